@@ -1,0 +1,12 @@
+// User matcher 0 of the editor: a double-byte character whose second byte is
+// 0x5C (the backslash). Patterns such as "%0u%!z\" find such characters that
+// are not followed by a backslash.
+#pragma once
+
+#include "pattern/regex_types.h"
+
+int32_t MatchSjisBackslashChar(const char* pos, CStrRegexStruct* node, CStrRegexBody* body, uint32_t index);
+
+// Registers MatchSjisBackslashChar as the next lower user matcher (entry 0
+// when called first, as the editor does at start-up).
+uint32_t RegisterSjisBackslashMatcher();

@@ -1,0 +1,19 @@
+// The pattern operation of strings: include this to call CStr_base::Regex.
+#pragma once
+
+#include "pattern/regex_types.h"
+
+template <unsigned N>
+int32_t CStr_base<N>::Regex(const char* pattern, const char* options, CStrRegexMatchStruct* captures,
+                            const char* replace, CArrayAuto<CStrRegexMatchStruct>* history, int32_t start,
+                            CArrayAuto<CStrRegexHitBufStruct>* hits, const StrRegexReplaceFunc& func)
+{
+    if (!replace)
+        return StrRegexSubject(m_pBuffer, m_nLength, pattern, options, captures, nullptr, history, start, hits,
+                               func, nullptr);
+    CStr_base<16384> output;
+    int32_t count = StrRegexSubject(m_pBuffer, m_nLength, pattern, options, captures, replace, history, start,
+                                    hits, func, &output);
+    Assign(output);
+    return count;
+}
