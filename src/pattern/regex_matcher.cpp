@@ -1,0 +1,475 @@
+#include "pattern/regex_matcher.h"
+
+#include <vector>
+
+#include "pattern/regex_classes.h"
+#include "pattern/regex_registry.h"
+
+const char* g_pStrRegexOrigin = nullptr;
+bool g_bStrRegexIgnoreCase = false;
+
+namespace {
+
+// Element calls nested deeper than this fail: it bounds the stack for patterns
+// with very many "+" or "*" elements in one body.
+constexpr int kMaxDepth = 1500;
+
+bool IsMarker(const CStrRegexStruct& node, char letter)
+{
+    return node.kind == REGEX_KIND_ESCAPE && node.letter == letter;
+}
+
+char Upper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Compares `n` bytes of a pattern text with the subject, character by
+// character; single-byte characters ignore case when asked to.
+bool EqualText(const char* pattern, uint32_t n, const char* text, bool ignoreCase)
+{
+    if (!ignoreCase)
+        return std::memcmp(pattern, text, n) == 0;
+    for (uint32_t k = 0; k < n;) {
+        if (IsSjisLeadByte(static_cast<unsigned char>(pattern[k])) && k + 1 < n) {
+            if (pattern[k] != text[k] || pattern[k + 1] != text[k + 1])
+                return false;
+            k += 2;
+        } else {
+            if (Upper(pattern[k]) != Upper(text[k]))
+                return false;
+            ++k;
+        }
+    }
+    return true;
+}
+
+struct DepthGuard {
+    explicit DepthGuard(int& depth) : m_depth(depth) { ++m_depth; }
+    ~DepthGuard() { --m_depth; }
+    int& m_depth;
+};
+
+}  // namespace
+
+// Positions recorded by a "*" element: the current block of up to 1000
+// entries, and the first entry of every earlier block as a checkpoint from
+// which that block is matched again when backtracking reaches it.
+struct CStrRegexMatcher::GreedyHistory {
+    struct Entry {
+        const char* pos;
+        uint32_t captures;
+    };
+    static constexpr size_t kBlock = 1000;
+
+    std::vector<Entry> block;
+    std::vector<Entry> checkpoints;
+
+    void Record(const char* pos, uint32_t captures)
+    {
+        if (block.size() == kBlock) {
+            checkpoints.push_back(block.front());
+            block.clear();
+        }
+        if (block.capacity() == 0)
+            block.reserve(16);
+        block.push_back({pos, captures});
+    }
+};
+
+const char* CStrRegexMatcher::MatchRoot(CStrRegexStruct& root, const char* pos)
+{
+    Outcome out;
+    if (!Sequence(root.children, pos, out))
+        return nullptr;
+    return out.end;
+}
+
+const char* CStrRegexMatcher::Once(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos)
+{
+    switch (node.kind) {
+    case REGEX_KIND_EMPTY:
+        return pos;
+    case REGEX_KIND_LITERAL:
+        return Literal(node.text, pos);
+    case REGEX_KIND_GROUP: {
+        Outcome out;
+        return Sequence(node.children, pos, out) ? out.end : nullptr;
+    }
+    case REGEX_KIND_CAPTURE: {
+        Outcome out;
+        if (!Sequence(node.children, pos, out))
+            return nullptr;
+        const char* stop = out.captureEnd ? out.captureEnd : out.end;
+        if (stop > m_pEnd)
+            stop = m_pEnd;
+        m_pCaptures->Add()->Assign(pos, static_cast<int32_t>(stop > pos ? stop - pos : 0));
+        return out.end;
+    }
+    case REGEX_KIND_ALTERNATIVES:
+        return Alternatives(node.children, pos);
+    case REGEX_KIND_ESCAPE:
+        return Escape(node, body, index, pos);
+    case REGEX_KIND_RANGE: {
+        if (pos >= m_pEnd)
+            return nullptr;
+        const signed char c = static_cast<signed char>(*pos);
+        return (c >= static_cast<signed char>(node.rangeLow) && c <= static_cast<signed char>(node.rangeHigh))
+                   ? pos + 1
+                   : nullptr;
+    }
+    default:
+        throw static_cast<int32_t>(0);
+    }
+}
+
+const char* CStrRegexMatcher::Literal(const CStr_base<32>& literal, const char* pos) const
+{
+    const uint32_t n = literal.GetLength();
+    if (static_cast<size_t>(m_pEnd - pos) < n)
+        return nullptr;
+    return EqualText(literal.GetBuffer(), n, pos, g_bStrRegexIgnoreCase) ? pos + n : nullptr;
+}
+
+const char* CStrRegexMatcher::BackReference(const CStr_base<16384>& text, const char* pos) const
+{
+    const uint32_t n = text.GetLength();
+    if (static_cast<size_t>(m_pEnd - pos) < n)
+        return nullptr;
+    return EqualText(text.GetBuffer(), n, pos, g_bStrRegexIgnoreCase) ? pos + n : nullptr;
+}
+
+const char* CStrRegexMatcher::Escape(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos)
+{
+    CStrRegexMatchStruct& caps = *m_pCaptures;
+    const int32_t n = node.index;  // the N of v, V, h, t, u, U (-1 when absent)
+    switch (node.letter) {
+    case '$':
+        return pos == m_pEnd ? pos : nullptr;
+    case '^':
+        return pos == g_pStrRegexOrigin ? pos : nullptr;
+    case 'g':
+        return (pos == g_pStrRegexOrigin || (pos > m_pText && pos[-1] == '\n')) ? pos : nullptr;
+    case 'G':
+        return (pos == m_pEnd || *pos == '\n') ? pos : nullptr;
+    case 'e':
+    case 'p':
+    case 'P':
+        return pos;
+    case 'v':
+        if (n < 0 || static_cast<uint32_t>(n) >= caps.GetCount())
+            return pos;
+        return BackReference(caps[static_cast<uint32_t>(n)], pos);
+    case 'V':
+        if (n < 0 || static_cast<uint32_t>(n) >= caps.GetCount())
+            return pos;
+        return BackReference(caps[caps.GetCount() - 1 - static_cast<uint32_t>(n)], pos);
+    case 'u':
+    case 'U': {
+        int32_t used = -1;
+        if (n >= 0) {
+            if (node.letter == 'u') {
+                if (StrRegexLowerMatcher f = StrRegexLowerEntry(static_cast<uint32_t>(n)))
+                    used = f(pos, &node, &body, index);
+            } else if (StrRegexUpperMatcher f = StrRegexUpperEntry(static_cast<uint32_t>(n))) {
+                used = f(pos, &node, &body, index, m_pCaptures);
+            }
+        }
+        if (used < 0)
+            return nullptr;
+        return static_cast<size_t>(used) > static_cast<size_t>(m_pEnd - pos) ? m_pEnd : pos + used;
+    }
+    case 'T':
+        caps.Add()->Assign("");
+        return pos;
+    case 'H':
+        caps.RemoveTail();
+        return pos;
+    case 'h':
+        if (n >= 0 && static_cast<uint32_t>(n) < caps.GetCount())
+            caps.RemoveAt(static_cast<uint32_t>(n));
+        return pos;
+    case 't': {
+        if (n < 0)
+            return pos;
+        CStr_base<16384> newest;
+        if (caps.GetCount())
+            newest = *caps.GetLast();
+        while (caps.GetCount() <= static_cast<uint32_t>(n))
+            caps.Add()->Assign("");
+        caps[static_cast<uint32_t>(n)].Swap(newest);
+        return pos;
+    }
+    case 'z':
+        if (node.children.GetCount() == 0)
+            return pos;
+        return Literal(node.children[0].text, pos);
+    default:
+        if (StrRegexIsClassLetter(node.letter)) {
+            const int32_t used = StrRegexClassMatch(node.letter, pos, m_pEnd);
+            return used < 0 ? nullptr : pos + used;
+        }
+        throw static_cast<int32_t>(0);
+    }
+}
+
+const char* CStrRegexMatcher::Alternatives(CStrRegexBody& body, const char* pos)
+{
+    const uint32_t count = body.GetCount();
+    for (uint32_t i = 0; i < count; ++i) {
+        CStrRegexStruct& child = body[i];
+        if (IsMarker(child, 'p'))
+            continue;
+        if (IsMarker(child, 'P')) {
+            if (pos == m_pEnd)
+                return pos;
+            continue;
+        }
+        Outcome out;
+        if (Element(body, i, pos, out))
+            return out.end;
+    }
+    return nullptr;
+}
+
+bool CStrRegexMatcher::Sequence(CStrRegexBody& body, const char* pos, Outcome& out)
+{
+    const uint32_t mark = m_pCaptures->GetCount();
+    const uint32_t count = body.GetCount();
+    const char* matchEnd = nullptr;
+    const char* captureEnd = nullptr;
+    for (uint32_t i = 0; i < count; ++i) {
+        CStrRegexStruct& child = body[i];
+        if (child.kind == REGEX_KIND_ESCAPE) {
+            if (child.letter == 'p') {
+                matchEnd = pos;
+                continue;
+            }
+            if (child.letter == 'P') {
+                if (pos == m_pEnd) {
+                    out.end = pos;
+                    out.captureEnd = captureEnd;
+                    return true;
+                }
+                matchEnd = pos;
+                continue;
+            }
+            if (child.letter == 'e') {
+                captureEnd = pos;
+                continue;
+            }
+        }
+        Outcome element;
+        if (!Element(body, i, pos, element)) {
+            m_pCaptures->Truncate(mark);
+            return false;
+        }
+        pos = element.end;
+        if (element.captureEnd)
+            captureEnd = element.captureEnd;
+        if (element.coversRest)
+            break;
+    }
+    out.end = matchEnd ? matchEnd : pos;
+    out.captureEnd = captureEnd;
+    return true;
+}
+
+bool CStrRegexMatcher::Rest(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out)
+{
+    const uint32_t count = body.GetCount();
+    const char* matchEnd = nullptr;
+    const char* captureEnd = nullptr;
+    for (uint32_t i = from; i < count; ++i) {
+        CStrRegexStruct& sibling = body[i];
+        if (sibling.kind == REGEX_KIND_ESCAPE) {
+            if (sibling.letter == 'p') {
+                matchEnd = pos;
+                continue;
+            }
+            if (sibling.letter == 'P') {
+                matchEnd = pos;
+                if (pos == m_pEnd)
+                    break;
+                continue;
+            }
+            if (sibling.letter == 'e') {
+                captureEnd = pos;
+                continue;
+            }
+        }
+        Outcome element;
+        if (!Element(body, i, pos, element))
+            return false;
+        pos = element.end;
+        if (element.captureEnd)
+            captureEnd = element.captureEnd;
+        if (element.coversRest)
+            break;
+    }
+    out.end = matchEnd ? matchEnd : pos;
+    out.captureEnd = captureEnd;
+    out.coversRest = true;
+    return true;
+}
+
+bool CStrRegexMatcher::Element(CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out)
+{
+    DepthGuard guard(m_nDepth);
+    if (m_nDepth > kMaxDepth)
+        return false;
+    CStrRegexStruct& node = body[index];
+    const uint32_t mark = m_pCaptures->GetCount();
+    bool ok;
+    switch (node.prefix) {
+    case '!': ok = Negate(node, body, index, pos, out); break;
+    case '+': ok = Lazy(node, body, index, pos, out); break;
+    case '*': ok = Greedy(node, body, index, pos, out); break;
+    default: ok = Repeat(node, body, index, pos, out); break;
+    }
+    // A failed element leaves no captures behind.
+    if (!ok)
+        m_pCaptures->Truncate(mark);
+    return ok;
+}
+
+// No prefix: exactly count times, then with a max as many more as match.
+// "/": as no prefix, but without a max it goes on while each further match
+// consumes at least one byte.
+bool CStrRegexMatcher::Repeat(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
+                              Outcome& out)
+{
+    const int32_t count = node.count < 0 ? 1 : node.count;
+    for (int32_t k = 0; k < count; ++k) {
+        pos = Once(node, body, index, pos);
+        if (!pos)
+            return false;
+    }
+    if (node.max >= 0) {
+        // A further match that consumes nothing would only repeat itself.
+        for (int64_t k = count; k < node.max; ++k) {
+            const char* next = Once(node, body, index, pos);
+            if (!next)
+                break;
+            const bool empty = next == pos;
+            pos = next;
+            if (empty)
+                break;
+        }
+    } else if (node.prefix == '/') {
+        for (;;) {
+            const uint32_t mark = m_pCaptures->GetCount();
+            const char* next = Once(node, body, index, pos);
+            if (!next)
+                break;
+            if (next == pos) {
+                m_pCaptures->Truncate(mark);
+                break;
+            }
+            pos = next;
+        }
+    }
+    out.end = pos;
+    return true;
+}
+
+// "!": succeeds consuming nothing when the element does not match count times.
+bool CStrRegexMatcher::Negate(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
+                              Outcome& out)
+{
+    const uint32_t mark = m_pCaptures->GetCount();
+    const int32_t count = node.count < 0 ? 1 : node.count;
+    const char* p = pos;
+    bool matched = true;
+    for (int32_t k = 0; k < count && matched; ++k) {
+        p = Once(node, body, index, p);
+        matched = p != nullptr;
+    }
+    m_pCaptures->Truncate(mark);
+    if (matched)
+        return false;
+    out.end = pos;
+    return true;
+}
+
+// "+": count times, then as few more as the rest of the body needs.
+bool CStrRegexMatcher::Lazy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
+                            Outcome& out)
+{
+    const int32_t count = node.count < 0 ? 1 : node.count;
+    for (int32_t k = 0; k < count; ++k) {
+        pos = Once(node, body, index, pos);
+        if (!pos)
+            return false;
+    }
+    for (int64_t extra = 0;; ++extra) {
+        const uint32_t mark = m_pCaptures->GetCount();
+        if (Rest(body, index + 1, pos, out))
+            return true;
+        m_pCaptures->Truncate(mark);
+        if (node.max >= 0 && extra >= static_cast<int64_t>(node.max) - count)
+            return false;
+        const char* next = Once(node, body, index, pos);
+        // A further match that consumes nothing cannot bring the rest any
+        // closer: the element fails instead of looping for ever.
+        if (!next || next == pos)
+            return false;
+        pos = next;
+    }
+}
+
+// "*": count times, then as many as possible, giving back one repetition at a
+// time until the rest of the body matches.
+bool CStrRegexMatcher::Greedy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
+                              Outcome& out)
+{
+    const int32_t count = node.count < 0 ? 1 : node.count;
+    int64_t matches = 0;
+    bool stopped = false;
+    for (int32_t k = 0; k < count; ++k) {
+        const char* next = Once(node, body, index, pos);
+        if (!next)
+            return false;
+        ++matches;
+        stopped = next == pos;
+        pos = next;
+        if (stopped)
+            break;
+    }
+
+    GreedyHistory history;
+    history.Record(pos, m_pCaptures->GetCount());
+    while (!stopped && (node.max < 0 || matches < node.max)) {
+        const char* next = Once(node, body, index, pos);
+        if (!next || next == pos)
+            break;
+        ++matches;
+        pos = next;
+        history.Record(pos, m_pCaptures->GetCount());
+    }
+
+    for (;;) {
+        if (history.block.empty()) {
+            if (history.checkpoints.empty())
+                return false;
+            // Match the block that starts at the checkpoint again.
+            const GreedyHistory::Entry start = history.checkpoints.back();
+            history.checkpoints.pop_back();
+            m_pCaptures->Truncate(start.captures);
+            history.block.push_back(start);
+            const char* p = start.pos;
+            while (history.block.size() < GreedyHistory::kBlock) {
+                const char* next = Once(node, body, index, p);
+                if (!next || next == p)
+                    break;
+                p = next;
+                history.block.push_back({p, m_pCaptures->GetCount()});
+            }
+        }
+        const GreedyHistory::Entry entry = history.block.back();
+        history.block.pop_back();
+        m_pCaptures->Truncate(entry.captures);
+        if (Rest(body, index + 1, entry.pos, out))
+            return true;
+    }
+}

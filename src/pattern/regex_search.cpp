@@ -1,0 +1,298 @@
+// The two entry points of the pattern engine: search and replace on a string
+// subject, and search over a plain text.
+
+#include <cstring>
+
+#include "pattern/regex_first_bytes.h"
+#include "pattern/regex_matcher.h"
+#include "pattern/regex_types.h"
+
+namespace {
+
+struct Options {
+    bool ignoreCase = false;
+    bool global = false;
+    bool stopAtFailure = false;
+};
+
+Options ReadOptions(const char* text)
+{
+    Options o;
+    for (const char* p = text ? text : ""; *p; ++p) {
+        o.ignoreCase |= *p == 'i';
+        o.global |= *p == 'g';
+        o.stopAtFailure |= *p == 's';
+    }
+    return o;
+}
+
+// The capture list does not free the buffers of removed captures while the
+// engine runs; the caller's setting comes back at the end of the call.
+class OwningOff {
+public:
+    explicit OwningOff(CStrRegexMatchStruct* captures) : m_p(captures), m_bWas(captures->IsOwning())
+    {
+        captures->SetOwning(false);
+    }
+    ~OwningOff() { m_p->SetOwning(m_bWas); }
+
+private:
+    CStrRegexMatchStruct* m_p;
+    bool m_bWas;
+};
+
+// Next position at or after p (a character start) where the byte is one of
+// `first`, or `length` when there is none.
+uint32_t SkipToCandidate(const char* text, uint32_t length, uint32_t p, const CStrRegexFirstBytes& first)
+{
+    const auto byte = [text](uint32_t at) { return static_cast<unsigned char>(text[at]); };
+    if (first.bytes.count() == 1) {
+        unsigned char wanted = 0;
+        while (!first.bytes.test(wanted))
+            ++wanted;
+        for (;;) {
+            const void* hit = std::memchr(text + p, wanted, length - p);
+            if (!hit)
+                return length;
+            const uint32_t q = static_cast<uint32_t>(static_cast<const char*>(hit) - text);
+            // A byte right after an odd run of lead bytes is the second half of
+            // a double-byte character; every other byte starts a character.
+            uint32_t leads = 0;
+            while (q - leads > p && IsSjisLeadByte(byte(q - leads - 1)))
+                ++leads;
+            if (leads % 2 == 0)
+                return q;
+            p = q + 1;
+        }
+    }
+    while (p < length && !first.bytes.test(byte(p)))
+        p += static_cast<uint32_t>(SjisCharLength(text + p));
+    return p < length ? p : length;
+}
+
+// Expands a replacement template: "%%" gives "%", "%Nv" capture N, "%NV"
+// capture (count - N - 1); "%", optional digits and any other character give
+// that character.
+void ExpandTemplate(const char* replace, const CStrRegexMatchStruct& captures, CStr_base<16384>& out)
+{
+    const char* p = replace;
+    while (*p) {
+        const char* percent = std::strchr(p, '%');
+        const char* stop = percent ? percent : p + std::strlen(p);
+        // Copy up to the next "%" that starts a character.
+        const char* q = p;
+        while (q < stop)
+            q += SjisCharLength(q);
+        if (q > stop) {  // the "%" was the second byte of a character
+            out.Append(p, static_cast<int32_t>(q - p));
+            p = q;
+            continue;
+        }
+        out.Append(p, static_cast<int32_t>(stop - p));
+        if (!percent)
+            return;
+        p = percent + 1;
+        if (*p == '%') {
+            out.Append('%');
+            ++p;
+            continue;
+        }
+        bool digits = false;
+        uint64_t n = 0;
+        while (*p >= '0' && *p <= '9') {
+            digits = true;
+            n = n * 10 + static_cast<unsigned>(*p - '0');
+            if (n > UINT32_MAX)
+                n = UINT32_MAX;
+            ++p;
+        }
+        if (!*p)
+            return;
+        const uint32_t count = captures.GetCount();
+        if (digits && (*p == 'v' || *p == 'V')) {
+            if (n < count)
+                out.Append(captures[*p == 'v' ? static_cast<uint32_t>(n) : count - 1 - static_cast<uint32_t>(n)]);
+            ++p;
+            continue;
+        }
+        const size_t len = SjisCharLength(p);
+        out.Append(p, static_cast<int32_t>(len));
+        p += len;
+    }
+}
+
+void AppendCopy(CStrRegexHistory* history, const CStrRegexMatchStruct& captures)
+{
+    CStrRegexMatchStruct* copy = history->Add();
+    copy->RemoveAll();
+    for (const CStr_base<16384>& c : captures)
+        copy->Add()->Assign(c);
+}
+
+void AddHit(CStrRegexHitList* hits, uint32_t offset, uint32_t length)
+{
+    if (!hits)
+        return;
+    CStrRegexHitBufStruct* hit = hits->Add();
+    hit->offset = offset;
+    hit->length = length;
+}
+
+}  // namespace
+
+int32_t StrRegexSubject(const char* subject, uint32_t length, const char* pattern, const char* options,
+                        CStrRegexMatchStruct* captures, const char* replace, CStrRegexHistory* history,
+                        int32_t start, CStrRegexHitList* hits, const StrRegexReplaceFunc& func,
+                        CStr_base<16384>* output)
+{
+    CStrRegexStruct root;
+    StrRegexCompile(pattern, &root);
+    const Options opt = ReadOptions(options);
+    const bool replacing = replace && output;
+    CStrRegexMatchStruct own;
+    if (!captures)
+        captures = &own;
+    OwningOff owning(captures);
+    captures->RemoveAll();
+    if (hits)
+        hits->RemoveAll();
+    if (replacing)
+        output->Assign("");
+
+    uint32_t p = start < 0 ? 0 : static_cast<uint32_t>(start);
+    if (p > length) {
+        if (replacing)
+            output->Assign(subject, static_cast<int32_t>(length));
+        return 0;
+    }
+    g_bStrRegexIgnoreCase = opt.ignoreCase;
+    g_pStrRegexOrigin = subject + p;
+    if (replacing)
+        output->Append(subject, static_cast<int32_t>(p));  // text before the start offset stays
+
+    const CStrRegexFirstBytes first =
+        opt.stopAtFailure ? CStrRegexFirstBytes{} : StrRegexFirstBytes(root, opt.ignoreCase);
+    CStrRegexMatcher matcher(subject, subject + length, captures);
+    int32_t count = 0;
+    while (p <= length) {
+        if (first.useful && p < length && !first.bytes.test(static_cast<unsigned char>(subject[p]))) {
+            const uint32_t q = SkipToCandidate(subject, length, p, first);
+            if (replacing)
+                output->Append(subject + p, static_cast<int32_t>(q - p));
+            p = q;
+        }
+        captures->RemoveAll();
+        const char* end = matcher.MatchRoot(root, subject + p);
+        uint32_t matched = end ? static_cast<uint32_t>(end - (subject + p)) : 0;
+        bool tookOver = false;
+        if (end && func) {
+            const int32_t answer = func(subject + p, p, matched, replace, output, captures);
+            if (answer < 0 && answer != -2) {
+                end = nullptr;
+            } else if (answer >= 0) {
+                matched = static_cast<uint32_t>(answer) > length - p ? length - p : static_cast<uint32_t>(answer);
+                tookOver = replacing;
+            }
+        }
+        if (!end) {
+            if (opt.stopAtFailure) {
+                if (replacing)
+                    output->Append(subject + p, static_cast<int32_t>(length - p));
+                break;
+            }
+            if (p == length)
+                break;
+            const uint32_t step = static_cast<uint32_t>(SjisCharLength(subject + p));
+            if (replacing)
+                output->Append(subject + p, static_cast<int32_t>(step));
+            p += step;
+            continue;
+        }
+
+        if (!replacing || tookOver) {
+            AddHit(hits, p, matched);
+        } else {
+            const uint32_t before = output->GetLength();
+            ExpandTemplate(replace, *captures, *output);
+            AddHit(hits, before, output->GetLength() - before);
+        }
+        p += matched;
+        if (history)
+            AppendCopy(history, *captures);
+        if (!opt.global) {
+            if (replacing)
+                output->Append(subject + p, static_cast<int32_t>(length - p));
+            return 1;
+        }
+        if (matched == 0) {
+            if (p < length) {
+                const uint32_t step = static_cast<uint32_t>(SjisCharLength(subject + p));
+                if (replacing)
+                    output->Append(subject + p, static_cast<int32_t>(step));
+                p += step;
+            } else {
+                ++p;
+            }
+        }
+        ++count;
+        captures->RemoveAll();
+    }
+    return count;
+}
+
+int32_t StrRegex(const char* text, const char* pattern, const char* options, CStrRegexMatchStruct* captures,
+                 CStrRegexHistory* history, CStrRegexHitList* hits, const StrRegexMatchFunc& func)
+{
+    if (!text)
+        text = "";
+    CStrRegexStruct root;
+    StrRegexCompile(pattern, &root);
+    const Options opt = ReadOptions(options);
+    CStrRegexMatchStruct own;
+    if (!captures)
+        captures = &own;
+    OwningOff owning(captures);
+    captures->RemoveAll();
+    if (hits)
+        hits->RemoveAll();
+    g_bStrRegexIgnoreCase = opt.ignoreCase;
+    g_pStrRegexOrigin = text;
+
+    const uint32_t length = static_cast<uint32_t>(std::strlen(text));
+    const CStrRegexFirstBytes first =
+        opt.stopAtFailure ? CStrRegexFirstBytes{} : StrRegexFirstBytes(root, opt.ignoreCase);
+    CStrRegexMatcher matcher(text, text + length, captures);
+    int32_t count = 0;
+    uint32_t p = 0;
+    while (p < length) {
+        if (first.useful && !first.bytes.test(static_cast<unsigned char>(text[p]))) {
+            p = SkipToCandidate(text, length, p, first);
+            if (p >= length)
+                break;
+        }
+        captures->RemoveAll();
+        const char* end = matcher.MatchRoot(root, text + p);
+        int64_t matched = end ? end - (text + p) : -1;
+        if (end && func)
+            matched = func(text + p, p, static_cast<uint32_t>(matched), captures);
+        if (matched < 0) {
+            if (opt.stopAtFailure)
+                break;
+            p += static_cast<uint32_t>(SjisCharLength(text + p));
+            continue;
+        }
+        if (matched > length - p)
+            matched = length - p;
+        AddHit(hits, p, static_cast<uint32_t>(matched));
+        p += static_cast<uint32_t>(matched);
+        if (history)
+            AppendCopy(history, *captures);
+        if (!opt.global)
+            return 1;
+        if (matched == 0)
+            p += static_cast<uint32_t>(SjisCharLength(text + p));
+        ++count;
+        captures->RemoveAll();
+    }
+    return count;
+}
