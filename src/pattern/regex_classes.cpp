@@ -1,7 +1,5 @@
 #include "pattern/regex_classes.h"
 
-#include <cstring>
-
 #include "foundation/sjis.h"
 
 namespace {
@@ -23,11 +21,6 @@ bool Punct(signed char c)
 }
 
 }  // namespace
-
-bool StrRegexIsClassLetter(char letter)
-{
-    return letter != 0 && std::strchr("jJ?CwWiIdDaAlbLBsSxXnNkKyYc", letter) != nullptr;
-}
 
 int32_t StrRegexClassMatch(char letter, const char* pos, const char* end)
 {

@@ -4,7 +4,17 @@
 #include <cstdint>
 
 // True for the escape letters that match one character of a class.
-bool StrRegexIsClassLetter(char letter);
+inline bool StrRegexIsClassLetter(char letter)
+{
+    switch (letter) {
+    case 'j': case 'J': case '?': case 'C': case 'w': case 'W': case 'i': case 'I': case 'd': case 'D':
+    case 'a': case 'A': case 'l': case 'b': case 'L': case 'B': case 's': case 'S': case 'x': case 'X':
+    case 'n': case 'N': case 'k': case 'K': case 'y': case 'Y': case 'c':
+        return true;
+    default:
+        return false;
+    }
+}
 
 // Bytes that the class `letter` consumes at pos (end is the end of the
 // text), or -1 when it does not match there.

@@ -1,5 +1,7 @@
 #include "pattern/regex_first_bytes.h"
 
+#include <array>
+#include <bitset>
 #include <cstring>
 
 #include "pattern/regex_classes.h"
@@ -21,22 +23,33 @@ void AddByte(Need& need, unsigned char c, bool ignoreCase)
         need.bytes.set(c - 'A' + 'a');
 }
 
-void AddClass(Need& need, char letter)
+// The first bytes of every class letter, worked out once by probing.
+const std::bitset<256>& ClassBytes(char letter)
 {
-    for (int c = 1; c < 256; ++c) {
-        const char probe[3] = {static_cast<char>(c), 'A', 0};
-        if (StrRegexClassMatch(letter, probe, probe + 2) >= 0 || StrRegexClassMatch(letter, probe, probe + 1) >= 0)
-            need.bytes.set(c);
-    }
+    static const auto table = [] {
+        std::array<std::bitset<256>, 128> sets{};
+        for (int letter = 1; letter < 128; ++letter) {
+            if (!StrRegexIsClassLetter(static_cast<char>(letter)))
+                continue;
+            for (int c = 1; c < 256; ++c) {
+                const char probe[3] = {static_cast<char>(c), 'A', 0};
+                if (StrRegexClassMatch(static_cast<char>(letter), probe, probe + 2) >= 0 ||
+                    StrRegexClassMatch(static_cast<char>(letter), probe, probe + 1) >= 0)
+                    sets[static_cast<size_t>(letter)].set(static_cast<size_t>(c));
+            }
+        }
+        return sets;
+    }();
+    return table[static_cast<unsigned char>(letter) & 0x7F];
 }
 
 Need Element(const CStrRegexStruct& node, bool ignoreCase);
 
-Need Sequence(const CStrRegexBody& body, bool ignoreCase)
+Need Sequence(const CStrRegexBody& body, uint32_t from, bool ignoreCase)
 {
     Need need;
-    for (const CStrRegexStruct& child : body) {
-        Need one = Element(child, ignoreCase);
+    for (uint32_t i = from; i < body.GetCount(); ++i) {
+        Need one = Element(body[i], ignoreCase);
         if (one.unknown)
             return one;
         need.bytes |= one.bytes;
@@ -60,7 +73,7 @@ Need Once(const CStrRegexStruct& node, bool ignoreCase)
         break;
     case REGEX_KIND_GROUP:
     case REGEX_KIND_CAPTURE:
-        return Sequence(node.children, ignoreCase);
+        return Sequence(node.children, 0, ignoreCase);
     case REGEX_KIND_ALTERNATIVES:
         for (const CStrRegexStruct& child : node.children) {
             Need one = Element(child, ignoreCase);
@@ -84,9 +97,17 @@ Need Once(const CStrRegexStruct& node, bool ignoreCase)
             else
                 AddByte(need, static_cast<unsigned char>(node.children[0].text[0]), ignoreCase);
         } else if (StrRegexIsClassLetter(node.letter)) {
-            AddClass(need, node.letter);
+            need.bytes = ClassBytes(node.letter);
         } else if (std::strchr("vVuU", node.letter)) {
             need.unknown = true;
+        } else if (node.letter == '$') {
+            need.bytes.set(0);  // the terminator: only the end of the text
+        } else if (node.letter == 'G') {
+            need.bytes.set('\n');
+            need.bytes.set(0);
+        } else if (node.letter == 'P') {
+            need.bytes.set(0);  // the body may end here at the end of the text
+            need.optional = true;
         } else {
             need.optional = true;  // anchors, markers and capture edits are zero-width
         }
@@ -114,13 +135,31 @@ Need Element(const CStrRegexStruct& node, bool ignoreCase)
 
 }  // namespace
 
-CStrRegexFirstBytes StrRegexFirstBytes(const CStrRegexStruct& root, bool ignoreCase)
+namespace {
+
+CStrRegexFirstBytes MakeResult(const Need& need)
 {
     CStrRegexFirstBytes result;
-    Need need = Sequence(root.children, ignoreCase);
     if (need.unknown || need.optional)
         return result;
+    const size_t count = need.bytes.count();
     result.bytes = need.bytes;
-    result.useful = need.bytes.count() < 255;
+    result.useful = count < 256;
+    if (count == 1)
+        for (int c = 0; c < 256 && result.single < 0; ++c)
+            if (need.bytes[static_cast<size_t>(c)])
+                result.single = c;
     return result;
+}
+
+}  // namespace
+
+CStrRegexFirstBytes StrRegexFirstBytes(const CStrRegexStruct& root, bool ignoreCase)
+{
+    return MakeResult(Sequence(root.children, 0, ignoreCase));
+}
+
+CStrRegexFirstBytes StrRegexRestFirstBytes(const CStrRegexBody& body, uint32_t from, bool ignoreCase)
+{
+    return MakeResult(Sequence(body, from, ignoreCase));
 }

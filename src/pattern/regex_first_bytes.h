@@ -1,7 +1,8 @@
-// Which bytes can stand at a position where a pattern matches.
+// Which bytes can stand at a position where a pattern (or the rest of a body)
+// matches; the terminating zero stands for the end of the text.
 //
-// The search loops use it to skip quickly over positions where no match can
-// start; every result stays the same as trying each position.
+// The search loops and the "+" and "*" elements use it to pass over positions
+// where no match can start; every result stays the same as trying each one.
 #pragma once
 
 #include <bitset>
@@ -9,8 +10,10 @@
 #include "pattern/regex_node.h"
 
 struct CStrRegexFirstBytes {
-    std::bitset<256> bytes;  // the byte at a matching position is one of these
-    bool useful = false;     // false: any position may match, nothing to skip
+    std::bitset<256> bytes;         // the byte at a matching position is one of these
+    bool useful = false;            // false: any position may match, nothing to skip
+    int single = -1;                // the only byte in `bytes`, or -1
 };
 
 CStrRegexFirstBytes StrRegexFirstBytes(const CStrRegexStruct& root, bool ignoreCase);
+CStrRegexFirstBytes StrRegexRestFirstBytes(const CStrRegexBody& body, uint32_t from, bool ignoreCase);

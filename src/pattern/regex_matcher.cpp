@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "pattern/regex_classes.h"
+#include "pattern/regex_first_bytes.h"
 #include "pattern/regex_registry.h"
 
 const char* g_pStrRegexOrigin = nullptr;
@@ -109,6 +110,10 @@ const char* CStrRegexMatcher::Once(CStrRegexStruct& node, CStrRegexBody& body, u
     case REGEX_KIND_ALTERNATIVES:
         return Alternatives(node.children, pos);
     case REGEX_KIND_ESCAPE:
+        if (StrRegexIsClassLetter(node.letter)) {
+            const int32_t used = StrRegexClassMatch(node.letter, pos, m_pEnd);
+            return used < 0 ? nullptr : pos + used;
+        }
         return Escape(node, body, index, pos);
     case REGEX_KIND_RANGE: {
         if (pos >= m_pEnd)
@@ -205,10 +210,6 @@ const char* CStrRegexMatcher::Escape(CStrRegexStruct& node, CStrRegexBody& body,
             return pos;
         return Literal(node.children[0].text, pos);
     default:
-        if (StrRegexIsClassLetter(node.letter)) {
-            const int32_t used = StrRegexClassMatch(node.letter, pos, m_pEnd);
-            return used < 0 ? nullptr : pos + used;
-        }
         throw static_cast<int32_t>(0);
     }
 }
@@ -402,11 +403,20 @@ bool CStrRegexMatcher::Lazy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t
         if (!pos)
             return false;
     }
+    // Bytes at which the rest can match, worked out after its first failure.
+    CStrRegexFirstBytes rest;
+    bool restKnown = false;
     for (int64_t extra = 0;; ++extra) {
-        const uint32_t mark = m_pCaptures->GetCount();
-        if (Rest(body, index + 1, pos, out))
-            return true;
-        m_pCaptures->Truncate(mark);
+        if (!restKnown || !rest.useful || rest.bytes[static_cast<unsigned char>(*pos)]) {
+            const uint32_t mark = m_pCaptures->GetCount();
+            if (Rest(body, index + 1, pos, out))
+                return true;
+            m_pCaptures->Truncate(mark);
+            if (!restKnown) {
+                rest = StrRegexRestFirstBytes(body, index + 1, g_bStrRegexIgnoreCase);
+                restKnown = true;
+            }
+        }
         if (node.max >= 0 && extra >= static_cast<int64_t>(node.max) - count)
             return false;
         const char* next = Once(node, body, index, pos);
@@ -448,6 +458,7 @@ bool CStrRegexMatcher::Greedy(CStrRegexStruct& node, CStrRegexBody& body, uint32
         history.Record(pos, m_pCaptures->GetCount());
     }
 
+    const CStrRegexFirstBytes rest = StrRegexRestFirstBytes(body, index + 1, g_bStrRegexIgnoreCase);
     for (;;) {
         if (history.block.empty()) {
             if (history.checkpoints.empty())
@@ -468,6 +479,8 @@ bool CStrRegexMatcher::Greedy(CStrRegexStruct& node, CStrRegexBody& body, uint32
         }
         const GreedyHistory::Entry entry = history.block.back();
         history.block.pop_back();
+        if (rest.useful && !rest.bytes[static_cast<unsigned char>(*entry.pos)])
+            continue;
         m_pCaptures->Truncate(entry.captures);
         if (Rest(body, index + 1, entry.pos, out))
             return true;

@@ -42,32 +42,33 @@ private:
 };
 
 // Next position at or after p (a character start) where the byte is one of
-// `first`, or `length` when there is none.
+// `first` and a character starts, or `length` when there is none.
 uint32_t SkipToCandidate(const char* text, uint32_t length, uint32_t p, const CStrRegexFirstBytes& first)
 {
     const auto byte = [text](uint32_t at) { return static_cast<unsigned char>(text[at]); };
-    if (first.bytes.count() == 1) {
-        unsigned char wanted = 0;
-        while (!first.bytes.test(wanted))
-            ++wanted;
-        for (;;) {
-            const void* hit = std::memchr(text + p, wanted, length - p);
+    for (;;) {
+        uint32_t q;
+        if (first.single >= 0) {
+            const void* hit = std::memchr(text + p, first.single, length - p);
             if (!hit)
                 return length;
-            const uint32_t q = static_cast<uint32_t>(static_cast<const char*>(hit) - text);
-            // A byte right after an odd run of lead bytes is the second half of
-            // a double-byte character; every other byte starts a character.
-            uint32_t leads = 0;
-            while (q - leads > p && IsSjisLeadByte(byte(q - leads - 1)))
-                ++leads;
-            if (leads % 2 == 0)
-                return q;
-            p = q + 1;
+            q = static_cast<uint32_t>(static_cast<const char*>(hit) - text);
+        } else {
+            q = p;
+            while (q < length && !first.bytes[byte(q)])
+                ++q;
+            if (q >= length)
+                return length;
         }
+        // A byte right after an odd run of lead bytes is the second half of a
+        // double-byte character; every other byte starts a character.
+        uint32_t leads = 0;
+        while (q - leads > p && IsSjisLeadByte(byte(q - leads - 1)))
+            ++leads;
+        if (leads % 2 == 0)
+            return q;
+        p = q + 1;
     }
-    while (p < length && !first.bytes.test(byte(p)))
-        p += static_cast<uint32_t>(SjisCharLength(text + p));
-    return p < length ? p : length;
 }
 
 // Expands a replacement template: "%%" gives "%", "%Nv" capture N, "%NV"
@@ -76,6 +77,10 @@ uint32_t SkipToCandidate(const char* text, uint32_t length, uint32_t p, const CS
 void ExpandTemplate(const char* replace, const CStrRegexMatchStruct& captures, CStr_base<16384>& out)
 {
     const char* p = replace;
+    if (!std::strchr(p, '%')) {
+        out.Append(p);
+        return;
+    }
     while (*p) {
         const char* percent = std::strchr(p, '%');
         const char* stop = percent ? percent : p + std::strlen(p);
@@ -167,15 +172,17 @@ int32_t StrRegexSubject(const char* subject, uint32_t length, const char* patter
     }
     g_bStrRegexIgnoreCase = opt.ignoreCase;
     g_pStrRegexOrigin = subject + p;
-    if (replacing)
+    if (replacing) {
+        output->Reserve(length + length / 8 + 2);
         output->Append(subject, static_cast<int32_t>(p));  // text before the start offset stays
+    }
 
     const CStrRegexFirstBytes first =
         opt.stopAtFailure ? CStrRegexFirstBytes{} : StrRegexFirstBytes(root, opt.ignoreCase);
     CStrRegexMatcher matcher(subject, subject + length, captures);
     int32_t count = 0;
     while (p <= length) {
-        if (first.useful && p < length && !first.bytes.test(static_cast<unsigned char>(subject[p]))) {
+        if (first.useful && p < length && !first.bytes[static_cast<unsigned char>(subject[p])]) {
             const uint32_t q = SkipToCandidate(subject, length, p, first);
             if (replacing)
                 output->Append(subject + p, static_cast<int32_t>(q - p));
@@ -265,7 +272,7 @@ int32_t StrRegex(const char* text, const char* pattern, const char* options, CSt
     int32_t count = 0;
     uint32_t p = 0;
     while (p < length) {
-        if (first.useful && !first.bytes.test(static_cast<unsigned char>(text[p]))) {
+        if (first.useful && !first.bytes[static_cast<unsigned char>(text[p])]) {
             p = SkipToCandidate(text, length, p, first);
             if (p >= length)
                 break;

@@ -14,6 +14,9 @@ int32_t CStr_base<N>::Regex(const char* pattern, const char* options, CStrRegexM
     CStr_base<16384> output;
     int32_t count = StrRegexSubject(m_pBuffer, m_nLength, pattern, options, captures, replace, history, start,
                                     hits, func, &output);
-    Assign(output);
+    if constexpr (N == 16384)
+        Swap(output);
+    else
+        Assign(output);
     return count;
 }
