@@ -203,7 +203,12 @@ private:
         Block* block = new (std::nothrow) Block;
         if (!block)
             throw static_cast<T*>(nullptr);
-        block->elements = new (std::nothrow) T[size];
+        try {
+            block->elements = new (std::nothrow) T[size];
+        } catch (...) {
+            delete block;
+            throw;
+        }
         if (!block->elements) {
             delete block;
             throw static_cast<T*>(nullptr);

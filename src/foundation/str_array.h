@@ -12,9 +12,11 @@ public:
     // n separators give n + 1 pieces.
     void Split(const char* text, const char* separator)
     {
+        // The text may be one of this array's own strings, which RemoveAll
+        // empties: split a copy.
+        const CStr_base<N> source(text ? text : g_szStrEmpty);
+        text = source.GetBuffer();
         this->RemoveAll();
-        if (!text)
-            text = g_szStrEmpty;
         const uint32_t length = static_cast<uint32_t>(std::strlen(text));
         const size_t sepLen = separator ? std::strlen(separator) : 0;
         int32_t from = 0;

@@ -1,0 +1,207 @@
+// Text-keyed hash map with 32 buckets.
+//
+// Entries live in a CArrayAuto and never move, so the bucket chains hold
+// plain entry pointers. A new entry goes to the end of its bucket's chain:
+// iteration yields the keys by bucket (hash & 31 ascending) and, within a
+// bucket, in insertion order. Settings files are written in this order.
+//
+// A key of up to KeySize - 2 bytes is kept in the entry's key buffer. A
+// longer key is kept once in the process-wide long-key table; its entry
+// holds a zero byte, the table index and, in the buffer's last byte (which
+// an inline key never reaches), a non-zero mark. The mark tells a long key
+// from the empty key whatever their hashes.
+//
+// Values are default-constructed in place and never copied. Entries are
+// never removed; the map releases them all when it is destroyed.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+#include "foundation/array_auto.h"
+#include "foundation/long_key_table.h"
+
+template <class T, unsigned KeySize>
+class CMapElement {
+    static_assert(KeySize >= 2 + sizeof(uint32_t), "key buffer too small for a long-key reference");
+
+    struct Entry {
+        char key[KeySize] = {};
+        uint32_t hash = 0;
+        T value{};
+        Entry* next = nullptr;
+        uint32_t ordinal = 0; // position in the entries array
+    };
+
+public:
+    static constexpr uint32_t kBucketCount = 32;
+    static constexpr uint32_t kInlineKeyMax = KeySize - 2;
+
+    // Sum over the bytes of (byte as a signed 8-bit value) * (257 + position),
+    // in 32-bit arithmetic with wrap-around.
+    static uint32_t Hash(const char* key)
+    {
+        uint32_t hash = 0;
+        for (uint32_t i = 0; key[i]; ++i)
+            hash += static_cast<uint32_t>(static_cast<int8_t>(key[i])) * (257u + i);
+        return hash;
+    }
+
+    CMapElement() = default;
+    CMapElement(const CMapElement&) = delete;
+    CMapElement& operator=(const CMapElement&) = delete;
+
+    uint32_t GetCount() const { return m_entries.GetCount(); }
+
+    // In every operation a hash of 0 means that the map computes it.
+
+    // The value stored under `key`, or null.
+    T* Lookup(const char* key, uint32_t hash = 0)
+    {
+        Entry* e = Find(key, hash ? hash : Hash(key));
+        return e ? &e->value : nullptr;
+    }
+    const T* Lookup(const char* key, uint32_t hash = 0) const
+    {
+        const Entry* e = Find(key, hash ? hash : Hash(key));
+        return e ? &e->value : nullptr;
+    }
+
+    // A new default value under `key`; null, with the map unchanged, when
+    // the key is present.
+    T* Add(const char* key, uint32_t hash = 0)
+    {
+        if (!hash)
+            hash = Hash(key);
+        return Find(key, hash) ? nullptr : &Insert(key, hash)->value;
+    }
+
+    // A new default value under `key`; a present key is a programming error
+    // and raises the key text.
+    T* InsertNew(const char* key, uint32_t hash = 0)
+    {
+        T* value = Add(key, hash);
+        if (!value)
+            throw key;
+        return value;
+    }
+
+    // The value under `key`, added as a default value when absent.
+    T* GetOrInsert(const char* key, uint32_t hash = 0)
+    {
+        if (!hash)
+            hash = Hash(key);
+        Entry* e = Find(key, hash);
+        return &(e ? e : Insert(key, hash))->value;
+    }
+
+    // Cursor over all entries: Next() yields the key text and the value and
+    // returns false at the end.
+    template <class V>
+    class BasicCursor {
+    public:
+        explicit BasicCursor(const CMapElement& map) : m_map(map), m_pEntry(map.FirstFrom(0)) {}
+        bool Next(const char** key, V** value)
+        {
+            if (!m_pEntry)
+                return false;
+            *key = KeyText(*m_pEntry);
+            *value = &m_pEntry->value;
+            m_pEntry = m_map.After(m_pEntry);
+            return true;
+        }
+
+    private:
+        const CMapElement& m_map;
+        Entry* m_pEntry;
+    };
+    using Cursor = BasicCursor<T>;
+    using ConstCursor = BasicCursor<const T>;
+    Cursor Iterate() { return Cursor(*this); }
+    ConstCursor Iterate() const { return ConstCursor(*this); }
+
+    // Range-for support, in the cursor's order: for (auto [key, value] : map).
+    template <class V>
+    class BasicIterator {
+    public:
+        BasicIterator(const CMapElement* map, Entry* entry) : m_pMap(map), m_pEntry(entry) {}
+        std::pair<const char*, V&> operator*() const { return {KeyText(*m_pEntry), m_pEntry->value}; }
+        BasicIterator& operator++()
+        {
+            m_pEntry = m_pMap->After(m_pEntry);
+            return *this;
+        }
+        bool operator!=(const BasicIterator& other) const { return m_pEntry != other.m_pEntry; }
+
+    private:
+        const CMapElement* m_pMap;
+        Entry* m_pEntry;
+    };
+    BasicIterator<T> begin() { return {this, FirstFrom(0)}; }
+    BasicIterator<T> end() { return {this, nullptr}; }
+    BasicIterator<const T> begin() const { return {this, FirstFrom(0)}; }
+    BasicIterator<const T> end() const { return {this, nullptr}; }
+
+private:
+    static bool IsLongKey(const Entry& e) { return e.key[KeySize - 1] != 0; }
+
+    static const char* KeyText(const Entry& e)
+    {
+        if (!IsLongKey(e))
+            return e.key;
+        uint32_t index;
+        std::memcpy(&index, e.key + 1, sizeof index);
+        return LongKeyText(index);
+    }
+
+    Entry* Find(const char* key, uint32_t hash) const
+    {
+        for (Entry* e = m_buckets[hash % kBucketCount]; e; e = e->next) {
+            if (e->hash == hash && std::strcmp(KeyText(*e), key) == 0)
+                return e;
+        }
+        return nullptr;
+    }
+
+    // Appends an entry for a key known to be absent and links it at the end
+    // of its bucket's chain.
+    Entry* Insert(const char* key, uint32_t hash)
+    {
+        const size_t length = std::strlen(key);
+        const bool isLong = length > kInlineKeyMax;
+        const uint32_t index = isLong ? LongKeyIndex(key) : 0;
+
+        Entry* e = m_entries.Add();
+        if (isLong) {
+            e->key[0] = 0;
+            std::memcpy(e->key + 1, &index, sizeof index);
+            e->key[KeySize - 1] = 1;
+        } else {
+            std::memcpy(e->key, key, length + 1);
+        }
+        e->hash = hash;
+        e->ordinal = m_entries.GetCount() - 1;
+
+        Entry** link = &m_buckets[hash % kBucketCount];
+        while (*link)
+            link = &(*link)->next;
+        *link = e;
+        return e;
+    }
+
+    // The first entry of the first non-empty bucket from `bucket` on.
+    Entry* FirstFrom(uint32_t bucket) const
+    {
+        for (; bucket < kBucketCount; ++bucket) {
+            if (m_buckets[bucket])
+                return m_buckets[bucket];
+        }
+        return nullptr;
+    }
+
+    Entry* After(const Entry* e) const { return e->next ? e->next : FirstFrom(e->hash % kBucketCount + 1); }
+
+    CArrayAuto<Entry> m_entries;
+    Entry* m_buckets[kBucketCount] = {};
+};
