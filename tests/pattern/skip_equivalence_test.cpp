@@ -1,0 +1,178 @@
+// The search loops pass quickly over positions where no match can start, and
+// "+" and "*" elements skip rest attempts that cannot match. These tests check
+// that every observable result is the same as trying each position in turn:
+// the reference tries one start position at a time with option "s" and a
+// start offset, which never skips.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "pattern/str_regex.h"
+
+namespace {
+
+struct Found {
+    std::vector<std::pair<uint32_t, uint32_t>> hits;
+    std::vector<std::vector<std::string>> captures;
+    std::string replaced;
+    int32_t count = 0;
+
+    bool operator==(const Found&) const = default;
+};
+
+std::vector<std::string> Texts(const CStrRegexMatchStruct& caps)
+{
+    std::vector<std::string> out;
+    for (const CStr_base<16384>& c : caps)
+        out.emplace_back(c.GetBuffer(), c.GetLength());
+    return out;
+}
+
+// The engine's own scan, with or without replacement.
+Found Engine(const std::string& text, const std::string& pattern, const std::string& options, const char* replace)
+{
+    CStr_base<16384> subject(text.c_str());
+    CStrRegexMatchStruct caps;
+    CStrRegexHistory history;
+    CStrRegexHitList hits;
+    Found f;
+    f.count = subject.Regex(pattern.c_str(), options.c_str(), &caps, replace, &history, 0, &hits);
+    for (const CStrRegexHitBufStruct& h : hits)
+        f.hits.emplace_back(h.offset, h.length);
+    for (const CStrRegexMatchStruct& m : history)
+        f.captures.push_back(Texts(m));
+    if (replace)
+        f.replaced.assign(subject.GetBuffer(), subject.GetLength());
+    return f;
+}
+
+// One position at a time: option "s" without "g" tries only the start offset.
+Found Reference(const std::string& text, const std::string& pattern, const std::string& options, bool global,
+                bool replace)
+{
+    Found f;
+    CStr_base<16384> subject(text.c_str());
+    uint32_t p = 0;
+    std::string out;
+    while (p <= text.size()) {
+        CStrRegexMatchStruct caps;
+        CStrRegexHitList hits;
+        const std::string one = options + "s";
+        if (subject.Regex(pattern.c_str(), one.c_str(), &caps, nullptr, nullptr, static_cast<int32_t>(p), &hits) != 1) {
+            if (p == text.size())
+                break;
+            const uint32_t step = static_cast<uint32_t>(SjisCharLength(text.c_str() + p));
+            out.append(text, p, step);
+            p += step;
+            continue;
+        }
+        const uint32_t length = hits[0].length;
+        f.captures.push_back(Texts(caps));
+        if (replace) {
+            // The tests use the template "[%0v]".
+            const std::string tmpl =
+                std::string("[") + (caps.GetCount() ? caps[0].GetBuffer() : "") + "]";
+            f.hits.emplace_back(static_cast<uint32_t>(out.size()), static_cast<uint32_t>(tmpl.size()));
+            out += tmpl;
+        } else {
+            f.hits.emplace_back(p, length);
+        }
+        p += length;
+        ++f.count;
+        if (!global) {
+            out.append(text, std::min<size_t>(p, text.size()), std::string::npos);
+            break;
+        }
+        if (length == 0) {
+            if (p >= text.size())
+                break;
+            const uint32_t step = static_cast<uint32_t>(SjisCharLength(text.c_str() + p));
+            out.append(text, p, step);
+            p += step;
+        }
+    }
+    if (replace)
+        f.replaced = out;
+    return f;
+}
+
+const char* const kTokens[] = {
+    "a", "ab", "\x82\xa0", "\x95\x5c", "\\", "=", "\n",
+    "%d", "%/d", "%w", "%W", "%j", "%J", "%?", "%C", "%k", "%K", "%y", "%D", "%S", "%-09", "%-ab",
+    "%[ab%]", "%[%(a%)%(\n%)%]", "%{%/d%}", "%{%+j%e=%}", "%+j", "%*j", "%+0j", "%*0W", "%!d", "%/0w", "%z\\",
+    "%/z\\", "%$", "%G", "%P", "%p", "%e", "%0,2a", "%+0,2j", "%*0,3d", "%{%*0W%}", "%[%P%(b%)%]",
+};
+
+const char* const kPieces[] = {"a", "b", "A", "B", "0", "7", "=", "\n", "\t", " ", "\\", "\x82\xa0",
+                               "\x95\x5c", "\x83\x5c", "\x81\x40", "\x95\x90\x8a\xed"};
+
+std::string RandomPattern(std::mt19937& rng)
+{
+    std::string p;
+    const int n = 1 + static_cast<int>(rng() % 4);
+    for (int i = 0; i < n; ++i)
+        p += kTokens[rng() % (sizeof kTokens / sizeof *kTokens)];
+    return p;
+}
+
+std::string RandomText(std::mt19937& rng)
+{
+    std::string t;
+    const int n = static_cast<int>(rng() % 24);
+    for (int i = 0; i < n; ++i)
+        t += kPieces[rng() % (sizeof kPieces / sizeof *kPieces)];
+    if (rng() % 8 == 0)
+        t += "\x95";  // a lone lead byte at the end
+    return t;
+}
+
+TEST(SkipEquivalence, SearchFindsWhatEveryPositionTriedInTurnFinds)
+{
+    std::mt19937 rng(20261206);
+    for (int round = 0; round < 4000; ++round) {
+        const std::string pattern = RandomPattern(rng);
+        const std::string text = RandomText(rng);
+        const std::string options = rng() % 3 == 0 ? "i" : "";
+        SCOPED_TRACE("pattern '" + pattern + "' text '" + text + "' options '" + options + "'");
+        EXPECT_EQ(Engine(text, pattern, options + "g", nullptr), Reference(text, pattern, options, true, false));
+        EXPECT_EQ(Engine(text, pattern, options, nullptr), Reference(text, pattern, options, false, false));
+    }
+}
+
+TEST(SkipEquivalence, ReplaceRewritesWhatEveryPositionTriedInTurnRewrites)
+{
+    std::mt19937 rng(7);
+    for (int round = 0; round < 2000; ++round) {
+        const std::string pattern = RandomPattern(rng);
+        const std::string text = RandomText(rng);
+        SCOPED_TRACE("pattern '" + pattern + "' text '" + text + "'");
+        EXPECT_EQ(Engine(text, pattern, "g", "[%0v]"), Reference(text, pattern, "", true, true));
+    }
+}
+
+TEST(SkipEquivalence, PlainSearchAgreesWithStringSearchBeforeTheEnd)
+{
+    std::mt19937 rng(99);
+    for (int round = 0; round < 2000; ++round) {
+        const std::string pattern = RandomPattern(rng);
+        const std::string text = RandomText(rng);
+        SCOPED_TRACE("pattern '" + pattern + "' text '" + text + "'");
+        CStrRegexHitList plain;
+        StrRegex(text.c_str(), pattern.c_str(), "g", nullptr, nullptr, &plain);
+        Found reference = Reference(text, pattern, "", true, false);
+        // The plain search never tries the end position itself.
+        std::vector<std::pair<uint32_t, uint32_t>> expected;
+        for (const auto& h : reference.hits)
+            if (h.first < text.size())
+                expected.push_back(h);
+        std::vector<std::pair<uint32_t, uint32_t>> actual;
+        for (const CStrRegexHitBufStruct& h : plain)
+            actual.emplace_back(h.offset, h.length);
+        EXPECT_EQ(actual, expected);
+    }
+}
+
+}  // namespace
