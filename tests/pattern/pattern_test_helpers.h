@@ -201,11 +201,11 @@ inline std::string RenderAttrs(const CStrRegexStruct& node)
     if (node.prefix != ' ')
         tokens.push_back(RenderChar(node.prefix));
     if (node.count != -1)
-        tokens.push_back("c" + std::to_string(node.count));
+        tokens.push_back(std::string("c").append(std::to_string(node.count)));
     if (node.index != -1)
-        tokens.push_back("i" + std::to_string(node.index));
+        tokens.push_back(std::string("i").append(std::to_string(node.index)));
     if (node.max != -1)
-        tokens.push_back("m" + std::to_string(node.max));
+        tokens.push_back(std::string("m").append(std::to_string(node.max)));
     if (tokens.empty())
         return "";
     std::string out = "<";

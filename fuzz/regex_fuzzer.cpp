@@ -1,0 +1,274 @@
+// libFuzzer target for the pattern engine.
+//
+// Input: pattern, text, options and replacement template, separated by zero
+// bytes (the engine's texts end at a zero byte, so none can hold one).
+// Missing parts are empty; bytes after the fourth part are ignored.
+//
+// Every input goes through both entry points:
+//   1. CStr_base::Regex searching, with capture list, history and hit list;
+//   2. CStr_base::Regex replacing by the template, with the same lists;
+//   3. StrRegex, with the same lists.
+// Besides crashes, sanitizer reports and exceptions (the engine raises none
+// for any pattern or text), the results are cross-checked:
+//   - each call records one hit and one history entry per match;
+//   - without "g" there is at most one match;
+//   - search hits lie in the text, in order and without overlap;
+//   - the capture list holds the last match's captures without "g", and
+//     nothing after a call with "g";
+//   - the replacing call finds the same matches with the same captures as
+//     the searching one, and its output is the text with every match
+//     replaced by the expanded template;
+//   - StrRegex finds the same matches as the search, which may have one more:
+//     an empty match at the very end of the text;
+//   - a pattern without "%" (one plain literal) finds what a plain scan for
+//     that literal finds.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "pattern/sjis_backslash_matcher.h"
+#include "pattern/str_regex.h"
+#include "regex_reference.h"
+
+namespace {
+
+struct Input {
+    std::string pattern, text, options, replace;
+};
+
+Input Split(const uint8_t* data, size_t size)
+{
+    Input in;
+    std::string* parts[] = {&in.pattern, &in.text, &in.options, &in.replace};
+    size_t part = 0;
+    for (size_t i = 0; i < size && part < 4; ++i) {
+        if (data[i] == 0)
+            ++part;
+        else
+            parts[part]->push_back(static_cast<char>(data[i]));
+    }
+    return in;
+}
+
+// Repetition counts multiply: "%999(%999(%999T%)%)" legitimately needs
+// about 10^9 steps and as many captures (each capture owns a 16 KB buffer).
+// Such inputs find nothing but time-outs and out-of-memory reports, so
+// patterns with a digit run longer than three characters, or whose numbers
+// multiply to more than 100, are skipped.
+bool TooCostly(const std::string& pattern)
+{
+    uint64_t product = 1;
+    for (size_t i = 0; i < pattern.size();) {
+        if (pattern[i] < '0' || pattern[i] > '9') {
+            ++i;
+            continue;
+        }
+        size_t digits = 0;
+        uint64_t number = 0;
+        for (; i < pattern.size() && pattern[i] >= '0' && pattern[i] <= '9'; ++i, ++digits)
+            number = number * 10 + static_cast<uint64_t>(pattern[i] - '0');
+        if (digits > 3)
+            return true;
+        product *= number > 1 ? number : 1;
+        if (product > 100)
+            return true;
+    }
+    return false;
+}
+
+// The bytes as a C string literal: printable ASCII as is, the rest escaped.
+std::string Quoted(const std::string& bytes)
+{
+    std::string out = "\"";
+    for (const char c : bytes) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        if (b == '"' || b == '\\') {
+            out += '\\';
+            out += c;
+        } else if (b >= 0x20 && b < 0x7F) {
+            out += c;
+        } else {
+            char octal[8];
+            std::snprintf(octal, sizeof octal, "\\%03o", b);
+            out += octal;
+        }
+    }
+    return out + "\"";
+}
+
+[[noreturn]] void Fail(const Input& in, const char* what)
+{
+    std::fprintf(stderr, "CHECK FAILED: %s\n  pattern  %s\n  text     %s\n  options  %s\n  template %s\n", what,
+                 Quoted(in.pattern).c_str(), Quoted(in.text).c_str(), Quoted(in.options).c_str(),
+                 Quoted(in.replace).c_str());
+    std::abort();
+}
+
+struct Outcome {
+    int32_t count = 0;
+    std::vector<CStrRegexHitBufStruct> hits;
+    std::vector<Captures> history;
+    Captures captures;  // the capture list after the call
+};
+
+Captures CopyCaptures(const CStrRegexMatchStruct& list)
+{
+    Captures out;
+    for (const CStr_base<16384>& c : list)
+        out.emplace_back(c.GetBuffer(), c.GetLength());
+    return out;
+}
+
+// Copies the engine's lists into plain values, so that the engine's own
+// storage is freed before the next call.
+Outcome Collect(int32_t count, const CStrRegexHitList& hits, const CStrRegexHistory& history,
+                const CStrRegexMatchStruct& captures)
+{
+    Outcome o;
+    o.count = count;
+    for (const CStrRegexHitBufStruct& h : hits)
+        o.hits.push_back(h);
+    for (const CStrRegexMatchStruct& m : history)
+        o.history.push_back(CopyCaptures(m));
+    o.captures = CopyCaptures(captures);
+    return o;
+}
+
+Outcome Search(const Input& in)
+{
+    CStr_base<64> subject(in.text.c_str());
+    CStrRegexMatchStruct captures;
+    CStrRegexHistory history;
+    CStrRegexHitList hits;
+    int32_t count = subject.Regex(in.pattern.c_str(), in.options.c_str(), &captures, nullptr, &history, 0, &hits);
+    if (subject.GetLength() != in.text.size() || in.text != subject.GetBuffer())
+        Fail(in, "a search changed its subject");
+    return Collect(count, hits, history, captures);
+}
+
+Outcome Replace(const Input& in, std::string* output)
+{
+    CStr_base<64> subject(in.text.c_str());
+    CStrRegexMatchStruct captures;
+    CStrRegexHistory history;
+    CStrRegexHitList hits;
+    int32_t count = subject.Regex(in.pattern.c_str(), in.options.c_str(), &captures, in.replace.c_str(), &history,
+                                  0, &hits);
+    output->assign(subject.GetBuffer(), subject.GetLength());
+    return Collect(count, hits, history, captures);
+}
+
+Outcome SearchPlain(const Input& in)
+{
+    CStrRegexMatchStruct captures;
+    CStrRegexHistory history;
+    CStrRegexHitList hits;
+    int32_t count = StrRegex(in.text.c_str(), in.pattern.c_str(), in.options.c_str(), &captures, &history, &hits);
+    return Collect(count, hits, history, captures);
+}
+
+
+bool SameHit(const CStrRegexHitBufStruct& a, const CStrRegexHitBufStruct& b)
+{
+    return a.offset == b.offset && a.length == b.length;
+}
+
+
+void CheckCounts(const Input& in, const Outcome& o, bool global, const char* call)
+{
+    std::string what = std::string(call) + ": ";
+    if (o.count < 0 || o.hits.size() != static_cast<size_t>(o.count) || o.history.size() != o.hits.size())
+        Fail(in, (what + "the count, the hits and the history disagree").c_str());
+    if (!global && o.count > 1)
+        Fail(in, (what + "more than one match without \"g\"").c_str());
+    const Captures none;
+    if (o.captures != (global || o.history.empty() ? none : o.history.back()))
+        Fail(in, (what + "the capture list after the call is not what it should be").c_str());
+}
+
+void Check(const Input& in)
+{
+    const bool global = in.options.find('g') != std::string::npos;
+    const Outcome search = Search(in);
+    CheckCounts(in, search, global, "search");
+    uint64_t end = 0;
+    for (size_t i = 0; i < search.hits.size(); ++i) {
+        const CStrRegexHitBufStruct& h = search.hits[i];
+        const uint64_t hitEnd = static_cast<uint64_t>(h.offset) + h.length;
+        if (hitEnd > in.text.size() || h.offset < end || (i > 0 && h.offset == search.hits[i - 1].offset))
+            Fail(in, "search: a hit lies outside the text or overlaps the one before");
+        end = hitEnd;
+    }
+    if (in.pattern.find('%') == std::string::npos) {
+        const std::vector<CStrRegexHitBufStruct> expected = LiteralHits(in.pattern, in.text, in.options);
+        if (expected.size() != search.hits.size() ||
+            !std::equal(expected.begin(), expected.end(), search.hits.begin(), SameHit))
+            Fail(in, "search: the hits of a plain literal differ from a direct scan");
+    }
+
+    std::string output;
+    const Outcome replace = Replace(in, &output);
+    CheckCounts(in, replace, global, "replace");
+    if (replace.history != search.history)
+        Fail(in, "replace: the matches or captures differ from the search");
+    std::string expected;
+    std::vector<CStrRegexHitBufStruct> expectedHits;
+    bool settled = true;
+    size_t copied = 0;
+    for (size_t i = 0; settled && i < search.hits.size(); ++i) {
+        expected.append(in.text, copied, search.hits[i].offset - copied);
+        const size_t at = expected.size();
+        settled = ExpandTemplate(in.replace, search.history[i], &expected);
+        expectedHits.push_back({static_cast<uint32_t>(at), static_cast<uint32_t>(expected.size() - at)});
+        copied = search.hits[i].offset + search.hits[i].length;
+    }
+    if (settled) {
+        expected.append(in.text, copied, std::string::npos);
+        if (output != expected)
+            Fail(in, "replace: the output is not the text with every match replaced");
+        for (size_t i = 0; i < expectedHits.size(); ++i)
+            if (!SameHit(replace.hits[i], expectedHits[i]))
+                Fail(in, "replace: a hit does not give the place of its replacement");
+    }
+
+    const Outcome plain = SearchPlain(in);
+    CheckCounts(in, plain, global, "StrRegex");
+    const size_t common = plain.hits.size();
+    const bool finalEmpty = search.hits.size() == common + 1 && search.hits.back().offset == in.text.size();
+    if (search.hits.size() != common && !finalEmpty)
+        Fail(in, "StrRegex: the number of matches differs from the search");
+    for (size_t i = 0; i < common; ++i)
+        if (!SameHit(plain.hits[i], search.hits[i]) || plain.history[i] != search.history[i])
+            Fail(in, "StrRegex: a match differs from the search");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    RegisterSjisBackslashMatcher();  // user matcher 0, as the editor registers it at start-up
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const Input in = Split(data, size);
+    if (TooCostly(in.pattern))
+        return -1;  // keep it out of the corpus
+    try {
+        Check(in);
+    } catch (uint32_t index) {
+        std::fprintf(stderr, "exception: index %u\n", index);
+        Fail(in, "the engine raised an exception");
+    } catch (int32_t value) {
+        std::fprintf(stderr, "exception: int32 %d\n", value);
+        Fail(in, "the engine raised an exception");
+    } catch (...) {
+        Fail(in, "the engine raised an exception");
+    }
+    return 0;
+}

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets (clang, in build-fuzz) and runs each one for
+# SECONDS seconds (default 60) from its seed corpus in corpus/<name>/.
+#
+#   fuzz/run.sh [SECONDS]
+#
+# With SECONDS = 0 nothing is fuzzed: every seed is run once (the
+# regression check for CI; it takes a second or two). New inputs found while
+# fuzzing go to build-fuzz/corpus/<name>/, crashes, time-outs and
+# out-of-memory inputs to build-fuzz/artifacts/<name>/; the seed folders are
+# only read. Environment: BUILD_DIR overrides the build folder.
+set -euo pipefail
+
+seconds=${1:-60}
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+build=${BUILD_DIR:-$root/build-fuzz}
+targets="regex"
+
+CXX=${CXX:-clang++} cmake -S "$root" -B "$build" -DTAVARO_FUZZ=ON -DTAVARO_TESTS=OFF >/dev/null
+for target in $targets; do
+    cmake --build "$build" -j2 --target "${target}_fuzzer" >/dev/null
+done
+
+status=0
+for target in $targets; do
+    fuzzer=$build/fuzz/${target}_fuzzer
+    seeds=$here/corpus/$target
+    if [ "$seconds" -eq 0 ]; then
+        echo "== $target: replaying $(ls "$seeds" | wc -l) seeds"
+        "$fuzzer" "$seeds"/* >/dev/null 2>"$build/$target-regression.log" || {
+            status=1
+            cat "$build/$target-regression.log" >&2
+        }
+        continue
+    fi
+    work=$build/corpus/$target
+    artifacts=$build/artifacts/$target
+    mkdir -p "$work" "$artifacts"
+    echo "== $target: fuzzing for $seconds s"
+    "$fuzzer" -max_total_time="$seconds" -max_len=256 -timeout=10 -rss_limit_mb=2048 \
+        -dict="$here/$target.dict" -artifact_prefix="$artifacts/" -print_final_stats=1 \
+        "$work" "$seeds" || status=1
+done
+exit $status

@@ -1,0 +1,60 @@
+// tavaro: command-line tools of Tavaro Item Editor.
+#include <sysexits.h>
+
+#include <iostream>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "cli/regex_command.h"
+#include "pattern/sjis_backslash_matcher.h"
+
+namespace {
+
+struct Subcommand {
+    std::string_view name;
+    std::string_view summary;
+    int (*run)(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"regex", "run a pattern over a text and show matches, captures and replacement", &RunRegexCommand},
+};
+
+void WriteUsage(std::ostream& out)
+{
+    out << "Usage: tavaro COMMAND [ARGUMENTS]\n"
+           "       tavaro --help | --version\n\nCommands:\n";
+    for (const Subcommand& command : kSubcommands)
+        out << "  " << command.name << "    " << command.summary << "\n";
+    out << "\n\"tavaro COMMAND --help\" describes a command.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // The editor registers its user matcher 0 first thing at start-up.
+    RegisterSjisBackslashMatcher();
+
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        WriteUsage(std::cerr);
+        return EX_USAGE;
+    }
+    if (args[0] == "--help") {
+        WriteUsage(std::cout);
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << "tavaro " TAVARO_VERSION "\n";
+        return 0;
+    }
+    for (const Subcommand& command : kSubcommands) {
+        if (args[0] == command.name)
+            return command.run(std::span(args).subspan(1), std::cout, std::cerr);
+    }
+    std::cerr << "tavaro: unknown command \"" << args[0] << "\"\n";
+    WriteUsage(std::cerr);
+    return EX_USAGE;
+}

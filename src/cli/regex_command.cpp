@@ -1,0 +1,62 @@
+#include "cli/regex_command.h"
+
+#include <sysexits.h>
+
+#include <string>
+
+#include "cli/file_bytes.h"
+#include "cli/regex_args.h"
+#include "cli/regex_report.h"
+#include "pattern/str_regex.h"
+
+namespace {
+
+std::string RunPattern(const RegexArgs& args, const std::string& text)
+{
+    CStrRegexMatchStruct captures;
+    CStrRegexHistory history;
+    CStrRegexHitList hits;
+    if (args.plain) {
+        const int32_t count =
+            StrRegex(text.c_str(), args.pattern.c_str(), args.options.c_str(), &captures, &history, &hits);
+        return FormatRegexReport(count, hits, history, std::nullopt);
+    }
+    CStr_base<16384> subject(text.c_str());
+    const char* replace = args.replace ? args.replace->c_str() : nullptr;
+    const int32_t count =
+        subject.Regex(args.pattern.c_str(), args.options.c_str(), &captures, replace, &history, 0, &hits);
+    std::optional<std::string_view> result;
+    if (replace)
+        result = std::string_view(subject.GetBuffer(), subject.GetLength());
+    return FormatRegexReport(count, hits, history, result);
+}
+
+}  // namespace
+
+int RunRegexCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
+{
+    std::string error;
+    std::optional<RegexArgs> parsed = ParseRegexArgs(args, error);
+    if (!parsed) {
+        err << "tavaro regex: " << error << "\n" << RegexUsage() << "Try \"tavaro regex --help\".\n";
+        return EX_USAGE;
+    }
+    if (parsed->help) {
+        out << RegexHelp();
+        return 0;
+    }
+    std::string text = parsed->text;
+    if (parsed->file) {
+        if (!ReadFileBytes(*parsed->file, text, error)) {
+            err << "tavaro regex: cannot read " << *parsed->file << ": " << error << "\n";
+            return EX_NOINPUT;
+        }
+        if (const size_t zero = text.find('\0'); zero != std::string::npos) {
+            err << "tavaro regex: " << *parsed->file << " holds a zero byte at offset " << zero
+                << "; the engine's texts end at the first zero byte, so the file cannot be searched whole\n";
+            return EX_DATAERR;
+        }
+    }
+    out << RunPattern(*parsed, text);
+    return 0;
+}

@@ -1,0 +1,58 @@
+// Lossless conversion between Shift-JIS (code page 932) bytes and Unicode.
+//
+// The system keeps every text as CP932 bytes; these functions are used only
+// where text meets a person (the user interface, terminal output) or comes
+// from one (UTF-8 sources and arguments).
+//
+// Decoding goes character by character, with the character boundaries of
+// the rest of the system (foundation/sjis.h): a lead byte followed by a
+// non-zero byte is one double-byte character. Bytes 0x00..0x7F are ASCII.
+// A character that CP932 does not define, or whose code point encodes back
+// to other bytes (CP932 gives some characters two codes, such as the NEC
+// and IBM extensions), becomes one escape code point per byte:
+// U+DC00 + byte. A lead byte alone gives U+DC80..U+DCFF; the trail byte of
+// an undefined pair keeps its escape even below 0x80 (0x81 0x0A gives
+// U+DC81 U+DC0A), so the escapes show the characters the way the pattern
+// engine sees them.
+//
+// Encoding turns every escape U+DC00..U+DCFF back into its byte and every
+// other code point into its CP932 code. Code points that CP932 cannot hold
+// (most of Unicode, surrogates, anything beyond the BMP) become "?". A few
+// code points have a CP932 code without being what that code decodes to
+// ("〜" U+301C is written as 0x81 0x60, which reads back as "～" U+FF5E).
+//
+// Decoding then encoding gives back the same bytes for every byte string.
+//
+// The conversion tables are built from glibc iconv ("CP932") on first use;
+// when the C library has no such converter, the conversions throw
+// std::runtime_error.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// An escape: U+DC00 + byte stands for a byte that is no character.
+inline bool IsCp932ByteEscape(char32_t cp) { return cp >= 0xDC00 && cp <= 0xDCFF; }
+
+std::u32string Cp932ToUnicode(std::string_view bytes);
+std::string UnicodeToCp932(std::u32string_view text);
+
+// UTF-8 form: the escapes are written as the three-byte forms of
+// U+DC00..U+DCFF (ED B0 80 .. ED B3 BF).
+std::string Cp932ToUtf8(std::string_view bytes);
+// Every byte that does not begin a well-formed UTF-8 sequence (stray
+// continuation bytes, cut or overlong sequences, surrogates outside the
+// escapes) is taken as a raw CP932 byte, so text that is not UTF-8 at all
+// passes through unchanged.
+std::string Utf8ToCp932(std::string_view utf8);
+
+// UTF-16 form (as the Qt backend holds text): every character of CP932 is
+// in the BMP, so each code point and each escape is one unit. Unpaired
+// units U+DC00..U+DCFF become their byte; surrogate pairs and other unpaired
+// surrogates become "?".
+std::u16string Cp932ToUtf16(std::string_view bytes);
+std::string Utf16ToCp932(std::u16string_view text);
+
+// Appends the UTF-8 form of one code point; surrogates are written in their
+// three-byte form as the escapes need.
+void AppendUtf8(std::string& out, char32_t cp);

@@ -1,0 +1,73 @@
+#include "run_tavaro.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// A temporary file that is removed again.
+class TempFile {
+public:
+    TempFile()
+    {
+        const char* dir = std::getenv("TMPDIR");
+        m_path = std::string(dir && *dir ? dir : "/tmp") + "/tavaro-run-XXXXXX";
+        const int fd = mkstemp(m_path.data());
+        if (fd < 0)
+            std::abort();
+        close(fd);
+    }
+    ~TempFile() { std::remove(m_path.c_str()); }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    std::string Read() const
+    {
+        std::ifstream in(m_path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+
+private:
+    std::string m_path;
+};
+
+}  // namespace
+
+TavaroRun RunTavaro(const std::vector<std::string>& args)
+{
+    TempFile out, err;
+    std::vector<char*> argv;
+    std::string program = TAVARO_EXE;
+    argv.push_back(program.data());
+    std::vector<std::string> copies(args);
+    for (std::string& arg : copies)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.Path().c_str(), O_WRONLY | O_TRUNC, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, err.Path().c_str(), O_WRONLY | O_TRUNC, 0);
+    pid_t pid;
+    TavaroRun run;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        if (waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+            run.status = WEXITSTATUS(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = out.Read();
+    run.err = err.Read();
+    return run;
+}
