@@ -1,0 +1,252 @@
+#include "foundation/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Bytes read or written at a time.
+constexpr size_t kChunk = 1 << 16;
+
+// Texts count their bytes in 32 bits and take lengths as signed numbers.
+constexpr size_t kLargestText = INT32_MAX - 16;
+
+void CloseQuietly(int fd)
+{
+    const int saved = errno;
+    close(fd);
+    errno = saved;
+}
+
+// The folder part of `path` ("." when it has none).
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a write to `path` replaces: the file a symbolic link points at,
+// otherwise `path` itself.
+std::string ReplacedFile(const char* path)
+{
+    struct stat link;
+    if (lstat(path, &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* resolved = realpath(path, nullptr)) {
+            std::string target(resolved);
+            std::free(resolved);
+            return target;
+        }
+    }
+    return path;
+}
+
+// Best effort: makes a rename inside `folder` durable.
+void SyncFolder(const std::string& folder)
+{
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+}  // namespace
+
+void CollapseCrLf(std::string& bytes)
+{
+    const size_t first = bytes.find("\r\n");
+    if (first == std::string::npos)
+        return;
+    size_t out = first;
+    for (size_t in = first; in < bytes.size(); ++in) {
+        if (bytes[in] == '\r' && in + 1 < bytes.size() && bytes[in + 1] == '\n')
+            continue;
+        bytes[out++] = bytes[in];
+    }
+    bytes.resize(out);
+}
+
+void AppendWithCrLf(std::string& out, const char* text, size_t length)
+{
+    const char* end = text + length;
+    while (text < end) {
+        const void* lf = std::memchr(text, '\n', static_cast<size_t>(end - text));
+        if (!lf) {
+            out.append(text, end);
+            return;
+        }
+        const char* at = static_cast<const char*>(lf);
+        out.append(text, at);
+        out.append("\r\n", 2);
+        text = at + 1;
+    }
+}
+
+TextFileStatus ReadTextFileBytes(const char* path, std::string& text, int* error)
+{
+    auto failed = [error](int number) {
+        if (error)
+            *error = number;
+        return TextFileStatus::kFailed;
+    };
+
+    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return failed(errno);
+    struct stat info;
+    if (fstat(fd, &info) != 0) {
+        CloseQuietly(fd);
+        return failed(errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        close(fd);
+        return failed(EISDIR);
+    }
+
+    // Room for the announced size and one more byte, so that the end of
+    // the file is seen without growing; files that grow meanwhile still
+    // arrive whole.
+    std::string bytes;
+    size_t used = 0;
+    const uint64_t announced = info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
+    bytes.resize(announced < kLargestText ? static_cast<size_t>(announced) + 1 : kChunk);
+    for (;;) {
+        if (used == bytes.size()) {
+            if (used >= kLargestText) {
+                close(fd);
+                return failed(EFBIG);
+            }
+            bytes.resize(std::min(kLargestText + 1, used + std::max(used, kChunk)));
+        }
+        const ssize_t got = read(fd, bytes.data() + used, bytes.size() - used);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            CloseQuietly(fd);
+            return failed(errno);
+        }
+        if (got == 0)
+            break;
+        used += static_cast<size_t>(got);
+    }
+    bytes.resize(used);
+    close(fd);
+
+    if (std::memchr(bytes.data(), 0, bytes.size()))
+        return TextFileStatus::kHasZeroByte;
+    CollapseCrLf(bytes);
+    text.swap(bytes);
+    return TextFileStatus::kOk;
+}
+
+bool CTextFileWriter::Begin(const char* path)
+{
+    Abandon();
+    m_nError = 0;
+    m_buffer.clear();
+    m_target = ReplacedFile(path);
+
+    struct stat existing;
+    const bool replaces = stat(m_target.c_str(), &existing) == 0;
+    if (replaces && S_ISDIR(existing.st_mode))
+        return Fail(EISDIR);
+
+    // A name of its own in the target's folder; a clash with a leftover of
+    // an earlier run is stepped over.
+    const std::string stem = FolderOf(m_target) + "/.tavaro-save-" + std::to_string(getpid()) + "-";
+    for (unsigned attempt = 0; m_fd < 0; ++attempt) {
+        m_temporary = stem + std::to_string(attempt);
+        m_fd = open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd < 0 && (errno != EEXIST || attempt == 100)) {
+            const int number = errno;
+            m_temporary.clear();
+            return Fail(number);
+        }
+    }
+    if (replaces && fchmod(m_fd, existing.st_mode & 07777) != 0)
+        return Fail(errno);
+    return true;
+}
+
+bool CTextFileWriter::Write(const char* text, size_t length)
+{
+    if (m_fd < 0)
+        return Fail(m_nError ? m_nError : EBADF);
+    AppendWithCrLf(m_buffer, text, length);
+    return m_buffer.size() < kChunk || Flush();
+}
+
+bool CTextFileWriter::Commit()
+{
+    if (m_fd < 0)
+        return Fail(m_nError ? m_nError : EBADF);
+    if (!Flush())
+        return false;
+    if (fsync(m_fd) != 0)
+        return Fail(errno);
+    const int fd = m_fd;
+    m_fd = -1;
+    if (close(fd) != 0)
+        return Fail(errno);
+    if (rename(m_temporary.c_str(), m_target.c_str()) != 0)
+        return Fail(errno);
+    m_temporary.clear();
+    SyncFolder(FolderOf(m_target));
+    return true;
+}
+
+void CTextFileWriter::Abandon()
+{
+    if (m_fd >= 0) {
+        CloseQuietly(m_fd);
+        m_fd = -1;
+    }
+    if (!m_temporary.empty()) {
+        const int saved = errno;
+        unlink(m_temporary.c_str());
+        errno = saved;
+        m_temporary.clear();
+    }
+    m_buffer.clear();
+}
+
+bool CTextFileWriter::Fail(int error)
+{
+    Abandon();
+    m_nError = error;
+    return false;
+}
+
+bool CTextFileWriter::Flush()
+{
+    size_t done = 0;
+    while (done < m_buffer.size()) {
+        const ssize_t put = write(m_fd, m_buffer.data() + done, m_buffer.size() - done);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return Fail(errno);
+        }
+        done += static_cast<size_t>(put);
+    }
+    m_buffer.clear();
+    return true;
+}
+
+bool WriteTextFile(const char* path, const char* text, size_t length, int* error)
+{
+    CTextFileWriter writer;
+    const bool written = writer.Begin(path) && writer.Write(text, length) && writer.Commit();
+    if (!written && error)
+        *error = writer.Error();
+    return written;
+}

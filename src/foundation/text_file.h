@@ -1,0 +1,96 @@
+// Text files: CR LF on disk, LF in memory.
+//
+// Every file of the system (data files, the settings file, rule files) keeps
+// its lines in CR LF on disk, while the texts in memory end their lines in a
+// single LF. Reading turns each CR LF into LF and leaves a lone CR as it is;
+// writing turns each LF into CR LF. The byte 0x1A is an ordinary byte: it
+// never ends a file early.
+//
+// A text in memory ends at its first zero byte, so a file that holds a zero
+// byte cannot be kept by a text: reading reports such a file instead of
+// cutting it, and callers refuse it.
+//
+// A file is replaced safely: the new content goes to a temporary file in the
+// same folder, which is flushed to disk and then renamed over the target. A
+// failure at any step removes the temporary file and leaves the previous file
+// as it was.
+//
+// Paths are native paths (foundation/native_path.h). Failures keep the
+// system's error number (errno) for messages.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "foundation/str_base.h"
+
+// Turns each CR LF of `bytes` into LF, in place; a lone CR stays.
+void CollapseCrLf(std::string& bytes);
+
+// Appends `length` bytes of `text` to `out`, each LF written as CR LF.
+void AppendWithCrLf(std::string& out, const char* text, size_t length);
+
+enum class TextFileStatus {
+    kOk,
+    kFailed,        // the file could not be read; the error number tells why
+    kHasZeroByte,   // the file holds a zero byte, which no text can keep
+};
+
+// Reads the whole file at `path` into `text` with CR LF turned into LF. On
+// kFailed `*error` (when given) holds the error number. On anything but kOk
+// `text` is left as it was.
+TextFileStatus ReadTextFileBytes(const char* path, std::string& text, int* error = nullptr);
+
+template <unsigned N>
+TextFileStatus ReadTextFile(const char* path, CStr_base<N>& text, int* error = nullptr)
+{
+    std::string bytes;
+    const TextFileStatus status = ReadTextFileBytes(path, bytes, error);
+    if (status == TextFileStatus::kOk)
+        text.Assign(bytes.data(), static_cast<int32_t>(bytes.size()));
+    return status;
+}
+
+// Writes a file safely, in pieces: Begin creates the temporary file beside
+// the target, Write adds text (each LF as CR LF), Commit puts the file in
+// place. After the first failure every later call fails too and Error()
+// tells the error number. A writer destroyed or abandoned before Commit
+// removes its temporary file; the target is then untouched.
+//
+// When the target is a symbolic link, the file it points at is replaced. A
+// replaced file keeps its permission bits; a new one gets those that the
+// process's file-creation mask allows.
+class CTextFileWriter {
+public:
+    CTextFileWriter() = default;
+    CTextFileWriter(const CTextFileWriter&) = delete;
+    CTextFileWriter& operator=(const CTextFileWriter&) = delete;
+    ~CTextFileWriter() { Abandon(); }
+
+    bool Begin(const char* path);
+    bool Write(const char* text, size_t length);
+    template <unsigned N>
+    bool Write(const CStr_base<N>& text) { return Write(text.GetBuffer(), text.GetLength()); }
+    bool Commit();
+
+    // Stops an unfinished write and removes the temporary file.
+    void Abandon();
+
+    int Error() const { return m_nError; }
+
+private:
+    bool Fail(int error);
+    bool Flush();
+
+    std::string m_target;
+    std::string m_temporary;
+    std::string m_buffer;
+    int m_fd = -1;
+    int m_nError = 0;
+};
+
+// Replaces the file at `path` with `length` bytes of `text` (each LF as
+// CR LF) through a CTextFileWriter. On failure `*error` (when given) holds
+// the error number.
+bool WriteTextFile(const char* path, const char* text, size_t length, int* error = nullptr);
