@@ -45,6 +45,13 @@ bool EqualText(const char* pattern, uint32_t n, const char* text, bool ignoreCas
     return true;
 }
 
+// "%j": any character. The repetitions of the system's parsers are mostly
+// of this one, so they step over characters without a call per character.
+bool IsAnyCharacter(const CStrRegexStruct& node)
+{
+    return node.kind == REGEX_KIND_ESCAPE && node.letter == 'j';
+}
+
 struct DepthGuard {
     explicit DepthGuard(int& depth) : m_depth(depth) { ++m_depth; }
     ~DepthGuard() { --m_depth; }
@@ -77,6 +84,13 @@ struct CStrRegexMatcher::GreedyHistory {
         block.push_back({pos, captures});
     }
 };
+
+const char* CStrRegexMatcher::NextCharacter(const char* pos) const
+{
+    if (pos >= m_pEnd)
+        return nullptr;
+    return pos + ((IsSjisLeadByte(static_cast<unsigned char>(*pos)) && pos + 1 < m_pEnd) ? 2 : 1);
+}
 
 const char* CStrRegexMatcher::MatchRoot(CStrRegexStruct& root, const char* pos)
 {
@@ -357,6 +371,8 @@ bool CStrRegexMatcher::Repeat(CStrRegexStruct& node, CStrRegexBody& body, uint32
             if (empty)
                 break;
         }
+    } else if (node.prefix == '/' && IsAnyCharacter(node)) {
+        pos = m_pEnd;  // every further character matches
     } else if (node.prefix == '/') {
         for (;;) {
             const uint32_t mark = m_pCaptures->GetCount();
@@ -403,6 +419,7 @@ bool CStrRegexMatcher::Lazy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t
         if (!pos)
             return false;
     }
+    const bool anyCharacter = IsAnyCharacter(node);
     // Bytes at which the rest can match, worked out after its first failure.
     CStrRegexFirstBytes rest;
     bool restKnown = false;
@@ -419,7 +436,7 @@ bool CStrRegexMatcher::Lazy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t
         }
         if (node.max >= 0 && extra >= static_cast<int64_t>(node.max) - count)
             return false;
-        const char* next = Once(node, body, index, pos);
+        const char* next = anyCharacter ? NextCharacter(pos) : Once(node, body, index, pos);
         // A further match that consumes nothing cannot bring the rest any
         // closer: the element fails instead of looping for ever.
         if (!next || next == pos)
@@ -449,8 +466,9 @@ bool CStrRegexMatcher::Greedy(CStrRegexStruct& node, CStrRegexBody& body, uint32
 
     GreedyHistory history;
     history.Record(pos, m_pCaptures->GetCount());
+    const bool anyCharacter = IsAnyCharacter(node);
     while (!stopped && (node.max < 0 || matches < node.max)) {
-        const char* next = Once(node, body, index, pos);
+        const char* next = anyCharacter ? NextCharacter(pos) : Once(node, body, index, pos);
         if (!next || next == pos)
             break;
         ++matches;

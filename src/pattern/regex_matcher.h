@@ -36,6 +36,7 @@ private:
     };
     struct GreedyHistory;
 
+    const char* NextCharacter(const char* pos) const;
     const char* Once(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos);
     bool Element(CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);
     bool Repeat(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "pattern/regex_first_bytes.h"
+#include "pattern/regex_cache.h"
 #include "pattern/regex_matcher.h"
 #include "pattern/regex_types.h"
 
@@ -150,8 +150,8 @@ int32_t StrRegexSubject(const char* subject, uint32_t length, const char* patter
                         int32_t start, CStrRegexHitList* hits, const StrRegexReplaceFunc& func,
                         CStr_base<16384>* output)
 {
-    CStrRegexStruct root;
-    StrRegexCompile(pattern, &root);
+    const std::shared_ptr<CStrRegexCompiled> compiled = StrRegexCompileCached(pattern);
+    CStrRegexStruct& root = compiled->root;
     const Options opt = ReadOptions(options);
     const bool replacing = replace && output;
     CStrRegexMatchStruct own;
@@ -177,8 +177,7 @@ int32_t StrRegexSubject(const char* subject, uint32_t length, const char* patter
         output->Append(subject, static_cast<int32_t>(p));  // text before the start offset stays
     }
 
-    const CStrRegexFirstBytes first =
-        opt.stopAtFailure ? CStrRegexFirstBytes{} : StrRegexFirstBytes(root, opt.ignoreCase);
+    const CStrRegexFirstBytes first = opt.stopAtFailure ? CStrRegexFirstBytes{} : compiled->first[opt.ignoreCase];
     CStrRegexMatcher matcher(subject, subject + length, captures);
     int32_t count = 0;
     while (p <= length) {
@@ -252,8 +251,8 @@ int32_t StrRegex(const char* text, const char* pattern, const char* options, CSt
 {
     if (!text)
         text = "";
-    CStrRegexStruct root;
-    StrRegexCompile(pattern, &root);
+    const std::shared_ptr<CStrRegexCompiled> compiled = StrRegexCompileCached(pattern);
+    CStrRegexStruct& root = compiled->root;
     const Options opt = ReadOptions(options);
     CStrRegexMatchStruct own;
     if (!captures)
@@ -266,8 +265,7 @@ int32_t StrRegex(const char* text, const char* pattern, const char* options, CSt
     g_pStrRegexOrigin = text;
 
     const uint32_t length = static_cast<uint32_t>(std::strlen(text));
-    const CStrRegexFirstBytes first =
-        opt.stopAtFailure ? CStrRegexFirstBytes{} : StrRegexFirstBytes(root, opt.ignoreCase);
+    const CStrRegexFirstBytes first = opt.stopAtFailure ? CStrRegexFirstBytes{} : compiled->first[opt.ignoreCase];
     CStrRegexMatcher matcher(text, text + length, captures);
     int32_t count = 0;
     uint32_t p = 0;
