@@ -215,9 +215,11 @@ private:
         }
         block->count = size;
 
+        // The pointer table grows geometrically from the size it needs, so
+        // that the many small arrays of a large document stay small.
         uint64_t needed = static_cast<uint64_t>(m_nAllocated) + size;
         if (m_nTableCapacity < needed) {
-            uint64_t slots = (needed + 1000) / 1000 * 1000 + 1;
+            uint64_t slots = needed > 2ull * m_nTableCapacity ? needed : 2ull * m_nTableCapacity;
             T** table = slots > UINT32_MAX ? nullptr : new (std::nothrow) T*[slots];
             if (!table) {
                 delete[] block->elements;

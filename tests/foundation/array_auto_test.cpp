@@ -37,13 +37,13 @@ TEST(ArrayAutoGrowth, NewArrayHoldsNothing)
     EXPECT_EQ(a.GetLast(), nullptr);
 }
 
-TEST(ArrayAutoGrowth, FirstAppendAllocatesOneBlockAndA1001SlotTable)
+TEST(ArrayAutoGrowth, FirstAppendAllocatesOneBlockAndATableForIt)
 {
     CArrayAuto<int> a;
     a.Add();
     EXPECT_EQ(a.GetCount(), 1u);
     EXPECT_EQ(a.GetAllocated(), 10u);
-    EXPECT_EQ(a.GetTableCapacity(), 1001u);
+    EXPECT_EQ(a.GetTableCapacity(), 10u);
 }
 
 TEST(ArrayAutoGrowth, EleventhAppendAllocatesASecondBlockOfTen)
@@ -79,15 +79,16 @@ TEST(ArrayAutoGrowth, SetCountAllocatesTheShortfallInOneBlock)
     EXPECT_EQ(a.GetCount(), 37u);
 }
 
-TEST(ArrayAutoGrowth, TableGrowsInStepsOfAThousandKeepingElementsInPlace)
+TEST(ArrayAutoGrowth, TableGrowsGeometricallyKeepingElementsInPlace)
 {
     CArrayAuto<int> a;
     AppendNumbered(a, 1);
     int* first = a.GetAt(0);
     AppendNumbered(a, 1000);
-    // Blocks: ten of 10, eight of 50, then 250 and 250 reach 1010 slots.
+    // Blocks: ten of 10, eight of 50, then 250 and 250 reach 1010 slots;
+    // the table doubled from 10 to 1280.
     EXPECT_EQ(a.GetAllocated(), 1010u);
-    EXPECT_EQ(a.GetTableCapacity(), 2001u);
+    EXPECT_EQ(a.GetTableCapacity(), 1280u);
     EXPECT_EQ(a.GetAt(0), first);
     for (uint32_t i = 0; i < a.GetCount(); ++i)
         ASSERT_EQ(a[i], static_cast<int>(i));

@@ -1,0 +1,186 @@
+// libFuzzer target for the data-file reader and writer.
+//
+// Input: one byte of rule bits, then the data text. Bit 0 picks the beta key
+// lists, bit 1 makes "@@include" an element key, bit 2 adds extension
+// fields (an item field, a use field and a use list). The text ends at its
+// first zero byte, as every text of the system does.
+//
+// Each input is read into a document; besides crashes, sanitizer reports
+// and exceptions, the target checks what every read leaves:
+//   - the arrangement holds one definition and each of the twelve function
+//     blocks exactly once, and every element in it is owned by its
+//     container;
+//   - every item, use and event carries every key of its key list.
+// For well-formed CP932 text (every lead byte followed by a trail byte,
+// 0x40..0x7E or 0x80..0xFC) it also checks that writing is stable: the
+// written text, read back (with CRLF turned into LF, as the file is read)
+// and written again, gives the same bytes. In other text a lead byte may
+// pair with a line feed into one character by the system's character rule,
+// while the line-end translation of the file sees a line end there, so a
+// line may vanish into its neighbour. A failed check prints the input as a
+// C string literal and aborts.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "document/data_writer.h"
+#include "document/function_keywords.h"
+#include "document/merx_document.h"
+#include "document/merx_reader.h"
+#include "foundation/sjis.h"
+#include "pattern/sjis_backslash_matcher.h"
+
+namespace {
+
+const std::string* g_pInput = nullptr;
+
+[[noreturn]] void Fail(const char* what)
+{
+    std::fprintf(stderr, "reader_fuzzer: %s\ninput: \"", what);
+    for (unsigned char c : *g_pInput)
+        std::fprintf(stderr, (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') ? "%c" : "\\x%02x", c);
+    std::fprintf(stderr, "\"\n");
+    std::abort();
+}
+
+void Expect(bool condition, const char* what)
+{
+    if (!condition)
+        Fail(what);
+}
+
+void ExpectKeys(const CMerxFieldElement& element, const CStrArray_base<64>& keys)
+{
+    for (const CMerxString& key : keys)
+        Expect(element.GetField(key) != nullptr, "an element lacks a key of its key list");
+}
+
+template <class T>
+bool Owns(const CMerxArray<T>& container, const CMERX_base* element)
+{
+    for (const T& owned : container) {
+        if (&owned == element)
+            return true;
+    }
+    return false;
+}
+
+void CheckDocument(CMerxDocument& doc)
+{
+    uint32_t defines = 0;
+    for (CMERX_base* const& element : doc.setdata) {
+        switch (element->GetKind()) {
+        case CMERX_TYPE_ITEM:
+            Expect(Owns(doc.itemdata, element), "an arranged item is not in itemdata");
+            break;
+        case CMERX_TYPE_EVENT:
+            Expect(Owns(doc.eventdata, element), "an arranged event is not in eventdata");
+            break;
+        case CMERX_TYPE_OTHER:
+            Expect(Owns(doc.otherdata, element), "an arranged other text is not in otherdata");
+            break;
+        case CMERX_TYPE_DEFINE:
+            Expect(element == &doc.definedata, "a second definition element");
+            ++defines;
+            break;
+        case CMERX_TYPE_SINGLE:
+            break;
+        default:
+            Fail("an arranged element of no kind");
+        }
+    }
+    Expect(defines == 1, "the arrangement does not hold one definition");
+    for (const char* keyword : g_aszMerxFunctionKeywords) {
+        uint32_t count = 0;
+        const Csinglestruct* function = doc.FindFunction(keyword);
+        for (CMERX_base* const& element : doc.setdata)
+            count += element == function;
+        Expect(count == 1, "a function block does not stand once in the arrangement");
+    }
+    for (const Citemstruct& item : doc.itemdata) {
+        ExpectKeys(item, doc.itemkeys);
+        for (const Cusestruct& use : item.uses) {
+            ExpectKeys(use, doc.usekeys);
+            for (const CMerxString& key : doc.uselistkeys)
+                Expect(use.GetList(key) && use.GetListComments(key), "a use lacks a list of its key list");
+        }
+    }
+    for (const Ceventstruct& event : doc.eventdata)
+        ExpectKeys(event, doc.eventkeys);
+}
+
+bool IsWellFormedCp932(const std::string& text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!IsSjisLeadByte(static_cast<unsigned char>(text[i])))
+            continue;
+        const unsigned char trail = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (trail < 0x40 || trail == 0x7F || trail > 0xFC)
+            return false;
+        ++i;
+    }
+    return true;
+}
+
+// The data text as it comes back from a file written with CRLF line ends.
+std::string FromFile(const CWriterText& written)
+{
+    std::string text;
+    const char* p = written.GetBuffer();
+    for (uint32_t i = 0; i < written.GetLength(); ++i) {
+        if (p[i] == '\r' && p[i + 1] == '\n')
+            continue;
+        text += p[i];
+    }
+    return text;
+}
+
+void Run(uint8_t rule, const std::string& text)
+{
+    CMerxDocument doc;
+    doc.RebuildKeyLists((rule & 1) != 0, (rule & 2) != 0);
+    if (rule & 4) {
+        doc.AddItemExtensionKey("rare");
+        doc.AddUseExtensionKey("bonus", false);
+        doc.AddUseExtensionKey("drops", true);
+    }
+    CMerxReader reader(doc);
+    Expect(reader.Parse(text.c_str()), "the reader failed");
+    CheckDocument(doc);
+    if (!IsWellFormedCp932(text))
+        return;
+
+    const CWriterText first = CMerxWriter(doc).WriteDocument();
+    const std::string again = FromFile(first);
+    Expect(reader.Parse(again.c_str()), "the reader failed on written text");
+    CheckDocument(doc);
+    const CWriterText second = CMerxWriter(doc).WriteDocument();
+    if (!(first == second)) {
+        std::fprintf(stderr, "first write:\n%s\nsecond write:\n%s\n", first.GetBuffer(), second.GetBuffer());
+        Fail("writing what was read from written text changed it");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    RegisterSjisBackslashMatcher(); // user matcher 0, as the editor registers it at start-up
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    g_pInput = &input;
+    try {
+        Run(data[0], input.c_str() + 1); // up to the first zero byte
+    } catch (...) {
+        Fail("an exception left the reader or the writer");
+    }
+    return 0;
+}

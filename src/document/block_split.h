@@ -1,0 +1,20 @@
+// Cutting a data text into its blocks.
+#pragma once
+
+#include "pattern/regex_types.h"
+
+// Offset and length of every block of `text`, in order; together they cover
+// the whole text. A block begins at the start of the text and at every "@@"
+// and block keyword that begins a line after optional blanks ("@@include"
+// only when includes are no elements), also on the second line of a text
+// that begins with a line feed; an "@@IF" line is a block of its own.
+void SplitDataBlocks(const char* text, bool includeAsElement, CStrRegexHitList& blocks);
+
+// The block that ends the @@SKIP block `first`: the @@ENDSKIP that brings
+// the nesting of @@SKIP and @@ENDSKIP blocks back to zero, or, when there is
+// none, the last block (`closed` tells which).
+uint32_t FindSkipEnd(const char* text, const CStrRegexHitList& blocks, uint32_t first, bool& closed);
+
+// Whether `text` begins with a @@SKIP that is never closed: everything
+// behind such a line is skipped to the end of the data.
+bool IsUnclosedSkip(const char* text);

@@ -1,0 +1,176 @@
+// Reading a whole data text: blocks, function blocks, skipped parts and
+// the end of the data.
+#include <cstring>
+#include <new>
+
+#include "document/block_split.h"
+#include "document/function_keywords.h"
+#include "document/keyword_match.h"
+#include "document/merx_reader.h"
+#include "foundation/sjis_literal.h"
+#include "pattern/str_regex.h"
+
+namespace {
+
+// Line feeds among the characters of the first `length` bytes of `text`.
+uint32_t CountLineFeeds(const char* text, uint32_t length)
+{
+    uint32_t count = 0;
+    for (uint32_t i = 0; i < length; i += static_cast<uint32_t>(SjisCharLength(text + i)))
+        count += text[i] == '\n';
+    return count;
+}
+
+bool IsItemBlock(const char* block)
+{
+    return StartsWithNoCase(block, "@@ITEM") && !StartsWithNoCase(block, "@@ITEMNO");
+}
+
+bool IsFunctionBlock(const char* block)
+{
+    for (const char* keyword : g_aszMerxFunctionKeywords) {
+        if (StartsWithNoCase(block, keyword))
+            return true;
+    }
+    return false;
+}
+
+bool IsEndBlock(const char* block)
+{
+    return StartsWithNoCase(block, "@@END") && !StartsWithNoCase(block, "@@ENDSKIP");
+}
+
+} // namespace
+
+bool CMerxReader::Parse(const char* text)
+{
+    try {
+        m_doc.Clear();
+        CStrRegexHitList blocks;
+        SplitDataBlocks(text, m_doc.IsIncludeAsElement(), blocks);
+        const bool defineSeen = ReadBlocks(text, blocks);
+        PlaceBeforeEnd(defineSeen);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool CMerxReader::ReadBlocks(const char* text, const CStrRegexHitList& blocks)
+{
+    uint32_t line = 0;
+    bool defineSeen = false;
+    CMerxBlockText block;
+    for (uint32_t i = 0; i < blocks.GetCount(); ++i) {
+        const char* start = text + blocks[i].offset;
+        const int32_t length = static_cast<int32_t>(blocks[i].length);
+        block.Assign(start, length);
+
+        if (IsItemBlock(block)) {
+            Citemstruct* item = m_doc.itemdata.Add();
+            ParseItem(*item, block, line);
+            *m_doc.setdata.Add() = item;
+            continue;
+        }
+        if (StartsWithNoCase(block, "@@EVENT")) {
+            Ceventstruct* event = m_doc.eventdata.Add();
+            ParseEvent(*event, block, line);
+            *m_doc.setdata.Add() = event;
+            continue;
+        }
+        if (IsFunctionBlock(block)) {
+            ReadFunctionBlock(block, line);
+        } else if (IsEndBlock(block)) {
+            // The end of the data and everything behind it: one element of
+            // its own, before which later elements are inserted.
+            *m_doc.setdata.Add() = NewOtherText(start, -1);
+            break;
+        } else if (!defineSeen && StartsWithNoCase(block, "@@DEFINE")) {
+            uint32_t defineLine = line;
+            ParseDefine(block, defineLine);
+            *m_doc.setdata.Add() = &m_doc.definedata;
+            defineSeen = true;
+        } else if (StartsWithNoCase(block, "@@SKIP")) {
+            i = ReadSkip(text, blocks, i, line);
+            continue;
+        } else {
+            AppendOtherText(start, length);
+        }
+        line += CountLineFeeds(start, static_cast<uint32_t>(length));
+    }
+    return defineSeen;
+}
+
+uint32_t CMerxReader::ReadSkip(const char* text, const CStrRegexHitList& blocks, uint32_t first, uint32_t& line)
+{
+    // Everything up to the matching @@ENDSKIP, unread. A skip that is never
+    // closed hides the rest of the data like @@END: it stays an element of
+    // its own, so that elements inserted before the end are not hidden with
+    // it.
+    bool closed = false;
+    const uint32_t last = FindSkipEnd(text, blocks, first, closed);
+    const char* start = text + blocks[first].offset;
+    const uint32_t length = blocks[last].offset + blocks[last].length - blocks[first].offset;
+    if (closed)
+        AppendOtherText(start, static_cast<int32_t>(length));
+    else
+        *m_doc.setdata.Add() = NewOtherText(start, static_cast<int32_t>(length));
+    line += CountLineFeeds(start, length);
+    return last;
+}
+
+void CMerxReader::PlaceBeforeEnd(bool defineSeen)
+{
+    if (!defineSeen) {
+        m_doc.definedata.Clear();
+        m_doc.definedata.text.Assign("@@DEFINE\n");
+        m_doc.InsertIntoArrangement(m_doc.FindEndPosition(), &m_doc.definedata);
+    }
+    for (auto [keyword, function] : m_doc.singledata) {
+        if (m_doc.FindInArrangement(&function) < 0)
+            m_doc.InsertIntoArrangement(m_doc.FindEndPosition(), &function);
+    }
+}
+
+void CMerxReader::ReadFunctionBlock(const char* block, uint32_t line)
+{
+    CStrRegexMatchStruct captures;
+    StrRegex(block, "%/0w%{%/k%}", "s", &captures);
+    const char* keyword = captures.GetCount() ? captures[0].GetBuffer() : "";
+
+    Csinglestruct* function = m_doc.FindFunction(keyword);
+    if (!function) {
+        Message(SJ("[%u]：\"%s\"を認識できません。\n"), line + 1, keyword);
+        return;
+    }
+    const int32_t lineFeed = SjisFind(block, static_cast<uint32_t>(std::strlen(block)), "\n", 0);
+    if (lineFeed < 0)
+        return;
+    const char* body = block + lineFeed + 1;
+    // A function block stands once in the arrangement, where it first
+    // appears; later blocks with the same keyword add their lines to it.
+    if (m_doc.FindInArrangement(function) < 0) {
+        function->text.Assign(body);
+        *m_doc.setdata.Add() = function;
+    } else {
+        function->text += body;
+    }
+}
+
+void CMerxReader::AppendOtherText(const char* text, int32_t length)
+{
+    // Other texts that meet are one element.
+    CMERX_base* last = m_doc.setdata.GetCount() ? *m_doc.setdata.GetLast() : nullptr;
+    if (last && last->GetKind() == CMERX_TYPE_OTHER) {
+        static_cast<Cotherstruct*>(last)->text.Append(text, length);
+        return;
+    }
+    *m_doc.setdata.Add() = NewOtherText(text, length);
+}
+
+Cotherstruct* CMerxReader::NewOtherText(const char* text, int32_t length)
+{
+    Cotherstruct* other = m_doc.otherdata.Add();
+    other->text.Assign(text, length);
+    return other;
+}

@@ -1,0 +1,20 @@
+// An event (@@EVENT): fields, comments and its "param" lines.
+//
+// The parameter comments run parallel to the parameters: "" for a line
+// without comment, otherwise a tab and the comment.
+#pragma once
+
+#include "document/field_element.h"
+
+class Ceventstruct : public CMerxFieldElement {
+public:
+    CStrArray_base<64> params;
+    CStrArray_base<64> paramcomments;
+
+    Ceventstruct() : CMerxFieldElement(CMERX_TYPE_EVENT) {}
+    Ceventstruct(const Ceventstruct& other);
+    Ceventstruct& operator=(const Ceventstruct& other);
+
+    // Back to an event without fields, comments and parameters.
+    void Clear();
+};

@@ -1,0 +1,19 @@
+// Container of document elements (items, uses, events, other texts, types,
+// jobs).
+//
+// A self-growing array keeps the storage of a removed element and hands it
+// out again on the next append; this one empties the element on removal, so
+// an appended element always starts empty.
+#pragma once
+
+#include "foundation/array_auto.h"
+
+template <class T>
+class CMerxArray : public CArrayAuto<T> {
+protected:
+    void DestructElements(T** slots, uint32_t count) override
+    {
+        for (uint32_t i = 0; i < count; ++i)
+            slots[i]->Clear();
+    }
+};

@@ -1,0 +1,41 @@
+// Common base of the elements of an item data file, their kind codes and
+// the text types they are made of.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/map_element.h"
+#include "foundation/str_array.h"
+#include "foundation/str_base.h"
+
+constexpr uint8_t CMERX_TYPE_ITEM = 1;   // Citemstruct: an @@ITEM block
+constexpr uint8_t CMERX_TYPE_USE = 2;    // Cusestruct: an @@USE entry of an item
+constexpr uint8_t CMERX_TYPE_EVENT = 3;  // Ceventstruct: an @@EVENT block
+constexpr uint8_t CMERX_TYPE_SINGLE = 4; // Csinglestruct: one function block
+constexpr uint8_t CMERX_TYPE_OTHER = 5;  // Cotherstruct: any other text
+constexpr uint8_t CMERX_TYPE_DEFINE = 6; // Cdefinestruct: the @@DEFINE block
+
+// Keys, field values, comments and list entries.
+using CMerxString = CStr_base<64>;
+// Texts of whole blocks (function, other text, definition), "\n" line ends.
+using CMerxBlockText = CStr_base<1024>;
+// Key -> text (fields, comments).
+using CMerxFieldMap = CMapElement<CMerxString, 32>;
+// Key -> ordered list of texts (use lists and their comments).
+using CMerxListMap = CMapElement<CStrArray_base<64>, 32>;
+
+// Every element starts with its kind; elements are destroyed through the base.
+class CMERX_base {
+public:
+    virtual ~CMERX_base() = default;
+
+    uint8_t GetKind() const { return m_nKind; }
+
+protected:
+    explicit CMERX_base(uint8_t kind) : m_nKind(kind) {}
+    CMERX_base(const CMERX_base&) = default;
+    CMERX_base& operator=(const CMERX_base&) = default;
+
+private:
+    uint8_t m_nKind;
+};

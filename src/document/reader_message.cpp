@@ -1,0 +1,27 @@
+// Messages and comment-only lines of the reader.
+#include <cstdarg>
+
+#include "document/merx_reader.h"
+
+void CMerxReader::Message(const char* format, ...)
+{
+    CStr_base<1024> message;
+    va_list args;
+    va_start(args, format);
+    message.FormatV(format, args);
+    va_end(args);
+    m_doc.m_strApplyError += message;
+}
+
+void CMerxReader::ReadNonFieldLine(CMerxFieldElement& element, const CFieldLine& field, const char* indent,
+                                   const char* cannotParse, uint32_t number)
+{
+    if (!field.comment.IsEmpty()) {
+        CMerxString* free = element.comments.GetOrInsert("");
+        *free += indent;
+        *free += field.comment;
+        *free += "\r\n";
+    }
+    if (!field.trimmed.IsEmpty())
+        Message(cannotParse, number, field.trimmed.GetBuffer());
+}

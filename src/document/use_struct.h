@@ -1,0 +1,29 @@
+// A use entry of an item (@@USE): fields, comments and lists.
+//
+// Lists hold one entry per line of their key ("job", "ung", "argselect",
+// "@@include" and extension lists); the list comments under the same key
+// run parallel to the entries: "" for a line without comment, otherwise a
+// tab and the comment. Use entries belong to their item and never stand in
+// the arrangement.
+#pragma once
+
+#include "document/field_element.h"
+
+class Cusestruct : public CMerxFieldElement {
+public:
+    CMerxListMap lists;
+    CMerxListMap listcomments;
+
+    Cusestruct() : CMerxFieldElement(CMERX_TYPE_USE) {}
+    Cusestruct(const Cusestruct& other);
+    Cusestruct& operator=(const Cusestruct& other);
+
+    // The list under `key` (its comments), or null when the list is not defined.
+    CStrArray_base<64>* GetList(const char* key) { return lists.Lookup(key); }
+    const CStrArray_base<64>* GetList(const char* key) const { return lists.Lookup(key); }
+    CStrArray_base<64>* GetListComments(const char* key) { return listcomments.Lookup(key); }
+    const CStrArray_base<64>* GetListComments(const char* key) const { return listcomments.Lookup(key); }
+
+    // Back to a use without fields, comments and lists.
+    void Clear();
+};

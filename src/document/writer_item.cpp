@@ -1,0 +1,66 @@
+// An item as data text: its "@@ITEM" line, comment-only lines, fields and
+// use entries.
+#include <cstring>
+
+#include "document/data_writer.h"
+#include "pattern/str_regex.h"
+
+namespace {
+
+// funct, funcs and funcb always stand as "_local_" blocks, wherever they
+// are written: as one line, a multi-line script would break the file.
+bool IsItemScriptKey(const char* key)
+{
+    return std::strcmp(key, "funct") == 0 || std::strcmp(key, "funcs") == 0 || std::strcmp(key, "funcb") == 0;
+}
+
+// The "_local_" header line, the script lines behind two tabs and the
+// closing "_local_" line.
+void AppendItemScript(CWriterText& out, const char* key, const char* value, const char* comment)
+{
+    CWriterText script(value);
+    script.Regex("\r\n", "g", nullptr, "\r\n\t\t");
+    script += "\r\n\t_local_";
+    if (*comment)
+        AppendFormat(out, "\t%s\t_local_\t%s\r\n\t\t", key, comment);
+    else
+        AppendFormat(out, "\t%s\t_local_\r\n\t\t", key);
+    out += script;
+    out += "\r\n";
+}
+
+void AppendItemField(CWriterText& out, const Citemstruct& item, const char* key, const char* value)
+{
+    if (!*value)
+        return;
+    const char* comment = item.GetComment(key);
+    if (IsItemScriptKey(key))
+        AppendItemScript(out, key, value, comment);
+    else if (*comment)
+        AppendFormat(out, "\t%s\t%s\t%s\r\n", key, value, comment);
+    else
+        AppendFormat(out, "\t%s\t%s\r\n", key, value);
+}
+
+} // namespace
+
+void CMerxWriter::AppendItem(CWriterText& out, const Citemstruct& item) const
+{
+    out += "@@ITEM\r\n";
+    out += item.GetComment("");
+    uint32_t listed = 0;
+    for (const CMerxString& key : m_doc.itemkeys) {
+        if (const CMerxString* value = item.GetField(key)) {
+            AppendItemField(out, item, key, *value);
+            ++listed;
+        }
+    }
+    if (listed < item.fields.GetCount()) {
+        for (auto [key, value] : item.fields) {
+            if (!ContainsKey(m_doc.itemkeys, key))
+                AppendItemField(out, item, key, value);
+        }
+    }
+    for (const Cusestruct& use : item.uses)
+        AppendUse(out, use);
+}
