@@ -9,6 +9,20 @@ void AppendBytes(void* sink, const char* bytes, size_t n)
     static_cast<CWriterText*>(sink)->Append(bytes, static_cast<int32_t>(n));
 }
 
+// Whether the text's last character (not merely its last byte) is a line
+// feed: after an odd run of lead bytes, a final "\n" is the second half of a
+// double-byte character.
+bool EndsWithLineFeed(const CWriterText& text)
+{
+    const uint32_t length = text.GetLength();
+    if (length == 0 || text[length - 1] != '\n')
+        return false;
+    uint32_t leads = 0;
+    while (leads < length - 1 && IsSjisLeadByte(static_cast<unsigned char>(text[length - 2 - leads])))
+        ++leads;
+    return leads % 2 == 0;
+}
+
 } // namespace
 
 void AppendFormat(CWriterText& out, const char* format, ...)
@@ -22,9 +36,8 @@ void AppendFormat(CWriterText& out, const char* format, ...)
 void AppendLinesText(CWriterText& out, const char* text)
 {
     CWriterText lines(text);
-    const uint32_t length = lines.GetLength();
-    if (length && lines[length - 1] == '\n')
-        lines.Truncate(length - 1);
+    if (EndsWithLineFeed(lines))
+        lines.Truncate(lines.GetLength() - 1);
     lines.Replace("\n", "\r\n");
     out += lines;
     out += "\r\n";
