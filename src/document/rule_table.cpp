@@ -1,0 +1,390 @@
+// The rule table, applying a rule, and the text of extension fields.
+#include "document/rule_table.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "foundation/native_path.h"
+#include "foundation/sjis.h"
+#include "foundation/sjis_literal.h"
+#include "pattern/str_regex.h"
+
+namespace {
+
+struct TypeKeyword {
+    const char* keyword;
+    uint32_t code;
+};
+
+constexpr TypeKeyword kTypeKeywords[] = {
+    {"CHECK", ITEMEX_TYPE_CHECK},
+    {"EDIT", ITEMEX_TYPE_EDIT},
+    {"LIST_ITEMNAME", ITEMEX_TYPE_LIST_ITEMNAME},
+    {"LIST_ITEMCODE", ITEMEX_TYPE_LIST_ITEMCODE},
+    {"LIST_ITEMNO", ITEMEX_TYPE_LIST_ITEMNO},
+    {"LIST_ITEMTYPE", ITEMEX_TYPE_LIST_ITEMTYPE},
+    {"LIST_JOB", ITEMEX_TYPE_LIST_JOB},
+    {"LIST_EVENTCODE", ITEMEX_TYPE_LIST_EVENTCODE},
+    {"LIST_USER", ITEMEX_TYPE_LIST_USER},
+};
+
+// ASCII letters to lower case; double-byte characters are stepped over whole.
+void LowerAscii(CStr_base<64>& text)
+{
+    std::string bytes(text.GetBuffer(), text.GetLength());
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t length = SjisCharLength(bytes.c_str() + i);
+        if (length == 1 && bytes[i] >= 'A' && bytes[i] <= 'Z')
+            bytes[i] = static_cast<char>(bytes[i] - 'A' + 'a');
+        i += length;
+    }
+    text.Assign(bytes.data(), static_cast<int32_t>(bytes.size()));
+}
+
+// The value of `key` in `row`, or "" when it is missing.
+const char* RowValue(const CRuleSection& row, const char* key)
+{
+    const CStr_base<64>* value = row.values.Lookup(key);
+    return value ? value->GetBuffer() : "";
+}
+
+bool EndsWithSir(const std::string& name)
+{
+    if (name.size() < 4)
+        return false;
+    const char* tail = name.c_str() + name.size() - 4;
+    static constexpr char kExt[] = ".sir";
+    for (int i = 0; i < 4; ++i) {
+        char c = tail[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != kExt[i])
+            return false;
+    }
+    return true;
+}
+
+// Reads the rows "/<group>/0", "/<group>/1", … of `tree` into `list` until a
+// number is missing; rows with an empty name are skipped. `lastName` follows
+// the "Name" of the row being read.
+void ReadRows(CRuleTree& tree, const char* group, bool useRule, CArrayAuto<ItemExParams>& list,
+              CMerxDocument& document, CStr_base<64>& lastName, ItemExRowReader reader)
+{
+    const CRuleSection* root = tree.GetRoot();
+    CRuleSection* const* groupSection = root->sections.Lookup(group);
+    if (!groupSection)
+        return;
+    CStr_base<64> number;
+    for (uint32_t n = 0;; ++n) {
+        number.Format("%d", static_cast<int>(n));
+        CRuleSection* const* row = (*groupSection)->sections.Lookup(number);
+        if (!row)
+            return;
+        lastName.Assign(RowValue(**row, "Name"));
+        ItemExParams params;
+        reader(**row, useRule, params);
+        if (params.name.IsEmpty())
+            continue;
+        ItemExParams* added = list.Add();
+        *added = params;
+        if (useRule)
+            document.AddUseExtensionKey(params.name, params.array);
+        else
+            document.AddItemExtensionKey(params.name);
+    }
+}
+
+} // namespace
+
+uint32_t ItemExTypeCode(const char* keyword)
+{
+    for (const TypeKeyword& entry : kTypeKeywords)
+        if (std::strcmp(entry.keyword, keyword) == 0)
+            return entry.code;
+    return ITEMEX_TYPE_NONE;
+}
+
+const char* StableRuleKey() { return SJ("標準 安定版(020728)"); }
+const char* BetaRuleKey() { return SJ("標準 ベータ版(040318)"); }
+
+CStr_base<64> RuleFolderBesideProgram()
+{
+    CStr_base<64> folder(ProgramFolder().c_str());
+    if (!folder.IsEmpty())
+        folder += "\\makeitem_rules";
+    return folder;
+}
+
+CStr_base<64> RuleKeyOfPath(const char* path)
+{
+    CStr_base<64> key(path);
+    key.Regex("%*0j\\", "", nullptr, "");
+    return key;
+}
+
+uint32_t LoadRuleTable(CRuleTable& table, const char* folder)
+{
+    struct BuiltIn {
+        const char* key;
+        const char* beta;
+    };
+    const BuiltIn builtIns[] = {{StableRuleKey(), "false"}, {BetaRuleKey(), "true"}};
+    for (const BuiltIn& rule : builtIns) {
+        CRuleTree* tree = table.GetOrInsert(rule.key);
+        tree->Clear();
+        tree->GetValueForWrite("/RuleName")->Assign(rule.key);
+        tree->GetValueForWrite("/BetaEnable")->Assign(rule.beta);
+    }
+
+    std::vector<std::string> names;
+    std::error_code error;
+    if (!folder || !*folder)
+        return 0;
+    for (std::filesystem::directory_iterator it(NativePath(folder), error), end; !error && it != end;
+         it.increment(error)) {
+        std::error_code typeError;
+        if (it->is_directory(typeError))
+            continue;
+        std::string name = it->path().filename().string();
+        if (EndsWithSir(name))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+
+    for (const std::string& name : names) {
+        CStr_base<64> path(folder);
+        path += "\\";
+        path += name.c_str();
+        const CStr_base<64> key = RuleKeyOfPath(path);
+        CRuleTree* tree = table.GetOrInsert(key);
+        tree->Clear();
+        tree->Load(path, true);
+    }
+    return static_cast<uint32_t>(names.size());
+}
+
+void ReadItemExParams(const CRuleSection& row, bool useRule, ItemExParams& params)
+{
+    params = ItemExParams();
+    params.name.Assign(RowValue(row, "Name"));
+    LowerAscii(params.name);
+    CStr_base<64> key;
+    for (uint32_t slot = 0; slot < kItemExSlotCount; ++slot) {
+        key.Format("Type%d", static_cast<int>(slot + 1));
+        uint32_t type = ItemExTypeCode(RowValue(row, key));
+        // Flags come only from the first slot.
+        if (type == ITEMEX_TYPE_CHECK && slot != 0)
+            type = ITEMEX_TYPE_NONE;
+        params.type[slot] = type;
+        key.Format("Info%d", static_cast<int>(slot + 1));
+        params.info[slot].Assign(RowValue(row, key));
+        key.Format("UserList%d", static_cast<int>(slot + 1));
+        CRuleSection* const* list = row.sections.Lookup(key);
+        params.userList[slot] = list ? *list : nullptr;
+    }
+    for (uint32_t i = 0; i < kItemExFlagCount; ++i) {
+        key.Format("CheckInfo%d", static_cast<int>(i));
+        params.checkInfo[i].Assign(RowValue(row, key));
+        key.Format("CheckKey%d", static_cast<int>(i));
+        params.checkKey[i].Assign(RowValue(row, key));
+    }
+    params.array = useRule && std::strcmp(RowValue(row, "Array"), "true") == 0;
+    params.separator.Assign(RowValue(row, "Separator"));
+    params.regexSep = std::strcmp(RowValue(row, "RegexSep"), "true") == 0;
+    params.sepRegexPattern.Assign(RowValue(row, "SepRegexPattern"));
+    const CStr_base<64>* options = row.values.Lookup("RegexOpt");
+    params.regexOpt.Assign(options ? options->GetBuffer() : "g");
+}
+
+bool ApplyRule(CRuleTable& table, const char* key, bool includeAsElement, CAppliedRule& applied,
+               CMerxDocument& document, CStr_base<64>& message, ItemExRowReader reader)
+{
+    message.Release();
+    CRuleTree* tree = table.Lookup(key);
+    if (!tree)
+        return false;
+    applied.ruleKey.Assign(key);
+    const CStr_base<64>* name = tree->GetRoot()->values.Lookup("RuleName");
+    applied.ruleName.Assign(name ? name->GetBuffer() : "");
+    const CStr_base<64>* beta = tree->GetRoot()->values.Lookup("BetaEnable");
+    applied.beta = beta && *beta == "true";
+    applied.itemRules.RemoveAll();
+    applied.useRules.RemoveAll();
+    document.ClearExtensionKeys();
+
+    CStr_base<64> rowName;
+    try {
+        ReadRows(*tree, "ItemRules", false, applied.itemRules, document, rowName, reader);
+        ReadRows(*tree, "UseRules", true, applied.useRules, document, rowName, reader);
+    } catch (...) {
+        message.Format(SJ("ルールファイルの解析中にエラーが発生しました。\n\"%s\"の解析に失敗しました。"),
+                       rowName.GetBuffer());
+        return false;
+    }
+    document.RebuildKeyLists(applied.beta, includeAsElement);
+    return true;
+}
+
+void SplitItemExText(const ItemExParams& params, const char* text, CStrArray_base<64>& pieces)
+{
+    if (params.regexSep) {
+        CStr_base<16384> subject(text);
+        CArrayAuto<CStrRegexHitBufStruct> hits;
+        // An empty pattern finds no separator.
+        if (!params.sepRegexPattern.IsEmpty())
+            subject.Regex(params.sepRegexPattern, params.regexOpt, nullptr, nullptr, nullptr, 0, &hits);
+        pieces.RemoveAll();
+        uint32_t from = 0;
+        for (const CStrRegexHitBufStruct& hit : hits) {
+            if (hit.offset < from || hit.offset + hit.length > subject.GetLength())
+                continue;
+            pieces.Add()->Assign(subject.GetBuffer() + from, static_cast<int32_t>(hit.offset - from));
+            from = hit.offset + hit.length;
+        }
+        pieces.Add()->Assign(subject.GetBuffer() + from);
+    } else if (params.separator.IsEmpty()) {
+        pieces.RemoveAll();
+        pieces.Add()->Assign(text);
+    } else {
+        pieces.Split(text, params.separator);
+    }
+    while (pieces.GetCount() < kItemExSlotCount)
+        pieces.Add()->Release();
+}
+
+void SplitItemExSlots(const ItemExParams& params, const char* text, CStr_base<64> (&slots)[kItemExSlotCount])
+{
+    CStrArray_base<64> pieces;
+    SplitItemExText(params, text, pieces);
+    uint32_t next = 0;
+    for (uint32_t slot = 0; slot < kItemExSlotCount; ++slot) {
+        if (params.type[slot] == ITEMEX_TYPE_NONE)
+            slots[slot].Release();
+        else
+            slots[slot].Assign(pieces[next++]);
+    }
+}
+
+void JoinItemExSlots(const ItemExParams& params, const CStr_base<64> (&slots)[kItemExSlotCount],
+                     CStr_base<64>& text)
+{
+    text.Release();
+    bool any = false;
+    bool first = true;
+    for (uint32_t slot = 0; slot < kItemExSlotCount; ++slot) {
+        if (params.type[slot] == ITEMEX_TYPE_NONE)
+            continue;
+        if (!first)
+            text += params.separator;
+        first = false;
+        text += slots[slot];
+        any = any || !slots[slot].IsEmpty();
+    }
+    if (!any)
+        text.Release();
+}
+
+void SplitItemExFlags(const ItemExParams& params, const char* text, bool (&checked)[kItemExFlagCount])
+{
+    CStrArray_base<64> tokens;
+    if (params.separator.IsEmpty())
+        tokens.Add()->Assign(text);
+    else
+        tokens.Split(text, params.separator);
+    for (uint32_t i = 0; i < kItemExFlagCount; ++i) {
+        checked[i] = false;
+        if (!params.IsFlagUsed(i))
+            continue;
+        for (const CStr_base<64>& token : tokens)
+            if (token == params.checkKey[i]) {
+                checked[i] = true;
+                break;
+            }
+    }
+}
+
+void JoinItemExFlags(const ItemExParams& params, const bool (&checked)[kItemExFlagCount], CStr_base<64>& text)
+{
+    text.Release();
+    bool first = true;
+    for (uint32_t i = 0; i < kItemExFlagCount; ++i) {
+        if (!checked[i] || !params.IsFlagUsed(i))
+            continue;
+        if (!first)
+            text += params.separator;
+        first = false;
+        text += params.checkKey[i];
+    }
+}
+
+void ItemExListChoices(const ItemExParams& params, uint32_t slot, const CMerxDocument& document,
+                       CStrArray_base<64>& shown, CStrArray_base<64>& stored)
+{
+    shown.RemoveAll();
+    stored.RemoveAll();
+    if (slot >= kItemExSlotCount || !IsItemExListType(params.type[slot]))
+        return;
+    auto add = [&](const char* show, const char* store) {
+        shown.Add()->Assign(show);
+        stored.Add()->Assign(store);
+    };
+    auto field = [](const CMerxFieldElement& element, const char* key) -> const char* {
+        const CMerxString* value = element.GetField(key);
+        return value ? value->GetBuffer() : "";
+    };
+    add("", "");
+    switch (params.type[slot]) {
+    case ITEMEX_TYPE_LIST_ITEMNAME:
+    case ITEMEX_TYPE_LIST_ITEMCODE:
+    case ITEMEX_TYPE_LIST_ITEMNO: {
+        const char* key = params.type[slot] == ITEMEX_TYPE_LIST_ITEMNAME   ? "name"
+                          : params.type[slot] == ITEMEX_TYPE_LIST_ITEMCODE ? "code"
+                                                                           : "no";
+        for (const Citemstruct& item : document.itemdata)
+            add(field(item, "name"), field(item, key));
+        break;
+    }
+    case ITEMEX_TYPE_LIST_ITEMTYPE:
+        for (const TypeData& type : document.definedata.types)
+            add(type.name, type.name);
+        break;
+    case ITEMEX_TYPE_LIST_JOB:
+        for (const JobData& job : document.definedata.jobs)
+            add(job.name, job.code);
+        break;
+    case ITEMEX_TYPE_LIST_EVENTCODE:
+        for (const Ceventstruct& event : document.eventdata)
+            add(field(event, "code"), field(event, "code"));
+        break;
+    case ITEMEX_TYPE_LIST_USER: {
+        const CRuleSection* list = params.userList[slot];
+        if (!list)
+            break;
+        std::vector<std::pair<std::string, const CStr_base<64>*>> choices;
+        const char* key;
+        const CStr_base<64>* value;
+        for (auto cursor = list->values.Iterate(); cursor.Next(&key, &value);)
+            choices.emplace_back(key, value);
+        std::sort(choices.begin(), choices.end(), [](const auto& a, const auto& b) {
+            return std::strcmp(a.first.c_str(), b.first.c_str()) < 0;
+        });
+        for (const auto& choice : choices)
+            add(choice.first.c_str(), *choice.second);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+uint32_t FindItemExChoice(const CStrArray_base<64>& stored, const char* piece)
+{
+    for (uint32_t i = 0; i < stored.GetCount(); ++i)
+        if (stored[i] == piece)
+            return i;
+    return 0;
+}
