@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kSampleFolder = "../../examples/makeitem_rules";
+const char* const kSampleFolder = TAVARO_SOURCE_DIR "/examples/makeitem_rules";
 
 // A folder of its own under the system's temporary folder, removed at the end.
 class TempFolder {
