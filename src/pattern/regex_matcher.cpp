@@ -250,65 +250,40 @@ const char* CStrRegexMatcher::Alternatives(CStrRegexBody& body, const char* pos)
 bool CStrRegexMatcher::Sequence(CStrRegexBody& body, const char* pos, Outcome& out)
 {
     const uint32_t mark = m_pCaptures->GetCount();
-    const uint32_t count = body.GetCount();
-    const char* matchEnd = nullptr;
-    const char* captureEnd = nullptr;
-    for (uint32_t i = 0; i < count; ++i) {
-        CStrRegexStruct& child = body[i];
-        if (child.kind == REGEX_KIND_ESCAPE) {
-            if (child.letter == 'p') {
-                matchEnd = pos;
-                continue;
-            }
-            if (child.letter == 'P') {
-                if (pos == m_pEnd) {
-                    out.end = pos;
-                    out.captureEnd = captureEnd;
-                    return true;
-                }
-                matchEnd = pos;
-                continue;
-            }
-            if (child.letter == 'e') {
-                captureEnd = pos;
-                continue;
-            }
-        }
-        Outcome element;
-        if (!Element(body, i, pos, element)) {
-            m_pCaptures->Truncate(mark);
-            return false;
-        }
-        pos = element.end;
-        if (element.captureEnd)
-            captureEnd = element.captureEnd;
-        if (element.coversRest)
-            break;
+    if (!Walk(body, 0, pos, out)) {
+        m_pCaptures->Truncate(mark);
+        return false;
     }
-    out.end = matchEnd ? matchEnd : pos;
-    out.captureEnd = captureEnd;
+    out.coversRest = false;
     return true;
 }
 
 bool CStrRegexMatcher::Rest(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out)
 {
+    if (!Walk(body, from, pos, out))
+        return false;
+    out.coversRest = true;
+    return true;
+}
+
+// Matches the children of `body` from `from` on in a row. %p remembers the
+// match end, %P also ends the walk with success at the end of the text, %e
+// remembers the capture end; a "+" or "*" child covers the rest of the body.
+bool CStrRegexMatcher::Walk(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out)
+{
     const uint32_t count = body.GetCount();
     const char* matchEnd = nullptr;
     const char* captureEnd = nullptr;
     for (uint32_t i = from; i < count; ++i) {
-        CStrRegexStruct& sibling = body[i];
-        if (sibling.kind == REGEX_KIND_ESCAPE) {
-            if (sibling.letter == 'p') {
+        CStrRegexStruct& child = body[i];
+        if (child.kind == REGEX_KIND_ESCAPE) {
+            if (child.letter == 'p' || child.letter == 'P') {
                 matchEnd = pos;
-                continue;
-            }
-            if (sibling.letter == 'P') {
-                matchEnd = pos;
-                if (pos == m_pEnd)
+                if (child.letter == 'P' && pos == m_pEnd)
                     break;
                 continue;
             }
-            if (sibling.letter == 'e') {
+            if (child.letter == 'e') {
                 captureEnd = pos;
                 continue;
             }
@@ -324,7 +299,6 @@ bool CStrRegexMatcher::Rest(CStrRegexBody& body, uint32_t from, const char* pos,
     }
     out.end = matchEnd ? matchEnd : pos;
     out.captureEnd = captureEnd;
-    out.coversRest = true;
     return true;
 }
 

@@ -45,6 +45,7 @@ private:
     bool Greedy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);
     bool Rest(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out);
     bool Sequence(CStrRegexBody& body, const char* pos, Outcome& out);
+    bool Walk(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out);
     const char* Alternatives(CStrRegexBody& body, const char* pos);
     const char* Literal(const CStr_base<32>& literal, const char* pos) const;
     const char* BackReference(const CStr_base<16384>& text, const char* pos) const;

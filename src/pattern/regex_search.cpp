@@ -41,6 +41,31 @@ private:
     bool m_bWas;
 };
 
+// What both entry points set up: the compiled pattern, the options, and the
+// capture list (the caller's or a private one), emptied with the hit list.
+class CallState {
+public:
+    CallState(const char* pattern, const char* options, CStrRegexMatchStruct* list, CStrRegexHitList* hits)
+        : compiled(StrRegexCompileCached(pattern)), opt(ReadOptions(options)), captures(list ? list : &m_own),
+          m_owning(captures)
+    {
+        captures->RemoveAll();
+        if (hits)
+            hits->RemoveAll();
+    }
+
+private:
+    CStrRegexMatchStruct m_own;
+
+public:
+    const std::shared_ptr<CStrRegexCompiled> compiled;
+    const Options opt;
+    CStrRegexMatchStruct* const captures;
+
+private:
+    OwningOff m_owning;
+};
+
 // Next position at or after p (a character start) where the byte is one of
 // `first` and a character starts, or `length` when there is none.
 uint32_t SkipToCandidate(const char* text, uint32_t length, uint32_t p, const CStrRegexFirstBytes& first)
@@ -150,17 +175,11 @@ int32_t StrRegexSubject(const char* subject, uint32_t length, const char* patter
                         int32_t start, CStrRegexHitList* hits, const StrRegexReplaceFunc& func,
                         CStr_base<16384>* output)
 {
-    const std::shared_ptr<CStrRegexCompiled> compiled = StrRegexCompileCached(pattern);
-    CStrRegexStruct& root = compiled->root;
-    const Options opt = ReadOptions(options);
+    CallState call(pattern, options, captures, hits);
+    captures = call.captures;
+    CStrRegexStruct& root = call.compiled->root;
+    const Options& opt = call.opt;
     const bool replacing = replace && output;
-    CStrRegexMatchStruct own;
-    if (!captures)
-        captures = &own;
-    OwningOff owning(captures);
-    captures->RemoveAll();
-    if (hits)
-        hits->RemoveAll();
     if (replacing)
         output->Assign("");
 
@@ -177,7 +196,7 @@ int32_t StrRegexSubject(const char* subject, uint32_t length, const char* patter
         output->Append(subject, static_cast<int32_t>(p));  // text before the start offset stays
     }
 
-    const CStrRegexFirstBytes first = opt.stopAtFailure ? CStrRegexFirstBytes{} : compiled->first[opt.ignoreCase];
+    const CStrRegexFirstBytes first = opt.stopAtFailure ? CStrRegexFirstBytes{} : call.compiled->first[opt.ignoreCase];
     CStrRegexMatcher matcher(subject, subject + length, captures);
     int32_t count = 0;
     while (p <= length) {
@@ -251,21 +270,15 @@ int32_t StrRegex(const char* text, const char* pattern, const char* options, CSt
 {
     if (!text)
         text = "";
-    const std::shared_ptr<CStrRegexCompiled> compiled = StrRegexCompileCached(pattern);
-    CStrRegexStruct& root = compiled->root;
-    const Options opt = ReadOptions(options);
-    CStrRegexMatchStruct own;
-    if (!captures)
-        captures = &own;
-    OwningOff owning(captures);
-    captures->RemoveAll();
-    if (hits)
-        hits->RemoveAll();
+    CallState call(pattern, options, captures, hits);
+    captures = call.captures;
+    CStrRegexStruct& root = call.compiled->root;
+    const Options& opt = call.opt;
     g_bStrRegexIgnoreCase = opt.ignoreCase;
     g_pStrRegexOrigin = text;
 
     const uint32_t length = static_cast<uint32_t>(std::strlen(text));
-    const CStrRegexFirstBytes first = opt.stopAtFailure ? CStrRegexFirstBytes{} : compiled->first[opt.ignoreCase];
+    const CStrRegexFirstBytes first = opt.stopAtFailure ? CStrRegexFirstBytes{} : call.compiled->first[opt.ignoreCase];
     CStrRegexMatcher matcher(text, text + length, captures);
     int32_t count = 0;
     uint32_t p = 0;
