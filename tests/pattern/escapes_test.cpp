@@ -10,25 +10,9 @@ using ptest::Anchored;
 using ptest::Hit;
 using ptest::Search;
 using ptest::SearchStr;
+using ptest::CheckRows;
+using ptest::Row;
 
-namespace {
-
-struct Row {
-    const char* pattern;
-    std::string text;
-    int32_t length;  // bytes matched at the start of the text, -1 for no match
-};
-
-void CheckRows(const std::vector<Row>& rows)
-{
-    for (const Row& r : rows) {
-        SCOPED_TRACE(std::string("pattern \"") + r.pattern + "\" on \"" +
-                     ptest::RenderBytes(r.text.data(), static_cast<uint32_t>(r.text.size())) + "\"");
-        EXPECT_EQ(Anchored(r.pattern, r.text), r.length);
-    }
-}
-
-}  // namespace
 
 TEST(PatternEscapes, AnyCharacterClasses)
 {

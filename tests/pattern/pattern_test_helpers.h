@@ -3,6 +3,8 @@
 // compiled node trees.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -133,6 +135,24 @@ inline int32_t Anchored(const char* pattern, const std::string& text, const char
     if (n != 1 || hits.GetCount() != 1 || hits[0].offset != 0)
         return -1000;  // never a valid answer for an anchored single search
     return static_cast<int32_t>(hits[0].length);
+}
+
+// One row of a table of anchored matches.
+struct Row {
+    const char* pattern;
+    std::string text;
+    int32_t length;  // bytes matched at the start of the text, -1 for no match
+};
+
+inline std::string RenderBytes(const char* p, uint32_t n);
+
+inline void CheckRows(const std::vector<Row>& rows)
+{
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string("pattern \"") + r.pattern + "\" on \"" +
+                     RenderBytes(r.text.data(), static_cast<uint32_t>(r.text.size())) + "\"");
+        EXPECT_EQ(Anchored(r.pattern, r.text), r.length);
+    }
 }
 
 inline Caps AnchoredCaps(const char* pattern, const std::string& text, const char* extraOptions = "")

@@ -13,25 +13,9 @@ using ptest::Caps;
 using ptest::Hit;
 using ptest::Replace;
 using ptest::Search;
+using ptest::CheckRows;
+using ptest::Row;
 
-namespace {
-
-struct Row {
-    const char* pattern;
-    std::string text;
-    int32_t length;
-};
-
-void CheckRows(const std::vector<Row>& rows)
-{
-    for (const Row& r : rows) {
-        SCOPED_TRACE(std::string("pattern \"") + r.pattern + "\" on \"" +
-                     ptest::RenderBytes(r.text.data(), static_cast<uint32_t>(r.text.size())) + "\"");
-        EXPECT_EQ(Anchored(r.pattern, r.text), r.length);
-    }
-}
-
-}  // namespace
 
 TEST(PatternRepetition, NoPrefixMatchesExactlyCountTimes)
 {
