@@ -3,9 +3,11 @@
 
 #include <iostream>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/project_command.h"
 #include "cli/regex_command.h"
 #include "pattern/sjis_backslash_matcher.h"
 
@@ -18,6 +20,8 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
+    {"format", "open a data file as the editor does and write what its save would write", &RunFormatCommand},
+    {"info", "show the counts, rule, file and name of a project", &RunInfoCommand},
     {"regex", "run a pattern over a text and show matches, captures and replacement", &RunRegexCommand},
 };
 
@@ -26,7 +30,7 @@ void WriteUsage(std::ostream& out)
     out << "Usage: tavaro COMMAND [ARGUMENTS]\n"
            "       tavaro --help | --version\n\nCommands:\n";
     for (const Subcommand& command : kSubcommands)
-        out << "  " << command.name << "    " << command.summary << "\n";
+        out << "  " << command.name << std::string(8 - command.name.size(), ' ') << command.summary << "\n";
     out << "\n\"tavaro COMMAND --help\" describes a command.\n";
 }
 

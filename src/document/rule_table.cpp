@@ -113,7 +113,7 @@ const char* BetaRuleKey() { return SJ("標準 ベータ版(040318)"); }
 
 CStr_base<64> RuleFolderBesideProgram()
 {
-    CStr_base<64> folder(ProgramFolder().c_str());
+    CStr_base<64> folder = PathTextFromNative(ProgramFolder());
     if (!folder.IsEmpty())
         folder += "\\makeitem_rules";
     return folder;
@@ -149,7 +149,7 @@ uint32_t LoadRuleTable(CRuleTable& table, const char* folder)
         std::error_code typeError;
         if (it->is_directory(typeError))
             continue;
-        std::string name = it->path().filename().string();
+        std::string name = PathTextFromNative(it->path().filename().string()).GetBuffer();
         if (EndsWithSir(name))
             names.push_back(std::move(name));
     }

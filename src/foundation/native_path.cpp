@@ -2,14 +2,30 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <vector>
+
+#include "foundation/cp932.h"
 
 std::string NativePath(const char* path)
 {
-    std::string native(path ? path : "");
-    std::replace(native.begin(), native.end(), '\\', '/');
+    std::string native;
+    if (!path)
+        return native;
+    for (const char32_t cp : Cp932ToUnicode(path)) {
+        if (cp == U'\\')
+            native.push_back('/');
+        else if (IsCp932ByteEscape(cp))
+            native.push_back(static_cast<char>(cp - 0xDC00));
+        else
+            AppendUtf8(native, cp);
+    }
     return native;
+}
+
+CStr_base<64> PathTextFromNative(std::string_view native)
+{
+    const std::string text = Utf8ToCp932(native);
+    return CStr_base<64>(text.c_str());
 }
 
 std::string ProgramFilePath()

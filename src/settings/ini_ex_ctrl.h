@@ -311,7 +311,7 @@ private:
             chosen = m_strFilePath;
             return true;
         }
-        return IniPathBesideProgram(ProgramFilePath().c_str(), chosen);
+        return IniPathBesideProgram(PathTextFromNative(ProgramFilePath()).GetBuffer(), chosen);
     }
 
     static void Indent(CStr_base<16384>& out, uint32_t level)

@@ -1,5 +1,7 @@
 #include "foundation/native_path.h"
 
+#include "foundation/sjis_literal.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -13,14 +15,36 @@ TEST(NativePath, TurnsBackslashesIntoSlashes)
     EXPECT_EQ(NativePath("a/b\\\\c"), "a/b//c");
 }
 
-TEST(NativePath, LeavesOtherBytesAlone)
+TEST(NativePath, ShiftJisTextsBecomeUtf8Names)
 {
-    // UTF-8 names, as the file system holds them, never contain 0x5C inside
-    // a character.
-    EXPECT_EQ(NativePath("/home/\xe3\x81\x82\\x"), "/home/\xe3\x81\x82/x");
+    // "表" ends in 0x5C, which is no separator there.
+    EXPECT_EQ(NativePath(SJ("/home/表\\あ.cgi")), "/home/\xe8\xa1\xa8/\xe3\x81\x82.cgi");
     EXPECT_EQ(NativePath("plain name.txt"), "plain name.txt");
     EXPECT_EQ(NativePath(""), "");
     EXPECT_EQ(NativePath(nullptr), "");
+    // Bytes that are no character pass unchanged.
+    EXPECT_EQ(NativePath("a\xff\x80" "b"), "a\xff\x80" "b");
+}
+
+TEST(NativePath, NamesComeBackAsTheTextsTheyCameFrom)
+{
+    struct Case {
+        const char* text;
+        const char* back; // the text with its separators as "/"
+    };
+    const Case cases[] = {
+        {SJ("/データ/表示\\inc-item-data.cgi"), SJ("/データ/表示/inc-item-data.cgi")},
+        {SJ("表\\x"), SJ("表/x")},
+        {"..\\Image", "../Image"},
+        {"x\xff\xa0y", "x\xff\xa0y"},
+        {"\x81", "\x81"},
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(PathTextFromNative(NativePath(c.text)).GetBuffer(), c.back) << NativePath(c.text);
+    // A character that Shift-JIS cannot hold comes back as "?".
+    EXPECT_STREQ(PathTextFromNative("caf\xc3\xa9").GetBuffer(), "caf?");
+    // File-system bytes that are no UTF-8 come back as they are.
+    EXPECT_STREQ(PathTextFromNative("a\xff\xfe" "b").GetBuffer(), "a\xff\xfe" "b");
 }
 
 TEST(ProgramPath, IsTheRunningTestProgram)

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "foundation/native_path.h"
-#include "temp_folder.h"
+#include "../temp_folder.h"
 
 namespace {
 

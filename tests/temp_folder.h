@@ -17,7 +17,7 @@ public:
     TempFolder()
     {
         const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/tavaro-settings-XXXXXX";
+        std::string pattern = std::string(base && *base ? base : "/tmp") + "/tavaro-test-XXXXXX";
         if (mkdtemp(pattern.data()))
             m_path = pattern;
         EXPECT_FALSE(m_path.empty());

@@ -1,0 +1,119 @@
+#include "cli/project_command.h"
+
+#include <sys/stat.h>
+#include <sysexits.h>
+
+#include <optional>
+#include <string>
+
+#include "cli/cli_project_host.h"
+#include "cli/project_args.h"
+#include "document/merx_document.h"
+#include "document/project_file.h"
+#include "document/rule_table.h"
+#include "foundation/cp932.h"
+#include "foundation/native_path.h"
+#include "foundation/text_file.h"
+
+namespace {
+
+// Everything an opened project needs, set up as the editor sets it up.
+struct CliProject {
+    CMerxDocument doc;
+    CRuleTable rules;
+    CIniExCtrl_base<32, 32, 64> settings;
+    std::optional<CCliProjectHost> host;
+    std::optional<CMerxProject> project;
+};
+
+// Opens the file of `args`; false when it cannot be (the reason is shown).
+bool OpenProject(const ProjectArgs& args, const char* command, CliProject& p, std::ostream& err)
+{
+    const CStr_base<64> folder = PathTextFromNative(ProgramFolder());
+    LoadRuleTable(p.rules, RuleFolderBesideProgram());
+    CStr_base<64> settingsPath = folder;
+    settingsPath += "\\TavaroItemEditor.ini";
+    p.settings.Load(settingsPath);  // a missing settings file leaves the defaults
+    p.host.emplace(err, command, p.rules, args);
+    p.project.emplace(p.doc, p.rules, p.settings, *p.host, folder);
+    p.project->m_bIncludeAsElement = args.includeElements;
+    p.project->ResetToDefaults(true);
+    return !p.host->Ended() && p.project->Open(PathTextFromNative(args.file));
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat first;
+    struct stat second;
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+std::optional<ProjectArgs> ParseOrExplain(std::span<const std::string_view> args, bool format, std::ostream& out,
+                                          std::ostream& err, int& status)
+{
+    std::string error;
+    std::optional<ProjectArgs> parsed = ParseProjectArgs(args, format, error);
+    const char* name = format ? "format" : "info";
+    if (!parsed) {
+        err << "tavaro " << name << ": " << error << "\n"
+            << (format ? FormatUsage() : InfoUsage()) << "Try \"tavaro " << name << " --help\".\n";
+        status = EX_USAGE;
+        return std::nullopt;
+    }
+    if (parsed->help) {
+        out << (format ? FormatHelp() : InfoHelp());
+        status = 0;
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+} // namespace
+
+int RunFormatCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
+{
+    int status = 0;
+    const std::optional<ProjectArgs> parsed = ParseOrExplain(args, true, out, err, status);
+    if (!parsed)
+        return status;
+    CliProject p;
+    if (!OpenProject(*parsed, "tavaro format", p, err))
+        return 1;
+    const int done = p.host->ReaderReported() ? 2 : 0;
+
+    if (parsed->output && SameFile(*parsed->output, parsed->file))
+        return p.project->Save() ? done : 1;
+    const CStr_base<16384> text = p.project->FileText();
+    if (parsed->output) {
+        if (!WriteTextFile(parsed->output->c_str(), text.GetBuffer(), text.GetLength())) {
+            err << "tavaro format: cannot write " << *parsed->output << "\n";
+            return 1;
+        }
+        return done;
+    }
+    std::string bytes;
+    AppendWithCrLf(bytes, text.GetBuffer(), text.GetLength());
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    return out ? done : 1;
+}
+
+int RunInfoCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
+{
+    int status = 0;
+    const std::optional<ProjectArgs> parsed = ParseOrExplain(args, false, out, err, status);
+    if (!parsed)
+        return status;
+    CliProject p;
+    if (!OpenProject(*parsed, "tavaro info", p, err))
+        return 1;
+    const CProjectInfo& info = p.project->info;
+    out << "アイテム数：" << p.doc.itemdata.GetCount() << "\n"
+        << "イベント数：" << p.doc.eventdata.GetCount() << "\n"
+        << "全オブジェクト数：" << p.doc.setdata.GetCount() << "\n"
+        << "対応するmakeitemルール：" << Cp932ToUtf8(info.ruleName.GetBuffer()) << "\n"
+        << "編集中ファイル名：" << Cp932ToUtf8(p.project->m_strFilePath.GetBuffer()) << "\n"
+        << "プロジェクト名：" << Cp932ToUtf8(info.projectName.GetBuffer()) << "\n";
+    return p.host->ReaderReported() ? 2 : 0;
+}

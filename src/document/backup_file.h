@@ -1,0 +1,21 @@
+// Backups of the data file: before a save replaces the file, the previous
+// file is kept in the folder "backup" under the program folder, under a
+// name made of the time of the save.
+#pragma once
+
+#include <ctime>
+
+#include "foundation/str_base.h"
+
+// "%s\backup\inc-item-data%04d%02d%02d%02d%02d%02d.cgi" for `programFolder`
+// and the local time `when`.
+CStr_base<64> BackupFileName(const char* programFolder, const std::tm& when);
+
+// Keeps the file at `path` under `backupName` (both path texts). The file
+// stays where it is, so that it is only replaced once its new content is
+// complete; the backup is a second link to it or, where the backup folder
+// lies on another file system, a copy. An earlier backup is never replaced:
+// when the name is taken, "_2", "_3", … is put before its extension.
+// Returns 0 or the system's error number: ENOENT (2) when the file or the
+// backup folder does not exist.
+int KeepBackup(const char* path, const char* backupName);

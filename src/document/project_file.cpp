@@ -1,0 +1,267 @@
+#include "document/project_file.h"
+
+#include <cerrno>
+
+#include "document/backup_file.h"
+#include "document/data_writer.h"
+#include "document/function_keywords.h"
+#include "document/merx_reader.h"
+#include "foundation/native_path.h"
+#include "foundation/sjis.h"
+#include "foundation/sjis_literal.h"
+#include "foundation/text_file.h"
+
+namespace {
+
+const char* FatalMessage()
+{
+    return SJ("プログラムの続行に対する重大なエラーが発生しました。\nプログラムを強制終了します。");
+}
+
+std::tm LocalNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+} // namespace
+
+CStr_base<64> FileNamePart(const char* path)
+{
+    const char* name = path;
+    for (const char* p = path; *p; p += SjisCharLength(p))
+        if (*p == '\\' || *p == '/')
+            name = p + 1;
+    return CStr_base<64>(name);
+}
+
+CMerxProject::CMerxProject(CMerxDocument& doc, CRuleTable& rules, CIniExCtrl_base<32, 32, 64>& settings,
+                           CProjectHost& host, const char* programFolder)
+    : clock(LocalNow), m_doc(doc), m_rules(rules), m_settings(settings), m_host(host),
+      m_strProgramFolder(programFolder)
+{
+}
+
+CStr_base<64> CMerxProject::WindowTitle(const char* projectName)
+{
+    CStr_base<64> title;
+    title.Format("%s - TavaroItemEditor", projectName);
+    return title;
+}
+
+void CMerxProject::SetDefaultContent()
+{
+    m_doc.Clear();
+    m_doc.definedata.text.Assign("@@DEFINE\n");
+    m_doc.InsertIntoArrangement(m_doc.setdata.GetCount(), &m_doc.definedata);
+    for (const char* keyword : g_aszMerxFunctionKeywords)
+        m_doc.InsertIntoArrangement(m_doc.setdata.GetCount(), m_doc.FindFunction(keyword));
+}
+
+bool CMerxProject::ApplyOrEnd(const char* key)
+{
+    CStr_base<64> message;
+    if (ApplyRule(m_rules, key, m_bIncludeAsElement, applied, m_doc, message))
+        return true;
+    if (!message.IsEmpty())
+        m_host.ShowMessage(message);
+    m_host.ShowMessage(FatalMessage());
+    m_bModified = false;
+    m_host.EndProgram();
+    return false;
+}
+
+void CMerxProject::ResetToDefaults(bool startup)
+{
+    m_bModified = false;
+    SetDefaultContent();
+    if (!ApplyOrEnd(BetaRuleKey()))
+        return;
+    info = CProjectInfo();
+    info.ruleKey.Assign(applied.ruleKey);
+    info.ruleName.Assign(applied.ruleName);
+    info.projectName.Assign(SJ("無題"));
+    m_strFilePath.Truncate(0);
+    m_strFileName.Truncate(0);
+    m_host.ShowProject(startup ? -1 : 0, WindowTitle(info.projectName));
+}
+
+void CMerxProject::NewProject(const CProjectInfo& chosen)
+{
+    m_bModified = false;
+    SetDefaultContent();
+    if (!ApplyOrEnd(chosen.ruleKey))
+        return;
+    const CStr_base<64> iconImagePath = info.iconImagePath;
+    info = CProjectInfo();
+    info.iconImagePath.Assign(iconImagePath);
+    info.ruleKey.Assign(chosen.ruleKey);
+    info.ruleName.Assign(chosen.ruleName);
+    info.projectName.Assign(chosen.projectName);
+    m_strFilePath.Truncate(0);
+    m_strFileName.Truncate(0);
+    m_host.ShowProject(0, WindowTitle(info.projectName));
+}
+
+int32_t CMerxProject::SaveQuestion()
+{
+    if (!m_bModified)
+        return SAVE_QUESTION_DONE;
+    switch (m_host.AskYesNoCancel(SJ("プロジェクトが更新されています。\n保存しますか？"))) {
+    case CProjectAnswer::kYes:
+        return Save() ? SAVE_QUESTION_DONE : SAVE_QUESTION_STOP;
+    case CProjectAnswer::kNo:
+        return SAVE_QUESTION_DISCARD;
+    case CProjectAnswer::kCancel:
+        break;
+    }
+    return SAVE_QUESTION_STOP;
+}
+
+bool CMerxProject::Save()
+{
+    if (!m_strFilePath.IsEmpty())
+        return SaveToPath(m_strFilePath, true);
+    return SaveAs();
+}
+
+bool CMerxProject::SaveAs()
+{
+    CStr_base<64> path;
+    if (!m_host.AskSavePath(m_strFileName, path))
+        return false;
+    if (!SaveToPath(path, false))
+        return false;
+    m_strFileName = FileNamePart(path);
+    m_strFilePath = path;
+    m_host.AddToHistory(path);
+    return true;
+}
+
+bool CMerxProject::Backup(const char* path, bool overwrite)
+{
+    // A missing switch (or section) counts as on.
+    const auto* custom = m_settings.GetSectionValues("/Custom");
+    const CStr_base<64>* backupSwitch = custom ? custom->Lookup("SaveAutoBackup") : nullptr;
+    if (backupSwitch && !(*backupSwitch == "ON"))
+        return true;
+    const int error = KeepBackup(path, BackupFileName(m_strProgramFolder, clock()));
+    if (error == 0 || (error == ENOENT && !overwrite))
+        return true;
+    CStr_base<64> question;
+    question.Format(SJ("ファイルのバックアップに失敗しました。\nエラーコード：%d\n\n続行しますか？"), error);
+    return m_host.AskYesNo(question);
+}
+
+CStr_base<16384> CMerxProject::FileText() const
+{
+    CStr_base<16384> text = BuildProjectInfoBlock(info);
+    CWriterText document = CMerxWriter(m_doc).WriteDocument();
+    document.Replace("\r\n", "\n");
+    text.Append(document);
+    return text;
+}
+
+bool CMerxProject::SaveToPath(const char* path, bool overwrite)
+{
+    m_doc.m_strApplyError.Truncate(0);
+    m_host.ApplyCurrentPage(info);
+    if (!m_doc.m_strApplyError.IsEmpty())
+        return false;
+    if (!Backup(path, overwrite))
+        return false;
+    // The new content goes to a temporary file that replaces the old one
+    // only when it is complete.
+    const CStr_base<16384> text = FileText();
+    CTextFileWriter writer;
+    if (!writer.Begin(NativePath(path).c_str()) || !writer.Write(text) || !writer.Commit()) {
+        m_host.ShowMessage(SJ("ファイルの作成に失敗しました。"));
+        return false;
+    }
+    m_bModified = false;
+    return true;
+}
+
+bool CMerxProject::ParseAndReview(const CStr_base<16384>& text)
+{
+    m_doc.m_strApplyError.Truncate(0);
+    CMerxReader(m_doc).Parse(text);
+    if (m_doc.m_strApplyError.IsEmpty())
+        return true;
+    CStr_base<16384> shown = text;
+    shown.Replace("\n", "\r\n");
+    const CReaderRetry retry = [this](const char* edited, CStr_base<1024>& messages) {
+        m_doc.m_strApplyError.Truncate(0);
+        CMerxReader(m_doc).Parse(edited);
+        messages.Assign(m_doc.m_strApplyError);
+        return messages.IsEmpty();
+    };
+    const CStr_base<1024> messages = m_doc.m_strApplyError;
+    return m_host.ReviewReaderMessages(shown, messages, retry);
+}
+
+bool CMerxProject::Open(const char* path)
+{
+    CStr_base<16384> text;
+    switch (ReadTextFile(NativePath(path).c_str(), text)) {
+    case TextFileStatus::kOk:
+        break;
+    case TextFileStatus::kFailed:
+        m_host.ShowMessage(SJ("目標のファイルにアクセスできません。\n操作をキャンセルします。"));
+        return false;
+    case TextFileStatus::kHasZeroByte:
+        m_host.ShowMessage(SJ("ファイルにNUL文字（0x00）が含まれているため開けません。\n"
+                              "このファイルはテキストファイルではないか、壊れています。\n操作をキャンセルします。"));
+        return false;
+    }
+
+    CStr_base<1024> body;
+    CProjectInfo opened;
+    if (CutProjectInfoBlock(text, body)) {
+        opened = ReadProjectInfoBody(body);
+    } else {
+        opened = info;
+        if (!m_host.AskProjectInfo(path, opened))
+            return false;
+        opened.ResetPositions();
+    }
+    info = opened;
+
+    if (info.ruleKey.IsEmpty()) {
+        m_host.ShowMessage(SJ("MERXプロジェクト情報が破損しています。\n"
+                              "'###ここからMERX_PROJECT_INFO_ENDまでの行を編集しないでください'と書かれた場所から\n"
+                              "'###MERX_PROJECT_INFO_END'までの文字列を削除してから開きなおしてください。\n"
+                              "プロジェクト情報を再設定することができます。"));
+        ResetToDefaults(false);
+        return false;
+    }
+    if (!m_rules.Lookup(info.ruleKey)) {
+        CStr_base<1024> message;
+        message.Format(
+            SJ("MERXプロジェクト情報で指定されたルールを読み込めません。\n"
+               "'%s'という名前のルールファイルをmakeitem_rulesフォルダに入れてください。\n\n"
+               "もしプロジェクト情報が壊れている場合は、開こうとしたファイルの\n"
+               "'###ここからMERX_PROJECT_INFO_ENDまでの行を編集しないでください'と書かれた場所から\n"
+               "'###MERX_PROJECT_INFO_END'までの文字列を削除してから開きなおしてください。\n"
+               "プロジェクト情報を再設定することができます。"),
+            info.ruleKey.GetBuffer());
+        m_host.ShowMessage(message);
+        ResetToDefaults(false);
+        return false;
+    }
+    if (!ApplyOrEnd(info.ruleKey))
+        return false;
+    if (!ParseAndReview(text)) {
+        ResetToDefaults(false);
+        return false;
+    }
+
+    m_strFileName = FileNamePart(path);
+    m_strFilePath = path;
+    m_host.ShowProject(info.pageId, WindowTitle(info.projectName));
+    m_bModified = false;
+    m_host.AddToHistory(path);
+    return true;
+}

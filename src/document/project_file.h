@@ -1,0 +1,82 @@
+// A project: one data file and the editor's information about it, with the
+// routines that create, open and save it.
+//
+// The project works on a document it does not own, looks rules up in the
+// rule table and reads the backup switch from the settings store; what it
+// needs of windows goes through its host.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+
+#include "document/merx_document.h"
+#include "document/project_host.h"
+#include "document/project_info.h"
+#include "document/rule_table.h"
+#include "foundation/str_base.h"
+#include "settings/ini_ex_ctrl.h"
+
+// Answers of the save question.
+enum : int32_t {
+    SAVE_QUESTION_STOP = 0,     // cancelled, or saving failed
+    SAVE_QUESTION_DONE = 1,     // nothing to save, or saved
+    SAVE_QUESTION_DISCARD = 2,  // the user chose not to save
+};
+
+class CMerxProject {
+public:
+    // `programFolder` is the path text of the folder that holds the backup
+    // folder.
+    CMerxProject(CMerxDocument& doc, CRuleTable& rules, CIniExCtrl_base<32, 32, 64>& settings, CProjectHost& host,
+                 const char* programFolder);
+    CMerxProject(const CMerxProject&) = delete;
+    CMerxProject& operator=(const CMerxProject&) = delete;
+
+    CProjectInfo info;             // name, rule, icon folder and stored positions
+    CAppliedRule applied;          // the rule applied to the document
+    CStr_base<64> m_strFilePath;   // empty for a project never saved
+    CStr_base<64> m_strFileName;   // the file-name part of the path
+    bool m_bModified = false;
+    bool m_bIncludeAsElement = false; // "@@include" as an element key
+
+    // The local time of saves; replaceable for tests.
+    std::function<std::tm()> clock;
+
+    // 0 = stop, 1 = nothing to save or saved, 2 = not to be saved.
+    int32_t SaveQuestion();
+    bool Save();
+    bool SaveAs();
+    bool SaveToPath(const char* path, bool overwrite);
+    bool Open(const char* path);
+    // A new project under the name and rule of `chosen` (what the
+    // project-information dialog returned); the icon folder stays.
+    void NewProject(const CProjectInfo& chosen);
+    void ResetToDefaults(bool startup);
+
+    // What a save writes: the block and the document, "\n" line ends.
+    CStr_base<16384> FileText() const;
+
+    // The title of the main window for the project name.
+    static CStr_base<64> WindowTitle(const char* projectName);
+
+private:
+    // Empties the document and gives it the content of a new project.
+    void SetDefaultContent();
+    // Applies the rule of `key`; on failure shows the messages and ends the
+    // program, returning false.
+    bool ApplyOrEnd(const char* key);
+    bool Backup(const char* path, bool overwrite);
+    // Parses `text` and lets the user review the reader's messages; false
+    // when the user gives up.
+    bool ParseAndReview(const CStr_base<16384>& text);
+
+    CMerxDocument& m_doc;
+    CRuleTable& m_rules;
+    CIniExCtrl_base<32, 32, 64>& m_settings;
+    CProjectHost& m_host;
+    CStr_base<64> m_strProgramFolder;
+};
+
+// The part of `path` after its last separator ("\" or "/").
+CStr_base<64> FileNamePart(const char* path);

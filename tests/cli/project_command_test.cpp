@@ -1,0 +1,117 @@
+// "tavaro format" and "tavaro info", run as a user runs them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include "../temp_folder.h"
+#include "run_tavaro.h"
+
+namespace {
+
+const std::string kSample = TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi";
+const std::string kHeader =
+    "###\x82\xb1\x82\xb1\x82\xa9\x82\xe7MERX_PROJECT_INFO_END";  // "###ここから" in CP932, then ASCII
+
+std::set<std::string> BackupFolder()
+{
+    std::set<std::string> names;
+    const std::filesystem::path folder = std::filesystem::path(TAVARO_EXE).parent_path() / "backup";
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().string());
+    return names;
+}
+
+} // namespace
+
+TEST(FormatCommand, WritesWhatASaveWritesAndIsStableOnItsOwnOutput)
+{
+    TempFolder folder;
+    const TavaroRun first = RunTavaro({"format", kSample});
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.err, "");
+    EXPECT_EQ(first.out.compare(0, kHeader.size(), kHeader), 0);
+    EXPECT_NE(first.out.find("###PageID=0\r\n"), std::string::npos);
+    EXPECT_EQ(first.out.find("\n\n"), std::string::npos);  // CR LF throughout
+
+    folder.Put("once.cgi", first.out);
+    const TavaroRun second = RunTavaro({"format", "-o", folder.Path("twice.cgi"), folder.Path("once.cgi")});
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.out, "");
+    EXPECT_EQ(folder.Get("twice.cgi"), first.out);
+}
+
+TEST(FormatCommand, AFileWithoutBlockTakesRuleAndNameFromTheOptions)
+{
+    TempFolder folder;
+    folder.Put("plain.cgi", "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n\tgrade\tA\r\n");
+    // Under the default rule "grade" is no field: reported, and the output still written.
+    const TavaroRun defaults = RunTavaro({"format", folder.Path("plain.cgi")});
+    ASSERT_EQ(defaults.status, 2) << defaults.err;
+    EXPECT_NE(defaults.err.find("要素名\"grade\"は定義されていません。"), std::string::npos) << defaults.err;
+    EXPECT_NE(defaults.out.find("###ProjectName=\x96\xb3\x91\xe8\r\n"), std::string::npos);  // "無題"
+
+    const TavaroRun chosen =
+        RunTavaro({"format", "--rule", "harbor-beta.sir", "--name", "港", folder.Path("plain.cgi")});
+    ASSERT_EQ(chosen.status, 0) << chosen.err;
+    EXPECT_NE(chosen.out.find("###RuleKey=harbor-beta.sir\r\n"), std::string::npos);
+    EXPECT_NE(chosen.out.find("###ProjectName=\x8d\x60\r\n"), std::string::npos);  // "港"
+    EXPECT_NE(chosen.out.find("\tgrade\tA\r\n"), std::string::npos);         // an extension field of the rule
+
+    const TavaroRun unknown = RunTavaro({"format", "--rule", "none.sir", folder.Path("plain.cgi")});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_NE(unknown.err.find("'none.sir'という名前のルールファイル"), std::string::npos) << unknown.err;
+}
+
+TEST(FormatCommand, ReportsReaderMessagesAndErrors)
+{
+    TempFolder folder;
+    folder.Put("bad.cgi", "@@ITEM\r\n\tno\t1\r\n\tstray\r\n");
+    const TavaroRun bad = RunTavaro({"format", "-o", folder.Path("out.cgi"), folder.Path("bad.cgi")});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err.substr(0, 6), "[3]：") << bad.err;  // UTF-8, one message a line
+    EXPECT_EQ(bad.err.back(), '\n');
+    EXPECT_TRUE(std::filesystem::exists(folder.Path("out.cgi")));
+
+    const TavaroRun missing = RunTavaro({"format", "-o", folder.Path("none-out.cgi"), folder.Path("none.cgi")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("目標のファイルにアクセスできません。"), std::string::npos) << missing.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("none-out.cgi")));
+
+    folder.Put("nul.cgi", std::string("@@ITEM\r\n\0\r\n", 11));
+    EXPECT_EQ(RunTavaro({"format", folder.Path("nul.cgi")}).status, 1);
+    EXPECT_EQ(RunTavaro({"format", "--rule"}).status, 64);
+    EXPECT_EQ(RunTavaro({"info", "-o", "x", kSample}).status, 64);
+}
+
+TEST(FormatCommand, WritingOverTheFileItselfSavesWithABackup)
+{
+    TempFolder folder;
+    folder.Put("data.cgi", "@@ITEM\r\n\tno\t1\r\n");
+    const std::set<std::string> before = BackupFolder();
+    const TavaroRun run = RunTavaro({"format", "-o", folder.Path("data.cgi"), folder.Path("data.cgi")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string saved = folder.Get("data.cgi");
+    EXPECT_EQ(saved.compare(0, kHeader.size(), kHeader), 0);
+    std::set<std::string> made;
+    for (const std::string& name : BackupFolder())
+        if (!before.count(name))
+            made.insert(name);
+    ASSERT_EQ(made.size(), 1u);
+    std::ifstream backup(*made.begin(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), "@@ITEM\r\n\tno\t1\r\n");
+    std::filesystem::remove(*made.begin());
+}
+
+TEST(InfoCommand, ShowsWhatTheProjectPageShows)
+{
+    const TavaroRun run = RunTavaro({"info", kSample});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "アイテム数：48\nイベント数：13\n全オブジェクト数：79\n"
+                       "対応するmakeitemルール：標準 ベータ版(040318)\n"
+                       "編集中ファイル名：" + kSample + "\nプロジェクト名：港町ソレイユの商店\n");
+}

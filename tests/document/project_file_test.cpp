@@ -1,0 +1,271 @@
+#include "document/project_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "../temp_folder.h"
+#include "document/rule_table.h"
+#include "document_test_helpers.h"
+#include "foundation/sjis_literal.h"
+#include "project_test_host.h"
+
+namespace {
+
+std::string Header()
+{
+    return SJ("###ここからMERX_PROJECT_INFO_ENDまでの行を編集しないでください\r\n###MERX_PROJECT_INFO_BEGIN\r\n");
+}
+
+std::string Block(const std::string& body) { return Header() + body + "###MERX_PROJECT_INFO_END\r\n"; }
+
+const std::string kItem = "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n";
+
+class ProjectFile : public ::testing::Test {
+protected:
+    ProjectFile()
+    {
+        mkdir(folder.Path("program").c_str(), 0700);
+        mkdir(folder.Path("program/backup").c_str(), 0700);
+        LoadRuleTable(rules, "");
+        host.doc = &doc;
+        project.clock = [] {
+            std::tm when{};
+            when.tm_year = 2026 - 1900;
+            when.tm_mon = 11;
+            when.tm_mday = 6;
+            when.tm_hour = 9;
+            when.tm_min = 5;
+            when.tm_sec = 7;
+            return when;
+        };
+        project.ResetToDefaults(true);
+    }
+
+    std::string Path(const std::string& name) const { return folder.Path(name); }
+    std::vector<std::string> Backups() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path("program/backup")))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempFolder folder;
+    dtest::Document doc;
+    CRuleTable rules;
+    CIniExCtrl_base<32, 32, 64> settings;
+    dtest::ProjectHost host;
+    CMerxProject project{doc, rules, settings, host, folder.Path("program").c_str()};
+};
+
+} // namespace
+
+TEST_F(ProjectFile, ANewProjectIsSavedAsTheBlockAndAnEmptyDefinition)
+{
+    EXPECT_EQ(host.shownTab, -1); // the start-up reset leaves the pages alone
+    EXPECT_EQ(host.title, SJ("無題 - TavaroItemEditor"));
+    CProjectInfo chosen;
+    chosen.projectName = SJ("港町");
+    chosen.ruleKey = StableRuleKey();
+    chosen.ruleName = StableRuleKey();
+    project.info.iconImagePath = "icons";
+    project.NewProject(chosen);
+    EXPECT_EQ(host.shownTab, 0);
+    EXPECT_EQ(host.title, SJ("港町 - TavaroItemEditor"));
+    EXPECT_FALSE(doc.IsBeta());
+
+    host.savePaths.push_back(Path("new.cgi"));
+    ASSERT_TRUE(project.Save()); // never saved: asks for a name
+    const std::string written = folder.Get("new.cgi");
+    EXPECT_EQ(written.substr(0, Header().size()), Header());
+    EXPECT_EQ(written.substr(written.size() - 36), "###MERX_PROJECT_INFO_END\r\n@@DEFINE\r\n");
+    EXPECT_NE(written.find("###IconImagePath=icons\r\n"), std::string::npos);
+    EXPECT_NE(written.find(SJ("###ProjectName=港町\r\n")), std::string::npos);
+    // A new file: no backup and no question.
+    EXPECT_TRUE(Backups().empty());
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_STREQ(project.m_strFileName.GetBuffer(), "new.cgi");
+    EXPECT_EQ(host.history, std::vector<std::string>{Path("new.cgi")});
+}
+
+TEST_F(ProjectFile, OpeningReadsTheBlockOrAsksForNameAndRule)
+{
+    folder.Put("with.cgi", kItem + Block(SJ("###RuleKey=標準 安定版(020728)\r\n###ProjectName=港\r\n"
+                                            "###PageID=9\r\n###EventID=x\r\n###SetID=4\r\n")));
+    ASSERT_TRUE(project.Open(Path("with.cgi").c_str()));
+    EXPECT_EQ(host.askedProjectInfo, 0);
+    EXPECT_EQ(host.shownTab, 0); // tab 9 does not exist
+    EXPECT_EQ(project.info.eventId, -1);
+    EXPECT_EQ(project.info.setId, 4);
+    EXPECT_EQ(host.title, SJ("港 - TavaroItemEditor"));
+    EXPECT_EQ(doc.itemdata.GetCount(), 1u);
+    EXPECT_FALSE(doc.IsBeta());
+    EXPECT_FALSE(project.m_bModified);
+
+    // The block goes back to the top.
+    ASSERT_TRUE(project.Save());
+    const std::string saved = folder.Get("with.cgi");
+    EXPECT_EQ(saved.substr(0, Header().size()), Header());
+    EXPECT_NE(saved.find("###MERX_PROJECT_INFO_END\r\n@@ITEM\r\n"), std::string::npos);
+
+    // Without a block, the dialog is asked; cancelling changes nothing.
+    folder.Put("plain.cgi", kItem + kItem);
+    EXPECT_FALSE(project.Open(Path("plain.cgi").c_str()));
+    EXPECT_EQ(host.askedProjectInfo, 1);
+    EXPECT_EQ(doc.itemdata.GetCount(), 1u);
+    EXPECT_STREQ(project.m_strFileName.GetBuffer(), "with.cgi");
+
+    host.projectInfoOk = true;
+    host.projectInfo.projectName = "plain";
+    host.projectInfo.ruleKey = BetaRuleKey();
+    ASSERT_TRUE(project.Open(Path("plain.cgi").c_str()));
+    EXPECT_EQ(doc.itemdata.GetCount(), 2u);
+    EXPECT_TRUE(doc.IsBeta());
+    EXPECT_EQ(project.info.setId, -1);
+    EXPECT_STREQ(project.m_strFileName.GetBuffer(), "plain.cgi");
+}
+
+TEST_F(ProjectFile, BrokenFilesAreRefusedWithTheirMessages)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string message;  // the start of the message shown
+        bool reset;           // the project was reset to the defaults
+    };
+    const Case cases[] = {
+        {"missing.cgi", "", SJ("目標のファイルにアクセスできません。"), false},
+        {"nul.cgi", kItem + std::string("\0x", 2), SJ("ファイルにNUL文字"), false},
+        {"damaged.cgi", Block("###ProjectName=x\r\n") + kItem, SJ("MERXプロジェクト情報が破損しています。"), true},
+        {"unknown.cgi", Block("###RuleKey=nowhere.sir\r\n") + kItem,
+         SJ("MERXプロジェクト情報で指定されたルールを読み込めません。\n'nowhere.sir'という名前の"), true},
+    };
+    for (const Case& c : cases) {
+        project.ResetToDefaults(true);
+        project.info.projectName = "before";
+        project.m_bModified = true;
+        host.shown.clear();
+        host.shownTab = -2;
+        if (std::string(c.name) != "missing.cgi")
+            folder.Put(c.name, c.bytes);
+        EXPECT_FALSE(project.Open(Path(c.name).c_str())) << c.name;
+        ASSERT_EQ(host.shown.size(), 1u) << c.name;
+        EXPECT_EQ(host.shown[0].substr(0, c.message.size()), c.message) << c.name;
+        EXPECT_EQ(project.info.projectName == SJ("無題"), c.reset) << c.name;
+        EXPECT_EQ(host.shownTab, c.reset ? 0 : -2) << c.name;
+        EXPECT_EQ(project.m_bModified, !c.reset) << c.name;
+        EXPECT_EQ(doc.itemdata.GetCount(), 0u) << c.name;
+    }
+}
+
+TEST_F(ProjectFile, ReaderMessagesAreReviewedThenAcceptedOrRefused)
+{
+    const std::string bad = Block(SJ("###RuleKey=標準 ベータ版(040318)\r\n")) + kItem + "\tstray line\r\n";
+    folder.Put("bad.cgi", bad);
+    host.corrections = {"@@ITEM\n\tno\t1\n\tstill wrong\n", "@@ITEM\n\tno\t2\n@@ITEM\n\tno\t3\n"};
+    host.reviewAccepted = true;
+    ASSERT_TRUE(project.Open(Path("bad.cgi").c_str()));
+    // The text is shown without its block, with CR LF; each correction is
+    // parsed again.
+    EXPECT_EQ(host.reviewedText, kItem + "\tstray line\r\n");
+    ASSERT_EQ(host.reviewedMessages.size(), 3u);
+    EXPECT_NE(host.reviewedMessages[0].find("[4]"), std::string::npos) << host.reviewedMessages[0];
+    EXPECT_FALSE(host.reviewedMessages[1].empty());
+    EXPECT_TRUE(host.reviewedMessages[2].empty());
+    EXPECT_EQ(doc.itemdata.GetCount(), 2u); // the document as last parsed
+
+    host.corrections.clear();
+    host.reviewAccepted = false;
+    EXPECT_FALSE(project.Open(Path("bad.cgi").c_str()));
+    EXPECT_EQ(doc.itemdata.GetCount(), 0u);
+    EXPECT_EQ(project.info.projectName, SJ("無題"));
+    EXPECT_TRUE(project.m_strFilePath.IsEmpty());
+}
+
+TEST_F(ProjectFile, BackupsKeepEveryEarlierFile)
+{
+    folder.Put("data.cgi", Block(SJ("###RuleKey=標準 ベータ版(040318)\r\n")) + kItem);
+    ASSERT_TRUE(project.Open(Path("data.cgi").c_str()));
+    const std::string first = folder.Get("data.cgi");
+    ASSERT_TRUE(project.Save());
+    const std::string second = folder.Get("data.cgi");
+    ASSERT_TRUE(project.Save()); // within the same second
+    EXPECT_EQ(Backups(), (std::vector<std::string>{"inc-item-data20261206090507.cgi",
+                                                   "inc-item-data20261206090507_2.cgi"}));
+    EXPECT_EQ(folder.Get("program/backup/inc-item-data20261206090507.cgi"), first);
+    EXPECT_EQ(folder.Get("program/backup/inc-item-data20261206090507_2.cgi"), second);
+    EXPECT_TRUE(host.shown.empty());
+
+    // Switched off: no backup.
+    settings.CreateSection("Custom");
+    settings.GetValueForWrite("/Custom/SaveAutoBackup")->Assign("OFF");
+    ASSERT_TRUE(project.Save());
+    EXPECT_EQ(Backups().size(), 2u);
+
+    // On, with the backup folder gone: the question names error 2; "no"
+    // keeps the file as it was.
+    settings.GetValueForWrite("/Custom/SaveAutoBackup")->Assign("ON");
+    std::filesystem::remove_all(folder.Path("program/backup"));
+    project.info.itemId = 99;
+    EXPECT_FALSE(project.Save());
+    ASSERT_EQ(host.shown.size(), 1u);
+    EXPECT_EQ(host.shown[0], SJ("ファイルのバックアップに失敗しました。\nエラーコード：2\n\n続行しますか？"));
+    EXPECT_EQ(folder.Get("data.cgi"), second);
+    host.yesNo.push_back(true);
+    host.storedItemId = 5;
+    EXPECT_TRUE(project.Save());
+    EXPECT_NE(folder.Get("data.cgi").find("###ItemID=5\r\n"), std::string::npos);
+}
+
+TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFile)
+{
+    folder.Put("data.cgi", Block(SJ("###RuleKey=標準 ベータ版(040318)\r\n")) + kItem);
+    ASSERT_TRUE(project.Open(Path("data.cgi").c_str()));
+    const std::string before = folder.Get("data.cgi");
+    project.m_bModified = true;
+
+    // The page refuses to apply: nothing is written, nothing is said.
+    host.pageRefusal = "refused\n";
+    EXPECT_FALSE(project.Save());
+    EXPECT_TRUE(host.shown.empty());
+    EXPECT_TRUE(Backups().empty());
+    host.pageRefusal.clear();
+
+    // The folder cannot take the new file.
+    if (geteuid() != 0) {
+        chmod(folder.Path().c_str(), 0500);
+        EXPECT_FALSE(project.Save());
+        chmod(folder.Path().c_str(), 0700);
+        ASSERT_FALSE(host.shown.empty());
+        EXPECT_EQ(host.shown.back(), SJ("ファイルの作成に失敗しました。"));
+        EXPECT_EQ(folder.Get("data.cgi"), before);
+        EXPECT_TRUE(project.m_bModified);
+    }
+    // A folder where the file should be: it cannot be backed up either.
+    mkdir(folder.Path("dir.cgi").c_str(), 0700);
+    host.yesNo.push_back(true);
+    EXPECT_FALSE(project.SaveToPath(Path("dir.cgi").c_str(), true));
+    EXPECT_EQ(host.shown.back(), SJ("ファイルの作成に失敗しました。"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path("dir.cgi")));
+}
+
+TEST_F(ProjectFile, TheSaveQuestionAnswersAsTheUserChose)
+{
+    EXPECT_EQ(project.SaveQuestion(), SAVE_QUESTION_DONE); // nothing changed: not asked
+    EXPECT_TRUE(host.shown.empty());
+    project.m_bModified = true;
+    host.yesNoCancel = {CProjectAnswer::kNo, CProjectAnswer::kCancel, CProjectAnswer::kYes, CProjectAnswer::kYes};
+    EXPECT_EQ(project.SaveQuestion(), SAVE_QUESTION_DISCARD);
+    EXPECT_EQ(host.shown[0], SJ("プロジェクトが更新されています。\n保存しますか？"));
+    EXPECT_EQ(project.SaveQuestion(), SAVE_QUESTION_STOP);
+    EXPECT_EQ(project.SaveQuestion(), SAVE_QUESTION_STOP); // yes, then the save dialog is cancelled
+    host.savePaths.push_back(Path("kept.cgi"));
+    EXPECT_EQ(project.SaveQuestion(), SAVE_QUESTION_DONE);
+    EXPECT_FALSE(project.m_bModified);
+    EXPECT_TRUE(std::filesystem::exists(Path("kept.cgi")));
+}
