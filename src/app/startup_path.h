@@ -1,0 +1,22 @@
+// Paths the user hands over as text: the file named on the command line,
+// and the program named in the preferences, which must be given whole.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "foundation/str_base.h"
+
+// The file to open for the command-line argument `argument` (native, as the
+// system passes it): one leading double quote is skipped and, with it, a
+// closing one; the path is made a full path against `currentFolder` (".",
+// ".." and repeated separators resolved by their names, links left alone);
+// trailing blanks and dots are dropped. Colons are ordinary characters of
+// a file name here and never cut the path. Returns the path text, or an
+// empty text when nothing is left to open.
+CStr_base<64> CommandLinePath(std::string_view argument, const std::string& currentFolder);
+
+// Whether the path text `text` already is what the normalisation above
+// makes of it: a full path without "." or ".." names, repeated separators
+// or trailing blanks and dots.
+bool IsNormalFullPath(const char* text, const std::string& currentFolder);

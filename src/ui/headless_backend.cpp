@@ -1,0 +1,150 @@
+#include "ui/headless_backend.h"
+
+#include <algorithm>
+
+#include "foundation/cp932.h"
+#include "ui/dialog_base.h"
+#include "ui/ui_entry.h"
+
+namespace {
+
+std::string Describe(const CHeadlessWindow& window)
+{
+    return "\"" + Cp932ToUtf8(window.GetCaption()) + "\" (template " +
+           std::to_string(window.Dialog().Template().resource) + ")";
+}
+
+}  // namespace
+
+CHeadlessBackend::~CHeadlessBackend()
+{
+    for (CHeadlessWindow* window : m_windows)
+        window->Orphan();
+}
+
+std::unique_ptr<CUiWindow> CHeadlessBackend::CreateWindow(CDialogBase& dialog, CUiWindow* owner, bool child)
+{
+    return std::make_unique<CHeadlessWindow>(*this, dialog, dynamic_cast<CHeadlessWindow*>(owner), child);
+}
+
+void CHeadlessBackend::RunModal(CUiWindow& window)
+{
+    CHeadlessWindow& modal = static_cast<CHeadlessWindow&>(window);
+    CDialogBase& dialog = modal.Dialog();
+    const uint64_t serial = modal.Serial();
+    CHeadlessWindow* blocked = modal.Owner() ? modal.Owner()->TopLevel() : nullptr;
+    const uint64_t blockedSerial = blocked ? blocked->Serial() : 0;
+    if (blocked)
+        blocked->Block(+1);
+
+    auto open = [&] {
+        CHeadlessWindow* w = Find(serial);
+        return w && !w->IsEnded();
+    };
+    modal.Show(UiShow::kShow);
+    Pump();
+    if (open())
+        m_person.DriveModal(dialog);
+    if (open()) {
+        m_person.Problem("the modal dialog " + Describe(*Find(serial)) + " was left open");
+        CUiEntry::Command(dialog, kIdCancel, UiEvent::kClicked);
+        if (open())
+            dialog.EndDialog(kIdCancel);
+    }
+
+    if (CHeadlessWindow* w = Find(blockedSerial))
+        w->Block(-1);
+}
+
+void CHeadlessBackend::EndModal(CUiWindow& window)
+{
+    CHeadlessWindow& modal = static_cast<CHeadlessWindow&>(window);
+    modal.SetEnded();
+    modal.Show(UiShow::kHide);
+}
+
+UiAnswer CHeadlessBackend::MessageBox(CUiWindow*, const char* text, UiButtons buttons, UiAnswer defaultButton)
+{
+    return m_person.AnswerMessageBox(text, buttons, defaultButton);
+}
+
+bool CHeadlessBackend::AskFileName(CUiWindow*, const CUiFileRequest& request, CStr_base<64>& path)
+{
+    return m_person.AnswerFileDialog(request, path);
+}
+
+void CHeadlessBackend::ShowWaitCursor(bool on)
+{
+    m_bWaitCursor = on;
+    if (on)
+        ++m_nWaitCursorShows;
+}
+
+int32_t CHeadlessBackend::ShellOpen(CUiWindow*, const char* verb, const char* file, const char* parameters,
+                                    const char* folder)
+{
+    return m_person.AnswerShellOpen(verb, file, parameters, folder);
+}
+
+void CHeadlessBackend::Post(CUiWindow& window, uint32_t code)
+{
+    m_posted.emplace_back(static_cast<CHeadlessWindow&>(window).Serial(), code);
+}
+
+void CHeadlessBackend::Pump()
+{
+    while (!m_posted.empty()) {
+        const auto [serial, code] = m_posted.front();
+        m_posted.pop_front();
+        CHeadlessWindow* window = Find(serial);
+        if (!window)
+            continue;
+        CUiMessage message;
+        message.kind = UiMessageKind::kPosted;
+        message.code = code;
+        message.dialog = &window->Dialog();
+        CUiEntry::Filter(window->Dialog(), message);
+    }
+}
+
+CHeadlessWindow* CHeadlessBackend::Find(uint64_t serial) const
+{
+    for (CHeadlessWindow* window : m_windows) {
+        if (window->Serial() == serial)
+            return window;
+    }
+    return nullptr;
+}
+
+CHeadlessWindow* CHeadlessBackend::WindowOf(const CDialogBase& dialog)
+{
+    return dynamic_cast<CHeadlessWindow*>(CUiEntry::Window(dialog));
+}
+
+void CHeadlessBackend::FocusLeaves(CHeadlessWindow* window)
+{
+    for (CHeadlessWindow* w = m_pFocus; w; w = w->IsChild() ? w->Owner() : nullptr) {
+        if (w == window) {
+            m_pFocus = nullptr;
+            if (CHeadlessWindow* owner = window->Owner())
+                owner->Activate();
+            return;
+        }
+    }
+}
+
+uint64_t CHeadlessBackend::Register(CHeadlessWindow* window)
+{
+    m_windows.push_back(window);
+    return m_nNextSerial++;
+}
+
+void CHeadlessBackend::Unregister(CHeadlessWindow* window)
+{
+    FocusLeaves(window);
+    if (m_pFocus == window)
+        m_pFocus = nullptr;
+    m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), window), m_windows.end());
+    for (CHeadlessWindow* other : m_windows)
+        other->Forget(window);
+}

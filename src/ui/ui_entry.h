@@ -1,0 +1,24 @@
+// The entry points through which a backend reaches the dialogs: their
+// windows and their handlers. Dialogs themselves never use it.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/ui_types.h"
+#include "ui/ui_window.h"
+
+class CDialogBase;
+
+class CUiEntry {
+public:
+    // The dialog's window; null when it has none.
+    static CUiWindow* Window(const CDialogBase& dialog);
+    // A notification of control `id`: the command filter, then OnOK,
+    // OnCancel or the bound handler.
+    static void Command(CDialogBase& dialog, int32_t id, UiEvent event);
+    // A key or posted message: the key filters of `dialog` and of the
+    // dialogs it is a page of, innermost first; true when one took it.
+    static bool Filter(CDialogBase& dialog, const CUiMessage& message);
+    static void Size(CDialogBase& dialog, int32_t cx, int32_t cy);
+    static void Shown(CDialogBase& dialog, bool shown);
+};

@@ -1,0 +1,32 @@
+// Services of the platform's user interface that belong to no one control:
+// message boxes, file dialogs, the wait cursor and the shell.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/str_base.h"
+#include "ui/ui_backend.h"
+#include "ui/ui_types.h"
+
+class CDialogBase;
+
+// Shows `text` with `buttons`; `defaultButton` is the button Enter chooses
+// (kNone: the first). Returns the button chosen. `owner` may be null.
+UiAnswer UiMessageBox(const char* text, UiButtons buttons = UiButtons::kOk, CDialogBase* owner = nullptr,
+                      UiAnswer defaultButton = UiAnswer::kNone);
+// Runs a file dialog; true with the chosen full path in `path`.
+bool UiAskFileName(const CUiFileRequest& request, CStr_base<64>& path, CDialogBase* owner = nullptr);
+// The shell's `verb` ("open") on a document, or on a program with
+// `parameters`; `folder` empty for the present one. A result of 32 or less
+// is a failure.
+int32_t UiShellOpen(const char* verb, const char* file, const char* parameters, const char* folder,
+                    CDialogBase* owner = nullptr);
+
+// The wait cursor shows while at least one of these lives.
+class CUiWaitCursor {
+public:
+    CUiWaitCursor();
+    ~CUiWaitCursor();
+    CUiWaitCursor(const CUiWaitCursor&) = delete;
+    CUiWaitCursor& operator=(const CUiWaitCursor&) = delete;
+};

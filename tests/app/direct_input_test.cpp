@@ -1,0 +1,362 @@
+// The direct-input window and its error-info window, driven by a person.
+#include <functional>
+
+#include "foundation/sjis_literal.h"
+#include "text_window_fixture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using Selected = std::pair<uint32_t, uint32_t>;
+enum : int32_t { kText = CDirectInputDlg::IDC_TEXT, kErrButton = CDirectInputDlg::IDC_ERRINFO };
+
+class DirectInput : public TextWindowTest {
+protected:
+    DirectInput() : input(settings, marker)
+    {
+        script.user = &user;
+        input.SetCheck(&CheckScript::Check, &script);
+        CUiFont font;
+        font.face = SJ("ＭＳ ゴシック");
+        font.points = 12;
+        input.SetFont(font);
+    }
+
+    // Runs the window on `text` while `drive` acts inside it.
+    int32_t Run(const char* text, const std::function<void(CDirectInputDlg&)>& drive)
+    {
+        input.SetText(text);
+        user.OnModal([this, drive](CDialogBase&) { drive(input); }, CDirectInputDlg::IDD);
+        return input.DoModal();
+    }
+
+    CDirectInputDlg input;
+};
+
+TEST_F(DirectInput, OpensWithItsEditSetUpAndStoresItsGeometryWhenClosed)
+{
+    const int32_t result = Run("a\nb", [&](CDirectInputDlg& d) {
+        const CHeadlessControl& edit = user.Look(d, kText);
+        EXPECT_STREQ(edit.text, "a\r\nb");
+        EXPECT_STREQ(edit.font.face, SJ("ＭＳ ゴシック"));
+        EXPECT_EQ(edit.font.points, 12);
+        EXPECT_EQ(edit.tabStops, 12);
+        EXPECT_EQ(edit.limit, 0x100000u);
+        EXPECT_TRUE(d.Control(kText).HasFocus());
+        EXPECT_STREQ(d.GetWindowText(), SJ("直接入力"));
+        EXPECT_EQ(d.GetWindowRect(), (CUiRect{0, 0, 480 + kHeadlessFrame.w, 360 + kHeadlessFrame.h}));
+        EXPECT_EQ(user.LookAt(d).GetMinTrackSize(), (CUiSize{350, 150}));
+        EXPECT_EQ(d.ErrInfo().Owner(), &d);
+        EXPECT_FALSE(d.ErrInfo().IsWindowVisible());
+        EXPECT_STREQ(d.ErrInfo().GetWindowText(), SJ("エラー情報"));
+        user.Click(d, kIdCancel);
+    });
+    EXPECT_EQ(result, kIdCancel);
+    EXPECT_STREQ(input.GetText(), "a\nb");
+    EXPECT_EQ(marker.count, 0);
+    EXPECT_TRUE(script.seen.empty());
+    EXPECT_FALSE(input.ErrInfo().HasWindow());
+    EXPECT_EQ(Setting("/DirectInputDialog/x"), "0");
+    EXPECT_EQ(Setting("/DirectInputDialog/w"), "496");
+    EXPECT_EQ(Setting("/DirectInputDialog/h"), "399");
+    EXPECT_EQ(Setting("/DirectInputDialog/Maximize"), "false");
+    EXPECT_EQ(Setting("/ErrInfoDialog/Lock"), "OFF");
+    EXPECT_EQ(Setting("/ErrInfoDialog/w"), "500");
+}
+
+TEST_F(DirectInput, LeadingWhiteSpaceLeavesTheEditAndTheSelectionMovesBack)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        uint32_t start, end;
+        const char* left;
+        Selected after;
+        const char* candidate;
+    };
+    const Case cases[] = {
+        {"blank lines, blank and tab", "\r\n\r\n \t@@ITEM\r\nx", 8, 10, "@@ITEM\r\nx", {2, 4}, "@@ITEM\nx"},
+        {"selection inside the white space", "\r\n  ab", 1, 5, "ab", {0, 1}, "ab"},
+        {"nothing to remove", "ab\r\n\r\n", 1, 1, "ab\r\n\r\n", {1, 1}, "ab\n\n"},
+        {"white space only", " \r\n\t", 2, 4, "", {0, 0}, ""},
+    };
+    for (const Case& c : cases) {
+        script.refusals = {"[1]\n"};
+        Run(c.text, [&](CDirectInputDlg& d) {
+            user.SelectText(d, kText, c.start, c.end);
+            user.Click(d, kIdOk);
+            EXPECT_TRUE(d.IsWindowVisible()) << c.name;
+            EXPECT_STREQ(user.Look(d, kText).text, c.left) << c.name;
+            EXPECT_EQ(Selection(d, kText), c.after) << c.name;
+            user.Click(d, kIdCancel);
+        });
+        EXPECT_EQ(script.seen.back(), c.candidate) << c.name;
+    }
+    EXPECT_EQ(marker.count, 0);
+}
+
+TEST_F(DirectInput, AcceptedTextIsTakenAndMarksTheProjectOnlyWhenItChanged)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        const char* typed;    // null: nothing typed
+        const char* rewrite;  // what the validation makes of the text
+        const char* taken;
+        int marks;
+    };
+    const Case cases[] = {
+        {"unchanged, given with CR LF", "a\r\nb", nullptr, "", "a\nb", 0},
+        {"unchanged, given with LF", "a\nb", nullptr, "", "a\nb", 0},
+        {"typed", "a\r\nb", "c\r\nd", "", "c\nd", 1},
+        {"changed by the validation", "a\r\nb", nullptr, "a\\\\b", "a\\\\b", 1},
+        {"blank line dropped", "\r\na", nullptr, "", "a", 1},
+    };
+    for (const Case& c : cases) {
+        marker.count = 0;
+        script.rewrite = c.rewrite;
+        const int32_t result = Run(c.text, [&](CDirectInputDlg& d) {
+            if (c.typed)
+                user.TypeText(d, kText, c.typed);
+            user.Click(d, kIdOk);
+        });
+        EXPECT_EQ(result, kIdOk) << c.name;
+        EXPECT_STREQ(input.GetText(), c.taken) << c.name;
+        EXPECT_EQ(marker.count, c.marks) << c.name;
+        EXPECT_FALSE(input.ErrInfo().HasWindow()) << c.name;
+    }
+    EXPECT_EQ(script.seen, (Lines{"a\nb", "a\nb", "c\nd", "a\nb", "a"}));
+}
+
+TEST_F(DirectInput, RefusedTextStaysWithTheErrorsShownThenFocused)
+{
+    script.refusals = {"[2]：bad\n[3]：worse\n", "[1]：again"};
+    const int32_t result = Run("x\r\ny\r\nz", [&](CDirectInputDlg& d) {
+        user.TypeText(d, kText, "x\r\ny\r\nq");
+        user.Click(d, kIdOk);
+        EXPECT_TRUE(d.IsWindowVisible());
+        EXPECT_TRUE(d.ErrInfo().IsWindowVisible());
+        EXPECT_EQ(user.ActiveDialog(), &d.ErrInfo());
+        EXPECT_EQ(ErrorLines(d), (Lines{"[2]：bad", "[3]：worse"}));
+        EXPECT_STREQ(user.Look(d, kText).text, "x\r\ny\r\nq");
+        user.Focus(d, kText);
+        EXPECT_EQ(user.ActiveDialog(), &d);
+        user.Click(d, kIdOk);
+        EXPECT_EQ(user.ActiveDialog(), &d.ErrInfo());
+        EXPECT_EQ(ErrorLines(d), (Lines{"[1]：again"}));  // a last line without line feed stays
+        user.Click(d, kIdOk);
+    });
+    EXPECT_EQ(result, kIdOk);
+    EXPECT_EQ(script.seen.size(), 3u);
+    EXPECT_STREQ(input.GetText(), "x\ny\nq");
+    EXPECT_EQ(marker.count, 1);
+    EXPECT_FALSE(input.ErrInfo().HasWindow());
+}
+
+TEST_F(DirectInput, ErrorWindowHiddenByItsOwnCommandsIsShownAgainByTheNextRefusal)
+{
+    const std::function<void(CDialogBase&)> ways[] = {
+        [&](CDialogBase& e) { user.PressKey(e, UiKey::kEnter); },
+        [&](CDialogBase& e) { user.PressKey(e, UiKey::kEscape); },
+        [&](CDialogBase& e) { user.Close(e); },
+    };
+    for (const auto& hide : ways) {
+        script.refusals = {"[1]：a\n", "[1]：b\n"};
+        Run("t", [&](CDirectInputDlg& d) {
+            user.Click(d, kIdOk);
+            hide(d.ErrInfo());
+            EXPECT_FALSE(d.ErrInfo().IsWindowVisible());
+            EXPECT_TRUE(d.ErrInfo().HasWindow());
+            user.Click(d, kIdOk);
+            EXPECT_TRUE(d.ErrInfo().IsWindowVisible());
+            EXPECT_EQ(ErrorLines(d), (Lines{"[1]：b"}));
+            user.Click(d, kIdCancel);
+        });
+    }
+}
+
+TEST_F(DirectInput, ErrorButtonShowsTheErrorWindowThenFocusesIt)
+{
+    Run("t", [&](CDirectInputDlg& d) {
+        user.Click(d, kErrButton);
+        EXPECT_TRUE(d.ErrInfo().IsWindowVisible());
+        EXPECT_EQ(user.ActiveDialog(), &d.ErrInfo());
+        EXPECT_TRUE(ErrorLines(d).empty());
+        user.Focus(d, kText);
+        user.Click(d, kErrButton);
+        EXPECT_EQ(user.ActiveDialog(), &d.ErrInfo());
+        user.Click(d, kIdCancel);
+    });
+}
+
+TEST_F(DirectInput, DoubleClickOnANumberedLinePutsTheCaretOnThatLine)
+{
+    std::string text;
+    for (int line = 1; line <= 15; ++line)
+        text += (line < 10 ? "L0" : "L") + std::to_string(line) + (line < 15 ? "\r\n" : "");
+    struct Case {
+        const char* line;
+        int32_t caret;  // -1: nothing happens
+    };
+    const Case cases[] = {
+        {"[12]：x", 55},   {"[0]：x", 0},     {"[1]：x", 0},      {"[15]：last", 70},
+        {"[99]：past", 70}, {"[99999999999999999999]", 70},       {"see [3]", 10},
+        {"no number", -1}, {"[]：x", -1},     {"[x1]", -1},
+    };
+    for (const Case& c : cases) {
+        script.refusals = {std::string(c.line) + "\n"};
+        Run(text.c_str(), [&](CDirectInputDlg& d) {
+            user.SelectText(d, kText, 2, 4);
+            user.Click(d, kIdOk);
+            user.DoubleClick(d.ErrInfo(), CErrInfoDlg::IDC_LIST, 0);
+            if (c.caret >= 0) {
+                const uint32_t at = static_cast<uint32_t>(c.caret);
+                EXPECT_EQ(Selection(d, kText), Selected(at, at)) << c.line;
+                EXPECT_EQ(user.Look(d, kText).scrolledTo, c.caret) << c.line;
+                EXPECT_TRUE(d.Control(kText).HasFocus()) << c.line;
+                EXPECT_FALSE(d.ErrInfo().IsWindowVisible()) << c.line;
+            } else {
+                EXPECT_EQ(Selection(d, kText), Selected(2, 4)) << c.line;
+                EXPECT_TRUE(d.ErrInfo().IsWindowVisible()) << c.line;
+            }
+            user.Click(d, kIdCancel);
+        });
+    }
+}
+
+TEST_F(DirectInput, LockedErrorWindowStaysAfterAJumpAndTheLockIsKept)
+{
+    EnsureRootSection(settings, "ErrInfoDialog");
+    settings.GetValueForWrite("/ErrInfoDialog/Lock")->Assign("ON");
+    script.refusals = {"[2]：x\n"};
+    Run("a\r\nb", [&](CDirectInputDlg& d) {
+        user.Click(d, kIdOk);
+        EXPECT_TRUE(d.ErrInfo().Control(CErrInfoDlg::IDC_LOCK).GetCheck());
+        user.DoubleClick(d.ErrInfo(), CErrInfoDlg::IDC_LIST, 0);
+        EXPECT_EQ(Selection(d, kText), Selected(3, 3));
+        EXPECT_TRUE(d.ErrInfo().IsWindowVisible());
+        user.SetCheck(d.ErrInfo(), CErrInfoDlg::IDC_LOCK, false);
+        user.DoubleClick(d.ErrInfo(), CErrInfoDlg::IDC_LIST, 0);
+        EXPECT_FALSE(d.ErrInfo().IsWindowVisible());
+        user.Click(d, kIdCancel);
+    });
+    EXPECT_EQ(Setting("/ErrInfoDialog/Lock"), "OFF");
+}
+
+TEST_F(DirectInput, ErrorWindowHiddenByAJumpIsShownAgainByTheNextRefusal)
+{
+    script.refusals = {"[1]：x\n", "[1]：y\n"};
+    Run("a", [&](CDirectInputDlg& d) {
+        user.Click(d, kIdOk);
+        user.DoubleClick(d.ErrInfo(), CErrInfoDlg::IDC_LIST, 0);
+        EXPECT_FALSE(d.ErrInfo().IsWindowVisible());
+        user.Click(d, kIdOk);
+        EXPECT_TRUE(d.ErrInfo().IsWindowVisible());
+        EXPECT_EQ(ErrorLines(d), (Lines{"[1]：y"}));
+        user.Click(d, kIdCancel);
+    });
+}
+
+TEST_F(DirectInput, TabInsertsATabAndCtrlTabMovesTheFocus)
+{
+    Run("ab", [&](CDirectInputDlg& d) {
+        user.SelectText(d, kText, 1, 1);
+        user.PressKey(d, UiKey::kTab);
+        EXPECT_STREQ(user.Look(d, kText).text, "a\tb");
+        EXPECT_TRUE(d.Control(kText).HasFocus());
+        user.Undo(d, kText);
+        EXPECT_STREQ(user.Look(d, kText).text, "ab");
+        user.PressKey(d, UiKey::kTab, true);
+        EXPECT_STREQ(user.Look(d, kText).text, "ab");
+        EXPECT_TRUE(d.Control(kErrButton).HasFocus());
+        user.PressKey(d, UiKey::kTab);  // another control: the focus moves on
+        EXPECT_STREQ(user.Look(d, kText).text, "ab");
+        EXPECT_TRUE(d.Control(kIdOk).HasFocus());
+        user.Click(d, kIdCancel);
+    });
+    EXPECT_EQ(marker.count, 0);
+}
+
+TEST_F(DirectInput, SizingKeepsTheEditFillingAndTheButtonsOnOneRow)
+{
+    Run("", [&](CDirectInputDlg& d) {
+        user.Resize(d, 600, 400);  // client 584 x 361
+        EXPECT_EQ(user.Look(d, kText).rect, (CUiRect{10, 10, 564, 311}));
+        EXPECT_EQ(user.Look(d, kIdCancel).rect, (CUiRect{484, 331, 90, 24}));
+        EXPECT_EQ(user.Look(d, kIdOk).rect, (CUiRect{384, 331, 90, 24}));
+        EXPECT_EQ(user.Look(d, kErrButton).rect, (CUiRect{284, 331, 90, 24}));
+        user.Resize(d, 100, 100);
+        EXPECT_EQ(d.GetWindowRect(), (CUiRect{0, 0, 350, 150}));
+        user.Click(d, kIdCancel);
+    });
+}
+
+TEST_F(DirectInput, GeometryComesFromItsSectionWhenThereIsOne)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> values;  // under /DirectInputDialog; none: no section
+        CUiRect normal;
+        bool maximized;
+    };
+    const CUiRect fromTemplate{0, 0, 480 + kHeadlessFrame.w, 360 + kHeadlessFrame.h};
+    const Case cases[] = {
+        {"no section", {}, fromTemplate, false},
+        {"empty section", {{"Maximize", "false"}}, {0, 0, 500, 500}, false},
+        {"stored", {{"x", "30"}, {"y", "40"}, {"w", "640"}, {"h", "480"}}, {30, 40, 640, 480}, false},
+        {"read as %d reads", {{"x", " -7px"}, {"w", "abc"}, {"h", "99999999999"}}, {-7, 0, 500, 500}, false},
+        {"below the minimum", {{"w", "10"}, {"h", "20"}}, {0, 0, 350, 150}, false},
+        {"maximized", {{"x", "5"}, {"y", "5"}, {"w", "600"}, {"h", "400"}, {"Maximize", "true"}}, {5, 5, 600, 400},
+         true},
+        {"only true maximizes", {{"Maximize", "TRUE"}}, {0, 0, 500, 500}, false},
+    };
+    for (const Case& c : cases) {
+        settings.Clear();
+        if (!c.values.empty())
+            EnsureRootSection(settings, "DirectInputDialog");
+        for (const auto& [key, value] : c.values)
+            settings.GetValueForWrite((std::string("/DirectInputDialog/") + key).c_str())->Assign(value);
+        Run("", [&](CDirectInputDlg& d) {
+            EXPECT_EQ(d.GetNormalRect(), c.normal) << c.name;
+            EXPECT_EQ(d.IsZoomed(), c.maximized) << c.name;
+            const CUiSize client = d.GetClientSize();
+            EXPECT_EQ(user.Look(d, kText).rect, (CUiRect{10, 10, client.w - 20, client.h - 50})) << c.name;
+            user.Click(d, kIdCancel);
+        });
+        EXPECT_EQ(Setting("/DirectInputDialog/x"), std::to_string(c.normal.x)) << c.name;
+        EXPECT_EQ(Setting("/DirectInputDialog/h"), std::to_string(c.normal.h)) << c.name;
+        EXPECT_EQ(Setting("/DirectInputDialog/Maximize"), c.maximized ? "true" : "false") << c.name;
+    }
+}
+
+TEST_F(DirectInput, OpeningErrorsAreShownAtOnceAndOnlyOnce)
+{
+    input.SetOpeningErrors(SJ("[2]：@@ITEMが見つかりません。\n"));
+    Run("a\r\nb", [&](CDirectInputDlg& d) {
+        EXPECT_TRUE(d.ErrInfo().IsWindowVisible());
+        EXPECT_EQ(ErrorLines(d), (Lines{"[2]：@@ITEMが見つかりません。"}));
+        EXPECT_EQ(user.ActiveDialog(), &d);
+        user.Click(d, kIdCancel);
+    });
+    Run("a", [&](CDirectInputDlg& d) {
+        EXPECT_FALSE(d.ErrInfo().IsWindowVisible());
+        EXPECT_TRUE(ErrorLines(d).empty());
+        user.Click(d, kIdCancel);
+    });
+}
+
+TEST_F(DirectInput, ValidationRunsUnderTheWaitCursorAndNoValidationAcceptsAll)
+{
+    Run("a", [&](CDirectInputDlg& d) { user.Click(d, kIdOk); });
+    EXPECT_TRUE(script.waitCursorSeen);
+    EXPECT_FALSE(user.Backend().IsWaitCursorShown());
+    input.SetCheck(nullptr, nullptr);
+    EXPECT_EQ(Run("b", [&](CDirectInputDlg& d) {
+                  user.TypeText(d, kText, "c");
+                  user.Click(d, kIdOk);
+              }),
+              kIdOk);
+    EXPECT_STREQ(input.GetText(), "c");
+}
+
+}  // namespace

@@ -1,0 +1,120 @@
+// The separate-window edit, driven by a person.
+#include <functional>
+
+#include "app/edit_dlg.h"
+#include "foundation/sjis_literal.h"
+#include "text_window_fixture.h"
+
+namespace {
+
+enum : int32_t { kText = CEditDlg::IDC_TEXT };
+
+class EditWindow : public TextWindowTest {
+protected:
+    EditWindow() : edit(settings, marker, Font()) { edit.SetTitle(SJ("funct(@@ITEM) - 別ウィンドウ編集")); }
+
+    static CUiFont Font()
+    {
+        CUiFont font;
+        font.face = SJ("ＭＳ ゴシック");
+        font.points = 12;
+        return font;
+    }
+    int32_t Run(const char* text, const std::function<void(CEditDlg&)>& drive)
+    {
+        edit.SetText(text);
+        user.OnModal([this, drive](CDialogBase&) { drive(edit); }, CEditDlg::IDD);
+        return edit.DoModal();
+    }
+
+    CEditDlg edit;
+};
+
+TEST_F(EditWindow, OpensCaptionedByItsCallerWithTheTextAndStoredGeometry)
+{
+    Run("a\r\nb", [&](CEditDlg& d) {
+        EXPECT_STREQ(d.GetWindowText(), SJ("funct(@@ITEM) - 別ウィンドウ編集"));
+        const CHeadlessControl& text = user.Look(d, kText);
+        EXPECT_STREQ(text.text, "a\r\nb");
+        EXPECT_EQ(text.marginLeft, 2);
+        EXPECT_EQ(text.marginRight, 0);
+        EXPECT_EQ(text.tabStops, 12);
+        EXPECT_STREQ(text.font.face, SJ("ＭＳ ゴシック"));
+        EXPECT_EQ(text.font.points, 12);
+        EXPECT_EQ(user.LookAt(d).GetMinTrackSize(), (CUiSize{250, 150}));
+        EXPECT_EQ(d.GetWindowRect(), (CUiRect{0, 0, 500, 500}));  // the section is made: its defaults
+        EXPECT_EQ(text.rect, (CUiRect{10, 10, 464, 411}));
+        EXPECT_EQ(user.Look(d, kIdOk).rect, (CUiRect{284, 431, 90, 24}));
+        EXPECT_EQ(user.Look(d, kIdCancel).rect, (CUiRect{384, 431, 90, 24}));
+        EXPECT_STREQ(user.Look(d, kIdCancel).text, SJ("ｷｬﾝｾﾙ"));
+        user.Click(d, kIdCancel);
+    });
+}
+
+TEST_F(EditWindow, OkTakesTheTextAndMarksTheProjectEvenWhenUnchanged)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CScriptedUser&, CEditDlg&)> act;
+        int32_t result;
+        const char* text;
+        int marks;
+    };
+    const Case cases[] = {
+        {"OK unchanged", [](CScriptedUser& u, CEditDlg& d) { u.Click(d, kIdOk); }, kIdOk, "x\r\ny", 1},
+        {"typed, Tab, OK",
+         [](CScriptedUser& u, CEditDlg& d) {
+             u.TypeText(d, kText, "my $a;");
+             u.SelectText(d, kText, 0, 0);
+             u.PressKey(d, UiKey::kTab);
+             u.PressKey(d, UiKey::kEnter);
+             u.Click(d, kIdOk);
+         },
+         kIdOk, "\t\r\nmy $a;", 1},
+        {"Ctrl+Tab moves on", [](CScriptedUser& u, CEditDlg& d) {
+             u.Focus(d, kText);
+             u.PressKey(d, UiKey::kTab, true);
+             EXPECT_TRUE(d.Control(kIdOk).HasFocus());
+             u.PressKey(d, UiKey::kEnter);
+         },
+         kIdOk, "x\r\ny", 1},
+        {"cancel button", [](CScriptedUser& u, CEditDlg& d) {
+             u.TypeText(d, kText, "lost");
+             u.Click(d, kIdCancel);
+         },
+         kIdCancel, "x\r\ny", 0},
+        {"Escape", [](CScriptedUser& u, CEditDlg& d) { u.PressKey(d, UiKey::kEscape); }, kIdCancel, "x\r\ny", 0},
+    };
+    for (const Case& c : cases) {
+        marker.count = 0;
+        EXPECT_EQ(Run("x\r\ny", [&](CEditDlg& d) { c.act(user, d); }), c.result) << c.name;
+        EXPECT_STREQ(edit.GetText(), c.text) << c.name;
+        EXPECT_EQ(marker.count, c.marks) << c.name;
+    }
+}
+
+TEST_F(EditWindow, GeometryIsReadAndStoredWithTheMaximizedState)
+{
+    EnsureRootSection(settings, "EditDialog");
+    for (const auto& [key, value] : {std::pair{"x", "20"}, {"y", "30"}, {"w", "700"}, {"h", "100"}})
+        settings.GetValueForWrite((std::string("/EditDialog/") + key).c_str())->Assign(value);
+    Run("", [&](CEditDlg& d) {
+        EXPECT_EQ(d.GetWindowRect(), (CUiRect{20, 30, 700, 150}));
+        user.Resize(d, 800, 600);
+        EXPECT_EQ(user.Look(d, kText).rect, (CUiRect{10, 10, 800 - 16 - 20, 600 - 39 - 50}));
+        user.Maximize(d);
+        user.Click(d, kIdCancel);
+    });
+    EXPECT_EQ(Setting("/EditDialog/w"), "800");
+    EXPECT_EQ(Setting("/EditDialog/h"), "600");
+    EXPECT_EQ(Setting("/EditDialog/Maximize"), "true");
+    Run("", [&](CEditDlg& d) {
+        EXPECT_TRUE(d.IsZoomed());
+        EXPECT_EQ(d.GetNormalRect(), (CUiRect{20, 30, 800, 600}));
+        user.Restore(d);
+        user.Click(d, kIdOk);
+    });
+    EXPECT_EQ(Setting("/EditDialog/Maximize"), "false");
+}
+
+}  // namespace

@@ -1,0 +1,144 @@
+// Notifications and keys: the command filter, the key filter, the handlers
+// they reach, and what the window does with a key nobody takes.
+#include <gtest/gtest.h>
+
+#include "probe_dialog.h"
+#include "ui/scripted_user.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// A shown modeless probe.
+struct Shown {
+    Shown() : dialog()
+    {
+        dialog.Create();
+        dialog.ShowWindow(UiShow::kShow);
+        dialog.m_ownLog.clear();
+    }
+    CScriptedUser user;
+    CProbeDlg dialog;
+};
+
+TEST(CommandRouting, FilterSeesEveryNotificationFirstAndCanTakeIt)
+{
+    Shown s;
+    s.dialog.filter = [](int32_t id, UiEvent event) { return id == kProbeApply && event == UiEvent::kClicked; };
+    ASSERT_TRUE(s.user.Click(s.dialog, kProbeApply));
+    ASSERT_TRUE(s.user.TypeText(s.dialog, kProbeLine, "x"));
+    ASSERT_TRUE(s.user.Click(s.dialog, kIdCancel));
+    EXPECT_EQ(s.dialog.m_ownLog, (Log{"probe: cmd 19 clicked", "probe: cmd 11 changed", "probe: cmd 2 clicked",
+                                      "probe: cancel", "probe: hidden"}));
+}
+
+TEST(CommandRouting, KeysNobodyTakesMoveTheFocusOrPressButtons)
+{
+    struct Case {
+        const char* name;
+        int32_t focus;
+        UiKey key;
+        bool ctrl, shift;
+        int32_t disabled;  // a control to disable first, or 0
+        int32_t focusAfter;
+        Log tail;          // log entries after the key filter's
+    };
+    const Case cases[] = {
+        {"Tab skips the label", kProbeLine, UiKey::kTab, false, false, 0, kProbeText, {}},
+        {"Ctrl+Tab moves as well", kProbeLine, UiKey::kTab, true, false, 0, kProbeText, {}},
+        {"Shift+Tab wraps backwards", kProbeLine, UiKey::kTab, false, true, 0, kIdCancel, {}},
+        {"Tab wraps forwards", kIdCancel, UiKey::kTab, false, false, 0, kProbeLine, {}},
+        {"Tab skips hidden and disabled", kProbeList, UiKey::kTab, false, false, kProbeApply, kIdOk, {}},
+        {"Enter presses the default button", kProbeLine, UiKey::kEnter, false, false, 0, kProbeLine,
+         {"probe: cmd 1 clicked", "probe: ok", "probe: hidden"}},
+        {"Enter presses a focused button", kProbeApply, UiKey::kEnter, false, false, 0, kProbeApply,
+         {"probe: cmd 19 clicked", "probe: apply"}},
+        {"Enter with the default button disabled", kProbeLine, UiKey::kEnter, false, false, kIdOk, kProbeLine, {}},
+        {"Enter in a multi-line edit is text", kProbeText, UiKey::kEnter, false, false, 0, kProbeText,
+         {"probe: cmd 12 changed"}},
+        {"Escape cancels", kProbeLine, UiKey::kEscape, false, false, 0, kProbeLine,
+         {"probe: cmd 2 clicked", "probe: cancel", "probe: hidden"}},
+    };
+    for (const Case& c : cases) {
+        Shown s;
+        ASSERT_TRUE(s.user.Focus(s.dialog, c.focus)) << c.name;
+        if (c.disabled)
+            s.dialog.Control(c.disabled).Enable(false);
+        s.dialog.m_ownLog.clear();
+        ASSERT_TRUE(s.user.PressKey(s.dialog, c.key, c.ctrl, c.shift)) << c.name;
+        Log expected{"probe: key " + std::to_string(static_cast<int>(c.key)) + (c.ctrl ? " ctrl" : "") + " at " +
+                     std::to_string(c.focus)};
+        expected.insert(expected.end(), c.tail.begin(), c.tail.end());
+        EXPECT_EQ(s.dialog.m_ownLog, expected) << c.name;
+        EXPECT_EQ(s.user.LookAt(s.dialog).FocusedControl(), c.focusAfter) << c.name;
+        EXPECT_TRUE(s.user.TakeProblems().empty()) << c.name;
+    }
+    Shown s;
+    ASSERT_TRUE(s.user.TypeText(s.dialog, kProbeText, "ab"));
+    ASSERT_TRUE(s.user.PressKey(s.dialog, UiKey::kEnter));
+    EXPECT_STREQ(s.user.Look(s.dialog, kProbeText).text, "ab\r\n");
+}
+
+TEST(CommandRouting, KeyFilterThatTakesAKeyStopsEverythingElse)
+{
+    Shown s;
+    ASSERT_TRUE(s.user.Focus(s.dialog, kProbeLine));
+    s.dialog.keyFilter = [](const CUiMessage& m) { return m.key == UiKey::kTab || m.key == UiKey::kEscape; };
+    ASSERT_TRUE(s.user.PressKey(s.dialog, UiKey::kTab));
+    ASSERT_TRUE(s.user.PressKey(s.dialog, UiKey::kEscape));
+    EXPECT_EQ(s.user.LookAt(s.dialog).FocusedControl(), kProbeLine);
+    EXPECT_TRUE(s.dialog.IsWindowVisible());
+}
+
+TEST(CommandRouting, PageSeesItsKeysBeforeTheDialogItLiesIn)
+{
+    CScriptedUser user;
+    Log log;
+    CProbeDlg owner(ProbeTemplate(), "owner"), page(ProbeTemplate(), "page");
+    owner.log = page.log = &log;
+    owner.Create();
+    page.CreateChild(owner);
+    owner.ShowWindow(UiShow::kShow);
+    page.ShowWindow(UiShow::kShow);
+    ASSERT_TRUE(user.Focus(page, kProbeText));
+    log.clear();
+    ASSERT_TRUE(user.PressKey(page, UiKey::kTab, true));
+    EXPECT_EQ(log, (Log{"page: key 0 ctrl at 12", "owner: key 0 ctrl at 12"}));
+
+    page.keyFilter = [](const CUiMessage&) { return true; };
+    ASSERT_TRUE(user.Focus(page, kProbeText));
+    log.clear();
+    ASSERT_TRUE(user.PressKey(page, UiKey::kTab));
+    EXPECT_EQ(log, (Log{"page: key 0 at 12"}));
+}
+
+TEST(CommandRouting, PersonCannotUseWhatIsHiddenDisabledOrNoButton)
+{
+    Shown s;
+    s.dialog.Control(kProbeApply).Enable(false);
+    EXPECT_FALSE(s.user.Click(s.dialog, kProbeApply));
+    EXPECT_FALSE(s.user.Click(s.dialog, kProbeHidden));
+    EXPECT_FALSE(s.user.Click(s.dialog, 4711));
+    EXPECT_FALSE(s.user.Click(s.dialog, kProbeLine));
+    EXPECT_FALSE(s.user.TypeText(s.dialog, kProbeCheck, "x"));
+    EXPECT_EQ(s.user.TakeProblems(),
+              (Log{"click: \"Probe\" (template 900) has control 19 disabled",
+                   "click: \"Probe\" (template 900) shows no control 20",
+                   "click: \"Probe\" (template 900) has no control 4711",
+                   "click: control 11 of \"Probe\" (template 900) is no button",
+                   "type: control 13 of \"Probe\" (template 900) takes no typing"}));
+    EXPECT_TRUE(s.dialog.m_ownLog.empty());
+}
+
+TEST(CommandRouting, CheckBoxTogglesAndSetCheckClicksOnlyForAChange)
+{
+    Shown s;
+    ASSERT_TRUE(s.user.Click(s.dialog, kProbeCheck));
+    EXPECT_TRUE(s.dialog.Control(kProbeCheck).GetCheck());
+    ASSERT_TRUE(s.user.SetCheck(s.dialog, kProbeCheck, true));
+    ASSERT_TRUE(s.user.SetCheck(s.dialog, kProbeCheck, false));
+    EXPECT_FALSE(s.dialog.Control(kProbeCheck).GetCheck());
+    EXPECT_EQ(s.dialog.m_ownLog, (Log{"probe: cmd 13 clicked", "probe: cmd 13 clicked"}));
+}
+
+}  // namespace

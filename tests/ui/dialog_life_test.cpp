@@ -1,0 +1,185 @@
+// Modal, modeless and page windows: their lives, their order of handlers,
+// and what a person can reach while a modal dialog runs.
+#include <gtest/gtest.h>
+
+#include "probe_dialog.h"
+#include "ui/scripted_user.h"
+#include "ui/ui_backend.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+TEST(DialogLife, ModalRunsInitShowDriverThenDestroys)
+{
+    CScriptedUser user;
+    CProbeDlg dialog;
+    user.OnModal(
+        [&](CDialogBase& d) {
+            EXPECT_EQ(&d, &dialog);
+            EXPECT_TRUE(dialog.IsWindowVisible());
+            EXPECT_TRUE(dialog.Control(kProbeLine).HasFocus());
+            user.Click(d, kIdOk);
+        },
+        900);
+    EXPECT_EQ(dialog.DoModal(), kIdOk);
+    EXPECT_FALSE(dialog.HasWindow());
+    EXPECT_EQ(dialog.m_ownLog, (Log{"probe: init", "probe: shown", "probe: cmd 1 clicked", "probe: ok",
+                                    "probe: hidden", "probe: destroy, label readable"}));
+    EXPECT_TRUE(user.TakeProblems().empty());
+}
+
+TEST(DialogLife, WaysOfClosingGiveTheirResults)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CScriptedUser&, CProbeDlg&)> act;
+        int32_t result;
+    };
+    const Case cases[] = {
+        {"OK button", [](CScriptedUser& u, CProbeDlg& d) { u.Click(d, kIdOk); }, kIdOk},
+        {"Cancel button", [](CScriptedUser& u, CProbeDlg& d) { u.Click(d, kIdCancel); }, kIdCancel},
+        {"Escape", [](CScriptedUser& u, CProbeDlg& d) { u.PressKey(d, UiKey::kEscape); }, kIdCancel},
+        {"close box", [](CScriptedUser& u, CProbeDlg& d) { u.Close(d); }, kIdCancel},
+        {"Enter in a line edit", [](CScriptedUser& u, CProbeDlg& d) { u.PressKey(d, UiKey::kEnter); }, kIdOk},
+        {"EndDialog from a handler",
+         [](CScriptedUser& u, CProbeDlg& d) {
+             d.onApply = [&d] { d.EndDialog(7); };
+             u.Click(d, kProbeApply);
+         },
+         7},
+    };
+    for (const Case& c : cases) {
+        CScriptedUser user;
+        CProbeDlg dialog;
+        user.OnModal([&](CDialogBase&) { c.act(user, dialog); });
+        EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
+        EXPECT_TRUE(user.TakeProblems().empty()) << c.name;
+    }
+}
+
+TEST(DialogLife, EndingInInitDialogNeverShowsTheWindow)
+{
+    CScriptedUser user;
+    CProbeDlg dialog;
+    dialog.onInit = [&] {
+        dialog.EndDialog(5);
+        return true;
+    };
+    user.OnModal([](CDialogBase&) { ADD_FAILURE() << "driven"; });
+    EXPECT_EQ(dialog.DoModal(), 5);
+    EXPECT_EQ(Entries(dialog.m_ownLog, "probe: shown").size(), 0u);
+    EXPECT_EQ(user.TakeProblems(), (Log{"1 modal drivers were not used"}));
+}
+
+TEST(DialogLife, ModalLeftOpenOrUndrivenIsAProblemAndIsCancelled)
+{
+    CScriptedUser user;
+    CProbeDlg dialog;
+    user.OnModal([](CDialogBase&) {});
+    EXPECT_EQ(dialog.DoModal(), kIdCancel);
+    EXPECT_EQ(user.TakeProblems(), (Log{"the modal dialog \"Probe\" (template 900) was left open"}));
+
+    EXPECT_EQ(dialog.DoModal(), kIdCancel);
+    EXPECT_EQ(user.TakeProblems(), (Log{"nobody drove the modal dialog \"Probe\" (template 900)"}));
+
+    user.OnModal([](CDialogBase&) { ADD_FAILURE() << "driven"; }, 137);
+    EXPECT_EQ(dialog.DoModal(), kIdCancel);
+    EXPECT_EQ(user.TakeProblems(),
+              (Log{"the modal dialog \"Probe\" (template 900) opened where template 137 was expected"}));
+}
+
+TEST(DialogLife, ModalBlocksItsOwnerButNotTheOwnersOtherWindows)
+{
+    CScriptedUser user;
+    CProbeDlg main(ProbeTemplate(), "main"), tool(ProbeTemplate(), "tool"), modal(ProbeTemplate(), "modal");
+    ASSERT_TRUE(main.Create());
+    ASSERT_TRUE(tool.Create(&main));
+    main.ShowWindow(UiShow::kShow);
+    tool.ShowWindow(UiShow::kShow);
+    user.OnModal([&](CDialogBase&) {
+        EXPECT_FALSE(user.Click(main, kProbeApply));
+        EXPECT_TRUE(user.Click(tool, kProbeApply));
+        EXPECT_TRUE(user.Click(modal, kIdOk));
+    });
+    EXPECT_EQ(modal.DoModal(&main), kIdOk);
+    EXPECT_EQ(user.TakeProblems(),
+              (Log{"click: \"Probe\" (template 900) is hidden or waits for a modal dialog"}));
+    EXPECT_TRUE(user.Click(main, kProbeApply));
+    EXPECT_TRUE(user.TakeProblems().empty());
+}
+
+TEST(DialogLife, NestedModalAnswersInsideTheHandlerThatOpenedIt)
+{
+    CScriptedUser user;
+    CProbeDlg outer(ProbeTemplate(), "outer"), inner(ProbeTemplate(), "inner");
+    int32_t innerResult = 0;
+    outer.onApply = [&] { innerResult = inner.DoModal(&outer); };
+    user.OnModal([&](CDialogBase&) {
+        user.OnModal([&](CDialogBase&) { user.Click(inner, kIdCancel); });
+        user.Click(outer, kProbeApply);
+        EXPECT_EQ(innerResult, kIdCancel);
+        user.Click(outer, kIdOk);
+    });
+    EXPECT_EQ(outer.DoModal(), kIdOk);
+    EXPECT_TRUE(user.TakeProblems().empty());
+}
+
+TEST(DialogLife, DestroyingGoesOwnedWindowsFirstThenTheDialogThenItsPages)
+{
+    CScriptedUser user;
+    Log log;
+    CProbeDlg owner(ProbeTemplate(), "owner"), popup(ProbeTemplate(), "popup"), page(ProbeTemplate(), "page");
+    owner.log = popup.log = page.log = &log;
+    ASSERT_TRUE(owner.Create());
+    ASSERT_TRUE(popup.Create(&owner));
+    ASSERT_TRUE(page.CreateChild(owner));
+    EXPECT_EQ(popup.Owner(), &owner);
+    EXPECT_EQ(page.Owner(), &owner);
+    log.clear();
+    owner.DestroyWindow();
+    EXPECT_EQ(log, (Log{"popup: destroy, label readable", "owner: destroy, label readable",
+                        "page: destroy, label readable"}));
+    EXPECT_FALSE(popup.HasWindow());
+    EXPECT_FALSE(page.HasWindow());
+    EXPECT_EQ(popup.Owner(), nullptr);
+}
+
+TEST(DialogLife, ModelessStartsHiddenAndEndDialogHidesIt)
+{
+    CScriptedUser user;
+    CProbeDlg parent(ProbeTemplate(), "parent"), dialog;
+    EXPECT_FALSE(dialog.CreateChild(parent));  // a parent without a window
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_FALSE(dialog.Create());
+    EXPECT_FALSE(dialog.IsWindowVisible());
+    EXPECT_FALSE(user.Click(dialog, kProbeApply));
+    dialog.ShowWindow(UiShow::kShow);
+    EXPECT_TRUE(dialog.IsActive());
+    EXPECT_TRUE(user.Click(dialog, kIdOk));
+    EXPECT_TRUE(dialog.HasWindow());
+    EXPECT_FALSE(dialog.IsWindowVisible());
+    EXPECT_EQ(user.TakeProblems(),
+              (Log{"click: \"Probe\" (template 900) is hidden or waits for a modal dialog"}));
+}
+
+TEST(DialogLife, WindowOperationsWithoutAWindowOrBackendRaiseZero)
+{
+    auto raised = [](auto call) {
+        try {
+            call();
+        } catch (int32_t value) {
+            return value;
+        }
+        return -1;
+    };
+    CProbeDlg dialog;  // outlives the person: its window lives on without a backend
+    EXPECT_EQ(raised([] { UiBackend(); }), 0);
+    CScriptedUser user;
+    EXPECT_EQ(raised([&] { dialog.Control(kProbeLine); }), 0);
+    EXPECT_EQ(raised([&] { dialog.GetWindowRect(); }), 0);
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(raised([&] { dialog.Control(4711).SetText("x"); }), 0);
+}
+
+}  // namespace

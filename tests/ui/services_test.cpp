@@ -1,0 +1,218 @@
+// Services of the layer under the scripted person: message boxes, file
+// dialogs and their filters, the wait cursor, the shell, posted messages
+// and menus.
+#include <gtest/gtest.h>
+
+#include "foundation/cp932.h"
+#include "foundation/sjis_literal.h"
+#include "probe_dialog.h"
+#include "ui/file_filter.h"
+#include "ui/scripted_user.h"
+#include "ui/ui_services.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+TEST(UiServices, MessageBoxesAreAnsweredInOrderAndRecordedByteForByte)
+{
+    struct Case {
+        const char* name;
+        UiButtons buttons;
+        UiAnswer defaultButton;
+        std::vector<UiAnswer> queued;
+        UiAnswer answer;
+        size_t problems;
+    };
+    const Case cases[] = {
+        {"OK needs no answer", UiButtons::kOk, UiAnswer::kNone, {}, UiAnswer::kOk, 0},
+        {"OK takes a queued OK", UiButtons::kOk, UiAnswer::kNone, {UiAnswer::kOk}, UiAnswer::kOk, 0},
+        {"OK leaves a queued Yes", UiButtons::kOk, UiAnswer::kNone, {UiAnswer::kYes}, UiAnswer::kOk, 1},
+        {"yes/no/cancel", UiButtons::kYesNoCancel, UiAnswer::kNone, {UiAnswer::kCancel}, UiAnswer::kCancel, 0},
+        {"unanswered takes the default", UiButtons::kYesNo, UiAnswer::kNo, {}, UiAnswer::kNo, 1},
+        {"unanswered takes the first", UiButtons::kOkCancel, UiAnswer::kNone, {}, UiAnswer::kOk, 1},
+        {"an answer the box lacks", UiButtons::kYesNo, UiAnswer::kNone, {UiAnswer::kOk}, UiAnswer::kYes, 1},
+    };
+    for (const Case& c : cases) {
+        CScriptedUser user;
+        for (UiAnswer answer : c.queued)
+            user.Answer(answer);
+        EXPECT_EQ(UiMessageBox(SJ("保存しますか？\n"), c.buttons, nullptr, c.defaultButton), c.answer) << c.name;
+        ASSERT_EQ(user.MessageBoxes().size(), 1u) << c.name;
+        EXPECT_STREQ(user.MessageBoxes()[0].text, SJ("保存しますか？\n")) << c.name;
+        EXPECT_EQ(user.MessageBoxes()[0].defaultButton, c.defaultButton) << c.name;
+        EXPECT_EQ(user.TakeMessages(), (Log{"保存しますか？\n"})) << c.name;
+        EXPECT_EQ(user.TakeProblems().size(), c.problems) << c.name;
+    }
+}
+
+TEST(UiServices, QuestionInsideAModalHandlerIsAnsweredThere)
+{
+    CScriptedUser user;
+    CProbeDlg dialog;
+    UiAnswer seen = UiAnswer::kNone;
+    dialog.onApply = [&] { seen = UiMessageBox("sure?", UiButtons::kYesNo, &dialog); };
+    user.OnModal([&](CDialogBase& d) {
+        user.Answer(UiAnswer::kNo);
+        user.Click(d, kProbeApply);
+        EXPECT_EQ(seen, UiAnswer::kNo);
+        user.Click(d, kIdOk);
+    });
+    EXPECT_EQ(dialog.DoModal(), kIdOk);
+    EXPECT_TRUE(user.TakeProblems().empty());
+}
+
+TEST(UiServices, FileDialogsAreAnsweredFromTheQueue)
+{
+    CScriptedUser user;
+    CUiFileRequest request;
+    request.save = true;
+    request.initialName = "inc-item-data.cgi";
+    request.filter = "a|*.a||";
+    request.confirmOverwrite = true;
+    user.AnswerFile("C:\\data\\x.cgi");
+    user.AnswerFile(nullptr);
+    CStr_base<64> path("before");
+    EXPECT_TRUE(UiAskFileName(request, path));
+    EXPECT_STREQ(path, "C:\\data\\x.cgi");
+    EXPECT_FALSE(UiAskFileName(request, path));
+    EXPECT_FALSE(UiAskFileName(request, path));
+    EXPECT_STREQ(path, "C:\\data\\x.cgi");
+    ASSERT_EQ(user.FileDialogs().size(), 3u);
+    EXPECT_TRUE(user.FileDialogs()[0].save);
+    EXPECT_STREQ(user.FileDialogs()[0].initialName, "inc-item-data.cgi");
+    EXPECT_STREQ(user.FileDialogs()[0].filter, "a|*.a||");
+    EXPECT_TRUE(user.FileDialogs()[0].confirmOverwrite);
+    EXPECT_EQ(user.TakeProblems(), (Log{"nobody answered a file dialog"}));
+}
+
+TEST(UiServices, FileFilterSplitsIntoNamePatternPairs)
+{
+    struct Case {
+        std::string filter;
+        Log names, patterns;
+    };
+    const Case cases[] = {
+        {SJ("inc-item-data.cgi|inc-item-data.cgi|CGI ファイル(*.cgi)|*.cgi|全てのファイル(*.*)|*.*||"),
+         {"inc-item-data.cgi", "CGI ファイル(*.cgi)", "全てのファイル(*.*)"},
+         {"inc-item-data.cgi", "*.cgi", "*.*"}},
+        {SJ("アプリケーション (*.exe,*.com)|*.exe;*.com||"), {"アプリケーション (*.exe,*.com)"}, {"*.exe;*.com"}},
+        {SJ("a－b|*.x||"), {"a－b"}, {"*.x"}},  // the second byte of "－" is "|"
+        {"a|*.a|b", {"a"}, {"*.a"}},             // a name without pattern
+        {"a|*.a||b|*.b||", {"a"}, {"*.a"}},      // nothing after the end
+        {"", {}, {}},
+    };
+    for (const Case& c : cases) {
+        CStrArray_base<64> names, patterns;
+        UiSplitFileFilter(c.filter.c_str(), names, patterns);
+        Log gotNames, gotPatterns;
+        for (const CStr_base<64>& name : names)
+            gotNames.push_back(Cp932ToUtf8(name.GetBuffer()));
+        for (const CStr_base<64>& pattern : patterns)
+            gotPatterns.push_back(Cp932ToUtf8(pattern.GetBuffer()));
+        EXPECT_EQ(gotNames, c.names) << c.filter;
+        EXPECT_EQ(gotPatterns, c.patterns) << c.filter;
+    }
+}
+
+TEST(UiServices, WaitCursorShowsOnceWhileAnyHolderLives)
+{
+    CScriptedUser user;
+    {
+        CUiWaitCursor outer;
+        {
+            CUiWaitCursor inner;
+            EXPECT_TRUE(user.Backend().IsWaitCursorShown());
+        }
+        EXPECT_TRUE(user.Backend().IsWaitCursorShown());
+    }
+    EXPECT_FALSE(user.Backend().IsWaitCursorShown());
+    EXPECT_EQ(user.Backend().GetWaitCursorShows(), 1u);
+}
+
+TEST(UiServices, ShellCallsAreRecordedAndAnswered)
+{
+    CScriptedUser user;
+    user.AnswerShell(2);
+    EXPECT_EQ(UiShellOpen("open", "C:\\p\\TavaroItemEditor.htm", "", ""), 2);
+    EXPECT_GT(UiShellOpen("open", "edit.exe", "\"C:\\i\\item-no-1.png\"", nullptr), 32);
+    ASSERT_EQ(user.ShellCalls().size(), 2u);
+    EXPECT_STREQ(user.ShellCalls()[1].parameters, "\"C:\\i\\item-no-1.png\"");
+    EXPECT_STREQ(user.ShellCalls()[1].folder, "");
+}
+
+TEST(UiServices, PostedMessagesReachTheKeyFilterWhenTheLoopRuns)
+{
+    CScriptedUser user;
+    CProbeDlg dialog, other(ProbeTemplate(), "other");
+    dialog.keyFilter = [&](const CUiMessage& m) {
+        if (m.kind == UiMessageKind::kPosted && m.code == 0x7001)
+            dialog.PostMessage(0x7002);  // posted while delivering: delivered too
+        return m.kind == UiMessageKind::kPosted;
+    };
+    dialog.onInit = [&] {
+        dialog.PostMessage(0x7001);
+        return true;
+    };
+    user.OnModal([&](CDialogBase& d) {
+        EXPECT_EQ(Entries(dialog.m_ownLog, "probe: posted "), (Log{"28673", "28674"}));
+        ASSERT_TRUE(other.Create());
+        other.PostMessage(1);
+        other.DestroyWindow();
+        dialog.PostMessage(3);
+        EXPECT_EQ(Entries(dialog.m_ownLog, "probe: posted ").size(), 2u);
+        user.Click(d, kIdOk);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(Entries(dialog.m_ownLog, "probe: posted "), (Log{"28673", "28674", "3"}));
+    EXPECT_TRUE(Entries(other.m_ownLog, "other: posted ").empty());
+}
+
+TEST(UiServices, MenuCommandsReachTheDialogWhenChoosable)
+{
+    CUiDialogTemplate withMenu = ProbeTemplate();
+    CUiMenuItem file;
+    file.text = "File";
+    CUiMenuItem open;
+    open.id = 32773;
+    open.text = "Open";
+    CUiMenuItem history;
+    history.text = "History";
+    CUiMenuItem none;
+    none.id = 32782;
+    none.text = "(none)";
+    none.enabled = false;
+    history.items.push_back(none);
+    file.items = {open, history};
+    withMenu.menu.items.push_back(file);
+
+    CScriptedUser user;
+    CProbeDlg dialog(withMenu);
+    dialog.Create();
+    dialog.ShowWindow(UiShow::kShow);
+    dialog.m_ownLog.clear();
+    EXPECT_TRUE(user.ChooseMenu(dialog, 32773));
+    EXPECT_FALSE(user.ChooseMenu(dialog, 32782));  // grayed
+    EXPECT_FALSE(user.ChooseMenu(dialog, 0));
+
+    CUiMenuItem& submenu = dialog.Menu().items[0].items[1];
+    submenu.items.clear();
+    CUiMenuItem entry;
+    entry.id = 32782;
+    entry.text = "a / b";
+    submenu.items.push_back(entry);
+    submenu.enabled = false;
+    EXPECT_FALSE(user.ChooseMenu(dialog, 32782));  // inside a grayed popup
+    submenu.enabled = true;
+    dialog.DrawMenuBar();
+    EXPECT_TRUE(user.ChooseMenu(dialog, 32782));
+    EXPECT_EQ(user.LookAt(dialog).GetMenuRedraws(), 1u);
+    EXPECT_EQ(dialog.m_ownLog, (Log{"probe: cmd 32773 clicked", "probe: cmd 32782 clicked"}));
+    EXPECT_EQ(user.TakeProblems().size(), 3u);
+
+    ASSERT_EQ(dialog.SystemMenu().items.size(), 7u);
+    EXPECT_TRUE(dialog.SystemMenu().items[5].separator);
+    EXPECT_STREQ(dialog.SystemMenu().items[4].text, SJ("最大化(&X)"));
+}
+
+}  // namespace
