@@ -3,11 +3,20 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "ui/ui_types.h"
 #include "ui/ui_window.h"
 
 class CDialogBase;
+
+// What the program does when a handler lets an exception escape: `what`
+// describes the exception, `where` names the dialog and the notification.
+// While one is chosen, the entry points below catch every exception of the
+// handlers they call, hand it over and return normally, so that the loop
+// goes on; with none (the default), exceptions pass through.
+using CUiFaultHandler = std::function<void(const char* what, const char* where)>;
+void UiSetFaultHandler(CUiFaultHandler handler);
 
 class CUiEntry {
 public:

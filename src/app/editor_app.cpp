@@ -1,0 +1,12 @@
+#include "app/editor_app.h"
+
+#include <memory>
+
+#include "app/main_dlg.h"
+
+void CEditorApp::Run()
+{
+    // The main dialog holds the whole document: it lives on the heap.
+    const auto main = std::make_unique<CMainDlg>(m_startup);
+    main->DoModal();
+}

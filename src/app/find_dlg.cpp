@@ -1,0 +1,28 @@
+#include "app/find_dlg.h"
+
+#include "foundation/sjis_literal.h"
+
+namespace {
+
+const CUiDialogTemplate& FindTemplate()
+{
+    static const CUiDialogTemplate t{
+        FindDlg::IDD,
+        SJ("検索/置換"),
+        {360, 240},
+        0,
+        {},
+        {},
+    };
+    return t;
+}
+
+}  // namespace
+
+FindDlg::FindDlg(CMainDlg& main) : CDialogBase(FindTemplate()), m_main(main) {}
+
+void FindDlg::Hide()
+{
+    m_bShown = false;
+    ShowWindow(UiShow::kHide);
+}

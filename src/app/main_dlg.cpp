@@ -1,0 +1,241 @@
+#include "app/main_dlg.h"
+
+#include <filesystem>
+
+#include "app/main_dlg_template.h"
+#include "app/modal_wait.h"
+#include "app/placeholder_page.h"
+#include "app/project_page.h"
+#include "app/startup_path.h"
+#include "foundation/native_path.h"
+#include "foundation/sjis_literal.h"
+#include "pattern/sjis_backslash_matcher.h"
+#include "ui/ui_entry.h"
+#include "ui/ui_services.h"
+
+namespace {
+
+const char* const kTabCaptions[] = {"アイテム", "イベント", "関数", "定義", "配置", "プロジェクト"};
+
+CUiFont GothicFont(int32_t points)
+{
+    CUiFont font;
+    font.face = SJ("ＭＳ ゴシック");
+    font.points = points;
+    return font;
+}
+
+std::string CurrentFolder()
+{
+    std::error_code error;
+    return std::filesystem::current_path(error).string();
+}
+
+bool IsOn(const CSettingsStore& settings, const char* path)
+{
+    const CSettingsStore::Value* value = settings.GetValue(path);
+    return value && *value == "ON";
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg(const CEditorStartup& startup)
+    : CDialogBase(MainDlgTemplate()),
+      m_project(m_doc, m_rules, m_settings, *this, startup.programFolder),
+      m_strApplyError(m_doc.m_strApplyError),
+      m_bModified(m_project.m_bModified),
+      m_strProgramFolder(startup.programFolder),
+      m_startup(startup),
+      m_editFont(GothicFont(12)),
+      m_funcFont(GothicFont(9)),
+      m_directInput(m_settings, *this),
+      m_findDlg(*this),
+      m_jumpInfoDlg(*this, m_settings)
+{
+    for (int32_t tab = 0; tab < kProjectTab; ++tab)
+        m_pages[tab] = std::make_unique<CPlaceholderPage>(tab, *this);
+    m_pages[kProjectTab] = std::make_unique<CProjectPage>(*this);
+    m_directInput.SetFont(m_editFont);
+    if (!startup.settingsPath.IsEmpty())
+        m_settings.SetFilePath(startup.settingsPath);
+    Bind(IDC_TAB, UiEvent::kSelChanged, &CMainDlg::OnSelchangeTab);
+    Bind(ID_FILE_NEW, UiEvent::kClicked, &CMainDlg::OnFileNew);
+    Bind(ID_FILE_OPEN, UiEvent::kClicked, &CMainDlg::OnFileOpen);
+    Bind(ID_FILE_SAVE_AS, UiEvent::kClicked, &CMainDlg::OnFileSaveAs);
+    Bind(ID_FILE_SAVE, UiEvent::kClicked, &CMainDlg::OnFileSave);
+    Bind(ID_PREFERENCES, UiEvent::kClicked, &CMainDlg::OnPreferences);
+    Bind(ID_FILE_EXIT, UiEvent::kClicked, &CMainDlg::OnFileExit);
+    Bind(ID_FIND_REPLACE, UiEvent::kClicked, &CMainDlg::ShowFindReplace);
+    Bind(ID_INTEGRITY_CHECK, UiEvent::kClicked, &CMainDlg::OnIntegrityCheck);
+    Bind(ID_TOOL_RESULTS, UiEvent::kClicked, &CMainDlg::ShowToolResults);
+    Bind(ID_HELP_FILE, UiEvent::kClicked, &CMainDlg::OnHelpFile);
+    Bind(ID_ABOUT, UiEvent::kClicked, &CMainDlg::OnAbout);
+}
+
+CMainDlg::~CMainDlg() { DestroyWindow(); }
+
+bool CMainDlg::OnInitDialog()
+{
+    UiSetFaultHandler([this](const char* what, const char* where) { OnInternalError(what, where); });
+    // Size and maximize cannot be chosen from the window menu.
+    SystemMenu().items[2].enabled = false;
+    SystemMenu().items[4].enabled = false;
+    DrawMenuBar();
+    SetIcon(IDI_PROGRAM);
+    m_nModalWait = 0;
+    // The pattern engine's matcher 0 lives for the whole process.
+    static const bool matcherRegistered = (RegisterSjisBackslashMatcher(), true);
+    (void)matcherRegistered;
+
+    CStr_base<64> ruleFolder(m_strProgramFolder);
+    ruleFolder.Append("\\makeitem_rules");
+    LoadRuleTable(m_rules, ruleFolder);
+    m_settings.Load();
+    EnsureRootSection(m_settings, "Custom");
+    if (const CSettingsStore::Value* folder = m_settings.GetValue("/LastCurrentDirectory");
+        folder && !folder->IsEmpty()) {
+        std::error_code error;
+        std::filesystem::current_path(NativePath(*folder), error);
+    }
+    m_project.m_bIncludeAsElement = IsOn(m_settings, "/Custom/ExtControl") &&
+                                    IsOn(m_settings, "/Custom/Ext_IncludeFactor");
+
+    m_jumpInfoDlg.Create(this);
+    m_findDlg.Create(this);
+
+    m_project.ResetToDefaults(true);
+    if (m_bClosed)
+        return false;
+    m_bModified = false;
+
+    CUiControl tabs = Control(IDC_TAB);
+    for (const char* caption : kTabCaptions)
+        tabs.AddString(SjisLiteralBytes(caption).c_str());
+    tabs.SetCurSel(0);
+    LoadSelections();
+    CreateCurrentPage(0);
+
+    EnsureRootSection(m_settings, "OpenFileHistory");
+    COpenHistory history;
+    ReadOpenHistory(m_settings, history);
+    BuildHistoryMenu(history);
+    return false;
+}
+
+void CMainDlg::OnShowWindow(bool show)
+{
+    if (show)
+        PostMessage(kStartupOpenMessage);
+}
+
+bool CMainDlg::PreTranslateMessage(const CUiMessage& message)
+{
+    if (message.kind != UiMessageKind::kPosted || message.code != kStartupOpenMessage)
+        return false;
+    if (!m_bStartupOpened && !m_bClosed) {
+        m_bStartupOpened = true;
+        OpenStartupFile();
+    }
+    return true;
+}
+
+void CMainDlg::OpenStartupFile()
+{
+    CModalWaitScope wait(m_nModalWait);
+    if (m_startup.commandLine.empty()) {
+        const CSettingsStore::Value* last = m_settings.GetValue("/LastOpenFile");
+        if (IsOn(m_settings, "/Custom/RestoreOpenFile") && last && !last->IsEmpty()) {
+            const CStr_base<64> path(*last);
+            m_project.Open(path);
+        }
+        return;
+    }
+    const CStr_base<64> path = CommandLinePath(m_startup.commandLine, CurrentFolder());
+    if (!path.IsEmpty())
+        m_project.Open(path);
+}
+
+void CMainDlg::SetPage(int32_t tab, std::unique_ptr<CMainPage> page)
+{
+    if (tab < 0 || tab >= kPageCount || tab == m_nPage || !page)
+        return;
+    m_pages[tab] = std::move(page);
+}
+
+void CMainDlg::LoadSelections()
+{
+    for (const std::unique_ptr<CMainPage>& page : m_pages)
+        page->LoadSelection(m_project.info);
+}
+
+void CMainDlg::PlacePage(CMainPage& page)
+{
+    const CUiRect rect = page.GetWindowRect();
+    page.MoveWindow({20, 35, rect.w, rect.h});
+    page.ShowWindow(UiShow::kShow);
+}
+
+void CMainDlg::CreateCurrentPage(int32_t tab)
+{
+    CMainPage& page = *m_pages[tab];
+    m_nPage = tab;
+    page.CreateChild(*this);
+    if (page.HasWindow())
+        PlacePage(page);
+}
+
+void CMainDlg::DestroyCurrentPage()
+{
+    if (CMainPage* page = CurrentPage())
+        page->DestroyWindow();
+}
+
+void CMainDlg::SwitchPage()
+{
+    CModalWaitScope wait(m_nModalWait);
+    const int32_t selected = Control(IDC_TAB).GetCurSel();
+    if (selected < 0 || selected >= kPageCount)
+        return;
+    if (CMainPage* page = CurrentPage()) {
+        m_strApplyError.Truncate(0);
+        page->Apply();
+        if (!m_strApplyError.IsEmpty()) {
+            Control(IDC_TAB).SetCurSel(m_nPage);
+            return;
+        }
+        page->DestroyWindow();
+    }
+    CreateCurrentPage(selected);
+}
+
+void CMainDlg::CloseSequence()
+{
+    CModalWaitScope wait(m_nModalWait);
+    if (m_project.SaveQuestion() == SAVE_QUESTION_STOP)
+        return;
+    DestroyCurrentPage();
+    m_nPage = -1;
+    m_jumpInfoDlg.DestroyWindow();
+    m_settings.GetValueForWrite("/LastOpenFile")->Assign(m_project.m_strFilePath);
+    m_settings.GetValueForWrite("/LastCurrentDirectory")->Assign(PathTextFromNative(CurrentFolder()));
+    if (!m_settings.Save()) {
+        CStr_base<64> message;
+        message.Format(SJ("設定ファイル\"%s\"に書き込めません。\n設定は保存されませんでした。"),
+                       m_settings.GetFilePath().GetBuffer());
+        UiMessageBox(message, UiButtons::kOk, this);
+    }
+    m_bClosed = true;
+    EndDialog(kIdOk);
+}
+
+void CMainDlg::OnDestroy() { UiSetFaultHandler(nullptr); }
+
+bool CMainDlg::RefuseWhileWaiting()
+{
+    if (m_nModalWait == 0)
+        return false;
+    UiMessageBox(SJ("現在他のウィンドウの応答待ちのため、操作を実行できません。\n"
+                    "メッセージボックスや直接入力ウィンドウを閉じてから再度実行してください。"),
+                 UiButtons::kOk, this);
+    return true;
+}

@@ -1,0 +1,165 @@
+// The main dialog's menu commands and its history submenu.
+#include "app/about_dlg.h"
+#include "app/main_dlg.h"
+#include "app/modal_wait.h"
+#include "app/preferences_dlg.h"
+#include "app/project_info_dlg.h"
+#include "foundation/sjis_literal.h"
+#include "ui/ui_services.h"
+
+namespace {
+
+const char* DataFileFilter()
+{
+    return SJ("inc-item-data.cgi|inc-item-data.cgi|CGI ファイル(*.cgi)|*.cgi|全てのファイル(*.*)|*.*||");
+}
+
+// The history submenu: position 7 of the file menu.
+CUiMenuItem& HistoryPopup(CUiMenu& menu) { return menu.items[0].items[7]; }
+
+}  // namespace
+
+bool CMainDlg::OnCommand(int32_t id, UiEvent event)
+{
+    if (event != UiEvent::kClicked || id < ID_HISTORY_FIRST || id > ID_HISTORY_LAST)
+        return false;
+    OnHistory(id - ID_HISTORY_FIRST);
+    return true;
+}
+
+void CMainDlg::OnFileNew()
+{
+    CModalWaitScope wait(m_nModalWait);
+    if (m_project.SaveQuestion() == SAVE_QUESTION_STOP)
+        return;
+    CProjectInfoDlg dialog(m_rules);
+    if (dialog.DoModal(this) != kIdOk)
+        return;
+    CProjectInfo chosen;
+    chosen.projectName = dialog.ProjectName();
+    chosen.ruleKey = dialog.RuleKey();
+    chosen.ruleName = dialog.RuleName();
+    m_project.NewProject(chosen);
+}
+
+void CMainDlg::OnFileOpen()
+{
+    CModalWaitScope wait(m_nModalWait);
+    if (m_project.SaveQuestion() == SAVE_QUESTION_STOP)
+        return;
+    CUiFileRequest request;
+    request.filter = DataFileFilter();
+    request.mustExist = true;
+    CStr_base<64> path;
+    if (UiAskFileName(request, path, this))
+        m_project.Open(path);
+}
+
+void CMainDlg::OnFileSave()
+{
+    CModalWaitScope wait(m_nModalWait);
+    m_project.Save();
+}
+
+void CMainDlg::OnFileSaveAs()
+{
+    CModalWaitScope wait(m_nModalWait);
+    m_project.SaveAs();
+}
+
+void CMainDlg::OnPreferences()
+{
+    CModalWaitScope wait(m_nModalWait);
+    CPreferencesDlg dialog(m_settings);
+    dialog.DoModal(this);
+}
+
+void CMainDlg::OnIntegrityCheck()
+{
+    // The check itself comes with the tool results; until then the command
+    // only shows the (empty) results window, and refuses while another window
+    // waits for an answer, as the check will.
+    if (RefuseWhileWaiting())
+        return;
+    CModalWaitScope wait(m_nModalWait);
+    ShowToolResults();
+}
+
+void CMainDlg::OnHelpFile()
+{
+    CStr_base<64> path(m_strProgramFolder);
+    path.Append("\\TavaroItemEditor.htm");
+    if (UiShellOpen("open", path, "", "", this) > 32)
+        return;
+    CStr_base<64> message;
+    message.Format(SJ("\"%s\"を開けません。\nファイルがあるか確認してください。"), path.GetBuffer());
+    UiMessageBox(message, UiButtons::kOk, this);
+}
+
+void CMainDlg::OnAbout()
+{
+    CModalWaitScope wait(m_nModalWait);
+    CAboutDlg dialog;
+    dialog.DoModal(this);
+}
+
+void CMainDlg::OnHistory(int32_t index)
+{
+    CModalWaitScope wait(m_nModalWait);
+    COpenHistory history;
+    ReadOpenHistory(m_settings, history);
+    if (m_project.SaveQuestion() == SAVE_QUESTION_STOP)
+        return;
+    if (index < 0 || static_cast<uint32_t>(index) >= history.paths.GetCount())
+        return;
+    const CStr_base<64> path(history.paths[static_cast<uint32_t>(index)]);
+    m_project.Open(path);
+}
+
+void CMainDlg::ShowFindReplace()
+{
+    if (!m_findDlg.HasWindow())
+        return;
+    if (!m_findDlg.m_bShown) {
+        m_findDlg.m_bShown = true;
+        m_findDlg.ShowWindow(UiShow::kShow);
+    } else {
+        m_findDlg.SetFocus();
+    }
+}
+
+void CMainDlg::ShowToolResults()
+{
+    if (!m_jumpInfoDlg.HasWindow())
+        return;
+    if (!m_jumpInfoDlg.m_bShown) {
+        m_jumpInfoDlg.m_bShown = true;
+        m_jumpInfoDlg.ShowWindow(UiShow::kShow);
+    } else {
+        m_jumpInfoDlg.SetFocus();
+    }
+}
+
+void CMainDlg::AddToHistory(const char* path)
+{
+    COpenHistory history;
+    AddToOpenHistory(m_settings, path, m_project.info.projectName, m_project.applied.ruleName, history);
+    BuildHistoryMenu(history);
+}
+
+void CMainDlg::BuildHistoryMenu(const COpenHistory& history)
+{
+    if (history.paths.GetCount() == 0)
+        return;
+    CUiMenuItem& popup = HistoryPopup(Menu());
+    popup.items.clear();
+    for (uint32_t i = 0; i < history.paths.GetCount() && i < kOpenHistoryMenuMax; ++i) {
+        CUiMenuItem item;
+        item.id = ID_HISTORY_FIRST + static_cast<int32_t>(i);
+        if (i < history.infos.GetCount())
+            item.text = history.infos[i];
+        popup.items.push_back(item);
+    }
+    popup.enabled = true;
+    DrawMenuBar();
+}

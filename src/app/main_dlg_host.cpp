@@ -1,0 +1,131 @@
+// The main dialog as the project's host, and its report of internal errors.
+#include "app/main_dlg.h"
+#include "app/project_info_dlg.h"
+#include "foundation/native_path.h"
+#include "foundation/sjis_literal.h"
+#include "foundation/text_file.h"
+#include "ui/ui_services.h"
+
+namespace {
+
+// The direct-input window's validation for a whole data file: the project's
+// parse again.
+bool ParseAgain(CStr_base<16384>& text, void* context, CStr_base<1024>& errors)
+{
+    const CReaderRetry& retry = *static_cast<const CReaderRetry*>(context);
+    return retry(text, errors);
+}
+
+}  // namespace
+
+void CMainDlg::ShowMessage(const char* text) { UiMessageBox(text, UiButtons::kOk, this); }
+
+bool CMainDlg::AskYesNo(const char* text) { return UiMessageBox(text, UiButtons::kYesNo, this) == UiAnswer::kYes; }
+
+CProjectAnswer CMainDlg::AskYesNoCancel(const char* text)
+{
+    switch (UiMessageBox(text, UiButtons::kYesNoCancel, this)) {
+    case UiAnswer::kYes:
+        return CProjectAnswer::kYes;
+    case UiAnswer::kNo:
+        return CProjectAnswer::kNo;
+    default:
+        return CProjectAnswer::kCancel;
+    }
+}
+
+bool CMainDlg::AskProjectInfo(const char*, CProjectInfo& info)
+{
+    CProjectInfoDlg dialog(m_rules);
+    if (dialog.DoModal(this) != kIdOk)
+        return false;
+    info.projectName = dialog.ProjectName();
+    info.ruleKey = dialog.RuleKey();
+    info.ruleName = dialog.RuleName();
+    return true;
+}
+
+bool CMainDlg::ReviewReaderMessages(const char* text, const char* messages, const CReaderRetry& retry)
+{
+    m_directInput.SetText(text);
+    m_directInput.SetOpeningErrors(messages);
+    m_directInput.SetCheck(&ParseAgain, const_cast<CReaderRetry*>(&retry));
+    const bool accepted = m_directInput.DoModal(this) == kIdOk;
+    m_directInput.SetCheck(nullptr, nullptr);
+    m_directInput.SetText("");
+    return accepted;
+}
+
+bool CMainDlg::AskSavePath(const char* fileName, CStr_base<64>& path)
+{
+    CUiFileRequest request;
+    request.save = true;
+    request.initialName = fileName;
+    request.filter = SJ("inc-item-data.cgi|inc-item-data.cgi|CGI ファイル(*.cgi)|*.cgi|全てのファイル(*.*)|*.*||");
+    request.confirmOverwrite = true;
+    return UiAskFileName(request, path, this);
+}
+
+void CMainDlg::ApplyCurrentPage(CProjectInfo& info)
+{
+    if (CMainPage* page = CurrentPage())
+        page->Apply();
+    if (!m_strApplyError.IsEmpty())
+        return;
+    info.pageId = m_nPage >= 0 ? m_nPage : 0;
+    for (const std::unique_ptr<CMainPage>& page : m_pages)
+        page->StoreSelection(info);
+}
+
+void CMainDlg::ShowProject(int32_t tab, const char* title)
+{
+    SetWindowText(title);
+    LoadSelections();
+    if (tab < 0)
+        return;
+    Control(IDC_TAB).SetCurSel(tab);
+    DestroyCurrentPage();
+    m_nPage = -1;
+    SwitchPage();
+}
+
+void CMainDlg::EndProgram() { CloseSequence(); }
+
+CStr_base<64> CMainDlg::RecoveryPath() const
+{
+    CStr_base<64> path;
+    if (m_project.m_strFilePath.IsEmpty()) {
+        path.Assign(m_strProgramFolder);
+        path.Append("\\inc-item-data.cgi");
+    } else {
+        path.Assign(m_project.m_strFilePath);
+    }
+    path.Append(".recovered");
+    return path;
+}
+
+void CMainDlg::OnInternalError(const char* what, const char* where)
+{
+    // A failure while the report itself runs is not reported again.
+    if (m_bInternalError)
+        return;
+    m_bInternalError = true;
+    const CStr_base<64> recovery = RecoveryPath();
+    bool saved = false;
+    try {
+        const CStr_base<16384> text = m_project.FileText();
+        saved = WriteTextFile(NativePath(recovery).c_str(), text.GetBuffer(), text.GetLength());
+    } catch (...) {
+        saved = false;
+    }
+    CStr_base<1024> message;
+    message.Format(SJ("MERX_ERROR\n内部エラーが発生しました。\n"
+                      "以下のメッセージを発生前の操作などと共に作者に報告してください。\n\n"
+                      "Message：%s\nPosition：%s\nInfo：%s"),
+                   what, where,
+                   saved ? recovery.GetBuffer() : SJ("編集中のデータの緊急保存に失敗しました。"));
+    if (saved)
+        message.Append(SJ("\n（編集中のデータを上記のファイルに緊急保存しました。）"));
+    UiMessageBox(message, UiButtons::kOk, this);
+    m_bInternalError = false;
+}

@@ -1,0 +1,65 @@
+#include "app/project_page.h"
+
+#include "app/main_dlg.h"
+#include "foundation/sjis_literal.h"
+
+namespace {
+
+const CUiDialogTemplate& ProjectPageTemplate()
+{
+    static const CUiDialogTemplate t{
+        CProjectPage::IDD,
+        SJ("プロジェクト"),
+        {620, 490},
+        0,
+        {
+            {2001, UiControlKind::kGroup, SJ("プロジェクト情報"), {10, 10, 600, 130}, 0},
+            {2002, UiControlKind::kStatic,
+             SJ("アイテム数：\nイベント数：\n全オブジェクト数：\n対応するmakeitemルール：\n編集中ファイル名："),
+             {20, 30, 170, 100}, 0},
+            {CProjectPage::IDC_SUMMARY, UiControlKind::kStatic, "", {190, 30, 410, 100}, 0},
+            {2003, UiControlKind::kStatic, SJ("アイコンの格納フォルダパス"), {10, 155, 400, 16}, 0},
+            {CProjectPage::IDC_ICON_FOLDER, UiControlKind::kEdit, "", {10, 175, 600, 20}, kUiTabStop},
+            {CProjectPage::IDC_REVERT, UiControlKind::kButton, SJ("元に戻す"), {420, 455, 90, 24}, kUiTabStop},
+            {kIdOk, UiControlKind::kButton, SJ("適用"), {520, 455, 90, 24}, kUiTabStop | kUiDefaultButton},
+        },
+        {},
+    };
+    return t;
+}
+
+}  // namespace
+
+CProjectPage::CProjectPage(CMainDlg& main) : CMainPage(ProjectPageTemplate(), main)
+{
+    Bind(IDC_REVERT, UiEvent::kClicked, &CProjectPage::OnRevert);
+    Bind(IDC_ICON_FOLDER, UiEvent::kChanged, &CProjectPage::OnChangeEdit);
+}
+
+bool CProjectPage::OnInitDialog()
+{
+    m_main.m_bNotifyReady = false;
+    CStr_base<64> summary;
+    summary.Format("%u\n%u\n%u\n%s\n%s", m_main.m_doc.itemdata.GetCount(), m_main.m_doc.eventdata.GetCount(),
+                   m_main.m_doc.setdata.GetCount(), m_main.m_project.applied.ruleName.GetBuffer(),
+                   m_main.m_project.m_strFilePath.GetBuffer());
+    Control(IDC_SUMMARY).SetText(summary);
+    Control(IDC_ICON_FOLDER).SetText(m_main.m_project.info.iconImagePath);
+    m_main.m_bNotifyReady = true;
+    return true;
+}
+
+void CProjectPage::OnOK() { Control(IDC_ICON_FOLDER).GetText(m_main.m_project.info.iconImagePath); }
+
+void CProjectPage::OnRevert()
+{
+    m_main.m_bNotifyReady = false;
+    Control(IDC_ICON_FOLDER).SetText(m_main.m_project.info.iconImagePath);
+    m_main.m_bNotifyReady = true;
+}
+
+void CProjectPage::OnChangeEdit()
+{
+    if (m_main.m_bNotifyReady)
+        m_main.MarkModified();
+}

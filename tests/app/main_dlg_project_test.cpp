@@ -1,0 +1,222 @@
+// Project files through the main window: the save question, backups, files
+// the editor cannot take as they are, the review of reader messages, and a
+// new project.
+#include <filesystem>
+
+#include "main_dlg_fixture.h"
+
+namespace {
+
+using MainProject = MainDlgTest;
+
+std::vector<std::string> Names(const std::string& folderPath)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folderPath))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+TEST_F(MainProject, EachAnswerOfTheSaveQuestionOnExit)
+{
+    struct Case {
+        UiAnswer answer;
+        bool saved;
+        bool closed;
+    };
+    for (const Case c : {Case{UiAnswer::kYes, true, true}, Case{UiAnswer::kNo, false, true},
+                         Case{UiAnswer::kCancel, false, false}}) {
+        SCOPED_TRACE(static_cast<int>(c.answer));
+        const std::string path = folder.Path("saved.cgi");
+        std::filesystem::remove(path);
+        Run([&](CMainDlg& main) {
+            Modify(main);
+            user.Answer(c.answer);
+            if (c.answer == UiAnswer::kYes)
+                user.AnswerFile(path.c_str());
+            user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+            EXPECT_EQ(user.LookAt(main).IsEnded(), c.closed);
+            EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"プロジェクトが更新されています。\n保存しますか？"});
+            if (!c.closed) {
+                EXPECT_EQ(main.m_nModalWait, 0u);
+                user.Answer(UiAnswer::kNo);
+                user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+            }
+        });
+        EXPECT_EQ(std::filesystem::exists(path), c.saved);
+        if (c.saved)
+            EXPECT_NE(folder.Get("saved.cgi").find("###IconImagePath=icons\r\n"), std::string::npos);
+    }
+}
+
+// Saving over an opened file: the previous file goes to the backup folder
+// unless backups are off; without the folder, the user is asked.
+TEST_F(MainProject, SavingKeepsABackupAsTheSwitchSays)
+{
+    struct Case {
+        const char* backupSwitch;  // null: missing
+        bool folderThere;
+        UiAnswer question;         // kNone: no question
+        size_t backups;
+        bool written;
+    };
+    const Case cases[] = {
+        {nullptr, true, UiAnswer::kNone, 1, true},
+        {"ON", true, UiAnswer::kNone, 1, true},
+        {"OFF", true, UiAnswer::kNone, 0, true},
+        {"ON", false, UiAnswer::kNo, 0, false},
+        {"ON", false, UiAnswer::kYes, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.backupSwitch ? c.backupSwitch : "missing") + (c.folderThere ? "" : " no folder"));
+        std::filesystem::remove_all(folder.Path("program/backup"));
+        if (c.folderThere)
+            std::filesystem::create_directory(folder.Path("program/backup"));
+        PutSettings(c.backupSwitch ? std::string("[Custom]\n\tSaveAutoBackup=") + c.backupSwitch + "\n[EndSection]\n"
+                                   : "");
+        const std::string path = Project("data.cgi", "港");
+        const std::string before = folder.Get("data.cgi");
+        startup.commandLine = path;
+        Run([&](CMainDlg& main) {
+            Modify(main);
+            if (c.question != UiAnswer::kNone)
+                user.Answer(c.question);
+            user.ChooseMenu(main, CMainDlg::ID_FILE_SAVE);
+            const std::vector<std::string> messages = user.TakeMessages();
+            if (c.question == UiAnswer::kNone)
+                EXPECT_TRUE(messages.empty());
+            else
+                EXPECT_EQ(messages, std::vector<std::string>{
+                                        "ファイルのバックアップに失敗しました。\nエラーコード：2\n\n続行しますか？"});
+            EXPECT_EQ(main.m_bModified, !c.written);
+            if (main.m_bModified)
+                user.Answer(UiAnswer::kNo);
+            user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+        });
+        user.TakeMessages();
+        EXPECT_EQ(folder.Get("data.cgi") != before, c.written);
+        if (c.folderThere)
+            EXPECT_EQ(Names(folder.Path("program/backup")).size(), c.backups);
+    }
+}
+
+// Files whose project information cannot be used: the project is reset and
+// the user is told why.
+TEST_F(MainProject, ADamagedBlockOrAnUnknownRuleResetsTheProject)
+{
+    struct Case {
+        std::string ruleKey;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"", "MERXプロジェクト情報が破損しています。"},
+        {"missing.sir", "MERXプロジェクト情報で指定されたルールを読み込めません。\n'missing.sir'という名前のルールファイル"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ruleKey);
+        const std::string path = PutFile("bad.cgi", InfoBlock(c.ruleKey, "壊") + kSword);
+        Run([&](CMainDlg& main) {
+            user.AnswerFile(path.c_str());
+            user.ChooseMenu(main, CMainDlg::ID_FILE_OPEN);
+            const std::vector<std::string> messages = user.TakeMessages();
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].rfind(c.message, 0), 0u) << messages[0];
+            EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+            EXPECT_EQ(main.m_doc.itemdata.GetCount(), 0u);
+            EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
+            user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+        });
+    }
+}
+
+TEST_F(MainProject, AFileWithoutBlockAsksForNameAndRule)
+{
+    const std::string path = PutFile("plain.cgi", kSword);
+    Run([&](CMainDlg& main) {
+        user.OnModal(
+            [&](CDialogBase& d) {
+                EXPECT_EQ(user.Look(d, 1003).curSel, 1);
+                user.TypeText(d, 1084, Utf8ToCp932("市場").c_str());
+                user.Select(d, 1003, 0);
+                user.Click(d, kIdOk);
+            },
+            143);
+        user.AnswerFile(path.c_str());
+        user.ChooseMenu(main, CMainDlg::ID_FILE_OPEN);
+        EXPECT_EQ(Title(main), "市場 - TavaroItemEditor");
+        EXPECT_FALSE(main.m_doc.IsBeta());
+        EXPECT_EQ(main.m_doc.itemdata.GetCount(), 1u);
+        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+    });
+}
+
+// The reader's lines are shown in the direct-input window, where the user
+// applies the text again, corrects it, or gives up.
+TEST_F(MainProject, ReaderMessagesAreReviewedInTheDirectInputWindow)
+{
+    const std::string path = PutFile("lines.cgi", InfoBlock(kBetaRule, "行") +
+                                                      "@@ITEM\r\n\tno\t1\r\n\tbogus\t2\r\n\tname\tsword\r\n");
+    for (const bool accept : {true, false}) {
+        SCOPED_TRACE(accept);
+        Run([&](CMainDlg& main) {
+            user.OnModal(
+                [&](CDialogBase& d) {
+                    CDirectInputDlg& input = main.DirectInput();
+                    const std::vector<CStr_base<64>>* errors = &user.Look(input.ErrInfo(), CErrInfoDlg::IDC_LIST).items;
+                    ASSERT_EQ(errors->size(), 1u);
+                    EXPECT_EQ(Cp932ToUtf8((*errors)[0].GetBuffer()), "[3]：@@ITEM：要素名\"bogus\"は定義されていません。");
+                    user.Click(d, kIdOk);  // the same text again: still refused
+                    EXPECT_TRUE(user.LookAt(d).IsVisible());
+                    if (!accept) {
+                        user.Click(d, kIdCancel);
+                        return;
+                    }
+                    user.TypeText(d, CDirectInputDlg::IDC_TEXT, "@@ITEM\r\n\tno\t1\r\n\tname\tshield\r\n");
+                    user.Click(d, kIdOk);
+                },
+                CDirectInputDlg::IDD);
+            user.AnswerFile(path.c_str());
+            user.ChooseMenu(main, CMainDlg::ID_FILE_OPEN);
+            ASSERT_EQ(main.m_doc.itemdata.GetCount(), accept ? 1u : 0u);
+            if (accept)
+                EXPECT_STREQ(*main.m_doc.itemdata[0].GetField("name"), "shield");
+            EXPECT_EQ(Title(main), accept ? "行 - TavaroItemEditor" : "無題 - TavaroItemEditor");
+            EXPECT_FALSE(main.m_bModified);
+            user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+        });
+    }
+}
+
+TEST_F(MainProject, NewProjectTakesTheChosenNameAndRule)
+{
+    struct Case {
+        std::string typed;
+        int32_t rule;
+        const char* title;
+        bool beta;
+    };
+    for (const Case& c : {Case{"港町", 0, "港町 - TavaroItemEditor", false}, Case{"", 1, "無題 - TavaroItemEditor", true}}) {
+        Run([&](CMainDlg& main) {
+            Modify(main);
+            user.Select(main, CMainDlg::IDC_TAB, 0);  // applies the icon folder
+            user.Answer(UiAnswer::kNo);
+            user.OnModal(
+                [&](CDialogBase& d) {
+                    user.TypeText(d, 1084, Utf8ToCp932(c.typed).c_str());
+                    user.Select(d, 1003, c.rule);
+                    user.Click(d, kIdOk);
+                },
+                143);
+            user.ChooseMenu(main, CMainDlg::ID_FILE_NEW);
+            EXPECT_EQ(Title(main), c.title);
+            EXPECT_EQ(main.m_doc.IsBeta(), c.beta);
+            EXPECT_EQ(SelectedTab(main), 0);
+            EXPECT_EQ(main.CurrentPageIndex(), 0);
+            EXPECT_FALSE(main.m_bModified);
+            EXPECT_EQ(std::string(main.m_project.info.iconImagePath), "icons");  // the folder stays
+            user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+        });
+    }
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+// The main window from start to close: the start-up file, the history, the
+// page switch, and the keys of the main window.
+#include "main_dlg_fixture.h"
+
+namespace {
+
+using MainStartup = MainDlgTest;
+
+TEST_F(MainStartup, StartsOnANewProjectWithTheItemPageAndAnEmptyHistory)
+{
+    Run([&](CMainDlg& main) {
+        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        std::vector<std::string> tabs;
+        for (const CStr_base<64>& tab : user.Look(main, CMainDlg::IDC_TAB).items)
+            tabs.push_back(Cp932ToUtf8(tab.GetBuffer()));
+        EXPECT_EQ(tabs, (std::vector<std::string>{"アイテム", "イベント", "関数", "定義", "配置", "プロジェクト"}));
+        EXPECT_EQ(SelectedTab(main), 0);
+        ASSERT_EQ(main.CurrentPageIndex(), 0);
+        EXPECT_EQ(main.CurrentPage()->GetWindowRect().x, 20);
+        EXPECT_EQ(main.CurrentPage()->GetWindowRect().y, 35);
+        EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
+        EXPECT_FALSE(main.SystemMenu().items[2].enabled);
+        EXPECT_FALSE(main.SystemMenu().items[4].enabled);
+        EXPECT_EQ(user.LookAt(main).GetIcon(), CMainDlg::IDI_PROGRAM);
+        EXPECT_TRUE(main.ToolResults().HasWindow());
+        EXPECT_FALSE(main.ToolResults().IsWindowVisible());
+        EXPECT_FALSE(main.m_bModified);
+        EXPECT_EQ(main.m_nModalWait, 0u);
+        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+    });
+    EXPECT_NE(Settings().find("LastOpenFile=\n"), std::string::npos);
+}
+
+// Which file opens at start: the command line wins over the restore switch.
+TEST_F(MainStartup, OpensTheCommandLineFileOrTheLastFileWhenAskedTo)
+{
+    const std::string last = Project("last.cgi", "前回");
+    const std::string named = Project("named.cgi", "指定");
+    struct Case {
+        std::string commandLine;
+        const char* restore;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"", "ON", "前回 - TavaroItemEditor"},
+        {"", "OFF", "無題 - TavaroItemEditor"},
+        {"\"" + named + "\"", "ON", "指定 - TavaroItemEditor"},
+        {named + " ..", "OFF", "指定 - TavaroItemEditor"},  // trailing blanks and dots go
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.commandLine + " " + c.restore);
+        PutSettings(std::string("LastOpenFile=") + last + "\n[Custom]\n\tRestoreOpenFile=" + c.restore +
+                    "\n[EndSection]\n");
+        startup.commandLine = c.commandLine;
+        Run([&](CMainDlg& main) {
+            EXPECT_EQ(Title(main), c.title);
+            user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+        });
+    }
+}
+
+TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < 6; ++i)
+        paths.push_back(Project("f" + std::to_string(i) + ".cgi", "p" + std::to_string(i)));
+    Run([&](CMainDlg& main) {
+        for (const std::string& path : paths) {
+            user.AnswerFile(path.c_str());
+            user.ChooseMenu(main, CMainDlg::ID_FILE_OPEN);
+        }
+        user.AnswerFile(paths[3].c_str());  // again: moves to the top
+        user.ChooseMenu(main, CMainDlg::ID_FILE_OPEN);
+        const std::string rule = " / " + kBetaRule;
+        EXPECT_EQ(HistoryMenu(main),
+                  (std::vector<std::string>{"p3" + rule, "p5" + rule, "p4" + rule, "p2" + rule, "p1" + rule}));
+        user.ChooseMenu(main, CMainDlg::ID_HISTORY_FIRST + 2);
+        EXPECT_EQ(Title(main), "p4 - TavaroItemEditor");
+        EXPECT_EQ(HistoryMenu(main)[0], "p4" + rule);
+        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+    });
+    // The next start builds the menu from the stored lists.
+    Run([&](CMainDlg& main) {
+        EXPECT_EQ(HistoryMenu(main).size(), 5u);
+        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+    });
+}
+
+// A page that cannot apply its edits.
+class RefusingPage : public CMainPage {
+public:
+    explicit RefusingPage(CMainDlg& main) : CMainPage(Template(), main) {}
+    static std::unique_ptr<CMainPage> Make(CMainDlg& main) { return std::make_unique<RefusingPage>(main); }
+    void LoadSelection(const CProjectInfo&) override {}
+    void StoreSelection(CProjectInfo&) const override {}
+    int applies = 0;
+
+protected:
+    void OnOK() override
+    {
+        ++applies;
+        m_main.m_strApplyError = "user cancel";
+    }
+
+private:
+    static const CUiDialogTemplate& Template()
+    {
+        static const CUiDialogTemplate t{129, "refusing", {620, 490}, 0, {{1084, UiControlKind::kEdit, "", {}, kUiTabStop}}, {}};
+        return t;
+    }
+};
+
+TEST_F(MainStartup, ARefusingPageKeepsItsTabAndItsEdits)
+{
+    RunWithPage(0, &RefusingPage::Make, [&](CMainDlg& main) {
+        CMainPage& page = *main.CurrentPage();
+        user.TypeText(page, 1084, "half done");
+        user.Select(main, CMainDlg::IDC_TAB, 3);
+        EXPECT_EQ(SelectedTab(main), 0);
+        EXPECT_EQ(main.CurrentPageIndex(), 0);
+        EXPECT_EQ(std::string(user.Look(page, 1084).text), "half done");
+        EXPECT_FALSE(main.Page(3).HasWindow());
+        EXPECT_EQ(main.m_nModalWait, 0u);
+        // Saving asks the page too, and writes nothing when it refuses.
+        user.AnswerFile(folder.Path("never.cgi").c_str());
+        user.ChooseMenu(main, CMainDlg::ID_FILE_SAVE);
+        EXPECT_FALSE(std::filesystem::exists(folder.Path("never.cgi")));
+        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+    });
+}
+
+TEST_F(MainStartup, TheProjectPageShowsCountsAndStoresTheIconFolder)
+{
+    startup.commandLine = Project("a.cgi", "港");
+    Run([&](CMainDlg& main) {
+        EXPECT_FALSE(main.m_bModified);  // filling the page is no edit
+        user.Select(main, CMainDlg::IDC_TAB, CMainDlg::kProjectTab);
+        CMainPage& page = *main.CurrentPage();
+        EXPECT_EQ(Cp932ToUtf8(user.Look(page, 1093).text.GetBuffer()),
+                  "1\n0\n14\n" + kBetaRule + "\n" + folder.Path("a.cgi"));
+        EXPECT_EQ(std::string(user.Look(page, 1084).text), "..\\Image");
+        EXPECT_FALSE(main.m_bModified);
+        user.TypeText(page, 1084, "icons");
+        EXPECT_TRUE(main.m_bModified);
+        user.Select(main, CMainDlg::IDC_TAB, 0);
+        EXPECT_EQ(std::string(main.m_project.info.iconImagePath), "icons");
+        user.Answer(UiAnswer::kNo);
+        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+    });
+}
+
+TEST_F(MainStartup, EnterDoesNothingAndEscapeAsksTheSaveQuestion)
+{
+    Run([&](CMainDlg& main) {
+        Modify(main);
+        user.PressKey(main, UiKey::kEnter);
+        EXPECT_TRUE(user.LookAt(main).IsVisible());
+        EXPECT_TRUE(user.TakeMessages().empty());
+        user.Answer(UiAnswer::kCancel);
+        user.PressKey(main, UiKey::kEscape);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"プロジェクトが更新されています。\n保存しますか？"});
+        EXPECT_TRUE(user.LookAt(main).IsVisible());
+        EXPECT_FALSE(std::filesystem::exists(folder.Path("program/TavaroItemEditor.ini")));
+        user.Answer(UiAnswer::kNo);
+        user.Close(main);
+    });
+    EXPECT_TRUE(std::filesystem::exists(folder.Path("program/TavaroItemEditor.ini")));
+}
+
+}  // namespace
