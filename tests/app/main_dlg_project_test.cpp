@@ -44,8 +44,9 @@ TEST_F(MainProject, EachAnswerOfTheSaveQuestionOnExit)
             }
         });
         EXPECT_EQ(std::filesystem::exists(path), c.saved);
-        if (c.saved)
+        if (c.saved) {
             EXPECT_NE(folder.Get("saved.cgi").find("###IconImagePath=icons\r\n"), std::string::npos);
+        }
     }
 }
 
@@ -95,8 +96,9 @@ TEST_F(MainProject, SavingKeepsABackupAsTheSwitchSays)
         });
         user.TakeMessages();
         EXPECT_EQ(folder.Get("data.cgi") != before, c.written);
-        if (c.folderThere)
+        if (c.folderThere) {
             EXPECT_EQ(Names(folder.Path("program/backup")).size(), c.backups);
+        }
     }
 }
 
@@ -178,8 +180,9 @@ TEST_F(MainProject, ReaderMessagesAreReviewedInTheDirectInputWindow)
             user.AnswerFile(path.c_str());
             user.ChooseMenu(main, CMainDlg::ID_FILE_OPEN);
             ASSERT_EQ(main.m_doc.itemdata.GetCount(), accept ? 1u : 0u);
-            if (accept)
+            if (accept) {
                 EXPECT_STREQ(*main.m_doc.itemdata[0].GetField("name"), "shield");
+            }
             EXPECT_EQ(Title(main), accept ? "行 - TavaroItemEditor" : "無題 - TavaroItemEditor");
             EXPECT_FALSE(main.m_bModified);
             user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
