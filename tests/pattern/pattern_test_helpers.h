@@ -1,11 +1,12 @@
 // Shared helpers of the pattern engine tests: CP932 sample characters,
-// short-hand calls of both entry points, and a compact rendering of
-// compiled node trees.
+// short-hand calls of both entry points, table checkers, and a compact
+// rendering of compiled node trees.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,9 +23,6 @@
 #define SJ_BU "\x95\x90"         // 武
 #define SJ_KI "\x8a\xed"         // 器
 #define SJ_KEN "\x8c\x95"        // 剣
-#define SJ_TAN "\x92\x62"        // 鍛
-#define SJ_YA "\x96\xe8"         // 冶
-#define SJ_OKU "\x89\xae"        // 屋
 #define SJ_A_KATA "\x83\x41"     // ア (second byte is "A")
 #define SJ_DI_KATA "\x83\x61"    // ヂ (second byte is "a")
 #define SJ_FW_UPPER_A "\x82\x60" // Ａ
@@ -36,86 +34,74 @@
 namespace ptest {
 
 using Hit = std::pair<uint32_t, uint32_t>;
+using Hits = std::vector<Hit>;
 using Caps = std::vector<std::string>;
 
-inline Caps ToCaps(CStrRegexMatchStruct& m)
+inline Caps ToCaps(const CStrRegexMatchStruct& m)
 {
     Caps out;
-    for (uint32_t i = 0; i < m.GetCount(); ++i)
-        out.emplace_back(m[i].GetBuffer(), m[i].GetLength());
+    for (const CStr_base<16384>& c : m)
+        out.emplace_back(c.GetBuffer(), c.GetLength());
     return out;
 }
 
-inline std::vector<Hit> ToHits(CStrRegexHitList& h)
+inline Hits ToHits(const CStrRegexHitList& h)
 {
-    std::vector<Hit> out;
-    for (uint32_t i = 0; i < h.GetCount(); ++i)
-        out.emplace_back(h[i].offset, h[i].length);
+    Hits out;
+    for (const CStrRegexHitBufStruct& hit : h)
+        out.emplace_back(hit.offset, hit.length);
     return out;
 }
 
-inline std::vector<Caps> ToHistory(CStrRegexHistory& h)
+inline std::vector<Caps> ToHistory(const CStrRegexHistory& h)
 {
     std::vector<Caps> out;
-    for (uint32_t i = 0; i < h.GetCount(); ++i)
-        out.push_back(ToCaps(h[i]));
+    for (const CStrRegexMatchStruct& m : h)
+        out.push_back(ToCaps(m));
     return out;
 }
 
+// What a call returned and left behind; `text` is the rewritten subject.
 struct Found {
     int32_t count = 0;
-    std::vector<Hit> hits;
+    Hits hits;
     Caps caps;
     std::vector<Caps> history;
+    std::string text;
 };
 
-// Plain-text search (StrRegex).
+// Plain-text search (StrRegex), or search (replace == nullptr) and
+// replacement on a string (CStr_base::Regex).
+inline Found Call(const std::string& text, const char* pattern, const char* options, bool plain,
+                  const char* replace = nullptr, int32_t start = 0)
+{
+    CStr_base<64> subject(text.c_str());
+    CStrRegexMatchStruct caps;
+    CStrRegexHistory history;
+    CStrRegexHitList hits;
+    Found f;
+    f.count = plain ? StrRegex(text.c_str(), pattern, options, &caps, &history, &hits)
+                    : subject.Regex(pattern, options, &caps, replace, &history, start, &hits);
+    f.hits = ToHits(hits);
+    f.caps = ToCaps(caps);
+    f.history = ToHistory(history);
+    f.text.assign(subject.GetBuffer(), subject.GetLength());
+    return f;
+}
+
 inline Found Search(const std::string& text, const char* pattern, const char* options)
 {
-    CStrRegexMatchStruct caps;
-    CStrRegexHistory history;
-    CStrRegexHitList hits;
-    Found f;
-    f.count = StrRegex(text.c_str(), pattern, options, &caps, &history, &hits);
-    f.hits = ToHits(hits);
-    f.caps = ToCaps(caps);
-    f.history = ToHistory(history);
-    return f;
+    return Call(text, pattern, options, true);
 }
 
-// String search without replacement (CStr_base::Regex).
 inline Found SearchStr(const std::string& text, const char* pattern, const char* options, int32_t start = 0)
 {
-    CStr_base<64> subject(text.c_str());
-    CStrRegexMatchStruct caps;
-    CStrRegexHistory history;
-    CStrRegexHitList hits;
-    Found f;
-    f.count = subject.Regex(pattern, options, &caps, nullptr, &history, start, &hits);
-    f.hits = ToHits(hits);
-    f.caps = ToCaps(caps);
-    f.history = ToHistory(history);
-    return f;
+    return Call(text, pattern, options, false, nullptr, start);
 }
 
-struct Replaced {
-    int32_t count = 0;
-    std::string text;
-    std::vector<Hit> hits;
-    Caps caps;
-};
-
-inline Replaced Replace(const std::string& text, const char* pattern, const char* options, const char* replace)
+inline Found Replace(const std::string& text, const char* pattern, const char* options, const char* replace)
 {
-    CStr_base<64> subject(text.c_str());
-    CStrRegexMatchStruct caps;
-    CStrRegexHitList hits;
-    Replaced r;
-    r.count = subject.Regex(pattern, options, &caps, replace, nullptr, 0, &hits);
-    r.text.assign(subject.GetBuffer(), subject.GetLength());
-    r.hits = ToHits(hits);
-    r.caps = ToCaps(caps);
-    return r;
+    return Call(text, pattern, options, false, replace);
 }
 
 // Length of the match at the very start of `text` (option "s", so only
@@ -123,18 +109,22 @@ inline Replaced Replace(const std::string& text, const char* pattern, const char
 inline int32_t Anchored(const char* pattern, const std::string& text, const char* extraOptions = "",
                         Caps* capsOut = nullptr)
 {
-    CStr_base<64> subject(text.c_str());
-    CStrRegexMatchStruct caps;
-    CStrRegexHitList hits;
-    std::string options = std::string("s") + extraOptions;
-    int32_t n = subject.Regex(pattern, options.c_str(), &caps, nullptr, nullptr, 0, &hits);
+    Found f = SearchStr(text, pattern, (std::string("s") + extraOptions).c_str());
     if (capsOut)
-        *capsOut = ToCaps(caps);
-    if (n == 0)
+        *capsOut = f.caps;
+    if (f.count == 0)
         return -1;
-    if (n != 1 || hits.GetCount() != 1 || hits[0].offset != 0)
+    if (f.count != 1 || f.hits.size() != 1 || f.hits[0].first != 0)
         return -1000;  // never a valid answer for an anchored single search
-    return static_cast<int32_t>(hits[0].length);
+    return static_cast<int32_t>(f.hits[0].second);
+}
+
+inline std::string RenderBytes(const char* p, size_t n);
+
+inline std::string Trace(const char* pattern, const std::string& text)
+{
+    return std::string("pattern \"") + RenderBytes(pattern, strlen(pattern)) + "\" on \"" +
+           RenderBytes(text.data(), text.size()) + "\"";
 }
 
 // One row of a table of anchored matches.
@@ -142,24 +132,74 @@ struct Row {
     const char* pattern;
     std::string text;
     int32_t length;  // bytes matched at the start of the text, -1 for no match
+    const char* options = "";
 };
-
-inline std::string RenderBytes(const char* p, uint32_t n);
 
 inline void CheckRows(const std::vector<Row>& rows)
 {
     for (const Row& r : rows) {
-        SCOPED_TRACE(std::string("pattern \"") + r.pattern + "\" on \"" +
-                     RenderBytes(r.text.data(), static_cast<uint32_t>(r.text.size())) + "\"");
-        EXPECT_EQ(Anchored(r.pattern, r.text), r.length);
+        SCOPED_TRACE(Trace(r.pattern, r.text));
+        EXPECT_EQ(Anchored(r.pattern, r.text, r.options), r.length);
     }
 }
 
-inline Caps AnchoredCaps(const char* pattern, const std::string& text, const char* extraOptions = "")
+// A character class: every text of `whole` is matched whole, no text of
+// `none` is matched at all.
+struct ClassRow {
+    const char* pattern;
+    std::vector<std::string> whole;
+    std::vector<std::string> none;
+};
+
+inline void CheckClasses(const std::vector<ClassRow>& rows)
 {
+    for (const ClassRow& r : rows) {
+        for (bool whole : {true, false}) {
+            for (const std::string& text : whole ? r.whole : r.none) {
+                SCOPED_TRACE(Trace(r.pattern, text));
+                EXPECT_EQ(Anchored(r.pattern, text), whole ? static_cast<int32_t>(text.size()) : -1);
+            }
+        }
+    }
+}
+
+// An anchored match with the captures it leaves (none after a failure).
+struct CapsRow {
+    const char* pattern;
+    std::string text;
+    int32_t length;
     Caps caps;
-    Anchored(pattern, text, extraOptions, &caps);
-    return caps;
+    const char* options = "";
+};
+
+inline void CheckCaps(const std::vector<CapsRow>& rows)
+{
+    for (const CapsRow& r : rows) {
+        SCOPED_TRACE(Trace(r.pattern, r.text));
+        Caps caps;
+        EXPECT_EQ(Anchored(r.pattern, r.text, r.options, &caps), r.length);
+        EXPECT_EQ(caps, r.caps);
+    }
+}
+
+// A replacement on a string: the count and the rewritten text.
+struct ReplaceRow {
+    std::string text;
+    const char* pattern;
+    const char* options;
+    const char* replace;
+    int32_t count;
+    std::string result;
+};
+
+inline void CheckReplacements(const std::vector<ReplaceRow>& rows)
+{
+    for (const ReplaceRow& r : rows) {
+        SCOPED_TRACE(Trace(r.pattern, r.text) + " replaced by \"" + r.replace + "\"");
+        Found f = Replace(r.text, r.pattern, r.options, r.replace);
+        EXPECT_EQ(f.count, r.count);
+        EXPECT_EQ(f.text, r.result);
+    }
 }
 
 // --- node tree rendering -------------------------------------------------
@@ -172,115 +212,73 @@ inline Caps AnchoredCaps(const char* pattern, const std::string& text, const cha
 // Fields that do not belong to a node's kind but are set anyway are flagged
 // with "!".
 
-inline std::string RenderBytes(const char* p, uint32_t n)
+inline std::string RenderBytes(const char* p, size_t n)
 {
     static const char hex[] = "0123456789abcdef";
     std::string out;
-    for (uint32_t i = 0; i < n; ++i) {
-        unsigned char c = static_cast<unsigned char>(p[i]);
-        if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else if (c == '\\')
-            out += "\\\\";
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(p[i]);
+        if (c == '\t' || c == '\n' || c == '\r' || c == '\\')
+            out += std::string("\\") + (c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : '\\');
         else if (c >= 0x20 && c < 0x7f)
             out += static_cast<char>(c);
-        else {
-            out += "\\x";
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        }
-    }
-    return out;
-}
-
-inline std::string RenderChar(char c)
-{
-    return RenderBytes(&c, 1);
-}
-
-inline std::string RenderNode(const CStrRegexStruct& node);
-
-inline std::string RenderBody(const CArrayAuto<CStrRegexStruct>& body)
-{
-    std::string out;
-    for (uint32_t i = 0; i < body.GetCount(); ++i) {
-        if (i)
-            out += ' ';
-        out += RenderNode(body[i]);
+        else
+            out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
     }
     return out;
 }
 
 inline std::string RenderAttrs(const CStrRegexStruct& node)
 {
-    std::vector<std::string> tokens;
+    std::string out;
+    auto add = [&out](const std::string& token) { out += (out.empty() ? "<" : " ") + token; };
     if (node.prefix != ' ')
-        tokens.push_back(RenderChar(node.prefix));
+        add(RenderBytes(&node.prefix, 1));
     if (node.count != -1)
-        tokens.push_back(std::string("c").append(std::to_string(node.count)));
+        add("c" + std::to_string(node.count));
     if (node.index != -1)
-        tokens.push_back(std::string("i").append(std::to_string(node.index)));
+        add("i" + std::to_string(node.index));
     if (node.max != -1)
-        tokens.push_back(std::string("m").append(std::to_string(node.max)));
-    if (tokens.empty())
-        return "";
-    std::string out = "<";
-    for (size_t i = 0; i < tokens.size(); ++i) {
-        if (i)
-            out += ' ';
-        out += tokens[i];
-    }
-    return out + ">";
+        add("m" + std::to_string(node.max));
+    return out.empty() ? out : out + ">";
 }
+
+inline std::string RenderBody(const CStrRegexBody& body);
 
 inline std::string RenderNode(const CStrRegexStruct& node)
 {
+    const bool hasChildren = node.children.GetCount() != 0;
     std::string out;
-    const bool isLiteral = node.kind == REGEX_KIND_LITERAL;
-    const bool isEscape = node.kind == REGEX_KIND_ESCAPE;
-    const bool isRange = node.kind == REGEX_KIND_RANGE;
     switch (node.kind) {
-    case REGEX_KIND_EMPTY:
-        out = "~" + RenderAttrs(node);
-        break;
-    case REGEX_KIND_LITERAL:
-        out = "'" + RenderBytes(node.text.GetBuffer(), node.text.GetLength()) + "'" + RenderAttrs(node);
-        break;
-    case REGEX_KIND_GROUP:
-        out = "(" + RenderBody(node.children) + ")" + RenderAttrs(node);
-        break;
-    case REGEX_KIND_CAPTURE:
-        out = "{" + RenderBody(node.children) + "}" + RenderAttrs(node);
-        break;
-    case REGEX_KIND_ALTERNATIVES:
-        out = "[" + RenderBody(node.children) + "]" + RenderAttrs(node);
-        break;
-    case REGEX_KIND_ESCAPE:
-        out = "%" + RenderChar(node.letter) + RenderAttrs(node);
-        if (node.children.GetCount())
-            out += "=" + RenderBody(node.children);
-        break;
-    case REGEX_KIND_RANGE:
-        out = "-" + RenderChar(node.rangeLow) + RenderChar(node.rangeHigh) + RenderAttrs(node);
-        break;
-    default:
-        out = "?" + std::to_string(static_cast<int>(node.kind));
-        break;
+    case REGEX_KIND_EMPTY: out = "~"; break;
+    case REGEX_KIND_LITERAL: out = "'" + RenderBytes(node.text.GetBuffer(), node.text.GetLength()) + "'"; break;
+    case REGEX_KIND_GROUP: out = "(" + RenderBody(node.children) + ")"; break;
+    case REGEX_KIND_CAPTURE: out = "{" + RenderBody(node.children) + "}"; break;
+    case REGEX_KIND_ALTERNATIVES: out = "[" + RenderBody(node.children) + "]"; break;
+    case REGEX_KIND_ESCAPE: out = "%" + RenderBytes(&node.letter, 1); break;
+    case REGEX_KIND_RANGE: out = "-" + RenderBytes(&node.rangeLow, 1) + RenderBytes(&node.rangeHigh, 1); break;
+    default: out = "?" + std::to_string(static_cast<int>(node.kind)); break;
     }
-    if (!isLiteral && node.text.GetLength())
+    out += RenderAttrs(node);
+    if (node.kind == REGEX_KIND_ESCAPE && hasChildren)
+        out += "=" + RenderBody(node.children) + (node.letter != 'z' ? "!children" : "");
+    if (node.kind != REGEX_KIND_LITERAL && node.text.GetLength())
         out += "!text";
-    if (!isEscape && node.letter != ' ')
+    if (node.kind != REGEX_KIND_ESCAPE && node.letter != ' ')
         out += "!letter";
-    if (!isRange && (node.rangeLow != ' ' || node.rangeHigh != ' '))
+    if (node.kind != REGEX_KIND_RANGE && (node.rangeLow != ' ' || node.rangeHigh != ' '))
         out += "!range";
-    if ((isLiteral || isRange || node.kind == REGEX_KIND_EMPTY) && node.children.GetCount())
+    if ((node.kind == REGEX_KIND_LITERAL || node.kind == REGEX_KIND_RANGE || node.kind == REGEX_KIND_EMPTY) &&
+        hasChildren)
         out += "!children";
-    if (isEscape && node.letter != 'z' && node.children.GetCount())
-        out += "!children";
+    return out;
+}
+
+inline std::string RenderBody(const CStrRegexBody& body)
+{
+    std::string out;
+    for (const CStrRegexStruct& node : body)
+        out += (out.empty() ? "" : " ") + RenderNode(node);
     return out;
 }
 

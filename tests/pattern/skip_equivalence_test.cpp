@@ -10,26 +10,18 @@
 #include <string>
 #include <vector>
 
-#include "pattern/str_regex.h"
+#include "pattern_test_helpers.h"
 
 namespace {
 
 struct Found {
-    std::vector<std::pair<uint32_t, uint32_t>> hits;
-    std::vector<std::vector<std::string>> captures;
+    ptest::Hits hits;
+    std::vector<ptest::Caps> captures;
     std::string replaced;
     int32_t count = 0;
 
     bool operator==(const Found&) const = default;
 };
-
-std::vector<std::string> Texts(const CStrRegexMatchStruct& caps)
-{
-    std::vector<std::string> out;
-    for (const CStr_base<16384>& c : caps)
-        out.emplace_back(c.GetBuffer(), c.GetLength());
-    return out;
-}
 
 // The engine's own scan, with or without replacement.
 Found Engine(const std::string& text, const std::string& pattern, const std::string& options, const char* replace)
@@ -40,10 +32,8 @@ Found Engine(const std::string& text, const std::string& pattern, const std::str
     CStrRegexHitList hits;
     Found f;
     f.count = subject.Regex(pattern.c_str(), options.c_str(), &caps, replace, &history, 0, &hits);
-    for (const CStrRegexHitBufStruct& h : hits)
-        f.hits.emplace_back(h.offset, h.length);
-    for (const CStrRegexMatchStruct& m : history)
-        f.captures.push_back(Texts(m));
+    f.hits = ptest::ToHits(hits);
+    f.captures = ptest::ToHistory(history);
     if (replace)
         f.replaced.assign(subject.GetBuffer(), subject.GetLength());
     return f;
@@ -70,7 +60,7 @@ Found Reference(const std::string& text, const std::string& pattern, const std::
             continue;
         }
         const uint32_t length = hits[0].length;
-        f.captures.push_back(Texts(caps));
+        f.captures.push_back(ptest::ToCaps(caps));
         if (replace) {
             // The tests use the template "[%0v]".
             const std::string tmpl =
@@ -160,18 +150,11 @@ TEST(SkipEquivalence, PlainSearchAgreesWithStringSearchBeforeTheEnd)
         const std::string pattern = RandomPattern(rng);
         const std::string text = RandomText(rng);
         SCOPED_TRACE("pattern '" + pattern + "' text '" + text + "'");
-        CStrRegexHitList plain;
-        StrRegex(text.c_str(), pattern.c_str(), "g", nullptr, nullptr, &plain);
-        Found reference = Reference(text, pattern, "", true, false);
-        // The plain search never tries the end position itself.
-        std::vector<std::pair<uint32_t, uint32_t>> expected;
-        for (const auto& h : reference.hits)
+        ptest::Hits expected;
+        for (const ptest::Hit& h : Reference(text, pattern, "", true, false).hits)
             if (h.first < text.size())
                 expected.push_back(h);
-        std::vector<std::pair<uint32_t, uint32_t>> actual;
-        for (const CStrRegexHitBufStruct& h : plain)
-            actual.emplace_back(h.offset, h.length);
-        EXPECT_EQ(actual, expected);
+        EXPECT_EQ(ptest::Search(text, pattern.c_str(), "g").hits, expected);
     }
 }
 

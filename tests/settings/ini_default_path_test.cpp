@@ -2,33 +2,24 @@
 
 #include <gtest/gtest.h>
 
-TEST(IniPathBesideProgram, ExtensionBecomesIni)
+TEST(IniPathBesideProgram, ExtensionBecomesIniOrIsAdded)
 {
-    CStr_base<64> path;
-    ASSERT_TRUE(IniPathBesideProgram("C:\\tool\\edit.exe", path));
-    EXPECT_STREQ(path, "C:\\tool\\edit.ini");
-    ASSERT_TRUE(IniPathBesideProgram("/opt/tavaro/Tavaro.EXE", path));
-    EXPECT_STREQ(path, "/opt/tavaro/Tavaro.ini");
-}
-
-TEST(IniPathBesideProgram, ProgramWithoutExtensionGetsOneAdded)
-{
-    CStr_base<64> path;
-    ASSERT_TRUE(IniPathBesideProgram("/opt/tavaro/tavaro", path));
-    EXPECT_STREQ(path, "/opt/tavaro/tavaro.ini");
-    // A dot in a folder name is no extension of the program.
-    ASSERT_TRUE(IniPathBesideProgram("/opt/v1.2/tavaro", path));
-    EXPECT_STREQ(path, "/opt/v1.2/tavaro.ini");
-    ASSERT_TRUE(IniPathBesideProgram("/usr/a.b", path));
-    EXPECT_STREQ(path, "/usr/a.b.ini");
-}
-
-TEST(IniPathBesideProgram, ShortProgramPathGivesNoFile)
-{
-    CStr_base<64> path("unchanged");
-    EXPECT_FALSE(IniPathBesideProgram("a.exe", path));
-    EXPECT_FALSE(IniPathBesideProgram("", path));
-    EXPECT_STREQ(path, "unchanged");
-    ASSERT_TRUE(IniPathBesideProgram("ab.exe", path));
-    EXPECT_STREQ(path, "ab.ini");
+    const struct {
+        const char* program;
+        const char* settings;  // nullptr: no settings file
+    } rows[] = {
+        {"C:\\tool\\edit.exe", "C:\\tool\\edit.ini"}, {"/opt/tavaro/Tavaro.EXE", "/opt/tavaro/Tavaro.ini"},
+        {"ab.exe", "ab.ini"},
+        // Without a three-character extension ".ini" is added; a dot in a
+        // folder name is no extension of the program.
+        {"/opt/tavaro/tavaro", "/opt/tavaro/tavaro.ini"}, {"/opt/v1.2/tavaro", "/opt/v1.2/tavaro.ini"},
+        {"/usr/a.b", "/usr/a.b.ini"},
+        // A program path shorter than 6 characters gives no file.
+        {"a.exe", nullptr}, {"", nullptr},
+    };
+    for (const auto& row : rows) {
+        CStr_base<64> path("unchanged");
+        EXPECT_EQ(IniPathBesideProgram(row.program, path), row.settings != nullptr) << row.program;
+        EXPECT_STREQ(path, row.settings ? row.settings : "unchanged");
+    }
 }

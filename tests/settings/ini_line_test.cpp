@@ -4,135 +4,69 @@
 
 #include <string>
 
-namespace {
-
-struct Line {
-    IniLineKind kind;
-    std::string first;
-    std::string second;
-};
-
-Line Read(const char* text)
+TEST(IniLine, KindsAndCaptures)
 {
-    CStrRegexMatchStruct captures;
-    Line line{ReadIniLine(text, captures), "", ""};
-    if (line.kind == IniLineKind::kValue || line.kind == IniLineKind::kSection)
-        line.first = captures[0].GetBuffer();
-    if (line.kind == IniLineKind::kValue)
-        line.second = captures[1].GetBuffer();
-    return line;
+    const struct {
+        const char* line;
+        IniLineKind kind;
+        const char* first;   // key or section name
+        const char* second;  // value
+    } rows[] = {
+        // The key runs to the first "=" (not one inside a double-byte
+        // character); indentation is ignored, blanks before "=" belong to the
+        // key, and the value may be empty but the key may not.
+        {"a=b", IniLineKind::kValue, "a", "b"}, {"a=b=c", IniLineKind::kValue, "a", "b=c"},
+        {"\t SaveAutoBackup =ON ", IniLineKind::kValue, "SaveAutoBackup ", "ON "},
+        {"key=", IniLineKind::kValue, "key", ""}, {"==x", IniLineKind::kValue, "=", "x"},
+        {"k\x81=x=v", IniLineKind::kValue, "k\x81=x", "v"}, {"=x", IniLineKind::kOther, "", ""},
+        {"\t=x", IniLineKind::kOther, "", ""},
+        // A section name runs to the first "]"; a value line wins over a section line.
+        {"  [Custom] anything", IniLineKind::kSection, "Custom", ""}, {"[a]b]", IniLineKind::kSection, "a", ""},
+        {"[]", IniLineKind::kOther, "", ""}, {"[open", IniLineKind::kOther, "", ""},
+        {"[A=B]", IniLineKind::kValue, "[A", "B]"}, {"[EndSection]=x", IniLineKind::kValue, "[EndSection]", "x"},
+        // "[EndSection]" counts anywhere in the line.
+        {"[EndSection]", IniLineKind::kEndSection, "", ""}, {"old [EndSection] here", IniLineKind::kEndSection, "", ""},
+        {"[EndSection ]", IniLineKind::kSection, "EndSection ", ""}, {"", IniLineKind::kOther, "", ""},
+        {"; comment", IniLineKind::kOther, "", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        CStrRegexMatchStruct captures;
+        const IniLineKind kind = ReadIniLine(row.line, captures);
+        EXPECT_EQ(kind, row.kind);
+        if (kind == IniLineKind::kValue || kind == IniLineKind::kSection) {
+            EXPECT_STREQ(captures[0], row.first);
+        }
+        if (kind == IniLineKind::kValue) {
+            EXPECT_STREQ(captures[1], row.second);
+        }
+    }
 }
 
-}  // namespace
-
-TEST(IniLine, KeyRunsToTheFirstEqualsSign)
+TEST(IniNames, PathAndStorableNames)
 {
-    const Line plain = Read("a=b");
-    EXPECT_EQ(plain.kind, IniLineKind::kValue);
-    EXPECT_EQ(plain.first, "a");
-    EXPECT_EQ(plain.second, "b");
-    const Line twice = Read("a=b=c");
-    EXPECT_EQ(twice.first, "a");
-    EXPECT_EQ(twice.second, "b=c");
-}
-
-TEST(IniLine, IndentationIsIgnoredButBlanksBeforeEqualsBelongToKey)
-{
-    const Line line = Read("\t SaveAutoBackup =ON ");
-    EXPECT_EQ(line.kind, IniLineKind::kValue);
-    EXPECT_EQ(line.first, "SaveAutoBackup ");
-    EXPECT_EQ(line.second, "ON ");
-}
-
-TEST(IniLine, ValueMayBeEmptyButKeyMayNot)
-{
-    const Line empty = Read("key=");
-    EXPECT_EQ(empty.kind, IniLineKind::kValue);
-    EXPECT_EQ(empty.second, "");
-    EXPECT_EQ(Read("=x").kind, IniLineKind::kOther);
-    EXPECT_EQ(Read("\t=x").kind, IniLineKind::kOther);
-    // The first character of a key is taken whatever it is.
-    EXPECT_EQ(Read("==x").first, "=");
-}
-
-TEST(IniLine, EqualsInsideDoubleByteCharacterDoesNotEndKey)
-{
-    const Line line = Read("k\x81=x=v");
-    EXPECT_EQ(line.first, "k\x81=x");
-    EXPECT_EQ(line.second, "v");
-}
-
-TEST(IniLine, SectionNameRunsToTheFirstBracket)
-{
-    const Line line = Read("  [Custom] anything");
-    EXPECT_EQ(line.kind, IniLineKind::kSection);
-    EXPECT_EQ(line.first, "Custom");
-    EXPECT_EQ(Read("[a]b]").first, "a");
-    EXPECT_EQ(Read("[]").kind, IniLineKind::kOther);
-    EXPECT_EQ(Read("[open").kind, IniLineKind::kOther);
-}
-
-TEST(IniLine, ValueLineWinsOverSectionLine)
-{
-    const Line line = Read("[A=B]");
-    EXPECT_EQ(line.kind, IniLineKind::kValue);
-    EXPECT_EQ(line.first, "[A");
-    EXPECT_EQ(line.second, "B]");
-    EXPECT_EQ(Read("[EndSection]=x").kind, IniLineKind::kValue);
-}
-
-TEST(IniLine, EndSectionCountsAnywhereInTheLine)
-{
-    EXPECT_EQ(Read("[EndSection]").kind, IniLineKind::kEndSection);
-    EXPECT_EQ(Read("\t\t[EndSection]").kind, IniLineKind::kEndSection);
-    EXPECT_EQ(Read("old [EndSection] here").kind, IniLineKind::kEndSection);
-    EXPECT_EQ(Read("[EndSection ]").kind, IniLineKind::kSection);
-}
-
-TEST(IniLine, AnythingElseIsSkipped)
-{
-    EXPECT_EQ(Read("").kind, IniLineKind::kOther);
-    EXPECT_EQ(Read("\t ").kind, IniLineKind::kOther);
-    EXPECT_EQ(Read("; comment").kind, IniLineKind::kOther);
-}
-
-TEST(IniNames, PathNameHasNeitherSlashNorDot)
-{
-    EXPECT_TRUE(IsIniPathName("Custom"));
-    EXPECT_TRUE(IsIniPathName(""));
-    EXPECT_FALSE(IsIniPathName("a/b"));
-    EXPECT_FALSE(IsIniPathName("v1.2"));
-    EXPECT_FALSE(IsIniPathName(".."));
-}
-
-TEST(IniNames, StorableSectionNameComesBackFromTheFile)
-{
-    EXPECT_TRUE(IsStorableIniSectionName("Custom"));
-    EXPECT_TRUE(IsStorableIniSectionName(" [x"));
-    EXPECT_TRUE(IsStorableIniSectionName("\x81]"));  // the bracket is part of a character
-    EXPECT_FALSE(IsStorableIniSectionName(""));
-    EXPECT_FALSE(IsStorableIniSectionName("a/b"));
-    EXPECT_FALSE(IsStorableIniSectionName("a.b"));
-    EXPECT_FALSE(IsStorableIniSectionName("a]b"));
-    EXPECT_FALSE(IsStorableIniSectionName("a=b"));
-    EXPECT_FALSE(IsStorableIniSectionName("a\nb"));
-    EXPECT_FALSE(IsStorableIniSectionName("a\x81"));       // would take "]" as its second byte
-    EXPECT_FALSE(IsStorableIniSectionName("EndSection"));   // "[EndSection]" closes a section
-    EXPECT_FALSE(IsStorableIniSectionName("x[EndSection"));
-    EXPECT_TRUE(IsStorableIniSectionName("\x81[EndSection"));
-    EXPECT_TRUE(IsStorableIniSectionName("EndSection "));
-}
-
-TEST(IniNames, StorableKeyComesBackFromTheFile)
-{
-    EXPECT_TRUE(IsStorableIniKey("Info[0]"));
-    EXPECT_TRUE(IsStorableIniKey("a b"));
-    EXPECT_TRUE(IsStorableIniKey("k\x81="));
-    EXPECT_FALSE(IsStorableIniKey(""));
-    EXPECT_FALSE(IsStorableIniKey("a=b"));
-    EXPECT_FALSE(IsStorableIniKey(" a"));
-    EXPECT_FALSE(IsStorableIniKey("\ta"));
-    EXPECT_FALSE(IsStorableIniKey("a\nb"));
-    EXPECT_FALSE(IsStorableIniKey("k\x81"));  // would take "=" as its second byte
-    EXPECT_TRUE(IsStorableIniKey("k\x81\x81"));
+    const struct {
+        const char* name;
+        bool path;     // reachable by a path
+        bool section;  // a settings text holds and gives back the section name
+        bool key;      // a settings text holds and gives back the key
+    } rows[] = {
+        {"Custom", true, true, true}, {"", true, false, false}, {"a/b", false, false, true},
+        {"v1.2", false, false, true}, {"..", false, false, true},
+        {" [x", true, true, false},  // a key may not begin with a blank
+        {"\ta", true, true, false}, {"a b", true, true, true}, {"Info[0]", true, false, true},
+        {"a]b", true, false, true}, {"a=b", true, false, false}, {"a\nb", true, false, false},
+        {"\x81]", true, true, true},  // the bracket is part of a character
+        {"k\x81=", true, true, true},
+        {"a\x81", true, false, false},  // would take "]" or "=" as its second byte
+        {"k\x81\x81", true, true, true},
+        // "[EndSection]" closes a section.
+        {"EndSection", true, false, true}, {"x[EndSection", true, false, true}, {"\x81[EndSection", true, true, true},
+        {"EndSection ", true, true, true},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(IsIniPathName(row.name), row.path) << row.name;
+        EXPECT_EQ(IsStorableIniSectionName(row.name), row.section) << row.name;
+        EXPECT_EQ(IsStorableIniKey(row.name), row.key) << row.name;
+    }
 }

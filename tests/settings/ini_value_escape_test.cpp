@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -16,7 +17,7 @@ std::string Escaped(const char* value)
 
 std::string Unescaped(const char* text)
 {
-    CStr_base<64> out;
+    CStr_base<64> out("old text");
     UnescapeIniValue(text, out);
     return out.GetBuffer();
 }
@@ -33,66 +34,36 @@ bool HasLineFeedOutsideCharacter(const std::string& text)
 
 }  // namespace
 
-TEST(IniValueEscape, TabLineFeedAndBackslashAreEscaped)
+TEST(IniValueEscape, Escape)
 {
-    EXPECT_EQ(Escaped("a\tb\nc\\d"), "a\\tb\\nc\\\\d");
-    EXPECT_EQ(Escaped("\\\\"), "\\\\\\\\");
-    EXPECT_EQ(Escaped("\n\n"), "\\n\\n");
+    const std::vector<std::pair<const char*, const char*>> rows = {
+        {"a\tb\nc\\d", "a\\tb\\nc\\\\d"}, {"\\\\\n\n", "\\\\\\\\\\n\\n"},
+        {"plain = text\r", "plain = text\r"},  // every other byte stays
+        {"", ""},
+        // A double-byte character is copied whole: its second byte may be a
+        // backslash, a tab or a line feed and is never escaped.
+        {"\x95\\", "\x95\\"}, {"\x83\\\\", "\x83\\\\\\"}, {"\x81\t", "\x81\t"}, {"\x81\n", "\x81\n"},
+        // A lead byte at the end would take the line feed after the value as
+        // its second byte: it is left out.
+        {"x\x81", "x"}, {"\x95\\\xe0", "\x95\\"},
+    };
+    for (const auto& [value, text] : rows)
+        EXPECT_EQ(Escaped(value), text) << value;
 }
 
-TEST(IniValueEscape, OtherBytesStayIncludingCarriageReturn)
+TEST(IniValueEscape, UnescapeReplacesTheContent)
 {
-    EXPECT_EQ(Escaped("plain = text\r"), "plain = text\r");
-    EXPECT_EQ(Escaped(""), "");
-}
-
-TEST(IniValueEscape, DoubleByteCharacterIsCopiedWhole)
-{
-    // The second byte of a double-byte character may be a backslash, a tab
-    // or a line feed; it is never escaped.
-    EXPECT_EQ(Escaped("\x95\\"), "\x95\\");     // a kanji ending in 0x5C
-    EXPECT_EQ(Escaped("\x83\\\\"), "\x83\\\\\\");
-    EXPECT_EQ(Escaped("\x81\t"), "\x81\t");
-    EXPECT_EQ(Escaped("\x81\n"), "\x81\n");
-}
-
-TEST(IniValueEscape, LeadByteAtTheEndIsLeftOut)
-{
-    // Written, it would take the line feed after the value as its second byte.
-    EXPECT_EQ(Escaped("x\x81"), "x");
-    EXPECT_EQ(Escaped("\x95\\\xe0"), "\x95\\");
-}
-
-TEST(IniValueUnescape, EscapesGiveTheirBytes)
-{
-    EXPECT_EQ(Unescaped("a\\tb\\nc\\\\d"), "a\tb\nc\\d");
-}
-
-TEST(IniValueUnescape, UnknownEscapeDropsBothCharacters)
-{
-    EXPECT_EQ(Unescaped("a\\qb"), "ab");
-    EXPECT_EQ(Unescaped("a\\r"), "a");
-    // The character after the backslash goes whole, both of its bytes.
-    EXPECT_EQ(Unescaped("a\\\x82\xa0z"), "az");
-}
-
-TEST(IniValueUnescape, BackslashAtTheEndIsDropped)
-{
-    EXPECT_EQ(Unescaped("abc\\"), "abc");
-    EXPECT_EQ(Unescaped("\\"), "");
-}
-
-TEST(IniValueUnescape, DoubleByteCharacterIsCopiedWhole)
-{
-    EXPECT_EQ(Unescaped("\x95\\n"), "\x95\\n");
-    EXPECT_EQ(Unescaped("\x95\\\\n"), "\x95\\\n");
-}
-
-TEST(IniValueUnescape, ReplacesTheOldContent)
-{
-    CStr_base<64> out("old text");
-    UnescapeIniValue("new", out);
-    EXPECT_STREQ(out, "new");
+    const std::vector<std::pair<const char*, const char*>> rows = {
+        {"a\\tb\\nc\\\\d", "a\tb\nc\\d"}, {"new", "new"},
+        // An unknown escape drops both characters, a double-byte one whole.
+        {"a\\qb", "ab"}, {"a\\r", "a"}, {"a\\\x82\xa0z", "az"},
+        // A backslash at the end is dropped.
+        {"abc\\", "abc"}, {"\\", ""},
+        // The second byte of a double-byte character starts no escape.
+        {"\x95\\n", "\x95\\n"}, {"\x95\\\\n", "\x95\\\n"},
+    };
+    for (const auto& [text, value] : rows)
+        EXPECT_EQ(Unescaped(text), value) << text;
 }
 
 TEST(IniValueEscape, UnescapeGivesBackWhatEscapeWrote)
