@@ -35,7 +35,7 @@ TEST(IniExLoadText, ReadsLinesIntoTheTree)
         const char* text;
         bool accepted;
         const char* saved;  // the tree that was read, as saved
-        std::vector<std::pair<const char*, const char*>> values;
+        std::vector<std::pair<const char*, const char*>> values = {};
     } rows[] = {
         {"a=b", true, "a=b\n", {{"/a", "b"}}},
         // Indentation is irrelevant when reading.
