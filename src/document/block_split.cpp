@@ -3,52 +3,90 @@
 #include <cstring>
 
 #include "document/keyword_match.h"
+#include "document/line_scan.h"
 
-namespace {
-
-const char* const kBlocksWithIncludeBlocks =
+const char* const kBlockPatternIncludeBlocks =
     "%[%(@@IF%+0j%[%(\n%/0W%)%$%]%)%(%+j%[%(\n%/0w%P@@%[%(DEFINE%)%(ITEM%!(NO%)%)%(EVENT%)%(FUNC%[%(ITEM%)%("
     "EVENT%)%(UPDATE%)%(INIT%)%(BUY%)%(BASE%)%(TURN%)%(CUSTOM%)%(NEW%)%(SHOPIN%)%(SHOPOUT%)%(SALE%)%(BASE%)%]%)%("
     "INCLUDE%)%(IF%)%(SETMACRO%)%(USEMACRO%)%(SKIP%)%(END%)%]%)%$%]%)%]";
-const char* const kBlocksWithIncludeElements =
+const char* const kBlockPatternIncludeElements =
     "%[%(@@IF%+0j%[%(\n%/0W%)%$%]%)%(%+j%[%(\n%/0w%P@@%[%(DEFINE%)%(ITEM%!(NO%)%)%(EVENT%)%(FUNC%[%(ITEM%)%("
     "EVENT%)%(UPDATE%)%(INIT%)%(BUY%)%(BASE%)%(TURN%)%(CUSTOM%)%(NEW%)%(SHOPIN%)%(SHOPOUT%)%(SALE%)%(BASE%)%]%)%("
     "IF%)%(SETMACRO%)%(USEMACRO%)%(SKIP%)%(END%)%]%)%$%]%)%]";
+
+namespace {
+
+// Whether a block keyword begins `text` (the text behind "@@"), case
+// ignored: the alternatives of the block pattern after "@@".
+bool BeginsWithBlockKeyword(const char* text, bool includeAsElement)
+{
+    static constexpr const char* kKeywords[] = {"DEFINE", "EVENT", "IF", "SETMACRO", "USEMACRO", "SKIP", "END"};
+    static constexpr const char* kFunctions[] = {"ITEM", "EVENT", "UPDATE", "INIT",   "BUY",     "BASE",
+                                                 "TURN", "CUSTOM", "NEW", "SHOPIN", "SHOPOUT", "SALE"};
+    if (StartsWithNoCase(text, "ITEM") && !StartsWithNoCase(text + 4, "NO"))
+        return true;
+    if (!includeAsElement && StartsWithNoCase(text, "INCLUDE"))
+        return true;
+    for (const char* keyword : kKeywords) {
+        if (StartsWithNoCase(text, keyword))
+            return true;
+    }
+    if (StartsWithNoCase(text, "FUNC")) {
+        for (const char* function : kFunctions) {
+            if (StartsWithNoCase(text + 4, function))
+                return true;
+        }
+    }
+    return false;
+}
+
+// End of the block pattern's match at `p`, a character start before the end
+// of the text. An "@@IF" line ends behind its line feed and the white space
+// after it, or at the end of the text. Any other block takes at least the
+// characters before `from` and ends behind the first line feed from `from`
+// on that blanks and a block keyword (or the end of the text) follow, or at
+// the end of the text.
+uint32_t BlockEnd(const char* text, uint32_t length, uint32_t p, uint32_t from, bool includeAsElement)
+{
+    if (StartsWithNoCase(text + p, "@@IF")) {
+        uint32_t end = FindCharByte(text, p + 4, length, '\n');
+        if (end == length)
+            return length;
+        ++end;
+        while (end < length && IsPatternWhiteSpace(text[end]))
+            ++end;
+        return end;
+    }
+    for (uint32_t lineFeed = FindCharByte(text, from, length, '\n'); lineFeed < length;
+         lineFeed = FindCharByte(text, lineFeed + 1, length, '\n')) {
+        uint32_t end = lineFeed + 1;
+        while (end < length && (text[end] == '\t' || text[end] == ' '))
+            ++end;
+        if (end == length || (text[end] == '@' && text[end + 1] == '@' &&
+                              BeginsWithBlockKeyword(text + end + 2, includeAsElement)))
+            return end;
+    }
+    return length;
+}
 
 } // namespace
 
 void SplitDataBlocks(const char* text, bool includeAsElement, CStrRegexHitList& blocks)
 {
-    const char* pattern = includeAsElement ? kBlocksWithIncludeElements : kBlocksWithIncludeBlocks;
-    CStrRegexHitList hits;
-    // A block ends at the line feed before a keyword line only when at least
-    // one character precedes that line feed, so a keyword on the second line
-    // of a text that begins with a line feed would stay hidden in the first
-    // block. Such a text is searched behind one blank, which counts to the
-    // first block.
-    uint32_t shift = 0;
-    if (text[0] == '\n') {
-        CStr_base<16384> padded(" ");
-        padded += text;
-        StrRegex(padded, pattern, "gi", nullptr, nullptr, &hits);
-        shift = 1;
-    } else {
-        StrRegex(text, pattern, "gi", nullptr, nullptr, &hits);
-    }
-
-    // Each block runs from its start to the next block's start, so that no
-    // byte of the text is lost even where the matches left a gap.
     blocks.RemoveAll();
     const uint32_t length = static_cast<uint32_t>(std::strlen(text));
-    for (uint32_t i = 0; i < hits.GetCount(); ++i) {
-        const uint32_t start = blocks.GetCount() ? hits[i].offset - shift : 0;
-        if (blocks.GetCount() && start <= blocks.GetLast()->offset)
-            continue;
-        if (CStrRegexHitBufStruct* last = blocks.GetLast())
-            last->length = start - last->offset;
+    for (uint32_t p = 0; p < length;) {
+        // A block ends at the line feed before a keyword line only when at
+        // least one character precedes that line feed, so a keyword on the
+        // second line of a text that begins with a line feed would stay
+        // hidden in the first block. Such a text is split as if one blank
+        // stood in front, which counts to the first block.
+        const uint32_t from = (p == 0 && text[0] == '\n') ? 0 : p + CharLengthIn(text, p, length);
+        const uint32_t end = BlockEnd(text, length, p, from, includeAsElement);
         CStrRegexHitBufStruct* block = blocks.Add();
-        block->offset = start;
-        block->length = length - start;
+        block->offset = p;
+        block->length = end - p;
+        p = end;
     }
 }
 

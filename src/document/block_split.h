@@ -3,6 +3,14 @@
 
 #include "pattern/regex_types.h"
 
+// The block pattern (options "gi"), with "@@include" lines as blocks of
+// their own, and with includes as elements. Every position of a text
+// starts a match, so the matches follow one another without gaps; the
+// blocks are these matches, found by a scan written out by hand that gives
+// the same matches (the tests run both).
+extern const char* const kBlockPatternIncludeBlocks;
+extern const char* const kBlockPatternIncludeElements;
+
 // Offset and length of every block of `text`, in order; together they cover
 // the whole text. A block begins at the start of the text and at every "@@"
 // and block keyword that begins a line after optional blanks ("@@include"

@@ -1,34 +1,74 @@
 #include "document/element_lines.h"
 
-#include "document/keyword_match.h"
-#include "pattern/str_regex.h"
+#include <cstring>
 
-CElementLines::CElementLines(const char* text)
+#include "document/keyword_match.h"
+#include "document/line_scan.h"
+
+CElementLines::CElementLines(const char* text) : m_pText(text), m_nLength(static_cast<uint32_t>(std::strlen(text)))
 {
-    m_lines.Split(text, "\n");
+    FindEnd();
+    Next();
 }
 
-void CElementLines::ReadField(const char* fieldPattern, CFieldLine& out)
+void CElementLines::FindEnd()
 {
-    const CMerxString& line = Current();
-    const int32_t hash = line.Find("#");
-    if (hash >= 0) {
-        out.comment.Assign(line.GetBuffer() + hash);
-        out.trimmed.Assign(line.GetBuffer(), hash);
-    } else {
-        out.comment.Release();
-        out.trimmed.Assign(line);
-    }
-    out.trimmed.Regex("%/0W%{%+0j%e%/0W%$%}", "s", &m_captures, "%0v");
+    m_nEnd = FindCharByte(m_pText, m_nStart, m_nLength, '\n');
+}
 
-    out.key.Release();
-    out.value.Release();
-    if (out.trimmed.Regex(fieldPattern, "s", &m_captures) > 0 && m_captures.GetCount() >= 2) {
+void CElementLines::Next()
+{
+    if (m_bAtEnd)
+        return;
+    if (m_nEnd >= m_nLength) {
+        m_bAtEnd = true;
+        return;
+    }
+    m_nStart = m_nEnd + 1;
+    ++m_nPos;
+    FindEnd();
+}
+
+uint32_t CElementLines::LineFeeds() const
+{
+    if (m_bAtEnd)
+        return m_nPos;
+    uint32_t count = m_nPos;
+    for (uint32_t at = m_nEnd; at < m_nLength; at = FindCharByte(m_pText, at + 1, m_nLength, '\n'))
+        ++count;
+    return count;
+}
+
+void CElementLines::ReadField(CFieldLine& out) const
+{
+    const CLineText line = Current();
+    const uint32_t hash = FindCharByte(line.text, 0, line.length, '#');
+    out.comment.Truncate(0);
+    if (hash < line.length)
+        out.comment.Assign(line.text + hash, static_cast<int32_t>(line.length - hash));
+
+    uint32_t start = 0;
+    uint32_t end = 0;
+    TrimRange(line.text, hash, start, end);
+    out.trimmed.Assign(line.text + start, static_cast<int32_t>(end - start));
+
+    out.key.Truncate(0);
+    out.value.Truncate(0);
+    uint32_t keyEnd = 0;
+    uint32_t valueStart = 0;
+    if (SplitFieldLine(out.trimmed, out.trimmed.GetLength(), keyEnd, valueStart)) {
         // The key is printable ASCII: every byte is a character of its own.
-        const CStr_base<16384>& key = m_captures[1];
-        for (uint32_t i = 0; i < key.GetLength(); ++i)
-            out.key.Append(AsciiLower(key[i]));
-        out.value.Assign(m_captures[0]);
+        char lower[64];
+        if (keyEnd < sizeof lower) {
+            for (uint32_t i = 0; i < keyEnd; ++i)
+                lower[i] = AsciiLower(out.trimmed[i]);
+            out.key.Assign(lower, static_cast<int32_t>(keyEnd));
+        } else {
+            for (uint32_t i = 0; i < keyEnd; ++i)
+                out.key.Append(AsciiLower(out.trimmed[i]));
+        }
+        out.value.Assign(out.trimmed.GetBuffer() + valueStart,
+                         static_cast<int32_t>(out.trimmed.GetLength() - valueStart));
     }
 }
 

@@ -31,6 +31,7 @@ bool CMerxReader::ParseEvent(Ceventstruct& event, const char* text, uint32_t& li
         return false;
     }
     event.Clear();
+    event.fields.Reserve(m_doc.eventkeys.GetCount());
     for (const CMerxString& key : m_doc.eventkeys)
         event.fields.GetOrInsert(key);
     event.comments.GetOrInsert("");
@@ -39,7 +40,7 @@ bool CMerxReader::ParseEvent(Ceventstruct& event, const char* text, uint32_t& li
     CFieldLine field;
     while (!lines.AtEnd()) {
         const uint32_t number = lines.LineNumber(line);
-        lines.ReadField(kUseEventFieldPattern, field);
+        lines.ReadField(field);
         lines.Next();
         if (!field.IsField()) {
             ReadNonFieldLine(event, field, "\t", SJ("[%u]：@@EVENT：\"%s\"を解析できません。\n"), number);

@@ -20,6 +20,7 @@ bool CMerxReader::ParseItem(Citemstruct& item, const char* text, uint32_t& line)
         return false;
     }
     item.Clear();
+    item.fields.Reserve(m_doc.itemkeys.GetCount() + m_doc.itemextkeys.GetCount());
     for (const CMerxString& key : m_doc.itemkeys)
         item.fields.GetOrInsert(key);
     for (const CMerxString& key : m_doc.itemextkeys)
@@ -30,7 +31,7 @@ bool CMerxReader::ParseItem(Citemstruct& item, const char* text, uint32_t& line)
     CFieldLine field;
     while (!lines.AtEnd()) {
         const uint32_t number = lines.LineNumber(line);
-        lines.ReadField(kItemFieldPattern, field);
+        lines.ReadField(field);
         lines.Next();
         if (!field.IsField()) {
             ReadNonFieldLine(item, field, "\t", SJ("[%u]：@@ITEM：\"%s\"を解析できません。\n"), number);

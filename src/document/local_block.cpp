@@ -1,12 +1,13 @@
 #include "document/local_block.h"
 
+#include "document/line_scan.h"
 #include "pattern/str_regex.h"
 
 namespace {
 
-bool IsClosingLine(const CMerxString& line)
+bool IsClosingLine(CLineText line)
 {
-    return StrRegex(line, "%/0W_local_%/0W%[#%$%]", "") > 0;
+    return IsLocalClosingLine(line.text, line.length);
 }
 
 // Leading blanks and tabs of `line`.
@@ -29,7 +30,8 @@ void ReadLocalBlock(CElementLines& lines, LocalBlockOwner owner, CMerxString& va
             break;
         }
         CMerxString* line = block.Add();
-        line->Assign(lines.Current());
+        const CLineText current = lines.Current();
+        line->Assign(current.text, static_cast<int32_t>(current.length));
         if (owner == LocalBlockOwner::Event)
             line->Regex("%/0,2W", "s", nullptr, "");
     }

@@ -1,4 +1,5 @@
 // Reading the @@USE entries of an item.
+#include "document/line_scan.h"
 #include "document/local_block.h"
 #include "document/merx_reader.h"
 #include "foundation/sjis_literal.h"
@@ -17,11 +18,12 @@ void AddList(Cusestruct& use, const char* key)
     use.listcomments.GetOrInsert(key);
 }
 
-// Appends one list entry and its comment ("" or a tab and the comment).
-void AppendListEntry(Cusestruct& use, const char* key, const char* entry, const CMerxString& comment)
+// Appends one list entry and its comment ("" or a tab and the comment) to
+// the list under `key` (with its hash) and to its comments.
+void AppendListEntry(Cusestruct& use, const char* key, uint32_t hash, const char* entry, const CMerxString& comment)
 {
-    use.lists.Lookup(key)->Add()->Assign(entry);
-    CMerxString* entryComment = use.listcomments.Lookup(key)->Add();
+    use.lists.Lookup(key, hash)->Add()->Assign(entry);
+    CMerxString* entryComment = use.listcomments.Lookup(key, hash)->Add();
     if (!comment.IsEmpty()) {
         entryComment->Assign("\t");
         *entryComment += comment;
@@ -33,6 +35,9 @@ void AppendListEntry(Cusestruct& use, const char* key, const char* entry, const 
 void CMerxReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line)
 {
     use.Clear();
+    use.fields.Reserve(m_doc.usekeys.GetCount() + m_doc.usefieldextkeys.GetCount());
+    use.lists.Reserve(m_doc.uselistkeys.GetCount() + m_doc.uselistextkeys.GetCount());
+    use.listcomments.Reserve(m_doc.uselistkeys.GetCount() + m_doc.uselistextkeys.GetCount());
     for (const CMerxString& key : m_doc.usekeys)
         use.fields.GetOrInsert(key);
     for (const CMerxString& key : m_doc.uselistkeys)
@@ -46,7 +51,7 @@ void CMerxReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line)
     CFieldLine field;
     while (!lines.AtEnd()) {
         const uint32_t number = lines.LineNumber(line);
-        lines.ReadField(kUseEventFieldPattern, field);
+        lines.ReadField(field);
         if (field.key == "@@use")
             return; // the item starts the next use with this line
         lines.Next();
@@ -62,12 +67,14 @@ void CMerxReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line)
             ReadArgselect(use, field, number);
             continue;
         }
+        // The key's hash serves every look-up of the line.
+        const uint32_t hash = CMerxFieldMap::Hash(field.key);
         // "ung" entries come from use, need and get lines only.
-        if (field.key != "ung" && use.GetList(field.key)) {
-            AppendListEntry(use, field.key, field.value, field.comment);
+        if (field.key != "ung" && use.lists.Lookup(field.key, hash)) {
+            AppendListEntry(use, field.key, hash, field.value, field.comment);
             continue;
         }
-        CMerxString* value = use.fields.Lookup(field.key);
+        CMerxString* value = use.fields.Lookup(field.key, hash);
         if (!value) {
             Message(SJ("[%u]：@@USE：要素名\"%s\"は定義されていません。\n"), number, field.key.GetBuffer());
             if (field.value == "_local_")
@@ -89,17 +96,17 @@ void CMerxReader::ReadUngLine(Cusestruct& use, const CFieldLine& field)
 {
     // The first five words of the line (the first is use, need or get),
     // joined by tabs; missing words leave empty columns.
-    CMerxString words(field.trimmed);
-    CStrRegexHistory matches;
-    words.Regex("%{%+j%e%[%/W%$%]%}", "g", nullptr, nullptr, &matches);
+    constexpr uint32_t kColumns = 5;
+    CWordRange words[kColumns];
+    const uint32_t count = SplitWords(field.trimmed, field.trimmed.GetLength(), words, kColumns);
     CMerxString entry;
-    for (uint32_t i = 0; i < 5; ++i) {
+    for (uint32_t i = 0; i < kColumns; ++i) {
         if (i)
             entry += "\t";
-        if (i < matches.GetCount() && matches[i].GetCount())
-            entry += matches[i][0];
+        if (i < count)
+            entry.Append(field.trimmed.GetBuffer() + words[i].start, static_cast<int32_t>(words[i].length));
     }
-    AppendListEntry(use, "ung", entry, field.comment);
+    AppendListEntry(use, "ung", 0, entry, field.comment);
 }
 
 void CMerxReader::ReadArgselect(Cusestruct& use, const CFieldLine& field, uint32_t number)

@@ -40,7 +40,7 @@ void AppendEventScript(CWriterText& out, const char* key, const CMerxString& val
         TrimScriptLine(script);
         script += comment;
     }
-    AppendFormat(out, "\t%s\t%s\r\n", key, script.GetBuffer());
+    AppendPieces(out, {"\t", key, "\t", script.GetBuffer(), "\r\n"});
 }
 
 } // namespace
@@ -56,10 +56,8 @@ void CMerxWriter::AppendEvent(CWriterText& out, const Ceventstruct& event) const
         const char* comment = event.GetComment(key);
         if (IsEventScriptKey(key))
             AppendEventScript(out, key, *value, comment);
-        else if (*comment)
-            AppendFormat(out, "\t%s\t%s%s\r\n", key.GetBuffer(), value->GetBuffer(), comment);
         else
-            AppendFormat(out, "\t%s\t%s\r\n", key.GetBuffer(), value->GetBuffer());
+            AppendPieces(out, {"\t", key.GetBuffer(), "\t", value->GetBuffer(), comment, "\r\n"});
     }
     for (uint32_t i = 0; i < event.params.GetCount(); ++i) {
         out += "\t\tparam\t";

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "document/data_writer.h"
-#include "pattern/str_regex.h"
 
 namespace {
 
@@ -19,12 +18,12 @@ bool IsItemScriptKey(const char* key)
 void AppendItemScript(CWriterText& out, const char* key, const char* value, const char* comment)
 {
     CWriterText script(value);
-    script.Regex("\r\n", "g", nullptr, "\r\n\t\t");
+    script.Replace("\r\n", "\r\n\t\t");
     script += "\r\n\t_local_";
     if (*comment)
-        AppendFormat(out, "\t%s\t_local_\t%s\r\n\t\t", key, comment);
+        AppendPieces(out, {"\t", key, "\t_local_\t", comment, "\r\n\t\t"});
     else
-        AppendFormat(out, "\t%s\t_local_\r\n\t\t", key);
+        AppendPieces(out, {"\t", key, "\t_local_\r\n\t\t"});
     out += script;
     out += "\r\n";
 }
@@ -37,9 +36,9 @@ void AppendItemField(CWriterText& out, const Citemstruct& item, const char* key,
     if (IsItemScriptKey(key))
         AppendItemScript(out, key, value, comment);
     else if (*comment)
-        AppendFormat(out, "\t%s\t%s\t%s\r\n", key, value, comment);
+        AppendPieces(out, {"\t", key, "\t", value, "\t", comment, "\r\n"});
     else
-        AppendFormat(out, "\t%s\t%s\r\n", key, value);
+        AppendPieces(out, {"\t", key, "\t", value, "\r\n"});
 }
 
 } // namespace

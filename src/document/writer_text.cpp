@@ -1,13 +1,6 @@
 #include "document/writer_text.h"
 
-#include <cstdarg>
-
 namespace {
-
-void AppendBytes(void* sink, const char* bytes, size_t n)
-{
-    static_cast<CWriterText*>(sink)->Append(bytes, static_cast<int32_t>(n));
-}
 
 // Whether the text's last character (not merely its last byte) is a line
 // feed: after an odd run of lead bytes, a final "\n" is the second half of a
@@ -25,12 +18,40 @@ bool EndsWithLineFeed(const CWriterText& text)
 
 } // namespace
 
-void AppendFormat(CWriterText& out, const char* format, ...)
+void AppendPieces(CWriterText& out, std::initializer_list<const char*> pieces)
 {
-    va_list args;
-    va_start(args, format);
-    StrFormatV(&out, &AppendBytes, format, args);
-    va_end(args);
+    for (const char* piece : pieces)
+        out += piece;
+}
+
+void RemoveTabsBeforeLineEnds(CWriterText& text)
+{
+    // The pattern is tried at every character start: a run of tabs is
+    // matched from its first tab, whole, and only when a CR or the end
+    // follows; inside a run that is kept, the later starts fail the same way.
+    const uint32_t length = text.GetLength();
+    const char* bytes = text.GetBuffer();
+    CWriterText kept;
+    uint32_t p = 0;
+    uint32_t copied = 0;
+    while (p < length) {
+        if (bytes[p] != '\t') {
+            p += IsSjisLeadByte(static_cast<unsigned char>(bytes[p])) && p + 1 < length ? 2 : 1;
+            continue;
+        }
+        uint32_t end = p;
+        while (end < length && bytes[end] == '\t')
+            ++end;
+        if (end == length || bytes[end] == '\r') {
+            kept.Append(bytes + copied, static_cast<int32_t>(p - copied));
+            copied = end;
+        }
+        p = end;
+    }
+    if (copied == 0)
+        return;
+    kept.Append(bytes + copied, static_cast<int32_t>(length - copied));
+    text.Swap(kept);
 }
 
 void AppendLinesText(CWriterText& out, const char* text)

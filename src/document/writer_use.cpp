@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "document/data_writer.h"
-#include "pattern/str_regex.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ const char* EntryComment(const CStrArray_base<64>* comments, uint32_t i)
 void AppendUseScript(CWriterText& out, const char* key, const CMerxString& value, const char* comment)
 {
     CWriterText script(value);
-    script.Regex("\r\n", "g", nullptr, "\r\n\t\t\t");
+    script.Replace("\r\n", "\r\n\t\t\t");
     if (*comment) {
         CWriterText tabbed("\t");
         tabbed += comment;
@@ -33,7 +32,7 @@ void AppendUseScript(CWriterText& out, const char* key, const CMerxString& value
     }
     if (value.Find("\r\n") >= 0)
         script += "\r\n\t\t_local_";
-    AppendFormat(out, "\t\t%s\t%s\r\n", key, script.GetBuffer());
+    AppendPieces(out, {"\t\t", key, "\t", script.GetBuffer(), "\r\n"});
 }
 
 void AppendUseField(CWriterText& out, const Cusestruct& use, const char* key, const CMerxString& value)
@@ -44,9 +43,9 @@ void AppendUseField(CWriterText& out, const Cusestruct& use, const char* key, co
     if (IsUseScriptKey(key))
         AppendUseScript(out, key, value, comment);
     else if (*comment)
-        AppendFormat(out, "\t\t%s\t%s\t%s\r\n", key, value.GetBuffer(), comment);
+        AppendPieces(out, {"\t\t", key, "\t", value.GetBuffer(), "\t", comment, "\r\n"});
     else
-        AppendFormat(out, "\t\t%s\t%s\r\n", key, value.GetBuffer());
+        AppendPieces(out, {"\t\t", key, "\t", value.GetBuffer(), "\r\n"});
 }
 
 // The heading and the choices joined by ";", when there is a choice.
@@ -62,19 +61,20 @@ void AppendArgselect(CWriterText& out, const Cusestruct& use, const CMerxString&
     }
     const char* comment = use.GetComment("argselect");
     if (*comment)
-        AppendFormat(out, "\t\targselect\t%s\t%s\r\n", joined.GetBuffer(), comment);
+        AppendPieces(out, {"\t\targselect\t", joined.GetBuffer(), "\t", comment, "\r\n"});
     else
-        AppendFormat(out, "\t\targselect\t%s\r\n", joined.GetBuffer());
+        AppendPieces(out, {"\t\targselect\t", joined.GetBuffer(), "\r\n"});
 }
 
 // Use, need and get lines without their empty trailing columns. Only the
 // line being built is cut, so a comment that ends in tabs keeps them.
 void AppendUngList(CWriterText& out, const CStrArray_base<64>& entries, const CStrArray_base<64>* comments)
 {
+    CWriterText line;
     for (uint32_t i = 0; i < entries.GetCount(); ++i) {
-        CWriterText line("\t\t\t");
+        line.Assign("\t\t\t");
         line += entries[i];
-        line.Regex("%/z\t%P\r", "g", nullptr, "");
+        RemoveTabsBeforeLineEnds(line);
         out += line;
         out += EntryComment(comments, i);
         out += "\r\n";
@@ -90,7 +90,7 @@ void AppendUseList(CWriterText& out, const Cusestruct& use, const char* key, con
     }
     for (uint32_t i = 0; i < entries.GetCount(); ++i) {
         if (!entries[i].IsEmpty())
-            AppendFormat(out, "\t\t%s\t%s%s\r\n", key, entries[i].GetBuffer(), EntryComment(comments, i));
+            AppendPieces(out, {"\t\t", key, "\t", entries[i].GetBuffer(), EntryComment(comments, i), "\r\n"});
     }
 }
 

@@ -8,6 +8,14 @@
 // Programming errors are raised by value: an index out of range raises the
 // index (uint32_t); storage exhaustion while growing raises a null pointer of
 // the element type; a construct hook that refuses raises the requested count.
+//
+// A document holds a great many small arrays, most of them with one block
+// whose slots never change order. The array therefore keeps its first
+// block's record in itself, and builds the pointer table only once the slots
+// no longer follow the elements of that one block (a second block, an
+// exchange, a removal before the last position); until then slot i is the
+// block's element i. The table capacity it reports is the one the table
+// has or will have when it is built.
 #pragma once
 
 #include <cstdint>
@@ -21,12 +29,16 @@ public:
     using Hook = bool (*)(T** slots, uint32_t count, uint32_t data, CArrayAuto<T>* array);
 
     CArrayAuto() = default;
+    // An array whose growth step starts at `growthStep` instead of 10, for
+    // containers that know their elements come in smaller numbers.
+    explicit CArrayAuto(uint32_t growthStep) : m_nGrowStep(growthStep ? growthStep : 1) {}
     CArrayAuto(const CArrayAuto&) = delete;
     CArrayAuto& operator=(const CArrayAuto&) = delete;
 
     virtual ~CArrayAuto()
     {
-        Block* b = m_pFirst;
+        delete[] m_pFirstElements;
+        Block* b = m_pMore;
         while (b) {
             Block* next = b->next;
             delete[] b->elements;
@@ -34,6 +46,7 @@ public:
             b = next;
         }
         delete[] m_ppTable;
+        delete m_pHooks;
     }
 
     uint32_t GetCount() const { return m_nCount; }
@@ -46,9 +59,9 @@ public:
 
     void SetHooks(Hook construct, Hook destruct, uint32_t data)
     {
-        m_pConstructHook = construct;
-        m_pDestructHook = destruct;
-        m_nHookData = data;
+        if (!m_pHooks)
+            m_pHooks = new Hooks;
+        *m_pHooks = {construct, destruct, data};
     }
 
     // Sets the number of elements in use to n (n >= count): grows the storage
@@ -61,17 +74,27 @@ public:
             Grow(n);
         uint32_t old = m_nCount;
         m_nCount = n;
-        if (!ConstructElements(m_ppTable + old, n - old)) {
+        bool constructed;
+        WithSlots(old, n - old, [&](T** slots, uint32_t count) { constructed = ConstructElements(slots, count); });
+        if (!constructed) {
             m_nCount = old;
             throw static_cast<uint32_t>(n);
         }
+    }
+
+    // Grows the storage to hold n elements (as setting the count to n
+    // would), without using them.
+    void Reserve(uint32_t n)
+    {
+        if (n > m_nAllocated)
+            Grow(n);
     }
 
     // Appends one element and returns it (the element in slot count - 1).
     T* Add()
     {
         SetCount(m_nCount + 1);
-        return m_ppTable[m_nCount - 1];
+        return Slot(m_nCount - 1);
     }
 
     T& operator[](uint32_t i) { return *GetAt(i); }
@@ -81,21 +104,24 @@ public:
     {
         if (i >= m_nCount)
             throw static_cast<uint32_t>(i);
-        return m_ppTable[i];
+        return Slot(i);
     }
 
-    T* GetLast() const { return m_nCount ? m_ppTable[m_nCount - 1] : nullptr; }
+    T* GetLast() const { return m_nCount ? Slot(m_nCount - 1) : nullptr; }
 
     // Removes position i; returns the new count.
     uint32_t RemoveAt(uint32_t i)
     {
         if (i >= m_nCount)
             throw static_cast<uint32_t>(i);
-        T* removed = m_ppTable[i];
-        std::memmove(m_ppTable + i, m_ppTable + i + 1, (m_nCount - i - 1) * sizeof(T*));
+        if (i + 1 < m_nCount) {
+            BuildTable();
+            T* removed = m_ppTable[i];
+            std::memmove(m_ppTable + i, m_ppTable + i + 1, (m_nCount - i - 1) * sizeof(T*));
+            m_ppTable[m_nCount - 1] = removed;
+        }
         --m_nCount;
-        m_ppTable[m_nCount] = removed;
-        DestructElements(m_ppTable + m_nCount, 1);
+        WithSlots(m_nCount, 1, [this](T** slots, uint32_t count) { DestructElements(slots, count); });
         return m_nCount;
     }
 
@@ -113,7 +139,7 @@ public:
         if (m_nCount == 0)
             return -1;
         --m_nCount;
-        DestructElements(m_ppTable + m_nCount, 1);
+        WithSlots(m_nCount, 1, [this](T** slots, uint32_t count) { DestructElements(slots, count); });
         return static_cast<int32_t>(m_nCount);
     }
 
@@ -124,7 +150,7 @@ public:
             return;
         uint32_t old = m_nCount;
         m_nCount = n;
-        DestructElements(m_ppTable + n, old - n);
+        WithSlots(n, old - n, [this](T** slots, uint32_t count) { DestructElements(slots, count); });
     }
 
     void RemoveAll() { Truncate(0); }
@@ -136,6 +162,9 @@ public:
             throw static_cast<uint32_t>(a);
         if (b >= m_nCount)
             throw static_cast<uint32_t>(b);
+        if (a == b)
+            return;
+        BuildTable();
         T* t = m_ppTable[a];
         m_ppTable[a] = m_ppTable[b];
         m_ppTable[b] = t;
@@ -146,7 +175,7 @@ public:
     class Cursor {
     public:
         explicit Cursor(const CArrayAuto& a) : m_a(a) {}
-        T* Next() { return m_nPos < m_a.m_nCount ? m_a.m_ppTable[m_nPos++] : nullptr; }
+        T* Next() { return m_nPos < m_a.m_nCount ? m_a.Slot(m_nPos++) : nullptr; }
         uint32_t Position() const { return m_nPos; }
 
     private:
@@ -158,41 +187,84 @@ public:
     // Range-for support over the elements in use.
     class Iter {
     public:
-        Iter(T* const* p) : m_p(p) {}
-        T& operator*() const { return **m_p; }
+        Iter(const CArrayAuto* a, uint32_t i) : m_pA(a), m_nPos(i) {}
+        T& operator*() const { return *m_pA->Slot(m_nPos); }
         Iter& operator++()
         {
-            ++m_p;
+            ++m_nPos;
             return *this;
         }
-        bool operator!=(const Iter& o) const { return m_p != o.m_p; }
+        bool operator!=(const Iter& o) const { return m_nPos != o.m_nPos; }
 
     private:
-        T* const* m_p;
+        const CArrayAuto* m_pA;
+        uint32_t m_nPos;
     };
-    Iter begin() const { return Iter(m_ppTable); }
-    Iter end() const { return Iter(m_ppTable + m_nCount); }
+    Iter begin() const { return Iter(this, 0); }
+    Iter end() const { return Iter(this, m_nCount); }
 
 protected:
     virtual bool ConstructElements(T** slots, uint32_t count)
     {
-        if (m_pConstructHook)
-            return m_pConstructHook(slots, count, m_nHookData, this);
+        if (m_pHooks && m_pHooks->construct)
+            return m_pHooks->construct(slots, count, m_pHooks->data, this);
         return true;
     }
 
     virtual void DestructElements(T** slots, uint32_t count)
     {
-        if (m_pDestructHook)
-            m_pDestructHook(slots, count, m_nHookData, this);
+        if (m_pHooks && m_pHooks->destruct)
+            m_pHooks->destruct(slots, count, m_pHooks->data, this);
     }
 
 private:
+    // The hooks, kept apart: few arrays have any.
+    struct Hooks {
+        Hook construct = nullptr;
+        Hook destruct = nullptr;
+        uint32_t data = 0;
+    };
+
+    // A block after the first.
     struct Block {
         T* elements = nullptr;
         uint32_t count = 0;
         Block* next = nullptr;
     };
+
+    // The element in slot i (i < allocated).
+    T* Slot(uint32_t i) const { return m_ppTable ? m_ppTable[i] : m_pFirstElements + i; }
+
+    // Calls work(slots, count) with the slots from `first` on: the table's,
+    // or, while there is none, a list of the first block's elements.
+    template <class Work>
+    void WithSlots(uint32_t first, uint32_t count, Work&& work)
+    {
+        constexpr uint32_t kListed = 16;
+        if (!m_ppTable && count > kListed)
+            BuildTable();
+        if (m_ppTable) {
+            work(m_ppTable + first, count);
+            return;
+        }
+        T* listed[kListed];
+        for (uint32_t i = 0; i < count; ++i)
+            listed[i] = m_pFirstElements + first + i;
+        work(listed, count);
+    }
+
+    // Builds the table of a one-block array (slot i: element i).
+    void BuildTable()
+    {
+        if (m_ppTable || !m_pFirstElements)
+            return;
+        T** table = new (std::nothrow) T*[m_nTableCapacity];
+        if (!table)
+            throw static_cast<T*>(nullptr);
+        for (uint32_t i = 0; i < m_nAllocated; ++i)
+            table[i] = m_pFirstElements + i;
+        m_ppTable = table;
+    }
 
     void Grow(uint32_t n)
     {
@@ -200,46 +272,64 @@ private:
         if (size < m_nGrowStep)
             size = m_nGrowStep;
 
-        Block* block = new (std::nothrow) Block;
-        if (!block)
-            throw static_cast<T*>(nullptr);
+        // A block after the first needs a record and the table.
+        Block* block = nullptr;
+        if (m_pFirstElements) {
+            BuildTable();
+            block = new (std::nothrow) Block;
+            if (!block)
+                throw static_cast<T*>(nullptr);
+        }
+        T* elements = nullptr;
         try {
-            block->elements = new (std::nothrow) T[size];
+            elements = new (std::nothrow) T[size];
         } catch (...) {
             delete block;
             throw;
         }
-        if (!block->elements) {
+        if (!elements) {
             delete block;
             throw static_cast<T*>(nullptr);
         }
-        block->count = size;
 
         // The pointer table grows geometrically from the size it needs, so
         // that the many small arrays of a large document stay small.
         uint64_t needed = static_cast<uint64_t>(m_nAllocated) + size;
-        if (m_nTableCapacity < needed) {
-            uint64_t slots = needed > 2ull * m_nTableCapacity ? needed : 2ull * m_nTableCapacity;
-            T** table = slots > UINT32_MAX ? nullptr : new (std::nothrow) T*[slots];
-            if (!table) {
-                delete[] block->elements;
+        uint32_t tableCapacity = m_nTableCapacity;
+        if (tableCapacity < needed) {
+            uint64_t slots = needed > 2ull * tableCapacity ? needed : 2ull * tableCapacity;
+            if (slots > UINT32_MAX) {
+                delete[] elements;
                 delete block;
                 throw static_cast<T*>(nullptr);
             }
-            if (m_ppTable)
+            tableCapacity = static_cast<uint32_t>(slots);
+            if (m_ppTable) {
+                T** table = new (std::nothrow) T*[tableCapacity];
+                if (!table) {
+                    delete[] elements;
+                    delete block;
+                    throw static_cast<T*>(nullptr);
+                }
                 std::memcpy(table, m_ppTable, m_nAllocated * sizeof(T*));
-            delete[] m_ppTable;
-            m_ppTable = table;
-            m_nTableCapacity = static_cast<uint32_t>(slots);
+                delete[] m_ppTable;
+                m_ppTable = table;
+            }
         }
+        m_nTableCapacity = tableCapacity;
 
-        if (m_pLast)
-            m_pLast->next = block;
-        else
-            m_pFirst = block;
-        m_pLast = block;
-        for (uint32_t i = 0; i < size; ++i)
-            m_ppTable[m_nAllocated + i] = &block->elements[i];
+        if (!block) {
+            m_pFirstElements = elements;
+        } else {
+            block->elements = elements;
+            block->count = size;
+            Block** link = &m_pMore;
+            while (*link)
+                link = &(*link)->next;
+            *link = block;
+            for (uint32_t i = 0; i < size; ++i)
+                m_ppTable[m_nAllocated + i] = &elements[i];
+        }
         m_nAllocated += size;
         if (m_nAllocated > 10 * m_nGrowStep)
             m_nGrowStep *= 5;
@@ -249,11 +339,9 @@ private:
     uint32_t m_nCount = 0;
     uint32_t m_nTableCapacity = 0;
     uint32_t m_nGrowStep = 10;
-    Block* m_pFirst = nullptr;
-    Block* m_pLast = nullptr;
-    T** m_ppTable = nullptr;
-    Hook m_pConstructHook = nullptr;
-    Hook m_pDestructHook = nullptr;
-    uint32_t m_nHookData = 0;
+    T* m_pFirstElements = nullptr; // the first block
+    Block* m_pMore = nullptr;      // the blocks after it, in order
+    T** m_ppTable = nullptr;       // null while slot i is element i of the first block
+    Hooks* m_pHooks = nullptr;
     uint8_t m_bOwning = 1;
 };

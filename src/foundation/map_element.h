@@ -13,6 +13,11 @@
 //
 // Values are default-constructed in place and never copied. Entries are
 // never removed; the map releases them all when it is destroyed.
+//
+// A document holds several maps per element, many of them empty or nearly
+// so. A map therefore is one pointer until its first entry arrives; then
+// its entries and bucket chains get storage of their own, the chains linked
+// by entry ordinals, and the entries array starts with small blocks.
 #pragma once
 
 #include <cstdint>
@@ -29,9 +34,39 @@ class CMapElement {
     struct Entry {
         char key[KeySize] = {};
         uint32_t hash = 0;
+        uint32_t next = 0; // position + 1 in the entries array of the next entry of the same bucket; 0: none
         T value{};
-        Entry* next = nullptr;
-        uint32_t ordinal = 0; // position in the entries array
+    };
+
+    // Entries come one block at a time at first (most maps of a document
+    // hold a known number of keys, reserved beforehand, or very few).
+    static constexpr uint32_t kFirstBlock = 1;
+    // Chain heads fit in a byte while the map holds at most this many entries.
+    static constexpr uint32_t kNarrowHeadsMax = 255;
+
+    struct Body {
+        CArrayAuto<Entry> entries{kFirstBlock};
+        uint8_t heads[32] = {};        // link to each bucket's first entry; 0: empty bucket
+        uint32_t* wideHeads = nullptr; // replaces `heads` beyond kNarrowHeadsMax entries
+
+        Body() = default;
+        Body(const Body&) = delete;
+        Body& operator=(const Body&) = delete;
+        ~Body() { delete[] wideHeads; }
+
+        uint32_t Head(uint32_t bucket) const { return wideHeads ? wideHeads[bucket] : heads[bucket]; }
+        void SetHead(uint32_t bucket, uint32_t link)
+        {
+            if (link > kNarrowHeadsMax && !wideHeads) {
+                wideHeads = new uint32_t[32];
+                for (uint32_t b = 0; b < 32; ++b)
+                    wideHeads[b] = heads[b];
+            }
+            if (wideHeads)
+                wideHeads[bucket] = link;
+            else
+                heads[bucket] = static_cast<uint8_t>(link);
+        }
     };
 
 public:
@@ -51,8 +86,13 @@ public:
     CMapElement() = default;
     CMapElement(const CMapElement&) = delete;
     CMapElement& operator=(const CMapElement&) = delete;
+    ~CMapElement() { delete m_pBody; }
 
-    uint32_t GetCount() const { return m_entries.GetCount(); }
+    uint32_t GetCount() const { return m_pBody ? m_pBody->entries.GetCount() : 0; }
+
+    // Makes room for `count` entries in all, so that a map whose size is
+    // known beforehand takes one block for them.
+    void Reserve(uint32_t count) { MakeBody().entries.Reserve(count); }
 
     // In every operation a hash of 0 means that the map computes it.
 
@@ -155,9 +195,21 @@ private:
         return LongKeyText(index);
     }
 
+    Body& MakeBody()
+    {
+        if (!m_pBody)
+            m_pBody = new Body;
+        return *m_pBody;
+    }
+
+    // The entry a chain link (position + 1) names; null for 0.
+    Entry* Linked(uint32_t link) const { return link ? m_pBody->entries.GetAt(link - 1) : nullptr; }
+
     Entry* Find(const char* key, uint32_t hash) const
     {
-        for (Entry* e = m_buckets[hash % kBucketCount]; e; e = e->next) {
+        if (!m_pBody)
+            return nullptr;
+        for (Entry* e = Linked(m_pBody->Head(hash % kBucketCount)); e; e = Linked(e->next)) {
             if (e->hash == hash && std::strcmp(KeyText(*e), key) == 0)
                 return e;
         }
@@ -172,7 +224,8 @@ private:
         const bool isLong = length > kInlineKeyMax;
         const uint32_t index = isLong ? LongKeyIndex(key) : 0;
 
-        Entry* e = m_entries.Add();
+        Body& body = MakeBody();
+        Entry* e = body.entries.Add();
         if (isLong) {
             e->key[0] = 0;
             std::memcpy(e->key + 1, &index, sizeof index);
@@ -181,27 +234,34 @@ private:
             std::memcpy(e->key, key, length + 1);
         }
         e->hash = hash;
-        e->ordinal = m_entries.GetCount() - 1;
 
-        Entry** link = &m_buckets[hash % kBucketCount];
-        while (*link)
-            link = &(*link)->next;
-        *link = e;
+        // Chains link entries by their position in the entries array + 1.
+        const uint32_t bucket = hash % kBucketCount;
+        const uint32_t link = body.entries.GetCount();
+        if (!body.Head(bucket)) {
+            body.SetHead(bucket, link);
+            return e;
+        }
+        Entry* last = Linked(body.Head(bucket));
+        while (last->next)
+            last = Linked(last->next);
+        last->next = link;
         return e;
     }
 
     // The first entry of the first non-empty bucket from `bucket` on.
     Entry* FirstFrom(uint32_t bucket) const
     {
+        if (!m_pBody)
+            return nullptr;
         for (; bucket < kBucketCount; ++bucket) {
-            if (m_buckets[bucket])
-                return m_buckets[bucket];
+            if (const uint32_t head = m_pBody->Head(bucket))
+                return Linked(head);
         }
         return nullptr;
     }
 
-    Entry* After(const Entry* e) const { return e->next ? e->next : FirstFrom(e->hash % kBucketCount + 1); }
+    Entry* After(const Entry* e) const { return e->next ? Linked(e->next) : FirstFrom(e->hash % kBucketCount + 1); }
 
-    CArrayAuto<Entry> m_entries;
-    Entry* m_buckets[kBucketCount] = {};
+    Body* m_pBody = nullptr;
 };

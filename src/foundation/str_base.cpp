@@ -1,6 +1,6 @@
 #include "foundation/str_base.h"
 
-const char g_szStrEmpty[1] = {0};
+alignas(8) const char g_szStrEmpty[1] = {0};
 
 int32_t SjisFind(const char* text, uint32_t length, const char* needle, int32_t start)
 {
@@ -9,15 +9,28 @@ int32_t SjisFind(const char* text, uint32_t length, const char* needle, int32_t 
     if (!needle || !*needle)
         return 0;
     const size_t n = std::strlen(needle);
-    const unsigned char first = static_cast<unsigned char>(needle[0]);
     // `start` is taken as a character start; characters are stepped from it.
-    uint32_t p = static_cast<uint32_t>(start);
-    if (p > length)
+    uint32_t from = static_cast<uint32_t>(start);
+    if (from > length)
         return -1;
-    while (p + n <= length) {
-        if (static_cast<unsigned char>(text[p]) == first && std::memcmp(text + p, needle, n) == 0)
-            return static_cast<int32_t>(p);
-        p += static_cast<uint32_t>(SjisCharLength(text + p));
+    while (from + n <= length) {
+        const void* hit = std::memchr(text + from, needle[0], length - from - n + 1);
+        if (!hit)
+            return -1;
+        const uint32_t at = static_cast<uint32_t>(static_cast<const char*>(hit) - text);
+        // Behind a character start, lead bytes pair with the byte after
+        // them: a byte right after an odd run of lead bytes is the second
+        // half of a character, any other byte starts one.
+        uint32_t leads = 0;
+        while (at - leads > from && IsSjisLeadByte(static_cast<unsigned char>(text[at - leads - 1])))
+            ++leads;
+        if (leads % 2 == 0) {
+            if (std::memcmp(text + at, needle, n) == 0)
+                return static_cast<int32_t>(at);
+            from = at + static_cast<uint32_t>(SjisCharLength(text + at));
+        } else {
+            from = at + 1;
+        }
     }
     return -1;
 }

@@ -1,20 +1,48 @@
 // Growable zero-terminated Shift-JIS byte string.
 //
-// N is the allocation unit, not a limit: it sets how fast the buffer grows.
-// A new string allocates nothing and points at one shared empty text.
+// N is the allocation unit, not a limit: it sets how fast the capacity
+// grows. A new string allocates nothing and points at one shared empty text.
 // Searching operations step over double-byte characters whole.
+//
+// A string takes eight bytes. A text of up to six bytes whose capacity is
+// the unit itself stands in them (a mark byte, the text, its terminator);
+// any other text is one pointer to the text of a heap block, whose header in
+// front of the text holds the capacity and the length (the block's size says
+// how much text it can take). The capacity follows the growth steps of the
+// unit, but the buffer behind it is only as large as the text has needed so
+// far: a document holds a great many short strings of unit 64 and 16384, and
+// a buffer of the full capacity for each would multiply its memory. The
+// buffer grows geometrically up to the capacity as text is stored, so
+// appending stays amortised constant. A string's elements never move in the
+// containers of the system, so its text stays where it is while the string
+// is not changed, wherever it is kept.
 #pragma once
 
+#include <bit>
 #include <cstdarg>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <new>
+
+#include <malloc.h>
+
+// Bytes a heap block offers (at least the size it was allocated with).
+inline size_t HeapBlockSize(void* block)
+{
+#if defined(_WIN32)
+    return _msize(block);
+#else
+    return malloc_usable_size(block);
+#endif
+}
 
 #include "foundation/array_auto.h"
 #include "foundation/sjis.h"
 
 // The shared, read-only empty text of every string that owns no buffer.
-extern const char g_szStrEmpty[1];
+alignas(8) extern const char g_szStrEmpty[1];
 
 // Growth step for a buffer of `capacity` bytes with allocation unit `unit`.
 inline uint32_t StrGrowthStep(uint32_t capacity, uint32_t unit)
@@ -52,18 +80,22 @@ using StrRegexReplaceFunc = std::function<int32_t(const char* at, uint32_t offse
 template <unsigned N>
 class CStr_base {
     static_assert(N > 0, "allocation unit must be positive");
+    static_assert(std::endian::native == std::endian::little, "the inline mark is the pointer's lowest byte");
 
 public:
-    CStr_base() = default;
-    CStr_base(const char* text) { Assign(text); }
-    CStr_base(const CStr_base& other) { Assign(other.m_pBuffer, static_cast<int32_t>(other.m_nLength)); }
+    CStr_base() { SetPointer(const_cast<char*>(g_szStrEmpty)); }
+    CStr_base(const char* text) : CStr_base() { Assign(text); }
+    CStr_base(const CStr_base& other) : CStr_base() { Assign(other.GetBuffer(), static_cast<int32_t>(other.GetLength())); }
     template <unsigned M>
-    CStr_base(const CStr_base<M>& other) { Assign(other.GetBuffer(), static_cast<int32_t>(other.GetLength())); }
+    CStr_base(const CStr_base<M>& other) : CStr_base()
+    {
+        Assign(other.GetBuffer(), static_cast<int32_t>(other.GetLength()));
+    }
 
     CStr_base& operator=(const CStr_base& other)
     {
         if (this != &other)
-            Assign(other.m_pBuffer, static_cast<int32_t>(other.m_nLength));
+            Assign(other.GetBuffer(), static_cast<int32_t>(other.GetLength()));
         return *this;
     }
     template <unsigned M>
@@ -78,31 +110,24 @@ public:
         return *this;
     }
 
-    virtual ~CStr_base() { Free(); }
+    ~CStr_base() { Free(); }
 
-    uint32_t GetCapacity() const { return m_nCapacity; }
-    uint32_t GetLength() const { return m_nLength; }
-    bool IsEmpty() const { return m_nLength == 0; }
-    const char* GetBuffer() const { return m_pBuffer; }
-    operator const char*() const { return m_pBuffer; }
-    char operator[](uint32_t i) const { return m_pBuffer[i]; }
+    uint32_t GetCapacity() const { return IsInline() ? N : OnHeap() ? Head()->capacity : 0; }
+    uint32_t GetLength() const { return IsInline() ? InlineLength() : OnHeap() ? Head()->length : 0; }
+    bool IsEmpty() const { return GetLength() == 0; }
+    const char* GetBuffer() const { return IsInline() ? m_aRep + 1 : Pointer(); }
+    operator const char*() const { return GetBuffer(); }
+    char operator[](uint32_t i) const { return GetBuffer()[i]; }
 
-    // Makes room for `needed` bytes (terminator included).
+    // Makes room for `needed` bytes (terminator included): when `needed`
+    // reaches the capacity, the capacity grows to the larger of `needed` and
+    // one growth step more, and the buffer to at least `needed` bytes; below
+    // the capacity nothing happens.
     void Reserve(uint32_t needed)
     {
-        if (needed < m_nCapacity)
+        if (needed < GetCapacity())
             return;
-        uint64_t grown = static_cast<uint64_t>(m_nCapacity) + StrGrowthStep(m_nCapacity, N);
-        uint64_t size = needed > grown ? needed : grown;
-        if (size > UINT32_MAX)
-            size = UINT32_MAX;
-        char* buffer = new char[size];
-        if (m_nCapacity)
-            std::memcpy(buffer, m_pBuffer, m_nLength + 1);
-        Free();
-        m_pBuffer = buffer;
-        m_nCapacity = static_cast<uint32_t>(size);
-        m_pBuffer[m_nLength] = 0;
+        Grow(needed);
     }
 
     // Assigns the first n bytes of text (the whole text when n < 0);
@@ -111,25 +136,26 @@ public:
     {
         if (!text)
             text = g_szStrEmpty;
-        uint32_t len = Measure(text, n);
-        if (text >= m_pBuffer && text < m_pBuffer + m_nLength + 1 && m_nCapacity) {
-            std::memmove(m_pBuffer, text, len);
+        const uint32_t len = Measure(text, n);
+        const char* own = GetBuffer();
+        if (HasText() && text >= own && text < own + GetLength() + 1) {
+            std::memmove(Text(), text, len);
         } else {
-            m_nLength = 0;
-            Reserve(len + 2);
-            std::memcpy(m_pBuffer, text, len);
+            SetLength(0);
+            Grow(len + 2);
+            std::memcpy(Text(), text, len);
         }
-        m_nLength = len;
-        m_pBuffer[len] = 0;
+        SetLength(len);
     }
     template <unsigned M>
     void Assign(const CStr_base<M>& other) { Assign(other.GetBuffer(), static_cast<int32_t>(other.GetLength())); }
 
     void Append(char c)
     {
-        Reserve(m_nLength + 3);
-        m_pBuffer[m_nLength++] = c;
-        m_pBuffer[m_nLength] = 0;
+        const uint32_t length = GetLength();
+        Grow(length + 3);
+        Text()[length] = c;
+        SetLength(length + 1);
     }
 
     // Appends the first n bytes of text (the whole text when n < 0);
@@ -138,19 +164,20 @@ public:
     {
         if (!text)
             return;
-        uint32_t len = Measure(text, n);
+        const uint32_t len = Measure(text, n);
         if (len == 0)
             return;
-        if (m_nCapacity && text >= m_pBuffer && text < m_pBuffer + m_nCapacity) {
+        const char* own = GetBuffer();
+        if (HasText() && text >= own && text < own + Room()) {
             CStr_base copy;
             copy.Assign(text, static_cast<int32_t>(len));
-            Append(copy.m_pBuffer, static_cast<int32_t>(len));
+            Append(copy.GetBuffer(), static_cast<int32_t>(len));
             return;
         }
-        Reserve(m_nLength + len + 2);
-        std::memcpy(m_pBuffer + m_nLength, text, len);
-        m_nLength += len;
-        m_pBuffer[m_nLength] = 0;
+        const uint32_t length = GetLength();
+        Grow(length + len + 2);
+        std::memcpy(Text() + length, text, len);
+        SetLength(length + len);
     }
     template <unsigned M>
     void Append(const CStr_base<M>& other) { Append(other.GetBuffer(), static_cast<int32_t>(other.GetLength())); }
@@ -175,30 +202,27 @@ public:
     // Cuts the text to its first n bytes (n <= length); keeps the buffer.
     void Truncate(uint32_t n)
     {
-        if (n < m_nLength) {
-            m_nLength = n;
-            m_pBuffer[n] = 0;
-        }
+        if (n < GetLength())
+            SetLength(n);
     }
 
     // Returns the string to the empty state, freeing its buffer.
     void Release()
     {
         Free();
-        m_pBuffer = const_cast<char*>(g_szStrEmpty);
-        m_nCapacity = 0;
-        m_nLength = 0;
+        SetPointer(const_cast<char*>(g_szStrEmpty));
     }
 
     // Swaps the contents of two strings of the same unit.
     void Swap(CStr_base& other)
     {
-        std::swap(m_pBuffer, other.m_pBuffer);
-        std::swap(m_nCapacity, other.m_nCapacity);
-        std::swap(m_nLength, other.m_nLength);
+        char rep[sizeof m_aRep];
+        std::memcpy(rep, m_aRep, sizeof rep);
+        std::memcpy(m_aRep, other.m_aRep, sizeof rep);
+        std::memcpy(other.m_aRep, rep, sizeof rep);
     }
 
-    int32_t Find(const char* text, int32_t start = 0) const { return SjisFind(m_pBuffer, m_nLength, text, start); }
+    int32_t Find(const char* text, int32_t start = 0) const { return SjisFind(GetBuffer(), GetLength(), text, start); }
 
     // Replaces every occurrence of `from` by `to`, left to right, never
     // rescanning inserted text; returns the number of replacements.
@@ -208,21 +232,43 @@ public:
             return 0;
         if (!to)
             to = g_szStrEmpty;
-        size_t fromLen = std::strlen(from);
+        const size_t fromLen = std::strlen(from);
+        const size_t toLen = std::strlen(to);
         int32_t at = Find(from, 0);
         if (at < 0)
             return 0;
-        CStr_base out;
+        const uint32_t length = GetLength();
         int32_t count = 0;
         uint32_t done = 0;
+        char* const text = Text();
+        const auto inText = [text, length](const char* p) { return p >= text && p <= text + length; };
+        if (toLen <= fromLen && !inText(from) && !inText(to)) {
+            // The text only shrinks: it is rebuilt in place, behind the
+            // part still to be searched (a search looks no further back
+            // than where it starts).
+            uint32_t written = 0;
+            while (at >= 0) {
+                std::memmove(text + written, text + done, at - done);
+                written += at - done;
+                std::memcpy(text + written, to, toLen);
+                written += static_cast<uint32_t>(toLen);
+                done = at + static_cast<uint32_t>(fromLen);
+                ++count;
+                at = Find(from, static_cast<int32_t>(done));
+            }
+            std::memmove(text + written, text + done, length - done);
+            SetLength(written + length - done);
+            return count;
+        }
+        CStr_base out;
         while (at >= 0) {
-            out.Append(m_pBuffer + done, static_cast<int32_t>(at - done));
+            out.Append(text + done, static_cast<int32_t>(at - done));
             out.Append(to);
             done = at + static_cast<uint32_t>(fromLen);
             ++count;
             at = Find(from, static_cast<int32_t>(done));
         }
-        out.Append(m_pBuffer + done, static_cast<int32_t>(m_nLength - done));
+        out.Append(text + done, static_cast<int32_t>(length - done));
         Swap(out);
         return count;
     }
@@ -250,14 +296,67 @@ public:
                   int32_t start = 0, CArrayAuto<CStrRegexHitBufStruct>* hits = nullptr,
                   const StrRegexReplaceFunc& func = {});
 
-    bool operator==(const char* text) const { return std::strcmp(m_pBuffer, text ? text : g_szStrEmpty) == 0; }
+    bool operator==(const char* text) const { return std::strcmp(GetBuffer(), text ? text : g_szStrEmpty) == 0; }
     template <unsigned M>
     bool operator==(const CStr_base<M>& other) const
     {
-        return m_nLength == other.GetLength() && std::memcmp(m_pBuffer, other.GetBuffer(), m_nLength) == 0;
+        const uint32_t length = GetLength();
+        return length == other.GetLength() && std::memcmp(GetBuffer(), other.GetBuffer(), length) == 0;
     }
 
 private:
+    // The text of a heap block follows this header.
+    struct Header {
+        uint32_t capacity; // as the growth steps make it
+        uint32_t length;
+    };
+
+    // An inline text: a mark byte with the lowest bit set (a pointer to a
+    // text never has it: heap texts and the shared empty text are aligned),
+    // the length in the other bits, then the text and its terminator.
+    static constexpr uint32_t kInlineRoom = 7;  // text and terminator
+    static constexpr uint32_t kInlineNeeded = 8; // the most that a reserve for it asks
+    static constexpr uint64_t kLargeText = 1u << 20;
+    static constexpr uint64_t kMappedBlock = 32u << 20;
+
+    bool IsInline() const { return (m_aRep[0] & 1) != 0; }
+    uint32_t InlineLength() const { return static_cast<unsigned char>(m_aRep[0]) >> 1; }
+    char* Pointer() const
+    {
+        char* p;
+        std::memcpy(&p, m_aRep, sizeof p);
+        return p;
+    }
+    void SetPointer(char* p) { std::memcpy(m_aRep, &p, sizeof p); }
+    bool OnHeap() const { return !IsInline() && Pointer() != g_szStrEmpty; }
+    // Whether the string holds a text of its own (inline or on the heap).
+    bool HasText() const { return IsInline() || Pointer() != g_szStrEmpty; }
+    // The string's own text (only when HasText()).
+    char* Text() { return IsInline() ? m_aRep + 1 : Pointer(); }
+    Header* Head() const { return reinterpret_cast<Header*>(Pointer() - sizeof(Header)); }
+    // Bytes the text can take, terminator included (only when HasText()).
+    uint32_t Room() const
+    {
+        if (IsInline())
+            return kInlineRoom;
+        const size_t room = HeapBlockSize(Pointer() - sizeof(Header)) - sizeof(Header);
+        return room > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(room);
+    }
+
+    // Sets the length and writes the terminator (only with a text of its
+    // own; the shared empty text stays as it is).
+    void SetLength(uint32_t n)
+    {
+        if (IsInline()) {
+            // An inline text is never longer than kInlineRoom - 1 bytes.
+            m_aRep[0] = static_cast<char>((n << 1) | 1);
+            m_aRep[1 + (n < kInlineRoom ? n : kInlineRoom - 1)] = 0;
+        } else if (OnHeap()) {
+            Head()->length = n;
+            Pointer()[n] = 0;
+        }
+    }
+
     static uint32_t Measure(const char* text, int32_t n)
     {
         if (n < 0)
@@ -269,19 +368,103 @@ private:
     static void AppendSink(void* sink, const char* bytes, size_t n)
     {
         auto* s = static_cast<CStr_base*>(sink);
-        s->Reserve(static_cast<uint32_t>(s->m_nLength + n + 2));
-        std::memcpy(s->m_pBuffer + s->m_nLength, bytes, n);
-        s->m_nLength += static_cast<uint32_t>(n);
-        s->m_pBuffer[s->m_nLength] = 0;
+        const uint32_t length = s->GetLength();
+        s->Grow(static_cast<uint32_t>(length + n + 2));
+        std::memcpy(s->Text() + length, bytes, n);
+        s->SetLength(static_cast<uint32_t>(length + n));
+    }
+
+    // The capacity grows as Reserve says when `needed` reaches it; the
+    // text moves to a buffer, or its buffer grows, when it has less room
+    // than `needed` (geometrically up to the capacity). The text and its
+    // terminator are kept.
+    void Grow(uint32_t needed)
+    {
+        const uint32_t capacity = GetCapacity();
+        uint32_t newCapacity = capacity;
+        if (needed >= capacity) {
+            const uint64_t grown = static_cast<uint64_t>(capacity) + StrGrowthStep(capacity, N);
+            const uint64_t larger = needed > grown ? needed : grown;
+            newCapacity = larger > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(larger);
+        }
+        const bool fitsInline = newCapacity == N && needed <= kInlineNeeded;
+        if (!HasText()) {
+            if (fitsInline) {
+                m_aRep[0] = 1;
+                m_aRep[1] = 0;
+                return;
+            }
+            SetPointer(NewBuffer(needed, newCapacity, 0));
+            Pointer()[0] = 0;
+            return;
+        }
+        if (IsInline()) {
+            if (fitsInline)
+                return;
+            const uint32_t length = InlineLength();
+            char* buffer = NewBuffer(needed, newCapacity, length);
+            std::memcpy(buffer, m_aRep + 1, length + 1);
+            SetPointer(buffer);
+            return;
+        }
+        Header* head = Head();
+        head->capacity = newCapacity;
+        const uint32_t room = Room();
+        if (needed <= room)
+            return;
+        const uint64_t doubled = 2ull * room;
+        uint64_t size = doubled < newCapacity ? doubled : newCapacity;
+        if (size < needed)
+            size = needed;
+        // A text that grows past kLargeText gets a block so large that the
+        // allocator maps it on its own: it then grows in place, without
+        // copies and without leaving freed buffers behind, and only the
+        // pages written to are in memory.
+        if (size >= kLargeText && size < kMappedBlock)
+            size = kMappedBlock;
+        const uint32_t length = head->length;
+        if (length + 1 < room / 2) {
+            // Little text in a large buffer: copy the text, not the buffer.
+            char* buffer = NewBuffer(static_cast<uint32_t>(size), newCapacity, length);
+            std::memcpy(buffer, Pointer(), length + 1);
+            Free();
+            SetPointer(buffer);
+        } else {
+            SetPointer(ResizeBuffer(Pointer(), static_cast<uint32_t>(size)));
+        }
+    }
+
+    // Block size for `room` bytes of text and the header, rounded so that
+    // the allocator's usual block sizes (16n + 8) are used up.
+    static size_t BlockSize(uint32_t room)
+    {
+        const uint64_t bytes = static_cast<uint64_t>(room) + sizeof(Header);
+        const uint64_t rounded = ((bytes + 8 + 15) / 16) * 16 - 8;
+        return static_cast<size_t>(rounded < 24 ? 24 : rounded);
+    }
+
+    static char* NewBuffer(uint32_t room, uint32_t capacity, uint32_t length)
+    {
+        void* block = std::malloc(BlockSize(room));
+        if (!block)
+            throw std::bad_alloc();
+        new (block) Header{capacity, length};
+        return static_cast<char*>(block) + sizeof(Header);
+    }
+
+    static char* ResizeBuffer(char* text, uint32_t room)
+    {
+        void* block = std::realloc(text - sizeof(Header), BlockSize(room));
+        if (!block)
+            throw std::bad_alloc();
+        return static_cast<char*>(block) + sizeof(Header);
     }
 
     void Free()
     {
-        if (m_nCapacity)
-            delete[] m_pBuffer;
+        if (OnHeap())
+            std::free(Pointer() - sizeof(Header));
     }
 
-    uint32_t m_nCapacity = 0;
-    uint32_t m_nLength = 0;
-    char* m_pBuffer = const_cast<char*>(g_szStrEmpty);
+    alignas(8) char m_aRep[8];
 };

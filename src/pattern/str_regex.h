@@ -9,10 +9,10 @@ int32_t CStr_base<N>::Regex(const char* pattern, const char* options, CStrRegexM
                             CArrayAuto<CStrRegexHitBufStruct>* hits, const StrRegexReplaceFunc& func)
 {
     if (!replace)
-        return StrRegexSubject(m_pBuffer, m_nLength, pattern, options, captures, nullptr, history, start, hits,
+        return StrRegexSubject(GetBuffer(), GetLength(), pattern, options, captures, nullptr, history, start, hits,
                                func, nullptr);
     CStr_base<16384> output;
-    int32_t count = StrRegexSubject(m_pBuffer, m_nLength, pattern, options, captures, replace, history, start,
+    int32_t count = StrRegexSubject(GetBuffer(), GetLength(), pattern, options, captures, replace, history, start,
                                     hits, func, &output);
     if constexpr (N == 16384)
         Swap(output);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
+#include <vector>
 
 // Texts are Shift-JIS bytes:
 //   "\x82\xa0"  hiragana A
@@ -219,4 +222,99 @@ TEST(StrCompare, ByContent)
     EXPECT_TRUE(Str() == nullptr);
     EXPECT_TRUE(Str("x") == CStr_base<32>("x"));
     EXPECT_FALSE(Str("x") == CStr_base<32>("xy"));
+}
+
+namespace {
+
+// Texts made of pieces that put double-byte characters (some with "\n", "#"
+// or a backslash as their second byte) next to the bytes searched for.
+std::vector<std::string> MixedTexts()
+{
+    const char* const pieces[] = {"a", "\n", "\r\n", "#", "\\", "\x82\xa0", "\x83\x41", "\x95\x5c",
+                                  "\x81", "\x81\n", "\x81\r", "\xa0\x82", "A"};
+    std::mt19937 random(5);
+    std::uniform_int_distribution<size_t> piece(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<int> length(0, 16);
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text;
+        for (int n = length(random); n > 0; --n)
+            text += pieces[piece(random)];
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+const char* const kNeedles[] = {"\n", "\r\n", "#", "A", "\\", "\xa0\x82", "\x82\xa0", "a#"};
+
+// The search as a walk over the characters from `start`.
+int32_t WalkFind(const std::string& text, const std::string& needle, int32_t start)
+{
+    for (size_t p = static_cast<size_t>(start); p + needle.size() <= text.size();
+         p += IsSjisLeadByte(static_cast<unsigned char>(text[p])) && p + 1 < text.size() ? 2 : 1) {
+        if (text.compare(p, needle.size(), needle) == 0)
+            return static_cast<int32_t>(p);
+    }
+    return -1;
+}
+
+std::string WalkReplace(const std::string& text, const std::string& from, const std::string& to, int32_t& count)
+{
+    std::string out;
+    count = 0;
+    size_t done = 0;
+    for (int32_t at = WalkFind(text, from, 0); at >= 0; at = WalkFind(text, from, static_cast<int32_t>(done))) {
+        out += text.substr(done, at - done) + to;
+        done = at + from.size();
+        ++count;
+    }
+    return out + text.substr(done);
+}
+
+} // namespace
+
+TEST(StrFind, AgreesWithAWalkOverTheCharacters)
+{
+    for (const std::string& text : MixedTexts()) {
+        const Str s(text.c_str());
+        for (const char* needle : kNeedles) {
+            for (int32_t start = 0; start < 3; ++start)
+                ASSERT_EQ(s.Find(needle, start), WalkFind(text, needle, start)) << text << " / " << needle;
+        }
+    }
+}
+
+TEST(StrReplace, ShrinkingEqualAndGrowingReplacementsAgreeWithAWalk)
+{
+    for (const std::string& text : MixedTexts()) {
+        for (const char* from : kNeedles) {
+            for (const char* to : {"", "\n", "xy", "\r\n\t\t"}) {
+                int32_t expected = 0;
+                const std::string replaced = WalkReplace(text, from, to, expected);
+                CStr_base<16384> s(text.c_str());
+                ASSERT_EQ(s.Replace(from, to), expected) << text << " / " << from;
+                ASSERT_EQ(std::string(s.GetBuffer(), s.GetLength()), replaced) << text << " / " << from;
+            }
+        }
+    }
+}
+
+TEST(StrCapacity, TheBufferGrowsBehindTheCapacityAndKeepsTheText)
+{
+    // Appending one byte at a time: the capacity follows the growth steps
+    // while the buffer behind it grows as the text needs.
+    Str s;
+    std::string expected;
+    uint32_t capacity = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const char c = static_cast<char>('a' + i % 26);
+        const uint32_t needed = static_cast<uint32_t>(expected.size()) + 3;
+        if (needed >= capacity)
+            capacity = std::max(needed, capacity + StrGrowthStep(capacity, 64));
+        s.Append(c);
+        expected += c;
+        ASSERT_EQ(s.GetCapacity(), capacity) << i;
+    }
+    EXPECT_EQ(std::string(s.GetBuffer(), s.GetLength()), expected);
+    EXPECT_TRUE(Str(s) == s);
 }
