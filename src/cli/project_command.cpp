@@ -31,8 +31,8 @@ bool OpenProject(const ProjectArgs& args, const char* command, CliProject& p, st
 {
     const CStr_base<64> folder = PathTextFromNative(ProgramFolder());
     LoadRuleTable(p.rules, RuleFolderBesideProgram());
-    CStr_base<64> settingsPath = folder;
-    settingsPath += "\\TavaroItemEditor.ini";
+    CStr_base<64> settingsPath;
+    settingsPath.Format("%s\\TavaroItemEditor.ini", folder.GetBuffer());
     p.settings.Load(settingsPath);  // a missing settings file leaves the defaults
     p.host.emplace(err, command, p.rules, args);
     p.project.emplace(p.doc, p.rules, p.settings, *p.host, folder);

@@ -1,5 +1,6 @@
 #include "document/project_file.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "document/backup_file.h"
@@ -155,12 +156,17 @@ bool CMerxProject::Backup(const char* path, bool overwrite)
     return m_host.AskYesNo(question);
 }
 
+CWriterText CMerxProject::DocumentText() const
+{
+    CWriterText document = CMerxWriter(m_doc).WriteDocument();
+    document.Replace("\r\n", "\n");
+    return document;
+}
+
 CStr_base<16384> CMerxProject::FileText() const
 {
     CStr_base<16384> text = BuildProjectInfoBlock(info);
-    CWriterText document = CMerxWriter(m_doc).WriteDocument();
-    document.Replace("\r\n", "\n");
-    text.Append(document);
+    text.Append(DocumentText());
     return text;
 }
 
@@ -173,10 +179,15 @@ bool CMerxProject::SaveToPath(const char* path, bool overwrite)
     if (!Backup(path, overwrite))
         return false;
     // The new content goes to a temporary file that replaces the old one
-    // only when it is complete.
-    const CStr_base<16384> text = FileText();
+    // only when it is complete. The document goes over in pieces, so that no
+    // second whole copy of it is made with the file's line ends.
+    const CWriterText document = DocumentText();
     CTextFileWriter writer;
-    if (!writer.Begin(NativePath(path).c_str()) || !writer.Write(text) || !writer.Commit()) {
+    bool written = writer.Begin(NativePath(path).c_str()) && writer.Write(BuildProjectInfoBlock(info));
+    constexpr uint32_t kPiece = 1 << 16;
+    for (uint32_t done = 0; written && done < document.GetLength(); done += kPiece)
+        written = writer.Write(document.GetBuffer() + done, std::min(kPiece, document.GetLength() - done));
+    if (!written || !writer.Commit()) {
         m_host.ShowMessage(SJ("ファイルの作成に失敗しました。"));
         return false;
     }

@@ -14,6 +14,7 @@
 #include "document/project_host.h"
 #include "document/project_info.h"
 #include "document/rule_table.h"
+#include "document/writer_text.h"
 #include "foundation/str_base.h"
 #include "settings/ini_ex_ctrl.h"
 
@@ -61,6 +62,8 @@ public:
     static CStr_base<64> WindowTitle(const char* projectName);
 
 private:
+    // The writer's text of the document with "\n" line ends.
+    CWriterText DocumentText() const;
     // Empties the document and gives it the content of a new project.
     void SetDefaultContent();
     // Applies the rule of `key`; on failure shows the messages and ends the
