@@ -1,0 +1,69 @@
+// The Qt backend: the window layer on Qt Widgets, for people. Runs on any
+// platform plugin of Qt (xcb, wayland, offscreen).
+//
+// Modal loops nest: RunModal runs a QEventLoop of its own, so a question
+// asked in the middle of a handler returns its answer there. A window with
+// an owner is window-modal to it while its loop runs; the owner's other
+// owned windows stay usable as far as the window system allows.
+//
+// Services: message boxes are QMessageBox (Japanese button texts, Enter
+// takes the default button, Escape the Cancel button where there is one);
+// file dialogs are QFileDialog with the layer's filter converted
+// (qt_file_filter.h); the wait cursor is the application's override
+// cursor; ShellOpen opens documents with QDesktopServices and starts
+// programs (and anything given parameters) with QProcess.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "ui/ui_backend.h"
+
+class CQtWindow;
+class QApplication;
+class QObject;
+class QWidget;
+
+class CQtBackend final : public CUiBackend {
+public:
+    // Uses the running QApplication, or starts one that lives as long as
+    // the backend. Windows still open when the backend goes live on
+    // without one; their widgets go with the application.
+    CQtBackend();
+    ~CQtBackend() override;
+    CQtBackend(const CQtBackend&) = delete;
+    CQtBackend& operator=(const CQtBackend&) = delete;
+
+    std::unique_ptr<CUiWindow> CreateWindow(CDialogBase& dialog, CUiWindow* owner, bool child) override;
+    void RunModal(CUiWindow& window) override;
+    void EndModal(CUiWindow& window) override;
+    UiAnswer MessageBox(CUiWindow* owner, const char* text, UiButtons buttons, UiAnswer defaultButton) override;
+    bool AskFileName(CUiWindow* owner, const CUiFileRequest& request, CStr_base<64>& path) override;
+    void ShowWaitCursor(bool on) override;
+    int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file, const char* parameters,
+                      const char* folder) override;
+    void Post(CUiWindow& window, uint32_t code) override;
+
+    // Runs the events that are due, posted messages and deferred deletions
+    // included (for tests and for leaving cleanly).
+    void Flush();
+
+    // The window with this serial number, or null when it is gone.
+    CQtWindow* Find(uint64_t serial) const;
+    // The window of `dialog`, or null.
+    static CQtWindow* WindowOf(const CDialogBase& dialog);
+    // The innermost window whose client area holds `widget`, or null.
+    CQtWindow* WindowHolding(const QWidget* widget) const;
+    // For the windows.
+    uint64_t Register(CQtWindow* window);
+    void Unregister(CQtWindow* window);
+
+private:
+    std::unique_ptr<QApplication> m_pApp;
+    std::unique_ptr<QObject> m_pKeyFilter;
+    std::unique_ptr<QObject> m_pPostBox;
+    std::vector<CQtWindow*> m_windows;
+    uint64_t m_nNextSerial = 1;
+    bool m_bWaitCursor = false;
+};

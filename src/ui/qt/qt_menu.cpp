@@ -1,0 +1,74 @@
+#include "ui/qt/qt_menu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "ui/qt/qt_text.h"
+#include "ui/ui_template.h"
+
+namespace {
+
+enum : size_t {
+    kSystemSize = 2,
+    kSystemMinimize = 3,
+    kSystemMaximize = 4,
+    kSystemClose = 6,
+};
+
+void AddItems(QWidget* menu, const std::vector<CUiMenuItem>& items, const std::function<void(int32_t)>& choose,
+              QObject* context)
+{
+    for (const CUiMenuItem& item : items) {
+        if (item.separator) {
+            auto* separator = new QAction(menu);
+            separator->setSeparator(true);
+            menu->addAction(separator);
+            continue;
+        }
+        const QString text = QtFromCp932(std::string_view(item.text.GetBuffer(), item.text.GetLength()));
+        if (!item.items.empty() || item.id == 0) {
+            auto* popup = new QMenu(text, menu);
+            popup->setEnabled(item.enabled);
+            AddItems(popup, item.items, choose, context);
+            menu->addAction(popup->menuAction());
+            continue;
+        }
+        auto* action = new QAction(text, menu);
+        action->setEnabled(item.enabled);
+        const int32_t id = item.id;
+        QObject::connect(action, &QAction::triggered, context, [choose, id] { choose(id); });
+        menu->addAction(action);
+    }
+}
+
+bool ItemEnabled(const CUiMenu& menu, size_t position)
+{
+    return position < menu.items.size() && menu.items[position].enabled;
+}
+
+}  // namespace
+
+QMenuBar* QtBuildMenuBar(const CUiMenu& menu, const std::function<void(int32_t)>& choose, QObject* context)
+{
+    if (menu.items.empty())
+        return nullptr;
+    auto* bar = new QMenuBar;
+    AddItems(bar, menu.items, choose, context);
+    return bar;
+}
+
+CQtFrameRules QtFrameRules(uint32_t style, const CUiMenu& systemMenu)
+{
+    CQtFrameRules rules;
+    rules.flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+    if ((style & kUiMinimizeBox) && ItemEnabled(systemMenu, kSystemMinimize))
+        rules.flags |= Qt::WindowMinimizeButtonHint;
+    if ((style & kUiMaximizeBox) && ItemEnabled(systemMenu, kSystemMaximize))
+        rules.flags |= Qt::WindowMaximizeButtonHint;
+    rules.closable = ItemEnabled(systemMenu, kSystemClose);
+    if (rules.closable)
+        rules.flags |= Qt::WindowCloseButtonHint;
+    rules.resizable = (style & kUiResizable) && ItemEnabled(systemMenu, kSystemSize);
+    return rules;
+}

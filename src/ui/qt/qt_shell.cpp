@@ -1,0 +1,39 @@
+#include "ui/qt/qt_shell.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+#include <cstring>
+
+#include "foundation/native_path.h"
+#include "ui/qt/qt_text.h"
+
+namespace {
+
+enum : int32_t {
+    kDone = 42,
+    kFileNotFound = 2,
+    kNoAssociation = 31,
+};
+
+QString NativeName(const char* path) { return QFile::decodeName(QByteArray::fromStdString(NativePath(path))); }
+
+}  // namespace
+
+int32_t QtShellOpen(const char* verb, const char* file, const char* parameters, const char* folder)
+{
+    if (std::strcmp(verb, "open") != 0 && *verb)
+        return kNoAssociation;
+    const QString name = NativeName(file);
+    const QFileInfo info(name);
+    if (!info.exists())
+        return kFileNotFound;
+    const bool program = info.isFile() && info.isExecutable();
+    if (!program)  // a document: parameters mean nothing to it
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())) ? kDone : kFileNotFound;
+    const QStringList arguments = QProcess::splitCommand(QtFromCp932(parameters));
+    const QString workingFolder = *folder ? NativeName(folder) : QString();
+    return QProcess::startDetached(info.absoluteFilePath(), arguments, workingFolder) ? kDone : kFileNotFound;
+}

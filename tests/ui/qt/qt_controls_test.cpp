@@ -1,0 +1,276 @@
+// Controls of the Qt backend: the widgets each kind becomes, texts that
+// cross the widget boundary byte for byte, selections in bytes, limits, and
+// which changes notify the dialog.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+#include "probe_dialog.h"
+#include "qt_fixture.h"
+#include "ui/qt/qt_item_model.h"
+#include "ui/qt/qt_plain_edit.h"
+#include "ui/qt/qt_text.h"
+
+namespace {
+
+class QtControlsTest : public QtTest {
+protected:
+    void SetUp() override
+    {
+        QtTest::SetUp();
+        ASSERT_TRUE(probe.Create());
+    }
+    void TearDown() override
+    {
+        probe.DestroyWindow();
+        QtTest::TearDown();
+    }
+    CQtControl& C(int32_t id) { return ControlOf(probe, id); }
+    std::string Text(int32_t id) { return probe.Control(id).GetText(text), std::string(text.GetBuffer()); }
+    std::vector<std::string> Commands()
+    {
+        std::vector<std::string> found = Entries(probe.m_ownLog, "probe: cmd ");
+        probe.m_ownLog.clear();
+        return found;
+    }
+
+    CProbeDlg probe;
+    CStr_base<1024> text;
+};
+
+TEST_F(QtControlsTest, EveryKindBecomesItsWidget)
+{
+    EXPECT_EQ(qobject_cast<QLabel*>(C(kProbeLabel).widget)->text(), QStringLiteral("label"));
+    EXPECT_NE(qobject_cast<QLineEdit*>(C(kProbeLine).widget), nullptr);
+    EXPECT_NE(dynamic_cast<CQtPlainEdit*>(C(kProbeText).widget), nullptr);
+    EXPECT_EQ(qobject_cast<QCheckBox*>(C(kProbeCheck).widget)->text(), QStringLiteral("check"));
+    EXPECT_FALSE(qobject_cast<QComboBox*>(C(kProbeDrop).widget)->isEditable());
+    EXPECT_TRUE(qobject_cast<QComboBox*>(C(kProbeCombo).widget)->isEditable());
+    EXPECT_NE(qobject_cast<QListView*>(C(kProbeList).widget), nullptr);
+    EXPECT_NE(C(kProbeTabs).tabs, nullptr);
+    EXPECT_EQ(qobject_cast<QGroupBox*>(C(kProbeGroup).widget)->title(), QStringLiteral("group"));
+    auto* ok = qobject_cast<QPushButton*>(C(kIdOk).widget);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_FALSE(probe.Control(kProbeHidden).IsVisible());
+    EXPECT_EQ(probe.Control(kProbeText).GetRect(), (CUiRect{10, 60, 200, 100}));
+    EXPECT_EQ(C(kProbeText).widget->geometry(), QRect(10, 60, 200, 100));
+}
+
+TEST_F(QtControlsTest, TextsCrossTheWidgetsByteForByte)
+{
+    const std::string texts[] = {
+        "",
+        "plain",
+        Sj("アイテム名　全角"),
+        "\xFD\xFE\xA0",                       // bytes that are no characters
+        "\x85\x40" + Sj("表") + "\x81",       // an undefined pair, a 0x5C second byte, a lone lead byte
+        Sj("一行目\r\n二行目\r\n"),
+        "a\nb\rc",                            // line ends the edit would not make
+        "\x81\r\nz",                          // a lead byte that takes the CR
+    };
+    for (const std::string& t : texts) {
+        for (int32_t id : {kProbeLine, kProbeText, kProbeCombo}) {
+            probe.Control(id).SetText(t.c_str());
+            EXPECT_EQ(Text(id), t) << "control " << id << ": " << Cp932ToUtf8(t);
+        }
+        for (int32_t id : {kProbeDrop, kProbeCombo, kProbeList, kProbeTabs}) {
+            CUiControl control = probe.Control(id);
+            control.ResetContent();
+            control.AddString("first");
+            const int32_t at = control.InsertString(0, t.c_str());
+            CStr_base<64> item;
+            EXPECT_TRUE(control.GetItemText(at, item));
+            EXPECT_EQ(std::string(item.GetBuffer()), t) << "items of " << id << ": " << Cp932ToUtf8(t);
+        }
+        for (int32_t id : {kProbeDrop, kProbeCombo}) {
+            probe.Control(id).SetCurSel(0);
+            EXPECT_EQ(Text(id), t) << "selected item of " << id;
+        }
+    }
+    // The widgets show the characters, not the bytes.
+    probe.Control(kProbeLine).SetText(Sj("日本語").c_str());
+    EXPECT_EQ(qobject_cast<QLineEdit*>(C(kProbeLine).widget)->text(), QString::fromUtf8("日本語"));
+    probe.Control(kProbeText).SetText("a\r\nb");
+    EXPECT_EQ(C(kProbeText).plain->toPlainText(), QStringLiteral("a\nb"));
+}
+
+TEST_F(QtControlsTest, TypedAndComposedTextArrivesAsCp932)
+{
+    ShowActive(probe);
+    auto* line = qobject_cast<QLineEdit*>(C(kProbeLine).widget);
+    probe.Control(kProbeLine).SetText("\xFD");
+    probe.Control(kProbeLine).SetSel(kUiTextEnd, kUiTextEnd);
+    line->setFocus();
+    Commands();
+    Type(line, QString::fromUtf8("日本"));
+    EXPECT_EQ(Text(kProbeLine), "\xFD" + Sj("日本"));
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"11 changed", "11 changed"}));
+
+    // An input method: the text being composed is no text of the edit yet;
+    // the committed text is.
+    CQtPlainEdit* edit = C(kProbeText).plain;
+    probe.Control(kProbeText).SetText(Sj("前\r\n").c_str());
+    probe.Control(kProbeText).SetSel(kUiTextEnd, kUiTextEnd);
+    edit->setFocus();
+    Commands();
+    QInputMethodEvent composing(QString::fromUtf8("かんじ"), {});
+    QApplication::sendEvent(edit, &composing);
+    EXPECT_EQ(Text(kProbeText), Sj("前\r\n"));
+    EXPECT_EQ(Commands(), std::vector<std::string>{});
+    QInputMethodEvent committed;
+    committed.setCommitString(QString::fromUtf8("漢字"));
+    QApplication::sendEvent(edit, &committed);
+    EXPECT_EQ(Text(kProbeText), Sj("前\r\n漢字"));
+    EXPECT_EQ(Commands(), std::vector<std::string>{"12 changed"});
+}
+
+TEST_F(QtControlsTest, SelectionsAreByteOffsets)
+{
+    const struct {
+        int32_t id;
+        std::string text;
+        uint32_t start, end;          // asked
+        uint32_t gotStart, gotEnd;    // given back
+        QString selected;
+    } cases[] = {
+        {kProbeLine, Sj("日本語abc"), 2, 6, 2, 6, QString::fromUtf8("本語")},
+        {kProbeLine, Sj("日本語abc"), 3, 3, 2, 2, QString()},
+        {kProbeLine, Sj("日本語abc"), 7, 2, 2, 7, QString::fromUtf8("本語a")},
+        {kProbeLine, "\x85\x40xy", 1, 3, 1, 3, QString::fromUtf16(u"\xDC40x")},
+        {kProbeText, Sj("あ\r\nい\r\nう"), 4, 6, 4, 6, QString::fromUtf8("い")},
+        {kProbeText, "a\r\nb", 0, kUiTextEnd, 0, 4, QString::fromUtf8("a\u2029b")},
+        {kProbeCombo, Sj("選択"), 2, kUiTextEnd, 2, 4, QString::fromUtf8("択")},
+    };
+    for (const auto& c : cases) {
+        CUiControl control = probe.Control(c.id);
+        control.SetText(c.text.c_str());
+        control.SetSel(c.start, c.end);
+        uint32_t start = 0, end = 0;
+        control.GetSel(start, end);
+        EXPECT_EQ(start, c.gotStart) << Cp932ToUtf8(c.text);
+        EXPECT_EQ(end, c.gotEnd) << Cp932ToUtf8(c.text);
+        const CQtControl& qt = C(c.id);
+        const QString selected = qt.plain ? qt.plain->textCursor().selectedText() : qt.LineEdit()->selectedText();
+        EXPECT_EQ(selected, c.selected) << Cp932ToUtf8(c.text);
+    }
+}
+
+TEST_F(QtControlsTest, ReplacingTheSelectionKeepsTheBytesAround)
+{
+    CUiControl text = probe.Control(kProbeText);
+    text.SetText("\x81\r\n" "x\x85\x40");
+    text.SetSel(3, 4);
+    text.ReplaceSel(Sj("語\r\n").c_str(), true);
+    EXPECT_EQ(Text(kProbeText), "\x81\r\n" + Sj("語\r\n") + "\x85\x40");
+    uint32_t start = 0, end = 0;
+    text.GetSel(start, end);
+    EXPECT_EQ(start, 7u);
+    EXPECT_EQ(end, 7u);
+    C(kProbeText).plain->undo();
+    EXPECT_EQ(C(kProbeText).plain->toPlainText(), QtFromCp932("\x81\r\nx\x85\x40", true));
+
+    // The limit holds for the program's insertions, cut at a character start.
+    CUiControl line = probe.Control(kProbeLine);
+    line.SetLimitText(5);
+    line.SetText("ab");
+    line.SetSel(kUiTextEnd, kUiTextEnd);
+    line.ReplaceSel(Sj("日本").c_str(), false);
+    EXPECT_EQ(Text(kProbeLine), "ab" + Sj("日"));
+}
+
+TEST_F(QtControlsTest, ThePersonIsHeldToTheLimitInBytes)
+{
+    ShowActive(probe);
+    CUiControl line = probe.Control(kProbeLine);
+    line.SetLimitText(5);
+    line.SetText("");
+    C(kProbeLine).widget->setFocus();
+    Type(C(kProbeLine).widget, QString::fromUtf8("日本語"));
+    EXPECT_EQ(Text(kProbeLine), Sj("日本"));
+    // A text of the program is not held to it.
+    line.SetText("abcdefgh");
+    EXPECT_EQ(Text(kProbeLine), "abcdefgh");
+
+    CUiControl text = probe.Control(kProbeText);
+    text.SetLimitText(6);
+    text.SetText("");
+    C(kProbeText).widget->setFocus();
+    QTest::keyClicks(C(kProbeText).widget, QStringLiteral("ab"));
+    QTest::keyClick(C(kProbeText).widget, Qt::Key_Return);
+    QTest::keyClicks(C(kProbeText).widget, QStringLiteral("cdef"));
+    EXPECT_EQ(Text(kProbeText), "ab\r\ncd");
+}
+
+TEST_F(QtControlsTest, ChangesOfTheProgramNotifyOnlyForEditTexts)
+{
+    probe.Control(kProbeDrop).AddString("x");
+    probe.Control(kProbeList).AddString("x");
+    probe.Control(kProbeTabs).AddString("x");
+    Commands();
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"edit text", [&] { probe.Control(kProbeLine).SetText("a"); }, {"11 changed"}},
+        {"multi-line text", [&] { probe.Control(kProbeText).SetText("a\r\nb"); }, {"12 changed"}},
+        {"replace", [&] { probe.Control(kProbeText).ReplaceSel("c", false); }, {"12 changed"}},
+        {"combo text", [&] { probe.Control(kProbeCombo).SetText("a"); }, {}},
+        {"check", [&] { probe.Control(kProbeCheck).SetCheck(true); }, {}},
+        {"drop-down selection", [&] { probe.Control(kProbeDrop).SetCurSel(0); }, {}},
+        {"list selection", [&] { probe.Control(kProbeList).SetCurSel(0); }, {}},
+        {"tab selection", [&] { probe.Control(kProbeTabs).SetCurSel(0); }, {}},
+        {"items", [&] { probe.Control(kProbeList).InsertString(0, "y"); probe.Control(kProbeList).DeleteString(1); }, {}},
+    };
+    for (const auto& c : cases) {
+        c.act();
+        EXPECT_EQ(Commands(), c.expected) << c.what;
+    }
+    EXPECT_TRUE(probe.Control(kProbeCheck).GetCheck());
+    EXPECT_EQ(probe.Control(kProbeList).GetCurSel(), -1);  // the selected item was deleted
+}
+
+TEST_F(QtControlsTest, ThePersonsActionsNotify)
+{
+    for (const char* item : {"zero", "one", "two"}) {
+        probe.Control(kProbeDrop).AddString(item);
+        probe.Control(kProbeList).AddString(item);
+        probe.Control(kProbeTabs).AddString(item);
+    }
+    ShowActive(probe);
+    Commands();
+
+    QTest::mouseClick(C(kProbeCheck).widget, Qt::LeftButton);
+    EXPECT_TRUE(probe.Control(kProbeCheck).GetCheck());
+    QTest::mouseClick(C(kProbeApply).widget, Qt::LeftButton);
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"13 clicked", "19 clicked"}));
+
+    C(kProbeDrop).widget->setFocus();
+    QTest::keyClick(C(kProbeDrop).widget, Qt::Key_Down);
+    EXPECT_EQ(probe.Control(kProbeDrop).GetCurSel(), 0);
+    EXPECT_EQ(Text(kProbeDrop), "zero");
+
+    QListView* list = C(kProbeList).list;
+    const QRect second = list->visualRect(C(kProbeList).items->index(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(probe.Control(kProbeList).GetCurSel(), 1);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+
+    QTabBar* tabs = C(kProbeTabs).tabs;
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    EXPECT_EQ(probe.Control(kProbeTabs).GetCurSel(), 2);
+
+    const std::vector<std::string> seen = Commands();
+    const std::vector<std::string> expected = {"14 selchanged", "16 selchanged", "16 dblclicked", "17 selchanged"};
+    EXPECT_EQ(seen, expected);
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+// What the Qt backend tests share: one backend (and QApplication) for the
+// whole test program, and ways to act as a person and to answer questions
+// from inside the loops the program runs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "foundation/cp932.h"
+#include "ui/qt/qt_backend.h"
+#include "ui/qt/qt_control.h"
+#include "ui/qt/qt_window.h"
+
+class CDialogBase;
+class QMessageBox;
+class QMenuBar;
+
+// The backend of the test program, made on first use; it goes when the
+// tests end. Without a display the offscreen platform is taken.
+CQtBackend& TestBackend();
+
+class QtTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    static CQtWindow& WindowOf(const CDialogBase& dialog);
+    static CQtControl& ControlOf(const CDialogBase& dialog, int32_t id) { return WindowOf(dialog).Control(id); }
+public:
+    // The outermost widget of control `id`.
+    static QWidget* ControlOfDialog(const CDialogBase& dialog, int32_t id) { return ControlOf(dialog, id).widget; }
+    // The menu bar of the dialog's window, or null.
+    static QMenuBar* MenuBarOf(const CDialogBase& dialog);
+protected:
+    // Runs the events that are due.
+    static void Settle();
+    // Shows the dialog's window and waits until it is the active one.
+    static void ShowActive(CDialogBase& dialog);
+    // Runs `action` once the loop runs (inside the next modal loop).
+    static void Soon(std::function<void()> action);
+    // Waits (running the loop) until `done` holds; false if it never does.
+    static bool WaitFor(const std::function<bool()>& done);
+    // Types `text` into `widget` key by key, as a keyboard with every
+    // character on it would (QTest knows only ASCII keys).
+    static void Type(QWidget* widget, const QString& text);
+    // Runs `act` on the next message box once it shows.
+    static void OnMessageBox(std::function<void(QMessageBox&)> act);
+    // Answers the next message box with the button whose text is `button`
+    // (UTF-8) once it shows; its text goes to `seen`.
+    static void AnswerMessageBox(const std::string& button, std::string* seen = nullptr);
+    // Presses `key` in the widget that has the focus (or the active window).
+    static void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+};
+
+inline std::string Sj(const char* utf8) { return Utf8ToCp932(utf8); }

@@ -1,0 +1,90 @@
+// Services of the Qt backend: the wait cursor, the shell and file dialogs.
+#include <QApplication>
+#include <QCursor>
+#include <QFileDialog>
+#include <QTimer>
+#include <filesystem>
+
+#include "foundation/native_path.h"
+#include "qt_fixture.h"
+#include "temp_folder.h"
+#include "ui/ui_services.h"
+
+namespace {
+
+using QtServicesTest = QtTest;
+
+TEST_F(QtServicesTest, TheWaitCursorShowsWhileAnyWaitLasts)
+{
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    {
+        CUiWaitCursor outer;
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        {
+            CUiWaitCursor inner;
+        }
+        EXPECT_NE(QApplication::overrideCursor(), nullptr);
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(QtServicesTest, TheShellStartsProgramsWithParametersInTheirFolder)
+{
+    TempFolder folder;
+    const std::string script = folder.Path("run.sh");
+    folder.Put("run.sh", "#!/bin/sh\necho \"$1|$2\" > \"$PWD/out.txt\"\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    const std::string quoted = Sj("\"二つ の\" 引数");
+    EXPECT_GT(UiShellOpen("open", script.c_str(), quoted.c_str(), folder.Path().c_str()), 32);
+    EXPECT_TRUE(WaitFor([&] { return folder.Get("out.txt") == "二つ の|引数\n"; })) << folder.Get("out.txt");
+
+    EXPECT_LE(UiShellOpen("open", folder.Path("missing.htm").c_str(), "", ""), 32);
+    EXPECT_LE(UiShellOpen("print", script.c_str(), "", ""), 32);
+}
+
+TEST_F(QtServicesTest, FileDialogsTakeTheFilterAndGiveBackThePathText)
+{
+    TempFolder folder;
+    const std::string name = "データ.cgi";
+    folder.Put(name, "x");
+    const std::string filter = Sj("CGI ファイル(*.cgi)|*.cgi|全てのファイル(*.*)|*.*||");
+    CUiFileRequest request;
+    request.filter = filter.c_str();
+    request.mustExist = true;
+    const std::string initial = Sj(("" + folder.Path() + "/").c_str());
+    request.initialName = initial.c_str();
+
+    QStringList filtersShown;
+    auto answer = [&](bool accept) {
+        auto* timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, timer, [&, timer, accept] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QFileDialog*>(widget);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                timer->stop();
+                timer->deleteLater();
+                filtersShown = dialog->nameFilters();
+                if (!accept) {
+                    dialog->reject();
+                    return;
+                }
+                dialog->selectFile(QString::fromStdString(folder.Path(name)));
+                static_cast<QDialog*>(dialog)->accept();
+                return;
+            }
+        });
+        timer->start(10);
+    };
+    CStr_base<64> path;
+    answer(true);
+    ASSERT_TRUE(UiAskFileName(request, path));
+    EXPECT_EQ(std::string(path.GetBuffer()), Sj(folder.Path(name).c_str()));
+    EXPECT_EQ(filtersShown, (QStringList{QString::fromUtf8("CGI ファイル (*.cgi)"), QString::fromUtf8("全てのファイル (*)")}));
+
+    answer(false);
+    EXPECT_FALSE(UiAskFileName(request, path));
+}
+
+}  // namespace
