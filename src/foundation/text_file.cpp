@@ -63,14 +63,22 @@ void SyncFolder(const std::string& folder)
 
 void CollapseCrLf(std::string& bytes)
 {
-    const size_t first = bytes.find("\r\n");
-    if (first == std::string::npos)
-        return;
-    size_t out = first;
-    for (size_t in = first; in < bytes.size(); ++in) {
-        if (bytes[in] == '\r' && in + 1 < bytes.size() && bytes[in + 1] == '\n')
-            continue;
-        bytes[out++] = bytes[in];
+    char* data = bytes.data();
+    const size_t size = bytes.size();
+    size_t out = 0;
+    size_t in = 0;
+    // Runs up to each CR move down whole; only the CR of a CR LF is left out.
+    while (in < size) {
+        const void* found = std::memchr(data + in, '\r', size - in);
+        const size_t stop = found ? static_cast<size_t>(static_cast<const char*>(found) - data) : size;
+        if (out != in)
+            std::memmove(data + out, data + in, stop - in);
+        out += stop - in;
+        if (!found)
+            break;
+        if (stop + 1 >= size || data[stop + 1] != '\n')
+            data[out++] = '\r';
+        in = stop + 1;
     }
     bytes.resize(out);
 }
