@@ -69,6 +69,10 @@ public:
     // for an answer (m_nModalWait is not 0).
     bool RefuseWhileWaiting();
 
+    // Whether the first show has opened the start-up file (or found none to
+    // open) and no question of that opening is still waiting.
+    bool IsStartupDone() const { return m_bStartupOpened && m_nModalWait == 0; }
+
     // The tab whose page has a window (-1 for none), and that page.
     int32_t CurrentPageIndex() const { return m_nPage; }
     CMainPage* CurrentPage() { return m_nPage >= 0 && m_pages[m_nPage]->HasWindow() ? m_pages[m_nPage].get() : nullptr; }

@@ -1,13 +1,8 @@
 // Runs the built tavaro program and collects what it printed.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "../run_program.h"
 
-struct TavaroRun {
-    int status = -1;  // exit status, -1 when it did not exit normally
-    std::string out;
-    std::string err;
-};
+using TavaroRun = ProgramRun;
 
-TavaroRun RunTavaro(const std::vector<std::string>& args);
+inline TavaroRun RunTavaro(const std::vector<std::string>& args) { return RunProgram(TAVARO_EXE, args); }

@@ -51,6 +51,8 @@ public:
 
     // The window with this serial number, or null when it is gone.
     CQtWindow* Find(uint64_t serial) const;
+    // Every window of the backend, oldest first.
+    const std::vector<CQtWindow*>& Windows() const { return m_windows; }
     // The window of `dialog`, or null.
     static CQtWindow* WindowOf(const CDialogBase& dialog);
     // The innermost window whose client area holds `widget`, or null.

@@ -9,7 +9,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTabBar>
-#include <QVBoxLayout>
 
 #include "ui/qt/qt_item_model.h"
 #include "ui/qt/qt_plain_edit.h"
@@ -17,19 +16,16 @@
 
 namespace {
 
+// A tab control: the bar of tabs over a framed panel (RelayTabs places them).
 QWidget* TabControl(QWidget* client, QTabBar*& tabs)
 {
     auto* box = new QWidget(client);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
     tabs = new QTabBar(box);
     tabs->setExpanding(false);
     tabs->setDrawBase(false);
     auto* panel = new QFrame(box);
     panel->setFrameShape(QFrame::StyledPanel);
-    layout->addWidget(tabs);
-    layout->addWidget(panel, 1);
+    panel->lower();
     return box;
 }
 
@@ -125,6 +121,16 @@ CQtControl::CQtControl(const CUiControlTemplate& control, QWidget* client)
 
 QLineEdit* CQtControl::LineEdit() const { return line ? line : (combo && combo->isEditable() ? combo->lineEdit() : nullptr); }
 
+void CQtControl::RelayTabs()
+{
+    if (!tabs)
+        return;
+    const int bar = tabs->count() ? tabs->sizeHint().height() : 0;
+    tabs->setGeometry(0, 0, widget->width(), bar);
+    if (auto* panel = widget->findChild<QFrame*>(QString(), Qt::FindDirectChildrenOnly))
+        panel->setGeometry(0, bar, widget->width(), std::max(0, widget->height() - bar));
+}
+
 void CQtControl::Place(const CUiRect& where)
 {
     rect = where;
@@ -132,4 +138,5 @@ void CQtControl::Place(const CUiRect& where)
     if (combo)
         h = std::min(h, combo->sizeHint().height());
     widget->setGeometry(where.x, where.y, std::max(0, where.w), std::max(0, h));
+    RelayTabs();
 }

@@ -35,6 +35,9 @@ struct CQtControl {
     QLineEdit* LineEdit() const;
     // Places the widgets at `rect` (a combo keeps the height of its closed box).
     void Place(const CUiRect& where);
+    // A tab control lays its bar out again after tabs came or went: the bar
+    // takes the height its tabs need, the panel the rest.
+    void RelayTabs();
 
     int32_t id;
     UiControlKind kind;

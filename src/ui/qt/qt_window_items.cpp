@@ -47,6 +47,7 @@ void CQtWindow::ResetItems(int32_t id)
     if (control.tabs) {
         while (control.tabs->count() > 0)
             control.tabs->removeTab(control.tabs->count() - 1);
+        control.RelayTabs();
     }
     control.itemTexts.clear();
     control.curSel = -1;
@@ -78,6 +79,7 @@ int32_t CQtWindow::InsertItem(int32_t id, int32_t index, const char* text)
             control.tabs->insertTab(index, QtFromCp932(control.itemTexts[static_cast<size_t>(index)]));
             if (control.curSel >= 0)
                 control.tabs->setCurrentIndex(control.curSel);
+            control.RelayTabs();
         }
     }
     --m_nQuiet;
@@ -107,6 +109,7 @@ bool CQtWindow::DeleteItem(int32_t id, int32_t index)
             control.tabs->removeTab(index);
             if (control.curSel >= 0)
                 control.tabs->setCurrentIndex(control.curSel);
+            control.RelayTabs();
         }
     }
     --m_nQuiet;

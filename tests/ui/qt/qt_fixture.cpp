@@ -1,8 +1,11 @@
 #include "qt_fixture.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -59,6 +62,21 @@ QMenuBar* QtTest::MenuBarOf(const CDialogBase& dialog)
 {
     CQtFrame* frame = WindowOf(dialog).Frame();
     return frame ? frame->MenuBar() : nullptr;
+}
+
+std::vector<QAction*> QtTest::MenuActions(const CDialogBase& dialog)
+{
+    std::vector<QAction*> found;
+    std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& actions) {
+        for (QAction* action : actions) {
+            found.push_back(action);
+            if (action->menu())
+                walk(action->menu()->actions());
+        }
+    };
+    if (QMenuBar* bar = MenuBarOf(dialog))
+        walk(bar->actions());
+    return found;
 }
 
 void QtTest::Settle() { TestBackend().Flush(); }

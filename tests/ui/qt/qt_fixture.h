@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "foundation/cp932.h"
 #include "ui/qt/qt_backend.h"
@@ -17,6 +18,7 @@
 
 class CDialogBase;
 class QMessageBox;
+class QAction;
 class QMenuBar;
 
 // The backend of the test program, made on first use; it goes when the
@@ -35,6 +37,8 @@ public:
     static QWidget* ControlOfDialog(const CDialogBase& dialog, int32_t id) { return ControlOf(dialog, id).widget; }
     // The menu bar of the dialog's window, or null.
     static QMenuBar* MenuBarOf(const CDialogBase& dialog);
+    // The actions of that menu bar, depth first.
+    static std::vector<QAction*> MenuActions(const CDialogBase& dialog);
 protected:
     // Runs the events that are due.
     static void Settle();

@@ -37,22 +37,7 @@ const CUiDialogTemplate& MenuTemplate()
     return t;
 }
 
-// The actions of the menu bar of `dialog`, by their texts, depth first.
-std::vector<QAction*> Actions(const CDialogBase& dialog)
-{
-    std::vector<QAction*> found;
-    QMenuBar* bar = QtTest::MenuBarOf(dialog);
-    std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& actions) {
-        for (QAction* action : actions) {
-            found.push_back(action);
-            if (action->menu())
-                walk(action->menu()->actions());
-        }
-    };
-    if (bar)
-        walk(bar->actions());
-    return found;
-}
+std::vector<QAction*> Actions(const CDialogBase& dialog) { return QtTest::MenuActions(dialog); }
 
 using QtMenuTest = QtTest;
 

@@ -1,4 +1,4 @@
-#include "run_tavaro.h"
+#include "run_program.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -43,11 +43,11 @@ private:
 
 }  // namespace
 
-TavaroRun RunTavaro(const std::vector<std::string>& args)
+ProgramRun RunProgram(std::string program, const std::vector<std::string>& args,
+                      const std::vector<std::string>& environment)
 {
     TempFile out, err;
     std::vector<char*> argv;
-    std::string program = TAVARO_EXE;
     argv.push_back(program.data());
     std::vector<std::string> copies(args);
     for (std::string& arg : copies)
@@ -59,9 +59,17 @@ TavaroRun RunTavaro(const std::vector<std::string>& args)
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.Path().c_str(), O_WRONLY | O_TRUNC, 0);
     posix_spawn_file_actions_addopen(&actions, 2, err.Path().c_str(), O_WRONLY | O_TRUNC, 0);
+    std::vector<std::string> settings(environment);
+    std::vector<char*> envp;
+    for (std::string& setting : settings)
+        envp.push_back(setting.data());
+    for (char** name = environ; *name; ++name)
+        envp.push_back(*name);
+    envp.push_back(nullptr);
+
     pid_t pid;
-    TavaroRun run;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+    ProgramRun run;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
         int status = 0;
         if (waitpid(pid, &status, 0) == pid && WIFEXITED(status))
             run.status = WEXITSTATUS(status);

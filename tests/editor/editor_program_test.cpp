@@ -1,0 +1,61 @@
+// The built program from outside: what it answers on its command line, and
+// the screenshot tour on the sample project of its program folder.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../run_program.h"
+#include "../temp_folder.h"
+
+namespace {
+
+ProgramRun RunEditor(const std::vector<std::string>& args, const std::vector<std::string>& environment = {})
+{
+    return RunProgram(TAVARO_EDITOR_EXE, args, environment);
+}
+
+TEST(EditorProgram, AnswersHelpVersionAndMistakesWithoutAWindow)
+{
+    const std::vector<std::string> noDisplay = {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="};
+    const ProgramRun version = RunEditor({"--version"}, noDisplay);
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "TavaroItemEditor " TAVARO_VERSION "\n");
+
+    const ProgramRun help = RunEditor({"--help"}, noDisplay);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: TavaroItemEditor [FILE]\n", 0), 0u);
+
+    const ProgramRun wrong = RunEditor({"--bogus"}, noDisplay);
+    EXPECT_EQ(wrong.status, 64);
+    EXPECT_EQ(wrong.out, "");
+    EXPECT_EQ(wrong.err, "TavaroItemEditor: unknown option '--bogus'\nTry 'TavaroItemEditor --help'.\n");
+
+    // Without a display: one line that says so and how to run it anyway.
+    const ProgramRun blind = RunEditor({"a.cgi"}, noDisplay);
+    EXPECT_EQ(blind.status, 1);
+    EXPECT_EQ(std::count(blind.err.begin(), blind.err.end(), '\n'), 1) << blind.err;
+    EXPECT_NE(blind.err.find("xvfb-run -a TavaroItemEditor 'a.cgi'"), std::string::npos) << blind.err;
+}
+
+TEST(EditorProgram, PicturesEveryTabAndDialogOfTheSampleProject)
+{
+    TempFolder folder;
+    const ProgramRun tour = RunEditor({"--screenshots", folder.Path("shots")}, {"DISPLAY="});
+    EXPECT_EQ(tour.status, 0) << tour.err;
+    const char* const names[] = {"main-0-item",        "main-1-event", "main-2-function",   "main-3-define",
+                                 "main-4-arrangement", "main-5-project", "preferences", "project-information",
+                                 "about",              "find-replace", "tool-results"};
+    for (const char* name : names) {
+        const std::string path = folder.Path("shots/") + name + ".png";
+        EXPECT_NE(tour.out.find(path + "\n"), std::string::npos) << name;
+        const QImage picture(QString::fromStdString(path));
+        EXPECT_FALSE(picture.isNull()) << name;
+        EXPECT_GT(picture.width(), 100) << name;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("shots")), {}), std::size(names));
+}
+
+}  // namespace
