@@ -1,0 +1,209 @@
+// The editor on the Qt backend (offscreen platform): start-up to a shown
+// main window, and opening a generated data file through the main window,
+// against the format command on the same file as the yardstick.
+//
+//   BM_StartUp               the main dialog made (rule table, settings),
+//                            shown, and its first-show message handled with
+//                            no file to open
+//   BM_OpenInMainWindow/N    the same with items-N.cgi on the command line:
+//                            read, parse, the project page counts, the first
+//                            page shown
+//   BM_FormatCommand/N       "tavaro format -o OUT items-N.cgi" in-process:
+//                            read, parse, write, save
+//
+// The files are items-N.cgi of bench/data_gen/gen-item-data.pl in the
+// folder given by --data_dir=DIR (run_editor_bench.sh makes them) with a
+// project-information block put in front (items-N-project.cgi, made here),
+// so that the main window asks nothing. Times are CPU seconds of the
+// measured part (manual timing); wall_ms is the wall-clock mean.
+// Counters of BM_StartUp for the first start in this process, which alone
+// pays for loading the platform plugin, fonts and styles: qt_start_ms (CPU)
+// for the application object, first_start_ms and first_start_wall_ms for
+// the first main window after it, until shown.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+#include <time.h>
+
+#include <QTimer>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/main_dlg.h"
+#include "cli/project_command.h"
+#include "foundation/cp932.h"
+#include "foundation/native_path.h"
+#include "ui/qt/qt_backend.h"
+#include "ui/ui_backend.h"
+
+namespace {
+
+std::string g_dataDir = ".";
+std::string g_scratch;
+double g_qtStartMs = 0;
+double g_firstStartMs = 0;
+double g_firstStartWallMs = 0;
+
+double CpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double WallSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// items-N.cgi with a project-information block in front; empty when the
+// data file is missing.
+std::string ProjectFile(int64_t items)
+{
+    const std::string data = g_dataDir + "/items-" + std::to_string(items) + ".cgi";
+    const std::string project = g_dataDir + "/items-" + std::to_string(items) + "-project.cgi";
+    if (!std::filesystem::exists(data))
+        return {};
+    if (!std::filesystem::exists(project)) {
+        std::ifstream in(data, std::ios::binary);
+        std::ofstream out(project + ".tmp", std::ios::binary);
+        out << Utf8ToCp932("###ここからMERX_PROJECT_INFO_ENDまでの行を編集しないでください\r\n"
+                           "###MERX_PROJECT_INFO_BEGIN\r\n"
+                           "###RuleKey=標準 ベータ版(040318)\r\n"
+                           "###ProjectName=bench\r\n"
+                           "###MERX_PROJECT_INFO_END\r\n")
+            << in.rdbuf();
+        out.close();
+        std::filesystem::rename(project + ".tmp", project);
+    }
+    return project;
+}
+
+// Runs the main dialog with `file` on its command line until the first
+// show has opened it; returns CPU and wall seconds from construction until
+// then. False when the window never got there.
+bool StartMainWindow(const std::string& file, double& cpu, double& wall)
+{
+    CEditorStartup startup;
+    startup.programFolder = PathTextFromNative(g_scratch);
+    startup.settingsPath = PathTextFromNative(g_scratch + "/TavaroItemEditor.ini");
+    startup.commandLine = file;
+    const double cpu0 = CpuSeconds();
+    const double wall0 = WallSeconds();
+    bool reached = false;
+    CMainDlg main(startup);
+    QObject ticks;
+    std::function<void()> poll = [&] {
+        if (main.HasWindow() && main.IsWindowVisible() && main.IsStartupDone()) {
+            cpu = CpuSeconds() - cpu0;
+            wall = WallSeconds() - wall0;
+            reached = true;
+            main.EndDialog(kIdCancel);
+            return;
+        }
+        QTimer::singleShot(0, &ticks, poll);
+    };
+    QTimer::singleShot(0, &ticks, poll);
+    main.DoModal();
+    return reached;
+}
+
+void Measure(benchmark::State& state, const std::string& file)
+{
+    double wallTotal = 0;
+    for (auto _ : state) {
+        double cpu = 0, wall = 0;
+        if (!StartMainWindow(file, cpu, wall)) {
+            state.SkipWithError("the main window did not open the file");
+            return;
+        }
+        state.SetIterationTime(cpu);
+        wallTotal += wall;
+    }
+    state.counters["wall_ms"] = wallTotal * 1e3 / static_cast<double>(state.iterations());
+}
+
+void BM_StartUp(benchmark::State& state)
+{
+    Measure(state, "");
+    state.counters["qt_start_ms"] = g_qtStartMs;
+    state.counters["first_start_ms"] = g_firstStartMs;
+    state.counters["first_start_wall_ms"] = g_firstStartWallMs;
+}
+
+void BM_OpenInMainWindow(benchmark::State& state)
+{
+    const std::string file = ProjectFile(state.range(0));
+    if (file.empty()) {
+        state.SkipWithError("no data file (see --data_dir)");
+        return;
+    }
+    Measure(state, file);
+}
+
+void BM_FormatCommand(benchmark::State& state)
+{
+    const std::string file = ProjectFile(state.range(0));
+    if (file.empty()) {
+        state.SkipWithError("no data file (see --data_dir)");
+        return;
+    }
+    const std::string output = g_scratch + "/formatted.cgi";
+    double wallTotal = 0;
+    for (auto _ : state) {
+        const std::string_view args[] = {"-o", output, file};
+        std::ostringstream out, err;
+        const double cpu0 = CpuSeconds();
+        const double wall0 = WallSeconds();
+        const int status = RunFormatCommand(args, out, err);
+        state.SetIterationTime(CpuSeconds() - cpu0);
+        wallTotal += WallSeconds() - wall0;
+        if (status != 0) {
+            state.SkipWithError(("format failed: " + err.str()).c_str());
+            return;
+        }
+    }
+    state.counters["wall_ms"] = wallTotal * 1e3 / static_cast<double>(state.iterations());
+}
+
+BENCHMARK(BM_StartUp)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenInMainWindow)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FormatCommand)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--data_dir=", 11) == 0) {
+            g_dataDir = argv[i] + 11;
+        } else {
+            std::fprintf(stderr, "unknown argument %s\n", argv[i]);
+            return 2;
+        }
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    char scratch[] = "/tmp/tavaro-editor-bench-XXXXXX";
+    if (!mkdtemp(scratch))
+        return 2;
+    g_scratch = scratch;
+
+    const double cpu0 = CpuSeconds();
+    CQtBackend backend;
+    g_qtStartMs = (CpuSeconds() - cpu0) * 1e3;
+    UiSetBackend(&backend);
+    double cpu = 0, wall = 0;
+    if (StartMainWindow("", cpu, wall)) {
+        g_firstStartMs = cpu * 1e3;
+        g_firstStartWallMs = wall * 1e3;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    UiSetBackend(nullptr);
+    std::filesystem::remove_all(g_scratch);
+    return 0;
+}

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds editor_bench (Release, in build-perf), generates the data file of
+# 50,000 items (bench/data_gen/gen-item-data.pl, kept in build-perf/data as
+# for run_document_bench.sh) and measures on the offscreen Qt platform:
+#   - start-up to a shown main window: the first start in a fresh process
+#     (Qt's application object, then the main window until shown, wall
+#     time) and the mean of later starts;
+#   - opening the file through the main window against the format command
+#     on the same file (CPU seconds, median of BENCH_REPETITIONS, default 3).
+# Goals: the first start under 0.3 s; opening in the main window at most 1.2
+# times the format command's time. Exits with status 1 when one is missed.
+# Environment: BUILD_DIR (default build-perf beside this folder).
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+build=${BUILD_DIR:-$root/build-perf}
+data=$build/data
+items=50000
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVARO_BENCH=ON -DTAVARO_TESTS=OFF >/dev/null
+cmake --build "$build" -j2 --target editor_bench >/dev/null
+
+mkdir -p "$data"
+if [ ! -s "$data/items-$items.cgi" ]; then
+    echo "generating $items items ..." >&2
+    perl "$here/data_gen/gen-item-data.pl" "$items" >"$data/items-$items.cgi.tmp"
+    mv "$data/items-$items.cgi.tmp" "$data/items-$items.cgi"
+fi
+
+results=$(mktemp -d)
+trap 'rm -rf "$results"' EXIT
+QT_QPA_PLATFORM=offscreen "$build/bench/editor_bench" --data_dir="$data" \
+    --benchmark_repetitions="${BENCH_REPETITIONS:-3}" --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results/editor.json" --benchmark_out_format=json >/dev/null 2>"$results/editor.log" ||
+    { cat "$results/editor.log" >&2; exit 1; }
+
+python3 - "$results/editor.json" <<'PY'
+import json, sys
+
+runs = json.load(open(sys.argv[1]))["benchmarks"]
+def median(prefix):
+    for run in runs:
+        if run["name"].startswith(prefix) and run.get("aggregate_name") == "median":
+            return run
+    sys.exit(f"no result for {prefix}")
+
+start, opened, formatted = median("BM_StartUp"), median("BM_OpenInMainWindow"), median("BM_FormatCommand")
+first = start["qt_start_ms"] + start["first_start_wall_ms"]
+ratio = opened["real_time"] / formatted["real_time"]
+rows = [
+    ("first start to a shown main window (wall ms)", f"{first:.0f}", "< 300", first < 300),
+    ("later starts (CPU ms / wall ms)", f"{start['real_time']:.1f} / {start['wall_ms']:.1f}", "", True),
+    ("open 50k items in the main window (CPU s)", f"{opened['real_time'] / 1e3:.3f}", "", True),
+    ("tavaro format on the same file (CPU s)", f"{formatted['real_time'] / 1e3:.3f}", "", True),
+    ("main window / format", f"{ratio:.2f}", "<= 1.2", ratio <= 1.2),
+]
+width = max(len(r[0]) for r in rows)
+for name, value, goal, met in rows:
+    print(f"{name:<{width}}  {value:>14}  {goal:>7}  {'' if not goal else ('ok' if met else 'MISSED')}")
+sys.exit(0 if all(r[3] for r in rows) else 1)
+PY
