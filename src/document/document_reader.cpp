@@ -46,6 +46,7 @@ bool CMerxReader::Parse(const char* text)
 {
     try {
         m_doc.Clear();
+        m_keys.Build(m_doc);
         CStrRegexHitList blocks;
         SplitDataBlocks(text, m_doc.IsIncludeAsElement(), blocks);
         const bool defineSeen = ReadBlocks(text, blocks);
@@ -64,20 +65,23 @@ bool CMerxReader::ReadBlocks(const char* text, const CStrRegexHitList& blocks)
     for (uint32_t i = 0; i < blocks.GetCount(); ++i) {
         const char* start = text + blocks[i].offset;
         const int32_t length = static_cast<int32_t>(blocks[i].length);
-        block.Assign(start, length);
 
-        if (IsItemBlock(block)) {
+        // Items and events are read where they stand. A block that is not
+        // the last ends in a line feed and blanks, so a keyword test that
+        // runs past a shorter block fails within it, as on a copy.
+        if (IsItemBlock(start)) {
             Citemstruct* item = m_doc.itemdata.Add();
-            ParseItem(*item, block, line);
+            ReadItem(*item, start, static_cast<uint32_t>(length), line);
             *m_doc.setdata.Add() = item;
             continue;
         }
-        if (StartsWithNoCase(block, "@@EVENT")) {
+        if (StartsWithNoCase(start, "@@EVENT")) {
             Ceventstruct* event = m_doc.eventdata.Add();
-            ParseEvent(*event, block, line);
+            ReadEvent(*event, start, static_cast<uint32_t>(length), line);
             *m_doc.setdata.Add() = event;
             continue;
         }
+        block.Assign(start, length);
         if (IsFunctionBlock(block)) {
             ReadFunctionBlock(block, line);
         } else if (IsEndBlock(block)) {

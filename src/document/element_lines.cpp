@@ -5,7 +5,9 @@
 #include "document/keyword_match.h"
 #include "document/line_scan.h"
 
-CElementLines::CElementLines(const char* text) : m_pText(text), m_nLength(static_cast<uint32_t>(std::strlen(text)))
+CElementLines::CElementLines(const char* text) : CElementLines(text, static_cast<uint32_t>(std::strlen(text))) {}
+
+CElementLines::CElementLines(const char* text, uint32_t length) : m_pText(text), m_nLength(length)
 {
     FindEnd();
     Next();
@@ -39,36 +41,50 @@ uint32_t CElementLines::LineFeeds() const
     return count;
 }
 
+void CFieldKey::Assign(const char* text, uint32_t length)
+{
+    // The key is printable ASCII: every byte is a character of its own. The
+    // hash is the field maps' own, summed while the key is copied.
+    char* to = m_aText;
+    if (length >= sizeof m_aText) {
+        m_strLong.Release();
+        m_strLong.Reserve(length + 2);
+        for (uint32_t i = 0; i < length; ++i)
+            m_strLong.Append(AsciiLower(text[i]));
+        m_nLength = length;
+        m_nHash = CMerxFieldMap::Hash(m_strLong);
+        return;
+    }
+    uint32_t hash = 0;
+    for (uint32_t i = 0; i < length; ++i) {
+        const char c = AsciiLower(text[i]);
+        to[i] = c;
+        hash += static_cast<uint32_t>(static_cast<int8_t>(c)) * (257u + i);
+    }
+    to[length] = 0;
+    m_nLength = length;
+    m_nHash = hash;
+}
+
 void CElementLines::ReadField(CFieldLine& out) const
 {
     const CLineText line = Current();
     const uint32_t hash = FindCharByte(line.text, 0, line.length, '#');
-    out.comment.Truncate(0);
-    if (hash < line.length)
-        out.comment.Assign(line.text + hash, static_cast<int32_t>(line.length - hash));
+    out.comment = {line.text + hash, line.length - hash};
 
     uint32_t start = 0;
     uint32_t end = 0;
     TrimRange(line.text, hash, start, end);
-    out.trimmed.Assign(line.text + start, static_cast<int32_t>(end - start));
+    out.trimmed = {line.text + start, end - start};
 
-    out.key.Truncate(0);
-    out.value.Truncate(0);
     uint32_t keyEnd = 0;
     uint32_t valueStart = 0;
-    if (SplitFieldLine(out.trimmed, out.trimmed.GetLength(), keyEnd, valueStart)) {
-        // The key is printable ASCII: every byte is a character of its own.
-        char lower[64];
-        if (keyEnd < sizeof lower) {
-            for (uint32_t i = 0; i < keyEnd; ++i)
-                lower[i] = AsciiLower(out.trimmed[i]);
-            out.key.Assign(lower, static_cast<int32_t>(keyEnd));
-        } else {
-            for (uint32_t i = 0; i < keyEnd; ++i)
-                out.key.Append(AsciiLower(out.trimmed[i]));
-        }
-        out.value.Assign(out.trimmed.GetBuffer() + valueStart,
-                         static_cast<int32_t>(out.trimmed.GetLength() - valueStart));
+    if (SplitFieldLine(out.trimmed.text, out.trimmed.length, keyEnd, valueStart)) {
+        out.key.Assign(out.trimmed.text, keyEnd);
+        out.value = {out.trimmed.text + valueStart, out.trimmed.length - valueStart};
+    } else {
+        out.key.Clear();
+        out.value = {};
     }
 }
 
@@ -76,9 +92,9 @@ void AppendIncludeLine(CMerxString& field, const CFieldLine& line)
 {
     if (!field.IsEmpty())
         field += "\r\n\t@@include\t";
-    field += line.value;
+    field.Append(line.value.text, static_cast<int32_t>(line.value.length));
     if (!line.comment.IsEmpty()) {
         field += "\t";
-        field += line.comment;
+        field.Append(line.comment.text, static_cast<int32_t>(line.comment.length));
     }
 }

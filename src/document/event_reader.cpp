@@ -1,4 +1,6 @@
 // Reading an @@EVENT block.
+#include <cstring>
+
 #include "document/keyword_match.h"
 #include "document/local_block.h"
 #include "document/merx_reader.h"
@@ -7,18 +9,18 @@
 
 namespace {
 
-bool IsEventScriptKey(const CMerxString& key)
+bool IsEventScriptKey(const CFieldKey& key)
 {
     return key == "startfunc" || key == "endfunc" || key == "func";
 }
 
 // "" for a line without comment, otherwise a tab and the comment.
-void AssignTabbedComment(CMerxString& to, const CMerxString& comment)
+void AssignTabbedComment(CMerxString& to, const CLineText& comment)
 {
     to.Release();
     if (!comment.IsEmpty()) {
         to.Assign("\t");
-        to += comment;
+        to.Append(comment.text, static_cast<int32_t>(comment.length));
     }
 }
 
@@ -26,17 +28,21 @@ void AssignTabbedComment(CMerxString& to, const CMerxString& comment)
 
 bool CMerxReader::ParseEvent(Ceventstruct& event, const char* text, uint32_t& line)
 {
+    m_keys.Build(m_doc);
+    return ReadEvent(event, text, static_cast<uint32_t>(std::strlen(text)), line);
+}
+
+bool CMerxReader::ReadEvent(Ceventstruct& event, const char* text, uint32_t length, uint32_t& line)
+{
     if (!StartsWithNoCase(text, "@@EVENT")) {
         Message(SJ("[%u]：@@EVENTを認識できません。\n"), line + 1);
         return false;
     }
     event.Clear();
-    event.fields.Reserve(m_doc.eventkeys.GetCount());
-    for (const CMerxString& key : m_doc.eventkeys)
-        event.fields.GetOrInsert(key);
-    event.comments.GetOrInsert("");
+    event.fields.AddKeysOf(m_keys.eventFields);
+    event.comments.AddKeysOf(m_keys.comments);
 
-    CElementLines lines(text);
+    CElementLines lines(text, length);
     CFieldLine field;
     while (!lines.AtEnd()) {
         const uint32_t number = lines.LineNumber(line);
@@ -48,17 +54,17 @@ bool CMerxReader::ParseEvent(Ceventstruct& event, const char* text, uint32_t& li
         }
         if (field.key == "param") {
             CMerxString* param = event.params.Add();
-            param->Assign(field.value);
+            AssignPiece(*param, field.value);
             if (StrRegex(*param, "%w", "") == 0)
                 *param += "\t";
             AssignTabbedComment(*event.paramcomments.Add(), field.comment);
             continue;
         }
-        CMerxString* value = event.fields.Lookup(field.key);
+        CMerxString* value = event.fields.Lookup(field.key, field.key.GetHash());
         if (!value) {
             Message(SJ("[%u]：@@EVENT：要素名\"%s\"は定義されていません。\n"), number, field.key.GetBuffer());
             // The script lines of an unknown block are no fields of the event.
-            if (OpensEventLocalBlock(field.value))
+            if (OpensEventLocalBlock(field.value.ToString()))
                 SkipLocalBlock(lines);
             continue;
         }
@@ -66,15 +72,15 @@ bool CMerxReader::ParseEvent(Ceventstruct& event, const char* text, uint32_t& li
             AppendIncludeLine(*value, field);
             continue;
         }
-        if (IsEventScriptKey(field.key) && OpensEventLocalBlock(field.value)) {
-            value->Assign(field.value);
+        if (IsEventScriptKey(field.key) && OpensEventLocalBlock(field.value.ToString())) {
+            AssignPiece(*value, field.value);
             *value += "\r\n";
             ReadLocalBlock(lines, LocalBlockOwner::Event, *value);
         } else {
-            value->Assign(field.value);
+            AssignPiece(*value, field.value);
         }
         if (!field.comment.IsEmpty())
-            AssignTabbedComment(*event.comments.GetOrInsert(field.key), field.comment);
+            AssignTabbedComment(*event.comments.GetOrInsert(field.key, field.key.GetHash()), field.comment);
     }
     line += lines.LineFeeds();
     return true;

@@ -1,4 +1,6 @@
 // Reading an @@ITEM block.
+#include <cstring>
+
 #include "document/keyword_match.h"
 #include "document/local_block.h"
 #include "document/merx_reader.h"
@@ -6,7 +8,7 @@
 
 namespace {
 
-bool IsItemScriptKey(const CMerxString& key)
+bool IsItemScriptKey(const CFieldKey& key)
 {
     return key == "funct" || key == "funcs" || key == "funcb";
 }
@@ -15,19 +17,21 @@ bool IsItemScriptKey(const CMerxString& key)
 
 bool CMerxReader::ParseItem(Citemstruct& item, const char* text, uint32_t& line)
 {
+    m_keys.Build(m_doc);
+    return ReadItem(item, text, static_cast<uint32_t>(std::strlen(text)), line);
+}
+
+bool CMerxReader::ReadItem(Citemstruct& item, const char* text, uint32_t length, uint32_t& line)
+{
     if (!StartsWithNoCase(text, "@@ITEM")) {
         Message(SJ("[%u]：@@ITEMが見つかりません。\n"), line + 1);
         return false;
     }
     item.Clear();
-    item.fields.Reserve(m_doc.itemkeys.GetCount() + m_doc.itemextkeys.GetCount());
-    for (const CMerxString& key : m_doc.itemkeys)
-        item.fields.GetOrInsert(key);
-    for (const CMerxString& key : m_doc.itemextkeys)
-        item.fields.GetOrInsert(key);
-    item.comments.GetOrInsert("");
+    item.fields.AddKeysOf(m_keys.itemFields);
+    item.comments.AddKeysOf(m_keys.comments);
 
-    CElementLines lines(text);
+    CElementLines lines(text, length);
     CFieldLine field;
     while (!lines.AtEnd()) {
         const uint32_t number = lines.LineNumber(line);
@@ -41,7 +45,7 @@ bool CMerxReader::ParseItem(Citemstruct& item, const char* text, uint32_t& line)
             ParseUse(*item.uses.Add(), lines, line);
             continue;
         }
-        CMerxString* value = item.fields.Lookup(field.key);
+        CMerxString* value = item.fields.Lookup(field.key, field.key.GetHash());
         if (!value) {
             Message(SJ("[%u]：@@ITEM：要素名\"%s\"は定義されていません。\n"), number, field.key.GetBuffer());
             // The script lines of an unknown block are no fields of the item.
@@ -62,10 +66,10 @@ bool CMerxReader::ParseItem(Citemstruct& item, const char* text, uint32_t& line)
             value->Release();
             ReadLocalBlock(lines, LocalBlockOwner::Item, *value);
         } else {
-            value->Assign(field.value);
+            AssignPiece(*value, field.value);
         }
         if (!field.comment.IsEmpty())
-            item.SetComment(field.key, field.comment);
+            AssignPiece(*item.comments.GetOrInsert(field.key, field.key.GetHash()), field.comment);
     }
     line += lines.LineFeeds();
     return true;

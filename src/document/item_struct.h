@@ -7,7 +7,8 @@
 
 class Citemstruct : public CMerxFieldElement {
 public:
-    CMerxArray<Cusestruct> uses;
+    // Most items have one or two uses: their storage starts with two.
+    CMerxArray<Cusestruct> uses{2};
 
     Citemstruct() : CMerxFieldElement(CMERX_TYPE_ITEM) {}
     // Copies fields, comments and every use with its lists.

@@ -10,6 +10,9 @@
 
 template <class T>
 class CMerxArray : public CArrayAuto<T> {
+public:
+    using CArrayAuto<T>::CArrayAuto;
+
 protected:
     void DestructElements(T** slots, uint32_t count) override
     {

@@ -7,7 +7,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
+#include "document/element_key_maps.h"
 #include "document/element_lines.h"
 #include "document/merx_document.h"
 #include "pattern/regex_types.h"
@@ -28,6 +30,10 @@ public:
     bool ParseDefine(const char* text, uint32_t& line);
 
 private:
+    // ParseItem and ParseEvent on the first `length` bytes of `text` (no
+    // zero byte among them), with the key maps built.
+    bool ReadItem(Citemstruct& item, const char* text, uint32_t length, uint32_t& line);
+    bool ReadEvent(Ceventstruct& event, const char* text, uint32_t length, uint32_t& line);
     // Reads the blocks into the arrangement; true when a definition was seen.
     bool ReadBlocks(const char* text, const CStrRegexHitList& blocks);
     // Takes a @@SKIP block and the blocks it skips as other text; returns
@@ -37,7 +43,8 @@ private:
     // blocks missing from the arrangement at the end of the data.
     void PlaceBeforeEnd(bool defineSeen);
     void ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line);
-    void ReadUngLine(Cusestruct& use, const CFieldLine& field);
+    // A use, need or get line: one entry of the "ung" list and its comment.
+    void ReadUngLine(CStrArray_base<64>& list, CStrArray_base<64>& comments, const CFieldLine& field);
     void ReadArgselect(Cusestruct& use, const CFieldLine& field, uint32_t number);
     void ReadFunctionBlock(const char* block, uint32_t line);
     // Appends other text to the arrangement, joined to an other text that
@@ -54,4 +61,6 @@ private:
     void Message(const char* format, ...);
 
     CMerxDocument& m_doc;
+    CElementKeyMaps m_keys; // built from the document's key lists by each public entry
+    std::string m_ungEntry; // a use, need or get entry being put together, its buffer kept from line to line
 };

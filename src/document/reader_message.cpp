@@ -19,9 +19,9 @@ void CMerxReader::ReadNonFieldLine(CMerxFieldElement& element, const CFieldLine&
     if (!field.comment.IsEmpty()) {
         CMerxString* free = element.comments.GetOrInsert("");
         *free += indent;
-        *free += field.comment;
+        free->Append(field.comment.text, static_cast<int32_t>(field.comment.length));
         *free += "\r\n";
     }
     if (!field.trimmed.IsEmpty())
-        Message(cannotParse, number, field.trimmed.GetBuffer());
+        Message(cannotParse, number, field.trimmed.ToString().GetBuffer());
 }

@@ -7,26 +7,19 @@
 
 namespace {
 
-bool IsUseScriptKey(const CMerxString& key)
+bool IsUseScriptKey(const CFieldKey& key)
 {
     return key == "func" || key == "funci" || key == "funcb";
 }
 
-void AddList(Cusestruct& use, const char* key)
+// Appends a comment entry that runs parallel to a list entry: "" for a line
+// without comment, otherwise a tab and the comment.
+void AppendListComment(CStrArray_base<64>& comments, const CLineText& comment)
 {
-    use.lists.GetOrInsert(key);
-    use.listcomments.GetOrInsert(key);
-}
-
-// Appends one list entry and its comment ("" or a tab and the comment) to
-// the list under `key` (with its hash) and to its comments.
-void AppendListEntry(Cusestruct& use, const char* key, uint32_t hash, const char* entry, const CMerxString& comment)
-{
-    use.lists.Lookup(key, hash)->Add()->Assign(entry);
-    CMerxString* entryComment = use.listcomments.Lookup(key, hash)->Add();
+    CMerxString* entry = comments.Add();
     if (!comment.IsEmpty()) {
-        entryComment->Assign("\t");
-        *entryComment += comment;
+        entry->Assign("\t");
+        entry->Append(comment.text, static_cast<int32_t>(comment.length));
     }
 }
 
@@ -35,18 +28,15 @@ void AppendListEntry(Cusestruct& use, const char* key, uint32_t hash, const char
 void CMerxReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line)
 {
     use.Clear();
-    use.fields.Reserve(m_doc.usekeys.GetCount() + m_doc.usefieldextkeys.GetCount());
-    use.lists.Reserve(m_doc.uselistkeys.GetCount() + m_doc.uselistextkeys.GetCount());
-    use.listcomments.Reserve(m_doc.uselistkeys.GetCount() + m_doc.uselistextkeys.GetCount());
-    for (const CMerxString& key : m_doc.usekeys)
-        use.fields.GetOrInsert(key);
-    for (const CMerxString& key : m_doc.uselistkeys)
-        AddList(use, key);
-    for (const CMerxString& key : m_doc.usefieldextkeys)
-        use.fields.GetOrInsert(key);
-    for (const CMerxString& key : m_doc.uselistextkeys)
-        AddList(use, key);
-    use.comments.GetOrInsert("");
+    use.fields.AddKeysOf(m_keys.useFields);
+    use.lists.AddKeysOf(m_keys.useLists);
+    use.listcomments.AddKeysOf(m_keys.useLists);
+    use.comments.AddKeysOf(m_keys.comments);
+
+    // Lists and fields gain no keys while the use is read.
+    CStrArray_base<64>* const ung = use.GetList("ung");
+    CStrArray_base<64>* const ungComments = use.GetListComments("ung");
+    const bool argselectField = use.GetField("argselect") != nullptr;
 
     CFieldLine field;
     while (!lines.AtEnd()) {
@@ -59,20 +49,22 @@ void CMerxReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line)
             ReadNonFieldLine(use, field, "\t\t", SJ("[%u]：@@USE：\"%s\"を解析できません。\n"), number);
             continue;
         }
-        if ((field.key == "use" || field.key == "need" || field.key == "get") && use.GetList("ung")) {
-            ReadUngLine(use, field);
+        if ((field.key == "use" || field.key == "need" || field.key == "get") && ung) {
+            ReadUngLine(*ung, *ungComments, field);
             continue;
         }
-        if (field.key == "argselect" && use.GetField("argselect")) {
+        if (field.key == "argselect" && argselectField) {
             ReadArgselect(use, field, number);
             continue;
         }
-        // The key's hash serves every look-up of the line.
-        const uint32_t hash = CMerxFieldMap::Hash(field.key);
+        const uint32_t hash = field.key.GetHash();
         // "ung" entries come from use, need and get lines only.
-        if (field.key != "ung" && use.lists.Lookup(field.key, hash)) {
-            AppendListEntry(use, field.key, hash, field.value, field.comment);
-            continue;
+        if (field.key != "ung") {
+            if (CStrArray_base<64>* list = use.lists.Lookup(field.key, hash)) {
+                AssignPiece(*list->Add(), field.value);
+                AppendListComment(*use.listcomments.Lookup(field.key, hash), field.comment);
+                continue;
+            }
         }
         CMerxString* value = use.fields.Lookup(field.key, hash);
         if (!value) {
@@ -85,35 +77,36 @@ void CMerxReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line)
             value->Assign("_local_\r\n");
             ReadLocalBlock(lines, LocalBlockOwner::Use, *value);
         } else {
-            value->Assign(field.value);
+            AssignPiece(*value, field.value);
         }
         if (!field.comment.IsEmpty())
-            use.SetComment(field.key, field.comment);
+            AssignPiece(*use.comments.GetOrInsert(field.key, hash), field.comment);
     }
 }
 
-void CMerxReader::ReadUngLine(Cusestruct& use, const CFieldLine& field)
+void CMerxReader::ReadUngLine(CStrArray_base<64>& list, CStrArray_base<64>& comments, const CFieldLine& field)
 {
     // The first five words of the line (the first is use, need or get),
     // joined by tabs; missing words leave empty columns.
     constexpr uint32_t kColumns = 5;
     CWordRange words[kColumns];
-    const uint32_t count = SplitWords(field.trimmed, field.trimmed.GetLength(), words, kColumns);
-    CMerxString entry;
+    const uint32_t count = SplitWords(field.trimmed.text, field.trimmed.length, words, kColumns);
+    m_ungEntry.clear();
     for (uint32_t i = 0; i < kColumns; ++i) {
         if (i)
-            entry += "\t";
+            m_ungEntry += '\t';
         if (i < count)
-            entry.Append(field.trimmed.GetBuffer() + words[i].start, static_cast<int32_t>(words[i].length));
+            m_ungEntry.append(field.trimmed.text + words[i].start, words[i].length);
     }
-    AppendListEntry(use, "ung", 0, entry, field.comment);
+    list.Add()->Assign(m_ungEntry.data(), static_cast<int32_t>(m_ungEntry.size()));
+    AppendListComment(comments, field.comment);
 }
 
 void CMerxReader::ReadArgselect(Cusestruct& use, const CFieldLine& field, uint32_t number)
 {
     // The heading, then the choices as pairs: "heading;a;b;c;d".
     CStrArray_base<64> parts;
-    parts.Split(field.value, ";");
+    parts.Split(field.value.ToString(), ";");
     const uint32_t count = parts.GetCount();
     if (count < 2 || count % 2 == 0) {
         Message(SJ("[%u]：@@USE：\"argselect\"の書式を認識できません。\n"), number);
@@ -121,7 +114,7 @@ void CMerxReader::ReadArgselect(Cusestruct& use, const CFieldLine& field, uint32
     }
     use.SetField("argselect", parts[0]);
     if (!field.comment.IsEmpty())
-        use.SetComment("argselect", field.comment);
+        AssignPiece(*use.comments.GetOrInsert("argselect"), field.comment);
     CStrArray_base<64>* list = use.GetList("argselect");
     CStrArray_base<64>* comments = use.GetListComments("argselect");
     if (!list || !comments)

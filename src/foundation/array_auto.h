@@ -240,7 +240,7 @@ private:
     template <class Work>
     void WithSlots(uint32_t first, uint32_t count, Work&& work)
     {
-        constexpr uint32_t kListed = 16;
+        constexpr uint32_t kListed = 32;
         if (!m_ppTable && count > kListed)
             BuildTable();
         if (m_ppTable) {

@@ -136,6 +136,41 @@ public:
         return &(e ? e : Insert(key, hash))->value;
     }
 
+    // Adds the keys of `from` that are absent, in the order in which they
+    // were added there, each with a default value (and the hash stored
+    // with it): as GetOrInsert for each key in turn. An empty map takes
+    // them all in one step, as a copy of `from`'s entries and chains.
+    template <class U>
+    void AddKeysOf(const CMapElement<U, KeySize>& from)
+    {
+        const uint32_t count = from.GetCount();
+        if (count == 0)
+            return;
+        if (GetCount() != 0) {
+            for (uint32_t i = 0; i < count; ++i) {
+                const auto& source = *from.m_pBody->entries.GetAt(i);
+                GetOrInsert(from.KeyText(source), source.hash);
+            }
+            return;
+        }
+        Body& body = MakeBody();
+        body.entries.Reserve(count);
+        body.entries.SetCount(count);
+        for (uint32_t i = 0; i < count; ++i) {
+            const auto& source = *from.m_pBody->entries.GetAt(i);
+            Entry* e = body.entries.GetAt(i);
+            std::memcpy(e->key, source.key, KeySize);
+            e->hash = source.hash;
+            e->next = source.next;
+        }
+        if (from.m_pBody->wideHeads) {
+            for (uint32_t bucket = 0; bucket < kBucketCount; ++bucket)
+                body.SetHead(bucket, from.m_pBody->Head(bucket));
+        } else {
+            std::memcpy(body.heads, from.m_pBody->heads, sizeof body.heads);
+        }
+    }
+
     // Cursor over all entries: Next() yields the key text and the value and
     // returns false at the end.
     template <class V>
@@ -184,7 +219,24 @@ public:
     BasicIterator<const T> end() const { return {this, nullptr}; }
 
 private:
+    template <class, unsigned>
+    friend class CMapElement;
+
     static bool IsLongKey(const Entry& e) { return e.key[KeySize - 1] != 0; }
+
+    // Whether the entry's key is `key`, compared byte for byte up to the
+    // terminator (an inline key ends within its buffer).
+    static bool IsKey(const Entry& e, const char* key)
+    {
+        if (IsLongKey(e))
+            return std::strcmp(KeyText(e), key) == 0;
+        for (uint32_t i = 0;; ++i) {
+            if (e.key[i] != key[i])
+                return false;
+            if (e.key[i] == 0)
+                return true;
+        }
+    }
 
     static const char* KeyText(const Entry& e)
     {
@@ -210,7 +262,7 @@ private:
         if (!m_pBody)
             return nullptr;
         for (Entry* e = Linked(m_pBody->Head(hash % kBucketCount)); e; e = Linked(e->next)) {
-            if (e->hash == hash && std::strcmp(KeyText(*e), key) == 0)
+            if (e->hash == hash && IsKey(*e, key))
                 return e;
         }
         return nullptr;

@@ -366,6 +366,16 @@ private:
     {
         if (n < 0)
             return static_cast<uint32_t>(std::strlen(text));
+        // Most counted texts are short field values: a zero is looked for
+        // here rather than through a call.
+        constexpr int32_t kShort = 32;
+        if (n <= kShort) {
+            for (int32_t i = 0; i < n; ++i) {
+                if (text[i] == 0)
+                    return static_cast<uint32_t>(i);
+            }
+            return static_cast<uint32_t>(n);
+        }
         const void* zero = std::memchr(text, 0, static_cast<size_t>(n));
         return zero ? static_cast<uint32_t>(static_cast<const char*>(zero) - text) : static_cast<uint32_t>(n);
     }
