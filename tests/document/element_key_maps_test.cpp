@@ -9,17 +9,9 @@
 #include "document/element_key_maps.h"
 #include "document/merx_reader.h"
 #include "document_test_helpers.h"
+#include "../map_keys.h"
 
 namespace {
-
-template <class Map>
-std::vector<std::string> Keys(const Map& map)
-{
-    std::vector<std::string> keys;
-    for (auto [key, value] : map)
-        keys.emplace_back(key);
-    return keys;
-}
 
 std::vector<std::string> KeysAddedOneByOne(std::initializer_list<const CStrArray_base<64>*> lists)
 {

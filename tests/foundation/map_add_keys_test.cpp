@@ -8,6 +8,7 @@
 
 #include "foundation/map_element.h"
 #include "foundation/str_base.h"
+#include "../map_keys.h"
 
 namespace {
 
@@ -19,15 +20,6 @@ struct KeySpec {
     std::string key;
     uint32_t hash = 0;
 };
-
-template <class Map>
-std::vector<std::string> Keys(const Map& map)
-{
-    std::vector<std::string> keys;
-    for (auto [key, value] : map)
-        keys.emplace_back(key);
-    return keys;
-}
 
 std::vector<KeySpec> ManyKeys(uint32_t count)
 {
