@@ -24,56 +24,40 @@ private:
     bool m_bAnswer;
 };
 
-// "表示ソ\フト" holds 表 and ソ, whose second bytes are 0x5C; ソ already
-// has its backslash.
-const std::string kText = SJ("表示ソ\\フト");
-const std::string kCompleted = SJ("表\\示ソ\\フト");
-
 } // namespace
 
-TEST(BackslashCompletion, ModeTwoInsertsWithoutAsking)
+// "表示ソ\フト" holds 表 and ソ, whose second bytes are 0x5C; ソ already has
+// its backslash, and so has a path.
+TEST(BackslashCompletion, Modes)
 {
-    StubQuestion question(false);
-    CMerxString text(kText.c_str());
-    EXPECT_EQ(CompleteBackslashes(text, 2, question), 1);
-    EXPECT_EQ(text, kCompleted.c_str());
-    EXPECT_TRUE(question.asked.empty());
-    // Nothing is left to do.
-    EXPECT_EQ(CompleteBackslashes(text, 2, question), 0);
-    EXPECT_EQ(text, kCompleted.c_str());
-}
-
-TEST(BackslashCompletion, ModeZeroAsksWithTheCount)
-{
-    StubQuestion yes(true);
-    CStr_base<1024> text(SJ("能力表"));
-    EXPECT_EQ(CompleteBackslashes(text, 0, yes), 2);
-    EXPECT_EQ(text, SJ("能\\力表\\"));
-    EXPECT_EQ(yes.asked, (std::vector<std::string>{SJ("2 箇所に0x5c('\\')補完が必要と思われます。補完しますか？")}));
-
-    StubQuestion no(false);
-    CMerxString kept(kText.c_str());
-    EXPECT_EQ(CompleteBackslashes(kept, 0, no), 0);
-    EXPECT_EQ(kept, kText.c_str());
-    EXPECT_EQ(no.asked.size(), 1u);
-}
-
-TEST(BackslashCompletion, ModeZeroDoesNotAskWhenNothingIsMissing)
-{
-    StubQuestion question(true);
-    CMerxString text(SJ("ソ\\フト C:\\dir"));
-    EXPECT_EQ(CompleteBackslashes(text, 0, question), 0);
-    EXPECT_TRUE(question.asked.empty());
-}
-
-TEST(BackslashCompletion, OtherModesDoNothing)
-{
-    for (int32_t mode : {1, 3, -1}) {
-        StubQuestion question(true);
-        CMerxString text(kText.c_str());
-        EXPECT_EQ(CompleteBackslashes(text, mode, question), 0) << mode;
-        EXPECT_EQ(text, kText.c_str());
-        EXPECT_TRUE(question.asked.empty());
+    const std::string text = SJ("表示ソ\\フト");
+    const std::string completed = SJ("表\\示ソ\\フト");
+    const std::string question = SJ("2 箇所に0x5c('\\')補完が必要と思われます。補完しますか？");
+    struct Case {
+        int32_t mode;
+        bool answer;
+        std::string text;
+        int32_t inserted;
+        std::string result;
+        std::string asked;
+    };
+    const Case cases[] = {
+        {2, false, text, 1, completed, ""}, // inserts without asking
+        {2, false, completed, 0, completed, ""},
+        {0, true, SJ("能力表"), 2, SJ("能\\力表\\"), question},
+        {0, false, SJ("能力表"), 0, SJ("能力表"), question},
+        {0, true, SJ("ソ\\フト C:\\dir"), 0, SJ("ソ\\フト C:\\dir"), ""}, // nothing missing: not asked
+        {1, true, text, 0, text, ""},
+        {3, true, text, 0, text, ""},
+        {-1, true, text, 0, text, ""},
+    };
+    for (const Case& c : cases) {
+        StubQuestion stub(c.answer);
+        CMerxString value(c.text.c_str());
+        EXPECT_EQ(CompleteBackslashes(value, c.mode, stub), c.inserted) << c.mode << c.text;
+        EXPECT_EQ(std::string(value.GetBuffer()), c.result) << c.mode << c.text;
+        EXPECT_EQ(stub.asked.empty() ? "" : stub.asked[0], c.asked) << c.mode << c.text;
+        EXPECT_LE(stub.asked.size(), 1u);
     }
-    EXPECT_EQ(CountMissingBackslashes(CMerxString(kText.c_str())), 1);
+    EXPECT_EQ(CountMissingBackslashes(CMerxString(text.c_str())), 1);
 }

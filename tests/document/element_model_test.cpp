@@ -1,8 +1,9 @@
-// Elements, their copies and containers, and the document's arrangement
-// operations.
+// Elements, their copies and containers, the document's arrangement
+// operations, and the key lists of the stable and beta rules.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/function_keywords.h"
@@ -10,7 +11,7 @@
 #include "document_test_helpers.h"
 
 using dtest::Field;
-using dtest::List;
+using dtest::Look;
 
 namespace {
 
@@ -60,7 +61,7 @@ TEST(ElementModel, FieldsOfUndefinedKeysCannotBeSet)
     EXPECT_STREQ(item.GetComment("price"), "# cheap");
 }
 
-TEST(ElementModel, ItemCopyTakesFieldsCommentsAndUsesWithTheirLists)
+TEST(ElementModel, CopiesTakeFieldsCommentsUsesListsAndParameters)
 {
     Citemstruct item;
     *item.fields.Add("no") = "7";
@@ -75,33 +76,30 @@ TEST(ElementModel, ItemCopyTakesFieldsCommentsAndUsesWithTheirLists)
     EXPECT_EQ(MapKeys(copy.fields), (std::vector<std::string>{"no"}));
     EXPECT_STREQ(copy.GetComment("no"), "# seven");
     ASSERT_EQ(copy.uses.GetCount(), 1u);
-    EXPECT_EQ(Field(copy.uses[0], "name"), "drink");
-    EXPECT_STREQ(copy.uses[0].GetComment(""), "\t\t# note\r\n");
-    EXPECT_EQ(List(copy.uses[0].GetList("job")), (std::vector<std::string>{"smith 10"}));
-    EXPECT_EQ(List(copy.uses[0].GetListComments("job")), (std::vector<std::string>{"\t# job"}));
+    const std::pair<const char*, const char*> useHolds[] = {
+        {"name", "drink"}, {"#", "\t\t# note\r\n"}, {"job[]", "smith 10|"}, {"#job[]", "\t# job|"}};
+    for (const auto& [key, value] : useHolds)
+        EXPECT_EQ(Look(copy.uses[0], key), value) << key;
 
     // The copy is a value of its own.
     copy.uses[0].GetList("job")->Add()->Assign("more");
     copy.SetField("no", "8");
-    EXPECT_EQ(item.uses[0].GetList("job")->GetCount(), 1u);
+    EXPECT_EQ(Look(item.uses[0], "job[]"), "smith 10|");
     EXPECT_EQ(Field(item, "no"), "7");
 
     const Citemstruct constructed(item);
     EXPECT_EQ(constructed.GetKind(), CMERX_TYPE_ITEM);
     EXPECT_EQ(Field(constructed, "no"), "7");
     EXPECT_EQ(constructed.uses.GetCount(), 1u);
-}
 
-TEST(ElementModel, EventCopyTakesParametersAndTheirComments)
-{
     Ceventstruct event;
     *event.fields.Add("code") = "rain";
     event.params.Add()->Assign("a\t1");
     event.paramcomments.Add()->Assign("\t# p");
-    Ceventstruct copy(event);
-    EXPECT_EQ(Field(copy, "code"), "rain");
-    EXPECT_EQ(List(&copy.params), (std::vector<std::string>{"a\t1"}));
-    EXPECT_EQ(List(&copy.paramcomments), (std::vector<std::string>{"\t# p"}));
+    const Ceventstruct eventCopy(event);
+    EXPECT_EQ(Field(eventCopy, "code"), "rain");
+    EXPECT_EQ(Look(eventCopy, "param[]"), "a\t1|");
+    EXPECT_EQ(Look(eventCopy, "#param[]"), "\t# p|");
 }
 
 TEST(ElementModel, MapCopyKeepsTheIterationOrder)
@@ -162,14 +160,14 @@ TEST(Document, EndPositionIsTheFirstOtherTextThatBeginsWithEnd)
     *doc.setdata.Add() = end;
     EXPECT_EQ(doc.FindEndPosition(), 2u);
 
-    EXPECT_TRUE(CMerxDocument::IsEndText("@@END"));
-    EXPECT_TRUE(CMerxDocument::IsEndText("@@end\n"));
-    EXPECT_TRUE(CMerxDocument::IsEndText("\n\n  \t@@ENDX"));
-    EXPECT_FALSE(CMerxDocument::IsEndText("@@ENDSKIP\n"));
-    EXPECT_FALSE(CMerxDocument::IsEndText("@@EndSkip\n"));
-    EXPECT_FALSE(CMerxDocument::IsEndText("x @@END"));
-    EXPECT_FALSE(CMerxDocument::IsEndText("\r\n@@END"));
-    EXPECT_FALSE(CMerxDocument::IsEndText("@@EN"));
+    // The end in any case after tabs, blanks and line feeds, never @@ENDSKIP;
+    // an unclosed skip ends the data too.
+    const std::pair<const char*, bool> texts[] = {
+        {"@@END", true},         {"@@end\n", true},         {"\n\n  \t@@ENDX", true}, {"@@ENDSKIP\n", false},
+        {"@@EndSkip\n", false}, {"x @@END", false},        {"\r\n@@END", false},    {"@@EN", false},
+        {"@@skip\n@@ITEM\n", true}, {"@@SKIP\n@@ITEM\n@@endskip\nx\n", false}};
+    for (const auto& [text, end] : texts)
+        EXPECT_EQ(CMerxDocument::IsEndText(text), end) << text;
 }
 
 TEST(Document, InsertAndRemoveInTheArrangement)
@@ -209,4 +207,70 @@ TEST(Document, ItemNumberLookUpComparesBytes)
     EXPECT_EQ(*doc.FindItemNameByNo("01"), SJ("剣"));
     EXPECT_EQ(doc.FindItemNameByNo("001"), nullptr);
     EXPECT_EQ(doc.FindItemNameByNo(""), nullptr);
+}
+
+namespace {
+
+std::string Keys(const CStrArray_base<64>& list)
+{
+    std::string out;
+    for (const CMerxString& key : list)
+        out += std::string(out.empty() ? "" : " ") + key.GetBuffer();
+    return out;
+}
+
+} // namespace
+
+// Each rebuild replaces the lists of the one before. funct lands before base
+// in the stable item list and before funcs in the beta list; argselect is a
+// use field behind info and a use list under a beta rule; @@include ends
+// the item, use list and event lists, never the use fields.
+TEST(KeyLists, StableAndBetaWithAndWithoutIncludes)
+{
+    const std::string stableItem = "no type code name info price cost limit pop scale plus funct base point";
+    const std::string betaItem = "no type code name info price cost limit pop scale plus base point flag funct funcs funcb";
+    const std::string stableUse = "name price time exptime exp scale action arg argmessage info okmsg ngmsg needexp "
+                                  "param func funcb";
+    const std::string betaUse = "name price time exptime exp scale action arg argmessage info argselect okmsg ngmsg "
+                                "needexp param func funcb funci";
+    const std::string event = "start basetime plustime code group startmsg endmsg info startfunc endfunc func";
+    struct Case {
+        bool beta;
+        bool include;
+        std::string item, use, lists, event;
+    };
+    const Case cases[] = {
+        {true, true, betaItem + " @@include", betaUse, "job ung argselect @@include", event + " @@include"},
+        {false, false, stableItem, stableUse, "job ung", event},
+        {true, false, betaItem, betaUse, "job ung argselect", event},
+        {false, true, stableItem + " @@include", stableUse, "job ung @@include", event + " @@include"},
+    };
+    CMerxDocument doc;
+    for (const Case& c : cases) {
+        doc.RebuildKeyLists(c.beta, c.include);
+        EXPECT_EQ(doc.IsBeta(), c.beta);
+        EXPECT_EQ(doc.IsIncludeAsElement(), c.include);
+        EXPECT_EQ(Keys(doc.itemkeys), c.item);
+        EXPECT_EQ(Keys(doc.usekeys), c.use);
+        EXPECT_EQ(Keys(doc.uselistkeys), c.lists);
+        EXPECT_EQ(Keys(doc.eventkeys), c.event);
+    }
+}
+
+TEST(KeyLists, ExtensionKeysAreKeptApartFromTheStandardKeys)
+{
+    CMerxDocument doc;
+    doc.RebuildKeyLists(false, false);
+    doc.AddItemExtensionKey("rare");
+    doc.AddUseExtensionKey("bonus", false);
+    doc.AddUseExtensionKey("drops", true);
+    EXPECT_EQ(Keys(doc.itemextkeys), "rare");
+    EXPECT_EQ(Keys(doc.usefieldextkeys), "bonus");
+    EXPECT_EQ(Keys(doc.uselistextkeys), "drops");
+    EXPECT_EQ(doc.itemkeys.GetCount(), 14u);
+    // A rebuild of the key lists leaves the extension keys of the rule alone.
+    doc.RebuildKeyLists(true, false);
+    EXPECT_EQ(doc.itemextkeys.GetCount(), 1u);
+    doc.ClearExtensionKeys();
+    EXPECT_EQ(doc.itemextkeys.GetCount() + doc.usefieldextkeys.GetCount() + doc.uselistextkeys.GetCount(), 0u);
 }

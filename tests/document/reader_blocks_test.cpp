@@ -3,20 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "document/function_keywords.h"
 #include "document_test_helpers.h"
 
 using dtest::Arrangement;
 using dtest::Document;
-using dtest::OtherText;
 
 namespace {
-
-const char* FunctionText(CMerxDocument& doc, const char* keyword)
-{
-    return doc.FindFunction(keyword)->text.GetBuffer();
-}
 
 // The invariants every parse leaves: one definition, each function block
 // once, no two other texts side by side except before the end element.
@@ -40,30 +36,144 @@ void ExpectInvariants(const CMerxDocument& doc)
     EXPECT_EQ(functions, MERX_FUNCTION_COUNT);
 }
 
+// A view of the parsed document: "@N" the arrangement entry N (an other
+// text's text, a function block's keyword), "define" the definition text,
+// "types" its type count, a function keyword that block's text,
+// "functions" the texts of all function blocks, "end" the end position,
+// "items"/"events"/"others" the counts, "I0:key" a field of item 0.
+std::string Look(CMerxDocument& doc, const std::string& key)
+{
+    if (key[0] == '@' && key[1] != '@') {
+        const CMERX_base* element = doc.setdata[std::stoul(key.substr(1))];
+        if (element->GetKind() == CMERX_TYPE_SINGLE)
+            return static_cast<const Csinglestruct*>(element)->keyword.GetBuffer();
+        return dtest::OtherText(doc, std::stoul(key.substr(1)));
+    }
+    if (key == "define")
+        return doc.definedata.text.GetBuffer();
+    if (key == "types")
+        return std::to_string(doc.definedata.types.GetCount());
+    if (key.starts_with("@@"))
+        return doc.FindFunction(key.c_str())->text.GetBuffer();
+    if (key == "functions") {
+        std::string texts;
+        for (const char* keyword : g_aszMerxFunctionKeywords)
+            texts += doc.FindFunction(keyword)->text.GetBuffer();
+        return texts;
+    }
+    if (key == "end")
+        return std::to_string(doc.FindEndPosition());
+    if (key == "items")
+        return std::to_string(doc.itemdata.GetCount());
+    if (key == "events")
+        return std::to_string(doc.eventdata.GetCount());
+    if (key == "others")
+        return std::to_string(doc.otherdata.GetCount());
+    if (key.starts_with("I0:"))
+        return dtest::Field(doc.itemdata[0], key.substr(3).c_str());
+    return "<no such view>";
+}
+
+struct BlocksCase {
+    const char* name;
+    std::string text;
+    std::string messages;
+    std::string arrangement;
+    std::vector<std::pair<std::string, std::string>> holds;
+    dtest::Rule rule = {};
+};
+
+void PrintTo(const BlocksCase& row, std::ostream* out) { *out << row.name; }
+
+class ReaderBlocks : public ::testing::TestWithParam<BlocksCase> {};
+
+std::string F(int n) { return std::string(n, 'F'); }
+
+std::vector<BlocksCase> BlocksCases()
+{
+    return {
+        {"FreeTextOnlyGetsTheDefaultDefinitionAndTheFunctionBlocks", "just text\nmore text\n", "", "OD" + F(12),
+         {{"@0", "just text\nmore text\n"}, {"define", "@@DEFINE\n"}, {"others", "1"}, {"functions", ""}}},
+        {"AnEmptyTextStillHasDefinitionAndFunctionBlocks", "", "", "D" + F(12), {}},
+        {"KindsInFileOrder",
+         "head\n@@ITEM\n\tno\t1\n@@EVENT\n\tcode\tev\n@@DEFINE\ntype1 a\n@@FUNCITEM\nsub a {}\n@@IF x\n@@ITEM\n\tno\t2\n", "",
+         "OIEDFOI" + F(11), {{"items", "2"}, {"events", "1"}, {"@5", "@@IF x\n"}, {"@@FUNCITEM", "sub a {}\n"}}},
+        // The blanks in front of a keyword end the block before it.
+        {"KeywordsAreFoundInAnyCaseAndAfterBlanks", "@@item\n\tno\t1\n  @@Event\n\tcode\tx\n\t@@define\n", "",
+         "IED" + F(12), {{"define", "@@define\n"}}},
+        {"AKeywordBehindAnEmptyFirstLine", "\n@@ITEM\n\tno\t1\n", "", "OID" + F(12), {{"@0", "\n"}}},
+        {"AnIndentedKeywordBehindAnEmptyFirstLine", "\n \t@@DEFINE\ntype1 a\n", "", "OD" + F(12),
+         {{"@0", "\n \t"}, {"types", "1"}}},
+        {"AKeywordBehindTwoEmptyLines", "\n\n@@ITEM\n", "", "OID" + F(12), {}},
+        {"AKeywordBehindAnEmptyLineAndText", "\nfree\n@@ITEM\n", "", "OID" + F(12), {{"@0", "\nfree\n"}}},
+        {"LineNumbersCountAnEmptyFirstLine", "\n@@EVENT\n\tbogus\t1\n",
+         SJ("[3]：@@EVENT：要素名\"bogus\"は定義されていません。\n"), "OED" + F(12), {}},
+        // The line stays inside the item, where it is no field.
+        {"ItemNoStartsNoBlock", "@@ITEM\n\tno\t1\n\tinfo\tx\n@@ITEMNO\"1\"\n",
+         SJ("[4]：@@ITEM：要素名\"@@itemno\"1\"\"は定義されていません。\n"), "ID" + F(12), {{"items", "1"}}},
+        {"ItemNoAtTheStartIsOtherText", "@@ITEMNO\"1\"\nfree\n", "", "OD" + F(12), {{"@0", "@@ITEMNO\"1\"\nfree\n"}}},
+        {"SkippedPartsAreOneOtherTextAndNotRead",
+         "@@SKIP\n@@SKIP\n@@ENDSKIP\n@@ITEM\n\tbogus\t1\n@@ENDSKIP\n@@ITEM\n\tno\t2\n", "", "OID" + F(12),
+         {{"@0", "@@SKIP\n@@SKIP\n@@ENDSKIP\n@@ITEM\n\tbogus\t1\n@@ENDSKIP\n"}, {"items", "1"}, {"I0:no", "2"}}},
+        // It stays apart from the other text before it, and the default
+        // definition and the function blocks go before it, where they are seen.
+        {"AnUnclosedSkipTakesTheRestAndEndsTheData", "free\n@@SKIP\n@@SKIP\n@@ENDSKIP\n@@EVENT\n\tbad line\n@@END\n", "",
+         "OD" + F(12) + "O",
+         {{"@0", "free\n"}, {"@14", "@@SKIP\n@@SKIP\n@@ENDSKIP\n@@EVENT\n\tbad line\n@@END\n"}, {"end", "14"}}},
+        {"TheEndTakesEverythingBehindItAndStaysLast",
+         "@@ITEM\n\tno\t1\n@@END\n@@ITEM\n\tbogus\t2\n@@FUNCITEM\nsub x {}\n", "", "ID" + F(12) + "O",
+         {{"@14", "@@END\n@@ITEM\n\tbogus\t2\n@@FUNCITEM\nsub x {}\n"}, {"items", "1"}, {"@@FUNCITEM", ""}, {"end", "14"}}},
+        {"TheEndIsNeverMergedIntoTheOtherTextBeforeIt", "@@ITEM\n\tno\t1\n@@IF $x\nfree\n@@END\ntail\n", "",
+         "IOD" + F(12) + "O", {{"@1", "@@IF $x\nfree\n"}, {"@15", "@@END\ntail\n"}, {"end", "15"}}},
+        {"TheEndInAnyCase", "free\n@@End\n", "", "OD" + F(12) + "O", {}},
+        {"EndSkipIsNoEnd", "@@ENDSKIP\nfree\n", "", "OD" + F(12), {}},
+        {"OtherTextsThatMeetAreJoined", "@@IF a\n@@SETMACRO m\n@@USEMACRO m\n@@include x.cgi\n@@FUNCBAD\n", "",
+         "OD" + F(12), {{"@0", "@@IF a\n@@SETMACRO m\n@@USEMACRO m\n@@include x.cgi\n@@FUNCBAD\n"}, {"others", "1"}}},
+        {"OtherTextsAreJoinedAcrossADroppedFunctionBlock", "a\n@@funcitem\nsub {}\n@@IF b\n",
+         SJ("[2]：\"@@funcitem\"を認識できません。\n"), "OD" + F(12), {{"@0", "a\n@@IF b\n"}, {"@@FUNCITEM", ""}}},
+        {"IncludeLinesAreBlocksWhenIncludesAreNoElements", "@@ITEM\n\tno\t1\n@@include a.cgi\n", "", "IOD" + F(12), {}},
+        {"IncludeLinesBelongToTheirItemWhenIncludesAreElements", "@@ITEM\n\tno\t1\n@@include a.cgi\n", "",
+         "ID" + F(12), {{"I0:@@include", "a.cgi"}}, {false, true}},
+        {"ASecondDefinitionIsOtherText", "@@DEFINE\ntype1 a\n@@DEFINE\ntype1 b\n", "", "DO" + F(12),
+         {{"@1", "@@DEFINE\ntype1 b\n"}, {"define", "@@DEFINE\ntype1 a\n"}, {"types", "1"}}},
+        {"FunctionBlocksWithTheSameKeywordAreOne",
+         "@@FUNCITEM # first\nsub a {}\n@@ITEM\n\tno\t1\n@@FUNCITEM\nsub b {}\n", "", "FID" + F(11),
+         {{"@@FUNCITEM", "sub a {}\nsub b {}\n"}}},
+        {"AnEmptyFunctionBlockKeepsItsPlaceAndStandsOnce", "@@FUNCTURN\n@@ITEM\n\tno\t1\n@@FUNCTURN\nsub t {}\n", "",
+         "FID" + F(11), {{"@0", "@@FUNCTURN"}, {"@@FUNCTURN", "sub t {}\n"}}},
+        // Lower case: recognised as a block, but no keyword of the table.
+        {"AnUnknownFunctionBlockIsDropped", "x\n@@FuncItem\nsub a {}\n", SJ("[2]：\"@@FuncItem\"を認識できません。\n"),
+         "OD" + F(12), {{"@@FUNCITEM", ""}}},
+        {"AKeywordLineWithoutLineFeedHoldsNoText", "@@FUNCITEM", "", "D" + F(12), {{"@@FUNCITEM", ""}}},
+        {"MessagesCountLinesAcrossBlocks",
+         "free\n\n@@FUNCINIT\na\nb\n@@SKIP\nx\n@@ENDSKIP\n@@DEFINE\njob X\n@@IF a\n  \n@@ITEM\n\tbogus\t1\n@@EVENT\n"
+         "\tbogus\t1\n",
+         std::string(SJ("[10]：@@DEFINE：\"job\" 書式を認識できません\n")) +
+             SJ("[14]：@@ITEM：要素名\"bogus\"は定義されていません。\n") +
+             SJ("[16]：@@EVENT：要素名\"bogus\"は定義されていません。\n"),
+         "OFODOIE" + F(11), {}},
+    };
+}
+
 } // namespace
 
-TEST(ReaderBlocks, FreeTextOnlyGetsTheDefaultDefinitionAndTheFunctionBlocks)
+// Each text is parsed into a document that already holds one.
+TEST_P(ReaderBlocks, Arrangement)
 {
-    Document doc;
-    EXPECT_EQ(doc.Parse("just text\nmore text\n"), "");
-    EXPECT_EQ(Arrangement(doc), "OD" + std::string(12, 'F'));
-    EXPECT_EQ(OtherText(doc, 0), "just text\nmore text\n");
-    EXPECT_STREQ(doc.definedata.text, "@@DEFINE\n");
-    EXPECT_EQ(doc.otherdata.GetCount(), 1u);
-    for (uint32_t i = 2; i < 14; ++i)
-        EXPECT_TRUE(static_cast<Csinglestruct*>(doc.setdata[i])->text.IsEmpty());
+    const BlocksCase& row = GetParam();
+    Document doc(row.rule);
+    doc.Parse("head\n@@ITEM\n\tno\t9\n@@FUNCTURN\nt\n@@DEFINE\ntype1 a\n@@END\n");
+    EXPECT_EQ(doc.Parse(row.text), row.messages);
+    EXPECT_EQ(Arrangement(doc), row.arrangement);
+    for (const auto& [key, value] : row.holds)
+        EXPECT_EQ(Look(doc, key), value) << key;
     ExpectInvariants(doc);
 }
 
-TEST(ReaderBlocks, AnEmptyTextStillHasDefinitionAndFunctionBlocks)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse(""), "");
-    EXPECT_EQ(Arrangement(doc), "D" + std::string(12, 'F'));
-    ExpectInvariants(doc);
-}
+INSTANTIATE_TEST_SUITE_P(Rows, ReaderBlocks, ::testing::ValuesIn(BlocksCases()),
+                         [](const ::testing::TestParamInfo<BlocksCase>& info) { return std::string(info.param.name); });
 
-TEST(ReaderBlocks, MissingFunctionBlocksFollowTheMapOrder)
+TEST(ReaderBlocksOrder, MissingFunctionBlocksFollowTheMapOrder)
 {
     Document doc;
     doc.Parse("@@FUNCSALE\nsub s {}\n");
@@ -72,199 +182,8 @@ TEST(ReaderBlocks, MissingFunctionBlocksFollowTheMapOrder)
     EXPECT_EQ(doc.setdata[1], &doc.definedata);
     uint32_t position = 2;
     for (auto [keyword, function] : doc.singledata) {
-        if (std::string(keyword) == "@@FUNCSALE")
-            continue;
-        EXPECT_EQ(doc.setdata[position++], &function) << keyword;
+        if (std::string(keyword) != "@@FUNCSALE") {
+            EXPECT_EQ(doc.setdata[position++], &function) << keyword;
+        }
     }
-}
-
-TEST(ReaderBlocks, KindsInFileOrder)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse("head\n@@ITEM\n\tno\t1\n@@EVENT\n\tcode\tev\n@@DEFINE\ntype1 a\n"
-                        "@@FUNCITEM\nsub a {}\n@@IF x\n@@ITEM\n\tno\t2\n"),
-              "");
-    EXPECT_EQ(Arrangement(doc), "OIEDFOI" + std::string(11, 'F'));
-    EXPECT_EQ(doc.itemdata.GetCount(), 2u);
-    EXPECT_EQ(doc.eventdata.GetCount(), 1u);
-    EXPECT_EQ(OtherText(doc, 5), "@@IF x\n");
-    EXPECT_STREQ(FunctionText(doc, "@@FUNCITEM"), "sub a {}\n");
-    ExpectInvariants(doc);
-}
-
-TEST(ReaderBlocks, KeywordsAreFoundInAnyCaseAndAfterBlanks)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse("@@item\n\tno\t1\n  @@Event\n\tcode\tx\n\t@@define\n"), "");
-    EXPECT_EQ(Arrangement(doc), "IED" + std::string(12, 'F'));
-    // The blanks in front of a keyword end the block before it.
-    EXPECT_STREQ(doc.definedata.text, "@@define\n");
-}
-
-TEST(ReaderBlocks, AKeywordOnTheSecondLineBehindAnEmptyFirstLine)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse("\n@@ITEM\n\tno\t1\n"), "");
-    EXPECT_EQ(Arrangement(doc), "OID" + std::string(12, 'F'));
-    EXPECT_EQ(OtherText(doc, 0), "\n");
-    EXPECT_EQ(doc.Parse("\n \t@@DEFINE\ntype1 a\n"), "");
-    EXPECT_EQ(Arrangement(doc), "OD" + std::string(12, 'F'));
-    EXPECT_EQ(OtherText(doc, 0), "\n \t");
-    EXPECT_EQ(doc.definedata.types.GetCount(), 1u);
-    // Other first lines are left as they were.
-    EXPECT_EQ(doc.Parse("\n\n@@ITEM\n"), "");
-    EXPECT_EQ(Arrangement(doc), "OID" + std::string(12, 'F'));
-    EXPECT_EQ(doc.Parse("\nfree\n@@ITEM\n"), "");
-    EXPECT_EQ(Arrangement(doc), "OID" + std::string(12, 'F'));
-    EXPECT_EQ(OtherText(doc, 0), "\nfree\n");
-    // Line numbers count the empty first line.
-    EXPECT_EQ(doc.Parse("\n@@EVENT\n\tbogus\t1\n"), SJ("[3]：@@EVENT：要素名\"bogus\"は定義されていません。\n"));
-}
-
-TEST(ReaderBlocks, ItemNoStartsNoBlock)
-{
-    Document doc;
-    // The line stays inside the item, where it is no field.
-    EXPECT_EQ(doc.Parse("@@ITEM\n\tno\t1\n\tinfo\tx\n@@ITEMNO\"1\"\n"),
-              SJ("[4]：@@ITEM：要素名\"@@itemno\"1\"\"は定義されていません。\n"));
-    EXPECT_EQ(doc.itemdata.GetCount(), 1u);
-    // Nor does it make an item at the very start of the text.
-    EXPECT_EQ(doc.Parse("@@ITEMNO\"1\"\nfree\n"), "");
-    EXPECT_EQ(Arrangement(doc), "OD" + std::string(12, 'F'));
-    EXPECT_EQ(OtherText(doc, 0), "@@ITEMNO\"1\"\nfree\n");
-}
-
-TEST(ReaderBlocks, SkippedPartsAreOneOtherTextAndNotRead)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse("@@SKIP\n@@SKIP\n@@ENDSKIP\n@@ITEM\n\tbogus\t1\n@@ENDSKIP\n@@ITEM\n\tno\t2\n"), "");
-    EXPECT_EQ(Arrangement(doc), "OI" + std::string("D") + std::string(12, 'F'));
-    EXPECT_EQ(OtherText(doc, 0), "@@SKIP\n@@SKIP\n@@ENDSKIP\n@@ITEM\n\tbogus\t1\n@@ENDSKIP\n");
-    ASSERT_EQ(doc.itemdata.GetCount(), 1u);
-    EXPECT_EQ(dtest::Field(doc.itemdata[0], "no"), "2");
-}
-
-TEST(ReaderBlocks, AnUnclosedSkipTakesTheRestAndEndsTheData)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse("free\n@@SKIP\n@@SKIP\n@@ENDSKIP\n@@EVENT\n\tbad line\n@@END\n"), "");
-    // It stays apart from the other text before it, and the default
-    // definition and the function blocks go before it, where they are seen.
-    EXPECT_EQ(Arrangement(doc), "OD" + std::string(12, 'F') + "O");
-    EXPECT_EQ(OtherText(doc, 0), "free\n");
-    EXPECT_EQ(OtherText(doc, 14), "@@SKIP\n@@SKIP\n@@ENDSKIP\n@@EVENT\n\tbad line\n@@END\n");
-    EXPECT_EQ(doc.FindEndPosition(), 14u);
-    EXPECT_TRUE(CMerxDocument::IsEndText("@@skip\n@@ITEM\n"));
-    EXPECT_FALSE(CMerxDocument::IsEndText("@@SKIP\n@@ITEM\n@@endskip\nx\n"));
-    ExpectInvariants(doc);
-}
-
-TEST(ReaderBlocks, TheEndTakesEverythingBehindItAndStaysLast)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse("@@ITEM\n\tno\t1\n@@END\n@@ITEM\n\tbogus\t2\n@@FUNCITEM\nsub x {}\n"), "");
-    EXPECT_EQ(Arrangement(doc), "ID" + std::string(12, 'F') + "O");
-    EXPECT_EQ(OtherText(doc, 14), "@@END\n@@ITEM\n\tbogus\t2\n@@FUNCITEM\nsub x {}\n");
-    EXPECT_EQ(doc.itemdata.GetCount(), 1u);
-    EXPECT_TRUE(doc.FindFunction("@@FUNCITEM")->text.IsEmpty());
-    EXPECT_EQ(doc.FindEndPosition(), 14u);
-    ExpectInvariants(doc);
-}
-
-TEST(ReaderBlocks, TheEndIsNeverMergedIntoTheOtherTextBeforeIt)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse("@@ITEM\n\tno\t1\n@@IF $x\nfree\n@@END\ntail\n"), "");
-    EXPECT_EQ(Arrangement(doc), "IOD" + std::string(12, 'F') + "O");
-    EXPECT_EQ(OtherText(doc, 1), "@@IF $x\nfree\n");
-    EXPECT_EQ(OtherText(doc, 15), "@@END\ntail\n");
-    EXPECT_EQ(doc.FindEndPosition(), 15u);
-    ExpectInvariants(doc);
-}
-
-TEST(ReaderBlocks, TheEndInAnyCaseKeepsTheInsertedElementsBeforeIt)
-{
-    Document doc;
-    doc.Parse("free\n@@End\n");
-    EXPECT_EQ(Arrangement(doc), "OD" + std::string(12, 'F') + "O");
-    // @@ENDSKIP is no end of the data.
-    doc.Parse("@@ENDSKIP\nfree\n");
-    EXPECT_EQ(Arrangement(doc), "OD" + std::string(12, 'F'));
-}
-
-TEST(ReaderBlocks, OtherTextsThatMeetAreJoined)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse("@@IF a\n@@SETMACRO m\n@@USEMACRO m\n@@include x.cgi\n@@FUNCBAD\n"), "");
-    EXPECT_EQ(Arrangement(doc), "OD" + std::string(12, 'F'));
-    EXPECT_EQ(OtherText(doc, 0), "@@IF a\n@@SETMACRO m\n@@USEMACRO m\n@@include x.cgi\n@@FUNCBAD\n");
-    EXPECT_EQ(doc.otherdata.GetCount(), 1u);
-
-    // Across a dropped function block, too.
-    EXPECT_EQ(doc.Parse("a\n@@funcitem\nsub {}\n@@IF b\n"), SJ("[2]：\"@@funcitem\"を認識できません。\n"));
-    EXPECT_EQ(OtherText(doc, 0), "a\n@@IF b\n");
-    ExpectInvariants(doc);
-}
-
-TEST(ReaderBlocks, IncludeLinesAreBlocksOnlyWhenIncludesAreNoElements)
-{
-    Document off;
-    off.Parse("@@ITEM\n\tno\t1\n@@include a.cgi\n");
-    EXPECT_EQ(Arrangement(off), "IOD" + std::string(12, 'F'));
-
-    Document on({false, true});
-    EXPECT_EQ(on.Parse("@@ITEM\n\tno\t1\n@@include a.cgi\n"), "");
-    EXPECT_EQ(Arrangement(on), "ID" + std::string(12, 'F'));
-    EXPECT_EQ(dtest::Field(on.itemdata[0], "@@include"), "a.cgi");
-}
-
-TEST(ReaderBlocks, ASecondDefinitionIsOtherText)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse("@@DEFINE\ntype1 a\n@@DEFINE\ntype1 b\n"), "");
-    EXPECT_EQ(Arrangement(doc), "DO" + std::string(12, 'F'));
-    EXPECT_EQ(OtherText(doc, 1), "@@DEFINE\ntype1 b\n");
-    ASSERT_EQ(doc.definedata.types.GetCount(), 1u);
-    EXPECT_EQ(doc.definedata.types[0].name, "a");
-}
-
-TEST(ReaderBlocks, FunctionBlocksWithTheSameKeywordAreOne)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse("@@FUNCITEM # first\nsub a {}\n@@ITEM\n\tno\t1\n@@FUNCITEM\nsub b {}\n"), "");
-    EXPECT_EQ(Arrangement(doc), "FID" + std::string(11, 'F'));
-    EXPECT_STREQ(FunctionText(doc, "@@FUNCITEM"), "sub a {}\nsub b {}\n");
-    ExpectInvariants(doc);
-}
-
-TEST(ReaderBlocks, AnEmptyFunctionBlockKeepsItsPlaceAndStandsOnce)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse("@@FUNCTURN\n@@ITEM\n\tno\t1\n@@FUNCTURN\nsub t {}\n"), "");
-    EXPECT_EQ(Arrangement(doc), "FID" + std::string(11, 'F'));
-    EXPECT_EQ(doc.setdata[0], doc.FindFunction("@@FUNCTURN"));
-    EXPECT_STREQ(FunctionText(doc, "@@FUNCTURN"), "sub t {}\n");
-    ExpectInvariants(doc);
-}
-
-TEST(ReaderBlocks, UnknownAndUnfinishedFunctionBlocksAreDropped)
-{
-    Document doc;
-    // Lower case: recognised as a block, but no keyword of the table.
-    EXPECT_EQ(doc.Parse("x\n@@FuncItem\nsub a {}\n"), SJ("[2]：\"@@FuncItem\"を認識できません。\n"));
-    EXPECT_TRUE(doc.FindFunction("@@FUNCITEM")->text.IsEmpty());
-    EXPECT_EQ(Arrangement(doc), "OD" + std::string(12, 'F'));
-    // A keyword line without a line feed holds no text.
-    EXPECT_EQ(doc.Parse("@@FUNCITEM"), "");
-    EXPECT_EQ(Arrangement(doc), "D" + std::string(12, 'F'));
-}
-
-TEST(ReaderBlocks, MessagesCountLinesAcrossBlocks)
-{
-    Document doc;
-    const std::string messages = doc.Parse("free\n\n@@FUNCINIT\na\nb\n@@SKIP\nx\n@@ENDSKIP\n@@DEFINE\njob X\n"
-                                           "@@IF a\n  \n@@ITEM\n\tbogus\t1\n@@EVENT\n\tbogus\t1\n");
-    EXPECT_EQ(messages, std::string(SJ("[10]：@@DEFINE：\"job\" 書式を認識できません\n")) +
-                            SJ("[14]：@@ITEM：要素名\"bogus\"は定義されていません。\n") +
-                            SJ("[16]：@@EVENT：要素名\"bogus\"は定義されていません。\n"));
 }

@@ -4,52 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "../temp_folder.h"
 #include "document_test_helpers.h"
 #include "foundation/sjis_literal.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using Strs = std::vector<std::string>;
 
 const char* const kSampleFolder = TAVARO_SOURCE_DIR "/examples/makeitem_rules";
-
-// A folder of its own under the system's temporary folder, removed at the end.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        static int counter = 0;
-        m_path = fs::temp_directory_path() /
-                 ("tavaro_rules_" + std::to_string(getpid()) + "_" + std::to_string(++counter));
-        fs::remove_all(m_path);
-        fs::create_directories(m_path);
-    }
-    ~TempFolder()
-    {
-        std::error_code error;
-        fs::remove_all(m_path, error);
-    }
-    std::string Path() const { return m_path.string(); }
-    // Writes `text` with each LF as CR LF, as the editor's files are kept.
-    void Write(const std::string& name, const std::string& text) const
-    {
-        std::string bytes;
-        for (char c : text) {
-            if (c == '\n')
-                bytes += '\r';
-            bytes += c;
-        }
-        std::ofstream(m_path / name, std::ios::binary) << bytes;
-    }
-
-private:
-    fs::path m_path;
-};
 
 std::string Value(CRuleTree& tree, const char* path)
 {
@@ -57,24 +25,73 @@ std::string Value(CRuleTree& tree, const char* path)
     return value ? value->GetBuffer() : "<missing>";
 }
 
-std::vector<std::string> Strings(const CStrArray_base<64>& list)
+Strs Strings(const CStrArray_base<64>& list)
 {
-    std::vector<std::string> out;
+    Strs out;
     for (const CStr_base<64>& s : list)
         out.emplace_back(s.GetBuffer());
     return out;
 }
 
-using Strs = std::vector<std::string>;
+// Rule rows one a line: name, slot types, separator, options, the pattern
+// when it splits, "array" for a list, the used flags and the slots with a
+// user list.
+std::string Describe(const CArrayAuto<ItemExParams>& rows)
+{
+    std::ostringstream out;
+    for (const ItemExParams& p : rows) {
+        out << p.name.GetBuffer() << std::hex << " " << p.type[0] << "," << p.type[1] << "," << p.type[2] << std::dec
+            << " sep=" << p.separator.GetBuffer() << " opt=" << p.regexOpt.GetBuffer();
+        if (p.regexSep)
+            out << " regex=" << p.sepRegexPattern.GetBuffer();
+        if (p.array)
+            out << " array";
+        const char* lead = " flags=";
+        for (uint32_t i = 0; i < kItemExFlagCount; ++i) {
+            if (p.IsFlagUsed(i)) {
+                out << lead << i << ":" << p.checkKey[i].GetBuffer();
+                lead = ",";
+            }
+        }
+        lead = " lists=";
+        for (uint32_t i = 0; i < kItemExSlotCount; ++i) {
+            if (p.userList[i]) {
+                out << lead << i + 1;
+                lead = ",";
+            }
+        }
+        out << "\n";
+    }
+    return out.str();
+}
 
-// A table that holds one rule "t.sir" read from `text`.
-struct OneRule {
+// Writes a rule file with each LF as CR LF, as the editor's files are kept.
+void PutRule(const TempFolder& folder, const std::string& name, const std::string& text)
+{
+    std::string bytes;
+    for (char c : text)
+        bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    folder.Put(name, bytes);
+}
+
+// A rule table and a document to apply its rules to: the sample rules, or
+// one rule "t.sir" read from a text.
+struct Rules {
     TempFolder folder;
     CRuleTable table;
-    explicit OneRule(const std::string& text)
+    CMerxDocument doc;
+    CAppliedRule applied;
+    CStr_base<64> message;
+
+    Rules() { LoadRuleTable(table, kSampleFolder); }
+    explicit Rules(const std::string& text)
     {
-        folder.Write("t.sir", text);
+        PutRule(folder, "t.sir", text);
         LoadRuleTable(table, folder.Path().c_str());
+    }
+    bool Apply(const char* key, bool includeAsElement = false, ItemExRowReader reader = ReadItemExParams)
+    {
+        return ApplyRule(table, key, includeAsElement, applied, doc, message, reader);
     }
 };
 
@@ -82,29 +99,19 @@ struct OneRule {
 
 TEST(RuleTypeCodes, KeywordsAreComparedExactly)
 {
-    EXPECT_EQ(ItemExTypeCode("CHECK"), 0x100u);
-    EXPECT_EQ(ItemExTypeCode("EDIT"), 0x200u);
-    EXPECT_EQ(ItemExTypeCode("LIST_ITEMNAME"), 0x301u);
-    EXPECT_EQ(ItemExTypeCode("LIST_ITEMCODE"), 0x302u);
-    EXPECT_EQ(ItemExTypeCode("LIST_ITEMNO"), 0x303u);
-    EXPECT_EQ(ItemExTypeCode("LIST_ITEMTYPE"), 0x304u);
-    EXPECT_EQ(ItemExTypeCode("LIST_JOB"), 0x305u);
-    EXPECT_EQ(ItemExTypeCode("LIST_EVENTCODE"), 0x306u);
-    EXPECT_EQ(ItemExTypeCode("LIST_USER"), 0x307u);
-    EXPECT_EQ(ItemExTypeCode("edit"), 0u);
-    EXPECT_EQ(ItemExTypeCode("EDIT "), 0u);
-    EXPECT_EQ(ItemExTypeCode(""), 0u);
+    const std::pair<const char*, uint32_t> codes[] = {
+        {"CHECK", 0x100},         {"EDIT", 0x200},          {"LIST_ITEMNAME", 0x301}, {"LIST_ITEMCODE", 0x302},
+        {"LIST_ITEMNO", 0x303},   {"LIST_ITEMTYPE", 0x304}, {"LIST_JOB", 0x305},      {"LIST_EVENTCODE", 0x306},
+        {"LIST_USER", 0x307},     {"edit", 0},              {"EDIT ", 0},             {"", 0}};
+    for (const auto& [keyword, code] : codes)
+        EXPECT_EQ(ItemExTypeCode(keyword), code) << keyword;
 }
 
-TEST(RuleKey, IsTheFileNameWithItsExtension)
+TEST(RuleKey, IsTheFileNameWithItsExtensionBesideTheProgram)
 {
     EXPECT_STREQ(RuleKeyOfPath("C:\\tool\\makeitem_rules\\harbor.sir"), "harbor.sir");
     EXPECT_STREQ(RuleKeyOfPath("harbor.sir"), "harbor.sir");
     EXPECT_STREQ(RuleKeyOfPath("/tmp/x\\a.b.sir"), "a.b.sir");
-}
-
-TEST(RuleFolder, IsBesideTheProgram)
-{
     const std::string folder = RuleFolderBesideProgram().GetBuffer();
     ASSERT_GT(folder.size(), 15u);
     EXPECT_EQ(folder.substr(folder.size() - 15), "\\makeitem_rules");
@@ -114,65 +121,54 @@ TEST(RuleTable, BuiltInRulesAndSampleFiles)
 {
     CRuleTable table;
     EXPECT_EQ(LoadRuleTable(table, kSampleFolder), 2u);
-
-    CRuleTree* stable = table.Lookup(SJ("標準 安定版(020728)"));
-    ASSERT_NE(stable, nullptr);
-    EXPECT_EQ(Value(*stable, "/RuleName"), SJ("標準 安定版(020728)"));
-    EXPECT_EQ(Value(*stable, "/BetaEnable"), "false");
-    CRuleTree* beta = table.Lookup(SJ("標準 ベータ版(040318)"));
-    ASSERT_NE(beta, nullptr);
-    EXPECT_EQ(Value(*beta, "/RuleName"), SJ("標準 ベータ版(040318)"));
-    EXPECT_EQ(Value(*beta, "/BetaEnable"), "true");
+    for (const auto& [key, beta] : {std::pair{StableRuleKey(), "false"}, std::pair{BetaRuleKey(), "true"}}) {
+        CRuleTree* tree = table.Lookup(key);
+        ASSERT_NE(tree, nullptr);
+        EXPECT_EQ(Value(*tree, "/RuleName"), key);
+        EXPECT_EQ(Value(*tree, "/BetaEnable"), beta);
+    }
     EXPECT_STREQ(StableRuleKey(), SJ("標準 安定版(020728)"));
     EXPECT_STREQ(BetaRuleKey(), SJ("標準 ベータ版(040318)"));
-
     CRuleTree* harbor = table.Lookup("harbor-beta.sir");
     ASSERT_NE(harbor, nullptr);
     EXPECT_EQ(Value(*harbor, "/RuleName"), SJ("港町ルール ベータ版"));
     EXPECT_EQ(Value(*harbor, "/ItemRules/0/Name"), "Grade");
     ASSERT_NE(table.Lookup("harbor-stable.sir"), nullptr);
-
-    uint32_t count = 0;
-    for (auto entry : table) {
-        (void)entry;
-        ++count;
-    }
-    EXPECT_EQ(count, 4u);
+    EXPECT_EQ(table.GetCount(), 4u);
 }
 
 TEST(RuleTable, OnlyFilesEndingInSir)
 {
     TempFolder folder;
-    folder.Write("b.sir", "RuleName=B\n");
-    folder.Write("a.SIR", "RuleName=A\n");
-    folder.Write("c.txt", "RuleName=C\n");
-    folder.Write("d.sir.bak", "RuleName=D\n");
+    for (const char* name : {"b.sir", "a.SIR", "c.txt", "d.sir.bak"})
+        PutRule(folder, name, std::string("RuleName=") + name + "\n");
     fs::create_directories(fs::path(folder.Path()) / "e.sir");
 
     CRuleTable table;
     EXPECT_EQ(LoadRuleTable(table, folder.Path().c_str()), 2u);
     ASSERT_NE(table.Lookup("a.SIR"), nullptr);
     ASSERT_NE(table.Lookup("b.sir"), nullptr);
-    EXPECT_EQ(Value(*table.Lookup("a.SIR"), "/RuleName"), "A");
-    EXPECT_EQ(Value(*table.Lookup("b.sir"), "/RuleName"), "B");
-    EXPECT_EQ(table.Lookup("c.txt"), nullptr);
-    EXPECT_EQ(table.Lookup("d.sir.bak"), nullptr);
-    EXPECT_EQ(table.Lookup("e.sir"), nullptr);
+    EXPECT_EQ(Value(*table.Lookup("a.SIR"), "/RuleName"), "a.SIR");
+    EXPECT_EQ(Value(*table.Lookup("b.sir"), "/RuleName"), "b.sir");
+    for (const char* name : {"c.txt", "d.sir.bak", "e.sir"})
+        EXPECT_EQ(table.Lookup(name), nullptr) << name;
 }
 
-TEST(RuleTable, MissingFolderGivesTheBuiltInRulesOnly)
+TEST(RuleTable, MissingOrEmptyFolderGivesTheBuiltInRulesOnly)
 {
-    CRuleTable table;
-    EXPECT_EQ(LoadRuleTable(table, "/nonexistent/tavaro/makeitem_rules"), 0u);
-    EXPECT_NE(table.Lookup(StableRuleKey()), nullptr);
-    EXPECT_NE(table.Lookup(BetaRuleKey()), nullptr);
+    for (const char* folder : {"/nonexistent/tavaro/makeitem_rules", ""}) {
+        CRuleTable table;
+        EXPECT_EQ(LoadRuleTable(table, folder), 0u);
+        EXPECT_NE(table.Lookup(StableRuleKey()), nullptr);
+        EXPECT_NE(table.Lookup(BetaRuleKey()), nullptr);
+    }
 }
 
 TEST(RuleTable, UnreadableFileLeavesAnEmptyTree)
 {
     TempFolder folder;
     fs::create_symlink(fs::path(folder.Path()) / "nowhere", fs::path(folder.Path()) / "broken.sir");
-    folder.Write("zero.sir", std::string("RuleName=Z\n\0x=y\n", 16));
+    PutRule(folder, "zero.sir", std::string("RuleName=Z\n\0x=y\n", 16));
 
     CRuleTable table;
     EXPECT_EQ(LoadRuleTable(table, folder.Path().c_str()), 2u);
@@ -185,231 +181,144 @@ TEST(RuleTable, UnreadableFileLeavesAnEmptyTree)
     EXPECT_EQ(Value(*zero, "/RuleName"), "<missing>");
 }
 
-TEST(RuleTable, RefusedLineKeepsWhatWasReadBefore)
+TEST(RuleTable, RefusedLineKeepsWhatWasReadBeforeAndReloadingReplacesTheTree)
 {
-    OneRule rule("RuleName=X\n[EndSection]\nBetaEnable=true\n");
-    CRuleTree* tree = rule.table.Lookup("t.sir");
+    Rules rules("RuleName=X\n[EndSection]\nBetaEnable=true\n");
+    CRuleTree* tree = rules.table.Lookup("t.sir");
     ASSERT_NE(tree, nullptr);
     EXPECT_EQ(Value(*tree, "/RuleName"), "X");
     EXPECT_EQ(Value(*tree, "/BetaEnable"), "<missing>");
-}
 
-TEST(RuleTable, ReloadingReplacesTheTreeOfAKey)
-{
-    TempFolder folder;
-    folder.Write("t.sir", "RuleName=Old\nBetaEnable=true\n");
-    CRuleTable table;
-    LoadRuleTable(table, folder.Path().c_str());
-    folder.Write("t.sir", "RuleName=New\n");
-    LoadRuleTable(table, folder.Path().c_str());
-    EXPECT_EQ(Value(*table.Lookup("t.sir"), "/RuleName"), "New");
-    EXPECT_EQ(Value(*table.Lookup("t.sir"), "/BetaEnable"), "<missing>");
+    PutRule(rules.folder, "t.sir", "RuleName=Old\nBetaEnable=true\n");
+    LoadRuleTable(rules.table, rules.folder.Path().c_str());
+    PutRule(rules.folder, "t.sir", "RuleName=New\n");
+    LoadRuleTable(rules.table, rules.folder.Path().c_str());
+    EXPECT_EQ(Value(*rules.table.Lookup("t.sir"), "/RuleName"), "New");
+    EXPECT_EQ(Value(*rules.table.Lookup("t.sir"), "/BetaEnable"), "<missing>");
 }
 
 TEST(ApplyRule, UnknownKeyFailsWithoutMessage)
 {
-    CRuleTable table;
-    LoadRuleTable(table, kSampleFolder);
-    dtest::Document doc;
-    CAppliedRule applied;
-    applied.ruleKey = "before";
-    CStr_base<64> message;
-    EXPECT_FALSE(ApplyRule(table, "missing.sir", false, applied, doc, message));
-    EXPECT_STREQ(message, "");
-    EXPECT_STREQ(applied.ruleKey, "before");
+    Rules rules;
+    rules.applied.ruleKey = "before";
+    EXPECT_FALSE(rules.Apply("missing.sir"));
+    EXPECT_STREQ(rules.message, "");
+    EXPECT_STREQ(rules.applied.ruleKey, "before");
 }
 
-TEST(ApplyRule, BuiltInRulesBuildTheKeyLists)
+TEST(ApplyRule, BuiltInRulesSetTheKindOfKeyLists)
 {
-    CRuleTable table;
-    LoadRuleTable(table, kSampleFolder);
-    CMerxDocument doc;
-    CAppliedRule applied;
-    CStr_base<64> message;
+    Rules rules;
+    ASSERT_TRUE(rules.Apply(BetaRuleKey(), true));
+    EXPECT_STREQ(rules.applied.ruleKey, BetaRuleKey());
+    EXPECT_STREQ(rules.applied.ruleName, BetaRuleKey());
+    EXPECT_TRUE(rules.applied.beta);
+    EXPECT_TRUE(rules.doc.IsBeta());
+    EXPECT_TRUE(rules.doc.IsIncludeAsElement());
+    EXPECT_EQ(Strings(rules.doc.uselistkeys), (Strs{"job", "ung", "argselect", "@@include"}));
+    EXPECT_EQ(rules.applied.itemRules.GetCount() + rules.applied.useRules.GetCount(), 0u);
 
-    ASSERT_TRUE(ApplyRule(table, BetaRuleKey(), true, applied, doc, message));
-    EXPECT_STREQ(applied.ruleKey, BetaRuleKey());
-    EXPECT_STREQ(applied.ruleName, BetaRuleKey());
-    EXPECT_TRUE(applied.beta);
-    EXPECT_TRUE(doc.IsBeta());
-    EXPECT_TRUE(doc.IsIncludeAsElement());
-    EXPECT_EQ(Strings(doc.uselistkeys), (Strs{"job", "ung", "argselect", "@@include"}));
-    EXPECT_EQ(applied.itemRules.GetCount(), 0u);
-    EXPECT_EQ(applied.useRules.GetCount(), 0u);
-
-    ASSERT_TRUE(ApplyRule(table, StableRuleKey(), false, applied, doc, message));
-    EXPECT_FALSE(applied.beta);
-    EXPECT_FALSE(doc.IsBeta());
-    EXPECT_EQ(Strings(doc.itemkeys), (Strs{"no", "type", "code", "name", "info", "price", "cost", "limit", "pop",
-                                            "scale", "plus", "funct", "base", "point"}));
-    EXPECT_EQ(Strings(doc.uselistkeys), (Strs{"job", "ung"}));
+    ASSERT_TRUE(rules.Apply(StableRuleKey()));
+    EXPECT_FALSE(rules.applied.beta);
+    EXPECT_FALSE(rules.doc.IsBeta());
+    EXPECT_EQ(Strings(rules.doc.uselistkeys), (Strs{"job", "ung"}));
 }
 
-TEST(ApplyRule, SampleBetaRule)
+TEST(ApplyRule, SampleRules)
 {
-    CRuleTable table;
-    LoadRuleTable(table, kSampleFolder);
-    CMerxDocument doc;
-    CAppliedRule applied;
-    CStr_base<64> message;
-    ASSERT_TRUE(ApplyRule(table, "harbor-beta.sir", false, applied, doc, message));
-    EXPECT_STREQ(message, "");
-    EXPECT_STREQ(applied.ruleKey, "harbor-beta.sir");
-    EXPECT_STREQ(applied.ruleName, SJ("港町ルール ベータ版"));
-    EXPECT_TRUE(applied.beta);
-    EXPECT_TRUE(doc.IsBeta());
-    EXPECT_FALSE(doc.IsIncludeAsElement());
-
-    ASSERT_EQ(applied.itemRules.GetCount(), 3u);
-    const ItemExParams& grade = applied.itemRules[0];
-    EXPECT_STREQ(grade.name, "grade");
-    EXPECT_TRUE(grade.IsCheck());
-    EXPECT_EQ(grade.type[1], 0u);
-    EXPECT_STREQ(grade.separator, "|");
-    EXPECT_STREQ(grade.checkInfo[0], SJ("初心者向け"));
-    EXPECT_STREQ(grade.checkKey[9], "hidden");
-    EXPECT_FALSE(grade.array);
-    EXPECT_FALSE(grade.regexSep);
-    EXPECT_STREQ(grade.regexOpt, "g");
-
-    const ItemExParams& season = applied.itemRules[1];
-    EXPECT_STREQ(season.name, "season");
-    EXPECT_EQ(season.type[0], 0x307u);
-    EXPECT_EQ(season.type[1], 0x306u);
-    EXPECT_EQ(season.type[2], 0u);
+    Rules rules;
+    ASSERT_TRUE(rules.Apply("harbor-beta.sir"));
+    EXPECT_STREQ(rules.message, "");
+    EXPECT_STREQ(rules.applied.ruleKey, "harbor-beta.sir");
+    EXPECT_STREQ(rules.applied.ruleName, SJ("港町ルール ベータ版"));
+    EXPECT_TRUE(rules.applied.beta);
+    EXPECT_TRUE(rules.doc.IsBeta());
+    EXPECT_FALSE(rules.doc.IsIncludeAsElement());
+    EXPECT_EQ(Describe(rules.applied.itemRules),
+              "grade 100,0,0 sep=| opt=g flags=0:novice,1:expert,2:gift,3:import,4:local,5:fragile,6:fresh,7:danger,"
+              "8:limited,9:hidden\nseason 307,306,0 sep=: opt=g lists=1\nmaker 305,304,200 sep=, opt=g regex=" +
+                  std::string(SJ("%/0w%[,、%]%/0w")) + "\n");
+    EXPECT_EQ(Describe(rules.applied.useRules), "eventneed 306,0,0 sep= opt=g\nreward 301,200,307 sep=, opt=g array "
+                                                "lists=3\ntoolref 303,302,0 sep=/ opt=g\n");
+    const ItemExParams& season = rules.applied.itemRules[1];
+    EXPECT_STREQ(rules.applied.itemRules[0].checkInfo[0], SJ("初心者向け"));
     EXPECT_STREQ(season.info[0], SJ("よく売れる季節"));
-    ASSERT_NE(season.userList[0], nullptr);
-    EXPECT_EQ(season.userList[1], nullptr);
     const CStr_base<64>* spring = season.userList[0]->values.Lookup(SJ("春"));
     ASSERT_NE(spring, nullptr);
     EXPECT_STREQ(*spring, "spring");
+    EXPECT_EQ(Strings(rules.doc.itemextkeys), (Strs{"grade", "season", "maker"}));
+    EXPECT_EQ(Strings(rules.doc.usefieldextkeys), (Strs{"eventneed", "toolref"}));
+    EXPECT_EQ(Strings(rules.doc.uselistextkeys), (Strs{"reward"}));
+    EXPECT_EQ(rules.doc.usekeys.GetCount(), 18u);
 
-    const ItemExParams& maker = applied.itemRules[2];
-    EXPECT_EQ(maker.type[0], 0x305u);
-    EXPECT_EQ(maker.type[1], 0x304u);
-    EXPECT_EQ(maker.type[2], 0x200u);
-    EXPECT_TRUE(maker.regexSep);
-    EXPECT_STREQ(maker.sepRegexPattern, SJ("%/0w%[,、%]%/0w"));
-
-    ASSERT_EQ(applied.useRules.GetCount(), 3u);
-    EXPECT_STREQ(applied.useRules[0].name, "eventneed");
-    EXPECT_FALSE(applied.useRules[0].array);
-    EXPECT_STREQ(applied.useRules[1].name, "reward");
-    EXPECT_TRUE(applied.useRules[1].array);
-    ASSERT_NE(applied.useRules[1].userList[2], nullptr);
-    EXPECT_STREQ(applied.useRules[2].name, "toolref");
-
-    EXPECT_EQ(Strings(doc.itemextkeys), (Strs{"grade", "season", "maker"}));
-    EXPECT_EQ(Strings(doc.usefieldextkeys), (Strs{"eventneed", "toolref"}));
-    EXPECT_EQ(Strings(doc.uselistextkeys), (Strs{"reward"}));
-    EXPECT_EQ(Strings(doc.usekeys).size(), 18u);
-}
-
-TEST(ApplyRule, SampleStableRuleReplacesTheExtensionFields)
-{
-    CRuleTable table;
-    LoadRuleTable(table, kSampleFolder);
-    CMerxDocument doc;
-    CAppliedRule applied;
-    CStr_base<64> message;
-    ASSERT_TRUE(ApplyRule(table, "harbor-beta.sir", false, applied, doc, message));
-    ASSERT_TRUE(ApplyRule(table, "harbor-stable.sir", true, applied, doc, message));
-    EXPECT_FALSE(applied.beta);
-    EXPECT_STREQ(applied.ruleName, SJ("港町ルール 安定版"));
-    ASSERT_EQ(applied.itemRules.GetCount(), 3u);
-    EXPECT_STREQ(applied.itemRules[0].name, "rank");
-    // "CHECK" counts only in the first slot; the second slot stays an edit.
-    EXPECT_TRUE(applied.itemRules[2].IsCheck());
-    EXPECT_EQ(applied.itemRules[2].type[1], 0x200u);
-    EXPECT_EQ(Strings(doc.itemextkeys), (Strs{"rank", "material", "shelf"}));
-    EXPECT_EQ(Strings(doc.usefieldextkeys), (Strs{"place", "tool"}));
-    EXPECT_EQ(Strings(doc.uselistextkeys), (Strs{"bonus"}));
-    EXPECT_EQ(Strings(doc.itemkeys).back(), "@@include");
-    // Reused records keep nothing of the earlier rule's fields.
-    EXPECT_STREQ(applied.itemRules[0].checkKey[0], "");
-    EXPECT_EQ(applied.itemRules[0].type[1], 0u);
-    EXPECT_FALSE(applied.itemRules[0].regexSep);
+    // The next rule replaces the extension fields; reused records keep
+    // nothing of the earlier rule's. "CHECK" counts only in the first slot.
+    ASSERT_TRUE(rules.Apply("harbor-stable.sir", true));
+    EXPECT_FALSE(rules.applied.beta);
+    EXPECT_STREQ(rules.applied.ruleName, SJ("港町ルール 安定版"));
+    EXPECT_EQ(Describe(rules.applied.itemRules), "rank 307,0,0 sep= opt=g lists=1\nmaterial 301,200,0 sep=: opt=g\n"
+                                                 "shelf 100,200,0 sep=| opt=g flags=0:front,1:store,2:cool,3:locked\n");
+    EXPECT_EQ(Strings(rules.doc.itemextkeys), (Strs{"rank", "material", "shelf"}));
+    EXPECT_EQ(Strings(rules.doc.usefieldextkeys), (Strs{"place", "tool"}));
+    EXPECT_EQ(Strings(rules.doc.uselistextkeys), (Strs{"bonus"}));
+    EXPECT_EQ(Strings(rules.doc.itemkeys).back(), "@@include");
 }
 
 TEST(ApplyRule, RowsStopAtTheFirstMissingNumberAndSkipEmptyNames)
 {
-    OneRule rule("RuleName=R\nBetaEnable=TRUE\n"
-                 "[ItemRules]\n"
-                 "[0]\nName=First\nArray=true\nType1=EDIT\nType2=CHECK\n[EndSection]\n"
-                 "[1]\nName=\nType1=EDIT\n[EndSection]\n"
-                 "[2]\nType1=EDIT\n[EndSection]\n"
-                 "[3]\nName=\x83\x41X\x83Z\nRegexOpt=\nRegexSep=True\nCheckInfo4=c\nCheckKey4=k\n[EndSection]\n"
-                 "[5]\nName=Never\n[EndSection]\n"
-                 "[EndSection]\n"
-                 "[UseRules]\n"
-                 "[1]\nName=Missing0\n[EndSection]\n"
-                 "[EndSection]\n");
-    CMerxDocument doc;
-    CAppliedRule applied;
-    CStr_base<64> message;
-    ASSERT_TRUE(ApplyRule(rule.table, "t.sir", false, applied, doc, message));
-    EXPECT_STREQ(applied.ruleName, "R");
-    EXPECT_FALSE(applied.beta); // only "true" makes a beta rule
-    ASSERT_EQ(applied.itemRules.GetCount(), 2u);
-    const ItemExParams& first = applied.itemRules[0];
-    EXPECT_STREQ(first.name, "first");
-    EXPECT_FALSE(first.array); // item rules hold no lists
-    EXPECT_EQ(first.type[0], 0x200u);
-    EXPECT_EQ(first.type[1], 0u);
-    const ItemExParams& second = applied.itemRules[1];
-    // Lower case for ASCII letters only; a double-byte character stays whole.
-    EXPECT_STREQ(second.name, "\x83\x41x\x83Z");
-    EXPECT_STREQ(second.regexOpt, "");
-    EXPECT_FALSE(second.regexSep);
-    EXPECT_TRUE(second.IsFlagUsed(4));
-    EXPECT_FALSE(second.IsFlagUsed(3));
-    EXPECT_EQ(applied.useRules.GetCount(), 0u);
-    EXPECT_EQ(Strings(doc.itemextkeys), (Strs{"first", "\x83\x41x\x83Z"}));
+    // Only "true" makes a beta rule; item rules hold no lists; names are
+    // lower-cased for ASCII letters only, a double-byte character stays
+    // whole; "RegexSep" counts only as "true".
+    Rules rules("RuleName=R\nBetaEnable=TRUE\n"
+                "[ItemRules]\n"
+                "[0]\nName=First\nArray=true\nType1=EDIT\nType2=CHECK\n[EndSection]\n"
+                "[1]\nName=\nType1=EDIT\n[EndSection]\n"
+                "[2]\nType1=EDIT\n[EndSection]\n"
+                "[3]\nName=\x83\x41X\x83Z\nRegexOpt=\nRegexSep=True\nCheckInfo4=c\nCheckKey4=k\nCheckKey3=k\n[EndSection]\n"
+                "[5]\nName=Never\n[EndSection]\n"
+                "[EndSection]\n"
+                "[UseRules]\n"
+                "[1]\nName=Missing0\n[EndSection]\n"
+                "[EndSection]\n");
+    ASSERT_TRUE(rules.Apply("t.sir"));
+    EXPECT_STREQ(rules.applied.ruleName, "R");
+    EXPECT_FALSE(rules.applied.beta);
+    EXPECT_EQ(Describe(rules.applied.itemRules), "first 200,0,0 sep= opt=g\n\x83\x41x\x83Z 0,0,0 sep= opt= flags=4:k\n");
+    EXPECT_EQ(rules.applied.useRules.GetCount(), 0u);
+    EXPECT_EQ(Strings(rules.doc.itemextkeys), (Strs{"first", "\x83\x41x\x83Z"}));
+
+    Rules empty("");
+    ASSERT_TRUE(empty.Apply("t.sir"));
+    EXPECT_STREQ(empty.applied.ruleName, "");
+    EXPECT_FALSE(empty.applied.beta);
+    EXPECT_EQ(empty.doc.itemkeys.GetCount(), 14u);
 }
-
-namespace {
-
-void RaisingReader(const CRuleSection& row, bool useRule, ItemExParams& params)
-{
-    ReadItemExParams(row, useRule, params);
-    if (params.name == "bad")
-        throw static_cast<int32_t>(0);
-}
-
-} // namespace
 
 TEST(ApplyRule, RaiseWhileReadingARowNamesTheRow)
 {
-    OneRule rule("[ItemRules]\n[0]\nName=Good\n[EndSection]\n[1]\nName=BAD\n[EndSection]\n[EndSection]\n");
-    CMerxDocument doc;
-    CAppliedRule applied;
-    CStr_base<64> message;
-    EXPECT_FALSE(ApplyRule(rule.table, "t.sir", false, applied, doc, message, RaisingReader));
-    EXPECT_STREQ(message, SJ("ルールファイルの解析中にエラーが発生しました。\n\"BAD\"の解析に失敗しました。"));
-}
-
-TEST(ApplyRule, EmptyRuleFileGivesAStableRuleWithoutFields)
-{
-    OneRule rule("");
-    CMerxDocument doc;
-    CAppliedRule applied;
-    CStr_base<64> message;
-    ASSERT_TRUE(ApplyRule(rule.table, "t.sir", false, applied, doc, message));
-    EXPECT_STREQ(applied.ruleName, "");
-    EXPECT_FALSE(applied.beta);
-    EXPECT_EQ(doc.itemkeys.GetCount(), 14u);
+    Rules rules("[ItemRules]\n[0]\nName=Good\n[EndSection]\n[1]\nName=BAD\n[EndSection]\n[EndSection]\n");
+    const ItemExRowReader raising = [](const CRuleSection& row, bool useRule, ItemExParams& params) {
+        ReadItemExParams(row, useRule, params);
+        if (params.name == "bad")
+            throw static_cast<int32_t>(0);
+    };
+    EXPECT_FALSE(rules.Apply("t.sir", false, raising));
+    EXPECT_STREQ(rules.message, SJ("ルールファイルの解析中にエラーが発生しました。\n\"BAD\"の解析に失敗しました。"));
 }
 
 namespace {
 
-ItemExParams Slots(uint32_t t1, uint32_t t2, uint32_t t3, const char* separator)
+ItemExParams Slots(uint32_t t1, uint32_t t2, uint32_t t3, const char* separator, const char* pattern = nullptr,
+                   const char* options = "g")
 {
     ItemExParams params;
     params.type[0] = t1;
     params.type[1] = t2;
     params.type[2] = t3;
     params.separator = separator;
-    params.regexOpt = "g";
+    params.regexSep = pattern != nullptr;
+    params.sepRegexPattern = pattern ? pattern : "";
+    params.regexOpt = options;
     return params;
 }
 
@@ -420,85 +329,65 @@ Strs SplitSlots(const ItemExParams& params, const char* text)
     return {slots[0].GetBuffer(), slots[1].GetBuffer(), slots[2].GetBuffer()};
 }
 
-std::string Join(const ItemExParams& params, const char* a, const char* b, const char* c)
-{
-    CStr_base<64> slots[kItemExSlotCount] = {a, b, c};
-    CStr_base<64> text;
-    JoinItemExSlots(params, slots, text);
-    return text.GetBuffer();
-}
-
-Strs Pieces(const ItemExParams& params, const char* text)
-{
-    CStrArray_base<64> pieces;
-    SplitItemExText(params, text, pieces);
-    return Strings(pieces);
-}
-
 } // namespace
 
-TEST(ItemExText, LiteralSeparator)
-{
-    const ItemExParams params = Slots(0x200, 0x200, 0x200, "::");
-    EXPECT_EQ(Pieces(params, "a::b::c::d"), (Strs{"a", "b", "c", "d"}));
-    EXPECT_EQ(Pieces(params, "a"), (Strs{"a", "", ""}));
-    EXPECT_EQ(Pieces(params, ""), (Strs{"", "", ""}));
-    EXPECT_EQ(SplitSlots(params, "a::b::c::d"), (Strs{"a", "b", "c"}));
-    EXPECT_EQ(Pieces(params, "a:::b"), (Strs{"a", ":b", ""}));
-}
-
-TEST(ItemExText, SeparatorNeverSplitsADoubleByteCharacter)
-{
-    // The second byte of this character is "|".
-    const ItemExParams params = Slots(0x200, 0x200, 0, "|");
-    EXPECT_EQ(Pieces(params, "\x83\x7c|b"), (Strs{"\x83\x7c", "b", ""}));
-}
-
-TEST(ItemExText, EmptySeparatorGivesTheWholeText)
-{
-    const ItemExParams params = Slots(0x200, 0x200, 0, "");
-    EXPECT_EQ(Pieces(params, "a,b"), (Strs{"a,b", "", ""}));
-    EXPECT_EQ(Join(params, "a", "b", "x"), "ab");
-}
-
-TEST(ItemExText, UnusedSlotsTakeNoPiece)
-{
-    const ItemExParams params = Slots(0x200, 0, 0x307, ":");
-    EXPECT_EQ(SplitSlots(params, "a:b:c"), (Strs{"a", "", "b"}));
-    EXPECT_EQ(Join(params, "a", "ignored", "b"), "a:b");
-}
-
-TEST(ItemExText, JoiningEmptyValuesGivesTheEmptyText)
-{
-    const ItemExParams params = Slots(0x200, 0x200, 0x200, ":");
-    EXPECT_EQ(Join(params, "", "", ""), "");
-    EXPECT_EQ(Join(params, "", "x", ""), ":x:");
-    EXPECT_EQ(Join(params, "a", "b", "c"), "a:b:c");
-    EXPECT_EQ(Join(Slots(0, 0, 0, ":"), "a", "b", "c"), "");
-}
-
-TEST(ItemExText, PatternSeparatorSplitsAndTheLiteralOneJoins)
+TEST(ItemExText, SplittingIntoPiecesAndSlots)
 {
     dtest::Document doc; // registers the editor's user matcher
-    ItemExParams params = Slots(0x305, 0x304, 0x200, ",");
-    params.regexSep = true;
-    params.sepRegexPattern = SJ("%/0w%[,、%]%/0w");
-    EXPECT_EQ(Pieces(params, SJ("smith , 鉄、 note")), (Strs{"smith", SJ("鉄"), "note"}));
-    EXPECT_EQ(Pieces(params, "one"), (Strs{"one", "", ""}));
-    const Strs slots = SplitSlots(params, SJ("a、b,c,d"));
-    EXPECT_EQ(slots, (Strs{"a", "b", "c"}));
-    EXPECT_EQ(Join(params, slots[0].c_str(), slots[1].c_str(), slots[2].c_str()), "a,b,c");
+    const char* const sep = SJ("%/0w%[,、%]%/0w");
+    struct Case {
+        ItemExParams params;
+        std::string text;
+        Strs pieces;
+        Strs slots;
+    };
+    const Case cases[] = {
+        {Slots(0x200, 0x200, 0x200, "::"), "a::b::c::d", {"a", "b", "c", "d"}, {"a", "b", "c"}},
+        {Slots(0x200, 0x200, 0x200, "::"), "a", {"a", "", ""}, {"a", "", ""}},
+        {Slots(0x200, 0x200, 0x200, "::"), "", {"", "", ""}, {"", "", ""}},
+        {Slots(0x200, 0x200, 0x200, "::"), "a:::b", {"a", ":b", ""}, {"a", ":b", ""}},
+        // The second byte of this character is "|".
+        {Slots(0x200, 0x200, 0, "|"), "\x83\x7c|b", {"\x83\x7c", "b", ""}, {"\x83\x7c", "b", ""}},
+        {Slots(0x200, 0x200, 0, ""), "a,b", {"a,b", "", ""}, {"a,b", "", ""}},
+        {Slots(0x200, 0, 0x307, ":"), "a:b:c", {"a", "b", "c"}, {"a", "", "b"}}, // unused slots take no piece
+        {Slots(0x305, 0x304, 0x200, ",", sep), SJ("smith , 鉄、 note"), {"smith", SJ("鉄"), "note"},
+         {"smith", SJ("鉄"), "note"}},
+        {Slots(0x305, 0x304, 0x200, ",", sep), "one", {"one", "", ""}, {"one", "", ""}},
+        {Slots(0x305, 0x304, 0x200, ",", sep), SJ("a、b,c,d"), {"a", "b", "c", "d"}, {"a", "b", "c"}},
+        {Slots(0x200, 0x200, 0x200, ",", ";", ""), "a;b;c", {"a", "b;c", ""}, {"a", "b;c", ""}}, // one match without g
+        {Slots(0x200, 0x200, 0x200, ",", ";"), "a;b;c", {"a", "b", "c"}, {"a", "b", "c"}},
+    };
+    for (const Case& c : cases) {
+        CStrArray_base<64> pieces;
+        SplitItemExText(c.params, c.text.c_str(), pieces);
+        EXPECT_EQ(Strings(pieces), c.pieces) << c.text;
+        EXPECT_EQ(SplitSlots(c.params, c.text.c_str()), c.slots) << c.text;
+    }
 }
 
-TEST(ItemExText, PatternWithoutGFindsOneSeparator)
+// The used slots joined with the literal separator (also when a pattern
+// splits); the empty text when every one of them is empty.
+TEST(ItemExText, JoiningSlots)
 {
-    ItemExParams params = Slots(0x200, 0x200, 0x200, ",");
-    params.regexSep = true;
-    params.sepRegexPattern = ";";
-    params.regexOpt = "";
-    EXPECT_EQ(Pieces(params, "a;b;c"), (Strs{"a", "b;c", ""}));
-    params.regexOpt = "g";
-    EXPECT_EQ(Pieces(params, "a;b;c"), (Strs{"a", "b", "c"}));
+    struct Case {
+        ItemExParams params;
+        CStr_base<64> slots[kItemExSlotCount];
+        const char* text;
+    };
+    const Case cases[] = {
+        {Slots(0x200, 0x200, 0x200, ":"), {"", "", ""}, ""},
+        {Slots(0x200, 0x200, 0x200, ":"), {"", "x", ""}, ":x:"},
+        {Slots(0x200, 0x200, 0x200, ":"), {"a", "b", "c"}, "a:b:c"},
+        {Slots(0, 0, 0, ":"), {"a", "b", "c"}, ""},
+        {Slots(0x200, 0x200, 0, ""), {"a", "b", "x"}, "ab"},
+        {Slots(0x200, 0, 0x307, ":"), {"a", "ignored", "b"}, "a:b"},
+        {Slots(0x305, 0x304, 0x200, ",", ";"), {"a", "b", "c"}, "a,b,c"},
+    };
+    for (const Case& c : cases) {
+        CStr_base<64> text;
+        JoinItemExSlots(c.params, c.slots, text);
+        EXPECT_STREQ(text, c.text) << c.slots[0].GetBuffer() << c.slots[1].GetBuffer() << c.slots[2].GetBuffer();
+    }
 }
 
 TEST(ItemExFlags, SplitAndJoin)
@@ -513,11 +402,10 @@ TEST(ItemExFlags, SplitAndJoin)
 
     bool checked[kItemExFlagCount];
     SplitItemExFlags(params, "t|bogus|nocaption|z", checked);
-    EXPECT_TRUE(checked[0]);
-    EXPECT_FALSE(checked[1]);
-    EXPECT_TRUE(checked[2]);
-    EXPECT_FALSE(checked[3]);
-    EXPECT_FALSE(checked[4]);
+    std::string flags;
+    for (uint32_t i = 0; i < 5; ++i)
+        flags += checked[i] ? '1' : '0';
+    EXPECT_EQ(flags, "10100");
 
     CStr_base<64> text;
     JoinItemExFlags(params, checked, text);
@@ -533,77 +421,56 @@ TEST(ItemExFlags, SplitAndJoin)
         EXPECT_FALSE(flag);
 }
 
-TEST(ItemExFlags, SampleRule)
-{
-    CRuleTable table;
-    LoadRuleTable(table, kSampleFolder);
-    CMerxDocument doc;
-    CAppliedRule applied;
-    CStr_base<64> message;
-    ASSERT_TRUE(ApplyRule(table, "harbor-beta.sir", false, applied, doc, message));
-    const ItemExParams& grade = applied.itemRules[0];
-    bool checked[kItemExFlagCount];
-    SplitItemExFlags(grade, "hidden|gift|novice", checked);
-    CStr_base<64> text;
-    JoinItemExFlags(grade, checked, text);
-    EXPECT_STREQ(text, "novice|gift|hidden");
-}
-
 TEST(ItemExChoices, ListsStartWithTheEmptyEntry)
 {
     dtest::Document doc({.beta = true});
     doc.Parse(SJ("@@DEFINE\ntype1 weapon\ntype2 food\njob smith 鍛冶屋\njob cook 料理人\n"
-                 "@@ITEM\n\tno\t10\n\tcode\tsw\n\tname\tSword\n"
-                 "@@ITEM\n\tno\t11\n\tcode\tbr\n\tname\tBread\n"
+                 "@@ITEM\n\tno\t10\n\tcode\tsw\n\tname\tSword\n@@ITEM\n\tno\t11\n\tcode\tbr\n\tname\tBread\n"
                  "@@EVENT\n\tcode\tfest\n"));
     ASSERT_EQ(doc.itemdata.GetCount(), 2u);
-
+    struct Case {
+        uint32_t type;
+        Strs shown;
+        Strs stored;
+    };
+    const Case cases[] = {
+        {0x301, {"", "Sword", "Bread"}, {"", "Sword", "Bread"}},
+        {0x302, {"", "Sword", "Bread"}, {"", "sw", "br"}},
+        {0x303, {"", "Sword", "Bread"}, {"", "10", "11"}},
+        {0x304, {"", "weapon", "food"}, {"", "weapon", "food"}},
+        {0x305, {"", SJ("鍛冶屋"), SJ("料理人")}, {"", "smith", "cook"}},
+        {0x306, {"", "fest"}, {"", "fest"}},
+        {0x307, {""}, {""}}, // a "LIST_USER" slot without its section
+        {0x200, {}, {}},     // no list
+        {0x100, {}, {}},
+    };
+    for (const Case& c : cases) {
+        for (uint32_t slot = 0; slot < kItemExSlotCount; ++slot) {
+            ItemExParams params = Slots(0x200, 0x200, 0x200, ",");
+            params.type[slot] = c.type;
+            CStrArray_base<64> shown, stored;
+            ItemExListChoices(params, slot, doc, shown, stored);
+            EXPECT_EQ(Strings(shown), c.shown) << c.type << " in slot " << slot;
+            EXPECT_EQ(Strings(stored), c.stored) << c.type << " in slot " << slot;
+        }
+    }
     CStrArray_base<64> shown, stored;
-    ItemExParams params = Slots(0x301, 0x302, 0x303, ",");
-    ItemExListChoices(params, 0, doc, shown, stored);
-    EXPECT_EQ(Strings(shown), (Strs{"", "Sword", "Bread"}));
-    EXPECT_EQ(Strings(stored), (Strs{"", "Sword", "Bread"}));
-    ItemExListChoices(params, 1, doc, shown, stored);
-    EXPECT_EQ(Strings(shown), (Strs{"", "Sword", "Bread"}));
-    EXPECT_EQ(Strings(stored), (Strs{"", "sw", "br"}));
-    ItemExListChoices(params, 2, doc, shown, stored);
-    EXPECT_EQ(Strings(stored), (Strs{"", "10", "11"}));
+    ItemExListChoices(Slots(0x303, 0, 0, ","), 0, doc, shown, stored);
     EXPECT_EQ(FindItemExChoice(stored, "11"), 2u);
     EXPECT_EQ(FindItemExChoice(stored, "12"), 0u);
     EXPECT_EQ(FindItemExChoice(stored, ""), 0u);
-
-    params = Slots(0x304, 0x305, 0x306, ",");
-    ItemExListChoices(params, 0, doc, shown, stored);
-    EXPECT_EQ(Strings(stored), (Strs{"", "weapon", "food"}));
-    ItemExListChoices(params, 1, doc, shown, stored);
-    EXPECT_EQ(Strings(shown), (Strs{"", SJ("鍛冶屋"), SJ("料理人")}));
-    EXPECT_EQ(Strings(stored), (Strs{"", "smith", "cook"}));
-    ItemExListChoices(params, 2, doc, shown, stored);
-    EXPECT_EQ(Strings(stored), (Strs{"", "fest"}));
-
-    params = Slots(0x200, 0x100, 0, ",");
-    ItemExListChoices(params, 0, doc, shown, stored);
-    EXPECT_EQ(shown.GetCount(), 0u);
-    EXPECT_EQ(stored.GetCount(), 0u);
 }
 
 TEST(ItemExChoices, UserListIsSortedByByteValue)
 {
-    OneRule rule("[ItemRules]\n[0]\nName=u\nType2=LIST_USER\n[UserList2]\nb=2\na=1\nC=3\n\x88\xea=4\n"
-                 "[EndSection]\n[EndSection]\n[EndSection]\n");
-    CMerxDocument doc;
-    CAppliedRule applied;
-    CStr_base<64> message;
-    ASSERT_TRUE(ApplyRule(rule.table, "t.sir", false, applied, doc, message));
-    ASSERT_EQ(applied.itemRules.GetCount(), 1u);
+    Rules rules("[ItemRules]\n[0]\nName=u\nType2=LIST_USER\n[UserList2]\nb=2\na=1\nC=3\n\x88\xea=4\n"
+                "[EndSection]\n[EndSection]\n[EndSection]\n");
+    ASSERT_TRUE(rules.Apply("t.sir"));
+    ASSERT_EQ(rules.applied.itemRules.GetCount(), 1u);
     CStrArray_base<64> shown, stored;
-    ItemExListChoices(applied.itemRules[0], 1, doc, shown, stored);
+    ItemExListChoices(rules.applied.itemRules[0], 1, rules.doc, shown, stored);
     EXPECT_EQ(Strings(shown), (Strs{"", "C", "a", "b", "\x88\xea"}));
     EXPECT_EQ(Strings(stored), (Strs{"", "3", "1", "2", "4"}));
-    // A "LIST_USER" slot without its section offers the empty entry only.
-    ItemExParams bare = Slots(0x307, 0, 0, ",");
-    ItemExListChoices(bare, 0, doc, shown, stored);
-    EXPECT_EQ(Strings(stored), (Strs{""}));
 }
 
 TEST(ApplyRule, ParsedElementsCarryTheExtensionFields)
@@ -614,33 +481,22 @@ TEST(ApplyRule, ParsedElementsCarryTheExtensionFields)
     CAppliedRule applied;
     CStr_base<64> message;
     ASSERT_TRUE(ApplyRule(table, "harbor-beta.sir", false, applied, doc, message));
-    EXPECT_EQ(doc.Parse("@@ITEM\n\tno\t1\n\tname\tSword\n\tgrade\tnovice|gift\n"
+    EXPECT_EQ(doc.Parse("@@ITEM\n\tno\t1\n\tname\tSword\n\tgrade\thidden|novice|gift\n"
                         "\t@@USE\n\t\tname\tpolish\n\t\treward\tSword,1,always\n\t\treward\tSword,2,rare\n"),
               "");
     ASSERT_EQ(doc.itemdata.GetCount(), 1u);
     const Citemstruct& item = doc.itemdata[0];
-    ASSERT_NE(item.GetField("grade"), nullptr);
-    EXPECT_STREQ(*item.GetField("grade"), "novice|gift");
-    ASSERT_NE(item.GetField("season"), nullptr);
-    EXPECT_STREQ(*item.GetField("season"), "");
-
+    EXPECT_EQ(dtest::Look(item, "grade"), "hidden|novice|gift");
+    EXPECT_EQ(dtest::Look(item, "season"), "");
     ASSERT_EQ(item.uses.GetCount(), 1u);
-    const Cusestruct& use = item.uses[0];
-    ASSERT_NE(use.GetList("reward"), nullptr);
-    EXPECT_EQ(Strings(*use.GetList("reward")), (Strs{"Sword,1,always", "Sword,2,rare"}));
-    ASSERT_NE(use.GetField("eventneed"), nullptr);
+    EXPECT_EQ(dtest::Look(item.uses[0], "reward[]"), "Sword,1,always|Sword,2,rare|");
+    EXPECT_EQ(dtest::Look(item.uses[0], "eventneed"), "");
 
     bool checked[kItemExFlagCount];
     SplitItemExFlags(applied.itemRules[0], *item.GetField("grade"), checked);
-    EXPECT_TRUE(checked[0]);
-    EXPECT_TRUE(checked[2]);
-    EXPECT_EQ(SplitSlots(applied.useRules[1], use.GetList("reward")->GetAt(1)->GetBuffer()),
+    CStr_base<64> text;
+    JoinItemExFlags(applied.itemRules[0], checked, text);
+    EXPECT_STREQ(text, "novice|gift|hidden");
+    EXPECT_EQ(SplitSlots(applied.useRules[1], item.uses[0].GetList("reward")->GetAt(1)->GetBuffer()),
               (Strs{"Sword", "2", "rare"}));
-}
-
-TEST(RuleTable, EmptyFolderTextGivesTheBuiltInRulesOnly)
-{
-    CRuleTable table;
-    EXPECT_EQ(LoadRuleTable(table, ""), 0u);
-    EXPECT_NE(table.Lookup(StableRuleKey()), nullptr);
 }

@@ -5,7 +5,6 @@
 // the end; white space of every kind; "_local_" and block keywords).
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -15,6 +14,7 @@
 #include "document/element_lines.h"
 #include "document/line_scan.h"
 #include "document/writer_text.h"
+#include "document_test_helpers.h"
 #include "pattern/str_regex.h"
 
 namespace {
@@ -48,22 +48,7 @@ std::vector<std::string> GeneratedTexts(uint32_t count, uint32_t maxPieces, uint
 // The sample data files as the reader sees them: CR LF turned into LF.
 std::vector<std::string> SampleTexts()
 {
-    std::vector<std::string> texts;
-    for (const char* name : {"inc-item-data.cgi", "inc-item-data-ext.cgi"}) {
-        std::ifstream file(std::string(TAVARO_SOURCE_DIR "/examples/") + name, std::ios::binary);
-        std::stringstream bytes;
-        bytes << file.rdbuf();
-        std::string text;
-        for (char c : bytes.str()) {
-            if (c == '\n' && !text.empty() && text.back() == '\r')
-                text.back() = '\n';
-            else
-                text += c;
-        }
-        EXPECT_FALSE(text.empty()) << name;
-        texts.push_back(text);
-    }
-    return texts;
+    return {dtest::SampleFile("inc-item-data.cgi"), dtest::SampleFile("inc-item-data-ext.cgi")};
 }
 
 // Every line of the sample files and many generated lines.

@@ -1,0 +1,142 @@
+// What the element readers and writers share: every key of the kind, texts
+// without their keyword, writing under the rule applied now, and values the
+// pages store that no text reads into.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "document_test_helpers.h"
+
+using dtest::Document;
+using dtest::Look;
+
+TEST(ElementText, ParsedElementsHoldEveryKeyOfTheirKind)
+{
+    Document doc({true, true});
+    doc.AddItemExtensionKey("rare");
+    doc.AddUseExtensionKey("bonus", false);
+    doc.AddUseExtensionKey("drops", true);
+    EXPECT_EQ(doc.Parse("@@ITEM\n\tno\t3\n\t@@USE\n@@EVENT\n"), "");
+    const Citemstruct& item = doc.itemdata[0];
+    const Cusestruct& use = item.uses[0];
+    const Ceventstruct& event = doc.eventdata[0];
+    for (const CMerxString& key : doc.itemkeys)
+        EXPECT_EQ(Look(item, key.GetBuffer()), key == "no" ? "3" : "") << key.GetBuffer();
+    for (const CMerxString& key : doc.usekeys)
+        EXPECT_EQ(Look(use, key.GetBuffer()), "") << key.GetBuffer();
+    for (const CMerxString& key : doc.uselistkeys) {
+        EXPECT_EQ(Look(use, key.GetBuffer() + std::string("[]")), "") << key.GetBuffer();
+        EXPECT_EQ(Look(use, "#" + std::string(key.GetBuffer()) + "[]"), "") << key.GetBuffer();
+    }
+    for (const CMerxString& key : doc.eventkeys)
+        EXPECT_EQ(Look(event, key.GetBuffer()), "") << key.GetBuffer();
+    EXPECT_EQ(Look(item, "rare"), "");
+    EXPECT_EQ(item.fields.GetCount(), doc.itemkeys.GetCount() + 1);
+    EXPECT_EQ(Look(use, "bonus"), "");
+    EXPECT_EQ(Look(use, "drops[]"), "");
+    EXPECT_EQ(Look(use, "@@include"), "<undefined>"); // a list of uses, never a field
+    const CMerxFieldElement* const elements[] = {&item, &use, &event};
+    for (const CMerxFieldElement* element : elements)
+        EXPECT_NE(element->comments.Lookup(""), nullptr);
+
+    Document stable;
+    EXPECT_EQ(stable.Parse("@@ITEM\n"), "");
+    EXPECT_EQ(Look(stable.itemdata[0], "funcs"), "<undefined>"); // a beta key
+}
+
+TEST(ElementText, TextWithoutItsKeywordIsRefused)
+{
+    Document doc;
+    CMerxReader reader(doc);
+    uint32_t line = 0;
+    ASSERT_TRUE(reader.ParseDefine("@@DEFINE\ntype1 a\n", line));
+    Citemstruct item;
+    Ceventstruct event;
+    struct Case {
+        std::function<bool(uint32_t&)> read;
+        std::string message;
+    };
+    const Case cases[] = {
+        {[&](uint32_t& at) { return reader.ParseItem(item, "\tno\t1\n", at); }, SJ("[5]：@@ITEMが見つかりません。\n")},
+        {[&](uint32_t& at) { return reader.ParseEvent(event, "@@ITEM\n", at); }, SJ("[5]：@@EVENTを認識できません。\n")},
+        {[&](uint32_t& at) { return reader.ParseDefine("type2 b\n", at); }, SJ("[5]：@@DEFINEを認識できません。\n")},
+    };
+    for (const Case& c : cases) {
+        doc.m_strApplyError.Release();
+        line = 4;
+        EXPECT_FALSE(c.read(line));
+        EXPECT_EQ(doc.Messages(), c.message);
+        EXPECT_EQ(line, 4u);
+    }
+    EXPECT_EQ(doc.definedata.types.GetCount(), 1u);
+}
+
+// The writer follows the key lists of the rule applied now. Fields that an
+// item and a use read under a beta rule keep are still written, scripts
+// still as _local_ blocks (as one line their script lines would stand in
+// the file as lines of their own); fields of events outside the key list
+// are not.
+TEST(ElementText, WritingFollowsTheRuleAppliedNow)
+{
+    Document doc({true, true});
+    EXPECT_EQ(doc.Parse("@@ITEM\n\tfunct _local_\n\t\tt\n\t_local_\n\tbase 2\n\tfuncs _local_\n\t\ta\n\t\tb\n\t_local_\n"
+                        "\t@@USE\n\t\tfunci _local_\n\t\t\ta\n\t\t_local_\n@@EVENT\n\tcode e\n\t@@include\ta.cgi\n"),
+              "");
+    CMerxWriter writer(doc);
+    EXPECT_EQ(dtest::Text(writer.WriteItem(doc.itemdata[0])).substr(0, 33), "@@ITEM\r\n\tbase\t2\r\n\tfunct\t_local_\r\n");
+    doc.RebuildKeyLists(false, false);
+    EXPECT_EQ(dtest::Text(writer.WriteItem(doc.itemdata[0])),
+              "@@ITEM\r\n\tfunct\t_local_\r\n\t\tt\r\n\t_local_\r\n\tbase\t2\r\n"
+              "\tfuncs\t_local_\r\n\t\ta\r\n\t\tb\r\n\t_local_\r\n"
+              "\t@@USE\r\n\t\tfunci\t_local_\r\n\t\t\ta\r\n\t\t_local_\r\n");
+    EXPECT_EQ(dtest::Text(writer.WriteEvent(doc.eventdata[0])), "@@EVENT\r\n\tcode\te\r\n");
+}
+
+TEST(ElementText, EventScriptsAsThePagesStoreThem)
+{
+    struct Case {
+        const char* key;
+        const char* value;
+        const char* comment;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"startfunc", "stock_ge \t", "\t#s", "\tstartfunc\tstock_ge\t#s\r\n"},
+        {"func", "call a  ", "", "\tfunc\tcall a  \r\n"},
+        {"func", "_local_\r\na", "\t#block", "\tfunc\t_local_\t#block\r\n\t\ta\r\n\t_local_\r\n"},
+        {"startfunc", "_local_ (a, b) \r\nx", "", "\tstartfunc\t_local_ (a, b) \r\n\t\tx\r\n\t_local_\r\n"},
+        {"func", "_local_", "", "\tfunc\t_local_\r\n\t_local_\r\n"},
+        {"func", "_local_x ", "", "\tfunc\t_local_x\r\n"},
+    };
+    Document doc;
+    for (const Case& c : cases) {
+        Ceventstruct event;
+        *event.fields.Add(c.key) = c.value;
+        event.SetComment(c.key, c.comment);
+        EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteEvent(event)), std::string("@@EVENT\r\n") + c.written) << c.value;
+    }
+    // A parameter without its comment entry.
+    Ceventstruct event;
+    event.params.Add()->Assign("p\t");
+    EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteEvent(event)), "@@EVENT\r\n\t\tparam\tp\t\r\n");
+}
+
+TEST(ElementText, UseListsAsThePagesStoreThem)
+{
+    Document doc({true, false});
+    Citemstruct item;
+    Cusestruct& use = *item.uses.Add();
+    for (const char* key : {"job", "ung", "argselect"})
+        use.lists.GetOrInsert(key);
+    // Lists without (all) their comment entries; an empty use/need/get
+    // entry leaves its comment alone on its line.
+    use.GetList("job")->Add()->Assign("smith\t1");
+    use.GetList("ung")->Add();
+    use.listcomments.GetOrInsert("ung")->Add()->Assign("\t#x");
+    use.GetList("ung")->Add()->Assign("use\ta\t\t\t");
+    // The reader takes no argselect line without a choice, so a heading
+    // alone is not written.
+    *use.fields.Add("argselect") = "Pick";
+    EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteItem(item)),
+              "@@ITEM\r\n\t@@USE\r\n\t\tjob\tsmith\t1\r\n\t#x\r\n\t\t\tuse\ta\r\n");
+}
