@@ -26,7 +26,7 @@ TEST(ElementText, ParsedElementsHoldEveryKeyOfTheirKind)
         EXPECT_EQ(Look(use, key.GetBuffer()), "") << key.GetBuffer();
     for (const CMerxString& key : doc.uselistkeys) {
         EXPECT_EQ(Look(use, key.GetBuffer() + std::string("[]")), "") << key.GetBuffer();
-        EXPECT_EQ(Look(use, "#" + std::string(key.GetBuffer()) + "[]"), "") << key.GetBuffer();
+        EXPECT_EQ(Look(use, std::string("#").append(key.GetBuffer()).append("[]")), "") << key.GetBuffer();
     }
     for (const CMerxString& key : doc.eventkeys)
         EXPECT_EQ(Look(event, key.GetBuffer()), "") << key.GetBuffer();
