@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "pattern_cost.h"
 #include "pattern/sjis_backslash_matcher.h"
 #include "pattern/str_regex.h"
 #include "regex_reference.h"
@@ -52,32 +53,6 @@ Input Split(const uint8_t* data, size_t size)
             parts[part]->push_back(static_cast<char>(data[i]));
     }
     return in;
-}
-
-// Repetition counts multiply: "%999(%999(%999T%)%)" legitimately needs
-// about 10^9 steps and as many captures (each capture owns a 16 KB buffer).
-// Such inputs find nothing but time-outs and out-of-memory reports, so
-// patterns with a digit run longer than three characters, or whose numbers
-// multiply to more than 100, are skipped.
-bool TooCostly(const std::string& pattern)
-{
-    uint64_t product = 1;
-    for (size_t i = 0; i < pattern.size();) {
-        if (pattern[i] < '0' || pattern[i] > '9') {
-            ++i;
-            continue;
-        }
-        size_t digits = 0;
-        uint64_t number = 0;
-        for (; i < pattern.size() && pattern[i] >= '0' && pattern[i] <= '9'; ++i, ++digits)
-            number = number * 10 + static_cast<uint64_t>(pattern[i] - '0');
-        if (digits > 3)
-            return true;
-        product *= number > 1 ? number : 1;
-        if (product > 100)
-            return true;
-    }
-    return false;
 }
 
 // The bytes as a C string literal: printable ASCII as is, the rest escaped.

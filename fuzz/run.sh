@@ -15,7 +15,7 @@ seconds=${1:-60}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=${BUILD_DIR:-$root/build-fuzz}
-targets="regex settings reader project_info"
+targets="regex settings reader project_info rule"
 
 CXX=${CXX:-clang++} cmake -S "$root" -B "$build" -DTAVARO_FUZZ=ON -DTAVARO_TESTS=OFF >/dev/null
 for target in $targets; do
@@ -38,7 +38,10 @@ for target in $targets; do
     artifacts=$build/artifacts/$target
     mkdir -p "$work" "$artifacts"
     echo "== $target: fuzzing for $seconds s"
-    "$fuzzer" -max_total_time="$seconds" -max_len=256 -timeout=10 -rss_limit_mb=2048 \
+    # A rule file needs its sections and keys before it reaches the fields.
+    max_len=256
+    [ "$target" = rule ] && max_len=1024
+    "$fuzzer" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
         -dict="$here/$target.dict" -artifact_prefix="$artifacts/" -print_final_stats=1 \
         "$work" "$seeds" || status=1
 done
