@@ -12,22 +12,10 @@
 #include <cstring>
 #include <string>
 
+#include "fuzz_check.h"
 #include "document/project_info.h"
 
 namespace {
-
-const std::string* g_pInput = nullptr;
-
-void Expect(bool condition, const char* what)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "project_info_fuzzer: %s\ninput: \"", what);
-    for (unsigned char c : *g_pInput)
-        std::fprintf(stderr, (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') ? "%c" : "\\x%02x", c);
-    std::fprintf(stderr, "\"\n");
-    std::abort();
-}
 
 bool Same(const CProjectInfo& a, const CProjectInfo& b)
 {
@@ -42,7 +30,7 @@ bool Same(const CProjectInfo& a, const CProjectInfo& b)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string input(reinterpret_cast<const char*>(data), strnlen(reinterpret_cast<const char*>(data), size));
-    g_pInput = &input;
+    SetFuzzInput("project_info_fuzzer", &input);
     CStr_base<16384> text(input.c_str());
     CStr_base<1024> body;
     if (!CutProjectInfoBlock(text, body)) {

@@ -25,6 +25,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz_check.h"
 #include "document/data_writer.h"
 #include "document/function_keywords.h"
 #include "document/merx_document.h"
@@ -33,23 +34,6 @@
 #include "pattern/sjis_backslash_matcher.h"
 
 namespace {
-
-const std::string* g_pInput = nullptr;
-
-[[noreturn]] void Fail(const char* what)
-{
-    std::fprintf(stderr, "reader_fuzzer: %s\ninput: \"", what);
-    for (unsigned char c : *g_pInput)
-        std::fprintf(stderr, (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') ? "%c" : "\\x%02x", c);
-    std::fprintf(stderr, "\"\n");
-    std::abort();
-}
-
-void Expect(bool condition, const char* what)
-{
-    if (!condition)
-        Fail(what);
-}
 
 void ExpectKeys(const CMerxFieldElement& element, const CStrArray_base<64>& keys)
 {
@@ -176,7 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     const std::string input(reinterpret_cast<const char*>(data), size);
-    g_pInput = &input;
+    SetFuzzInput("reader_fuzzer", &input);
     try {
         Run(data[0], input.c_str() + 1); // up to the first zero byte
     } catch (...) {

@@ -48,6 +48,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "pattern_cost.h"
 #include "document/data_writer.h"
 #include "document/merx_document.h"
@@ -65,23 +66,7 @@ using Flags = bool[kItemExFlagCount];
 
 constexpr size_t kMaxRuleTexts = 24; // values of the rule file used as field texts
 
-const std::string* g_pInput = nullptr;
 std::string g_ruleKey;
-
-[[noreturn]] void Fail(const char* what)
-{
-    std::fprintf(stderr, "rule_fuzzer: %s\ninput: \"", what);
-    for (unsigned char c : *g_pInput)
-        std::fprintf(stderr, (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') ? "%c" : "\\x%02x", c);
-    std::fprintf(stderr, "\"\n");
-    std::abort();
-}
-
-void Expect(bool condition, const char* what)
-{
-    if (!condition)
-        Fail(what);
-}
 
 // A small project under any rule: the field names of the sample rules, a
 // character whose second byte is 0x5C, an empty and a missing field.
@@ -508,12 +493,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string disk(reinterpret_cast<const char*>(data), size);
     if (disk.find('\0') != std::string::npos)
         return 0;
-    g_pInput = &disk;
+    SetFuzzInput("rule_fuzzer", &disk);
     try {
         Run(disk);
     } catch (...) {
         Fail("an exception left the rule table or the field functions");
     }
-    g_pInput = nullptr;
+    SetFuzzInput("rule_fuzzer", nullptr);
     return 0;
 }

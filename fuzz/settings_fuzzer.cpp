@@ -25,6 +25,7 @@
 #include <cstring>
 #include <string>
 
+#include "fuzz_check.h"
 #include "foundation/text_file.h"
 #include "settings/ini_ex_ctrl.h"
 
@@ -32,32 +33,6 @@ namespace {
 
 using Store = CIniExCtrl_base<32, 32, 64>;
 using Element = Store::Element;
-
-const std::string* g_pInput = nullptr;
-
-std::string Quoted(const std::string& bytes)
-{
-    std::string out = "\"";
-    for (unsigned char c : bytes) {
-        if (c == '\\' || c == '"') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c >= 0x20 && c < 0x7f) {
-            out += static_cast<char>(c);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x\"\"", c);
-            out += hex;
-        }
-    }
-    return out + "\"";
-}
-
-[[noreturn]] void Fail(const char* what)
-{
-    std::fprintf(stderr, "CHECK FAILED: %s\n  input %s\n", what, g_pInput ? Quoted(*g_pInput).c_str() : "?");
-    std::abort();
-}
 
 std::string Saved(const Store& store)
 {
@@ -168,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string disk(reinterpret_cast<const char*>(data), size);
     if (disk.find('\0') != std::string::npos)
         return 0;
-    g_pInput = &disk;
+    SetFuzzInput("settings_fuzzer", &disk);
     try {
         Run(disk);
     } catch (uint32_t index) {
@@ -178,6 +153,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::fprintf(stderr, "exception: int32 %d\n", value);
         Fail("the store raised an exception");
     }
-    g_pInput = nullptr;
+    SetFuzzInput("settings_fuzzer", nullptr);
     return 0;
 }
