@@ -37,6 +37,7 @@
 #include <sstream>
 #include <string>
 
+#include "data_dir_arg.h"
 #include "document/data_writer.h"
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
@@ -245,14 +246,8 @@ BENCHMARK(BM_Save)->Apply(Sizes);
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--data_dir=", 11) == 0) {
-            g_dataDir = argv[i] + 11;
-        } else {
-            std::fprintf(stderr, "unknown argument %s\n", argv[i]);
-            return 2;
-        }
-    }
+    if (!ReadDataDirArg(argc, argv, g_dataDir))
+        return 2;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -31,6 +31,7 @@
 #include <sstream>
 #include <string>
 
+#include "data_dir_arg.h"
 #include "app/main_dlg.h"
 #include "cli/project_command.h"
 #include "foundation/cp932.h"
@@ -179,14 +180,8 @@ BENCHMARK(BM_FormatCommand)->Arg(50000)->ArgName("items")->UseManualTime()->Unit
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--data_dir=", 11) == 0) {
-            g_dataDir = argv[i] + 11;
-        } else {
-            std::fprintf(stderr, "unknown argument %s\n", argv[i]);
-            return 2;
-        }
-    }
+    if (!ReadDataDirArg(argc, argv, g_dataDir))
+        return 2;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     char scratch[] = "/tmp/tavaro-editor-bench-XXXXXX";
     if (!mkdtemp(scratch))
