@@ -1,7 +1,4 @@
 // The direct-input window and its error-info window, driven by a person.
-#include <functional>
-
-#include "foundation/sjis_literal.h"
 #include "text_window_fixture.h"
 
 namespace {
@@ -16,26 +13,27 @@ protected:
     {
         script.user = &user;
         input.SetCheck(&CheckScript::Check, &script);
-        CUiFont font;
-        font.face = SJ("ＭＳ ゴシック");
-        font.points = 12;
-        input.SetFont(font);
+        input.SetFont(GothicFont());
     }
-
-    // Runs the window on `text` while `drive` acts inside it.
     int32_t Run(const char* text, const std::function<void(CDirectInputDlg&)>& drive)
     {
-        input.SetText(text);
-        user.OnModal([this, drive](CDialogBase&) { drive(input); }, CDirectInputDlg::IDD);
-        return input.DoModal();
+        return RunWindow(input, text, drive);
     }
 
     CDirectInputDlg input;
 };
 
-TEST_F(DirectInput, OpensWithItsEditSetUpAndStoresItsGeometryWhenClosed)
+// Errors given for the opening are shown at once, and only that once.
+TEST_F(DirectInput, OpensWithItsEditSetUpAndSizesItsControls)
 {
+    input.SetOpeningErrors(SJ("[2]：@@ITEMが見つかりません。\n"));
+    Run("a\r\nb", [&](CDirectInputDlg& d) {
+        EXPECT_TRUE(d.ErrInfo().IsWindowVisible());
+        EXPECT_EQ(ErrorLines(d), (Lines{"[2]：@@ITEMが見つかりません。"}));
+        EXPECT_EQ(user.ActiveDialog(), &d);
+    });
     const int32_t result = Run("a\nb", [&](CDirectInputDlg& d) {
+        EXPECT_TRUE(ErrorLines(d).empty());
         const CHeadlessControl& edit = user.Look(d, kText);
         EXPECT_STREQ(edit.text, "a\r\nb");
         EXPECT_STREQ(edit.font.face, SJ("ＭＳ ゴシック"));
@@ -49,17 +47,20 @@ TEST_F(DirectInput, OpensWithItsEditSetUpAndStoresItsGeometryWhenClosed)
         EXPECT_EQ(d.ErrInfo().Owner(), &d);
         EXPECT_FALSE(d.ErrInfo().IsWindowVisible());
         EXPECT_STREQ(d.ErrInfo().GetWindowText(), SJ("エラー情報"));
-        user.Click(d, kIdCancel);
+        // Sizing keeps the edit filling and the buttons on one row.
+        user.Resize(d, 600, 400);  // client 584 x 361
+        EXPECT_EQ(user.Look(d, kText).rect, (CUiRect{10, 10, 564, 311}));
+        EXPECT_EQ(user.Look(d, kIdCancel).rect, (CUiRect{484, 331, 90, 24}));
+        EXPECT_EQ(user.Look(d, kIdOk).rect, (CUiRect{384, 331, 90, 24}));
+        EXPECT_EQ(user.Look(d, kErrButton).rect, (CUiRect{284, 331, 90, 24}));
+        user.Resize(d, 100, 100);
+        EXPECT_EQ(d.GetWindowRect(), (CUiRect{0, 0, 350, 150}));
     });
     EXPECT_EQ(result, kIdCancel);
     EXPECT_STREQ(input.GetText(), "a\nb");
     EXPECT_EQ(marker.count, 0);
     EXPECT_TRUE(script.seen.empty());
     EXPECT_FALSE(input.ErrInfo().HasWindow());
-    EXPECT_EQ(Setting("/DirectInputDialog/x"), "0");
-    EXPECT_EQ(Setting("/DirectInputDialog/w"), "496");
-    EXPECT_EQ(Setting("/DirectInputDialog/h"), "399");
-    EXPECT_EQ(Setting("/DirectInputDialog/Maximize"), "false");
     EXPECT_EQ(Setting("/ErrInfoDialog/Lock"), "OFF");
     EXPECT_EQ(Setting("/ErrInfoDialog/w"), "500");
 }
@@ -88,7 +89,6 @@ TEST_F(DirectInput, LeadingWhiteSpaceLeavesTheEditAndTheSelectionMovesBack)
             EXPECT_TRUE(d.IsWindowVisible()) << c.name;
             EXPECT_STREQ(user.Look(d, kText).text, c.left) << c.name;
             EXPECT_EQ(Selection(d, kText), c.after) << c.name;
-            user.Click(d, kIdCancel);
         });
         EXPECT_EQ(script.seen.back(), c.candidate) << c.name;
     }
@@ -126,12 +126,24 @@ TEST_F(DirectInput, AcceptedTextIsTakenAndMarksTheProjectOnlyWhenItChanged)
         EXPECT_FALSE(input.ErrInfo().HasWindow()) << c.name;
     }
     EXPECT_EQ(script.seen, (Lines{"a\nb", "a\nb", "c\nd", "a\nb", "a"}));
+    EXPECT_TRUE(script.waitCursorSeen);  // validation runs under the wait cursor
+    EXPECT_FALSE(user.Backend().IsWaitCursorShown());
 }
 
+// The error button and each refusal show the error window, or focus it
+// when it is shown.
 TEST_F(DirectInput, RefusedTextStaysWithTheErrorsShownThenFocused)
 {
     script.refusals = {"[2]：bad\n[3]：worse\n", "[1]：again"};
     const int32_t result = Run("x\r\ny\r\nz", [&](CDirectInputDlg& d) {
+        user.Click(d, kErrButton);
+        EXPECT_TRUE(d.ErrInfo().IsWindowVisible());
+        EXPECT_EQ(user.ActiveDialog(), &d.ErrInfo());
+        EXPECT_TRUE(ErrorLines(d).empty());
+        user.Focus(d, kText);
+        user.Click(d, kErrButton);
+        EXPECT_EQ(user.ActiveDialog(), &d.ErrInfo());
+        user.Close(d.ErrInfo());
         user.TypeText(d, kText, "x\r\ny\r\nq");
         user.Click(d, kIdOk);
         EXPECT_TRUE(d.IsWindowVisible());
@@ -153,12 +165,13 @@ TEST_F(DirectInput, RefusedTextStaysWithTheErrorsShownThenFocused)
     EXPECT_FALSE(input.ErrInfo().HasWindow());
 }
 
-TEST_F(DirectInput, ErrorWindowHiddenByItsOwnCommandsIsShownAgainByTheNextRefusal)
+TEST_F(DirectInput, ErrorWindowHiddenByItsCommandsOrAJumpIsShownAgainByTheNextRefusal)
 {
     const std::function<void(CDialogBase&)> ways[] = {
         [&](CDialogBase& e) { user.PressKey(e, UiKey::kEnter); },
         [&](CDialogBase& e) { user.PressKey(e, UiKey::kEscape); },
         [&](CDialogBase& e) { user.Close(e); },
+        [&](CDialogBase& e) { user.DoubleClick(e, CErrInfoDlg::IDC_LIST, 0); },  // a jump
     };
     for (const auto& hide : ways) {
         script.refusals = {"[1]：a\n", "[1]：b\n"};
@@ -170,23 +183,8 @@ TEST_F(DirectInput, ErrorWindowHiddenByItsOwnCommandsIsShownAgainByTheNextRefusa
             user.Click(d, kIdOk);
             EXPECT_TRUE(d.ErrInfo().IsWindowVisible());
             EXPECT_EQ(ErrorLines(d), (Lines{"[1]：b"}));
-            user.Click(d, kIdCancel);
         });
     }
-}
-
-TEST_F(DirectInput, ErrorButtonShowsTheErrorWindowThenFocusesIt)
-{
-    Run("t", [&](CDirectInputDlg& d) {
-        user.Click(d, kErrButton);
-        EXPECT_TRUE(d.ErrInfo().IsWindowVisible());
-        EXPECT_EQ(user.ActiveDialog(), &d.ErrInfo());
-        EXPECT_TRUE(ErrorLines(d).empty());
-        user.Focus(d, kText);
-        user.Click(d, kErrButton);
-        EXPECT_EQ(user.ActiveDialog(), &d.ErrInfo());
-        user.Click(d, kIdCancel);
-    });
 }
 
 TEST_F(DirectInput, DoubleClickOnANumberedLinePutsTheCaretOnThatLine)
@@ -219,7 +217,6 @@ TEST_F(DirectInput, DoubleClickOnANumberedLinePutsTheCaretOnThatLine)
                 EXPECT_EQ(Selection(d, kText), Selected(2, 4)) << c.line;
                 EXPECT_TRUE(d.ErrInfo().IsWindowVisible()) << c.line;
             }
-            user.Click(d, kIdCancel);
         });
     }
 }
@@ -238,23 +235,8 @@ TEST_F(DirectInput, LockedErrorWindowStaysAfterAJumpAndTheLockIsKept)
         user.SetCheck(d.ErrInfo(), CErrInfoDlg::IDC_LOCK, false);
         user.DoubleClick(d.ErrInfo(), CErrInfoDlg::IDC_LIST, 0);
         EXPECT_FALSE(d.ErrInfo().IsWindowVisible());
-        user.Click(d, kIdCancel);
     });
     EXPECT_EQ(Setting("/ErrInfoDialog/Lock"), "OFF");
-}
-
-TEST_F(DirectInput, ErrorWindowHiddenByAJumpIsShownAgainByTheNextRefusal)
-{
-    script.refusals = {"[1]：x\n", "[1]：y\n"};
-    Run("a", [&](CDirectInputDlg& d) {
-        user.Click(d, kIdOk);
-        user.DoubleClick(d.ErrInfo(), CErrInfoDlg::IDC_LIST, 0);
-        EXPECT_FALSE(d.ErrInfo().IsWindowVisible());
-        user.Click(d, kIdOk);
-        EXPECT_TRUE(d.ErrInfo().IsWindowVisible());
-        EXPECT_EQ(ErrorLines(d), (Lines{"[1]：y"}));
-        user.Click(d, kIdCancel);
-    });
 }
 
 TEST_F(DirectInput, TabInsertsATabAndCtrlTabMovesTheFocus)
@@ -272,26 +254,11 @@ TEST_F(DirectInput, TabInsertsATabAndCtrlTabMovesTheFocus)
         user.PressKey(d, UiKey::kTab);  // another control: the focus moves on
         EXPECT_STREQ(user.Look(d, kText).text, "ab");
         EXPECT_TRUE(d.Control(kIdOk).HasFocus());
-        user.Click(d, kIdCancel);
     });
     EXPECT_EQ(marker.count, 0);
 }
 
-TEST_F(DirectInput, SizingKeepsTheEditFillingAndTheButtonsOnOneRow)
-{
-    Run("", [&](CDirectInputDlg& d) {
-        user.Resize(d, 600, 400);  // client 584 x 361
-        EXPECT_EQ(user.Look(d, kText).rect, (CUiRect{10, 10, 564, 311}));
-        EXPECT_EQ(user.Look(d, kIdCancel).rect, (CUiRect{484, 331, 90, 24}));
-        EXPECT_EQ(user.Look(d, kIdOk).rect, (CUiRect{384, 331, 90, 24}));
-        EXPECT_EQ(user.Look(d, kErrButton).rect, (CUiRect{284, 331, 90, 24}));
-        user.Resize(d, 100, 100);
-        EXPECT_EQ(d.GetWindowRect(), (CUiRect{0, 0, 350, 150}));
-        user.Click(d, kIdCancel);
-    });
-}
-
-TEST_F(DirectInput, GeometryComesFromItsSectionWhenThereIsOne)
+TEST_F(DirectInput, GeometryComesFromItsSectionWhenThereIsOneAndIsStoredOnClose)
 {
     struct Case {
         const char* name;
@@ -321,35 +288,16 @@ TEST_F(DirectInput, GeometryComesFromItsSectionWhenThereIsOne)
             EXPECT_EQ(d.IsZoomed(), c.maximized) << c.name;
             const CUiSize client = d.GetClientSize();
             EXPECT_EQ(user.Look(d, kText).rect, (CUiRect{10, 10, client.w - 20, client.h - 50})) << c.name;
-            user.Click(d, kIdCancel);
         });
         EXPECT_EQ(Setting("/DirectInputDialog/x"), std::to_string(c.normal.x)) << c.name;
+        EXPECT_EQ(Setting("/DirectInputDialog/w"), std::to_string(c.normal.w)) << c.name;
         EXPECT_EQ(Setting("/DirectInputDialog/h"), std::to_string(c.normal.h)) << c.name;
         EXPECT_EQ(Setting("/DirectInputDialog/Maximize"), c.maximized ? "true" : "false") << c.name;
     }
 }
 
-TEST_F(DirectInput, OpeningErrorsAreShownAtOnceAndOnlyOnce)
+TEST_F(DirectInput, WithoutValidationAllIsAccepted)
 {
-    input.SetOpeningErrors(SJ("[2]：@@ITEMが見つかりません。\n"));
-    Run("a\r\nb", [&](CDirectInputDlg& d) {
-        EXPECT_TRUE(d.ErrInfo().IsWindowVisible());
-        EXPECT_EQ(ErrorLines(d), (Lines{"[2]：@@ITEMが見つかりません。"}));
-        EXPECT_EQ(user.ActiveDialog(), &d);
-        user.Click(d, kIdCancel);
-    });
-    Run("a", [&](CDirectInputDlg& d) {
-        EXPECT_FALSE(d.ErrInfo().IsWindowVisible());
-        EXPECT_TRUE(ErrorLines(d).empty());
-        user.Click(d, kIdCancel);
-    });
-}
-
-TEST_F(DirectInput, ValidationRunsUnderTheWaitCursorAndNoValidationAcceptsAll)
-{
-    Run("a", [&](CDirectInputDlg& d) { user.Click(d, kIdOk); });
-    EXPECT_TRUE(script.waitCursorSeen);
-    EXPECT_FALSE(user.Backend().IsWaitCursorShown());
     input.SetCheck(nullptr, nullptr);
     EXPECT_EQ(Run("b", [&](CDirectInputDlg& d) {
                   user.TypeText(d, kText, "c");

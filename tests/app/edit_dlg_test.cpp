@@ -1,8 +1,5 @@
 // The separate-window edit, driven by a person.
-#include <functional>
-
 #include "app/edit_dlg.h"
-#include "foundation/sjis_literal.h"
 #include "text_window_fixture.h"
 
 namespace {
@@ -11,26 +8,16 @@ enum : int32_t { kText = CEditDlg::IDC_TEXT };
 
 class EditWindow : public TextWindowTest {
 protected:
-    EditWindow() : edit(settings, marker, Font()) { edit.SetTitle(SJ("funct(@@ITEM) - 別ウィンドウ編集")); }
-
-    static CUiFont Font()
+    EditWindow() : edit(settings, marker, GothicFont())
     {
-        CUiFont font;
-        font.face = SJ("ＭＳ ゴシック");
-        font.points = 12;
-        return font;
+        edit.SetTitle(SJ("funct(@@ITEM) - 別ウィンドウ編集"));
     }
-    int32_t Run(const char* text, const std::function<void(CEditDlg&)>& drive)
-    {
-        edit.SetText(text);
-        user.OnModal([this, drive](CDialogBase&) { drive(edit); }, CEditDlg::IDD);
-        return edit.DoModal();
-    }
+    int32_t Run(const char* text, const std::function<void(CEditDlg&)>& drive) { return RunWindow(edit, text, drive); }
 
     CEditDlg edit;
 };
 
-TEST_F(EditWindow, OpensCaptionedByItsCallerWithTheTextAndStoredGeometry)
+TEST_F(EditWindow, OpensCaptionedByItsCallerAndReadsAndStoresItsGeometry)
 {
     Run("a\r\nb", [&](CEditDlg& d) {
         EXPECT_STREQ(d.GetWindowText(), SJ("funct(@@ITEM) - 別ウィンドウ編集"));
@@ -47,8 +34,25 @@ TEST_F(EditWindow, OpensCaptionedByItsCallerWithTheTextAndStoredGeometry)
         EXPECT_EQ(user.Look(d, kIdOk).rect, (CUiRect{284, 431, 90, 24}));
         EXPECT_EQ(user.Look(d, kIdCancel).rect, (CUiRect{384, 431, 90, 24}));
         EXPECT_STREQ(user.Look(d, kIdCancel).text, SJ("ｷｬﾝｾﾙ"));
-        user.Click(d, kIdCancel);
+        user.Resize(d, 800, 600);
+        EXPECT_EQ(user.Look(d, kText).rect, (CUiRect{10, 10, 800 - 16 - 20, 600 - 39 - 50}));
+        user.Maximize(d);
     });
+    EXPECT_EQ(Setting("/EditDialog/w"), "800");
+    EXPECT_EQ(Setting("/EditDialog/h"), "600");
+    EXPECT_EQ(Setting("/EditDialog/Maximize"), "true");
+
+    for (const auto& [key, value] : {std::pair{"x", "20"}, {"y", "30"}, {"w", "700"}, {"h", "100"}})
+        settings.GetValueForWrite((std::string("/EditDialog/") + key).c_str())->Assign(value);
+    Run("", [&](CEditDlg& d) {
+        EXPECT_TRUE(d.IsZoomed());
+        EXPECT_EQ(d.GetNormalRect(), (CUiRect{20, 30, 700, 150}));  // not below the minimum
+        user.Restore(d);
+        EXPECT_EQ(d.GetWindowRect(), (CUiRect{20, 30, 700, 150}));
+        user.Click(d, kIdOk);
+    });
+    EXPECT_EQ(Setting("/EditDialog/Maximize"), "false");
+    EXPECT_EQ(Setting("/EditDialog/h"), "150");
 }
 
 TEST_F(EditWindow, OkTakesTheTextAndMarksTheProjectEvenWhenUnchanged)
@@ -91,30 +95,6 @@ TEST_F(EditWindow, OkTakesTheTextAndMarksTheProjectEvenWhenUnchanged)
         EXPECT_STREQ(edit.GetText(), c.text) << c.name;
         EXPECT_EQ(marker.count, c.marks) << c.name;
     }
-}
-
-TEST_F(EditWindow, GeometryIsReadAndStoredWithTheMaximizedState)
-{
-    EnsureRootSection(settings, "EditDialog");
-    for (const auto& [key, value] : {std::pair{"x", "20"}, {"y", "30"}, {"w", "700"}, {"h", "100"}})
-        settings.GetValueForWrite((std::string("/EditDialog/") + key).c_str())->Assign(value);
-    Run("", [&](CEditDlg& d) {
-        EXPECT_EQ(d.GetWindowRect(), (CUiRect{20, 30, 700, 150}));
-        user.Resize(d, 800, 600);
-        EXPECT_EQ(user.Look(d, kText).rect, (CUiRect{10, 10, 800 - 16 - 20, 600 - 39 - 50}));
-        user.Maximize(d);
-        user.Click(d, kIdCancel);
-    });
-    EXPECT_EQ(Setting("/EditDialog/w"), "800");
-    EXPECT_EQ(Setting("/EditDialog/h"), "600");
-    EXPECT_EQ(Setting("/EditDialog/Maximize"), "true");
-    Run("", [&](CEditDlg& d) {
-        EXPECT_TRUE(d.IsZoomed());
-        EXPECT_EQ(d.GetNormalRect(), (CUiRect{20, 30, 800, 600}));
-        user.Restore(d);
-        user.Click(d, kIdOk);
-    });
-    EXPECT_EQ(Setting("/EditDialog/Maximize"), "false");
 }
 
 }  // namespace

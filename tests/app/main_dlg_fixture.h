@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,29 @@ inline std::string InfoBlock(const std::string& ruleKey, const std::string& proj
 
 inline const std::string kBetaRule = "標準 ベータ版(040318)";
 inline const std::string kSword = "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n";
+
+// A page with one edit (1084) whose apply does what the test says.
+class TestPage : public CMainPage {
+public:
+    TestPage(CMainDlg& main, std::function<void(CMainDlg&)> apply)
+        : CMainPage(Template(), main), m_apply(std::move(apply))
+    {
+    }
+    void LoadSelection(const CProjectInfo&) override {}
+    void StoreSelection(CProjectInfo&) const override {}
+
+protected:
+    void OnOK() override { m_apply(m_main); }
+
+private:
+    static const CUiDialogTemplate& Template()
+    {
+        static const CUiDialogTemplate t{
+            129, "test page", {620, 490}, 0, {{1084, UiControlKind::kEdit, "", {}, kUiTabStop}}, {}};
+        return t;
+    }
+    std::function<void(CMainDlg&)> m_apply;
+};
 
 class MainDlgTest : public ::testing::Test {
 protected:
@@ -63,20 +87,21 @@ protected:
         return text;
     }
 
-    // Runs the main dialog; `act` acts in it and must close it.
-    void Run(const std::function<void(CMainDlg&)>& act)
+    // Runs the main dialog while `act` acts in it; when `act` leaves it open,
+    // the exit command closes it. With `apply`, a page of the test's, whose
+    // apply does `apply`, lies behind tab 0.
+    void Run(const std::function<void(CMainDlg&)>& act, std::function<void(CMainDlg&)> apply = nullptr)
     {
         CMainDlg main(startup);
-        user.OnModal([&](CDialogBase& d) { act(static_cast<CMainDlg&>(d)); }, CMainDlg::IDD);
-        main.DoModal();
-    }
-    // Runs it with a page object of the test's behind `tab`.
-    void RunWithPage(int32_t tab, std::unique_ptr<CMainPage> (*make)(CMainDlg&),
-                     const std::function<void(CMainDlg&)>& act)
-    {
-        CMainDlg main(startup);
-        main.SetPage(tab, make(main));
-        user.OnModal([&](CDialogBase& d) { act(static_cast<CMainDlg&>(d)); }, CMainDlg::IDD);
+        if (apply)
+            main.SetPage(0, std::make_unique<TestPage>(main, std::move(apply)));
+        user.OnModal(
+            [&](CDialogBase&) {
+                act(main);
+                if (!user.LookAt(main).IsEnded())
+                    user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+            },
+            CMainDlg::IDD);
         main.DoModal();
     }
 

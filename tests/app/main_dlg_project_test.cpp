@@ -9,14 +9,6 @@ namespace {
 
 using MainProject = MainDlgTest;
 
-std::vector<std::string> Names(const std::string& folderPath)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folderPath))
-        names.push_back(entry.path().filename().string());
-    return names;
-}
-
 TEST_F(MainProject, EachAnswerOfTheSaveQuestionOnExit)
 {
     struct Case {
@@ -92,12 +84,12 @@ TEST_F(MainProject, SavingKeepsABackupAsTheSwitchSays)
             EXPECT_EQ(main.m_bModified, !c.written);
             if (main.m_bModified)
                 user.Answer(UiAnswer::kNo);
-            user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
         });
         user.TakeMessages();
         EXPECT_EQ(folder.Get("data.cgi") != before, c.written);
         if (c.folderThere) {
-            EXPECT_EQ(Names(folder.Path("program/backup")).size(), c.backups);
+            const std::filesystem::directory_iterator backups(folder.Path("program/backup"));
+            EXPECT_EQ(static_cast<size_t>(std::distance(backups, {})), c.backups);
         }
     }
 }
@@ -126,7 +118,6 @@ TEST_F(MainProject, ADamagedBlockOrAnUnknownRuleResetsTheProject)
             EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
             EXPECT_EQ(main.m_doc.itemdata.GetCount(), 0u);
             EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
-            user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
         });
     }
 }
@@ -148,12 +139,11 @@ TEST_F(MainProject, AFileWithoutBlockAsksForNameAndRule)
         EXPECT_EQ(Title(main), "市場 - TavaroItemEditor");
         EXPECT_FALSE(main.m_doc.IsBeta());
         EXPECT_EQ(main.m_doc.itemdata.GetCount(), 1u);
-        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
     });
 }
 
 // The reader's lines are shown in the direct-input window, where the user
-// applies the text again, corrects it, or gives up.
+// applies the text again, jumps to the line and corrects it, or gives up.
 TEST_F(MainProject, ReaderMessagesAreReviewedInTheDirectInputWindow)
 {
     const std::string path = PutFile("lines.cgi", InfoBlock(kBetaRule, "行") +
@@ -173,6 +163,10 @@ TEST_F(MainProject, ReaderMessagesAreReviewedInTheDirectInputWindow)
                         user.Click(d, kIdCancel);
                         return;
                     }
+                    // The line number leads the caret to the line to correct.
+                    user.DoubleClick(input.ErrInfo(), CErrInfoDlg::IDC_LIST, 0);
+                    const CHeadlessControl& edit = user.Look(d, CDirectInputDlg::IDC_TEXT);
+                    EXPECT_EQ(std::string(edit.text).substr(edit.selStart, 10), "\tbogus\t2\r\n");
                     user.TypeText(d, CDirectInputDlg::IDC_TEXT, "@@ITEM\r\n\tno\t1\r\n\tname\tshield\r\n");
                     user.Click(d, kIdOk);
                 },
@@ -185,7 +179,6 @@ TEST_F(MainProject, ReaderMessagesAreReviewedInTheDirectInputWindow)
             }
             EXPECT_EQ(Title(main), accept ? "行 - TavaroItemEditor" : "無題 - TavaroItemEditor");
             EXPECT_FALSE(main.m_bModified);
-            user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
         });
     }
 }
@@ -217,7 +210,6 @@ TEST_F(MainProject, NewProjectTakesTheChosenNameAndRule)
             EXPECT_EQ(main.CurrentPageIndex(), 0);
             EXPECT_FALSE(main.m_bModified);
             EXPECT_EQ(std::string(main.m_project.info.iconImagePath), "icons");  // the folder stays
-            user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
         });
     }
 }

@@ -59,12 +59,11 @@ TEST_F(MainShell, PreferencesShowAndStoreTheCustomKeys)
         EXPECT_EQ(Value(main, "/Custom/IconEditAppPath"), "/usr/bin/paint");
         EXPECT_EQ(Value(main, "/Custom/ExtControl"), "ON");
         EXPECT_EQ(Value(main, "/Custom/Ext_IncludeFactor"), "ON");
-        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
     });
     EXPECT_NE(Settings().find("\tExt_IncludeFactor=ON\n"), std::string::npos);
 }
 
-TEST_F(MainShell, HelpOpensThePageBesideTheProgramOrSaysItCannot)
+TEST_F(MainShell, HelpAndToolWindowsOpenOnDemand)
 {
     Run([&](CMainDlg& main) {
         user.AnswerShell(2);
@@ -75,13 +74,7 @@ TEST_F(MainShell, HelpOpensThePageBesideTheProgramOrSaysItCannot)
         EXPECT_EQ(Cp932ToUtf8(user.ShellCalls()[0].file.GetBuffer()), page);
         EXPECT_EQ(user.TakeMessages(),
                   std::vector<std::string>{"\"" + page + "\"を開けません。\nファイルがあるか確認してください。"});
-        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
-    });
-}
 
-TEST_F(MainShell, ToolWindowsShowOnDemandAndHideThemselves)
-{
-    Run([&](CMainDlg& main) {
         user.ChooseMenu(main, CMainDlg::ID_TOOL_RESULTS);
         EXPECT_TRUE(main.ToolResults().IsWindowVisible());
         user.Close(main.ToolResults());
@@ -89,36 +82,17 @@ TEST_F(MainShell, ToolWindowsShowOnDemandAndHideThemselves)
         EXPECT_FALSE(main.ToolResults().m_bShown);
         user.ChooseMenu(main, CMainDlg::ID_FIND_REPLACE);
         EXPECT_TRUE(main.FindReplace().IsWindowVisible());
-        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
     });
     EXPECT_NE(Settings().find("[JumpInfoDialog]"), std::string::npos);
 }
-
-// A page whose apply fails with one of the foundation's raises.
-class FailingPage : public CMainPage {
-public:
-    explicit FailingPage(CMainDlg& main) : CMainPage(Template(), main) {}
-    static std::unique_ptr<CMainPage> Make(CMainDlg& main) { return std::make_unique<FailingPage>(main); }
-    void LoadSelection(const CProjectInfo&) override {}
-    void StoreSelection(CProjectInfo&) const override {}
-
-protected:
-    void OnOK() override { throw static_cast<uint32_t>(7); }
-
-private:
-    static const CUiDialogTemplate& Template()
-    {
-        static const CUiDialogTemplate t{129, "failing", {620, 490}, 0, {}, {}};
-        return t;
-    }
-};
 
 // The internal error is reported, the work is copied beside the data file,
 // and the program goes on.
 TEST_F(MainShell, AFailingHandlerIsReportedAndTheWorkIsKept)
 {
     startup.commandLine = Project("work.cgi", "仕事");
-    RunWithPage(0, &FailingPage::Make, [&](CMainDlg& main) {
+    // Behind tab 0, a page whose apply fails with one of the foundation's raises.
+    Run([&](CMainDlg& main) {
         main.MarkModified();
         user.Select(main, CMainDlg::IDC_TAB, 1);
         const std::vector<std::string> messages = user.TakeMessages();
@@ -132,9 +106,8 @@ TEST_F(MainShell, AFailingHandlerIsReportedAndTheWorkIsKept)
         // The window goes on: the wait counter is down again and the tabs work.
         EXPECT_EQ(main.m_nModalWait, 0u);
         EXPECT_TRUE(user.LookAt(main).IsVisible());
-        user.Answer(UiAnswer::kNo);
-        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
-    });
+        user.Answer(UiAnswer::kNo);  // the save question on exit
+    }, [](CMainDlg&) { throw static_cast<uint32_t>(7); });
 }
 
 }  // namespace

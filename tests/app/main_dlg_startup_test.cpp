@@ -26,7 +26,6 @@ TEST_F(MainStartup, StartsOnANewProjectWithTheItemPageAndAnEmptyHistory)
         EXPECT_FALSE(main.ToolResults().IsWindowVisible());
         EXPECT_FALSE(main.m_bModified);
         EXPECT_EQ(main.m_nModalWait, 0u);
-        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
     });
     EXPECT_NE(Settings().find("LastOpenFile=\n"), std::string::npos);
 }
@@ -54,7 +53,6 @@ TEST_F(MainStartup, OpensTheCommandLineFileOrTheLastFileWhenAskedTo)
         startup.commandLine = c.commandLine;
         Run([&](CMainDlg& main) {
             EXPECT_EQ(Title(main), c.title);
-            user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
         });
     }
 }
@@ -77,43 +75,18 @@ TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
         user.ChooseMenu(main, CMainDlg::ID_HISTORY_FIRST + 2);
         EXPECT_EQ(Title(main), "p4 - TavaroItemEditor");
         EXPECT_EQ(HistoryMenu(main)[0], "p4" + rule);
-        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
     });
     // The next start builds the menu from the stored lists.
     Run([&](CMainDlg& main) {
         EXPECT_EQ(HistoryMenu(main).size(), 5u);
         EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
-        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
     });
 }
 
-// A page that cannot apply its edits.
-class RefusingPage : public CMainPage {
-public:
-    explicit RefusingPage(CMainDlg& main) : CMainPage(Template(), main) {}
-    static std::unique_ptr<CMainPage> Make(CMainDlg& main) { return std::make_unique<RefusingPage>(main); }
-    void LoadSelection(const CProjectInfo&) override {}
-    void StoreSelection(CProjectInfo&) const override {}
-    int applies = 0;
-
-protected:
-    void OnOK() override
-    {
-        ++applies;
-        m_main.m_strApplyError = "user cancel";
-    }
-
-private:
-    static const CUiDialogTemplate& Template()
-    {
-        static const CUiDialogTemplate t{129, "refusing", {620, 490}, 0, {{1084, UiControlKind::kEdit, "", {}, kUiTabStop}}, {}};
-        return t;
-    }
-};
-
 TEST_F(MainStartup, ARefusingPageKeepsItsTabAndItsEdits)
 {
-    RunWithPage(0, &RefusingPage::Make, [&](CMainDlg& main) {
+    // Behind tab 0, a page that cannot apply its edits.
+    Run([&](CMainDlg& main) {
         CMainPage& page = *main.CurrentPage();
         user.TypeText(page, 1084, "half done");
         user.Select(main, CMainDlg::IDC_TAB, 3);
@@ -126,27 +99,20 @@ TEST_F(MainStartup, ARefusingPageKeepsItsTabAndItsEdits)
         user.AnswerFile(folder.Path("never.cgi").c_str());
         user.ChooseMenu(main, CMainDlg::ID_FILE_SAVE);
         EXPECT_FALSE(std::filesystem::exists(folder.Path("never.cgi")));
-        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
-    });
+    }, [](CMainDlg& main) { main.m_strApplyError = "user cancel"; });
 }
 
-TEST_F(MainStartup, TheProjectPageShowsCountsAndStoresTheIconFolder)
+// Storing the icon folder typed here is in the new-project test.
+TEST_F(MainStartup, TheProjectPageShowsCountsAndTheIconFolder)
 {
     startup.commandLine = Project("a.cgi", "港");
     Run([&](CMainDlg& main) {
-        EXPECT_FALSE(main.m_bModified);  // filling the page is no edit
         user.Select(main, CMainDlg::IDC_TAB, CMainDlg::kProjectTab);
         CMainPage& page = *main.CurrentPage();
         EXPECT_EQ(Cp932ToUtf8(user.Look(page, 1093).text.GetBuffer()),
                   "1\n0\n14\n" + kBetaRule + "\n" + folder.Path("a.cgi"));
         EXPECT_EQ(std::string(user.Look(page, 1084).text), "..\\Image");
-        EXPECT_FALSE(main.m_bModified);
-        user.TypeText(page, 1084, "icons");
-        EXPECT_TRUE(main.m_bModified);
-        user.Select(main, CMainDlg::IDC_TAB, 0);
-        EXPECT_EQ(std::string(main.m_project.info.iconImagePath), "icons");
-        user.Answer(UiAnswer::kNo);
-        user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+        EXPECT_FALSE(main.m_bModified);  // opening and filling the page are no edits
     });
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "app/modified_marker.h"
 #include "app/window_geometry.h"
 #include "foundation/cp932.h"
+#include "foundation/sjis_literal.h"
 #include "ui/scripted_user.h"
 
 struct CountingMarker : CModifiedMarker {
@@ -50,6 +52,28 @@ class TextWindowTest : public ::testing::Test {
 protected:
     void TearDown() override { EXPECT_EQ(user.TakeProblems(), std::vector<std::string>{}); }
 
+    static CUiFont GothicFont()  // 12-point "ＭＳ ゴシック"
+    {
+        CUiFont font;
+        font.face = SJ("ＭＳ ゴシック");
+        font.points = 12;
+        return font;
+    }
+    // Runs `window` on `text` while `drive` acts inside it; Cancel closes
+    // what `drive` leaves open.
+    template <class Window>
+    int32_t RunWindow(Window& window, const char* text, const std::function<void(Window&)>& drive)
+    {
+        window.SetText(text);
+        user.OnModal(
+            [&](CDialogBase&) {
+                drive(window);
+                if (!user.LookAt(window).IsEnded())
+                    user.Click(window, kIdCancel);
+            },
+            Window::IDD);
+        return window.DoModal();
+    }
     // The texts of the error list, as UTF-8.
     std::vector<std::string> ErrorLines(CDirectInputDlg& input)
     {

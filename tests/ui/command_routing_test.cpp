@@ -3,23 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "probe_dialog.h"
-#include "ui/scripted_user.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
 
-// A shown modeless probe.
-struct Shown {
-    Shown() : dialog()
-    {
-        dialog.Create();
-        dialog.ShowWindow(UiShow::kShow);
-        dialog.m_ownLog.clear();
-    }
-    CScriptedUser user;
-    CProbeDlg dialog;
-};
+using Shown = ShownProbe;
 
 TEST(CommandRouting, FilterSeesEveryNotificationFirstAndCanTakeIt)
 {
@@ -27,9 +16,16 @@ TEST(CommandRouting, FilterSeesEveryNotificationFirstAndCanTakeIt)
     s.dialog.filter = [](int32_t id, UiEvent event) { return id == kProbeApply && event == UiEvent::kClicked; };
     ASSERT_TRUE(s.user.Click(s.dialog, kProbeApply));
     ASSERT_TRUE(s.user.TypeText(s.dialog, kProbeLine, "x"));
+    // A check box toggles; setting its check clicks only for a change.
+    ASSERT_TRUE(s.user.Click(s.dialog, kProbeCheck));
+    EXPECT_TRUE(s.dialog.Control(kProbeCheck).GetCheck());
+    ASSERT_TRUE(s.user.SetCheck(s.dialog, kProbeCheck, true));
+    ASSERT_TRUE(s.user.SetCheck(s.dialog, kProbeCheck, false));
+    EXPECT_FALSE(s.dialog.Control(kProbeCheck).GetCheck());
     ASSERT_TRUE(s.user.Click(s.dialog, kIdCancel));
-    EXPECT_EQ(s.dialog.m_ownLog, (Log{"probe: cmd 19 clicked", "probe: cmd 11 changed", "probe: cmd 2 clicked",
-                                      "probe: cancel", "probe: hidden"}));
+    EXPECT_EQ(s.dialog.m_ownLog, (Log{"probe: cmd 19 clicked", "probe: cmd 11 changed", "probe: cmd 13 clicked",
+                                      "probe: cmd 13 clicked", "probe: cmd 2 clicked", "probe: cancel",
+                                      "probe: hidden"}));
 }
 
 TEST(CommandRouting, KeysNobodyTakesMoveTheFocusOrPressButtons)
@@ -79,18 +75,7 @@ TEST(CommandRouting, KeysNobodyTakesMoveTheFocusOrPressButtons)
     EXPECT_STREQ(s.user.Look(s.dialog, kProbeText).text, "ab\r\n");
 }
 
-TEST(CommandRouting, KeyFilterThatTakesAKeyStopsEverythingElse)
-{
-    Shown s;
-    ASSERT_TRUE(s.user.Focus(s.dialog, kProbeLine));
-    s.dialog.keyFilter = [](const CUiMessage& m) { return m.key == UiKey::kTab || m.key == UiKey::kEscape; };
-    ASSERT_TRUE(s.user.PressKey(s.dialog, UiKey::kTab));
-    ASSERT_TRUE(s.user.PressKey(s.dialog, UiKey::kEscape));
-    EXPECT_EQ(s.user.LookAt(s.dialog).FocusedControl(), kProbeLine);
-    EXPECT_TRUE(s.dialog.IsWindowVisible());
-}
-
-TEST(CommandRouting, PageSeesItsKeysBeforeTheDialogItLiesIn)
+TEST(CommandRouting, PageSeesItsKeysBeforeTheDialogItLiesInAndMayTakeThem)
 {
     CScriptedUser user;
     Log log;
@@ -105,11 +90,15 @@ TEST(CommandRouting, PageSeesItsKeysBeforeTheDialogItLiesIn)
     ASSERT_TRUE(user.PressKey(page, UiKey::kTab, true));
     EXPECT_EQ(log, (Log{"page: key 0 ctrl at 12", "owner: key 0 ctrl at 12"}));
 
+    // A filter that takes a key stops everything else.
     page.keyFilter = [](const CUiMessage&) { return true; };
     ASSERT_TRUE(user.Focus(page, kProbeText));
     log.clear();
     ASSERT_TRUE(user.PressKey(page, UiKey::kTab));
-    EXPECT_EQ(log, (Log{"page: key 0 at 12"}));
+    ASSERT_TRUE(user.PressKey(page, UiKey::kEscape));
+    EXPECT_EQ(log, (Log{"page: key 0 at 12", "page: key 2 at 12"}));
+    EXPECT_TRUE(page.Control(kProbeText).HasFocus());
+    EXPECT_TRUE(owner.IsWindowVisible());
 }
 
 TEST(CommandRouting, PersonCannotUseWhatIsHiddenDisabledOrNoButton)
@@ -128,17 +117,6 @@ TEST(CommandRouting, PersonCannotUseWhatIsHiddenDisabledOrNoButton)
                    "click: control 11 of \"Probe\" (template 900) is no button",
                    "type: control 13 of \"Probe\" (template 900) takes no typing"}));
     EXPECT_TRUE(s.dialog.m_ownLog.empty());
-}
-
-TEST(CommandRouting, CheckBoxTogglesAndSetCheckClicksOnlyForAChange)
-{
-    Shown s;
-    ASSERT_TRUE(s.user.Click(s.dialog, kProbeCheck));
-    EXPECT_TRUE(s.dialog.Control(kProbeCheck).GetCheck());
-    ASSERT_TRUE(s.user.SetCheck(s.dialog, kProbeCheck, true));
-    ASSERT_TRUE(s.user.SetCheck(s.dialog, kProbeCheck, false));
-    EXPECT_FALSE(s.dialog.Control(kProbeCheck).GetCheck());
-    EXPECT_EQ(s.dialog.m_ownLog, (Log{"probe: cmd 13 clicked", "probe: cmd 13 clicked"}));
 }
 
 }  // namespace

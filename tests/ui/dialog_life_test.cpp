@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "probe_dialog.h"
-#include "ui/scripted_user.h"
 #include "ui/ui_backend.h"
+#include "ui/ui_services.h"
 
 namespace {
 
@@ -58,21 +58,7 @@ TEST(DialogLife, WaysOfClosingGiveTheirResults)
     }
 }
 
-TEST(DialogLife, EndingInInitDialogNeverShowsTheWindow)
-{
-    CScriptedUser user;
-    CProbeDlg dialog;
-    dialog.onInit = [&] {
-        dialog.EndDialog(5);
-        return true;
-    };
-    user.OnModal([](CDialogBase&) { ADD_FAILURE() << "driven"; });
-    EXPECT_EQ(dialog.DoModal(), 5);
-    EXPECT_EQ(Entries(dialog.m_ownLog, "probe: shown").size(), 0u);
-    EXPECT_EQ(user.TakeProblems(), (Log{"1 modal drivers were not used"}));
-}
-
-TEST(DialogLife, ModalLeftOpenOrUndrivenIsAProblemAndIsCancelled)
+TEST(DialogLife, ModalLeftOpenUndrivenOrEndedInInitIsNoticed)
 {
     CScriptedUser user;
     CProbeDlg dialog;
@@ -87,15 +73,31 @@ TEST(DialogLife, ModalLeftOpenOrUndrivenIsAProblemAndIsCancelled)
     EXPECT_EQ(dialog.DoModal(), kIdCancel);
     EXPECT_EQ(user.TakeProblems(),
               (Log{"the modal dialog \"Probe\" (template 900) opened where template 137 was expected"}));
+
+    // Ending in the initialisation never shows the window.
+    dialog.onInit = [&] {
+        dialog.EndDialog(5);
+        return true;
+    };
+    dialog.m_ownLog.clear();
+    user.OnModal([](CDialogBase&) { ADD_FAILURE() << "driven"; });
+    EXPECT_EQ(dialog.DoModal(), 5);
+    EXPECT_EQ(Entries(dialog.m_ownLog, "probe: shown").size(), 0u);
+    EXPECT_EQ(user.TakeProblems(), (Log{"1 modal drivers were not used"}));
 }
 
-TEST(DialogLife, ModalBlocksItsOwnerButNotTheOwnersOtherWindows)
+TEST(DialogLife, ModelessStartsHiddenAndAModalBlocksOnlyItsOwner)
 {
     CScriptedUser user;
     CProbeDlg main(ProbeTemplate(), "main"), tool(ProbeTemplate(), "tool"), modal(ProbeTemplate(), "modal");
+    EXPECT_FALSE(tool.CreateChild(main));  // a parent without a window
     ASSERT_TRUE(main.Create());
+    EXPECT_FALSE(main.Create());
+    EXPECT_FALSE(main.IsWindowVisible());
+    EXPECT_FALSE(user.Click(main, kProbeApply));
     ASSERT_TRUE(tool.Create(&main));
     main.ShowWindow(UiShow::kShow);
+    EXPECT_TRUE(main.IsActive());
     tool.ShowWindow(UiShow::kShow);
     user.OnModal([&](CDialogBase&) {
         EXPECT_FALSE(user.Click(main, kProbeApply));
@@ -103,22 +105,32 @@ TEST(DialogLife, ModalBlocksItsOwnerButNotTheOwnersOtherWindows)
         EXPECT_TRUE(user.Click(modal, kIdOk));
     });
     EXPECT_EQ(modal.DoModal(&main), kIdOk);
-    EXPECT_EQ(user.TakeProblems(),
-              (Log{"click: \"Probe\" (template 900) is hidden or waits for a modal dialog"}));
+    EXPECT_EQ(user.TakeProblems(), (Log{"click: \"Probe\" (template 900) is hidden or waits for a modal dialog",
+                                        "click: \"Probe\" (template 900) is hidden or waits for a modal dialog"}));
     EXPECT_TRUE(user.Click(main, kProbeApply));
+    // Ending a modeless dialog hides it.
+    EXPECT_TRUE(user.Click(main, kIdOk));
+    EXPECT_TRUE(main.HasWindow());
+    EXPECT_FALSE(main.IsWindowVisible());
     EXPECT_TRUE(user.TakeProblems().empty());
 }
 
-TEST(DialogLife, NestedModalAnswersInsideTheHandlerThatOpenedIt)
+TEST(DialogLife, NestedModalAndQuestionAreAnsweredInsideTheHandlerThatOpenedThem)
 {
     CScriptedUser user;
     CProbeDlg outer(ProbeTemplate(), "outer"), inner(ProbeTemplate(), "inner");
     int32_t innerResult = 0;
-    outer.onApply = [&] { innerResult = inner.DoModal(&outer); };
+    UiAnswer seen = UiAnswer::kNone;
+    outer.onApply = [&] {
+        innerResult = inner.DoModal(&outer);
+        seen = UiMessageBox("sure?", UiButtons::kYesNo, &outer);
+    };
     user.OnModal([&](CDialogBase&) {
         user.OnModal([&](CDialogBase&) { user.Click(inner, kIdCancel); });
+        user.Answer(UiAnswer::kNo);
         user.Click(outer, kProbeApply);
         EXPECT_EQ(innerResult, kIdCancel);
+        EXPECT_EQ(seen, UiAnswer::kNo);
         user.Click(outer, kIdOk);
     });
     EXPECT_EQ(outer.DoModal(), kIdOk);
@@ -143,24 +155,6 @@ TEST(DialogLife, DestroyingGoesOwnedWindowsFirstThenTheDialogThenItsPages)
     EXPECT_FALSE(popup.HasWindow());
     EXPECT_FALSE(page.HasWindow());
     EXPECT_EQ(popup.Owner(), nullptr);
-}
-
-TEST(DialogLife, ModelessStartsHiddenAndEndDialogHidesIt)
-{
-    CScriptedUser user;
-    CProbeDlg parent(ProbeTemplate(), "parent"), dialog;
-    EXPECT_FALSE(dialog.CreateChild(parent));  // a parent without a window
-    ASSERT_TRUE(dialog.Create());
-    EXPECT_FALSE(dialog.Create());
-    EXPECT_FALSE(dialog.IsWindowVisible());
-    EXPECT_FALSE(user.Click(dialog, kProbeApply));
-    dialog.ShowWindow(UiShow::kShow);
-    EXPECT_TRUE(dialog.IsActive());
-    EXPECT_TRUE(user.Click(dialog, kIdOk));
-    EXPECT_TRUE(dialog.HasWindow());
-    EXPECT_FALSE(dialog.IsWindowVisible());
-    EXPECT_EQ(user.TakeProblems(),
-              (Log{"click: \"Probe\" (template 900) is hidden or waits for a modal dialog"}));
 }
 
 TEST(DialogLife, WindowOperationsWithoutAWindowOrBackendRaiseZero)

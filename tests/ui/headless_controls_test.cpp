@@ -4,38 +4,12 @@
 
 #include "foundation/sjis_literal.h"
 #include "probe_dialog.h"
-#include "ui/scripted_user.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
 
-struct Shown {
-    Shown()
-    {
-        dialog.Create();
-        dialog.ShowWindow(UiShow::kShow);
-        dialog.m_ownLog.clear();
-    }
-    CScriptedUser user;
-    CProbeDlg dialog;
-};
-
-TEST(HeadlessEdit, ProgramTextNotifiesEditsOnlyAndResetsSelectionAndUndo)
-{
-    Shown s;
-    ASSERT_TRUE(s.user.TypeText(s.dialog, kProbeLine, "typed"));
-    s.dialog.m_ownLog.clear();
-    s.dialog.Control(kProbeLine).SetText("set");
-    s.dialog.Control(kProbeCombo).SetText("combo");
-    s.dialog.Control(kProbeLabel).SetText("label");
-    EXPECT_EQ(s.dialog.m_ownLog, (Log{"probe: cmd 11 changed"}));
-    uint32_t start = 9, end = 9;
-    s.dialog.Control(kProbeLine).GetSel(start, end);
-    EXPECT_EQ(start, 0u);
-    EXPECT_EQ(end, 0u);
-    EXPECT_FALSE(s.user.Undo(s.dialog, kProbeLine));
-}
+using Shown = ShownProbe;
 
 TEST(HeadlessEdit, TypingReplacesTheSelectionWithinTheLimit)
 {
@@ -79,7 +53,7 @@ TEST(HeadlessEdit, TypingReplacesTheSelectionWithinTheLimit)
     }
 }
 
-TEST(HeadlessEdit, UndoTakesBackTheLastChangeAndRedoesIt)
+TEST(HeadlessEdit, UndoTogglesTheLastChangeAndProgramTextNotifiesEditsOnlyAndResetsIt)
 {
     Shown s;
     s.dialog.Control(kProbeText).SetText("one");
@@ -89,16 +63,23 @@ TEST(HeadlessEdit, UndoTakesBackTheLastChangeAndRedoesIt)
     EXPECT_STREQ(s.user.Look(s.dialog, kProbeText).text, "one");
     ASSERT_TRUE(s.user.Undo(s.dialog, kProbeText));
     EXPECT_STREQ(s.user.Look(s.dialog, kProbeText).text, "one two");
-}
 
-TEST(HeadlessEdit, ReadOnlyEditTakesProgramTextButNoTyping)
-{
-    Shown s;
+    s.dialog.m_ownLog.clear();
+    s.dialog.Control(kProbeText).SetText("set");
+    s.dialog.Control(kProbeCombo).SetText("combo");
+    s.dialog.Control(kProbeLabel).SetText("label");
+    EXPECT_EQ(s.dialog.m_ownLog, (Log{"probe: cmd 12 changed"}));
+    uint32_t start = 9, end = 9;
+    s.dialog.Control(kProbeText).GetSel(start, end);
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 0u);
+    EXPECT_FALSE(s.user.Undo(s.dialog, kProbeText));
+
+    // A read-only edit takes program text but no typing.
     s.dialog.Control(kProbeText).SetReadOnly(true);
-    s.dialog.Control(kProbeText).SetText("shown");
     s.dialog.Control(kProbeText).ReplaceSel(">", false);
     EXPECT_FALSE(s.user.TypeText(s.dialog, kProbeText, "x"));
-    EXPECT_STREQ(s.user.Look(s.dialog, kProbeText).text, ">shown");
+    EXPECT_STREQ(s.user.Look(s.dialog, kProbeText).text, ">set");
     EXPECT_EQ(s.user.TakeProblems().size(), 1u);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/dialog_base.h"
+#include "ui/scripted_user.h"
 
 enum : int32_t {
     kProbeLabel = 10,
@@ -130,3 +131,15 @@ inline std::vector<std::string> Entries(const std::vector<std::string>& log, con
     }
     return found;
 }
+
+// A shown modeless probe with a person and an empty log.
+struct ShownProbe {
+    ShownProbe()
+    {
+        dialog.Create();
+        dialog.ShowWindow(UiShow::kShow);
+        dialog.m_ownLog.clear();
+    }
+    CScriptedUser user;
+    CProbeDlg dialog;
+};

@@ -7,7 +7,6 @@
 #include "foundation/sjis_literal.h"
 #include "probe_dialog.h"
 #include "ui/file_filter.h"
-#include "ui/scripted_user.h"
 #include "ui/ui_services.h"
 
 namespace {
@@ -44,22 +43,6 @@ TEST(UiServices, MessageBoxesAreAnsweredInOrderAndRecordedByteForByte)
         EXPECT_EQ(user.TakeMessages(), (Log{"保存しますか？\n"})) << c.name;
         EXPECT_EQ(user.TakeProblems().size(), c.problems) << c.name;
     }
-}
-
-TEST(UiServices, QuestionInsideAModalHandlerIsAnsweredThere)
-{
-    CScriptedUser user;
-    CProbeDlg dialog;
-    UiAnswer seen = UiAnswer::kNone;
-    dialog.onApply = [&] { seen = UiMessageBox("sure?", UiButtons::kYesNo, &dialog); };
-    user.OnModal([&](CDialogBase& d) {
-        user.Answer(UiAnswer::kNo);
-        user.Click(d, kProbeApply);
-        EXPECT_EQ(seen, UiAnswer::kNo);
-        user.Click(d, kIdOk);
-    });
-    EXPECT_EQ(dialog.DoModal(), kIdOk);
-    EXPECT_TRUE(user.TakeProblems().empty());
 }
 
 TEST(UiServices, FileDialogsAreAnsweredFromTheQueue)
@@ -170,21 +153,18 @@ TEST(UiServices, PostedMessagesReachTheKeyFilterWhenTheLoopRuns)
 
 TEST(UiServices, MenuCommandsReachTheDialogWhenChoosable)
 {
+    const auto item = [](int32_t id, const char* text, bool enabled, std::vector<CUiMenuItem> items = {}) {
+        CUiMenuItem made;
+        made.id = id;
+        made.text = text;
+        made.enabled = enabled;
+        made.items = std::move(items);
+        return made;
+    };
     CUiDialogTemplate withMenu = ProbeTemplate();
-    CUiMenuItem file;
-    file.text = "File";
-    CUiMenuItem open;
-    open.id = 32773;
-    open.text = "Open";
-    CUiMenuItem history;
-    history.text = "History";
-    CUiMenuItem none;
-    none.id = 32782;
-    none.text = "(none)";
-    none.enabled = false;
-    history.items.push_back(none);
-    file.items = {open, history};
-    withMenu.menu.items.push_back(file);
+    withMenu.menu.items.push_back(item(0, "File", true,
+                                       {item(32773, "Open", true),
+                                        item(0, "History", true, {item(32782, "(none)", false)})}));
 
     CScriptedUser user;
     CProbeDlg dialog(withMenu);
@@ -196,11 +176,7 @@ TEST(UiServices, MenuCommandsReachTheDialogWhenChoosable)
     EXPECT_FALSE(user.ChooseMenu(dialog, 0));
 
     CUiMenuItem& submenu = dialog.Menu().items[0].items[1];
-    submenu.items.clear();
-    CUiMenuItem entry;
-    entry.id = 32782;
-    entry.text = "a / b";
-    submenu.items.push_back(entry);
+    submenu.items = {item(32782, "a / b", true)};
     submenu.enabled = false;
     EXPECT_FALSE(user.ChooseMenu(dialog, 32782));  // inside a grayed popup
     submenu.enabled = true;

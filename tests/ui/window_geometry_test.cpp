@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "probe_dialog.h"
-#include "ui/scripted_user.h"
 
 namespace {
 
@@ -47,7 +46,7 @@ TEST(WindowGeometry, MaximizedWindowKeepsItsNormalRectangle)
     EXPECT_EQ(user.TakeProblems().size(), 1u);
 }
 
-TEST(WindowGeometry, PageLiesInItsParentsClientAreaWithoutFrame)
+TEST(WindowGeometry, PageLiesInItsParentsClientAreaAndHidingAWindowFocusesItsOwner)
 {
     CScriptedUser user;
     CProbeDlg owner(ProbeTemplate(), "owner"), page(ProbeTemplate(), "page");
@@ -63,17 +62,12 @@ TEST(WindowGeometry, PageLiesInItsParentsClientAreaWithoutFrame)
     EXPECT_TRUE(user.Click(page, kProbeApply));
     EXPECT_EQ(user.ActiveDialog(), &owner);
     EXPECT_EQ(user.TakeProblems().size(), 1u);
-}
 
-TEST(WindowGeometry, HidingAWindowHandsTheFocusToItsOwner)
-{
-    CScriptedUser user;
-    CProbeDlg owner(ProbeTemplate(), "owner"), tool(ProbeTemplate(), "tool");
-    ASSERT_TRUE(owner.Create());
+    // Hiding a window hands the focus to its owner.
+    CProbeDlg tool(ProbeTemplate(), "tool");
     ASSERT_TRUE(tool.Create(&owner));
     tool.SetFocus();  // hidden: nothing happens
-    EXPECT_EQ(user.ActiveDialog(), nullptr);
-    owner.ShowWindow(UiShow::kShow);
+    EXPECT_EQ(user.ActiveDialog(), &owner);
     tool.ShowWindow(UiShow::kShow);
     EXPECT_EQ(user.ActiveDialog(), &tool);
     owner.SetFocus();
