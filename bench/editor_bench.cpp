@@ -32,7 +32,7 @@
 #include <string>
 
 #include "data_dir_arg.h"
-#include "app/main_dlg.h"
+#include "app/main/main_dlg.h"
 #include "cli/project_command.h"
 #include "foundation/cp932.h"
 #include "foundation/native_path.h"

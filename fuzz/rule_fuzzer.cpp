@@ -424,7 +424,7 @@ void Run(const std::string& disk)
     CollapseCrLf(text);
     CRuleTable table;
     LoadRuleTable(table, ""); // the built-in rules
-    CRuleTree* tree = table.GetOrInsert(g_ruleKey.c_str());
+    CSettingsStore* tree = table.GetOrInsert(g_ruleKey.c_str());
     tree->Clear();
     tree->LoadText(text.c_str());
 

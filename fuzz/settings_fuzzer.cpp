@@ -27,11 +27,11 @@
 
 #include "fuzz_check.h"
 #include "foundation/text_file.h"
-#include "settings/ini_ex_ctrl.h"
+#include "settings/settings_store.h"
 
 namespace {
 
-using Store = CIniExCtrl_base<32, 32, 64>;
+using Store = CSettingsStore;
 using Element = Store::Element;
 
 std::string Saved(const Store& store)

@@ -4,6 +4,7 @@
 
 #include "app/line_ends.h"
 #include "foundation/sjis_literal.h"
+#include "settings/setting_keys.h"
 #include "ui/edit_tab_key.h"
 #include "ui/ui_services.h"
 
@@ -46,18 +47,16 @@ void MoveKeepingSize(CUiControl control, int32_t x, int32_t y)
 }  // namespace
 
 CDirectInputDlg::CDirectInputDlg(CSettingsStore& settings, CModifiedMarker& marker)
-    : CDialogBase(DirectInputTemplate()), m_settings(settings), m_marker(marker), m_errInfo(*this, settings)
+    : CDialogBase(DirectInputTemplate()),
+      m_settings(settings),
+      m_marker(marker),
+      m_errInfo(
+          settings, [this](uint32_t line) { GoToLine(line); }, [this] { m_bErrInfoShown = false; })
 {
     Bind(IDC_ERRINFO, UiEvent::kClicked, &CDirectInputDlg::OnErrInfoButton);
 }
 
 CDirectInputDlg::~CDirectInputDlg() { DestroyWindow(); }
-
-void CDirectInputDlg::SetCheck(CheckFunc check, void* context)
-{
-    m_pCheck = check;
-    m_pContext = context;
-}
 
 bool CDirectInputDlg::OnInitDialog()
 {
@@ -70,9 +69,9 @@ bool CDirectInputDlg::OnInitDialog()
     edit.SetText(shown);
 
     SetMinTrackSize(350, 150);
-    if (m_settings.GetSectionValues("/DirectInputDialog")) {
-        MoveWindow(ReadWindowRect(m_settings, "/DirectInputDialog"));
-        if (m_settings.GetFlag("/DirectInputDialog/Maximize", false))
+    if (HasRootSection(m_settings, kDirectInputSection)) {
+        MoveWindow(ReadWindowRect(m_settings, kDirectInputSection));
+        if (ReadWindowMaximized(m_settings, kDirectInputSection))
             ShowWindow(UiShow::kMaximize);
     }
     const CUiSize client = GetClientSize();
@@ -107,7 +106,7 @@ void CDirectInputDlg::OnOK()
     CrLfToLf(candidate);
 
     CStr_base<1024> errors;
-    if (m_pCheck && !m_pCheck(candidate, m_pContext, errors)) {
+    if (m_check && !m_check(candidate, errors)) {
         m_errInfo.SetLines(errors);
         ShowErrInfo();
         return;
@@ -142,9 +141,8 @@ void CDirectInputDlg::OnSize(int32_t cx, int32_t cy)
 
 void CDirectInputDlg::OnDestroy()
 {
-    EnsureRootSection(m_settings, "DirectInputDialog");
-    StoreWindowRect(m_settings, "/DirectInputDialog", GetNormalRect());
-    m_settings.GetValueForWrite("/DirectInputDialog/Maximize")->Assign(IsZoomed() ? "true" : "false");
+    StoreWindowRect(m_settings, kDirectInputSection, GetNormalRect());
+    StoreWindowMaximized(m_settings, kDirectInputSection, IsZoomed());
 }
 
 void CDirectInputDlg::GoToLine(uint32_t line)

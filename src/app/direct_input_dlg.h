@@ -8,12 +8,18 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "app/err_info_dlg.h"
 #include "app/modified_marker.h"
 #include "app/window_geometry.h"
 #include "foundation/str_base.h"
 #include "ui/dialog_base.h"
+
+// The caller's validation of a direct input: receives the edited text ("\n"
+// line ends, no leading white space), which it may change; returns true to
+// accept it, or false with `errors` holding lines that each end in "\n".
+using CDirectInputCheck = std::function<bool(CStr_base<16384>& text, CStr_base<1024>& errors)>;
 
 class CDirectInputDlg : public CDialogBase {
 public:
@@ -22,10 +28,6 @@ public:
         IDC_TEXT = 1084,
         IDC_ERRINFO = 1026,  // "エラー情報": shows the error-info window
     };
-    // Validation: receives the edited text ("\n" line ends, no leading white
-    // space), which it may change, and the caller's context; returns true to
-    // accept it, or false with `errors` holding lines that each end in "\n".
-    using CheckFunc = bool (*)(CStr_base<16384>& text, void* context, CStr_base<1024>& errors);
 
     CDirectInputDlg(CSettingsStore& settings, CModifiedMarker& marker);
     ~CDirectInputDlg() override;
@@ -35,19 +37,12 @@ public:
     // The text to edit; after OK, the accepted text with "\n" line ends.
     void SetText(const char* text) { m_strText = text; }
     const CStr_base<16384>& GetText() const { return m_strText; }
-    // The validation function and its context; none accepts every text.
-    void SetCheck(CheckFunc check, void* context);
+    // The validation; none accepts every text.
+    void SetCheck(CDirectInputCheck check) { m_check = std::move(check); }
     // Error lines shown as soon as the window next opens (the reader's lines
     // about a whole data file); they are used once.
     void SetOpeningErrors(const char* errors) { m_strOpeningErrors = errors; }
     CErrInfoDlg& ErrInfo() { return m_errInfo; }
-
-    // For the error-info window: puts the caret at the start of line `line`
-    // (from 1; past the last line, the last line), scrolls it into view and
-    // gives the edit the focus.
-    void GoToLine(uint32_t line);
-    // The error-info window was hidden: the next refusal shows it again.
-    void ErrInfoHidden() { m_bErrInfoShown = false; }
 
 protected:
     bool OnInitDialog() override;
@@ -59,6 +54,10 @@ protected:
 
 private:
     void OnErrInfoButton() { ShowErrInfo(); }
+    // For the error-info window: puts the caret at the start of line `line`
+    // (from 1; past the last line, the last line), scrolls it into view and
+    // gives the edit the focus.
+    void GoToLine(uint32_t line);
     // Shows the error-info window if it was not shown since it was last
     // hidden; otherwise gives it the focus.
     void ShowErrInfo();
@@ -67,9 +66,8 @@ private:
     CModifiedMarker& m_marker;
     CUiFont m_font;
     CStr_base<16384> m_strText;
-    CheckFunc m_pCheck = nullptr;
-    void* m_pContext = nullptr;
+    CDirectInputCheck m_check;
     CStr_base<1024> m_strOpeningErrors;
     CErrInfoDlg m_errInfo;
-    bool m_bErrInfoShown = false;
+    bool m_bErrInfoShown = false;  // shown since it was last hidden
 };

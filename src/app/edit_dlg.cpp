@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "foundation/sjis_literal.h"
+#include "settings/setting_keys.h"
 #include "ui/edit_tab_key.h"
 
 namespace {
@@ -44,9 +45,9 @@ bool CEditDlg::OnInitDialog()
     edit.SetMargins(2, 0);
 
     SetMinTrackSize(250, 150);
-    EnsureRootSection(m_settings, "EditDialog");
-    MoveWindow(ReadWindowRect(m_settings, "/EditDialog"));
-    if (m_settings.GetFlag("/EditDialog/Maximize", false))
+    EnsureRootSection(m_settings, kEditDialogSection);
+    MoveWindow(ReadWindowRect(m_settings, kEditDialogSection));
+    if (ReadWindowMaximized(m_settings, kEditDialogSection))
         ShowWindow(UiShow::kMaximize);
     m_bInitialised = true;
     const CUiSize client = GetClientSize();
@@ -76,8 +77,7 @@ void CEditDlg::OnSize(int32_t cx, int32_t cy)
 
 void CEditDlg::OnDestroy()
 {
-    EnsureRootSection(m_settings, "EditDialog");
-    StoreWindowRect(m_settings, "/EditDialog", GetNormalRect());
-    m_settings.GetValueForWrite("/EditDialog/Maximize")->Assign(IsZoomed() ? "true" : "false");
+    StoreWindowRect(m_settings, kEditDialogSection, GetNormalRect());
+    StoreWindowMaximized(m_settings, kEditDialogSection, IsZoomed());
     m_bInitialised = false;
 }

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/direct_input_dlg.h"
 #include "foundation/sjis_literal.h"
+#include "settings/setting_keys.h"
 #include "pattern/regex_types.h"
 
 namespace {
@@ -41,8 +41,9 @@ bool BracketedLineNumber(const char* line, uint32_t& number)
 
 }  // namespace
 
-CErrInfoDlg::CErrInfoDlg(CDirectInputDlg& input, CSettingsStore& settings)
-    : CDialogBase(ErrInfoTemplate()), m_input(input), m_settings(settings)
+CErrInfoDlg::CErrInfoDlg(CSettingsStore& settings, std::function<void(uint32_t line)> goToLine,
+                         std::function<void()> hidden)
+    : CDialogBase(ErrInfoTemplate()), m_settings(settings), m_goToLine(std::move(goToLine)), m_hidden(std::move(hidden))
 {
     Bind(IDC_LIST, UiEvent::kDoubleClicked, &CErrInfoDlg::OnDblclkList1);
 }
@@ -66,11 +67,10 @@ void CErrInfoDlg::SetLines(const char* text)
 
 bool CErrInfoDlg::OnInitDialog()
 {
-    EnsureRootSection(m_settings, "ErrInfoDialog");
-    const CSettingsStore::Value* lock = m_settings.GetValue("/ErrInfoDialog/Lock");
-    Control(IDC_LOCK).SetCheck(lock && *lock == "ON");
+    EnsureRootSection(m_settings, kErrInfoSection);
+    Control(IDC_LOCK).SetCheck(IsSwitchOn(m_settings, kErrInfoLockKey));
     SetMinTrackSize(100, 100);
-    MoveWindow(ReadWindowRect(m_settings, "/ErrInfoDialog"));
+    MoveWindow(ReadWindowRect(m_settings, kErrInfoSection));
     const CUiSize client = GetClientSize();
     OnSize(client.w, client.h);
     SetLines(nullptr);
@@ -87,9 +87,9 @@ void CErrInfoDlg::OnSize(int32_t cx, int32_t cy)
 
 void CErrInfoDlg::OnDestroy()
 {
-    EnsureRootSection(m_settings, "ErrInfoDialog");
-    m_settings.SetSwitch("/ErrInfoDialog/Lock", Control(IDC_LOCK).GetCheck());
-    StoreWindowRect(m_settings, "/ErrInfoDialog", GetWindowRect());
+    EnsureRootSection(m_settings, kErrInfoSection);
+    m_settings.SetSwitch(kErrInfoLockKey, Control(IDC_LOCK).GetCheck());
+    StoreWindowRect(m_settings, kErrInfoSection, GetWindowRect());
 }
 
 void CErrInfoDlg::OnDblclkList1()
@@ -99,7 +99,7 @@ void CErrInfoDlg::OnDblclkList1()
     uint32_t number = 0;
     if (!list.GetItemText(list.GetCurSel(), line) || !BracketedLineNumber(line, number))
         return;
-    m_input.GoToLine(number);
+    m_goToLine(number);
     if (HasWindow() && !Control(IDC_LOCK).GetCheck())
         Hide();
 }
@@ -107,5 +107,5 @@ void CErrInfoDlg::OnDblclkList1()
 void CErrInfoDlg::Hide()
 {
     ShowWindow(UiShow::kHide);
-    m_input.ErrInfoHidden();
+    m_hidden();
 }

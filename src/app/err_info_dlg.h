@@ -1,16 +1,15 @@
 // The error-info window: the modeless companion of the direct-input window
 // that lists the lines of the last refusal. Double-clicking a line that
-// carries a bracketed line number puts the caret on that line of the
+// carries a bracketed line number sends the caret to that line of the
 // direct-input text.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "app/window_geometry.h"
 #include "foundation/str_array.h"
 #include "ui/dialog_base.h"
-
-class CDirectInputDlg;
 
 class CErrInfoDlg : public CDialogBase {
 public:
@@ -20,7 +19,9 @@ public:
         IDC_LOCK = 1018,  // "固定": stay open after a jump
     };
 
-    CErrInfoDlg(CDirectInputDlg& input, CSettingsStore& settings);
+    // `goToLine` takes the caret of the direct-input text to a line (from
+    // 1); `hidden` hears that the window hid itself.
+    CErrInfoDlg(CSettingsStore& settings, std::function<void(uint32_t line)> goToLine, std::function<void()> hidden);
     ~CErrInfoDlg() override;
 
     // Replaces the lines with `text` cut at line feeds (an empty piece after
@@ -42,7 +43,8 @@ private:
     // Hides the window; the next refusal shows it again.
     void Hide();
 
-    CDirectInputDlg& m_input;
     CSettingsStore& m_settings;
+    std::function<void(uint32_t line)> m_goToLine;
+    std::function<void()> m_hidden;
     CStrArray_base<64> m_lines;
 };

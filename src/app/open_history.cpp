@@ -1,5 +1,7 @@
 #include "app/open_history.h"
 
+#include "settings/setting_keys.h"
+
 namespace {
 
 void WriteList(CSettingsStore& settings, const char* path, const CStrArray_base<64>& list)
@@ -25,16 +27,16 @@ void ReadOpenHistory(const CSettingsStore& settings, COpenHistory& history)
 {
     history.paths.RemoveAll();
     history.infos.RemoveAll();
-    if (!const_cast<CSettingsStore&>(settings).GetSectionValues("/OpenFileHistory"))
+    if (!HasRootSection(settings, kOpenHistorySection))
         return;
-    settings.GetList("/OpenFileHistory/Path", history.paths);
-    settings.GetList("/OpenFileHistory/Info", history.infos);
+    settings.GetList(kHistoryPathKey, history.paths);
+    settings.GetList(kHistoryInfoKey, history.infos);
 }
 
 void AddToOpenHistory(CSettingsStore& settings, const char* path, const char* projectName, const char* ruleName,
                       COpenHistory& history)
 {
-    EnsureRootSection(settings, "OpenFileHistory");
+    EnsureRootSection(settings, kOpenHistorySection);
     ReadOpenHistory(settings, history);
     for (uint32_t i = 0; i < history.paths.GetCount(); ++i) {
         if (history.paths[i] == path) {
@@ -55,6 +57,6 @@ void AddToOpenHistory(CSettingsStore& settings, const char* path, const char* pr
     }
     // Entries are only ever replaced in the store: lists never shrink below
     // what they held, so every entry read is written back.
-    WriteList(settings, "/OpenFileHistory/Path", history.paths);
-    WriteList(settings, "/OpenFileHistory/Info", history.infos);
+    WriteList(settings, kHistoryPathKey, history.paths);
+    WriteList(settings, kHistoryInfoKey, history.infos);
 }

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "app/window_geometry.h"
 #include "foundation/str_array.h"
+#include "settings/settings_store.h"
 
 constexpr uint32_t kOpenHistoryMenuMax = 5;
 

@@ -4,6 +4,7 @@
 
 #include "app/startup_path.h"
 #include "foundation/sjis_literal.h"
+#include "settings/setting_keys.h"
 #include "ui/ui_services.h"
 
 namespace {
@@ -44,15 +45,6 @@ const CUiDialogTemplate& PreferencesTemplate()
     return t;
 }
 
-const char* const kPageEscapeKey = "/Custom/Page0x5cEscapeMode";
-const char* const kEditEscapeKey = "/Custom/Edit0x5cEscapeMode";
-const char* const kAutoBackupKey = "/Custom/SaveAutoBackup";
-const char* const kRestoreOpenKey = "/Custom/RestoreOpenFile";
-const char* const kIconAppPathKey = "/Custom/IconEditAppPath";
-const char* const kIconAppValueKey = "/Custom/IconEditAppValue";
-const char* const kExtControlKey = "/Custom/ExtControl";
-const char* const kIncludeFactorKey = "/Custom/Ext_IncludeFactor";
-
 std::string CurrentFolder()
 {
     std::error_code error;
@@ -65,12 +57,6 @@ CPreferencesDlg::CPreferencesDlg(CSettingsStore& settings) : CDialogBase(Prefere
 {
     Bind(IDC_EXT_CONTROL, UiEvent::kClicked, &CPreferencesDlg::OnExtControl);
     Bind(IDC_ICON_APP_BROWSE, UiEvent::kClicked, &CPreferencesDlg::OnBrowseIconApp);
-}
-
-bool CPreferencesDlg::IsOn(const char* key) const
-{
-    const CSettingsStore::Value* value = m_settings.GetValue(key);
-    return value && *value == "ON";
 }
 
 void CPreferencesDlg::ShowEscapeMode(int32_t combo, const char* key)
@@ -91,15 +77,14 @@ void CPreferencesDlg::ShowEscapeMode(int32_t combo, const char* key)
 
 bool CPreferencesDlg::OnInitDialog()
 {
-    ShowEscapeMode(IDC_PAGE_ESCAPE, kPageEscapeKey);
-    ShowEscapeMode(IDC_EDIT_ESCAPE, kEditEscapeKey);
-    Control(IDC_RESTORE_OPEN).SetCheck(IsOn(kRestoreOpenKey));
-    Control(IDC_INCLUDE_FACTOR).SetCheck(IsOn(kIncludeFactorKey));
-    Control(IDC_EXT_CONTROL).SetCheck(IsOn(kExtControlKey));
-    const CSettingsStore::Value* backup = m_settings.GetValue(kAutoBackupKey);
-    Control(IDC_AUTO_BACKUP).SetCheck(!backup || *backup == "ON");
-    Control(IDC_ICON_APP_PATH).SetText(*m_settings.GetValueForWrite(kIconAppPathKey));
-    const CSettingsStore::Value* argument = m_settings.GetValue(kIconAppValueKey);
+    ShowEscapeMode(IDC_PAGE_ESCAPE, kPageEscapeModeKey);
+    ShowEscapeMode(IDC_EDIT_ESCAPE, kEditEscapeModeKey);
+    Control(IDC_RESTORE_OPEN).SetCheck(IsSwitchOn(m_settings, kRestoreOpenFileKey));
+    Control(IDC_INCLUDE_FACTOR).SetCheck(IsSwitchOn(m_settings, kIncludeFactorKey));
+    Control(IDC_EXT_CONTROL).SetCheck(IsSwitchOn(m_settings, kExtControlKey));
+    Control(IDC_AUTO_BACKUP).SetCheck(IsSwitchOnOrMissing(m_settings, kSaveAutoBackupKey));
+    Control(IDC_ICON_APP_PATH).SetText(*m_settings.GetValueForWrite(kIconEditAppPathKey));
+    const CSettingsStore::Value* argument = m_settings.GetValue(kIconEditAppValueKey);
     Control(IDC_ICON_APP_VALUE).SetText(argument ? argument->GetBuffer() : "\"%f\"");
     if (!Control(IDC_EXT_CONTROL).GetCheck())
         EnableExtensions(false);
@@ -146,11 +131,11 @@ void CPreferencesDlg::OnOK()
 {
     CStr_base<64> number;
     number.Format("%d", static_cast<int>(Control(IDC_PAGE_ESCAPE).GetCurSel()));
-    m_settings.GetValueForWrite(kPageEscapeKey)->Assign(number);
+    m_settings.GetValueForWrite(kPageEscapeModeKey)->Assign(number);
     number.Format("%d", static_cast<int>(Control(IDC_EDIT_ESCAPE).GetCurSel()));
-    m_settings.GetValueForWrite(kEditEscapeKey)->Assign(number);
-    m_settings.SetSwitch(kAutoBackupKey, Control(IDC_AUTO_BACKUP).GetCheck());
-    m_settings.SetSwitch(kRestoreOpenKey, Control(IDC_RESTORE_OPEN).GetCheck());
+    m_settings.GetValueForWrite(kEditEscapeModeKey)->Assign(number);
+    m_settings.SetSwitch(kSaveAutoBackupKey, Control(IDC_AUTO_BACKUP).GetCheck());
+    m_settings.SetSwitch(kRestoreOpenFileKey, Control(IDC_RESTORE_OPEN).GetCheck());
 
     CStr_base<64> program;
     Control(IDC_ICON_APP_PATH).GetText(program);
@@ -162,8 +147,8 @@ void CPreferencesDlg::OnOK()
     }
     CStr_base<64> argument;
     Control(IDC_ICON_APP_VALUE).GetText(argument);
-    m_settings.GetValueForWrite(kIconAppPathKey)->Assign(program);
-    m_settings.GetValueForWrite(kIconAppValueKey)->Assign(argument);
+    m_settings.GetValueForWrite(kIconEditAppPathKey)->Assign(program);
+    m_settings.GetValueForWrite(kIconEditAppValueKey)->Assign(argument);
     m_settings.SetSwitch(kExtControlKey, Control(IDC_EXT_CONTROL).GetCheck());
     m_settings.SetSwitch(kIncludeFactorKey, Control(IDC_INCLUDE_FACTOR).GetCheck());
     EndDialog(kIdOk);

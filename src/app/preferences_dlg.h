@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/window_geometry.h"
+#include "settings/settings_store.h"
 #include "ui/dialog_base.h"
 
 class CPreferencesDlg : public CDialogBase {
@@ -39,7 +39,6 @@ private:
     // Selects the mode stored under `key` in `combo`; a key that holds no
     // mode 0 to 2 is rewritten to "0".
     void ShowEscapeMode(int32_t combo, const char* key);
-    bool IsOn(const char* key) const;
 
     CSettingsStore& m_settings;
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "foundation/sjis_literal.h"
+#include "settings/setting_keys.h"
 
 namespace {
 
@@ -32,8 +33,8 @@ const CUiDialogTemplate& ProjectInfoTemplate()
 
 CStr_base<64> RuleDisplayName(CRuleTable& rules, const char* key)
 {
-    CRuleTree* tree = rules.Lookup(key);
-    const CStr_base<64>* name = tree ? tree->GetRoot()->values.Lookup("RuleName") : nullptr;
+    CSettingsStore* tree = rules.Lookup(key);
+    const CStr_base<64>* name = tree ? tree->GetValue(kRuleNameKey) : nullptr;
     return name ? CStr_base<64>(*name) : CStr_base<64>();
 }
 
@@ -45,7 +46,7 @@ bool CProjectInfoDlg::OnInitDialog()
     std::vector<const char*> others;
     auto cursor = m_rules.Iterate();
     const char* key;
-    CRuleTree* tree;
+    CSettingsStore* tree;
     while (cursor.Next(&key, &tree)) {
         if (std::strcmp(key, StableRuleKey()) != 0 && std::strcmp(key, BetaRuleKey()) != 0)
             others.push_back(key);

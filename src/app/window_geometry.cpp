@@ -1,41 +1,15 @@
 #include "app/window_geometry.h"
 
-#include <cerrno>
-#include <cstdlib>
-
 namespace {
 
 CStr_base<64> KeyPath(const char* section, const char* key)
 {
-    CStr_base<64> path(section);
-    path.Append('/');
-    path.Append(key);
+    CStr_base<64> path;
+    path.Format("/%s/%s", section, key);
     return path;
 }
 
 }  // namespace
-
-void EnsureRootSection(CSettingsStore& settings, const char* name)
-{
-    const CStr_base<64> current(settings.GetCurrentPath());
-    settings.ChangeSection("/");
-    settings.CreateSection(name);
-    settings.ChangeSection(current.IsEmpty() ? "/" : current.GetBuffer());
-}
-
-int32_t ReadSettingNumber(const CSettingsStore& settings, const char* path, int32_t fallback)
-{
-    const CSettingsStore::Value* value = settings.GetValue(path);
-    if (!value)
-        return fallback;
-    const char* text = value->GetBuffer();
-    char* end = nullptr;
-    errno = 0;
-    const long number = std::strtol(text, &end, 10);
-    if (end == text || errno == ERANGE || number < INT32_MIN || number > INT32_MAX)
-        return fallback;
-    return static_cast<int32_t>(number);
-}
 
 CUiRect ReadWindowRect(const CSettingsStore& settings, const char* section)
 {
@@ -47,8 +21,21 @@ CUiRect ReadWindowRect(const CSettingsStore& settings, const char* section)
 
 void StoreWindowRect(CSettingsStore& settings, const char* section, const CUiRect& rect)
 {
+    EnsureRootSection(settings, section);
     settings.GetValueForWrite(KeyPath(section, "x"))->Format("%d", rect.x);
     settings.GetValueForWrite(KeyPath(section, "y"))->Format("%d", rect.y);
     settings.GetValueForWrite(KeyPath(section, "w"))->Format("%d", rect.w);
     settings.GetValueForWrite(KeyPath(section, "h"))->Format("%d", rect.h);
+}
+
+bool ReadWindowMaximized(const CSettingsStore& settings, const char* section)
+{
+    const CSettingsStore::Value* value = FindSetting(settings, KeyPath(section, "Maximize"));
+    return value && *value == "true";
+}
+
+void StoreWindowMaximized(CSettingsStore& settings, const char* section, bool maximized)
+{
+    EnsureRootSection(settings, section);
+    settings.GetValueForWrite(KeyPath(section, "Maximize"))->Assign(maximized ? "true" : "false");
 }

@@ -1,6 +1,7 @@
 #include "cli/cli_project_host.h"
 
 #include "foundation/cp932.h"
+#include "settings/setting_keys.h"
 
 void CCliProjectHost::ShowMessage(const char* text)
 {
@@ -27,8 +28,8 @@ bool CCliProjectHost::AskProjectInfo(const char*, CProjectInfo& info)
     info.projectName.Assign(m_args.name.c_str());
     info.ruleKey.Assign(m_args.rule.c_str());
     info.ruleName.Truncate(0);
-    if (CRuleTree* tree = m_rules.Lookup(m_args.rule.c_str()))
-        if (const CStr_base<64>* name = tree->GetRoot()->values.Lookup("RuleName"))
+    if (CSettingsStore* tree = m_rules.Lookup(m_args.rule.c_str()))
+        if (const CStr_base<64>* name = tree->GetValue(kRuleNameKey))
             info.ruleName.Assign(*name);
     return true;
 }

@@ -21,7 +21,7 @@ namespace {
 struct CliProject {
     CMerxDocument doc;
     CRuleTable rules;
-    CIniExCtrl_base<32, 32, 64> settings;
+    CSettingsStore settings;
     std::optional<CCliProjectHost> host;
     std::optional<CMerxProject> project;
 };

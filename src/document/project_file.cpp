@@ -11,6 +11,7 @@
 #include "foundation/sjis.h"
 #include "foundation/sjis_literal.h"
 #include "foundation/text_file.h"
+#include "settings/setting_keys.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ CStr_base<64> FileNamePart(const char* path)
     return CStr_base<64>(name);
 }
 
-CMerxProject::CMerxProject(CMerxDocument& doc, CRuleTable& rules, CIniExCtrl_base<32, 32, 64>& settings,
+CMerxProject::CMerxProject(CMerxDocument& doc, CRuleTable& rules, CSettingsStore& settings,
                            CProjectHost& host, const char* programFolder)
     : clock(LocalNow), m_doc(doc), m_rules(rules), m_settings(settings), m_host(host),
       m_strProgramFolder(programFolder)
@@ -143,10 +144,7 @@ bool CMerxProject::SaveAs()
 
 bool CMerxProject::Backup(const char* path, bool overwrite)
 {
-    // A missing switch (or section) counts as on.
-    const auto* custom = m_settings.GetSectionValues("/Custom");
-    const CStr_base<64>* backupSwitch = custom ? custom->Lookup("SaveAutoBackup") : nullptr;
-    if (backupSwitch && !(*backupSwitch == "ON"))
+    if (!IsSwitchOnOrMissing(m_settings, kSaveAutoBackupKey))
         return true;
     const int error = KeepBackup(path, BackupFileName(m_strProgramFolder, clock()));
     if (error == 0 || (error == ENOENT && !overwrite))

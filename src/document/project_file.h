@@ -16,7 +16,7 @@
 #include "document/rule_table.h"
 #include "document/writer_text.h"
 #include "foundation/str_base.h"
-#include "settings/ini_ex_ctrl.h"
+#include "settings/settings_store.h"
 
 // Answers of the save question.
 enum : int32_t {
@@ -29,7 +29,7 @@ class CMerxProject {
 public:
     // `programFolder` is the path text of the folder that holds the backup
     // folder.
-    CMerxProject(CMerxDocument& doc, CRuleTable& rules, CIniExCtrl_base<32, 32, 64>& settings, CProjectHost& host,
+    CMerxProject(CMerxDocument& doc, CRuleTable& rules, CSettingsStore& settings, CProjectHost& host,
                  const char* programFolder);
     CMerxProject(const CMerxProject&) = delete;
     CMerxProject& operator=(const CMerxProject&) = delete;
@@ -76,7 +76,7 @@ private:
 
     CMerxDocument& m_doc;
     CRuleTable& m_rules;
-    CIniExCtrl_base<32, 32, 64>& m_settings;
+    CSettingsStore& m_settings;
     CProjectHost& m_host;
     CStr_base<64> m_strProgramFolder;
 };

@@ -6,18 +6,16 @@
 
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
-#include "settings/ini_ex_ctrl.h"
+#include "settings/settings_store.h"
 
 namespace {
-
-using CInfoTree = CIniExCtrl_base<32, 32, 64>;
 
 // "%d" as the C library reads it: leading white space, a sign and digits,
 // anything after them ignored; `fallback` when no digit comes. Numbers out
 // of range saturate.
-int32_t ReadDecimal(const CInfoTree& tree, const char* key, int32_t fallback)
+int32_t ReadDecimal(const CSettingsStore& tree, const char* key, int32_t fallback)
 {
-    const CInfoTree::Value* value = tree.GetValue(key);
+    const CSettingsStore::Value* value = tree.GetValue(key);
     if (!value)
         return fallback;
     const char* text = value->GetBuffer();
@@ -33,13 +31,13 @@ int32_t ReadDecimal(const CInfoTree& tree, const char* key, int32_t fallback)
     return static_cast<int32_t>(number);
 }
 
-void ReadText(const CInfoTree& tree, const char* key, CStr_base<64>& out)
+void ReadText(const CSettingsStore& tree, const char* key, CStr_base<64>& out)
 {
-    if (const CInfoTree::Value* value = tree.GetValue(key))
+    if (const CSettingsStore::Value* value = tree.GetValue(key))
         out.Assign(*value);
 }
 
-void WriteDecimal(CInfoTree& tree, const char* key, int32_t number)
+void WriteDecimal(CSettingsStore& tree, const char* key, int32_t number)
 {
     tree.GetValueForWrite(key)->Format("%d", static_cast<int>(number));
 }
@@ -73,7 +71,7 @@ bool CutProjectInfoBlock(CStr_base<16384>& text, CStr_base<1024>& body)
 
 CProjectInfo ReadProjectInfoBody(const char* body)
 {
-    CInfoTree tree;
+    CSettingsStore tree;
     // A refused line ends the reading; what came before it counts.
     tree.LoadText(body);
     CProjectInfo info;
@@ -95,7 +93,7 @@ CProjectInfo ReadProjectInfoBody(const char* body)
 
 CStr_base<1024> BuildProjectInfoBlock(const CProjectInfo& info)
 {
-    CInfoTree tree;
+    CSettingsStore tree;
     tree.GetValueForWrite("/###RuleKey")->Assign(info.ruleKey);
     tree.GetValueForWrite("/###RuleName")->Assign(info.ruleName);
     tree.GetValueForWrite("/###ProjectName")->Assign(info.projectName);

@@ -12,6 +12,7 @@
 #include "foundation/sjis.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
+#include "settings/setting_keys.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ bool EndsWithSir(const std::string& name)
 // Reads the rows "/<group>/0", "/<group>/1", … of `tree` into `list` until a
 // number is missing; rows with an empty name are skipped. `lastName` follows
 // the "Name" of the row being read.
-void ReadRows(CRuleTree& tree, const char* group, bool useRule, CArrayAuto<ItemExParams>& list,
+void ReadRows(CSettingsStore& tree, const char* group, bool useRule, CArrayAuto<ItemExParams>& list,
               CMerxDocument& document, CStr_base<64>& lastName, ItemExRowReader reader)
 {
     const CRuleSection* root = tree.GetRoot();
@@ -134,10 +135,10 @@ uint32_t LoadRuleTable(CRuleTable& table, const char* folder)
     };
     const BuiltIn builtIns[] = {{StableRuleKey(), "false"}, {BetaRuleKey(), "true"}};
     for (const BuiltIn& rule : builtIns) {
-        CRuleTree* tree = table.GetOrInsert(rule.key);
+        CSettingsStore* tree = table.GetOrInsert(rule.key);
         tree->Clear();
-        tree->GetValueForWrite("/RuleName")->Assign(rule.key);
-        tree->GetValueForWrite("/BetaEnable")->Assign(rule.beta);
+        tree->GetValueForWrite(kRuleNameKey)->Assign(rule.key);
+        tree->GetValueForWrite(kBetaEnableKey)->Assign(rule.beta);
     }
 
     std::vector<std::string> names;
@@ -160,7 +161,7 @@ uint32_t LoadRuleTable(CRuleTable& table, const char* folder)
         path += "\\";
         path += name.c_str();
         const CStr_base<64> key = RuleKeyOfPath(path);
-        CRuleTree* tree = table.GetOrInsert(key);
+        CSettingsStore* tree = table.GetOrInsert(key);
         tree->Clear();
         tree->Load(path, true);
     }
@@ -204,13 +205,13 @@ bool ApplyRule(CRuleTable& table, const char* key, bool includeAsElement, CAppli
                CMerxDocument& document, CStr_base<64>& message, ItemExRowReader reader)
 {
     message.Release();
-    CRuleTree* tree = table.Lookup(key);
+    CSettingsStore* tree = table.Lookup(key);
     if (!tree)
         return false;
     applied.ruleKey.Assign(key);
-    const CStr_base<64>* name = tree->GetRoot()->values.Lookup("RuleName");
+    const CStr_base<64>* name = tree->GetValue(kRuleNameKey);
     applied.ruleName.Assign(name ? name->GetBuffer() : "");
-    const CStr_base<64>* beta = tree->GetRoot()->values.Lookup("BetaEnable");
+    const CStr_base<64>* beta = tree->GetValue(kBetaEnableKey);
     applied.beta = beta && *beta == "true";
     applied.itemRules.RemoveAll();
     applied.useRules.RemoveAll();

@@ -1,6 +1,6 @@
 // Makeitem rules: the rule table, applying a rule, and the extension fields.
 //
-// A rule is a settings tree (settings/ini_ex_ctrl.h) under its key. Two
+// A rule is a settings tree (settings/settings_store.h) under its key. Two
 // rules are built in; every "*.sir" file of the rule folder adds one more,
 // keyed by its file name (extension included). A rule names the extension
 // fields of items ("/ItemRules/0", "/ItemRules/1", …) and of use entries
@@ -14,11 +14,10 @@
 #include "foundation/array_auto.h"
 #include "foundation/map_element.h"
 #include "foundation/str_base.h"
-#include "settings/ini_ex_ctrl.h"
+#include "settings/settings_store.h"
 
-using CRuleTree = CIniExCtrl_base<32, 32, 64>;
 using CRuleSection = IniExElement<32, 32, 64>;
-using CRuleTable = CMapElement<CRuleTree, 32>;
+using CRuleTable = CMapElement<CSettingsStore, 32>;
 
 // Type codes of a sub-value slot: the high byte is the control kind (1 flags,
 // 2 free text, 3 list), the low byte the list source. 0 = no sub-value.

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/editor_app.h"
+#include "app/main/editor_app.h"
 #include "editor/display_check.h"
 #include "editor/editor_options.h"
 #include "editor/screenshot_tour.h"

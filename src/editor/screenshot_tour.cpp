@@ -13,7 +13,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/main_dlg.h"
+#include "app/main/main_dlg.h"
 #include "foundation/native_path.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/qt/qt_window.h"
@@ -91,9 +91,9 @@ void CTour::Plan()
     const auto command = [this](int32_t id) {
         return [this, id] { CUiEntry::Command(m_main, id, UiEvent::kClicked); };
     };
-    m_steps.push_back({command(CMainDlg::ID_PREFERENCES), "preferences"});
-    m_steps.push_back({command(CMainDlg::ID_FILE_NEW), "project-information"});
-    m_steps.push_back({command(CMainDlg::ID_ABOUT), "about"});
+    m_steps.push_back({command(ID_PREFERENCES), "preferences"});
+    m_steps.push_back({command(ID_FILE_NEW), "project-information"});
+    m_steps.push_back({command(ID_ABOUT), "about"});
     m_steps.push_back({[this] { m_main.ShowFindReplace(); }, nullptr});
     m_steps.push_back({[this] {
                            Shoot(m_main.FindReplace(), QStringLiteral("find-replace"));
@@ -111,8 +111,8 @@ void CTour::Plan()
     m_steps.push_back({[this] {
                            m_main.Control(CMainDlg::IDC_TAB).SetCurSel(0);
                            m_main.SwitchPage();
-                           m_main.m_bModified = false;
-                           CUiEntry::Command(m_main, CMainDlg::ID_FILE_EXIT, UiEvent::kClicked);
+                           m_main.Project().m_bModified = false;
+                           CUiEntry::Command(m_main, ID_FILE_EXIT, UiEvent::kClicked);
                        },
                        nullptr});
 }

@@ -233,7 +233,7 @@ public:
     }
 
     // The values of the section at `path`, or null when it does not exist.
-    ValueMap* GetSectionValues(const char* path)
+    const ValueMap* GetSectionValues(const char* path) const
     {
         CStrArray_base<64> names;
         names.Split(path, "/");

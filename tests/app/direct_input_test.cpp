@@ -12,7 +12,7 @@ protected:
     DirectInput() : input(settings, marker)
     {
         script.user = &user;
-        input.SetCheck(&CheckScript::Check, &script);
+        input.SetCheck(std::ref(script));
         input.SetFont(GothicFont());
     }
     int32_t Run(const char* text, const std::function<void(CDirectInputDlg&)>& drive)
@@ -298,7 +298,7 @@ TEST_F(DirectInput, GeometryComesFromItsSectionWhenThereIsOneAndIsStoredOnClose)
 
 TEST_F(DirectInput, WithoutValidationAllIsAccepted)
 {
-    input.SetCheck(nullptr, nullptr);
+    input.SetCheck(nullptr);
     EXPECT_EQ(Run("b", [&](CDirectInputDlg& d) {
                   user.TypeText(d, kText, "c");
                   user.Click(d, kIdOk);

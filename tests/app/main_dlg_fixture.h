@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "../temp_folder.h"
-#include "app/main_dlg.h"
+#include "app/main/main_dlg.h"
 #include "foundation/cp932.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
-#include "ui/scripted_user.h"
+#include "ui/headless/scripted_user.h"
 
 // A project-information block naming `ruleKey` (UTF-8), CR LF lines.
 inline std::string InfoBlock(const std::string& ruleKey, const std::string& projectName)
@@ -37,7 +37,7 @@ inline const std::string kSword = "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n";
 class TestPage : public CMainPage {
 public:
     TestPage(CMainDlg& main, std::function<void(CMainDlg&)> apply)
-        : CMainPage(Template(), main), m_apply(std::move(apply))
+        : CMainPage(Template(), main), m_main(main), m_apply(std::move(apply))
     {
     }
     void LoadSelection(const CProjectInfo&) override {}
@@ -45,6 +45,8 @@ public:
 
 protected:
     void OnOK() override { m_apply(m_main); }
+
+    CMainDlg& m_main;
 
 private:
     static const CUiDialogTemplate& Template()
@@ -99,7 +101,7 @@ protected:
             [&](CDialogBase&) {
                 act(main);
                 if (!user.LookAt(main).IsEnded())
-                    user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+                    user.ChooseMenu(main, ID_FILE_EXIT);
             },
             CMainDlg::IDD);
         main.DoModal();

@@ -26,13 +26,13 @@ TEST_F(MainProject, EachAnswerOfTheSaveQuestionOnExit)
             user.Answer(c.answer);
             if (c.answer == UiAnswer::kYes)
                 user.AnswerFile(path.c_str());
-            user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+            user.ChooseMenu(main, ID_FILE_EXIT);
             EXPECT_EQ(user.LookAt(main).IsEnded(), c.closed);
             EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"プロジェクトが更新されています。\n保存しますか？"});
             if (!c.closed) {
-                EXPECT_EQ(main.m_nModalWait, 0u);
+                EXPECT_FALSE(main.m_nModalWait.IsWaiting());
                 user.Answer(UiAnswer::kNo);
-                user.ChooseMenu(main, CMainDlg::ID_FILE_EXIT);
+                user.ChooseMenu(main, ID_FILE_EXIT);
             }
         });
         EXPECT_EQ(std::filesystem::exists(path), c.saved);
@@ -74,15 +74,15 @@ TEST_F(MainProject, SavingKeepsABackupAsTheSwitchSays)
             Modify(main);
             if (c.question != UiAnswer::kNone)
                 user.Answer(c.question);
-            user.ChooseMenu(main, CMainDlg::ID_FILE_SAVE);
+            user.ChooseMenu(main, ID_FILE_SAVE);
             const std::vector<std::string> messages = user.TakeMessages();
             if (c.question == UiAnswer::kNone)
                 EXPECT_TRUE(messages.empty());
             else
                 EXPECT_EQ(messages, std::vector<std::string>{
                                         "ファイルのバックアップに失敗しました。\nエラーコード：2\n\n続行しますか？"});
-            EXPECT_EQ(main.m_bModified, !c.written);
-            if (main.m_bModified)
+            EXPECT_EQ(main.IsModified(), !c.written);
+            if (main.IsModified())
                 user.Answer(UiAnswer::kNo);
         });
         user.TakeMessages();
@@ -111,12 +111,12 @@ TEST_F(MainProject, ADamagedBlockOrAnUnknownRuleResetsTheProject)
         const std::string path = PutFile("bad.cgi", InfoBlock(c.ruleKey, "壊") + kSword);
         Run([&](CMainDlg& main) {
             user.AnswerFile(path.c_str());
-            user.ChooseMenu(main, CMainDlg::ID_FILE_OPEN);
+            user.ChooseMenu(main, ID_FILE_OPEN);
             const std::vector<std::string> messages = user.TakeMessages();
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].rfind(c.message, 0), 0u) << messages[0];
             EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
-            EXPECT_EQ(main.m_doc.itemdata.GetCount(), 0u);
+            EXPECT_EQ(main.Document().itemdata.GetCount(), 0u);
             EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
         });
     }
@@ -135,10 +135,10 @@ TEST_F(MainProject, AFileWithoutBlockAsksForNameAndRule)
             },
             143);
         user.AnswerFile(path.c_str());
-        user.ChooseMenu(main, CMainDlg::ID_FILE_OPEN);
+        user.ChooseMenu(main, ID_FILE_OPEN);
         EXPECT_EQ(Title(main), "市場 - TavaroItemEditor");
-        EXPECT_FALSE(main.m_doc.IsBeta());
-        EXPECT_EQ(main.m_doc.itemdata.GetCount(), 1u);
+        EXPECT_FALSE(main.Document().IsBeta());
+        EXPECT_EQ(main.Document().itemdata.GetCount(), 1u);
     });
 }
 
@@ -172,13 +172,13 @@ TEST_F(MainProject, ReaderMessagesAreReviewedInTheDirectInputWindow)
                 },
                 CDirectInputDlg::IDD);
             user.AnswerFile(path.c_str());
-            user.ChooseMenu(main, CMainDlg::ID_FILE_OPEN);
-            ASSERT_EQ(main.m_doc.itemdata.GetCount(), accept ? 1u : 0u);
+            user.ChooseMenu(main, ID_FILE_OPEN);
+            ASSERT_EQ(main.Document().itemdata.GetCount(), accept ? 1u : 0u);
             if (accept) {
-                EXPECT_STREQ(*main.m_doc.itemdata[0].GetField("name"), "shield");
+                EXPECT_STREQ(*main.Document().itemdata[0].GetField("name"), "shield");
             }
             EXPECT_EQ(Title(main), accept ? "行 - TavaroItemEditor" : "無題 - TavaroItemEditor");
-            EXPECT_FALSE(main.m_bModified);
+            EXPECT_FALSE(main.IsModified());
         });
     }
 }
@@ -203,13 +203,13 @@ TEST_F(MainProject, NewProjectTakesTheChosenNameAndRule)
                     user.Click(d, kIdOk);
                 },
                 143);
-            user.ChooseMenu(main, CMainDlg::ID_FILE_NEW);
+            user.ChooseMenu(main, ID_FILE_NEW);
             EXPECT_EQ(Title(main), c.title);
-            EXPECT_EQ(main.m_doc.IsBeta(), c.beta);
+            EXPECT_EQ(main.Document().IsBeta(), c.beta);
             EXPECT_EQ(SelectedTab(main), 0);
             EXPECT_EQ(main.CurrentPageIndex(), 0);
-            EXPECT_FALSE(main.m_bModified);
-            EXPECT_EQ(std::string(main.m_project.info.iconImagePath), "icons");  // the folder stays
+            EXPECT_FALSE(main.IsModified());
+            EXPECT_EQ(std::string(main.ProjectInfo().iconImagePath), "icons");  // the folder stays
         });
     }
 }

@@ -12,7 +12,7 @@ using P = CPreferencesDlg;
 
 std::string Value(CMainDlg& main, const char* path)
 {
-    const CSettingsStore::Value* value = main.m_settings.GetValue(path);
+    const CSettingsStore::Value* value = main.Settings().GetValue(path);
     return value ? value->GetBuffer() : "<missing>";
 }
 
@@ -48,7 +48,7 @@ TEST_F(MainShell, PreferencesShowAndStoreTheCustomKeys)
                 user.Click(d, kIdOk);
             },
             P::IDD);
-        user.ChooseMenu(main, CMainDlg::ID_PREFERENCES);
+        user.ChooseMenu(main, ID_PREFERENCES);
         const std::vector<std::string> messages = user.TakeMessages();
         ASSERT_EQ(messages.size(), 3u);
         EXPECT_EQ(messages[2], "アイコン編集アプリケーションパスに絶対パスが指定されていません。\n"
@@ -67,7 +67,7 @@ TEST_F(MainShell, HelpAndToolWindowsOpenOnDemand)
 {
     Run([&](CMainDlg& main) {
         user.AnswerShell(2);
-        user.ChooseMenu(main, CMainDlg::ID_HELP_FILE);
+        user.ChooseMenu(main, ID_HELP_FILE);
         const std::string page = Cp932ToUtf8(main.ProgramFolder().GetBuffer()) + "\\TavaroItemEditor.htm";
         ASSERT_EQ(user.ShellCalls().size(), 1u);
         EXPECT_EQ(std::string(user.ShellCalls()[0].verb), "open");
@@ -75,12 +75,12 @@ TEST_F(MainShell, HelpAndToolWindowsOpenOnDemand)
         EXPECT_EQ(user.TakeMessages(),
                   std::vector<std::string>{"\"" + page + "\"を開けません。\nファイルがあるか確認してください。"});
 
-        user.ChooseMenu(main, CMainDlg::ID_TOOL_RESULTS);
+        user.ChooseMenu(main, ID_TOOL_RESULTS);
         EXPECT_TRUE(main.ToolResults().IsWindowVisible());
         user.Close(main.ToolResults());
         EXPECT_FALSE(main.ToolResults().IsWindowVisible());
         EXPECT_FALSE(main.ToolResults().m_bShown);
-        user.ChooseMenu(main, CMainDlg::ID_FIND_REPLACE);
+        user.ChooseMenu(main, ID_FIND_REPLACE);
         EXPECT_TRUE(main.FindReplace().IsWindowVisible());
     });
     EXPECT_NE(Settings().find("[JumpInfoDialog]"), std::string::npos);
@@ -104,7 +104,7 @@ TEST_F(MainShell, AFailingHandlerIsReportedAndTheWorkIsKept)
         EXPECT_NE(copy.find(Utf8ToCp932("###ProjectName=仕事\r\n")), std::string::npos);
         EXPECT_NE(copy.find("\tname\tsword\r\n"), std::string::npos);
         // The window goes on: the wait counter is down again and the tabs work.
-        EXPECT_EQ(main.m_nModalWait, 0u);
+        EXPECT_FALSE(main.m_nModalWait.IsWaiting());
         EXPECT_TRUE(user.LookAt(main).IsVisible());
         user.Answer(UiAnswer::kNo);  // the save question on exit
     }, [](CMainDlg&) { throw static_cast<uint32_t>(7); });

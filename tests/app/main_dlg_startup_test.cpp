@@ -21,11 +21,11 @@ TEST_F(MainStartup, StartsOnANewProjectWithTheItemPageAndAnEmptyHistory)
         EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
         EXPECT_FALSE(main.SystemMenu().items[2].enabled);
         EXPECT_FALSE(main.SystemMenu().items[4].enabled);
-        EXPECT_EQ(user.LookAt(main).GetIcon(), CMainDlg::IDI_PROGRAM);
+        EXPECT_EQ(user.LookAt(main).GetIcon(), IDI_PROGRAM);
         EXPECT_TRUE(main.ToolResults().HasWindow());
         EXPECT_FALSE(main.ToolResults().IsWindowVisible());
-        EXPECT_FALSE(main.m_bModified);
-        EXPECT_EQ(main.m_nModalWait, 0u);
+        EXPECT_FALSE(main.IsModified());
+        EXPECT_FALSE(main.m_nModalWait.IsWaiting());
     });
     EXPECT_NE(Settings().find("LastOpenFile=\n"), std::string::npos);
 }
@@ -65,14 +65,14 @@ TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
     Run([&](CMainDlg& main) {
         for (const std::string& path : paths) {
             user.AnswerFile(path.c_str());
-            user.ChooseMenu(main, CMainDlg::ID_FILE_OPEN);
+            user.ChooseMenu(main, ID_FILE_OPEN);
         }
         user.AnswerFile(paths[3].c_str());  // again: moves to the top
-        user.ChooseMenu(main, CMainDlg::ID_FILE_OPEN);
+        user.ChooseMenu(main, ID_FILE_OPEN);
         const std::string rule = " / " + kBetaRule;
         EXPECT_EQ(HistoryMenu(main),
                   (std::vector<std::string>{"p3" + rule, "p5" + rule, "p4" + rule, "p2" + rule, "p1" + rule}));
-        user.ChooseMenu(main, CMainDlg::ID_HISTORY_FIRST + 2);
+        user.ChooseMenu(main, ID_HISTORY_FIRST + 2);
         EXPECT_EQ(Title(main), "p4 - TavaroItemEditor");
         EXPECT_EQ(HistoryMenu(main)[0], "p4" + rule);
     });
@@ -94,12 +94,12 @@ TEST_F(MainStartup, ARefusingPageKeepsItsTabAndItsEdits)
         EXPECT_EQ(main.CurrentPageIndex(), 0);
         EXPECT_EQ(std::string(user.Look(page, 1084).text), "half done");
         EXPECT_FALSE(main.Page(3).HasWindow());
-        EXPECT_EQ(main.m_nModalWait, 0u);
+        EXPECT_FALSE(main.m_nModalWait.IsWaiting());
         // Saving asks the page too, and writes nothing when it refuses.
         user.AnswerFile(folder.Path("never.cgi").c_str());
-        user.ChooseMenu(main, CMainDlg::ID_FILE_SAVE);
+        user.ChooseMenu(main, ID_FILE_SAVE);
         EXPECT_FALSE(std::filesystem::exists(folder.Path("never.cgi")));
-    }, [](CMainDlg& main) { main.m_strApplyError = "user cancel"; });
+    }, [](CMainDlg& main) { main.ApplyError() = "user cancel"; });
 }
 
 // Storing the icon folder typed here is in the new-project test.
@@ -112,7 +112,7 @@ TEST_F(MainStartup, TheProjectPageShowsCountsAndTheIconFolder)
         EXPECT_EQ(Cp932ToUtf8(user.Look(page, 1093).text.GetBuffer()),
                   "1\n0\n14\n" + kBetaRule + "\n" + folder.Path("a.cgi"));
         EXPECT_EQ(std::string(user.Look(page, 1084).text), "..\\Image");
-        EXPECT_FALSE(main.m_bModified);  // opening and filling the page are no edits
+        EXPECT_FALSE(main.IsModified());  // opening and filling the page are no edits
     });
 }
 

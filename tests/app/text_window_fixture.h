@@ -14,7 +14,7 @@
 #include "app/window_geometry.h"
 #include "foundation/cp932.h"
 #include "foundation/sjis_literal.h"
-#include "ui/scripted_user.h"
+#include "ui/headless/scripted_user.h"
 
 struct CountingMarker : CModifiedMarker {
     void MarkModified() override { ++count; }
@@ -31,9 +31,9 @@ struct CheckScript {
     CScriptedUser* user = nullptr;
     bool waitCursorSeen = false;
 
-    static bool Check(CStr_base<16384>& text, void* context, CStr_base<1024>& errors)
+    bool operator()(CStr_base<16384>& text, CStr_base<1024>& errors)
     {
-        CheckScript& script = *static_cast<CheckScript*>(context);
+        CheckScript& script = *this;
         script.seen.emplace_back(text.GetBuffer());
         if (script.user)
             script.waitCursorSeen = script.user->Backend().IsWaitCursorShown();

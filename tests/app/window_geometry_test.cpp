@@ -43,11 +43,11 @@ TEST(WindowGeometrySettings, RectangleIsStoredAsDecimalsAndReadBack)
 {
     CSettingsStore settings;
     EnsureRootSection(settings, "JumpInfoDialog");
-    EXPECT_EQ(ReadWindowRect(settings, "/JumpInfoDialog"), (CUiRect{0, 0, 500, 500}));
-    StoreWindowRect(settings, "/JumpInfoDialog", {-4, 8, 640, 480});
+    EXPECT_EQ(ReadWindowRect(settings, "JumpInfoDialog"), (CUiRect{0, 0, 500, 500}));
+    StoreWindowRect(settings, "JumpInfoDialog", {-4, 8, 640, 480});
     EXPECT_STREQ(*settings.GetValue("/JumpInfoDialog/x"), "-4");
     EXPECT_STREQ(*settings.GetValue("/JumpInfoDialog/h"), "480");
-    EXPECT_EQ(ReadWindowRect(settings, "/JumpInfoDialog"), (CUiRect{-4, 8, 640, 480}));
+    EXPECT_EQ(ReadWindowRect(settings, "JumpInfoDialog"), (CUiRect{-4, 8, 640, 480}));
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ protected:
     TempFolder folder;
     dtest::Document doc;
     CRuleTable rules;
-    CIniExCtrl_base<32, 32, 64> settings;
+    CSettingsStore settings;
     dtest::ProjectHost host;
     CMerxProject project{doc, rules, settings, host, folder.Path("program").c_str()};
 };

@@ -19,7 +19,7 @@ using Strs = std::vector<std::string>;
 
 const char* const kSampleFolder = TAVARO_SOURCE_DIR "/examples/makeitem_rules";
 
-std::string Value(CRuleTree& tree, const char* path)
+std::string Value(CSettingsStore& tree, const char* path)
 {
     const CStr_base<64>* value = tree.GetValue(path);
     return value ? value->GetBuffer() : "<missing>";
@@ -122,14 +122,14 @@ TEST(RuleTable, BuiltInRulesAndSampleFiles)
     CRuleTable table;
     EXPECT_EQ(LoadRuleTable(table, kSampleFolder), 2u);
     for (const auto& [key, beta] : {std::pair{StableRuleKey(), "false"}, std::pair{BetaRuleKey(), "true"}}) {
-        CRuleTree* tree = table.Lookup(key);
+        CSettingsStore* tree = table.Lookup(key);
         ASSERT_NE(tree, nullptr);
         EXPECT_EQ(Value(*tree, "/RuleName"), key);
         EXPECT_EQ(Value(*tree, "/BetaEnable"), beta);
     }
     EXPECT_STREQ(StableRuleKey(), SJ("標準 安定版(020728)"));
     EXPECT_STREQ(BetaRuleKey(), SJ("標準 ベータ版(040318)"));
-    CRuleTree* harbor = table.Lookup("harbor-beta.sir");
+    CSettingsStore* harbor = table.Lookup("harbor-beta.sir");
     ASSERT_NE(harbor, nullptr);
     EXPECT_EQ(Value(*harbor, "/RuleName"), SJ("港町ルール ベータ版"));
     EXPECT_EQ(Value(*harbor, "/ItemRules/0/Name"), "Grade");
@@ -172,11 +172,11 @@ TEST(RuleTable, UnreadableFileLeavesAnEmptyTree)
 
     CRuleTable table;
     EXPECT_EQ(LoadRuleTable(table, folder.Path().c_str()), 2u);
-    CRuleTree* broken = table.Lookup("broken.sir");
+    CSettingsStore* broken = table.Lookup("broken.sir");
     ASSERT_NE(broken, nullptr);
     EXPECT_EQ(Value(*broken, "/RuleName"), "<missing>");
     EXPECT_EQ(broken->GetRoot()->sections.Lookup("ItemRules"), nullptr);
-    CRuleTree* zero = table.Lookup("zero.sir");
+    CSettingsStore* zero = table.Lookup("zero.sir");
     ASSERT_NE(zero, nullptr);
     EXPECT_EQ(Value(*zero, "/RuleName"), "<missing>");
 }
@@ -184,7 +184,7 @@ TEST(RuleTable, UnreadableFileLeavesAnEmptyTree)
 TEST(RuleTable, RefusedLineKeepsWhatWasReadBeforeAndReloadingReplacesTheTree)
 {
     Rules rules("RuleName=X\n[EndSection]\nBetaEnable=true\n");
-    CRuleTree* tree = rules.table.Lookup("t.sir");
+    CSettingsStore* tree = rules.table.Lookup("t.sir");
     ASSERT_NE(tree, nullptr);
     EXPECT_EQ(Value(*tree, "/RuleName"), "X");
     EXPECT_EQ(Value(*tree, "/BetaEnable"), "<missing>");

@@ -1,4 +1,4 @@
-#include "settings/ini_ex_ctrl.h"
+#include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 namespace {
 
-using Store = CIniExCtrl_base<32, 32, 64>;
+using Store = CSettingsStore;
 
 std::string ValueAt(const Store& store, const char* path)
 {

@@ -1,4 +1,4 @@
-#include "settings/ini_ex_ctrl.h"
+#include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-using Store = CIniExCtrl_base<32, 32, 64>;
+using Store = CSettingsStore;
 
 // A store with the sections /Custom and /Custom/Sub.
 class IniExTree : public ::testing::Test {

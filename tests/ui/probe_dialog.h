@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ui/dialog_base.h"
-#include "ui/scripted_user.h"
+#include "ui/headless/scripted_user.h"
 
 enum : int32_t {
     kProbeLabel = 10,

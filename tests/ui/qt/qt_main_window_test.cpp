@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "../temp_folder.h"
-#include "app/main_dlg.h"
+#include "app/main/main_dlg.h"
 #include "cli/project_command.h"
 #include "foundation/native_path.h"
 #include "qt_fixture.h"
@@ -61,7 +61,7 @@ TEST_F(QtMainWindowTest, StartsWithTheSampleSwitchesEveryTabSavesAndCloses)
         Choose(main, "Tavaro Item Editorの終了(&X)");
         if (main.IsWindowVisible()) {  // something kept it open: end the test anyway
             ADD_FAILURE() << "the main window did not close";
-            main.m_bModified = false;
+            main.Project().m_bModified = false;
             main.EndDialog(kIdCancel);
         }
     });

@@ -5,15 +5,17 @@
 
 #include <cstdint>
 
-#include "app/main_page.h"
+#include "pages/main_page.h"
 
 class CPlaceholderPage : public CMainPage {
 public:
     // `tab` is 0 to 4: item, event, function, definition and arrangement.
-    CPlaceholderPage(int32_t tab, CMainDlg& main);
+    CPlaceholderPage(int32_t tab, CPageContext& context);
 
     void LoadSelection(const CProjectInfo& info) override { m_selection = info; }
     void StoreSelection(CProjectInfo& info) const override;
+    // A jump to an element of the tab becomes the selection stored next.
+    void SelectElement(int32_t index) override;
 
 protected:
     void OnOK() override {}

@@ -1,24 +1,17 @@
 // The main dialog as the project's host, and its report of internal errors.
-#include "app/main_dlg.h"
+#include "app/main/main_dlg.h"
 #include "app/project_info_dlg.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
 #include "foundation/text_file.h"
 #include "ui/ui_services.h"
 
-namespace {
-
-// The direct-input window's validation for a whole data file: the project's
-// parse again.
-bool ParseAgain(CStr_base<16384>& text, void* context, CStr_base<1024>& errors)
-{
-    const CReaderRetry& retry = *static_cast<const CReaderRetry*>(context);
-    return retry(text, errors);
-}
-
-}  // namespace
-
 void CMainDlg::ShowMessage(const char* text) { UiMessageBox(text, UiButtons::kOk, this); }
+
+UiAnswer CMainDlg::Ask(const char* text, UiButtons buttons, UiAnswer defaultButton)
+{
+    return UiMessageBox(text, buttons, this, defaultButton);
+}
 
 bool CMainDlg::AskYesNo(const char* text) { return UiMessageBox(text, UiButtons::kYesNo, this) == UiAnswer::kYes; }
 
@@ -45,15 +38,25 @@ bool CMainDlg::AskProjectInfo(const char*, CProjectInfo& info)
     return true;
 }
 
-bool CMainDlg::ReviewReaderMessages(const char* text, const char* messages, const CReaderRetry& retry)
+bool CMainDlg::RunDirectInput(CStr_base<16384>& text, CDirectInputCheck check)
 {
     m_directInput.SetText(text);
-    m_directInput.SetOpeningErrors(messages);
-    m_directInput.SetCheck(&ParseAgain, const_cast<CReaderRetry*>(&retry));
+    m_directInput.SetCheck(std::move(check));
     const bool accepted = m_directInput.DoModal(this) == kIdOk;
-    m_directInput.SetCheck(nullptr, nullptr);
+    m_directInput.SetCheck(nullptr);
+    if (accepted)
+        text = m_directInput.GetText();
     m_directInput.SetText("");
     return accepted;
+}
+
+bool CMainDlg::ReviewReaderMessages(const char* text, const char* messages, const CReaderRetry& retry)
+{
+    CStr_base<16384> edited(text);
+    m_directInput.SetOpeningErrors(messages);
+    // The validation of a whole data file: the project's parse again.
+    return RunDirectInput(edited,
+                          [&retry](CStr_base<16384>& candidate, CStr_base<1024>& errors) { return retry(candidate, errors); });
 }
 
 bool CMainDlg::AskSavePath(const char* fileName, CStr_base<64>& path)
@@ -70,7 +73,7 @@ void CMainDlg::ApplyCurrentPage(CProjectInfo& info)
 {
     if (CMainPage* page = CurrentPage())
         page->Apply();
-    if (!m_strApplyError.IsEmpty())
+    if (!ApplyError().IsEmpty())
         return;
     info.pageId = m_nPage >= 0 ? m_nPage : 0;
     for (const std::unique_ptr<CMainPage>& page : m_pages)

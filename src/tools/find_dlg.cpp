@@ -1,4 +1,4 @@
-#include "app/find_dlg.h"
+#include "tools/find_dlg.h"
 
 #include "foundation/sjis_literal.h"
 
@@ -19,7 +19,7 @@ const CUiDialogTemplate& FindTemplate()
 
 }  // namespace
 
-FindDlg::FindDlg(CMainDlg& main) : CDialogBase(FindTemplate()), m_main(main) {}
+FindDlg::FindDlg(CPageContext& context) : CDialogBase(FindTemplate()), m_context(context) {}
 
 void FindDlg::Hide()
 {

@@ -1,6 +1,6 @@
 // The main dialog's menu commands and its history submenu.
 #include "app/about_dlg.h"
-#include "app/main_dlg.h"
+#include "app/main/main_dlg.h"
 #include "app/modal_wait.h"
 #include "app/preferences_dlg.h"
 #include "app/project_info_dlg.h"

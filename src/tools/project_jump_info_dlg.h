@@ -6,10 +6,8 @@
 
 #include <cstdint>
 
-#include "app/window_geometry.h"
+#include "app/page_context.h"
 #include "ui/dialog_base.h"
-
-class CMainDlg;
 
 class CProjectJumpInfoDlg : public CDialogBase {
 public:
@@ -19,7 +17,7 @@ public:
         IDC_LOCK = 1018,  // "固定": stay open after a jump
     };
 
-    CProjectJumpInfoDlg(CMainDlg& main, CSettingsStore& settings);
+    explicit CProjectJumpInfoDlg(CPageContext& context);
     ~CProjectJumpInfoDlg() override { DestroyWindow(); }
 
     // Set by the main dialog's show command, cleared when the window hides.
@@ -36,6 +34,5 @@ protected:
 private:
     void Hide();
 
-    CMainDlg& m_main;
-    CSettingsStore& m_settings;
+    CPageContext& m_context;
 };

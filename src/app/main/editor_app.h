@@ -2,7 +2,7 @@
 // closes.
 #pragma once
 
-#include "app/editor_startup.h"
+#include "app/main/editor_startup.h"
 
 class CEditorApp {
 public:

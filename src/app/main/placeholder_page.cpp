@@ -1,4 +1,4 @@
-#include "app/placeholder_page.h"
+#include "app/main/placeholder_page.h"
 
 #include "foundation/sjis_literal.h"
 
@@ -27,30 +27,43 @@ const CUiDialogTemplate& PlaceholderTemplate(int32_t tab)
     return templates[tab >= 0 && tab < 5 ? tab : 0];
 }
 
+// The stored position of the elements of `tab`; null for the definition,
+// which has one element only.
+int32_t CProjectInfo::*PositionOf(int32_t tab)
+{
+    switch (tab) {
+    case 0:
+        return &CProjectInfo::itemId;
+    case 1:
+        return &CProjectInfo::eventId;
+    case 2:
+        return &CProjectInfo::funcId;
+    case 4:
+        return &CProjectInfo::setId;
+    default:
+        return nullptr;
+    }
+}
+
 }  // namespace
 
-CPlaceholderPage::CPlaceholderPage(int32_t tab, CMainDlg& main) : CMainPage(PlaceholderTemplate(tab), main), m_nTab(tab)
+CPlaceholderPage::CPlaceholderPage(int32_t tab, CPageContext& context)
+    : CMainPage(PlaceholderTemplate(tab), context), m_nTab(tab)
 {
 }
 
 void CPlaceholderPage::StoreSelection(CProjectInfo& info) const
 {
-    switch (m_nTab) {
-    case 0:
-        info.itemId = m_selection.itemId;
+    if (const auto position = PositionOf(m_nTab))
+        info.*position = m_selection.*position;
+    if (m_nTab == 0) {
         info.itemExId = m_selection.itemExId;
         info.useExId = m_selection.useExId;
-        break;
-    case 1:
-        info.eventId = m_selection.eventId;
-        break;
-    case 2:
-        info.funcId = m_selection.funcId;
-        break;
-    case 4:
-        info.setId = m_selection.setId;
-        break;
-    default:
-        break;
     }
+}
+
+void CPlaceholderPage::SelectElement(int32_t index)
+{
+    if (const auto position = PositionOf(m_nTab))
+        m_selection.*position = index;
 }

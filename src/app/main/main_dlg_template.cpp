@@ -1,6 +1,5 @@
-#include "app/main_dlg_template.h"
+#include "app/main/main_dlg_template.h"
 
-#include "app/main_dlg.h"
 #include "foundation/sjis_literal.h"
 
 namespace {
@@ -30,33 +29,32 @@ CUiMenuItem Popup(const char* text, std::vector<CUiMenuItem> items)
 
 CUiMenu MainMenu()
 {
-    using M = CMainDlg;
-    CUiMenuItem none = Command(M::ID_HISTORY_FIRST, SJ("(なし)"));
+    CUiMenuItem none = Command(ID_HISTORY_FIRST, SJ("(なし)"));
     none.enabled = false;
     CUiMenu menu;
     menu.items.push_back(Popup(SJ("ファイル(&F)"), {
-                                                      Command(M::ID_FILE_NEW, SJ("新規作成(&N)")),
-                                                      Command(M::ID_FILE_OPEN, SJ("開く(&O)...")),
-                                                      Command(M::ID_FILE_SAVE_AS, SJ("名前を付けて保存(&A)...")),
-                                                      Command(M::ID_FILE_SAVE, SJ("上書き保存(&S)")),
+                                                      Command(ID_FILE_NEW, SJ("新規作成(&N)")),
+                                                      Command(ID_FILE_OPEN, SJ("開く(&O)...")),
+                                                      Command(ID_FILE_SAVE_AS, SJ("名前を付けて保存(&A)...")),
+                                                      Command(ID_FILE_SAVE, SJ("上書き保存(&S)")),
                                                       Separator(),
-                                                      Command(M::ID_PREFERENCES, SJ("環境設定(&C)...")),
+                                                      Command(ID_PREFERENCES, SJ("環境設定(&C)...")),
                                                       Separator(),
                                                       Popup(SJ("最近使ったプロジェクト(&H)"), {none}),
                                                       Separator(),
-                                                      Command(M::ID_FILE_EXIT, SJ("Tavaro Item Editorの終了(&X)")),
+                                                      Command(ID_FILE_EXIT, SJ("Tavaro Item Editorの終了(&X)")),
                                                   }));
     menu.items.push_back(Popup(SJ("ツール(&T)"), {
-                                                    Command(M::ID_FIND_REPLACE, SJ("検索/置換(&F)...")),
-                                                    Command(M::ID_INTEGRITY_CHECK,
+                                                    Command(ID_FIND_REPLACE, SJ("検索/置換(&F)...")),
+                                                    Command(ID_INTEGRITY_CHECK,
                                                             SJ("プロジェクト整合性チェック(&P)")),
                                                     Separator(),
-                                                    Command(M::ID_TOOL_RESULTS,
+                                                    Command(ID_TOOL_RESULTS,
                                                             SJ("ツール結果ウィンドウ表示(&W)...")),
                                                 }));
     menu.items.push_back(Popup(SJ("ヘルプ(&H)"), {
-                                                    Command(M::ID_HELP_FILE, SJ("HTML解説ファイルを開く(&H)...")),
-                                                    Command(M::ID_ABOUT,
+                                                    Command(ID_HELP_FILE, SJ("HTML解説ファイルを開く(&H)...")),
+                                                    Command(ID_ABOUT,
                                                             SJ("Tavaro Item Editorのバージョン情報(&A)...")),
                                                 }));
     return menu;
@@ -67,12 +65,12 @@ CUiMenu MainMenu()
 const CUiDialogTemplate& MainDlgTemplate()
 {
     static const CUiDialogTemplate t{
-        CMainDlg::IDD,
+        IDD_MAIN,
         "Tavaro Item Editor",
         {660, 540},
         kUiMinimizeBox,
         {
-            {CMainDlg::IDC_TAB, UiControlKind::kTab, "", {0, 0, 660, 540}, kUiTabStop},
+            {IDC_MAIN_TAB, UiControlKind::kTab, "", {0, 0, 660, 540}, kUiTabStop},
         },
         MainMenu(),
     };

@@ -1,4 +1,4 @@
-#include "ui/scripted_user.h"
+#include "ui/headless/scripted_user.h"
 
 #include "foundation/cp932.h"
 #include "ui/dialog_base.h"

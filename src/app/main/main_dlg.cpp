@@ -1,15 +1,15 @@
-#include "app/main_dlg.h"
+#include "app/main/main_dlg.h"
 
 #include <filesystem>
 
-#include "app/main_dlg_template.h"
-#include "app/modal_wait.h"
-#include "app/placeholder_page.h"
-#include "app/project_page.h"
+#include "app/main/main_dlg_template.h"
+#include "app/main/placeholder_page.h"
+#include "app/main/project_page.h"
 #include "app/startup_path.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/sjis_backslash_matcher.h"
+#include "settings/setting_keys.h"
 #include "ui/ui_entry.h"
 #include "ui/ui_services.h"
 
@@ -31,26 +31,18 @@ std::string CurrentFolder()
     return std::filesystem::current_path(error).string();
 }
 
-bool IsOn(const CSettingsStore& settings, const char* path)
-{
-    const CSettingsStore::Value* value = settings.GetValue(path);
-    return value && *value == "ON";
-}
-
 }  // namespace
 
 CMainDlg::CMainDlg(const CEditorStartup& startup)
     : CDialogBase(MainDlgTemplate()),
       m_project(m_doc, m_rules, m_settings, *this, startup.programFolder),
-      m_strApplyError(m_doc.m_strApplyError),
-      m_bModified(m_project.m_bModified),
       m_strProgramFolder(startup.programFolder),
       m_startup(startup),
       m_editFont(GothicFont(12)),
       m_funcFont(GothicFont(9)),
       m_directInput(m_settings, *this),
       m_findDlg(*this),
-      m_jumpInfoDlg(*this, m_settings)
+      m_jumpInfoDlg(*this)
 {
     for (int32_t tab = 0; tab < kProjectTab; ++tab)
         m_pages[tab] = std::make_unique<CPlaceholderPage>(tab, *this);
@@ -82,7 +74,6 @@ bool CMainDlg::OnInitDialog()
     SystemMenu().items[4].enabled = false;
     DrawMenuBar();
     SetIcon(IDI_PROGRAM);
-    m_nModalWait = 0;
     // The pattern engine's matcher 0 lives for the whole process.
     static const bool matcherRegistered = (RegisterSjisBackslashMatcher(), true);
     (void)matcherRegistered;
@@ -91,14 +82,14 @@ bool CMainDlg::OnInitDialog()
     ruleFolder.Append("\\makeitem_rules");
     LoadRuleTable(m_rules, ruleFolder);
     m_settings.Load();
-    EnsureRootSection(m_settings, "Custom");
-    if (const CSettingsStore::Value* folder = m_settings.GetValue("/LastCurrentDirectory");
+    EnsureRootSection(m_settings, kCustomSection);
+    if (const CSettingsStore::Value* folder = m_settings.GetValue(kLastCurrentDirectoryKey);
         folder && !folder->IsEmpty()) {
         std::error_code error;
         std::filesystem::current_path(NativePath(*folder), error);
     }
-    m_project.m_bIncludeAsElement = IsOn(m_settings, "/Custom/ExtControl") &&
-                                    IsOn(m_settings, "/Custom/Ext_IncludeFactor");
+    m_project.m_bIncludeAsElement =
+        IsSwitchOn(m_settings, kExtControlKey) && IsSwitchOn(m_settings, kIncludeFactorKey);
 
     m_jumpInfoDlg.Create(this);
     m_findDlg.Create(this);
@@ -106,7 +97,7 @@ bool CMainDlg::OnInitDialog()
     m_project.ResetToDefaults(true);
     if (m_bClosed)
         return false;
-    m_bModified = false;
+    m_project.m_bModified = false;
 
     CUiControl tabs = Control(IDC_TAB);
     for (const char* caption : kTabCaptions)
@@ -115,7 +106,7 @@ bool CMainDlg::OnInitDialog()
     LoadSelections();
     CreateCurrentPage(0);
 
-    EnsureRootSection(m_settings, "OpenFileHistory");
+    EnsureRootSection(m_settings, kOpenHistorySection);
     COpenHistory history;
     ReadOpenHistory(m_settings, history);
     BuildHistoryMenu(history);
@@ -143,8 +134,8 @@ void CMainDlg::OpenStartupFile()
 {
     CModalWaitScope wait(m_nModalWait);
     if (m_startup.commandLine.empty()) {
-        const CSettingsStore::Value* last = m_settings.GetValue("/LastOpenFile");
-        if (IsOn(m_settings, "/Custom/RestoreOpenFile") && last && !last->IsEmpty()) {
+        const CSettingsStore::Value* last = m_settings.GetValue(kLastOpenFileKey);
+        if (IsSwitchOn(m_settings, kRestoreOpenFileKey) && last && !last->IsEmpty()) {
             const CStr_base<64> path(*last);
             m_project.Open(path);
         }
@@ -197,9 +188,9 @@ void CMainDlg::SwitchPage()
     if (selected < 0 || selected >= kPageCount)
         return;
     if (CMainPage* page = CurrentPage()) {
-        m_strApplyError.Truncate(0);
+        ApplyError().Truncate(0);
         page->Apply();
-        if (!m_strApplyError.IsEmpty()) {
+        if (!ApplyError().IsEmpty()) {
             Control(IDC_TAB).SetCurSel(m_nPage);
             return;
         }
@@ -216,8 +207,8 @@ void CMainDlg::CloseSequence()
     DestroyCurrentPage();
     m_nPage = -1;
     m_jumpInfoDlg.DestroyWindow();
-    m_settings.GetValueForWrite("/LastOpenFile")->Assign(m_project.m_strFilePath);
-    m_settings.GetValueForWrite("/LastCurrentDirectory")->Assign(PathTextFromNative(CurrentFolder()));
+    m_settings.GetValueForWrite(kLastOpenFileKey)->Assign(m_project.m_strFilePath);
+    m_settings.GetValueForWrite(kLastCurrentDirectoryKey)->Assign(PathTextFromNative(CurrentFolder()));
     if (!m_settings.Save()) {
         CStr_base<64> message;
         message.Format(SJ("設定ファイル\"%s\"に書き込めません。\n設定は保存されませんでした。"),
@@ -232,10 +223,36 @@ void CMainDlg::OnDestroy() { UiSetFaultHandler(nullptr); }
 
 bool CMainDlg::RefuseWhileWaiting()
 {
-    if (m_nModalWait == 0)
+    if (!m_nModalWait.IsWaiting())
         return false;
     UiMessageBox(SJ("現在他のウィンドウの応答待ちのため、操作を実行できません。\n"
                     "メッセージボックスや直接入力ウィンドウを閉じてから再度実行してください。"),
                  UiButtons::kOk, this);
     return true;
+}
+
+bool CMainDlg::ShowElement(int32_t tab, int32_t index)
+{
+    if (tab < 0 || tab >= kPageCount)
+        return false;
+    if (tab == m_nPage && CurrentPage()) {
+        m_pages[tab]->SelectElement(index);
+        return true;
+    }
+    Control(IDC_TAB).SetCurSel(tab);
+    m_pages[tab]->SelectElement(index);
+    SwitchPage();
+    return m_nPage == tab;
+}
+
+CPageElement CMainDlg::CurrentElement()
+{
+    CMainPage* page = CurrentPage();
+    return page ? CPageElement{m_nPage, page->CurrentElement()} : CPageElement{};
+}
+
+void CMainDlg::ReloadCurrentPage()
+{
+    if (CMainPage* page = CurrentPage())
+        page->Reload();
 }

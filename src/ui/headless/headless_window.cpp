@@ -1,9 +1,9 @@
-#include "ui/headless_window.h"
+#include "ui/headless/headless_window.h"
 
 #include <algorithm>
 
 #include "ui/dialog_base.h"
-#include "ui/headless_backend.h"
+#include "ui/headless/headless_backend.h"
 #include "ui/ui_entry.h"
 
 namespace {

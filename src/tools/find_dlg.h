@@ -5,15 +5,14 @@
 
 #include <cstdint>
 
+#include "app/page_context.h"
 #include "ui/dialog_base.h"
-
-class CMainDlg;
 
 class FindDlg : public CDialogBase {
 public:
     enum : int32_t { IDD = 145 };
 
-    explicit FindDlg(CMainDlg& main);
+    explicit FindDlg(CPageContext& context);
     ~FindDlg() override { DestroyWindow(); }
 
     // Set by the main dialog's show command, cleared when the window hides.
@@ -27,5 +26,5 @@ protected:
 private:
     void Hide();
 
-    CMainDlg& m_main;
+    CPageContext& m_context;
 };

@@ -1,4 +1,4 @@
-#include "app/editor_startup.h"
+#include "app/main/editor_startup.h"
 
 #include "foundation/native_path.h"
 #include "settings/ini_default_path.h"

@@ -1,47 +1,30 @@
 // The main dialog: the tabs with one editing page at a time, the menu, the
 // two tool windows, and for the whole run the document, the project, the
-// rule table and the settings store. It is the project's host: every
+// rule table and the settings store. It is the project's host (every
 // question, message and dialog of opening, saving and creating a project
-// goes through it.
+// goes through it) and the context of the pages and tool windows.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
 #include "app/direct_input_dlg.h"
-#include "app/editor_startup.h"
-#include "app/find_dlg.h"
-#include "app/main_page.h"
-#include "app/modified_marker.h"
+#include "app/main/editor_startup.h"
+#include "app/main/main_dlg_template.h"
 #include "app/open_history.h"
-#include "app/project_jump_info_dlg.h"
+#include "app/page_context.h"
 #include "document/merx_document.h"
 #include "document/project_file.h"
 #include "document/project_host.h"
 #include "document/rule_table.h"
+#include "pages/main_page.h"
+#include "tools/find_dlg.h"
+#include "tools/project_jump_info_dlg.h"
 #include "ui/dialog_base.h"
 
-class CMainDlg : public CDialogBase, public CProjectHost, public CModifiedMarker {
+class CMainDlg : public CDialogBase, public CProjectHost, public CPageContext {
 public:
-    enum : int32_t {
-        IDD = 102,
-        IDR_MENU = 131,
-        IDI_PROGRAM = 128,
-        IDC_TAB = 1000,
-        ID_ABOUT = 32771,
-        ID_FILE_NEW = 32772,
-        ID_FILE_OPEN = 32773,
-        ID_FILE_SAVE_AS = 32774,
-        ID_FILE_SAVE = 32775,
-        ID_FILE_EXIT = 32776,
-        ID_PREFERENCES = 32777,
-        ID_FIND_REPLACE = 32778,
-        ID_INTEGRITY_CHECK = 32780,
-        ID_TOOL_RESULTS = 32781,
-        ID_HISTORY_FIRST = 32782,
-        ID_HISTORY_LAST = 32786,
-        ID_HELP_FILE = 32787,
-    };
+    enum : int32_t { IDD = IDD_MAIN, IDC_TAB = IDC_MAIN_TAB };
     enum : int32_t { kPageCount = 6, kProjectTab = 5 };
     // The private message posted to itself each time the window is shown;
     // the first one opens the start-up file.
@@ -50,28 +33,14 @@ public:
     explicit CMainDlg(const CEditorStartup& startup);
     ~CMainDlg() override;
 
-    // Shared with the pages and tool windows.
-    CMerxDocument m_doc;
-    CRuleTable m_rules;
-    CSettingsStore m_settings;
-    CMerxProject m_project;
-    uint32_t m_nModalWait = 0;
-    CStr_base<1024>& m_strApplyError;  // the document's: apply refusals and reader lines
-    bool& m_bModified;                 // the project's
-    bool m_bNotifyReady = true;        // while clear, control changes do not set m_bModified
-
-    const CStr_base<64>& ProgramFolder() const { return m_strProgramFolder; }
-    CDirectInputDlg& DirectInput() { return m_directInput; }
-    const CUiFont& EditFont() const { return m_editFont; }      // 12 point
-    const CUiFont& FunctionFont() const { return m_funcFont; }  // 9 point
-
-    // Shows the guard message and returns true while another window waits
-    // for an answer (m_nModalWait is not 0).
-    bool RefuseWhileWaiting();
+    CModalWait m_nModalWait;      // raised while another window waits for an answer
+    CNotifyReady m_bNotifyReady;  // while clear, control changes do not mark the project
 
     // Whether the first show has opened the start-up file (or found none to
     // open) and no question of that opening is still waiting.
-    bool IsStartupDone() const { return m_bStartupOpened && m_nModalWait == 0; }
+    bool IsStartupDone() const { return m_bStartupOpened && !m_nModalWait.IsWaiting(); }
+    bool IsModified() const { return m_project.m_bModified; }
+    CMerxProject& Project() { return m_project; }
 
     // The tab whose page has a window (-1 for none), and that page.
     int32_t CurrentPageIndex() const { return m_nPage; }
@@ -88,6 +57,27 @@ public:
     void ShowToolResults();
     FindDlg& FindReplace() { return m_findDlg; }
     CProjectJumpInfoDlg& ToolResults() { return m_jumpInfoDlg; }
+    CDirectInputDlg& DirectInput() { return m_directInput; }
+
+    // CPageContext.
+    CMerxDocument& Document() override { return m_doc; }
+    CProjectInfo& ProjectInfo() override { return m_project.info; }
+    const CAppliedRule& AppliedRule() const override { return m_project.applied; }
+    const CStr_base<64>& FilePath() const override { return m_project.m_strFilePath; }
+    CSettingsStore& Settings() override { return m_settings; }
+    CModalWait& ModalWait() override { return m_nModalWait; }
+    bool RefuseWhileWaiting() override;
+    CNotifyReady& NotifyReady() override { return m_bNotifyReady; }
+    CStr_base<1024>& ApplyError() override { return m_doc.m_strApplyError; }
+    UiAnswer Ask(const char* text, UiButtons buttons, UiAnswer defaultButton = UiAnswer::kNone) override;
+    const CStr_base<64>& ProgramFolder() const override { return m_strProgramFolder; }
+    const CUiFont& EditFont() const override { return m_editFont; }
+    const CUiFont& FunctionFont() const override { return m_funcFont; }
+    bool RunDirectInput(CStr_base<16384>& text, CDirectInputCheck check) override;
+    bool ShowElement(int32_t tab, int32_t index) override;
+    CPageElement CurrentElement() override;
+    void ReloadCurrentPage() override;
+    void MarkModified() override { m_project.m_bModified = true; }
 
     // CProjectHost.
     void ShowMessage(const char* text) override;
@@ -100,9 +90,6 @@ public:
     void ShowProject(int32_t tab, const char* title) override;
     void AddToHistory(const char* path) override;
     void EndProgram() override;
-
-    // CModifiedMarker.
-    void MarkModified() override { m_bModified = true; }
 
     // An exception escaped a handler: the internal-error message, and an
     // emergency copy of the document beside its data file.
@@ -147,6 +134,10 @@ private:
     // "(なし)" of the template stays.
     void BuildHistoryMenu(const COpenHistory& history);
 
+    CMerxDocument m_doc;
+    CRuleTable m_rules;
+    CSettingsStore m_settings;
+    CMerxProject m_project;
     CStr_base<64> m_strProgramFolder;
     CEditorStartup m_startup;
     CUiFont m_editFont;

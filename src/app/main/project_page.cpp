@@ -1,6 +1,5 @@
-#include "app/project_page.h"
+#include "app/main/project_page.h"
 
-#include "app/main_dlg.h"
 #include "foundation/sjis_literal.h"
 
 namespace {
@@ -30,7 +29,7 @@ const CUiDialogTemplate& ProjectPageTemplate()
 
 }  // namespace
 
-CProjectPage::CProjectPage(CMainDlg& main) : CMainPage(ProjectPageTemplate(), main)
+CProjectPage::CProjectPage(CPageContext& context) : CMainPage(ProjectPageTemplate(), context)
 {
     Bind(IDC_REVERT, UiEvent::kClicked, &CProjectPage::OnRevert);
     Bind(IDC_ICON_FOLDER, UiEvent::kChanged, &CProjectPage::OnChangeEdit);
@@ -38,28 +37,26 @@ CProjectPage::CProjectPage(CMainDlg& main) : CMainPage(ProjectPageTemplate(), ma
 
 bool CProjectPage::OnInitDialog()
 {
-    m_main.m_bNotifyReady = false;
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    const CMerxDocument& doc = m_context.Document();
     CStr_base<64> summary;
-    summary.Format("%u\n%u\n%u\n%s\n%s", m_main.m_doc.itemdata.GetCount(), m_main.m_doc.eventdata.GetCount(),
-                   m_main.m_doc.setdata.GetCount(), m_main.m_project.applied.ruleName.GetBuffer(),
-                   m_main.m_project.m_strFilePath.GetBuffer());
+    summary.Format("%u\n%u\n%u\n%s\n%s", doc.itemdata.GetCount(), doc.eventdata.GetCount(), doc.setdata.GetCount(),
+                   m_context.AppliedRule().ruleName.GetBuffer(), m_context.FilePath().GetBuffer());
     Control(IDC_SUMMARY).SetText(summary);
-    Control(IDC_ICON_FOLDER).SetText(m_main.m_project.info.iconImagePath);
-    m_main.m_bNotifyReady = true;
+    Control(IDC_ICON_FOLDER).SetText(m_context.ProjectInfo().iconImagePath);
     return true;
 }
 
-void CProjectPage::OnOK() { Control(IDC_ICON_FOLDER).GetText(m_main.m_project.info.iconImagePath); }
+void CProjectPage::OnOK() { Control(IDC_ICON_FOLDER).GetText(m_context.ProjectInfo().iconImagePath); }
 
 void CProjectPage::OnRevert()
 {
-    m_main.m_bNotifyReady = false;
-    Control(IDC_ICON_FOLDER).SetText(m_main.m_project.info.iconImagePath);
-    m_main.m_bNotifyReady = true;
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    Control(IDC_ICON_FOLDER).SetText(m_context.ProjectInfo().iconImagePath);
 }
 
 void CProjectPage::OnChangeEdit()
 {
-    if (m_main.m_bNotifyReady)
-        m_main.MarkModified();
+    if (m_context.NotifyReady())
+        m_context.MarkModified();
 }

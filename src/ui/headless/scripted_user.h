@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "foundation/str_base.h"
-#include "ui/headless_backend.h"
+#include "ui/headless/headless_backend.h"
 
 class CScriptedUser final : private CHeadlessPerson {
 public:

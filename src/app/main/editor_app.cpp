@@ -1,8 +1,8 @@
-#include "app/editor_app.h"
+#include "app/main/editor_app.h"
 
 #include <memory>
 
-#include "app/main_dlg.h"
+#include "app/main/main_dlg.h"
 
 void CEditorApp::Run()
 {

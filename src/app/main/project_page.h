@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/main_page.h"
+#include "pages/main_page.h"
 
 class CProjectPage : public CMainPage {
 public:
@@ -15,7 +15,7 @@ public:
         IDC_REVERT = 1027,  // "元に戻す"
     };
 
-    explicit CProjectPage(CMainDlg& main);
+    explicit CProjectPage(CPageContext& context);
 
     // The page keeps no selection.
     void LoadSelection(const CProjectInfo&) override {}

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/headless_control.h"
+#include "ui/headless/headless_control.h"
 #include "ui/ui_window.h"
 
 class CDialogBase;

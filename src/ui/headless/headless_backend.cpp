@@ -1,4 +1,4 @@
-#include "ui/headless_backend.h"
+#include "ui/headless/headless_backend.h"
 
 #include <algorithm>
 

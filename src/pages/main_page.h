@@ -4,22 +4,21 @@
 // selected tab has a window, created as a child of the main dialog. The
 // page's "適用" button (the default button, kIdOk) commits its edits into
 // the document; a page that cannot commit leaves a non-empty text in the
-// main dialog's m_strApplyError. Destroying the window drops uncommitted
+// apply-error text of its context. Destroying the window drops uncommitted
 // edits without asking. The page's remembered selections live in the page
 // object and survive its window.
 #pragma once
 
 #include <cstdint>
 
+#include "app/page_context.h"
 #include "document/project_info.h"
 #include "ui/dialog_base.h"
 
-class CMainDlg;
-
 class CMainPage : public CDialogBase {
 public:
-    CMainPage(const CUiDialogTemplate& dialogTemplate, CMainDlg& main) : CDialogBase(dialogTemplate), m_main(main) {}
-    ~CMainPage() override { DestroyWindow(); }
+    CMainPage(const CUiDialogTemplate& dialogTemplate, CPageContext& context);
+    ~CMainPage() override;
 
     // The apply command, as the "適用" button gives it.
     void Apply() { OnOK(); }
@@ -29,9 +28,20 @@ public:
     virtual void LoadSelection(const CProjectInfo& info) = 0;
     virtual void StoreSelection(CProjectInfo& info) const = 0;
 
+    // What the tools use. The index of the element the page shows, -1 for
+    // none (a page without elements shows none).
+    virtual int32_t CurrentElement() const;
+    // Makes element `index` the page's selection: with a window, as if the
+    // user had selected it; without one, it is selected when the window is
+    // next created. A page without elements ignores it.
+    virtual void SelectElement(int32_t index);
+    // Shows the document anew after a replace changed it; a page that shows
+    // nothing of the document has nothing to do.
+    virtual void Reload();
+
 protected:
     // Escape and the close box belong to the main dialog.
     void OnCancel() override {}
 
-    CMainDlg& m_main;
+    CPageContext& m_context;
 };

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/headless_window.h"
+#include "ui/headless/headless_window.h"
 #include "ui/ui_backend.h"
 
 // What the headless backend needs of the person at the keyboard.

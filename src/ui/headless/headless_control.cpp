@@ -1,4 +1,4 @@
-#include "ui/headless_control.h"
+#include "ui/headless/headless_control.h"
 
 #include <cstring>
 

@@ -1,8 +1,10 @@
-#include "app/project_jump_info_dlg.h"
+#include "tools/project_jump_info_dlg.h"
 
 #include <algorithm>
 
+#include "app/window_geometry.h"
 #include "foundation/sjis_literal.h"
+#include "settings/setting_keys.h"
 
 namespace {
 
@@ -24,16 +26,16 @@ const CUiDialogTemplate& JumpInfoTemplate()
 
 }  // namespace
 
-CProjectJumpInfoDlg::CProjectJumpInfoDlg(CMainDlg& main, CSettingsStore& settings)
-    : CDialogBase(JumpInfoTemplate()), m_main(main), m_settings(settings)
+CProjectJumpInfoDlg::CProjectJumpInfoDlg(CPageContext& context)
+    : CDialogBase(JumpInfoTemplate()), m_context(context)
 {
 }
 
 bool CProjectJumpInfoDlg::OnInitDialog()
 {
     SetMinTrackSize(200, 120);
-    if (m_settings.GetSectionValues("/JumpInfoDialog"))
-        MoveWindow(ReadWindowRect(m_settings, "/JumpInfoDialog"));
+    if (HasRootSection(m_context.Settings(), kJumpInfoSection))
+        MoveWindow(ReadWindowRect(m_context.Settings(), kJumpInfoSection));
     const CUiSize client = GetClientSize();
     OnSize(client.w, client.h);
     return true;
@@ -46,8 +48,7 @@ void CProjectJumpInfoDlg::OnSize(int32_t cx, int32_t cy)
 
 void CProjectJumpInfoDlg::OnDestroy()
 {
-    EnsureRootSection(m_settings, "JumpInfoDialog");
-    StoreWindowRect(m_settings, "/JumpInfoDialog", GetNormalRect());
+    StoreWindowRect(m_context.Settings(), kJumpInfoSection, GetNormalRect());
 }
 
 void CProjectJumpInfoDlg::Hide()
