@@ -1,7 +1,5 @@
 #include "app/preferences_dlg.h"
 
-#include <filesystem>
-
 #include "app/startup_path.h"
 #include "foundation/sjis_literal.h"
 #include "settings/setting_keys.h"
@@ -43,12 +41,6 @@ const CUiDialogTemplate& PreferencesTemplate()
         {},
     };
     return t;
-}
-
-std::string CurrentFolder()
-{
-    std::error_code error;
-    return std::filesystem::current_path(error).string();
 }
 
 }  // namespace

@@ -25,6 +25,12 @@ void DropTrailingBlanksAndDots(std::string& path)
 
 } // namespace
 
+std::string CurrentFolder()
+{
+    std::error_code error;
+    return std::filesystem::current_path(error).string();
+}
+
 CStr_base<64> CommandLinePath(std::string_view argument, const std::string& currentFolder)
 {
     const bool quoted = !argument.empty() && argument.front() == '"';

@@ -7,6 +7,9 @@
 
 #include "foundation/str_base.h"
 
+// The process's current folder (native); empty when it cannot be told.
+std::string CurrentFolder();
+
 // The file to open for the command-line argument `argument` (native, as the
 // system passes it): one leading double quote is skipped and, with it, a
 // closing one; the path is made a full path against `currentFolder` (".",

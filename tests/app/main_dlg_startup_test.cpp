@@ -57,6 +57,28 @@ TEST_F(MainStartup, OpensTheCommandLineFileOrTheLastFileWhenAskedTo)
     }
 }
 
+// Start-up moves into the folder of the last run before the command-line
+// file is opened; a relative path still names the file where the program
+// was started (every project's file has the same name).
+TEST_F(MainStartup, ARelativeCommandLinePathIsTakenFromTheStartFolder)
+{
+    for (const char* sub : {"a", "b"})
+        std::filesystem::create_directory(folder.Path(sub));
+    Project("a/inc-item-data.cgi", "前回");
+    Project("b/inc-item-data.cgi", "今回");
+    PutSettings("LastCurrentDirectory=" + folder.Path("a") + "\n");
+    struct BackTo {
+        std::filesystem::path folder;
+        ~BackTo() { std::filesystem::current_path(folder); }
+    } back{std::filesystem::current_path()};
+    std::filesystem::current_path(folder.Path("b"));
+    const CEditorStartup fixture = startup;
+    startup = CEditorStartup::BesideProgram("inc-item-data.cgi");
+    startup.programFolder = fixture.programFolder;
+    startup.settingsPath = fixture.settingsPath;
+    Run([&](CMainDlg& main) { EXPECT_EQ(Title(main), "今回 - TavaroItemEditor"); });
+}
+
 TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
 {
     std::vector<std::string> paths;

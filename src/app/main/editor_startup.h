@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/startup_path.h"
 #include "foundation/str_base.h"
 
 struct CEditorStartup {
@@ -13,6 +14,10 @@ struct CEditorStartup {
     CStr_base<64> settingsPath;
     // The one command-line argument as the system passed it; empty for none.
     std::string commandLine;
+    // The folder the program was started in (native), taken when the
+    // start-up is described: a relative command-line path is found from
+    // here, whatever folder the start-up makes current afterwards.
+    std::string startFolder = CurrentFolder();
 
     // The folder of the running program and its settings file beside it.
     static CEditorStartup BesideProgram(const std::string& commandLine);

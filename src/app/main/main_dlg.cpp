@@ -25,12 +25,6 @@ CUiFont GothicFont(int32_t points)
     return font;
 }
 
-std::string CurrentFolder()
-{
-    std::error_code error;
-    return std::filesystem::current_path(error).string();
-}
-
 }  // namespace
 
 CMainDlg::CMainDlg(const CEditorStartup& startup)
@@ -141,7 +135,7 @@ void CMainDlg::OpenStartupFile()
         }
         return;
     }
-    const CStr_base<64> path = CommandLinePath(m_startup.commandLine, CurrentFolder());
+    const CStr_base<64> path = CommandLinePath(m_startup.commandLine, m_startup.startFolder);
     if (!path.IsEmpty())
         m_project.Open(path);
 }
