@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QEventLoop>
+#include <QTranslator>
 #include <algorithm>
 
 #include "ui/dialog_base.h"
@@ -11,6 +12,7 @@
 #include "ui/qt/qt_input_filter.h"
 #include "ui/qt/qt_questions.h"
 #include "ui/qt/qt_shell.h"
+#include "ui/qt/qt_translation.h"
 #include "ui/qt/qt_window.h"
 #include "ui/ui_entry.h"
 
@@ -65,6 +67,7 @@ CQtBackend::CQtBackend()
         m_pApp = std::make_unique<QApplication>(g_argc, g_argv);
         QApplication::setApplicationDisplayName(QStringLiteral("Tavaro Item Editor"));
     }
+    m_pTranslator = QtInstallJapaneseTranslation();
     m_pKeyFilter = std::make_unique<CQtInputFilter>(*this);
     qApp->installEventFilter(m_pKeyFilter.get());
     m_pPostBox = std::make_unique<CQtPostBox>(*this);
@@ -80,6 +83,7 @@ CQtBackend::~CQtBackend()
     m_pPostBox.reset();
     m_pKeyFilter.reset();
     Flush();
+    m_pTranslator.reset();
     m_pApp.reset();
 }
 

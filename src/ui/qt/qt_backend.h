@@ -23,13 +23,16 @@
 class CQtWindow;
 class QApplication;
 class QObject;
+class QTranslator;
 class QWidget;
 
 class CQtBackend final : public CUiBackend {
 public:
     // Uses the running QApplication, or starts one that lives as long as
-    // the backend. Windows still open when the backend goes live on
-    // without one; their widgets go with the application.
+    // the backend, and gives Qt's own texts in Japanese where Qt's
+    // translation is installed (ui/qt/qt_translation.h). Windows still open
+    // when the backend goes live on without one; their widgets go with the
+    // application.
     CQtBackend();
     ~CQtBackend() override;
     CQtBackend(const CQtBackend&) = delete;
@@ -63,6 +66,7 @@ public:
 
 private:
     std::unique_ptr<QApplication> m_pApp;
+    std::unique_ptr<QTranslator> m_pTranslator;  // null without the translation
     std::unique_ptr<QObject> m_pKeyFilter;
     std::unique_ptr<QObject> m_pPostBox;
     std::vector<CQtWindow*> m_windows;

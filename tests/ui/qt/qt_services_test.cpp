@@ -1,6 +1,9 @@
 // Services of the Qt backend: the wait cursor, the shell and file dialogs.
 #include <QApplication>
 #include <QCursor>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTranslator>
 #include <QFileDialog>
 #include <QTimer>
 #include <filesystem>
@@ -8,6 +11,7 @@
 #include "foundation/native_path.h"
 #include "qt_fixture.h"
 #include "temp_folder.h"
+#include "ui/qt/qt_translation.h"
 #include "ui/ui_services.h"
 
 namespace {
@@ -85,6 +89,16 @@ TEST_F(QtServicesTest, FileDialogsTakeTheFilterAndGiveBackThePathText)
 
     answer(false);
     EXPECT_FALSE(UiAskFileName(request, path));
+}
+
+// Qt's own dialogs and standard buttons speak the program's language; a
+// missing translation leaves them English without a word.
+TEST_F(QtServicesTest, QtsOwnTextsAreJapanese)
+{
+    const QDialogButtonBox box(QDialogButtonBox::Cancel);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("キャンセル"));
+    TempFolder empty;
+    EXPECT_EQ(QtInstallJapaneseTranslation(QString::fromStdString(empty.Path())), nullptr);
 }
 
 }  // namespace
