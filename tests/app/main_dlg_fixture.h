@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,7 +15,6 @@
 #include "app/main/main_dlg.h"
 #include "foundation/cp932.h"
 #include "foundation/native_path.h"
-#include "foundation/sjis_literal.h"
 #include "ui/headless/scripted_user.h"
 
 // A project-information block naming `ruleKey` (UTF-8), CR LF lines.
@@ -33,20 +31,26 @@ inline std::string InfoBlock(const std::string& ruleKey, const std::string& proj
 inline const std::string kBetaRule = "標準 ベータ版(040318)";
 inline const std::string kSword = "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n";
 
-// A page with one edit (1084) whose apply does what the test says.
+// A page of the tests: one edit (1084), an apply that does what the test
+// says, and a selection of elements as an editing page keeps it.
 class TestPage : public CMainPage {
 public:
-    TestPage(CMainDlg& main, std::function<void(CMainDlg&)> apply)
-        : CMainPage(Template(), main), m_main(main), m_apply(std::move(apply))
-    {
-    }
+    TestPage(CMainDlg& main, std::function<void(CMainDlg&)> apply) : CMainPage(Template(), main), m_main(main), m_apply(std::move(apply)) {}
     void LoadSelection(const CProjectInfo&) override {}
     void StoreSelection(CProjectInfo&) const override {}
+    int32_t CurrentElement() const override { return HasWindow() ? selected : -1; }
+    void SelectElement(int32_t index) override { selected = index; }
+    void Reload() override { ++reloads; }
+
+    int32_t selected = -1;
+    int reloads = 0;
 
 protected:
-    void OnOK() override { m_apply(m_main); }
-
-    CMainDlg& m_main;
+    void OnOK() override
+    {
+        if (m_apply)
+            m_apply(m_main);
+    }
 
 private:
     static const CUiDialogTemplate& Template()
@@ -55,6 +59,7 @@ private:
             129, "test page", {620, 490}, 0, {{1084, UiControlKind::kEdit, "", {}, kUiTabStop}}, {}};
         return t;
     }
+    CMainDlg& m_main;
     std::function<void(CMainDlg&)> m_apply;
 };
 
@@ -62,9 +67,8 @@ class MainDlgTest : public ::testing::Test {
 protected:
     MainDlgTest()
     {
-        mkdir(folder.Path("program").c_str(), 0700);
-        mkdir(folder.Path("program/makeitem_rules").c_str(), 0700);
-        mkdir(folder.Path("program/backup").c_str(), 0700);
+        std::filesystem::create_directories(folder.Path("program/makeitem_rules"));
+        std::filesystem::create_directories(folder.Path("program/backup"));
         startup.programFolder = PathTextFromNative(folder.Path("program"));
         startup.settingsPath = PathTextFromNative(folder.Path("program/TavaroItemEditor.ini"));
     }
@@ -90,13 +94,13 @@ protected:
     }
 
     // Runs the main dialog while `act` acts in it; when `act` leaves it open,
-    // the exit command closes it. With `apply`, a page of the test's, whose
-    // apply does `apply`, lies behind tab 0.
-    void Run(const std::function<void(CMainDlg&)>& act, std::function<void(CMainDlg&)> apply = nullptr)
+    // the exit command closes it. `prepare` may put pages of the test's
+    // behind the tabs first.
+    void Run(const std::function<void(CMainDlg&)>& act, const std::function<void(CMainDlg&)>& prepare = nullptr)
     {
         CMainDlg main(startup);
-        if (apply)
-            main.SetPage(0, std::make_unique<TestPage>(main, std::move(apply)));
+        if (prepare)
+            prepare(main);
         user.OnModal(
             [&](CDialogBase&) {
                 act(main);
@@ -105,6 +109,11 @@ protected:
             },
             CMainDlg::IDD);
         main.DoModal();
+    }
+    // Behind tab 0, a test page whose apply does `apply`.
+    static std::function<void(CMainDlg&)> PageApplying(std::function<void(CMainDlg&)> apply)
+    {
+        return [apply](CMainDlg& main) { main.SetPage(0, std::make_unique<TestPage>(main, apply)); };
     }
 
     std::string Title(const CMainDlg& main) { return Cp932ToUtf8(user.LookAt(main).GetCaption()); }

@@ -42,84 +42,57 @@ TEST_F(MainProject, EachAnswerOfTheSaveQuestionOnExit)
     }
 }
 
-// Saving over an opened file: the previous file goes to the backup folder
-// unless backups are off; without the folder, the user is asked.
-TEST_F(MainProject, SavingKeepsABackupAsTheSwitchSays)
+// Saving over an opened file keeps the previous file in the backup folder
+// (a missing switch counts as on); without the folder, the user is asked.
+TEST_F(MainProject, SavingKeepsABackupOrAsksWhetherToGoOnWithout)
 {
     struct Case {
-        const char* backupSwitch;  // null: missing
         bool folderThere;
-        UiAnswer question;         // kNone: no question
-        size_t backups;
+        UiAnswer question;  // kNone: no question
         bool written;
     };
-    const Case cases[] = {
-        {nullptr, true, UiAnswer::kNone, 1, true},
-        {"ON", true, UiAnswer::kNone, 1, true},
-        {"OFF", true, UiAnswer::kNone, 0, true},
-        {"ON", false, UiAnswer::kNo, 0, false},
-        {"ON", false, UiAnswer::kYes, 0, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.backupSwitch ? c.backupSwitch : "missing") + (c.folderThere ? "" : " no folder"));
+    for (const Case& c : {Case{true, UiAnswer::kNone, true}, Case{false, UiAnswer::kNo, false},
+                          Case{false, UiAnswer::kYes, true}}) {
+        SCOPED_TRACE(static_cast<int>(c.question));
         std::filesystem::remove_all(folder.Path("program/backup"));
         if (c.folderThere)
             std::filesystem::create_directory(folder.Path("program/backup"));
-        PutSettings(c.backupSwitch ? std::string("[Custom]\n\tSaveAutoBackup=") + c.backupSwitch + "\n[EndSection]\n"
-                                   : "");
-        const std::string path = Project("data.cgi", "港");
+        startup.commandLine = Project("data.cgi", "港");
         const std::string before = folder.Get("data.cgi");
-        startup.commandLine = path;
         Run([&](CMainDlg& main) {
             Modify(main);
             if (c.question != UiAnswer::kNone)
                 user.Answer(c.question);
             user.ChooseMenu(main, ID_FILE_SAVE);
-            const std::vector<std::string> messages = user.TakeMessages();
-            if (c.question == UiAnswer::kNone)
-                EXPECT_TRUE(messages.empty());
-            else
-                EXPECT_EQ(messages, std::vector<std::string>{
-                                        "ファイルのバックアップに失敗しました。\nエラーコード：2\n\n続行しますか？"});
+            EXPECT_EQ(user.TakeMessages(), c.question == UiAnswer::kNone
+                                               ? std::vector<std::string>{}
+                                               : std::vector<std::string>{"ファイルのバックアップに失敗しました。\n"
+                                                                          "エラーコード：2\n\n続行しますか？"});
             EXPECT_EQ(main.IsModified(), !c.written);
             if (main.IsModified())
                 user.Answer(UiAnswer::kNo);
         });
-        user.TakeMessages();
+        user.TakeMessages();  // the save question on exit
         EXPECT_EQ(folder.Get("data.cgi") != before, c.written);
-        if (c.folderThere) {
-            const std::filesystem::directory_iterator backups(folder.Path("program/backup"));
-            EXPECT_EQ(static_cast<size_t>(std::distance(backups, {})), c.backups);
-        }
+        if (c.folderThere)
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("program/backup")), {}), 1);
     }
 }
 
-// Files whose project information cannot be used: the project is reset and
-// the user is told why.
-TEST_F(MainProject, ADamagedBlockOrAnUnknownRuleResetsTheProject)
+// A file whose project information cannot be used resets the project.
+TEST_F(MainProject, AnUnknownRuleResetsTheProjectWithAMessage)
 {
-    struct Case {
-        std::string ruleKey;
-        std::string message;
-    };
-    const Case cases[] = {
-        {"", "MERXプロジェクト情報が破損しています。"},
-        {"missing.sir", "MERXプロジェクト情報で指定されたルールを読み込めません。\n'missing.sir'という名前のルールファイル"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.ruleKey);
-        const std::string path = PutFile("bad.cgi", InfoBlock(c.ruleKey, "壊") + kSword);
-        Run([&](CMainDlg& main) {
-            user.AnswerFile(path.c_str());
-            user.ChooseMenu(main, ID_FILE_OPEN);
-            const std::vector<std::string> messages = user.TakeMessages();
-            ASSERT_EQ(messages.size(), 1u);
-            EXPECT_EQ(messages[0].rfind(c.message, 0), 0u) << messages[0];
-            EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
-            EXPECT_EQ(main.Document().itemdata.GetCount(), 0u);
-            EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
-        });
-    }
+    const std::string path = PutFile("bad.cgi", InfoBlock("missing.sir", "壊") + kSword);
+    Run([&](CMainDlg& main) {
+        user.AnswerFile(path.c_str());
+        user.ChooseMenu(main, ID_FILE_OPEN);
+        const std::vector<std::string> messages = user.TakeMessages();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].rfind("MERXプロジェクト情報で指定されたルールを読み込めません。\n", 0), 0u) << messages[0];
+        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        EXPECT_EQ(main.Document().itemdata.GetCount(), 0u);
+        EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
+    });
 }
 
 TEST_F(MainProject, AFileWithoutBlockAsksForNameAndRule)

@@ -12,7 +12,7 @@ using P = CPreferencesDlg;
 
 std::string Value(CMainDlg& main, const char* path)
 {
-    const CSettingsStore::Value* value = main.Settings().GetValue(path);
+    const CSettingsStore::Value* value = FindSetting(main.Settings(), path);
     return value ? value->GetBuffer() : "<missing>";
 }
 
@@ -107,7 +107,7 @@ TEST_F(MainShell, AFailingHandlerIsReportedAndTheWorkIsKept)
         EXPECT_FALSE(main.m_nModalWait.IsWaiting());
         EXPECT_TRUE(user.LookAt(main).IsVisible());
         user.Answer(UiAnswer::kNo);  // the save question on exit
-    }, [](CMainDlg&) { throw static_cast<uint32_t>(7); });
+    }, PageApplying([](CMainDlg&) { throw static_cast<uint32_t>(7); }));
 }
 
 }  // namespace

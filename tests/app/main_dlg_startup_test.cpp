@@ -1,5 +1,5 @@
-// The main window from start to close: the start-up file, the history, the
-// page switch, and the keys of the main window.
+// The main window from start to close: the start-up file, the history and
+// the keys of the main window.
 #include "main_dlg_fixture.h"
 
 namespace {
@@ -16,12 +16,10 @@ TEST_F(MainStartup, StartsOnANewProjectWithTheItemPageAndAnEmptyHistory)
         EXPECT_EQ(tabs, (std::vector<std::string>{"アイテム", "イベント", "関数", "定義", "配置", "プロジェクト"}));
         EXPECT_EQ(SelectedTab(main), 0);
         ASSERT_EQ(main.CurrentPageIndex(), 0);
-        EXPECT_EQ(main.CurrentPage()->GetWindowRect().x, 20);
         EXPECT_EQ(main.CurrentPage()->GetWindowRect().y, 35);
         EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
-        EXPECT_FALSE(main.SystemMenu().items[2].enabled);
-        EXPECT_FALSE(main.SystemMenu().items[4].enabled);
-        EXPECT_EQ(user.LookAt(main).GetIcon(), IDI_PROGRAM);
+        EXPECT_FALSE(main.SystemMenu().items[2].enabled);  // size
+        EXPECT_FALSE(main.SystemMenu().items[4].enabled);  // maximize
         EXPECT_TRUE(main.ToolResults().HasWindow());
         EXPECT_FALSE(main.ToolResults().IsWindowVisible());
         EXPECT_FALSE(main.IsModified());
@@ -51,9 +49,7 @@ TEST_F(MainStartup, OpensTheCommandLineFileOrTheLastFileWhenAskedTo)
         PutSettings(std::string("LastOpenFile=") + last + "\n[Custom]\n\tRestoreOpenFile=" + c.restore +
                     "\n[EndSection]\n");
         startup.commandLine = c.commandLine;
-        Run([&](CMainDlg& main) {
-            EXPECT_EQ(Title(main), c.title);
-        });
+        Run([&](CMainDlg& main) { EXPECT_EQ(Title(main), c.title); });
     }
 }
 
@@ -102,39 +98,6 @@ TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
     Run([&](CMainDlg& main) {
         EXPECT_EQ(HistoryMenu(main).size(), 5u);
         EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
-    });
-}
-
-TEST_F(MainStartup, ARefusingPageKeepsItsTabAndItsEdits)
-{
-    // Behind tab 0, a page that cannot apply its edits.
-    Run([&](CMainDlg& main) {
-        CMainPage& page = *main.CurrentPage();
-        user.TypeText(page, 1084, "half done");
-        user.Select(main, CMainDlg::IDC_TAB, 3);
-        EXPECT_EQ(SelectedTab(main), 0);
-        EXPECT_EQ(main.CurrentPageIndex(), 0);
-        EXPECT_EQ(std::string(user.Look(page, 1084).text), "half done");
-        EXPECT_FALSE(main.Page(3).HasWindow());
-        EXPECT_FALSE(main.m_nModalWait.IsWaiting());
-        // Saving asks the page too, and writes nothing when it refuses.
-        user.AnswerFile(folder.Path("never.cgi").c_str());
-        user.ChooseMenu(main, ID_FILE_SAVE);
-        EXPECT_FALSE(std::filesystem::exists(folder.Path("never.cgi")));
-    }, [](CMainDlg& main) { main.ApplyError() = "user cancel"; });
-}
-
-// Storing the icon folder typed here is in the new-project test.
-TEST_F(MainStartup, TheProjectPageShowsCountsAndTheIconFolder)
-{
-    startup.commandLine = Project("a.cgi", "港");
-    Run([&](CMainDlg& main) {
-        user.Select(main, CMainDlg::IDC_TAB, CMainDlg::kProjectTab);
-        CMainPage& page = *main.CurrentPage();
-        EXPECT_EQ(Cp932ToUtf8(user.Look(page, 1093).text.GetBuffer()),
-                  "1\n0\n14\n" + kBetaRule + "\n" + folder.Path("a.cgi"));
-        EXPECT_EQ(std::string(user.Look(page, 1084).text), "..\\Image");
-        EXPECT_FALSE(main.IsModified());  // opening and filling the page are no edits
     });
 }
 

@@ -10,26 +10,7 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-TEST(DialogLife, ModalRunsInitShowDriverThenDestroys)
-{
-    CScriptedUser user;
-    CProbeDlg dialog;
-    user.OnModal(
-        [&](CDialogBase& d) {
-            EXPECT_EQ(&d, &dialog);
-            EXPECT_TRUE(dialog.IsWindowVisible());
-            EXPECT_TRUE(dialog.Control(kProbeLine).HasFocus());
-            user.Click(d, kIdOk);
-        },
-        900);
-    EXPECT_EQ(dialog.DoModal(), kIdOk);
-    EXPECT_FALSE(dialog.HasWindow());
-    EXPECT_EQ(dialog.m_ownLog, (Log{"probe: init", "probe: shown", "probe: cmd 1 clicked", "probe: ok",
-                                    "probe: hidden", "probe: destroy, label readable"}));
-    EXPECT_TRUE(user.TakeProblems().empty());
-}
-
-TEST(DialogLife, WaysOfClosingGiveTheirResults)
+TEST(DialogLife, ModalRunsInitShowDriverThenDestroysAndEachWayOfClosingGivesItsResult)
 {
     struct Case {
         const char* name;
@@ -52,8 +33,18 @@ TEST(DialogLife, WaysOfClosingGiveTheirResults)
     for (const Case& c : cases) {
         CScriptedUser user;
         CProbeDlg dialog;
-        user.OnModal([&](CDialogBase&) { c.act(user, dialog); });
+        user.OnModal(
+            [&](CDialogBase& d) {
+                EXPECT_EQ(&d, &dialog);
+                EXPECT_TRUE(dialog.Control(kProbeLine).HasFocus());
+                c.act(user, dialog);
+            },
+            900);
         EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
+        EXPECT_FALSE(dialog.HasWindow());
+        EXPECT_EQ(dialog.m_ownLog.front(), "probe: init") << c.name;
+        EXPECT_EQ(dialog.m_ownLog[1], "probe: shown") << c.name;
+        EXPECT_EQ(dialog.m_ownLog.back(), "probe: destroy, label readable") << c.name;
         EXPECT_TRUE(user.TakeProblems().empty()) << c.name;
     }
 }

@@ -1,0 +1,98 @@
+// The pages under the tabs: the switch that applies first, the project
+// page, and the navigation the tools use.
+#include <array>
+
+#include "main_dlg_fixture.h"
+
+namespace {
+
+using MainPages = MainDlgTest;
+
+TEST_F(MainPages, ARefusingPageKeepsItsTabAndItsEdits)
+{
+    Run(
+        [&](CMainDlg& main) {
+            CMainPage& page = *main.CurrentPage();
+            user.TypeText(page, 1084, "half done");
+            user.Select(main, CMainDlg::IDC_TAB, 3);
+            EXPECT_EQ(SelectedTab(main), 0);
+            EXPECT_EQ(main.CurrentPageIndex(), 0);
+            EXPECT_EQ(std::string(user.Look(page, 1084).text), "half done");
+            EXPECT_FALSE(main.Page(3).HasWindow());
+            EXPECT_FALSE(main.m_nModalWait.IsWaiting());
+            // Saving asks the page too, and writes nothing when it refuses.
+            user.AnswerFile(folder.Path("never.cgi").c_str());
+            user.ChooseMenu(main, ID_FILE_SAVE);
+            EXPECT_FALSE(std::filesystem::exists(folder.Path("never.cgi")));
+        },
+        PageApplying([](CMainDlg& main) { main.ApplyError() = "user cancel"; }));
+}
+
+// Storing the icon folder typed here is in the new-project test.
+TEST_F(MainPages, TheProjectPageShowsCountsAndTheIconFolderWithoutMarkingTheProject)
+{
+    startup.commandLine = Project("a.cgi", "港");
+    Run([&](CMainDlg& main) {
+        user.Select(main, CMainDlg::IDC_TAB, CMainDlg::kProjectTab);
+        CMainPage& page = *main.CurrentPage();
+        EXPECT_EQ(Cp932ToUtf8(user.Look(page, 1093).text.GetBuffer()),
+                  "1\n0\n14\n" + kBetaRule + "\n" + folder.Path("a.cgi"));
+        EXPECT_EQ(std::string(user.Look(page, 1084).text), "..\\Image");
+        EXPECT_FALSE(main.IsModified());  // opening and filling the page are no edits
+        user.Click(page, 1027);           // nor is "元に戻す"
+        EXPECT_FALSE(main.IsModified());
+        EXPECT_TRUE(main.m_bNotifyReady);
+        user.TypeText(page, 1084, "icons");
+        EXPECT_TRUE(main.IsModified());
+        user.Answer(UiAnswer::kNo);  // the save question on exit
+    });
+}
+
+// What the tools do with the pages: jump to an element, ask what is shown,
+// reload after a replace. Test pages lie behind the item and event tabs.
+TEST_F(MainPages, ToolsShowElementsOnTheirPagesThroughTheContext)
+{
+    bool refuse = false;
+    std::array<TestPage*, 2> pages{};
+    Run(
+        [&](CMainDlg& main) {
+            CPageContext& context = main;
+            EXPECT_EQ(context.CurrentElement(), (CPageElement{0, -1}));
+            EXPECT_TRUE(context.ShowElement(0, 3));  // on the current page
+            EXPECT_EQ(context.CurrentElement(), (CPageElement{0, 3}));
+            EXPECT_TRUE(context.ShowElement(1, 7));  // another page, selected when it is made
+            EXPECT_EQ(SelectedTab(main), 1);
+            EXPECT_EQ(context.CurrentElement(), (CPageElement{1, 7}));
+            context.ReloadCurrentPage();
+            EXPECT_EQ(pages[1]->reloads, 1);
+            EXPECT_EQ(pages[0]->reloads, 0);
+
+            refuse = true;  // the current page cannot apply: the jump ends there
+            EXPECT_FALSE(context.ShowElement(0, 2));
+            EXPECT_EQ(SelectedTab(main), 1);
+            EXPECT_EQ(context.CurrentElement(), (CPageElement{1, 7}));
+            refuse = false;
+
+            // A placeholder shows no element but keeps the one jumped to as
+            // the selection a save stores.
+            EXPECT_TRUE(context.ShowElement(2, 4));
+            EXPECT_EQ(context.CurrentElement(), (CPageElement{2, -1}));
+            CProjectInfo stored;
+            main.ApplyCurrentPage(stored);
+            EXPECT_EQ(stored.funcId, 4);
+            EXPECT_FALSE(context.ShowElement(6, 0));
+            EXPECT_FALSE(main.m_nModalWait.IsWaiting());
+        },
+        [&](CMainDlg& main) {
+            for (int32_t tab : {0, 1}) {
+                auto page = std::make_unique<TestPage>(main, [&](CMainDlg& m) {
+                    if (refuse)
+                        m.ApplyError() = "user cancel";
+                });
+                pages[tab] = page.get();
+                main.SetPage(tab, std::move(page));
+            }
+        });
+}
+
+}  // namespace
