@@ -85,12 +85,15 @@ TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
             user.AnswerFile(path.c_str());
             user.ChooseMenu(main, ID_FILE_OPEN);
         }
-        user.AnswerFile(paths[3].c_str());  // again: moves to the top
+        Project("f3.cgi", "p3 again");
+        user.AnswerFile(paths[3].c_str());  // again: moves to the top with its new name
+        user.ChooseMenu(main, ID_FILE_OPEN);
+        user.AnswerFile(Project("F2.cgi", "P2").c_str());  // another file: paths compare byte for byte
         user.ChooseMenu(main, ID_FILE_OPEN);
         const std::string rule = " / " + kBetaRule;
-        EXPECT_EQ(HistoryMenu(main),
-                  (std::vector<std::string>{"p3" + rule, "p5" + rule, "p4" + rule, "p2" + rule, "p1" + rule}));
-        user.ChooseMenu(main, ID_HISTORY_FIRST + 2);
+        EXPECT_EQ(HistoryMenu(main), (std::vector<std::string>{"P2" + rule, "p3 again" + rule, "p5" + rule,
+                                                               "p4" + rule, "p2" + rule}));
+        user.ChooseMenu(main, ID_HISTORY_FIRST + 3);
         EXPECT_EQ(Title(main), "p4 - TavaroItemEditor");
         EXPECT_EQ(HistoryMenu(main)[0], "p4" + rule);
     });

@@ -27,6 +27,8 @@ TEST(EditorProgram, AnswersHelpVersionAndMistakesWithoutAWindow)
     const ProgramRun help = RunEditor({"--help"}, noDisplay);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: TavaroItemEditor [FILE]\n", 0), 0u);
+    for (const char* option : {"--screenshots DIR", "--version", "xvfb-run"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
 
     const ProgramRun wrong = RunEditor({"--bogus"}, noDisplay);
     EXPECT_EQ(wrong.status, 64);

@@ -106,28 +106,6 @@ TEST(DialogLife, ModelessStartsHiddenAndAModalBlocksOnlyItsOwner)
     EXPECT_TRUE(user.TakeProblems().empty());
 }
 
-TEST(DialogLife, NestedModalAndQuestionAreAnsweredInsideTheHandlerThatOpenedThem)
-{
-    CScriptedUser user;
-    CProbeDlg outer(ProbeTemplate(), "outer"), inner(ProbeTemplate(), "inner");
-    int32_t innerResult = 0;
-    UiAnswer seen = UiAnswer::kNone;
-    outer.onApply = [&] {
-        innerResult = inner.DoModal(&outer);
-        seen = UiMessageBox("sure?", UiButtons::kYesNo, &outer);
-    };
-    user.OnModal([&](CDialogBase&) {
-        user.OnModal([&](CDialogBase&) { user.Click(inner, kIdCancel); });
-        user.Answer(UiAnswer::kNo);
-        user.Click(outer, kProbeApply);
-        EXPECT_EQ(innerResult, kIdCancel);
-        EXPECT_EQ(seen, UiAnswer::kNo);
-        user.Click(outer, kIdOk);
-    });
-    EXPECT_EQ(outer.DoModal(), kIdOk);
-    EXPECT_TRUE(user.TakeProblems().empty());
-}
-
 TEST(DialogLife, DestroyingGoesOwnedWindowsFirstThenTheDialogThenItsPages)
 {
     CScriptedUser user;

@@ -1,5 +1,6 @@
-// Geometry of headless windows: frames, minimum tracking size, maximizing,
-// pages inside their parent, and where the focus goes when a window hides.
+// Geometry of headless windows: frames, minimum tracking size, pages inside
+// their parent, and where the focus goes when a window hides (maximizing is
+// in the tests of the text windows).
 #include <gtest/gtest.h>
 
 #include "probe_dialog.h"
@@ -23,27 +24,6 @@ TEST(WindowGeometry, SizeChangesReachOnSizeWithTheClientArea)
     dialog.MoveWindow({-99999, 99999, 99999, 400});
     EXPECT_EQ(dialog.m_ownLog, (Log{"probe: size 584x461", "probe: size 334x111", "probe: size 32751x361"}));
     EXPECT_EQ(dialog.GetWindowRect(), (CUiRect{-32768, 32767, 32767, 400}));
-}
-
-TEST(WindowGeometry, MaximizedWindowKeepsItsNormalRectangle)
-{
-    CScriptedUser user;
-    CProbeDlg dialog;
-    ASSERT_TRUE(dialog.Create());
-    dialog.MoveWindow({5, 6, 300, 200});
-    dialog.ShowWindow(UiShow::kShow);
-    ASSERT_TRUE(user.Maximize(dialog));
-    EXPECT_TRUE(dialog.IsZoomed());
-    EXPECT_EQ(dialog.GetWindowRect(), kHeadlessScreen);
-    EXPECT_EQ(dialog.GetNormalRect(), (CUiRect{5, 6, 300, 200}));
-    EXPECT_FALSE(user.Resize(dialog, 400, 400));
-    ASSERT_TRUE(user.Restore(dialog));
-    EXPECT_EQ(dialog.GetWindowRect(), (CUiRect{5, 6, 300, 200}));
-    dialog.ShowWindow(UiShow::kMaximize);
-    dialog.MoveWindow({1, 2, 310, 210});
-    EXPECT_FALSE(dialog.IsZoomed());
-    EXPECT_EQ(dialog.GetNormalRect(), (CUiRect{1, 2, 310, 210}));
-    EXPECT_EQ(user.TakeProblems().size(), 1u);
 }
 
 TEST(WindowGeometry, PageLiesInItsParentsClientAreaAndHidingAWindowFocusesItsOwner)

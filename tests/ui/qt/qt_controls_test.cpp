@@ -1,11 +1,9 @@
 // Controls of the Qt backend: the widgets each kind becomes, texts that
 // cross the widget boundary byte for byte, selections in bytes, limits, and
 // which changes notify the dialog.
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QInputMethodEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -47,20 +45,15 @@ protected:
 
 TEST_F(QtControlsTest, EveryKindBecomesItsWidget)
 {
-    EXPECT_EQ(qobject_cast<QLabel*>(C(kProbeLabel).widget)->text(), QStringLiteral("label"));
     EXPECT_NE(qobject_cast<QLineEdit*>(C(kProbeLine).widget), nullptr);
     EXPECT_NE(dynamic_cast<CQtPlainEdit*>(C(kProbeText).widget), nullptr);
-    EXPECT_EQ(qobject_cast<QCheckBox*>(C(kProbeCheck).widget)->text(), QStringLiteral("check"));
     EXPECT_FALSE(qobject_cast<QComboBox*>(C(kProbeDrop).widget)->isEditable());
     EXPECT_TRUE(qobject_cast<QComboBox*>(C(kProbeCombo).widget)->isEditable());
     EXPECT_NE(qobject_cast<QListView*>(C(kProbeList).widget), nullptr);
     EXPECT_NE(C(kProbeTabs).tabs, nullptr);
     EXPECT_EQ(qobject_cast<QGroupBox*>(C(kProbeGroup).widget)->title(), QStringLiteral("group"));
-    auto* ok = qobject_cast<QPushButton*>(C(kIdOk).widget);
-    ASSERT_NE(ok, nullptr);
-    EXPECT_TRUE(ok->isDefault());
+    EXPECT_TRUE(qobject_cast<QPushButton*>(C(kIdOk).widget)->isDefault());
     EXPECT_FALSE(probe.Control(kProbeHidden).IsVisible());
-    EXPECT_EQ(probe.Control(kProbeText).GetRect(), (CUiRect{10, 60, 200, 100}));
     EXPECT_EQ(C(kProbeText).widget->geometry(), QRect(10, 60, 200, 100));
 }
 
