@@ -212,21 +212,6 @@ TEST_F(DirectInput, LockedErrorWindowStaysAfterAJumpAndTheLockIsKept)
     EXPECT_EQ(Setting("/ErrInfoDialog/Lock"), "OFF");
 }
 
-TEST_F(DirectInput, TabInsertsATabAndCtrlTabMovesTheFocus)
-{
-    Run("ab", [&](CDirectInputDlg& d) {
-        user.SelectText(d, kText, 1, 1);
-        user.PressKey(d, UiKey::kTab);
-        EXPECT_STREQ(user.Look(d, kText).text, "a\tb");
-        user.Undo(d, kText);
-        EXPECT_STREQ(user.Look(d, kText).text, "ab");
-        user.PressKey(d, UiKey::kTab, true);
-        EXPECT_STREQ(user.Look(d, kText).text, "ab");
-        EXPECT_FALSE(d.Control(kText).HasFocus());
-    });
-    EXPECT_EQ(marker.count, 0);
-}
-
 TEST_F(DirectInput, GeometryComesFromItsSectionWhenThereIsOneAndIsStoredOnClose)
 {
     struct Case {

@@ -1,4 +1,5 @@
-// The separate-window edit, driven by a person.
+// The separate-window edit, driven by a person. Its Tab key is the direct
+// input's as well (ui/edit_tab_key.h).
 #include "app/edit_dlg.h"
 #include "text_window_fixture.h"
 
@@ -52,10 +53,12 @@ TEST_F(EditWindow, OkTakesTheTextAndMarksTheProjectEvenWhenUnchanged)
     };
     const Case cases[] = {
         {"OK unchanged", [](CScriptedUser& u, CEditDlg& d) { u.Click(d, kIdOk); }, kIdOk, "x\r\ny", 1},
-        {"typed, Tab, OK",
+        {"typed, Tab (undoable), OK",
          [](CScriptedUser& u, CEditDlg& d) {
              u.TypeText(d, kText, "my $a;");
              u.SelectText(d, kText, 0, 0);
+             u.PressKey(d, UiKey::kTab);
+             u.Undo(d, kText);
              u.PressKey(d, UiKey::kTab);
              u.PressKey(d, UiKey::kEnter);
              u.Click(d, kIdOk);

@@ -1,6 +1,7 @@
-// Project files through the main window: the save question, backups, files
-// the editor cannot take as they are, the review of reader messages, and a
-// new project.
+// Project files through the main window: what its windows add to the project
+// routines (the document tests have their rules): the save question on exit,
+// the review of reader messages in the direct-input window, and the
+// project-information dialog.
 #include <filesystem>
 
 #include "main_dlg_fixture.h"
@@ -9,110 +10,20 @@ namespace {
 
 using MainProject = MainDlgTest;
 
-TEST_F(MainProject, EachAnswerOfTheSaveQuestionOnExit)
+// Yes to the save question on exit saves (the page's edits applied first)
+// and closes; No and Cancel are in the keys test of the main window.
+TEST_F(MainProject, YesToTheSaveQuestionOnExitSavesAndCloses)
 {
-    struct Case {
-        UiAnswer answer;
-        bool saved;
-        bool closed;
-    };
-    for (const Case c : {Case{UiAnswer::kYes, true, true}, Case{UiAnswer::kNo, false, true},
-                         Case{UiAnswer::kCancel, false, false}}) {
-        SCOPED_TRACE(static_cast<int>(c.answer));
-        const std::string path = folder.Path("saved.cgi");
-        std::filesystem::remove(path);
-        Run([&](CMainDlg& main) {
-            Modify(main);
-            user.Answer(c.answer);
-            if (c.answer == UiAnswer::kYes)
-                user.AnswerFile(path.c_str());
-            user.ChooseMenu(main, ID_FILE_EXIT);
-            EXPECT_EQ(user.LookAt(main).IsEnded(), c.closed);
-            EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"プロジェクトが更新されています。\n保存しますか？"});
-            if (!c.closed) {
-                EXPECT_FALSE(main.m_nModalWait.IsWaiting());
-                user.Answer(UiAnswer::kNo);
-                user.ChooseMenu(main, ID_FILE_EXIT);
-            }
-        });
-        EXPECT_EQ(std::filesystem::exists(path), c.saved);
-        if (c.saved) {
-            EXPECT_NE(folder.Get("saved.cgi").find("###IconImagePath=icons\r\n"), std::string::npos);
-        }
-    }
-}
-
-// Saving over an opened file keeps the previous file in the backup folder
-// (a missing switch counts as on); without the folder, the user is asked.
-TEST_F(MainProject, SavingKeepsABackupOrAsksWhetherToGoOnWithout)
-{
-    struct Case {
-        bool folderThere;
-        UiAnswer question;  // kNone: no question
-        bool written;
-    };
-    for (const Case& c : {Case{true, UiAnswer::kNone, true}, Case{false, UiAnswer::kNo, false},
-                          Case{false, UiAnswer::kYes, true}}) {
-        SCOPED_TRACE(static_cast<int>(c.question));
-        std::filesystem::remove_all(folder.Path("program/backup"));
-        if (c.folderThere)
-            std::filesystem::create_directory(folder.Path("program/backup"));
-        startup.commandLine = Project("data.cgi", "港");
-        const std::string before = folder.Get("data.cgi");
-        Run([&](CMainDlg& main) {
-            Modify(main);
-            if (c.question != UiAnswer::kNone)
-                user.Answer(c.question);
-            user.ChooseMenu(main, ID_FILE_SAVE);
-            EXPECT_EQ(user.TakeMessages(), c.question == UiAnswer::kNone
-                                               ? std::vector<std::string>{}
-                                               : std::vector<std::string>{"ファイルのバックアップに失敗しました。\n"
-                                                                          "エラーコード：2\n\n続行しますか？"});
-            EXPECT_EQ(main.IsModified(), !c.written);
-            if (main.IsModified())
-                user.Answer(UiAnswer::kNo);
-        });
-        user.TakeMessages();  // the save question on exit
-        EXPECT_EQ(folder.Get("data.cgi") != before, c.written);
-        if (c.folderThere)
-            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("program/backup")), {}), 1);
-    }
-}
-
-// A file whose project information cannot be used resets the project.
-TEST_F(MainProject, AnUnknownRuleResetsTheProjectWithAMessage)
-{
-    const std::string path = PutFile("bad.cgi", InfoBlock("missing.sir", "壊") + kSword);
+    const std::string path = folder.Path("saved.cgi");
     Run([&](CMainDlg& main) {
+        Modify(main);
+        user.Answer(UiAnswer::kYes);
         user.AnswerFile(path.c_str());
-        user.ChooseMenu(main, ID_FILE_OPEN);
-        const std::vector<std::string> messages = user.TakeMessages();
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].rfind("MERXプロジェクト情報で指定されたルールを読み込めません。\n", 0), 0u) << messages[0];
-        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
-        EXPECT_EQ(main.Document().itemdata.GetCount(), 0u);
-        EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
+        user.ChooseMenu(main, ID_FILE_EXIT);
+        EXPECT_TRUE(user.LookAt(main).IsEnded());
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"プロジェクトが更新されています。\n保存しますか？"});
     });
-}
-
-TEST_F(MainProject, AFileWithoutBlockAsksForNameAndRule)
-{
-    const std::string path = PutFile("plain.cgi", kSword);
-    Run([&](CMainDlg& main) {
-        user.OnModal(
-            [&](CDialogBase& d) {
-                EXPECT_EQ(user.Look(d, 1003).curSel, 1);
-                user.TypeText(d, 1084, Utf8ToCp932("市場").c_str());
-                user.Select(d, 1003, 0);
-                user.Click(d, kIdOk);
-            },
-            143);
-        user.AnswerFile(path.c_str());
-        user.ChooseMenu(main, ID_FILE_OPEN);
-        EXPECT_EQ(Title(main), "市場 - TavaroItemEditor");
-        EXPECT_FALSE(main.Document().IsBeta());
-        EXPECT_EQ(main.Document().itemdata.GetCount(), 1u);
-    });
+    EXPECT_NE(folder.Get("saved.cgi").find("###IconImagePath=icons\r\n"), std::string::npos);
 }
 
 // The reader's lines are shown in the direct-input window, where the user
@@ -156,33 +67,43 @@ TEST_F(MainProject, ReaderMessagesAreReviewedInTheDirectInputWindow)
     }
 }
 
-TEST_F(MainProject, NewProjectTakesTheChosenNameAndRule)
+// The project-information dialog names a new project, or a file without
+// project information: an empty name is "無題"; the icon folder stays.
+TEST_F(MainProject, TheProjectInformationDialogNamesANewOrUnmarkedProject)
 {
+    const std::string plain = PutFile("plain.cgi", kSword);
     struct Case {
+        int32_t command;
         std::string typed;
         int32_t rule;
         const char* title;
         bool beta;
+        uint32_t items;
     };
-    for (const Case& c : {Case{"港町", 0, "港町 - TavaroItemEditor", false}, Case{"", 1, "無題 - TavaroItemEditor", true}}) {
+    for (const Case& c : {Case{ID_FILE_NEW, "港町", 0, "港町 - TavaroItemEditor", false, 0},
+                          Case{ID_FILE_NEW, "", 1, "無題 - TavaroItemEditor", true, 0},
+                          Case{ID_FILE_OPEN, "市場", 0, "市場 - TavaroItemEditor", false, 1}}) {
         Run([&](CMainDlg& main) {
             Modify(main);
             user.Select(main, CMainDlg::IDC_TAB, 0);  // applies the icon folder
             user.Answer(UiAnswer::kNo);
             user.OnModal(
                 [&](CDialogBase& d) {
+                    EXPECT_EQ(user.Look(d, 1003).curSel, 1);
                     user.TypeText(d, 1084, Utf8ToCp932(c.typed).c_str());
                     user.Select(d, 1003, c.rule);
                     user.Click(d, kIdOk);
                 },
                 143);
-            user.ChooseMenu(main, ID_FILE_NEW);
+            if (c.command == ID_FILE_OPEN)
+                user.AnswerFile(plain.c_str());
+            user.ChooseMenu(main, c.command);
             EXPECT_EQ(Title(main), c.title);
             EXPECT_EQ(main.Document().IsBeta(), c.beta);
-            EXPECT_EQ(SelectedTab(main), 0);
+            EXPECT_EQ(main.Document().itemdata.GetCount(), c.items);
             EXPECT_EQ(main.CurrentPageIndex(), 0);
             EXPECT_FALSE(main.IsModified());
-            EXPECT_EQ(std::string(main.ProjectInfo().iconImagePath), "icons");  // the folder stays
+            EXPECT_EQ(std::string(main.ProjectInfo().iconImagePath), "icons");
         });
     }
 }

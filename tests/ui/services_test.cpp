@@ -24,11 +24,9 @@ TEST(UiServices, MessageBoxesAreAnsweredInOrderAndRecordedByteForByte)
     };
     const Case cases[] = {
         {UiButtons::kOk, UiAnswer::kNone, {}, UiAnswer::kOk, 0},                  // OK needs no answer
-        {UiButtons::kOk, UiAnswer::kNone, {UiAnswer::kOk}, UiAnswer::kOk, 0},     // but takes a queued one
         {UiButtons::kOk, UiAnswer::kNone, {UiAnswer::kYes}, UiAnswer::kOk, 1},    // and leaves a Yes unused
         {UiButtons::kYesNoCancel, UiAnswer::kNone, {UiAnswer::kCancel}, UiAnswer::kCancel, 0},
         {UiButtons::kYesNo, UiAnswer::kNo, {}, UiAnswer::kNo, 1},                 // unanswered: the default
-        {UiButtons::kOkCancel, UiAnswer::kNone, {}, UiAnswer::kOk, 1},            // or the first button
         {UiButtons::kYesNo, UiAnswer::kNone, {UiAnswer::kOk}, UiAnswer::kYes, 1},  // an answer the box lacks
     };
     for (const Case& c : cases) {
@@ -48,7 +46,6 @@ TEST(UiServices, FileDialogsShellCallsAndTheWaitCursorAreRecorded)
 {
     CScriptedUser user;
     CUiFileRequest request;
-    request.save = true;
     request.initialName = "inc-item-data.cgi";
     request.filter = "a|*.a||";
     user.AnswerFile("C:\\data\\x.cgi");
@@ -60,7 +57,6 @@ TEST(UiServices, FileDialogsShellCallsAndTheWaitCursorAreRecorded)
     EXPECT_FALSE(UiAskFileName(request, path));
     EXPECT_STREQ(path, "C:\\data\\x.cgi");
     ASSERT_EQ(user.FileDialogs().size(), 3u);
-    EXPECT_TRUE(user.FileDialogs()[0].save);
     EXPECT_STREQ(user.FileDialogs()[0].initialName, "inc-item-data.cgi");
     EXPECT_EQ(user.TakeProblems(), (Log{"nobody answered a file dialog"}));
 

@@ -47,7 +47,7 @@ TEST_F(QtServicesTest, TheShellStartsProgramsWithParametersInTheirFolder)
     EXPECT_LE(UiShellOpen("print", script.c_str(), "", ""), 32);
 }
 
-TEST_F(QtServicesTest, FileDialogsTakeTheFilterAndGiveBackThePathText)
+TEST_F(QtServicesTest, FileDialogsGiveBackThePathTextOrNothing)
 {
     TempFolder folder;
     const std::string name = "データ.cgi";
@@ -59,7 +59,6 @@ TEST_F(QtServicesTest, FileDialogsTakeTheFilterAndGiveBackThePathText)
     const std::string initial = Sj(("" + folder.Path() + "/").c_str());
     request.initialName = initial.c_str();
 
-    QStringList filtersShown;
     auto answer = [&](bool accept) {
         auto* timer = new QTimer;
         QObject::connect(timer, &QTimer::timeout, timer, [&, timer, accept] {
@@ -69,7 +68,6 @@ TEST_F(QtServicesTest, FileDialogsTakeTheFilterAndGiveBackThePathText)
                     continue;
                 timer->stop();
                 timer->deleteLater();
-                filtersShown = dialog->nameFilters();
                 if (!accept) {
                     dialog->reject();
                     return;
@@ -85,7 +83,6 @@ TEST_F(QtServicesTest, FileDialogsTakeTheFilterAndGiveBackThePathText)
     answer(true);
     ASSERT_TRUE(UiAskFileName(request, path));
     EXPECT_EQ(std::string(path.GetBuffer()), Sj(folder.Path(name).c_str()));
-    EXPECT_EQ(filtersShown, (QStringList{QString::fromUtf8("CGI ファイル (*.cgi)"), QString::fromUtf8("全てのファイル (*)")}));
 
     answer(false);
     EXPECT_FALSE(UiAskFileName(request, path));

@@ -5,7 +5,6 @@
 #include "qt_fixture.h"
 #include "ui/qt/qt_questions.h"
 #include "ui/qt/qt_text.h"
-#include "ui/qt/qt_text_limit.h"
 
 namespace {
 
@@ -48,17 +47,6 @@ TEST(QtText, ConversionKeepsEveryByteAndUsesQtLineEnds)
     // What CP932 cannot hold becomes "?", a pair counting as one character.
     EXPECT_EQ(QtToCp932(QString::fromUtf8("a\xF0\x9F\x98\x80" "b")), "a?b");
     EXPECT_EQ(QtOffsetFromPos(QString::fromUtf8("\xF0\x9F\x98\x80" "b"), "?b", 2, false), 1u);
-}
-
-TEST(QtText, FitCutsAtCharacterStarts)
-{
-    const QString text = QString::fromUtf8("日本\nab");
-    EXPECT_EQ(QtFitText(text, 3, true), QString::fromUtf8("日"));
-    EXPECT_EQ(QtFitText(text, 5, true), QString::fromUtf8("日本"));
-    EXPECT_EQ(QtFitText(text, 6, true), QString::fromUtf8("日本\n"));
-    EXPECT_EQ(QtFitText(text, 7, true), QString::fromUtf8("日本\na"));
-    EXPECT_EQ(QtFitText(text, 8, true), text);
-    EXPECT_EQ(QtByteLength(text, true), 8u);
     EXPECT_EQ(QtWithoutMnemonics(QStringLiteral("&File && more&")), QStringLiteral("File & more&"));
 }
 
