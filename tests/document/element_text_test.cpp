@@ -49,7 +49,7 @@ TEST(ElementText, TextWithoutItsKeywordIsRefused)
     Document doc;
     CMerxReader reader(doc);
     uint32_t line = 0;
-    ASSERT_TRUE(reader.ParseDefine("@@DEFINE\ntype1 a\n", line));
+    ASSERT_TRUE(reader.ParseDefine(doc.definedata, "@@DEFINE\ntype1 a\n", line));
     Citemstruct item;
     Ceventstruct event;
     struct Case {
@@ -59,7 +59,7 @@ TEST(ElementText, TextWithoutItsKeywordIsRefused)
     const Case cases[] = {
         {[&](uint32_t& at) { return reader.ParseItem(item, "\tno\t1\n", at); }, SJ("[5]：@@ITEMが見つかりません。\n")},
         {[&](uint32_t& at) { return reader.ParseEvent(event, "@@ITEM\n", at); }, SJ("[5]：@@EVENTを認識できません。\n")},
-        {[&](uint32_t& at) { return reader.ParseDefine("type2 b\n", at); }, SJ("[5]：@@DEFINEを認識できません。\n")},
+        {[&](uint32_t& at) { return reader.ParseDefine(doc.definedata, "type2 b\n", at); }, SJ("[5]：@@DEFINEを認識できません。\n")},
     };
     for (const Case& c : cases) {
         doc.m_strApplyError.Release();

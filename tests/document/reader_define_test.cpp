@@ -30,10 +30,10 @@ TEST_P(ReaderDefine, TypesJobsAndMessages)
     dtest::Document doc;
     CMerxReader reader(doc);
     uint32_t line = 0;
-    ASSERT_TRUE(reader.ParseDefine("@@DEFINE\ntype9 old\njob old o\nset job_old_time_rate 1\n", line));
+    ASSERT_TRUE(reader.ParseDefine(doc.definedata, "@@DEFINE\ntype9 old\njob old o\nset job_old_time_rate 1\n", line));
     doc.m_strApplyError.Release();
     line = row.firstLine;
-    ASSERT_TRUE(reader.ParseDefine(row.text.c_str(), line));
+    ASSERT_TRUE(reader.ParseDefine(doc.definedata, row.text.c_str(), line));
     EXPECT_EQ(doc.Messages(), row.messages);
     EXPECT_EQ(line, row.firstLine + std::count(row.text.begin(), row.text.end(), '\n'));
     EXPECT_EQ(doc.definedata.text, row.text.c_str());
