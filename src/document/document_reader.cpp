@@ -33,6 +33,12 @@ bool CMerxReader::Parse(const char* text)
         return true;
     } catch (const std::bad_alloc&) {
         return false;
+    } catch (const void* raised) {
+        // Arrays whose storage runs out raise a null pointer of their
+        // element type; any other pointer is not this reader's to catch.
+        if (raised)
+            throw;
+        return false;
     }
 }
 

@@ -15,7 +15,9 @@ class CMerxReader : public CElementReader {
 public:
     explicit CMerxReader(CMerxDocument& doc) : CElementReader(doc, doc.m_strApplyError), m_doc(doc) {}
 
-    // Refills the whole document from `text`. False only when memory runs out.
+    // Refills the whole document from `text`. False when memory ran out:
+    // the document then holds only part of the text and must not be taken
+    // for it.
     bool Parse(const char* text);
 
 private:

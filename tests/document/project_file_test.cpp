@@ -269,3 +269,57 @@ TEST_F(ProjectFile, TheSaveQuestionAnswersAsTheUserChose)
     EXPECT_FALSE(project.m_bModified);
     EXPECT_TRUE(std::filesystem::exists(Path("kept.cgi")));
 }
+
+TEST_F(ProjectFile, TheSavedRuleNameIsTheNameOfTheRuleApplied)
+{
+    rules.GetOrInsert("custom.sir")->GetValueForWrite("/RuleName")->Assign("Renamed");
+    for (const std::string ruleName : {"###RuleName=Old\r\n", ""}) {
+        folder.Put("data.cgi", Block("###RuleKey=custom.sir\r\n" + ruleName) + kItem);
+        ASSERT_TRUE(project.Open(Path("data.cgi").c_str())) << ruleName;
+        EXPECT_EQ(project.info.ruleName, "Renamed") << ruleName;
+        ASSERT_TRUE(project.Save());
+        EXPECT_NE(folder.Get("data.cgi").find("###RuleName=Renamed\r\n"), std::string::npos) << ruleName;
+    }
+}
+
+namespace {
+
+// Construct hooks that make the item container's growth fail as exhausted
+// storage does.
+bool ThrowOutOfMemory(Citemstruct**, uint32_t, uint32_t, CArrayAuto<Citemstruct>*) { throw std::bad_alloc(); }
+bool ThrowNullElement(Citemstruct**, uint32_t, uint32_t, CArrayAuto<Citemstruct>*)
+{
+    throw static_cast<Citemstruct*>(nullptr);
+}
+
+} // namespace
+
+TEST_F(ProjectFile, AReadThatRunsOutOfMemoryFailsTheOpenAndLeavesTheFile)
+{
+    const std::string bytes = Block(SJ("###RuleKey=標準 ベータ版(040318)\r\n")) + kItem + kItem;
+    folder.Put("data.cgi", bytes);
+    for (auto hook : {ThrowOutOfMemory, ThrowNullElement}) {
+        project.m_bModified = true;
+        host.shown.clear();
+        doc.itemdata.SetHooks(hook, nullptr, 0);
+        EXPECT_FALSE(project.Open(Path("data.cgi").c_str()));
+        doc.itemdata.SetHooks(nullptr, nullptr, 0);
+        ASSERT_EQ(host.shown.size(), 1u);
+        EXPECT_EQ(host.shown[0], SJ("メモリが不足したため、ファイルを最後まで読み込めませんでした。\n操作をキャンセルします。"));
+        EXPECT_EQ(project.info.projectName, SJ("無題")); // reset to the defaults
+        EXPECT_FALSE(project.m_bModified);
+        EXPECT_EQ(doc.itemdata.GetCount(), 0u);
+        EXPECT_EQ(folder.Get("data.cgi"), bytes);
+    }
+    // Also when the reading runs out while the user corrects the text.
+    folder.Put("bad.cgi", Block(SJ("###RuleKey=標準 ベータ版(040318)\r\n")) + "@@EVENT\r\n\tstray\r\n");
+    host.corrections = {"@@ITEM\n"};
+    host.reviewAccepted = true;
+    host.shown.clear();
+    doc.itemdata.SetHooks(ThrowOutOfMemory, nullptr, 0);
+    EXPECT_FALSE(project.Open(Path("bad.cgi").c_str()));
+    doc.itemdata.SetHooks(nullptr, nullptr, 0);
+    ASSERT_EQ(host.reviewedMessages.size(), 2u);
+    EXPECT_EQ(host.reviewedMessages[1].substr(0, 12), std::string(SJ("メモリが不足")).substr(0, 12));
+    EXPECT_EQ(project.info.projectName, SJ("無題"));
+}
