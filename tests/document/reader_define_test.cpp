@@ -73,3 +73,31 @@ INSTANTIATE_TEST_SUITE_P(
         DefineCase{"ATimeRateForAnUnknownJobChangesNothing",
                    "@@DEFINE\njob cook c\nset job_smith_time_rate 1\nset job_cook2_time_rate 1\n", "", "", "cook=c|"}),
     [](const ::testing::TestParamInfo<DefineCase>& info) { return std::string(info.param.name); });
+
+// The definition page reads an edited text into a fresh element and takes
+// it only when the reader had nothing to say.
+TEST(ReaderDefineFresh, ARefusedTextLeavesTheDefinitionAsItWas)
+{
+    dtest::Document doc;
+    doc.Parse("@@DEFINE\ntype1 a\n");
+    CStr_base<1024> messages;
+    CElementReader reader(doc, messages);
+    Cdefinestruct fresh;
+    uint32_t line = 0;
+    ASSERT_TRUE(reader.ParseDefine(fresh, "@@DEFINE\ntype2 b\ntype2 c\n", line));
+    EXPECT_STREQ(messages, SJ("[3]：@@DEFINE：\"type\" 種類IDが重複しています。\n"));
+    EXPECT_EQ(doc.Messages(), "");
+    EXPECT_STREQ(doc.definedata.text, "@@DEFINE\ntype1 a\n");
+    ASSERT_EQ(doc.definedata.types.GetCount(), 1u);
+    EXPECT_STREQ(doc.definedata.types[0].name, "a");
+
+    messages.Release();
+    ASSERT_TRUE(reader.ParseDefine(fresh, "@@DEFINE\ntype2 b\njob smith s\n", line));
+    ASSERT_STREQ(messages, "");
+    doc.definedata = fresh;
+    EXPECT_STREQ(doc.definedata.text, "@@DEFINE\ntype2 b\njob smith s\n");
+    ASSERT_EQ(doc.definedata.types.GetCount(), 1u);
+    EXPECT_STREQ(doc.definedata.types[0].id, "2");
+    ASSERT_EQ(doc.definedata.jobs.GetCount(), 1u);
+    EXPECT_STREQ(doc.definedata.jobs[0].code, "smith");
+}
