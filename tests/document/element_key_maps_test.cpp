@@ -1,6 +1,7 @@
 // Elements take the keys of their kind in one step from maps built from the
 // key lists; they must end up with the maps that adding the keys one by one
-// gives: same keys, same iteration order, lists and list comments alike.
+// gives: every key of the kind, in the same iteration order, lists and list
+// comments alike, and the entry of the comment-only lines.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -60,11 +61,13 @@ TEST_P(ElementKeyMaps, ParsedElementsHoldTheKeysInTheOrderOfAddingThemOneByOne)
         EXPECT_EQ(Keys(use.fields), KeysAddedOneByOne({&doc.usekeys, &doc.usefieldextkeys}));
         EXPECT_EQ(Keys(use.lists), KeysAddedOneByOne({&doc.uselistkeys, &doc.uselistextkeys}));
         EXPECT_EQ(Keys(use.listcomments), Keys(use.lists));
+        EXPECT_NE(use.comments.Lookup(""), nullptr);
     }
-    EXPECT_EQ(dtest::List(item.uses[0].GetList("exlist")), (std::vector<std::string>{"v"}));
-    EXPECT_EQ(dtest::List(item.uses[0].GetListComments("exlist")), (std::vector<std::string>{"\t# l"}));
-    EXPECT_EQ(dtest::List(item.uses[0].GetList("ung")), (std::vector<std::string>{"get\t1\tx\t\t"}));
+    EXPECT_EQ(dtest::Look(item.uses[0], "exlist[]"), "v|");
+    EXPECT_EQ(dtest::Look(item.uses[0], "#exlist[]"), "\t# l|");
+    EXPECT_EQ(dtest::Look(item.uses[0], "ung[]"), "get\t1\tx\t\t|");
     EXPECT_EQ(Keys(doc.eventdata[0].fields), KeysAddedOneByOne({&doc.eventkeys}));
+    EXPECT_EQ(Keys(doc.eventdata[0].comments), (std::vector<std::string>{"", "code"}));
     EXPECT_EQ(dtest::Field(doc.eventdata[0], "code"), "e");
     EXPECT_STREQ(doc.eventdata[0].GetComment("code"), "\t# d");
 }

@@ -1,6 +1,6 @@
-// What the element readers and writers share: every key of the kind, texts
-// without their keyword, writing under the rule applied now, and values the
-// pages store that no text reads into.
+// What the element readers and writers share: texts without their keyword,
+// writing under the rule applied now, and values the pages store that no
+// text reads into.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,41 +8,6 @@
 #include "document_test_helpers.h"
 
 using dtest::Document;
-using dtest::Look;
-
-TEST(ElementText, ParsedElementsHoldEveryKeyOfTheirKind)
-{
-    Document doc({true, true});
-    doc.AddItemExtensionKey("rare");
-    doc.AddUseExtensionKey("bonus", false);
-    doc.AddUseExtensionKey("drops", true);
-    EXPECT_EQ(doc.Parse("@@ITEM\n\tno\t3\n\t@@USE\n@@EVENT\n"), "");
-    const Citemstruct& item = doc.itemdata[0];
-    const Cusestruct& use = item.uses[0];
-    const Ceventstruct& event = doc.eventdata[0];
-    for (const CMerxString& key : doc.itemkeys)
-        EXPECT_EQ(Look(item, key.GetBuffer()), key == "no" ? "3" : "") << key.GetBuffer();
-    for (const CMerxString& key : doc.usekeys)
-        EXPECT_EQ(Look(use, key.GetBuffer()), "") << key.GetBuffer();
-    for (const CMerxString& key : doc.uselistkeys) {
-        EXPECT_EQ(Look(use, key.GetBuffer() + std::string("[]")), "") << key.GetBuffer();
-        EXPECT_EQ(Look(use, std::string("#").append(key.GetBuffer()).append("[]")), "") << key.GetBuffer();
-    }
-    for (const CMerxString& key : doc.eventkeys)
-        EXPECT_EQ(Look(event, key.GetBuffer()), "") << key.GetBuffer();
-    EXPECT_EQ(Look(item, "rare"), "");
-    EXPECT_EQ(item.fields.GetCount(), doc.itemkeys.GetCount() + 1);
-    EXPECT_EQ(Look(use, "bonus"), "");
-    EXPECT_EQ(Look(use, "drops[]"), "");
-    EXPECT_EQ(Look(use, "@@include"), "<undefined>"); // a list of uses, never a field
-    const CMerxFieldElement* const elements[] = {&item, &use, &event};
-    for (const CMerxFieldElement* element : elements)
-        EXPECT_NE(element->comments.Lookup(""), nullptr);
-
-    Document stable;
-    EXPECT_EQ(stable.Parse("@@ITEM\n"), "");
-    EXPECT_EQ(Look(stable.itemdata[0], "funcs"), "<undefined>"); // a beta key
-}
 
 TEST(ElementText, TextWithoutItsKeywordIsRefused)
 {

@@ -2,6 +2,7 @@
 // of the data, and what the arrangement holds afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,68 +10,66 @@
 #include "document/function_keywords.h"
 #include "document_test_helpers.h"
 
-using dtest::Arrangement;
 using dtest::Document;
 
 namespace {
+
+// One letter per arrangement entry: I item, E event, F function, O other
+// text, D definition.
+std::string Arrangement(const CMerxDocument& doc)
+{
+    std::string out;
+    for (CMERX_base* const& element : doc.setdata)
+        out += "?IUEFOD"[element->GetKind()];
+    return out;
+}
 
 // The invariants every parse leaves: one definition, each function block
 // once, no two other texts side by side except before the end element.
 void ExpectInvariants(const CMerxDocument& doc)
 {
-    uint32_t defines = 0;
-    uint32_t functions = 0;
-    for (uint32_t i = 0; i < doc.setdata.GetCount(); ++i) {
-        const CMERX_base* element = doc.setdata[i];
-        defines += element->GetKind() == CMERX_TYPE_DEFINE;
-        if (element->GetKind() == CMERX_TYPE_SINGLE) {
-            ++functions;
-            EXPECT_EQ(doc.FindInArrangement(element), static_cast<int32_t>(i)) << "function block twice";
-        }
-        if (i + 1 < doc.setdata.GetCount() && element->GetKind() == CMERX_TYPE_OTHER &&
-            doc.setdata[i + 1]->GetKind() == CMERX_TYPE_OTHER) {
-            EXPECT_EQ(doc.FindEndPosition(), i + 1) << "other texts side by side at " << i;
-        }
-    }
-    EXPECT_EQ(defines, 1u);
-    EXPECT_EQ(functions, MERX_FUNCTION_COUNT);
+    const std::string arrangement = Arrangement(doc);
+    EXPECT_EQ(std::count(arrangement.begin(), arrangement.end(), 'D'), 1);
+    EXPECT_EQ(std::count(arrangement.begin(), arrangement.end(), 'F'), MERX_FUNCTION_COUNT);
+    for (const auto& [keyword, function] : doc.singledata)
+        EXPECT_GE(doc.FindInArrangement(&function), 0) << keyword;
+    const size_t others = arrangement.find("OO");
+    if (others != std::string::npos)
+        EXPECT_EQ(doc.FindEndPosition(), others + 1);
 }
 
 // A view of the parsed document: "@N" the arrangement entry N (an other
 // text's text, a function block's keyword), "define" the definition text,
-// "types" its type count, a function keyword that block's text,
-// "functions" the texts of all function blocks, "end" the end position,
-// "items"/"events"/"others" the counts, "I0:key" a field of item 0.
+// "types" its type count, a function keyword that block's text, "functions"
+// the texts of all function blocks, "end" the end position, "items",
+// "events", "others" the counts, "I0:key" a field of item 0.
 std::string Look(CMerxDocument& doc, const std::string& key)
 {
     if (key[0] == '@' && key[1] != '@') {
         const CMERX_base* element = doc.setdata[std::stoul(key.substr(1))];
         if (element->GetKind() == CMERX_TYPE_SINGLE)
             return static_cast<const Csinglestruct*>(element)->keyword.GetBuffer();
-        return dtest::OtherText(doc, std::stoul(key.substr(1)));
+        return static_cast<const Cotherstruct*>(element)->text.GetBuffer();
     }
-    if (key == "define")
-        return doc.definedata.text.GetBuffer();
-    if (key == "types")
-        return std::to_string(doc.definedata.types.GetCount());
     if (key.starts_with("@@"))
         return doc.FindFunction(key.c_str())->text.GetBuffer();
-    if (key == "functions") {
-        std::string texts;
-        for (const char* keyword : g_aszMerxFunctionKeywords)
-            texts += doc.FindFunction(keyword)->text.GetBuffer();
-        return texts;
-    }
-    if (key == "end")
-        return std::to_string(doc.FindEndPosition());
-    if (key == "items")
-        return std::to_string(doc.itemdata.GetCount());
-    if (key == "events")
-        return std::to_string(doc.eventdata.GetCount());
-    if (key == "others")
-        return std::to_string(doc.otherdata.GetCount());
     if (key.starts_with("I0:"))
         return dtest::Field(doc.itemdata[0], key.substr(3).c_str());
+    std::string functions;
+    for (const char* keyword : g_aszMerxFunctionKeywords)
+        functions += doc.FindFunction(keyword)->text.GetBuffer();
+    const std::pair<const char*, std::string> views[] = {
+        {"define", doc.definedata.text.GetBuffer()},
+        {"types", std::to_string(doc.definedata.types.GetCount())},
+        {"functions", functions},
+        {"end", std::to_string(doc.FindEndPosition())},
+        {"items", std::to_string(doc.itemdata.GetCount())},
+        {"events", std::to_string(doc.eventdata.GetCount())},
+        {"others", std::to_string(doc.otherdata.GetCount())},
+    };
+    for (const auto& [name, view] : views)
+        if (key == name)
+            return view;
     return "<no such view>";
 }
 

@@ -25,77 +25,96 @@ std::string ValueAt(const Store& store, const char* path)
     return value ? value->GetBuffer() : "(none)";
 }
 
-uint32_t BucketOf(const char* key) { return CMapElement<int, 32>::Hash(key) & 31; }
-
 }  // namespace
 
-TEST(IniExLoadText, ReadsLinesIntoTheTree)
+// Each text is read into an empty store; what was read is saved, and the
+// saved text reads back into the same tree.
+TEST(IniExText, LinesAreReadIntoTheTreeAndSavedBack)
 {
+    const std::string longKey(40, 'k');
     const struct {
-        const char* text;
+        std::string text;
         bool accepted;
-        const char* saved;  // the tree that was read, as saved
-        std::vector<std::pair<const char*, const char*>> values = {};
+        std::string saved;
+        std::vector<std::pair<std::string, std::string>> values = {};
     } rows[] = {
-        {"a=b", true, "a=b\n", {{"/a", "b"}}},
-        // Indentation is irrelevant when reading.
-        {"[Custom]\n\tSaveAutoBackup=ON\n[EndSection]\n", true, "[Custom]\n\tSaveAutoBackup=ON\n[EndSection]\n",
+        // Indentation is irrelevant when reading; the first "=" ends the key;
+        // lines without a key, blank, comment and odd lines are skipped; a
+        // later value replaces an earlier one.
+        {"  [Custom]\nSaveAutoBackup=ON\n\t\t\t[EndSection]", true, "[Custom]\n\tSaveAutoBackup=ON\n[EndSection]\n",
          {{"/Custom/SaveAutoBackup", "ON"}}},
-        {"  [Custom]\nSaveAutoBackup=ON\n\t\t\t[EndSection]", true, "[Custom]\n\tSaveAutoBackup=ON\n[EndSection]\n"},
-        // The first "=" ends the key; a line without a key, blank, comment
-        // and odd lines are skipped; a later value replaces an earlier one.
-        {"a=b=c\n=x\n", true, "a=b=c\n"},
-        {"\n; comment\n\t\n[]\n[unclosed\ngarbage\nk=v\n", true, "k=v\n"},
-        {"k=1\nk=2\n", true, "k=2\n"},
+        {"a=b=c\n=x\n\n; comment\n\t\n[]\n[unclosed\ngarbage\nk=1\nk=2\n", true, "a=b=c\nk=2\n", {{"/a", "b=c"}}},
         // A section without "[EndSection]" nests the next; sections left open
         // are closed at the end; the rest of a section line is ignored; a
-        // section opened again is merged.
-        {"[A]\n[B]\nk=v\n", true, "[A]\n\t[B]\n\t\tk=v\n\t[EndSection]\n[EndSection]\n", {{"/A/B/k", "v"}}},
-        {"[A] old comment ]\nk=v\n[EndSection] trailing", true, "[A]\n\tk=v\n[EndSection]\n"},
-        {"[A]\nx=1\n[EndSection]\n[A]\ny=2\n[EndSection]\n", true, "[A]\n\tx=1\n\ty=2\n[EndSection]\n"},
+        // section opened again is merged; nesting is indented by tabs.
+        {"[A]\n[B]\n[C]\nk=v\n", true, "[A]\n\t[B]\n\t\t[C]\n\t\t\tk=v\n\t\t[EndSection]\n\t[EndSection]\n[EndSection]\n",
+         {{"/A/B/C/k", "v"}}},
+        {"[A] old ]\nx=1\n[EndSection] trailing\n[A]\ny=2\n", true, "[A]\n\tx=1\n\ty=2\n[EndSection]\n"},
         // "[EndSection]" at the root and a section name with "/" or "." are
         // refused; what was read before stays.
         {"a=1\n[S]\nx=1\n[EndSection]\n[EndSection]\nb=2\n", false, "a=1\n[S]\n\tx=1\n[EndSection]\n"},
         {"a=1\n[x/y]\nb=2\n", false, "a=1\n"},
         {"[S]\n[v1.2]\n", false, "[S]\n[EndSection]\n"},
-        // Values are unescaped; a line feed as a second byte stays in the line.
+        // Values are unescaped; a line feed as a second byte stays in the
+        // line; a lead byte at the end of a value is not written, so that it
+        // cannot take the line feed behind it; a CR stays.
         {"v=tab\\tlf\\nbs\\\\ odd\\q end\\\n", true, "v=tab\\tlf\\nbs\\\\ odd end\n", {{"v", "tab\tlf\nbs\\ odd end"}}},
-        {"k=\x81\nmore\nj=2\n", true, "j=2\nk=\x81\nmore\n", {{"k", "\x81\nmore"}, {"j", "2"}}},
+        {"k=\x81\nmore\nj=2\n", true, "j=2\nk=\x81\nmore\n", {{"k", "\x81\nmore"}}},
+        {"[A]\n[EndSection]\nk=x\x81", true, "k=x\n[A]\n[EndSection]\n", {{"k", "x\x81"}}},
+        {"c=x\r\n", true, "c=x\r\n", {{"c", "x\r"}}},
+        // Long and Japanese names, blanks, "=" and brackets inside names.
+        {"[" + longKey + "]\n" + longKey + "=long\nkey with blanks =  value  \n[EndSection]\n[" + SJ("日本語") +
+             "]\n\t[Inner]\n==equals key\n[A=B]\n",
+         true,
+         std::string("[") + SJ("日本語") + "]\n\t[Inner]\n\t\t==equals key\n\t\t[A=B]\n\t[EndSection]\n[EndSection]\n[" +
+             longKey + "]\n\tkey with blanks =  value  \n\t" + longKey + "=long\n[EndSection]\n",
+         {{"/" + longKey + "/" + longKey, "long"}, {std::string("/") + SJ("日本語") + "/Inner/[A", "B]"}}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
         Store store;
-        EXPECT_EQ(store.LoadText(row.text), row.accepted);
+        EXPECT_EQ(store.LoadText(row.text.c_str()), row.accepted);
         EXPECT_EQ(Saved(store), row.saved);
         for (const auto& [path, value] : row.values)
-            EXPECT_EQ(ValueAt(store, path), value);
-        // Afterwards the root is the current section.
+            EXPECT_EQ(ValueAt(store, path.c_str()), value);
         EXPECT_EQ(store.GetCurrentSection(), store.GetRoot());
-        EXPECT_STREQ(store.GetCurrentPath(), "");
+        Store back;
+        EXPECT_TRUE(back.LoadText(row.saved.c_str()));
+        EXPECT_EQ(Saved(back), row.saved);
     }
 }
 
-TEST(IniExLoadText, MergesIntoTreeFromTheRoot)
+// Reading merges into the tree from its root, whatever section is current;
+// names and values set through the store that a text could mistake are
+// written so that they read back.
+TEST(IniExText, MergesFromTheRootAndOddNamesReadBack)
 {
     Store store;
     ASSERT_TRUE(store.LoadText("a=1\n[S]\nx=1\n[EndSection]\n"));
     ASSERT_TRUE(store.ChangeSection("/S"));
     EXPECT_TRUE(store.LoadText("a=2\n[S]\ny=2\n"));
     EXPECT_EQ(Saved(store), "a=2\n[S]\n\tx=1\n\ty=2\n[EndSection]\n");
-    EXPECT_EQ(store.GetCurrentSection(), store.GetRoot());
-    EXPECT_STREQ(store.GetCurrentPath(), "");
+
+    ASSERT_TRUE(store.CreateSection("End[Section"));
+    ASSERT_TRUE(store.CreateSection(" [odd"));
+    *store.GetValueForWrite("/End[Section/k") = "[EndSection]";
+    *store.GetValueForWrite("/ [odd/[v]") = "\\\t\n\r\n";
+    *store.GetValueForWrite("/LastOpenFile") = SJ("C:\\データ\\表.cgi");
+    Store back;
+    ASSERT_TRUE(back.LoadText(Saved(store).c_str()));
+    EXPECT_EQ(Saved(back), Saved(store));
+    EXPECT_EQ(ValueAt(back, "/ [odd/[v]"), "\\\t\n\r\n");
+    EXPECT_EQ(ValueAt(back, "/End[Section/k"), "[EndSection]");
+    EXPECT_EQ(ValueAt(back, "/LastOpenFile"), SJ("C:\\データ\\表.cgi"));
 }
 
-TEST(IniExSaveText, ValuesBeforeSectionsInMapOrder)
+// Values come before sections, each in map order (by bucket: Custom 15,
+// OpenFileHistory 31, RestoreOpenFile 3, SaveAutoBackup 4).
+TEST(IniExText, ValuesBeforeSectionsInMapOrder)
 {
-    EXPECT_EQ(Saved(Store()), "");
-    // Custom has bucket 15 and OpenFileHistory bucket 31; RestoreOpenFile
-    // has bucket 3 and SaveAutoBackup bucket 4.
-    ASSERT_EQ(BucketOf("Custom"), 15u);
-    ASSERT_EQ(BucketOf("OpenFileHistory"), 31u);
-    ASSERT_EQ(BucketOf("RestoreOpenFile"), 3u);
-    ASSERT_EQ(BucketOf("SaveAutoBackup"), 4u);
-
+    for (const auto& [key, bucket] : {std::pair{"Custom", 15u}, std::pair{"OpenFileHistory", 31u},
+                                      std::pair{"RestoreOpenFile", 3u}, std::pair{"SaveAutoBackup", 4u}})
+        ASSERT_EQ((CMapElement<int, 32>::Hash(key) & 31), bucket) << key;
     Store store;
     ASSERT_TRUE(store.CreateSection("OpenFileHistory"));
     ASSERT_TRUE(store.CreateSection("Custom"));
@@ -104,86 +123,6 @@ TEST(IniExSaveText, ValuesBeforeSectionsInMapOrder)
     store.SetSwitch("/Custom/RestoreOpenFile", false);
     *store.GetValueForWrite("/RuleName") = SJ("標準");
     EXPECT_EQ(Saved(store), std::string("RuleName=") + SJ("標準") +
-                                "\n"
-                                "[Custom]\n"
-                                "\tRestoreOpenFile=OFF\n"
-                                "\tSaveAutoBackup=ON\n"
-                                "[EndSection]\n"
-                                "[OpenFileHistory]\n"
-                                "\tInfo[0]=C:\\\\game\\\\inc-item-data.cgi\n"
-                                "[EndSection]\n");
-}
-
-TEST(IniExSaveText, NestedSectionsAreIndentedOneTabPerLevel)
-{
-    Store store;
-    ASSERT_TRUE(store.CreateSection("A"));
-    ASSERT_TRUE(store.ChangeSection("A"));
-    ASSERT_TRUE(store.CreateSection("B"));
-    ASSERT_TRUE(store.ChangeSection("B"));
-    ASSERT_TRUE(store.CreateSection("C"));
-    *store.GetValueForWrite("C/deep") = "3";
-    *store.GetValueForWrite("/A/a") = "1";
-    *store.GetValueForWrite("/top") = "0";
-    *store.GetValueForWrite("/v") = "a\tb\nc\\d\re";
-    EXPECT_EQ(Saved(store),
-              "top=0\n"
-              "v=a\\tb\\nc\\\\d\re\n"
-              "[A]\n"
-              "\ta=1\n"
-              "\t[B]\n"
-              "\t\t[C]\n"
-              "\t\t\tdeep=3\n"
-              "\t\t[EndSection]\n"
-              "\t[EndSection]\n"
-              "[EndSection]\n");
-}
-
-TEST(IniExSaveText, LeadByteEndingValueDoesNotSwallowNextLine)
-{
-    Store store;
-    ASSERT_TRUE(store.LoadText("[A]\n[EndSection]\nk=x\x81"));
-    EXPECT_EQ(ValueAt(store, "k"), "x\x81");
-    const std::string text = Saved(store);
-    EXPECT_EQ(text, "k=x\n[A]\n[EndSection]\n");
-    Store back;
-    EXPECT_TRUE(back.LoadText(text.c_str()));
-    EXPECT_EQ(Saved(back), text);
-}
-
-TEST(IniExRoundTrip, SavedTextLoadsIntoTheSameTree)
-{
-    // Long keys and section names, blanks, Japanese names, odd keys, a
-    // carriage return, a merged section; then odd names set through the store.
-    const std::string longKey(40, 'k');
-    const std::string longSection = "Section" + std::string(30, 's');
-    const std::string text = std::string("RuleName=") + SJ("標準 ベータ版(040318)") + "\n  [Custom]\n"
-                             "\tIconEditAppPath=C:\\\\Program Files\\\\paint.exe\n"
-                             "\t" + longKey + "=long key\n"
-                             "\t[" + longSection + "]\n"
-                             "\t\tkey with blanks =  value with blanks  \n"
-                             "\t\tkana=" + SJ("ソ表能") + "\\t" + SJ("十") + "\n"
-                             "\t[EndSection]\n\tcr=carriage\r\n[EndSection]\n"
-                             "[" + SJ("日本語") + "]\n\t[Inner]\n==equals key\n[A=B]\n\t[EndSection]\n[EndSection]\n"
-                             "[Custom]\n\tlater=merged\n[EndSection]\n";
-    Store first;
-    ASSERT_TRUE(first.LoadText(text.c_str()));
-    EXPECT_EQ(ValueAt(first, ("/Custom/" + longKey).c_str()), "long key");
-    EXPECT_EQ(ValueAt(first, ("/Custom/" + longSection + "/kana").c_str()), std::string(SJ("ソ表能")) + "\t" + SJ("十"));
-    EXPECT_EQ(ValueAt(first, "/Custom/cr"), "carriage\r");
-    EXPECT_EQ(ValueAt(first, "/Custom/later"), "merged");
-    ASSERT_TRUE(first.CreateSection("End[Section"));
-    ASSERT_TRUE(first.CreateSection(" [odd"));
-    *first.GetValueForWrite("/End[Section/k") = "[EndSection]";
-    *first.GetValueForWrite("/ [odd/[v]") = "\\\t\n\r\n";
-    *first.GetValueForWrite("/LastOpenFile") = SJ("C:\\データ\\表.cgi");
-
-    const std::string saved = Saved(first);
-    Store second;
-    ASSERT_TRUE(second.LoadText(saved.c_str()));
-    EXPECT_EQ(Saved(second), saved);
-    EXPECT_EQ(ValueAt(second, (std::string("/") + SJ("日本語") + "/Inner/[A").c_str()), "B]");
-    EXPECT_EQ(ValueAt(second, "/ [odd/[v]"), "\\\t\n\r\n");
-    EXPECT_EQ(ValueAt(second, "/End[Section/k"), "[EndSection]");
-    EXPECT_EQ(ValueAt(second, "/LastOpenFile"), SJ("C:\\データ\\表.cgi"));
+                                "\n[Custom]\n\tRestoreOpenFile=OFF\n\tSaveAutoBackup=ON\n[EndSection]\n"
+                                "[OpenFileHistory]\n\tInfo[0]=C:\\\\game\\\\inc-item-data.cgi\n[EndSection]\n");
 }

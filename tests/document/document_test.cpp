@@ -1,13 +1,64 @@
-// Changing which elements stand where: the document's operations keep the
-// containers and the arrangement in step and raise the structure version;
-// changes inside elements do not.
+// The document: clearing, the end of the data, look-ups, and changing
+// which elements stand where (the operations keep the containers and the
+// arrangement in step and raise the structure version; changes inside
+// elements do not).
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "document/function_keywords.h"
 #include "document_test_helpers.h"
+
+TEST(Document, ClearLeavesTheTwelveEmptyFunctionBlocksOutsideTheArrangement)
+{
+    dtest::Document doc;
+    doc.Parse("@@ITEM\n\tno\t1\n@@FUNCITEM\nsub a {}\n@@DEFINE\ntype1 a\n");
+    doc.Clear();
+    EXPECT_EQ(doc.setdata.GetCount() + doc.itemdata.GetCount() + doc.definedata.types.GetCount(), 0u);
+    EXPECT_TRUE(doc.definedata.text.IsEmpty());
+    EXPECT_EQ(doc.singledata.GetCount(), MERX_FUNCTION_COUNT);
+    for (const char* keyword : g_aszMerxFunctionKeywords) {
+        ASSERT_NE(doc.FindFunction(keyword), nullptr) << keyword;
+        EXPECT_EQ(doc.FindFunction(keyword)->keyword, keyword);
+        EXPECT_TRUE(doc.FindFunction(keyword)->text.IsEmpty());
+    }
+    EXPECT_EQ(doc.FindFunction("@@funcitem"), nullptr); // byte for byte
+}
+
+// The end in any case after tabs, blanks and line feeds, never @@ENDSKIP;
+// an unclosed skip ends the data too. The end position is the first other
+// text that ends the data, or the length of the arrangement.
+TEST(Document, TheEndOfTheData)
+{
+    const std::pair<const char*, bool> texts[] = {
+        {"@@END", true},         {"@@end\n", true},  {"\n\n  \t@@ENDX", true}, {"@@ENDSKIP\n", false},
+        {"@@EndSkip\n", false}, {"x @@END", false}, {"\r\n@@END", false},    {"@@EN", false},
+        {"@@skip\n@@ITEM\n", true}, {"@@SKIP\n@@ITEM\n@@endskip\nx\n", false}};
+    for (const auto& [text, end] : texts)
+        EXPECT_EQ(CMerxDocument::IsEndText(text), end) << text;
+
+    CMerxDocument doc;
+    doc.InsertOther(0)->text = "free\n@@END\n";
+    doc.InsertIntoArrangement(1, &doc.definedata);
+    EXPECT_EQ(doc.FindEndPosition(), 2u);
+    doc.InsertOther(2)->text = "\n\t @@End\nrest\n";
+    doc.InsertOther(3)->text = "@@END\n";
+    EXPECT_EQ(doc.FindEndPosition(), 2u);
+}
+
+TEST(Document, ItemNumberLookUpComparesBytes)
+{
+    dtest::Document doc;
+    doc.Parse(SJ("@@ITEM\n\tno\t01\n\tname\t剣\n@@ITEM\n\tno\t1\n\tname\t盾\n@@ITEM\n\tno\t1\n\tname\t弓\n"));
+    ASSERT_NE(doc.FindItemNameByNo("1"), nullptr);
+    EXPECT_EQ(*doc.FindItemNameByNo("1"), SJ("盾")); // the first item with that number
+    EXPECT_EQ(*doc.FindItemNameByNo("01"), SJ("剣"));
+    EXPECT_EQ(doc.FindItemNameByNo("001"), nullptr);
+    EXPECT_EQ(doc.FindItemNameByNo(""), nullptr);
+}
 
 namespace {
 
