@@ -173,28 +173,3 @@ TEST(ItemExChoices, ListsStartWithTheEmptyEntry)
     ItemExListChoices(Slots(0x307, 0, 0, ","), 0, doc, shown, stored);
     EXPECT_EQ(Strings(stored), Strs{""});
 }
-
-TEST(ItemExFields, ParsedElementsCarryTheFieldsOfTheRule)
-{
-    CRuleTable table;
-    LoadRuleTable(table, TAVARO_SOURCE_DIR "/examples/makeitem_rules");
-    dtest::Document doc;
-    CAppliedRule applied;
-    CStr_base<64> message;
-    ASSERT_TRUE(ApplyRule(table, "harbor-beta.sir", false, applied, doc, message));
-    EXPECT_EQ(doc.Parse("@@ITEM\n\tno\t1\n\tname\tSword\n\tgrade\thidden|novice|gift\n"
-                        "\t@@USE\n\t\tname\tpolish\n\t\treward\tSword,1,always\n\t\treward\tSword,2,rare\n"),
-              "");
-    const Citemstruct& item = doc.itemdata[0];
-    EXPECT_EQ(dtest::Look(item, "season"), "");
-    EXPECT_EQ(dtest::Look(item.uses[0], "reward[]"), "Sword,1,always|Sword,2,rare|");
-    EXPECT_EQ(dtest::Look(item.uses[0], "eventneed"), "");
-
-    bool checked[kItemExFlagCount];
-    SplitItemExFlags(applied.itemRules[0], *item.GetField("grade"), checked);
-    CStr_base<64> text;
-    JoinItemExFlags(applied.itemRules[0], checked, text);
-    EXPECT_STREQ(text, "novice|gift|hidden");
-    EXPECT_EQ(SplitSlots(applied.useRules[1], item.uses[0].GetList("reward")->GetAt(1)->GetBuffer()),
-              (Strs{"Sword", "2", "rare"}));
-}

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <deque>
+#include <functional>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -22,12 +23,11 @@ public:
     std::deque<bool> yesNo;
     std::deque<CProjectAnswer> yesNoCancel;
     std::deque<std::string> savePaths;
-    bool projectInfoOk = false; // the project-information dialog
+    bool projectInfoOk = false; // the project-information dialog: its answer and what it chose
     CProjectInfo projectInfo;
     std::vector<std::string> corrections; // texts the user applies when reviewing, in turn
     bool reviewAccepted = false;
-    CMerxDocument* doc = nullptr;
-    std::string pageRefusal; // left in m_strApplyError by the page before a save
+    std::function<void()> applyPage = [] {}; // the page applying before a save
     int32_t storedItemId = -1;
 
     std::vector<std::string> shown; // messages and questions, in order
@@ -47,11 +47,8 @@ public:
     bool AskProjectInfo(const char*, CProjectInfo& info) override
     {
         ++askedProjectInfo;
-        if (projectInfoOk) {
-            info.projectName = projectInfo.projectName;
-            info.ruleKey = projectInfo.ruleKey;
-            info.ruleName = projectInfo.ruleName;
-        }
+        if (projectInfoOk)
+            info = projectInfo;
         return projectInfoOk;
     }
     bool ReviewReaderMessages(const char* text, const char* messages, const CReaderRetry& retry) override
@@ -67,16 +64,10 @@ public:
     }
     bool AskSavePath(const char*, CStr_base<64>& path) override
     {
-        if (savePaths.empty())
-            return false;
         path = Take(savePaths, std::string()).c_str();
-        return true;
+        return !path.IsEmpty();
     }
-    void ApplyCurrentPage(CProjectInfo& info) override
-    {
-        doc->m_strApplyError = pageRefusal.c_str();
-        info.itemId = storedItemId;
-    }
+    void ApplyCurrentPage(CProjectInfo& info) override { applyPage(), info.itemId = storedItemId; }
     void ShowProject(int32_t tab, const char* text) override { shownTab = tab, title = text; }
     void AddToHistory(const char* path) override { history.emplace_back(path); }
     void EndProgram() override {}
@@ -110,7 +101,6 @@ protected:
         mkdir(folder.Path("program").c_str(), 0700);
         mkdir(folder.Path("program/backup").c_str(), 0700);
         LoadRuleTable(rules, "");
-        host.doc = &doc;
         project.clock = [] {
             std::tm when{};
             when.tm_year = 126, when.tm_mon = 11, when.tm_mday = 6, when.tm_hour = 9, when.tm_min = 5, when.tm_sec = 7;
@@ -344,11 +334,11 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFile)
     project.m_bModified = true;
 
     // The page refuses to apply: nothing is written, nothing is said.
-    host.pageRefusal = "refused\n";
+    host.applyPage = [this] { doc.m_strApplyError = "refused\n"; };
     EXPECT_FALSE(project.Save());
     EXPECT_TRUE(host.shown.empty());
     EXPECT_TRUE(Backups().empty());
-    host.pageRefusal.clear();
+    host.applyPage = [] {};
 
     // The folder cannot take the new file.
     if (geteuid() != 0) {

@@ -88,16 +88,6 @@ struct Rules {
 
 } // namespace
 
-TEST(RuleTypeCodes, KeywordsAreComparedExactly)
-{
-    const std::pair<const char*, uint32_t> codes[] = {
-        {"CHECK", 0x100},         {"EDIT", 0x200},          {"LIST_ITEMNAME", 0x301}, {"LIST_ITEMCODE", 0x302},
-        {"LIST_ITEMNO", 0x303},   {"LIST_ITEMTYPE", 0x304}, {"LIST_JOB", 0x305},      {"LIST_EVENTCODE", 0x306},
-        {"LIST_USER", 0x307},     {"edit", 0},              {"EDIT ", 0},             {"", 0}};
-    for (const auto& [keyword, code] : codes)
-        EXPECT_EQ(ItemExTypeCode(keyword), code) << keyword;
-}
-
 TEST(RuleKey, IsTheFileNameWithItsExtensionBesideTheProgram)
 {
     EXPECT_STREQ(RuleKeyOfPath("C:\\tool\\makeitem_rules\\harbor.sir"), "harbor.sir");
@@ -133,42 +123,32 @@ TEST(RuleTable, BuiltInRulesAndSampleFiles)
 }
 
 // Files whose names end in ".sir" in any case; a file that cannot be read
-// (a broken link, a zero byte) leaves an empty tree.
+// (a broken link, a zero byte) leaves an empty tree, a refused line keeps
+// what was read before it; loading again replaces every tree.
 TEST(RuleTable, EveryFileEndingInSirIsARule)
 {
     TempFolder folder;
     for (const char* name : {"b.sir", "a.SIR", "c.txt", "d.sir.bak"})
-        PutRule(folder, name, std::string("RuleName=") + name + "\n");
+        PutRule(folder, name, std::string("RuleName=") + name + "\nBetaEnable=true\n");
     fs::create_directories(fs::path(folder.Path()) / "e.sir");
     fs::create_symlink(fs::path(folder.Path()) / "nowhere", fs::path(folder.Path()) / "broken.sir");
     PutRule(folder, "zero.sir", std::string("RuleName=Z\n\0x=y\n", 16));
+    PutRule(folder, "refused.sir", "RuleName=X\n[EndSection]\nBetaEnable=true\n");
 
     CRuleTable table;
-    EXPECT_EQ(LoadRuleTable(table, folder.Path().c_str()), 4u);
-    for (const char* name : {"a.SIR", "b.sir"}) {
-        ASSERT_NE(table.Lookup(name), nullptr) << name;
-        EXPECT_EQ(Value(*table.Lookup(name), "/RuleName"), name);
-    }
+    EXPECT_EQ(LoadRuleTable(table, folder.Path().c_str()), 5u);
+    EXPECT_EQ(Value(*table.Lookup("refused.sir"), "/RuleName"), "X");
+    EXPECT_EQ(Value(*table.Lookup("refused.sir"), "/BetaEnable"), "<missing>");
+    PutRule(folder, "b.sir", "RuleName=New\n");
+    LoadRuleTable(table, folder.Path().c_str());
+    EXPECT_EQ(Value(*table.Lookup("b.sir"), "/BetaEnable"), "<missing>");
+    EXPECT_EQ(Value(*table.Lookup("a.SIR"), "/RuleName"), "a.SIR");
     for (const char* name : {"broken.sir", "zero.sir"}) {
         ASSERT_NE(table.Lookup(name), nullptr) << name;
         EXPECT_EQ(table.Lookup(name)->GetRoot()->values.GetCount(), 0u) << name;
     }
     for (const char* name : {"c.txt", "d.sir.bak", "e.sir"})
         EXPECT_EQ(table.Lookup(name), nullptr) << name;
-}
-
-TEST(RuleTable, ARefusedLineKeepsWhatWasReadBeforeAndReloadingReplacesTheTree)
-{
-    Rules rules("RuleName=X\n[EndSection]\nBetaEnable=true\n");
-    EXPECT_EQ(Value(*rules.table.Lookup("t.sir"), "/RuleName"), "X");
-    EXPECT_EQ(Value(*rules.table.Lookup("t.sir"), "/BetaEnable"), "<missing>");
-
-    PutRule(rules.folder, "t.sir", "RuleName=Old\nBetaEnable=true\n");
-    LoadRuleTable(rules.table, rules.folder.Path().c_str());
-    PutRule(rules.folder, "t.sir", "RuleName=New\n");
-    LoadRuleTable(rules.table, rules.folder.Path().c_str());
-    EXPECT_EQ(Value(*rules.table.Lookup("t.sir"), "/RuleName"), "New");
-    EXPECT_EQ(Value(*rules.table.Lookup("t.sir"), "/BetaEnable"), "<missing>");
 }
 
 TEST(ApplyRule, BuiltInRulesSetTheKindOfKeyListsAndAnUnknownKeyChangesNothing)
@@ -232,12 +212,13 @@ TEST(ApplyRule, SampleRules)
 
 TEST(ApplyRule, RowsStopAtTheFirstMissingNumberAndSkipEmptyNames)
 {
-    // Only "true" makes a beta rule; item rules hold no lists; names are
-    // lower-cased for ASCII letters only, a double-byte character stays
-    // whole; "RegexSep" counts only as "true".
+    // Only "true" makes a beta rule; item rules hold no lists; type
+    // keywords are compared exactly; names are lower-cased for ASCII letters
+    // only, a double-byte character stays whole; "RegexSep" counts only as
+    // "true".
     Rules rules("RuleName=R\nBetaEnable=TRUE\n"
                 "[ItemRules]\n"
-                "[0]\nName=First\nArray=true\nType1=EDIT\nType2=CHECK\n[EndSection]\n"
+                "[0]\nName=First\nArray=true\nType1=EDIT\nType2=CHECK\nType3=edit\n[EndSection]\n"
                 "[1]\nName=\nType1=EDIT\n[EndSection]\n"
                 "[2]\nType1=EDIT\n[EndSection]\n"
                 "[3]\nName=\x83\x41X\x83Z\nRegexOpt=\nRegexSep=True\nCheckInfo4=c\nCheckKey4=k\nCheckKey3=k\n[EndSection]\n"

@@ -62,6 +62,10 @@ TEST(IniExText, LinesAreReadIntoTheTreeAndSavedBack)
         {"k=\x81\nmore\nj=2\n", true, "j=2\nk=\x81\nmore\n", {{"k", "\x81\nmore"}}},
         {"[A]\n[EndSection]\nk=x\x81", true, "k=x\n[A]\n[EndSection]\n", {{"k", "x\x81"}}},
         {"c=x\r\n", true, "c=x\r\n", {{"c", "x\r"}}},
+        // "[EndSection]" counts anywhere in a line that is no value line; the
+        // "=" inside a double-byte character ends no key.
+        {"[A]\nold [EndSection] here\nk\x81=x=v\n[EndSection]=x\n", true, "k\x81=x=v\n[EndSection]=x\n[A]\n[EndSection]\n",
+         {{"k\x81=x", "v"}}},
         // Long and Japanese names, blanks, "=" and brackets inside names.
         {"[" + longKey + "]\n" + longKey + "=long\nkey with blanks =  value  \n[EndSection]\n[" + SJ("日本語") +
              "]\n\t[Inner]\n==equals key\n[A=B]\n",
@@ -95,8 +99,13 @@ TEST(IniExText, MergesFromTheRootAndOddNamesReadBack)
     EXPECT_TRUE(store.LoadText("a=2\n[S]\ny=2\n"));
     EXPECT_EQ(Saved(store), "a=2\n[S]\n\tx=1\n\ty=2\n[EndSection]\n");
 
-    ASSERT_TRUE(store.CreateSection("End[Section"));
-    ASSERT_TRUE(store.CreateSection(" [odd"));
+    // Brackets and "=" as second bytes of double-byte characters are no
+    // syntax.
+    for (const char* name : {"End[Section", " [odd", "\x81]", "k\x81=", "EndSection ", "\x81[EndSection", "a b"}) {
+        ASSERT_TRUE(store.CreateSection(name)) << name;
+        for (const char* key : {"\x81]", "k\x81=", "Info[0]", "a]b", "EndSection", "[EndSection"})
+            *store.GetValueForWrite((std::string("/") + name + "/" + key).c_str()) = key;
+    }
     *store.GetValueForWrite("/End[Section/k") = "[EndSection]";
     *store.GetValueForWrite("/ [odd/[v]") = "\\\t\n\r\n";
     *store.GetValueForWrite("/LastOpenFile") = SJ("C:\\データ\\表.cgi");
