@@ -159,25 +159,30 @@ TEST_F(ProjectFile, ANewProjectIsSavedAsTheBlockAndAnEmptyDefinition)
     EXPECT_EQ(host.history, std::vector<std::string>{Path("new.cgi")});
 }
 
+// The block may stand anywhere and goes back to the top; the rule name is
+// the applied rule's "/RuleName", whatever the block says.
 TEST_F(ProjectFile, OpeningReadsTheBlockOrAsksForNameAndRule)
 {
-    folder.Put("with.cgi", kItem + Block(SJ("###RuleKey=標準 安定版(020728)\r\n###ProjectName=港\r\n"
-                                            "###PageID=9\r\n###EventID=x\r\n###SetID=4\r\n")));
-    const uint32_t version = doc.GetStructureVersion();
-    ASSERT_TRUE(project.Open(Path("with.cgi").c_str()));
-    EXPECT_NE(doc.GetStructureVersion(), version);
+    rules.GetOrInsert("custom.sir")->GetValueForWrite("/RuleName")->Assign("Renamed");
+    for (const std::string ruleName : {"###RuleName=Old\r\n", ""}) {
+        folder.Put("with.cgi", kItem + Block("###RuleKey=custom.sir\r\n" + ruleName + SJ("###ProjectName=港\r\n") +
+                                             "###PageID=9\r\n###EventID=x\r\n###SetID=4\r\n"));
+        const uint32_t version = doc.GetStructureVersion();
+        ASSERT_TRUE(project.Open(Path("with.cgi").c_str()));
+        EXPECT_NE(doc.GetStructureVersion(), version);
+        EXPECT_EQ(host.shownTab, 0); // tab 9 does not exist
+        EXPECT_EQ(project.info.eventId * 10 + project.info.setId, -6);
+        EXPECT_EQ(project.info.ruleName, "Renamed");
+        EXPECT_EQ(host.title, SJ("港 - TavaroItemEditor"));
+        EXPECT_EQ(doc.itemdata.GetCount(), 1u);
+        EXPECT_FALSE(project.m_bModified);
+        ASSERT_TRUE(project.Save());
+        const std::string saved = folder.Get("with.cgi");
+        EXPECT_EQ(saved.substr(0, Header().size()), Header());
+        EXPECT_NE(saved.find("###RuleName=Renamed\r\n"), std::string::npos);
+        EXPECT_NE(saved.find("###MERX_PROJECT_INFO_END\r\n@@ITEM\r\n"), std::string::npos);
+    }
     EXPECT_EQ(host.askedProjectInfo, 0);
-    EXPECT_EQ(host.shownTab, 0); // tab 9 does not exist
-    EXPECT_EQ(project.info.eventId, -1);
-    EXPECT_EQ(project.info.setId, 4);
-    EXPECT_EQ(host.title, SJ("港 - TavaroItemEditor"));
-    EXPECT_EQ(doc.itemdata.GetCount(), 1u);
-    EXPECT_FALSE(project.m_bModified);
-
-    // The block goes back to the top.
-    ASSERT_TRUE(project.Save());
-    EXPECT_EQ(folder.Get("with.cgi").substr(0, Header().size()), Header());
-    EXPECT_NE(folder.Get("with.cgi").find("###MERX_PROJECT_INFO_END\r\n@@ITEM\r\n"), std::string::npos);
 
     // Without a block, the dialog is asked; cancelling changes nothing.
     folder.Put("plain.cgi", kItem + kItem);
@@ -191,19 +196,6 @@ TEST_F(ProjectFile, OpeningReadsTheBlockOrAsksForNameAndRule)
     EXPECT_EQ(doc.itemdata.GetCount(), 2u);
     EXPECT_TRUE(doc.IsBeta());
     EXPECT_EQ(project.info.setId, -1);
-}
-
-// The rule name is the applied rule's "/RuleName", whatever the block says.
-TEST_F(ProjectFile, TheSavedRuleNameIsTheNameOfTheRuleApplied)
-{
-    rules.GetOrInsert("custom.sir")->GetValueForWrite("/RuleName")->Assign("Renamed");
-    for (const std::string ruleName : {"###RuleName=Old\r\n", ""}) {
-        folder.Put("data.cgi", Block("###RuleKey=custom.sir\r\n" + ruleName) + kItem);
-        ASSERT_TRUE(project.Open(Path("data.cgi").c_str())) << ruleName;
-        EXPECT_EQ(project.info.ruleName, "Renamed") << ruleName;
-        ASSERT_TRUE(project.Save());
-        EXPECT_NE(folder.Get("data.cgi").find("###RuleName=Renamed\r\n"), std::string::npos) << ruleName;
-    }
 }
 
 namespace {

@@ -111,19 +111,6 @@ TEST(ScanEquivalence, LinesAreTakenApartAsThePatternsDo)
     }
 }
 
-TEST(ScanEquivalence, PiecesCompareWithLiteralsByLengthAndBytes)
-{
-    const char text[] = "_local_ _local_x";
-    EXPECT_TRUE((CLineText{text, 7} == "_local_"));
-    EXPECT_FALSE((CLineText{text, 6} == "_local_"));
-    EXPECT_FALSE((CLineText{text + 8, 8} == "_local_"));
-    CFieldKey key;
-    key.Assign("USE", 3);
-    EXPECT_TRUE(key == "use");
-    EXPECT_FALSE(key == "us");
-    EXPECT_FALSE(key == "user");
-}
-
 // The blocks as the block pattern's matches give them: each match starts a
 // block that runs to the next block's start (the first block starts at 0,
 // the last one runs to the end); a text that begins with a line feed is
