@@ -12,28 +12,18 @@
 using dtest::Field;
 using dtest::Look;
 
-TEST(ElementModel, OnlyDefinedKeysHoldFieldsAndCommentsExistWhereALineHadOne)
-{
-    Citemstruct item;
-    *item.fields.Add("price") = "";
-    EXPECT_TRUE(item.SetField("price", "100"));
-    EXPECT_FALSE(item.SetField("bogus", "1"));
-    EXPECT_EQ(Field(item, "price"), "100");
-    EXPECT_EQ(item.GetField("bogus"), nullptr);
-    EXPECT_STREQ(item.GetComment("price"), "");
-    item.SetComment("price", "# cheap");
-    EXPECT_STREQ(item.GetComment("price"), "# cheap");
-}
-
-// A copy takes everything, in the same iteration order, and is a value of
-// its own; the storage of a removed element comes back empty.
+// Only defined keys hold fields. A copy takes everything, in the same
+// iteration order, and is a value of its own; the storage of a removed
+// element comes back empty.
 TEST(ElementModel, CopiesTakeFieldsCommentsUsesListsAndParameters)
 {
     Citemstruct item;
     // Keys of several buckets, inserted out of bucket order.
     for (const char* key : {"b", "a", "price", "no", "funct", "@@include"})
         *item.fields.Add(key) = key;
-    *item.comments.Add("no") = "# seven";
+    EXPECT_FALSE(item.SetField("bogus", "1"));
+    EXPECT_EQ(item.GetField("bogus"), nullptr);
+    item.SetComment("no", "# seven");
     Cusestruct* use = item.uses.Add();
     *use->fields.Add("name") = "drink";
     *use->comments.Add("") = "\t\t# note\r\n";
@@ -47,23 +37,20 @@ TEST(ElementModel, CopiesTakeFieldsCommentsUsesListsAndParameters)
     copy = item;
     EXPECT_EQ(Keys(copy.fields), Keys(item.fields));
     EXPECT_STREQ(copy.GetComment("no"), "# seven");
+    EXPECT_STREQ(copy.GetComment("name"), "");
     ASSERT_EQ(copy.uses.GetCount(), 1u);
     for (const auto& [key, value] : {std::pair{"name", "drink"}, std::pair{"#", "\t\t# note\r\n"},
                                      std::pair{"job[]", "smith 10|"}, std::pair{"#job[]", "\t# job|"}})
         EXPECT_EQ(Look(copy.uses[0], key), value) << key;
     copy.uses[0].GetList("job")->Add()->Assign("more");
-    copy.SetField("no", "8");
-    EXPECT_EQ(Look(item.uses[0], "job[]"), "smith 10|");
-    EXPECT_EQ(Field(item, "no"), "no");
+    EXPECT_TRUE(copy.SetField("no", "8"));
+    EXPECT_EQ(Look(item.uses[0], "job[]") + Field(item, "no"), "smith 10|no");
     EXPECT_EQ(Citemstruct(item).uses.GetCount(), 1u);
 
     Ceventstruct event;
-    *event.fields.Add("code") = "rain";
     event.params.Add()->Assign("a\t1");
     event.paramcomments.Add()->Assign("\t# p");
-    const Ceventstruct eventCopy(event);
-    EXPECT_EQ(Look(eventCopy, "param[]"), "a\t1|");
-    EXPECT_EQ(Look(eventCopy, "#param[]"), "\t# p|");
+    EXPECT_EQ(Look(Ceventstruct(event), "param[]") + Look(Ceventstruct(event), "#param[]"), "a\t1|\t# p|");
 
     CMerxArray<Citemstruct> items;
     Citemstruct* first = items.Add();
@@ -116,8 +103,6 @@ TEST(KeyLists, StableAndBetaWithAndWithoutIncludes)
     doc.AddUseExtensionKey("drops", true);
     for (const Case& c : cases) {
         doc.RebuildKeyLists(c.beta, c.include);
-        EXPECT_EQ(doc.IsBeta(), c.beta);
-        EXPECT_EQ(doc.IsIncludeAsElement(), c.include);
         EXPECT_EQ(KeyText(doc.itemkeys), c.item);
         EXPECT_EQ(KeyText(doc.usekeys), c.use);
         EXPECT_EQ(KeyText(doc.uselistkeys), c.lists);
@@ -125,6 +110,4 @@ TEST(KeyLists, StableAndBetaWithAndWithoutIncludes)
         EXPECT_EQ(KeyText(doc.itemextkeys) + "|" + KeyText(doc.usefieldextkeys) + "|" + KeyText(doc.uselistextkeys),
                   "rare|bonus|drops");
     }
-    doc.ClearExtensionKeys();
-    EXPECT_EQ(doc.itemextkeys.GetCount() + doc.usefieldextkeys.GetCount() + doc.uselistextkeys.GetCount(), 0u);
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -33,13 +34,13 @@ struct ElementCase {
 void PrintTo(const ElementCase& row, std::ostream* out) { *out << row.name; }
 std::string CaseName(const ::testing::TestParamInfo<ElementCase>& info) { return info.param.name; }
 
-bool Read(CMerxReader& reader, Citemstruct& item, const char* text, uint32_t& line)
+template <class Element>
+bool Read(CMerxReader& reader, Element& element, const char* text, uint32_t& line)
 {
-    return reader.ParseItem(item, text, line);
-}
-bool Read(CMerxReader& reader, Ceventstruct& event, const char* text, uint32_t& line)
-{
-    return reader.ParseEvent(event, text, line);
+    if constexpr (std::is_same_v<Element, Citemstruct>)
+        return reader.ParseItem(element, text, line);
+    else
+        return reader.ParseEvent(element, text, line);
 }
 
 // Checks one row, under a rule with the item extension field "rare", the

@@ -26,9 +26,7 @@ ItemExParams Slots(uint32_t t1, uint32_t t2, uint32_t t3, const char* separator,
                    const char* options = "g")
 {
     ItemExParams params;
-    params.type[0] = t1;
-    params.type[1] = t2;
-    params.type[2] = t3;
+    params.type[0] = t1, params.type[1] = t2, params.type[2] = t3;
     params.separator = separator;
     params.regexSep = pattern != nullptr;
     params.sepRegexPattern = pattern ? pattern : "";
@@ -162,10 +160,8 @@ TEST(ItemExChoices, ListsStartWithTheEmptyEntry)
             ItemExListChoices(params, slot, doc, shown, stored);
             EXPECT_EQ(Strings(shown), c.shown) << c.type << " in slot " << slot;
             EXPECT_EQ(Strings(stored), c.stored) << c.type << " in slot " << slot;
-            if (c.type == 0x303) {
-                EXPECT_EQ(FindItemExChoice(stored, "11"), 2u);
-                EXPECT_EQ(FindItemExChoice(stored, "12"), 0u);
-            }
+            // The index of the first equal choice, else the empty entry.
+            EXPECT_TRUE(c.type != 0x303 || (FindItemExChoice(stored, "11") == 2 && FindItemExChoice(stored, "12") == 0));
         }
     }
     // A user list slot without its section offers the empty entry alone.

@@ -42,21 +42,18 @@ TEST(ProjectInfoBlock, IsBuiltWithEveryKeyAndReadBackAsItWasWritten)
     EXPECT_EQ(back.itemExId + back.useExId + back.eventId + back.funcId, -4);
 }
 
+// The first block is cut wherever it stands; without its closing line, or
+// with only one of the two opening lines, there is no block.
 TEST(ProjectInfoBlock, IsCutWhereverItStandsAndOnlyOnce)
 {
-    CStr_base<16384> text(("@@ITEM\n" + Block("###ProjectName=a\n") + "@@DEFINE\n" + Block("b\n")).c_str());
-    CStr_base<1024> body;
-    ASSERT_TRUE(CutProjectInfoBlock(text, body));
-    EXPECT_STREQ(body, "###ProjectName=a\n");
-    EXPECT_EQ(std::string(text.GetBuffer()), "@@ITEM\n@@DEFINE\n" + Block("b\n"));
-
-    // Without its closing line, or with only one of the two opening lines,
-    // there is no block; the text stays as it is.
     const std::string block = Block("");
-    for (const std::string& broken : {block.substr(0, block.size() - 25), block.substr(block.find('\n') + 1)}) {
-        CStr_base<16384> unchanged(broken.c_str());
-        EXPECT_FALSE(CutProjectInfoBlock(unchanged, body));
-        EXPECT_EQ(std::string(unchanged.GetBuffer()), broken);
+    for (const std::string& broken : {block.substr(0, block.size() - 25), block.substr(block.find('\n') + 1),
+                                      "@@ITEM\n" + Block("###ProjectName=a\n") + "@@DEFINE\n" + Block("b\n")}) {
+        CStr_base<16384> text(broken.c_str());
+        CStr_base<1024> body;
+        EXPECT_EQ(CutProjectInfoBlock(text, body), broken.starts_with("@@ITEM"));
+        EXPECT_EQ(std::string(text.GetBuffer()), body.IsEmpty() ? broken : "@@ITEM\n@@DEFINE\n" + Block("b\n"));
+        EXPECT_STREQ(body, broken.starts_with("@@ITEM") ? "###ProjectName=a\n" : "");
     }
 }
 

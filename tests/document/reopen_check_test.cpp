@@ -1,12 +1,11 @@
-// Whether an element survives a save and a reopen: values as the pages
-// store them do (untouched elements of the sample files are checked with
-// the read-write cycle); texts that would read back as other elements,
-// close a script early or change a one-line field are refused with a
-// reason.
+// Values as the pages store them survive a save and a reopen (the sample
+// files' elements are checked with the read-write cycle); texts that would
+// not come back are refused with a reason.
 #include "document/reopen_check.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdarg>
 #include <string>
 
 #include "document_test_helpers.h"
@@ -22,29 +21,13 @@ struct ReopenCase {
     std::string reason; // empty: the element survives
 };
 
-// The reasons, by the line they name.
-std::string Reason(const char* format, int line, const char* text)
+std::string Reason(const char* format, ...)
 {
+    va_list args;
+    va_start(args, format);
     CStr_base<1024> reason;
-    reason.Format(format, line, text);
-    return reason.GetBuffer();
-}
-std::string OtherBlock(int line, const char* text)
-{
-    return Reason(SJ("[%d]：\"%s\"の行は別の要素の始まりとして読まれます。\n"), line, text);
-}
-std::string Changes(int line, const char* text)
-{
-    return Reason(SJ("[%d]：保存して開き直すと\"%s\"の行が変わります。\n"), line, text);
-}
-std::string EndsTheData(int line, const char* text)
-{
-    return Reason(SJ("[%d]：\"%s\"の行から後ろはすべてデータの終わりとして読まれます。\n"), line, text);
-}
-std::string NotDefined(const char* kind, int line, const char* key)
-{
-    CStr_base<1024> reason;
-    reason.Format(SJ("[%d]：%s：要素名\"%s\"は定義されていません。\n"), line, kind, key);
+    reason.FormatV(format, args);
+    va_end(args);
     return reason.GetBuffer();
 }
 
@@ -52,6 +35,19 @@ std::string NotDefined(const char* kind, int line, const char* key)
 
 TEST(ReopenCheck, TextsThatWouldNotComeBackAreRefusedWithTheLinesToBlame)
 {
+    // The reasons, by the line they name.
+    auto OtherBlock = [](int line, const char* text) {
+        return Reason(SJ("[%d]：\"%s\"の行は別の要素の始まりとして読まれます。\n"), line, text);
+    };
+    auto Changes = [](int line, const char* text) {
+        return Reason(SJ("[%d]：保存して開き直すと\"%s\"の行が変わります。\n"), line, text);
+    };
+    auto EndsTheData = [](int line, const char* text) {
+        return Reason(SJ("[%d]：\"%s\"の行から後ろはすべてデータの終わりとして読まれます。\n"), line, text);
+    };
+    auto NotDefined = [](const char* kind, int line, const char* key) {
+        return Reason(SJ("[%d]：%s：要素名\"%s\"は定義されていません。\n"), line, kind, key);
+    };
     const ReopenCase cases[] = {
         {"ItemFieldWithAComment", 'I', "name", "a#b", Changes(3, "\tname\ta#b")},
         {"ItemFieldWithLeadingBlanks", 'I', "info", " x", Changes(3, "\tinfo\t x")},
