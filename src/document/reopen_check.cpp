@@ -57,16 +57,19 @@ bool IsOneBlock(const CReopened& reopened, CStr_base<1024>* reason)
 }
 
 // An other text: no block that the reader would take for an element of
-// another kind, and an end of the data only in the last element.
+// another kind (a "@@DEFINE" block only behind the definition, where it is
+// other text), and an end of the data only in the last element.
 bool OtherSurvives(const CMerxDocument& doc, const CMERX_base& element, const CReopened& reopened,
                    CStr_base<1024>* reason)
 {
     const int32_t position = doc.FindInArrangement(&element);
     const bool last = position >= 0 && static_cast<uint32_t>(position) + 1 == doc.setdata.GetCount();
+    const bool behindDefinition = position > doc.FindInArrangement(&doc.definedata);
     for (uint32_t i = 0; i < reopened.blocks.GetCount(); ++i) {
         const size_t offset = reopened.blocks[i].offset;
         bool ends = false;
-        switch (BlockKindOf(reopened.Block(i))) {
+        const CBlockKind kind = BlockKindOf(reopened.Block(i));
+        switch (kind == CBlockKind::Define && behindDefinition ? CBlockKind::Other : kind) {
         case CBlockKind::Other:
             continue;
         case CBlockKind::Skip: {

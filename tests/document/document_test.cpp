@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "document/function_keywords.h"
 #include "document_test_helpers.h"

@@ -4,7 +4,6 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "../map_keys.h"
 #include "document_test_helpers.h"
