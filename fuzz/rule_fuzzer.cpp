@@ -51,6 +51,7 @@
 #include "fuzz_check.h"
 #include "pattern_cost.h"
 #include "document/data_writer.h"
+#include "document/item_ex_fields.h"
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
 #include "document/rule_table.h"

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "document/function_keywords.h"
 #include "document/keyword_match.h"
 #include "document/line_scan.h"
 
@@ -88,6 +89,25 @@ void SplitDataBlocks(const char* text, bool includeAsElement, CStrRegexHitList& 
         block->length = end - p;
         p = end;
     }
+}
+
+CBlockKind BlockKindOf(const char* block)
+{
+    if (StartsWithNoCase(block, "@@ITEM") && !StartsWithNoCase(block, "@@ITEMNO"))
+        return CBlockKind::Item;
+    if (StartsWithNoCase(block, "@@EVENT"))
+        return CBlockKind::Event;
+    for (const char* keyword : g_aszMerxFunctionKeywords) {
+        if (StartsWithNoCase(block, keyword))
+            return CBlockKind::Function;
+    }
+    if (StartsWithNoCase(block, "@@END") && !StartsWithNoCase(block, "@@ENDSKIP"))
+        return CBlockKind::End;
+    if (StartsWithNoCase(block, "@@DEFINE"))
+        return CBlockKind::Define;
+    if (StartsWithNoCase(block, "@@SKIP"))
+        return CBlockKind::Skip;
+    return CBlockKind::Other;
 }
 
 uint32_t FindSkipEnd(const char* text, const CStrRegexHitList& blocks, uint32_t first, bool& closed)

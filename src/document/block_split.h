@@ -18,6 +18,13 @@ extern const char* const kBlockPatternIncludeElements;
 // that begins with a line feed; an "@@IF" line is a block of its own.
 void SplitDataBlocks(const char* text, bool includeAsElement, CStrRegexHitList& blocks);
 
+// What the reader makes of a block, by the keyword it begins with (any
+// case; a function block by any of the twelve keywords, "@@ITEMNO" and
+// "@@ENDSKIP" excepted). A definition is read only while none was seen;
+// another one is other text.
+enum class CBlockKind { Item, Event, Function, End, Define, Skip, Other };
+CBlockKind BlockKindOf(const char* block);
+
 // The block that ends the @@SKIP block `first`: the @@ENDSKIP that brings
 // the nesting of @@SKIP and @@ENDSKIP blocks back to zero, or, when there is
 // none, the last block (`closed` tells which).

@@ -17,6 +17,9 @@ public:
 
     // Every element of `setdata`, in order.
     CWriterText WriteDocument() const;
+    // One element as the document's text holds it (nothing for a use entry
+    // or a function block without text).
+    CWriterText WriteElement(const CMERX_base& element) const;
     // One item with its use entries.
     CWriterText WriteItem(const Citemstruct& item) const;
     CWriterText WriteEvent(const Ceventstruct& event) const;
@@ -26,6 +29,7 @@ public:
     CWriterText WriteFunctionBlocks() const;
 
 private:
+    void AppendElement(CWriterText& out, const CMERX_base& element) const;
     void AppendItem(CWriterText& out, const Citemstruct& item) const;
     void AppendUse(CWriterText& out, const Cusestruct& use) const;
     void AppendEvent(CWriterText& out, const Ceventstruct& event) const;

@@ -1,6 +1,6 @@
 // Reading the @@DEFINE block: item types, jobs and their time rates.
 #include "document/keyword_match.h"
-#include "document/merx_reader.h"
+#include "document/element_reader.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
 
@@ -10,13 +10,12 @@ constexpr uint32_t kMaxJobCodeLength = 10;
 
 } // namespace
 
-bool CMerxReader::ParseDefine(const char* text, uint32_t& line)
+bool CElementReader::ParseDefine(Cdefinestruct& define, const char* text, uint32_t& line)
 {
     if (!StartsWithNoCase(text, "@@DEFINE")) {
         Message(SJ("[%u]：@@DEFINEを認識できません。\n"), line + 1);
         return false;
     }
-    Cdefinestruct& define = m_doc.definedata;
     define.text.Assign(text);
     // A definition read again starts from no types and jobs, or every entry
     // would be reported as a repetition of itself.

@@ -24,3 +24,17 @@ void Cdefinestruct::Clear()
     types.RemoveAll();
     jobs.RemoveAll();
 }
+
+Cdefinestruct& Cdefinestruct::operator=(const Cdefinestruct& other)
+{
+    if (this == &other)
+        return *this;
+    text.Assign(other.text);
+    types.RemoveAll();
+    for (const TypeData& type : other.types)
+        *types.Add() = type;
+    jobs.RemoveAll();
+    for (const JobData& job : other.jobs)
+        *jobs.Add() = job;
+    return *this;
+}

@@ -40,6 +40,9 @@ public:
     CMerxArray<JobData> jobs;   // in order of first appearance, codes unique
 
     Cdefinestruct() : CMERX_base(CMERX_TYPE_DEFINE) {}
+    // Takes the text, the types and the jobs of `other`: how a definition
+    // read into a fresh element is moved into place.
+    Cdefinestruct& operator=(const Cdefinestruct& other);
 
     TypeData* FindType(const char* id);
     JobData* FindJob(const char* code);

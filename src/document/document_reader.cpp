@@ -4,8 +4,6 @@
 #include <new>
 
 #include "document/block_split.h"
-#include "document/function_keywords.h"
-#include "document/keyword_match.h"
 #include "document/merx_reader.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
@@ -19,25 +17,6 @@ uint32_t CountLineFeeds(const char* text, uint32_t length)
     for (uint32_t i = 0; i < length; i += static_cast<uint32_t>(SjisCharLength(text + i)))
         count += text[i] == '\n';
     return count;
-}
-
-bool IsItemBlock(const char* block)
-{
-    return StartsWithNoCase(block, "@@ITEM") && !StartsWithNoCase(block, "@@ITEMNO");
-}
-
-bool IsFunctionBlock(const char* block)
-{
-    for (const char* keyword : g_aszMerxFunctionKeywords) {
-        if (StartsWithNoCase(block, keyword))
-            return true;
-    }
-    return false;
-}
-
-bool IsEndBlock(const char* block)
-{
-    return StartsWithNoCase(block, "@@END") && !StartsWithNoCase(block, "@@ENDSKIP");
 }
 
 } // namespace
@@ -54,6 +33,12 @@ bool CMerxReader::Parse(const char* text)
         return true;
     } catch (const std::bad_alloc&) {
         return false;
+    } catch (const void* raised) {
+        // Arrays whose storage runs out raise a null pointer of their
+        // element type; any other pointer is not this reader's to catch.
+        if (raised)
+            throw;
+        return false;
     }
 }
 
@@ -69,36 +54,45 @@ bool CMerxReader::ReadBlocks(const char* text, const CStrRegexHitList& blocks)
         // Items and events are read where they stand. A block that is not
         // the last ends in a line feed and blanks, so a keyword test that
         // runs past a shorter block fails within it, as on a copy.
-        if (IsItemBlock(start)) {
+        switch (BlockKindOf(start)) {
+        case CBlockKind::Item: {
             Citemstruct* item = m_doc.itemdata.Add();
             ReadItem(*item, start, static_cast<uint32_t>(length), line);
             *m_doc.setdata.Add() = item;
             continue;
         }
-        if (StartsWithNoCase(start, "@@EVENT")) {
+        case CBlockKind::Event: {
             Ceventstruct* event = m_doc.eventdata.Add();
             ReadEvent(*event, start, static_cast<uint32_t>(length), line);
             *m_doc.setdata.Add() = event;
             continue;
         }
-        block.Assign(start, length);
-        if (IsFunctionBlock(block)) {
+        case CBlockKind::Function:
+            block.Assign(start, length);
             ReadFunctionBlock(block, line);
-        } else if (IsEndBlock(block)) {
+            break;
+        case CBlockKind::End:
             // The end of the data and everything behind it: one element of
             // its own, before which later elements are inserted.
             *m_doc.setdata.Add() = NewOtherText(start, -1);
+            return defineSeen;
+        case CBlockKind::Define:
+            if (!defineSeen) {
+                block.Assign(start, length);
+                uint32_t defineLine = line;
+                ParseDefine(m_doc.definedata, block, defineLine);
+                *m_doc.setdata.Add() = &m_doc.definedata;
+                defineSeen = true;
+            } else {
+                AppendOtherText(start, length);
+            }
             break;
-        } else if (!defineSeen && StartsWithNoCase(block, "@@DEFINE")) {
-            uint32_t defineLine = line;
-            ParseDefine(block, defineLine);
-            *m_doc.setdata.Add() = &m_doc.definedata;
-            defineSeen = true;
-        } else if (StartsWithNoCase(block, "@@SKIP")) {
+        case CBlockKind::Skip:
             i = ReadSkip(text, blocks, i, line);
             continue;
-        } else {
+        case CBlockKind::Other:
             AppendOtherText(start, length);
+            break;
         }
         line += CountLineFeeds(start, static_cast<uint32_t>(length));
     }

@@ -3,7 +3,7 @@
 
 #include "document/keyword_match.h"
 #include "document/local_block.h"
-#include "document/merx_reader.h"
+#include "document/element_reader.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
 
@@ -26,13 +26,13 @@ void AssignTabbedComment(CMerxString& to, const CLineText& comment)
 
 } // namespace
 
-bool CMerxReader::ParseEvent(Ceventstruct& event, const char* text, uint32_t& line)
+bool CElementReader::ParseEvent(Ceventstruct& event, const char* text, uint32_t& line)
 {
-    m_keys.Build(m_doc);
+    m_keys.Build(m_source);
     return ReadEvent(event, text, static_cast<uint32_t>(std::strlen(text)), line);
 }
 
-bool CMerxReader::ReadEvent(Ceventstruct& event, const char* text, uint32_t length, uint32_t& line)
+bool CElementReader::ReadEvent(Ceventstruct& event, const char* text, uint32_t length, uint32_t& line)
 {
     if (!StartsWithNoCase(text, "@@EVENT")) {
         Message(SJ("[%u]：@@EVENTを認識できません。\n"), line + 1);
@@ -68,7 +68,7 @@ bool CMerxReader::ReadEvent(Ceventstruct& event, const char* text, uint32_t leng
                 SkipLocalBlock(lines);
             continue;
         }
-        if (m_doc.IsIncludeAsElement() && field.key == "@@include") {
+        if (m_source.IsIncludeAsElement() && field.key == "@@include") {
             AppendIncludeLine(*value, field);
             continue;
         }

@@ -3,7 +3,7 @@
 
 #include "document/keyword_match.h"
 #include "document/local_block.h"
-#include "document/merx_reader.h"
+#include "document/element_reader.h"
 #include "foundation/sjis_literal.h"
 
 namespace {
@@ -15,13 +15,13 @@ bool IsItemScriptKey(const CFieldKey& key)
 
 } // namespace
 
-bool CMerxReader::ParseItem(Citemstruct& item, const char* text, uint32_t& line)
+bool CElementReader::ParseItem(Citemstruct& item, const char* text, uint32_t& line)
 {
-    m_keys.Build(m_doc);
+    m_keys.Build(m_source);
     return ReadItem(item, text, static_cast<uint32_t>(std::strlen(text)), line);
 }
 
-bool CMerxReader::ReadItem(Citemstruct& item, const char* text, uint32_t length, uint32_t& line)
+bool CElementReader::ReadItem(Citemstruct& item, const char* text, uint32_t length, uint32_t& line)
 {
     if (!StartsWithNoCase(text, "@@ITEM")) {
         Message(SJ("[%u]：@@ITEMが見つかりません。\n"), line + 1);
@@ -53,7 +53,7 @@ bool CMerxReader::ReadItem(Citemstruct& item, const char* text, uint32_t length,
                 SkipLocalBlock(lines);
             continue;
         }
-        if (m_doc.IsIncludeAsElement() && field.key == "@@include") {
+        if (m_source.IsIncludeAsElement() && field.key == "@@include") {
             AppendIncludeLine(*value, field);
             continue;
         }

@@ -1,5 +1,8 @@
 #include "document/merx_document.h"
 
+#include <unordered_map>
+#include <unordered_set>
+
 #include "document/block_split.h"
 #include "document/function_keywords.h"
 #include "document/keyword_match.h"
@@ -7,16 +10,50 @@
 
 namespace {
 
+// The index of `element` in `container`, or -1.
+template <class T>
+int32_t IndexIn(const CMerxArray<T>& container, const CMERX_base* element)
+{
+    for (uint32_t i = 0; i < container.GetCount(); ++i) {
+        if (container.GetAt(i) == element)
+            return static_cast<int32_t>(i);
+    }
+    return -1;
+}
+
 template <class T>
 bool RemoveFrom(CMerxArray<T>& container, const CMERX_base* element)
 {
-    for (uint32_t i = 0; i < container.GetCount(); ++i) {
-        if (container.GetAt(i) == element) {
-            container.RemoveAt(i);
-            return true;
-        }
-    }
-    return false;
+    const int32_t index = IndexIn(container, element);
+    if (index < 0)
+        return false;
+    container.RemoveAt(static_cast<uint32_t>(index));
+    return true;
+}
+
+// Exchanges `upper` and `lower` in `container` when they stand there one
+// after the other; false otherwise.
+template <class T>
+bool ExchangeIfNeighbours(CMerxArray<T>& container, const CMERX_base* upper, const CMERX_base* lower)
+{
+    const int32_t a = IndexIn(container, upper);
+    const int32_t b = IndexIn(container, lower);
+    if (a < 0 || b != a + 1)
+        return false;
+    container.Exchange(static_cast<uint32_t>(a), static_cast<uint32_t>(b));
+    return true;
+}
+
+// Appends an element and moves it up to `index`.
+template <class T>
+T* InsertAt(CArrayAuto<T>& container, uint32_t index)
+{
+    if (index > container.GetCount())
+        throw static_cast<uint32_t>(index);
+    T* element = container.Add();
+    for (uint32_t i = container.GetCount() - 1; i > index; --i)
+        container.Exchange(i, i - 1);
+    return element;
 }
 
 } // namespace
@@ -45,6 +82,7 @@ void CMerxDocument::AddUseExtensionKey(const char* name, bool array)
 
 void CMerxDocument::Clear()
 {
+    RaiseStructureVersion();
     setdata.RemoveAll();
     itemdata.RemoveAll();
     eventdata.RemoveAll();
@@ -85,9 +123,35 @@ int32_t CMerxDocument::FindInArrangement(const CMERX_base* element) const
 
 void CMerxDocument::InsertIntoArrangement(uint32_t position, CMERX_base* element)
 {
-    *setdata.Add() = element;
-    for (uint32_t i = setdata.GetCount() - 1; i > position; --i)
-        setdata.Exchange(i, i - 1);
+    *InsertAt(setdata, position) = element;
+    RaiseStructureVersion();
+}
+
+Citemstruct* CMerxDocument::InsertItem(uint32_t index, uint32_t position)
+{
+    if (position > setdata.GetCount())
+        throw static_cast<uint32_t>(position);
+    Citemstruct* item = InsertAt(itemdata, index);
+    InsertIntoArrangement(position, item);
+    return item;
+}
+
+Ceventstruct* CMerxDocument::InsertEvent(uint32_t index, uint32_t position)
+{
+    if (position > setdata.GetCount())
+        throw static_cast<uint32_t>(position);
+    Ceventstruct* event = InsertAt(eventdata, index);
+    InsertIntoArrangement(position, event);
+    return event;
+}
+
+Cotherstruct* CMerxDocument::InsertOther(uint32_t position)
+{
+    if (position > setdata.GetCount())
+        throw static_cast<uint32_t>(position);
+    Cotherstruct* other = otherdata.Add();
+    InsertIntoArrangement(position, other);
+    return other;
 }
 
 bool CMerxDocument::RemoveElement(CMERX_base* element)
@@ -109,7 +173,77 @@ bool CMerxDocument::RemoveElement(CMERX_base* element)
     }
     if (removed && position >= 0)
         setdata.RemoveAt(static_cast<uint32_t>(position));
+    if (removed)
+        RaiseStructureVersion();
     return removed;
+}
+
+template <class T>
+void CMerxDocument::ExchangeInContainer(CMerxArray<T>& container, uint32_t a, uint32_t b)
+{
+    const int32_t slotA = FindInArrangement(container.GetAt(a));
+    const int32_t slotB = FindInArrangement(container.GetAt(b));
+    container.Exchange(a, b);
+    if (slotA >= 0 && slotB >= 0)
+        setdata.Exchange(static_cast<uint32_t>(slotA), static_cast<uint32_t>(slotB));
+    RaiseStructureVersion();
+}
+
+void CMerxDocument::ExchangeItems(uint32_t a, uint32_t b)
+{
+    ExchangeInContainer(itemdata, a, b);
+}
+
+void CMerxDocument::ExchangeEvents(uint32_t a, uint32_t b)
+{
+    ExchangeInContainer(eventdata, a, b);
+}
+
+bool CMerxDocument::ExchangeNeighbours(uint32_t upper)
+{
+    if (upper + 1 >= setdata.GetCount())
+        throw static_cast<uint32_t>(upper + 1);
+    CMERX_base* first = setdata[upper];
+    CMERX_base* second = setdata[upper + 1];
+    if (first->GetKind() == second->GetKind()) {
+        if (first->GetKind() == CMERX_TYPE_ITEM && !ExchangeIfNeighbours(itemdata, first, second))
+            return false;
+        if (first->GetKind() == CMERX_TYPE_EVENT && !ExchangeIfNeighbours(eventdata, first, second))
+            return false;
+    }
+    setdata.Exchange(upper, upper + 1);
+    RaiseStructureVersion();
+    return true;
+}
+
+bool CMerxDocument::ReorderItems(const std::vector<Citemstruct*>& order)
+{
+    // Where each item stands now; every item of `order` must be one of them,
+    // and none may come twice.
+    std::unordered_map<const Citemstruct*, uint32_t> at;
+    for (uint32_t i = 0; i < itemdata.GetCount(); ++i)
+        at.emplace(itemdata.GetAt(i), i);
+    if (order.size() != at.size())
+        return false;
+    std::unordered_set<const Citemstruct*> seen;
+    for (const Citemstruct* item : order) {
+        if (!at.count(item) || !seen.insert(item).second)
+            return false;
+    }
+
+    // Each item is swapped from where it stands into its place.
+    for (uint32_t i = 0; i < order.size(); ++i) {
+        const uint32_t from = at[order[i]];
+        at[itemdata.GetAt(i)] = from;
+        itemdata.Exchange(i, from);
+    }
+    uint32_t next = 0;
+    for (uint32_t i = 0; i < setdata.GetCount() && next < order.size(); ++i) {
+        if (setdata[i]->GetKind() == CMERX_TYPE_ITEM)
+            setdata[i] = order[next++];
+    }
+    RaiseStructureVersion();
+    return true;
 }
 
 const CMerxString* CMerxDocument::FindItemNameByNo(const char* no) const

@@ -6,9 +6,17 @@
 // key lists say which fields and lists items, uses and events carry under
 // the applied makeitem rule; the extension keys come from the rule's item
 // and use extension fields.
+//
+// Which elements stand where changes only through the document's
+// operations (Clear, the inserts, RemoveElement, the exchanges,
+// ReorderItems), which raise the structure version; changes inside an
+// element (fields, texts) leave it alone. Whoever keeps element indexes or
+// positions (result lines, the sort's previous order) keeps the version
+// they were taken at and trusts them only while it is unchanged.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "document/define_struct.h"
 #include "document/event_struct.h"
@@ -58,6 +66,10 @@ public:
     // and creates the twelve function elements with empty texts.
     void Clear();
 
+    uint32_t GetStructureVersion() const { return m_nStructureVersion; }
+    // For a structural change that none of the operations below makes.
+    void RaiseStructureVersion() { ++m_nStructureVersion; }
+
     Csinglestruct* FindFunction(const char* keyword) { return singledata.Lookup(keyword); }
 
     // Index in `setdata` of the element that ends the data (the first other
@@ -74,15 +86,40 @@ public:
     int32_t FindInArrangement(const CMERX_base* element) const;
     // Puts `element` into `setdata` at `position` (at most the length).
     void InsertIntoArrangement(uint32_t position, CMERX_base* element);
+    // A new empty item at `index` of `itemdata` (the items from there on
+    // move down one place) and at `position` of `setdata`; both at most the
+    // length.
+    Citemstruct* InsertItem(uint32_t index, uint32_t position);
+    Ceventstruct* InsertEvent(uint32_t index, uint32_t position);
+    // A new empty other text at `position` of `setdata`.
+    Cotherstruct* InsertOther(uint32_t position);
     // Removes an item, event or other text from its container and from
     // `setdata`; false (nothing changed) for any other element.
     bool RemoveElement(CMERX_base* element);
+    // Items `a` and `b` exchange their places in `itemdata` and their slots
+    // in `setdata`; every other element keeps its place.
+    void ExchangeItems(uint32_t a, uint32_t b);
+    void ExchangeEvents(uint32_t a, uint32_t b);
+    // The elements at `upper` and `upper + 1` of `setdata` exchange their
+    // places; two items (two events) exchange theirs in `itemdata`
+    // (`eventdata`) too. False, with nothing changed, when two such items
+    // or events are no neighbours in their container.
+    bool ExchangeNeighbours(uint32_t upper);
+    // `itemdata` takes the order of `order`, and the item slots of `setdata`
+    // take the items in that order (the places of items among the other
+    // elements stay). False, with nothing changed, when `order` does not
+    // hold every item exactly once.
+    bool ReorderItems(const std::vector<Citemstruct*>& order);
 
     // The name of the first item whose "no" equals `no` byte for byte, or
     // null when there is none.
     const CMerxString* FindItemNameByNo(const char* no) const;
 
 private:
+    template <class T>
+    void ExchangeInContainer(CMerxArray<T>& container, uint32_t a, uint32_t b);
+
     bool m_bBeta = false;
     bool m_bIncludeAsElement = false;
+    uint32_t m_nStructureVersion = 0;
 };

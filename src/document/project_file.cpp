@@ -20,6 +20,11 @@ const char* FatalMessage()
     return SJ("プログラムの続行に対する重大なエラーが発生しました。\nプログラムを強制終了します。");
 }
 
+const char* OutOfMemoryMessage()
+{
+    return SJ("メモリが不足したため、ファイルを最後まで読み込めませんでした。\n操作をキャンセルします。");
+}
+
 std::tm LocalNow()
 {
     const std::time_t now = std::time(nullptr);
@@ -99,8 +104,8 @@ void CMerxProject::NewProject(const CProjectInfo& chosen)
     const CStr_base<64> iconImagePath = info.iconImagePath;
     info = CProjectInfo();
     info.iconImagePath.Assign(iconImagePath);
-    info.ruleKey.Assign(chosen.ruleKey);
-    info.ruleName.Assign(chosen.ruleName);
+    info.ruleKey.Assign(applied.ruleKey);
+    info.ruleName.Assign(applied.ruleName);
     info.projectName.Assign(chosen.projectName);
     m_strFilePath.Truncate(0);
     m_strFileName.Truncate(0);
@@ -195,20 +200,31 @@ bool CMerxProject::SaveToPath(const char* path, bool overwrite)
 
 bool CMerxProject::ParseAndReview(const CStr_base<16384>& text)
 {
-    m_doc.m_strApplyError.Truncate(0);
-    CMerxReader(m_doc).Parse(text);
-    if (m_doc.m_strApplyError.IsEmpty())
-        return true;
-    CStr_base<16384> shown = text;
-    shown.Replace("\n", "\r\n");
-    const CReaderRetry retry = [this](const char* edited, CStr_base<1024>& messages) {
+    // A read that ran out of memory left only part of the file in the
+    // document, which a save would then write over the file.
+    bool complete = true;
+    auto parse = [this, &complete](const char* data) {
         m_doc.m_strApplyError.Truncate(0);
-        CMerxReader(m_doc).Parse(edited);
-        messages.Assign(m_doc.m_strApplyError);
-        return messages.IsEmpty();
+        complete = CMerxReader(m_doc).Parse(data);
     };
-    const CStr_base<1024> messages = m_doc.m_strApplyError;
-    return m_host.ReviewReaderMessages(shown, messages, retry);
+    parse(text);
+    if (complete && !m_doc.m_strApplyError.IsEmpty()) {
+        CStr_base<16384> shown = text;
+        shown.Replace("\n", "\r\n");
+        const CReaderRetry retry = [this, &complete, &parse](const char* edited, CStr_base<1024>& messages) {
+            parse(edited);
+            messages.Assign(m_doc.m_strApplyError);
+            if (!complete)
+                messages.Format("%s\n", OutOfMemoryMessage());
+            return messages.IsEmpty();
+        };
+        const CStr_base<1024> messages = m_doc.m_strApplyError;
+        if (!m_host.ReviewReaderMessages(shown, messages, retry))
+            return false;
+    }
+    if (!complete)
+        m_host.ShowMessage(OutOfMemoryMessage());
+    return complete;
 }
 
 bool CMerxProject::Open(const char* path)
@@ -262,6 +278,9 @@ bool CMerxProject::Open(const char* path)
     }
     if (!ApplyOrEnd(info.ruleKey))
         return false;
+    // The block says what the rule was called when the file was saved; the
+    // rule applied now names itself.
+    info.ruleName.Assign(applied.ruleName);
     if (!ParseAndReview(text)) {
         ResetToDefaults(false);
         return false;

@@ -71,7 +71,7 @@ private:
     bool ApplyOrEnd(const char* key);
     bool Backup(const char* path, bool overwrite);
     // Parses `text` and lets the user review the reader's messages; false
-    // when the user gives up.
+    // when the user gives up or the reading ran out of memory.
     bool ParseAndReview(const CStr_base<16384>& text);
 
     CMerxDocument& m_doc;

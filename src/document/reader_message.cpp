@@ -1,19 +1,19 @@
 // Messages and comment-only lines of the reader.
 #include <cstdarg>
 
-#include "document/merx_reader.h"
+#include "document/element_reader.h"
 
-void CMerxReader::Message(const char* format, ...)
+void CElementReader::Message(const char* format, ...)
 {
     CStr_base<1024> message;
     va_list args;
     va_start(args, format);
     message.FormatV(format, args);
     va_end(args);
-    m_doc.m_strApplyError += message;
+    m_messages += message;
 }
 
-void CMerxReader::ReadNonFieldLine(CMerxFieldElement& element, const CFieldLine& field, const char* indent,
+void CElementReader::ReadNonFieldLine(CMerxFieldElement& element, const CFieldLine& field, const char* indent,
                                    const char* cannotParse, uint32_t number)
 {
     if (!field.comment.IsEmpty()) {

@@ -1,4 +1,4 @@
-// Makeitem rules: the rule table, applying a rule, and the extension fields.
+// Makeitem rules: the rule table and applying a rule.
 //
 // A rule is a settings tree (settings/settings_store.h) under its key. Two
 // rules are built in; every "*.sir" file of the rule folder adds one more,
@@ -10,59 +10,18 @@
 
 #include <cstdint>
 
+#include "document/item_ex_fields.h"
 #include "document/merx_document.h"
 #include "foundation/array_auto.h"
 #include "foundation/map_element.h"
 #include "foundation/str_base.h"
 #include "settings/settings_store.h"
 
-using CRuleSection = IniExElement<32, 32, 64>;
 using CRuleTable = CMapElement<CSettingsStore, 32>;
-
-// Type codes of a sub-value slot: the high byte is the control kind (1 flags,
-// 2 free text, 3 list), the low byte the list source. 0 = no sub-value.
-enum : uint32_t {
-    ITEMEX_TYPE_NONE = 0,
-    ITEMEX_TYPE_CHECK = 0x100,
-    ITEMEX_TYPE_EDIT = 0x200,
-    ITEMEX_TYPE_LIST_ITEMNAME = 0x301,
-    ITEMEX_TYPE_LIST_ITEMCODE = 0x302,
-    ITEMEX_TYPE_LIST_ITEMNO = 0x303,
-    ITEMEX_TYPE_LIST_ITEMTYPE = 0x304,
-    ITEMEX_TYPE_LIST_JOB = 0x305,
-    ITEMEX_TYPE_LIST_EVENTCODE = 0x306,
-    ITEMEX_TYPE_LIST_USER = 0x307,
-};
-
-constexpr uint32_t kItemExSlotCount = 3;
-constexpr uint32_t kItemExFlagCount = 10;
 
 // The code of a type keyword ("CHECK", "EDIT", "LIST_…"), compared exactly;
 // 0 for any other text.
 uint32_t ItemExTypeCode(const char* keyword);
-inline bool IsItemExListType(uint32_t type) { return (type >> 8) == 3; }
-
-// One extension field of a rule.
-struct ItemExParams {
-    CStr_base<64> name;                              // lower case
-    uint32_t type[kItemExSlotCount] = {};            // slot type codes
-    CStr_base<64> info[kItemExSlotCount];            // slot captions
-    // "UserList1" … "UserList3" sections of the rule's tree, or null; valid
-    // while that tree is neither reloaded nor cleared.
-    const CRuleSection* userList[kItemExSlotCount] = {};
-    CStr_base<64> checkInfo[kItemExFlagCount];       // flag captions
-    CStr_base<64> checkKey[kItemExFlagCount];        // flag keys
-    bool array = false;                              // use rules only: a list of lines
-    CStr_base<64> separator;
-    CStr_base<64> sepRegexPattern;
-    bool regexSep = false;
-    CStr_base<64> regexOpt;
-
-    // A "CHECK" field: its first slot is "CHECK".
-    bool IsCheck() const { return type[0] == ITEMEX_TYPE_CHECK; }
-    // Flag i is used when both its caption and its key are given.
-    bool IsFlagUsed(uint32_t i) const { return !checkInfo[i].IsEmpty() && !checkKey[i].IsEmpty(); }
-};
 
 // The rule applied to the document: its key and name, whether it is a beta
 // rule, and its extension fields in section-number order.
@@ -108,38 +67,3 @@ void ReadItemExParams(const CRuleSection& row, bool useRule, ItemExParams& param
 using ItemExRowReader = void (*)(const CRuleSection& row, bool useRule, ItemExParams& params);
 bool ApplyRule(CRuleTable& table, const char* key, bool includeAsElement, CAppliedRule& applied,
                CMerxDocument& document, CStr_base<64>& message, ItemExRowReader reader = ReadItemExParams);
-
-// Splits a field's text into its pieces: with regexSep at every match of
-// sepRegexPattern (options regexOpt), otherwise at every occurrence of the
-// literal separator (never inside a double-byte character; an empty
-// separator gives the whole text). Missing pieces are empty: there are
-// always at least three.
-void SplitItemExText(const ItemExParams& params, const char* text, CStrArray_base<64>& pieces);
-
-// The pieces of a field's text as its slots show them: used slots (type not
-// 0) take the pieces in order; unused slots are empty.
-void SplitItemExSlots(const ItemExParams& params, const char* text, CStr_base<64> (&slots)[kItemExSlotCount]);
-
-// The text of a field from the values of its slots: the values of the used
-// slots, in order, joined with the literal separator; the empty text when
-// every one of them is empty.
-void JoinItemExSlots(const ItemExParams& params, const CStr_base<64> (&slots)[kItemExSlotCount],
-                     CStr_base<64>& text);
-
-// The flags of a "CHECK" field: flag i (used flags only) is set when its key
-// is one of the tokens of the text split by the literal separator.
-void SplitItemExFlags(const ItemExParams& params, const char* text, bool (&checked)[kItemExFlagCount]);
-
-// The text of a "CHECK" field: the keys of the set and used flags, in flag
-// order, joined with the separator; empty when none is set.
-void JoinItemExFlags(const ItemExParams& params, const bool (&checked)[kItemExFlagCount], CStr_base<64>& text);
-
-// The choices of list slot `slot` (0 to 2) of a field: `shown` gets the
-// texts of the drop-down list, `stored` the text each choice stores; both
-// begin with the empty entry. Nothing is added for a slot that is no list.
-void ItemExListChoices(const ItemExParams& params, uint32_t slot, const CMerxDocument& document,
-                       CStrArray_base<64>& shown, CStrArray_base<64>& stored);
-
-// The index of the first choice whose stored text equals `piece`, the empty
-// entry (0) when none does.
-uint32_t FindItemExChoice(const CStrArray_base<64>& stored, const char* piece);

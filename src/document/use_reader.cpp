@@ -1,7 +1,7 @@
 // Reading the @@USE entries of an item.
 #include "document/line_scan.h"
 #include "document/local_block.h"
-#include "document/merx_reader.h"
+#include "document/element_reader.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
 
@@ -25,7 +25,7 @@ void AppendListComment(CStrArray_base<64>& comments, const CLineText& comment)
 
 } // namespace
 
-void CMerxReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line)
+void CElementReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line)
 {
     use.Clear();
     use.fields.AddKeysOf(m_keys.useFields);
@@ -84,7 +84,7 @@ void CMerxReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line)
     }
 }
 
-void CMerxReader::ReadUngLine(CStrArray_base<64>& list, CStrArray_base<64>& comments, const CFieldLine& field)
+void CElementReader::ReadUngLine(CStrArray_base<64>& list, CStrArray_base<64>& comments, const CFieldLine& field)
 {
     // The first five words of the line (the first is use, need or get),
     // joined by tabs; missing words leave empty columns.
@@ -102,7 +102,7 @@ void CMerxReader::ReadUngLine(CStrArray_base<64>& list, CStrArray_base<64>& comm
     AppendListComment(comments, field.comment);
 }
 
-void CMerxReader::ReadArgselect(Cusestruct& use, const CFieldLine& field, uint32_t number)
+void CElementReader::ReadArgselect(Cusestruct& use, const CFieldLine& field, uint32_t number)
 {
     // The heading, then the choices as pairs: "heading;a;b;c;d".
     CStrArray_base<64> parts;

@@ -10,18 +10,10 @@
 
 namespace {
 
-class StubQuestion : public CYesNoQuestion {
-public:
-    explicit StubQuestion(bool answer) : m_bAnswer(answer) {}
-    bool AskYesNo(const char* text) override
-    {
-        asked.emplace_back(text);
-        return m_bAnswer;
-    }
+struct StubQuestion : CYesNoQuestion {
+    bool answer = false;
     std::vector<std::string> asked;
-
-private:
-    bool m_bAnswer;
+    bool AskYesNo(const char* text) override { return asked.emplace_back(text), answer; }
 };
 
 } // namespace
@@ -33,15 +25,14 @@ TEST(BackslashCompletion, Modes)
     const std::string text = SJ("表示ソ\\フト");
     const std::string completed = SJ("表\\示ソ\\フト");
     const std::string question = SJ("2 箇所に0x5c('\\')補完が必要と思われます。補完しますか？");
-    struct Case {
+    const struct {
         int32_t mode;
         bool answer;
         std::string text;
         int32_t inserted;
         std::string result;
         std::string asked;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {2, false, text, 1, completed, ""}, // inserts without asking
         {2, false, completed, 0, completed, ""},
         {0, true, SJ("能力表"), 2, SJ("能\\力表\\"), question},
@@ -51,13 +42,13 @@ TEST(BackslashCompletion, Modes)
         {3, true, text, 0, text, ""},
         {-1, true, text, 0, text, ""},
     };
-    for (const Case& c : cases) {
-        StubQuestion stub(c.answer);
+    for (const auto& c : cases) {
+        StubQuestion stub;
+        stub.answer = c.answer;
         CMerxString value(c.text.c_str());
         EXPECT_EQ(CompleteBackslashes(value, c.mode, stub), c.inserted) << c.mode << c.text;
         EXPECT_EQ(std::string(value.GetBuffer()), c.result) << c.mode << c.text;
-        EXPECT_EQ(stub.asked.empty() ? "" : stub.asked[0], c.asked) << c.mode << c.text;
-        EXPECT_LE(stub.asked.size(), 1u);
+        EXPECT_EQ(stub.asked, c.asked.empty() ? std::vector<std::string>{} : std::vector{c.asked}) << c.mode << c.text;
     }
     EXPECT_EQ(CountMissingBackslashes(CMerxString(text.c_str())), 1);
 }

@@ -1,6 +1,6 @@
-// What the element readers and writers share: every key of the kind, texts
-// without their keyword, writing under the rule applied now, and values the
-// pages store that no text reads into.
+// What the element readers and writers share: texts without their keyword,
+// writing under the rule applied now, and values the pages store that no
+// text reads into.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,67 +8,25 @@
 #include "document_test_helpers.h"
 
 using dtest::Document;
-using dtest::Look;
 
-TEST(ElementText, ParsedElementsHoldEveryKeyOfTheirKind)
-{
-    Document doc({true, true});
-    doc.AddItemExtensionKey("rare");
-    doc.AddUseExtensionKey("bonus", false);
-    doc.AddUseExtensionKey("drops", true);
-    EXPECT_EQ(doc.Parse("@@ITEM\n\tno\t3\n\t@@USE\n@@EVENT\n"), "");
-    const Citemstruct& item = doc.itemdata[0];
-    const Cusestruct& use = item.uses[0];
-    const Ceventstruct& event = doc.eventdata[0];
-    for (const CMerxString& key : doc.itemkeys)
-        EXPECT_EQ(Look(item, key.GetBuffer()), key == "no" ? "3" : "") << key.GetBuffer();
-    for (const CMerxString& key : doc.usekeys)
-        EXPECT_EQ(Look(use, key.GetBuffer()), "") << key.GetBuffer();
-    for (const CMerxString& key : doc.uselistkeys) {
-        EXPECT_EQ(Look(use, key.GetBuffer() + std::string("[]")), "") << key.GetBuffer();
-        EXPECT_EQ(Look(use, std::string("#").append(key.GetBuffer()).append("[]")), "") << key.GetBuffer();
-    }
-    for (const CMerxString& key : doc.eventkeys)
-        EXPECT_EQ(Look(event, key.GetBuffer()), "") << key.GetBuffer();
-    EXPECT_EQ(Look(item, "rare"), "");
-    EXPECT_EQ(item.fields.GetCount(), doc.itemkeys.GetCount() + 1);
-    EXPECT_EQ(Look(use, "bonus"), "");
-    EXPECT_EQ(Look(use, "drops[]"), "");
-    EXPECT_EQ(Look(use, "@@include"), "<undefined>"); // a list of uses, never a field
-    const CMerxFieldElement* const elements[] = {&item, &use, &event};
-    for (const CMerxFieldElement* element : elements)
-        EXPECT_NE(element->comments.Lookup(""), nullptr);
-
-    Document stable;
-    EXPECT_EQ(stable.Parse("@@ITEM\n"), "");
-    EXPECT_EQ(Look(stable.itemdata[0], "funcs"), "<undefined>"); // a beta key
-}
-
+// A text without its element's keyword is refused with a message, and
+// neither the element nor the line counter changes.
 TEST(ElementText, TextWithoutItsKeywordIsRefused)
 {
     Document doc;
     CMerxReader reader(doc);
-    uint32_t line = 0;
-    ASSERT_TRUE(reader.ParseDefine("@@DEFINE\ntype1 a\n", line));
     Citemstruct item;
     Ceventstruct event;
-    struct Case {
-        std::function<bool(uint32_t&)> read;
-        std::string message;
-    };
-    const Case cases[] = {
-        {[&](uint32_t& at) { return reader.ParseItem(item, "\tno\t1\n", at); }, SJ("[5]：@@ITEMが見つかりません。\n")},
-        {[&](uint32_t& at) { return reader.ParseEvent(event, "@@ITEM\n", at); }, SJ("[5]：@@EVENTを認識できません。\n")},
-        {[&](uint32_t& at) { return reader.ParseDefine("type2 b\n", at); }, SJ("[5]：@@DEFINEを認識できません。\n")},
-    };
-    for (const Case& c : cases) {
-        doc.m_strApplyError.Release();
-        line = 4;
-        EXPECT_FALSE(c.read(line));
-        EXPECT_EQ(doc.Messages(), c.message);
-        EXPECT_EQ(line, 4u);
-    }
-    EXPECT_EQ(doc.definedata.types.GetCount(), 1u);
+    uint32_t line = 4;
+    EXPECT_FALSE(reader.ParseItem(item, "\tno\t1\n", line));
+    EXPECT_FALSE(reader.ParseEvent(event, "@@ITEM\n", line));
+    doc.definedata.text.Assign("@@DEFINE\n");
+    EXPECT_FALSE(reader.ParseDefine(doc.definedata, "type2 b\n", line));
+    EXPECT_EQ(doc.Messages(), std::string(SJ("[5]：@@ITEMが見つかりません。\n")) + SJ("[5]：@@EVENTを認識できません。\n") +
+                                  SJ("[5]：@@DEFINEを認識できません。\n"));
+    EXPECT_EQ(line, 4u);
+    EXPECT_EQ(item.fields.GetCount() + event.fields.GetCount() + doc.definedata.types.GetCount(), 0u);
+    EXPECT_STREQ(doc.definedata.text, "@@DEFINE\n");
 }
 
 // The writer follows the key lists of the rule applied now. Fields that an
@@ -94,13 +52,8 @@ TEST(ElementText, WritingFollowsTheRuleAppliedNow)
 
 TEST(ElementText, EventScriptsAsThePagesStoreThem)
 {
-    struct Case {
-        const char* key;
-        const char* value;
-        const char* comment;
-        const char* written;
-    };
-    const Case cases[] = {
+    // Key, value, comment, written line.
+    const char* const cases[][4] = {
         {"startfunc", "stock_ge \t", "\t#s", "\tstartfunc\tstock_ge\t#s\r\n"},
         {"func", "call a  ", "", "\tfunc\tcall a  \r\n"},
         {"func", "_local_\r\na", "\t#block", "\tfunc\t_local_\t#block\r\n\t\ta\r\n\t_local_\r\n"},
@@ -109,11 +62,11 @@ TEST(ElementText, EventScriptsAsThePagesStoreThem)
         {"func", "_local_x ", "", "\tfunc\t_local_x\r\n"},
     };
     Document doc;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Ceventstruct event;
-        *event.fields.Add(c.key) = c.value;
-        event.SetComment(c.key, c.comment);
-        EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteEvent(event)), std::string("@@EVENT\r\n") + c.written) << c.value;
+        *event.fields.Add(c[0]) = c[1];
+        event.SetComment(c[0], c[2]);
+        EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteEvent(event)), std::string("@@EVENT\r\n") + c[3]) << c[1];
     }
     // A parameter without its comment entry.
     Ceventstruct event;

@@ -4,16 +4,79 @@
 
 #include <sys/stat.h>
 
+#include <deque>
+#include <functional>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "../temp_folder.h"
 #include "document/rule_table.h"
 #include "document_test_helpers.h"
-#include "foundation/sjis_literal.h"
-#include "project_test_host.h"
 
 namespace {
+
+// A host that answers from queues (an empty queue answers no or cancel) and
+// records what the project showed and asked.
+class ProjectHost : public CProjectHost {
+public:
+    std::deque<bool> yesNo;
+    std::deque<CProjectAnswer> yesNoCancel;
+    std::deque<std::string> savePaths;
+    bool projectInfoOk = false; // the project-information dialog: its answer and what it chose
+    CProjectInfo projectInfo;
+    std::vector<std::string> corrections; // texts the user applies when reviewing, in turn
+    bool reviewAccepted = false;
+    std::function<void()> applyPage = [] {}; // the page applying before a save
+    int32_t storedItemId = -1;
+
+    std::vector<std::string> shown; // messages and questions, in order
+    std::vector<std::string> reviewedMessages;
+    std::string reviewedText;
+    std::vector<std::string> history;
+    int32_t shownTab = -2;
+    std::string title;
+    int askedProjectInfo = 0;
+
+    void ShowMessage(const char* text) override { shown.emplace_back(text); }
+    bool AskYesNo(const char* text) override { return shown.emplace_back(text), Take(yesNo, false); }
+    CProjectAnswer AskYesNoCancel(const char* t) override { return shown.emplace_back(t), Take(yesNoCancel, kCancel); }
+    bool AskProjectInfo(const char*, CProjectInfo& info) override
+    {
+        ++askedProjectInfo;
+        if (projectInfoOk)
+            info = projectInfo;
+        return projectInfoOk;
+    }
+    bool ReviewReaderMessages(const char* text, const char* messages, const CReaderRetry& retry) override
+    {
+        reviewedText = text;
+        reviewedMessages.emplace_back(messages);
+        for (const std::string& correction : corrections) {
+            CStr_base<1024> again;
+            retry(correction.c_str(), again);
+            reviewedMessages.emplace_back(again.GetBuffer());
+        }
+        return reviewAccepted;
+    }
+    bool AskSavePath(const char*, CStr_base<64>& path) override { return !(path = Take(savePaths, "").c_str()).IsEmpty(); }
+    void ApplyCurrentPage(CProjectInfo& info) override { applyPage(), info.itemId = storedItemId; }
+    void ShowProject(int32_t tab, const char* text) override { shownTab = tab, title = text; }
+    void AddToHistory(const char* path) override { history.emplace_back(path); }
+    void EndProgram() override {}
+
+private:
+    static constexpr CProjectAnswer kCancel = CProjectAnswer::kCancel;
+    template <class T, class F>
+    static T Take(std::deque<T>& queue, F fallback)
+    {
+        if (queue.empty())
+            return fallback;
+        T answer = queue.front();
+        queue.pop_front();
+        return answer;
+    }
+};
 
 std::string Header()
 {
@@ -22,6 +85,7 @@ std::string Header()
 
 std::string Block(const std::string& body) { return Header() + body + "###MERX_PROJECT_INFO_END\r\n"; }
 
+const std::string kBeta = Block(SJ("###RuleKey=標準 ベータ版(040318)\r\n"));
 const std::string kItem = "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n";
 
 class ProjectFile : public ::testing::Test {
@@ -31,15 +95,9 @@ protected:
         mkdir(folder.Path("program").c_str(), 0700);
         mkdir(folder.Path("program/backup").c_str(), 0700);
         LoadRuleTable(rules, "");
-        host.doc = &doc;
         project.clock = [] {
             std::tm when{};
-            when.tm_year = 2026 - 1900;
-            when.tm_mon = 11;
-            when.tm_mday = 6;
-            when.tm_hour = 9;
-            when.tm_min = 5;
-            when.tm_sec = 7;
+            when.tm_year = 126, when.tm_mon = 11, when.tm_mday = 6, when.tm_hour = 9, when.tm_min = 5, when.tm_sec = 7;
             return when;
         };
         project.ResetToDefaults(true);
@@ -59,7 +117,7 @@ protected:
     dtest::Document doc;
     CRuleTable rules;
     CSettingsStore settings;
-    dtest::ProjectHost host;
+    ProjectHost host;
     CMerxProject project{doc, rules, settings, host, folder.Path("program").c_str()};
 };
 
@@ -67,16 +125,15 @@ protected:
 
 TEST_F(ProjectFile, ANewProjectIsSavedAsTheBlockAndAnEmptyDefinition)
 {
-    EXPECT_EQ(host.shownTab, -1); // the start-up reset leaves the pages alone
-    EXPECT_EQ(host.title, SJ("無題 - TavaroItemEditor"));
+    EXPECT_EQ(host.title + std::to_string(host.shownTab), SJ("無題 - TavaroItemEditor-1")); // the start-up reset leaves the pages alone
+    const uint32_t version = doc.GetStructureVersion();
     CProjectInfo chosen;
     chosen.projectName = SJ("港町");
     chosen.ruleKey = StableRuleKey();
-    chosen.ruleName = StableRuleKey();
     project.info.iconImagePath = "icons";
     project.NewProject(chosen);
-    EXPECT_EQ(host.shownTab, 0);
-    EXPECT_EQ(host.title, SJ("港町 - TavaroItemEditor"));
+    EXPECT_NE(doc.GetStructureVersion(), version);
+    EXPECT_EQ(host.title + std::to_string(host.shownTab), SJ("港町 - TavaroItemEditor0"));
     EXPECT_FALSE(doc.IsBeta());
 
     host.savePaths.push_back(Path("new.cgi"));
@@ -84,8 +141,9 @@ TEST_F(ProjectFile, ANewProjectIsSavedAsTheBlockAndAnEmptyDefinition)
     const std::string written = folder.Get("new.cgi");
     EXPECT_EQ(written.substr(0, Header().size()), Header());
     EXPECT_EQ(written.substr(written.size() - 36), "###MERX_PROJECT_INFO_END\r\n@@DEFINE\r\n");
-    EXPECT_NE(written.find("###IconImagePath=icons\r\n"), std::string::npos);
-    EXPECT_NE(written.find(SJ("###ProjectName=港町\r\n")), std::string::npos);
+    for (const std::string line : {"###IconImagePath=icons\r\n", SJ("###ProjectName=港町\r\n"),
+                                   SJ("###RuleName=標準 安定版(020728)\r\n")})
+        EXPECT_NE(written.find(line), std::string::npos) << line;
     // A new file: no backup and no question.
     EXPECT_TRUE(Backups().empty());
     EXPECT_TRUE(host.shown.empty());
@@ -93,25 +151,30 @@ TEST_F(ProjectFile, ANewProjectIsSavedAsTheBlockAndAnEmptyDefinition)
     EXPECT_EQ(host.history, std::vector<std::string>{Path("new.cgi")});
 }
 
+// The block may stand anywhere and goes back to the top; the rule name is
+// the applied rule's "/RuleName", whatever the block says.
 TEST_F(ProjectFile, OpeningReadsTheBlockOrAsksForNameAndRule)
 {
-    folder.Put("with.cgi", kItem + Block(SJ("###RuleKey=標準 安定版(020728)\r\n###ProjectName=港\r\n"
-                                            "###PageID=9\r\n###EventID=x\r\n###SetID=4\r\n")));
-    ASSERT_TRUE(project.Open(Path("with.cgi").c_str()));
+    rules.GetOrInsert("custom.sir")->GetValueForWrite("/RuleName")->Assign("Renamed");
+    for (const std::string ruleName : {"###RuleName=Old\r\n", ""}) {
+        folder.Put("with.cgi", kItem + Block("###RuleKey=custom.sir\r\n" + ruleName + SJ("###ProjectName=港\r\n") +
+                                             "###PageID=9\r\n###EventID=x\r\n###SetID=4\r\n"));
+        const uint32_t version = doc.GetStructureVersion();
+        ASSERT_TRUE(project.Open(Path("with.cgi").c_str()));
+        EXPECT_NE(doc.GetStructureVersion(), version);
+        EXPECT_EQ(host.shownTab, 0); // tab 9 does not exist
+        EXPECT_EQ(project.info.eventId * 10 + project.info.setId, -6);
+        EXPECT_EQ(project.info.ruleName, "Renamed");
+        EXPECT_EQ(host.title, SJ("港 - TavaroItemEditor"));
+        EXPECT_EQ(doc.itemdata.GetCount(), 1u);
+        EXPECT_FALSE(project.m_bModified);
+        ASSERT_TRUE(project.Save());
+        const std::string saved = folder.Get("with.cgi");
+        EXPECT_EQ(saved.substr(0, Header().size()), Header());
+        EXPECT_NE(saved.find("###RuleName=Renamed\r\n"), std::string::npos);
+        EXPECT_NE(saved.find("###MERX_PROJECT_INFO_END\r\n@@ITEM\r\n"), std::string::npos);
+    }
     EXPECT_EQ(host.askedProjectInfo, 0);
-    EXPECT_EQ(host.shownTab, 0); // tab 9 does not exist
-    EXPECT_EQ(project.info.eventId, -1);
-    EXPECT_EQ(project.info.setId, 4);
-    EXPECT_EQ(host.title, SJ("港 - TavaroItemEditor"));
-    EXPECT_EQ(doc.itemdata.GetCount(), 1u);
-    EXPECT_FALSE(doc.IsBeta());
-    EXPECT_FALSE(project.m_bModified);
-
-    // The block goes back to the top.
-    ASSERT_TRUE(project.Save());
-    const std::string saved = folder.Get("with.cgi");
-    EXPECT_EQ(saved.substr(0, Header().size()), Header());
-    EXPECT_NE(saved.find("###MERX_PROJECT_INFO_END\r\n@@ITEM\r\n"), std::string::npos);
 
     // Without a block, the dialog is asked; cancelling changes nothing.
     folder.Put("plain.cgi", kItem + kItem);
@@ -119,24 +182,34 @@ TEST_F(ProjectFile, OpeningReadsTheBlockOrAsksForNameAndRule)
     EXPECT_EQ(host.askedProjectInfo, 1);
     EXPECT_EQ(doc.itemdata.GetCount(), 1u);
     EXPECT_STREQ(project.m_strFileName.GetBuffer(), "with.cgi");
-
     host.projectInfoOk = true;
-    host.projectInfo.projectName = "plain";
     host.projectInfo.ruleKey = BetaRuleKey();
     ASSERT_TRUE(project.Open(Path("plain.cgi").c_str()));
     EXPECT_EQ(doc.itemdata.GetCount(), 2u);
     EXPECT_TRUE(doc.IsBeta());
     EXPECT_EQ(project.info.setId, -1);
-    EXPECT_STREQ(project.m_strFileName.GetBuffer(), "plain.cgi");
 }
+
+namespace {
+
+// Construct hooks of the item container that fail as exhausted storage does.
+bool ThrowOutOfMemory(Citemstruct**, uint32_t, uint32_t, CArrayAuto<Citemstruct>*) { throw std::bad_alloc(); }
+bool ThrowNullElement(Citemstruct**, uint32_t, uint32_t, CArrayAuto<Citemstruct>*)
+{
+    throw static_cast<Citemstruct*>(nullptr);
+}
+
+} // namespace
 
 TEST_F(ProjectFile, BrokenFilesAreRefusedWithTheirMessages)
 {
+    const std::string outOfMemory = SJ("メモリが不足したため、ファイルを最後まで読み込めませんでした。\n操作をキャンセルします。");
     struct Case {
         const char* name;
         std::string bytes;
-        std::string message;  // the start of the message shown
-        bool reset;           // the project was reset to the defaults
+        std::string message; // the start of the message shown
+        bool reset;          // the project was reset to the defaults
+        CArrayAuto<Citemstruct>::Hook hook = nullptr;
     };
     const Case cases[] = {
         {"missing.cgi", "", SJ("目標のファイルにアクセスできません。"), false},
@@ -144,6 +217,10 @@ TEST_F(ProjectFile, BrokenFilesAreRefusedWithTheirMessages)
         {"damaged.cgi", Block("###ProjectName=x\r\n") + kItem, SJ("MERXプロジェクト情報が破損しています。"), true},
         {"unknown.cgi", Block("###RuleKey=nowhere.sir\r\n") + kItem,
          SJ("MERXプロジェクト情報で指定されたルールを読み込めません。\n'nowhere.sir'という名前の"), true},
+        // A read that runs out of memory would pass a part of the file for
+        // the whole, which a save would write over it.
+        {"memory.cgi", kBeta + kItem + kItem, outOfMemory, true, ThrowOutOfMemory},
+        {"storage.cgi", kBeta + kItem, outOfMemory, true, ThrowNullElement},
     };
     for (const Case& c : cases) {
         project.ResetToDefaults(true);
@@ -153,43 +230,55 @@ TEST_F(ProjectFile, BrokenFilesAreRefusedWithTheirMessages)
         host.shownTab = -2;
         if (std::string(c.name) != "missing.cgi")
             folder.Put(c.name, c.bytes);
+        doc.itemdata.SetHooks(c.hook, nullptr, 0);
         EXPECT_FALSE(project.Open(Path(c.name).c_str())) << c.name;
+        doc.itemdata.SetHooks(nullptr, nullptr, 0);
         ASSERT_EQ(host.shown.size(), 1u) << c.name;
         EXPECT_EQ(host.shown[0].substr(0, c.message.size()), c.message) << c.name;
         EXPECT_EQ(project.info.projectName == SJ("無題"), c.reset) << c.name;
         EXPECT_EQ(host.shownTab, c.reset ? 0 : -2) << c.name;
         EXPECT_EQ(project.m_bModified, !c.reset) << c.name;
         EXPECT_EQ(doc.itemdata.GetCount(), 0u) << c.name;
+        EXPECT_EQ(folder.Get(c.name), c.bytes) << c.name;
     }
 }
 
 TEST_F(ProjectFile, ReaderMessagesAreReviewedThenAcceptedOrRefused)
 {
-    const std::string bad = Block(SJ("###RuleKey=標準 ベータ版(040318)\r\n")) + kItem + "\tstray line\r\n";
-    folder.Put("bad.cgi", bad);
+    folder.Put("bad.cgi", kBeta + kItem + "\tstray line\r\n");
     host.corrections = {"@@ITEM\n\tno\t1\n\tstill wrong\n", "@@ITEM\n\tno\t2\n@@ITEM\n\tno\t3\n"};
     host.reviewAccepted = true;
     ASSERT_TRUE(project.Open(Path("bad.cgi").c_str()));
     // The text is shown without its block, with CR LF; each correction is
-    // parsed again.
+    // parsed again; the document is the one last parsed.
     EXPECT_EQ(host.reviewedText, kItem + "\tstray line\r\n");
     ASSERT_EQ(host.reviewedMessages.size(), 3u);
     EXPECT_NE(host.reviewedMessages[0].find("[4]"), std::string::npos) << host.reviewedMessages[0];
     EXPECT_FALSE(host.reviewedMessages[1].empty());
     EXPECT_TRUE(host.reviewedMessages[2].empty());
-    EXPECT_EQ(doc.itemdata.GetCount(), 2u); // the document as last parsed
+    EXPECT_EQ(doc.itemdata.GetCount(), 2u);
+
+    // A correction whose reading runs out of memory cannot be accepted.
+    host.reviewedMessages.clear();
+    host.corrections = {"@@ITEM\n"};
+    doc.itemdata.SetHooks(ThrowOutOfMemory, nullptr, 0);
+    folder.Put("bad.cgi", kBeta + "@@EVENT\r\n\tstray line\r\n");
+    EXPECT_FALSE(project.Open(Path("bad.cgi").c_str()));
+    doc.itemdata.SetHooks(nullptr, nullptr, 0);
+    ASSERT_EQ(host.reviewedMessages.size(), 2u);
+    EXPECT_EQ(host.reviewedMessages[1].substr(0, 12), std::string(SJ("メモリが不足")));
+    EXPECT_EQ(project.info.projectName, SJ("無題"));
 
     host.corrections.clear();
     host.reviewAccepted = false;
     EXPECT_FALSE(project.Open(Path("bad.cgi").c_str()));
-    EXPECT_EQ(doc.itemdata.GetCount(), 0u);
-    EXPECT_EQ(project.info.projectName, SJ("無題"));
+    EXPECT_EQ(doc.eventdata.GetCount(), 0u);
     EXPECT_TRUE(project.m_strFilePath.IsEmpty());
 }
 
 TEST_F(ProjectFile, BackupsKeepEveryEarlierFile)
 {
-    folder.Put("data.cgi", Block(SJ("###RuleKey=標準 ベータ版(040318)\r\n")) + kItem);
+    folder.Put("data.cgi", kBeta + kItem);
     ASSERT_TRUE(project.Open(Path("data.cgi").c_str()));
     const std::string first = folder.Get("data.cgi");
     ASSERT_TRUE(project.Save());
@@ -211,7 +300,6 @@ TEST_F(ProjectFile, BackupsKeepEveryEarlierFile)
     // keeps the file as it was.
     settings.GetValueForWrite("/Custom/SaveAutoBackup")->Assign("ON");
     std::filesystem::remove_all(folder.Path("program/backup"));
-    project.info.itemId = 99;
     EXPECT_FALSE(project.Save());
     ASSERT_EQ(host.shown.size(), 1u);
     EXPECT_EQ(host.shown[0], SJ("ファイルのバックアップに失敗しました。\nエラーコード：2\n\n続行しますか？"));
@@ -224,17 +312,17 @@ TEST_F(ProjectFile, BackupsKeepEveryEarlierFile)
 
 TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFile)
 {
-    folder.Put("data.cgi", Block(SJ("###RuleKey=標準 ベータ版(040318)\r\n")) + kItem);
+    folder.Put("data.cgi", kBeta + kItem);
     ASSERT_TRUE(project.Open(Path("data.cgi").c_str()));
     const std::string before = folder.Get("data.cgi");
     project.m_bModified = true;
 
     // The page refuses to apply: nothing is written, nothing is said.
-    host.pageRefusal = "refused\n";
+    host.applyPage = [this] { doc.m_strApplyError = "refused\n"; };
     EXPECT_FALSE(project.Save());
     EXPECT_TRUE(host.shown.empty());
     EXPECT_TRUE(Backups().empty());
-    host.pageRefusal.clear();
+    host.applyPage = [] {};
 
     // The folder cannot take the new file.
     if (geteuid() != 0) {

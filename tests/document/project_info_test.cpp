@@ -8,14 +8,11 @@
 
 namespace {
 
-std::string Header()
+std::string Block(const std::string& body)
 {
-    return SJ("###ここからMERX_PROJECT_INFO_ENDまでの行を編集しないでください\n###MERX_PROJECT_INFO_BEGIN\n");
+    return SJ("###ここからMERX_PROJECT_INFO_ENDまでの行を編集しないでください\n###MERX_PROJECT_INFO_BEGIN\n") + body +
+           "###MERX_PROJECT_INFO_END\n";
 }
-
-const std::string kFooter = "###MERX_PROJECT_INFO_END\n";
-
-std::string Block(const std::string& body) { return Header() + body + kFooter; }
 
 } // namespace
 
@@ -23,51 +20,40 @@ TEST(ProjectInfoBlock, IsBuiltWithEveryKeyAndReadBackAsItWasWritten)
 {
     CProjectInfo info;
     info.ruleKey = SJ("標準 ベータ版(040318)");
-    info.ruleName = SJ("標準 ベータ版(040318)");
-    info.projectName = SJ("港町=商店\\街");  // "=" and "\" must survive the escaping
+    info.projectName = SJ("港町=商店\\街"); // "=" and "\" must survive the escaping
     info.pageId = 4;
     info.itemId = 17;
-    info.eventId = 3;
     info.setId = 120;
     const std::string block = BuildProjectInfoBlock(info).GetBuffer();
-
-    ASSERT_EQ(block.compare(0, Header().size(), Header()), 0);
-    ASSERT_EQ(block.substr(block.size() - kFooter.size()), kFooter);
-    for (const char* line : {"###PageID=4\n", "###ItemID=17\n", "###ItemExID=-1\n", "###UseExID=-1\n",
-                             "###FuncID=-1\n", "###SetID=120\n", "###IconImagePath=..\\\\Image\n"})
-        EXPECT_NE(block.find(line), std::string::npos) << line;
+    // The lines come in the settings tree's order.
+    EXPECT_EQ(block, Block(std::string("###RuleName=\n###FuncID=-1\n###ProjectName=") + SJ("港町=商店\\\\街") +
+                           "\n###RuleKey=" + SJ("標準 ベータ版(040318)") + "\n###EventID=-1\n###SetID=120\n###PageID=4\n"
+                           "###ItemExID=-1\n###IconImagePath=..\\\\Image\n###ItemID=17\n###UseExID=-1\n"));
 
     CStr_base<16384> text((block + "@@DEFINE\n").c_str());
     CStr_base<1024> body;
     ASSERT_TRUE(CutProjectInfoBlock(text, body));
     EXPECT_STREQ(text.GetBuffer(), "@@DEFINE\n");
     const CProjectInfo back = ReadProjectInfoBody(body);
-    EXPECT_STREQ(back.projectName.GetBuffer(), info.projectName.GetBuffer());
-    EXPECT_STREQ(back.ruleKey.GetBuffer(), info.ruleKey.GetBuffer());
-    EXPECT_STREQ(back.iconImagePath.GetBuffer(), "..\\Image");
-    EXPECT_EQ(back.pageId, 4);
-    EXPECT_EQ(back.itemId, 17);
-    EXPECT_EQ(back.itemExId, -1);
-    EXPECT_EQ(back.eventId, 3);
-    EXPECT_EQ(back.setId, 120);
+    EXPECT_STREQ(back.projectName, info.projectName);
+    EXPECT_STREQ(back.ruleKey, info.ruleKey);
+    EXPECT_STREQ(back.iconImagePath, "..\\Image");
+    EXPECT_EQ(back.pageId * 1000000 + back.itemId * 1000 + back.setId, 4017120);
+    EXPECT_EQ(back.itemExId + back.useExId + back.eventId + back.funcId, -4);
 }
 
+// The first block is cut wherever it stands; without its closing line, or
+// with only one of the two opening lines, there is no block.
 TEST(ProjectInfoBlock, IsCutWhereverItStandsAndOnlyOnce)
 {
-    const std::string block = Block("###ProjectName=a\n");
-    CStr_base<16384> text(("@@ITEM\n\tno\t1\n" + block + "@@DEFINE\n" + Block("###ProjectName=b\n")).c_str());
-    CStr_base<1024> body;
-    ASSERT_TRUE(CutProjectInfoBlock(text, body));
-    EXPECT_EQ(std::string(body.GetBuffer()), "###ProjectName=a\n");
-    EXPECT_EQ(std::string(text.GetBuffer()), "@@ITEM\n\tno\t1\n@@DEFINE\n" + Block("###ProjectName=b\n"));
-
-    // Without its closing line, or with only one of the two opening lines,
-    // there is no block; the text stays as it is.
-    for (const std::string& broken : {Header() + "###ProjectName=a\n", "###MERX_PROJECT_INFO_BEGIN\n" + kFooter,
-                                      std::string("@@DEFINE\n")}) {
-        CStr_base<16384> unchanged(broken.c_str());
-        EXPECT_FALSE(CutProjectInfoBlock(unchanged, body));
-        EXPECT_EQ(std::string(unchanged.GetBuffer()), broken);
+    const std::string block = Block("");
+    for (const std::string& broken : {block.substr(0, block.size() - 25), block.substr(block.find('\n') + 1),
+                                      "@@ITEM\n" + Block("###ProjectName=a\n") + "@@DEFINE\n" + Block("b\n")}) {
+        CStr_base<16384> text(broken.c_str());
+        CStr_base<1024> body;
+        EXPECT_EQ(CutProjectInfoBlock(text, body), broken.starts_with("@@ITEM"));
+        EXPECT_EQ(std::string(text.GetBuffer()), body.IsEmpty() ? broken : "@@ITEM\n@@DEFINE\n" + Block("b\n"));
+        EXPECT_STREQ(body, broken.starts_with("@@ITEM") ? "###ProjectName=a\n" : "");
     }
 }
 
@@ -81,7 +67,7 @@ TEST(ProjectInfoBlock, MissingAndUnreadableValuesTakeTheirDefaults)
     const Case cases[] = {
         {"", 0, -1},
         {"###PageID=5\n###ItemID=42\n", 5, 42},
-        {"###PageID=9\n", 0, -1},              // beyond the last tab
+        {"###PageID=9\n", 0, -1}, // beyond the last tab
         {"###PageID=-1\n", 0, -1},
         {"###PageID=3x\n###ItemID=abc\n", 3, -1}, // "%d" reads the digits in front only
         {"###ItemID= -7\n", 0, -7},
@@ -93,7 +79,7 @@ TEST(ProjectInfoBlock, MissingAndUnreadableValuesTakeTheirDefaults)
         EXPECT_EQ(info.pageId, c.pageId) << c.body;
         EXPECT_EQ(info.itemId, c.itemId) << c.body;
         EXPECT_TRUE(info.ruleKey.IsEmpty()) << c.body;
-        EXPECT_STREQ(info.iconImagePath.GetBuffer(), "..\\Image") << c.body;
+        EXPECT_STREQ(info.iconImagePath, "..\\Image") << c.body;
         EXPECT_EQ(info.funcId, -1) << c.body;
     }
 }

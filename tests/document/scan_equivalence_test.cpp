@@ -1,12 +1,12 @@
 // The reader's and writer's hand-written scans against the patterns they
-// stand for: both run over the lines and texts of the sample files and over
-// generated texts full of the cases that matter (double-byte characters
-// whose second byte is a tab, "#", a line feed or a letter; lead bytes at
-// the end; white space of every kind; "_local_" and block keywords).
+// stand for: both run over the sample files and over generated texts full
+// of the cases that matter (double-byte characters whose second byte is a
+// tab, "#", a line feed or a letter; lead bytes at the end; white space of
+// every kind; long keys; "_local_" and block keywords).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,16 +21,16 @@ namespace {
 
 using Text = CStr_base<16384>;
 
-// Pieces that generated texts are made of.
 const char* const kPieces[] = {
-    "\t", " ", "\r", "\n", "\n  ", "#", "a", "Key", "use", "9", "(", ")", ";", "_", "_local_", "_local_(x)",
+    "\t", " ", "\r", "\n", "\n  ", "#", "a", "Key", "PRICE", "use", "9", "(", ")", ";", "_", "_local_", "_local_(x)",
     "@@", "@@ITEM", "@@itemno", "@@IF", "@@End", "@@ENDSKIP", "@@SKIP", "@@include", "@@FUNCsale", "@@USE",
     "\x81", "\xe0", "\x82\xa0", "\x95\x5c", "\x83\x41", "\x81\t", "\x81#", "\x81\n", "\x81\r", "\x81 ", "\x81_",
-    "\x81@@ITEM", "\xb1", "\x7f",
+    "\x81@@ITEM", "\xb1", "\x7f", "A-Key-Longer-Than-Thirty-Two-Bytes-In-All",
 };
 
-// Deterministic texts of up to `maxPieces` pieces.
-std::vector<std::string> GeneratedTexts(uint32_t count, uint32_t maxPieces, uint32_t seed)
+// Deterministic texts of up to `maxPieces` pieces, then the sample files
+// as the reader gets them.
+std::vector<std::string> Texts(uint32_t count, uint32_t maxPieces, uint32_t seed)
 {
     std::mt19937 random(seed);
     std::uniform_int_distribution<size_t> piece(0, std::size(kPieces) - 1);
@@ -42,119 +42,71 @@ std::vector<std::string> GeneratedTexts(uint32_t count, uint32_t maxPieces, uint
             text += kPieces[piece(random)];
         texts.push_back(text);
     }
+    texts.push_back(dtest::SampleFile("inc-item-data.cgi"));
+    texts.push_back(dtest::SampleFile("inc-item-data-ext.cgi"));
     return texts;
 }
 
-// The sample data files as the reader sees them: CR LF turned into LF.
-std::vector<std::string> SampleTexts()
-{
-    return {dtest::SampleFile("inc-item-data.cgi"), dtest::SampleFile("inc-item-data-ext.cgi")};
-}
+std::string Piece(const CLineText& piece) { return std::string(piece.text, piece.length); }
 
-// Every line of the sample files and many generated lines.
-std::vector<std::string> Lines()
-{
-    std::vector<std::string> lines = GeneratedTexts(6000, 12, 1);
-    for (const std::string& text : SampleTexts()) {
-        std::stringstream in(text);
-        std::string line;
-        while (std::getline(in, line))
-            lines.push_back(line);
-    }
-    return lines;
-}
-
-std::string Range(const std::string& text, uint32_t start, uint32_t end) { return text.substr(start, end - start); }
-
-TEST(ScanEquivalence, CommentStartIsTheFirstHashThatStartsACharacter)
-{
-    for (const std::string& line : Lines()) {
-        const uint32_t length = static_cast<uint32_t>(line.size());
-        const int32_t expected = SjisFind(line.c_str(), length, "#", 0);
-        EXPECT_EQ(FindCharByte(line.c_str(), 0, length, '#'), expected < 0 ? length : static_cast<uint32_t>(expected))
-            << line;
-    }
-}
-
-TEST(ScanEquivalence, TrimRangeKeepsWhatTheTrimPatternKeeps)
+// Every line is taken apart as the patterns do: the comment from the first
+// "#" that starts a character, the trim pattern on the rest, both field
+// patterns on the trimmed text, the key lowered with its map hash; and the
+// words and the closing test of the line. The lines are the pieces between
+// line feeds (each text stands behind an empty keyword line).
+TEST(ScanEquivalence, LinesAreTakenApartAsThePatternsDo)
 {
     CStrRegexMatchStruct captures;
-    for (const std::string& line : Lines()) {
-        Text trimmed(line.c_str());
-        trimmed.Regex(kTrimPattern, "s", &captures, "%0v");
-        uint32_t start = 0;
-        uint32_t end = 0;
-        TrimRange(line.c_str(), static_cast<uint32_t>(line.size()), start, end);
-        EXPECT_EQ(Range(line, start, end), trimmed.GetBuffer()) << line;
-    }
-}
-
-TEST(ScanEquivalence, FieldSplitGivesTheCapturesOfBothFieldPatterns)
-{
-    CStrRegexMatchStruct captures;
-    for (const std::string& line : Lines()) {
-        Text trimmed(line.c_str());
-        trimmed.Regex(kTrimPattern, "s", &captures, "%0v");
-        const std::string text = trimmed.GetBuffer();
-        uint32_t keyEnd = 0;
-        uint32_t valueStart = 0;
-        const bool split = SplitFieldLine(text.c_str(), static_cast<uint32_t>(text.size()), keyEnd, valueStart);
-        for (const char* pattern : {kItemFieldPattern, kUseEventFieldPattern}) {
-            const bool matched = trimmed.Regex(pattern, "s", &captures) > 0 && captures.GetCount() >= 2;
-            ASSERT_EQ(split, matched) << pattern << " on " << text;
-            if (!split)
-                continue;
-            EXPECT_EQ(text.substr(0, keyEnd), captures[1].GetBuffer()) << text;
-            EXPECT_EQ(text.substr(valueStart), captures[0].GetBuffer()) << text;
-        }
-    }
-}
-
-TEST(ScanEquivalence, WordsAreTheMatchesOfTheWordPattern)
-{
-    for (const std::string& line : Lines()) {
-        Text text(line.c_str());
-        CStrRegexHistory matches;
-        text.Regex(kWordPattern, "g", nullptr, nullptr, &matches);
-        std::vector<std::string> expected;
-        for (const CStrRegexMatchStruct& match : matches)
-            expected.emplace_back(match.GetCount() ? match[0].GetBuffer() : "");
-
-        std::vector<CWordRange> words(expected.size() + 1);
-        const uint32_t count = SplitWords(line.c_str(), static_cast<uint32_t>(line.size()), words.data(),
-                                          static_cast<uint32_t>(words.size()));
-        std::vector<std::string> found;
-        for (uint32_t i = 0; i < count; ++i)
-            found.push_back(line.substr(words[i].start, words[i].length));
-        EXPECT_EQ(found, expected) << line;
-    }
-}
-
-TEST(ScanEquivalence, ClosingLinesAreTheLinesTheClosingPatternFinds)
-{
-    for (const std::string& line : Lines()) {
-        const bool expected = StrRegex(line.c_str(), kLocalClosingPattern, "") > 0;
-        EXPECT_EQ(IsLocalClosingLine(line.c_str(), static_cast<uint32_t>(line.size())), expected) << line;
-    }
-}
-
-TEST(ScanEquivalence, ElementLinesAreThePiecesBetweenLineFeeds)
-{
-    std::vector<std::string> texts = GeneratedTexts(3000, 30, 2);
-    for (const std::string& text : SampleTexts())
-        texts.push_back(text);
-    for (const std::string& text : texts) {
+    CFieldLine field;
+    for (std::string text : Texts(4000, 30, 1)) {
+        text.insert(0, "\n");
         CStrArray_base<64> pieces;
         pieces.Split(text.c_str(), "\n");
-        CElementLines lines(text.c_str());
         uint32_t i = 1;
+        CElementLines lines(text.c_str());
         for (; !lines.AtEnd(); lines.Next(), ++i) {
+            const std::string line = Piece(lines.Current());
             ASSERT_LT(i, pieces.GetCount()) << text;
             EXPECT_EQ(lines.LineNumber(0), i + 1);
-            const CLineText line = lines.Current();
-            EXPECT_EQ(std::string(line.text, line.length), pieces[i].GetBuffer()) << text;
+            EXPECT_EQ(line, pieces[i].GetBuffer()) << text;
+            lines.ReadField(field);
+
+            const int32_t hash = SjisFind(line.c_str(), static_cast<uint32_t>(line.size()), "#", 0);
+            EXPECT_EQ(Piece(field.comment), hash < 0 ? "" : line.substr(hash)) << line;
+            Text trimmed((hash < 0 ? line : line.substr(0, hash)).c_str());
+            trimmed.Regex(kTrimPattern, "s", &captures, "%0v");
+            ASSERT_EQ(Piece(field.trimmed), trimmed.GetBuffer()) << line;
+            for (const char* pattern : {kItemFieldPattern, kUseEventFieldPattern}) {
+                const bool split = trimmed.Regex(pattern, "s", &captures) > 0 && captures.GetCount() >= 2;
+                ASSERT_EQ(field.IsField(), split) << pattern << " on " << line;
+                if (!split)
+                    continue;
+                std::string key = captures[1].GetBuffer();
+                std::transform(key.begin(), key.end(), key.begin(),
+                               [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+                EXPECT_EQ(std::string(field.key.GetBuffer(), field.key.GetLength()), key) << line;
+                EXPECT_EQ(field.key.GetHash(), CMerxFieldMap::Hash(key.c_str())) << line;
+                EXPECT_EQ(Piece(field.value), captures[0].GetBuffer()) << line;
+            }
+
+            CStrRegexHistory matches;
+            Text(line.c_str()).Regex(kWordPattern, "g", nullptr, nullptr, &matches);
+            std::vector<std::string> expected;
+            for (const CStrRegexMatchStruct& match : matches)
+                expected.emplace_back(match.GetCount() ? match[0].GetBuffer() : "");
+            std::vector<CWordRange> words(expected.size() + 1);
+            const uint32_t count = SplitWords(line.c_str(), static_cast<uint32_t>(line.size()), words.data(),
+                                              static_cast<uint32_t>(words.size()));
+            std::vector<std::string> found;
+            for (uint32_t w = 0; w < count; ++w)
+                found.push_back(line.substr(words[w].start, words[w].length));
+            EXPECT_EQ(found, expected) << line;
+
+            EXPECT_EQ(IsLocalClosingLine(line.c_str(), static_cast<uint32_t>(line.size())),
+                      StrRegex(line.c_str(), kLocalClosingPattern, "") > 0)
+                << line;
         }
-        EXPECT_EQ(i, pieces.GetCount() < 2 ? 1u : pieces.GetCount()) << text;
+        EXPECT_EQ(i, pieces.GetCount()) << text;
         EXPECT_EQ(lines.LineFeeds(), pieces.GetCount() - 1) << text;
     }
 }
@@ -167,9 +119,8 @@ std::vector<std::pair<uint32_t, uint32_t>> PatternBlocks(const std::string& text
 {
     const char* pattern = includeAsElement ? kBlockPatternIncludeElements : kBlockPatternIncludeBlocks;
     const uint32_t shift = !text.empty() && text[0] == '\n' ? 1 : 0;
-    const std::string searched = shift ? " " + text : text;
     CStrRegexHitList hits;
-    StrRegex(searched.c_str(), pattern, "gi", nullptr, nullptr, &hits);
+    StrRegex((shift ? " " + text : text).c_str(), pattern, "gi", nullptr, nullptr, &hits);
     std::vector<std::pair<uint32_t, uint32_t>> blocks;
     const uint32_t length = static_cast<uint32_t>(text.size());
     for (const CStrRegexHitBufStruct& hit : hits) {
@@ -185,10 +136,7 @@ std::vector<std::pair<uint32_t, uint32_t>> PatternBlocks(const std::string& text
 
 TEST(ScanEquivalence, BlocksAreTheMatchesOfTheBlockPattern)
 {
-    std::vector<std::string> texts = GeneratedTexts(3000, 30, 3);
-    for (const std::string& text : SampleTexts())
-        texts.push_back(text);
-    for (const std::string& text : texts) {
+    for (const std::string& text : Texts(3000, 30, 3)) {
         for (bool includeAsElement : {false, true}) {
             CStrRegexHitList blocks;
             SplitDataBlocks(text.c_str(), includeAsElement, blocks);
@@ -202,7 +150,7 @@ TEST(ScanEquivalence, BlocksAreTheMatchesOfTheBlockPattern)
 
 TEST(ScanEquivalence, TabRunsBeforeLineEndsGoAsThePatternRemovesThem)
 {
-    for (const std::string& text : GeneratedTexts(6000, 12, 4)) {
+    for (const std::string& text : Texts(6000, 12, 4)) {
         Text expected(("\t\t\t" + text).c_str());
         expected.Regex(kTabsBeforeLineEndPattern, "g", nullptr, "");
         CWriterText found(("\t\t\t" + text).c_str());

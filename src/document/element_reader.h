@@ -1,0 +1,56 @@
+// Reading the text of one element: an item with its use entries, an event,
+// the definition block.
+//
+// The element is read under the key lists of a document (with the extension
+// keys of its rule and its include-as-element flag), but into an element
+// the caller gives and with messages into a text the caller gives: a text
+// can be read into a fresh element, and the caller moves it into place only
+// when the reader had nothing to say. Lines the reader cannot understand
+// are left out and reported, one line each with its 1-based line number.
+// Texts use "\n" line ends.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "document/element_key_maps.h"
+#include "document/element_lines.h"
+#include "document/merx_document.h"
+
+class CElementReader {
+public:
+    // Elements read as `doc` reads them; the messages are appended to
+    // `messages`. The document is left alone.
+    CElementReader(const CMerxDocument& doc, CStr_base<1024>& messages) : m_source(doc), m_messages(messages) {}
+
+    // Read one element's text into `item`, `event` or `define`; `line` is
+    // the number of lines before it and is advanced past it. False (with a
+    // message, and the element untouched) when the text does not begin with
+    // the element's keyword.
+    bool ParseItem(Citemstruct& item, const char* text, uint32_t& line);
+    bool ParseEvent(Ceventstruct& event, const char* text, uint32_t& line);
+    bool ParseDefine(Cdefinestruct& define, const char* text, uint32_t& line);
+
+protected:
+    // ParseItem and ParseEvent on the first `length` bytes of `text` (no
+    // zero byte among them), with the key maps built.
+    bool ReadItem(Citemstruct& item, const char* text, uint32_t length, uint32_t& line);
+    bool ReadEvent(Ceventstruct& event, const char* text, uint32_t length, uint32_t& line);
+    void Message(const char* format, ...);
+
+    CElementKeyMaps m_keys; // built from the source's key lists by each public entry
+
+private:
+    void ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line);
+    // A use, need or get line: one entry of the "ung" list and its comment.
+    void ReadUngLine(CStrArray_base<64>& list, CStrArray_base<64>& comments, const CFieldLine& field);
+    void ReadArgselect(Cusestruct& use, const CFieldLine& field, uint32_t number);
+    // A line that is no field line: its comment joins the element's free
+    // comments behind `indent`; a line with text is reported.
+    void ReadNonFieldLine(CMerxFieldElement& element, const CFieldLine& field, const char* indent,
+                          const char* cannotParse, uint32_t number);
+
+    const CMerxDocument& m_source;
+    CStr_base<1024>& m_messages;
+    std::string m_ungEntry; // a use, need or get entry being put together, its buffer kept from line to line
+};

@@ -1,0 +1,27 @@
+// Whether an element comes back unchanged when the file is saved and
+// opened again.
+//
+// A text stored in one element (an item's or event's whole text, a function
+// block, the definition, a field that was replaced, an other text) must come
+// back from the file as that one element: no line that the reader takes for
+// the start of another block ("@@ITEM", "@@END", ...), no "_local_" line
+// that closes a script early, no line feed or "#" inside a one-line field.
+// The check writes the element as a save does, reads that text into a fresh
+// element of the same kind and writes that one: the element survives when
+// the reading has nothing to report and both written texts are the same.
+// Written texts are compared, not fields, because the writer puts fields in
+// order and indents them: an element read from a file and left as it was
+// always survives.
+//
+// An other text is checked at the place it stands in the arrangement: only
+// the last element may end the data (an "@@END" line, a "@@SKIP" that is
+// never closed), since everything behind that line is read as one text.
+#pragma once
+
+#include "document/merx_document.h"
+
+// True when `element`, standing in `doc` (or about to), survives a save and
+// a reopen. Otherwise `reason` (when given) gets lines that can be shown to
+// the user, each ending in "\n" and beginning with the 1-based number of the
+// line of the element's text they speak of.
+bool SurvivesReopen(const CMerxDocument& doc, const CMERX_base& element, CStr_base<1024>* reason = nullptr);
