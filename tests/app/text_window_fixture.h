@@ -39,9 +39,9 @@ struct CheckScript {
     }
 
     CScriptedUser* user;
-    std::vector<std::string> seen;
-    std::deque<std::string> refusals;  // UTF-8
-    std::string rewrite;               // non-empty: the accepted text becomes this
+    std::vector<std::string> seen{};
+    std::deque<std::string> refusals{};  // UTF-8
+    std::string rewrite{};             // non-empty: the accepted text becomes this
     bool waitCursorSeen = false;
 };
 
