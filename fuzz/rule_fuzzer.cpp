@@ -54,6 +54,7 @@
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
 #include "document/rule_table.h"
+#include "foundation/ascii_case.h"
 #include "foundation/sjis.h"
 #include "foundation/sjis_literal.h"
 #include "foundation/text_file.h"
@@ -156,7 +157,7 @@ bool IsKeepableValue(const CStr_base<64>& value, const CStr_base<64>& separator)
 bool IsLowerCase(const char* name)
 {
     for (const char* p = name; *p; p += SjisCharLength(p))
-        if (SjisCharLength(p) == 1 && *p >= 'A' && *p <= 'Z')
+        if (SjisCharLength(p) == 1 && IsAsciiUpper(*p))
             return false;
     return true;
 }

@@ -1,5 +1,5 @@
 // Reading the @@DEFINE block: item types, jobs and their time rates.
-#include "document/keyword_match.h"
+#include "foundation/ascii_case.h"
 #include "document/merx_reader.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"

@@ -4,6 +4,7 @@
 #include <bitset>
 #include <cstring>
 
+#include "foundation/ascii_case.h"
 #include "pattern/regex_classes.h"
 
 namespace {
@@ -17,10 +18,10 @@ struct Need {
 void AddByte(Need& need, unsigned char c, bool ignoreCase)
 {
     need.bytes.set(c);
-    if (ignoreCase && c >= 'a' && c <= 'z')
-        need.bytes.set(c - 'a' + 'A');
-    if (ignoreCase && c >= 'A' && c <= 'Z')
-        need.bytes.set(c - 'A' + 'a');
+    if (ignoreCase) {
+        need.bytes.set(static_cast<unsigned char>(AsciiUpper(static_cast<char>(c))));
+        need.bytes.set(static_cast<unsigned char>(AsciiLower(static_cast<char>(c))));
+    }
 }
 
 // The first bytes of every class letter, worked out once by probing.

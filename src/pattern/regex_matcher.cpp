@@ -1,7 +1,9 @@
 #include "pattern/regex_matcher.h"
 
+#include <cstring>
 #include <vector>
 
+#include "foundation/ascii_case.h"
 #include "pattern/regex_classes.h"
 #include "pattern/regex_first_bytes.h"
 #include "pattern/regex_registry.h"
@@ -20,11 +22,6 @@ bool IsMarker(const CStrRegexStruct& node, char letter)
     return node.kind == REGEX_KIND_ESCAPE && node.letter == letter;
 }
 
-char Upper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Compares `n` bytes of a pattern text with the subject, character by
 // character; single-byte characters ignore case when asked to.
 bool EqualText(const char* pattern, uint32_t n, const char* text, bool ignoreCase)
@@ -37,7 +34,7 @@ bool EqualText(const char* pattern, uint32_t n, const char* text, bool ignoreCas
                 return false;
             k += 2;
         } else {
-            if (Upper(pattern[k]) != Upper(text[k]))
+            if (AsciiUpper(pattern[k]) != AsciiUpper(text[k]))
                 return false;
             ++k;
         }
