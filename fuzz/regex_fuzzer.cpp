@@ -31,7 +31,7 @@
 #include <vector>
 
 #include "pattern_cost.h"
-#include "pattern/sjis_backslash_matcher.h"
+#include "pattern/editor_matchers.h"
 #include "pattern/str_regex.h"
 #include "regex_reference.h"
 
@@ -225,7 +225,7 @@ void Check(const Input& in)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    RegisterSjisBackslashMatcher();  // user matcher 0, as the editor registers it at start-up
+    RegisterEditorMatchers();  // as the editor does at start-up
     return 0;
 }
 

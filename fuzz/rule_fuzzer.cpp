@@ -58,7 +58,7 @@
 #include "foundation/sjis.h"
 #include "foundation/sjis_literal.h"
 #include "foundation/text_file.h"
-#include "pattern/sjis_backslash_matcher.h"
+#include "pattern/editor_matchers.h"
 
 namespace {
 
@@ -480,7 +480,7 @@ void Run(const std::string& disk)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    RegisterSjisBackslashMatcher(); // user matcher 0, as the editor registers it at start-up
+    RegisterEditorMatchers();  // as the editor does at start-up
     g_ruleKey = RuleKeyOfPath("C:\\game\\makeitem_rules\\fuzz.sir").GetBuffer();
     if (g_ruleKey != "fuzz.sir") {
         std::fprintf(stderr, "rule_fuzzer: the key of a rule file is \"%s\"\n", g_ruleKey.c_str());

@@ -9,7 +9,7 @@
 #include "app/startup_path.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
-#include "pattern/sjis_backslash_matcher.h"
+#include "pattern/editor_matchers.h"
 #include "ui/ui_entry.h"
 #include "ui/ui_services.h"
 
@@ -84,8 +84,7 @@ bool CMainDlg::OnInitDialog()
     SetIcon(IDI_PROGRAM);
     m_nModalWait = 0;
     // The pattern engine's matcher 0 lives for the whole process.
-    static const bool matcherRegistered = (RegisterSjisBackslashMatcher(), true);
-    (void)matcherRegistered;
+    RegisterEditorMatchers();
 
     CStr_base<64> ruleFolder(m_strProgramFolder);
     ruleFolder.Append("\\makeitem_rules");
