@@ -169,6 +169,18 @@ TEST(TavaroRegex, FileWithAZeroByteIsRefused)
     EXPECT_NE(run.err.find("holds a zero byte at offset 2"), std::string::npos) << run.err;
 }
 
+TEST(TavaroRegex, PatternOverItsBudgetIsStopped)
+{
+    // Every empty match captures the rest of the text, and the match history
+    // keeps a copy of each: some 450 MB for 30,000 characters.
+    const std::string text(30000, 'a');
+    const TavaroRun run = RunTavaro({"regex", "--options", "g", "%{%p%/j%e%}", text});
+    EXPECT_EQ(run.status, 65);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "tavaro regex: the pattern went over its budget of 256 MB for captures and results and was "
+                       "stopped; there is no result\n");
+}
+
 // --- Usage ------------------------------------------------------------------
 
 TEST(TavaroUsage, BadArguments)

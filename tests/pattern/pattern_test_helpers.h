@@ -73,15 +73,15 @@ struct Found {
 // Plain-text search (StrRegex), or search (replace == nullptr) and
 // replacement on a string (CStr_base::Regex).
 inline Found Call(const std::string& text, const char* pattern, const char* options, bool plain,
-                  const char* replace = nullptr, int32_t start = 0)
+                  const char* replace = nullptr, int32_t start = 0, CStrRegexBudget* budget = nullptr)
 {
     CStr_base<64> subject(text.c_str());
     CStrRegexMatchStruct caps;
     CStrRegexHistory history;
     CStrRegexHitList hits;
     Found f;
-    f.count = plain ? StrRegex(text.c_str(), pattern, options, &caps, &history, &hits)
-                    : subject.Regex(pattern, options, &caps, replace, &history, start, &hits);
+    f.count = plain ? StrRegex(text.c_str(), pattern, options, &caps, &history, &hits, {}, budget)
+                    : subject.Regex(pattern, options, &caps, replace, &history, start, &hits, {}, budget);
     f.hits = ToHits(hits);
     f.caps = ToCaps(caps);
     f.history = ToHistory(history);
