@@ -138,15 +138,16 @@ Need Element(const CStrRegexStruct& node, bool ignoreCase)
 
 namespace {
 
-CStrRegexFirstBytes MakeResult(const Need& need)
+// `single` is worked out only when asked for: the "+" and "*" elements,
+// which look at the rest of their body on every call, do not use it.
+CStrRegexFirstBytes MakeResult(const Need& need, bool findSingle)
 {
     CStrRegexFirstBytes result;
     if (need.unknown || need.optional)
         return result;
-    const size_t count = need.bytes.count();
     result.bytes = need.bytes;
-    result.useful = count < 256;
-    if (count == 1)
+    result.useful = !need.bytes.all();
+    if (findSingle && need.bytes.count() == 1)
         for (int c = 0; c < 256 && result.single < 0; ++c)
             if (need.bytes[static_cast<size_t>(c)])
                 result.single = c;
@@ -157,10 +158,10 @@ CStrRegexFirstBytes MakeResult(const Need& need)
 
 CStrRegexFirstBytes StrRegexFirstBytes(const CStrRegexStruct& root, bool ignoreCase)
 {
-    return MakeResult(Sequence(root.children, 0, ignoreCase));
+    return MakeResult(Sequence(root.children, 0, ignoreCase), true);
 }
 
 CStrRegexFirstBytes StrRegexRestFirstBytes(const CStrRegexBody& body, uint32_t from, bool ignoreCase)
 {
-    return MakeResult(Sequence(body, from, ignoreCase));
+    return MakeResult(Sequence(body, from, ignoreCase), false);
 }
