@@ -93,8 +93,9 @@ TEST(Str, AssignAndAppend)
 {
     // A counted assign stops at the first zero within the count; short
     // counts are measured without a call.
-    const std::pair<uint32_t, int> rows[] = {{0, -1},  {1, -1},  {1, 0},   {31, -1},  {31, 30},  {32, -1},  {32, 31}, {32, 0},
-                                             {33, -1}, {33, 32}, {33, 31}, {100, -1}, {100, 99}, {100, 40}, {100, 5}};
+    const std::pair<uint32_t, int> rows[] = {{0, -1},  {1, -1},  {1, 0},    {31, -1},  {31, 30},  {32, -1},
+                                             {32, 31}, {32, 0},  {33, -1},  {33, 32},  {33, 31},  {100, -1},
+                                             {100, 99}, {100, 40}, {100, 5}};
     for (const auto& [count, zeroAt] : rows) {
         std::string text(200, 'x');
         for (uint32_t i = 0; i < text.size(); ++i)

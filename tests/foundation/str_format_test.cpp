@@ -61,12 +61,14 @@ TEST(StrFormat, FlagsWidthsPrecisionsAndArgumentSizes)
         {Fmt("%lx %ld/%d", 0xABCDEFUL, 1L << 40, 9), "abcdef " + std::to_string(1L << 40) + "/9"},
         {Fmt("%c%c[%3c][%-3c]", 'o', 'k', 'a', 'b'), "ok[  a][b  ]"},
         {Fmt("%f %.2f [%8.3f] %lf", 1.5, 3.14159, 3.14159, 2.5), "1.500000 3.14 [   3.142] 2.500000"},
-        {Fmt("%e %E %g %G %#.0f", 12345.678, 12345.678, 0.0001, 1e-10, 2.0), "1.234568e+04 1.234568E+04 0.0001 1E-10 2."},
+        {Fmt("%e %E %g %G %#.0f", 12345.678, 12345.678, 0.0001, 1e-10, 2.0),
+         "1.234568e+04 1.234568E+04 0.0001 1E-10 2."},
         // Width and precision from arguments; a negative width aligns left,
         // a negative precision is none.
         {Fmt("[%*d][%-*d][%0*d]", 4, 7, 4, 7, 5, 42), "[   7][7   ][00042]"},
         {Fmt("[%.*f][%*.*s]", 2, 3.14159, 6, 2, "abcdef"), "[3.14][    ab]"},
-        {Fmt("[%*d][%*s]", -4, 7, -4, "ab"), "[7   ][ab  ]"}, {Fmt("[%.*s][%.*f]", -1, "abc", -1, 1.5), "[abc][1.500000]"},
+        {Fmt("[%*d][%*s]", -4, 7, -4, "ab"), "[7   ][ab  ]"},
+        {Fmt("[%.*s][%.*f]", -1, "abc", -1, 1.5), "[abc][1.500000]"},
     });
     int x = 0;
     char pointer[64];
@@ -98,7 +100,8 @@ TEST(StrFormat, Texts)
         {Fmt("[%.1s][%.3s][%.2s]", "\x82\xa0", "\x82\xa0\x82\xa0", "a\x82\xa0"), "[][\x82\xa0][a]"},
         {Fmt("[%4.3s][%3s]", "a\x95\x5c\x82\xa0", "\x82\xa0"), "[ a\x95\x5c][ \x82\xa0]"},
         {Fmt("%.3s", unterminated), "abc"}, {Fmt("<%s>", q.c_str()), "<" + q + ">"},
-        {Fmt("%1200s", q.c_str()), std::string(200, ' ') + q}, {Fmt("%-1100s|", q.c_str()), q + std::string(100, ' ') + "|"},
+        {Fmt("%1200s", q.c_str()), std::string(200, ' ') + q},
+        {Fmt("%-1100s|", q.c_str()), q + std::string(100, ' ') + "|"},
         {Fmt("%.500s", q.c_str()), std::string(500, 'q')},
     });
     // The argument text may be the string itself.

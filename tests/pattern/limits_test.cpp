@@ -190,7 +190,8 @@ TEST(PatternLimits, OrdinaryPatternsStayWellWithinTheDefaultBudget)
         text += "@@ITEM\nname\t" SJ_BU SJ_KI " #1\nprice\t100\n@@USE\nuse\tx " SJ_HYO "\n\t_local_ (a)\n@@END\n";
     const std::pair<const char*, const char*> searches[] = {
         {"%{%+j%e%[%/W%$%]%}", "g"}, {"%g%{%/k%}%/w%{%+0j%e%G%}", "g"}, {"%/d", "g"}, {"@@use", "gi"},
-        {"%{%0u%}%!z\\%P", "g"}, {"%[%(@@IF%+0j%[%(\n%/0W%)%$%]%)%(%+j%[%(\n%/0w%P@@%[%(ITEM%)%(USE%)%]%)%$%]%)%]", "gi"},
+        {"%{%0u%}%!z\\%P", "g"},
+        {"%[%(@@IF%+0j%[%(\n%/0W%)%$%]%)%(%+j%[%(\n%/0w%P@@%[%(ITEM%)%(USE%)%]%)%$%]%)%]", "gi"},
         {"%g%{%*0C%}\n", "g"}, {"%/0W%{%+0j%e%/0W%$%}", "s"},
     };
     for (const auto& [pattern, options] : searches) {
