@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "pattern_test_helpers.h"
@@ -93,11 +94,9 @@ TEST(PatternSearch, CapturesHistoryAndHitList)
     // Without "g" the capture list holds the captures of the first match;
     // with "g" it is cleared after each match and the history keeps a copy.
     ptest::Found f = Search("a1b2", "%{%d%}", "");
-    EXPECT_EQ(f.caps, (Caps{"1"}));
-    EXPECT_EQ(f.history, (std::vector<Caps>{{"1"}}));
+    EXPECT_EQ(std::tie(f.caps, f.history), std::tuple(Caps{"1"}, std::vector<Caps>{{"1"}}));
     f = Search("a1b2", "%{%a%}%{%d%}", "g");
-    EXPECT_EQ(f.caps, Caps{});
-    EXPECT_EQ(f.history, (std::vector<Caps>{{"a", "1"}, {"b", "2"}}));
+    EXPECT_EQ(std::tie(f.caps, f.history), std::tuple(Caps{}, std::vector<Caps>{{"a", "1"}, {"b", "2"}}));
     EXPECT_EQ(SearchStr("a1b2", "%{%d%}", "g").history, (std::vector<Caps>{{"1"}, {"2"}}));
 
     // The history is only appended to; capture list and hit list are cleared
@@ -109,13 +108,10 @@ TEST(PatternSearch, CapturesHistoryAndHitList)
     CStrRegexHitList hits;
     hits.Add()->offset = 99;
     EXPECT_EQ(StrRegex("x9", "%{%d%}", "", &caps, &history, &hits), 1);
-    EXPECT_EQ(ptest::ToCaps(caps), (Caps{"9"}));
-    EXPECT_EQ(ptest::ToHistory(history), (std::vector<Caps>{{"old"}, {"9"}}));
-    EXPECT_EQ(ptest::ToHits(hits), (Hits{{1, 1}}));
+    EXPECT_EQ(std::tuple(ptest::ToCaps(caps), ptest::ToHistory(history), ptest::ToHits(hits)),
+              std::tuple(Caps{"9"}, std::vector<Caps>{{"old"}, {"9"}}, Hits{{1, 1}}));
     EXPECT_EQ(StrRegex("ab", "%{a%}%{x%}%[%]", "", &caps, &history), 0);
-    EXPECT_EQ(ptest::ToCaps(caps), Caps{});
-    EXPECT_EQ(history.GetCount(), 2u);
-    EXPECT_TRUE(caps.IsOwning());
+    EXPECT_TRUE(caps.GetCount() == 0 && history.GetCount() == 2 && caps.IsOwning());
     caps.SetOwning(false);
     EXPECT_EQ(StrRegex("ab", "%{b%}", "", &caps), 1);
     EXPECT_FALSE(caps.IsOwning());
@@ -141,9 +137,8 @@ TEST(PatternSearch, PlainSearchMatchFunction)
     auto rejectAll = [](const char*, uint32_t, uint32_t, CStrRegexMatchStruct*) -> int32_t { return -5; };
     CStrRegexHitList hits;
     EXPECT_EQ(StrRegex("aXa", "%{a%}", "g", nullptr, nullptr, &hits, reject0), 1);
-    EXPECT_EQ(ptest::ToHits(hits), (Hits{{2, 1}}));
-    EXPECT_EQ(seen, (Hits{{0, 1}, {2, 1}}));
-    EXPECT_EQ(seenCaps, (std::vector<Caps>{{"a"}, {"a"}}));
+    EXPECT_EQ(std::tuple(ptest::ToHits(hits), seen, seenCaps),
+              std::tuple(Hits{{2, 1}}, Hits{{0, 1}, {2, 1}}, std::vector<Caps>{{"a"}, {"a"}}));
     EXPECT_EQ(StrRegex("aaaaa", "a", "g", nullptr, nullptr, &hits, longer), 3);
     EXPECT_EQ(ptest::ToHits(hits), (Hits{{0, 3}, {3, 1}, {4, 1}}));
     EXPECT_EQ(StrRegex("abab", "ab", "g", nullptr, nullptr, &hits, empty), 2);
@@ -165,9 +160,8 @@ TEST(PatternSearch, StringMatchFunction)
         return offset == 0 ? -1 : offset == 2 ? 2 : -2;
     };
     EXPECT_EQ(s.Regex("a", "g", nullptr, nullptr, nullptr, 0, &hits, fn), 2);
-    EXPECT_EQ(ptest::ToHits(hits), (Hits{{2, 2}, {4, 1}}));
-    EXPECT_EQ(seen, (Hits{{0, 1}, {2, 1}, {4, 1}}));
-    EXPECT_EQ(s, "aXaXa");
+    EXPECT_EQ(std::tuple(ptest::ToHits(hits), seen, std::string(s)),
+              std::tuple(Hits{{2, 2}, {4, 1}}, Hits{{0, 1}, {2, 1}, {4, 1}}, "aXaXa"));
     // Replace mode: -1 rejects (the character is copied), -2 keeps the match
     // and its template expansion, any other value means the function wrote
     // the output; such a match is recorded with its subject position.
@@ -183,8 +177,7 @@ TEST(PatternSearch, StringMatchFunction)
     };
     s = "aXaa";
     EXPECT_EQ(s.Regex("%{a%}", "g", nullptr, "<%0v>", nullptr, 0, &hits, writer), 2);
-    EXPECT_EQ(s, "aX<a>[a]");
-    EXPECT_EQ(ptest::ToHits(hits), (Hits{{2, 3}, {3, 1}}));
+    EXPECT_EQ(std::tuple(std::string(s), ptest::ToHits(hits)), std::tuple("aX<a>[a]", Hits{{2, 3}, {3, 1}}));
 }
 
 TEST(PatternSearch, NestedCallsFromAMatchFunction)
