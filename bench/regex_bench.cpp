@@ -15,6 +15,9 @@
 //   peak_rss_MB  peak resident memory of the process so far; run one
 //                benchmark per process (run_regex_bench.sh does) to read it
 //                per benchmark
+//   steps_per_byte  steps the same work takes under the default budget of
+//                patterns from the user, per byte of text (counted once,
+//                untimed; the budget stopping it fails the benchmark)
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <time.h>
@@ -124,6 +127,24 @@ void Report(benchmark::State& state, int64_t matches, double ourSeconds, double 
     state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
+// Counts the steps of `run` under the default budget of patterns from the
+// user: `run` is given a function that makes one call with a fresh budget.
+template <class Run>
+void ReportSteps(benchmark::State& state, uint32_t textBytes, Run run)
+{
+    uint64_t steps = 0;
+    bool stopped = false;
+    run([&](auto call) {
+        CStrRegexBudget budget;
+        call(&budget);
+        steps += budget.steps;
+        stopped = stopped || budget.stop != StrRegexStop::kNone;
+    });
+    if (stopped)
+        state.SkipWithError("the default budget of patterns from the user stopped the work");
+    state.counters["steps_per_byte"] = static_cast<double>(steps) / textBytes;
+}
+
 // (a) A word that occurs a few dozen times per megabyte, with a hit list.
 void BM_SparseLiteral(benchmark::State& state)
 {
@@ -146,6 +167,9 @@ void BM_SparseLiteral(benchmark::State& state)
     if (count < 0 || static_cast<uint32_t>(count) != expected.count || offsetSum != expected.offsetSum)
         state.SkipWithError("the hits differ from PCRE2's");
     Report(state, count, ours, pcre2, text.GetLength());
+    ReportSteps(state, text.GetLength(), [&](auto budgeted) {
+        budgeted([&](CStrRegexBudget* b) { text.Regex(kRareWord, "g", nullptr, nullptr, nullptr, 0, nullptr, {}, b); });
+    });
 }
 
 // (b) Every run of digits.
@@ -165,6 +189,9 @@ void BM_DigitRun(benchmark::State& state)
     if (count < 0 || static_cast<uint32_t>(count) != expected.count)
         state.SkipWithError("the match count differs from PCRE2's");
     Report(state, count, ours, pcre2, text.GetLength());
+    ReportSteps(state, text.GetLength(), [&](auto budgeted) {
+        budgeted([&](CStrRegexBudget* b) { text.Regex("%/d", "g", nullptr, nullptr, nullptr, 0, nullptr, {}, b); });
+    });
 }
 
 // (c) The settings reader: one call per line, one capture list for all.
@@ -200,6 +227,19 @@ void BM_SettingsLines(benchmark::State& state)
     if (matched != settings.keyLines || keyBytes != settings.keyBytes)
         state.SkipWithError("the key lines or their keys differ from what was generated");
     Report(state, matched, ours, 0, settings.text.GetLength());
+    ReportSteps(state, settings.text.GetLength(), [begin, end](auto budgeted) {
+        CStrRegexMatchStruct list;
+        CStr_base<1024> text;
+        for (const char* p = begin; p < end;) {
+            const void* lineEnd = std::memchr(p, '\n', static_cast<size_t>(end - p));
+            const char* next = lineEnd ? static_cast<const char*>(lineEnd) + 1 : end;
+            text.Assign(p, static_cast<int32_t>(next - p));
+            budgeted([&](CStrRegexBudget* b) {
+                text.Regex(kSettingsLinePattern, "s", &list, nullptr, nullptr, 0, nullptr, {}, b);
+            });
+            p = next;
+        }
+    });
 }
 
 // (d) The reader cutting a whole data file into blocks.
@@ -229,6 +269,10 @@ void BM_DataFileBlocks(benchmark::State& state)
     if (count < 0 || static_cast<uint32_t>(count) != data.blocks || !tiled)
         state.SkipWithError("the blocks differ from those generated");
     Report(state, count, ours, 0, text.GetLength());
+    ReportSteps(state, text.GetLength(), [&](auto budgeted) {
+        budgeted(
+            [&](CStrRegexBudget* b) { text.Regex(kBlockPattern, "gi", nullptr, nullptr, nullptr, 0, nullptr, {}, b); });
+    });
 }
 
 // (e) The writer's indentation of multi-line values: "\r\n" -> "\r\n\t\t".
@@ -256,6 +300,11 @@ void BM_CrlfIndent(benchmark::State& state)
         Fnv1a(subject.GetBuffer(), subject.GetLength()) != expectedHash)
         state.SkipWithError("the output differs from PCRE2's");
     Report(state, count, ours, pcre2, text.GetLength());
+    ReportSteps(state, text.GetLength(), [&](auto budgeted) {
+        subject.Assign(text);
+        budgeted(
+            [&](CStrRegexBudget* b) { subject.Regex("\r\n", "g", nullptr, "\r\n\t\t", nullptr, 0, nullptr, {}, b); });
+    });
 }
 
 void Sizes(benchmark::internal::Benchmark* b)

@@ -1,4 +1,5 @@
-// Which patterns the fuzz targets leave alone because of their cost.
+// Which separator patterns of rule files the rule fuzz target leaves alone
+// because of their cost: the document code runs them without a budget.
 #pragma once
 
 #include <cstdint>

@@ -31,7 +31,7 @@
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
 #include "foundation/sjis.h"
-#include "pattern/sjis_backslash_matcher.h"
+#include "pattern/editor_matchers.h"
 
 namespace {
 
@@ -151,7 +151,7 @@ void Run(uint8_t rule, const std::string& text)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    RegisterSjisBackslashMatcher(); // user matcher 0, as the editor registers it at start-up
+    RegisterEditorMatchers();  // as the editor does at start-up
     return 0;
 }
 

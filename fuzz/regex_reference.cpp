@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "foundation/ascii_case.h"
 #include "foundation/sjis.h"
 
 namespace {
@@ -9,11 +10,6 @@ namespace {
 size_t CharLength(const std::string& text, size_t p)
 {
     return IsSjisLeadByte(static_cast<unsigned char>(text[p])) && p + 1 < text.size() ? 2 : 1;
-}
-
-char Upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // Whether the text at p begins with the literal: byte for byte, or with
@@ -26,7 +22,8 @@ bool LiteralAt(const std::string& literal, const std::string& text, size_t p, bo
     for (size_t i = 0; i < literal.size();) {
         const size_t n = CharLength(literal, i);
         for (size_t k = i; k < i + n; ++k) {
-            const bool same = n == 1 && ignoreCase ? Upper(literal[k]) == Upper(text[p + k]) : literal[k] == text[p + k];
+            const bool same = n == 1 && ignoreCase ? AsciiUpper(literal[k]) == AsciiUpper(text[p + k])
+                                                   : literal[k] == text[p + k];
             if (!same)
                 return false;
         }

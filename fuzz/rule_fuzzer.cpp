@@ -55,10 +55,11 @@
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
 #include "document/rule_table.h"
+#include "foundation/ascii_case.h"
 #include "foundation/sjis.h"
 #include "foundation/sjis_literal.h"
 #include "foundation/text_file.h"
-#include "pattern/sjis_backslash_matcher.h"
+#include "pattern/editor_matchers.h"
 
 namespace {
 
@@ -157,7 +158,7 @@ bool IsKeepableValue(const CStr_base<64>& value, const CStr_base<64>& separator)
 bool IsLowerCase(const char* name)
 {
     for (const char* p = name; *p; p += SjisCharLength(p))
-        if (SjisCharLength(p) == 1 && *p >= 'A' && *p <= 'Z')
+        if (SjisCharLength(p) == 1 && IsAsciiUpper(*p))
             return false;
     return true;
 }
@@ -480,7 +481,7 @@ void Run(const std::string& disk)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    RegisterSjisBackslashMatcher(); // user matcher 0, as the editor registers it at start-up
+    RegisterEditorMatchers();  // as the editor does at start-up
     g_ruleKey = RuleKeyOfPath("C:\\game\\makeitem_rules\\fuzz.sir").GetBuffer();
     if (g_ruleKey != "fuzz.sir") {
         std::fprintf(stderr, "rule_fuzzer: the key of a rule file is \"%s\"\n", g_ruleKey.c_str());

@@ -9,7 +9,7 @@
 
 #include "cli/project_command.h"
 #include "cli/regex_command.h"
-#include "pattern/sjis_backslash_matcher.h"
+#include "pattern/editor_matchers.h"
 
 namespace {
 
@@ -38,8 +38,8 @@ void WriteUsage(std::ostream& out)
 
 int main(int argc, char** argv)
 {
-    // The editor registers its user matcher 0 first thing at start-up.
-    RegisterSjisBackslashMatcher();
+    // The editor registers its user matchers first thing at start-up.
+    RegisterEditorMatchers();
 
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.empty()) {

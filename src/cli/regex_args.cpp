@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cli/escape_text.h"
+#include "pattern/regex_budget.h"
 
 namespace {
 
@@ -91,6 +92,8 @@ std::string_view RegexUsage()
 
 std::string_view RegexHelp()
 {
+    static_assert(kStrRegexDefaultSteps == 1000000000 && kStrRegexDefaultBytes == 256u << 20,
+                  "the help names the budget's figures");
     return R"(Usage: tavaro regex [--plain] [--options LETTERS] [--replace TEMPLATE] [--file PATH] PATTERN [TEXT]
 
 Runs PATTERN over TEXT with the editor's pattern engine and prints what the
@@ -120,7 +123,13 @@ Output, one item a line:
 Texts are quoted with the same escapes; other control bytes and bytes that
 are no CP932 character are written as \xHH.
 
+The pattern runs under the budget of patterns typed by the user: at most
+1000000000 steps and 256 MB for captures and results. A pattern that needs
+more (one whose repetitions multiply, such as "%*0j%*0j%*0j%*0jx" over a
+long text, or "%99999999T") is stopped and reported in one line.
+
 Exit status: 0 done, 64 bad arguments, 65 the file holds a zero byte (the
-engine's texts end there), 66 the file cannot be read.
+engine's texts end there) or the pattern went over its budget, 66 the file
+cannot be read.
 )";
 }

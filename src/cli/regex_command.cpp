@@ -2,6 +2,7 @@
 
 #include <sysexits.h>
 
+#include <optional>
 #include <string>
 
 #include "cli/file_bytes.h"
@@ -11,24 +12,38 @@
 
 namespace {
 
-std::string RunPattern(const RegexArgs& args, const std::string& text)
+// The report of the pattern over the text, or nothing when the pattern went
+// over `budget`.
+std::optional<std::string> RunPattern(const RegexArgs& args, const std::string& text, CStrRegexBudget& budget)
 {
     CStrRegexMatchStruct captures;
     CStrRegexHistory history;
     CStrRegexHitList hits;
     if (args.plain) {
-        const int32_t count =
-            StrRegex(text.c_str(), args.pattern.c_str(), args.options.c_str(), &captures, &history, &hits);
+        const int32_t count = StrRegex(text.c_str(), args.pattern.c_str(), args.options.c_str(), &captures, &history,
+                                       &hits, {}, &budget);
+        if (count == kStrRegexStopped)
+            return std::nullopt;
         return FormatRegexReport(count, hits, history, std::nullopt);
     }
     CStr_base<16384> subject(text.c_str());
     const char* replace = args.replace ? args.replace->c_str() : nullptr;
-    const int32_t count =
-        subject.Regex(args.pattern.c_str(), args.options.c_str(), &captures, replace, &history, 0, &hits);
+    const int32_t count = subject.Regex(args.pattern.c_str(), args.options.c_str(), &captures, replace, &history, 0,
+                                        &hits, {}, &budget);
+    if (count == kStrRegexStopped)
+        return std::nullopt;
     std::optional<std::string_view> result;
     if (replace)
         result = std::string_view(subject.GetBuffer(), subject.GetLength());
     return FormatRegexReport(count, hits, history, result);
+}
+
+std::string OverBudget(const CStrRegexBudget& budget)
+{
+    const std::string limit = budget.stop == StrRegexStop::kMemory
+                                  ? std::to_string(budget.maxBytes >> 20) + " MB for captures and results"
+                                  : std::to_string(budget.maxSteps) + " steps";
+    return "the pattern went over its budget of " + limit + " and was stopped; there is no result";
 }
 
 }  // namespace
@@ -57,6 +72,12 @@ int RunRegexCommand(std::span<const std::string_view> args, std::ostream& out, s
             return EX_DATAERR;
         }
     }
-    out << RunPattern(*parsed, text);
+    CStrRegexBudget budget;
+    const std::optional<std::string> report = RunPattern(*parsed, text, budget);
+    if (!report) {
+        err << "tavaro regex: " << OverBudget(budget) << "\n";
+        return EX_DATAERR;
+    }
+    out << *report;
     return 0;
 }

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "document/function_keywords.h"
-#include "document/keyword_match.h"
+#include "foundation/ascii_case.h"
 #include "document/line_scan.h"
 
 const char* const kBlockPatternIncludeBlocks =

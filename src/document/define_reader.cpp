@@ -1,6 +1,6 @@
 // Reading the @@DEFINE block: item types, jobs and their time rates.
-#include "document/keyword_match.h"
 #include "document/element_reader.h"
+#include "foundation/ascii_case.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "document/keyword_match.h"
+#include "foundation/ascii_case.h"
 #include "document/line_scan.h"
 
 CElementLines::CElementLines(const char* text) : CElementLines(text, static_cast<uint32_t>(std::strlen(text))) {}

@@ -9,14 +9,19 @@
 
 #include "pattern/str_regex.h"
 
-void SplitItemExText(const ItemExParams& params, const char* text, CStrArray_base<64>& pieces)
+bool SplitItemExText(const ItemExParams& params, const char* text, CStrArray_base<64>& pieces,
+                     CStrRegexBudget* budget)
 {
+    bool finished = true;
     if (params.regexSep) {
         CStr_base<16384> subject(text);
         CArrayAuto<CStrRegexHitBufStruct> hits;
         // An empty pattern finds no separator.
-        if (!params.sepRegexPattern.IsEmpty())
-            subject.Regex(params.sepRegexPattern, params.regexOpt, nullptr, nullptr, nullptr, 0, &hits);
+        if (!params.sepRegexPattern.IsEmpty()) {
+            CStrRegexBudget userBudget;
+            finished = subject.Regex(params.sepRegexPattern, params.regexOpt, nullptr, nullptr, nullptr, 0, &hits,
+                                     {}, budget ? budget : &userBudget) != kStrRegexStopped;
+        }
         pieces.RemoveAll();
         uint32_t from = 0;
         for (const CStrRegexHitBufStruct& hit : hits) {
@@ -34,6 +39,7 @@ void SplitItemExText(const ItemExParams& params, const char* text, CStrArray_bas
     }
     while (pieces.GetCount() < kItemExSlotCount)
         pieces.Add()->Release();
+    return finished;
 }
 
 void SplitItemExSlots(const ItemExParams& params, const char* text, CStr_base<64> (&slots)[kItemExSlotCount])

@@ -13,6 +13,7 @@
 #include "document/merx_document.h"
 #include "foundation/str_array.h"
 #include "foundation/str_base.h"
+#include "pattern/regex_budget.h"
 #include "settings/settings_store.h"
 
 // A section of a rule's settings tree.
@@ -64,8 +65,11 @@ struct ItemExParams {
 // sepRegexPattern (options regexOpt), otherwise at every occurrence of the
 // literal separator (never inside a double-byte character; an empty
 // separator gives the whole text). Missing pieces are empty: there are
-// always at least three.
-void SplitItemExText(const ItemExParams& params, const char* text, CStrArray_base<64>& pieces);
+// always at least three. The pattern comes from a rule file and runs under
+// `budget` (the default budget of patterns from the user when null); when it
+// goes over it, the whole text is the first piece and the answer is false.
+bool SplitItemExText(const ItemExParams& params, const char* text, CStrArray_base<64>& pieces,
+                     CStrRegexBudget* budget = nullptr);
 
 // The pieces of a field's text as its slots show them: used slots (type not
 // 0) take the pieces in order; unused slots are empty.

@@ -1,7 +1,7 @@
 // Reading an @@ITEM block.
 #include <cstring>
 
-#include "document/keyword_match.h"
+#include "foundation/ascii_case.h"
 #include "document/local_block.h"
 #include "document/element_reader.h"
 #include "foundation/sjis_literal.h"

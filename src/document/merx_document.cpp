@@ -5,7 +5,7 @@
 
 #include "document/block_split.h"
 #include "document/function_keywords.h"
-#include "document/keyword_match.h"
+#include "foundation/ascii_case.h"
 #include "document/map_copy.h"
 
 namespace {

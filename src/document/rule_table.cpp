@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "foundation/ascii_case.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis.h"
 #include "foundation/sjis_literal.h"
@@ -39,8 +40,8 @@ void LowerAscii(CStr_base<64>& text)
     std::string bytes(text.GetBuffer(), text.GetLength());
     for (size_t i = 0; i < bytes.size();) {
         const size_t length = SjisCharLength(bytes.c_str() + i);
-        if (length == 1 && bytes[i] >= 'A' && bytes[i] <= 'Z')
-            bytes[i] = static_cast<char>(bytes[i] - 'A' + 'a');
+        if (length == 1)
+            bytes[i] = AsciiLower(bytes[i]);
         i += length;
     }
     text.Assign(bytes.data(), static_cast<int32_t>(bytes.size()));
@@ -60,10 +61,7 @@ bool EndsWithSir(const std::string& name)
     const char* tail = name.c_str() + name.size() - 4;
     static constexpr char kExt[] = ".sir";
     for (int i = 0; i < 4; ++i) {
-        char c = tail[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != kExt[i])
+        if (AsciiLower(tail[i]) != kExt[i])
             return false;
     }
     return true;

@@ -68,6 +68,7 @@ void StrFormatV(void* sink, StrAppendFn append, const char* format, va_list args
 template <unsigned N> class CStr_base;
 class CStrRegexMatchStruct;
 struct CStrRegexHitBufStruct;
+struct CStrRegexBudget;
 
 // Match function of CStr_base::Regex: (subject text at the match, offset,
 // match length, replacement template, output being built, capture list) ->
@@ -295,11 +296,13 @@ public:
     }
 
     // Search and replace with the system's pattern language; defined with
-    // the pattern engine (pattern/str_regex.h).
+    // the pattern engine (pattern/str_regex.h). A pattern from the user runs
+    // under a budget; when it runs out the call returns -1 and the string
+    // stays as it was.
     int32_t Regex(const char* pattern, const char* options, CStrRegexMatchStruct* captures = nullptr,
                   const char* replace = nullptr, CArrayAuto<CStrRegexMatchStruct>* history = nullptr,
                   int32_t start = 0, CArrayAuto<CStrRegexHitBufStruct>* hits = nullptr,
-                  const StrRegexReplaceFunc& func = {});
+                  const StrRegexReplaceFunc& func = {}, CStrRegexBudget* budget = nullptr);
 
     bool operator==(const char* text) const { return std::strcmp(GetBuffer(), text ? text : g_szStrEmpty) == 0; }
     template <unsigned M>

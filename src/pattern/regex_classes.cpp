@@ -1,5 +1,6 @@
 #include "pattern/regex_classes.h"
 
+#include "foundation/ascii_case.h"
 #include "foundation/sjis.h"
 
 namespace {
@@ -7,9 +8,7 @@ namespace {
 // ASCII tests take the byte as a signed value: bytes 0x80 and above are never
 // in an ASCII range.
 bool Digit(signed char c) { return c >= '0' && c <= '9'; }
-bool Lower(signed char c) { return c >= 'a' && c <= 'z'; }
-bool Upper(signed char c) { return c >= 'A' && c <= 'Z'; }
-bool Letter(signed char c) { return Lower(c) || Upper(c); }
+bool Letter(signed char c) { return IsAsciiLower(c) || IsAsciiUpper(c); }
 bool Blank(signed char c) { return c == '\t' || c == ' '; }
 bool Space(signed char c) { return Blank(c) || c == '\n' || c == '\r'; }
 bool Word(signed char c) { return Letter(c) || Digit(c) || c == '_'; }
@@ -42,8 +41,8 @@ int32_t StrRegexClassMatch(char letter, const char* pos, const char* end)
     case 'I': return except(Space(c));
     case 'd': return one(Digit(c));
     case 'D': return except(Digit(c));
-    case 'a': return one(Lower(c));
-    case 'A': return one(Upper(c));
+    case 'a': return one(IsAsciiLower(c));
+    case 'A': return one(IsAsciiUpper(c));
     case 'l': return one(Letter(c));
     case 'b': return except(Letter(c));
     case 'L': return one(Letter(c) || Digit(c));

@@ -4,6 +4,7 @@
 #include <bitset>
 #include <cstring>
 
+#include "foundation/ascii_case.h"
 #include "pattern/regex_classes.h"
 
 namespace {
@@ -17,10 +18,10 @@ struct Need {
 void AddByte(Need& need, unsigned char c, bool ignoreCase)
 {
     need.bytes.set(c);
-    if (ignoreCase && c >= 'a' && c <= 'z')
-        need.bytes.set(c - 'a' + 'A');
-    if (ignoreCase && c >= 'A' && c <= 'Z')
-        need.bytes.set(c - 'A' + 'a');
+    if (ignoreCase) {
+        need.bytes.set(static_cast<unsigned char>(AsciiUpper(static_cast<char>(c))));
+        need.bytes.set(static_cast<unsigned char>(AsciiLower(static_cast<char>(c))));
+    }
 }
 
 // The first bytes of every class letter, worked out once by probing.
@@ -137,15 +138,16 @@ Need Element(const CStrRegexStruct& node, bool ignoreCase)
 
 namespace {
 
-CStrRegexFirstBytes MakeResult(const Need& need)
+// `single` is worked out only when asked for: the "+" and "*" elements,
+// which look at the rest of their body on every call, do not use it.
+CStrRegexFirstBytes MakeResult(const Need& need, bool findSingle)
 {
     CStrRegexFirstBytes result;
     if (need.unknown || need.optional)
         return result;
-    const size_t count = need.bytes.count();
     result.bytes = need.bytes;
-    result.useful = count < 256;
-    if (count == 1)
+    result.useful = !need.bytes.all();
+    if (findSingle && need.bytes.count() == 1)
         for (int c = 0; c < 256 && result.single < 0; ++c)
             if (need.bytes[static_cast<size_t>(c)])
                 result.single = c;
@@ -156,10 +158,10 @@ CStrRegexFirstBytes MakeResult(const Need& need)
 
 CStrRegexFirstBytes StrRegexFirstBytes(const CStrRegexStruct& root, bool ignoreCase)
 {
-    return MakeResult(Sequence(root.children, 0, ignoreCase));
+    return MakeResult(Sequence(root.children, 0, ignoreCase), true);
 }
 
 CStrRegexFirstBytes StrRegexRestFirstBytes(const CStrRegexBody& body, uint32_t from, bool ignoreCase)
 {
-    return MakeResult(Sequence(body, from, ignoreCase));
+    return MakeResult(Sequence(body, from, ignoreCase), false);
 }

@@ -12,7 +12,7 @@
 struct CStrRegexFirstBytes {
     std::bitset<256> bytes;         // the byte at a matching position is one of these
     bool useful = false;            // false: any position may match, nothing to skip
-    int single = -1;                // the only byte in `bytes`, or -1
+    int single = -1;                // the only byte in `bytes`, or -1 (not set for a rest)
 };
 
 CStrRegexFirstBytes StrRegexFirstBytes(const CStrRegexStruct& root, bool ignoreCase);

@@ -1,9 +1,12 @@
 #include "pattern/regex_matcher.h"
 
+#include <cstring>
 #include <vector>
 
+#include "foundation/ascii_case.h"
 #include "pattern/regex_classes.h"
 #include "pattern/regex_first_bytes.h"
+#include "pattern/regex_meter.h"
 #include "pattern/regex_registry.h"
 
 const char* g_pStrRegexOrigin = nullptr;
@@ -20,11 +23,6 @@ bool IsMarker(const CStrRegexStruct& node, char letter)
     return node.kind == REGEX_KIND_ESCAPE && node.letter == letter;
 }
 
-char Upper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Compares `n` bytes of a pattern text with the subject, character by
 // character; single-byte characters ignore case when asked to.
 bool EqualText(const char* pattern, uint32_t n, const char* text, bool ignoreCase)
@@ -37,7 +35,7 @@ bool EqualText(const char* pattern, uint32_t n, const char* text, bool ignoreCas
                 return false;
             k += 2;
         } else {
-            if (Upper(pattern[k]) != Upper(text[k]))
+            if (AsciiUpper(pattern[k]) != AsciiUpper(text[k]))
                 return false;
             ++k;
         }
@@ -63,12 +61,18 @@ struct DepthGuard {
 // Positions recorded by a "*" element: the current block of up to 1000
 // entries, and the first entry of every earlier block as a checkpoint from
 // which that block is matched again when backtracking reaches it.
-struct CStrRegexMatcher::GreedyHistory {
+template <class Meter>
+struct CStrRegexMatcher<Meter>::GreedyHistory {
     struct Entry {
         const char* pos;
         uint32_t captures;
     };
     static constexpr size_t kBlock = 1000;
+
+    explicit GreedyHistory(Meter& meter) : m_meter(meter) {}
+    GreedyHistory(const GreedyHistory&) = delete;
+    GreedyHistory& operator=(const GreedyHistory&) = delete;
+    ~GreedyHistory() { m_meter.Charge(-m_nCharged); }
 
     std::vector<Entry> block;
     std::vector<Entry> checkpoints;
@@ -76,23 +80,46 @@ struct CStrRegexMatcher::GreedyHistory {
     void Record(const char* pos, uint32_t captures)
     {
         if (block.size() == kBlock) {
-            checkpoints.push_back(block.front());
+            Push(checkpoints, block.front());
             block.clear();
         }
-        if (block.capacity() == 0)
+        if (block.capacity() == 0) {
+            Charge(16);
             block.reserve(16);
-        block.push_back({pos, captures});
+        }
+        Push(block, {pos, captures});
     }
+
+    void Push(std::vector<Entry>& list, Entry entry)
+    {
+        if (list.size() == list.capacity())
+            Charge(list.capacity() ? list.capacity() : 1);
+        list.push_back(entry);
+    }
+
+private:
+    // Takes the memory of `entries` more entries before a list grows.
+    void Charge(size_t entries)
+    {
+        const int64_t bytes = static_cast<int64_t>(entries * sizeof(Entry));
+        m_meter.Charge(bytes);
+        m_nCharged += bytes;
+    }
+
+    Meter& m_meter;
+    int64_t m_nCharged = 0;
 };
 
-const char* CStrRegexMatcher::NextCharacter(const char* pos) const
+template <class Meter>
+const char* CStrRegexMatcher<Meter>::NextCharacter(const char* pos) const
 {
     if (pos >= m_pEnd)
         return nullptr;
     return pos + ((IsSjisLeadByte(static_cast<unsigned char>(*pos)) && pos + 1 < m_pEnd) ? 2 : 1);
 }
 
-const char* CStrRegexMatcher::MatchRoot(CStrRegexStruct& root, const char* pos)
+template <class Meter>
+const char* CStrRegexMatcher<Meter>::MatchRoot(CStrRegexStruct& root, const char* pos)
 {
     Outcome out;
     if (!Sequence(root.children, pos, out))
@@ -100,13 +127,31 @@ const char* CStrRegexMatcher::MatchRoot(CStrRegexStruct& root, const char* pos)
     return out.end;
 }
 
-const char* CStrRegexMatcher::Once(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos)
+template <class Meter>
+void CStrRegexMatcher<Meter>::AddCapture(const char* from, uint32_t n)
 {
+    CStrRegexMatchStruct& caps = *m_pCaptures;
+    if (caps.GetCount() == caps.GetAllocated())
+        m_meter.Charge(static_cast<int64_t>(caps.GetGrowthStep()) * kStrRegexCaptureBytes);
+    CStr_base<16384>* capture = caps.Add();
+    // A capture handed out again keeps its buffer while the engine runs.
+    const uint32_t held = capture->GetLength();
+    if (n > held)
+        m_meter.Charge(n - held);
+    m_meter.Spend(n >> 6);
+    capture->Assign(from, static_cast<int32_t>(n));
+}
+
+template <class Meter>
+const char* CStrRegexMatcher<Meter>::Once(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index,
+                                          const char* pos)
+{
+    m_meter.Spend(1);
     switch (node.kind) {
     case REGEX_KIND_EMPTY:
         return pos;
     case REGEX_KIND_LITERAL:
-        return Literal(node.text, pos);
+        return Compare(node.text.GetBuffer(), node.text.GetLength(), pos);
     case REGEX_KIND_GROUP: {
         Outcome out;
         return Sequence(node.children, pos, out) ? out.end : nullptr;
@@ -118,7 +163,7 @@ const char* CStrRegexMatcher::Once(CStrRegexStruct& node, CStrRegexBody& body, u
         const char* stop = out.captureEnd ? out.captureEnd : out.end;
         if (stop > m_pEnd)
             stop = m_pEnd;
-        m_pCaptures->Add()->Assign(pos, static_cast<int32_t>(stop > pos ? stop - pos : 0));
+        AddCapture(pos, static_cast<uint32_t>(stop > pos ? stop - pos : 0));
         return out.end;
     }
     case REGEX_KIND_ALTERNATIVES:
@@ -142,23 +187,19 @@ const char* CStrRegexMatcher::Once(CStrRegexStruct& node, CStrRegexBody& body, u
     }
 }
 
-const char* CStrRegexMatcher::Literal(const CStr_base<32>& literal, const char* pos) const
+// A literal or the text of a back-reference at pos.
+template <class Meter>
+const char* CStrRegexMatcher<Meter>::Compare(const char* bytes, uint32_t n, const char* pos)
 {
-    const uint32_t n = literal.GetLength();
     if (static_cast<size_t>(m_pEnd - pos) < n)
         return nullptr;
-    return EqualText(literal.GetBuffer(), n, pos, g_bStrRegexIgnoreCase) ? pos + n : nullptr;
+    m_meter.Spend(n >> 6);
+    return EqualText(bytes, n, pos, g_bStrRegexIgnoreCase) ? pos + n : nullptr;
 }
 
-const char* CStrRegexMatcher::BackReference(const CStr_base<16384>& text, const char* pos) const
-{
-    const uint32_t n = text.GetLength();
-    if (static_cast<size_t>(m_pEnd - pos) < n)
-        return nullptr;
-    return EqualText(text.GetBuffer(), n, pos, g_bStrRegexIgnoreCase) ? pos + n : nullptr;
-}
-
-const char* CStrRegexMatcher::Escape(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos)
+template <class Meter>
+const char* CStrRegexMatcher<Meter>::Escape(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index,
+                                            const char* pos)
 {
     CStrRegexMatchStruct& caps = *m_pCaptures;
     const int32_t n = node.index;  // the N of v, V, h, t, u, U (-1 when absent)
@@ -176,13 +217,14 @@ const char* CStrRegexMatcher::Escape(CStrRegexStruct& node, CStrRegexBody& body,
     case 'P':
         return pos;
     case 'v':
-        if (n < 0 || static_cast<uint32_t>(n) >= caps.GetCount())
+    case 'V': {
+        const uint32_t count = caps.GetCount();
+        if (n < 0 || static_cast<uint32_t>(n) >= count)
             return pos;
-        return BackReference(caps[static_cast<uint32_t>(n)], pos);
-    case 'V':
-        if (n < 0 || static_cast<uint32_t>(n) >= caps.GetCount())
-            return pos;
-        return BackReference(caps[caps.GetCount() - 1 - static_cast<uint32_t>(n)], pos);
+        const uint32_t i = static_cast<uint32_t>(n);
+        const CStr_base<16384>& text = caps[node.letter == 'v' ? i : count - 1 - i];
+        return Compare(text.GetBuffer(), text.GetLength(), pos);
+    }
     case 'u':
     case 'U': {
         int32_t used = -1;
@@ -199,45 +241,59 @@ const char* CStrRegexMatcher::Escape(CStrRegexStruct& node, CStrRegexBody& body,
         return static_cast<size_t>(used) > static_cast<size_t>(m_pEnd - pos) ? m_pEnd : pos + used;
     }
     case 'T':
-        caps.Add()->Assign("");
+        AddCapture(pos, 0);
         return pos;
     case 'H':
         caps.RemoveTail();
         return pos;
     case 'h':
-        if (n >= 0 && static_cast<uint32_t>(n) < caps.GetCount())
+        if (n >= 0 && static_cast<uint32_t>(n) < caps.GetCount()) {
+            m_meter.Spend((caps.GetCount() - static_cast<uint32_t>(n)) >> 3);  // the slots after it move
             caps.RemoveAt(static_cast<uint32_t>(n));
+        }
         return pos;
     case 't': {
         if (n < 0)
             return pos;
         CStr_base<16384> newest;
-        if (caps.GetCount())
-            newest = *caps.GetLast();
-        while (caps.GetCount() <= static_cast<uint32_t>(n))
-            caps.Add()->Assign("");
-        caps[static_cast<uint32_t>(n)].Swap(newest);
+        if (caps.GetCount()) {
+            const CStr_base<16384>& last = *caps.GetLast();
+            m_meter.Charge(last.GetLength());
+            m_meter.Spend(last.GetLength() >> 6);
+            newest = last;
+        }
+        while (caps.GetCount() <= static_cast<uint32_t>(n)) {
+            m_meter.Spend(1);
+            AddCapture(pos, 0);
+        }
+        CStr_base<16384>& target = caps[static_cast<uint32_t>(n)];
+        m_meter.Charge(-static_cast<int64_t>(target.GetLength()));  // its buffer goes with `newest`
+        target.Swap(newest);
         return pos;
     }
     case 'z':
         if (node.children.GetCount() == 0)
             return pos;
-        return Literal(node.children[0].text, pos);
+        return Compare(node.children[0].text.GetBuffer(), node.children[0].text.GetLength(), pos);
     default:
         throw static_cast<int32_t>(0);
     }
 }
 
-const char* CStrRegexMatcher::Alternatives(CStrRegexBody& body, const char* pos)
+template <class Meter>
+const char* CStrRegexMatcher<Meter>::Alternatives(CStrRegexBody& body, const char* pos)
 {
     const uint32_t count = body.GetCount();
     for (uint32_t i = 0; i < count; ++i) {
         CStrRegexStruct& child = body[i];
-        if (IsMarker(child, 'p'))
+        if (IsMarker(child, 'p')) {
+            m_meter.Spend(1);
             continue;
+        }
         if (IsMarker(child, 'P')) {
             if (pos == m_pEnd)
                 return pos;
+            m_meter.Spend(1);
             continue;
         }
         Outcome out;
@@ -247,7 +303,8 @@ const char* CStrRegexMatcher::Alternatives(CStrRegexBody& body, const char* pos)
     return nullptr;
 }
 
-bool CStrRegexMatcher::Sequence(CStrRegexBody& body, const char* pos, Outcome& out)
+template <class Meter>
+bool CStrRegexMatcher<Meter>::Sequence(CStrRegexBody& body, const char* pos, Outcome& out)
 {
     const uint32_t mark = m_pCaptures->GetCount();
     if (!Walk(body, 0, pos, out)) {
@@ -258,7 +315,8 @@ bool CStrRegexMatcher::Sequence(CStrRegexBody& body, const char* pos, Outcome& o
     return true;
 }
 
-bool CStrRegexMatcher::Rest(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out)
+template <class Meter>
+bool CStrRegexMatcher<Meter>::Rest(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out)
 {
     if (!Walk(body, from, pos, out))
         return false;
@@ -269,7 +327,8 @@ bool CStrRegexMatcher::Rest(CStrRegexBody& body, uint32_t from, const char* pos,
 // Matches the children of `body` from `from` on in a row. %p remembers the
 // match end, %P also ends the walk with success at the end of the text, %e
 // remembers the capture end; a "+" or "*" child covers the rest of the body.
-bool CStrRegexMatcher::Walk(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out)
+template <class Meter>
+bool CStrRegexMatcher<Meter>::Walk(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out)
 {
     const uint32_t count = body.GetCount();
     const char* matchEnd = nullptr;
@@ -278,12 +337,14 @@ bool CStrRegexMatcher::Walk(CStrRegexBody& body, uint32_t from, const char* pos,
         CStrRegexStruct& child = body[i];
         if (child.kind == REGEX_KIND_ESCAPE) {
             if (child.letter == 'p' || child.letter == 'P') {
+                m_meter.Spend(1);
                 matchEnd = pos;
                 if (child.letter == 'P' && pos == m_pEnd)
                     break;
                 continue;
             }
             if (child.letter == 'e') {
+                m_meter.Spend(1);
                 captureEnd = pos;
                 continue;
             }
@@ -302,7 +363,8 @@ bool CStrRegexMatcher::Walk(CStrRegexBody& body, uint32_t from, const char* pos,
     return true;
 }
 
-bool CStrRegexMatcher::Element(CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out)
+template <class Meter>
+bool CStrRegexMatcher<Meter>::Element(CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out)
 {
     DepthGuard guard(m_nDepth);
     if (m_nDepth > kMaxDepth)
@@ -325,8 +387,9 @@ bool CStrRegexMatcher::Element(CStrRegexBody& body, uint32_t index, const char* 
 // No prefix: exactly count times, then with a max as many more as match.
 // "/": as no prefix, but without a max it goes on while each further match
 // consumes at least one byte.
-bool CStrRegexMatcher::Repeat(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
-                              Outcome& out)
+template <class Meter>
+bool CStrRegexMatcher<Meter>::Repeat(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
+                                     Outcome& out)
 {
     const int32_t count = node.count < 0 ? 1 : node.count;
     for (int32_t k = 0; k < count; ++k) {
@@ -365,8 +428,9 @@ bool CStrRegexMatcher::Repeat(CStrRegexStruct& node, CStrRegexBody& body, uint32
 }
 
 // "!": succeeds consuming nothing when the element does not match count times.
-bool CStrRegexMatcher::Negate(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
-                              Outcome& out)
+template <class Meter>
+bool CStrRegexMatcher<Meter>::Negate(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
+                                     Outcome& out)
 {
     const uint32_t mark = m_pCaptures->GetCount();
     const int32_t count = node.count < 0 ? 1 : node.count;
@@ -384,8 +448,9 @@ bool CStrRegexMatcher::Negate(CStrRegexStruct& node, CStrRegexBody& body, uint32
 }
 
 // "+": count times, then as few more as the rest of the body needs.
-bool CStrRegexMatcher::Lazy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
-                            Outcome& out)
+template <class Meter>
+bool CStrRegexMatcher<Meter>::Lazy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
+                                   Outcome& out)
 {
     const int32_t count = node.count < 0 ? 1 : node.count;
     for (int32_t k = 0; k < count; ++k) {
@@ -398,12 +463,14 @@ bool CStrRegexMatcher::Lazy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t
     CStrRegexFirstBytes rest;
     bool restKnown = false;
     for (int64_t extra = 0;; ++extra) {
+        m_meter.Spend(1);
         if (!restKnown || !rest.useful || rest.bytes[static_cast<unsigned char>(*pos)]) {
             const uint32_t mark = m_pCaptures->GetCount();
             if (Rest(body, index + 1, pos, out))
                 return true;
             m_pCaptures->Truncate(mark);
             if (!restKnown) {
+                m_meter.Spend((body.GetCount() - index) >> 3);
                 rest = StrRegexRestFirstBytes(body, index + 1, g_bStrRegexIgnoreCase);
                 restKnown = true;
             }
@@ -421,8 +488,9 @@ bool CStrRegexMatcher::Lazy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t
 
 // "*": count times, then as many as possible, giving back one repetition at a
 // time until the rest of the body matches.
-bool CStrRegexMatcher::Greedy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
-                              Outcome& out)
+template <class Meter>
+bool CStrRegexMatcher<Meter>::Greedy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
+                                     Outcome& out)
 {
     const int32_t count = node.count < 0 ? 1 : node.count;
     int64_t matches = 0;
@@ -438,10 +506,11 @@ bool CStrRegexMatcher::Greedy(CStrRegexStruct& node, CStrRegexBody& body, uint32
             break;
     }
 
-    GreedyHistory history;
+    GreedyHistory history(m_meter);
     history.Record(pos, m_pCaptures->GetCount());
     const bool anyCharacter = IsAnyCharacter(node);
     while (!stopped && (node.max < 0 || matches < node.max)) {
+        m_meter.Spend(1);
         const char* next = anyCharacter ? NextCharacter(pos) : Once(node, body, index, pos);
         if (!next || next == pos)
             break;
@@ -450,26 +519,27 @@ bool CStrRegexMatcher::Greedy(CStrRegexStruct& node, CStrRegexBody& body, uint32
         history.Record(pos, m_pCaptures->GetCount());
     }
 
+    m_meter.Spend((body.GetCount() - index) >> 3);
     const CStrRegexFirstBytes rest = StrRegexRestFirstBytes(body, index + 1, g_bStrRegexIgnoreCase);
     for (;;) {
         if (history.block.empty()) {
             if (history.checkpoints.empty())
                 return false;
             // Match the block that starts at the checkpoint again.
-            const GreedyHistory::Entry start = history.checkpoints.back();
+            const typename GreedyHistory::Entry start = history.checkpoints.back();
             history.checkpoints.pop_back();
             m_pCaptures->Truncate(start.captures);
-            history.block.push_back(start);
+            history.Push(history.block, start);
             const char* p = start.pos;
             while (history.block.size() < GreedyHistory::kBlock) {
                 const char* next = Once(node, body, index, p);
                 if (!next || next == p)
                     break;
                 p = next;
-                history.block.push_back({p, m_pCaptures->GetCount()});
+                history.Push(history.block, {p, m_pCaptures->GetCount()});
             }
         }
-        const GreedyHistory::Entry entry = history.block.back();
+        const typename GreedyHistory::Entry entry = history.block.back();
         history.block.pop_back();
         if (rest.useful && !rest.bytes[static_cast<unsigned char>(*entry.pos)])
             continue;
@@ -478,3 +548,6 @@ bool CStrRegexMatcher::Greedy(CStrRegexStruct& node, CStrRegexBody& body, uint32
             return true;
     }
 }
+
+template class CStrRegexMatcher<CStrRegexFreeMeter>;
+template class CStrRegexMatcher<CStrRegexMeter>;

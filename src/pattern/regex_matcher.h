@@ -4,6 +4,9 @@
 // choice, except that a "+" or "*" element searches over the rest of its
 // body. Repetition is iterative, so the depth of nested calls depends on the
 // pattern only, never on the length of the text.
+//
+// The matcher spends its work and memory through a meter (regex_meter.h):
+// it is built once without a budget and once under one.
 #pragma once
 
 #include <cstdint>
@@ -15,11 +18,12 @@
 extern const char* g_pStrRegexOrigin;
 extern bool g_bStrRegexIgnoreCase;
 
+template <class Meter>
 class CStrRegexMatcher {
 public:
     // `text` .. `end` is the searched text (zero-terminated at `end`).
-    CStrRegexMatcher(const char* text, const char* end, CStrRegexMatchStruct* captures)
-        : m_pText(text), m_pEnd(end), m_pCaptures(captures)
+    CStrRegexMatcher(const char* text, const char* end, CStrRegexMatchStruct* captures, Meter& meter)
+        : m_pText(text), m_pEnd(end), m_pCaptures(captures), m_meter(meter)
     {
     }
 
@@ -47,12 +51,13 @@ private:
     bool Sequence(CStrRegexBody& body, const char* pos, Outcome& out);
     bool Walk(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out);
     const char* Alternatives(CStrRegexBody& body, const char* pos);
-    const char* Literal(const CStr_base<32>& literal, const char* pos) const;
-    const char* BackReference(const CStr_base<16384>& text, const char* pos) const;
+    const char* Compare(const char* bytes, uint32_t n, const char* pos);
     const char* Escape(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos);
+    void AddCapture(const char* from, uint32_t n);
 
     const char* m_pText;
     const char* m_pEnd;
     CStrRegexMatchStruct* m_pCaptures;
+    Meter& m_meter;
     int m_nDepth = 0;
 };

@@ -5,6 +5,7 @@
 
 #include "pattern/regex_cache.h"
 #include "pattern/regex_matcher.h"
+#include "pattern/regex_meter.h"
 #include "pattern/regex_types.h"
 
 namespace {
@@ -98,12 +99,18 @@ uint32_t SkipToCandidate(const char* text, uint32_t length, uint32_t p, const CS
 
 // Expands a replacement template: "%%" gives "%", "%Nv" capture N, "%NV"
 // capture (count - N - 1); "%", optional digits and any other character give
-// that character.
-void ExpandTemplate(const char* replace, const CStrRegexMatchStruct& captures, CStr_base<16384>& out)
+// that character. The meter takes every byte before it is appended.
+template <class Meter>
+void ExpandTemplate(const char* replace, const CStrRegexMatchStruct& captures, CStr_base<16384>& out, Meter& meter)
 {
+    auto append = [&out, &meter](const char* bytes, size_t n) {
+        meter.Charge(static_cast<int64_t>(n));
+        meter.Spend(1 + (n >> 6));
+        out.Append(bytes, static_cast<int32_t>(n));
+    };
     const char* p = replace;
     if (!std::strchr(p, '%')) {
-        out.Append(p);
+        append(p, std::strlen(p));
         return;
     }
     while (*p) {
@@ -114,16 +121,16 @@ void ExpandTemplate(const char* replace, const CStrRegexMatchStruct& captures, C
         while (q < stop)
             q += SjisCharLength(q);
         if (q > stop) {  // the "%" was the second byte of a character
-            out.Append(p, static_cast<int32_t>(q - p));
+            append(p, static_cast<size_t>(q - p));
             p = q;
             continue;
         }
-        out.Append(p, static_cast<int32_t>(stop - p));
+        append(p, static_cast<size_t>(stop - p));
         if (!percent)
             return;
         p = percent + 1;
         if (*p == '%') {
-            out.Append('%');
+            append("%", 1);
             ++p;
             continue;
         }
@@ -140,40 +147,48 @@ void ExpandTemplate(const char* replace, const CStrRegexMatchStruct& captures, C
             return;
         const uint32_t count = captures.GetCount();
         if (digits && (*p == 'v' || *p == 'V')) {
-            if (n < count)
-                out.Append(captures[*p == 'v' ? static_cast<uint32_t>(n) : count - 1 - static_cast<uint32_t>(n)]);
+            if (n < count) {
+                const CStr_base<16384>& capture =
+                    captures[*p == 'v' ? static_cast<uint32_t>(n) : count - 1 - static_cast<uint32_t>(n)];
+                append(capture.GetBuffer(), capture.GetLength());
+            }
             ++p;
             continue;
         }
         const size_t len = SjisCharLength(p);
-        out.Append(p, static_cast<int32_t>(len));
+        append(p, len);
         p += len;
     }
 }
 
-void AppendCopy(CStrRegexHistory* history, const CStrRegexMatchStruct& captures)
+template <class Meter>
+void AppendCopy(CStrRegexHistory* history, const CStrRegexMatchStruct& captures, Meter& meter)
 {
+    meter.Charge(static_cast<int64_t>(sizeof(CStrRegexMatchStruct)) + kStrRegexCaptureBytes);
     CStrRegexMatchStruct* copy = history->Add();
     copy->RemoveAll();
-    for (const CStr_base<16384>& c : captures)
+    for (const CStr_base<16384>& c : captures) {
+        meter.Charge(kStrRegexCaptureBytes + c.GetLength());
+        meter.Spend(1 + (c.GetLength() >> 6));
         copy->Add()->Assign(c);
+    }
 }
 
-void AddHit(CStrRegexHitList* hits, uint32_t offset, uint32_t length)
+template <class Meter>
+void AddHit(CStrRegexHitList* hits, uint32_t offset, uint32_t length, Meter& meter)
 {
     if (!hits)
         return;
+    meter.Charge(kStrRegexHitBytes);
     CStrRegexHitBufStruct* hit = hits->Add();
     hit->offset = offset;
     hit->length = length;
 }
 
-}  // namespace
-
-int32_t StrRegexSubject(const char* subject, uint32_t length, const char* pattern, const char* options,
-                        CStrRegexMatchStruct* captures, const char* replace, CStrRegexHistory* history,
-                        int32_t start, CStrRegexHitList* hits, const StrRegexReplaceFunc& func,
-                        CStr_base<16384>* output)
+template <class Meter>
+int32_t SubjectScan(const char* subject, uint32_t length, const char* pattern, const char* options,
+                    CStrRegexMatchStruct* captures, const char* replace, CStrRegexHistory* history, int32_t start,
+                    CStrRegexHitList* hits, const StrRegexReplaceFunc& func, CStr_base<16384>* output, Meter& meter)
 {
     CallState call(pattern, options, captures, hits);
     captures = call.captures;
@@ -197,9 +212,10 @@ int32_t StrRegexSubject(const char* subject, uint32_t length, const char* patter
     }
 
     const CStrRegexFirstBytes first = opt.stopAtFailure ? CStrRegexFirstBytes{} : call.compiled->first[opt.ignoreCase];
-    CStrRegexMatcher matcher(subject, subject + length, captures);
+    CStrRegexMatcher<Meter> matcher(subject, subject + length, captures, meter);
     int32_t count = 0;
     while (p <= length) {
+        meter.Spend(1);
         if (first.useful && p < length && !first.bytes[static_cast<unsigned char>(subject[p])]) {
             const uint32_t q = SkipToCandidate(subject, length, p, first);
             if (replacing)
@@ -235,15 +251,15 @@ int32_t StrRegexSubject(const char* subject, uint32_t length, const char* patter
         }
 
         if (!replacing || tookOver) {
-            AddHit(hits, p, matched);
+            AddHit(hits, p, matched, meter);
         } else {
             const uint32_t before = output->GetLength();
-            ExpandTemplate(replace, *captures, *output);
-            AddHit(hits, before, output->GetLength() - before);
+            ExpandTemplate(replace, *captures, *output, meter);
+            AddHit(hits, before, output->GetLength() - before, meter);
         }
         p += matched;
         if (history)
-            AppendCopy(history, *captures);
+            AppendCopy(history, *captures, meter);
         if (!opt.global) {
             if (replacing)
                 output->Append(subject + p, static_cast<int32_t>(length - p));
@@ -265,11 +281,10 @@ int32_t StrRegexSubject(const char* subject, uint32_t length, const char* patter
     return count;
 }
 
-int32_t StrRegex(const char* text, const char* pattern, const char* options, CStrRegexMatchStruct* captures,
-                 CStrRegexHistory* history, CStrRegexHitList* hits, const StrRegexMatchFunc& func)
+template <class Meter>
+int32_t PlainScan(const char* text, const char* pattern, const char* options, CStrRegexMatchStruct* captures,
+                  CStrRegexHistory* history, CStrRegexHitList* hits, const StrRegexMatchFunc& func, Meter& meter)
 {
-    if (!text)
-        text = "";
     CallState call(pattern, options, captures, hits);
     captures = call.captures;
     CStrRegexStruct& root = call.compiled->root;
@@ -279,10 +294,11 @@ int32_t StrRegex(const char* text, const char* pattern, const char* options, CSt
 
     const uint32_t length = static_cast<uint32_t>(std::strlen(text));
     const CStrRegexFirstBytes first = opt.stopAtFailure ? CStrRegexFirstBytes{} : call.compiled->first[opt.ignoreCase];
-    CStrRegexMatcher matcher(text, text + length, captures);
+    CStrRegexMatcher<Meter> matcher(text, text + length, captures, meter);
     int32_t count = 0;
     uint32_t p = 0;
     while (p < length) {
+        meter.Spend(1);
         if (first.useful && !first.bytes[static_cast<unsigned char>(text[p])]) {
             p = SkipToCandidate(text, length, p, first);
             if (p >= length)
@@ -301,10 +317,10 @@ int32_t StrRegex(const char* text, const char* pattern, const char* options, CSt
         }
         if (matched > length - p)
             matched = length - p;
-        AddHit(hits, p, static_cast<uint32_t>(matched));
+        AddHit(hits, p, static_cast<uint32_t>(matched), meter);
         p += static_cast<uint32_t>(matched);
         if (history)
-            AppendCopy(history, *captures);
+            AppendCopy(history, *captures, meter);
         if (!opt.global)
             return 1;
         if (matched == 0)
@@ -313,4 +329,59 @@ int32_t StrRegex(const char* text, const char* pattern, const char* options, CSt
         captures->RemoveAll();
     }
     return count;
+}
+
+// Runs `scan` with no meter, or with the meter of `budget`. A call that its
+// budget stops leaves the capture list and the hit list empty and the
+// history as it was (the capture list's own setting is back by then).
+template <class Scan>
+int32_t Run(CStrRegexBudget* budget, CStrRegexMatchStruct* captures, CStrRegexHistory* history,
+            CStrRegexHitList* hits, Scan scan)
+{
+    if (!budget) {
+        CStrRegexFreeMeter none;
+        return scan(none);
+    }
+    const uint32_t kept = history ? history->GetCount() : 0;
+    CStrRegexMeter meter(*budget);
+    try {
+        const int32_t count = scan(meter);
+        meter.Report();
+        return count;
+    } catch (const CStrRegexStopped&) {
+        if (captures)
+            captures->RemoveAll();
+        if (hits)
+            hits->RemoveAll();
+        if (history) {
+            for (uint32_t i = kept; i < history->GetCount(); ++i)
+                (*history)[i].RemoveAll();  // frees their texts now
+            history->Truncate(kept);
+        }
+        return kStrRegexStopped;
+    }
+}
+
+}  // namespace
+
+int32_t StrRegexSubject(const char* subject, uint32_t length, const char* pattern, const char* options,
+                        CStrRegexMatchStruct* captures, const char* replace, CStrRegexHistory* history,
+                        int32_t start, CStrRegexHitList* hits, const StrRegexReplaceFunc& func,
+                        CStr_base<16384>* output, CStrRegexBudget* budget)
+{
+    return Run(budget, captures, history, hits, [&](auto& meter) {
+        return SubjectScan(subject, length, pattern, options, captures, replace, history, start, hits, func, output,
+                           meter);
+    });
+}
+
+int32_t StrRegex(const char* text, const char* pattern, const char* options, CStrRegexMatchStruct* captures,
+                 CStrRegexHistory* history, CStrRegexHitList* hits, const StrRegexMatchFunc& func,
+                 CStrRegexBudget* budget)
+{
+    if (!text)
+        text = "";
+    return Run(budget, captures, history, hits, [&](auto& meter) {
+        return PlainScan(text, pattern, options, captures, history, hits, func, meter);
+    });
 }

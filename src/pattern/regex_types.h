@@ -7,6 +7,7 @@
 #include "foundation/array_auto.h"
 #include "foundation/str_array.h"
 #include "foundation/str_base.h"
+#include "pattern/regex_budget.h"
 #include "pattern/regex_node.h"
 
 // Capture list: captured texts in the order in which their captures finished.
@@ -40,13 +41,17 @@ using StrRegexMatchFunc = std::function<int32_t(const char* at, uint32_t offset,
                                                 CStrRegexMatchStruct* captures)>;
 
 // Search over a plain zero-terminated text; returns the number of matches.
+// Under a budget (patterns from the user), returns kStrRegexStopped when the
+// budget ran out, with the reason in the budget (regex_budget.h).
 int32_t StrRegex(const char* text, const char* pattern, const char* options,
                  CStrRegexMatchStruct* captures = nullptr, CStrRegexHistory* history = nullptr,
-                 CStrRegexHitList* hits = nullptr, const StrRegexMatchFunc& func = {});
+                 CStrRegexHitList* hits = nullptr, const StrRegexMatchFunc& func = {},
+                 CStrRegexBudget* budget = nullptr);
 
 // Search and replace over `length` bytes of `subject` (zero-terminated).
-// With `replace` the output (the whole rewritten text) goes to `output`.
+// With `replace` the output (the whole rewritten text) goes to `output`;
+// a call stopped by its budget leaves `output` unfinished.
 int32_t StrRegexSubject(const char* subject, uint32_t length, const char* pattern, const char* options,
                         CStrRegexMatchStruct* captures, const char* replace, CStrRegexHistory* history,
                         int32_t start, CStrRegexHitList* hits, const StrRegexReplaceFunc& func,
-                        CStr_base<16384>* output);
+                        CStr_base<16384>* output, CStrRegexBudget* budget);

@@ -4,8 +4,3 @@ int32_t MatchSjisBackslashChar(const char* pos, CStrRegexStruct*, CStrRegexBody*
 {
     return (IsSjisLeadByte(static_cast<unsigned char>(pos[0])) && pos[1] == 0x5C) ? 2 : -1;
 }
-
-uint32_t RegisterSjisBackslashMatcher()
-{
-    return StrRegexRegisterLower(&MatchSjisBackslashChar);
-}

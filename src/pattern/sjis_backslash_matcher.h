@@ -7,6 +7,3 @@
 
 int32_t MatchSjisBackslashChar(const char* pos, CStrRegexStruct* node, CStrRegexBody* body, uint32_t index);
 
-// Registers MatchSjisBackslashChar as the next lower user matcher (entry 0
-// when called first, as the editor does at start-up).
-uint32_t RegisterSjisBackslashMatcher();

@@ -68,6 +68,17 @@ TEST(TavaroRegex, TakesTheTextFromAFileAsItsBytes)
     EXPECT_NE(zero.err.find("holds a zero byte at offset 2"), std::string::npos) << zero.err;
 }
 
+TEST(TavaroRegex, PatternOverItsBudgetIsStopped)
+{
+    // Every empty match captures the rest of the text, and the match history
+    // keeps a copy of each: some 450 MB for 30,000 characters.
+    const TavaroRun run = RunTavaro({"regex", "--options", "g", "%{%p%/j%e%}", std::string(30000, 'a')});
+    EXPECT_EQ(run.status, 65);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "tavaro regex: the pattern went over its budget of 256 MB for captures and results and was "
+                       "stopped; there is no result\n");
+}
+
 TEST(TavaroUsage, MistakesGiveStatus64AndSayWhat)
 {
     const std::pair<std::vector<std::string>, std::string> rows[] = {

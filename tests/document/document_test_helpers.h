@@ -12,13 +12,13 @@
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
 #include "foundation/sjis_literal.h"
-#include "pattern/sjis_backslash_matcher.h"
+#include "pattern/editor_matchers.h"
 
 namespace dtest {
 
 // User matcher 0, registered once for the whole test program as the editor
 // does at start-up.
-inline const bool kMatcherRegistered = (RegisterSjisBackslashMatcher(), true);
+inline const bool kMatcherRegistered = (RegisterEditorMatchers(), true);
 
 struct Rule {
     bool beta = false;

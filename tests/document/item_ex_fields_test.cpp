@@ -76,6 +76,19 @@ TEST(ItemExText, SplittingIntoPiecesAndSlots)
     }
 }
 
+// A rule's pattern that goes over its budget splits nothing off.
+TEST(ItemExFields, SplitPatternOverItsBudgetKeepsTheText)
+{
+    const ItemExParams params = Slots(0x200, 0x200, 0x200, ",", ";");
+    CStrArray_base<64> pieces;
+    CStrRegexBudget budget;
+    budget.maxSteps = 2;
+    EXPECT_FALSE(SplitItemExText(params, "a;b;c", pieces, &budget));
+    EXPECT_EQ(Strings(pieces), (std::vector<std::string>{"a;b;c", "", ""}));
+    EXPECT_TRUE(SplitItemExText(params, "a;b;c", pieces));
+    EXPECT_EQ(Strings(pieces), (std::vector<std::string>{"a", "b", "c"}));
+}
+
 // The used slots joined with the literal separator (also when a pattern
 // splits); the empty text when every one of them is empty.
 TEST(ItemExText, JoiningSlots)

@@ -1,21 +1,27 @@
+// The keyed map: its hash, look-up and insertion, long keys in the shared
+// table, iteration order, and taking all keys of another map at once.
 #include "foundation/map_element.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "../map_keys.h"
 #include "foundation/str_base.h"
 
 namespace {
 
 using IntMap = CMapElement<int, 32>;
+using TextMap = CMapElement<CStr_base<64>, 32>;
+using Entries = std::vector<std::pair<std::string, int>>;
 
 // Keys and values in iteration order, through the cursor.
-std::vector<std::pair<std::string, int>> Entries(const IntMap& map)
+Entries EntriesOf(const IntMap& map)
 {
-    std::vector<std::pair<std::string, int>> out;
+    Entries out;
     auto cursor = map.Iterate();
     const char* key;
     const int* value;
@@ -34,37 +40,41 @@ const char* StoredKey(const IntMap& map, const std::string& key)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
-TEST(MapElement, HashWeightsSignedBytesByPosition)
+TEST(MapElement, HashWeightsSignedBytesByPositionAndIsComparedFirst)
 {
-    EXPECT_EQ(IntMap::Hash("a"), 97u * 257u);
-    EXPECT_EQ(IntMap::Hash("a") & 31, 1u);
-    EXPECT_EQ(IntMap::Hash("ab"), 97u * 257u + 98u * 258u);
-    EXPECT_EQ(IntMap::Hash(""), 0u);
-    // Bytes 0x80 and above count as negative.
-    EXPECT_EQ(IntMap::Hash("\x80"), static_cast<uint32_t>(-128 * 257));
-    EXPECT_EQ(IntMap::Hash("\x82\xa0"), static_cast<uint32_t>(-126 * 257 - 96 * 258));
+    const std::pair<const char*, uint32_t> hashes[] = {{"", 0u}, {"a", 97u * 257u}, {"ab", 97u * 257u + 98u * 258u},
+                                                         {"\x80", static_cast<uint32_t>(-128 * 257)},
+                                                         {"\x82\xa0", static_cast<uint32_t>(-126 * 257 - 96 * 258)}};
+    for (const auto& [key, hash] : hashes)
+        EXPECT_EQ(IntMap::Hash(key), hash) << key;
+    // Raising bytes 0 and 2 by one and lowering byte 1 by two keeps the hash.
+    ASSERT_EQ(IntMap::Hash("abc"), IntMap::Hash("b`d"));
+    IntMap map;
+    *map.Add("abc") = 1;
+    EXPECT_EQ(map.Lookup("b`d"), nullptr);
+    *map.Add("b`d") = 2;
+    // A passed hash is used as given; 0 means the map computes it.
+    *map.Add("one", 12345) = 3;
+    *map.Add("name", IntMap::Hash("name")) = 4;
+    EXPECT_EQ(std::tuple(*map.Lookup("abc"), *map.Lookup("b`d"), *map.Lookup("one", 12345), *map.Lookup("name", 0)),
+              std::tuple(1, 2, 3, 4));
+    EXPECT_EQ(map.Lookup("one"), nullptr);
 }
 
 TEST(MapElement, AddLookupAndInsert)
 {
     IntMap map;
-    EXPECT_EQ(map.Lookup("Key"), nullptr);
     int* v = map.Add("Key");
-    ASSERT_NE(v, nullptr);
-    EXPECT_EQ(*v, 0);
+    ASSERT_TRUE(v && *v == 0);
     *v = 7;
-    EXPECT_EQ(map.Lookup("Key"), v);
-    EXPECT_NE(static_cast<const IntMap&>(map).Lookup("Key"), nullptr);
-    // Keys are case-sensitive whole texts.
-    for (const char* other : {"key", "Ke", "Key2"})
+    EXPECT_EQ(static_cast<const IntMap&>(map).Lookup("Key"), v);
+    for (const char* other : {"key", "Ke", "Key2"})  // case-sensitive whole texts
         EXPECT_EQ(map.Lookup(other), nullptr) << other;
     // A present key: Add returns null and keeps the value, GetOrInsert gives
     // the same value, InsertNew raises the key text.
-    EXPECT_EQ(map.Add("Key"), nullptr);
-    EXPECT_EQ(map.GetOrInsert("Key"), v);
-    EXPECT_EQ(*v, 7);
+    EXPECT_EQ(std::tuple(map.Add("Key"), map.GetOrInsert("Key"), *v), std::tuple(nullptr, v, 7));
     const char* key = "Key";
     try {
         map.InsertNew(key);
@@ -72,110 +82,130 @@ TEST(MapElement, AddLookupAndInsert)
     } catch (const char* raised) {
         EXPECT_EQ(raised, key);
     }
-    EXPECT_EQ(map.GetCount(), 1u);
     EXPECT_EQ(*map.InsertNew("new"), 0);
     EXPECT_EQ(map.GetCount(), 2u);
-}
-
-TEST(MapElement, HashesAreComparedBeforeTexts)
-{
-    // Raising byte 0 and byte 2 by one and lowering byte 1 by two keeps the
-    // hash: 257 - 2 * 258 + 259 == 0.
-    ASSERT_EQ(IntMap::Hash("abc"), IntMap::Hash("b`d"));
-    IntMap map;
-    *map.Add("abc") = 1;
-    EXPECT_EQ(map.Lookup("b`d"), nullptr);
-    *map.Add("b`d") = 2;
-    EXPECT_EQ(*map.Lookup("abc"), 1);
-    EXPECT_EQ(*map.Lookup("b`d"), 2);
-    // A passed hash is used as given; 0 means the map computes it.
-    *map.Add("one", 12345) = 3;
-    EXPECT_EQ(*map.Lookup("one", 12345), 3);
-    EXPECT_EQ(map.Lookup("one"), nullptr);
-    *map.Add("name", IntMap::Hash("name")) = 4;
-    EXPECT_EQ(*map.Lookup("name", 0), 4);
-    EXPECT_EQ(map.Add("name"), nullptr);
+    // Values stay in place and are built in place, whatever their type.
+    for (int i = 1; i < 1000; ++i)
+        *map.Add(("key" + std::to_string(i)).c_str()) = i;
+    EXPECT_EQ(map.Lookup("Key"), v);
+    for (int i = 1; i < 1000; ++i)
+        ASSERT_EQ(*map.Lookup(("key" + std::to_string(i)).c_str()), i);
+    CMapElement<CArrayAuto<int>, 32> lists;
+    *lists.Add("list")->Add() = 9;
+    EXPECT_EQ((*lists.Lookup("list"))[0], 9);
 }
 
 TEST(MapElement, KeysOfThirtyOneBytesAndMoreLiveInTheSharedTable)
 {
     const std::string inlineKey = "inline-key-of-thirty-bytes-30!";
     const std::string longKey = "table-key-of-thirty-one-bytes31";
-    ASSERT_EQ(inlineKey.size(), 30u);
-    ASSERT_EQ(longKey.size(), 31u);
+    ASSERT_EQ(longKey.size(), inlineKey.size() + 1);
     IntMap map, other;
     const uint32_t before = LongKeyCount();
     *map.Add(inlineKey.c_str()) = 30;
     EXPECT_EQ(LongKeyCount(), before);
     *map.Add(longKey.c_str()) = 31;
     *other.Add(longKey.c_str()) = 2;
-    EXPECT_EQ(map.Add(longKey.c_str()), nullptr);
     EXPECT_EQ(LongKeyCount(), before + 1);
     EXPECT_STREQ(LongKeyText(before), longKey.c_str());
-    EXPECT_EQ(StoredKey(map, longKey), LongKeyText(before));
-    EXPECT_EQ(StoredKey(other, longKey), LongKeyText(before));
-    EXPECT_EQ(*map.Lookup(inlineKey.c_str()), 30);
-    EXPECT_EQ(*map.Lookup(longKey.c_str()), 31);
-    EXPECT_EQ(*other.Lookup(longKey.c_str()), 2);
+    EXPECT_EQ(std::tuple(StoredKey(map, longKey), StoredKey(other, longKey)),
+              std::tuple(LongKeyText(before), LongKeyText(before)));
+    EXPECT_EQ(std::tuple(*map.Lookup(inlineKey.c_str()), *map.Lookup(longKey.c_str()), *other.Lookup(longKey.c_str())),
+              std::tuple(30, 31, 2));
     // Long keys with a common prefix stay apart.
     const std::string prefix(35, 'P');
     *map.Add((prefix + "1").c_str()) = 1;
     *map.Add((prefix + "2").c_str()) = 2;
-    EXPECT_EQ(*map.Lookup((prefix + "1").c_str()), 1);
-    EXPECT_EQ(*map.Lookup((prefix + "2").c_str()), 2);
-    EXPECT_EQ(map.Lookup(prefix.c_str()), nullptr);
-}
-
-TEST(MapElement, EmptyKeyAndALongKeyWithHashZero)
-{
-    // Positions 0-7 and 24-31 weigh as much as positions 8-23, so 'A' (65)
-    // on the first and 0xBF (-65) on the second give a 32-byte key of hash 0.
+    EXPECT_EQ(std::tuple(*map.Lookup((prefix + "2").c_str()), map.Lookup(prefix.c_str())), std::tuple(2, nullptr));
+    // Positions 0-7 and 24-31 weigh as much as positions 8-23, so a 32-byte
+    // key of 'A' (65) and 0xBF (-65) has the hash of the empty key.
     const std::string zeroHashKey = std::string(8, 'A') + std::string(16, '\xBF') + std::string(8, 'A');
     ASSERT_EQ(IntMap::Hash(zeroHashKey.c_str()), 0u);
-    IntMap map;
-    *map.Add(zeroHashKey.c_str()) = 1;
-    EXPECT_EQ(map.Lookup(""), nullptr);
-    *map.Add("") = 2;
-    EXPECT_EQ(*map.Lookup(zeroHashKey.c_str()), 1);
-    EXPECT_EQ(*map.Lookup(""), 2);
-    EXPECT_EQ(map.Add(zeroHashKey.c_str()), nullptr);
-    EXPECT_EQ(map.Add(""), nullptr);
-    EXPECT_EQ(Entries(map), (std::vector<std::pair<std::string, int>>{{zeroHashKey, 1}, {"", 2}}));
+    IntMap zero;
+    *zero.Add(zeroHashKey.c_str()) = 1;
+    EXPECT_EQ(zero.Lookup(""), nullptr);
+    *zero.Add("") = 2;
+    EXPECT_EQ(zero.Add(zeroHashKey.c_str()), nullptr);
+    EXPECT_EQ(EntriesOf(zero), (Entries{{zeroHashKey, 1}, {"", 2}}));
 }
 
 TEST(MapElement, IterationRunsByBucketThenInsertionOrder)
 {
     IntMap map;
-    EXPECT_TRUE(Entries(map).empty());
+    EXPECT_TRUE(EntriesOf(map).empty());
     EXPECT_FALSE(map.begin() != map.end());
     // "!" falls in bucket 1 like "a" (33 * 257 = 8481 = 265 * 32 + 1).
     ASSERT_EQ(IntMap::Hash("!") & 31, 1u);
     for (const char* key : {"b", "a", "!"})
         map.Add(key);
-    // Range-for yields writable values.
-    for (auto [key, value] : map)
+    for (auto [key, value] : map)  // range-for yields writable values
         value = key[0];
-    EXPECT_EQ(Entries(map), (std::vector<std::pair<std::string, int>>{{"a", 'a'}, {"!", '!'}, {"b", 'b'}}));
+    EXPECT_EQ(EntriesOf(map), (Entries{{"a", 'a'}, {"!", '!'}, {"b", 'b'}}));
 }
 
-TEST(MapElement, ValuesStayInPlaceAndAreBuiltInPlace)
-{
-    IntMap map;
-    int* first = map.Add("key0");
-    for (int i = 1; i < 1000; ++i)
-        *map.Add(("key" + std::to_string(i)).c_str()) = i;
-    EXPECT_EQ(map.Lookup("key0"), first);
-    for (int i = 1; i < 1000; ++i)
-        ASSERT_EQ(*map.Lookup(("key" + std::to_string(i)).c_str()), i);
-    EXPECT_EQ(Entries(map).size(), 1000u);
+namespace {
 
-    CMapElement<CArrayAuto<int>, 32> lists;
-    *lists.Add("list")->Add() = 9;
-    EXPECT_EQ((*lists.Lookup("list"))[0], 9);
-    CMapElement<CStr_base<64>, 32> texts;
-    EXPECT_STREQ(*texts.GetOrInsert("name"), "");
-    texts.GetOrInsert("name")->Assign("value");
-    EXPECT_STREQ(*texts.Lookup("name"), "value");
-    CMapElement<const char*, 32> pointers;
-    EXPECT_EQ(*pointers.Add("p"), nullptr);
+// A key and the hash it is stored with (0: the map's own).
+struct KeySpec {
+    std::string key;
+    uint32_t hash = 0;
+};
+
+template <class Map>
+void AddOneByOne(Map& map, const std::vector<KeySpec>& keys)
+{
+    for (const KeySpec& spec : keys)
+        map.GetOrInsert(spec.key.c_str(), spec.hash);
+}
+
+}  // namespace
+
+TEST(MapElement, TakingAllKeysOfAnotherMapEqualsAddingThemOneByOne)
+{
+    std::vector<KeySpec> many;
+    for (uint32_t i = 0; i < 300; ++i)
+        many.push_back({"k" + std::to_string(i * 7919)});
+    const std::vector<std::vector<KeySpec>> keySets = {
+        {{"no"}, {"type"}, {"code"}, {"name"}, {"info"}, {"price"}, {"funct"}, {"@@include"}},
+        {{""}, {"a"}, {"a-key-of-thirty-one-bytes-here!"}, {"inline-key-of-thirty-bytes-30!"}, {std::string(40, 'L')}},
+        {{"abc"}, {"b`d"}, {"b"}, {"a"}},  // equal hashes
+        {{"one", 12345}, {"two", 12345 + 32}, {"three", 7}},  // given hashes
+        many,  // wide chain heads
+    };
+    for (const std::vector<KeySpec>& keys : keySets) {
+        SCOPED_TRACE(keys.front().key);
+        TextMap from;
+        AddOneByOne(from, keys);
+        *from.Lookup(keys[0].key.c_str(), keys[0].hash) = "not copied";
+        // Into an empty map: the same entries, hashes, chains and order, all
+        // values new; later keys join the chains as they would otherwise.
+        IntMap copied, added;
+        copied.AddKeysOf(from);
+        AddOneByOne(added, keys);
+        for (const KeySpec& spec : keys) {
+            const int* value = copied.Lookup(spec.key.c_str(), spec.hash);
+            ASSERT_TRUE(value && *value == 0) << spec.key;
+        }
+        for (const char* key : {"late", "abc", "zz", ""}) {
+            copied.GetOrInsert(key);
+            added.GetOrInsert(key);
+        }
+        EXPECT_EQ(Keys(copied), Keys(added));
+        EXPECT_EQ(Keys(copied).size(), copied.GetCount());
+        // Into a map with keys: the missing ones are added, values kept.
+        TextMap withKeys, byHand;
+        for (TextMap* map : {&withKeys, &byHand}) {
+            map->GetOrInsert("first")->Assign("kept");
+            map->GetOrInsert(keys.back().key.c_str(), keys.back().hash)->Assign("kept too");
+        }
+        withKeys.AddKeysOf(from);
+        AddOneByOne(byHand, keys);
+        EXPECT_EQ(Keys(withKeys), Keys(byHand));
+        EXPECT_EQ(std::tuple(std::string(*withKeys.Lookup("first")),
+                             std::string(*withKeys.Lookup(keys.back().key.c_str(), keys.back().hash))),
+                  std::tuple("kept", "kept too"));
+    }
+    IntMap to;
+    to.AddKeysOf(TextMap());
+    EXPECT_EQ(to.GetCount(), 0u);
 }

@@ -8,31 +8,23 @@
 
 #include <string>
 
-TEST(NativePath, BackslashesBecomeSlashesAndShiftJisBecomesUtf8)
+TEST(NativePath, BackslashesBecomeSlashesAndShiftJisBecomesUtf8AndBack)
 {
-    EXPECT_EQ(NativePath("..\\Image"), "../Image");
-    EXPECT_EQ(NativePath("a/b\\\\c"), "a/b//c");
-    // "表" ends in 0x5C, which is no separator there.
-    EXPECT_EQ(NativePath(SJ("/home/表\\あ.cgi")), "/home/\xe8\xa1\xa8/\xe3\x81\x82.cgi");
-    EXPECT_EQ(NativePath(""), "");
-    EXPECT_EQ(NativePath(nullptr), "");
-    // Bytes that are no character pass unchanged.
-    EXPECT_EQ(NativePath("a\xff\x80" "b"), "a\xff\x80" "b");
-}
-
-TEST(NativePath, NamesComeBackAsTheTextsTheyCameFrom)
-{
+    // "表" ends in 0x5C, which is no separator there; bytes that are no
+    // character pass unchanged both ways.
     const struct {
-        const char* text;
-        const char* back;  // the text with its separators as "/"
-    } cases[] = {
-        {SJ("/データ/表示\\inc-item-data.cgi"), SJ("/データ/表示/inc-item-data.cgi")},
-        {SJ("表\\x"), SJ("表/x")},
-        {"x\xff\xa0y", "x\xff\xa0y"},
-        {"\x81", "\x81"},
+        const char *text, *native, *back;  // back: the text with its separators as "/"
+    } rows[] = {
+        {"..\\Image", "../Image", "../Image"}, {"a/b\\\\c", "a/b//c", "a/b//c"}, {"", "", ""},
+        {SJ("/home/表\\あ.cgi"), "/home/\xe8\xa1\xa8/\xe3\x81\x82.cgi", SJ("/home/表/あ.cgi")},
+        {"a\xff\x80" "b", "a\xff\x80" "b", "a\xff\x80" "b"}, {"x\xff\xa0y", "x\xff\xa0y", "x\xff\xa0y"},
+        {"\x81", "\x81", "\x81"},
     };
-    for (const auto& c : cases)
-        EXPECT_STREQ(PathTextFromNative(NativePath(c.text)).GetBuffer(), c.back) << NativePath(c.text);
+    for (const auto& r : rows) {
+        EXPECT_EQ(NativePath(r.text), r.native) << r.native;
+        EXPECT_STREQ(PathTextFromNative(NativePath(r.text)).GetBuffer(), r.back) << r.native;
+    }
+    EXPECT_EQ(NativePath(nullptr), "");
     // A character that Shift-JIS cannot hold comes back as "?"; file-system
     // bytes that are no UTF-8 come back as they are.
     EXPECT_STREQ(PathTextFromNative("caf\xc3\xa9").GetBuffer(), "caf?");

@@ -1,3 +1,4 @@
+// String arrays: splitting at a separator, and what removal does to a text.
 #include "foundation/str_array.h"
 
 #include <gtest/gtest.h>
@@ -5,49 +6,39 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 using StrArray = CStrArray_base<64>;
 using Pieces = std::vector<std::string>;
 
-Pieces Split(const char* text, const char* separator)
+TEST(StrArray, NSeparatorsGiveNPlusOnePieces)
 {
-    StrArray a;
-    a.Split("old,content", ",");
-    a.Split(text, separator);  // replaces the previous content
-    Pieces out;
-    for (const CStr_base<64>& s : a)
-        out.emplace_back(s.GetBuffer(), s.GetLength());
-    return out;
+    const std::vector<std::pair<std::pair<const char*, const char*>, Pieces>> rows = {
+        {{"a//b", "/"}, {"a", "", "b"}}, {{"/a/", "/"}, {"", "a", ""}}, {{"", ","}, {""}}, {{"abc", ","}, {"abc"}},
+        {{"abc", ""}, {"abc"}}, {{"x\r\ny\r\n", "\r\n"}, {"x", "y", ""}},
+        // "\x95\x5c" is one character whose second byte is a backslash.
+        {{"\x95\x5c\\\x82\xa0\\\x95\x5c", "\\"}, {"\x95\x5c", "\x82\xa0", "\x95\x5c"}},
+    };
+    for (const auto& [split, pieces] : rows) {
+        StrArray a;
+        a.Split("old,content", ",");
+        a.Split(split.first, split.second);  // replaces the previous content
+        Pieces out;
+        for (const CStr_base<64>& s : a)
+            out.emplace_back(s.GetBuffer(), s.GetLength());
+        EXPECT_EQ(out, pieces) << split.first;
+    }
 }
 
-} // namespace
-
-TEST(StrArraySplit, NSeparatorsGiveNPlusOnePieces)
-{
-    EXPECT_EQ(Split("a//b", "/"), (Pieces{"a", "", "b"}));
-    EXPECT_EQ(Split("/a/", "/"), (Pieces{"", "a", ""}));
-    EXPECT_EQ(Split("", ","), (Pieces{""}));
-    EXPECT_EQ(Split("abc", ","), (Pieces{"abc"}));
-    EXPECT_EQ(Split("abc", ""), (Pieces{"abc"}));
-    EXPECT_EQ(Split("x\r\ny\r\n", "\r\n"), (Pieces{"x", "y", ""}));
-    // "\x95\x5c" is one character whose second byte is a backslash.
-    EXPECT_EQ(Split("\x95\x5c\\\x82\xa0\\\x95\x5c", "\\"), (Pieces{"\x95\x5c", "\x82\xa0", "\x95\x5c"}));
-}
-
-TEST(StrArrayOwning, RemovalEmptiesTheTextOnlyWhenOwning)
+TEST(StrArray, RemovalEmptiesTheTextOnlyWhenOwning)
 {
     StrArray a;
     a.Split("first,second,third", ",");
     CStr_base<64>* first = a.GetAt(0);
+    CStr_base<64>* third = a.GetAt(2);
     a.RemoveAt(0);
     EXPECT_EQ(first->GetBuffer(), g_szStrEmpty);
-    EXPECT_EQ(first->GetCapacity(), 0u);
-    EXPECT_EQ(first->GetLength(), 0u);
-    CStr_base<64>* third = a.GetAt(1);
+    EXPECT_EQ(first->GetCapacity() + first->GetLength(), 0u);
     a.RemoveAll();
     EXPECT_EQ(third->GetBuffer(), g_szStrEmpty);
-
     // Not owning: the next append hands the same string out again, text and all.
     StrArray kept;
     kept.SetOwning(false);

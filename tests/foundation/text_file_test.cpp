@@ -1,3 +1,5 @@
+// Text files: CR LF on disk and LF in memory, reads that leave the text
+// alone when they fail, and writes that replace a file only when complete.
 #include "foundation/text_file.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../temp_folder.h"
@@ -18,18 +21,17 @@
 namespace {
 
 namespace fs = std::filesystem;
+using NameList = std::vector<std::string>;
 
 // Names in the folder, to see that no temporary file is left.
-std::vector<std::string> Names(const TempFolder& folder)
+NameList Names(const TempFolder& folder)
 {
-    std::vector<std::string> names;
+    NameList names;
     for (const auto& entry : fs::directory_iterator(folder.Path()))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
-
-using NameList = std::vector<std::string>;
 
 mode_t PermissionBits(const std::string& path)
 {
@@ -40,66 +42,58 @@ mode_t PermissionBits(const std::string& path)
 
 }  // namespace
 
-TEST(TextLineEnds, CrLfOnDiskLfInMemory)
+TEST(TextFile, CrLfOnDiskLfInMemory)
 {
     std::string text = "a\r\nb\r\n\r\nc\rd\ne\r\r\n";
     CollapseCrLf(text);
     EXPECT_EQ(text, "a\nb\n\nc\rd\ne\r\n");  // a lone CR or LF stays
     std::string out = "head:";
-    const std::string lf = "a\nb\r\n\n";
-    AppendWithCrLf(out, lf.data(), lf.size());
+    AppendWithCrLf(out, "a\nb\r\n\n", 6);
     EXPECT_EQ(out, "head:a\r\nb\r\r\n\r\n");
-    // Collapsing undoes appending.
     for (const std::string& t : {std::string(), std::string("\n\r\n\r"), std::string("a\r\r\nb"),
                                  std::string("x\0y\n", 4), std::string("\r")}) {
-        std::string disk;
+        std::string disk;  // collapsing undoes appending
         AppendWithCrLf(disk, t.data(), t.size());
         CollapseCrLf(disk);
         EXPECT_EQ(disk, t);
     }
-}
 
-TEST(TextFile, ReadTurnsCrLfIntoLfAndKeepsEveryOtherByte)
-{
-    TempFolder folder;
-    folder.Put("f.txt", "one\r\ntwo\rstill two\x1a\r\nlast");
-    CStr_base<16384> text;
-    EXPECT_EQ(ReadTextFile(folder.Path("f.txt").c_str(), text), TextFileStatus::kOk);
-    EXPECT_STREQ(text, "one\ntwo\rstill two\x1a\nlast");
-    folder.Put("empty.txt", "");
-    EXPECT_EQ(ReadTextFile(folder.Path("empty.txt").c_str(), text), TextFileStatus::kOk);
-    EXPECT_STREQ(text, "");
-    // CR LF split across the pieces of a large file.
+    // Reading: every other byte is kept, also with CR LF split across the
+    // pieces of a large file.
     std::string disk, expected;
     for (int i = 0; i < 40000; ++i) {
         disk += "line " + std::to_string(i) + "\r\n";
         expected += "line " + std::to_string(i) + "\n";
     }
-    folder.Put("big.txt", disk);
-    std::string bytes;
-    EXPECT_EQ(ReadTextFileBytes(folder.Path("big.txt").c_str(), bytes), TextFileStatus::kOk);
-    EXPECT_EQ(bytes, expected);
+    const std::pair<std::string, std::string> files[] = {
+        {"one\r\ntwo\rstill two\x1a\r\nlast", "one\ntwo\rstill two\x1a\nlast"}, {"", ""}, {disk, expected}};
+    TempFolder folder;
+    for (const auto& [bytes, read] : files) {
+        folder.Put("f.txt", bytes);
+        CStr_base<16384> text("old");
+        EXPECT_EQ(ReadTextFile(folder.Path("f.txt").c_str(), text), TextFileStatus::kOk);
+        EXPECT_EQ(std::string(text.GetBuffer(), text.GetLength()), read);
+    }
 }
 
 TEST(TextFile, FailedReadLeavesTheTextAlone)
 {
     TempFolder folder;
     folder.Put("zero.txt", std::string("ab\0cd\r\n", 7));
-    CStr_base<64> text("old");
-    EXPECT_EQ(ReadTextFile(folder.Path("zero.txt").c_str(), text), TextFileStatus::kHasZeroByte);
-    EXPECT_STREQ(text, "old");
-    int error = 0;
-    EXPECT_EQ(ReadTextFile(folder.Path("missing.txt").c_str(), text, &error), TextFileStatus::kFailed);
-    EXPECT_EQ(error, ENOENT);
-    EXPECT_EQ(ReadTextFile(folder.Path().c_str(), text, &error), TextFileStatus::kFailed);
-    EXPECT_EQ(error, EISDIR);
-    EXPECT_STREQ(text, "old");
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop root";
     folder.Put("secret.txt", "secret");
     chmod(folder.Path("secret.txt").c_str(), 0);
-    EXPECT_EQ(ReadTextFile(folder.Path("secret.txt").c_str(), text, &error), TextFileStatus::kFailed);
-    EXPECT_EQ(error, EACCES);
+    std::vector<std::pair<std::string, int>> rows = {{"zero.txt", 0}, {"missing.txt", ENOENT}, {"", EISDIR}};
+    if (geteuid() != 0)  // permissions do not stop root
+        rows.push_back({"secret.txt", EACCES});
+    for (const auto& [name, expected] : rows) {
+        CStr_base<64> text("old");
+        int error = 0;
+        EXPECT_EQ(ReadTextFile(folder.Path(name).c_str(), text, &error),
+                  expected ? TextFileStatus::kFailed : TextFileStatus::kHasZeroByte)
+            << name;
+        EXPECT_EQ(error, expected) << name;
+        EXPECT_STREQ(text, "old");
+    }
 }
 
 TEST(TextFile, WriteReplacesSafely)
@@ -109,58 +103,49 @@ TEST(TextFile, WriteReplacesSafely)
     const mode_t mask = umask(022);
     EXPECT_TRUE(WriteTextFile(folder.Path("new.txt").c_str(), text.data(), text.size()));
     umask(mask);
-    EXPECT_EQ(folder.Get("new.txt"), "x\r\r\n\ry\r\n\x1a\r\n\r");
-    EXPECT_EQ(PermissionBits(folder.Path("new.txt")), 0644u);  // what the creation mask allows
     std::string back;
     EXPECT_EQ(ReadTextFileBytes(folder.Path("new.txt").c_str(), back), TextFileStatus::kOk);
-    EXPECT_EQ(back, text);
+    EXPECT_EQ(std::tuple(folder.Get("new.txt"), back), std::tuple("x\r\r\n\ry\r\n\x1a\r\n\r", text));
+    EXPECT_EQ(PermissionBits(folder.Path("new.txt")), 0644u);  // what the creation mask allows
     // A replaced file keeps its permissions; through a link the file it points at is replaced.
     folder.Put("f.txt", "old content that is longer");
     chmod(folder.Path("f.txt").c_str(), 0640);
     ASSERT_EQ(symlink("f.txt", folder.Path("link.txt").c_str()), 0);
     EXPECT_TRUE(WriteTextFile(folder.Path("link.txt").c_str(), "new\n", 4));
     EXPECT_TRUE(fs::is_symlink(folder.Path("link.txt")));
-    EXPECT_EQ(folder.Get("f.txt"), "new\r\n");
-    EXPECT_EQ(PermissionBits(folder.Path("f.txt")), 0640u);
+    EXPECT_EQ(std::tuple(folder.Get("f.txt"), PermissionBits(folder.Path("f.txt"))), std::tuple("new\r\n", 0640u));
     EXPECT_EQ(Names(folder), (NameList{"f.txt", "link.txt", "new.txt"}));
 }
 
 TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNothing)
 {
     TempFolder folder;
-    int error = 0;
-    EXPECT_FALSE(WriteTextFile(folder.Path("no/such/f.txt").c_str(), "x", 1, &error));
-    EXPECT_EQ(error, ENOENT);
     fs::create_directory(folder.Path("sub"));
-    EXPECT_FALSE(WriteTextFile(folder.Path("sub").c_str(), "x", 1, &error));
-    EXPECT_EQ(error, EISDIR);
-    EXPECT_TRUE(fs::is_directory(folder.Path("sub")));
-
-    // Running out of room; the file size limit stands in for a full disk.
     folder.Put("f.txt", "old");
+    const std::pair<const char*, int> refused[] = {{"no/such/f.txt", ENOENT}, {"sub", EISDIR}};
+    for (const auto& [name, expected] : refused) {
+        int error = 0;
+        EXPECT_TRUE(!WriteTextFile(folder.Path(name).c_str(), "new", 3, &error) && error == expected) << name;
+    }
+    // Running out of room; the file size limit stands in for a full disk.
     struct rlimit saved;
     getrlimit(RLIMIT_FSIZE, &saved);
     struct rlimit small = saved;
     small.rlim_cur = 1000;
     const auto handler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string text(200000, 'x');
-    const bool written = WriteTextFile(folder.Path("f.txt").c_str(), text.data(), text.size(), &error);
+    const std::string big(200000, 'x');
+    int error = 0;
+    const bool written = WriteTextFile(folder.Path("f.txt").c_str(), big.data(), big.size(), &error);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, handler);
-    EXPECT_FALSE(written);
-    EXPECT_EQ(error, EFBIG);
-    EXPECT_EQ(folder.Get("f.txt"), "old");
-    EXPECT_EQ(Names(folder), (NameList{"f.txt", "sub"}));
-
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop root";
-    chmod(folder.Path().c_str(), 0500);
-    EXPECT_FALSE(WriteTextFile(folder.Path("f.txt").c_str(), "new", 3, &error));
-    EXPECT_EQ(error, EACCES);
-    chmod(folder.Path().c_str(), 0700);
-    EXPECT_EQ(folder.Get("f.txt"), "old");
-    EXPECT_EQ(Names(folder), (NameList{"f.txt", "sub"}));
+    EXPECT_TRUE(!written && error == EFBIG) << error;
+    if (geteuid() != 0) {  // permissions do not stop root
+        chmod(folder.Path().c_str(), 0500);
+        EXPECT_TRUE(!WriteTextFile(folder.Path("f.txt").c_str(), "new", 3, &error) && error == EACCES) << error;
+        chmod(folder.Path().c_str(), 0700);
+    }
+    EXPECT_EQ(std::tuple(folder.Get("f.txt"), Names(folder)), std::tuple("old", NameList{"f.txt", "sub"}));
 }
 
 TEST(TextFile, WriterReplacesOnlyOnCommit)
@@ -173,28 +158,21 @@ TEST(TextFile, WriterReplacesOnlyOnCommit)
         EXPECT_TRUE(abandoned.Write("new", 3));
         EXPECT_EQ(Names(folder).size(), 2u);
     }
-    EXPECT_EQ(Names(folder), NameList{"f.txt"});
     CTextFileWriter stopped;
     ASSERT_TRUE(stopped.Begin(folder.Path("f.txt").c_str()));
     stopped.Abandon();
     EXPECT_FALSE(stopped.Commit());
-    EXPECT_EQ(folder.Get("f.txt"), "old");
-    EXPECT_EQ(Names(folder), NameList{"f.txt"});
+    EXPECT_EQ(std::tuple(folder.Get("f.txt"), Names(folder)), std::tuple("old", NameList{"f.txt"}));
 
     CTextFileWriter writer;
     ASSERT_TRUE(writer.Begin(folder.Path("f.txt").c_str()));
-    EXPECT_TRUE(writer.Write("block\n", 6));
-    EXPECT_TRUE(writer.Write(CStr_base<64>("body\n")));
+    EXPECT_TRUE(writer.Write("block\n", 6) && writer.Write(CStr_base<64>("body\n")));
     EXPECT_EQ(folder.Get("f.txt"), "old");
     EXPECT_TRUE(writer.Commit());
-    EXPECT_EQ(folder.Get("f.txt"), "block\r\nbody\r\n");
-    EXPECT_EQ(Names(folder), NameList{"f.txt"});
+    EXPECT_EQ(std::tuple(folder.Get("f.txt"), Names(folder)), std::tuple("block\r\nbody\r\n", NameList{"f.txt"}));
     // A writer commits once; after a failure every call fails.
     EXPECT_FALSE(writer.Write("x", 1));
     CTextFileWriter failed;
-    EXPECT_FALSE(failed.Begin(folder.Path("no/f.txt").c_str()));
-    EXPECT_EQ(failed.Error(), ENOENT);
-    EXPECT_FALSE(failed.Write("x", 1));
-    EXPECT_FALSE(failed.Commit());
+    EXPECT_FALSE(failed.Begin(folder.Path("no/f.txt").c_str()) || failed.Write("x", 1) || failed.Commit());
     EXPECT_EQ(failed.Error(), ENOENT);
 }

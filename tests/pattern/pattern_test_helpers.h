@@ -73,15 +73,15 @@ struct Found {
 // Plain-text search (StrRegex), or search (replace == nullptr) and
 // replacement on a string (CStr_base::Regex).
 inline Found Call(const std::string& text, const char* pattern, const char* options, bool plain,
-                  const char* replace = nullptr, int32_t start = 0)
+                  const char* replace = nullptr, int32_t start = 0, CStrRegexBudget* budget = nullptr)
 {
     CStr_base<64> subject(text.c_str());
     CStrRegexMatchStruct caps;
     CStrRegexHistory history;
     CStrRegexHitList hits;
     Found f;
-    f.count = plain ? StrRegex(text.c_str(), pattern, options, &caps, &history, &hits)
-                    : subject.Regex(pattern, options, &caps, replace, &history, start, &hits);
+    f.count = plain ? StrRegex(text.c_str(), pattern, options, &caps, &history, &hits, {}, budget)
+                    : subject.Regex(pattern, options, &caps, replace, &history, start, &hits, {}, budget);
     f.hits = ToHits(hits);
     f.caps = ToCaps(caps);
     f.history = ToHistory(history);
@@ -119,19 +119,44 @@ inline int32_t Anchored(const char* pattern, const std::string& text, const char
     return static_cast<int32_t>(f.hits[0].second);
 }
 
-inline std::string RenderBytes(const char* p, size_t n);
+// Printable ASCII as is; tab, line feed, carriage return and backslash
+// escaped; other bytes as \xHH.
+inline std::string RenderBytes(const char* p, size_t n)
+{
+    static const char hex[] = "0123456789abcdef";
+    std::string out;
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(p[i]);
+        if (c == '\t' || c == '\n' || c == '\r' || c == '\\')
+            out += std::string("\\") + (c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : '\\');
+        else if (c >= 0x20 && c < 0x7f)
+            out += static_cast<char>(c);
+        else
+            out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
+    }
+    return out;
+}
 
 inline std::string Trace(const char* pattern, const std::string& text)
 {
-    return std::string("pattern \"") + RenderBytes(pattern, strlen(pattern)) + "\" on \"" +
-           RenderBytes(text.data(), text.size()) + "\"";
+    return "pattern \"" + RenderBytes(pattern, strlen(pattern)) + "\" on \"" + RenderBytes(text.data(), text.size()) +
+           "\"";
 }
 
-// One row of a table of anchored matches.
+// Anchored matches: the bytes matched at the start of the text (-1 for no
+// match) and, in CapsRow, the captures left behind (none after a failure).
 struct Row {
     const char* pattern;
     std::string text;
-    int32_t length;  // bytes matched at the start of the text, -1 for no match
+    int32_t length;
+    const char* options = "";
+};
+
+struct CapsRow {
+    const char* pattern;
+    std::string text;
+    int32_t length;
+    Caps caps;
     const char* options = "";
 };
 
@@ -140,6 +165,16 @@ inline void CheckRows(const std::vector<Row>& rows)
     for (const Row& r : rows) {
         SCOPED_TRACE(Trace(r.pattern, r.text));
         EXPECT_EQ(Anchored(r.pattern, r.text, r.options), r.length);
+    }
+}
+
+inline void CheckCaps(const std::vector<CapsRow>& rows)
+{
+    for (const CapsRow& r : rows) {
+        SCOPED_TRACE(Trace(r.pattern, r.text));
+        Caps caps;
+        EXPECT_EQ(Anchored(r.pattern, r.text, r.options, &caps), r.length);
+        EXPECT_EQ(caps, r.caps);
     }
 }
 
@@ -154,31 +189,10 @@ struct ClassRow {
 inline void CheckClasses(const std::vector<ClassRow>& rows)
 {
     for (const ClassRow& r : rows) {
-        for (bool whole : {true, false}) {
-            for (const std::string& text : whole ? r.whole : r.none) {
-                SCOPED_TRACE(Trace(r.pattern, text));
-                EXPECT_EQ(Anchored(r.pattern, text), whole ? static_cast<int32_t>(text.size()) : -1);
-            }
-        }
-    }
-}
-
-// An anchored match with the captures it leaves (none after a failure).
-struct CapsRow {
-    const char* pattern;
-    std::string text;
-    int32_t length;
-    Caps caps;
-    const char* options = "";
-};
-
-inline void CheckCaps(const std::vector<CapsRow>& rows)
-{
-    for (const CapsRow& r : rows) {
-        SCOPED_TRACE(Trace(r.pattern, r.text));
-        Caps caps;
-        EXPECT_EQ(Anchored(r.pattern, r.text, r.options, &caps), r.length);
-        EXPECT_EQ(caps, r.caps);
+        for (const std::string& text : r.whole)
+            EXPECT_EQ(Anchored(r.pattern, text), static_cast<int32_t>(text.size())) << Trace(r.pattern, text);
+        for (const std::string& text : r.none)
+            EXPECT_EQ(Anchored(r.pattern, text), -1) << Trace(r.pattern, text);
     }
 }
 
@@ -207,26 +221,8 @@ inline void CheckReplacements(const std::vector<ReplaceRow>& rows)
 // literal 'text', group (...), capture {...}, alternatives [...], escape %x,
 // range -lh, empty ~. Children are separated by one blank. Attributes that
 // differ from their initial values follow in <...>: the prefix, c<count>,
-// i<index>, m<max>. The operand of %z follows after "=". Bytes outside
-// printable ASCII are shown as \t, \n, \r or \xHH; a backslash as \\.
-// Fields that do not belong to a node's kind but are set anyway are flagged
-// with "!".
-
-inline std::string RenderBytes(const char* p, size_t n)
-{
-    static const char hex[] = "0123456789abcdef";
-    std::string out;
-    for (size_t i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(p[i]);
-        if (c == '\t' || c == '\n' || c == '\r' || c == '\\')
-            out += std::string("\\") + (c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : '\\');
-        else if (c >= 0x20 && c < 0x7f)
-            out += static_cast<char>(c);
-        else
-            out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
-    }
-    return out;
-}
+// i<index>, m<max>. The operand of %z follows after "=". A field that does
+// not belong to the node's kind but is set anyway is flagged with "!".
 
 inline std::string RenderAttrs(const CStrRegexStruct& node)
 {
@@ -234,12 +230,10 @@ inline std::string RenderAttrs(const CStrRegexStruct& node)
     auto add = [&out](const std::string& token) { out += (out.empty() ? "<" : " ") + token; };
     if (node.prefix != ' ')
         add(RenderBytes(&node.prefix, 1));
-    if (node.count != -1)
-        add("c" + std::to_string(node.count));
-    if (node.index != -1)
-        add("i" + std::to_string(node.index));
-    if (node.max != -1)
-        add("m" + std::to_string(node.max));
+    const std::pair<char, int32_t> numbers[] = {{'c', node.count}, {'i', node.index}, {'m', node.max}};
+    for (const auto& [letter, value] : numbers)
+        if (value != -1)
+            add(letter + std::to_string(value));
     return out.empty() ? out : out + ">";
 }
 
@@ -247,9 +241,9 @@ inline std::string RenderBody(const CStrRegexBody& body);
 
 inline std::string RenderNode(const CStrRegexStruct& node)
 {
-    const bool hasChildren = node.children.GetCount() != 0;
+    const char kind = node.kind;
     std::string out;
-    switch (node.kind) {
+    switch (kind) {
     case REGEX_KIND_EMPTY: out = "~"; break;
     case REGEX_KIND_LITERAL: out = "'" + RenderBytes(node.text.GetBuffer(), node.text.GetLength()) + "'"; break;
     case REGEX_KIND_GROUP: out = "(" + RenderBody(node.children) + ")"; break;
@@ -257,20 +251,20 @@ inline std::string RenderNode(const CStrRegexStruct& node)
     case REGEX_KIND_ALTERNATIVES: out = "[" + RenderBody(node.children) + "]"; break;
     case REGEX_KIND_ESCAPE: out = "%" + RenderBytes(&node.letter, 1); break;
     case REGEX_KIND_RANGE: out = "-" + RenderBytes(&node.rangeLow, 1) + RenderBytes(&node.rangeHigh, 1); break;
-    default: out = "?" + std::to_string(static_cast<int>(node.kind)); break;
+    default: out = "?" + std::to_string(static_cast<int>(kind)); break;
     }
     out += RenderAttrs(node);
-    if (node.kind == REGEX_KIND_ESCAPE && hasChildren)
+    const bool hasChildren = node.children.GetCount() != 0;
+    if (kind == REGEX_KIND_ESCAPE && hasChildren)
         out += "=" + RenderBody(node.children) + (node.letter != 'z' ? "!children" : "");
-    if (node.kind != REGEX_KIND_LITERAL && node.text.GetLength())
-        out += "!text";
-    if (node.kind != REGEX_KIND_ESCAPE && node.letter != ' ')
-        out += "!letter";
-    if (node.kind != REGEX_KIND_RANGE && (node.rangeLow != ' ' || node.rangeHigh != ' '))
-        out += "!range";
-    if ((node.kind == REGEX_KIND_LITERAL || node.kind == REGEX_KIND_RANGE || node.kind == REGEX_KIND_EMPTY) &&
-        hasChildren)
+    if ((kind == REGEX_KIND_LITERAL || kind == REGEX_KIND_RANGE || kind == REGEX_KIND_EMPTY) && hasChildren)
         out += "!children";
+    if (kind != REGEX_KIND_LITERAL && node.text.GetLength())
+        out += "!text";
+    if (kind != REGEX_KIND_ESCAPE && node.letter != ' ')
+        out += "!letter";
+    if (kind != REGEX_KIND_RANGE && (node.rangeLow != ' ' || node.rangeHigh != ' '))
+        out += "!range";
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "pattern_test_helpers.h"
@@ -18,73 +19,74 @@ namespace {
 const char* const kTrim = "%/0W%{%+0j%e%/0W%$%}";
 const char* const kTrimNonEmpty = "%/0W%{%+j%e%/0W%$%}";
 
-const char* const kBlocksIncludeOff =
-    "%[%(@@IF%+0j%[%(\n%/0W%)%$%]%)%(%+j%[%(\n%/0w%P@@%[%(DEFINE%)%(ITEM%!(NO%)%)%(EVENT%)%(FUNC%[%(ITEM%)%("
-    "EVENT%)%(UPDATE%)%(INIT%)%(BUY%)%(BASE%)%(TURN%)%(CUSTOM%)%(NEW%)%(SHOPIN%)%(SHOPOUT%)%(SALE%)%(BASE%)%]%)%("
-    "INCLUDE%)%(IF%)%(SETMACRO%)%(USEMACRO%)%(SKIP%)%(END%)%]%)%$%]%)%]";
-const char* const kBlocksIncludeOn =
-    "%[%(@@IF%+0j%[%(\n%/0W%)%$%]%)%(%+j%[%(\n%/0w%P@@%[%(DEFINE%)%(ITEM%!(NO%)%)%(EVENT%)%(FUNC%[%(ITEM%)%("
-    "EVENT%)%(UPDATE%)%(INIT%)%(BUY%)%(BASE%)%(TURN%)%(CUSTOM%)%(NEW%)%(SHOPIN%)%(SHOPOUT%)%(SALE%)%(BASE%)%]%)%("
-    "IF%)%(SETMACRO%)%(USEMACRO%)%(SKIP%)%(END%)%]%)%$%]%)%]";
+// The reader's block pattern; `include` is "INCLUDE%)%(" when "@@include"
+// starts a block of its own.
+std::string BlockPattern(const char* include)
+{
+    return std::string("%[%(@@IF%+0j%[%(\n%/0W%)%$%]%)%(%+j%[%(\n%/0w%P@@%[%(DEFINE%)%(ITEM%!(NO%)%)%(EVENT%)%("
+                       "FUNC%[%(ITEM%)%(EVENT%)%(UPDATE%)%(INIT%)%(BUY%)%(BASE%)%(TURN%)%(CUSTOM%)%(NEW%)%("
+                       "SHOPIN%)%(SHOPOUT%)%(SALE%)%(BASE%)%]%)%(") +
+           include + "IF%)%(SETMACRO%)%(USEMACRO%)%(SKIP%)%(END%)%]%)%$%]%)%]";
+}
 
 // The blocks that the reader's split pattern cuts out of `text`.
-std::vector<std::string> Blocks(const std::string& text, const char* pattern)
+std::vector<std::string> Blocks(const std::string& text, const char* include = "INCLUDE%)%(")
 {
-    ptest::Found f = Search(text, pattern, "gi");
-    EXPECT_EQ(static_cast<size_t>(f.count), f.hits.size());
     std::vector<std::string> out;
-    for (const ptest::Hit& h : f.hits)
+    for (const ptest::Hit& h : Search(text, BlockPattern(include).c_str(), "gi").hits)
         out.push_back(text.substr(h.first, h.second));
     return out;
 }
-
-struct SearchRow {
-    std::string text;
-    const char* pattern;
-    const char* options;
-    Hits hits;  // also gives the count
-};
 
 }  // namespace
 
 TEST(PatternSearch, ScanAndOptions)
 {
-    const std::vector<SearchRow> plain = {
-        // The plain search never tries the end position, nor any position of an empty text.
-        {"ab", "%/0w", "g", {{0, 0}, {1, 0}}}, {"", "", "g", {}}, {"12a", "%!d", "", {{2, 0}}}, {"123", "%!d", "", {}},
+    const struct {
+        std::string text;
+        const char* pattern;
+        const char* options;
+        Hits hits;  // also gives the count
+        bool string = false;  // CStr_base::Regex instead of StrRegex
+        int32_t start = 0;
+    } rows[] = {
+        // The plain search never tries the end position, nor any position of
+        // an empty text; the string search does, also from a start offset.
+        {"ab", "%/0w", "g", {{0, 0}, {1, 0}}}, {"ab", "%/0w", "g", {{0, 0}, {1, 0}, {2, 0}}, true},
+        {"", "", "g", {}}, {"", "", "g", {{0, 0}}, true}, {"12a", "%!d", "", {{2, 0}}}, {"123", "%!d", "", {}},
+        {"123", "%!d", "", {{3, 0}}, true}, {"aaa", "a", "g", {{1, 1}, {2, 1}}, true, 1},
+        {"xaab", "a", "gs", {{1, 1}, {2, 1}}, true, 1}, {"xab", "a", "s", {}, true, 2},
         // "g" goes on after a match; option letters count anywhere in the options text.
         {"aaa", "a", "", {{0, 1}}}, {"xaxa", "a", "g", {{1, 1}, {3, 1}}}, {"aaaa", "aa", "g", {{0, 2}, {2, 2}}},
         {"aaa", "a", "x g", {{0, 1}, {1, 1}, {2, 1}}}, {"aaa", "a", "G", {{0, 1}}},
-        {"aAa", "a", "ig", {{0, 1}, {1, 1}, {2, 1}}},
         // "s" stops at the first position where no match starts.
         {"baa", "a", "s", {}}, {"aab", "a", "s", {{0, 1}}}, {"aaba", "a", "gs", {{0, 1}, {1, 1}}},
         {"baa", "a", "sg", {}},
         // "i" folds single-byte letters only, and every call sets it anew.
-        {"xABC", "abc", "", {}}, {"xABC", "abc", "i", {{1, 3}}}, {"A", "a", "", {}}, {"AB", "abc", "i", {}},
-        {SJ_DI_KATA, SJ_A_KATA, "i", {}}, {SJ_FW_UPPER_A, SJ_FW_LOWER_A, "i", {}},
+        {"xABC", "abc", "", {}}, {"xABC", "abc", "i", {{1, 3}}}, {"aAa", "a", "ig", {{0, 1}, {1, 1}, {2, 1}}},
+        {"AB", "abc", "i", {}}, {SJ_DI_KATA, SJ_A_KATA, "i", {}}, {SJ_FW_UPPER_A, SJ_FW_LOWER_A, "i", {}},
         {"x" SJ_HYO "A", SJ_HYO "a", "i", {{1, 3}}}, {"[", "{", "i", {}}, {"@", "`", "i", {}}, {"^", "~", "i", {}},
-        {SJ_HW_A, SJ_HW_A, "i", {{0, 1}}}, {"a\x95", "%j", "g", {{0, 1}, {1, 1}}},
+        {SJ_HW_A, SJ_HW_A, "i", {{0, 1}}}, {"A", "%[xa%]", "i", {{0, 1}}}, {"A", "%a", "i", {}},  // classes ignore "i"
+        {"a\x95", "%j", "g", {{0, 1}, {1, 1}}}, {"\x95", "\x95", "", {{0, 1}}},
+        {"a12b345", "%/d", "g", {{1, 2}, {4, 3}}, true},
+        // Steps over double-byte characters: 0x5C or "A" as a second byte is no character.
+        {SJ_HYO, "\\", "g", {}}, {SJ_HYO "\\", "\\", "g", {{2, 1}}}, {SJ_DI_KATA, "a", "g", {}},
+        {SJ_A_KATA "A", "%A", "g", {{2, 1}}}, {SJ_HYO "a" SJ_HYO, "%J", "g", {{0, 2}, {3, 2}}, true},
+        // The plain search never tries the end position; %$ and %G there.
+        {"abc", "%$", "g", {}}, {"abc", "%$", "g", {{3, 0}}, true}, {"ba", "a%$", "g", {{1, 1}}},
+        {"a\na a", "a%G", "g", {{0, 1}, {4, 1}}},
+        // %^ compares with the origin, the start of the search (with a start
+        // offset, there), not with the start of each attempt; %g also after "\n".
+        {"aaa", "%^a", "g", {{0, 1}}}, {"", "%^", "", {{0, 0}}, true}, {"baa", "%^a", "g", {{1, 1}}, true, 1},
+        {"aab", "%^b", "g", {}, true, 1}, {"a\na\nba", "%ga", "g", {{0, 1}, {2, 1}}},
+        {"ab", "%gb", "g", {{1, 1}}, true, 1}, {"x\n", "%g", "g", {{0, 0}}},
     };
-    for (const SearchRow& r : plain) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(ptest::Trace(r.pattern, r.text) + " options " + r.options);
-        ptest::Found f = Search(r.text, r.pattern, r.options);
+        const ptest::Found f = ptest::Call(r.text, r.pattern, r.options, !r.string, nullptr, r.start);
         EXPECT_EQ(f.count, static_cast<int32_t>(r.hits.size()));
         EXPECT_EQ(f.hits, r.hits);
     }
-    // The string search also tries the end position; its hits are subject
-    // offsets, also from a start offset.
-    EXPECT_EQ(SearchStr("ab", "%/0w", "g").hits, (Hits{{0, 0}, {1, 0}, {2, 0}}));
-    EXPECT_EQ(SearchStr("", "", "g").hits, (Hits{{0, 0}}));
-    EXPECT_EQ(SearchStr("123", "%!d", "").hits, (Hits{{3, 0}}));
-    EXPECT_EQ(SearchStr("a12b345", "%/d", "g").hits, (Hits{{1, 2}, {4, 3}}));
-    EXPECT_EQ(SearchStr("aaa", "a", "g", 1).hits, (Hits{{1, 1}, {2, 1}}));
-    EXPECT_EQ(SearchStr("xaab", "a", "gs", 1).hits, (Hits{{1, 1}, {2, 1}}));
-    EXPECT_EQ(SearchStr("xab", "a", "s", 2).count, 0);
-    ptest::CheckRows({
-        {"%[xa%]", "A", 1, "i"},
-        {"%a", "A", -1, "i"},  // classes are not affected by "i"
-        {"\x95", "\x95", 1},
-    });
 }
 
 TEST(PatternSearch, CapturesHistoryAndHitList)
@@ -92,15 +94,13 @@ TEST(PatternSearch, CapturesHistoryAndHitList)
     // Without "g" the capture list holds the captures of the first match;
     // with "g" it is cleared after each match and the history keeps a copy.
     ptest::Found f = Search("a1b2", "%{%d%}", "");
-    EXPECT_EQ(f.caps, (Caps{"1"}));
-    EXPECT_EQ(f.history, (std::vector<Caps>{{"1"}}));
+    EXPECT_EQ(std::tie(f.caps, f.history), std::tuple(Caps{"1"}, std::vector<Caps>{{"1"}}));
     f = Search("a1b2", "%{%a%}%{%d%}", "g");
-    EXPECT_EQ(f.count, 2);
-    EXPECT_EQ(f.caps, Caps{});
-    EXPECT_EQ(f.history, (std::vector<Caps>{{"a", "1"}, {"b", "2"}}));
+    EXPECT_EQ(std::tie(f.caps, f.history), std::tuple(Caps{}, std::vector<Caps>{{"a", "1"}, {"b", "2"}}));
     EXPECT_EQ(SearchStr("a1b2", "%{%d%}", "g").history, (std::vector<Caps>{{"1"}, {"2"}}));
 
-    // The history is only appended to; capture list and hit list are cleared first.
+    // The history is only appended to; capture list and hit list are cleared
+    // first; the capture list keeps its owning setting.
     CStrRegexHistory history;
     *history.Add()->Add() = "old";
     CStrRegexMatchStruct caps;
@@ -108,22 +108,21 @@ TEST(PatternSearch, CapturesHistoryAndHitList)
     CStrRegexHitList hits;
     hits.Add()->offset = 99;
     EXPECT_EQ(StrRegex("x9", "%{%d%}", "", &caps, &history, &hits), 1);
-    EXPECT_EQ(ptest::ToCaps(caps), (Caps{"9"}));
-    EXPECT_EQ(ptest::ToHistory(history), (std::vector<Caps>{{"old"}, {"9"}}));
-    EXPECT_EQ(ptest::ToHits(hits), (Hits{{1, 1}}));
-    EXPECT_EQ(StrRegex("x", "%{%d%}", "", &caps, &history), 0);
-    EXPECT_EQ(ptest::ToCaps(caps), Caps{});
-    EXPECT_EQ(history.GetCount(), 2u);
-
-    // Optional results may be left out.
-    EXPECT_EQ(StrRegex("abab", "b", "g"), 2);
-    CStr_base<32> s("abab");
-    EXPECT_EQ(s.Regex("b", "g"), 2);
+    EXPECT_EQ(std::tuple(ptest::ToCaps(caps), ptest::ToHistory(history), ptest::ToHits(hits)),
+              std::tuple(Caps{"9"}, std::vector<Caps>{{"old"}, {"9"}}, Hits{{1, 1}}));
+    EXPECT_EQ(StrRegex("ab", "%{a%}%{x%}%[%]", "", &caps, &history), 0);
+    EXPECT_TRUE(caps.GetCount() == 0 && history.GetCount() == 2 && caps.IsOwning());
+    caps.SetOwning(false);
+    EXPECT_EQ(StrRegex("ab", "%{b%}", "", &caps), 1);
+    EXPECT_FALSE(caps.IsOwning());
+    caps.SetOwning(true);
 }
 
 TEST(PatternSearch, PlainSearchMatchFunction)
 {
-    std::vector<ptest::Hit> seen;
+    // The answer is the length to use; a negative one rejects the match, and
+    // with "s" ends the scan; an empty length goes on at the next character.
+    Hits seen;
     std::vector<Caps> seenCaps;
     auto reject0 = [&](const char* at, uint32_t offset, uint32_t length, CStrRegexMatchStruct* caps) -> int32_t {
         seen.emplace_back(offset, length);
@@ -131,28 +130,19 @@ TEST(PatternSearch, PlainSearchMatchFunction)
         EXPECT_EQ(*at, 'a');
         return offset == 0 ? -1 : static_cast<int32_t>(length);
     };
-    CStrRegexHitList hits;
-    CStrRegexMatchStruct caps;
-    EXPECT_EQ(StrRegex("aXa", "%{a%}", "g", &caps, nullptr, &hits, reject0), 1);
-    EXPECT_EQ(ptest::ToHits(hits), (Hits{{2, 1}}));
-    EXPECT_EQ(seen, (Hits{{0, 1}, {2, 1}}));
-    ASSERT_EQ(seenCaps.size(), 2u);
-    EXPECT_EQ(seenCaps[0], (Caps{"a"}));
-    ASSERT_FALSE(seenCaps[1].empty());
-    EXPECT_EQ(seenCaps[1].back(), "a");
-
-    // The answer replaces the length; a zero length goes on at the next character.
     auto longer = [](const char*, uint32_t offset, uint32_t length, CStrRegexMatchStruct*) -> int32_t {
         return offset == 0 ? 3 : static_cast<int32_t>(length);
     };
+    auto empty = [](const char*, uint32_t, uint32_t, CStrRegexMatchStruct*) -> int32_t { return 0; };
+    auto rejectAll = [](const char*, uint32_t, uint32_t, CStrRegexMatchStruct*) -> int32_t { return -5; };
+    CStrRegexHitList hits;
+    EXPECT_EQ(StrRegex("aXa", "%{a%}", "g", nullptr, nullptr, &hits, reject0), 1);
+    EXPECT_EQ(std::tuple(ptest::ToHits(hits), seen, seenCaps),
+              std::tuple(Hits{{2, 1}}, Hits{{0, 1}, {2, 1}}, std::vector<Caps>{{"a"}, {"a"}}));
     EXPECT_EQ(StrRegex("aaaaa", "a", "g", nullptr, nullptr, &hits, longer), 3);
     EXPECT_EQ(ptest::ToHits(hits), (Hits{{0, 3}, {3, 1}, {4, 1}}));
-    auto empty = [](const char*, uint32_t, uint32_t, CStrRegexMatchStruct*) -> int32_t { return 0; };
     EXPECT_EQ(StrRegex("abab", "ab", "g", nullptr, nullptr, &hits, empty), 2);
     EXPECT_EQ(ptest::ToHits(hits), (Hits{{0, 0}, {2, 0}}));
-
-    // A rejection with "s" ends the scan.
-    auto rejectAll = [](const char*, uint32_t, uint32_t, CStrRegexMatchStruct*) -> int32_t { return -5; };
     EXPECT_EQ(StrRegex("aaa", "a", "gs", nullptr, nullptr, &hits, rejectAll), 0);
 }
 
@@ -161,7 +151,7 @@ TEST(PatternSearch, StringMatchFunction)
     // Search mode: -1 rejects, -2 keeps the match, any other value is its length.
     CStr_base<32> s("aXaXa");
     CStrRegexHitList hits;
-    std::vector<ptest::Hit> seen;
+    Hits seen;
     auto fn = [&](const char* at, uint32_t offset, uint32_t length, const char* replace, CStr_base<16384>*,
                   CStrRegexMatchStruct*) -> int32_t {
         seen.emplace_back(offset, length);
@@ -170,11 +160,8 @@ TEST(PatternSearch, StringMatchFunction)
         return offset == 0 ? -1 : offset == 2 ? 2 : -2;
     };
     EXPECT_EQ(s.Regex("a", "g", nullptr, nullptr, nullptr, 0, &hits, fn), 2);
-    EXPECT_EQ(ptest::ToHits(hits), (Hits{{2, 2}, {4, 1}}));
-    EXPECT_EQ(seen, (Hits{{0, 1}, {2, 1}, {4, 1}}));
-    EXPECT_EQ(s, "aXaXa");
-    s = "aXaa";
-
+    EXPECT_EQ(std::tuple(ptest::ToHits(hits), seen, std::string(s)),
+              std::tuple(Hits{{2, 2}, {4, 1}}, Hits{{0, 1}, {2, 1}, {4, 1}}, "aXaXa"));
     // Replace mode: -1 rejects (the character is copied), -2 keeps the match
     // and its template expansion, any other value means the function wrote
     // the output; such a match is recorded with its subject position.
@@ -188,9 +175,28 @@ TEST(PatternSearch, StringMatchFunction)
         out->Append("]");
         return 1;
     };
+    s = "aXaa";
     EXPECT_EQ(s.Regex("%{a%}", "g", nullptr, "<%0v>", nullptr, 0, &hits, writer), 2);
-    EXPECT_EQ(s, "aX<a>[a]");
-    EXPECT_EQ(ptest::ToHits(hits), (Hits{{2, 3}, {3, 1}}));
+    EXPECT_EQ(std::tuple(std::string(s), ptest::ToHits(hits)), std::tuple("aX<a>[a]", Hits{{2, 3}, {3, 1}}));
+}
+
+TEST(PatternSearch, NestedCallsFromAMatchFunction)
+{
+    // Calls made by a match function push the outer pattern out of the store
+    // of compiled patterns, which it keeps using; the process-wide
+    // ignore-case flag of the inner call stays in force for the outer one.
+    int inner = 0;
+    auto fn = [&](const char*, uint32_t, uint32_t length, CStrRegexMatchStruct*) -> int32_t {
+        for (int i = 1; i <= 40; ++i)
+            inner += StrRegex("x123", ("x%" + std::to_string(i) + ",100d").c_str(), "");
+        return static_cast<int32_t>(length);
+    };
+    CStrRegexHitList hits;
+    EXPECT_EQ(StrRegex("aAa", "a", "gi", nullptr, nullptr, &hits, fn), 2);
+    EXPECT_EQ(ptest::ToHits(hits), (Hits{{0, 1}, {2, 1}}));
+    EXPECT_EQ(StrRegex("ab1 ab22 ab333", "ab%{%/d%}", "g", nullptr, nullptr, &hits, fn), 3);
+    EXPECT_EQ(ptest::ToHits(hits), (Hits{{0, 3}, {4, 4}, {9, 5}}));
+    EXPECT_EQ(inner, 5 * 3);  // 3 of the 40 patterns match "x123"
 }
 
 TEST(PatternReplace, Replacements)
@@ -202,6 +208,7 @@ TEST(PatternReplace, Replacements)
         // Empty matches copy the character after them; anchors follow the origin.
         {"a b", "%*0W", "g", "-", 4, "-a--b-"}, {"ab", "%/0w", "g", "-", 3, "-a-b-"},
         {"aaa", "%^a", "g", "X", 1, "Xaa"}, {"a\nb\n", "%g", "g", "> ", 3, "> a\n> b\n> "},
+        {"ab;cd;", "%+j%p;", "g", "X", 2, "XX;"},
         // With "s" the first failing position ends the scan; the rest stays.
         {"aabaa", "a", "gs", "X", 2, "XXbaa"}, {"baa", "a", "gs", "X", 0, "baa"}, {"aab", "a", "s", "X", 1, "Xab"},
         // Templates: %Nv, %NV, "%%"; a missing capture inserts nothing, "%q" inserts "q".
@@ -221,108 +228,30 @@ TEST(PatternReplace, Replacements)
         {"\t\ta\r\n\t\t\tb", "\n%2w", "g", "\n", 1, "\t\ta\r\n\tb"},
         {"\t\ta\r\n\t\t\tb", "%^%2w", "s", "", 1, "a\r\n\t\t\tb"},
     });
-    // Hits in replace mode are places in the output.
+    // Hits in replace mode are places in the output; the history is kept too.
     EXPECT_EQ(Replace("bab a", "a", "", "XY").hits, (Hits{{1, 2}}));
     EXPECT_EQ(Replace("ab", "%/0w", "g", "-").hits, (Hits{{0, 1}, {2, 1}, {4, 1}}));
     EXPECT_EQ(Replace("a12b345", "%{%/d%}", "g", "<%0v>").hits, (Hits{{1, 4}, {6, 5}}));
     EXPECT_EQ(Replace("xx", "x", "g", "").hits, (Hits{{0, 0}, {0, 0}}));
-    // Replace mode also appends to the history.
     EXPECT_EQ(Replace("a1b2", "%{%d%}", "g", "#").history, (std::vector<Caps>{{"1"}, {"2"}}));
-}
-
-TEST(PatternReadings, KeyValueLines)
-{
-    const char* settings = "%/0w%{%+j%e=%}%{%+0j%P\n%}";
-    const char* items = "%{%/k%e%/0W%{%/0j%}%$%}";
-    const char* events = "%{%/k%e%*0W%{%/0j%}%$%}";
-    const char* opener = "_local_%/0W%[%$%((%+0j)%$%)%]";
-    ptest::CheckCaps({
-        {settings, "\tSaveAutoBackup=ON", 18, {"SaveAutoBackup", "ON"}}, {settings, "key=", 4, {"key", ""}},
-        {settings, "=x", -1, {}}, {settings, "a=b=c", 5, {"a", "b=c"}}, {settings, "  key = v ", 10, {"key ", " v "}},
-        {settings, "k=v\nnext=1", 3, {"k", "v"}},
-        {settings, "Path=C:\\" SJ_HYO "\\x", 12, {"Path", "C:\\" SJ_HYO "\\x"}}, {settings, "[Custom]", -1, {}},
-        {items, "price\t100", 9, {"100", "price"}}, {items, "name " SJ_KEN, 7, {SJ_KEN, "name"}},
-        {items, SJ_KEN " x", -1, {}}, {events, "param a b", 9, {"a b", "param"}},
-        // An event value that opens a _local_ block.
-        {opener, "_local_", 7, {}}, {opener, "_local_ (a, b)", 14, {}}, {opener, "_local_ (a) x", -1, {}},
-        {opener, "_local_x", -1, {}},
-    });
-    // Words of a use line.
-    ptest::Found f = Search("use\titem 1  100", "%{%+j%e%[%/W%$%]%}", "g");
-    EXPECT_EQ(f.count, 4);
-    EXPECT_EQ(f.history, (std::vector<Caps>{{"use"}, {"item"}, {"1"}, {"100"}}));
-    // The closing line of a _local_ block is found anywhere in the line.
-    EXPECT_EQ(Search("\t_local_", "%/0W_local_%/0W%[#%$%]", "").count, 1);
-    EXPECT_EQ(Search("x _local_ # end", "%/0W_local_%/0W%[#%$%]", "").count, 1);
-    EXPECT_EQ(Search("_local_ x", "%/0W_local_%/0W%[#%$%]", "").count, 0);
 }
 
 TEST(PatternReadings, ReaderBlockSplit)
 {
-    const std::string text =
-        "free text\n"
-        "@@ITEM\nname\tsword\n@@use\nuse\tx\n@@ITEMNO 5\nx @@EVENT\n"
-        "@@IF a\n  \n@@event\nname\tev # note\n"
-        "  @@FuncItem\nbody\n"
-        "@@include x\n"
-        "@@iF b\n"
-        "@@End\nrest\n@@ITEM\n";
-    const std::vector<std::string> expected = {
-        "free text\n",
-        "@@ITEM\nname\tsword\n@@use\nuse\tx\n@@ITEMNO 5\nx @@EVENT\n",
-        "@@IF a\n  \n",
-        "@@event\nname\tev # note\n  ",
-        "@@FuncItem\nbody\n",
-        "@@include x\n",
-        "@@iF b\n",
-        "@@End\nrest\n",
-        "@@ITEM\n",
-    };
-    EXPECT_EQ(Blocks(text, kBlocksIncludeOff), expected);
-
-    // With the include-as-element flag on, "@@include" does not start a block.
-    std::vector<std::string> on = expected;
+    // Keywords after a line feed and white space start blocks, whatever their
+    // case; "@@ITEMNO" and a keyword inside a line do not; an IF block is its
+    // line; with the include-as-element flag, "@@include" starts none.
+    const std::vector<std::string> blocks = {
+        "free text\n", "@@ITEM\nname\tsword\n@@use\nuse\tx\n@@ITEMNO 5\nx @@EVENT\n", "@@IF a\n  \n",
+        "@@event\nname\tev # note\n  ", "@@FuncItem\nbody\n", "@@include x\n", "@@iF b\n", "@@End\nrest\n", "@@ITEM\n"};
+    std::string text;
+    for (const std::string& block : blocks)
+        text += block;
+    EXPECT_EQ(Blocks(text), blocks);
+    std::vector<std::string> on = blocks;
     on[4] += on[5];
     on.erase(on.begin() + 5);
-    EXPECT_EQ(Blocks(text, kBlocksIncludeOn), on);
-
-    // A text that begins with a keyword; an IF line at the very end; free text only.
-    EXPECT_EQ(Blocks("@@DEFINE\ntype1 a\n@@IF x", kBlocksIncludeOff),
-              (std::vector<std::string>{"@@DEFINE\ntype1 a\n", "@@IF x"}));
-    EXPECT_EQ(Blocks("just text\nmore\n", kBlocksIncludeOff), (std::vector<std::string>{"just text\nmore\n"}));
-    // "@@ITEMNO" at the start of a line does not start a block; "@@ITEM" in
-    // the middle of a line neither.
-    EXPECT_EQ(Blocks("a\n@@ITEMNO\nb @@ITEM\n\t@@SKIP\n@@ENDSKIP\n", kBlocksIncludeOff),
-              (std::vector<std::string>{"a\n@@ITEMNO\nb @@ITEM\n\t", "@@SKIP\n", "@@ENDSKIP\n"}));
-    // The string entry point finds the same blocks.
-    EXPECT_EQ(SearchStr("x\n@@EVENT\ny", kBlocksIncludeOff, "gi").hits, (Hits{{0, 2}, {2, 9}}));
-}
-
-TEST(PatternSearch, CaptureListOwnershipIsRestored)
-{
-    CStrRegexMatchStruct caps;
-    EXPECT_EQ(StrRegex("ab", "%{a%}%{x%}%[%]", "", &caps), 0);
-    EXPECT_TRUE(caps.IsOwning());
-    EXPECT_EQ(StrRegex("ab", "%{a%}", "", &caps), 1);
-    EXPECT_TRUE(caps.IsOwning());
-    caps.SetOwning(false);
-    EXPECT_EQ(StrRegex("ab", "%{b%}", "", &caps), 1);
-    EXPECT_FALSE(caps.IsOwning());
-    EXPECT_EQ(ptest::ToCaps(caps), (Caps{"b"}));
-    caps.SetOwning(true);
-}
-
-TEST(PatternSearch, NestedCallFromAMatchFunctionLeavesItsFlagInForce)
-{
-    // The ignore-case flag is process-wide: an engine call made by a match
-    // function sets it for the rest of the outer call.
-    int inner = 0;
-    auto fn = [&](const char*, uint32_t, uint32_t length, CStrRegexMatchStruct*) -> int32_t {
-        inner += StrRegex("x", "x", "");
-        return static_cast<int32_t>(length);
-    };
-    CStrRegexHitList hits;
-    EXPECT_EQ(StrRegex("aAa", "a", "gi", nullptr, nullptr, &hits, fn), 2);
-    EXPECT_EQ(ptest::ToHits(hits), (Hits{{0, 1}, {2, 1}}));
-    EXPECT_EQ(inner, 2);
+    EXPECT_EQ(Blocks(text, ""), on);
+    EXPECT_EQ(Blocks("@@DEFINE\ntype1 a\n@@IF x"), (std::vector<std::string>{"@@DEFINE\ntype1 a\n", "@@IF x"}));
+    EXPECT_EQ(SearchStr("x\n@@EVENT\ny", BlockPattern("INCLUDE%)%(").c_str(), "gi").hits, (Hits{{0, 2}, {2, 9}}));
 }

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
-#include "pattern/sjis_backslash_matcher.h"
+#include "pattern/editor_matchers.h"
 #include "pattern_test_helpers.h"
 
 using ptest::Hits;
@@ -19,21 +20,14 @@ int32_t MatchDigitPair(const char* pos, CStrRegexStruct*, CStrRegexBody*, uint32
     return (digit(pos[0]) && digit(pos[1])) ? 2 : -1;
 }
 
-// What a matcher saw while it ran (the compiled pattern is gone after the call).
-struct SeenCall {
-    bool nodeIsInBody = false;
-    uint32_t bodyCount = 0;
-    uint32_t index = 0;
-    std::string node;
-};
-SeenCall g_seen;
+// What a matcher saw of its node and body while it ran.
+std::string g_seen;
 
 int32_t RecordingMatcher(const char* pos, CStrRegexStruct* node, CStrRegexBody* body, uint32_t index)
 {
-    g_seen.index = index;
-    g_seen.bodyCount = body ? body->GetCount() : 0;
-    g_seen.nodeIsInBody = body && index < body->GetCount() && &(*body)[index] == node;
-    g_seen.node = ptest::RenderNode(*node);
+    const bool inBody = body && index < body->GetCount() && &(*body)[index] == node;
+    g_seen = ptest::RenderNode(*node) + (inBody ? " at " : " not at ") + std::to_string(index) + " of " +
+             std::to_string(body ? body->GetCount() : 0);
     return *pos == '!' ? 1 : -1;
 }
 
@@ -43,10 +37,9 @@ int32_t MatchNewestCaptureAgain(const char* pos, CStrRegexStruct*, CStrRegexBody
 {
     if (!captures || captures->GetCount() == 0)
         return -1;
-    const CStr_base<16384>& newest = (*captures)[captures->GetCount() - 1];
-    if (std::string(pos).compare(0, newest.GetLength(), newest.GetBuffer()) != 0)
-        return -1;
-    return static_cast<int32_t>(newest.GetLength());
+    const CStr_base<16384>& newest = *captures->GetLast();
+    const bool same = std::string(pos).compare(0, newest.GetLength(), newest.GetBuffer()) == 0;
+    return same ? static_cast<int32_t>(newest.GetLength()) : -1;
 }
 
 class UserMatchers : public ::testing::Test {
@@ -74,60 +67,45 @@ TEST_F(UserMatchers, EntriesAreNumberedByPositionInTwoRegistries)
         {"%{ab%}%0U", "abab", 4}, {"%{ab%}%0U", "abax", -1}, {"%{a%}%{bc%}%0U", "abcbc", 5},
     });
     EXPECT_EQ(ptest::Search("a12b34", "%1u", "g").hits, (Hits{{1, 2}, {4, 2}}));
-
-    // Clearing empties both registries; numbering starts again at 0.
-    StrRegexClearUserMatchers();
-    EXPECT_EQ(ptest::Anchored("%0u", "x"), -1);
-    EXPECT_EQ(ptest::Anchored("%{x%}%0U", "xx"), -1);
-    EXPECT_EQ(StrRegexRegisterLower(&MatchDigitPair), 0u);
-    EXPECT_EQ(ptest::Anchored("%0u", "42"), 2);
-}
-
-TEST_F(UserMatchers, LowerMatcherSeesItsNodeInItsBody)
-{
-    StrRegexRegisterLower(&MatchX);
+    // A lower matcher sees its node in the body that holds it.
     StrRegexRegisterLower(&RecordingMatcher);
-    g_seen = SeenCall{};
-    EXPECT_EQ(ptest::Anchored("ab%1u", "ab!"), 3);
-    EXPECT_TRUE(g_seen.nodeIsInBody);
-    EXPECT_EQ(g_seen.bodyCount, 2u);
-    EXPECT_EQ(g_seen.index, 1u);
-    EXPECT_EQ(g_seen.node, "%u<i1>");
-    // Inside a group the body is the group's body.
-    g_seen = SeenCall{};
-    EXPECT_EQ(ptest::Anchored("x%(%1uy%)", "x!y"), 3);
-    EXPECT_TRUE(g_seen.nodeIsInBody);
-    EXPECT_EQ(g_seen.bodyCount, 2u);
-    EXPECT_EQ(g_seen.index, 0u);
+    EXPECT_EQ(ptest::Anchored("ab%2u", "ab!"), 3);
+    EXPECT_EQ(g_seen, "%u<i2> at 1 of 2");
+    EXPECT_EQ(ptest::Anchored("x%(%2uy%)", "x!y"), 3);
+    EXPECT_EQ(g_seen, "%u<i2> at 0 of 2");
+
 }
 
-TEST_F(UserMatchers, BackslashCharacterMatcher)
+TEST_F(UserMatchers, TheEditorsMatchersAreRegisteredOnce)
 {
-    EXPECT_EQ(RegisterSjisBackslashMatcher(), 0u);
+    RegisterEditorMatchers();
+    RegisterEditorMatchers();
+    EXPECT_EQ(StrRegexRegisterLower(&MatchX), 1u);
+    // Entry 0 taken by another matcher is an internal error.
+    StrRegexClearUserMatchers();
+    StrRegexRegisterLower(&MatchX);
+    EXPECT_THROW(RegisterEditorMatchers(), int32_t);
+}
+
+TEST_F(UserMatchers, BackslashCharacterMatcherAndTheCompletion)
+{
+    RegisterEditorMatchers();
     ptest::CheckClasses({{"%0u", {SJ_HYO, SJ_SO}, {SJ_BU, "a\\", "\\", ""}}});
     EXPECT_EQ(ptest::Anchored("%0u", SJ_NOU "x"), 2);
-
-    // Counting characters that lack their backslash: 表 a ソ\ b 能.
-    const char* count = "%0u%!z\\";
-    EXPECT_EQ(ptest::Search(SJ_HYO "a" SJ_SO "\\b" SJ_NOU, count, "g").hits, (Hits{{0, 2}, {7, 2}}));
-    EXPECT_EQ(ptest::Search(SJ_HYO "\\" SJ_SO "\\", count, "g").count, 0);
-    EXPECT_EQ(ptest::Search("C:\\dir\\file", count, "g").count, 0);
-    // Scanning moves over whole characters: 0x95 0x5C inside "\x81\x95" "\\"
-    // is not a character.
-    EXPECT_EQ(ptest::Search("\x81\x95\\", count, "g").count, 0);
-    EXPECT_EQ(ptest::Search("\x81\x95" SJ_HYO, count, "g").hits, (Hits{{2, 2}}));
-    EXPECT_EQ(ptest::SearchStr(SJ_SO "x" SJ_HYO, count, "g").count, 2);
-}
-
-TEST_F(UserMatchers, CompletionInsertsTheMissingBackslash)
-{
-    RegisterSjisBackslashMatcher();
+    // Counting characters that lack their backslash: 表 a ソ\ b 能. Scanning
+    // moves over whole characters: 0x95 0x5C inside "\x81\x95" "\\" is none.
+    const std::pair<std::string, Hits> counted[] = {
+        {SJ_HYO "a" SJ_SO "\\b" SJ_NOU, {{0, 2}, {7, 2}}}, {SJ_HYO "\\" SJ_SO "\\", {}}, {"C:\\dir\\file", {}},
+        {"\x81\x95\\", {}}, {"\x81\x95" SJ_HYO, {{2, 2}}}};
+    for (const auto& [text, hits] : counted)
+        EXPECT_EQ(ptest::Search(text, "%0u%!z\\", "g").hits, hits) << ptest::Trace("%0u%!z\\", text);
+    EXPECT_EQ(ptest::SearchStr(SJ_SO "x" SJ_HYO, "%0u%!z\\", "g").count, 2);
+    // The completion inserts the missing backslash.
     const char* pattern = "%{%0u%}%!z\\%P";
     const char* replace = "%0v\\";
     ptest::Found r = ptest::Replace(SJ_HYO "a" SJ_SO "\\b" SJ_NOU, pattern, "g", replace);
-    EXPECT_EQ(r.count, 2);
-    EXPECT_EQ(r.text, SJ_HYO "\\a" SJ_SO "\\b" SJ_NOU "\\");
-    EXPECT_EQ(r.hits, (Hits{{0, 3}, {8, 3}}));
+    EXPECT_EQ(std::tie(r.count, r.text, r.hits),
+              std::tuple(2, SJ_HYO "\\a" SJ_SO "\\b" SJ_NOU "\\", Hits{{0, 3}, {8, 3}}));
     ptest::CheckReplacements({
         // Running it again changes nothing; plain text stays as it is.
         {r.text, pattern, "g", replace, 0, r.text}, {"print \"a\\n\";", pattern, "g", replace, 0, "print \"a\\n\";"},

@@ -8,7 +8,7 @@
 #include "app/startup_path.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
-#include "pattern/sjis_backslash_matcher.h"
+#include "pattern/editor_matchers.h"
 #include "settings/setting_keys.h"
 #include "ui/ui_entry.h"
 #include "ui/ui_services.h"
@@ -69,8 +69,7 @@ bool CMainDlg::OnInitDialog()
     DrawMenuBar();
     SetIcon(IDI_PROGRAM);
     // The pattern engine's matcher 0 lives for the whole process.
-    static const bool matcherRegistered = (RegisterSjisBackslashMatcher(), true);
-    (void)matcherRegistered;
+    RegisterEditorMatchers();
 
     CStr_base<64> ruleFolder(m_strProgramFolder);
     ruleFolder.Append("\\makeitem_rules");

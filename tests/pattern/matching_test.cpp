@@ -1,6 +1,9 @@
-// Repetition prefixes, counts, committed choice, the rest scan and the
-// match-end and capture-end markers.
+// Matching: repetition prefixes and counts, committed choice, the rest scan,
+// the match-end and capture-end markers, capture order, back-references, the
+// capture-list escapes and the system's key-and-value readings.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "pattern_test_helpers.h"
 
@@ -62,8 +65,7 @@ TEST(PatternRepetition, CapturesFollowWhatWasKept)
     });
     // A failed position leaves nothing for the next one.
     ptest::Found f = Search("aab", "%{a%}b", "");
-    EXPECT_EQ(f.hits, (Hits{{1, 2}}));
-    EXPECT_EQ(f.caps, (Caps{"a"}));
+    EXPECT_EQ(std::tie(f.hits, f.caps), std::tuple(Hits{{1, 2}}, Caps{"a"}));
 }
 
 TEST(PatternRepetition, ChoiceIsCommitted)
@@ -82,8 +84,7 @@ TEST(PatternRepetition, ChoiceIsCommitted)
     EXPECT_EQ(Search("aaab", "%{%*j%}b", "g").count, 0);
     // A finished lazy capture is not re-entered.
     ptest::Found f = Search("abx", "%{%+0j%}x", "");
-    EXPECT_EQ(f.hits, (Hits{{2, 1}}));
-    EXPECT_EQ(f.caps, (Caps{""}));
+    EXPECT_EQ(std::tie(f.hits, f.caps), std::tuple(Hits{{2, 1}}, Caps{""}));
 }
 
 TEST(PatternRepetition, RestScanAndMarkers)
@@ -103,9 +104,6 @@ TEST(PatternRepetition, RestScanAndMarkers)
         {"a%[%Px%]", "a", 1}, {"a%[%Px%]", "ax", 2}, {"a%[%Px%]", "ay", -1}, {"a%[%px%]", "a", -1},
         {"a%[%px%]", "ax", 2},
     });
-    ptest::Found r = ptest::Replace("ab;cd;", "%+j%p;", "g", "X");
-    EXPECT_EQ(r.count, 2);
-    EXPECT_EQ(r.text, "XX;");
     ptest::CheckCaps({
         // %e ends the captured text; so does a match end inside the capture.
         {"%{ab%ecd%}", "abcd", 4, {"ab"}}, {"%{%+j%e=%}", "a=b=c", 2, {"a"}}, {"%{%*j%e;%}", "a;b;c", 4, {"a;b"}},
@@ -113,4 +111,64 @@ TEST(PatternRepetition, RestScanAndMarkers)
         // A capture end taken over from a nested lazy element in the rest.
         {"%{%+0j%ex%+0j%ey%}", "axby", 4, {"axb"}},
     });
+}
+
+TEST(PatternCaptures, OrderAndCaptureListEscapes)
+{
+    const char* settings = "%/0w%{%+j%e=%}%{%+0j%P\n%}";
+    ptest::CheckCaps({
+        // Captures are numbered in the order in which they close.
+        {"%{%{a%}b%}", "ab", 2, {"a", "ab"}}, {"%{x%{a%}%{b%}%}", "xab", 3, {"a", "b", "xab"}},
+        {"%{%(%{a%}%)%}", "a", 1, {"a", "a"}}, {"%{%}", "abc", 0, {""}},
+        {"%{%/k%e%*0W%{%/0j%}%$%}", "name " SJ_KEN, 7, {SJ_KEN, "name"}},
+        {"%{%/k%e%*0W%{%/0j%}%$%}", "name", 4, {"", "name"}},
+        // %T appends an empty capture, %H removes the newest, %Nh capture N
+        // when it exists; all of them are zero-width.
+        {"a%Tb", "ab", 2, {""}}, {"%T%{c%}", "c", 1, {"", "c"}}, {"%{a%}%{b%}%H", "ab", 2, {"a"}},
+        {"%{a%}%H%H", "a", 1, {}}, {"%{a%}%{b%}%{c%}%1h", "abc", 3, {"a", "c"}}, {"%{a%}%{b%}%5h", "ab", 2, {"a", "b"}},
+        {"a%T%H%0hb", "ab", 2, {}},
+        // %Nt makes capture N exist and copies the newest capture into it.
+        {"%{a%}%{b%}%0t", "ab", 2, {"b", "b"}}, {"%{a%}%3t", "a", 1, {"a", "", "", "a"}},
+        {"%{a%}%{b%}%1t%{c%}", "abc", 3, {"a", "b", "c"}},
+        // The system's key-and-value readings.
+        {"type%{%/d%}%/w%{%/j%}", "type3\t" SJ_BU SJ_KI, 10, {"3", SJ_BU SJ_KI}},
+        {"type%{%/d%}%/w%{%/j%}", "TYPE12 " SJ_KEN, 9, {"12", SJ_KEN}, "i"},
+        {"type%{%/d%}%/w%{%/j%}", "TYPE12 " SJ_KEN, -1, {}}, {"type%{%/d%}%/w%{%/j%}", "type\t" SJ_KEN, -1, {}},
+        {"job%/w%{%/a%}%/w%{%/j%}", "job\tsmith\t" SJ_BU, 12, {"smith", SJ_BU}},
+        {"job%/w%{%/a%}%/w%{%/j%}", "job\tSmith\tx", -1, {}},
+        {"set%/wjob_%{%/L%}_time_rate", "set job_smith2_time_rate", 24, {"smith2"}},
+        {"%/0w[%{%+j%e]%}", "[Custom]", 8, {"Custom"}}, {"%/0w[%{%+j%e]%}", "\t[A]junk]", 4, {"A"}},
+        {"%/0w[%{%+j%e]%}", "[]", -1, {}}, {"%/0w%{%/k%}", "  FUNCITEM\n", 10, {"FUNCITEM"}},
+        {"%{%/k%e%/0W%{%/0j%}%$%}", "price\t100", 9, {"100", "price"}},
+        {"%{%/k%e%/0W%{%/0j%}%$%}", SJ_KEN " x", -1, {}},
+        {settings, "\tSaveAutoBackup=ON", 18, {"SaveAutoBackup", "ON"}}, {settings, "key=", 4, {"key", ""}},
+        {settings, "=x", -1, {}}, {settings, "a=b=c", 5, {"a", "b=c"}}, {settings, "  key = v ", 10, {"key ", " v "}},
+        {settings, "k=v\nnext=1", 3, {"k", "v"}}, {settings, "[Custom]", -1, {}},
+        {settings, "Path=C:\\" SJ_HYO "\\x", 12, {"Path", "C:\\" SJ_HYO "\\x"}},
+    });
+    // Words of a use line.
+    EXPECT_EQ(ptest::Search("use\titem 1  100", "%{%+j%e%[%/W%$%]%}", "g").history,
+              (std::vector<Caps>{{"use"}, {"item"}, {"1"}, {"100"}}));
+}
+
+TEST(PatternCaptures, BackReferences)
+{
+    ptest::CheckRows({
+        // %Nv by number, case-insensitive with "i" for single-byte characters only.
+        {"%{%/a%}-%0v", "ab-ab", 5}, {"%{%/a%}-%0v", "ab-ax", -1}, {"%{a%}%{b%}%1v%0v", "abba", 4},
+        {"%{%/a%}-%0v", "ab-aB", -1}, {"%{%/a%}-%0v", "ab-aB", 5, "i"}, {"%{%j%}%0v", SJ_A_KATA SJ_DI_KATA, -1, "i"},
+        {"%{%j%}%0v", SJ_FW_UPPER_A SJ_FW_LOWER_A, -1, "i"}, {"%{%j%}%0v", SJ_HYO SJ_HYO, 4},
+        // A missing capture matches empty; the number after the dot repeats.
+        {"a%3vb", "ab", 2}, {"%{a%}%1vb", "ab", 2}, {"%{x%}%0.3v", "xxxx", 4}, {"%{x%}%0.3v", "xxx", -1},
+        {"%{a%}%3t%3v", "aa", 2},
+        // Text ending inside the reference is a failure.
+        {"%{ab%}-%0v", "ab-a", -1}, {"%{ab%}-%0v", "ab-a", -1, "i"},
+        // %NV counts from the newest capture backwards.
+        {"%{a%}%{b%}%0V%1V", "abba", 4}, {"%{a%}%{b%}%0V%1V", "abab", -1}, {"%{a%}%{b%}%1V", "aba", 3},
+        {"%{a%}%5Vb", "ab", 2}, {"%{k%}-%0V", "k-K", 3, "i"}, {"%{k%}-%0.2V", "k-kk", 4},
+    });
+    // Numbers count from the first capture of the current attempt.
+    ptest::Found f = ptest::Search("1122x33", "%{%d%}%0v", "g");
+    EXPECT_EQ(f.count, 3);
+    EXPECT_EQ(f.hits, (ptest::Hits{{0, 2}, {2, 2}, {5, 2}}));
 }
