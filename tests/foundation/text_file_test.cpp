@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../temp_folder.h"
@@ -102,6 +106,31 @@ TEST(TextFile, FailedReadLeavesTheTextAlone)
     EXPECT_EQ(error, EACCES);
 }
 
+TEST(TextFile, NoFileLargerThanTheLimitIsRead)
+{
+    TempFolder folder;
+    // A regular file is refused by its size before it is read.
+    const int fd = open(folder.Path("sparse").c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(ftruncate(fd, static_cast<off_t>(kLargestFileBytes + 1)), 0);
+    close(fd);
+    std::string bytes = "old";
+    uint64_t size = 1;
+    EXPECT_EQ(ReadWholeFile(folder.Path("sparse").c_str(), bytes, nullptr, &size), TextFileStatus::kTooLarge);
+    EXPECT_EQ(size, kLargestFileBytes + 1);
+    EXPECT_EQ(bytes, "old");
+    EXPECT_EQ(TooLargeReason(size), "268435457 bytes, more than the 268435456 bytes (256 MiB) a file may have");
+    // A device announces no size: it is read up to the limit.
+    EXPECT_EQ(ReadTextFileBytes("/dev/zero", bytes, nullptr, &size), TextFileStatus::kTooLarge);
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(bytes, "old");
+    // A pipe is read to its end.
+    ASSERT_EQ(mkfifo(folder.Path("fifo").c_str(), 0600), 0);
+    std::thread writer([&folder] { folder.Put("fifo", "a\r\nb"); });
+    EXPECT_EQ(ReadTextFileBytes(folder.Path("fifo").c_str(), bytes), TextFileStatus::kOk);
+    writer.join();
+    EXPECT_EQ(bytes, "a\nb");
+}
+
 TEST(TextFile, WriteReplacesSafely)
 {
     TempFolder folder;
@@ -123,6 +152,68 @@ TEST(TextFile, WriteReplacesSafely)
     EXPECT_EQ(folder.Get("f.txt"), "new\r\n");
     EXPECT_EQ(PermissionBits(folder.Path("f.txt")), 0640u);
     EXPECT_EQ(Names(folder), (NameList{"f.txt", "link.txt", "new.txt"}));
+    // The replaced file keeps its owner too (only the superuser can give a file away).
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(folder.Path("f.txt").c_str(), 4321, 4322), 0);
+        EXPECT_TRUE(WriteTextFile(folder.Path("f.txt").c_str(), "x", 1));
+        struct stat info;
+        stat(folder.Path("f.txt").c_str(), &info);
+        EXPECT_EQ(info.st_uid * 10000 + info.st_gid, 4321u * 10000 + 4322u);
+    }
+}
+
+// What may not be replaced is refused before anything is written, with the reason.
+TEST(TextFile, OnlyAWritableRegularFileIsReplaced)
+{
+    TempFolder folder;
+    struct Row {
+        std::string name;
+        std::function<bool(const std::string&)> make;  // false: cannot be made by this user
+        int error;
+        std::string reason;
+    };
+    const auto file = [&folder](const std::string& name, mode_t mode) {
+        return [&folder, name, mode](const std::string& path) {
+            folder.Put(name, "old");
+            return chmod(path.c_str(), mode) == 0;
+        };
+    };
+    const Row rows[] = {
+        {"sub", [](const std::string& path) { return mkdir(path.c_str(), 0700) == 0; }, EISDIR,
+         "not a regular file (a directory)"},
+        {"fifo", [](const std::string& path) { return mkfifo(path.c_str(), 0600) == 0; }, EINVAL,
+         "not a regular file (a FIFO)"},
+        // A null device of its own, where the superuser may make one.
+        {"null", [](const std::string& path) { return mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; },
+         EINVAL, "not a regular file (a character device)"},
+        // Read-only for everyone, the superuser included.
+        {"read-only", file("read-only", 0444), EACCES, "the file is read-only (it has no write permission)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string path = folder.Path(row.name);
+        if (!row.make(path))
+            continue;
+        struct stat before;
+        lstat(path.c_str(), &before);
+        CTextFileWriter writer;
+        EXPECT_FALSE(writer.Begin(path.c_str()));
+        EXPECT_EQ(writer.Error(), row.error);
+        EXPECT_EQ(writer.Reason(), row.reason);
+        struct stat after;
+        lstat(path.c_str(), &after);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+    }
+    EXPECT_EQ(folder.Get("read-only"), "old");
+    // A file that the user may not write (not for the superuser, whom permissions do not stop).
+    if (geteuid() != 0) {
+        folder.Put("theirs", "old");
+        chmod(folder.Path("theirs").c_str(), 0464);  // only the group may write
+        CTextFileWriter writer;
+        EXPECT_FALSE(writer.Begin(folder.Path("theirs").c_str()));
+        EXPECT_EQ(writer.Reason(), "Permission denied");
+    }
 }
 
 TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNothing)
@@ -132,9 +223,6 @@ TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNothing)
     EXPECT_FALSE(WriteTextFile(folder.Path("no/such/f.txt").c_str(), "x", 1, &error));
     EXPECT_EQ(error, ENOENT);
     fs::create_directory(folder.Path("sub"));
-    EXPECT_FALSE(WriteTextFile(folder.Path("sub").c_str(), "x", 1, &error));
-    EXPECT_EQ(error, EISDIR);
-    EXPECT_TRUE(fs::is_directory(folder.Path("sub")));
 
     // Running out of room; the file size limit stands in for a full disk.
     folder.Put("f.txt", "old");
