@@ -2,17 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <deque>
 #include <functional>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../temp_folder.h"
 #include "document/rule_table.h"
 #include "document_test_helpers.h"
+#include "foundation/text_file.h"
 
 namespace {
 
@@ -324,22 +331,83 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFile)
     EXPECT_TRUE(Backups().empty());
     host.applyPage = [] {};
 
+    // The disk fills up after the backup was made; the file size limit
+    // stands in for a full disk. The file stands unchanged, and the backup
+    // made for it goes again: as a second link to the file it would change
+    // with every later change made to the file in place.
+    struct rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = 100;
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved100 = project.Save();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_FALSE(saved100);
+    EXPECT_EQ(host.shown.back(), SJ("ファイルの作成に失敗しました。\n") + Path("data.cgi") + ": File too large");
+    EXPECT_EQ(folder.Get("data.cgi"), before);
+    EXPECT_TRUE(Backups().empty());
+    EXPECT_TRUE(project.m_bModified);
+
     // The folder cannot take the new file.
     if (geteuid() != 0) {
         chmod(folder.Path().c_str(), 0500);
         EXPECT_FALSE(project.Save());
         chmod(folder.Path().c_str(), 0700);
-        ASSERT_FALSE(host.shown.empty());
-        EXPECT_EQ(host.shown.back(), SJ("ファイルの作成に失敗しました。"));
+        EXPECT_EQ(host.shown.back(), SJ("ファイルの作成に失敗しました。\n") + Path("data.cgi") + ": Permission denied");
         EXPECT_EQ(folder.Get("data.cgi"), before);
+        EXPECT_TRUE(Backups().empty());
+    }
+}
+
+// What may not be replaced is refused before the backup, with the editor's
+// message and the reason on a line of its own.
+TEST_F(ProjectFile, SavingRefusesWhatItMayNotReplace)
+{
+    const auto file = [this](const std::string& name, mode_t mode) {
+        return [this, name, mode](const std::string& path) {
+            folder.Put(name, kBeta + kItem);
+            return chmod(path.c_str(), mode) == 0;
+        };
+    };
+    const std::tuple<std::string, std::function<bool(const std::string&)>, std::string> rows[] = {
+        {"dir.cgi", [](const std::string& path) { return mkdir(path.c_str(), 0700) == 0; },
+         "not a regular file (a directory)"},
+        {"fifo.cgi", [](const std::string& path) { return mkfifo(path.c_str(), 0600) == 0; },
+         "not a regular file (a FIFO)"},
+        // A null device of its own, where the superuser may make one.
+        {"null.cgi", [](const std::string& path) { return mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; },
+         "not a regular file (a character device)"},
+        {"read-only.cgi", file("read-only.cgi", 0444), "the file is read-only (it has no write permission)"},
+    };
+    for (const auto& [name, make, reason] : rows) {
+        if (!make(Path(name)))
+            continue;
+        struct stat before;
+        lstat(Path(name).c_str(), &before);
+        host.shown.clear();
+        project.m_bModified = true;
+        EXPECT_FALSE(project.SaveToPath(Path(name).c_str(), true)) << name;
+        EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルの作成に失敗しました。\n") + Path(name) + ": " + reason});
+        struct stat after;
+        lstat(Path(name).c_str(), &after);
+        EXPECT_EQ(after.st_ino, before.st_ino) << name;
+        EXPECT_EQ(after.st_mode, before.st_mode) << name;
         EXPECT_TRUE(project.m_bModified);
     }
-    // A folder where the file should be: it cannot be backed up either.
-    mkdir(folder.Path("dir.cgi").c_str(), 0700);
-    host.yesNo.push_back(true);
-    EXPECT_FALSE(project.SaveToPath(Path("dir.cgi").c_str(), true));
-    EXPECT_EQ(host.shown.back(), SJ("ファイルの作成に失敗しました。"));
-    EXPECT_TRUE(std::filesystem::is_directory(folder.Path("dir.cgi")));
+    EXPECT_EQ(folder.Get("read-only.cgi"), kBeta + kItem);
+    EXPECT_TRUE(Backups().empty());
+}
+
+TEST_F(ProjectFile, FilesLargerThanTheLimitAreRefusedWithTheirSize)
+{
+    const int fd = open(Path("huge.cgi").c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(ftruncate(fd, static_cast<off_t>(kLargestFileBytes) + 10), 0);
+    close(fd);
+    EXPECT_FALSE(project.Open(Path("huge.cgi").c_str()));
+    EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルが大きすぎるため開けません（268435466バイト、上限は268435456バイト）。\n"
+                                                      "操作をキャンセルします。")});
 }
 
 TEST_F(ProjectFile, TheSaveQuestionAnswersAsTheUserChose)
