@@ -79,6 +79,10 @@ std::optional<RegexArgs> ParseRegexArgs(std::span<const std::string_view> args, 
     if (replace && !ReadArgument("TEMPLATE", *replace, parsed.replace.emplace(), error))
         return std::nullopt;
     parsed.options = options.value_or("");
+    if (parsed.options.find_first_not_of("igs") != std::string::npos) {
+        error = "--options " + parsed.options + ": the letters are i, g and s";
+        return std::nullopt;
+    }
     if (file)
         parsed.file = std::string(*file);
     return parsed;
@@ -121,6 +125,7 @@ Texts are quoted with the same escapes; other control bytes and bytes that
 are no CP932 character are written as \xHH.
 
 Exit status: 0 done, 64 bad arguments, 65 the file holds a zero byte (the
-engine's texts end there), 66 the file cannot be read.
+engine's texts end there), 66 the file cannot be read, 74 standard output
+failed.
 )";
 }
