@@ -12,9 +12,9 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "../temp_folder.h"
@@ -166,54 +166,37 @@ TEST(TextFile, WriteReplacesSafely)
 TEST(TextFile, OnlyAWritableRegularFileIsReplaced)
 {
     TempFolder folder;
-    struct Row {
-        std::string name;
-        std::function<bool(const std::string&)> make;  // false: cannot be made by this user
-        int error;
-        std::string reason;
+    mkdir(folder.Path("sub").c_str(), 0700);
+    mkfifo(folder.Path("fifo").c_str(), 0600);
+    // A null device of its own, where the superuser may make one.
+    const bool device = mknod(folder.Path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    folder.Put("read-only", "old");
+    chmod(folder.Path("read-only").c_str(), 0444);  // for everyone, the superuser included
+    folder.Put("theirs", "old");
+    chmod(folder.Path("theirs").c_str(), 0464);  // only the group may write
+    const std::tuple<std::string, int, std::string> rows[] = {
+        {"sub", EISDIR, "not a regular file (a directory)"},
+        {"fifo", EINVAL, "not a regular file (a FIFO)"},
+        {"null", EINVAL, "not a regular file (a character device)"},
+        {"read-only", EACCES, "the file is read-only (it has no write permission)"},
+        {"theirs", EACCES, "Permission denied"},  // permissions do not stop the superuser
     };
-    const auto file = [&folder](const std::string& name, mode_t mode) {
-        return [&folder, name, mode](const std::string& path) {
-            folder.Put(name, "old");
-            return chmod(path.c_str(), mode) == 0;
-        };
-    };
-    const Row rows[] = {
-        {"sub", [](const std::string& path) { return mkdir(path.c_str(), 0700) == 0; }, EISDIR,
-         "not a regular file (a directory)"},
-        {"fifo", [](const std::string& path) { return mkfifo(path.c_str(), 0600) == 0; }, EINVAL,
-         "not a regular file (a FIFO)"},
-        // A null device of its own, where the superuser may make one.
-        {"null", [](const std::string& path) { return mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; },
-         EINVAL, "not a regular file (a character device)"},
-        // Read-only for everyone, the superuser included.
-        {"read-only", file("read-only", 0444), EACCES, "the file is read-only (it has no write permission)"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const std::string path = folder.Path(row.name);
-        if (!row.make(path))
+    for (const auto& [name, error, reason] : rows) {
+        if ((name == "null" && !device) || (name == "theirs" && geteuid() == 0))
             continue;
+        const std::string path = folder.Path(name);
         struct stat before;
         lstat(path.c_str(), &before);
         CTextFileWriter writer;
-        EXPECT_FALSE(writer.Begin(path.c_str()));
-        EXPECT_EQ(writer.Error(), row.error);
-        EXPECT_EQ(writer.Reason(), row.reason);
+        EXPECT_FALSE(writer.Begin(path.c_str())) << name;
+        EXPECT_EQ(writer.Error(), error) << name;
+        EXPECT_EQ(writer.Reason(), reason);
         struct stat after;
         lstat(path.c_str(), &after);
-        EXPECT_EQ(after.st_ino, before.st_ino);
-        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_ino, before.st_ino) << name;
+        EXPECT_EQ(after.st_mode, before.st_mode) << name;
     }
     EXPECT_EQ(folder.Get("read-only"), "old");
-    // A file that the user may not write (not for the superuser, whom permissions do not stop).
-    if (geteuid() != 0) {
-        folder.Put("theirs", "old");
-        chmod(folder.Path("theirs").c_str(), 0464);  // only the group may write
-        CTextFileWriter writer;
-        EXPECT_FALSE(writer.Begin(folder.Path("theirs").c_str()));
-        EXPECT_EQ(writer.Reason(), "Permission denied");
-    }
 }
 
 TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNothing)
