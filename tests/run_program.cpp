@@ -44,7 +44,7 @@ private:
 }  // namespace
 
 ProgramRun RunProgram(std::string program, const std::vector<std::string>& args,
-                      const std::vector<std::string>& environment)
+                      const std::vector<std::string>& environment, const std::string& output)
 {
     TempFile out, err;
     std::vector<char*> argv;
@@ -57,7 +57,8 @@ ProgramRun RunProgram(std::string program, const std::vector<std::string>& args,
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.Path().c_str(), O_WRONLY | O_TRUNC, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, (output.empty() ? out.Path() : output).c_str(),
+                                     O_WRONLY | O_TRUNC, 0);
     posix_spawn_file_actions_addopen(&actions, 2, err.Path().c_str(), O_WRONLY | O_TRUNC, 0);
     std::vector<std::string> settings(environment);
     std::vector<char*> envp;

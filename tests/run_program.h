@@ -12,6 +12,7 @@ struct ProgramRun {
 
 // Runs `program` with `args`, standard input empty. `environment` holds
 // "NAME=value" settings that come before the inherited ones (for the C
-// library the first setting of a name counts).
+// library the first setting of a name counts). Standard output goes to the
+// file `output` when one is named (and is then not collected).
 ProgramRun RunProgram(std::string program, const std::vector<std::string>& args,
-                      const std::vector<std::string>& environment = {});
+                      const std::vector<std::string>& environment = {}, const std::string& output = "");

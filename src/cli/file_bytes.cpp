@@ -1,24 +1,21 @@
 #include "cli/file_bytes.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
+
+#include "foundation/text_file.h"
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = std::strerror(errno);
+    int number = 0;
+    uint64_t size = 0;
+    switch (ReadWholeFile(path.c_str(), bytes, &number, &size)) {
+    case TextFileStatus::kOk:
+        return true;
+    case TextFileStatus::kTooLarge:
+        error = TooLargeReason(size);
+        return false;
+    default:
+        error = std::strerror(number);
         return false;
     }
-    bytes.clear();
-    char buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    const bool failed = std::ferror(file);
-    if (failed)
-        error = std::strerror(errno);
-    std::fclose(file);
-    return !failed;
 }

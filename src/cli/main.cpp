@@ -1,5 +1,6 @@
 // tavaro: command-line tools of Tavaro Item Editor.
 #include <sysexits.h>
+#include <unistd.h>
 
 #include <iostream>
 #include <span>
@@ -7,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/checked_output.h"
 #include "cli/project_command.h"
 #include "cli/regex_command.h"
 #include "pattern/editor_matchers.h"
@@ -41,22 +43,26 @@ int main(int argc, char** argv)
     // The editor registers its user matchers first thing at start-up.
     RegisterEditorMatchers();
 
+    CCheckedOutput output(STDOUT_FILENO);
+    std::ostream out(&output);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.empty()) {
         WriteUsage(std::cerr);
         return EX_USAGE;
     }
     if (args[0] == "--help") {
-        WriteUsage(std::cout);
-        return 0;
+        WriteUsage(out);
+        return FinishOutput(output, std::cerr, "tavaro", 0);
     }
     if (args[0] == "--version") {
-        std::cout << "tavaro " TAVARO_VERSION "\n";
-        return 0;
+        out << "tavaro " TAVARO_VERSION "\n";
+        return FinishOutput(output, std::cerr, "tavaro", 0);
     }
     for (const Subcommand& command : kSubcommands) {
-        if (args[0] == command.name)
-            return command.run(std::span(args).subspan(1), std::cout, std::cerr);
+        if (args[0] == command.name) {
+            const int status = command.run(std::span(args).subspan(1), out, std::cerr);
+            return FinishOutput(output, std::cerr, "tavaro " + std::string(command.name), status);
+        }
     }
     std::cerr << "tavaro: unknown command \"" << args[0] << "\"\n";
     WriteUsage(std::cerr);

@@ -68,13 +68,15 @@ std::string_view FormatHelp()
            "Opens FILE as the editor opens a project and writes what the editor's save\n"
            "would write: the project-information block, then the data (CP932, CR LF).\n"
            "\n"
-           "  --rule KEY          rule of a file without project information\n"
-           "                      (default \"標準 ベータ版(040318)\")\n"
+           "  --rule KEY          rule of a file without project information, one of\n"
+           "                      the known rules (default \"標準 ベータ版(040318)\")\n"
            "  --name NAME         project name of such a file (default \"無題\")\n"
            "  --include-elements  read \"@@include\" lines as elements\n"
            "  -o OUT              write to OUT instead of standard output; when OUT is\n"
            "                      FILE itself, save it as the editor does, with a backup\n"
-           "                      unless the settings turn backups off\n"
+           "                      unless the settings turn backups off. An existing OUT\n"
+           "                      must be a regular file that you may write; one with\n"
+           "                      no write permission at all is refused even to root\n"
            "  --continue-without-backup\n"
            "                      save FILE even when its backup cannot be made\n"
            "                      (the folder \"backup\" beside the program is missing,\n"
@@ -83,8 +85,10 @@ std::string_view FormatHelp()
            "Rules are read from makeitem_rules and settings from TavaroItemEditor.ini\n"
            "in the program's folder. Reader messages go to standard error, one a line.\n"
            "\n"
-           "Exit status: 0 done, 2 done but the reader reported lines, 1 error (nothing\n"
-           "written), 64 usage.\n";
+           "Exit status: 0 done, 2 done but the reader reported lines, 1 FILE cannot be\n"
+           "opened as a project (nothing written), 64 usage (an unknown rule too),\n"
+           "73 OUT or the backup cannot be written (OUT unchanged), 74 standard output\n"
+           "failed.\n";
 }
 
 std::string_view InfoUsage() { return "Usage: tavaro info FILE\n"; }
@@ -97,5 +101,6 @@ std::string_view InfoHelp()
            "shows (counts of items, events and all elements, rule, file) and the\n"
            "project name. Rules and settings as for \"tavaro format\".\n"
            "\n"
-           "Exit status: 0 done, 2 done but the reader reported lines, 1 error, 64 usage.\n";
+           "Exit status: 0 done, 2 done but the reader reported lines, 64 usage, 66 FILE\n"
+           "cannot be opened as a project, 74 standard output failed.\n";
 }

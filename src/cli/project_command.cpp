@@ -3,8 +3,10 @@
 #include <sys/stat.h>
 #include <sysexits.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/cli_project_host.h"
 #include "cli/project_args.h"
@@ -19,6 +21,7 @@ namespace {
 
 // Everything an opened project needs, set up as the editor sets it up.
 struct CliProject {
+    CStr_base<64> folder;  // the program folder, a path text
     CMerxDocument doc;
     CRuleTable rules;
     CSettingsStore settings;
@@ -26,19 +29,40 @@ struct CliProject {
     std::optional<CMerxProject> project;
 };
 
+// Loads the rules and the settings beside the program.
+void LoadProgramFolder(CliProject& p)
+{
+    p.folder = PathTextFromNative(ProgramFolder());
+    LoadRuleTable(p.rules, RuleFolderBesideProgram());
+    CStr_base<64> settingsPath;
+    settingsPath.Format("%s\\TavaroItemEditor.ini", p.folder.GetBuffer());
+    p.settings.Load(settingsPath);  // a missing settings file leaves the defaults
+}
+
 // Opens the file of `args`; false when it cannot be (the reason is shown).
 bool OpenProject(const ProjectArgs& args, const char* command, CliProject& p, std::ostream& err)
 {
-    const CStr_base<64> folder = PathTextFromNative(ProgramFolder());
-    LoadRuleTable(p.rules, RuleFolderBesideProgram());
-    CStr_base<64> settingsPath;
-    settingsPath.Format("%s\\TavaroItemEditor.ini", folder.GetBuffer());
-    p.settings.Load(settingsPath);  // a missing settings file leaves the defaults
     p.host.emplace(err, command, p.rules, args);
-    p.project.emplace(p.doc, p.rules, p.settings, *p.host, folder);
+    p.project.emplace(p.doc, p.rules, p.settings, *p.host, p.folder);
     p.project->m_bIncludeAsElement = args.includeElements;
     p.project->ResetToDefaults(true);
     return !p.host->Ended() && p.project->Open(PathTextFromNative(args.file));
+}
+
+// The rule of --rule must be in the table; otherwise the known ones are listed.
+bool KnownRule(const CRuleTable& rules, const std::string& key, std::ostream& err)
+{
+    if (rules.Lookup(key.c_str()))
+        return true;
+    std::vector<std::string> keys;
+    for (const auto& [known, tree] : rules)
+        keys.emplace_back(known);
+    std::sort(keys.begin(), keys.end());
+    err << "tavaro format: unknown rule \"" << Cp932ToUtf8(key) << "\"; the known rules are:\n";
+    for (const std::string& known : keys)
+        err << "  " << Cp932ToUtf8(known) << "\n";
+    err << "Try \"tavaro format --help\".\n";
+    return false;
 }
 
 bool SameFile(const std::string& a, const std::string& b)
@@ -78,25 +102,28 @@ int RunFormatCommand(std::span<const std::string_view> args, std::ostream& out, 
     if (!parsed)
         return status;
     CliProject p;
+    LoadProgramFolder(p);
+    if (!KnownRule(p.rules, parsed->rule, err))
+        return EX_USAGE;
     if (!OpenProject(*parsed, "tavaro format", p, err))
         return 1;
     const int done = p.host->ReaderReported() ? 2 : 0;
 
     if (parsed->output && SameFile(*parsed->output, parsed->file))
-        return p.project->Save() ? done : 1;
+        return p.project->Save() ? done : EX_CANTCREAT;
     const CStr_base<16384> text = p.project->FileText();
     if (parsed->output) {
-        if (!WriteTextFile(parsed->output->c_str(), text.GetBuffer(), text.GetLength())) {
-            err << "tavaro format: cannot write " << *parsed->output << "\n";
-            return 1;
+        CTextFileWriter writer;
+        if (!writer.Begin(parsed->output->c_str()) || !writer.Write(text) || !writer.Commit()) {
+            err << "tavaro format: cannot write " << *parsed->output << ": " << writer.Reason() << "\n";
+            return EX_CANTCREAT;
         }
         return done;
     }
     std::string bytes;
     AppendWithCrLf(bytes, text.GetBuffer(), text.GetLength());
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    return out ? done : 1;
+    return done;
 }
 
 int RunInfoCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
@@ -106,8 +133,9 @@ int RunInfoCommand(std::span<const std::string_view> args, std::ostream& out, st
     if (!parsed)
         return status;
     CliProject p;
+    LoadProgramFolder(p);
     if (!OpenProject(*parsed, "tavaro info", p, err))
-        return 1;
+        return EX_NOINPUT;
     const CProjectInfo& info = p.project->info;
     out << "アイテム数：" << p.doc.itemdata.GetCount() << "\n"
         << "イベント数：" << p.doc.eventdata.GetCount() << "\n"

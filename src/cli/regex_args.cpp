@@ -80,6 +80,10 @@ std::optional<RegexArgs> ParseRegexArgs(std::span<const std::string_view> args, 
     if (replace && !ReadArgument("TEMPLATE", *replace, parsed.replace.emplace(), error))
         return std::nullopt;
     parsed.options = options.value_or("");
+    if (parsed.options.find_first_not_of("igs") != std::string::npos) {
+        error = "--options " + parsed.options + ": the letters are i, g and s";
+        return std::nullopt;
+    }
     if (file)
         parsed.file = std::string(*file);
     return parsed;
@@ -130,6 +134,6 @@ long text, or "%99999999T") is stopped and reported in one line.
 
 Exit status: 0 done, 64 bad arguments, 65 the file holds a zero byte (the
 engine's texts end there) or the pattern went over its budget, 66 the file
-cannot be read.
+cannot be read, 74 standard output failed.
 )";
 }

@@ -85,7 +85,7 @@ CStr_base<64> BackupFileName(const char* programFolder, const std::tm& when)
     return name;
 }
 
-int KeepBackup(const char* path, const char* backupName)
+int KeepBackup(const char* path, const char* backupName, std::string& kept)
 {
     const std::string from = NativePath(path);
     if (access(from.c_str(), F_OK) != 0)
@@ -99,8 +99,12 @@ int KeepBackup(const char* path, const char* backupName)
         const std::string to =
             number == 1 ? name : name.substr(0, cut) + "_" + std::to_string(number) + name.substr(cut);
         const int error = LinkOrCopy(from, to);
+        if (error == 0)
+            kept = to;
         if (error != EEXIST)
             return error;
     }
     return EEXIST;
 }
+
+void DropBackup(const std::string& kept) { unlink(kept.c_str()); }

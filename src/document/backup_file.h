@@ -4,6 +4,7 @@
 #pragma once
 
 #include <ctime>
+#include <string>
 
 #include "foundation/str_base.h"
 
@@ -17,5 +18,11 @@ CStr_base<64> BackupFileName(const char* programFolder, const std::tm& when);
 // lies on another file system, a copy. An earlier backup is never replaced:
 // when the name is taken, "_2", "_3", … is put before its extension.
 // Returns 0 or the system's error number: ENOENT (2) when the file or the
-// backup folder does not exist.
-int KeepBackup(const char* path, const char* backupName);
+// backup folder does not exist. On success `kept` is the native path of the
+// backup made.
+int KeepBackup(const char* path, const char* backupName, std::string& kept);
+
+// Removes the backup made for a save that then failed: the file stands
+// unchanged, and a backup that is a second link to it would change with
+// every later change made to the file in place.
+void DropBackup(const std::string& kept);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
 
 #include "document/backup_file.h"
 #include "document/data_writer.h"
@@ -23,6 +24,20 @@ const char* FatalMessage()
 const char* OutOfMemoryMessage()
 {
     return SJ("メモリが不足したため、ファイルを最後まで読み込めませんでした。\n操作をキャンセルします。");
+}
+
+// A file larger than the program reads; `size` 0 where it is not known.
+CStr_base<64> TooLargeMessage(uint64_t size)
+{
+    const std::string limit = std::to_string(kLargestFileBytes);
+    CStr_base<64> message;
+    if (size)
+        message.Format(SJ("ファイルが大きすぎるため開けません（%sバイト、上限は%sバイト）。\n操作をキャンセルします。"),
+                       std::to_string(size).c_str(), limit.c_str());
+    else
+        message.Format(SJ("ファイルが大きすぎるため開けません（上限の%sバイトを超えています）。\n操作をキャンセルします。"),
+                       limit.c_str());
+    return message;
 }
 
 std::tm LocalNow()
@@ -147,11 +162,11 @@ bool CMerxProject::SaveAs()
     return true;
 }
 
-bool CMerxProject::Backup(const char* path, bool overwrite)
+bool CMerxProject::Backup(const char* path, bool overwrite, std::string& kept)
 {
     if (!IsSwitchOnOrMissing(m_settings, kSaveAutoBackupKey))
         return true;
-    const int error = KeepBackup(path, BackupFileName(m_strProgramFolder, clock()));
+    const int error = KeepBackup(path, BackupFileName(m_strProgramFolder, clock()), kept);
     if (error == 0 || (error == ENOENT && !overwrite))
         return true;
     CStr_base<64> question;
@@ -179,20 +194,32 @@ bool CMerxProject::SaveToPath(const char* path, bool overwrite)
     m_host.ApplyCurrentPage(info);
     if (!m_doc.m_strApplyError.IsEmpty())
         return false;
-    if (!Backup(path, overwrite))
-        return false;
     // The new content goes to a temporary file that replaces the old one
-    // only when it is complete. The document goes over in pieces, so that no
-    // second whole copy of it is made with the file's line ends.
-    const CWriterText document = DocumentText();
+    // only when it is complete. The writer first checks that the file may
+    // be replaced at all, so that a refused save makes no backup. The
+    // document goes over in pieces, so that no second whole copy of it is
+    // made with the file's line ends.
     CTextFileWriter writer;
-    bool written = writer.Begin(NativePath(path).c_str()) && writer.Write(BuildProjectInfoBlock(info));
+    auto failed = [this, path, &writer] {
+        CStr_base<1024> message;
+        message.Format("%s\n%s: %s", SJ("ファイルの作成に失敗しました。"), path, writer.Reason().c_str());
+        m_host.ShowMessage(message);
+        return false;
+    };
+    if (!writer.Begin(NativePath(path).c_str()))
+        return failed();
+    std::string backup;
+    if (!Backup(path, overwrite, backup))
+        return false;
+    const CWriterText document = DocumentText();
+    bool written = writer.Write(BuildProjectInfoBlock(info));
     constexpr uint32_t kPiece = 1 << 16;
     for (uint32_t done = 0; written && done < document.GetLength(); done += kPiece)
         written = writer.Write(document.GetBuffer() + done, std::min(kPiece, document.GetLength() - done));
     if (!written || !writer.Commit()) {
-        m_host.ShowMessage(SJ("ファイルの作成に失敗しました。"));
-        return false;
+        if (!backup.empty())
+            DropBackup(backup);
+        return failed();
     }
     m_bModified = false;
     return true;
@@ -230,9 +257,13 @@ bool CMerxProject::ParseAndReview(const CStr_base<16384>& text)
 bool CMerxProject::Open(const char* path)
 {
     CStr_base<16384> text;
-    switch (ReadTextFile(NativePath(path).c_str(), text)) {
+    uint64_t size = 0;
+    switch (ReadTextFile(NativePath(path).c_str(), text, nullptr, &size)) {
     case TextFileStatus::kOk:
         break;
+    case TextFileStatus::kTooLarge:
+        m_host.ShowMessage(TooLargeMessage(size));
+        return false;
     case TextFileStatus::kFailed:
         m_host.ShowMessage(SJ("目標のファイルにアクセスできません。\n操作をキャンセルします。"));
         return false;

@@ -16,7 +16,7 @@ namespace {
 constexpr size_t kChunk = 1 << 16;
 
 // Texts count their bytes in 32 bits and take lengths as signed numbers.
-constexpr size_t kLargestText = INT32_MAX - 16;
+static_assert(kLargestFileBytes < INT32_MAX - 16);
 
 void CloseQuietly(int fd)
 {
@@ -47,6 +47,27 @@ std::string ReplacedFile(const char* path)
         }
     }
     return path;
+}
+
+// Why a file of this kind is not replaced; null for a regular file.
+const char* NotRegularReason(mode_t mode)
+{
+    switch (mode & S_IFMT) {
+    case S_IFREG:
+        return nullptr;
+    case S_IFDIR:
+        return "not a regular file (a directory)";
+    case S_IFCHR:
+        return "not a regular file (a character device)";
+    case S_IFBLK:
+        return "not a regular file (a block device)";
+    case S_IFIFO:
+        return "not a regular file (a FIFO)";
+    case S_IFSOCK:
+        return "not a regular file (a socket)";
+    default:
+        return "not a regular file";
+    }
 }
 
 // Best effort: makes a rename inside `folder` durable.
@@ -99,12 +120,17 @@ void AppendWithCrLf(std::string& out, const char* text, size_t length)
     }
 }
 
-TextFileStatus ReadTextFileBytes(const char* path, std::string& text, int* error)
+TextFileStatus ReadWholeFile(const char* path, std::string& out, int* error, uint64_t* size)
 {
     auto failed = [error](int number) {
         if (error)
             *error = number;
         return TextFileStatus::kFailed;
+    };
+    auto tooLarge = [size](uint64_t known) {
+        if (size)
+            *size = known;
+        return TextFileStatus::kTooLarge;
     };
 
     const int fd = open(path, O_RDONLY | O_CLOEXEC);
@@ -119,21 +145,26 @@ TextFileStatus ReadTextFileBytes(const char* path, std::string& text, int* error
         close(fd);
         return failed(EISDIR);
     }
+    const bool regular = S_ISREG(info.st_mode);
+    const uint64_t announced = regular && info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
+    if (announced > kLargestFileBytes) {
+        close(fd);
+        return tooLarge(announced);
+    }
 
-    // Room for the announced size and one more byte, so that the end of
-    // the file is seen without growing; files that grow meanwhile still
-    // arrive whole.
+    // Room for the announced size and one more byte, so that the end of a
+    // regular file is seen without growing. Files that grow meanwhile, and
+    // devices and pipes, are read on up to one byte past the limit.
     std::string bytes;
     size_t used = 0;
-    const uint64_t announced = info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
-    bytes.resize(announced < kLargestText ? static_cast<size_t>(announced) + 1 : kChunk);
+    bytes.resize(regular ? static_cast<size_t>(announced) + 1 : kChunk);
     for (;;) {
         if (used == bytes.size()) {
-            if (used >= kLargestText) {
+            if (used > kLargestFileBytes) {
                 close(fd);
-                return failed(EFBIG);
+                return tooLarge(0);
             }
-            bytes.resize(std::min(kLargestText + 1, used + std::max(used, kChunk)));
+            bytes.resize(std::min<size_t>(kLargestFileBytes + 1, used + std::max(used, kChunk)));
         }
         const ssize_t got = read(fd, bytes.data() + used, bytes.size() - used);
         if (got < 0) {
@@ -148,7 +179,23 @@ TextFileStatus ReadTextFileBytes(const char* path, std::string& text, int* error
     }
     bytes.resize(used);
     close(fd);
+    out.swap(bytes);
+    return TextFileStatus::kOk;
+}
 
+std::string TooLargeReason(uint64_t size)
+{
+    const std::string limit = "more than the " + std::to_string(kLargestFileBytes) + " bytes (" +
+                              std::to_string(kLargestFileBytes >> 20) + " MiB) a file may have";
+    return size ? std::to_string(size) + " bytes, " + limit : limit;
+}
+
+TextFileStatus ReadTextFileBytes(const char* path, std::string& text, int* error, uint64_t* size)
+{
+    std::string bytes;
+    const TextFileStatus status = ReadWholeFile(path, bytes, error, size);
+    if (status != TextFileStatus::kOk)
+        return status;
     if (std::memchr(bytes.data(), 0, bytes.size()))
         return TextFileStatus::kHasZeroByte;
     CollapseCrLf(bytes);
@@ -160,13 +207,20 @@ bool CTextFileWriter::Begin(const char* path)
 {
     Abandon();
     m_nError = 0;
+    m_pszRefusal = nullptr;
     m_buffer.clear();
     m_target = ReplacedFile(path);
 
     struct stat existing;
     const bool replaces = stat(m_target.c_str(), &existing) == 0;
-    if (replaces && S_ISDIR(existing.st_mode))
-        return Fail(EISDIR);
+    if (replaces) {
+        if (const char* kind = NotRegularReason(existing.st_mode))
+            return Fail(S_ISDIR(existing.st_mode) ? EISDIR : EINVAL, kind);
+        if ((existing.st_mode & 0222) == 0)
+            return Fail(EACCES, "the file is read-only (it has no write permission)");
+        if (faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0)
+            return Fail(errno);
+    }
 
     // A name of its own in the target's folder; a clash with a leftover of
     // an earlier run is stepped over.
@@ -180,7 +234,16 @@ bool CTextFileWriter::Begin(const char* path)
             return Fail(number);
         }
     }
-    if (replaces && fchmod(m_fd, existing.st_mode & 07777) != 0)
+    if (!replaces)
+        return true;
+    // The owner first: a change of owner clears the set-user-ID bits.
+    struct stat made;
+    if (fstat(m_fd, &made) != 0)
+        return Fail(errno);
+    if ((made.st_uid != existing.st_uid || made.st_gid != existing.st_gid) &&
+        fchown(m_fd, existing.st_uid, existing.st_gid) != 0)
+        return Fail(EPERM, "the file belongs to another user or group, which its replacement cannot be given");
+    if (fchmod(m_fd, existing.st_mode & 07777) != 0)
         return Fail(errno);
     return true;
 }
@@ -188,7 +251,7 @@ bool CTextFileWriter::Begin(const char* path)
 bool CTextFileWriter::Write(const char* text, size_t length)
 {
     if (m_fd < 0)
-        return Fail(m_nError ? m_nError : EBADF);
+        return m_nError ? false : Fail(EBADF);
     AppendWithCrLf(m_buffer, text, length);
     return m_buffer.size() < kChunk || Flush();
 }
@@ -196,7 +259,7 @@ bool CTextFileWriter::Write(const char* text, size_t length)
 bool CTextFileWriter::Commit()
 {
     if (m_fd < 0)
-        return Fail(m_nError ? m_nError : EBADF);
+        return m_nError ? false : Fail(EBADF);
     if (!Flush())
         return false;
     if (fsync(m_fd) != 0)
@@ -227,10 +290,13 @@ void CTextFileWriter::Abandon()
     m_buffer.clear();
 }
 
-bool CTextFileWriter::Fail(int error)
+std::string CTextFileWriter::Reason() const { return m_pszRefusal ? m_pszRefusal : std::strerror(m_nError); }
+
+bool CTextFileWriter::Fail(int error, const char* refusal)
 {
     Abandon();
     m_nError = error;
+    m_pszRefusal = refusal;
     return false;
 }
 

@@ -8,12 +8,13 @@
 //
 // A text in memory ends at its first zero byte, so a file that holds a zero
 // byte cannot be kept by a text: reading reports such a file instead of
-// cutting it, and callers refuse it.
+// cutting it, and callers refuse it. No file larger than kLargestFileBytes
+// is read; devices and pipes, which announce no size, are read up to it.
 //
 // A file is replaced safely: the new content goes to a temporary file in the
 // same folder, which is flushed to disk and then renamed over the target. A
 // failure at any step removes the temporary file and leaves the previous file
-// as it was.
+// as it was. Only a regular file that the user may write is replaced.
 //
 // Paths are native paths (foundation/native_path.h). Failures keep the
 // system's error number (errno) for messages.
@@ -31,22 +32,40 @@ void CollapseCrLf(std::string& bytes);
 // Appends `length` bytes of `text` to `out`, each LF written as CR LF.
 void AppendWithCrLf(std::string& out, const char* text, size_t length);
 
+// The largest file the program reads. An opened document takes about ten
+// times its file in memory, so this keeps the largest project within a few
+// gigabytes; the game's data files stay far below it.
+constexpr uint64_t kLargestFileBytes = uint64_t{256} << 20;  // 256 MiB
+
 enum class TextFileStatus {
     kOk,
     kFailed,        // the file could not be read; the error number tells why
     kHasZeroByte,   // the file holds a zero byte, which no text can keep
+    kTooLarge,      // the file holds more than kLargestFileBytes
 };
 
-// Reads the whole file at `path` into `text` with CR LF turned into LF. On
-// kFailed `*error` (when given) holds the error number. On anything but kOk
-// `text` is left as it was.
-TextFileStatus ReadTextFileBytes(const char* path, std::string& text, int* error = nullptr);
+// Reads the whole file at `path` into `bytes` as it is. On kFailed `*error`
+// (when given) holds the error number; on kTooLarge `*size` (when given)
+// holds the file's size, or 0 where it is not known (a device or a pipe, a
+// file that grew while it was read). A regular file larger than the limit
+// is refused before it is read. On anything but kOk `bytes` is left as it
+// was.
+TextFileStatus ReadWholeFile(const char* path, std::string& bytes, int* error = nullptr, uint64_t* size = nullptr);
+
+// The reason of kTooLarge for messages: "N bytes, more than the L bytes a
+// file may have", or without the size where it is not known (0).
+std::string TooLargeReason(uint64_t size);
+
+// Reads the whole file at `path` into `text` with CR LF turned into LF, as
+// ReadWholeFile reads it. On anything but kOk `text` is left as it was.
+TextFileStatus ReadTextFileBytes(const char* path, std::string& text, int* error = nullptr,
+                                 uint64_t* size = nullptr);
 
 template <unsigned N>
-TextFileStatus ReadTextFile(const char* path, CStr_base<N>& text, int* error = nullptr)
+TextFileStatus ReadTextFile(const char* path, CStr_base<N>& text, int* error = nullptr, uint64_t* size = nullptr)
 {
     std::string bytes;
-    const TextFileStatus status = ReadTextFileBytes(path, bytes, error);
+    const TextFileStatus status = ReadTextFileBytes(path, bytes, error, size);
     if (status == TextFileStatus::kOk)
         text.Assign(bytes.data(), static_cast<int32_t>(bytes.size()));
     return status;
@@ -55,12 +74,20 @@ TextFileStatus ReadTextFile(const char* path, CStr_base<N>& text, int* error = n
 // Writes a file safely, in pieces: Begin creates the temporary file beside
 // the target, Write adds text (each LF as CR LF), Commit puts the file in
 // place. After the first failure every later call fails too and Error()
-// tells the error number. A writer destroyed or abandoned before Commit
-// removes its temporary file; the target is then untouched.
+// tells the error number and Reason() why, for messages. A writer destroyed
+// or abandoned before Commit removes its temporary file; the target is then
+// untouched.
 //
 // When the target is a symbolic link, the file it points at is replaced. A
-// replaced file keeps its permission bits; a new one gets those that the
-// process's file-creation mask allows.
+// replaced file keeps its permission bits, owner and group; a new one gets
+// the bits that the process's file-creation mask allows.
+//
+// Begin refuses a target that it must not replace: anything but a regular
+// file (a directory: EISDIR; a device, a pipe or a socket: EINVAL), a file
+// with no write permission bit at all (EACCES, even for the superuser, who
+// may otherwise write anything: such a file is read-only on purpose), a file
+// the user may not write (the error of access(2) with W_OK), and a file of
+// another owner or group whose replacement could not be given them (EPERM).
 class CTextFileWriter {
 public:
     CTextFileWriter() = default;
@@ -78,9 +105,12 @@ public:
     void Abandon();
 
     int Error() const { return m_nError; }
+    // The reason of the failure for messages: what Begin refused, or the
+    // system's description of the error number.
+    std::string Reason() const;
 
 private:
-    bool Fail(int error);
+    bool Fail(int error, const char* refusal = nullptr);
     bool Flush();
 
     std::string m_target;
@@ -88,6 +118,7 @@ private:
     std::string m_buffer;
     int m_fd = -1;
     int m_nError = 0;
+    const char* m_pszRefusal = nullptr;
 };
 
 // Replaces the file at `path` with `length` bytes of `text` (each LF as

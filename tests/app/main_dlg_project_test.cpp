@@ -1,7 +1,9 @@
 // Project files through the main window: what its windows add to the project
 // routines (the document tests have their rules): the save question on exit,
-// the review of reader messages in the direct-input window, and the
-// project-information dialog.
+// a refused save's message, the review of reader messages in the
+// direct-input window, and the project-information dialog.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "main_dlg_fixture.h"
@@ -24,6 +26,22 @@ TEST_F(MainProject, YesToTheSaveQuestionOnExitSavesAndCloses)
         EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"プロジェクトが更新されています。\n保存しますか？"});
     });
     EXPECT_NE(folder.Get("saved.cgi").find("###IconImagePath=icons\r\n"), std::string::npos);
+}
+
+// A save that may not replace the file says why in the message box, below
+// the message, and makes no backup.
+TEST_F(MainProject, ARefusedSaveSaysWhyInTheMessageBox)
+{
+    startup.commandLine = Project("read-only.cgi", "読");
+    chmod(startup.commandLine.c_str(), 0444);
+    Run([&](CMainDlg& main) {
+        Modify(main);
+        user.ChooseMenu(main, ID_FILE_SAVE);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"ファイルの作成に失敗しました。\n" + startup.commandLine +
+                                                                ": the file is read-only (it has no write permission)"});
+        user.Answer(UiAnswer::kNo);  // the save question on exit
+    });
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path("program/backup")));
 }
 
 // The reader's lines are shown in the direct-input window, where the user

@@ -1,6 +1,8 @@
 // "tavaro format" and "tavaro info", run as a user runs them.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -61,10 +63,14 @@ TEST(FormatCommand, AFileWithoutBlockTakesRuleAndNameFromTheOptions)
     EXPECT_NE(chosen.out.find("###ProjectName=\x8d\x60\r\n"), std::string::npos);  // "港"
     EXPECT_NE(chosen.out.find("\tgrade\tA\r\n"), std::string::npos);         // an extension field of the rule
 
+    // An unknown rule is a usage mistake, whatever the file holds.
     const TavaroRun unknown = RunTavaro({"format", "--rule", "none.sir", folder.Path("plain.cgi")});
-    EXPECT_EQ(unknown.status, 1);
+    EXPECT_EQ(unknown.status, 64);
     EXPECT_EQ(unknown.out, "");
-    EXPECT_NE(unknown.err.find("'none.sir'という名前のルールファイル"), std::string::npos) << unknown.err;
+    const std::string named = "tavaro format: unknown rule \"none.sir\"; the known rules are:\n";
+    EXPECT_EQ(unknown.err.substr(0, named.size()), named);
+    for (const std::string rule : {"  harbor-beta.sir\n", "  標準 ベータ版(040318)\n", "  標準 安定版(020728)\n"})
+        EXPECT_NE(unknown.err.find(rule), std::string::npos) << unknown.err;
 }
 
 TEST(FormatCommand, ReportsReaderMessagesAndErrors)
@@ -83,7 +89,61 @@ TEST(FormatCommand, ReportsReaderMessagesAndErrors)
 
     folder.Put("nul.cgi", std::string("@@ITEM\r\n\0\r\n", 11));
     EXPECT_EQ(RunTavaro({"format", folder.Path("nul.cgi")}).status, 1);
+    EXPECT_EQ(RunTavaro({"info", folder.Path("nul.cgi")}).status, 66);
     EXPECT_EQ(RunTavaro({"format", "--rule"}).status, 64);
+}
+
+// A file is refused by its size before it is read; a device, which
+// announces none, is read up to the limit.
+TEST(FormatCommand, InputsLargerThanTheLimitAreRefusedAsSuch)
+{
+    TempFolder folder;
+    folder.Put("huge", "");
+    std::filesystem::resize_file(folder.Path("huge"), (256u << 20) + 1);
+    const TavaroRun regex = RunTavaro({"regex", "--file", folder.Path("huge"), "a"});
+    EXPECT_EQ(regex.status, 66);
+    EXPECT_EQ(regex.err, "tavaro regex: cannot read " + folder.Path("huge") +
+                             ": 268435457 bytes, more than the 268435456 bytes (256 MiB) a file may have\n");
+    const TavaroRun info = RunTavaro({"info", "/dev/zero"});
+    EXPECT_EQ(info.status, 66);
+    EXPECT_EQ(info.err, "tavaro info: ファイルが大きすぎるため開けません（上限の268435456バイトを超えています）。\n"
+                        "操作をキャンセルします。\n");
+}
+
+// Only a regular file that the user may write is replaced, by -o or by a
+// save in place; otherwise the status is 73 and the reason is named.
+TEST(FormatCommand, OutputsThatMayNotBeReplacedAreRefused)
+{
+    TempFolder folder;
+    const std::string data = "@@ITEM\r\n\tno\t1\r\n";
+    folder.Put("data.cgi", data);
+    ASSERT_EQ(mkfifo(folder.Path("fifo").c_str(), 0600), 0);
+    folder.Put("read-only.cgi", data);
+    chmod(folder.Path("read-only.cgi").c_str(), 0444);
+    const std::set<std::string> backups = BackupFolder();
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"-o", folder.Path("fifo"), folder.Path("data.cgi")},
+         "tavaro format: cannot write " + folder.Path("fifo") + ": not a regular file (a FIFO)\n"},
+        {{"-o", folder.Path("read-only.cgi"), folder.Path("data.cgi")},
+         "tavaro format: cannot write " + folder.Path("read-only.cgi") +
+             ": the file is read-only (it has no write permission)\n"},
+        {{"-o", folder.Path("none/out.cgi"), folder.Path("data.cgi")},
+         "tavaro format: cannot write " + folder.Path("none/out.cgi") + ": No such file or directory\n"},
+        // In place, with the editor's message and the reason on a line of its own.
+        {{"-o", folder.Path("read-only.cgi"), folder.Path("read-only.cgi")},
+         "tavaro format: ファイルの作成に失敗しました。\n" + folder.Path("read-only.cgi") +
+             ": the file is read-only (it has no write permission)\n"},
+    };
+    for (const auto& [args, message] : rows) {
+        std::vector<std::string> command = args;
+        command.insert(command.begin(), "format");
+        const TavaroRun run = RunTavaro(command);
+        EXPECT_EQ(run.status, 73) << message;
+        EXPECT_EQ(run.err, message);
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(folder.Path("fifo")));
+    EXPECT_EQ(folder.Get("read-only.cgi"), data);
+    EXPECT_EQ(BackupFolder(), backups);  // a refused save makes no backup
 }
 
 TEST(FormatCommand, WritingOverTheFileItselfSavesWithABackup)

@@ -5,4 +5,8 @@
 
 using TavaroRun = ProgramRun;
 
-inline TavaroRun RunTavaro(const std::vector<std::string>& args) { return RunProgram(TAVARO_EXE, args); }
+// `output`: where standard output goes instead of being collected.
+inline TavaroRun RunTavaro(const std::vector<std::string>& args, const std::string& output = "")
+{
+    return RunProgram(TAVARO_EXE, args, {}, output);
+}

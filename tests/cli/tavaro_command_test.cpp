@@ -1,6 +1,8 @@
 // The built tavaro program, run as a user runs it.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -85,6 +87,7 @@ TEST(TavaroUsage, MistakesGiveStatus64AndSayWhat)
         {{"regex"}, "tavaro regex: missing PATTERN\nUsage: tavaro regex "},
         {{"regex", "--bogus", "%d"}, "tavaro regex: unknown option --bogus\n"},
         {{"regex", "%d", "\\x4"}, "tavaro regex: TEXT: \\x needs two hex digits\n"},
+        {{"regex", "--options", "zq", "a"}, "tavaro regex: --options zq: the letters are i, g and s\n"},
         {{}, "Usage: tavaro COMMAND"},
         {{"bogus"}, "tavaro: unknown command \"bogus\"\nUsage: tavaro COMMAND"},
     };
@@ -93,6 +96,25 @@ TEST(TavaroUsage, MistakesGiveStatus64AndSayWhat)
         EXPECT_EQ(run.status, 64) << message;
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.substr(0, message.size()), message) << run.err;
+    }
+}
+
+// Output that does not arrive is no success, whichever command wrote it.
+TEST(TavaroOutput, AFailedStandardOutputIsReportedWithStatus74)
+{
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full";
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"info", TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi"}, "tavaro info"},
+        {{"format", TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi"}, "tavaro format"},
+        {{"regex", "a", "a"}, "tavaro regex"},
+        {{"regex", "--help"}, "tavaro regex"},
+        {{"--version"}, "tavaro"},
+    };
+    for (const auto& [args, command] : rows) {
+        const TavaroRun run = RunTavaro(args, "/dev/full");
+        EXPECT_EQ(run.status, 74) << command;
+        EXPECT_EQ(run.err, command + ": cannot write standard output: No space left on device\n");
     }
 }
 

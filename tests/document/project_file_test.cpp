@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <deque>
 #include <functional>
 #include <filesystem>
@@ -13,6 +17,7 @@
 #include "../temp_folder.h"
 #include "document/rule_table.h"
 #include "document_test_helpers.h"
+#include "foundation/text_file.h"
 
 namespace {
 
@@ -324,22 +329,65 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFile)
     EXPECT_TRUE(Backups().empty());
     host.applyPage = [] {};
 
+    // The disk fills up after the backup was made; the file size limit
+    // stands in for a full disk. The file stands unchanged, and the backup
+    // made for it goes again: as a second link to the file it would change
+    // with every later change made to the file in place.
+    struct rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = 100;
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved100 = project.Save();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_FALSE(saved100);
+    EXPECT_EQ(host.shown.back(), SJ("ファイルの作成に失敗しました。\n") + Path("data.cgi") + ": File too large");
+    EXPECT_EQ(folder.Get("data.cgi"), before);
+    EXPECT_TRUE(Backups().empty());
+    EXPECT_TRUE(project.m_bModified);
+
     // The folder cannot take the new file.
     if (geteuid() != 0) {
         chmod(folder.Path().c_str(), 0500);
         EXPECT_FALSE(project.Save());
         chmod(folder.Path().c_str(), 0700);
-        ASSERT_FALSE(host.shown.empty());
-        EXPECT_EQ(host.shown.back(), SJ("ファイルの作成に失敗しました。"));
+        EXPECT_EQ(host.shown.back(), SJ("ファイルの作成に失敗しました。\n") + Path("data.cgi") + ": Permission denied");
         EXPECT_EQ(folder.Get("data.cgi"), before);
-        EXPECT_TRUE(project.m_bModified);
+        EXPECT_TRUE(Backups().empty());
     }
-    // A folder where the file should be: it cannot be backed up either.
-    mkdir(folder.Path("dir.cgi").c_str(), 0700);
-    host.yesNo.push_back(true);
-    EXPECT_FALSE(project.SaveToPath(Path("dir.cgi").c_str(), true));
-    EXPECT_EQ(host.shown.back(), SJ("ファイルの作成に失敗しました。"));
-    EXPECT_TRUE(std::filesystem::is_directory(folder.Path("dir.cgi")));
+}
+
+// What may not be replaced (the kinds are the text writer's to tell) is
+// refused before the backup, with the reason on a line below the message.
+TEST_F(ProjectFile, SavingRefusesWhatItMayNotReplace)
+{
+    folder.Put("read-only.cgi", kBeta + kItem);
+    chmod(Path("read-only.cgi").c_str(), 0444);
+    ASSERT_EQ(mkfifo(Path("fifo.cgi").c_str(), 0600), 0);
+    const std::pair<std::string, std::string> rows[] = {
+        {"fifo.cgi", "not a regular file (a FIFO)"},
+        {"read-only.cgi", "the file is read-only (it has no write permission)"},
+    };
+    for (const auto& [name, reason] : rows) {
+        host.shown.clear();
+        EXPECT_FALSE(project.SaveToPath(Path(name).c_str(), true)) << name;
+        EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルの作成に失敗しました。\n") + Path(name) + ": " + reason});
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.cgi")));
+    EXPECT_EQ(folder.Get("read-only.cgi"), kBeta + kItem);
+    EXPECT_TRUE(Backups().empty());
+}
+
+TEST_F(ProjectFile, FilesLargerThanTheLimitAreRefusedWithTheirSize)
+{
+    const int fd = open(Path("huge.cgi").c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(ftruncate(fd, static_cast<off_t>(kLargestFileBytes) + 10), 0);
+    close(fd);
+    EXPECT_FALSE(project.Open(Path("huge.cgi").c_str()));
+    EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルが大きすぎるため開けません（268435466バイト、上限は268435456バイト）。\n"
+                                                      "操作をキャンセルします。")});
 }
 
 TEST_F(ProjectFile, TheSaveQuestionAnswersAsTheUserChose)

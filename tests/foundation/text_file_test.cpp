@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -96,6 +99,31 @@ TEST(TextFile, FailedReadLeavesTheTextAlone)
     }
 }
 
+TEST(TextFile, NoFileLargerThanTheLimitIsRead)
+{
+    TempFolder folder;
+    // A regular file is refused by its size before it is read.
+    const int fd = open(folder.Path("sparse").c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(ftruncate(fd, static_cast<off_t>(kLargestFileBytes + 1)), 0);
+    close(fd);
+    std::string bytes = "old";
+    uint64_t size = 1;
+    EXPECT_EQ(ReadWholeFile(folder.Path("sparse").c_str(), bytes, nullptr, &size), TextFileStatus::kTooLarge);
+    EXPECT_EQ(size, kLargestFileBytes + 1);
+    EXPECT_EQ(bytes, "old");
+    EXPECT_EQ(TooLargeReason(size), "268435457 bytes, more than the 268435456 bytes (256 MiB) a file may have");
+    // A device announces no size: it is read up to the limit.
+    EXPECT_EQ(ReadTextFileBytes("/dev/zero", bytes, nullptr, &size), TextFileStatus::kTooLarge);
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(bytes, "old");
+    // A pipe is read to its end.
+    ASSERT_EQ(mkfifo(folder.Path("fifo").c_str(), 0600), 0);
+    std::thread writer([&folder] { folder.Put("fifo", "a\r\nb"); });
+    EXPECT_EQ(ReadTextFileBytes(folder.Path("fifo").c_str(), bytes), TextFileStatus::kOk);
+    writer.join();
+    EXPECT_EQ(bytes, "a\nb");
+}
+
 TEST(TextFile, WriteReplacesSafely)
 {
     TempFolder folder;
@@ -115,6 +143,51 @@ TEST(TextFile, WriteReplacesSafely)
     EXPECT_TRUE(fs::is_symlink(folder.Path("link.txt")));
     EXPECT_EQ(std::tuple(folder.Get("f.txt"), PermissionBits(folder.Path("f.txt"))), std::tuple("new\r\n", 0640u));
     EXPECT_EQ(Names(folder), (NameList{"f.txt", "link.txt", "new.txt"}));
+    // The replaced file keeps its owner too (only the superuser can give a file away).
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(folder.Path("f.txt").c_str(), 4321, 4322), 0);
+        EXPECT_TRUE(WriteTextFile(folder.Path("f.txt").c_str(), "x", 1));
+        struct stat info;
+        stat(folder.Path("f.txt").c_str(), &info);
+        EXPECT_EQ(info.st_uid * 10000 + info.st_gid, 4321u * 10000 + 4322u);
+    }
+}
+
+// What may not be replaced is refused before anything is written, with the reason.
+TEST(TextFile, OnlyAWritableRegularFileIsReplaced)
+{
+    TempFolder folder;
+    mkdir(folder.Path("sub").c_str(), 0700);
+    mkfifo(folder.Path("fifo").c_str(), 0600);
+    // A null device of its own, where the superuser may make one.
+    const bool device = mknod(folder.Path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    folder.Put("read-only", "old");
+    chmod(folder.Path("read-only").c_str(), 0444);  // for everyone, the superuser included
+    folder.Put("theirs", "old");
+    chmod(folder.Path("theirs").c_str(), 0464);  // only the group may write
+    const std::tuple<std::string, int, std::string> rows[] = {
+        {"sub", EISDIR, "not a regular file (a directory)"},
+        {"fifo", EINVAL, "not a regular file (a FIFO)"},
+        {"null", EINVAL, "not a regular file (a character device)"},
+        {"read-only", EACCES, "the file is read-only (it has no write permission)"},
+        {"theirs", EACCES, "Permission denied"},  // permissions do not stop the superuser
+    };
+    for (const auto& [name, error, reason] : rows) {
+        if ((name == "null" && !device) || (name == "theirs" && geteuid() == 0))
+            continue;
+        const std::string path = folder.Path(name);
+        struct stat before;
+        lstat(path.c_str(), &before);
+        CTextFileWriter writer;
+        EXPECT_FALSE(writer.Begin(path.c_str())) << name;
+        EXPECT_EQ(writer.Error(), error) << name;
+        EXPECT_EQ(writer.Reason(), reason);
+        struct stat after;
+        lstat(path.c_str(), &after);
+        EXPECT_EQ(after.st_ino, before.st_ino) << name;
+        EXPECT_EQ(after.st_mode, before.st_mode) << name;
+    }
+    EXPECT_EQ(folder.Get("read-only"), "old");
 }
 
 TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNothing)
