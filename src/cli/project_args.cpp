@@ -85,8 +85,9 @@ std::string_view FormatHelp()
            "Rules are read from makeitem_rules and settings from TavaroItemEditor.ini\n"
            "in the program's folder. Reader messages go to standard error, one a line.\n"
            "\n"
-           "Exit status: 0 done, 2 done but the reader reported lines, 1 FILE cannot be\n"
-           "opened as a project (nothing written), 64 usage (an unknown rule too),\n"
+           "Exit status: 0 done, 2 the reader reported lines (standard output still\n"
+           "gets the text, OUT is not written), 1 FILE cannot be opened as a project\n"
+           "(nothing written), 64 usage (an unknown rule too),\n"
            "73 OUT or the backup cannot be written (OUT unchanged), 74 standard output\n"
            "failed.\n";
 }

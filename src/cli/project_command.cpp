@@ -108,6 +108,12 @@ int RunFormatCommand(std::span<const std::string_view> args, std::ostream& out, 
     if (!OpenProject(*parsed, "tavaro format", p, err))
         return 1;
     const int done = p.host->ReaderReported() ? 2 : 0;
+    // What the reader reported did not come into the document: writing it
+    // to a file, above all over FILE itself, would lose those lines.
+    if (parsed->output && done != 0) {
+        err << "tavaro format: " << *parsed->output << " not written, since the reader reported lines\n";
+        return done;
+    }
 
     if (parsed->output && SameFile(*parsed->output, parsed->file))
         return p.project->Save() ? done : EX_CANTCREAT;

@@ -80,7 +80,12 @@ TEST(FormatCommand, ReportsReaderMessagesAndErrors)
     const TavaroRun bad = RunTavaro({"format", "-o", folder.Path("out.cgi"), folder.Path("bad.cgi")});
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.err.substr(0, 6), "[3]：") << bad.err;  // UTF-8, one message a line
-    EXPECT_TRUE(std::filesystem::exists(folder.Path("out.cgi")));
+    EXPECT_NE(bad.err.find("out.cgi not written, since the reader reported lines\n"), std::string::npos) << bad.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("out.cgi")));
+    // Nor over the file itself, which keeps the line the reader could not place.
+    const TavaroRun inPlace = RunTavaro({"format", "-o", folder.Path("bad.cgi"), folder.Path("bad.cgi")});
+    EXPECT_EQ(inPlace.status, 2);
+    EXPECT_EQ(folder.Get("bad.cgi"), "@@ITEM\r\n\tno\t1\r\n\tstray\r\n");
 
     const TavaroRun missing = RunTavaro({"format", "-o", folder.Path("none-out.cgi"), folder.Path("none.cgi")});
     EXPECT_EQ(missing.status, 1);
