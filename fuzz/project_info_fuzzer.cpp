@@ -1,10 +1,11 @@
 // libFuzzer target for the project-information block.
 //
 // Input: a data text (ending at its first zero byte). When a block is found
-// and cut, its body is read; the block built from what was read, cut and
-// read once more, must give the same values, and the text without the block
-// must be the input without it. A failed check prints the input as a C
-// string literal and aborts.
+// and cut, the text without it must be the input without the lines cut, and
+// every line cut must be a whole line that begins with "###": no other line
+// is ever cut out. Its body is read; the block built from what was read, cut
+// and read once more, must give the same values. A failed check prints the
+// input as a C string literal and aborts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "fuzz_check.h"
 #include "document/project_info.h"
+#include "foundation/sjis.h"
 
 namespace {
 
@@ -33,11 +35,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     SetFuzzInput("project_info_fuzzer", &input);
     CStr_base<16384> text(input.c_str());
     CStr_base<1024> body;
-    if (!CutProjectInfoBlock(text, body)) {
+    uint32_t offset = 0;
+    if (!CutProjectInfoBlock(text, body, &offset)) {
         Expect(text == input.c_str(), "a text without a block changed");
         return 0;
     }
     Expect(text.GetLength() + body.GetLength() < input.size(), "the cut text is not shorter");
+    const std::string rest(text.GetBuffer(), text.GetLength());
+    const size_t length = input.size() - rest.size();
+    Expect(offset <= rest.size() && input.compare(0, offset, rest, 0, offset) == 0 &&
+               input.compare(offset + length, std::string::npos, rest, offset) == 0,
+           "the text is not the input without the block");
+    const std::string cut = input.substr(offset, length);
+    // The block starts a line as bytes and as characters.
+    size_t start = 0, previous = 0;
+    while (start < offset) {
+        previous = start;
+        start += SjisCharLength(input.c_str() + start);
+    }
+    Expect(start == offset && (offset == 0 || (previous == offset - 1 && input[previous] == '\n')),
+           "a block was cut from inside a line");
+    for (size_t line = 0; line < cut.size();) {
+        const size_t end = cut.find('\n', line);
+        Expect(end != std::string::npos && cut.compare(line, 3, "###") == 0,
+               "a line that is no whole \"###\" line was cut");
+        line = end + 1;
+    }
     const CProjectInfo info = ReadProjectInfoBody(body);
     Expect(info.pageId >= 0 && info.pageId < kProjectPageCount, "a tab out of range was read");
 

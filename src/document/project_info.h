@@ -3,8 +3,14 @@
 // project is one file.
 //
 // The block is two fixed lines, a body of "key=value" lines in the settings
-// file's syntax, and a closing line. Opening cuts the block out of the text
-// wherever it stands; saving writes it back at the top.
+// file's syntax whose keys begin with "###", and a closing line. Opening
+// cuts the block out of the text wherever it stands; saving writes it back
+// at the top.
+//
+// Only whole "###" lines are ever cut. Two opening lines whose body runs
+// into any other line (an item, free text) before the closing line are no
+// block: they stay in the data as text, and the search goes on behind them,
+// so that a damaged block never takes the lines after it with it.
 #pragma once
 
 #include <cstdint>
@@ -33,9 +39,10 @@ struct CProjectInfo {
 constexpr int32_t kProjectPageCount = 6;
 
 // Finds the first block in `text` ("\n" line ends), cuts the whole block
-// out and returns its body (every line ending in "\n"). False, with `text`
-// unchanged, when there is none.
-bool CutProjectInfoBlock(CStr_base<16384>& text, CStr_base<1024>& body);
+// out and returns its body (every line ending in "\n") and, when asked, the
+// offset where the block stood. False, with `text` unchanged, when there is
+// none.
+bool CutProjectInfoBlock(CStr_base<16384>& text, CStr_base<1024>& body, uint32_t* offset = nullptr);
 
 // Reads a block's body: every key that is missing or unreadable gets its
 // default, a tab outside 0 to 5 becomes 0.

@@ -1,14 +1,22 @@
 #include "foundation/long_key_table.h"
 
-#include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 #include "foundation/str_array.h"
 
 namespace {
 
-CStrArray_base<64>& Table()
+struct LongKeyTable {
+    CStrArray_base<64> texts;
+    // Index of each text by its content; the views point into `texts`,
+    // whose strings never move or change.
+    std::unordered_map<std::string_view, uint32_t> indexOf;
+};
+
+LongKeyTable& Table()
 {
-    static CStrArray_base<64> table;
+    static LongKeyTable table;
     return table;
 }
 
@@ -16,22 +24,22 @@ CStrArray_base<64>& Table()
 
 uint32_t LongKeyIndex(const char* key)
 {
-    CStrArray_base<64>& table = Table();
-    const uint32_t count = table.GetCount();
-    for (uint32_t i = 0; i < count; ++i) {
-        if (std::strcmp(table[i].GetBuffer(), key) == 0)
-            return i;
-    }
-    table.Add()->Assign(key);
-    return count;
+    LongKeyTable& table = Table();
+    if (const auto found = table.indexOf.find(key); found != table.indexOf.end())
+        return found->second;
+    const uint32_t index = table.texts.GetCount();
+    CStr_base<64>* text = table.texts.Add();
+    text->Assign(key);
+    table.indexOf.emplace(std::string_view(text->GetBuffer(), text->GetLength()), index);
+    return index;
 }
 
 const char* LongKeyText(uint32_t index)
 {
-    return Table()[index].GetBuffer();
+    return Table().texts[index].GetBuffer();
 }
 
 uint32_t LongKeyCount()
 {
-    return Table().GetCount();
+    return Table().texts.GetCount();
 }

@@ -18,10 +18,20 @@
 // so. A map therefore is one pointer until its first entry arrives; then
 // its entries and bucket chains get storage of their own, the chains linked
 // by entry ordinals, and the entries array starts with small blocks.
+//
+// A chain holds about a 32nd of a map's entries, and the hash gives keys
+// that differ a little (numbered keys, for one) equal values, so a large
+// map walked chain by chain would take time growing with the square of its
+// size to fill. A map of more than 255 entries therefore keeps an index
+// beside its chains: the head and the last entry of every chain, and an
+// open-addressing table of the entries by a second, well-mixed hash of the
+// key text and the stored hash. The chains, and with them the iteration
+// order, stay as they are.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "foundation/array_auto.h"
@@ -41,32 +51,35 @@ class CMapElement {
     // Entries come one block at a time at first (most maps of a document
     // hold a known number of keys, reserved beforehand, or very few).
     static constexpr uint32_t kFirstBlock = 1;
-    // Chain heads fit in a byte while the map holds at most this many entries.
+    // Chain heads fit in a byte while the map holds at most this many
+    // entries; beyond that the index keeps them.
     static constexpr uint32_t kNarrowHeadsMax = 255;
+
+    // One place of the index table: an entry's link (0: free) and its
+    // second hash, compared before the entry is touched.
+    struct Slot {
+        uint32_t link = 0;
+        uint32_t check = 0;
+    };
+
+    struct Index {
+        uint32_t heads[32] = {};
+        uint32_t tails[32] = {};    // link to each bucket's last entry
+        std::unique_ptr<Slot[]> slots;
+        uint32_t mask = 0;          // slot count - 1; the count is a power of two
+    };
 
     struct Body {
         CArrayAuto<Entry> entries{kFirstBlock};
-        uint8_t heads[32] = {};        // link to each bucket's first entry; 0: empty bucket
-        uint32_t* wideHeads = nullptr; // replaces `heads` beyond kNarrowHeadsMax entries
+        uint8_t heads[32] = {};     // link to each bucket's first entry; 0: empty bucket
+        Index* index = nullptr;     // beyond kNarrowHeadsMax entries
 
         Body() = default;
         Body(const Body&) = delete;
         Body& operator=(const Body&) = delete;
-        ~Body() { delete[] wideHeads; }
+        ~Body() { delete index; }
 
-        uint32_t Head(uint32_t bucket) const { return wideHeads ? wideHeads[bucket] : heads[bucket]; }
-        void SetHead(uint32_t bucket, uint32_t link)
-        {
-            if (link > kNarrowHeadsMax && !wideHeads) {
-                wideHeads = new uint32_t[32];
-                for (uint32_t b = 0; b < 32; ++b)
-                    wideHeads[b] = heads[b];
-            }
-            if (wideHeads)
-                wideHeads[bucket] = link;
-            else
-                heads[bucket] = static_cast<uint8_t>(link);
-        }
+        uint32_t Head(uint32_t bucket) const { return index ? index->heads[bucket] : heads[bucket]; }
     };
 
 public:
@@ -163,12 +176,10 @@ public:
             e->hash = source.hash;
             e->next = source.next;
         }
-        if (from.m_pBody->wideHeads) {
-            for (uint32_t bucket = 0; bucket < kBucketCount; ++bucket)
-                body.SetHead(bucket, from.m_pBody->Head(bucket));
-        } else {
+        if (count > kNarrowHeadsMax)
+            BuildIndex(body);
+        else
             std::memcpy(body.heads, from.m_pBody->heads, sizeof body.heads);
-        }
     }
 
     // Cursor over all entries: Next() yields the key text and the value and
@@ -255,17 +266,44 @@ private:
     }
 
     // The entry a chain link (position + 1) names; null for 0.
-    Entry* Linked(uint32_t link) const { return link ? m_pBody->entries.GetAt(link - 1) : nullptr; }
+    Entry* Linked(uint32_t link) const { return Linked(*m_pBody, link); }
+    static Entry* Linked(const Body& body, uint32_t link) { return link ? body.entries.GetAt(link - 1) : nullptr; }
 
     Entry* Find(const char* key, uint32_t hash) const
     {
         if (!m_pBody)
             return nullptr;
+        if (const Index* index = m_pBody->index) {
+            const uint32_t check = IndexHash(key, hash);
+            for (uint32_t i = check & index->mask;; i = (i + 1) & index->mask) {
+                const Slot& slot = index->slots[i];
+                if (!slot.link)
+                    return nullptr;
+                Entry* e = Linked(slot.link);
+                if (slot.check == check && e->hash == hash && IsKey(*e, key))
+                    return e;
+            }
+        }
         for (Entry* e = Linked(m_pBody->Head(hash % kBucketCount)); e; e = Linked(e->next)) {
             if (e->hash == hash && IsKey(*e, key))
                 return e;
         }
         return nullptr;
+    }
+
+    // The index's hash of a key with its stored hash: FNV-1a over the text,
+    // then the stored hash mixed in, so that keys stored under two passed
+    // hashes stay two entries as in the chains.
+    static uint32_t IndexHash(const char* key, uint32_t hash)
+    {
+        uint32_t h = 2166136261u;
+        for (const char* p = key; *p; ++p)
+            h = (h ^ static_cast<unsigned char>(*p)) * 16777619u;
+        h ^= hash * 0x9E3779B1u;
+        h ^= h >> 16;
+        h *= 0x85EBCA6Bu;
+        h ^= h >> 13;
+        return h;
     }
 
     // Appends an entry for a key known to be absent and links it at the end
@@ -277,6 +315,15 @@ private:
         const uint32_t index = isLong ? LongKeyIndex(key) : 0;
 
         Body& body = MakeBody();
+        // The index is made or grown before the entry is added, so that a
+        // failure leaves the map as it was.
+        const uint32_t count = body.entries.GetCount();
+        if (count + 1 > kNarrowHeadsMax) {
+            if (!body.index)
+                BuildIndex(body);
+            else if ((count + 1) * 2 > body.index->mask + 1)
+                FillSlots(*body.index, body, (body.index->mask + 1) * 2);
+        }
         Entry* e = body.entries.Add();
         if (isLong) {
             e->key[0] = 0;
@@ -289,16 +336,68 @@ private:
 
         // Chains link entries by their position in the entries array + 1.
         const uint32_t bucket = hash % kBucketCount;
-        const uint32_t link = body.entries.GetCount();
-        if (!body.Head(bucket)) {
-            body.SetHead(bucket, link);
+        const uint32_t link = count + 1;
+        if (Index* ix = body.index) {
+            if (ix->tails[bucket])
+                Linked(ix->tails[bucket])->next = link;
+            else
+                ix->heads[bucket] = link;
+            ix->tails[bucket] = link;
+            Place(*ix, IndexHash(key, hash), link);
             return e;
         }
-        Entry* last = Linked(body.Head(bucket));
+        if (!body.heads[bucket]) {
+            body.heads[bucket] = static_cast<uint8_t>(link);
+            return e;
+        }
+        Entry* last = Linked(body.heads[bucket]);
         while (last->next)
             last = Linked(last->next);
         last->next = link;
         return e;
+    }
+
+    // Gives the map its index, from the entries alone: a chain holds its
+    // bucket's entries in the order of the entries array.
+    static void BuildIndex(Body& body)
+    {
+        const uint32_t count = body.entries.GetCount();
+        auto index = std::make_unique<Index>();
+        uint32_t size = 1024;
+        while (size < count * 2)
+            size *= 2;
+        FillSlots(*index, body, size);
+        for (uint32_t link = 1; link <= count; ++link) {
+            Entry* e = Linked(body, link);
+            e->next = 0;
+            const uint32_t bucket = e->hash % kBucketCount;
+            if (index->tails[bucket])
+                Linked(body, index->tails[bucket])->next = link;
+            else
+                index->heads[bucket] = link;
+            index->tails[bucket] = link;
+        }
+        body.index = index.release();
+    }
+
+    // Gives the index a table of `size` places holding every entry.
+    static void FillSlots(Index& ix, const Body& body, uint32_t size)
+    {
+        ix.slots.reset(new Slot[size]);
+        ix.mask = size - 1;
+        const uint32_t count = body.entries.GetCount();
+        for (uint32_t link = 1; link <= count; ++link) {
+            const Entry& e = *Linked(body, link);
+            Place(ix, IndexHash(KeyText(e), e.hash), link);
+        }
+    }
+
+    static void Place(Index& ix, uint32_t check, uint32_t link)
+    {
+        uint32_t i = check & ix.mask;
+        while (ix.slots[i].link)
+            i = (i + 1) & ix.mask;
+        ix.slots[i] = {link, check};
     }
 
     // The first entry of the first non-empty bucket from `bucket` on.

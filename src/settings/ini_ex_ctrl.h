@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
@@ -82,15 +83,19 @@ public:
     // Merges a settings text (lines end in "\n") into the tree, starting at
     // the root. Refuses, with false, an "[EndSection]" line at the root and a
     // section name holding "/" or "."; what was read before stays. Afterwards
-    // the root is the current section.
+    // the root is the current section. The text is read where it stands, a
+    // line at a time, so it must not be a value of this store.
     bool LoadText(const char* text)
     {
-        CStrArray_base<64> lines;
-        lines.Split(text, "\n");
+        const uint32_t length = static_cast<uint32_t>(std::strlen(text));
+        CStr_base<64> line;
         CStrRegexMatchStruct captures;
         Element* section = m_pRoot;
         bool accepted = true;
-        for (const CStr_base<64>& line : lines) {
+        for (int32_t from = 0; from >= 0;) {
+            const int32_t end = SjisFind(text, length, "\n", from);
+            line.Assign(text + from, (end >= 0 ? end : static_cast<int32_t>(length)) - from);
+            from = end >= 0 ? end + 1 : -1;
             const IniLineKind kind = ReadIniLine(line, captures);
             if (kind == IniLineKind::kValue) {
                 UnescapeIniValue(captures[1], *section->values.GetOrInsert(captures[0]));

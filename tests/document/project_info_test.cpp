@@ -42,18 +42,51 @@ TEST(ProjectInfoBlock, IsBuiltWithEveryKeyAndReadBackAsItWasWritten)
     EXPECT_EQ(back.itemExId + back.useExId + back.eventId + back.funcId, -4);
 }
 
-// The first block is cut wherever it stands; without its closing line, or
-// with only one of the two opening lines, there is no block.
-TEST(ProjectInfoBlock, IsCutWhereverItStandsAndOnlyOnce)
+// Only whole "###" key lines are cut: opening lines whose body runs into
+// any other line are no block, stay as text, and the search goes on behind
+// them.
+TEST(ProjectInfoBlock, IsCutOnlyWhenEveryLineOfItIsAKeyLine)
 {
-    const std::string block = Block("");
-    for (const std::string& broken : {block.substr(0, block.size() - 25), block.substr(block.find('\n') + 1),
-                                      "@@ITEM\n" + Block("###ProjectName=a\n") + "@@DEFINE\n" + Block("b\n")}) {
-        CStr_base<16384> text(broken.c_str());
+    const std::string head = Block("").substr(0, Block("").rfind("###MERX"));
+    const std::string items = "@@ITEM\n\tno\t1\n@@ITEM\n\tno\t2\n";
+    const std::string whole = Block("###RuleKey=b\n###ProjectName=" + std::string(SJ("港=町")) + "\r\n");
+    struct Case {
+        const char* name;
+        std::string text;
+        int32_t offset; // where the block stands, -1 for none
+        std::string block;
+    };
+    const Case cases[] = {
+        {"at the top", whole + items, 0, whole},
+        {"not at the top", items + whole + "@@DEFINE\n", 26, whole},
+        {"empty body", items + Block(""), 26, Block("")},
+        {"the first of two", items + whole + Block("###RuleKey=c\n"), 26, whole},
+        {"opening lines twice", head + whole + items, static_cast<int32_t>(head.size()), whole},
+        {"no closing line", head + "###RuleKey=a\n" + items, -1, ""},
+        {"no closing line, a whole block further down", head + "###RuleKey=a\n" + items + whole + items,
+         static_cast<int32_t>(head.size() + 13 + items.size()), whole},
+        {"an item in the body", Block("###RuleKey=a\n" + items), -1, ""},
+        {"free text in the body", Block("###RuleKey=a\ntext\n"), -1, ""},
+        {"a \"###\" line without \"=\"", Block("###RuleKey=a\n###note\n"), -1, ""},
+        {"section lines in the body", Block("[S]\n###PageID=2\n[EndSection]\n"), -1, ""},
+        {"opening line inside a line", "x" + whole, -1, ""},
+        // A lead byte takes the line end after it for its second byte.
+        {"a line ending in a lead byte", Block("###RuleKey=a\x84\n@@ITEM\n"), -1, ""},
+        {"opening line behind a lead byte", "x\x84\n" + whole, -1, ""},
+        {"closing line without its line end", whole.substr(0, whole.size() - 1), -1, ""},
+        {"CR LF line ends", Block("###RuleKey=a\r\n").insert(head.find('\n'), "\r"), -1, ""},
+    };
+    for (const Case& c : cases) {
+        CStr_base<16384> text(c.text.c_str());
         CStr_base<1024> body;
-        EXPECT_EQ(CutProjectInfoBlock(text, body), broken.starts_with("@@ITEM"));
-        EXPECT_EQ(std::string(text.GetBuffer()), body.IsEmpty() ? broken : "@@ITEM\n@@DEFINE\n" + Block("b\n"));
-        EXPECT_STREQ(body, broken.starts_with("@@ITEM") ? "###ProjectName=a\n" : "");
+        uint32_t offset = 0;
+        const bool cut = CutProjectInfoBlock(text, body, &offset);
+        EXPECT_EQ(cut ? static_cast<int32_t>(offset) : -1, c.offset) << c.name;
+        std::string rest = c.text;
+        if (c.offset >= 0)
+            rest.erase(c.offset, c.block.size());
+        EXPECT_EQ(std::string(text.GetBuffer()), rest) << c.name;
+        EXPECT_EQ(Block(body.GetBuffer()), cut ? c.block : Block("")) << c.name;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -11,6 +12,7 @@
 
 #include "../map_keys.h"
 #include "foundation/str_base.h"
+#include "../map_keys.h"
 
 namespace {
 
@@ -208,4 +210,49 @@ TEST(MapElement, TakingAllKeysOfAnotherMapEqualsAddingThemOneByOne)
     IntMap to;
     to.AddKeysOf(TextMap());
     EXPECT_EQ(to.GetCount(), 0u);
+}
+
+// Past 255 entries a map finds its keys through an index; what it finds and
+// the order it iterates in stay those of the chains: by bucket, then in
+// insertion order. Numbered keys share few hash values; the same text under
+// two passed hashes is two entries.
+TEST(MapElement, LargeMapsFindEveryKeyAndKeepTheChainOrder)
+{
+    struct Spec {
+        std::string key;
+        uint32_t hash;
+    };
+    const std::string longPrefix(31, 'L');
+    for (const uint32_t count : {255u, 256u, 3000u}) {
+        std::vector<Spec> specs;
+        for (uint32_t i = 0; i < count; ++i) {
+            const std::string number = std::to_string(100000 + i);
+            const std::string key = i % 7 == 0 ? longPrefix + number : "###Key" + number;
+            specs.push_back({key, i % 5 == 0 ? 12345u + i % 3 : IntMap::Hash(key.c_str())});
+        }
+        specs.push_back({specs[0].key, specs[0].hash + 1});
+        IntMap map;
+        for (uint32_t i = 0; i < specs.size(); ++i)
+            *map.Add(specs[i].key.c_str(), specs[i].hash) = static_cast<int>(i);
+
+        std::vector<uint32_t> order(specs.size());
+        for (uint32_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::stable_sort(order.begin(), order.end(),
+                         [&](uint32_t a, uint32_t b) { return specs[a].hash % 32 < specs[b].hash % 32; });
+        std::vector<std::string> expected;
+        for (uint32_t i : order)
+            expected.push_back(specs[i].key);
+        EXPECT_EQ(Keys(map), expected) << count;
+
+        for (uint32_t i = 0; i < specs.size(); ++i) {
+            const int* value = map.Lookup(specs[i].key.c_str(), specs[i].hash);
+            ASSERT_NE(value, nullptr) << count << " " << specs[i].key;
+            EXPECT_EQ(*value, static_cast<int>(i));
+            EXPECT_EQ(map.Add(specs[i].key.c_str(), specs[i].hash), nullptr);
+        }
+        EXPECT_EQ(map.Lookup(specs[0].key.c_str(), specs[0].hash + 2), nullptr);
+        EXPECT_EQ(map.Lookup("###Key"), nullptr);
+        EXPECT_EQ(map.GetCount(), specs.size());
+    }
 }
