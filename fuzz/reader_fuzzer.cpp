@@ -11,26 +11,25 @@
 //     blocks exactly once, and every element in it is owned by its
 //     container;
 //   - every item, use and event carries every key of its key list.
-// For well-formed CP932 text (every lead byte followed by a trail byte,
-// 0x40..0x7E or 0x80..0xFC) it also checks that writing is stable: the
-// written text, read back (with CRLF turned into LF, as the file is read)
-// and written again, gives the same bytes. In other text a lead byte may
-// pair with a line feed into one character by the system's character rule,
-// while the line-end translation of the file sees a line end there, so a
-// line may vanish into its neighbour. A failed check prints the input as a
-// C string literal and aborts.
+//   - no line feed is lost to the character before it: behind every line
+//     feed, blanks and an "@@" block keyword start a block of their own,
+//     whatever bytes (well-formed CP932 or not) precede the line feed;
+//   - writing is stable: the written text, read back (with CRLF turned into
+//     LF, as the file is read) and written again, gives the same bytes.
+// A failed check prints the input as a C string literal and aborts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 
 #include "fuzz_check.h"
+#include "document/block_split.h"
 #include "document/data_writer.h"
 #include "document/function_keywords.h"
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
-#include "foundation/sjis.h"
 #include "pattern/editor_matchers.h"
 
 namespace {
@@ -95,17 +94,20 @@ void CheckDocument(CMerxDocument& doc)
         ExpectKeys(event, doc.eventkeys);
 }
 
-bool IsWellFormedCp932(const std::string& text)
+// Every line that begins with blanks and a block keyword begins a block.
+void CheckKeywordLinesStartBlocks(const std::string& text)
 {
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (!IsSjisLeadByte(static_cast<unsigned char>(text[i])))
-            continue;
-        const unsigned char trail = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-        if (trail < 0x40 || trail == 0x7F || trail > 0xFC)
-            return false;
-        ++i;
+    CStrRegexHitList blocks;
+    SplitDataBlocks(text.c_str(), false, blocks);
+    std::set<uint32_t> starts;
+    for (uint32_t i = 0; i < blocks.GetCount(); ++i)
+        starts.insert(blocks[i].offset);
+    for (size_t lineFeed = text.find('\n'); lineFeed != std::string::npos; lineFeed = text.find('\n', lineFeed + 1)) {
+        const size_t at = text.find_first_not_of(" \t", lineFeed + 1);
+        if (at != std::string::npos && text.compare(at, 2, "@@") == 0 &&
+            BlockKindOf(text.c_str() + at) != CBlockKind::Other)
+            Expect(starts.count(static_cast<uint32_t>(at)) == 1, "a keyword line was taken into the line before it");
     }
-    return true;
 }
 
 // The data text as it comes back from a file written with CRLF line ends.
@@ -133,8 +135,7 @@ void Run(uint8_t rule, const std::string& text)
     CMerxReader reader(doc);
     Expect(reader.Parse(text.c_str()), "the reader failed");
     CheckDocument(doc);
-    if (!IsWellFormedCp932(text))
-        return;
+    CheckKeywordLinesStartBlocks(text);
 
     const CWriterText first = CMerxWriter(doc).WriteDocument();
     const std::string again = FromFile(first);

@@ -9,7 +9,7 @@ namespace {
 
 size_t CharLength(const std::string& text, size_t p)
 {
-    return IsSjisLeadByte(static_cast<unsigned char>(text[p])) && p + 1 < text.size() ? 2 : 1;
+    return SjisCharLength(text.data(), p, text.size());
 }
 
 // Whether the text at p begins with the literal: byte for byte, or with
@@ -39,7 +39,7 @@ bool ExpandTemplate(const std::string& replace, const Captures& captures, std::s
     for (size_t i = 0; i < replace.size();) {
         const unsigned char c = static_cast<unsigned char>(replace[i]);
         if (c != '%') {
-            const size_t n = IsSjisLeadByte(c) && i + 1 < replace.size() ? 2 : 1;
+            const size_t n = CharLength(replace, i);
             out->append(replace, i, n);
             i += n;
             continue;
@@ -48,7 +48,7 @@ bool ExpandTemplate(const std::string& replace, const Captures& captures, std::s
         while (j < replace.size() && replace[j] >= '0' && replace[j] <= '9')
             ++j;
         const size_t digits = j - i - 1;
-        if (j == replace.size() || digits > 9 || IsSjisLeadByte(static_cast<unsigned char>(replace[j])))
+        if (j == replace.size() || digits > 9 || CharLength(replace, j) == 2)
             return false;
         const char letter = replace[j];
         if (letter == 'v' || letter == 'V') {

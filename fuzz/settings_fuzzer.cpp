@@ -10,9 +10,9 @@
 //   - the disk form gives back exactly the saved text;
 //   - a saved text always loads without failure;
 //   - the second tree equals the first: the same sections and keys in the
-//     same iteration order, and the same values, except that a value ending
-//     in a lead byte without its second byte loses that byte (saving leaves
-//     it out, since it would join the next line to the value's line);
+//     same iteration order, and the same values, except that a lead byte
+//     alone before a line feed or a tab is lost (saving leaves it out, since
+//     it would take the backslash of the escape behind it);
 //   - the second save gives the same text as the first;
 //   - loading the saved text once more into the second tree (a merge) and
 //     into a cleared tree changes nothing;
@@ -44,12 +44,11 @@ std::string Saved(const Store& store)
 // What a value reads back as after a save.
 std::string AsSaved(const char* value)
 {
-    const char* last = value;
-    for (const char* p = value; *p; p += SjisCharLength(p))
-        last = p;
-    std::string text(value);
-    if (SjisCharLength(last) == 1 && IsSjisLeadByte(static_cast<unsigned char>(*last)))
-        text.pop_back();
+    std::string text;
+    for (const char* p = value; *p; p += SjisCharLength(p)) {
+        if (!IsSjisLeadByte(static_cast<unsigned char>(*p)) || (p[1] != '\n' && p[1] != '\t'))
+            text.append(p, SjisCharLength(p));
+    }
     return text;
 }
 

@@ -19,13 +19,7 @@ uint32_t FindCharByte(const char* text, uint32_t from, uint32_t length, char byt
         if (!hit)
             return length;
         const uint32_t at = static_cast<uint32_t>(static_cast<const char*>(hit) - text);
-        // Behind a character start, lead bytes pair with the byte after
-        // them: a byte right after an odd run of lead bytes is the second
-        // half of a character, any other byte starts one.
-        uint32_t leads = 0;
-        while (at - leads > from && IsSjisLeadByte(static_cast<unsigned char>(text[at - leads - 1])))
-            ++leads;
-        if (leads % 2 == 0)
+        if (IsSjisCharStart(text, from, at))
             return at;
         from = at + 1;
     }
@@ -35,11 +29,9 @@ uint32_t FindCharByte(const char* text, uint32_t from, uint32_t length, char byt
 void TrimRange(const char* text, uint32_t length, uint32_t& start, uint32_t& end)
 {
     // Leading white space goes whole; the kept part then ends behind the
-    // character that holds the last byte that is no white space (the
-    // shortest part behind which only white space remains). White-space
-    // bytes are never lead bytes, so that character is the byte itself, or
-    // the byte and the one after it when the byte is a lead byte that starts
-    // a character and does not end the text.
+    // last byte that is no white space (the shortest part behind which only
+    // white space remains). White-space bytes are neither lead bytes nor
+    // second bytes, so they are characters of their own wherever they stand.
     uint32_t p = 0;
     while (p < length && IsPatternWhiteSpace(text[p]))
         ++p;
@@ -47,21 +39,7 @@ void TrimRange(const char* text, uint32_t length, uint32_t& start, uint32_t& end
     uint32_t last = length;
     while (last > start && IsPatternWhiteSpace(text[last - 1]))
         --last;
-    if (last == start) {
-        end = start;
-        return;
-    }
-    const uint32_t at = last - 1;
     end = last;
-    if (IsSjisLeadByte(static_cast<unsigned char>(text[at])) && last < length) {
-        // Behind the character start `start`, a lead byte after an even run
-        // of lead bytes starts a character.
-        uint32_t leads = 0;
-        while (at - leads > start && IsSjisLeadByte(static_cast<unsigned char>(text[at - leads - 1])))
-            ++leads;
-        if (leads % 2 == 0)
-            end = last + 1;
-    }
 }
 
 bool SplitFieldLine(const char* text, uint32_t length, uint32_t& keyEnd, uint32_t& valueStart)

@@ -8,7 +8,7 @@
 //
 // A text here is a range of `length` bytes that starts at a character
 // start; as in a zero-terminated text, a lead byte that is the range's last
-// byte is a character of its own.
+// byte is a character of its own (foundation/sjis.h).
 #pragma once
 
 #include <cstdint>
@@ -29,7 +29,7 @@ inline constexpr const char* kLocalClosingPattern = "%/0W_local_%/0W%[#%$%]"; //
 // Length (1 or 2) of the character at `at` in a text of `length` bytes.
 inline uint32_t CharLengthIn(const char* text, uint32_t at, uint32_t length)
 {
-    return IsSjisLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < length ? 2 : 1;
+    return static_cast<uint32_t>(SjisCharLength(text, at, length));
 }
 
 // White space of the patterns ("%W"): tab, blank, line feed, carriage return.

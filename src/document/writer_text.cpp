@@ -1,23 +1,5 @@
 #include "document/writer_text.h"
 
-namespace {
-
-// Whether the text's last character (not merely its last byte) is a line
-// feed: after an odd run of lead bytes, a final "\n" is the second half of a
-// double-byte character.
-bool EndsWithLineFeed(const CWriterText& text)
-{
-    const uint32_t length = text.GetLength();
-    if (length == 0 || text[length - 1] != '\n')
-        return false;
-    uint32_t leads = 0;
-    while (leads < length - 1 && IsSjisLeadByte(static_cast<unsigned char>(text[length - 2 - leads])))
-        ++leads;
-    return leads % 2 == 0;
-}
-
-} // namespace
-
 void AppendPieces(CWriterText& out, std::initializer_list<const char*> pieces)
 {
     for (const char* piece : pieces)
@@ -29,6 +11,7 @@ void RemoveTabsBeforeLineEnds(CWriterText& text)
     // The pattern is tried at every character start: a run of tabs is
     // matched from its first tab, whole, and only when a CR or the end
     // follows; inside a run that is kept, the later starts fail the same way.
+    // A tab is never the second byte of a character.
     const uint32_t length = text.GetLength();
     const char* bytes = text.GetBuffer();
     CWriterText kept;
@@ -36,7 +19,7 @@ void RemoveTabsBeforeLineEnds(CWriterText& text)
     uint32_t copied = 0;
     while (p < length) {
         if (bytes[p] != '\t') {
-            p += IsSjisLeadByte(static_cast<unsigned char>(bytes[p])) && p + 1 < length ? 2 : 1;
+            ++p;
             continue;
         }
         uint32_t end = p;
@@ -57,7 +40,8 @@ void RemoveTabsBeforeLineEnds(CWriterText& text)
 void AppendLinesText(CWriterText& out, const char* text)
 {
     CWriterText lines(text);
-    if (EndsWithLineFeed(lines))
+    // A line feed is never the second byte of a character.
+    if (lines.GetLength() > 0 && lines[lines.GetLength() - 1] == '\n')
         lines.Truncate(lines.GetLength() - 1);
     lines.Replace("\n", "\r\n");
     out += lines;

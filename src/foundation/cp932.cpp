@@ -63,7 +63,7 @@ struct Cp932Tables {
             const unsigned lead = code >> 8, last = code & 0xFF;
             const bool single = lead == 0;
             if (single ? IsSjisLeadByte(static_cast<unsigned char>(last))
-                       : !IsSjisLeadByte(static_cast<unsigned char>(lead)) || last == 0)
+                       : !IsSjisPair(static_cast<char>(lead), static_cast<char>(last)))
                 continue;
             const char bytes[2] = {static_cast<char>(single ? last : lead), static_cast<char>(last)};
             const size_t length = single ? 1 : 2;
@@ -129,7 +129,7 @@ void DecodeCp932(std::string_view bytes, Emit&& emit)
         }
         if (!tables)
             tables = &Tables();
-        if (IsSjisLeadByte(c) && i + 1 < n && p[i + 1] != 0) {
+        if (SjisCharLength(bytes.data(), i, n) == 2) {
             const unsigned char trail = p[i + 1];
             if (const char16_t cp = tables->decode[c << 8 | trail]) {
                 emit(char32_t{cp});

@@ -6,14 +6,15 @@
 //
 // Decoding goes character by character, with the character boundaries of
 // the rest of the system (foundation/sjis.h): a lead byte followed by a
-// non-zero byte is one double-byte character. Bytes 0x00..0x7F are ASCII.
-// A character that CP932 does not define, or whose code point encodes back
-// to other bytes (CP932 gives some characters two codes, such as the NEC
-// and IBM extensions), becomes one escape code point per byte:
-// U+DC00 + byte. A lead byte alone gives U+DC80..U+DCFF; the trail byte of
-// an undefined pair keeps its escape even below 0x80 (0x81 0x0A gives
-// U+DC81 U+DC0A), so the escapes show the characters the way the pattern
-// engine sees them.
+// byte that can be a second byte is one double-byte character. Bytes
+// 0x00..0x7F are ASCII. A character that CP932 does not define, or whose
+// code point encodes back to other bytes (CP932 gives some characters two
+// codes, such as the NEC and IBM extensions), becomes one escape code point
+// per byte: U+DC00 + byte. A lead byte alone gives U+DC80..U+DCFF and the
+// byte after it is a character of its own (0x81 0x0A gives U+DC81 U+000A);
+// the second byte of an undefined pair keeps its escape even below 0x80
+// (0x85 0x40 gives U+DC85 U+DC40), so the escapes show the characters the
+// way the pattern engine sees them.
 //
 // Encoding turns every escape U+DC00..U+DCFF back into its byte and every
 // other code point into its CP932 code. Code points that CP932 cannot hold

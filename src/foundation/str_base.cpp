@@ -18,16 +18,10 @@ int32_t SjisFind(const char* text, uint32_t length, const char* needle, int32_t 
         if (!hit)
             return -1;
         const uint32_t at = static_cast<uint32_t>(static_cast<const char*>(hit) - text);
-        // Behind a character start, lead bytes pair with the byte after
-        // them: a byte right after an odd run of lead bytes is the second
-        // half of a character, any other byte starts one.
-        uint32_t leads = 0;
-        while (at - leads > from && IsSjisLeadByte(static_cast<unsigned char>(text[at - leads - 1])))
-            ++leads;
-        if (leads % 2 == 0) {
+        if (IsSjisCharStart(text, from, at)) {
             if (std::memcmp(text + at, needle, n) == 0)
                 return static_cast<int32_t>(at);
-            from = at + static_cast<uint32_t>(SjisCharLength(text + at));
+            from = at + static_cast<uint32_t>(SjisCharLength(text, at, length));
         } else {
             from = at + 1;
         }

@@ -159,7 +159,7 @@ private:
             if (!IsSjisLeadByte(static_cast<unsigned char>(text[n])))
                 ++n;
             else if (n + 1 < limit)
-                n += text[n + 1] ? 2 : 1;
+                n += SjisCharLength(text + n);
             else
                 break;
         }

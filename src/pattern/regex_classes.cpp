@@ -26,7 +26,7 @@ int32_t StrRegexClassMatch(char letter, const char* pos, const char* end)
     if (pos >= end)
         return -1;
     const signed char c = static_cast<signed char>(*pos);
-    const bool dbcs = IsSjisLeadByte(static_cast<unsigned char>(c)) && pos + 1 < end;
+    const bool dbcs = pos + 1 < end && IsSjisPair(pos[0], pos[1]);
     const int32_t whole = dbcs ? 2 : 1;  // "any character except ..." takes a whole character
     auto one = [](bool ok) { return ok ? 1 : -1; };
     auto except = [whole, dbcs](bool inClass) { return (dbcs || !inClass) ? whole : -1; };

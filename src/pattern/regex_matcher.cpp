@@ -30,7 +30,7 @@ bool EqualText(const char* pattern, uint32_t n, const char* text, bool ignoreCas
     if (!ignoreCase)
         return std::memcmp(pattern, text, n) == 0;
     for (uint32_t k = 0; k < n;) {
-        if (IsSjisLeadByte(static_cast<unsigned char>(pattern[k])) && k + 1 < n) {
+        if (SjisCharLength(pattern, k, n) == 2) {
             if (pattern[k] != text[k] || pattern[k + 1] != text[k + 1])
                 return false;
             k += 2;
@@ -115,7 +115,7 @@ const char* CStrRegexMatcher<Meter>::NextCharacter(const char* pos) const
 {
     if (pos >= m_pEnd)
         return nullptr;
-    return pos + ((IsSjisLeadByte(static_cast<unsigned char>(*pos)) && pos + 1 < m_pEnd) ? 2 : 1);
+    return pos + SjisCharLength(pos, 0, static_cast<size_t>(m_pEnd - pos));
 }
 
 template <class Meter>

@@ -86,12 +86,7 @@ uint32_t SkipToCandidate(const char* text, uint32_t length, uint32_t p, const CS
             if (q >= length)
                 return length;
         }
-        // A byte right after an odd run of lead bytes is the second half of a
-        // double-byte character; every other byte starts a character.
-        uint32_t leads = 0;
-        while (q - leads > p && IsSjisLeadByte(byte(q - leads - 1)))
-            ++leads;
-        if (leads % 2 == 0)
+        if (IsSjisCharStart(text, p, q))
             return q;
         p = q + 1;
     }

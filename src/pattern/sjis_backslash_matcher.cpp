@@ -2,5 +2,5 @@
 
 int32_t MatchSjisBackslashChar(const char* pos, CStrRegexStruct*, CStrRegexBody*, uint32_t)
 {
-    return (IsSjisLeadByte(static_cast<unsigned char>(pos[0])) && pos[1] == 0x5C) ? 2 : -1;
+    return (IsSjisPair(pos[0], pos[1]) && pos[1] == 0x5C) ? 2 : -1;
 }

@@ -11,7 +11,8 @@ bool Holds(const char* text, const char* part)
 }
 
 // A lead byte at the end has no second byte of its own: on its line it would
-// take the byte after it ("=" or "]") as one.
+// take the "]" after a section name as one. The "=" after a key is never a
+// second byte.
 bool EndsInLeadByte(const char* text)
 {
     const char* last = text;
@@ -49,5 +50,5 @@ bool IsStorableIniSectionName(const char* name)
 
 bool IsStorableIniKey(const char* key)
 {
-    return *key && *key != ' ' && *key != '\t' && !Holds(key, "=") && !Holds(key, "\n") && !EndsInLeadByte(key);
+    return *key && *key != ' ' && *key != '\t' && !Holds(key, "=") && !Holds(key, "\n");
 }

@@ -27,6 +27,5 @@ bool IsIniPathName(const char* name);
 bool IsStorableIniSectionName(const char* name);
 
 // A key that a settings text can hold and give back unchanged: not empty, not
-// beginning with a blank, without "=" and line feeds, and not ending in a lead
-// byte.
+// beginning with a blank, and without "=" and line feeds.
 bool IsStorableIniKey(const char* key);

@@ -3,9 +3,9 @@
 // A backslash is written as two backslashes, a line feed as backslash "n",
 // a tab as backslash "t"; every other byte, carriage return included, is
 // written as it is, and a double-byte character is copied whole (its second
-// byte is never escaped). A lead byte that ends the value has no second byte:
-// written, it would take the line's own line feed as its second byte and join
-// the next line to this one, so it is left out.
+// byte is never escaped). A lead byte that stands alone before a line feed
+// or a tab is left out: the backslash of the escape behind it would become
+// its second byte.
 //
 // Reading back, a backslash before a backslash, "n" or "t" gives the escaped
 // byte; before any other character both are dropped, and a backslash that
@@ -33,11 +33,11 @@ void AppendEscapedIniValue(CStr_base<N>& out, const char* value)
         case '\n': escape = "\\n"; break;
         case '\t': escape = "\\t"; break;
         default:
-            if (!IsSjisLeadByte(static_cast<unsigned char>(*p))) {
+            if (!IsSjisLeadByte(static_cast<unsigned char>(*p)) || (p[1] != '\n' && p[1] != '\t')) {
                 ++p;
                 continue;
             }
-            escape = "";  // a lead byte at the end: dropped
+            escape = "";  // a lead byte before an escape: dropped
         }
         out.Append(plain, static_cast<int32_t>(p - plain));
         out.Append(escape);

@@ -96,9 +96,11 @@ std::vector<ElementCase> ItemCases()
          SJ("@@ITEM\r\n\tno\t1\r\n\tname\t鋼の 剣\r\n\tprice\t100\t# 高い\r\n")},
         {"ALaterLineReplacesTheValue", "@@ITEM\n\tprice\t1 # first\n\tprice\t2\n", "",
          {{"price", "2"}, {"#price", "# first"}}, "@@ITEM\r\n\tprice\t2\t# first\r\n"},
-        // 0x81 0x23 is no character of its own, but its second byte is "#".
-        {"AHashInsideADoubleByteCharacterIsNoComment", "@@ITEM\n\tinfo\ta\x81#b # c\n", "",
-         {{"info", "a\x81#b"}, {"#info", "# c"}}, "@@ITEM\r\n\tinfo\ta\x81#b\t# c\r\n"},
+        // "#" is never a second byte: behind a lead byte it starts the
+        // comment, and a lead byte ends the value before a line end.
+        {"AHashBehindALeadByteStartsTheComment", "@@ITEM\n\tinfo\ta\x81#b # c\n\tname\tx\x81\n", "",
+         {{"info", "a\x81"}, {"#info", "#b # c"}, {"name", "x\x81"}},
+         "@@ITEM\r\n\tname\tx\x81\r\n\tinfo\ta\x81\t#b # c\r\n"},
         {"ValuesAndCommentsAreCopiedByteForByte", "@@ITEM\n\tinfo\t\x95\x5c %s %d 100% # \x83\x5c%\n", "", {},
          "@@ITEM\r\n\tinfo\t\x95\x5c %s %d 100%\t# \x83\x5c%\r\n"},
         {"CommentOnlyLinesComeFirst", "@@ITEM # keyword line\n# one\n\tno\t1\n   #two  \n\tname\tx\n\n", "",

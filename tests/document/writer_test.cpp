@@ -28,9 +28,8 @@ TEST(WriterDocument, TextsKeptWithLineFeeds)
         {"x\n  ", "x\r\n  \r\n"},
         {"a\n\n\n", "a\r\n\r\n\r\n"}, // only one final line feed is dropped
         {"", "\r\n"},
-        {"a\x81\nb\n", "a\x81\nb\r\n"}, // a line feed as second byte is no line end
-        {"a\x83\n", "a\x83\n\r\n"},
-        {"a\x83\x83\n", "a\x83\x83\r\n"}, // after an even run of lead bytes it is one
+        {"a\x81\nb\x81\n", "a\x81\r\nb\x81\r\n"}, // a lead byte never takes a line feed
+        {"a\x83\x83\x83", "a\x83\x83\x83\r\n"},
         {"a\rb\r\n", "a\rb\r\r\n"},
     };
     for (const auto& [text, written] : cases) {

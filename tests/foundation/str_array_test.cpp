@@ -16,6 +16,8 @@ TEST(StrArray, NSeparatorsGiveNPlusOnePieces)
         {{"abc", ""}, {"abc"}}, {{"x\r\ny\r\n", "\r\n"}, {"x", "y", ""}},
         // "\x95\x5c" is one character whose second byte is a backslash.
         {{"\x95\x5c\\\x82\xa0\\\x95\x5c", "\\"}, {"\x95\x5c", "\x82\xa0", "\x95\x5c"}},
+        // A lead byte before a line feed is a character of its own.
+        {{"a\x81\nb\xe0\n", "\n"}, {"a\x81", "b\xe0", ""}},
     };
     for (const auto& [split, pieces] : rows) {
         StrArray a;

@@ -39,7 +39,7 @@ const char* const kNeedles[] = {"\n", "\r\n", "#", "A", "\\", "\xa0\x82", "\x82\
 int32_t WalkFind(const std::string& text, const std::string& needle, int32_t start)
 {
     for (size_t p = static_cast<size_t>(start); p + needle.size() <= text.size();
-         p += IsSjisLeadByte(static_cast<unsigned char>(text[p])) && p + 1 < text.size() ? 2 : 1) {
+         p += SjisCharLength(text.data(), p, text.size())) {
         if (text.compare(p, needle.size(), needle) == 0)
             return static_cast<int32_t>(p);
     }
@@ -144,9 +144,12 @@ TEST(StrFind, FirstOccurrenceAtACharacterStart)
         {"abc", "", 5, 0}, {"", "", 0, 0}, {"xyz", "x", -1, -1}, {"xyz", "z", 4, -1}, {"xyz", "z", 2, 2},
         {"abcabc", "bc", 0, 1}, {"abcabc", "bc", 2, 4}, {"abcabc", "abcd", 0, -1},
         // Never inside a double-byte character, nor across two of them; a
-        // lead byte before the terminator is a single byte.
+        // lead byte before the terminator, or before a byte that cannot be a
+        // second byte, is a single byte.
         {"\x83\x41", "A", 0, -1}, {"\x83\x41" "A", "A", 0, 2}, {"\x95\x5c", "\\", 0, -1}, {"\x95\x5c\\", "\\", 0, 2},
         {"\x82\xa0\x82\xa0", "\xa0\x82", 0, -1}, {"a\x82\xa0", "\x82\xa0", 0, 1}, {"a\x82", "\x82", 0, 1},
+        {"a\x81\r\n", "\r\n", 0, 2}, {"\x81\x81\x81\n", "\n", 0, 3}, {"\xfc\x7f", "\x7f", 0, 1},
+        {"\x81\x81\x81\x40", "\x40", 0, -1},
     };
     for (const auto& r : rows)
         EXPECT_EQ(Str(r.text).Find(r.needle, r.start), r.found) << r.text << " / " << r.needle;
@@ -171,6 +174,7 @@ TEST(StrReplace, EveryOccurrenceLeftToRightWithoutRescanning)
         {"\x95\x5c\\\x83\x41" "A", "\\", "/", 1, "\x95\x5c/\x83\x41" "A"},
         {"\x95\x5c\\\x83\x41" "A", "A", "a", 1, "\x95\x5c\\\x83\x41" "a"},
         {"\x95\x5c\\", "\x95\x5c", "\x82\xa0\x82\xa0", 1, "\x82\xa0\x82\xa0\\"},
+        {"sharp\x81\r\n@@ITEM\r\n", "\r\n", "\n", 2, "sharp\x81\n@@ITEM\n"},
     };
     for (const auto& r : rows) {
         Str s(r.text);

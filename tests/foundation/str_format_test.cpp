@@ -11,9 +11,8 @@
 #include <utility>
 #include <vector>
 
-// No Shift-JIS character has '%' (0x25) as its second byte, but the scan
-// treats any lead byte followed by a non-zero byte as one character, so
-// "\x81%" is one character and never starts a conversion.
+// No Shift-JIS character has '%' (0x25) as its second byte: a lead byte
+// before "%" is a byte of its own and the "%" starts a conversion.
 
 namespace {
 
@@ -40,8 +39,8 @@ TEST(StrFormat, LiteralsAndDoubleByteCharacters)
     Check({
         {Fmt(""), ""}, {Fmt("100%% done"), "100% done"}, {Fmt("%%%%"), "%%"},
         {Fmt("\x82\xa0%d\x82\xa0", 1), "\x82\xa0" "1\x82\xa0"}, {Fmt("\x95\x5c%d", 5), "\x95\x5c" "5"},
-        // A "%" as second byte is no conversion; a lead byte before the end is a single byte.
-        {Fmt("\x81%d", 5), "\x81%d"}, {Fmt("\x81%s", "x"), "\x81%s"}, {Fmt("\x81%%"), "\x81%%"},
+        // A lead byte before "%" or before the end is a single byte.
+        {Fmt("\x81%d", 5), "\x81" "5"}, {Fmt("\x81%s", "x"), "\x81x"}, {Fmt("\x81%%"), "\x81%"},
         {Fmt("ab\x81"), "ab\x81"},
         {Fmt("%s\\backup\\inc-item-data%04d%02d%02d%02d%02d%02d.cgi", "C:\\\x95\x5c", 2024, 1, 2, 3, 4, 5),
          "C:\\\x95\x5c\\backup\\inc-item-data20240102030405.cgi"},

@@ -23,8 +23,8 @@ TEST(PatternCompile, Trees)
         // Literal runs; "%%" joins the run, which ends at an escape or the end of its body.
         {"abc", "'abc'"}, {"ab%dcd", "'ab' %d 'cd'"}, {"a%%b", "'a%b'"}, {"%%/0w", "'%/0w'"},
         {"%(ab%)cd", "('ab') 'cd'"},
-        // Double-byte characters are taken whole: their second byte is no "%" or backslash.
-        {"\x95%d", "'\\x95%d'"}, {SJ_HYO "%d", "'\\x95\\\\' %d"},
+        // Double-byte characters are taken whole; a lead byte before "%" is a character of its own.
+        {"\x95%d", "'\\x95' %d"}, {SJ_HYO "%d", "'\\x95\\\\' %d"},
         // Prefix and numbers; digits without a length limit.
         {"%*{a%}", "{'a'}<*>"}, {"%!2[ab%]", "['a' 'b']<! c2>"}, {"%/0w", "%w</ c0>"}, {"%0012d", "%d<c12>"},
         {"%123456789d", "%d<c123456789>"}, {"%.5d", "%d<i5>"}, {"%,7d", "%d<m7>"},
@@ -76,8 +76,11 @@ TEST(PatternEscapes, CharacterClasses)
     // "Any character except ..." takes a double-byte character whole; every
     // class fails at the end of the text.
     ptest::CheckClasses({
-        {"%j", {"a", SJ_HYO, "\n", "\x95"}, {""}},  // a lead byte before the terminator is a character
-        {"%2j", {SJ_HYO "a"}, {}}, {"%J", {SJ_HYO}, {"a", "", "\x95"}}, {"%?", {"a", SJ_HW_A}, {SJ_HYO, ""}},
+        // A lead byte before the terminator, or before a byte that cannot be
+        // a second byte, is a character of its own.
+        {"%j", {"a", SJ_HYO, "\n", "\x95"}, {""}}, {"%2j", {SJ_HYO "a", "\x95\n", "\xfc\x7f", "\xe0\xfd"}, {}},
+        {"%J", {SJ_HYO, "\x81\x40", "\xfc\xfc"}, {"a", "", "\x95", "\x95\n", "\x81\x3f", "\x81\x7f", "\x81\xfd"}},
+        {"%?", {"a", SJ_HW_A}, {SJ_HYO, ""}},
         {"%C", {"a", "\r", SJ_HYO}, {"\n", ""}}, {"%w", {"\t", " "}, {"\n", "\r", "a", SJ_FW_SPACE, ""}},
         {"%W", {"\t", " ", "\n", "\r"}, {"a", ""}}, {"%i", {"a", "\n", SJ_HYO, SJ_FW_SPACE}, {" ", "\t", ""}},
         {"%I", {"a", SJ_HYO}, {"\n", "\r", " ", "\t", ""}}, {"%d", {"0", "9"}, {"/", ":", SJ_FW_ZERO, ""}},
@@ -105,6 +108,10 @@ TEST(PatternEscapes, CharacterClasses)
     ptest::CheckRows({
         {"%-\x80\xff", SJ_HYO, 1},  // a range consumes one byte, also a lead byte
         {"%/z\t", "\t\t\tx", 3}, {"%!z\\", "a", 0}, {"", "abc", 0}, {"%[ab%]c", "abc", -1},
+        // A lead byte before "%" in a pattern is a literal byte of its own; in
+        // a text, one before a tab or a line feed is a character of its own.
+        {"\x81%d", "\x81" "5", 2}, {"%[\x81%]%d", "\x81" "5", 2}, {"%z\x81%d", "\x81" "5", 2},
+        {"%i%w", "\x81\t", 2}, {"%C%G", "\x81\n", 1},
         // Anchors at the end of the text and of a line.
         {"%$", "", 0}, {"%$", "a", -1}, {"a%$", "ab", -1}, {"%G", "", 0}, {"%G", "\n", 0}, {"%G", "a", -1},
         {"a%G", "a\n", 1},

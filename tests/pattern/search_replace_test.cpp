@@ -215,14 +215,15 @@ TEST(PatternReplace, Replacements)
         {"5", "%{%d%}", "", "%0v%%", 1, "5%"}, {"ab", "%{a%}%{b%}", "", "%0V%1V", 1, "ba"},
         {"ab", "%{a%}%{b%}", "", "%1v%0v", 1, "ba"}, {"ab", "%{a%}%{b%}", "", "[%5v][%5V]", 1, "[][]"},
         {"x", "x", "", "%q%3q", 1, "qq"}, {"x", "x", "", "100%%", 1, "100%"},
-        {"x", "x", "", "\x95%" "0v", 1, "\x95%" "0v"},  // "%" as a second byte
+        {"x", "%{x%}", "", "\x95%" "0v", 1, "\x95x"},  // "%" is never a second byte
         {"x", "%{x%}", "", SJ_HYO "%0v", 1, SJ_HYO "x"}, {"abcdefghijkl", "%12{%j%}", "", "%11v%10v%0v", 1, "lka"},
         {"k1=v1;k2=v2", "%{%/L%}=%{%/L%}", "g", "%1v=%0v", 2, "v1=k1;v2=k2"},
         // Trimming.
         {"  abc  ", kTrim, "s", "%0v", 1, "abc"}, {"\t a b \r\n", kTrim, "s", "%0v", 1, "a b"},
         {"abc", kTrim, "s", "%0v", 1, "abc"}, {" " SJ_KEN SJ_FW_SPACE " ", kTrim, "s", "%0v", 1, SJ_KEN SJ_FW_SPACE},
         {"", kTrim, "s", "%0v", 1, ""}, {"   ", kTrimNonEmpty, "s", "%0v", 0, "   "},
-        {" x ", kTrimNonEmpty, "s", "%0v", 1, "x"},
+        {" x ", kTrimNonEmpty, "s", "%0v", 1, "x"}, {"sharp\x81\r\n", kTrim, "s", "%0v", 1, "sharp\x81"},
+        {"a\x81\r\nb\xe0\r\n", "\r\n", "g", "\n", 2, "a\x81\nb\xe0\n"},
         // Up to two leading white-space characters; common indentation.
         {"\t\t\tx", "%/0,2W", "s", "", 1, "\tx"}, {" x", "%/0,2W", "s", "", 1, "x"},
         {"\t\ta\r\n\t\t\tb", "\n%2w", "g", "\n", 1, "\t\ta\r\n\tb"},

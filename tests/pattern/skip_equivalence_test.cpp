@@ -70,14 +70,14 @@ ptest::Found Reference(const std::string& text, const std::string& pattern, cons
 }
 
 const char* const kTokens[] = {
-    "a", "ab", "\x82\xa0", "\x95\x5c", "\\", "=", "\n",
+    "a", "ab", "\x82\xa0", "\x95\x5c", "\\", "=", "\n", "\x95",
     "%d", "%/d", "%w", "%W", "%j", "%J", "%?", "%C", "%k", "%K", "%y", "%D", "%S", "%-09", "%-ab",
     "%[ab%]", "%[%(a%)%(\n%)%]", "%{%/d%}", "%{%+j%e=%}", "%+j", "%*j", "%+0j", "%*0W", "%!d", "%/0w", "%z\\",
     "%/z\\", "%$", "%G", "%P", "%p", "%e", "%0,2a", "%+0,2j", "%*0,3d", "%{%*0W%}", "%[%P%(b%)%]",
 };
 
 const char* const kPieces[] = {"a", "b", "A", "B", "0", "7", "=", "\n", "\t", " ", "\\", "\x82\xa0",
-                               "\x95\x5c", "\x83\x5c", "\x81\x40", "\x95\x90\x8a\xed"};
+                               "\x95\x5c", "\x83\x5c", "\x81\x40", "\x95\x90\x8a\xed", "\x81\n", "\x95\r\n", "\x95"};
 
 std::string RandomPattern(std::mt19937& rng)
 {

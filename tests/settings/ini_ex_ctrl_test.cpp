@@ -69,17 +69,16 @@ TEST(IniExText, LinesAreReadIntoTheTreeAndSavedBack)
         {"a=1\n[S]\nx=1\n[EndSection]\n[EndSection]\nb=2\n", false, "a=1\n[S]\n\tx=1\n[EndSection]\n"},
         {"a=1\n[x/y]\nb=2\n", false, "a=1\n"},
         {"[S]\n[v1.2]\n", false, "[S]\n[EndSection]\n"},
-        // Values are unescaped; a line feed as a second byte stays in the
-        // line; a lead byte at the end of a value is not written, so that it
-        // cannot take the line feed behind it; a CR stays.
+        // Values are unescaped; a lead byte never takes the line feed behind
+        // it, so one at the end of a value is kept; a CR stays.
         {"v=tab\\tlf\\nbs\\\\ odd\\q end\\\n", true, "v=tab\\tlf\\nbs\\\\ odd end\n", {{"v", "tab\tlf\nbs\\ odd end"}}},
-        {"k=\x81\nmore\nj=2\n", true, "j=2\nk=\x81\nmore\n", {{"k", "\x81\nmore"}}},
-        {"[A]\n[EndSection]\nk=x\x81", true, "k=x\n[A]\n[EndSection]\n", {{"k", "x\x81"}}},
+        {"k=\x81\nmore\nj=2\n", true, "j=2\nk=\x81\n", {{"k", "\x81"}}},
+        {"[A]\n[EndSection]\nk=x\x81", true, "k=x\x81\n[A]\n[EndSection]\n", {{"k", "x\x81"}}},
         {"c=x\r\n", true, "c=x\r\n", {{"c", "x\r"}}},
-        // "[EndSection]" counts anywhere in a line that is no value line; the
-        // "=" inside a double-byte character ends no key.
+        // "[EndSection]" counts anywhere in a line that is no value line; "="
+        // is never a second byte, so behind a lead byte it ends the key.
         {"[A]\nold [EndSection] here\nk\x81=x=v\n[EndSection]=x\n", true, "k\x81=x=v\n[EndSection]=x\n[A]\n[EndSection]\n",
-         {{"k\x81=x", "v"}}},
+         {{"k\x81", "x=v"}}},
         // Long and Japanese names, blanks, "=" and brackets inside names.
         {"[" + longKey + "]\n" + longKey + "=long\nkey with blanks =  value  \n[EndSection]\n[" + SJ("日本語") +
              "]\n\t[Inner]\n==equals key\n[A=B]\n",
@@ -113,19 +112,19 @@ TEST(IniExText, MergesFromTheRootAndOddNamesReadBack)
     EXPECT_TRUE(store.LoadText("a=2\n[S]\ny=2\n"));
     EXPECT_EQ(Saved(store), "a=2\n[S]\n\tx=1\n\ty=2\n[EndSection]\n");
 
-    // Brackets and "=" as second bytes of double-byte characters are no
-    // syntax.
-    for (const char* name : {"End[Section", " [odd", "\x81]", "k\x81=", "EndSection ", "\x81[EndSection", "a b"}) {
+    // Brackets as second bytes of double-byte characters are no syntax; a
+    // key may end in a lead byte, since "=" is never a second byte.
+    for (const char* name : {"End[Section", " [odd", "\x81]", "EndSection ", "\x81[EndSection", "a b"}) {
         ASSERT_TRUE(store.CreateSection(name)) << name;
-        for (const char* key : {"\x81]", "k\x81=", "Info[0]", "a]b", "EndSection", "[EndSection"})
+        for (const char* key : {"\x81]", "k\x81", "Info[0]", "a]b", "EndSection", "[EndSection"})
             *store.GetValueForWrite((std::string("/") + name + "/" + key).c_str()) = key;
     }
     *store.GetValueForWrite("/End[Section/k") = "[EndSection]";
-    *store.GetValueForWrite("/ [odd/[v]") = "\\\t\n\r\n";
+    *store.GetValueForWrite("/ [odd/[v]") = "\\\t\n\r\n\x81\r\x81";
     Store back;
     ASSERT_TRUE(back.LoadText(Saved(store).c_str()));
     EXPECT_EQ(Saved(back), Saved(store));
-    EXPECT_EQ(ValueAt(back, "/ [odd/[v]") + ValueAt(back, "/End[Section/k"), "\\\t\n\r\n[EndSection]");
+    EXPECT_EQ(ValueAt(back, "/ [odd/[v]") + ValueAt(back, "/End[Section/k"), "\\\t\n\r\n\x81\r\x81[EndSection]");
 }
 
 // Absolute and relative paths; empty names are skipped, ".." is the parent;

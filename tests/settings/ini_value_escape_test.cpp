@@ -6,15 +6,15 @@
 #include <utility>
 
 // Escaping keeps a value on one line; a double-byte character is copied
-// whole (its second byte may be a backslash, a tab or a line feed), and a
-// lead byte at the end, which would take the line feed behind the value,
-// is left out. Unescaping replaces the content; an unknown escape drops
-// both characters, a double-byte one whole.
+// whole (its second byte may be a backslash), and a lead byte alone before
+// a tab or a line feed, which would take the backslash of the escape, is
+// left out. Unescaping replaces the content; an unknown escape drops both
+// characters, a double-byte one whole.
 TEST(IniValueEscape, EscapeAndUnescape)
 {
     const std::pair<const char*, const char*> pairs[] = {
         {"a\tb\nc\\d", "a\\tb\\nc\\\\d"}, {"plain = text\r", "plain = text\r"}, {"", ""},
-        {"\x83\\\\", "\x83\\\\\\"},     {"\x81\t", "\x81\t"},                {"\x81\n\\\x95\\", "\x81\n\\\\\x95\\"},
+        {"\x83\\\\", "\x83\\\\\\"},     {"x\x81", "x\x81"},                {"\x81\r\\\x95\\", "\x81\r\\\\\x95\\"},
         {"C:\\tool\\edit.exe", "C:\\\\tool\\\\edit.exe"},
     };
     for (const auto& [value, text] : pairs) {
@@ -25,7 +25,7 @@ TEST(IniValueEscape, EscapeAndUnescape)
         UnescapeIniValue(text, back);
         EXPECT_STREQ(back, value) << text;
     }
-    for (const auto& [value, text] : {std::pair{"x\x81", "x"}, std::pair{"\x95\\\xe0", "\x95\\"}}) {
+    for (const auto& [value, text] : {std::pair{"x\x81\ty", "x\\ty"}, std::pair{"\x95\\\xe0\n", "\x95\\\\n"}}) {
         CStr_base<64> escaped;
         AppendEscapedIniValue(escaped, value);
         EXPECT_STREQ(escaped, text) << value;

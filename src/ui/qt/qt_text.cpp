@@ -19,9 +19,8 @@ void Step(QStringView text, std::string_view bytes, qsizetype& pos, size_t& offs
     } else if (QChar::isSurrogate(unit)) {
         pos += 1;  // an escaped byte, or a lone surrogate written as "?"
     } else {
-        // A character encodes to a lead byte only as a double-byte code.
-        const bool lead = offset + 1 < bytes.size() && IsSjisLeadByte(static_cast<unsigned char>(bytes[offset]));
-        width = lead ? 2 : 1;
+        // A character stands for one byte or for a double-byte code.
+        width = offset < bytes.size() ? SjisCharLength(bytes.data(), offset, bytes.size()) : 1;
         pos += 1;
     }
     offset += width;

@@ -67,7 +67,7 @@ TEST_F(QtControlsTest, TextsCrossTheWidgetsByteForByte)
         "\x85\x40" + Sj("表") + "\x81",       // an undefined pair, a 0x5C second byte, a lone lead byte
         Sj("一行目\r\n二行目\r\n"),
         "a\nb\rc",                            // line ends the edit would not make
-        "\x81\r\nz",                          // a lead byte that takes the CR
+        "\x81\r\nz",                          // a lead byte before CR LF
     };
     for (const std::string& t : texts) {
         for (int32_t id : {kProbeLine, kProbeText, kProbeCombo}) {

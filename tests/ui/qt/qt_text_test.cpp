@@ -24,7 +24,7 @@ TEST(QtText, ByteOffsetsAndWidgetPositionsCorrespond)
         {"lone LF kept", "x\ny", true, {{1, 1}, {2, 2}}},
         {"undecodable byte", "a\xFD" "b", false, {{1, 1}, {2, 2}, {3, 3}}},
         {"undefined pair is two escapes", "\x85\x40" "c", false, {{1, 1}, {2, 2}, {3, 3}}},
-        {"lead byte swallows CR", "\x81\r\nz", true, {{2, 2}, {3, 3}, {4, 4}}},
+        {"lead byte before CR LF", "\x81\r\nz", true, {{1, 1}, {3, 2}, {4, 3}}},
     };
     for (const PositionCase& c : cases) {
         const QString text = QtFromCp932(c.bytes, c.multiLine);
