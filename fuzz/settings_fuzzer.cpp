@@ -11,8 +11,8 @@
 //   - a saved text always loads without failure;
 //   - the second tree equals the first: the same sections and keys in the
 //     same iteration order, and the same values, except that a lead byte
-//     alone before a line feed or a tab is lost (saving leaves it out, since
-//     it would take the backslash of the escape behind it);
+//     alone before a line feed is lost (saving leaves it out, since it would
+//     take the backslash of the escape behind it);
 //   - the second save gives the same text as the first;
 //   - loading the saved text once more into the second tree (a merge) and
 //     into a cleared tree changes nothing;
@@ -46,7 +46,7 @@ std::string AsSaved(const char* value)
 {
     std::string text;
     for (const char* p = value; *p; p += SjisCharLength(p)) {
-        if (!IsSjisLeadByte(static_cast<unsigned char>(*p)) || (p[1] != '\n' && p[1] != '\t'))
+        if (!IsSjisLeadByte(static_cast<unsigned char>(*p)) || p[1] != '\n')
             text.append(p, SjisCharLength(p));
     }
     return text;

@@ -33,7 +33,7 @@ inline bool IsSjisPair(char first, char second)
 // a zero-terminated text and must not point at its terminator.
 inline size_t SjisCharLength(const char* p)
 {
-    return IsSjisPair(p[0], p[1]) ? 2 : 1;
+    return IsSjisLeadByte(static_cast<unsigned char>(p[0])) && IsSjisTrailByte(static_cast<unsigned char>(p[1])) ? 2 : 1;
 }
 
 // Length in bytes (1 or 2) of the character at `at` in the range of

@@ -82,7 +82,9 @@ using StrRegexReplaceFunc = std::function<int32_t(const char* at, uint32_t offse
 // and warns about copies into the object itself; the growth makes sure of it.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Warray-bounds"
+#ifndef __clang__
 #pragma GCC diagnostic ignored "-Wstringop-overflow"
+#endif
 template <unsigned N>
 class CStr_base {
     static_assert(N > 0, "allocation unit must be positive");

@@ -2,5 +2,6 @@
 
 int32_t MatchSjisBackslashChar(const char* pos, CStrRegexStruct*, CStrRegexBody*, uint32_t)
 {
-    return (IsSjisPair(pos[0], pos[1]) && pos[1] == 0x5C) ? 2 : -1;
+    // 0x5C can be a second byte; the byte behind a text's last one is never read.
+    return (IsSjisLeadByte(static_cast<unsigned char>(pos[0])) && pos[1] == 0x5C) ? 2 : -1;
 }

@@ -3,9 +3,10 @@
 // A backslash is written as two backslashes, a line feed as backslash "n",
 // a tab as backslash "t"; every other byte, carriage return included, is
 // written as it is, and a double-byte character is copied whole (its second
-// byte is never escaped). A lead byte that stands alone before a line feed
-// or a tab is left out: the backslash of the escape behind it would become
-// its second byte.
+// byte is never escaped). A lead byte that stands alone before a tab keeps
+// that tab unescaped, and one before a line feed is left out: the backslash
+// of an escape behind it would become its second byte. (Read back, a value
+// never holds a lead byte alone before a line feed.)
 //
 // Reading back, a backslash before a backslash, "n" or "t" gives the escaped
 // byte; before any other character both are dropped, and a backslash that
@@ -37,7 +38,11 @@ void AppendEscapedIniValue(CStr_base<N>& out, const char* value)
                 ++p;
                 continue;
             }
-            escape = "";  // a lead byte before an escape: dropped
+            if (p[1] == '\t') {
+                p += 2;  // the lead byte and a plain tab
+                continue;
+            }
+            escape = "";  // a lead byte before a line feed: dropped
         }
         out.Append(plain, static_cast<int32_t>(p - plain));
         out.Append(escape);
