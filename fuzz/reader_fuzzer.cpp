@@ -11,9 +11,9 @@
 //     blocks exactly once, and every element in it is owned by its
 //     container;
 //   - every item, use and event carries every key of its key list.
-//   - no line feed is lost to the character before it: behind every line
-//     feed, blanks and an "@@" block keyword start a block of their own,
-//     whatever bytes (well-formed CP932 or not) precede the line feed;
+//   - no line feed is lost to the character before it: on every line,
+//     blanks and an "@@" block keyword start a block of their own, whatever
+//     bytes (well-formed CP932 or not) precede the line feed;
 //   - writing is stable: the written text, read back (with CRLF turned into
 //     LF, as the file is read) and written again, gives the same bytes.
 // A failed check prints the input as a C string literal and aborts.
@@ -94,7 +94,8 @@ void CheckDocument(CMerxDocument& doc)
         ExpectKeys(event, doc.eventkeys);
 }
 
-// Every line that begins with blanks and a block keyword begins a block.
+// Every line (the first one too) that begins with blanks and a block
+// keyword begins a block.
 void CheckKeywordLinesStartBlocks(const std::string& text)
 {
     CStrRegexHitList blocks;
@@ -102,11 +103,14 @@ void CheckKeywordLinesStartBlocks(const std::string& text)
     std::set<uint32_t> starts;
     for (uint32_t i = 0; i < blocks.GetCount(); ++i)
         starts.insert(blocks[i].offset);
-    for (size_t lineFeed = text.find('\n'); lineFeed != std::string::npos; lineFeed = text.find('\n', lineFeed + 1)) {
-        const size_t at = text.find_first_not_of(" \t", lineFeed + 1);
+    for (size_t line = 0; line != std::string::npos;) {
+        const size_t at = text.find_first_not_of(" \t", line);
         if (at != std::string::npos && text.compare(at, 2, "@@") == 0 &&
             BlockKindOf(text.c_str() + at) != CBlockKind::Other)
             Expect(starts.count(static_cast<uint32_t>(at)) == 1, "a keyword line was taken into the line before it");
+        line = text.find('\n', line);
+        if (line != std::string::npos)
+            ++line;
     }
 }
 

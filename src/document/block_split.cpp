@@ -76,7 +76,21 @@ void SplitDataBlocks(const char* text, bool includeAsElement, CStrRegexHitList& 
 {
     blocks.RemoveAll();
     const uint32_t length = static_cast<uint32_t>(std::strlen(text));
-    for (uint32_t p = 0; p < length;) {
+    uint32_t p = 0;
+    // The first line is searched as if a line feed stood before it: blanks
+    // before a keyword on it are a block of their own, so that the keyword
+    // starts its block here as it would on any later line.
+    uint32_t keyword = 0;
+    while (keyword < length && (text[keyword] == '\t' || text[keyword] == ' '))
+        ++keyword;
+    if (keyword > 0 && text[keyword] == '@' && text[keyword + 1] == '@' &&
+        BeginsWithBlockKeyword(text + keyword + 2, includeAsElement)) {
+        CStrRegexHitBufStruct* block = blocks.Add();
+        block->offset = 0;
+        block->length = keyword;
+        p = keyword;
+    }
+    while (p < length) {
         // A block ends at the line feed before a keyword line only when at
         // least one character precedes that line feed, so a keyword on the
         // second line of a text that begins with a line feed would stay

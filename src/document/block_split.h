@@ -14,8 +14,9 @@ extern const char* const kBlockPatternIncludeElements;
 // Offset and length of every block of `text`, in order; together they cover
 // the whole text. A block begins at the start of the text and at every "@@"
 // and block keyword that begins a line after optional blanks ("@@include"
-// only when includes are no elements), also on the second line of a text
-// that begins with a line feed; an "@@IF" line is a block of its own.
+// only when includes are no elements), also on the first line behind
+// blanks and on the second line of a text that begins with a line feed; an
+// "@@IF" line is a block of its own.
 void SplitDataBlocks(const char* text, bool includeAsElement, CStrRegexHitList& blocks);
 
 // What the reader makes of a block, by the keyword it begins with (any

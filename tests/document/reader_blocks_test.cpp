@@ -87,6 +87,10 @@ std::vector<BlocksCase> BlocksCases()
         {"KeywordsAreFoundInAnyCaseAndAfterBlanks", "@@item\n\tno\t1\n  @@Event\n\tcode\tx\n\t@@define\n", "",
          "IED" + F(12), {{"define", "@@define\n"}}},
         {"AKeywordBehindAnEmptyFirstLine", "\n@@ITEM\n\tno\t1\n", "", "OID" + F(12), {{"@0", "\n"}}},
+        // Blanks before a keyword on the first line are text of their own, as
+        // on any later line: the @@END there is the end of the data.
+        {"AnIndentedKeywordOnTheFirstLine", " \t@@END x\n@@ITEM\n", "", "OD" + F(12) + "O",
+         {{"@0", " \t"}, {"@14", "@@END x\n@@ITEM\n"}}},
         // A lead byte never takes the line feed before a keyword line with it.
         {"AStrayLeadByteKeepsItsLineFeed", "@@ITEM\n\tinfo\tsharp\x81\n@@ITEM\n\tno\t2\xe0\n@@IF x\xfc\nfree\x9f", "",
          "IIOD" + F(12), {{"I0:info", "sharp\x81"}, {"I0:no", ""}, {"@2", "@@IF x\xfc\nfree\x9f"}}},

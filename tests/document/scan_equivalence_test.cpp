@@ -113,14 +113,16 @@ TEST(ScanEquivalence, LinesAreTakenApartAsThePatternsDo)
 
 // The blocks as the block pattern's matches give them: each match starts a
 // block that runs to the next block's start (the first block starts at 0,
-// the last one runs to the end); a text that begins with a line feed is
-// searched behind one blank that counts to the first block.
+// the last one runs to the end); a text is searched behind a blank and a
+// line feed, so that its first line is a keyword line as any other.
 std::vector<std::pair<uint32_t, uint32_t>> PatternBlocks(const std::string& text, bool includeAsElement)
 {
     const char* pattern = includeAsElement ? kBlockPatternIncludeElements : kBlockPatternIncludeBlocks;
-    const uint32_t shift = !text.empty() && text[0] == '\n' ? 1 : 0;
+    if (text.empty())
+        return {};
+    const uint32_t shift = 2;
     CStrRegexHitList hits;
-    StrRegex((shift ? " " + text : text).c_str(), pattern, "gi", nullptr, nullptr, &hits);
+    StrRegex((" \n" + text).c_str(), pattern, "gi", nullptr, nullptr, &hits);
     std::vector<std::pair<uint32_t, uint32_t>> blocks;
     const uint32_t length = static_cast<uint32_t>(text.size());
     for (const CStrRegexHitBufStruct& hit : hits) {
