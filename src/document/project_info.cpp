@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include "foundation/sjis.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
 #include "settings/settings_store.h"
@@ -43,24 +42,6 @@ void WriteDecimal(CSettingsStore& tree, const char* key, int32_t number)
     tree.GetValueForWrite(key)->Format("%d", static_cast<int>(number));
 }
 
-// Whether the `length` bytes at `at` are whole lines both as bytes and as
-// characters: a lead byte at the end of a line takes the line end for its
-// second byte, so that the line runs on into the next one. Such a line ends
-// no block and starts none (the character before `at` must be a line end
-// of its own).
-bool StandsOnWholeLines(const char* text, uint32_t at, uint32_t length)
-{
-    for (const char* p = text + at; p < text + at + length; p += SjisCharLength(p)) {
-        if (SjisCharLength(p) == 2 && p[1] == '\n')
-            return false;
-    }
-    // Behind a line end, an odd run of lead bytes makes it a second byte.
-    uint32_t leads = 0;
-    while (at >= leads + 2 && IsSjisLeadByte(static_cast<unsigned char>(text[at - leads - 2])))
-        ++leads;
-    return leads % 2 == 0;
-}
-
 } // namespace
 
 void CProjectInfo::ResetPositions()
@@ -81,10 +62,7 @@ bool CutProjectInfoBlock(CStr_base<16384>& text, CStr_base<1024>& body, uint32_t
     const char* pattern = SJ("%g###ここからMERX_PROJECT_INFO_ENDまでの行を編集しないでください\n"
                              "###MERX_PROJECT_INFO_BEGIN\n"
                              "%{%+0(###%/0(%!z=%C%)=%/0C\n%)%e###MERX_PROJECT_INFO_END\n%}");
-    const StrRegexMatchFunc onWholeLines = [&text](const char*, uint32_t at, uint32_t length, CStrRegexMatchStruct*) {
-        return StandsOnWholeLines(text, at, length) ? static_cast<int32_t>(length) : -1;
-    };
-    if (StrRegex(text, pattern, "", &captures, nullptr, &hits, onWholeLines) <= 0 || hits.GetCount() == 0)
+    if (StrRegex(text, pattern, "", &captures, nullptr, &hits) <= 0 || hits.GetCount() == 0)
         return false;
     body.Assign(captures[0]);
     const CStrRegexHitBufStruct& hit = hits[0];

@@ -70,9 +70,10 @@ TEST(ProjectInfoBlock, IsCutOnlyWhenEveryLineOfItIsAKeyLine)
         {"a \"###\" line without \"=\"", Block("###RuleKey=a\n###note\n"), -1, ""},
         {"section lines in the body", Block("[S]\n###PageID=2\n[EndSection]\n"), -1, ""},
         {"opening line inside a line", "x" + whole, -1, ""},
-        // A lead byte takes the line end after it for its second byte.
-        {"a line ending in a lead byte", Block("###RuleKey=a\x84\n@@ITEM\n"), -1, ""},
-        {"opening line behind a lead byte", "x\x84\n" + whole, -1, ""},
+        // A lead byte never takes the line end after it.
+        {"a line ending in a lead byte", items + Block("###RuleKey=a\x84\n###PageID=2\n"), 26,
+         Block("###RuleKey=a\x84\n###PageID=2\n")},
+        {"opening line behind a lead byte", "x\x84\n" + whole, 3, whole},
         {"closing line without its line end", whole.substr(0, whole.size() - 1), -1, ""},
         {"CR LF line ends", Block("###RuleKey=a\r\n").insert(head.find('\n'), "\r"), -1, ""},
     };
