@@ -111,15 +111,8 @@ void ExpandTemplate(const char* replace, const CStrRegexMatchStruct& captures, C
     while (*p) {
         const char* percent = std::strchr(p, '%');
         const char* stop = percent ? percent : p + std::strlen(p);
-        // Copy up to the next "%" that starts a character.
-        const char* q = p;
-        while (q < stop)
-            q += SjisCharLength(q);
-        if (q > stop) {  // the "%" was the second byte of a character
-            append(p, static_cast<size_t>(q - p));
-            p = q;
-            continue;
-        }
+        // "%" is never the second byte of a character: the bytes up to it are
+        // copied as they stand.
         append(p, static_cast<size_t>(stop - p));
         if (!percent)
             return;
