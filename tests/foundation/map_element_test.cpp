@@ -12,7 +12,6 @@
 
 #include "../map_keys.h"
 #include "foundation/str_base.h"
-#include "../map_keys.h"
 
 namespace {
 
