@@ -4,7 +4,7 @@
 
 #include "foundation/text_file.h"
 
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error)
+bool ReadFileBytes(const std::string& path, CStr_base<16384>& bytes, std::string& error)
 {
     int number = 0;
     uint64_t size = 0;

@@ -2,6 +2,7 @@
 
 #include <sysexits.h>
 
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -12,21 +13,20 @@
 
 namespace {
 
-// The report of the pattern over the text, or nothing when the pattern went
-// over `budget`.
-std::optional<std::string> RunPattern(const RegexArgs& args, const std::string& text, CStrRegexBudget& budget)
+// The report of the pattern over `subject`, or nothing when the pattern
+// went over `budget`.
+std::optional<std::string> RunPattern(const RegexArgs& args, CStr_base<16384>& subject, CStrRegexBudget& budget)
 {
     CStrRegexMatchStruct captures;
     CStrRegexHistory history;
     CStrRegexHitList hits;
     if (args.plain) {
-        const int32_t count = StrRegex(text.c_str(), args.pattern.c_str(), args.options.c_str(), &captures, &history,
-                                       &hits, {}, &budget);
+        const int32_t count = StrRegex(subject.GetBuffer(), args.pattern.c_str(), args.options.c_str(), &captures,
+                                       &history, &hits, {}, &budget);
         if (count == kStrRegexStopped)
             return std::nullopt;
         return FormatRegexReport(count, hits, history, std::nullopt);
     }
-    CStr_base<16384> subject(text.c_str());
     const char* replace = args.replace ? args.replace->c_str() : nullptr;
     const int32_t count = subject.Regex(args.pattern.c_str(), args.options.c_str(), &captures, replace, &history, 0,
                                         &hits, {}, &budget);
@@ -60,20 +60,24 @@ int RunRegexCommand(std::span<const std::string_view> args, std::ostream& out, s
         out << RegexHelp();
         return 0;
     }
-    std::string text = parsed->text;
+    // The file comes straight into the string the pattern runs over.
+    CStr_base<16384> subject;
     if (parsed->file) {
-        if (!ReadFileBytes(*parsed->file, text, error)) {
+        if (!ReadFileBytes(*parsed->file, subject, error)) {
             err << "tavaro regex: cannot read " << *parsed->file << ": " << error << "\n";
             return EX_NOINPUT;
         }
-        if (const size_t zero = text.find('\0'); zero != std::string::npos) {
-            err << "tavaro regex: " << *parsed->file << " holds a zero byte at offset " << zero
+        if (const void* zero = std::memchr(subject.GetBuffer(), 0, subject.GetLength())) {
+            err << "tavaro regex: " << *parsed->file << " holds a zero byte at offset "
+                << static_cast<const char*>(zero) - subject.GetBuffer()
                 << "; the engine's texts end at the first zero byte, so the file cannot be searched whole\n";
             return EX_DATAERR;
         }
+    } else {
+        subject.Assign(parsed->text.c_str());
     }
     CStrRegexBudget budget;
-    const std::optional<std::string> report = RunPattern(*parsed, text, budget);
+    const std::optional<std::string> report = RunPattern(*parsed, subject, budget);
     if (!report) {
         err << "tavaro regex: " << OverBudget(budget) << "\n";
         return EX_DATAERR;

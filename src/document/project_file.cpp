@@ -188,6 +188,16 @@ CStr_base<16384> CMerxProject::FileText() const
     return text;
 }
 
+bool CMerxProject::WriteFileText(CTextFileWriter& writer) const
+{
+    const CWriterText document = DocumentText();
+    bool written = writer.Write(BuildProjectInfoBlock(info));
+    constexpr uint32_t kPiece = 1 << 16;
+    for (uint32_t done = 0; written && done < document.GetLength(); done += kPiece)
+        written = writer.Write(document.GetBuffer() + done, std::min(kPiece, document.GetLength() - done));
+    return written;
+}
+
 bool CMerxProject::SaveToPath(const char* path, bool overwrite)
 {
     m_doc.m_strApplyError.Truncate(0);
@@ -211,12 +221,7 @@ bool CMerxProject::SaveToPath(const char* path, bool overwrite)
     std::string backup;
     if (!Backup(path, overwrite, backup))
         return false;
-    const CWriterText document = DocumentText();
-    bool written = writer.Write(BuildProjectInfoBlock(info));
-    constexpr uint32_t kPiece = 1 << 16;
-    for (uint32_t done = 0; written && done < document.GetLength(); done += kPiece)
-        written = writer.Write(document.GetBuffer() + done, std::min(kPiece, document.GetLength() - done));
-    if (!written || !writer.Commit()) {
+    if (!WriteFileText(writer) || !writer.Commit()) {
         if (!backup.empty())
             DropBackup(backup);
         return failed();

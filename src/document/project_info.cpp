@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
@@ -68,12 +69,11 @@ bool CutProjectInfoBlock(CStr_base<16384>& text, CStr_base<1024>& body, uint32_t
     const CStrRegexHitBufStruct& hit = hits[0];
     if (offset)
         *offset = hit.offset;
-    CStr_base<16384> rest;
-    rest.Reserve(text.GetLength() - hit.length + 1);
-    rest.Assign(text.GetBuffer(), static_cast<int32_t>(hit.offset));
-    rest.Append(text.GetBuffer() + hit.offset + hit.length,
-                static_cast<int32_t>(text.GetLength() - hit.offset - hit.length));
-    text.Swap(rest);
+    // The text after the block moves down in place: a file's text is large.
+    const uint32_t length = text.GetLength();
+    char* bytes = text.GetBufferSetLength(length);
+    std::memmove(bytes + hit.offset, bytes + hit.offset + hit.length, length - hit.offset - hit.length);
+    text.Truncate(length - hit.length);
     return true;
 }
 

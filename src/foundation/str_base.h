@@ -207,6 +207,20 @@ public:
         return *this;
     }
 
+    // Makes the text `length` bytes long and returns it, to be filled in
+    // place: the bytes it held stay, those beyond are undefined until
+    // written. A zero byte written stays in the text (the length counts
+    // it), but copies of the text end there.
+    char* GetBufferSetLength(uint32_t length)
+    {
+        if (length > GetLength())
+            Grow(length + 2);
+        else if (!HasText())
+            Grow(2);
+        SetLength(length);
+        return Text();
+    }
+
     // Cuts the text to its first n bytes (n <= length); keeps the buffer.
     void Truncate(uint32_t n)
     {

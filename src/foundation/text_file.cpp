@@ -82,10 +82,8 @@ void SyncFolder(const std::string& folder)
 
 }  // namespace
 
-void CollapseCrLf(std::string& bytes)
+size_t CollapseCrLf(char* data, size_t size)
 {
-    char* data = bytes.data();
-    const size_t size = bytes.size();
     size_t out = 0;
     size_t in = 0;
     // Runs up to each CR move down whole; only the CR of a CR LF is left out.
@@ -101,7 +99,7 @@ void CollapseCrLf(std::string& bytes)
             data[out++] = '\r';
         in = stop + 1;
     }
-    bytes.resize(out);
+    return out;
 }
 
 void AppendWithCrLf(std::string& out, const char* text, size_t length)
@@ -120,7 +118,8 @@ void AppendWithCrLf(std::string& out, const char* text, size_t length)
     }
 }
 
-TextFileStatus ReadWholeFile(const char* path, std::string& out, int* error, uint64_t* size)
+TextFileStatus ReadFileInto(const char* path, void* buffer, FileBufferResize resize, size_t& length, int* error,
+                            uint64_t* size)
 {
     auto failed = [error](int number) {
         if (error)
@@ -155,18 +154,19 @@ TextFileStatus ReadWholeFile(const char* path, std::string& out, int* error, uin
     // Room for the announced size and one more byte, so that the end of a
     // regular file is seen without growing. Files that grow meanwhile, and
     // devices and pipes, are read on up to one byte past the limit.
-    std::string bytes;
     size_t used = 0;
-    bytes.resize(regular ? static_cast<size_t>(announced) + 1 : kChunk);
+    size_t room = regular ? static_cast<size_t>(announced) + 1 : kChunk;
+    char* bytes = resize(buffer, room);
     for (;;) {
-        if (used == bytes.size()) {
+        if (used == room) {
             if (used > kLargestFileBytes) {
                 close(fd);
                 return tooLarge(0);
             }
-            bytes.resize(std::min<size_t>(kLargestFileBytes + 1, used + std::max(used, kChunk)));
+            room = std::min<size_t>(kLargestFileBytes + 1, used + std::max(used, kChunk));
+            bytes = resize(buffer, room);
         }
-        const ssize_t got = read(fd, bytes.data() + used, bytes.size() - used);
+        const ssize_t got = read(fd, bytes + used, room - used);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -177,9 +177,8 @@ TextFileStatus ReadWholeFile(const char* path, std::string& out, int* error, uin
             break;
         used += static_cast<size_t>(got);
     }
-    bytes.resize(used);
     close(fd);
-    out.swap(bytes);
+    length = used;
     return TextFileStatus::kOk;
 }
 
@@ -193,12 +192,18 @@ std::string TooLargeReason(uint64_t size)
 TextFileStatus ReadTextFileBytes(const char* path, std::string& text, int* error, uint64_t* size)
 {
     std::string bytes;
-    const TextFileStatus status = ReadWholeFile(path, bytes, error, size);
+    size_t length = 0;
+    const FileBufferResize resize = [](void* buffer, size_t n) {
+        auto* read = static_cast<std::string*>(buffer);
+        read->resize(n);
+        return read->data();
+    };
+    const TextFileStatus status = ReadFileInto(path, &bytes, resize, length, error, size);
     if (status != TextFileStatus::kOk)
         return status;
-    if (std::memchr(bytes.data(), 0, bytes.size()))
+    if (std::memchr(bytes.data(), 0, length))
         return TextFileStatus::kHasZeroByte;
-    CollapseCrLf(bytes);
+    bytes.resize(CollapseCrLf(bytes.data(), length));
     text.swap(bytes);
     return TextFileStatus::kOk;
 }

@@ -22,12 +22,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "foundation/str_base.h"
 
-// Turns each CR LF of `bytes` into LF, in place; a lone CR stays.
-void CollapseCrLf(std::string& bytes);
+// Turns each CR LF of the `size` bytes at `data` into LF, in place; a lone
+// CR stays. Returns the new size.
+size_t CollapseCrLf(char* data, size_t size);
+inline void CollapseCrLf(std::string& bytes) { bytes.resize(CollapseCrLf(bytes.data(), bytes.size())); }
 
 // Appends `length` bytes of `text` to `out`, each LF written as CR LF.
 void AppendWithCrLf(std::string& out, const char* text, size_t length);
@@ -44,30 +47,62 @@ enum class TextFileStatus {
     kTooLarge,      // the file holds more than kLargestFileBytes
 };
 
-// Reads the whole file at `path` into `bytes` as it is. On kFailed `*error`
-// (when given) holds the error number; on kTooLarge `*size` (when given)
-// holds the file's size, or 0 where it is not known (a device or a pipe, a
-// file that grew while it was read). A regular file larger than the limit
-// is refused before it is read. On anything but kOk `bytes` is left as it
-// was.
-TextFileStatus ReadWholeFile(const char* path, std::string& bytes, int* error = nullptr, uint64_t* size = nullptr);
+// The buffer a whole file is read into: `resize` makes it `size` bytes long,
+// keeping the bytes it held, and returns them.
+using FileBufferResize = char* (*)(void* buffer, size_t size);
+
+// Reads the whole file at `path` into `buffer` as it is, straight from the
+// system into the buffer's bytes, and sets `length` to the bytes read; the
+// buffer may be longer. On kFailed `*error` (when given) holds the error
+// number; on kTooLarge `*size` (when given) holds the file's size, or 0
+// where it is not known (a device or a pipe, a file that grew while it was
+// read). A regular file larger than the limit is refused before it is
+// read. On anything but kOk the buffer holds no defined text.
+TextFileStatus ReadFileInto(const char* path, void* buffer, FileBufferResize resize, size_t& length,
+                            int* error = nullptr, uint64_t* size = nullptr);
+
+// Reads the whole file at `path` into `bytes` as it is, as ReadFileInto
+// reads it; the text may hold zero bytes. On anything but kOk `bytes` is
+// left as it was.
+template <unsigned N>
+TextFileStatus ReadWholeFile(const char* path, CStr_base<N>& bytes, int* error = nullptr, uint64_t* size = nullptr)
+{
+    CStr_base<N> read;
+    size_t length = 0;
+    const FileBufferResize resize = [](void* buffer, size_t n) {
+        return static_cast<CStr_base<N>*>(buffer)->GetBufferSetLength(static_cast<uint32_t>(n));
+    };
+    const TextFileStatus status = ReadFileInto(path, &read, resize, length, error, size);
+    if (status == TextFileStatus::kOk) {
+        read.Truncate(static_cast<uint32_t>(length));
+        bytes.Swap(read);
+    }
+    return status;
+}
 
 // The reason of kTooLarge for messages: "N bytes, more than the L bytes a
 // file may have", or without the size where it is not known (0).
 std::string TooLargeReason(uint64_t size);
 
 // Reads the whole file at `path` into `text` with CR LF turned into LF, as
-// ReadWholeFile reads it. On anything but kOk `text` is left as it was.
+// ReadFileInto reads it. On anything but kOk `text` is left as it was.
 TextFileStatus ReadTextFileBytes(const char* path, std::string& text, int* error = nullptr,
                                  uint64_t* size = nullptr);
 
+// The same into a string: the file comes once into the string's buffer and
+// its line ends are turned there.
 template <unsigned N>
 TextFileStatus ReadTextFile(const char* path, CStr_base<N>& text, int* error = nullptr, uint64_t* size = nullptr)
 {
-    std::string bytes;
-    const TextFileStatus status = ReadTextFileBytes(path, bytes, error, size);
-    if (status == TextFileStatus::kOk)
-        text.Assign(bytes.data(), static_cast<int32_t>(bytes.size()));
+    CStr_base<N> read;
+    TextFileStatus status = ReadWholeFile(path, read, error, size);
+    if (status != TextFileStatus::kOk)
+        return status;
+    char* bytes = read.GetBufferSetLength(read.GetLength());
+    if (std::memchr(bytes, 0, read.GetLength()))
+        return TextFileStatus::kHasZeroByte;
+    read.Truncate(static_cast<uint32_t>(CollapseCrLf(bytes, read.GetLength())));
+    text.Swap(read);
     return status;
 }
 

@@ -106,22 +106,29 @@ TEST(TextFile, NoFileLargerThanTheLimitIsRead)
     const int fd = open(folder.Path("sparse").c_str(), O_WRONLY | O_CREAT, 0600);
     ASSERT_EQ(ftruncate(fd, static_cast<off_t>(kLargestFileBytes + 1)), 0);
     close(fd);
-    std::string bytes = "old";
+    CStr_base<64> raw("old");
     uint64_t size = 1;
-    EXPECT_EQ(ReadWholeFile(folder.Path("sparse").c_str(), bytes, nullptr, &size), TextFileStatus::kTooLarge);
+    EXPECT_EQ(ReadWholeFile(folder.Path("sparse").c_str(), raw, nullptr, &size), TextFileStatus::kTooLarge);
     EXPECT_EQ(size, kLargestFileBytes + 1);
-    EXPECT_EQ(bytes, "old");
+    EXPECT_EQ(raw, "old");
+    std::string bytes = "old";
     EXPECT_EQ(TooLargeReason(size), "268435457 bytes, more than the 268435456 bytes (256 MiB) a file may have");
     // A device announces no size: it is read up to the limit.
     EXPECT_EQ(ReadTextFileBytes("/dev/zero", bytes, nullptr, &size), TextFileStatus::kTooLarge);
     EXPECT_EQ(size, 0u);
     EXPECT_EQ(bytes, "old");
-    // A pipe is read to its end.
+    // A pipe is read to its end, in pieces that grow the text.
     ASSERT_EQ(mkfifo(folder.Path("fifo").c_str(), 0600), 0);
-    std::thread writer([&folder] { folder.Put("fifo", "a\r\nb"); });
-    EXPECT_EQ(ReadTextFileBytes(folder.Path("fifo").c_str(), bytes), TextFileStatus::kOk);
+    const std::string piped = std::string(200000, 'x') + "\r\nb";
+    std::thread writer([&folder, &piped] { folder.Put("fifo", piped); });
+    CStr_base<16384> text;
+    EXPECT_EQ(ReadTextFile(folder.Path("fifo").c_str(), text), TextFileStatus::kOk);
     writer.join();
-    EXPECT_EQ(bytes, "a\nb");
+    EXPECT_EQ(std::string(text.GetBuffer(), text.GetLength()), std::string(200000, 'x') + "\nb");
+    // Raw reading keeps zero bytes; the length counts them.
+    folder.Put("zero", std::string("a\0b\r\n", 5));
+    EXPECT_EQ(ReadWholeFile(folder.Path("zero").c_str(), raw), TextFileStatus::kOk);
+    EXPECT_EQ(std::string(raw.GetBuffer(), raw.GetLength()), std::string("a\0b\r\n", 5));
 }
 
 TEST(TextFile, WriteReplacesSafely)
