@@ -132,16 +132,21 @@ int RunFormatCommand(std::span<const std::string_view> args, std::ostream& out, 
         return p.project->Save() ? done : EX_CANTCREAT;
     if (parsed->output) {
         CTextFileWriter writer;
-        if (!writer.Begin(parsed->output->c_str()) || !p.project->WriteFileText(writer) || !writer.Commit()) {
+        const auto write = [&writer](const char* text, size_t length) { return writer.Write(text, length); };
+        if (!writer.Begin(parsed->output->c_str()) || !p.project->WriteFileText(write) || !writer.Commit()) {
             err << "tavaro format: cannot write " << *parsed->output << ": " << writer.Reason() << "\n";
             return EX_CANTCREAT;
         }
         return done;
     }
-    const CStr_base<16384> text = p.project->FileText();
-    std::string bytes;
-    AppendWithCrLf(bytes, text.GetBuffer(), text.GetLength());
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    // The text goes out in pieces with the file's line ends; a failed
+    // standard output is reported when the command ends.
+    std::string piece;
+    p.project->WriteFileText([&out, &piece](const char* text, size_t length) {
+        piece.clear();
+        AppendWithCrLf(piece, text, length);
+        return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
+    });
     return done;
 }
 

@@ -188,13 +188,14 @@ CStr_base<16384> CMerxProject::FileText() const
     return text;
 }
 
-bool CMerxProject::WriteFileText(CTextFileWriter& writer) const
+bool CMerxProject::WriteFileText(const CTextSink& write) const
 {
     const CWriterText document = DocumentText();
-    bool written = writer.Write(BuildProjectInfoBlock(info));
+    const CStr_base<1024> block = BuildProjectInfoBlock(info);
+    bool written = write(block.GetBuffer(), block.GetLength());
     constexpr uint32_t kPiece = 1 << 16;
     for (uint32_t done = 0; written && done < document.GetLength(); done += kPiece)
-        written = writer.Write(document.GetBuffer() + done, std::min(kPiece, document.GetLength() - done));
+        written = write(document.GetBuffer() + done, std::min(kPiece, document.GetLength() - done));
     return written;
 }
 
@@ -221,7 +222,8 @@ bool CMerxProject::SaveToPath(const char* path, bool overwrite)
     std::string backup;
     if (!Backup(path, overwrite, backup))
         return false;
-    if (!WriteFileText(writer) || !writer.Commit()) {
+    if (!WriteFileText([&writer](const char* text, size_t length) { return writer.Write(text, length); }) ||
+        !writer.Commit()) {
         if (!backup.empty())
             DropBackup(backup);
         return failed();

@@ -19,8 +19,6 @@
 #include "foundation/str_base.h"
 #include "settings/settings_store.h"
 
-class CTextFileWriter;
-
 // Answers of the save question.
 enum : int32_t {
     SAVE_QUESTION_STOP = 0,     // cancelled, or saving failed
@@ -60,10 +58,12 @@ public:
 
     // What a save writes: the block and the document, "\n" line ends.
     CStr_base<16384> FileText() const;
-    // Writes what a save writes to `writer` (begun, not committed), the
-    // document in pieces, so that no second whole copy of it is made with
-    // the file's line ends; false when a write failed.
-    bool WriteFileText(CTextFileWriter& writer) const;
+    // Hands what a save writes, "\n" line ends, to `write` in pieces (the
+    // block, then the document 64 KB at a time), so that no second whole
+    // copy of it is made with the file's line ends; stops at the first
+    // piece `write` refuses and then answers false.
+    using CTextSink = std::function<bool(const char* text, size_t length)>;
+    bool WriteFileText(const CTextSink& write) const;
 
     // The title of the main window for the project name.
     static CStr_base<64> WindowTitle(const char* projectName);
