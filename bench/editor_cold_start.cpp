@@ -17,12 +17,14 @@
 #include <string>
 
 #include "app/main/main_dlg.h"
+#include "foundation/huge_page_heap.h"
 #include "foundation/native_path.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/ui_backend.h"
 
 int main(int argc, char** argv)
 {
+    UseHugePagesForTheHeap(argv);  // as the editor starts
     if (argc != 3) {
         std::fprintf(stderr, "usage: editor_cold_start SCRATCH FILE\n");
         return 2;

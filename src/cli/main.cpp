@@ -11,6 +11,7 @@
 #include "cli/checked_output.h"
 #include "cli/project_command.h"
 #include "cli/regex_command.h"
+#include "foundation/huge_page_heap.h"
 #include "pattern/editor_matchers.h"
 
 namespace {
@@ -40,6 +41,7 @@ void WriteUsage(std::ostream& out)
 
 int main(int argc, char** argv)
 {
+    UseHugePagesForTheHeap(argv);
     // The editor registers its user matchers first thing at start-up.
     RegisterEditorMatchers();
 

@@ -11,6 +11,7 @@
 #include "editor/display_check.h"
 #include "editor/editor_options.h"
 #include "editor/screenshot_tour.h"
+#include "foundation/huge_page_heap.h"
 #include "foundation/native_path.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/ui_backend.h"
@@ -25,6 +26,7 @@ std::string SampleProject() { return ProgramFolder() + "/sample/inc-item-data.cg
 
 int main(int argc, char** argv)
 {
+    UseHugePagesForTheHeap(argv);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     CEditorOptions options = ParseEditorOptions(args);
     switch (options.action) {
