@@ -46,15 +46,7 @@ command -v pcre2grep >/dev/null || { echo "pcre2grep is missing (package pcre2-u
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVARO_BENCH=ON -DTAVARO_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target tavaro cold_run editor_cold_start >/dev/null
 
-mkdir -p "$data"
-for items in 10000 50000; do
-    file=$data/items-$items.cgi
-    if [ ! -s "$file" ]; then
-        echo "generating $items items ..." >&2
-        perl "$here/data_gen/gen-item-data.pl" "$items" >"$file.tmp"
-        mv "$file.tmp" "$file"
-    fi
-done
+"$here/data_gen/ensure-item-data.sh" "$data" 10000 50000
 text=$data/text-16MiB.txt
 if [ ! -s "$text" ]; then
     head -c $((16 << 20)) "$data/items-50000.cgi" | perl -0777 -pe 's/[^\n]*\z//' >"$text.tmp"

@@ -30,15 +30,7 @@ repetitions=${BENCH_REPETITIONS:-3}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVARO_BENCH=ON -DTAVARO_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target document_bench >/dev/null
 
-mkdir -p "$data"
-for items in $sizes; do
-    file=$data/items-$items.cgi
-    if [ ! -s "$file" ]; then
-        echo "generating $items items ..." >&2
-        perl "$here/data_gen/gen-item-data.pl" "$items" >"$file.tmp"
-        mv "$file.tmp" "$file"
-    fi
-done
+"$here/data_gen/ensure-item-data.sh" "$data" $sizes
 
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT

@@ -21,12 +21,7 @@ items=50000
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVARO_BENCH=ON -DTAVARO_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target editor_bench >/dev/null
 
-mkdir -p "$data"
-if [ ! -s "$data/items-$items.cgi" ]; then
-    echo "generating $items items ..." >&2
-    perl "$here/data_gen/gen-item-data.pl" "$items" >"$data/items-$items.cgi.tmp"
-    mv "$data/items-$items.cgi.tmp" "$data/items-$items.cgi"
-fi
+"$here/data_gen/ensure-item-data.sh" "$data" "$items"
 
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
