@@ -1,35 +1,20 @@
 #include "document/project_info.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 
+#include "foundation/decimal_text.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
 #include "settings/settings_store.h"
 
 namespace {
 
-// "%d" as the C library reads it: leading white space, a sign and digits,
-// anything after them ignored; `fallback` when no digit comes. Numbers out
-// of range saturate.
-int32_t ReadDecimal(const CSettingsStore& tree, const char* key, int32_t fallback)
+// The number under `key` as "%d" reads it; `fallback` when the key is
+// missing or holds no number.
+int32_t ReadNumber(const CSettingsStore& tree, const char* key, int32_t fallback)
 {
     const CSettingsStore::Value* value = tree.GetValue(key);
-    if (!value)
-        return fallback;
-    const char* text = value->GetBuffer();
-    char* end = nullptr;
-    errno = 0;
-    const long long number = std::strtoll(text, &end, 10);
-    if (end == text)
-        return fallback;
-    if (number < INT32_MIN)
-        return INT32_MIN;
-    if (number > INT32_MAX)
-        return INT32_MAX;
-    return static_cast<int32_t>(number);
+    return value ? ReadDecimal32(value->GetBuffer(), fallback) : fallback;
 }
 
 void ReadText(const CSettingsStore& tree, const char* key, CStr_base<64>& out)
@@ -87,15 +72,15 @@ CProjectInfo ReadProjectInfoBody(const char* body)
     ReadText(tree, "/###RuleName", info.ruleName);
     ReadText(tree, "/###ProjectName", info.projectName);
     ReadText(tree, "/###IconImagePath", info.iconImagePath);
-    info.pageId = ReadDecimal(tree, "/###PageID", 0);
+    info.pageId = ReadNumber(tree, "/###PageID", 0);
     if (info.pageId < 0 || info.pageId >= kProjectPageCount)
         info.pageId = 0;
-    info.itemId = ReadDecimal(tree, "/###ItemID", -1);
-    info.itemExId = ReadDecimal(tree, "/###ItemExID", -1);
-    info.useExId = ReadDecimal(tree, "/###UseExID", -1);
-    info.eventId = ReadDecimal(tree, "/###EventID", -1);
-    info.funcId = ReadDecimal(tree, "/###FuncID", -1);
-    info.setId = ReadDecimal(tree, "/###SetID", -1);
+    info.itemId = ReadNumber(tree, "/###ItemID", -1);
+    info.itemExId = ReadNumber(tree, "/###ItemExID", -1);
+    info.useExId = ReadNumber(tree, "/###UseExID", -1);
+    info.eventId = ReadNumber(tree, "/###EventID", -1);
+    info.funcId = ReadNumber(tree, "/###FuncID", -1);
+    info.setId = ReadNumber(tree, "/###SetID", -1);
     return info;
 }
 
