@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "foundation/str_array.h"
 #include "foundation/str_base.h"
 #include "ui/ui_types.h"
 #include "ui/ui_window.h"
@@ -40,8 +41,8 @@ public:
     virtual void ShowWaitCursor(bool on) = 0;
     // Asks the shell to perform `verb` on a document or program; a result
     // of 32 or less is a failure.
-    virtual int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file, const char* parameters,
-                              const char* folder) = 0;
+    virtual int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file,
+                              const CStrArray_base<64>& arguments, const char* folder) = 0;
     // Queues a private message; it reaches the dialog's key filter
     // (PreTranslateMessage) when the loop takes it, and is dropped if the
     // filter does not take it or the window is gone by then.

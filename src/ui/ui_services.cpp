@@ -21,11 +21,10 @@ bool UiAskFileName(const CUiFileRequest& request, CStr_base<64>& path, CDialogBa
     return UiBackend().AskFileName(WindowOf(owner), request, path);
 }
 
-int32_t UiShellOpen(const char* verb, const char* file, const char* parameters, const char* folder,
+int32_t UiShellOpen(const char* verb, const char* file, const CStrArray_base<64>& arguments, const char* folder,
                     CDialogBase* owner)
 {
-    return UiBackend().ShellOpen(WindowOf(owner), verb ? verb : "", file ? file : "", parameters ? parameters : "",
-                                 folder ? folder : "");
+    return UiBackend().ShellOpen(WindowOf(owner), verb ? verb : "", file ? file : "", arguments, folder ? folder : "");
 }
 
 CUiWaitCursor::CUiWaitCursor()

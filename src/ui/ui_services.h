@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "foundation/str_array.h"
 #include "foundation/str_base.h"
 #include "ui/ui_backend.h"
 #include "ui/ui_types.h"
@@ -17,9 +18,9 @@ UiAnswer UiMessageBox(const char* text, UiButtons buttons = UiButtons::kOk, CDia
 // Runs a file dialog; true with the chosen full path in `path`.
 bool UiAskFileName(const CUiFileRequest& request, CStr_base<64>& path, CDialogBase* owner = nullptr);
 // The shell's `verb` ("open") on a document, or on a program with
-// `parameters`; `folder` empty for the present one. A result of 32 or less
-// is a failure.
-int32_t UiShellOpen(const char* verb, const char* file, const char* parameters, const char* folder,
+// `arguments`, each handed to it as one argument whatever it holds;
+// `folder` empty for the present one. A result of 32 or less is a failure.
+int32_t UiShellOpen(const char* verb, const char* file, const CStrArray_base<64>& arguments, const char* folder,
                     CDialogBase* owner = nullptr);
 
 // The wait cursor shows while at least one of these lives.

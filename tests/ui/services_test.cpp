@@ -61,10 +61,13 @@ TEST(UiServices, FileDialogsShellCallsAndTheWaitCursorAreRecorded)
     EXPECT_EQ(user.TakeProblems(), (Log{"nobody answered a file dialog"}));
 
     user.AnswerShell(2);
-    EXPECT_EQ(UiShellOpen("open", "C:\\p\\TavaroItemEditor.htm", "", ""), 2);
-    EXPECT_GT(UiShellOpen("open", "edit.exe", "\"C:\\i\\item-no-1.png\"", nullptr), 32);
+    EXPECT_EQ(UiShellOpen("open", "C:\\p\\TavaroItemEditor.htm", {}, ""), 2);
+    CStrArray_base<64> arguments;
+    arguments.Add()->Assign("-a");
+    arguments.Add()->Assign("C:\\i \"x\"\\item-no-1.png");
+    EXPECT_GT(UiShellOpen("open", "edit.exe", arguments, nullptr), 32);
     ASSERT_EQ(user.ShellCalls().size(), 2u);
-    EXPECT_STREQ(user.ShellCalls()[1].parameters, "\"C:\\i\\item-no-1.png\"");
+    EXPECT_EQ(user.ShellCalls()[1].arguments, (std::vector<std::string>{"-a", "C:\\i \"x\"\\item-no-1.png"}));
 
     {
         CUiWaitCursor outer;

@@ -89,7 +89,7 @@ void CMainDlg::OnHelpFile()
 {
     CStr_base<64> path(m_strProgramFolder);
     path.Append("\\TavaroItemEditor.htm");
-    if (UiShellOpen("open", path, "", "", this) > 32)
+    if (UiShellOpen("open", path, {}, "", this) > 32)
         return;
     CStr_base<64> message;
     message.Format(SJ("\"%s\"を開けません。\nファイルがあるか確認してください。"), path.GetBuffer());

@@ -80,10 +80,10 @@ void CHeadlessBackend::ShowWaitCursor(bool on)
         ++m_nWaitCursorShows;
 }
 
-int32_t CHeadlessBackend::ShellOpen(CUiWindow*, const char* verb, const char* file, const char* parameters,
-                                    const char* folder)
+int32_t CHeadlessBackend::ShellOpen(CUiWindow*, const char* verb, const char* file,
+                                    const CStrArray_base<64>& arguments, const char* folder)
 {
-    return m_person.AnswerShellOpen(verb, file, parameters, folder);
+    return m_person.AnswerShellOpen(verb, file, arguments, folder);
 }
 
 void CHeadlessBackend::Post(CUiWindow& window, uint32_t code)

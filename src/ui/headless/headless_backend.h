@@ -18,7 +18,7 @@ public:
     virtual ~CHeadlessPerson() = default;
     virtual UiAnswer AnswerMessageBox(const char* text, UiButtons buttons, UiAnswer defaultButton) = 0;
     virtual bool AnswerFileDialog(const CUiFileRequest& request, CStr_base<64>& path) = 0;
-    virtual int32_t AnswerShellOpen(const char* verb, const char* file, const char* parameters,
+    virtual int32_t AnswerShellOpen(const char* verb, const char* file, const CStrArray_base<64>& arguments,
                                     const char* folder) = 0;
     // Acts inside the modal dialog that has just been shown, and closes it.
     virtual void DriveModal(CDialogBase& dialog) = 0;
@@ -44,7 +44,7 @@ public:
     UiAnswer MessageBox(CUiWindow* owner, const char* text, UiButtons buttons, UiAnswer defaultButton) override;
     bool AskFileName(CUiWindow* owner, const CUiFileRequest& request, CStr_base<64>& path) override;
     void ShowWaitCursor(bool on) override;
-    int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file, const char* parameters,
+    int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file, const CStrArray_base<64>& arguments,
                       const char* folder) override;
     void Post(CUiWindow& window, uint32_t code) override;
 

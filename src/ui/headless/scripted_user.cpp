@@ -113,11 +113,15 @@ bool CScriptedUser::AnswerFileDialog(const CUiFileRequest& request, CStr_base<64
     return asked.answered;
 }
 
-int32_t CScriptedUser::AnswerShellOpen(const char* verb, const char* file, const char* parameters,
+int32_t CScriptedUser::AnswerShellOpen(const char* verb, const char* file, const CStrArray_base<64>& arguments,
                                        const char* folder)
 {
-    m_shellCalls.push_back({CStr_base<64>(verb), CStr_base<64>(file), CStr_base<64>(parameters),
-                            CStr_base<64>(folder)});
+    ShellOpened& call = m_shellCalls.emplace_back();
+    call.verb.Assign(verb);
+    call.file.Assign(file);
+    call.folder.Assign(folder);
+    for (const CStr_base<64>& argument : arguments)
+        call.arguments.emplace_back(argument.GetBuffer(), argument.GetLength());
     if (m_shellResults.empty())
         return 42;
     const int32_t result = m_shellResults.front();

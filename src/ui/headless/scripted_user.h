@@ -40,7 +40,8 @@ public:
         bool answered;
     };
     struct ShellOpened {
-        CStr_base<64> verb, file, parameters, folder;
+        CStr_base<64> verb, file, folder;
+        std::vector<std::string> arguments;
     };
     using Driver = std::function<void(CDialogBase& dialog)>;
 
@@ -106,7 +107,7 @@ public:
 private:
     UiAnswer AnswerMessageBox(const char* text, UiButtons buttons, UiAnswer defaultButton) override;
     bool AnswerFileDialog(const CUiFileRequest& request, CStr_base<64>& path) override;
-    int32_t AnswerShellOpen(const char* verb, const char* file, const char* parameters,
+    int32_t AnswerShellOpen(const char* verb, const char* file, const CStrArray_base<64>& arguments,
                             const char* folder) override;
     void DriveModal(CDialogBase& dialog) override;
     void Problem(const std::string& text) override { m_problems.push_back(text); }

@@ -181,10 +181,10 @@ void CQtBackend::ShowWaitCursor(bool on)
         QApplication::restoreOverrideCursor();
 }
 
-int32_t CQtBackend::ShellOpen(CUiWindow*, const char* verb, const char* file, const char* parameters,
+int32_t CQtBackend::ShellOpen(CUiWindow*, const char* verb, const char* file, const CStrArray_base<64>& arguments,
                               const char* folder)
 {
-    return QtShellOpen(verb, file, parameters, folder);
+    return QtShellOpen(verb, file, arguments, folder);
 }
 
 void CQtBackend::Post(CUiWindow& window, uint32_t code)

@@ -11,7 +11,7 @@
 // file dialogs are QFileDialog with the layer's filter converted
 // (qt_file_filter.h); the wait cursor is the application's override
 // cursor; ShellOpen opens documents with QDesktopServices and starts
-// programs (and anything given parameters) with QProcess.
+// programs (and anything given arguments) with QProcess.
 #pragma once
 
 #include <cstdint>
@@ -44,7 +44,7 @@ public:
     UiAnswer MessageBox(CUiWindow* owner, const char* text, UiButtons buttons, UiAnswer defaultButton) override;
     bool AskFileName(CUiWindow* owner, const CUiFileRequest& request, CStr_base<64>& path) override;
     void ShowWaitCursor(bool on) override;
-    int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file, const char* parameters,
+    int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file, const CStrArray_base<64>& arguments,
                       const char* folder) override;
     void Post(CUiWindow& window, uint32_t code) override;
 

@@ -22,7 +22,7 @@ QString NativeName(const char* path) { return QFile::decodeName(QByteArray::from
 
 }  // namespace
 
-int32_t QtShellOpen(const char* verb, const char* file, const char* parameters, const char* folder)
+int32_t QtShellOpen(const char* verb, const char* file, const CStrArray_base<64>& arguments, const char* folder)
 {
     if (std::strcmp(verb, "open") != 0 && *verb)
         return kNoAssociation;
@@ -33,7 +33,9 @@ int32_t QtShellOpen(const char* verb, const char* file, const char* parameters, 
     const bool program = info.isFile() && info.isExecutable();
     if (!program)  // a document: parameters mean nothing to it
         return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())) ? kDone : kFileNotFound;
-    const QStringList arguments = QProcess::splitCommand(QtFromCp932(parameters));
+    QStringList list;
+    for (const CStr_base<64>& argument : arguments)
+        list.append(QtFromCp932(argument.GetBuffer()));
     const QString workingFolder = *folder ? NativeName(folder) : QString();
-    return QProcess::startDetached(info.absoluteFilePath(), arguments, workingFolder) ? kDone : kFileNotFound;
+    return QProcess::startDetached(info.absoluteFilePath(), list, workingFolder) ? kDone : kFileNotFound;
 }

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "foundation/str_array.h"
+
 // The result as Windows gives it: above 32 on success; 2 when the file is
 // not there or cannot be opened or started, 31 for a verb other than "open".
-int32_t QtShellOpen(const char* verb, const char* file, const char* parameters, const char* folder);
+int32_t QtShellOpen(const char* verb, const char* file, const CStrArray_base<64>& arguments, const char* folder);

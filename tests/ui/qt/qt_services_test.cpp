@@ -39,12 +39,15 @@ TEST_F(QtServicesTest, TheShellStartsProgramsWithParametersInTheirFolder)
     const std::string script = folder.Path("run.sh");
     folder.Put("run.sh", "#!/bin/sh\necho \"$1|$2\" > \"$PWD/out.txt\"\n");
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    const std::string quoted = Sj("\"二つ の\" 引数");
-    EXPECT_GT(UiShellOpen("open", script.c_str(), quoted.c_str(), folder.Path().c_str()), 32);
-    EXPECT_TRUE(WaitFor([&] { return folder.Get("out.txt") == "二つ の|引数\n"; })) << folder.Get("out.txt");
+    // Each argument arrives whole, quotes and blanks included.
+    CStrArray_base<64> arguments;
+    arguments.Add()->Assign(Sj("二つ \"の").c_str());
+    arguments.Add()->Assign(Sj("引数").c_str());
+    EXPECT_GT(UiShellOpen("open", script.c_str(), arguments, folder.Path().c_str()), 32);
+    EXPECT_TRUE(WaitFor([&] { return folder.Get("out.txt") == "二つ \"の|引数\n"; })) << folder.Get("out.txt");
 
-    EXPECT_LE(UiShellOpen("open", folder.Path("missing.htm").c_str(), "", ""), 32);
-    EXPECT_LE(UiShellOpen("print", script.c_str(), "", ""), 32);
+    EXPECT_LE(UiShellOpen("open", folder.Path("missing.htm").c_str(), {}, ""), 32);
+    EXPECT_LE(UiShellOpen("print", script.c_str(), {}, ""), 32);
 }
 
 TEST_F(QtServicesTest, FileDialogsGiveBackThePathTextOrNothing)
