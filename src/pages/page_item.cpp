@@ -353,9 +353,13 @@ void Cpage_item::OnOK()
     if (!storedByTracking)
         stored = m_work;
     {
+        // The line takes the new name; the selection stays where the user
+        // put it (an apply before a switch).
         const CNotifyQuietScope quiet(m_context.NotifyReady());
+        CUiControl list = Control(IDC_ITEM_LIST);
+        const int32_t selected = list.GetCurSel();
         SetListLine(nowitemID);
-        Control(IDC_ITEM_LIST).SetCurSel(nowitemID);
+        list.SetCurSel(selected);
     }
     m_bAskRename = true;
 }

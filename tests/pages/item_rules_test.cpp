@@ -7,6 +7,7 @@
 #include "../document/document_test_helpers.h"
 #include "foundation/cp932.h"
 #include "pages/item_fields.h"
+#include "pages/item_icon.h"
 #include "pages/item_list_edit.h"
 #include "pages/item_naming.h"
 
@@ -211,6 +212,41 @@ TEST(ItemListEdit, NewAndCopiedItemFields)
     ASSERT_EQ(copy->uses.GetCount(), 1u);
     EXPECT_EQ(dtest::Field(*copy->uses.GetAt(0), "name"), "swing");
     EXPECT_EQ(dtest::Field(*document.itemdata.GetAt(1), "name"), S("剣"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ItemIcon, PathsAndProgramArguments)
+{
+    // "表" is 0x95 0x5C: its second byte separates nothing.
+    EXPECT_EQ(U(FolderOfPath(S("C:\\data\\表\\inc.cgi").c_str())), "C:\\data\\表");
+    EXPECT_EQ(U(FolderOfPath(S("/d/表.cgi").c_str())), "/d");
+    EXPECT_EQ(U(FolderOfPath(S("表").c_str())), "");
+    EXPECT_EQ(U(IconFolderPath("/d", "..\\Image")), "/d\\..\\Image");
+    EXPECT_EQ(U(IconFolderPath("/d", "C:\\Image")), "C:\\Image");
+    EXPECT_EQ(U(IconFilePath("/i", 12)), "/i\\item-no-12.png");
+
+    struct Case {
+        const char* parameters;
+        std::vector<std::string> arguments;
+    };
+    const Case cases[] = {
+        {"\"%f\"", {"/i \"q\"/item-no-1.png"}},
+        {"-o %f --x", {"-o", "/i \"q\"/item-no-1.png", "--x"}},
+        {"\"a b\" \"say \"\"hi\"\"\" %f%f", {"a b", "say \"hi\"", "/i \"q\"/item-no-1.png/i \"q\"/item-no-1.png"}},
+        {"  ", {}},
+        {"100%", {"100%"}},
+    };
+    for (const Case& c : cases) {
+        CStrArray_base<64> arguments;
+        IconProgramArguments(c.parameters, "/i \"q\"/item-no-1.png", arguments);
+        std::vector<std::string> got;
+        for (const CStr_base<64>& argument : arguments)
+            got.emplace_back(argument.GetBuffer());
+        EXPECT_EQ(got, c.arguments) << c.parameters;
+    }
 }
 
 } // namespace

@@ -1,0 +1,290 @@
+// The item page through the main window and a scripted user: browsing,
+// editing and applying, the list operations, renames, direct edit, the icon
+// edit and the stored selection.
+#include <filesystem>
+
+#include "../app/main_dlg_fixture.h"
+#include "pages/page_item.h"
+#include "pages/page_item_template.h"
+
+namespace {
+
+using namespace item_page;
+
+std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
+
+// Three items; "剣" is named by the second item's script and use line.
+const std::string kItems =
+    "@@ITEM\r\n\tno\t1\r\n\ttype\t武器\r\n\tcode\tsword\r\n\tname\t剣\r\n\tlimit\t5/7/9\r\n\tbase\t5\r\n"
+    "\tflag\txnosend\r\n\tfunct\t_local_\r\n\t\tfirst\r\n\t_local_\r\n"
+    "@@ITEM\r\n\tno\t2\r\n\tcode\tshield\r\n\tname\t盾\r\n\tfunct\t_local_\r\n\t\tx(@@ITEMNO\"剣\");\r\n\t_local_\r\n"
+    "\t@@USE\r\n\t\tname\tuse\r\n\t\t\tuse\t1\t剣\r\n"
+    "@@ITEM\r\n\tno\t5\r\n\tcode\tbow\r\n\tname\t弓\r\n"
+    "@@END\r\n";
+
+class ItemPageTest : public MainDlgTest {
+protected:
+    void Open(const std::string& itemId = "-1")
+    {
+        std::string block = InfoBlock(kBetaRule, "p");
+        block.insert(block.find("###MERX_PROJECT_INFO_END"), "###ItemID=" + itemId + "\r\n");
+        startup.commandLine = PutFile("items.cgi", block + S(kItems));
+    }
+    Cpage_item& Page(CMainDlg& main) { return static_cast<Cpage_item&>(main.Page(CMainDlg::kItemTab)); }
+    std::string Text(CMainDlg& main, int32_t id) { return Cp932ToUtf8(user.Look(Page(main), id).text.GetBuffer()); }
+    std::vector<std::string> List(CMainDlg& main)
+    {
+        std::vector<std::string> lines;
+        for (const CStr_base<64>& line : user.Look(Page(main), IDC_ITEM_LIST).items)
+            lines.push_back(Cp932ToUtf8(line.GetBuffer()));
+        return lines;
+    }
+    std::string Field(CMainDlg& main, uint32_t item, const char* key)
+    {
+        const CMerxString* value = main.Document().itemdata.GetAt(item)->GetField(key);
+        return value ? Cp932ToUtf8(value->GetBuffer()) : "<undefined>";
+    }
+    void Type(CMainDlg& main, int32_t id, const std::string& utf8) { user.TypeText(Page(main), id, S(utf8).c_str()); }
+    void Save(CMainDlg& main) { user.ChooseMenu(main, ID_FILE_SAVE); }
+    std::string Saved() { return folder.Get("items.cgi"); }
+};
+
+TEST_F(ItemPageTest, BrowsingEveryItemAndFuncStringChangesNothing)
+{
+    Open("0");
+    std::string untouched;
+    Run([&](CMainDlg& main) {
+        ASSERT_EQ(List(main), (std::vector<std::string>{"剣", "盾", "弓"}));
+        EXPECT_EQ(Text(main, IDC_NAME), "剣");
+        Save(main);
+        untouched = Saved();
+        for (int32_t item : {1, 2, 0}) {
+            user.Select(Page(main), IDC_ITEM_LIST, item);
+            for (int32_t func : {1, 2, 0})
+                user.Select(Page(main), IDC_FUNC_COMBO, func);
+        }
+        user.Click(Page(main), kIdOk);
+        EXPECT_FALSE(main.IsModified());
+        Save(main);
+    });
+    EXPECT_EQ(Saved(), untouched);
+    EXPECT_NE(untouched.find(S("\tlimit\t5/7/9\r\n\tbase\t5\r\n\tflag\txnosend\r\n")), std::string::npos);
+}
+
+TEST_F(ItemPageTest, EditedFieldsFollowTheirRulesAndARefusalKeepsTheItem)
+{
+    Open("0");
+    Run([&](CMainDlg& main) {
+        Type(main, IDC_LIMIT_MARKET, "");
+        Type(main, IDC_BASE_HALF, "3");
+        user.SetCheck(Page(main), IDC_FLAG_FIRST + 5, true);
+        EXPECT_TRUE(main.IsModified());
+        user.Select(Page(main), IDC_ITEM_LIST, 1);
+        EXPECT_EQ(Field(main, 0, "limit"), "5");
+        EXPECT_EQ(Field(main, 0, "base"), "5/3");
+        EXPECT_EQ(Field(main, 0, "flag"), "nosend|nobuy");
+
+        // Empty "no" and "name": one message, the page stays on the item.
+        Type(main, IDC_NO, "");
+        Type(main, IDC_NAME, "");
+        user.Select(Page(main), IDC_ITEM_LIST, 2);
+        EXPECT_EQ(user.TakeMessages(),
+                  std::vector<std::string>{"[no]\tアイテムIDを入力してください。\n[name]\tアイテム名を入力してください。\n"});
+        EXPECT_EQ(user.Look(Page(main), IDC_ITEM_LIST).curSel, 1);
+        EXPECT_EQ(Page(main).CurrentElement(), 1);
+        EXPECT_EQ(Field(main, 1, "name"), "盾");
+        // The same unchanged controls are refused again, not stored.
+        user.Click(Page(main), kIdOk);
+        EXPECT_EQ(user.TakeMessages().size(), 1u);
+        EXPECT_EQ(Field(main, 1, "no"), "2");
+        // Revert shows the stored item again.
+        user.Click(Page(main), IDC_REVERT);
+        EXPECT_EQ(Text(main, IDC_NAME), "盾");
+        EXPECT_EQ(List(main)[1], "盾");
+        user.Answer(UiAnswer::kNo); // the save question on exit
+    });
+}
+
+TEST_F(ItemPageTest, FuncStringsAreStoredWhenEditedAndTabIsText)
+{
+    Open("0");
+    Run([&](CMainDlg& main) {
+        user.Focus(Page(main), IDC_FUNC_EDIT);
+        user.PressKey(Page(main), UiKey::kTab);
+        EXPECT_TRUE(main.IsModified());
+        user.Select(Page(main), IDC_FUNC_COMBO, 1);
+        EXPECT_EQ(Text(main, IDC_FUNC_EDIT), "");
+        Type(main, IDC_FUNC_EDIT, "second");
+        // Showing the next item starts on "funct" of that item.
+        user.Select(Page(main), IDC_ITEM_LIST, 1);
+        EXPECT_EQ(user.Look(Page(main), IDC_FUNC_COMBO).curSel, 0);
+        EXPECT_EQ(Text(main, IDC_FUNC_EDIT), "x(@@ITEMNO\"剣\");");
+        EXPECT_EQ(Field(main, 0, "funct"), "\tfirst");
+        EXPECT_EQ(Field(main, 0, "funcs"), "second");
+        EXPECT_EQ(Field(main, 1, "funcs"), "");
+        user.Answer(UiAnswer::kNo);
+    });
+}
+
+TEST_F(ItemPageTest, AddCopyDeleteAndMove)
+{
+    Open("1");
+    Run([&](CMainDlg& main) {
+        CMerxDocument& doc = main.Document();
+        uint32_t version = doc.GetStructureVersion();
+        // Appended before "@@END", numbered with the first free number.
+        user.Click(Page(main), IDC_ADD);
+        EXPECT_EQ(List(main), (std::vector<std::string>{"剣", "盾", "弓", "アイテム_3"}));
+        EXPECT_EQ(Page(main).CurrentElement(), 3);
+        EXPECT_EQ(Field(main, 3, "code"), "item3");
+        EXPECT_NE(doc.GetStructureVersion(), version);
+        // Its first rename asks nothing.
+        Type(main, IDC_NAME, "槍");
+        user.Click(Page(main), kIdOk);
+        EXPECT_EQ(List(main)[3], "槍");
+
+        // In insert mode a copy goes before the shown item.
+        user.Select(Page(main), IDC_ITEM_LIST, 1);
+        user.SetCheck(Page(main), IDC_INSERT, true);
+        version = doc.GetStructureVersion();
+        user.Click(Page(main), IDC_COPY);
+        EXPECT_EQ(List(main), (std::vector<std::string>{"剣", "盾(コピー)", "盾", "弓", "槍"}));
+        EXPECT_EQ(Field(main, 1, "no"), "4");
+        EXPECT_EQ(Field(main, 1, "code"), "shield_copy");
+        EXPECT_EQ(main.Document().itemdata.GetAt(1)->uses.GetCount(), 1u);
+        EXPECT_EQ(Page(main).CurrentElement(), 1);
+        EXPECT_NE(doc.GetStructureVersion(), version);
+
+        // Down and up move the item in both views; nothing is applied.
+        Type(main, IDC_INFO, "unapplied");
+        user.Click(Page(main), IDC_DOWN);
+        EXPECT_EQ(List(main), (std::vector<std::string>{"剣", "盾", "盾(コピー)", "弓", "槍"}));
+        EXPECT_EQ(Page(main).CurrentElement(), 2);
+        EXPECT_EQ(Text(main, IDC_INFO), "unapplied");
+        user.Click(Page(main), IDC_UP);
+        user.Click(Page(main), IDC_UP);
+        EXPECT_EQ(List(main), (std::vector<std::string>{"盾(コピー)", "剣", "盾", "弓", "槍"}));
+        EXPECT_EQ(Field(main, 0, "info"), "");
+
+        // Delete asks; No keeps the item.
+        user.Answer(UiAnswer::kNo);
+        user.Click(Page(main), IDC_DELETE);
+        EXPECT_EQ(List(main).size(), 5u);
+        user.Answer(UiAnswer::kYes);
+        user.Click(Page(main), IDC_DELETE);
+        EXPECT_EQ(user.TakeMessages(), (std::vector<std::string>{"このアイテムを削除してもよろしいですか？",
+                                                                 "このアイテムを削除してもよろしいですか？"}));
+        EXPECT_EQ(List(main), (std::vector<std::string>{"剣", "盾", "弓", "槍"}));
+        EXPECT_EQ(Text(main, IDC_NAME), "剣");
+        EXPECT_TRUE(main.IsModified());
+        Save(main);
+    });
+    const std::string saved = Cp932ToUtf8(Saved());
+    const size_t bow = saved.find("name\t弓"), spear = saved.find("name\t槍"), end = saved.find("@@END");
+    EXPECT_LT(bow, spear);
+    EXPECT_LT(spear, end);
+    EXPECT_NE(saved.find("###ItemID=0\r\n"), std::string::npos);
+}
+
+TEST_F(ItemPageTest, RenameAsksAndFollowsTheNameOnYes)
+{
+    struct Case {
+        UiAnswer answer;
+        std::string stored, reference, ung;
+    };
+    const Case cases[] = {
+        {UiAnswer::kYes, "名剣", "x(@@ITEMNO\"名剣\");", "use\t1\t名剣\t\t"},
+        {UiAnswer::kNo, "名剣", "x(@@ITEMNO\"剣\");", "use\t1\t剣\t\t"},
+        {UiAnswer::kCancel, "剣", "x(@@ITEMNO\"剣\");", "use\t1\t剣\t\t"},
+    };
+    for (const Case& c : cases) {
+        Open("0");
+        user.TakeMessages();
+        Run([&](CMainDlg& main) {
+            Type(main, IDC_NAME, "名剣");
+            user.Answer(c.answer);
+            user.Select(Page(main), IDC_ITEM_LIST, 1);
+            EXPECT_EQ(user.TakeMessages(),
+                      std::vector<std::string>{"アイテム名が変更されました。\nこのアイテム名を使用している項目を追跡して更新しますか？"});
+            EXPECT_EQ(Field(main, 0, "name"), c.stored);
+            EXPECT_EQ(Field(main, 1, "funct"), c.reference);
+            const CStrArray_base<64>* ung = main.Document().itemdata.GetAt(1)->uses.GetAt(0)->GetList("ung");
+            EXPECT_EQ(Cp932ToUtf8(ung->GetAt(0)->GetBuffer()), c.ung);
+            EXPECT_EQ(Page(main).CurrentElement(), c.answer == UiAnswer::kCancel ? 0 : 1);
+            user.Answer(UiAnswer::kNo); // the save question on exit
+        });
+    }
+}
+
+TEST_F(ItemPageTest, DirectEditReplacesTheWorkingCopyWhenTheTextReads)
+{
+    Open("2");
+    Run([&](CMainDlg& main) {
+        for (const bool readable : {false, true}) {
+            user.OnModal([&](CDialogBase& d) {
+                CStr_base<1024> text;
+                text.Assign(user.Look(d, CDirectInputDlg::IDC_TEXT).text);
+                EXPECT_NE(Cp932ToUtf8(text.GetBuffer()).find("name\t弓"), std::string::npos);
+                const std::string edited = readable ? "@@ITEM\r\n\tno\t5\r\n\tcode\tbow\r\n\tname\t長弓\r\n"
+                                                    : "@@ITEM\r\n\tno\t5\r\n\tbogus\t1\r\n";
+                user.TypeText(d, CDirectInputDlg::IDC_TEXT, S(edited).c_str());
+                user.Click(d, kIdOk);
+                if (!user.LookAt(d).IsEnded())
+                    user.Click(d, kIdCancel);
+            });
+            user.Click(Page(main), IDC_DIRECT_EDIT);
+            EXPECT_EQ(Text(main, IDC_NAME), readable ? "長弓" : "弓");
+        }
+        // Stored by the next apply, which asks about the new name.
+        user.Answer(UiAnswer::kNo);
+        user.Click(Page(main), kIdOk);
+        EXPECT_EQ(Field(main, 2, "name"), "長弓");
+        user.TakeMessages();
+        user.Answer(UiAnswer::kNo);
+    });
+}
+
+TEST_F(ItemPageTest, IconEditStartsTheProgramWithTheIconAsOneArgument)
+{
+    Open("0");
+    std::filesystem::create_directories(folder.Path("Image \"x\""));
+    folder.Put("program/newitemicon.png", "png");
+    PutSettings("[Custom]\n\tIconEditAppPath=/usr/bin/paint\n\tIconEditAppValue=-e \"%f\" --done\n[EndSection]\n");
+    Run([&](CMainDlg& main) {
+        main.ProjectInfo().iconImagePath.Assign("Image \"x\"");
+        user.Answer(UiAnswer::kOk);
+        user.Click(Page(main), IDC_ICON_EDIT);
+        EXPECT_EQ(user.TakeMessages(),
+                  std::vector<std::string>{"アイコンファイルにアクセスできません。\n新しいファイルを作成しますか？"});
+        const std::string icon = folder.Path("Image \"x\"/item-no-1.png");
+        EXPECT_EQ(folder.Get("Image \"x\"/item-no-1.png"), "png");
+        ASSERT_EQ(user.ShellCalls().size(), 1u);
+        EXPECT_STREQ(user.ShellCalls()[0].file, "/usr/bin/paint");
+        EXPECT_EQ(user.ShellCalls()[0].arguments, (std::vector<std::string>{"-e", icon, "--done"}));
+
+        // An item number below 1, and a missing icon folder.
+        Type(main, IDC_NO, "0x");
+        user.Click(Page(main), IDC_ICON_EDIT);
+        main.ProjectInfo().iconImagePath.Assign("missing");
+        user.Click(Page(main), IDC_ICON_EDIT);
+        EXPECT_EQ(user.TakeMessages(), (std::vector<std::string>{"アイテムNoが無効です",
+                                                                 "アイコンが格納されているフォルダにアクセスできません"}));
+        user.Answer(UiAnswer::kNo);
+    });
+}
+
+TEST_F(ItemPageTest, AStoredSelectionOutsideTheListSelectsNothing)
+{
+    for (const std::string& stored : {"-5", "3", "99999999999"}) {
+        Open(stored);
+        Run([&](CMainDlg& main) {
+            EXPECT_EQ(Page(main).CurrentElement(), -1) << stored;
+            EXPECT_FALSE(user.Look(Page(main), IDC_NAME).enabled);
+            EXPECT_FALSE(user.Look(Page(main), kIdOk).enabled);
+            user.Click(Page(main), IDC_SORT);
+        });
+    }
+    EXPECT_TRUE(user.TakeMessages().empty());
+}
+
+} // namespace
