@@ -10,6 +10,12 @@
 //                            page shown
 //   BM_FormatCommand/N       "tavaro format -o OUT items-N.cgi" in-process:
 //                            read, parse, write, save
+//   BM_ItemPageFill/N        the item page, with items-N.cgi open, shows the
+//                            document anew: the list refilled with every
+//                            item's name and the shown item shown again
+//   BM_ItemPageSwitch/N      the item page shows another item, as a click
+//                            in its list does: the shown item applied, the
+//                            next one copied and shown (time per switch)
 //
 // The files are items-N.cgi of bench/data_gen/gen-item-data.pl in the
 // folder given by --data_dir=DIR (run_editor_bench.sh makes them) with a
@@ -27,6 +33,7 @@
 #include <QTimer>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -113,6 +120,30 @@ bool StartMainWindow(const std::string& file, double& cpu, double& wall)
     return reached;
 }
 
+// Runs `act` in the main dialog once the first show has opened `file`.
+bool InMainWindow(const std::string& file, const std::function<void(CMainDlg&)>& act)
+{
+    CEditorStartup startup;
+    startup.programFolder = PathTextFromNative(g_scratch);
+    startup.settingsPath = PathTextFromNative(g_scratch + "/TavaroItemEditor.ini");
+    startup.commandLine = file;
+    bool reached = false;
+    CMainDlg main(startup);
+    QObject ticks;
+    std::function<void()> poll = [&] {
+        if (main.HasWindow() && main.IsWindowVisible() && main.IsStartupDone()) {
+            reached = true;
+            act(main);
+            main.EndDialog(kIdCancel);
+            return;
+        }
+        QTimer::singleShot(0, &ticks, poll);
+    };
+    QTimer::singleShot(0, &ticks, poll);
+    main.DoModal();
+    return reached;
+}
+
 void Measure(benchmark::State& state, const std::string& file)
 {
     double wallTotal = 0;
@@ -171,9 +202,52 @@ void BM_FormatCommand(benchmark::State& state)
     state.counters["wall_ms"] = wallTotal * 1e3 / static_cast<double>(state.iterations());
 }
 
+void BM_ItemPageFill(benchmark::State& state)
+{
+    const std::string file = ProjectFile(state.range(0));
+    if (file.empty()) {
+        state.SkipWithError("no data file (see --data_dir)");
+        return;
+    }
+    const bool opened = InMainWindow(file, [&](CMainDlg& main) {
+        CMainPage& page = main.Page(CMainDlg::kItemTab);
+        for (auto _ : state) {
+            const double cpu0 = CpuSeconds();
+            page.Reload();
+            state.SetIterationTime(CpuSeconds() - cpu0);
+        }
+    });
+    if (!opened)
+        state.SkipWithError("the main window did not open the file");
+}
+
+void BM_ItemPageSwitch(benchmark::State& state)
+{
+    const std::string file = ProjectFile(state.range(0));
+    if (file.empty()) {
+        state.SkipWithError("no data file (see --data_dir)");
+        return;
+    }
+    const bool opened = InMainWindow(file, [&](CMainDlg& main) {
+        CMainPage& page = main.Page(CMainDlg::kItemTab);
+        const int32_t count = static_cast<int32_t>(main.Document().itemdata.GetCount());
+        int32_t next = 0;
+        for (auto _ : state) {
+            next = (next + 7919) % count;
+            const double cpu0 = CpuSeconds();
+            page.SelectElement(next);
+            state.SetIterationTime(CpuSeconds() - cpu0);
+        }
+    });
+    if (!opened)
+        state.SkipWithError("the main window did not open the file");
+}
+
 BENCHMARK(BM_StartUp)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenInMainWindow)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_FormatCommand)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ItemPageFill)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ItemPageSwitch)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 
 }  // namespace
 
