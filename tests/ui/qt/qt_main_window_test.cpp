@@ -2,6 +2,8 @@
 // its command line, every tab chosen with the mouse, saved and closed; the
 // file saved is what the command line's format writes for the same input.
 #include <QAction>
+#include <QLineEdit>
+#include <QListView>
 #include <QTabBar>
 #include <QTest>
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include "app/main/main_dlg.h"
 #include "cli/project_command.h"
 #include "foundation/native_path.h"
+#include "pages/page_item_template.h"
 #include "qt_fixture.h"
 
 namespace {
@@ -70,6 +73,51 @@ TEST_F(QtMainWindowTest, StartsWithTheSampleSwitchesEveryTabSavesAndCloses)
     std::ostringstream out, err;
     ASSERT_EQ(RunFormatCommand(args, out, err), 0) << err.str();
     EXPECT_EQ(folder.Get("inc-item-data.cgi"), folder.Get("formatted.cgi"));
+}
+
+// On the item page: an item chosen in the list with the mouse, its price
+// typed, "適用" clicked and the project saved; the file changes in that one
+// line and nowhere else.
+TEST_F(QtMainWindowTest, TheItemPageEditsAnItemThatIsSaved)
+{
+    CMainDlg main(startup);
+    Soon([&] {
+        EXPECT_TRUE(WaitFor([&] { return main.IsWindowVisible() && main.IsStartupDone(); }));
+        CMainPage& page = main.Page(CMainDlg::kItemTab);
+        auto* list = qobject_cast<QListView*>(ControlOfDialog(page, item_page::IDC_ITEM_LIST));
+        ASSERT_NE(list, nullptr);
+        const QModelIndex second = list->model()->index(1, 0);
+        list->scrollTo(second);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(second).center());
+        EXPECT_TRUE(WaitFor([&] { return page.CurrentElement() == 1; }));
+        auto* price = qobject_cast<QLineEdit*>(ControlOfDialog(page, item_page::IDC_PRICE));
+        ASSERT_NE(price, nullptr);
+        price->selectAll();
+        Type(price, "56");
+        QTest::mouseClick(ControlOfDialog(page, kIdOk), Qt::LeftButton);
+        EXPECT_TRUE(main.IsModified());
+        Choose(main, "上書き保存(&S)");
+        Choose(main, "Tavaro Item Editorの終了(&X)");
+        if (main.IsWindowVisible()) {
+            ADD_FAILURE() << "the main window did not close";
+            main.Project().m_bModified = false;
+            main.EndDialog(kIdCancel);
+        }
+    });
+    main.DoModal();
+
+    const std::string formatted = folder.Path("formatted.cgi");
+    const std::string_view args[] = {"-o", formatted, TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi"};
+    std::ostringstream out, err;
+    ASSERT_EQ(RunFormatCommand(args, out, err), 0) << err.str();
+    std::string expected = folder.Get("formatted.cgi");
+    const size_t at = expected.find("\tcode\tflour\r\n");
+    ASSERT_NE(at, std::string::npos);
+    const size_t priceAt = expected.find("\tprice\t55\r\n", at);
+    ASSERT_NE(priceAt, std::string::npos);
+    expected.replace(priceAt, 11, "\tprice\t56\r\n");
+    expected.replace(expected.find("###ItemID=4"), 11, "###ItemID=1");
+    EXPECT_EQ(folder.Get("inc-item-data.cgi"), expected);
 }
 
 }  // namespace
