@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/checked_output.h"
+#include "cli/item_command.h"
 #include "cli/project_command.h"
 #include "cli/regex_command.h"
 #include "foundation/huge_page_heap.h"
@@ -25,6 +26,7 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"format", "open a data file as the editor does and write what its save would write", &RunFormatCommand},
     {"info", "show the counts, rule, file and name of a project", &RunInfoCommand},
+    {"item", "list the items of a project, or rename one and follow its name", &RunItemCommand},
     {"regex", "run a pattern over a text and show matches, captures and replacement", &RunRegexCommand},
 };
 

@@ -1,38 +1,69 @@
 #include "cli/project_args.h"
 
+#include <sysexits.h>
+
+#include <algorithm>
+
 #include "foundation/cp932.h"
 #include "foundation/sjis_literal.h"
 
-std::optional<ProjectArgs> ParseProjectArgs(std::span<const std::string_view> args, bool withOutput,
+bool ProjectArgs::Has(std::string_view option) const
+{
+    return std::find(switches.begin(), switches.end(), option) != switches.end();
+}
+
+namespace {
+
+bool Allowed(std::span<const std::string_view> options, std::string_view arg)
+{
+    return std::find(options.begin(), options.end(), arg) != options.end();
+}
+
+// FILE and the operands of `form` from the arguments that are no options.
+bool TakeOperands(std::vector<std::string>& given, const ProjectArgsForm& form, ProjectArgs& parsed,
+                  std::string& error)
+{
+    const size_t wanted = 1 + form.operands.size();
+    if (given.size() > wanted) {
+        error = form.operands.empty() ? "only one FILE may be given" : "unexpected argument \"" + given[wanted] + "\"";
+        return false;
+    }
+    if (given.size() < wanted) {
+        error = std::string(given.empty() ? "FILE" : form.operands[given.size() - 1]) + " is missing";
+        return false;
+    }
+    parsed.file = std::move(given[0]);
+    parsed.operands.assign(std::make_move_iterator(given.begin() + 1), std::make_move_iterator(given.end()));
+    return true;
+}
+
+} // namespace
+
+std::optional<ProjectArgs> ParseProjectArgs(std::span<const std::string_view> args, const ProjectArgsForm& form,
                                             std::string& error)
 {
     ProjectArgs parsed;
     parsed.rule = SJ("標準 ベータ版(040318)");
     parsed.name = SJ("無題");
-    bool haveFile = false;
+    std::vector<std::string> given;
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         const bool option = !optionsEnded && arg.size() > 1 && arg[0] == '-';
         if (!option) {
-            if (haveFile) {
-                error = "only one FILE may be given";
-                return std::nullopt;
-            }
-            parsed.file = arg;
-            haveFile = true;
-            continue;
-        }
-        if (arg == "--") {
+            given.emplace_back(arg);
+        } else if (arg == "--") {
             optionsEnded = true;
         } else if (arg == "--help") {
             parsed.help = true;
             return parsed;
-        } else if (withOutput && arg == "--include-elements") {
+        } else if (form.openOptions && arg == "--include-elements") {
             parsed.includeElements = true;
-        } else if (withOutput && arg == "--continue-without-backup") {
+        } else if (form.writeOptions && arg == "--continue-without-backup") {
             parsed.continueWithoutBackup = true;
-        } else if (withOutput && (arg == "--rule" || arg == "--name" || arg == "-o")) {
+        } else if (Allowed(form.switches, arg)) {
+            parsed.switches.push_back(arg);
+        } else if ((form.openOptions && (arg == "--rule" || arg == "--name")) || (form.writeOptions && arg == "-o")) {
             if (i + 1 >= args.size()) {
                 error = std::string(arg) + " needs a value";
                 return std::nullopt;
@@ -47,61 +78,30 @@ std::optional<ProjectArgs> ParseProjectArgs(std::span<const std::string_view> ar
             return std::nullopt;
         }
     }
-    if (!haveFile) {
-        error = "FILE is missing";
+    if (!TakeOperands(given, form, parsed, error))
         return std::nullopt;
-    }
     return parsed;
 }
 
-std::string_view FormatUsage()
+int ExplainUsage(const ProjectArgsForm& form, std::string_view error, std::ostream& err)
 {
-    return "Usage: tavaro format [--rule KEY] [--name NAME] [--include-elements]\n"
-           "                     [--continue-without-backup] [-o OUT] FILE\n";
+    err << form.command << ": " << error << "\n" << form.usage << "Try \"" << form.command << " --help\".\n";
+    return EX_USAGE;
 }
 
-std::string_view FormatHelp()
+std::optional<ProjectArgs> ParseOrExplain(std::span<const std::string_view> args, const ProjectArgsForm& form,
+                                          std::ostream& out, std::ostream& err, int& status)
 {
-    return "Usage: tavaro format [--rule KEY] [--name NAME] [--include-elements]\n"
-           "                     [--continue-without-backup] [-o OUT] FILE\n"
-           "\n"
-           "Opens FILE as the editor opens a project and writes what the editor's save\n"
-           "would write: the project-information block, then the data (CP932, CR LF).\n"
-           "\n"
-           "  --rule KEY          rule of a file without project information, one of\n"
-           "                      the known rules (default \"標準 ベータ版(040318)\")\n"
-           "  --name NAME         project name of such a file (default \"無題\")\n"
-           "  --include-elements  read \"@@include\" lines as elements\n"
-           "  -o OUT              write to OUT instead of standard output; when OUT is\n"
-           "                      FILE itself, save it as the editor does, with a backup\n"
-           "                      unless the settings turn backups off. An existing OUT\n"
-           "                      must be a regular file that you may write; one with\n"
-           "                      no write permission at all is refused even to root\n"
-           "  --continue-without-backup\n"
-           "                      save FILE even when its backup cannot be made\n"
-           "                      (the folder \"backup\" beside the program is missing,\n"
-           "                      for one); without it such a save is refused\n"
-           "\n"
-           "Rules are read from makeitem_rules and settings from TavaroItemEditor.ini\n"
-           "in the program's folder. Reader messages go to standard error, one a line.\n"
-           "\n"
-           "Exit status: 0 done, 2 the reader reported lines (standard output still\n"
-           "gets the text, OUT is not written), 1 FILE cannot be opened as a project\n"
-           "(nothing written), 64 usage (an unknown rule too),\n"
-           "73 OUT or the backup cannot be written (OUT unchanged), 74 standard output\n"
-           "failed.\n";
-}
-
-std::string_view InfoUsage() { return "Usage: tavaro info FILE\n"; }
-
-std::string_view InfoHelp()
-{
-    return "Usage: tavaro info FILE\n"
-           "\n"
-           "Opens FILE as the editor opens a project and prints what the project page\n"
-           "shows (counts of items, events and all elements, rule, file) and the\n"
-           "project name. Rules and settings as for \"tavaro format\".\n"
-           "\n"
-           "Exit status: 0 done, 2 done but the reader reported lines, 64 usage, 66 FILE\n"
-           "cannot be opened as a project, 74 standard output failed.\n";
+    std::string error;
+    std::optional<ProjectArgs> parsed = ParseProjectArgs(args, form, error);
+    if (!parsed) {
+        status = ExplainUsage(form, error, err);
+        return std::nullopt;
+    }
+    if (parsed->help) {
+        out << form.help;
+        status = 0;
+        return std::nullopt;
+    }
+    return parsed;
 }

@@ -1,171 +1,107 @@
 #include "cli/project_command.h"
 
-#include <sys/stat.h>
 #include <sysexits.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "cli/cli_project_host.h"
+#include "cli/cli_project.h"
 #include "cli/project_args.h"
-#include "document/merx_document.h"
-#include "document/project_file.h"
-#include "document/rule_table.h"
 #include "foundation/cp932.h"
-#include "foundation/native_path.h"
 #include "foundation/text_file.h"
 
 namespace {
 
-// Everything an opened project needs, set up as the editor sets it up.
-struct CliProject {
-    CStr_base<64> folder;  // the program folder, a path text
-    CMerxDocument doc;
-    CRuleTable rules;
-    CSettingsStore settings;
-    std::optional<CCliProjectHost> host;
-    std::optional<CMerxProject> project;
-};
+constexpr std::string_view kFormatUsage =
+    "Usage: tavaro format [--rule KEY] [--name NAME] [--include-elements]\n"
+    "                     [--continue-without-backup] [-o OUT] FILE\n";
 
-// A new project for a command, in place of the one of the command before.
-// The last one stays until the process ends, which gives a large
-// document's memory back at once, far faster than the document could free
-// its elements one by one; kept here, it is no leak.
-CliProject& NewProject()
-{
-    static CliProject* last = nullptr;
-    delete last;
-    last = nullptr;
-    last = new CliProject;
-    return *last;
-}
+constexpr std::string_view kFormatHelp =
+    "Usage: tavaro format [--rule KEY] [--name NAME] [--include-elements]\n"
+    "                     [--continue-without-backup] [-o OUT] FILE\n"
+    "\n"
+    "Opens FILE as the editor opens a project and writes what the editor's save\n"
+    "would write: the project-information block, then the data (CP932, CR LF).\n"
+    "\n"
+    "  --rule KEY          rule of a file without project information, one of\n"
+    "                      the known rules (default \"標準 ベータ版(040318)\")\n"
+    "  --name NAME         project name of such a file (default \"無題\")\n"
+    "  --include-elements  read \"@@include\" lines as elements\n"
+    "  -o OUT              write to OUT instead of standard output; when OUT is\n"
+    "                      FILE itself, save it as the editor does, with a backup\n"
+    "                      unless the settings turn backups off. An existing OUT\n"
+    "                      must be a regular file that you may write; one with\n"
+    "                      no write permission at all is refused even to root\n"
+    "  --continue-without-backup\n"
+    "                      save FILE even when its backup cannot be made\n"
+    "                      (the folder \"backup\" beside the program is missing,\n"
+    "                      for one); without it such a save is refused\n"
+    "\n"
+    "Rules are read from makeitem_rules and settings from TavaroItemEditor.ini\n"
+    "in the program's folder. Reader messages go to standard error, one a line.\n"
+    "\n"
+    "Exit status: 0 done, 2 the reader reported lines (standard output still\n"
+    "gets the text, OUT is not written), 1 FILE cannot be opened as a project\n"
+    "(nothing written), 64 usage (an unknown rule too),\n"
+    "73 OUT or the backup cannot be written (OUT unchanged), 74 standard output\n"
+    "failed.\n";
 
-// Loads the rules and the settings beside the program.
-void LoadProgramFolder(CliProject& p)
-{
-    p.folder = PathTextFromNative(ProgramFolder());
-    LoadRuleTable(p.rules, RuleFolderBesideProgram());
-    CStr_base<64> settingsPath;
-    settingsPath.Format("%s\\TavaroItemEditor.ini", p.folder.GetBuffer());
-    p.settings.Load(settingsPath);  // a missing settings file leaves the defaults
-}
+constexpr std::string_view kInfoUsage = "Usage: tavaro info FILE\n";
 
-// Opens the file of `args`; false when it cannot be (the reason is shown).
-bool OpenProject(const ProjectArgs& args, const char* command, CliProject& p, std::ostream& err)
-{
-    p.host.emplace(err, command, p.rules, args);
-    p.project.emplace(p.doc, p.rules, p.settings, *p.host, p.folder);
-    p.project->m_bIncludeAsElement = args.includeElements;
-    p.project->ResetToDefaults(true);
-    return !p.host->Ended() && p.project->Open(PathTextFromNative(args.file));
-}
+constexpr std::string_view kInfoHelp =
+    "Usage: tavaro info FILE\n"
+    "\n"
+    "Opens FILE as the editor opens a project and prints what the project page\n"
+    "shows (counts of items, events and all elements, rule, file) and the\n"
+    "project name. Rules and settings as for \"tavaro format\".\n"
+    "\n"
+    "Exit status: 0 done, 2 done but the reader reported lines, 64 usage, 66 FILE\n"
+    "cannot be opened as a project, 74 standard output failed.\n";
 
-// The rule of --rule must be in the table; otherwise the known ones are listed.
-bool KnownRule(const CRuleTable& rules, const std::string& key, std::ostream& err)
-{
-    if (rules.Lookup(key.c_str()))
-        return true;
-    std::vector<std::string> keys;
-    for (const auto& [known, tree] : rules)
-        keys.emplace_back(known);
-    std::sort(keys.begin(), keys.end());
-    err << "tavaro format: unknown rule \"" << Cp932ToUtf8(key) << "\"; the known rules are:\n";
-    for (const std::string& known : keys)
-        err << "  " << Cp932ToUtf8(known) << "\n";
-    err << "Try \"tavaro format --help\".\n";
-    return false;
-}
-
-bool SameFile(const std::string& a, const std::string& b)
-{
-    struct stat first;
-    struct stat second;
-    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
-}
-
-std::optional<ProjectArgs> ParseOrExplain(std::span<const std::string_view> args, bool format, std::ostream& out,
-                                          std::ostream& err, int& status)
-{
-    std::string error;
-    std::optional<ProjectArgs> parsed = ParseProjectArgs(args, format, error);
-    const char* name = format ? "format" : "info";
-    if (!parsed) {
-        err << "tavaro " << name << ": " << error << "\n"
-            << (format ? FormatUsage() : InfoUsage()) << "Try \"tavaro " << name << " --help\".\n";
-        status = EX_USAGE;
-        return std::nullopt;
-    }
-    if (parsed->help) {
-        out << (format ? FormatHelp() : InfoHelp());
-        status = 0;
-        return std::nullopt;
-    }
-    return parsed;
-}
+constexpr ProjectArgsForm kFormatForm{
+    .command = "tavaro format", .usage = kFormatUsage, .help = kFormatHelp, .openOptions = true, .writeOptions = true};
+constexpr ProjectArgsForm kInfoForm{.command = "tavaro info", .usage = kInfoUsage, .help = kInfoHelp};
 
 } // namespace
 
 int RunFormatCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
 {
     int status = 0;
-    const std::optional<ProjectArgs> parsed = ParseOrExplain(args, true, out, err, status);
+    const std::optional<ProjectArgs> parsed = ParseOrExplain(args, kFormatForm, out, err, status);
     if (!parsed)
         return status;
-    CliProject& p = NewProject();
-    LoadProgramFolder(p);
-    if (!KnownRule(p.rules, parsed->rule, err))
-        return EX_USAGE;
-    if (!OpenProject(*parsed, "tavaro format", p, err))
-        return 1;
-    const int done = p.host->ReaderReported() ? 2 : 0;
-    // What the reader reported did not come into the document: writing it
-    // to a file, above all over FILE itself, would lose those lines.
-    if (parsed->output && done != 0) {
-        err << "tavaro format: " << *parsed->output << " not written, since the reader reported lines\n";
-        return done;
-    }
-
-    if (parsed->output && SameFile(*parsed->output, parsed->file))
-        return p.project->Save() ? done : EX_CANTCREAT;
-    if (parsed->output) {
-        CTextFileWriter writer;
-        const auto write = [&writer](const char* text, size_t length) { return writer.Write(text, length); };
-        if (!writer.Begin(parsed->output->c_str()) || !p.project->WriteFileText(write) || !writer.Commit()) {
-            err << "tavaro format: cannot write " << *parsed->output << ": " << writer.Reason() << "\n";
-            return EX_CANTCREAT;
-        }
-        return done;
-    }
+    CliProject* p = OpenCliProject(*parsed, kFormatForm.command, {.unknownRule = EX_USAGE, .unopened = 1}, err, status);
+    if (!p)
+        return status;
+    if (parsed->output)
+        return WriteCliProject(*p, *parsed, kFormatForm.command, err);
     // The text goes out in pieces with the file's line ends; a failed
     // standard output is reported when the command ends.
     std::string piece;
-    p.project->WriteFileText([&out, &piece](const char* text, size_t length) {
+    p->project->WriteFileText([&out, &piece](const char* text, size_t length) {
         piece.clear();
         AppendWithCrLf(piece, text, length);
         return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
     });
-    return done;
+    return p->host->ReaderReported() ? 2 : 0;
 }
 
 int RunInfoCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
 {
     int status = 0;
-    const std::optional<ProjectArgs> parsed = ParseOrExplain(args, false, out, err, status);
+    const std::optional<ProjectArgs> parsed = ParseOrExplain(args, kInfoForm, out, err, status);
     if (!parsed)
         return status;
-    CliProject& p = NewProject();
-    LoadProgramFolder(p);
-    if (!OpenProject(*parsed, "tavaro info", p, err))
-        return EX_NOINPUT;
-    const CProjectInfo& info = p.project->info;
-    out << "アイテム数：" << p.doc.itemdata.GetCount() << "\n"
-        << "イベント数：" << p.doc.eventdata.GetCount() << "\n"
-        << "全オブジェクト数：" << p.doc.setdata.GetCount() << "\n"
+    CliProject* p = OpenCliProject(*parsed, kInfoForm.command, {.unknownRule = EX_NOINPUT, .unopened = EX_NOINPUT},
+                                   err, status);
+    if (!p)
+        return status;
+    const CProjectInfo& info = p->project->info;
+    out << "アイテム数：" << p->doc.itemdata.GetCount() << "\n"
+        << "イベント数：" << p->doc.eventdata.GetCount() << "\n"
+        << "全オブジェクト数：" << p->doc.setdata.GetCount() << "\n"
         << "対応するmakeitemルール：" << Cp932ToUtf8(info.ruleName.GetBuffer()) << "\n"
-        << "編集中ファイル名：" << Cp932ToUtf8(p.project->m_strFilePath.GetBuffer()) << "\n"
+        << "編集中ファイル名：" << Cp932ToUtf8(p->project->m_strFilePath.GetBuffer()) << "\n"
         << "プロジェクト名：" << Cp932ToUtf8(info.projectName.GetBuffer()) << "\n";
-    return p.host->ReaderReported() ? 2 : 0;
+    return p->host->ReaderReported() ? 2 : 0;
 }

@@ -107,6 +107,7 @@ TEST(TavaroOutput, AFailedStandardOutputIsReportedWithStatus74)
     const std::pair<std::vector<std::string>, std::string> rows[] = {
         {{"info", TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi"}, "tavaro info"},
         {{"format", TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi"}, "tavaro format"},
+        {{"item", "list", TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi"}, "tavaro item"},
         {{"regex", "a", "a"}, "tavaro regex"},
         {{"regex", "--help"}, "tavaro regex"},
         {{"--version"}, "tavaro"},

@@ -1,0 +1,176 @@
+#include "cli/item_command.h"
+
+#include <sysexits.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "cli/cli_project.h"
+#include "cli/escape_text.h"
+#include "cli/item_operands.h"
+#include "cli/project_args.h"
+#include "foundation/cp932.h"
+#include "pages/item_rename.h"
+
+namespace {
+
+constexpr std::string_view kItemUsage =
+    "Usage: tavaro item list [--rule KEY] [--name NAME] [--include-elements] FILE\n"
+    "       tavaro item rename [--rule KEY] [--name NAME] [--include-elements]\n"
+    "                          [--no-track] [-o OUT] [--continue-without-backup]\n"
+    "                          FILE INDEX NEWNAME\n";
+
+constexpr std::string_view kItemHelp =
+    "Usage: tavaro item list [--rule KEY] [--name NAME] [--include-elements] FILE\n"
+    "       tavaro item rename [--rule KEY] [--name NAME] [--include-elements]\n"
+    "                          [--no-track] [-o OUT] [--continue-without-backup]\n"
+    "                          FILE INDEX NEWNAME\n"
+    "\n"
+    "Opens FILE as the editor opens a project (options as for \"tavaro format\").\n"
+    "\n"
+    "list prints one line per item in file order: its index (from 0, as in\n"
+    "ITEM[0]), then no, code and name in double quotes, separated by tabs.\n"
+    "\n"
+    "rename gives item INDEX (digits, from 0) the name NEWNAME (UTF-8, taken as\n"
+    "it is; a NEWNAME that begins with \"-\" comes after \"--\") and follows the\n"
+    "name through the project as the item page does when asked to: references\n"
+    "@@ITEMNO\"name\" in every script, the item column of use/need/get lines and\n"
+    "the first word of event param lines. It prints\n"
+    "  renamed ITEM[3] \"OLD\" -> \"NEW\"\n"
+    "  tracked ITEM[0] funct 2        (one line per changed text, with the number\n"
+    "  total 2                         of references or lines changed in it)\n"
+    "or \"unchanged ITEM[3]\" when NEWNAME is the name already.\n"
+    "\n"
+    "  --no-track          rename the item alone\n"
+    "  -o OUT              write the renamed project to OUT as \"tavaro format\"\n"
+    "                      does; OUT naming FILE saves it with a backup. Without\n"
+    "                      -o nothing is written\n"
+    "  --continue-without-backup\n"
+    "                      save FILE even when its backup cannot be made\n"
+    "\n"
+    "Texts are printed in UTF-8 with the escapes \\\\ \\\" \\n \\r \\t \\xHH.\n"
+    "Reader messages go to standard error first.\n"
+    "\n"
+    "Exit status: 0 done, 1 rename refused (no such item, an empty name, or one\n"
+    "that would not read back: CR, LF, \"#\", blanks at either end; nothing\n"
+    "written), 2 -o given but the reader reported lines (nothing written),\n"
+    "64 usage (a character CP932 lacks in NEWNAME too), 66 FILE cannot be\n"
+    "opened as a project (an unknown rule too), 73 OUT or the backup cannot\n"
+    "be written, 74 standard output failed.\n";
+
+constexpr std::string_view kCommand = "tavaro item";
+constexpr std::string_view kRenameSwitches[] = {"--no-track"};
+constexpr std::string_view kRenameOperands[] = {"INDEX", "NEWNAME"};
+
+constexpr ProjectArgsForm kListForm{.command = kCommand, .usage = kItemUsage, .help = kItemHelp, .openOptions = true};
+constexpr ProjectArgsForm kRenameForm{.command = kCommand,
+                                      .usage = kItemUsage,
+                                      .help = kItemHelp,
+                                      .openOptions = true,
+                                      .writeOptions = true,
+                                      .switches = kRenameSwitches,
+                                      .operands = kRenameOperands};
+
+constexpr CliOpenFailure kOpenFailure{.unknownRule = EX_NOINPUT, .unopened = EX_NOINPUT};
+
+std::string_view Field(const Citemstruct& item, const char* key)
+{
+    const CMerxString* value = item.GetField(key);
+    return value ? std::string_view(value->GetBuffer(), value->GetLength()) : std::string_view();
+}
+
+int RunList(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
+{
+    int status = 0;
+    const std::optional<ProjectArgs> parsed = ParseOrExplain(args, kListForm, out, err, status);
+    if (!parsed)
+        return status;
+    CliProject* p = OpenCliProject(*parsed, kCommand, kOpenFailure, err, status);
+    if (!p)
+        return status;
+    for (uint32_t i = 0; i < p->doc.itemdata.GetCount(); ++i) {
+        const Citemstruct& item = *p->doc.itemdata.GetAt(i);
+        out << i << '\t' << QuoteCp932(Field(item, "no")) << '\t' << QuoteCp932(Field(item, "code")) << '\t'
+            << QuoteCp932(Field(item, "name")) << '\n';
+    }
+    return 0;
+}
+
+// What the tracking left alone, on standard error, a line each.
+void TellLeft(const CRenameTracking& tracking, std::ostream& err)
+{
+    const std::string message = Cp932ToUtf8(RenameLeftMessage(tracking).GetBuffer());
+    for (size_t from = 0; from < message.size();) {
+        const size_t end = std::min(message.find('\n', from), message.size());
+        err << kCommand << ": " << std::string_view(message).substr(from, end - from) << '\n';
+        from = end + 1;
+    }
+}
+
+int RunRename(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
+{
+    int status = 0;
+    const std::optional<ProjectArgs> parsed = ParseOrExplain(args, kRenameForm, out, err, status);
+    if (!parsed)
+        return status;
+    const std::string& indexText = parsed->operands[0];
+    const std::optional<uint64_t> index = ReadItemIndex(indexText);
+    if (!index)
+        return ExplainUsage(kRenameForm, "INDEX must be digits, not \"" + indexText + "\"", err);
+    const std::optional<std::string> newName = ReadNewItemName(parsed->operands[1]);
+    if (!newName)
+        return ExplainUsage(kRenameForm, "NEWNAME holds a character that CP932 lacks", err);
+
+    CliProject* p = OpenCliProject(*parsed, kCommand, kOpenFailure, err, status);
+    if (!p)
+        return status;
+    CMerxDocument& doc = p->doc;
+    if (*index >= doc.itemdata.GetCount()) {
+        err << kCommand << ": no ITEM[" << indexText << "] (" << doc.itemdata.GetCount() << " items)\n";
+        return 1;
+    }
+    if (newName->empty()) {
+        err << kCommand << ": [name]\tアイテム名を入力してください。\n";
+        return 1;
+    }
+    if (const char* problem = NameReadBackProblem(*newName)) {
+        err << kCommand << ": " << QuoteCp932(*newName) << " cannot be an item name: " << problem << "\n";
+        return 1;
+    }
+    Citemstruct& item = *doc.itemdata.GetAt(static_cast<uint32_t>(*index));
+    const std::string oldName(Field(item, "name"));
+    if (oldName == *newName) {
+        out << "unchanged ITEM[" << *index << "]\n";
+        return 0;
+    }
+
+    // The renamed item is stored first, as the page stores its working
+    // copy, and the tracking then runs over every item, this one too.
+    item.SetField("name", newName->c_str());
+    const CRenameTracking tracking =
+        parsed->Has("--no-track") ? CRenameTracking{} : TrackItemRename(doc, oldName.c_str(), newName->c_str());
+    out << "renamed ITEM[" << *index << "] " << QuoteCp932(oldName) << " -> " << QuoteCp932(*newName) << "\n";
+    for (const CRenameChange& change : tracking.changes)
+        out << "tracked " << Cp932ToUtf8(change.place.GetBuffer()) << " " << change.count << "\n";
+    out << "total " << tracking.total << "\n";
+    TellLeft(tracking, err);
+    return parsed->output ? WriteCliProject(*p, *parsed, kCommand, err) : 0;
+}
+
+} // namespace
+
+int RunItemCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
+{
+    if (!args.empty() && args[0] == "--help") {
+        out << kItemHelp;
+        return 0;
+    }
+    if (!args.empty() && args[0] == "list")
+        return RunList(args.subspan(1), out, err);
+    if (!args.empty() && args[0] == "rename")
+        return RunRename(args.subspan(1), out, err);
+    const std::string error =
+        args.empty() ? "list or rename is missing" : "unknown subcommand \"" + std::string(args[0]) + "\"";
+    return ExplainUsage(kListForm, error, err);
+}

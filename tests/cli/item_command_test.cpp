@@ -1,0 +1,233 @@
+// "tavaro item list" and "tavaro item rename", run as a user runs them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../temp_folder.h"
+#include "foundation/cp932.h"
+#include "run_tavaro.h"
+
+namespace {
+
+const std::string kSample = TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi";
+
+// A data file from UTF-8 lines: CP932 with CR LF.
+std::string DataFile(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += Utf8ToCp932(line) + "\r\n";
+    return text;
+}
+
+// A small project that names "剣" in every place the tracking visits, and
+// "剣2", another name, beside it. `sword` is the name written in the
+// places, `ref1` and `ref2` the references to it.
+std::string Project(const std::string& sword, const std::string& ref1, const std::string& ref2)
+{
+    return DataFile({
+        "@@ITEM",
+        "\tno\t1",
+        "\tcode\tsword",
+        "\tname\t" + sword,
+        "\tfunct\t_local_",
+        "\t\t$a=" + ref1 + "+" + ref2 + "+@@ITEMNO\"剣2\";",
+        "\t_local_",
+        "\t@@USE",
+        "\t\tname\t鍛える",
+        "\t\tfunc\tf(" + ref1 + ")",
+        "\t\t\tuse\t1\t" + sword,
+        "\t\t\tneed\t1\t剣2",
+        "\t\t\tget\t1\t" + sword,
+        "@@ITEM",
+        "\tno\t2",
+        "\tcode\tshield",
+        "\tname\t盾",
+        "\tfunct\t_local_",
+        "\t\treturn " + ref1 + ";",
+        "\t_local_",
+        "@@EVENT",
+        "\tcode\tev",
+        "\tstartfunc\t" + ref1,
+        "\t\tparam\t" + sword + "\t70",
+        "\t\tparam\t盾\t80",
+        "@@FUNCITEM",
+        "sub a { return " + ref1 + "; }",
+    });
+}
+const std::string kProject = Project("剣", "@@ITEMNO\"剣\"", "@@itemno  \"剣\"");
+
+std::set<std::string> BackupFolder()
+{
+    std::set<std::string> names;
+    const std::filesystem::path folder = std::filesystem::path(TAVARO_EXE).parent_path() / "backup";
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().string());
+    return names;
+}
+
+} // namespace
+
+TEST(ItemList, OneLinePerItemWithQuotedTexts)
+{
+    const TavaroRun sample = RunTavaro({"item", "list", kSample});
+    ASSERT_EQ(sample.status, 0) << sample.err;
+    EXPECT_EQ(sample.err, "");
+    const std::string first = "0\t\"1\"\t\"wheat\"\t\"小麦\"\n1\t\"2\"\t\"flour\"\t\"小麦粉\"\n";
+    EXPECT_EQ(sample.out.substr(0, first.size()), first);
+    EXPECT_EQ(std::count(sample.out.begin(), sample.out.end(), '\n'), 48);
+
+    TempFolder folder;
+    folder.Put("data.cgi", DataFile({"@@ITEM", "\tno\t1", "\tname\ta\"b\\c", "@@ITEM", "\tcode\tx"}));
+    const TavaroRun escaped = RunTavaro({"item", "list", folder.Path("data.cgi")});
+    EXPECT_EQ(escaped.status, 0) << escaped.err;
+    EXPECT_EQ(escaped.out, "0\t\"1\"\t\"\"\t\"a\\\"b\\\\c\"\n1\t\"\"\t\"x\"\t\"\"\n");
+}
+
+TEST(ItemRename, FollowsTheNameAndWritesWhatFormatWrites)
+{
+    TempFolder folder;
+    folder.Put("data.cgi", kProject);
+    const TavaroRun run =
+        RunTavaro({"item", "rename", "-o", folder.Path("out.cgi"), folder.Path("data.cgi"), "0", "名剣"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "renamed ITEM[0] \"剣\" -> \"名剣\"\n"
+                       "tracked ITEM[0] funct 2\n"
+                       "tracked ITEM[0] @@USE[0] func 1\n"
+                       "tracked ITEM[0] @@USE[0] ung 2\n"
+                       "tracked ITEM[1] funct 1\n"
+                       "tracked EVENT[0] startfunc 1\n"
+                       "tracked EVENT[0] param 1\n"
+                       "tracked FUNC[0] @@FUNCITEM 1\n"
+                       "total 9\n");
+    EXPECT_EQ(folder.Get("data.cgi"), kProject);
+
+    // References come back as "@@ITEMNO" and the quoted name.
+    folder.Put("by-hand.cgi", Project("名剣", "@@ITEMNO\"名剣\"", "@@ITEMNO\"名剣\""));
+    const TavaroRun format = RunTavaro({"format", folder.Path("by-hand.cgi")});
+    ASSERT_EQ(format.status, 0) << format.err;
+    EXPECT_EQ(folder.Get("out.cgi"), format.out);
+
+    const TavaroRun list = RunTavaro({"item", "list", folder.Path("out.cgi")});
+    EXPECT_EQ(list.out, "0\t\"1\"\t\"sword\"\t\"名剣\"\n1\t\"2\"\t\"shield\"\t\"盾\"\n");
+}
+
+TEST(ItemRename, ReportsAndRefusals)
+{
+    struct Case {
+        std::vector<std::string> args;  // after "item rename -o OUT FILE"
+        int status;
+        std::string out;
+        std::string err;
+    };
+    const std::string usage = "Usage: tavaro item list";
+    const Case cases[] = {
+        {{"--no-track", "0", "名剣"}, 0, "renamed ITEM[0] \"剣\" -> \"名剣\"\ntotal 0\n", ""},
+        {{"0", "剣"}, 0, "unchanged ITEM[0]\n", ""},
+        // Lines are split at blanks when read, references end at a double quote.
+        {{"0", "名 剣"}, 0,
+         "renamed ITEM[0] \"剣\" -> \"名 剣\"\ntracked ITEM[0] funct 2\ntracked ITEM[0] @@USE[0] func 1\n"
+         "tracked ITEM[1] funct 1\ntracked EVENT[0] startfunc 1\ntracked FUNC[0] @@FUNCITEM 1\ntotal 6\n",
+         "tavaro item: 新しいアイテム名に空白が含まれているため、use/need/getとparamの3行は更新しませんでした。\n"},
+        {{"0", "名\"剣"}, 0,
+         "renamed ITEM[0] \"剣\" -> \"名\\\"剣\"\ntracked ITEM[0] @@USE[0] ung 2\ntracked EVENT[0] param 1\ntotal 3\n",
+         "tavaro item: 新しいアイテム名に\"が含まれているため、@@ITEMNO\"…\"の6箇所は更新しませんでした。\n"},
+        {{"2", "x"}, 1, "", "tavaro item: no ITEM[2] (2 items)\n"},
+        {{"0", ""}, 1, "", "tavaro item: [name]\tアイテム名を入力してください。\n"},
+        {{"0", "a#b"}, 1, "",
+         "tavaro item: \"a#b\" cannot be an item name: it holds \"#\", which begins a comment in the file\n"},
+        {{"x1", "a"}, 64, "", "tavaro item: INDEX must be digits, not \"x1\"\n" + usage},
+        {{"0", "剣😀"}, 64, "", "tavaro item: NEWNAME holds a character that CP932 lacks\n" + usage},
+        {{"0"}, 64, "", "tavaro item: NEWNAME is missing\n" + usage},
+        {{"--rule", "none.sir", "0", "a"}, 66, "",
+         "tavaro item: unknown rule \"none.sir\"; the known rules are:\n"},
+    };
+    TempFolder folder;
+    folder.Put("data.cgi", kProject);
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"item", "rename", "-o", folder.Path("out.cgi"), folder.Path("data.cgi")};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const TavaroRun run = RunTavaro(args);
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err.substr(0, c.err.size()), c.err) << run.err;
+        // Nothing is written but a rename.
+        EXPECT_EQ(std::filesystem::exists(folder.Path("out.cgi")), run.out.starts_with("renamed"));
+        std::filesystem::remove(folder.Path("out.cgi"));
+    }
+}
+
+TEST(ItemRename, SavesInPlaceWithABackupAndNeverOverUnreadLines)
+{
+    TempFolder folder;
+    folder.Put("data.cgi", kProject);
+    const std::set<std::string> before = BackupFolder();
+    const TavaroRun run = RunTavaro({"item", "rename", "--no-track", "-o", folder.Path("data.cgi"),
+                                     folder.Path("data.cgi"), "1", "大盾"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::set<std::string> made;
+    for (const std::string& name : BackupFolder())
+        if (!before.count(name))
+            made.insert(name);
+    ASSERT_EQ(made.size(), 1u);
+    std::ifstream backup(*made.begin(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), kProject);
+    std::filesystem::remove(*made.begin());
+    EXPECT_EQ(RunTavaro({"item", "list", folder.Path("data.cgi")}).out,
+              "0\t\"1\"\t\"sword\"\t\"剣\"\n1\t\"2\"\t\"shield\"\t\"大盾\"\n");
+
+    // A line the reader could not place would be lost from the file.
+    const std::string unread = DataFile({"@@ITEM", "\tno\t1", "\tname\t剣", "\tstray"});
+    folder.Put("bad.cgi", unread);
+    const TavaroRun bad = RunTavaro({"item", "rename", "-o", folder.Path("bad.cgi"), folder.Path("bad.cgi"), "0", "x"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err.substr(0, 6), "[4]：") << bad.err;  // the reader's messages come first
+    EXPECT_NE(bad.err.find("bad.cgi not written, since the reader reported lines\n"), std::string::npos) << bad.err;
+    EXPECT_EQ(folder.Get("bad.cgi"), unread);
+    EXPECT_EQ(BackupFolder(), before);
+    // Without -o nothing is lost.
+    const TavaroRun list = RunTavaro({"item", "list", folder.Path("bad.cgi")});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out, "0\t\"1\"\t\"\"\t\"剣\"\n");
+}
+
+TEST(ItemCommand, FilesThatCannotBeOpenedOrWritten)
+{
+    TempFolder folder;
+    folder.Put("data.cgi", kProject);
+    folder.Put("nul.cgi", std::string("@@ITEM\r\n\0\r\n", 11));
+    const std::pair<std::vector<std::string>, int> rows[] = {
+        {{"item", "list", folder.Path("none.cgi")}, 66},
+        {{"item", "list", folder.Path("nul.cgi")}, 66},
+        {{"item", "list", "--rule", "none.sir", folder.Path("data.cgi")}, 66},
+        {{"item", "rename", folder.Path("none.cgi"), "0", "x"}, 66},
+        {{"item", "rename", "-o", folder.Path("none/out.cgi"), folder.Path("data.cgi"), "0", "x"}, 73},
+        {{"item"}, 64},
+        {{"item", "sort", folder.Path("data.cgi")}, 64},
+        {{"item", "list", "-o", folder.Path("out.cgi"), folder.Path("data.cgi")}, 64},
+        {{"item", "list", "--no-track", folder.Path("data.cgi")}, 64},
+    };
+    for (const auto& [args, status] : rows) {
+        const TavaroRun run = RunTavaro(args);
+        EXPECT_EQ(run.status, status) << testing::PrintToString(args) << run.err;
+        EXPECT_EQ(run.err.substr(0, 13), "tavaro item: ") << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("out.cgi")));
+}
+
+TEST(ItemCommand, Help)
+{
+    const TavaroRun help = RunTavaro({"item", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.substr(0, 24), "Usage: tavaro item list ");
+    for (const char* sub : {"list", "rename"})
+        EXPECT_EQ(RunTavaro({"item", sub, "--help"}).out, help.out) << sub;
+}
