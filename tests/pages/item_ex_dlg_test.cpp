@@ -90,26 +90,29 @@ struct SampleContext final : CPageContext {
 std::string Snapshot(const CMERX_base& element)
 {
     std::string out;
-    auto map = [&](const CMerxFieldMap& m) {
-        for (auto [key, value] : m)
-            out += std::string(key) + "=" + value.GetBuffer() + "\n";
-    };
-    auto lists = [&](const CMerxListMap& m) {
-        for (auto [key, list] : m)
-            for (const CMerxString& line : list)
-                out += std::string(key) + "[]=" + line.GetBuffer() + "\n";
-    };
     const auto& fields = static_cast<const CMerxFieldElement&>(element);
-    map(fields.fields);
-    map(fields.comments);
-    if (element.GetKind() == CMERX_TYPE_USE) {
-        lists(static_cast<const Cusestruct&>(element).lists);
-        lists(static_cast<const Cusestruct&>(element).listcomments);
-    }
+    for (const CMerxFieldMap* map : {&fields.fields, &fields.comments})
+        for (auto [key, value] : *map)
+            out += std::string(key) + "=" + value.GetBuffer() + "\n";
+    if (element.GetKind() == CMERX_TYPE_USE)
+        for (const CMerxListMap* map : {&static_cast<const Cusestruct&>(element).lists,
+                                        &static_cast<const Cusestruct&>(element).listcomments})
+            for (auto [key, list] : *map)
+                for (const CMerxString& line : list)
+                    out += std::string(key) + "[]=" + line.GetBuffer() + "\n";
     return out;
 }
 
 std::string Utf8(const CMerxString* text) { return text ? Cp932ToUtf8(text->GetBuffer()) : "<none>"; }
+
+template <class List>
+Strs Utf8List(const List& list)
+{
+    Strs out;
+    for (const CStr_base<64>& text : list)
+        out.push_back(Utf8(&text));
+    return out;
+}
 
 class ItemExDlgTest : public ::testing::Test {
 protected:
@@ -132,13 +135,7 @@ protected:
         return result;
     }
     std::string Text(const D& d, int32_t id) { return Cp932ToUtf8(user.Look(d, id).text.GetBuffer()); }
-    Strs Items(const D& d, int32_t id)
-    {
-        Strs items;
-        for (const CStr_base<64>& item : user.Look(d, id).items)
-            items.push_back(Cp932ToUtf8(item.GetBuffer()));
-        return items;
-    }
+    Strs Items(const D& d, int32_t id) { return Utf8List(user.Look(d, id).items); }
     // The ids of the shown controls among the field controls.
     std::vector<int32_t> ShownControls(const D& d)
     {
@@ -291,13 +288,8 @@ TEST_F(ItemExDlgTest, ArrayLinesAreAddedCopiedAndDeletedWithTheirComments)
                       user.Click(d, kIdOk);
                   }),
               kIdOk);
-    Strs lines, comments;
-    for (const CMerxString& line : *use.GetList("reward"))
-        lines.push_back(Utf8(&line));
-    for (const CMerxString& line : *use.GetListComments("reward"))
-        comments.push_back(Utf8(&line));
-    EXPECT_EQ(lines, (Strs{"小麦粉,1,rare", "小麦粉,1,rare", ",5,"}));
-    EXPECT_EQ(comments, (Strs{comment, comment, ""}));
+    EXPECT_EQ(Utf8List(*use.GetList("reward")), (Strs{"小麦粉,1,rare", "小麦粉,1,rare", ",5,"}));
+    EXPECT_EQ(Utf8List(*use.GetListComments("reward")), (Strs{comment, comment, ""}));
 
     // Deleting the last line leaves nothing to edit.
     Run(use, 1, [&](D& d) {
@@ -312,12 +304,20 @@ TEST_F(ItemExDlgTest, ArrayLinesAreAddedCopiedAndDeletedWithTheirComments)
     EXPECT_EQ(use.GetListComments("reward")->GetCount(), 0u);
 }
 
-TEST_F(ItemExDlgTest, CancelDropsEveryEdit)
+// The first index is shown when the list has it; the last one selected is
+// read back, also after Cancel, which drops every edit.
+TEST_F(ItemExDlgTest, CancelDropsEveryEditAndTheLastIndexIsReadBack)
 {
     context.Open("inc-item-data-ext.cgi", "harbor-beta.sir");
+    for (int32_t first : {-1, 3}) {
+        Run(Item(0), first, [&](D& d) { EXPECT_EQ(ShownControls(d), std::vector<int32_t>{}); });
+        EXPECT_EQ(lastIndex, -1);
+    }
     const std::string before = Snapshot(Item(0));
-    EXPECT_EQ(Run(Item(0), 0,
+    EXPECT_EQ(Run(Item(0), 1,
                   [&](D& d) {
+                      EXPECT_EQ(user.Look(d, D::IDC_FIELDS).curSel, 1);
+                      user.Select(d, D::IDC_FIELDS, 0);
                       user.SetCheck(d, 1018, false);
                       user.Select(d, D::IDC_FIELDS, 2);  // stores grade into the dialog's copy
                       user.TypeText(d, 1097, "x");
@@ -325,18 +325,6 @@ TEST_F(ItemExDlgTest, CancelDropsEveryEdit)
               kIdCancel);
     EXPECT_EQ(Snapshot(Item(0)), before);
     EXPECT_EQ(lastIndex, 2);
-}
-
-TEST_F(ItemExDlgTest, TheFirstIndexIsShownWhenInTheListAndTheLastIsReadBack)
-{
-    context.Open("inc-item-data-ext.cgi", "harbor-beta.sir");
-    for (int32_t first : {-1, 3, 1}) {
-        Run(Item(0), first, [&](D& d) {
-            EXPECT_EQ(user.Look(d, D::IDC_FIELDS).curSel, first == 1 ? 1 : -1);
-            EXPECT_EQ(ShownControls(d).empty(), first != 1);
-        });
-        EXPECT_EQ(lastIndex, first == 1 ? 1 : -1);
-    }
 }
 
 TEST_F(ItemExDlgTest, InconsistenciesAreReportedAndNothingIsStored)
