@@ -14,6 +14,7 @@
 #include "foundation/decimal_text.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
+#include "pages/item_ex_dlg.h"
 #include "pages/item_icon.h"
 #include "pages/item_list_edit.h"
 #include "pages/item_naming.h"
@@ -104,6 +105,7 @@ Cpage_item::Cpage_item(CPageContext& context) : CMainPage(ItemPageTemplate(), co
     Bind(IDC_FUNC_WINDOW, UiEvent::kClicked, &Cpage_item::OnFuncWindow);
     Bind(IDC_DIRECT_EDIT, UiEvent::kClicked, &Cpage_item::OnDirectEdit);
     Bind(IDC_ICON_EDIT, UiEvent::kClicked, &Cpage_item::OnIconEdit);
+    Bind(IDC_ITEM_EX, UiEvent::kClicked, &Cpage_item::OnItemEx);
 }
 
 void Cpage_item::LoadSelection(const CProjectInfo& info)
@@ -504,6 +506,24 @@ void Cpage_item::OnRevert()
 {
     nowitemID = -1;
     OnSelChangeList1();
+}
+
+void Cpage_item::OnItemEx()
+{
+    if (nowitemID == -1)
+        return;
+    if (m_context.AppliedRule().itemRules.GetCount() == 0) {
+        m_context.ShowMessage(SJ("@@ITEMに対する拡張項目は登録されていません。"));
+        return;
+    }
+    // The dialog edits copies and writes back into the working copy only on
+    // OK; the extension fields have no controls on the page.
+    const CModalWaitScope wait(m_context.ModalWait());
+    CItemExDlg dialog(m_work, m_context, m_nItemExId);
+    const bool stored = dialog.DoModal(this) == kIdOk;
+    m_nItemExId = dialog.LastIndex();
+    if (stored)
+        m_context.MarkModified();
 }
 
 void Cpage_item::OnDirectEdit()

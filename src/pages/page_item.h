@@ -49,6 +49,8 @@ private:
     void OnFuncWindow();
     void OnDirectEdit();
     void OnIconEdit();
+    // "拡張項目": the item's extension fields in their own dialog.
+    void OnItemEx();
 
     // Fills the controls from the working copy.
     void ShowItem();

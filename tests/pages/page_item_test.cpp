@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "../app/main_dlg_fixture.h"
+#include "pages/item_ex_dlg.h"
 #include "pages/page_item.h"
 #include "pages/page_item_template.h"
 
@@ -273,9 +274,41 @@ TEST_F(ItemPageTest, IconEditStartsTheProgramWithTheIconAsOneArgument)
     });
 }
 
+// "拡張項目" edits the shown item's extension fields in their dialog, which
+// opens on the field chosen last; without extension fields it says so.
+TEST_F(ItemPageTest, ExtensionFieldsAreEditedInTheirDialog)
+{
+    std::filesystem::copy_file(TAVARO_SOURCE_DIR "/examples/makeitem_rules/harbor-beta.sir",
+                               folder.Path("program/makeitem_rules/harbor-beta.sir"));
+    startup.commandLine = folder.Path("ext.cgi");
+    std::filesystem::copy_file(TAVARO_SOURCE_DIR "/examples/inc-item-data-ext.cgi", startup.commandLine);
+    Run([&](CMainDlg& main) {
+        ASSERT_EQ(Page(main).CurrentElement(), 0);
+        const std::string before = Field(main, 0, "grade");
+        user.OnModal(
+            [&](CDialogBase& d) {
+                EXPECT_EQ(user.Look(d, CItemExDlg::IDC_FIELDS).curSel, 0);
+                user.Click(d, 1018); // the first flag: "novice"
+                user.Click(d, kIdOk);
+            },
+            CItemExDlg::IDD);
+        user.Click(Page(main), IDC_ITEM_EX);
+        EXPECT_TRUE(main.IsModified());
+        EXPECT_EQ(Field(main, 0, "grade"), before); // stored by the apply
+        user.Click(Page(main), kIdOk);
+        EXPECT_NE(Field(main, 0, "grade"), before);
+        Save(main);
+    });
+    EXPECT_NE(folder.Get("ext.cgi").find("###ItemExID=0\r\n"), std::string::npos);
+
+    Open("0");
+    Run([&](CMainDlg& main) { user.Click(Page(main), IDC_ITEM_EX); });
+    EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"@@ITEMに対する拡張項目は登録されていません。"});
+}
+
 TEST_F(ItemPageTest, AStoredSelectionOutsideTheListSelectsNothing)
 {
-    for (const std::string& stored : {"-5", "3", "99999999999"}) {
+    for (const char* stored : {"-5", "3", "99999999999"}) {
         Open(stored);
         Run([&](CMainDlg& main) {
             EXPECT_EQ(Page(main).CurrentElement(), -1) << stored;
