@@ -15,6 +15,7 @@
 
 #include "app/main/main_dlg.h"
 #include "foundation/native_path.h"
+#include "pages/page_item_template.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/qt/qt_window.h"
 #include "ui/ui_entry.h"
@@ -91,6 +92,22 @@ void CTour::Plan()
     const auto command = [this](int32_t id) {
         return [this, id] { CUiEntry::Command(m_main, id, UiEvent::kClicked); };
     };
+    // The extension-field dialog of the shown item, when the project's rule
+    // has extension fields for items.
+    m_steps.push_back({[this] {
+                           m_main.Control(CMainDlg::IDC_TAB).SetCurSel(CMainDlg::kItemTab);
+                           m_main.SwitchPage();
+                       },
+                       nullptr});
+    m_steps.push_back({[this] {
+                           CMainPage& page = m_main.Page(CMainDlg::kItemTab);
+                           if (m_main.AppliedRule().itemRules.GetCount() == 0 || page.CurrentElement() < 0) {
+                               m_pAwaited = nullptr;
+                               return;
+                           }
+                           CUiEntry::Command(page, item_page::IDC_ITEM_EX, UiEvent::kClicked);
+                       },
+                       "item-extension-fields"});
     m_steps.push_back({command(ID_PREFERENCES), "preferences"});
     m_steps.push_back({command(ID_FILE_NEW), "project-information"});
     m_steps.push_back({command(ID_ABOUT), "about"});

@@ -60,4 +60,16 @@ TEST(EditorProgram, PicturesEveryTabAndDialogOfTheSampleProject)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("shots")), {}), std::size(names));
 }
 
+// A project whose rule has extension fields for items: the tour adds the
+// extension-field dialog of the shown item.
+TEST(EditorProgram, PicturesTheExtensionFieldDialogWhenTheRuleHasFields)
+{
+    TempFolder folder;
+    const ProgramRun tour = RunEditor(
+        {"--screenshots", folder.Path("shots"), TAVARO_SOURCE_DIR "/examples/inc-item-data-ext.cgi"}, {"DISPLAY="});
+    EXPECT_EQ(tour.status, 0) << tour.err;
+    const QImage picture(QString::fromStdString(folder.Path("shots/item-extension-fields.png")));
+    EXPECT_GT(picture.width(), 100);
+}
+
 }  // namespace
