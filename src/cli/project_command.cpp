@@ -46,21 +46,22 @@ constexpr std::string_view kFormatHelp =
     "73 OUT or the backup cannot be written (OUT unchanged), 74 standard output\n"
     "failed.\n";
 
-constexpr std::string_view kInfoUsage = "Usage: tavaro info FILE\n";
+constexpr std::string_view kInfoUsage = "Usage: tavaro info [--rule KEY] [--name NAME] [--include-elements] FILE\n";
 
 constexpr std::string_view kInfoHelp =
-    "Usage: tavaro info FILE\n"
+    "Usage: tavaro info [--rule KEY] [--name NAME] [--include-elements] FILE\n"
     "\n"
     "Opens FILE as the editor opens a project and prints what the project page\n"
     "shows (counts of items, events and all elements, rule, file) and the\n"
-    "project name. Rules and settings as for \"tavaro format\".\n"
+    "project name. Options, rules and settings as for \"tavaro format\".\n"
     "\n"
     "Exit status: 0 done, 2 done but the reader reported lines, 64 usage, 66 FILE\n"
     "cannot be opened as a project, 74 standard output failed.\n";
 
 constexpr ProjectArgsForm kFormatForm{
     .command = "tavaro format", .usage = kFormatUsage, .help = kFormatHelp, .openOptions = true, .writeOptions = true};
-constexpr ProjectArgsForm kInfoForm{.command = "tavaro info", .usage = kInfoUsage, .help = kInfoHelp};
+constexpr ProjectArgsForm kInfoForm{
+    .command = "tavaro info", .usage = kInfoUsage, .help = kInfoHelp, .openOptions = true};
 
 } // namespace
 

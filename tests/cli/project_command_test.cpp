@@ -178,3 +178,14 @@ TEST(InfoCommand, ShowsWhatTheProjectPageShows)
                        "対応するmakeitemルール：標準 ベータ版(040318)\n"
                        "編集中ファイル名：" + kSample + "\nプロジェクト名：港町ソレイユの商店\n");
 }
+
+// A file without project information opens under the rule and name given.
+TEST(InfoCommand, TakesTheRuleAndNameOfAFileWithoutProjectInformation)
+{
+    TempFolder folder;
+    folder.Put("plain.cgi", "@@ITEM\r\n\tno\t1\r\n");
+    const TavaroRun run = RunTavaro({"info", "--rule", "標準 安定版(020728)", "--name", "無地", folder.Path("plain.cgi")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("対応するmakeitemルール：標準 安定版(020728)\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("プロジェクト名：無地\n"), std::string::npos) << run.out;
+}
