@@ -8,8 +8,6 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
-
 TEST(HeadlessEdit, TypingReplacesTheSelectionWithinTheLimit)
 {
     struct Case {

@@ -66,7 +66,6 @@ public:
     std::function<bool()> onInit;
     std::function<bool(int32_t, UiEvent)> filter;      // the command filter
     std::function<bool(const CUiMessage&)> keyFilter;  // the key filter
-    std::function<void()> onOk;
     std::function<void()> onApply;
 
     using CDialogBase::Bind;
@@ -80,10 +79,7 @@ protected:
     void OnOK() override
     {
         Note("ok");
-        if (onOk)
-            onOk();
-        else
-            CDialogBase::OnOK();
+        CDialogBase::OnOK();
     }
     void OnCancel() override
     {
@@ -121,10 +117,12 @@ private:
     std::string m_name;
 };
 
+using Log = std::vector<std::string>;
+
 // The entries of `log` that start with `prefix`, without the prefix.
-inline std::vector<std::string> Entries(const std::vector<std::string>& log, const std::string& prefix)
+inline Log Entries(const Log& log, const std::string& prefix)
 {
-    std::vector<std::string> found;
+    Log found;
     for (const std::string& entry : log) {
         if (entry.compare(0, prefix.size(), prefix) == 0)
             found.push_back(entry.substr(prefix.size()));
@@ -134,7 +132,7 @@ inline std::vector<std::string> Entries(const std::vector<std::string>& log, con
 
 // A shown modeless probe with a person and an empty log.
 struct ShownProbe {
-    ShownProbe()
+    explicit ShownProbe(const CUiDialogTemplate& t = ProbeTemplate()) : dialog(t)
     {
         dialog.Create();
         dialog.ShowWindow(UiShow::kShow);

@@ -11,8 +11,6 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
-
 TEST(UiServices, MessageBoxesAreAnsweredInOrderAndRecordedByteForByte)
 {
     struct Case {
@@ -136,33 +134,21 @@ TEST(UiServices, PostedMessagesReachTheKeyFilterWhenTheLoopRuns)
 
 TEST(UiServices, MenuCommandsReachTheDialogWhenChoosable)
 {
-    const auto item = [](int32_t id, const char* text, bool enabled, std::vector<CUiMenuItem> items = {}) {
-        CUiMenuItem made;
-        made.id = id;
-        made.text = text;
-        made.enabled = enabled;
-        made.items = std::move(items);
-        return made;
-    };
     CUiDialogTemplate withMenu = ProbeTemplate();
-    withMenu.menu.items.push_back(item(0, "File", true,
-                                       {item(32773, "Open", true),
-                                        item(0, "History", false, {item(32782, "a / b", true)})}));
-    CScriptedUser user;
-    CProbeDlg dialog(withMenu);
-    dialog.Create();
-    dialog.ShowWindow(UiShow::kShow);
-    dialog.m_ownLog.clear();
-    EXPECT_TRUE(user.ChooseMenu(dialog, 32773));
-    EXPECT_FALSE(user.ChooseMenu(dialog, 32782));  // inside a grayed popup
-    EXPECT_FALSE(user.ChooseMenu(dialog, 0));
-    dialog.Menu().items[0].items[1].enabled = true;
-    dialog.DrawMenuBar();
-    EXPECT_TRUE(user.ChooseMenu(dialog, 32782));
-    EXPECT_EQ(user.LookAt(dialog).GetMenuRedraws(), 1u);
-    EXPECT_EQ(dialog.m_ownLog, (Log{"probe: cmd 32773 clicked", "probe: cmd 32782 clicked"}));
-    EXPECT_EQ(user.TakeProblems().size(), 2u);
-    EXPECT_STREQ(dialog.SystemMenu().items[4].text, SJ("最大化(&X)"));
+    withMenu.menu.items.push_back(
+        {.text = "File",
+         .items = {{.id = 32773, .text = "Open"}, {.text = "History", .enabled = false, .items = {{.id = 32782}}}}});
+    ShownProbe s(withMenu);
+    EXPECT_TRUE(s.user.ChooseMenu(s.dialog, 32773));
+    EXPECT_FALSE(s.user.ChooseMenu(s.dialog, 32782));  // inside a grayed popup
+    EXPECT_FALSE(s.user.ChooseMenu(s.dialog, 0));
+    s.dialog.Menu().items[0].items[1].enabled = true;
+    s.dialog.DrawMenuBar();
+    EXPECT_TRUE(s.user.ChooseMenu(s.dialog, 32782));
+    EXPECT_EQ(s.user.LookAt(s.dialog).GetMenuRedraws(), 1u);
+    EXPECT_EQ(s.dialog.m_ownLog, (Log{"probe: cmd 32773 clicked", "probe: cmd 32782 clicked"}));
+    EXPECT_EQ(s.user.TakeProblems().size(), 2u);
+    EXPECT_STREQ(s.dialog.SystemMenu().items[4].text, SJ("最大化(&X)"));
 }
 
 }  // namespace

@@ -7,8 +7,6 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
-
 TEST(WindowGeometry, SizeChangesReachOnSizeWithTheClientArea)
 {
     CScriptedUser user;

@@ -14,11 +14,7 @@ namespace {
 
 CUiMenuItem Item(int32_t id, const std::string& text, bool enabled = true)
 {
-    CUiMenuItem item;
-    item.id = id;
-    item.text = text.c_str();
-    item.enabled = enabled;
-    return item;
+    return {.id = id, .text = text.c_str(), .enabled = enabled};
 }
 
 const CUiDialogTemplate& MenuTemplate()
