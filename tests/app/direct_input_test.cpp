@@ -10,10 +10,7 @@ enum : int32_t { kText = CDirectInputDlg::IDC_TEXT, kErrButton = CDirectInputDlg
 class DirectInput : public TextWindowTest {
 protected:
     DirectInput() : input(settings, marker) { input.SetCheck(std::ref(script)); }
-    int32_t Run(const char* text, const std::function<void(CDirectInputDlg&)>& drive)
-    {
-        return RunWindow(input, text, drive);
-    }
+    int32_t Run(const char* text, const std::function<void(CDirectInputDlg&)>& drive) { return RunWindow(input, text, drive); }
     // The texts of the error list, as UTF-8.
     Lines ErrorLines()
     {

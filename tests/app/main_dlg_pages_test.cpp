@@ -1,5 +1,5 @@
-// The pages under the tabs: the switch that applies first, the project
-// page, and the navigation the tools use.
+// The pages under the tabs: the project page, the navigation the tools use,
+// and the switch that applies first.
 #include <array>
 
 #include "main_dlg_fixture.h"
@@ -7,26 +7,6 @@
 namespace {
 
 using MainPages = MainDlgTest;
-
-TEST_F(MainPages, ARefusingPageKeepsItsTabAndItsEdits)
-{
-    Run(
-        [&](CMainDlg& main) {
-            CMainPage& page = *main.CurrentPage();
-            user.TypeText(page, 1084, "half done");
-            user.Select(main, CMainDlg::IDC_TAB, 3);
-            EXPECT_EQ(SelectedTab(main), 0);
-            EXPECT_EQ(main.CurrentPageIndex(), 0);
-            EXPECT_EQ(std::string(user.Look(page, 1084).text), "half done");
-            EXPECT_FALSE(main.Page(3).HasWindow());
-            EXPECT_FALSE(main.m_nModalWait.IsWaiting());
-            // Saving asks the page too, and writes nothing when it refuses.
-            user.AnswerFile(folder.Path("never.cgi").c_str());
-            user.ChooseMenu(main, ID_FILE_SAVE);
-            EXPECT_FALSE(std::filesystem::exists(folder.Path("never.cgi")));
-        },
-        PageApplying([](CMainDlg& main) { main.ApplyError() = "user cancel"; }));
-}
 
 // Storing the icon folder typed here is in the new-project test.
 TEST_F(MainPages, TheProjectPageShowsCountsAndTheIconFolderWithoutMarkingTheProject)
@@ -50,7 +30,7 @@ TEST_F(MainPages, TheProjectPageShowsCountsAndTheIconFolderWithoutMarkingTheProj
 
 // What the tools do with the pages: jump to an element, ask what is shown,
 // reload after a replace. Test pages lie behind the item and event tabs.
-TEST_F(MainPages, ToolsShowElementsOnTheirPagesThroughTheContext)
+TEST_F(MainPages, ToolsShowElementsOnTheirPagesAndARefusingPageKeepsItsTab)
 {
     bool refuse = false;
     std::array<TestPage*, 2> pages{};
@@ -67,10 +47,19 @@ TEST_F(MainPages, ToolsShowElementsOnTheirPagesThroughTheContext)
             EXPECT_EQ(pages[1]->reloads, 1);
             EXPECT_EQ(pages[0]->reloads, 0);
 
-            refuse = true;  // the current page cannot apply: the jump ends there
+            // A page that cannot apply keeps its tab and its edits: the jump
+            // ends there, and a save writes nothing.
+            refuse = true;
+            user.TypeText(*pages[1], 1084, "half done");
             EXPECT_FALSE(context.ShowElement(0, 2));
+            user.Select(main, CMainDlg::IDC_TAB, 3);
             EXPECT_EQ(SelectedTab(main), 1);
             EXPECT_EQ(context.CurrentElement(), (CPageElement{1, 7}));
+            EXPECT_EQ(std::string(user.Look(*pages[1], 1084).text), "half done");
+            EXPECT_FALSE(main.Page(3).HasWindow());
+            user.AnswerFile(folder.Path("never.cgi").c_str());
+            user.ChooseMenu(main, ID_FILE_SAVE);
+            EXPECT_FALSE(std::filesystem::exists(folder.Path("never.cgi")));
             refuse = false;
 
             // A placeholder shows no element but keeps the one jumped to as

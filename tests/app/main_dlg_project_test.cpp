@@ -1,7 +1,7 @@
 // Project files through the main window: what its windows add to the project
-// routines (the document tests have their rules): the save question on exit,
-// a refused save's message, the review of reader messages in the
-// direct-input window, and the project-information dialog.
+// routines (the document tests have their rules): a refused save's message,
+// the review of reader messages in the direct-input window, and the
+// project-information dialog.
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -11,22 +11,6 @@
 namespace {
 
 using MainProject = MainDlgTest;
-
-// Yes to the save question on exit saves (the page's edits applied first)
-// and closes; No and Cancel are in the keys test of the main window.
-TEST_F(MainProject, YesToTheSaveQuestionOnExitSavesAndCloses)
-{
-    const std::string path = folder.Path("saved.cgi");
-    Run([&](CMainDlg& main) {
-        Modify(main);
-        user.Answer(UiAnswer::kYes);
-        user.AnswerFile(path.c_str());
-        user.ChooseMenu(main, ID_FILE_EXIT);
-        EXPECT_TRUE(user.LookAt(main).IsEnded());
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"プロジェクトが更新されています。\n保存しますか？"});
-    });
-    EXPECT_NE(folder.Get("saved.cgi").find("###IconImagePath=icons\r\n"), std::string::npos);
-}
 
 // A save that may not replace the file says why in the message box, below
 // the message, and makes no backup.

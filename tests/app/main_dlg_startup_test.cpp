@@ -1,5 +1,5 @@
-// The main window from start to close: the start-up file, the history and
-// the keys of the main window.
+// The main window from start to close: the start-up file, the history, the
+// keys of the main window and the save question on leaving it.
 #include "main_dlg_fixture.h"
 
 namespace {
@@ -104,8 +104,11 @@ TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
     });
 }
 
-TEST_F(MainStartup, EnterDoesNothingAndEscapeAsksTheSaveQuestion)
+// Cancel keeps the window; Yes saves (the page's edits applied first) and
+// closes; No is every other test's way out.
+TEST_F(MainStartup, EnterDoesNothingAndEscapeOrTheCloseBoxAsksTheSaveQuestion)
 {
+    const std::vector<std::string> question{"プロジェクトが更新されています。\n保存しますか？"};
     Run([&](CMainDlg& main) {
         Modify(main);
         user.PressKey(main, UiKey::kEnter);
@@ -113,13 +116,17 @@ TEST_F(MainStartup, EnterDoesNothingAndEscapeAsksTheSaveQuestion)
         EXPECT_TRUE(user.TakeMessages().empty());
         user.Answer(UiAnswer::kCancel);
         user.PressKey(main, UiKey::kEscape);
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"プロジェクトが更新されています。\n保存しますか？"});
+        EXPECT_EQ(user.TakeMessages(), question);
         EXPECT_TRUE(user.LookAt(main).IsVisible());
         EXPECT_FALSE(std::filesystem::exists(folder.Path("program/TavaroItemEditor.ini")));
-        user.Answer(UiAnswer::kNo);
+        user.Answer(UiAnswer::kYes);
+        user.AnswerFile(folder.Path("saved.cgi").c_str());
         user.Close(main);
+        EXPECT_TRUE(user.LookAt(main).IsEnded());
+        EXPECT_EQ(user.TakeMessages(), question);
     });
     EXPECT_TRUE(std::filesystem::exists(folder.Path("program/TavaroItemEditor.ini")));
+    EXPECT_NE(folder.Get("saved.cgi").find("###IconImagePath=icons\r\n"), std::string::npos);
 }
 
 }  // namespace
