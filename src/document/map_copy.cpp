@@ -36,5 +36,5 @@ void CopyFieldMap(CMerxFieldMap& to, const CMerxFieldMap& from)
 
 void CopyListMap(CMerxListMap& to, const CMerxListMap& from)
 {
-    CopyMap(to, from, [](CStrArray_base<64>& out, const CStrArray_base<64>& in) { CopyStringList(out, in); });
+    CopyMap(to, from, [](CMerxList& out, const CMerxList& in) { CopyStringList(out, in); });
 }
