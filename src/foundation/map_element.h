@@ -20,8 +20,10 @@
 // one by one; a value written in one map never shows in another.
 //
 // A map is one pointer until its first entry arrives. Its values follow
-// its body in one block sized to the keys it starts with; further values
-// go to blocks of doubling size, so that none ever moves.
+// its body (the layout, the count and the size of that first block) in one
+// block sized to the keys it starts with; further values go to blocks of
+// doubling size, so that none ever moves, listed in a record the body then
+// points to instead of the layout.
 #pragma once
 
 #include <bit>
@@ -36,11 +38,28 @@ template <class T, unsigned KeySize>
 class CMapElement {
     using Layout = CMapKeyLayout<KeySize>;
 
-    struct Body {
+    // The layout and the value blocks after the first, of a map whose values
+    // outgrew their first block.
+    struct Grown {
         Layout* layout;
-        T** blocks;             // the value blocks after the first, as they are needed
+        T** blocks;
+    };
+
+    struct Body {
+        uintptr_t keys;         // the layout, or (marked by the low bit) the Grown record
         uint32_t count;         // the layout's first keys that are this map's
         uint32_t firstCapacity; // values in the first block, which follows the body
+
+        Grown* GetGrown() const { return keys & 1 ? reinterpret_cast<Grown*>(keys - 1) : nullptr; }
+        Layout* GetLayout() const { return keys & 1 ? GetGrown()->layout : reinterpret_cast<Layout*>(keys); }
+        T** GetBlocks() const { return keys & 1 ? GetGrown()->blocks : nullptr; }
+        void SetLayout(Layout* layout)
+        {
+            if (Grown* grown = GetGrown())
+                grown->layout = layout;
+            else
+                keys = reinterpret_cast<uintptr_t>(layout);
+        }
     };
     static_assert(alignof(T) <= alignof(Body), "values follow the body");
 
@@ -121,14 +140,14 @@ public:
         const uint32_t count = from.GetCount();
         if (count == 0)
             return;
-        const Layout& keys = *from.m_pBody->layout;
+        Layout* const keys = from.m_pBody->GetLayout();
         if (GetCount() != 0) {
             for (uint32_t i = 0; i < count; ++i)
-                GetOrInsert(keys.KeyText(i), keys.HashAt(i));
+                GetOrInsert(keys->KeyText(i), keys->HashAt(i));
             return;
         }
-        from.m_pBody->layout->Hold();
-        Body* body = NewBody(from.m_pBody->layout, count);
+        keys->Hold();
+        Body* body = NewBody(keys, count);
         Free(m_pBody);
         m_pBody = body;
         for (; body->count < count; ++body->count)
@@ -207,7 +226,7 @@ private:
             layout->Release();
             throw;
         }
-        return new (memory) Body{layout, nullptr, 0, capacity};
+        return new (memory) Body{reinterpret_cast<uintptr_t>(layout), 0, capacity};
     }
 
     static void Free(Body* body)
@@ -218,9 +237,12 @@ private:
             ValueAt(*body, i)->~T();
         const uint32_t blocks = BlocksFor(*body, body->count);
         for (uint32_t j = 0; j < blocks; ++j)
-            ::operator delete(body->blocks[j]);
-        delete[] body->blocks;
-        body->layout->Release();
+            ::operator delete(body->GetBlocks()[j]);
+        body->GetLayout()->Release();
+        if (Grown* grown = body->GetGrown()) {
+            delete[] grown->blocks;
+            delete grown;
+        }
         ::operator delete(body);
     }
 
@@ -237,18 +259,21 @@ private:
         const uint32_t block = BlockOf(body, position);
         if (block == 0)
             return FirstValues(body) + position;
-        return body.blocks[block - 1] + (position - (body.firstCapacity << (block - 1)));
+        return body.GetBlocks()[block - 1] + (position - (body.firstCapacity << (block - 1)));
     }
     T* ValueAt(uint32_t position) const { return ValueAt(*m_pBody, position); }
-    const char* KeyAt(uint32_t position) const { return m_pBody->layout->KeyText(position); }
+    const char* KeyAt(uint32_t position) const { return m_pBody->GetLayout()->KeyText(position); }
 
     uint32_t Find(const char* key, uint32_t hash) const
     {
-        return m_pBody ? m_pBody->layout->Find(key, hash, m_pBody->count) : 0;
+        return m_pBody ? m_pBody->GetLayout()->Find(key, hash, m_pBody->count) : 0;
     }
 
-    uint32_t FirstFrom(uint32_t bucket) const { return m_pBody ? m_pBody->layout->FirstFrom(bucket, m_pBody->count) : 0; }
-    uint32_t After(uint32_t link) const { return m_pBody->layout->After(link, m_pBody->count); }
+    uint32_t FirstFrom(uint32_t bucket) const
+    {
+        return m_pBody ? m_pBody->GetLayout()->FirstFrom(bucket, m_pBody->count) : 0;
+    }
+    uint32_t After(uint32_t link) const { return m_pBody->GetLayout()->After(link, m_pBody->count); }
 
     // Adds a key known to be absent with a default value. A failure leaves
     // the map's entries as they were.
@@ -258,7 +283,7 @@ private:
             m_pBody = NewBody(Layout::Create(1), 1);
         Body& body = *m_pBody;
         const uint32_t position = body.count;
-        Layout* const layout = body.layout;
+        Layout* const layout = body.GetLayout();
         Layout* copy = nullptr; // this map's keys and the new one, when the layout goes on with another key
         if (position == layout->GetCount())
             layout->Append(key, hash);
@@ -284,14 +309,14 @@ private:
             new (value) T();
         } catch (...) {
             if (blockAdded)
-                ::operator delete(body.blocks[block - 1]);
+                ::operator delete(body.GetBlocks()[block - 1]);
             if (copy)
                 copy->Release();
             throw;
         }
         if (copy) {
             layout->Release();
-            body.layout = copy;
+            body.SetLayout(copy);
         }
         body.count = position + 1;
         return value;
@@ -301,18 +326,23 @@ private:
     static void AddBlock(Body& body, uint32_t block)
     {
         T* values = static_cast<T*>(::operator new((size_t(body.firstCapacity) << (block - 1)) * sizeof(T)));
-        T** blocks;
+        T** blocks = nullptr;
+        Grown* grown = body.GetGrown();
         try {
             blocks = new T*[block];
+            if (!grown)
+                grown = new Grown{body.GetLayout(), nullptr};
         } catch (...) {
+            delete[] blocks;
             ::operator delete(values);
             throw;
         }
         if (block > 1)
-            std::memcpy(blocks, body.blocks, (block - 1) * sizeof(T*));
+            std::memcpy(blocks, grown->blocks, (block - 1) * sizeof(T*));
         blocks[block - 1] = values;
-        delete[] body.blocks;
-        body.blocks = blocks;
+        delete[] grown->blocks;
+        grown->blocks = blocks;
+        body.keys = reinterpret_cast<uintptr_t>(grown) | 1;
     }
 
     Body* m_pBody = nullptr;
