@@ -9,20 +9,32 @@ void CopyStringList(CStrArray_base<64>& to, const CStrArray_base<64>& from)
         to.Add()->Assign(entry);
 }
 
-void CopyFieldMap(CMerxFieldMap& to, const CMerxFieldMap& from)
+namespace {
+
+// Gives `to` the keys of `from` (sharing them) and a copy of each value; both
+// maps then iterate their entries in the same order.
+template <class T, class CopyValue>
+void CopyMap(CMapElement<T, 32>& to, const CMapElement<T, 32>& from, CopyValue copy)
 {
     if (&to == &from)
         return;
     ResetMap(to);
-    for (auto [key, value] : from)
-        *to.Add(key) = value;
+    to.AddKeysOf(from);
+    auto out = to.begin();
+    for (auto [key, value] : from) {
+        copy((*out).second, value);
+        ++out;
+    }
+}
+
+} // namespace
+
+void CopyFieldMap(CMerxFieldMap& to, const CMerxFieldMap& from)
+{
+    CopyMap(to, from, [](CMerxString& out, const CMerxString& in) { out = in; });
 }
 
 void CopyListMap(CMerxListMap& to, const CMerxListMap& from)
 {
-    if (&to == &from)
-        return;
-    ResetMap(to);
-    for (auto [key, list] : from)
-        CopyStringList(*to.Add(key), list);
+    CopyMap(to, from, [](CMerxList& out, const CMerxList& in) { CopyStringList(out, in); });
 }

@@ -1,8 +1,8 @@
 // Emptying and copying keyed maps and string lists of the document.
 //
 // A keyed map never removes single entries; emptying one replaces it by a
-// new map. A copy is built in the source's iteration order, which gives the
-// same iteration order (by bucket, then insertion order within a bucket).
+// new map. A copy shares the source's keys and holds copies of its values:
+// the same iteration order, and values of its own.
 #pragma once
 
 #include <memory>

@@ -21,8 +21,14 @@ using CMerxString = CStr_base<64>;
 using CMerxBlockText = CStr_base<1024>;
 // Key -> text (fields, comments).
 using CMerxFieldMap = CMapElement<CMerxString, 32>;
+// A list of a use entry or its comments. Most lists hold a few lines:
+// their storage starts with room for four.
+class CMerxList : public CStrArray_base<64> {
+public:
+    CMerxList() : CStrArray_base<64>(4) {}
+};
 // Key -> ordered list of texts (use lists and their comments).
-using CMerxListMap = CMapElement<CStrArray_base<64>, 32>;
+using CMerxListMap = CMapElement<CMerxList, 32>;
 
 // Every element starts with its kind; elements are destroyed through the base.
 class CMERX_base {

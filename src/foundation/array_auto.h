@@ -15,7 +15,9 @@
 // no longer follow the elements of that one block (a second block, an
 // exchange, a removal before the last position); until then slot i is the
 // block's element i. The table capacity it reports is the one the table
-// has or will have when it is built.
+// has or will have when it is built. What few arrays need (the table, the
+// list of further blocks, hooks, the owning flag turned off) lives in a
+// record of its own, so that an array takes 40 bytes.
 #pragma once
 
 #include <cstdint>
@@ -38,30 +40,36 @@ public:
     virtual ~CArrayAuto()
     {
         delete[] m_pFirstElements;
-        Block* b = m_pMore;
+        Block* b = m_pRare ? m_pRare->more : nullptr;
         while (b) {
             Block* next = b->next;
             delete[] b->elements;
             delete b;
             b = next;
         }
-        delete[] m_ppTable;
-        delete m_pHooks;
+        if (m_pRare)
+            delete[] m_pRare->table;
+        delete m_pRare;
     }
 
     uint32_t GetCount() const { return m_nCount; }
     uint32_t GetAllocated() const { return m_nAllocated; }
-    uint32_t GetTableCapacity() const { return m_nTableCapacity; }
+    uint32_t GetTableCapacity() const { return Table() ? m_pRare->tableCapacity : m_nAllocated; }
     uint32_t GetGrowthStep() const { return m_nGrowStep; }
 
-    bool IsOwning() const { return m_bOwning != 0; }
-    void SetOwning(bool owning) { m_bOwning = owning ? 1 : 0; }
+    bool IsOwning() const { return !m_pRare || m_pRare->owning; }
+    void SetOwning(bool owning)
+    {
+        if (owning != IsOwning())
+            MakeRare().owning = owning;
+    }
 
     void SetHooks(Hook construct, Hook destruct, uint32_t data)
     {
-        if (!m_pHooks)
-            m_pHooks = new Hooks;
-        *m_pHooks = {construct, destruct, data};
+        Rare& rare = MakeRare();
+        rare.construct = construct;
+        rare.destruct = destruct;
+        rare.data = data;
     }
 
     // Sets the number of elements in use to n (n >= count): grows the storage
@@ -115,10 +123,10 @@ public:
         if (i >= m_nCount)
             throw static_cast<uint32_t>(i);
         if (i + 1 < m_nCount) {
-            BuildTable();
-            T* removed = m_ppTable[i];
-            std::memmove(m_ppTable + i, m_ppTable + i + 1, (m_nCount - i - 1) * sizeof(T*));
-            m_ppTable[m_nCount - 1] = removed;
+            T** table = BuildTable();
+            T* removed = table[i];
+            std::memmove(table + i, table + i + 1, (m_nCount - i - 1) * sizeof(T*));
+            table[m_nCount - 1] = removed;
         }
         --m_nCount;
         WithSlots(m_nCount, 1, [this](T** slots, uint32_t count) { DestructElements(slots, count); });
@@ -164,10 +172,10 @@ public:
             throw static_cast<uint32_t>(b);
         if (a == b)
             return;
-        BuildTable();
-        T* t = m_ppTable[a];
-        m_ppTable[a] = m_ppTable[b];
-        m_ppTable[b] = t;
+        T** table = BuildTable();
+        T* t = table[a];
+        table[a] = table[b];
+        table[b] = t;
     }
 
     // Cursor over the elements in use: Next() yields the element at the
@@ -206,25 +214,18 @@ public:
 protected:
     virtual bool ConstructElements(T** slots, uint32_t count)
     {
-        if (m_pHooks && m_pHooks->construct)
-            return m_pHooks->construct(slots, count, m_pHooks->data, this);
+        if (m_pRare && m_pRare->construct)
+            return m_pRare->construct(slots, count, m_pRare->data, this);
         return true;
     }
 
     virtual void DestructElements(T** slots, uint32_t count)
     {
-        if (m_pHooks && m_pHooks->destruct)
-            m_pHooks->destruct(slots, count, m_pHooks->data, this);
+        if (m_pRare && m_pRare->destruct)
+            m_pRare->destruct(slots, count, m_pRare->data, this);
     }
 
 private:
-    // The hooks, kept apart: few arrays have any.
-    struct Hooks {
-        Hook construct = nullptr;
-        Hook destruct = nullptr;
-        uint32_t data = 0;
-    };
-
     // A block after the first.
     struct Block {
         T* elements = nullptr;
@@ -232,8 +233,37 @@ private:
         Block* next = nullptr;
     };
 
+    // What few arrays need, kept apart: the pointer table, the blocks
+    // after the first, hooks, the owning flag turned off.
+    struct Rare {
+        T** table = nullptr;
+        uint32_t tableCapacity = 0;
+        Block* more = nullptr; // in order
+        Hook construct = nullptr;
+        Hook destruct = nullptr;
+        uint32_t data = 0;
+        bool owning = true;
+    };
+
+    Rare& MakeRare()
+    {
+        if (!m_pRare) {
+            m_pRare = new (std::nothrow) Rare;
+            if (!m_pRare)
+                throw static_cast<T*>(nullptr);
+        }
+        return *m_pRare;
+    }
+
     // The element in slot i (i < allocated).
-    T* Slot(uint32_t i) const { return m_ppTable ? m_ppTable[i] : m_pFirstElements + i; }
+    T* Slot(uint32_t i) const
+    {
+        T** table = Table();
+        return table ? table[i] : m_pFirstElements + i;
+    }
+
+    // The pointer table; null while slot i is element i of the first block.
+    T** Table() const { return m_pRare ? m_pRare->table : nullptr; }
 
     // Calls work(slots, count) with the slots from `first` on: the table's,
     // or, while there is none, a list of the first block's elements.
@@ -241,10 +271,9 @@ private:
     void WithSlots(uint32_t first, uint32_t count, Work&& work)
     {
         constexpr uint32_t kListed = 32;
-        if (!m_ppTable && count > kListed)
-            BuildTable();
-        if (m_ppTable) {
-            work(m_ppTable + first, count);
+        T** table = count > kListed ? BuildTable() : Table();
+        if (table) {
+            work(table + first, count);
             return;
         }
         T* listed[kListed];
@@ -253,17 +282,21 @@ private:
         work(listed, count);
     }
 
-    // Builds the table of a one-block array (slot i: element i).
-    void BuildTable()
+    // Builds the table of a one-block array (slot i: element i) and
+    // returns the table.
+    T** BuildTable()
     {
-        if (m_ppTable || !m_pFirstElements)
-            return;
-        T** table = new (std::nothrow) T*[m_nTableCapacity];
+        if (Table() || !m_pFirstElements)
+            return Table();
+        Rare& rare = MakeRare();
+        T** table = new (std::nothrow) T*[m_nAllocated];
         if (!table)
             throw static_cast<T*>(nullptr);
         for (uint32_t i = 0; i < m_nAllocated; ++i)
             table[i] = m_pFirstElements + i;
-        m_ppTable = table;
+        rare.table = table;
+        rare.tableCapacity = m_nAllocated;
+        return table;
     }
 
     void Grow(uint32_t n)
@@ -272,7 +305,8 @@ private:
         if (size < m_nGrowStep)
             size = m_nGrowStep;
 
-        // A block after the first needs a record and the table.
+        // A block after the first needs a record, the table and the list of
+        // such blocks.
         Block* block = nullptr;
         if (m_pFirstElements) {
             BuildTable();
@@ -295,7 +329,7 @@ private:
         // The pointer table grows geometrically from the size it needs, so
         // that the many small arrays of a large document stay small.
         uint64_t needed = static_cast<uint64_t>(m_nAllocated) + size;
-        uint32_t tableCapacity = m_nTableCapacity;
+        uint32_t tableCapacity = GetTableCapacity();
         if (tableCapacity < needed) {
             uint64_t slots = needed > 2ull * tableCapacity ? needed : 2ull * tableCapacity;
             if (slots > UINT32_MAX) {
@@ -304,31 +338,31 @@ private:
                 throw static_cast<T*>(nullptr);
             }
             tableCapacity = static_cast<uint32_t>(slots);
-            if (m_ppTable) {
+            if (T** old = Table()) {
                 T** table = new (std::nothrow) T*[tableCapacity];
                 if (!table) {
                     delete[] elements;
                     delete block;
                     throw static_cast<T*>(nullptr);
                 }
-                std::memcpy(table, m_ppTable, m_nAllocated * sizeof(T*));
-                delete[] m_ppTable;
-                m_ppTable = table;
+                std::memcpy(table, old, m_nAllocated * sizeof(T*));
+                delete[] old;
+                m_pRare->table = table;
+                m_pRare->tableCapacity = tableCapacity;
             }
         }
-        m_nTableCapacity = tableCapacity;
 
         if (!block) {
             m_pFirstElements = elements;
         } else {
             block->elements = elements;
             block->count = size;
-            Block** link = &m_pMore;
+            Block** link = &m_pRare->more;
             while (*link)
                 link = &(*link)->next;
             *link = block;
             for (uint32_t i = 0; i < size; ++i)
-                m_ppTable[m_nAllocated + i] = &elements[i];
+                m_pRare->table[m_nAllocated + i] = &elements[i];
         }
         m_nAllocated += size;
         if (m_nAllocated > 10 * m_nGrowStep)
@@ -337,11 +371,7 @@ private:
 
     uint32_t m_nAllocated = 0;
     uint32_t m_nCount = 0;
-    uint32_t m_nTableCapacity = 0;
     uint32_t m_nGrowStep = 10;
     T* m_pFirstElements = nullptr; // the first block
-    Block* m_pMore = nullptr;      // the blocks after it, in order
-    T** m_ppTable = nullptr;       // null while slot i is element i of the first block
-    Hooks* m_pHooks = nullptr;
-    uint8_t m_bOwning = 1;
+    Rare* m_pRare = nullptr;
 };

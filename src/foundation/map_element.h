@@ -1,124 +1,105 @@
 // Text-keyed hash map with 32 buckets.
 //
-// Entries live in a CArrayAuto and never move, so the bucket chains hold
-// plain entry pointers. A new entry goes to the end of its bucket's chain:
-// iteration yields the keys by bucket (hash & 31 ascending) and, within a
+// Iteration yields the keys by bucket (hash & 31 ascending) and, within a
 // bucket, in insertion order. Settings files are written in this order.
+// Values are default-constructed in place, never copied and never moved:
+// a value's address holds until the map is emptied or destroyed. Entries
+// are never removed.
 //
-// A key of up to KeySize - 2 bytes is kept in the entry's key buffer. A
-// longer key is kept once in the process-wide long-key table; its entry
-// holds a zero byte, the table index and, in the buffer's last byte (which
-// an inline key never reaches), a non-zero mark. The mark tells a long key
-// from the empty key whatever their hashes.
+// A document holds a great many maps, several per element, and every
+// element of a kind has the same keys, taken in one step from the maps its
+// reader builds once per parse (AddKeysOf). A map therefore holds its keys
+// in a shared key layout (foundation/map_key_layout.h: keys, hashes, chains
+// and index) and owns only its values: an item's fields cost their values
+// instead of a key, hash and link apiece. A map holds the first `count`
+// keys of its layout; taking another key, it follows the layout when the
+// layout's next key is that key, appends the key when the layout ends
+// where the map does, and otherwise goes on in a copy of its own keys. So
+// the keys of every map stand in its layout in its own insertion order, and
+// lookups and the iteration order are those of a map that added its keys
+// one by one; a value written in one map never shows in another.
 //
-// Values are default-constructed in place and never copied. Entries are
-// never removed; the map releases them all when it is destroyed.
-//
-// A document holds several maps per element, many of them empty or nearly
-// so. A map therefore is one pointer until its first entry arrives; then
-// its entries and bucket chains get storage of their own, the chains linked
-// by entry ordinals, and the entries array starts with small blocks.
-//
-// A chain holds about a 32nd of a map's entries, and the hash gives keys
-// that differ a little (numbered keys, for one) equal values, so a large
-// map walked chain by chain would take time growing with the square of its
-// size to fill. A map of more than 255 entries therefore keeps an index
-// beside its chains: the head and the last entry of every chain, and an
-// open-addressing table of the entries by a second, well-mixed hash of the
-// key text and the stored hash. The chains, and with them the iteration
-// order, stay as they are.
+// A map is one pointer until its first entry arrives. Its values follow
+// its body (the layout, the count and the size of that first block) in one
+// block sized to the keys it starts with; further values go to blocks of
+// doubling size, so that none ever moves, listed in a record the body then
+// points to instead of the layout.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
-#include <memory>
+#include <new>
 #include <utility>
 
-#include "foundation/array_auto.h"
-#include "foundation/long_key_table.h"
+#include "foundation/map_key_layout.h"
 
 template <class T, unsigned KeySize>
 class CMapElement {
-    static_assert(KeySize >= 2 + sizeof(uint32_t), "key buffer too small for a long-key reference");
+    using Layout = CMapKeyLayout<KeySize>;
 
-    struct Entry {
-        char key[KeySize] = {};
-        uint32_t hash = 0;
-        uint32_t next = 0; // position + 1 in the entries array of the next entry of the same bucket; 0: none
-        T value{};
-    };
-
-    // Entries come one block at a time at first (most maps of a document
-    // hold a known number of keys, reserved beforehand, or very few).
-    static constexpr uint32_t kFirstBlock = 1;
-    // Chain heads fit in a byte while the map holds at most this many
-    // entries; beyond that the index keeps them.
-    static constexpr uint32_t kNarrowHeadsMax = 255;
-
-    // One place of the index table: an entry's link (0: free) and its
-    // second hash, compared before the entry is touched.
-    struct Slot {
-        uint32_t link = 0;
-        uint32_t check = 0;
-    };
-
-    struct Index {
-        uint32_t heads[32] = {};
-        uint32_t tails[32] = {};    // link to each bucket's last entry
-        std::unique_ptr<Slot[]> slots;
-        uint32_t mask = 0;          // slot count - 1; the count is a power of two
+    // The layout and the value blocks after the first, of a map whose values
+    // outgrew their first block.
+    struct Grown {
+        Layout* layout;
+        T** blocks;
     };
 
     struct Body {
-        CArrayAuto<Entry> entries{kFirstBlock};
-        uint8_t heads[32] = {};     // link to each bucket's first entry; 0: empty bucket
-        Index* index = nullptr;     // beyond kNarrowHeadsMax entries
+        uintptr_t keys;         // the layout, or (marked by the low bit) the Grown record
+        uint32_t count;         // the layout's first keys that are this map's
+        uint32_t firstCapacity; // values in the first block, which follows the body
 
-        Body() = default;
-        Body(const Body&) = delete;
-        Body& operator=(const Body&) = delete;
-        ~Body() { delete index; }
-
-        uint32_t Head(uint32_t bucket) const { return index ? index->heads[bucket] : heads[bucket]; }
+        Grown* GetGrown() const { return keys & 1 ? reinterpret_cast<Grown*>(keys - 1) : nullptr; }
+        Layout* GetLayout() const { return keys & 1 ? GetGrown()->layout : reinterpret_cast<Layout*>(keys); }
+        T** GetBlocks() const { return keys & 1 ? GetGrown()->blocks : nullptr; }
+        void SetLayout(Layout* layout)
+        {
+            if (Grown* grown = GetGrown())
+                grown->layout = layout;
+            else
+                keys = reinterpret_cast<uintptr_t>(layout);
+        }
     };
+    static_assert(alignof(T) <= alignof(Body), "values follow the body");
 
 public:
-    static constexpr uint32_t kBucketCount = 32;
-    static constexpr uint32_t kInlineKeyMax = KeySize - 2;
+    static constexpr uint32_t kBucketCount = Layout::kBucketCount;
+    static constexpr uint32_t kInlineKeyMax = Layout::kInlineKeyMax;
 
-    // Sum over the bytes of (byte as a signed 8-bit value) * (257 + position),
-    // in 32-bit arithmetic with wrap-around.
-    static uint32_t Hash(const char* key)
-    {
-        uint32_t hash = 0;
-        for (uint32_t i = 0; key[i]; ++i)
-            hash += static_cast<uint32_t>(static_cast<int8_t>(key[i])) * (257u + i);
-        return hash;
-    }
+    static uint32_t Hash(const char* key) { return Layout::Hash(key); }
 
     CMapElement() = default;
     CMapElement(const CMapElement&) = delete;
     CMapElement& operator=(const CMapElement&) = delete;
-    ~CMapElement() { delete m_pBody; }
+    ~CMapElement() { Free(m_pBody); }
 
-    uint32_t GetCount() const { return m_pBody ? m_pBody->entries.GetCount() : 0; }
+    uint32_t GetCount() const { return m_pBody ? m_pBody->count : 0; }
 
-    // Makes room for `count` entries in all, so that a map whose size is
-    // known beforehand takes one block for them.
-    void Reserve(uint32_t count) { MakeBody().entries.Reserve(count); }
+    // Makes room for `count` entries in all when the map has none yet, so
+    // that a map whose size is known beforehand takes one block of keys and
+    // one of values.
+    void Reserve(uint32_t count)
+    {
+        if (GetCount() != 0)
+            return;
+        Body* body = NewBody(Layout::Create(count ? count : 1), count);
+        Free(m_pBody);
+        m_pBody = body;
+    }
 
     // In every operation a hash of 0 means that the map computes it.
 
     // The value stored under `key`, or null.
     T* Lookup(const char* key, uint32_t hash = 0)
     {
-        Entry* e = Find(key, hash ? hash : Hash(key));
-        return e ? &e->value : nullptr;
+        const uint32_t link = Find(key, hash ? hash : Hash(key));
+        return link ? ValueAt(link - 1) : nullptr;
     }
     const T* Lookup(const char* key, uint32_t hash = 0) const
     {
-        const Entry* e = Find(key, hash ? hash : Hash(key));
-        return e ? &e->value : nullptr;
+        const uint32_t link = Find(key, hash ? hash : Hash(key));
+        return link ? ValueAt(link - 1) : nullptr;
     }
 
     // A new default value under `key`; null, with the map unchanged, when
@@ -127,7 +108,7 @@ public:
     {
         if (!hash)
             hash = Hash(key);
-        return Find(key, hash) ? nullptr : &Insert(key, hash)->value;
+        return Find(key, hash) ? nullptr : Insert(key, hash);
     }
 
     // A new default value under `key`; a present key is a programming error
@@ -145,41 +126,32 @@ public:
     {
         if (!hash)
             hash = Hash(key);
-        Entry* e = Find(key, hash);
-        return &(e ? e : Insert(key, hash))->value;
+        const uint32_t link = Find(key, hash);
+        return link ? ValueAt(link - 1) : Insert(key, hash);
     }
 
     // Adds the keys of `from` that are absent, in the order in which they
     // were added there, each with a default value (and the hash stored
     // with it): as GetOrInsert for each key in turn. An empty map takes
-    // them all in one step, as a copy of `from`'s entries and chains.
+    // them all in one step, sharing `from`'s key layout.
     template <class U>
     void AddKeysOf(const CMapElement<U, KeySize>& from)
     {
         const uint32_t count = from.GetCount();
         if (count == 0)
             return;
+        Layout* const keys = from.m_pBody->GetLayout();
         if (GetCount() != 0) {
-            for (uint32_t i = 0; i < count; ++i) {
-                const auto& source = *from.m_pBody->entries.GetAt(i);
-                GetOrInsert(from.KeyText(source), source.hash);
-            }
+            for (uint32_t i = 0; i < count; ++i)
+                GetOrInsert(keys->KeyText(i), keys->HashAt(i));
             return;
         }
-        Body& body = MakeBody();
-        body.entries.Reserve(count);
-        body.entries.SetCount(count);
-        for (uint32_t i = 0; i < count; ++i) {
-            const auto& source = *from.m_pBody->entries.GetAt(i);
-            Entry* e = body.entries.GetAt(i);
-            std::memcpy(e->key, source.key, KeySize);
-            e->hash = source.hash;
-            e->next = source.next;
-        }
-        if (count > kNarrowHeadsMax)
-            BuildIndex(body);
-        else
-            std::memcpy(body.heads, from.m_pBody->heads, sizeof body.heads);
+        keys->Hold();
+        Body* body = NewBody(keys, count);
+        Free(m_pBody);
+        m_pBody = body;
+        for (; body->count < count; ++body->count)
+            new (FirstValues(*body) + body->count) T();
     }
 
     // Cursor over all entries: Next() yields the key text and the value and
@@ -187,20 +159,20 @@ public:
     template <class V>
     class BasicCursor {
     public:
-        explicit BasicCursor(const CMapElement& map) : m_map(map), m_pEntry(map.FirstFrom(0)) {}
+        explicit BasicCursor(const CMapElement& map) : m_pMap(&map), m_nLink(map.FirstFrom(0)) {}
         bool Next(const char** key, V** value)
         {
-            if (!m_pEntry)
+            if (!m_nLink)
                 return false;
-            *key = KeyText(*m_pEntry);
-            *value = &m_pEntry->value;
-            m_pEntry = m_map.After(m_pEntry);
+            *key = m_pMap->KeyAt(m_nLink - 1);
+            *value = m_pMap->ValueAt(m_nLink - 1);
+            m_nLink = m_pMap->After(m_nLink);
             return true;
         }
 
     private:
-        const CMapElement& m_map;
-        Entry* m_pEntry;
+        const CMapElement* m_pMap;
+        uint32_t m_nLink;
     };
     using Cursor = BasicCursor<T>;
     using ConstCursor = BasicCursor<const T>;
@@ -211,208 +183,167 @@ public:
     template <class V>
     class BasicIterator {
     public:
-        BasicIterator(const CMapElement* map, Entry* entry) : m_pMap(map), m_pEntry(entry) {}
-        std::pair<const char*, V&> operator*() const { return {KeyText(*m_pEntry), m_pEntry->value}; }
+        BasicIterator(const CMapElement* map, uint32_t link) : m_pMap(map), m_nLink(link) {}
+        std::pair<const char*, V&> operator*() const
+        {
+            return {m_pMap->KeyAt(m_nLink - 1), *m_pMap->ValueAt(m_nLink - 1)};
+        }
         BasicIterator& operator++()
         {
-            m_pEntry = m_pMap->After(m_pEntry);
+            m_nLink = m_pMap->After(m_nLink);
             return *this;
         }
-        bool operator!=(const BasicIterator& other) const { return m_pEntry != other.m_pEntry; }
+        bool operator!=(const BasicIterator& other) const { return m_nLink != other.m_nLink; }
 
     private:
         const CMapElement* m_pMap;
-        Entry* m_pEntry;
+        uint32_t m_nLink; // position + 1 of the entry; 0 at the end
     };
     BasicIterator<T> begin() { return {this, FirstFrom(0)}; }
-    BasicIterator<T> end() { return {this, nullptr}; }
+    BasicIterator<T> end() { return {this, 0}; }
     BasicIterator<const T> begin() const { return {this, FirstFrom(0)}; }
-    BasicIterator<const T> end() const { return {this, nullptr}; }
+    BasicIterator<const T> end() const { return {this, 0}; }
 
 private:
     template <class, unsigned>
     friend class CMapElement;
 
-    static bool IsLongKey(const Entry& e) { return e.key[KeySize - 1] != 0; }
-
-    // Whether the entry's key is `key`, compared byte for byte up to the
-    // terminator (an inline key ends within its buffer).
-    static bool IsKey(const Entry& e, const char* key)
+    static T* FirstValues(const Body& body)
     {
-        if (IsLongKey(e))
-            return std::strcmp(KeyText(e), key) == 0;
-        for (uint32_t i = 0;; ++i) {
-            if (e.key[i] != key[i])
-                return false;
-            if (e.key[i] == 0)
-                return true;
+        return reinterpret_cast<T*>(const_cast<Body*>(&body) + 1);
+    }
+
+    // A body holding `layout` (the reference passes to it) with room for
+    // `capacity` values in its first block; no values yet.
+    static Body* NewBody(Layout* layout, uint32_t capacity)
+    {
+        if (capacity == 0)
+            capacity = 1;
+        void* memory;
+        try {
+            memory = ::operator new(sizeof(Body) + capacity * sizeof(T));
+        } catch (...) {
+            layout->Release();
+            throw;
         }
+        return new (memory) Body{reinterpret_cast<uintptr_t>(layout), 0, capacity};
     }
 
-    static const char* KeyText(const Entry& e)
+    static void Free(Body* body)
     {
-        if (!IsLongKey(e))
-            return e.key;
-        uint32_t index;
-        std::memcpy(&index, e.key + 1, sizeof index);
-        return LongKeyText(index);
+        if (!body)
+            return;
+        for (uint32_t i = 0; i < body->count; ++i)
+            ValueAt(*body, i)->~T();
+        const uint32_t blocks = BlocksFor(*body, body->count);
+        for (uint32_t j = 0; j < blocks; ++j)
+            ::operator delete(body->GetBlocks()[j]);
+        body->GetLayout()->Release();
+        if (Grown* grown = body->GetGrown()) {
+            delete[] grown->blocks;
+            delete grown;
+        }
+        ::operator delete(body);
     }
 
-    Body& MakeBody()
+    // Block j (from 1) after the first holds positions firstCapacity *
+    // 2^(j-1) up to firstCapacity * 2^j.
+    static uint32_t BlockOf(const Body& body, uint32_t position)
+    {
+        return position < body.firstCapacity ? 0 : std::bit_width(position / body.firstCapacity);
+    }
+    static uint32_t BlocksFor(const Body& body, uint32_t count) { return count ? BlockOf(body, count - 1) : 0; }
+
+    static T* ValueAt(const Body& body, uint32_t position)
+    {
+        const uint32_t block = BlockOf(body, position);
+        if (block == 0)
+            return FirstValues(body) + position;
+        return body.GetBlocks()[block - 1] + (position - (body.firstCapacity << (block - 1)));
+    }
+    T* ValueAt(uint32_t position) const { return ValueAt(*m_pBody, position); }
+    const char* KeyAt(uint32_t position) const { return m_pBody->GetLayout()->KeyText(position); }
+
+    uint32_t Find(const char* key, uint32_t hash) const
+    {
+        return m_pBody ? m_pBody->GetLayout()->Find(key, hash, m_pBody->count) : 0;
+    }
+
+    uint32_t FirstFrom(uint32_t bucket) const
+    {
+        return m_pBody ? m_pBody->GetLayout()->FirstFrom(bucket, m_pBody->count) : 0;
+    }
+    uint32_t After(uint32_t link) const { return m_pBody->GetLayout()->After(link, m_pBody->count); }
+
+    // Adds a key known to be absent with a default value. A failure leaves
+    // the map's entries as they were.
+    T* Insert(const char* key, uint32_t hash)
     {
         if (!m_pBody)
-            m_pBody = new Body;
-        return *m_pBody;
-    }
-
-    // The entry a chain link (position + 1) names; null for 0.
-    Entry* Linked(uint32_t link) const { return Linked(*m_pBody, link); }
-    static Entry* Linked(const Body& body, uint32_t link) { return link ? body.entries.GetAt(link - 1) : nullptr; }
-
-    Entry* Find(const char* key, uint32_t hash) const
-    {
-        if (!m_pBody)
-            return nullptr;
-        if (const Index* index = m_pBody->index) {
-            const uint32_t check = IndexHash(key, hash);
-            for (uint32_t i = check & index->mask;; i = (i + 1) & index->mask) {
-                const Slot& slot = index->slots[i];
-                if (!slot.link)
-                    return nullptr;
-                Entry* e = Linked(slot.link);
-                if (slot.check == check && e->hash == hash && IsKey(*e, key))
-                    return e;
+            m_pBody = NewBody(Layout::Create(1), 1);
+        Body& body = *m_pBody;
+        const uint32_t position = body.count;
+        Layout* const layout = body.GetLayout();
+        Layout* copy = nullptr; // this map's keys and the new one, when the layout goes on with another key
+        if (position == layout->GetCount())
+            layout->Append(key, hash);
+        else if (!layout->Holds(position, key, hash)) {
+            copy = layout->CopyFirst(position);
+            try {
+                copy->Append(key, hash);
+            } catch (...) {
+                copy->Release();
+                throw;
             }
         }
-        for (Entry* e = Linked(m_pBody->Head(hash % kBucketCount)); e; e = Linked(e->next)) {
-            if (e->hash == hash && IsKey(*e, key))
-                return e;
+        const uint32_t block = BlockOf(body, position);
+        const bool newBlock = block > BlocksFor(body, position);
+        bool blockAdded = false;
+        T* value;
+        try {
+            if (newBlock) {
+                AddBlock(body, block);
+                blockAdded = true;
+            }
+            value = ValueAt(body, position);
+            new (value) T();
+        } catch (...) {
+            if (blockAdded)
+                ::operator delete(body.GetBlocks()[block - 1]);
+            if (copy)
+                copy->Release();
+            throw;
         }
-        return nullptr;
+        if (copy) {
+            layout->Release();
+            body.SetLayout(copy);
+        }
+        body.count = position + 1;
+        return value;
     }
 
-    // The index's hash of a key with its stored hash: FNV-1a over the text,
-    // then the stored hash mixed in, so that keys stored under two passed
-    // hashes stay two entries as in the chains.
-    static uint32_t IndexHash(const char* key, uint32_t hash)
+    // Gives the body its value block `block` (the blocks before it exist).
+    static void AddBlock(Body& body, uint32_t block)
     {
-        uint32_t h = 2166136261u;
-        for (const char* p = key; *p; ++p)
-            h = (h ^ static_cast<unsigned char>(*p)) * 16777619u;
-        h ^= hash * 0x9E3779B1u;
-        h ^= h >> 16;
-        h *= 0x85EBCA6Bu;
-        h ^= h >> 13;
-        return h;
+        T* values = static_cast<T*>(::operator new((size_t(body.firstCapacity) << (block - 1)) * sizeof(T)));
+        T** blocks = nullptr;
+        Grown* grown = body.GetGrown();
+        try {
+            blocks = new T*[block];
+            if (!grown)
+                grown = new Grown{body.GetLayout(), nullptr};
+        } catch (...) {
+            delete[] blocks;
+            ::operator delete(values);
+            throw;
+        }
+        if (block > 1)
+            std::memcpy(blocks, grown->blocks, (block - 1) * sizeof(T*));
+        blocks[block - 1] = values;
+        delete[] grown->blocks;
+        grown->blocks = blocks;
+        body.keys = reinterpret_cast<uintptr_t>(grown) | 1;
     }
-
-    // Appends an entry for a key known to be absent and links it at the end
-    // of its bucket's chain.
-    Entry* Insert(const char* key, uint32_t hash)
-    {
-        const size_t length = std::strlen(key);
-        const bool isLong = length > kInlineKeyMax;
-        const uint32_t index = isLong ? LongKeyIndex(key) : 0;
-
-        Body& body = MakeBody();
-        // The index is made or grown before the entry is added, so that a
-        // failure leaves the map as it was.
-        const uint32_t count = body.entries.GetCount();
-        if (count + 1 > kNarrowHeadsMax) {
-            if (!body.index)
-                BuildIndex(body);
-            else if ((count + 1) * 2 > body.index->mask + 1)
-                FillSlots(*body.index, body, (body.index->mask + 1) * 2);
-        }
-        Entry* e = body.entries.Add();
-        if (isLong) {
-            e->key[0] = 0;
-            std::memcpy(e->key + 1, &index, sizeof index);
-            e->key[KeySize - 1] = 1;
-        } else {
-            std::memcpy(e->key, key, length + 1);
-        }
-        e->hash = hash;
-
-        // Chains link entries by their position in the entries array + 1.
-        const uint32_t bucket = hash % kBucketCount;
-        const uint32_t link = count + 1;
-        if (Index* ix = body.index) {
-            if (ix->tails[bucket])
-                Linked(ix->tails[bucket])->next = link;
-            else
-                ix->heads[bucket] = link;
-            ix->tails[bucket] = link;
-            Place(*ix, IndexHash(key, hash), link);
-            return e;
-        }
-        if (!body.heads[bucket]) {
-            body.heads[bucket] = static_cast<uint8_t>(link);
-            return e;
-        }
-        Entry* last = Linked(body.heads[bucket]);
-        while (last->next)
-            last = Linked(last->next);
-        last->next = link;
-        return e;
-    }
-
-    // Gives the map its index, from the entries alone: a chain holds its
-    // bucket's entries in the order of the entries array.
-    static void BuildIndex(Body& body)
-    {
-        const uint32_t count = body.entries.GetCount();
-        auto index = std::make_unique<Index>();
-        uint32_t size = 1024;
-        while (size < count * 2)
-            size *= 2;
-        FillSlots(*index, body, size);
-        for (uint32_t link = 1; link <= count; ++link) {
-            Entry* e = Linked(body, link);
-            e->next = 0;
-            const uint32_t bucket = e->hash % kBucketCount;
-            if (index->tails[bucket])
-                Linked(body, index->tails[bucket])->next = link;
-            else
-                index->heads[bucket] = link;
-            index->tails[bucket] = link;
-        }
-        body.index = index.release();
-    }
-
-    // Gives the index a table of `size` places holding every entry.
-    static void FillSlots(Index& ix, const Body& body, uint32_t size)
-    {
-        ix.slots.reset(new Slot[size]);
-        ix.mask = size - 1;
-        const uint32_t count = body.entries.GetCount();
-        for (uint32_t link = 1; link <= count; ++link) {
-            const Entry& e = *Linked(body, link);
-            Place(ix, IndexHash(KeyText(e), e.hash), link);
-        }
-    }
-
-    static void Place(Index& ix, uint32_t check, uint32_t link)
-    {
-        uint32_t i = check & ix.mask;
-        while (ix.slots[i].link)
-            i = (i + 1) & ix.mask;
-        ix.slots[i] = {link, check};
-    }
-
-    // The first entry of the first non-empty bucket from `bucket` on.
-    Entry* FirstFrom(uint32_t bucket) const
-    {
-        if (!m_pBody)
-            return nullptr;
-        for (; bucket < kBucketCount; ++bucket) {
-            if (const uint32_t head = m_pBody->Head(bucket))
-                return Linked(head);
-        }
-        return nullptr;
-    }
-
-    Entry* After(const Entry* e) const { return e->next ? Linked(e->next) : FirstFrom(e->hash % kBucketCount + 1); }
 
     Body* m_pBody = nullptr;
 };

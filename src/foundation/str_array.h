@@ -7,6 +7,8 @@
 template <unsigned N>
 class CStrArray_base : public CArrayAuto<CStr_base<N>> {
 public:
+    using CArrayAuto<CStr_base<N>>::CArrayAuto;
+
     // Clears the array, then appends the pieces of `text` between the
     // occurrences of `separator` (character starts only). Empty pieces count;
     // n separators give n + 1 pieces.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "../map_keys.h"
@@ -44,6 +45,13 @@ TEST(ElementModel, CopiesTakeFieldsCommentsUsesListsAndParameters)
     copy.uses[0].GetList("job")->Add()->Assign("more");
     EXPECT_TRUE(copy.SetField("no", "8"));
     EXPECT_EQ(Look(item.uses[0], "job[]") + Field(item, "no"), "smith 10|no");
+    // Keys and values that come after the copy stay with the element they went to.
+    copy.SetComment("price", "# p");
+    copy.uses[0].SetComment("name", "# n");
+    item.SetComment("no", "# eight");
+    EXPECT_EQ(std::tuple(item.comments.Lookup("price"), item.uses[0].comments.Lookup("name"),
+                         std::string(copy.GetComment("no")), std::string(copy.GetComment("price"))),
+              std::tuple(nullptr, nullptr, "# seven", "# p"));
     EXPECT_EQ(Citemstruct(item).uses.GetCount(), 1u);
 
     Ceventstruct event;

@@ -255,3 +255,66 @@ TEST(MapElement, LargeMapsFindEveryKeyAndKeepTheChainOrder)
         EXPECT_EQ(map.GetCount(), specs.size());
     }
 }
+
+// Maps that took the keys of one map share them until they go on
+// differently. Each case starts from a key map and three maps that took its
+// keys; every step writes a value of its own into one map (map 0 is the key
+// map), adding the key where it is absent. Each map must end as a map that
+// had its keys added one by one and the same values written: the same
+// entries in the same order, values in the same places, nothing of another
+// map's keys or values.
+TEST(MapElement, MapsSharingKeysEndAsMapsThatAddedTheirOwn)
+{
+    struct Step {
+        int map;
+        std::string key;
+        uint32_t hash = 0;
+    };
+    struct Case {
+        const char* name;
+        std::vector<KeySpec> start;
+        std::vector<Step> steps;
+    };
+    const std::vector<KeySpec> item = {{""}, {"no"}, {"name"}, {"price"}};
+    std::vector<KeySpec> many, edge;
+    for (uint32_t i = 0; i < 300; ++i)
+        (i < 254 ? edge : many).push_back({"k" + std::to_string(i * 7919)});
+    many.insert(many.begin(), edge.begin(), edge.end());
+    const std::string longKey(40, 'L');
+    const Case cases[] = {
+        {"all add the same key", item, {{1, "late"}, {2, "late"}, {3, "late"}, {0, "late"}}},
+        {"writes only", item, {{1, "no"}, {2, "no"}, {3, ""}, {0, "price"}}},
+        {"maps go on differently",
+         item,
+         {{1, "a"}, {2, "b"}, {3, "a"}, {2, "a"}, {1, "b"}, {0, "c"}, {3, "c"}, {1, "no"}}},
+        {"the same text under another hash", item, {{1, "one", 5}, {2, "one", 6}, {3, "one", 5}, {2, "one", 5}}},
+        {"the key map goes on first", item, {{0, "x"}, {1, "y"}, {0, "y"}, {2, "x"}, {3, "y"}}},
+        {"long keys", {{"a"}, {longKey}}, {{1, longKey + "1"}, {2, longKey + "2"}, {3, longKey + "1"}, {1, longKey}}},
+        {"past 255 keys", many, {{1, "new"}, {2, "other"}, {3, "new"}, {2, "new"}, {0, "k0"}}},
+        {"crossing 255 keys", edge, {{1, "p"}, {1, "q"}, {1, "r"}, {2, "p"}, {2, "s"}, {3, "p"}, {3, "q"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        IntMap maps[4], byHand[4];
+        AddOneByOne(maps[0], c.start);
+        for (int m = 1; m < 4; ++m)
+            maps[m].AddKeysOf(maps[0]);
+        for (IntMap& map : byHand)
+            AddOneByOne(map, c.start);
+        int* kept = maps[1].Lookup(c.start[0].key.c_str());
+        for (size_t i = 0; i < c.steps.size(); ++i) {
+            const Step& step = c.steps[i];
+            *maps[step.map].GetOrInsert(step.key.c_str(), step.hash) = static_cast<int>(i + 1);
+            *byHand[step.map].GetOrInsert(step.key.c_str(), step.hash) = static_cast<int>(i + 1);
+        }
+        for (int m = 0; m < 4; ++m) {
+            EXPECT_EQ(EntriesOf(maps[m]), EntriesOf(byHand[m])) << m;
+            EXPECT_EQ(maps[m].GetCount(), byHand[m].GetCount()) << m;
+            for (const Step& step : c.steps)
+                EXPECT_EQ(maps[m].Lookup(step.key.c_str(), step.hash) != nullptr,
+                          byHand[m].Lookup(step.key.c_str(), step.hash) != nullptr)
+                    << m << " " << step.key;
+        }
+        EXPECT_EQ(maps[1].Lookup(c.start[0].key.c_str()), kept);
+    }
+}
