@@ -306,6 +306,15 @@ bool Cpage_item::ReadBackFields()
     return true;
 }
 
+bool Cpage_item::SaveShownItem()
+{
+    if (!ReadBackFields())
+        return false;
+    m_context.ApplyError().Release();
+    SaveFuncString();
+    return m_context.ApplyError().IsEmpty();
+}
+
 void Cpage_item::SetListLine(int32_t index)
 {
     CUiControl list = Control(IDC_ITEM_LIST);
@@ -319,11 +328,7 @@ void Cpage_item::OnOK()
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     const CUiWaitCursor cursor;
-    if (!ReadBackFields())
-        return;
-    m_context.ApplyError().Release();
-    SaveFuncString();
-    if (!m_context.ApplyError().IsEmpty())
+    if (!SaveShownItem())
         return;
 
     CMerxDocument& doc = m_context.Document();
@@ -532,11 +537,7 @@ void Cpage_item::OnDirectEdit()
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     const CUiWaitCursor cursor;
-    if (!ReadBackFields())
-        return;
-    m_context.ApplyError().Release();
-    SaveFuncString();
-    if (!m_context.ApplyError().IsEmpty())
+    if (!SaveShownItem())
         return;
 
     const CMerxDocument& doc = m_context.Document();

@@ -59,6 +59,10 @@ private:
     // Reads the fields back into the working copy; on failure shows the
     // messages and leaves them in the apply-error text.
     bool ReadBackFields();
+    // Reads the fields and the shown func string into the working copy (what
+    // apply and direct edit do first); false, with the reason in the
+    // apply-error text, when they cannot be read.
+    bool SaveShownItem();
     // Stores the func edit into the working copy when the user changed it.
     void SaveFuncString();
     void ShowFuncString(int32_t index);
