@@ -63,15 +63,6 @@ std::string Project(const std::string& sword, const std::string& ref1, const std
 }
 const std::string kProject = Project("剣", "@@ITEMNO\"剣\"", "@@itemno  \"剣\"");
 
-std::set<std::string> BackupFolder()
-{
-    std::set<std::string> names;
-    const std::filesystem::path folder = std::filesystem::path(TAVARO_EXE).parent_path() / "backup";
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().string());
-    return names;
-}
-
 } // namespace
 
 TEST(ItemList, OneLinePerItemWithQuotedTexts)

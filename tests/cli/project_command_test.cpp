@@ -18,15 +18,6 @@ const std::string kSample = TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi";
 const std::string kHeader =
     "###\x82\xb1\x82\xb1\x82\xa9\x82\xe7MERX_PROJECT_INFO_END";  // "###ここから" in CP932, then ASCII
 
-std::set<std::string> BackupFolder()
-{
-    std::set<std::string> names;
-    const std::filesystem::path folder = std::filesystem::path(TAVARO_EXE).parent_path() / "backup";
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().string());
-    return names;
-}
-
 } // namespace
 
 TEST(FormatCommand, WritesWhatASaveWritesAndIsStableOnItsOwnOutput)

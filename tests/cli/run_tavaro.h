@@ -1,6 +1,10 @@
 // Runs the built tavaro program and collects what it printed.
 #pragma once
 
+#include <filesystem>
+#include <set>
+#include <string>
+
 #include "../run_program.h"
 
 using TavaroRun = ProgramRun;
@@ -9,4 +13,14 @@ using TavaroRun = ProgramRun;
 inline TavaroRun RunTavaro(const std::vector<std::string>& args, const std::string& output = "")
 {
     return RunProgram(TAVARO_EXE, args, {}, output);
+}
+
+// The files in the backup folder beside the built tavaro.
+inline std::set<std::string> BackupFolder()
+{
+    std::set<std::string> names;
+    const std::filesystem::path folder = std::filesystem::path(TAVARO_EXE).parent_path() / "backup";
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().string());
+    return names;
 }
