@@ -1,10 +1,12 @@
 #include "document/reopen_check.h"
 
+#include <cstring>
 #include <string>
 
 #include "document/block_split.h"
 #include "document/data_writer.h"
 #include "document/element_reader.h"
+#include "document/line_scan.h"
 #include "foundation/sjis_literal.h"
 #include "foundation/text_file.h"
 
@@ -175,5 +177,35 @@ bool SurvivesReopen(const CMerxDocument& doc, const CMERX_base& element, CStr_ba
     const size_t lineFeed = at == 0 ? std::string::npos : reopened.text.rfind('\n', at - 1);
     Explain(reason, SJ("[%u]：保存して開き直すと\"%s\"の行が変わります。\n"), reopened,
             lineFeed == std::string::npos ? 0 : lineFeed + 1);
+    return false;
+}
+
+uint32_t FindLocalClosingLine(const char* script, uint32_t length)
+{
+    uint32_t line = 1;
+    for (uint32_t start = 0; start <= length; ++line) {
+        const char* feed = static_cast<const char*>(std::memchr(script + start, '\n', length - start));
+        const uint32_t end = feed ? static_cast<uint32_t>(feed - script) : length;
+        uint32_t stop = end;
+        if (stop > start && script[stop - 1] == '\r')
+            --stop;
+        if (IsLocalClosingLine(script + start, stop - start))
+            return line;
+        if (!feed)
+            break;
+        start = end + 1;
+    }
+    return 0;
+}
+
+bool CheckScriptLines(const char* label, const char* script, uint32_t length, CStr_base<1024>& errors)
+{
+    const uint32_t line = FindLocalClosingLine(script, length);
+    if (line == 0)
+        return true;
+    CStr_base<1024> message;
+    message.Format(SJ("[%s]\t%u行目：\"_local_\"で終わる行はスクリプトの終わりと読まれるため使用できません。\n"), label,
+                   line);
+    errors.Append(message);
     return false;
 }

@@ -25,3 +25,13 @@
 // the user, each ending in "\n" and beginning with the 1-based number of the
 // line of the element's text they speak of.
 bool SurvivesReopen(const CMerxDocument& doc, const CMERX_base& element, CStr_base<1024>* reason = nullptr);
+
+// The 1-based number of the first line of a script text that the reader
+// would take for the closing "_local_" line of its block (a line ending in
+// "_local_", perhaps with blanks and a comment behind it), or 0 when there
+// is none. Whatever follows such a line would leave the script on reopen.
+uint32_t FindLocalClosingLine(const char* script, uint32_t length);
+
+// Appends "[`label`]\t<line>行目..." to `errors` and returns false when
+// `script` holds such a line; true otherwise.
+bool CheckScriptLines(const char* label, const char* script, uint32_t length, CStr_base<1024>& errors);

@@ -10,7 +10,9 @@
 #include "app/line_ends.h"
 #include "document/backslash_completion.h"
 #include "document/data_writer.h"
+#include "document/declared_subs.h"
 #include "document/element_reader.h"
+#include "document/reopen_check.h"
 #include "foundation/decimal_text.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
@@ -59,13 +61,17 @@ const EditMember kEditMembers[] = {
     {IDC_POINT, &CItemFieldControls::point},
 };
 
-// Changes of these controls are edits of the project.
+// Changes of these controls are edits of the project: typing, choosing in
+// the combos that give a field its text, and the check boxes.
 bool IsEditedByTyping(int32_t id, UiEvent event)
 {
     if (event == UiEvent::kChanged)
         return true;
-    return event == UiEvent::kSelChanged &&
-           (id == IDC_TYPE || id == IDC_JOB_NAME || id == IDC_USE_FUNC_REF || id == IDC_UNG_ITEM);
+    if (event == UiEvent::kClicked)
+        return (id >= IDC_FLAG_FIRST && id < IDC_FLAG_FIRST + static_cast<int32_t>(kItemFlagCount)) ||
+               id == IDC_ARG_TARGET || id == IDC_ARG_NOCOUNT || id == IDC_ARG_MESSAGE || id == IDC_ARG_SELECT;
+    return event == UiEvent::kSelChanged && (id == IDC_TYPE || id == IDC_JOB_NAME || id == IDC_USE_FUNC_REF ||
+                                             id == IDC_UNG_ITEM || id == IDC_ARG_SELECT_MODE || id == IDC_UNG_KIND);
 }
 
 class CContextQuestion : public CYesNoQuestion {
@@ -106,6 +112,28 @@ Cpage_item::Cpage_item(CPageContext& context) : CMainPage(ItemPageTemplate(), co
     Bind(IDC_DIRECT_EDIT, UiEvent::kClicked, &Cpage_item::OnDirectEdit);
     Bind(IDC_ICON_EDIT, UiEvent::kClicked, &Cpage_item::OnIconEdit);
     Bind(IDC_ITEM_EX, UiEvent::kClicked, &Cpage_item::OnItemEx);
+
+    Bind(IDC_USE_LIST, UiEvent::kSelChanged, &Cpage_item::OnSelChangeUseList);
+    Bind(IDC_USE_ADD, UiEvent::kClicked, &Cpage_item::OnUseAdd);
+    Bind(IDC_USE_COPY, UiEvent::kClicked, &Cpage_item::OnUseCopy);
+    Bind(IDC_USE_DELETE, UiEvent::kClicked, &Cpage_item::OnUseDelete);
+    Bind(IDC_USE_UP, UiEvent::kClicked, &Cpage_item::OnUseUp);
+    Bind(IDC_USE_DOWN, UiEvent::kClicked, &Cpage_item::OnUseDown);
+    Bind(IDC_USE_FUNC_COMBO, UiEvent::kSelChanged, &Cpage_item::OnSelChangeUseFunc);
+    Bind(IDC_USE_FUNC_WINDOW, UiEvent::kClicked, &Cpage_item::OnUseFuncWindow);
+    Bind(IDC_USE_EX, UiEvent::kClicked, &Cpage_item::OnUseEx);
+    Bind(IDC_JOB_LIST, UiEvent::kSelChanged, &Cpage_item::OnSelChangeJob);
+    Bind(IDC_JOB_ADD, UiEvent::kClicked, &Cpage_item::OnJobAdd);
+    Bind(IDC_JOB_DELETE, UiEvent::kClicked, &Cpage_item::OnJobDelete);
+    Bind(IDC_JOB_HALVE, UiEvent::kClicked, &Cpage_item::OnJobHalve);
+    Bind(IDC_ARGSEL_LIST, UiEvent::kSelChanged, &Cpage_item::OnSelChangeArgsel);
+    Bind(IDC_ARGSEL_ADD, UiEvent::kClicked, &Cpage_item::OnArgselAdd);
+    Bind(IDC_ARGSEL_DELETE, UiEvent::kClicked, &Cpage_item::OnArgselDelete);
+    Bind(IDC_ARGSEL_UP, UiEvent::kClicked, &Cpage_item::OnArgselUp);
+    Bind(IDC_ARGSEL_DOWN, UiEvent::kClicked, &Cpage_item::OnArgselDown);
+    Bind(IDC_UNG_LIST, UiEvent::kSelChanged, &Cpage_item::OnSelChangeUng);
+    Bind(IDC_UNG_ADD, UiEvent::kClicked, &Cpage_item::OnUngAdd);
+    Bind(IDC_UNG_DELETE, UiEvent::kClicked, &Cpage_item::OnUngDelete);
 }
 
 void Cpage_item::LoadSelection(const CProjectInfo& info)
@@ -193,6 +221,10 @@ bool Cpage_item::OnInitDialog()
     m_work.Clear();
     nowitemID = -1;
     m_nFunc = -1;
+    m_nUse = -1;
+    const Csinglestruct* functions = m_context.Document().singledata.Lookup("@@FUNCITEM");
+    FindDeclaredSubs(functions ? functions->text.GetBuffer() : "", m_declaredSubs);
+    m_ungItemNames.RemoveAll();
     if (m_nStoredItem >= 0 && static_cast<uint32_t>(m_nStoredItem) < doc.itemdata.GetCount()) {
         list.SetCurSel(m_nStoredItem);
         OnSelChangeList1();
@@ -211,10 +243,7 @@ void Cpage_item::EnableItemControls(bool shown)
         Control(id).Enable(shown);
     for (uint32_t i = 0; i < kItemFlagCount; ++i)
         Control(IDC_FLAG_FIRST + static_cast<int32_t>(i)).Enable(shown && IsBeta());
-    // The use entries are edited in the "@@USE" box, which is not open yet.
-    for (const CUiControlTemplate& control : Template().controls)
-        if (control.id >= IDC_USE_LIST && control.id <= IDC_USE_LAST)
-            Control(control.id).Enable(false);
+    EnableUseControls();
 }
 
 CItemFieldControls Cpage_item::ReadControls() const
@@ -243,6 +272,7 @@ void Cpage_item::ShowItem()
     Control(IDC_FUNC_COMBO).SetCurSel(0);
     ShowFuncString(0);
     EnableItemControls(true);
+    ShowUseList();
     // Compared with what the controls give back, not with what was put in,
     // so that a control that changes a text on its way in counts as unedited.
     m_shown = ReadControls();
@@ -257,23 +287,34 @@ void Cpage_item::ShowFuncString(int32_t index)
     edit.GetText(m_strShownFunc);
 }
 
-void Cpage_item::SaveFuncString()
+bool Cpage_item::SaveFuncString()
 {
     if (m_nFunc < 0)
-        return;
+        return true;
     CStr_base<16384> text;
     Control(IDC_FUNC_EDIT).GetText(text);
     if (text == m_strShownFunc)
-        return;
+        return true;
+    // The item's scripts are always written as "_local_" blocks.
+    CStr_base<1024> errors;
+    if (!CheckScriptLines(kFuncKeys[m_nFunc], text.GetBuffer(), text.GetLength(), errors)) {
+        m_context.ShowMessage(errors.GetBuffer());
+        m_context.ApplyError().Append(errors);
+        return false;
+    }
     m_strShownFunc = text;
     CContextQuestion question(m_context);
     CompleteBackslashes(text, EscapeMode(kPageEscapeModeKey), question);
     m_work.SetField(kFuncKeys[m_nFunc], text.GetBuffer());
+    return true;
 }
 
 void Cpage_item::OnSelChangeFunc()
 {
-    SaveFuncString();
+    if (!SaveFuncString()) {
+        Control(IDC_FUNC_COMBO).SetCurSel(m_nFunc);
+        return;
+    }
     const int32_t index = Control(IDC_FUNC_COMBO).GetCurSel();
     ShowFuncString(index >= 0 && index < 3 ? index : -1);
 }
@@ -312,6 +353,7 @@ bool Cpage_item::SaveShownItem()
         return false;
     m_context.ApplyError().Release();
     SaveFuncString();
+    SaveShownUse();
     return m_context.ApplyError().IsEmpty();
 }
 
@@ -375,6 +417,7 @@ void Cpage_item::OnDestroy()
 {
     nowitemID = -1;
     m_nFunc = -1;
+    m_nUse = -1;
 }
 
 void Cpage_item::OnSelChangeList1()
@@ -654,7 +697,7 @@ bool Cpage_item::OnCommand(int32_t id, UiEvent event)
 
 bool Cpage_item::PreTranslateMessage(const CUiMessage& message)
 {
-    if (InsertTabForKey(*this, message, IDC_FUNC_EDIT)) {
+    if (InsertTabForKey(*this, message, IDC_FUNC_EDIT) || InsertTabForKey(*this, message, IDC_USE_FUNC_EDIT)) {
         m_context.MarkModified();
         return true;
     }

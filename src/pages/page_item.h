@@ -5,8 +5,9 @@
 // The page never edits the document's item in place: it shows a working
 // copy, reads the controls back into it, and apply stores it. A field whose
 // controls the user left alone keeps its stored bytes, so browsing never
-// changes the file. The "@@USE" box is built with the page; it stays
-// disabled here, and apply keeps the item's use entries as they are.
+// changes the file. The "@@USE" box edits the working copy's use entries
+// in the same way (page_item_use.cpp): one entry is shown at a time, and in
+// it one script text, one job, argselect and use/need/get line each.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,11 @@
 #include "document/item_struct.h"
 #include "pages/item_fields.h"
 #include "pages/main_page.h"
+#include "pages/use_argselect.h"
+#include "pages/use_fields.h"
+#include "pages/use_job.h"
+#include "pages/use_scripts.h"
+#include "pages/use_ung_line.h"
 
 class Cpage_item : public CMainPage {
 public:
@@ -52,9 +58,75 @@ private:
     // "拡張項目": the item's extension fields in their own dialog.
     void OnItemEx();
 
+    // The use box.
+    void OnSelChangeUseList();
+    void OnUseAdd();
+    void OnUseCopy();
+    void OnUseDelete();
+    void OnUseUp();
+    void OnUseDown();
+    void OnSelChangeUseFunc();
+    void OnUseFuncWindow();
+    void OnUseEx();
+    void OnSelChangeJob();
+    void OnJobAdd();
+    void OnJobDelete();
+    void OnJobHalve();
+    void OnSelChangeArgsel();
+    void OnArgselAdd();
+    void OnArgselDelete();
+    void OnArgselUp();
+    void OnArgselDown();
+    void OnSelChangeUng();
+    void OnUngAdd();
+    void OnUngDelete();
+
     // Fills the controls from the working copy.
     void ShowItem();
     void EnableItemControls(bool shown);
+    // Enables the use box for the shown item and entry: nothing without an
+    // item, the add button alone for an item without entries, and in an
+    // entry the groups of the rule, each list's controls only when the list
+    // has entries.
+    void EnableUseControls();
+    // Refills the use list from the working copy and shows its first entry.
+    void ShowUseList();
+    // Saves the shown entry (fields, script, sub-entries) into the working
+    // copy without showing anything anew; false, with the messages shown
+    // and in the apply-error text, when a part was refused.
+    bool SaveShownUse();
+    void ShowUse(int32_t index);
+    CUseFieldControls ReadUseControls() const;
+    Cusestruct* ShownUse();
+    bool SaveUseScript();
+    void ShowUseScript(int32_t index);
+    CUseScriptControls ReadUseScriptControls() const;
+    bool SaveJob();
+    void ShowJob(int32_t index);
+    CJobControls ReadJobControls() const;
+    bool SaveArgsel();
+    // Exchanges the shown argselect entry with entry `other`; the shown
+    // index follows the entry.
+    void MoveArgsel(int32_t other);
+    void ShowArgsel(int32_t index);
+    CArgselectControls ReadArgselControls() const;
+    bool SaveUng();
+    void ShowUng(int32_t index);
+    CUngControls ReadUngControls() const;
+    // A refused sub-entry: the message, the combo back on the shown entry,
+    // the failed count up, the lines into the apply-error text.
+    void RefuseSubSave(int32_t comboId, int32_t shownIndex, const CStr_base<1024>& errors);
+    // Replaces line `index` of a combo, keeping its selection.
+    void SetComboLine(int32_t comboId, int32_t index, const char* text);
+    // Fills a combo with the labels of a sub-entry list.
+    void FillSubCombo(int32_t comboId, const CStrArray_base<64>* list, CStr_base<64> (*label)(const char*));
+    // Adds an entry to the list `key` and shows it, unless the shown entry
+    // cannot be saved.
+    void AddSubEntryAndShow(int32_t comboId, const char* key, const char* text, void (Cpage_item::*select)());
+    // Removes the selected entry of the list `key`.
+    void DeleteSubEntry(int32_t comboId, const char* key, int32_t& shownIndex, void (Cpage_item::*show)(int32_t));
+    void RefillUngItemNames();
+    CStr_base<64> NameEditText() const;
     CItemFieldControls ReadControls() const;
     // Reads the fields back into the working copy; on failure shows the
     // messages and leaves them in the apply-error text.
@@ -63,8 +135,10 @@ private:
     // apply and direct edit do first); false, with the reason in the
     // apply-error text, when they cannot be read.
     bool SaveShownItem();
-    // Stores the func edit into the working copy when the user changed it.
-    void SaveFuncString();
+    // Stores the func edit into the working copy when the user changed it;
+    // false, with the message shown and in the apply-error text, for a
+    // script that would not read back.
+    bool SaveFuncString();
     void ShowFuncString(int32_t index);
     // Puts `index` of the document's items into the list line `index`.
     void SetListLine(int32_t index);
@@ -85,4 +159,21 @@ private:
     int32_t m_nStoredItem = -1;      // the selection: loaded, then following the shown item
     int32_t m_nItemExId = -1;        // the extension fields last chosen for items
     int32_t m_nUseExId = -1;         //   and for use entries
+
+    // The use box: the shown entry and what its controls held when shown
+    // or last saved; in it the shown script text and sub-entries (-1 none).
+    int32_t m_nUse = -1;
+    int32_t m_nUseFunc = -1; // 0 func, 1 funci (beta) or funcb, 2 funcb
+    int32_t m_nJob = -1;
+    int32_t m_nArgsel = -1;
+    int32_t m_nUng = -1;
+    bool m_bNewUng = false; // the shown use/need/get line was just added
+    int32_t m_nFailedSubSaves = 0; // raised by each refused sub-entry; read by the add buttons
+    CUseFieldControls m_shownUse;
+    CUseScriptControls m_shownScript;
+    CJobControls m_shownJob;
+    CArgselectControls m_shownArgsel;
+    CUngControls m_shownUng;
+    CStrArray_base<64> m_declaredSubs;  // the functions "@@FUNCITEM" declares
+    CStrArray_base<64> m_ungItemNames;  // what the use/need/get item combo lists after "このアイテム"
 };

@@ -1,12 +1,9 @@
 #include "pages/page_item_template.h"
 
 #include "foundation/sjis_literal.h"
+#include "pages/use_fields.h"
 
 namespace item_page {
-
-const char* const kUseFieldKeys[kUseFieldCount] = {"name", "price",      "time",      "exptime", "exp",
-                                                   "scale", "info",      "action",    "argmessage",
-                                                   "argselect", "okmsg", "ngmsg",     "needexp"};
 
 namespace {
 
@@ -103,12 +100,12 @@ void AddUseSide(CLayout& l)
         SJ("argmessage(説明文)"), SJ("argselect(説明文)"), SJ("okmsg(成功時表示)"), SJ("ngmsg(失敗時表示)"),
         SJ("needexp(必要熟練度)"),
     };
-    for (int32_t i = 0; i < kUseFieldCount; ++i)
+    for (int32_t i = 0; i < static_cast<int32_t>(kUseFieldCount); ++i)
         l.Row(IDC_USE_FIELD_FIRST + i, UiControlKind::kEdit, fields[i], 355 + (i / 7) * 132, 60 + (i % 7) * 20, 62,
               66);
     const char* params[] = {SJ("param1(パラメータ1)"), SJ("param2(パラメータ2)"), SJ("param3(パラメータ3)"),
                             SJ("param4(パラメータ4)")};
-    for (int32_t i = 0; i < 4; ++i)
+    for (int32_t i = 0; i < static_cast<int32_t>(kUseParamCount); ++i)
         l.Row(IDC_USE_PARAM_FIRST + i, UiControlKind::kEdit, params[i], 355 + (i % 2) * 132, 202 + (i / 2) * 20, 62,
               66);
 

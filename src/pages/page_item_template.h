@@ -56,7 +56,7 @@ enum : int32_t {
     IDC_USE_DELETE,
     IDC_USE_UP,
     IDC_USE_DOWN,
-    IDC_USE_FIELD_FIRST = 1110, // name … needexp, in the order of kUseFieldKeys
+    IDC_USE_FIELD_FIRST = 1110, // name … needexp, in the order of g_aszUseFieldKeys
     IDC_USE_PARAM_FIRST = 1123, // param1 … param4
     IDC_ARG_TARGET = 1130,
     IDC_ARG_NOCOUNT,
@@ -92,10 +92,6 @@ enum : int32_t {
     IDC_UNG_MESSAGE,
     IDC_USE_LAST = IDC_UNG_MESSAGE,
 };
-
-constexpr int32_t kUseFieldCount = 13;
-// The use entry's plain fields, in the order of their controls.
-extern const char* const kUseFieldKeys[kUseFieldCount];
 
 // The item's edits (no combo, no flag box), and the field each shows.
 struct CItemEditControl {
