@@ -101,14 +101,16 @@ bool ReadBackUngLine(const CUngControls* shownControls, const CUngControls& now,
         columns[0].Assign(g_aszUngKinds[now.kind]);
         edited = true;
     }
-    if (!(shown.count == now.count)) {
+    const bool countEdited = !(shown.count == now.count);
+    if (countEdited) {
         edited = true;
         if (!AllDigits(now.count))
             refuse(SJ("[@@USE::use/need/get::数]\t半角数字以外が含まれています。\n"));
         else
             columns[1].Assign(now.count.IsEmpty() ? "1" : now.count.GetBuffer());
     }
-    if (!(shown.item == now.item)) {
+    const bool itemEdited = !(shown.item == now.item);
+    if (itemEdited) {
         edited = true;
         const CStr_base<64>& item = now.item;
         if (std::strpbrk(item.GetBuffer(), kBlanks)) {
@@ -140,6 +142,16 @@ bool ReadBackUngLine(const CUngControls* shownControls, const CUngControls& now,
         else
             columns[4] = now.message;
     }
+    if (!edited)
+        return true;
+    // The file separates the columns by blanks, so an empty column inside
+    // the line would give its place to the next one on reopen.
+    if (!countEdited && columns[1].IsEmpty())
+        columns[1].Assign("1");
+    if (!itemEdited && columns[2].IsEmpty())
+        refuse(SJ("[@@USE::use/need/get::アイテム名]\tこの項目は必須入力です。\n"));
+    if (columns[3].IsEmpty() && !columns[4].IsEmpty())
+        refuse(SJ("[@@USE::use/need/get::確率]\tメッセージを指定するときは確率も入力してください。\n"));
     if (!accepted)
         return false;
     if (edited)
