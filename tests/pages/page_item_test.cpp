@@ -127,6 +127,21 @@ TEST_F(ItemPageTest, FuncStringsAreStoredWhenEditedAndTabIsText)
     });
 }
 
+TEST_F(ItemPageTest, AScriptLineThatWouldCloseItsBlockIsRefused)
+{
+    Open("0");
+    Run([&](CMainDlg& main) {
+        Type(main, IDC_FUNC_EDIT, "a();\r\nb(); _local_ # end");
+        user.Select(Page(main), IDC_FUNC_COMBO, 1);
+        user.Click(Page(main), kIdOk);
+        const std::string refused = "[funct]\t2行目：\"_local_\"で終わる行はスクリプトの終わりと読まれるため使用できません。\n";
+        EXPECT_EQ(user.TakeMessages(), (std::vector<std::string>{refused, refused}));
+        EXPECT_EQ(user.Look(Page(main), IDC_FUNC_COMBO).curSel, 0);
+        EXPECT_EQ(Field(main, 0, "funct"), "first");
+        user.Answer(UiAnswer::kNo);
+    });
+}
+
 TEST_F(ItemPageTest, AddCopyDeleteAndMove)
 {
     Open("1");

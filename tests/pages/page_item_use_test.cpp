@@ -1,6 +1,9 @@
 // The item page's "@@USE" box through the main window and a scripted user:
 // browsing, fields, script texts, job, argselect and use/need/get lines,
 // the list operations and the enable modes.
+#include <fstream>
+#include <iterator>
+
 #include "../app/main_dlg_fixture.h"
 #include "pages/page_item.h"
 #include "pages/page_item_template.h"
@@ -108,6 +111,39 @@ TEST_F(UseBoxTest, BrowsingEveryEntryAndSubEntryChangesNothing)
         Save(main);
     });
     EXPECT_EQ(Saved(), untouched);
+}
+
+// The sample project: every item, use entry, script text and sub-entry
+// looked at, and the file saved as it was read.
+TEST_F(UseBoxTest, ClickingThroughTheSampleChangesNothing)
+{
+    std::ifstream sample(std::string(TAVARO_SOURCE_DIR) + "/examples/inc-item-data.cgi", std::ios::binary);
+    startup.commandLine = PutFile("items.cgi", std::string(std::istreambuf_iterator<char>(sample), {}));
+    std::string untouched;
+    Run([&](CMainDlg& main) {
+        Save(main);
+        untouched = Saved();
+        const int32_t start = Page(main).CurrentElement();
+        const int32_t items = static_cast<int32_t>(main.Document().itemdata.GetCount());
+        int32_t uses = 0;
+        for (int32_t item = 0; item < items; ++item) {
+            user.Select(Page(main), IDC_ITEM_LIST, item);
+            for (int32_t use = 0; use < static_cast<int32_t>(Lines(main, IDC_USE_LIST).size()); ++use, ++uses) {
+                user.Select(Page(main), IDC_USE_LIST, use);
+                for (int32_t func = 0; func < 3; ++func)
+                    user.Select(Page(main), IDC_USE_FUNC_COMBO, func);
+                for (int32_t id : {IDC_JOB_LIST, IDC_ARGSEL_LIST, IDC_UNG_LIST})
+                    for (int32_t line = 0; Enabled(main, id) && line < static_cast<int32_t>(Lines(main, id).size()); ++line)
+                        user.Select(Page(main), id, line);
+            }
+        }
+        EXPECT_GT(uses, 30);
+        user.Select(Page(main), IDC_ITEM_LIST, start);
+        EXPECT_FALSE(main.IsModified());
+        Save(main);
+    });
+    EXPECT_EQ(Saved(), untouched);
+    EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
 }
 
 TEST_F(UseBoxTest, FieldsAndScriptsAreStoredWhenEdited)
