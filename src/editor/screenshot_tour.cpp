@@ -108,6 +108,27 @@ void CTour::Plan()
                            CUiEntry::Command(page, item_page::IDC_ITEM_EX, UiEvent::kClicked);
                        },
                        "item-extension-fields"});
+    // The item page with a use entry that has job corrections and
+    // use/need/get lines, the first such entry of the project.
+    m_steps.push_back({[this] {
+                           CMainPage& page = m_main.Page(CMainDlg::kItemTab);
+                           const CMerxArray<Citemstruct>& items = m_main.Document().itemdata;
+                           for (uint32_t i = 0; i < items.GetCount(); ++i) {
+                               for (uint32_t u = 0; u < items[i].uses.GetCount(); ++u) {
+                                   const Cusestruct& use = items[i].uses[u];
+                                   const CStrArray_base<64>* job = use.GetList("job");
+                                   const CStrArray_base<64>* ung = use.GetList("ung");
+                                   if (!job || !ung || job->GetCount() == 0 || ung->GetCount() == 0)
+                                       continue;
+                                   page.SelectElement(static_cast<int32_t>(i));
+                                   page.Control(item_page::IDC_USE_LIST).SetCurSel(static_cast<int32_t>(u));
+                                   CUiEntry::Command(page, item_page::IDC_USE_LIST, UiEvent::kSelChanged);
+                                   return;
+                               }
+                           }
+                       },
+                       nullptr});
+    m_steps.push_back({[this] { Shoot(m_main, QStringLiteral("item-use-entry")); }, nullptr});
     m_steps.push_back({command(ID_PREFERENCES), "preferences"});
     m_steps.push_back({command(ID_FILE_NEW), "project-information"});
     m_steps.push_back({command(ID_ABOUT), "about"});

@@ -48,6 +48,11 @@ bool ReadBackJobEntry(const CJobControls& shown, const CJobControls& now, CStr_b
         errors.Append(SJ("[@@USE::job::パラメータ]\t区切り文字が含まれています\n"));
         accepted = false;
     }
+    // "#" would begin a comment on reopen.
+    if ((nameEdited && std::strchr(now.name.GetBuffer(), '#')) || (paramEdited && std::strchr(now.param.GetBuffer(), '#'))) {
+        errors.Append(SJ("[@@USE::job]\t\"#\"は使用できません\n"));
+        accepted = false;
+    }
     if (!accepted)
         return false;
     entry.Format("%s\t%s", now.name.GetBuffer(), now.param.GetBuffer());

@@ -4,7 +4,8 @@
 // An entry whose controls the user left alone keeps its text, so "smith 5"
 // is not rewritten as "smith", tab, "5", and an entry without a blank
 // ("smith") is shown as its name and kept. An edited entry is joined with a
-// tab; a blank inside the edited name or parameter is refused.
+// tab; a blank inside the edited name or parameter is refused, and so is
+// "#", which would begin a comment in the file.
 #pragma once
 
 #include "document/merx_document.h"

@@ -9,7 +9,8 @@ const char* const g_aszUngKinds[3] = {"use", "need", "get"};
 
 namespace {
 
-const char kBlanks[] = " \t";
+// A blank would split the column in two on reopen, "#" would begin a comment.
+const char kRefused[] = " \t#";
 
 // The five columns; the last takes the rest of the line.
 void SplitColumns(const char* entry, CStr_base<64> (&columns)[kUngColumns])
@@ -113,7 +114,7 @@ bool ReadBackUngLine(const CUngControls* shownControls, const CUngControls& now,
     if (itemEdited) {
         edited = true;
         const CStr_base<64>& item = now.item;
-        if (std::strpbrk(item.GetBuffer(), kBlanks)) {
+        if (std::strpbrk(item.GetBuffer(), kRefused)) {
             refuse(SJ("[@@USE::use/need/get::アイテム名]\t項目に利用できない文字が含まれています。\n"));
         } else if (item.IsEmpty()) {
             refuse(SJ("[@@USE::use/need/get::アイテム名]\tこの項目は必須入力です。\n"));
@@ -137,7 +138,7 @@ bool ReadBackUngLine(const CUngControls* shownControls, const CUngControls& now,
     }
     if (!(shown.message == now.message)) {
         edited = true;
-        if (std::strpbrk(now.message.GetBuffer(), kBlanks))
+        if (std::strpbrk(now.message.GetBuffer(), kRefused))
             refuse(SJ("[@@USE::use/need/get::メッセージ]\t項目に利用できない文字が含まれています。\n"));
         else
             columns[4] = now.message;

@@ -7,9 +7,10 @@
 // (a kind "USE" or an unknown word, a probability without "%"); an edited
 // control is checked and normalised: an empty count becomes 1, "このアイテム"
 // becomes the item's name, an item number becomes the name of the item with
-// that number, a probability gets its "%". Since the file separates the
-// columns by blanks, an edited line gets a count when it has none and is
-// refused without an item, or with a message but no probability.
+// that number, a probability gets its "%". The file separates the columns
+// by blanks and "#" begins a comment there: an edited item or message
+// holding either is refused, an edited line gets a count when it has none,
+// and it is refused without an item or with a message but no probability.
 #pragma once
 
 #include <cstdint>

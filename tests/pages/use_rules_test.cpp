@@ -152,6 +152,7 @@ TEST(UseJob, LabelsSplitsAndChecks)
         {"smith 5 6", "cook", "5 6", "cook\t5 6", ""},   // only what was edited is checked
         {"smith\t5", "black smith", "5", "smith\t5", "[@@USE::job::職業名]\t区切り文字が含まれています\n"},
         {"smith\t5", "smith", "5 6", "smith\t5", "[@@USE::job::パラメータ]\t区切り文字が含まれています\n"},
+        {"smith\t5", "smith", "5#6", "smith\t5", "[@@USE::job]\t\"#\"は使用できません\n"},
     };
     for (const ReadBack& c : cases) {
         CJobControls shown, now;
@@ -231,6 +232,8 @@ TEST(UseUngLine, ShownAndReadBack)
          "[@@USE::use/need/get::アイテム名]\tこの項目は必須入力です。\n"},
         {"use\t2\t弓\t\t", [](CUngControls& c) { c.item = "a b"; }, "use\t2\t弓\t\t",
          "[@@USE::use/need/get::アイテム名]\t項目に利用できない文字が含まれています。\n"},
+        {"use\t2\t弓\t5%\t", [](CUngControls& c) { c.message = "a#b"; }, "use\t2\t弓\t5%\t",
+         "[@@USE::use/need/get::メッセージ]\t項目に利用できない文字が含まれています。\n"},
         // Columns are separated by blanks in the file: none may stay empty
         // before a filled one.
         {"use\t\t弓", [](CUngControls& c) { c.rate = "5"; }, "use\t1\t弓\t5%\t", ""},
