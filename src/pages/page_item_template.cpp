@@ -7,6 +7,9 @@ namespace item_page {
 
 namespace {
 
+// The "@@ITEM" and "@@USE" boxes; the page buttons stand below them.
+constexpr int32_t kBoxHeight = 526;
+
 // Builds the controls row by row; labels get numbers of their own.
 class CLayout {
 public:
@@ -32,16 +35,16 @@ private:
 
 void AddItemSide(CLayout& l)
 {
-    l.Add(IDC_ITEM_LIST, UiControlKind::kList, "", {0, 0, 130, 400});
-    l.Add(IDC_ADD, UiControlKind::kButton, SJ("追加"), {0, 405, 42, 20});
-    l.Add(IDC_COPY, UiControlKind::kButton, SJ("複製"), {44, 405, 42, 20});
-    l.Add(IDC_DELETE, UiControlKind::kButton, SJ("削除"), {88, 405, 42, 20});
-    l.Add(IDC_UP, UiControlKind::kButton, SJ("↑"), {0, 428, 30, 20});
-    l.Add(IDC_DOWN, UiControlKind::kButton, SJ("↓"), {32, 428, 30, 20});
-    l.Add(IDC_SORT, UiControlKind::kButton, SJ("整列"), {64, 428, 66, 20});
-    l.Add(IDC_INSERT, UiControlKind::kCheck, SJ("挿入"), {0, 452, 66, 18});
+    l.Add(IDC_ITEM_LIST, UiControlKind::kList, "", {0, 0, 130, 470});
+    l.Add(IDC_ADD, UiControlKind::kButton, SJ("追加"), {0, 475, 42, 20});
+    l.Add(IDC_COPY, UiControlKind::kButton, SJ("複製"), {44, 475, 42, 20});
+    l.Add(IDC_DELETE, UiControlKind::kButton, SJ("削除"), {88, 475, 42, 20});
+    l.Add(IDC_UP, UiControlKind::kButton, SJ("↑"), {0, 498, 30, 20});
+    l.Add(IDC_DOWN, UiControlKind::kButton, SJ("↓"), {32, 498, 30, 20});
+    l.Add(IDC_SORT, UiControlKind::kButton, SJ("整列"), {64, 498, 66, 20});
+    l.Add(IDC_INSERT, UiControlKind::kCheck, SJ("挿入"), {0, 522, 66, 18});
 
-    l.Add(2001, UiControlKind::kGroup, "@@ITEM", {135, 0, 210, 455}, 0);
+    l.Add(2001, UiControlKind::kGroup, "@@ITEM", {135, 0, 210, kBoxHeight}, 0);
     struct Row {
         int32_t id;
         UiControlKind kind;
@@ -77,18 +80,19 @@ void AddItemSide(CLayout& l)
     l.Add(IDC_FUNC_COMBO, UiControlKind::kDropList, "", {140, y, 88, 19});
     l.Add(IDC_FUNC_WINDOW, UiControlKind::kButton, SJ("別ウィンドウ"), {231, y, 55, 19});
     l.Add(IDC_ITEM_EX, UiControlKind::kButton, SJ("拡張項目"), {288, y, 52, 19});
-    l.Add(IDC_FUNC_EDIT, UiControlKind::kEdit, "", {140, y + 22, 200, 450 - y - 22},
+    l.Add(IDC_FUNC_EDIT, UiControlKind::kEdit, "", {140, y + 22, 200, kBoxHeight - 5 - y - 22},
           kUiTabStop | kUiMultiLine | kUiWantReturn);
 
-    l.Add(IDC_ICON_EDIT, UiControlKind::kButton, SJ("アイコン編集"), {135, 462, 90, 24});
-    l.Add(IDC_DIRECT_EDIT, UiControlKind::kButton, SJ("直接編集"), {230, 462, 90, 24});
-    l.Add(IDC_REVERT, UiControlKind::kButton, SJ("元に戻す"), {430, 462, 90, 24});
-    l.Add(kIdOk, UiControlKind::kButton, SJ("適用"), {525, 462, 90, 24}, kUiTabStop | kUiDefaultButton);
+    const int32_t buttons = kBoxHeight + 7;
+    l.Add(IDC_ICON_EDIT, UiControlKind::kButton, SJ("アイコン編集"), {135, buttons, 90, 24});
+    l.Add(IDC_DIRECT_EDIT, UiControlKind::kButton, SJ("直接編集"), {230, buttons, 90, 24});
+    l.Add(IDC_REVERT, UiControlKind::kButton, SJ("元に戻す"), {430, buttons, 90, 24});
+    l.Add(kIdOk, UiControlKind::kButton, SJ("適用"), {525, buttons, 90, 24}, kUiTabStop | kUiDefaultButton);
 }
 
 void AddUseSide(CLayout& l)
 {
-    l.Add(2002, UiControlKind::kGroup, "@@USE", {350, 0, 270, 455}, 0);
+    l.Add(2002, UiControlKind::kGroup, "@@USE", {350, 0, 270, kBoxHeight}, 0);
     l.Add(IDC_USE_LIST, UiControlKind::kDropList, "", {355, 16, 260, 19});
     const char* buttons[] = {SJ("追加"), SJ("複製"), SJ("削除"), SJ("↑"), SJ("↓")};
     for (int32_t i = 0; i < 5; ++i)
@@ -121,34 +125,38 @@ void AddUseSide(CLayout& l)
     l.Add(IDC_USE_FUNC_REF, UiControlKind::kComboEdit, "", {417, 284, 86, 19});
     l.Add(IDC_USE_FUNC_WINDOW, UiControlKind::kButton, SJ("別ウィンドウ"), {505, 284, 55, 19});
     l.Add(IDC_USE_EX, UiControlKind::kButton, SJ("拡張項目"), {562, 284, 53, 19});
-    l.Add(IDC_USE_FUNC_EDIT, UiControlKind::kEdit, "", {355, 305, 260, 30}, kUiTabStop | kUiMultiLine | kUiWantReturn);
+    l.Add(IDC_USE_FUNC_EDIT, UiControlKind::kEdit, "", {355, 305, 260, 44}, kUiTabStop | kUiMultiLine | kUiWantReturn);
 
-    l.Add(2003, UiControlKind::kGroup, SJ("job(職業補正)"), {352, 337, 266, 38}, 0);
-    l.Add(IDC_JOB_LIST, UiControlKind::kDropList, "", {355, 352, 70, 19});
-    l.Add(IDC_JOB_ADD, UiControlKind::kButton, SJ("追加"), {427, 352, 32, 19});
-    l.Add(IDC_JOB_DELETE, UiControlKind::kButton, SJ("削除"), {461, 352, 32, 19});
-    l.Add(IDC_JOB_HALVE, UiControlKind::kButton, SJ("時半減"), {495, 352, 40, 19});
-    l.Add(IDC_JOB_NAME, UiControlKind::kComboEdit, "", {537, 352, 40, 19});
-    l.Add(IDC_JOB_PARAM, UiControlKind::kEdit, "", {579, 352, 36, 19});
+    // Three groups of two rows: the entries and their buttons, then the
+    // controls of the shown entry.
+    l.Add(2003, UiControlKind::kGroup, SJ("job(職業補正)"), {352, 351, 266, 56}, 0);
+    l.Add(IDC_JOB_LIST, UiControlKind::kDropList, "", {355, 365, 110, 19});
+    l.Add(IDC_JOB_ADD, UiControlKind::kButton, SJ("追加"), {467, 365, 36, 19});
+    l.Add(IDC_JOB_DELETE, UiControlKind::kButton, SJ("削除"), {505, 365, 36, 19});
+    l.Add(IDC_JOB_HALVE, UiControlKind::kButton, SJ("時半減"), {543, 365, 72, 19});
+    l.Add(IDC_JOB_NAME, UiControlKind::kComboEdit, "", {355, 386, 130, 19});
+    l.Add(IDC_JOB_PARAM, UiControlKind::kEdit, "", {487, 386, 128, 19});
 
-    l.Add(2004, UiControlKind::kGroup, SJ("argselect(選択肢)"), {352, 376, 266, 38}, 0);
-    l.Add(IDC_ARGSEL_LIST, UiControlKind::kDropList, "", {355, 391, 70, 19});
+    l.Add(2004, UiControlKind::kGroup, SJ("argselect(選択肢)"), {352, 409, 266, 56}, 0);
+    l.Add(IDC_ARGSEL_LIST, UiControlKind::kDropList, "", {355, 423, 110, 19});
     const char* argselButtons[] = {SJ("追加"), SJ("削除"), SJ("↑"), SJ("↓")};
     for (int32_t i = 0; i < 4; ++i)
-        l.Add(IDC_ARGSEL_ADD + i, UiControlKind::kButton, argselButtons[i], {427 + i * 28, 391, 26, 19});
-    l.Add(IDC_ARGSEL_PARAM, UiControlKind::kEdit, "", {539, 391, 38, 19});
-    l.Add(IDC_ARGSEL_HEADING, UiControlKind::kEdit, "", {579, 391, 36, 19});
+        l.Add(IDC_ARGSEL_ADD + i, UiControlKind::kButton, argselButtons[i], {467 + i * 38, 423, 36, 19});
+    l.Add(IDC_ARGSEL_PARAM, UiControlKind::kEdit, "", {355, 444, 100, 19});
+    l.Add(IDC_ARGSEL_HEADING, UiControlKind::kEdit, "", {457, 444, 158, 19});
 
-    l.Add(2005, UiControlKind::kGroup, SJ("use/need/get(条件と報酬)"), {352, 415, 266, 38}, 0);
-    l.Add(IDC_UNG_LIST, UiControlKind::kDropList, "", {355, 430, 50, 19});
-    l.Add(IDC_UNG_ADD, UiControlKind::kButton, SJ("追加"), {407, 430, 28, 19});
-    l.Add(IDC_UNG_DELETE, UiControlKind::kButton, SJ("削除"), {437, 430, 28, 19});
-    l.Add(IDC_UNG_KIND, UiControlKind::kDropList, "", {467, 430, 38, 19});
-    l.Add(IDC_UNG_ITEM, UiControlKind::kComboEdit, "", {507, 430, 40, 19});
-    l.Add(IDC_UNG_COUNT, UiControlKind::kEdit, "", {549, 430, 16, 19});
-    l.Add(IDC_UNG_RATE, UiControlKind::kEdit, "", {567, 430, 16, 19});
-    l.Label("%", {584, 432, 8, 16});
-    l.Add(IDC_UNG_MESSAGE, UiControlKind::kEdit, "", {593, 430, 22, 19});
+    l.Add(2005, UiControlKind::kGroup, SJ("use/need/get(条件と報酬)"), {352, 467, 266, 56}, 0);
+    l.Add(IDC_UNG_LIST, UiControlKind::kDropList, "", {355, 481, 120, 19});
+    l.Add(IDC_UNG_ADD, UiControlKind::kButton, SJ("追加"), {477, 481, 36, 19});
+    l.Add(IDC_UNG_DELETE, UiControlKind::kButton, SJ("削除"), {515, 481, 36, 19});
+    l.Add(IDC_UNG_KIND, UiControlKind::kDropList, "", {553, 481, 62, 19});
+    l.Add(IDC_UNG_ITEM, UiControlKind::kComboEdit, "", {355, 502, 100, 19});
+    l.Label(SJ("数"), {457, 504, 14, 16});
+    l.Add(IDC_UNG_COUNT, UiControlKind::kEdit, "", {471, 502, 26, 19});
+    l.Label(SJ("確率"), {499, 504, 26, 16});
+    l.Add(IDC_UNG_RATE, UiControlKind::kEdit, "", {525, 502, 26, 19});
+    l.Label("%", {552, 504, 10, 16});
+    l.Add(IDC_UNG_MESSAGE, UiControlKind::kEdit, "", {563, 502, 52, 19});
 }
 
 CUiDialogTemplate Build()
@@ -156,7 +164,7 @@ CUiDialogTemplate Build()
     CUiDialogTemplate t;
     t.resource = IDD;
     t.caption = SJ("アイテム");
-    t.client = {620, 490};
+    t.client = {620, 560};
     CLayout layout(t);
     AddItemSide(layout);
     AddUseSide(layout);

@@ -56,7 +56,7 @@ private:
     static const CUiDialogTemplate& Template()
     {
         static const CUiDialogTemplate t{
-            129, "test page", {620, 490}, 0, {{1084, UiControlKind::kEdit, "", {}, kUiTabStop}}, {}};
+            129, "test page", {620, 560}, 0, {{1084, UiControlKind::kEdit, "", {}, kUiTabStop}}, {}};
         return t;
     }
     CMainDlg& m_main;

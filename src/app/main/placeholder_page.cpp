@@ -8,7 +8,7 @@ CUiDialogTemplate MakeTemplate(int32_t resource, const char* caption)
 {
     return {resource,
             caption,
-            {620, 490},
+            {620, 560},
             0,
             {
                 {1000, UiControlKind::kStatic, SJ("このページは準備中です。"), {20, 20, 400, 20}, 0},

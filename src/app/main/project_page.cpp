@@ -9,7 +9,7 @@ const CUiDialogTemplate& ProjectPageTemplate()
     static const CUiDialogTemplate t{
         CProjectPage::IDD,
         SJ("プロジェクト"),
-        {620, 490},
+        {620, 560},
         0,
         {
             {2001, UiControlKind::kGroup, SJ("プロジェクト情報"), {10, 10, 600, 130}, 0},
@@ -19,8 +19,8 @@ const CUiDialogTemplate& ProjectPageTemplate()
             {CProjectPage::IDC_SUMMARY, UiControlKind::kStatic, "", {190, 30, 410, 100}, 0},
             {2003, UiControlKind::kStatic, SJ("アイコンの格納フォルダパス"), {10, 155, 400, 16}, 0},
             {CProjectPage::IDC_ICON_FOLDER, UiControlKind::kEdit, "", {10, 175, 600, 20}, kUiTabStop},
-            {CProjectPage::IDC_REVERT, UiControlKind::kButton, SJ("元に戻す"), {420, 455, 90, 24}, kUiTabStop},
-            {kIdOk, UiControlKind::kButton, SJ("適用"), {520, 455, 90, 24}, kUiTabStop | kUiDefaultButton},
+            {CProjectPage::IDC_REVERT, UiControlKind::kButton, SJ("元に戻す"), {420, 525, 90, 24}, kUiTabStop},
+            {kIdOk, UiControlKind::kButton, SJ("適用"), {520, 525, 90, 24}, kUiTabStop | kUiDefaultButton},
         },
         {},
     };
