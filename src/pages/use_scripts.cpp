@@ -73,7 +73,10 @@ bool ReadBackUseScript(const CUseScriptControls& shown, const CUseScriptControls
 {
     if (shown.reference == now.reference && shown.body == now.body)
         return true;
-    const CStr_base<64> reference = Trimmed(now.reference);
+    CStr_base<64> reference = Trimmed(now.reference);
+    // Script lines typed under an empty reference make a block of their own.
+    if (reference.IsEmpty() && !now.body.IsEmpty() && !(now.body == shown.body))
+        reference.Assign(kLocal);
     if (std::string_view(reference.GetBuffer(), reference.GetLength()) != kLocal) {
         value = reference;
         return true;

@@ -7,7 +7,7 @@
 // block as "_local_" there with its lines in the script edit. A value whose
 // two controls the user left alone keeps its text; an edited one is read
 // back from them: the reference trimmed of white space, or for "_local_"
-// the script lines, refused when one of them would close the block early
+// (or an empty reference under newly typed lines) the script lines, refused when one of them would close the block early
 // and completed with the missing "\" after double-byte characters.
 #pragma once
 

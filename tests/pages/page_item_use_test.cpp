@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "../app/main_dlg_fixture.h"
+#include "app/edit_dlg.h"
 #include "pages/page_item.h"
 #include "pages/page_item_template.h"
 
@@ -180,6 +181,31 @@ TEST_F(UseBoxTest, FieldsAndScriptsAreStoredWhenEdited)
         EXPECT_EQ(Field(main, 0, "argselect"), "選べ");
         Apply(main);
         EXPECT_EQ(user.TakeMessages().size(), 1u); // refused again, not stored quietly
+        user.Answer(UiAnswer::kNo);
+    });
+}
+
+TEST_F(UseBoxTest, TheSeparateWindowEditsTheShownScript)
+{
+    Open();
+    Run([&](CMainDlg& main) {
+        for (const std::string& title : {"func(@@USE) - 別ウィンドウ編集", "funci(@@USE) - 別ウィンドウ編集"}) {
+            user.OnModal(
+                [&](CDialogBase& d) {
+                    EXPECT_EQ(Cp932ToUtf8(user.LookAt(d).GetCaption()), title);
+                    user.TypeText(d, CEditDlg::IDC_TEXT, "win();");
+                    user.Click(d, kIdOk);
+                },
+                CEditDlg::IDD);
+            user.Click(Page(main), IDC_USE_FUNC_WINDOW);
+            EXPECT_EQ(Text(main, IDC_USE_FUNC_EDIT), "win();");
+            user.Select(Page(main), IDC_USE_FUNC_COMBO, 1);
+        }
+        // Lines typed under an empty reference make a block.
+        EXPECT_TRUE(main.IsModified());
+        Apply(main);
+        EXPECT_EQ(Field(main, 0, "func"), "_local_\r\nwin();");
+        EXPECT_EQ(Field(main, 0, "funci"), "_local_\r\nwin();");
         user.Answer(UiAnswer::kNo);
     });
 }

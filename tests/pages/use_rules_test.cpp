@@ -315,6 +315,8 @@ TEST(UseScripts, ReferencesBlocksAndChoices)
         {"_local_", "a\r\nend_local_\r\nb", "_local_\r\nline1\r\nline2",
          "[@@USE::func]\t2行目：\"_local_\"で終わる行はスクリプトの終わりと読まれるため使用できません。\n"},
         {"_local_", "ソ", "_local_\r\nソ\\", ""},
+        {"", "typed", "_local_\r\ntyped", ""}, // lines typed under an empty reference
+        {"", "line1\r\nline2", "", ""},        // the reference cleared: the lines go
     };
     for (const Case& c : cases) {
         Cusestruct& use = item.Use(0);
