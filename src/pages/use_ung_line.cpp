@@ -118,12 +118,20 @@ bool ReadBackUngLine(const CUngControls* shownControls, const CUngControls& now,
             refuse(SJ("[@@USE::use/need/get::アイテム名]\t項目に利用できない文字が含まれています。\n"));
         } else if (item.IsEmpty()) {
             refuse(SJ("[@@USE::use/need/get::アイテム名]\tこの項目は必須入力です。\n"));
-        } else if (!AllDigits(item)) {
-            columns[2].Assign(item == SJ("このアイテム") ? itemName : item.GetBuffer());
-        } else if (const CMerxString* name = doc.FindItemNameByNo(item.GetBuffer())) {
-            columns[2] = *name;
         } else {
-            refuse(SJ("[@@USE::use/need/get::アイテム名]\t入力されたIDのアイテムが見つかりません。\n"));
+            // "このアイテム" and item numbers stand for names, which must fit
+            // into the column as well.
+            const CMerxString* found = nullptr;
+            if (!AllDigits(item))
+                columns[2].Assign(item == SJ("このアイテム") ? itemName : item.GetBuffer());
+            else if ((found = doc.FindItemNameByNo(item.GetBuffer())))
+                columns[2] = *found;
+            if (AllDigits(item) && (!found || found->IsEmpty()))
+                refuse(SJ("[@@USE::use/need/get::アイテム名]\t入力されたIDのアイテムが見つかりません。\n"));
+            else if (columns[2].IsEmpty())
+                refuse(SJ("[@@USE::use/need/get::アイテム名]\tこの項目は必須入力です。\n"));
+            else if (std::strpbrk(columns[2].GetBuffer(), kRefused))
+                refuse(SJ("[@@USE::use/need/get::アイテム名]\t項目に利用できない文字が含まれています。\n"));
         }
     }
     if (!(shown.rate == now.rate)) {

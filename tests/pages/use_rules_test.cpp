@@ -206,7 +206,9 @@ TEST(UseArgselect, EditedParametersAndHeadingsAreChecked)
 TEST(UseUngLine, ShownAndReadBack)
 {
     dtest::Document doc;
-    EXPECT_EQ(doc.Parse(S("@@ITEM\n\tno\t1\n\tname\t剣\n@@ITEM\n\tno\t12\n\tname\t盾\n")), "");
+    EXPECT_EQ(doc.Parse(S("@@ITEM\n\tno\t1\n\tname\t剣\n@@ITEM\n\tno\t12\n\tname\t盾\n"
+                          "@@ITEM\n\tno\t13\n\tname\t青い 盾\n@@ITEM\n\tno\t14\n")),
+              "");
     const std::string sword = S("剣");
 
     CUngControls shown;
@@ -227,6 +229,11 @@ TEST(UseUngLine, ShownAndReadBack)
         {"use\t2\t剣", [](CUngControls& c) { c.kind = 2; }, "get\t2\t剣\t\t", ""},
         {"use\t2\t弓\t\t", [](CUngControls& c) { c.item = "12"; }, "use\t2\t盾\t\t", ""},
         {"use\t2\t弓\t\t", [](CUngControls& c) { c.item = "99"; }, "use\t2\t弓\t\t",
+         "[@@USE::use/need/get::アイテム名]\t入力されたIDのアイテムが見つかりません。\n"},
+        // Names that would not fit into the column.
+        {"use\t2\t弓\t\t", [](CUngControls& c) { c.item = "13"; }, "use\t2\t弓\t\t",
+         "[@@USE::use/need/get::アイテム名]\t項目に利用できない文字が含まれています。\n"},
+        {"use\t2\t弓\t\t", [](CUngControls& c) { c.item = "14"; }, "use\t2\t弓\t\t",
          "[@@USE::use/need/get::アイテム名]\t入力されたIDのアイテムが見つかりません。\n"},
         {"use\t2\t弓\t\t", [](CUngControls& c) { c.item.Release(); }, "use\t2\t弓\t\t",
          "[@@USE::use/need/get::アイテム名]\tこの項目は必須入力です。\n"},
