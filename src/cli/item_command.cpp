@@ -16,13 +16,15 @@
 namespace {
 
 constexpr std::string_view kItemUsage =
-    "Usage: tavaro item list [--rule KEY] [--name NAME] [--include-elements] FILE\n"
+    "Usage: tavaro item list [--rule KEY] [--name NAME] [--include-elements]\n"
+    "                        [--uses] FILE\n"
     "       tavaro item rename [--rule KEY] [--name NAME] [--include-elements]\n"
     "                          [--no-track] [-o OUT] [--continue-without-backup]\n"
     "                          FILE INDEX NEWNAME\n";
 
 constexpr std::string_view kItemHelp =
-    "Usage: tavaro item list [--rule KEY] [--name NAME] [--include-elements] FILE\n"
+    "Usage: tavaro item list [--rule KEY] [--name NAME] [--include-elements]\n"
+    "                        [--uses] FILE\n"
     "       tavaro item rename [--rule KEY] [--name NAME] [--include-elements]\n"
     "                          [--no-track] [-o OUT] [--continue-without-backup]\n"
     "                          FILE INDEX NEWNAME\n"
@@ -31,6 +33,12 @@ constexpr std::string_view kItemHelp =
     "\n"
     "list prints one line per item in file order: its index (from 0, as in\n"
     "ITEM[0]), then no, code and name in double quotes, separated by tabs.\n"
+    "With --uses each item line is followed by one line per use entry: a tab,\n"
+    "@@USE[k] (k from 0), a tab, its name in double quotes, a tab and one\n"
+    "quoted text of its use/need/get lines, their tabs turned into spaces,\n"
+    "joined by \" | \" (\"\" when it has none):\n"
+    "  0\t\"1\"\t\"wheat\"\t\"小麦\"\n"
+    "  \t@@USE[0]\t\"畑で育てる\"\t\"get 5 小麦   | get 3 小麦 30% 豊かに実った\"\n"
     "\n"
     "rename gives item INDEX (digits, from 0) the name NEWNAME (UTF-8, taken as\n"
     "it is; a NEWNAME that begins with \"-\" comes after \"--\") and follows the\n"
@@ -60,10 +68,12 @@ constexpr std::string_view kItemHelp =
     "be written, 74 standard output failed.\n";
 
 constexpr std::string_view kCommand = "tavaro item";
+constexpr std::string_view kListSwitches[] = {"--uses"};
 constexpr std::string_view kRenameSwitches[] = {"--no-track"};
 constexpr std::string_view kRenameOperands[] = {"INDEX", "NEWNAME"};
 
-constexpr ProjectArgsForm kListForm{.command = kCommand, .usage = kItemUsage, .help = kItemHelp, .openOptions = true};
+constexpr ProjectArgsForm kListForm{
+    .command = kCommand, .usage = kItemUsage, .help = kItemHelp, .openOptions = true, .switches = kListSwitches};
 constexpr ProjectArgsForm kRenameForm{.command = kCommand,
                                       .usage = kItemUsage,
                                       .help = kItemHelp,
@@ -74,10 +84,36 @@ constexpr ProjectArgsForm kRenameForm{.command = kCommand,
 
 constexpr CliOpenFailure kOpenFailure{.unknownRule = EX_NOINPUT, .unopened = EX_NOINPUT};
 
-std::string_view Field(const Citemstruct& item, const char* key)
+std::string_view Field(const CMerxFieldElement& element, const char* key)
 {
-    const CMerxString* value = item.GetField(key);
+    const CMerxString* value = element.GetField(key);
     return value ? std::string_view(value->GetBuffer(), value->GetLength()) : std::string_view();
+}
+
+// The use/need/get lines of `use` as one text: each line with its tabs
+// turned into spaces, the lines joined by " | ".
+std::string UngText(const Cusestruct& use)
+{
+    std::string text;
+    const CStrArray_base<64>* ung = use.GetList("ung");
+    for (uint32_t i = 0; ung && i < ung->GetCount(); ++i) {
+        const CMerxString& line = *ung->GetAt(i);
+        if (i > 0)
+            text += " | ";
+        const size_t from = text.size();
+        text.append(line.GetBuffer(), line.GetLength());
+        std::replace(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), '\t', ' ');
+    }
+    return text;
+}
+
+// A line per use entry of `item`: a tab, @@USE[k], its name and its use/need/get lines.
+void ListUses(const Citemstruct& item, std::ostream& out)
+{
+    for (uint32_t u = 0; u < item.uses.GetCount(); ++u) {
+        const Cusestruct& use = *item.uses.GetAt(u);
+        out << "\t@@USE[" << u << "]\t" << QuoteCp932(Field(use, "name")) << '\t' << QuoteCp932(UngText(use)) << '\n';
+    }
 }
 
 int RunList(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
@@ -93,6 +129,8 @@ int RunList(std::span<const std::string_view> args, std::ostream& out, std::ostr
         const Citemstruct& item = *p->doc.itemdata.GetAt(i);
         out << i << '\t' << QuoteCp932(Field(item, "no")) << '\t' << QuoteCp932(Field(item, "code")) << '\t'
             << QuoteCp932(Field(item, "name")) << '\n';
+        if (parsed->Has("--uses"))
+            ListUses(item, out);
     }
     return 0;
 }

@@ -81,6 +81,35 @@ TEST(ItemList, OneLinePerItemWithQuotedTexts)
     EXPECT_EQ(escaped.out, "0\t\"1\"\t\"\"\t\"a\\\"b\\\\c\"\n1\t\"\"\t\"x\"\t\"\"\n");
 }
 
+TEST(ItemList, UsesFollowTheirItemWithTheirUseNeedGetLines)
+{
+    TempFolder folder;
+    folder.Put("data.cgi", DataFile({"@@ITEM", "\tno\t1", "\tname\t剣",
+                                     "@@ITEM", "\tno\t2", "\tname\t盾",
+                                     "\t@@USE", "\t\tname\t構える", "\t\tprice\t3",
+                                     "\t@@USE", "\t\tname\t磨く", "\t\t\tuse\t1\t剣",
+                                     "\t\t\tget\t2\t盾\t50%\t表\"光る\"\\盾\t# 注",
+                                     "\t@@USE", "\t\tprice\t1", "\t\t\tneed\t1\t盾"}));
+    const std::string items = "0\t\"1\"\t\"\"\t\"剣\"\n1\t\"2\"\t\"\"\t\"盾\"\n";
+    // Every line has its five columns as stored, without its comment; the
+    // second byte of 表 is that of a backslash and stays part of it.
+    const std::string uses = items +
+                             "\t@@USE[0]\t\"構える\"\t\"\"\n"
+                             "\t@@USE[1]\t\"磨く\"\t\"use 1 剣   | get 2 盾 50% 表\\\"光る\\\"\\\\盾\"\n"
+                             "\t@@USE[2]\t\"\"\t\"need 1 盾  \"\n";
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"item", "list", folder.Path("data.cgi")}, items},
+        {{"item", "list", "--uses", folder.Path("data.cgi")}, uses},
+        {{"item", "list", folder.Path("data.cgi"), "--uses"}, uses},
+    };
+    for (const auto& [args, out] : rows) {
+        const TavaroRun run = RunTavaro(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, out) << testing::PrintToString(args);
+    }
+}
+
 TEST(ItemRename, FollowsTheNameAndWritesWhatFormatWrites)
 {
     TempFolder folder;
@@ -205,6 +234,7 @@ TEST(ItemCommand, FilesThatCannotBeOpenedOrWritten)
         {{"item", "sort", folder.Path("data.cgi")}, 64},
         {{"item", "list", "-o", folder.Path("out.cgi"), folder.Path("data.cgi")}, 64},
         {{"item", "list", "--no-track", folder.Path("data.cgi")}, 64},
+        {{"item", "rename", "--uses", folder.Path("data.cgi"), "0", "x"}, 64},
     };
     for (const auto& [args, status] : rows) {
         const TavaroRun run = RunTavaro(args);
