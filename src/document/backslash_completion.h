@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "document/yes_no_question.h"
 #include "foundation/sjis_literal.h"
@@ -36,4 +37,31 @@ int32_t CompleteBackslashes(CStr_base<N>& text, int32_t mode, CYesNoQuestion& qu
             return 0;
     }
     return text.Regex("%{%0u%}%!z\\%P", "g", nullptr, "%0v\\");
+}
+
+// The scripts of one element read from a direct edit: the missing "\" are
+// counted over all of them, and mode 0 asks once for all. Null entries are
+// skipped. Returns the number of insertions.
+template <unsigned N>
+int32_t CompleteBackslashesIn(const std::vector<CStr_base<N>*>& scripts, int32_t mode, CYesNoQuestion& question)
+{
+    if (mode != 0 && mode != 2)
+        return 0;
+    int32_t missing = 0;
+    for (const CStr_base<N>* script : scripts)
+        if (script)
+            missing += CountMissingBackslashes(*script);
+    if (missing == 0)
+        return 0;
+    if (mode == 0) {
+        CStr_base<64> ask;
+        ask.Format(SJ("%d 箇所に0x5c('\\')補完が必要と思われます。補完しますか？"), missing);
+        if (!question.AskYesNo(ask))
+            return 0;
+    }
+    int32_t inserted = 0;
+    for (CStr_base<N>* script : scripts)
+        if (script)
+            inserted += CompleteBackslashes(*script, 2, question);
+    return inserted;
 }

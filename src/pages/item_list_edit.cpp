@@ -2,18 +2,7 @@
 
 #include "pages/item_naming.h"
 
-CItemInsertPlace FindItemInsertPlace(const CMerxDocument& document, bool insertMode, int32_t shownIndex)
-{
-    const uint32_t count = document.itemdata.GetCount();
-    if (insertMode && shownIndex >= 0 && static_cast<uint32_t>(shownIndex) < count) {
-        const int32_t position = document.FindInArrangement(document.itemdata.GetAt(shownIndex));
-        if (position >= 0)
-            return {static_cast<uint32_t>(shownIndex), static_cast<uint32_t>(position)};
-    }
-    return {count, document.FindEndPosition()};
-}
-
-Citemstruct* InsertNewItem(CMerxDocument& document, const CItemInsertPlace& place, uint32_t number)
+Citemstruct* InsertNewItem(CMerxDocument& document, const CInsertPlace& place, uint32_t number)
 {
     Citemstruct* item = document.InsertItem(place.index, place.position);
     for (const CMerxString& key : document.itemkeys)
@@ -24,7 +13,7 @@ Citemstruct* InsertNewItem(CMerxDocument& document, const CItemInsertPlace& plac
     return item;
 }
 
-Citemstruct* InsertItemCopy(CMerxDocument& document, const CItemInsertPlace& place, const Citemstruct& source,
+Citemstruct* InsertItemCopy(CMerxDocument& document, const CInsertPlace& place, const Citemstruct& source,
                             uint32_t number)
 {
     Citemstruct* item = document.InsertItem(place.index, place.position);

@@ -483,7 +483,7 @@ void Cpage_item::OnAdd()
 {
     CMerxDocument& doc = m_context.Document();
     const bool insert = Control(IDC_INSERT).GetCheck() && nowitemID != -1;
-    const CItemInsertPlace place = FindItemInsertPlace(doc, insert, nowitemID);
+    const CInsertPlace place = FindInsertPlace(doc, doc.itemdata, insert, nowitemID);
     InsertNewItem(doc, place, NextFreeItemNumber(doc));
     ShowInsertedItem(place.index, !insert);
 }
@@ -498,7 +498,7 @@ void Cpage_item::OnCopy()
         return;
     CMerxDocument& doc = m_context.Document();
     const bool insert = Control(IDC_INSERT).GetCheck();
-    const CItemInsertPlace place = FindItemInsertPlace(doc, insert, nowitemID);
+    const CInsertPlace place = FindInsertPlace(doc, doc.itemdata, insert, nowitemID);
     InsertItemCopy(doc, place, m_work, NextFreeItemNumber(doc));
     ShowInsertedItem(place.index, !insert);
 }
@@ -604,31 +604,8 @@ void Cpage_item::OnDirectEdit()
             for (const char* key : {"func", "funci", "funcb"})
                 if (beta || std::strcmp(key, "funci") != 0)
                     scripts.push_back(use.fields.Lookup(key));
-        int32_t missing = 0;
-        for (CMerxString* script : scripts)
-            if (script)
-                missing += CountMissingBackslashes(*script);
-        if (missing > 0) {
-            bool complete = false;
-            switch (EscapeMode(kEditEscapeModeKey)) {
-            case 0: {
-                CStr_base<64> ask;
-                ask.Format(SJ("%d 箇所に0x5c('\\')補完が必要と思われます。補完しますか？"), missing);
-                complete = m_context.Ask(ask.GetBuffer(), UiButtons::kYesNo) == UiAnswer::kYes;
-                break;
-            }
-            case 2:
-                complete = true;
-                break;
-            default:
-                break;
-            }
-            CContextQuestion question(m_context);
-            if (complete)
-                for (CMerxString* script : scripts)
-                    if (script)
-                        CompleteBackslashes(*script, 2, question);
-        }
+        CContextQuestion question(m_context);
+        CompleteBackslashesIn(scripts, EscapeMode(kEditEscapeModeKey), question);
         m_work = parsed;
         return true;
     });

@@ -1,6 +1,7 @@
 #include "pages/page_item_template.h"
 
 #include "foundation/sjis_literal.h"
+#include "pages/page_layout.h"
 #include "pages/use_fields.h"
 
 namespace item_page {
@@ -8,30 +9,9 @@ namespace item_page {
 namespace {
 
 // The "@@ITEM" and "@@USE" boxes; the page buttons stand below them.
-constexpr int32_t kBoxHeight = 526;
+constexpr int32_t kBoxHeight = kPageBoxHeight;
 
-// Builds the controls row by row; labels get numbers of their own.
-class CLayout {
-public:
-    explicit CLayout(CUiDialogTemplate& t) : m_t(t) {}
-
-    void Add(int32_t id, UiControlKind kind, const char* caption, CUiRect rect, uint32_t style = kUiTabStop)
-    {
-        m_t.controls.push_back({id, kind, caption, rect, style});
-    }
-    void Label(const char* caption, CUiRect rect) { Add(m_nLabel++, UiControlKind::kStatic, caption, rect, 0); }
-    // A caption on the left and a control of `kind` on the right.
-    void Row(int32_t id, UiControlKind kind, const char* caption, int32_t x, int32_t y, int32_t labelWidth,
-             int32_t width)
-    {
-        Label(caption, {x, y + 2, labelWidth, 16});
-        Add(id, kind, "", {x + labelWidth, y, width, 19});
-    }
-
-private:
-    CUiDialogTemplate& m_t;
-    int32_t m_nLabel = 3000;
-};
+using CLayout = CPageLayout;
 
 void AddItemSide(CLayout& l)
 {
@@ -164,7 +144,7 @@ CUiDialogTemplate Build()
     CUiDialogTemplate t;
     t.resource = IDD;
     t.caption = SJ("アイテム");
-    t.client = {620, 560};
+    t.client = kPageClient;
     CLayout layout(t);
     AddItemSide(layout);
     AddUseSide(layout);

@@ -5,27 +5,13 @@
 
 #include "document/backslash_completion.h"
 #include "document/reopen_check.h"
+#include "pages/trimmed_text.h"
 
 namespace {
 
 constexpr char kLocal[] = "_local_";
 constexpr char kLocalBlockStart[] = "_local_\r\n";
 constexpr uint32_t kLocalBlockStartLength = sizeof kLocalBlockStart - 1;
-
-bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-CStr_base<64> Trimmed(const CStr_base<64>& text)
-{
-    const char* begin = text.GetBuffer();
-    const char* end = begin + text.GetLength();
-    while (begin < end && IsWhiteSpace(*begin))
-        ++begin;
-    while (end > begin && IsWhiteSpace(end[-1]))
-        --end;
-    CStr_base<64> trimmed;
-    trimmed.Assign(begin, static_cast<int32_t>(end - begin));
-    return trimmed;
-}
 
 } // namespace
 
@@ -73,7 +59,7 @@ bool ReadBackUseScript(const CUseScriptControls& shown, const CUseScriptControls
 {
     if (shown.reference == now.reference && shown.body == now.body)
         return true;
-    CStr_base<64> reference = Trimmed(now.reference);
+    CStr_base<64> reference = TrimmedText(now.reference);
     // Script lines typed under an empty reference make a block of their own.
     if (reference.IsEmpty() && !now.body.IsEmpty() && !(now.body == shown.body))
         reference.Assign(kLocal);

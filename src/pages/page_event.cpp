@@ -1,0 +1,610 @@
+#include "pages/page_event.h"
+
+#include <vector>
+
+#include "app/line_ends.h"
+#include "document/backslash_completion.h"
+#include "document/data_writer.h"
+#include "document/declared_subs.h"
+#include "document/element_reader.h"
+#include "foundation/sjis_literal.h"
+#include "pages/event_groups.h"
+#include "pages/event_list_edit.h"
+#include "pages/page_event_template.h"
+#include "settings/setting_keys.h"
+#include "ui/edit_tab_key.h"
+#include "ui/ui_services.h"
+
+using namespace event_page;
+
+namespace {
+
+constexpr char kParamRefused[] = "[param]：構文が認識できません。\n";
+
+// Changes of these controls are edits of the project.
+bool IsEditedByTyping(int32_t id, UiEvent event)
+{
+    if (event == UiEvent::kChanged)
+        return true;
+    return event == UiEvent::kSelChanged && (id == IDC_GROUP || id == IDC_FUNC_REF || id == IDC_PARAM_ITEM);
+}
+
+class CContextQuestion : public CYesNoQuestion {
+public:
+    explicit CContextQuestion(CPageContext& context) : m_context(context) {}
+    bool AskYesNo(const char* text) override { return m_context.Ask(text, UiButtons::kYesNo) == UiAnswer::kYes; }
+
+private:
+    CPageContext& m_context;
+};
+
+} // namespace
+
+Cpage_event::Cpage_event(CPageContext& context) : CMainPage(EventPageTemplate(), context)
+{
+    Bind(IDC_EVENT_LIST, UiEvent::kSelChanged, &Cpage_event::OnSelChangeList1);
+    Bind(IDC_ADD, UiEvent::kClicked, &Cpage_event::OnAdd);
+    Bind(IDC_COPY, UiEvent::kClicked, &Cpage_event::OnCopy);
+    Bind(IDC_DELETE, UiEvent::kClicked, &Cpage_event::OnDelete);
+    Bind(IDC_UP, UiEvent::kClicked, &Cpage_event::OnUp);
+    Bind(IDC_DOWN, UiEvent::kClicked, &Cpage_event::OnDown);
+    Bind(IDC_REVERT, UiEvent::kClicked, &Cpage_event::OnRevert);
+    Bind(IDC_FUNC_COMBO, UiEvent::kSelChanged, &Cpage_event::OnSelChangeFunc);
+    Bind(IDC_PARAM_LIST, UiEvent::kSelChanged, &Cpage_event::OnSelChangeParam);
+    Bind(IDC_PARAM_ADD, UiEvent::kClicked, &Cpage_event::OnParamAdd);
+    Bind(IDC_PARAM_COPY, UiEvent::kClicked, &Cpage_event::OnParamCopy);
+    Bind(IDC_PARAM_DELETE, UiEvent::kClicked, &Cpage_event::OnParamDelete);
+    Bind(IDC_DIRECT_EDIT, UiEvent::kClicked, &Cpage_event::OnDirectEdit);
+}
+
+void Cpage_event::LoadSelection(const CProjectInfo& info) { m_nStoredEvent = info.eventId; }
+
+void Cpage_event::StoreSelection(CProjectInfo& info) const { info.eventId = HasWindow() ? noweventID : m_nStoredEvent; }
+
+int32_t Cpage_event::CurrentElement() const { return HasWindow() ? noweventID : -1; }
+
+void Cpage_event::SelectElement(int32_t index)
+{
+    if (!HasWindow()) {
+        m_nStoredEvent = index;
+        return;
+    }
+    Control(IDC_EVENT_LIST).SetCurSel(index);
+    OnSelChangeList1();
+}
+
+void Cpage_event::Reload()
+{
+    if (!HasWindow())
+        return;
+    const int32_t shown = noweventID;
+    CUiControl list = Control(IDC_EVENT_LIST);
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        list.ResetContent();
+        for (const Ceventstruct& event : m_context.Document().eventdata)
+            list.AddString(EventLabel(event).GetBuffer());
+    }
+    list.SetCurSel(shown >= 0 && static_cast<uint32_t>(shown) < list.GetCount() ? shown : -1);
+    noweventID = -1;
+    OnSelChangeList1();
+    FillGroups();
+}
+
+int32_t Cpage_event::EscapeMode(const char* key) const { return ReadSettingNumber(m_context.Settings(), key, 0); }
+
+bool Cpage_event::OnInitDialog()
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    const CMerxDocument& doc = m_context.Document();
+
+    CUiControl items = Control(IDC_PARAM_ITEM);
+    for (const Citemstruct& item : doc.itemdata) {
+        const CMerxString* name = item.GetField("name");
+        items.AddString(name ? name->GetBuffer() : "");
+    }
+    for (const char* key : g_aszEventScriptKeys)
+        Control(IDC_FUNC_COMBO).AddString(key);
+    Control(IDC_FUNC_COMBO).SetCurSel(0);
+    CStrArray_base<64> declared, choices;
+    const Csinglestruct* functions = doc.singledata.Lookup("@@FUNCEVENT");
+    FindDeclaredSubs(functions ? functions->text.GetBuffer() : "", declared);
+    EventScriptChoices(declared, choices);
+    for (const CStr_base<64>& choice : choices)
+        Control(IDC_FUNC_REF).AddString(choice.GetBuffer());
+    Control(IDC_FUNC_EDIT).SetTabStops(12);
+    Control(IDC_FUNC_EDIT).SetFont(m_context.FunctionFont());
+    EnableEventControls(false);
+
+    CUiControl list = Control(IDC_EVENT_LIST);
+    for (const Ceventstruct& event : doc.eventdata)
+        list.AddString(EventLabel(event).GetBuffer());
+
+    // Entering the page shows the stored event; nothing is applied.
+    m_work.Clear();
+    noweventID = -1;
+    m_nFunc = m_nParam = -1;
+    if (m_nStoredEvent >= 0 && static_cast<uint32_t>(m_nStoredEvent) < doc.eventdata.GetCount()) {
+        list.SetCurSel(m_nStoredEvent);
+        OnSelChangeList1();
+    }
+    FillGroups();
+    return true;
+}
+
+void Cpage_event::FillGroups()
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    CUiControl combo = Control(IDC_GROUP);
+    CStr_base<64> text;
+    combo.GetText(text);
+    CStrArray_base<64> groups;
+    CollectEventGroups(m_context.Document(), groups);
+    combo.ResetContent();
+    for (const CStr_base<64>& group : groups)
+        combo.AddString(group.GetBuffer());
+    combo.SetText(text.GetBuffer());
+}
+
+void Cpage_event::EnableEventControls(bool shown)
+{
+    for (uint32_t i = 0; i < kEventFieldCount; ++i)
+        Control(IDC_FIELD_FIRST + static_cast<int32_t>(i)).Enable(shown);
+    const int32_t others[] = {IDC_FUNC_COMBO, IDC_FUNC_REF,    IDC_FUNC_EDIT,   IDC_PARAM_ADD, IDC_PARAM_COPY,
+                              IDC_PARAM_DELETE, IDC_DIRECT_EDIT, IDC_REVERT, kIdOk};
+    for (int32_t id : others)
+        Control(id).Enable(shown);
+    const bool lines = shown && m_work.params.GetCount() > 0;
+    for (int32_t id : {IDC_PARAM_LIST, IDC_PARAM_ITEM, IDC_PARAM_VALUE})
+        Control(id).Enable(lines);
+}
+
+CEventFieldControls Cpage_event::ReadFieldControls() const
+{
+    CEventFieldControls controls;
+    for (uint32_t i = 0; i < kEventFieldCount; ++i)
+        Control(IDC_FIELD_FIRST + static_cast<int32_t>(i)).GetText(controls.fields[i]);
+    return controls;
+}
+
+void Cpage_event::ShowEvent()
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    m_nFunc = m_nParam = -1;
+    CEventFieldControls controls;
+    ShowEventFields(m_work, controls);
+    for (uint32_t i = 0; i < kEventFieldCount; ++i)
+        Control(IDC_FIELD_FIRST + static_cast<int32_t>(i)).SetText(controls.fields[i].GetBuffer());
+    m_shown = ReadFieldControls();
+
+    CUiControl params = Control(IDC_PARAM_LIST);
+    params.ResetContent();
+    for (const CStr_base<64>& line : m_work.params)
+        params.AddString(line.GetBuffer());
+    params.SetCurSel(params.GetCount() > 0 ? 0 : -1);
+    EnableEventControls(true);
+    ShowParam(params.GetCurSel());
+    Control(IDC_FUNC_COMBO).SetCurSel(0);
+    ShowScript(0);
+}
+
+// ---- params ----------------------------------------------------------------
+
+CParamControls Cpage_event::ReadParamControls() const
+{
+    CParamControls controls;
+    Control(IDC_PARAM_ITEM).GetText(controls.item);
+    Control(IDC_PARAM_VALUE).GetText(controls.value);
+    return controls;
+}
+
+void Cpage_event::SaveParam()
+{
+    if (m_nParam < 0 || static_cast<uint32_t>(m_nParam) >= m_work.params.GetCount())
+        return;
+    const CParamControls now = ReadParamControls();
+    CStr_base<64>& line = m_work.params[static_cast<uint32_t>(m_nParam)];
+    ReadBackParamLine(m_shownParam, now, line);
+    m_shownParam = now;
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    CUiControl combo = Control(IDC_PARAM_LIST);
+    const int32_t selected = combo.GetCurSel();
+    combo.DeleteString(m_nParam);
+    combo.InsertString(m_nParam, line.GetBuffer());
+    combo.SetCurSel(selected);
+}
+
+bool Cpage_event::ShowParam(int32_t index)
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    m_nParam = -1;
+    if (index < 0 || static_cast<uint32_t>(index) >= m_work.params.GetCount())
+        return true;
+    CParamControls controls;
+    if (!ShowParamLine(m_work.params[static_cast<uint32_t>(index)].GetBuffer(), controls)) {
+        // Nothing is saved into a line that could not be shown.
+        m_context.ApplyError().Append(kParamRefused);
+        return false;
+    }
+    Control(IDC_PARAM_ITEM).SetText(controls.item.GetBuffer());
+    Control(IDC_PARAM_VALUE).SetText(controls.value.GetBuffer());
+    m_shownParam = ReadParamControls();
+    m_nParam = index;
+    return true;
+}
+
+void Cpage_event::OnSelChangeParam()
+{
+    if (noweventID == -1)
+        return;
+    const bool lines = m_work.params.GetCount() > 0;
+    for (int32_t id : {IDC_PARAM_LIST, IDC_PARAM_ITEM, IDC_PARAM_VALUE})
+        Control(id).Enable(lines);
+    if (!lines)
+        return;
+    SaveParam();
+    if (!ShowParam(Control(IDC_PARAM_LIST).GetCurSel()))
+        m_context.ShowMessage(SJ(kParamRefused));
+}
+
+void Cpage_event::OnParamAdd()
+{
+    if (noweventID == -1)
+        return;
+    m_work.params.Add()->Assign("\t");
+    m_work.paramcomments.SetCount(m_work.params.GetCount() - 1);
+    m_work.paramcomments.Add();
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        CUiControl combo = Control(IDC_PARAM_LIST);
+        combo.AddString("");
+        combo.SetCurSel(static_cast<int32_t>(combo.GetCount()) - 1);
+    }
+    OnSelChangeParam();
+    m_context.MarkModified();
+}
+
+void Cpage_event::OnParamCopy()
+{
+    if (noweventID == -1 || m_nParam < 0)
+        return;
+    const CParamControls now = ReadParamControls();
+    CStr_base<64> line;
+    line.Format("%s\t%s", now.item.GetBuffer(), now.value.GetBuffer());
+    m_work.paramcomments.SetCount(m_work.params.GetCount());
+    const CStr_base<64> comment = m_work.paramcomments[static_cast<uint32_t>(m_nParam)];
+    m_work.params.Add()->Assign(line);
+    m_work.paramcomments.Add()->Assign(comment);
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        CUiControl combo = Control(IDC_PARAM_LIST);
+        combo.AddString(line.GetBuffer());
+        combo.SetCurSel(static_cast<int32_t>(combo.GetCount()) - 1);
+    }
+    OnSelChangeParam();
+    m_context.MarkModified();
+}
+
+void Cpage_event::OnParamDelete()
+{
+    if (noweventID == -1 || m_nParam < 0)
+        return;
+    m_work.paramcomments.SetCount(m_work.params.GetCount());
+    m_work.params.RemoveAt(static_cast<uint32_t>(m_nParam));
+    m_work.paramcomments.RemoveAt(static_cast<uint32_t>(m_nParam));
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        CUiControl combo = Control(IDC_PARAM_LIST);
+        combo.DeleteString(m_nParam);
+        const int32_t count = static_cast<int32_t>(combo.GetCount());
+        combo.SetCurSel(m_nParam < count ? m_nParam : count - 1);
+        if (count == 0) {
+            Control(IDC_PARAM_ITEM).SetText("");
+            Control(IDC_PARAM_VALUE).SetText("");
+        }
+    }
+    m_nParam = -1;
+    OnSelChangeParam();
+    m_context.MarkModified();
+}
+
+// ---- script texts ----------------------------------------------------------
+
+CEventScriptControls Cpage_event::ReadScriptControls() const
+{
+    CEventScriptControls controls;
+    Control(IDC_FUNC_REF).GetText(controls.reference);
+    Control(IDC_FUNC_EDIT).GetText(controls.body);
+    return controls;
+}
+
+bool Cpage_event::SaveScript()
+{
+    if (m_nFunc < 0)
+        return true;
+    const char* key = g_aszEventScriptKeys[m_nFunc];
+    CMerxString* value = m_work.fields.Lookup(key);
+    if (!value)
+        return true;
+    const CEventScriptControls now = ReadScriptControls();
+    CContextQuestion question(m_context);
+    CStr_base<1024> errors;
+    if (!ReadBackEventScript(m_shownScript, now, key, EscapeMode(kPageEscapeModeKey), question, *value, errors)) {
+        m_context.ApplyError().Append(errors);
+        return false;
+    }
+    m_shownScript = now;
+    return true;
+}
+
+void Cpage_event::ShowScript(int32_t index)
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    m_nFunc = index >= 0 && index < 3 ? index : -1;
+    CEventScriptControls controls;
+    if (m_nFunc >= 0) {
+        const CMerxString* value = m_work.GetField(g_aszEventScriptKeys[m_nFunc]);
+        ShowEventScript(value ? value->GetBuffer() : "", controls);
+    }
+    Control(IDC_FUNC_REF).SetText(controls.reference.GetBuffer());
+    Control(IDC_FUNC_EDIT).SetText(controls.body.GetBuffer());
+    m_shownScript = ReadScriptControls();
+}
+
+void Cpage_event::OnSelChangeFunc()
+{
+    if (noweventID == -1)
+        return;
+    m_context.ApplyError().Release();
+    if (!SaveScript()) {
+        m_context.ShowMessage(m_context.ApplyError().GetBuffer());
+        Control(IDC_FUNC_COMBO).SetCurSel(m_nFunc);
+        return;
+    }
+    ShowScript(Control(IDC_FUNC_COMBO).GetCurSel());
+}
+
+// ---- apply and select ------------------------------------------------------
+
+bool Cpage_event::SaveShownEvent()
+{
+    const CEventFieldControls now = ReadFieldControls();
+    CStr_base<1024> errors;
+    if (!ReadBackEventFields(m_shown, now, m_work, errors)) {
+        m_context.ShowMessage(errors.GetBuffer());
+        m_context.ApplyError().Assign(errors);
+        return false;
+    }
+    m_shown = now;
+    m_context.ApplyError().Release();
+    // The shown line is saved; a selected line that could not be shown
+    // is refused again.
+    const int32_t selected = Control(IDC_PARAM_LIST).GetCurSel();
+    if (m_nParam >= 0)
+        SaveParam();
+    else if (selected >= 0)
+        ShowParam(selected);
+    SaveScript();
+    if (!m_context.ApplyError().IsEmpty()) {
+        m_context.ShowMessage(m_context.ApplyError().GetBuffer());
+        return false;
+    }
+    return true;
+}
+
+void Cpage_event::SetListLine(int32_t index)
+{
+    CUiControl list = Control(IDC_EVENT_LIST);
+    list.DeleteString(index);
+    list.InsertString(index, EventLabel(*m_context.Document().eventdata.GetAt(static_cast<uint32_t>(index))).GetBuffer());
+}
+
+void Cpage_event::OnOK()
+{
+    if (noweventID == -1)
+        return;
+    const CModalWaitScope wait(m_context.ModalWait());
+    const CUiWaitCursor cursor;
+    if (!SaveShownEvent())
+        return;
+    *m_context.Document().eventdata.GetAt(static_cast<uint32_t>(noweventID)) = m_work;
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    CUiControl list = Control(IDC_EVENT_LIST);
+    const int32_t selected = list.GetCurSel();
+    SetListLine(noweventID);
+    list.SetCurSel(selected);
+}
+
+void Cpage_event::OnDestroy()
+{
+    noweventID = -1;
+    m_nFunc = m_nParam = -1;
+}
+
+void Cpage_event::OnSelChangeList1()
+{
+    const CModalWaitScope wait(m_context.ModalWait());
+    CUiControl list = Control(IDC_EVENT_LIST);
+    if (noweventID != -1) {
+        m_context.ApplyError().Release();
+        {
+            const CNotifyQuietScope quiet(m_context.NotifyReady());
+            OnOK();
+        }
+        if (!m_context.ApplyError().IsEmpty()) {
+            list.SetCurSel(noweventID);
+            return;
+        }
+        FillGroups();
+    }
+    noweventID = list.GetCurSel();
+    m_nStoredEvent = noweventID;
+    if (noweventID < 0) {
+        noweventID = -1;
+        m_nFunc = m_nParam = -1;
+        EnableEventControls(false);
+        return;
+    }
+    const CMerxDocument& doc = m_context.Document();
+    if (static_cast<uint32_t>(noweventID) >= doc.eventdata.GetCount()) {
+        CStr_base<1024> text;
+        text.Format(SJ("MERX_ERROR\n内部エラーが発生しました。\n以下のメッセージを発生前の操作などと共に作者に報告して"
+                       "ください。\n\nMessage：eventdata_outlength\nPosition：Cpage_event::OnSelChangeList1()\nInfo："
+                       "eventdata.GetArrayCount()：%u\n      noweventID：%d\n"),
+                    doc.eventdata.GetCount(), noweventID);
+        m_context.ShowMessage(text.GetBuffer());
+        noweventID = m_nStoredEvent = -1;
+        m_nFunc = m_nParam = -1;
+        EnableEventControls(false);
+        return;
+    }
+    m_work = *doc.eventdata.GetAt(static_cast<uint32_t>(noweventID));
+    ShowEvent();
+}
+
+void Cpage_event::OnRevert()
+{
+    noweventID = -1;
+    OnSelChangeList1();
+}
+
+// ---- list operations -------------------------------------------------------
+
+void Cpage_event::ShowInsertedEvent(uint32_t index, bool atEnd)
+{
+    CUiControl list = Control(IDC_EVENT_LIST);
+    const CStr_base<64> label = EventLabel(*m_context.Document().eventdata.GetAt(index));
+    if (atEnd) {
+        list.AddString(label.GetBuffer());
+    } else {
+        list.InsertString(static_cast<int32_t>(index), label.GetBuffer());
+        if (noweventID >= static_cast<int32_t>(index))
+            ++noweventID;
+    }
+    list.SetCurSel(static_cast<int32_t>(index));
+    OnSelChangeList1();
+    m_context.MarkModified();
+}
+
+void Cpage_event::OnAdd()
+{
+    CMerxDocument& doc = m_context.Document();
+    // The shown event is applied first; a refusal keeps it shown.
+    if (noweventID != -1) {
+        m_context.ApplyError().Release();
+        OnSelChangeList1();
+        if (!m_context.ApplyError().IsEmpty())
+            return;
+    }
+    const bool insert = Control(IDC_INSERT).GetCheck() && noweventID != -1;
+    const CInsertPlace place = FindInsertPlace(doc, doc.eventdata, insert, noweventID);
+    InsertNewEvent(doc, place);
+    ShowInsertedEvent(place.index, !insert);
+}
+
+void Cpage_event::OnCopy()
+{
+    if (noweventID == -1 || Control(IDC_EVENT_LIST).GetCurSel() < 0)
+        return;
+    m_context.ApplyError().Release();
+    OnSelChangeList1();
+    if (!m_context.ApplyError().IsEmpty() || noweventID == -1)
+        return;
+    CMerxDocument& doc = m_context.Document();
+    const bool insert = Control(IDC_INSERT).GetCheck();
+    const CInsertPlace place = FindInsertPlace(doc, doc.eventdata, insert, noweventID);
+    InsertEventCopy(doc, place, m_work);
+    ShowInsertedEvent(place.index, !insert);
+}
+
+void Cpage_event::OnDelete()
+{
+    if (noweventID == -1)
+        return;
+    if (m_context.Ask(SJ("このイベントを削除してもよろしいですか？"), UiButtons::kYesNo) != UiAnswer::kYes)
+        return;
+    CMerxDocument& doc = m_context.Document();
+    CUiControl list = Control(IDC_EVENT_LIST);
+    list.DeleteString(noweventID);
+    doc.RemoveElement(doc.eventdata.GetAt(static_cast<uint32_t>(noweventID)));
+    const int32_t count = static_cast<int32_t>(list.GetCount());
+    list.SetCurSel(noweventID < count ? noweventID : count - 1);
+    noweventID = -1;
+    OnSelChangeList1();
+    FillGroups();
+    m_context.MarkModified();
+}
+
+void Cpage_event::ExchangeWithNeighbour(int32_t other)
+{
+    CMerxDocument& doc = m_context.Document();
+    if (noweventID == -1 || other < 0 || static_cast<uint32_t>(other) >= doc.eventdata.GetCount())
+        return;
+    doc.ExchangeEvents(static_cast<uint32_t>(noweventID), static_cast<uint32_t>(other));
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        SetListLine(noweventID);
+        SetListLine(other);
+        Control(IDC_EVENT_LIST).SetCurSel(other);
+    }
+    noweventID = m_nStoredEvent = other;
+    m_context.MarkModified();
+}
+
+void Cpage_event::OnUp() { ExchangeWithNeighbour(noweventID - 1); }
+
+void Cpage_event::OnDown()
+{
+    if (noweventID != -1)
+        ExchangeWithNeighbour(noweventID + 1);
+}
+
+// ---- direct edit -----------------------------------------------------------
+
+void Cpage_event::OnDirectEdit()
+{
+    if (m_context.RefuseWhileWaiting() || noweventID == -1)
+        return;
+    const CModalWaitScope wait(m_context.ModalWait());
+    const CUiWaitCursor cursor;
+    if (!SaveShownEvent())
+        return;
+
+    const CMerxDocument& doc = m_context.Document();
+    CStr_base<16384> text = CMerxWriter(doc).WriteEvent(m_work);
+    CrLfToLf(text);
+    const bool accepted = m_context.RunDirectInput(text, [&](CStr_base<16384>& candidate, CStr_base<1024>& errors) {
+        Ceventstruct parsed;
+        CStr_base<1024> messages;
+        uint32_t line = 0;
+        if (!CElementReader(doc, messages).ParseEvent(parsed, candidate.GetBuffer(), line) || !messages.IsEmpty()) {
+            errors = messages;
+            return false;
+        }
+        std::vector<CMerxString*> scripts;
+        for (const char* key : g_aszEventScriptKeys)
+            scripts.push_back(parsed.fields.Lookup(key));
+        CContextQuestion question(m_context);
+        CompleteBackslashesIn(scripts, EscapeMode(kEditEscapeModeKey), question);
+        m_work = parsed;
+        return true;
+    });
+    if (accepted)
+        ShowEvent();
+}
+
+bool Cpage_event::OnCommand(int32_t id, UiEvent event)
+{
+    if (m_context.NotifyReady() && IsEditedByTyping(id, event) && id != IDC_EVENT_LIST)
+        m_context.MarkModified();
+    return CMainPage::OnCommand(id, event);
+}
+
+bool Cpage_event::PreTranslateMessage(const CUiMessage& message)
+{
+    if (InsertTabForKey(*this, message, IDC_FUNC_EDIT)) {
+        m_context.MarkModified();
+        return true;
+    }
+    return CMainPage::PreTranslateMessage(message);
+}

@@ -1,0 +1,83 @@
+// The event page: the list of events, the shown event's fields, script
+// texts and param lines, and the page operations (add, copy, delete, move,
+// apply, revert, direct edit).
+//
+// As on the item page, the page shows a working copy, reads the controls
+// back into it, and apply stores it; a field, script or param line whose
+// controls the user left alone keeps its stored bytes.
+#pragma once
+
+#include <cstdint>
+
+#include "document/event_struct.h"
+#include "pages/event_fields.h"
+#include "pages/event_params.h"
+#include "pages/event_scripts.h"
+#include "pages/main_page.h"
+
+class Cpage_event : public CMainPage {
+public:
+    explicit Cpage_event(CPageContext& context);
+
+    void LoadSelection(const CProjectInfo& info) override;
+    void StoreSelection(CProjectInfo& info) const override;
+    int32_t CurrentElement() const override;
+    void SelectElement(int32_t index) override;
+    void Reload() override;
+
+    // The list selection changed: applies the shown event, then shows the
+    // selected one; a refused apply puts the selection back.
+    void OnSelChangeList1();
+
+protected:
+    bool OnInitDialog() override;
+    // "適用": stores the working copy into the document.
+    void OnOK() override;
+    bool OnCommand(int32_t id, UiEvent event) override;
+    bool PreTranslateMessage(const CUiMessage& message) override;
+    void OnDestroy() override;
+
+private:
+    void OnAdd();
+    void OnCopy();
+    void OnDelete();
+    void OnUp();
+    void OnDown();
+    void OnRevert();
+    void OnSelChangeFunc();
+    void OnSelChangeParam();
+    void OnParamAdd();
+    void OnParamCopy();
+    void OnParamDelete();
+    void OnDirectEdit();
+
+    void ShowEvent();
+    void EnableEventControls(bool shown);
+    CEventFieldControls ReadFieldControls() const;
+    // Reads the fields, the shown param line and the shown script into the
+    // working copy; false, with the reasons in the apply-error text, when
+    // they cannot be read.
+    bool SaveShownEvent();
+    void SaveParam();
+    // Shows param line `index`; a line that cannot be shown leaves the
+    // controls as they are and appends its message to the apply-error text.
+    bool ShowParam(int32_t index);
+    CParamControls ReadParamControls() const;
+    bool SaveScript();
+    void ShowScript(int32_t index);
+    CEventScriptControls ReadScriptControls() const;
+    void FillGroups();
+    void SetListLine(int32_t index);
+    void ShowInsertedEvent(uint32_t index, bool atEnd);
+    void ExchangeWithNeighbour(int32_t other);
+    int32_t EscapeMode(const char* key) const;
+
+    int32_t noweventID = -1;         // the shown event, -1 for none
+    Ceventstruct m_work;             // its working copy
+    CEventFieldControls m_shown;     // what the field controls held when shown or applied
+    int32_t m_nParam = -1;           // the param line shown
+    CParamControls m_shownParam;
+    int32_t m_nFunc = -1;            // 0 startfunc, 1 endfunc, 2 func
+    CEventScriptControls m_shownScript;
+    int32_t m_nStoredEvent = -1;     // the selection: loaded, then following the shown event
+};

@@ -1,0 +1,34 @@
+// Builds a page's template control by control: the editing pages place
+// their controls row by row, and their captions get numbers of their own.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/ui_template.h"
+
+// The size of every editing page, and the height of the boxes that hold an
+// element's controls; the page buttons stand below them.
+inline constexpr CUiSize kPageClient = {620, 560};
+inline constexpr int32_t kPageBoxHeight = 526;
+
+class CPageLayout {
+public:
+    explicit CPageLayout(CUiDialogTemplate& t) : m_t(t) {}
+
+    void Add(int32_t id, UiControlKind kind, const char* caption, CUiRect rect, uint32_t style = kUiTabStop)
+    {
+        m_t.controls.push_back({id, kind, caption, rect, style});
+    }
+    void Label(const char* caption, CUiRect rect) { Add(m_nLabel++, UiControlKind::kStatic, caption, rect, 0); }
+    // A caption on the left and a control of `kind` on the right.
+    void Row(int32_t id, UiControlKind kind, const char* caption, int32_t x, int32_t y, int32_t labelWidth,
+             int32_t width)
+    {
+        Label(caption, {x, y + 2, labelWidth, 16});
+        Add(id, kind, "", {x + labelWidth, y, width, 19});
+    }
+
+private:
+    CUiDialogTemplate& m_t;
+    int32_t m_nLabel = 3000;
+};
