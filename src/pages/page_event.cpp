@@ -183,7 +183,8 @@ void Cpage_event::ShowEvent()
         params.AddString(line.GetBuffer());
     params.SetCurSel(params.GetCount() > 0 ? 0 : -1);
     EnableEventControls(true);
-    ShowParam(params.GetCurSel());
+    if (!ShowParam(params.GetCurSel()))
+        m_context.ShowMessage(SJ(kParamRefused));
     Control(IDC_FUNC_COMBO).SetCurSel(0);
     ShowScript(0);
 }
@@ -223,7 +224,7 @@ bool Cpage_event::ShowParam(int32_t index)
     CParamControls controls;
     if (!ShowParamLine(m_work.params[static_cast<uint32_t>(index)].GetBuffer(), controls)) {
         // Nothing is saved into a line that could not be shown.
-        m_context.ApplyError().Append(kParamRefused);
+        m_context.ApplyError().Append(SJ(kParamRefused));
         return false;
     }
     Control(IDC_PARAM_ITEM).SetText(controls.item.GetBuffer());
