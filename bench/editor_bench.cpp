@@ -16,9 +16,12 @@
 //   BM_ItemPageSwitch/N      the item page shows another item, as a click
 //                            in its list does: the shown item applied, the
 //                            next one copied and shown (time per switch)
+//   BM_EventPageFill/N,      the same for the event page on a file with
+//   BM_EventPageSwitch/N     10,000 items and N events
 //
-// The files are items-N.cgi of bench/data_gen/gen-item-data.pl in the
-// folder given by --data_dir=DIR (run_editor_bench.sh makes them) with a
+// The files are items-N.cgi and items-10000-events-N.cgi of
+// bench/data_gen/gen-item-data.pl in the folder given by --data_dir=DIR
+// (run_editor_bench.sh makes them) with a
 // project-information block put in front (items-N-project.cgi, made here),
 // so that the main window asks nothing. Times are CPU seconds of the
 // measured part (manual timing); wall_ms is the wall-clock mean.
@@ -68,12 +71,12 @@ double WallSeconds()
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-// items-N.cgi with a project-information block in front; empty when the
-// data file is missing.
-std::string ProjectFile(int64_t items)
+// STEM.cgi of the data folder with a project-information block in front;
+// empty when the data file is missing.
+std::string ProjectFile(const std::string& stem)
 {
-    const std::string data = g_dataDir + "/items-" + std::to_string(items) + ".cgi";
-    const std::string project = g_dataDir + "/items-" + std::to_string(items) + "-project.cgi";
+    const std::string data = g_dataDir + "/" + stem + ".cgi";
+    const std::string project = g_dataDir + "/" + stem + "-project.cgi";
     if (!std::filesystem::exists(data))
         return {};
     if (!std::filesystem::exists(project)) {
@@ -90,6 +93,11 @@ std::string ProjectFile(int64_t items)
     }
     return project;
 }
+
+std::string ItemsStem(int64_t items) { return "items-" + std::to_string(items); }
+
+// The file with 10,000 items and `events` events.
+std::string EventsStem(int64_t events) { return "items-10000-events-" + std::to_string(events); }
 
 // Runs the main dialog with `file` on its command line until the first
 // show has opened it; returns CPU and wall seconds from construction until
@@ -169,7 +177,7 @@ void BM_StartUp(benchmark::State& state)
 
 void BM_OpenInMainWindow(benchmark::State& state)
 {
-    const std::string file = ProjectFile(state.range(0));
+    const std::string file = ProjectFile(ItemsStem(state.range(0)));
     if (file.empty()) {
         state.SkipWithError("no data file (see --data_dir)");
         return;
@@ -179,7 +187,7 @@ void BM_OpenInMainWindow(benchmark::State& state)
 
 void BM_FormatCommand(benchmark::State& state)
 {
-    const std::string file = ProjectFile(state.range(0));
+    const std::string file = ProjectFile(ItemsStem(state.range(0)));
     if (file.empty()) {
         state.SkipWithError("no data file (see --data_dir)");
         return;
@@ -202,15 +210,19 @@ void BM_FormatCommand(benchmark::State& state)
     state.counters["wall_ms"] = wallTotal * 1e3 / static_cast<double>(state.iterations());
 }
 
-void BM_ItemPageFill(benchmark::State& state)
+// The page of `tab`, made the current one, shows the document anew: its
+// list refilled and the shown element shown again.
+void PageFill(benchmark::State& state, const std::string& stem, int32_t tab)
 {
-    const std::string file = ProjectFile(state.range(0));
+    const std::string file = ProjectFile(stem);
     if (file.empty()) {
         state.SkipWithError("no data file (see --data_dir)");
         return;
     }
     const bool opened = InMainWindow(file, [&](CMainDlg& main) {
-        CMainPage& page = main.Page(CMainDlg::kItemTab);
+        main.Control(CMainDlg::IDC_TAB).SetCurSel(tab);
+        main.SwitchPage();
+        CMainPage& page = main.Page(tab);
         for (auto _ : state) {
             const double cpu0 = CpuSeconds();
             page.Reload();
@@ -221,19 +233,24 @@ void BM_ItemPageFill(benchmark::State& state)
         state.SkipWithError("the main window did not open the file");
 }
 
-void BM_ItemPageSwitch(benchmark::State& state)
+// The page of `tab` shows another of its `count(main)` elements, as a click
+// in its list does: the shown one applied, the next one copied and shown.
+void PageSwitch(benchmark::State& state, const std::string& stem, int32_t tab,
+                uint32_t (*count)(const CMerxDocument&))
 {
-    const std::string file = ProjectFile(state.range(0));
+    const std::string file = ProjectFile(stem);
     if (file.empty()) {
         state.SkipWithError("no data file (see --data_dir)");
         return;
     }
     const bool opened = InMainWindow(file, [&](CMainDlg& main) {
-        CMainPage& page = main.Page(CMainDlg::kItemTab);
-        const int32_t count = static_cast<int32_t>(main.Document().itemdata.GetCount());
+        main.Control(CMainDlg::IDC_TAB).SetCurSel(tab);
+        main.SwitchPage();
+        CMainPage& page = main.Page(tab);
+        const int32_t elements = static_cast<int32_t>(count(main.Document()));
         int32_t next = 0;
         for (auto _ : state) {
-            next = (next + 7919) % count;
+            next = (next + 7919) % elements;
             const double cpu0 = CpuSeconds();
             page.SelectElement(next);
             state.SetIterationTime(CpuSeconds() - cpu0);
@@ -243,11 +260,27 @@ void BM_ItemPageSwitch(benchmark::State& state)
         state.SkipWithError("the main window did not open the file");
 }
 
+uint32_t ItemCount(const CMerxDocument& doc) { return doc.itemdata.GetCount(); }
+uint32_t EventCount(const CMerxDocument& doc) { return doc.eventdata.GetCount(); }
+
+void BM_ItemPageFill(benchmark::State& state) { PageFill(state, ItemsStem(state.range(0)), CMainDlg::kItemTab); }
+void BM_ItemPageSwitch(benchmark::State& state)
+{
+    PageSwitch(state, ItemsStem(state.range(0)), CMainDlg::kItemTab, ItemCount);
+}
+void BM_EventPageFill(benchmark::State& state) { PageFill(state, EventsStem(state.range(0)), CMainDlg::kEventTab); }
+void BM_EventPageSwitch(benchmark::State& state)
+{
+    PageSwitch(state, EventsStem(state.range(0)), CMainDlg::kEventTab, EventCount);
+}
+
 BENCHMARK(BM_StartUp)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenInMainWindow)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_FormatCommand)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ItemPageFill)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ItemPageSwitch)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(BM_EventPageFill)->Arg(10000)->ArgName("events")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_EventPageSwitch)->Arg(10000)->ArgName("events")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 
 }  // namespace
 

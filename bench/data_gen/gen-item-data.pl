@@ -1,17 +1,18 @@
 #!/usr/bin/perl
 #
-# gen-item-data.pl N [SEED] > inc-item-data.cgi
+# gen-item-data.pl N [SEED [EVENTS]] > inc-item-data.cgi
 #
 # Writes a large item data file for tests and benchmarks: the editor's
 # project-information block, free text, a definition block with types, jobs
 # and time-rate lines, all twelve function blocks, N items (most of them with
 # use entries: job lines, use/need/get lines, one-line and _local_ scripts,
-# argselect choices, comments), about N/10 events with params, @@IF lines
+# argselect choices, comments), EVENTS events with params (default about
+# N/10), @@IF lines
 # around a few items and the last event, a @@SKIP section and an @@END tail.
 #
 # The output is CP932 (Shift-JIS) with CR LF line ends and tab-separated
-# fields, like the game's own file. It depends only on N and SEED (default
-# 1): the same arguments give the same bytes on every machine. Every item
+# fields, like the game's own file. It depends only on N, SEED (default 1)
+# and EVENTS: the same arguments give the same bytes on every machine. Every item
 # name is unique and every item name used in a use/need/get line or an event
 # param belongs to an item, every type and job name is defined, and the file
 # holds nothing that the reader would report.
@@ -21,12 +22,14 @@
 use strict;
 use warnings;
 
-my $usage = "usage: gen-item-data.pl N [SEED] > FILE   (N >= 1 items, SEED a number, default 1)\n";
+my $usage = "usage: gen-item-data.pl N [SEED [EVENTS]] > FILE   (N >= 1 items, SEED a number, default 1,\n"
+          . "       EVENTS >= 1 events, default about N/10)\n";
 sub usage { print STDERR $usage; exit 2 }
-usage() if @ARGV < 1 || @ARGV > 2;
-my ($N, $SEED) = @ARGV;
+usage() if @ARGV < 1 || @ARGV > 3;
+my ($N, $SEED, $EVENTS) = @ARGV;
 $SEED = 1 unless defined $SEED;
 usage() unless $N =~ /^[0-9]{1,8}$/ && $N >= 1 && $SEED =~ /^[0-9]{1,10}$/;
+usage() if defined $EVENTS && !($EVENTS =~ /^[0-9]{1,8}$/ && $EVENTS >= 1);
 $N += 0;
 $SEED += 0;
 binmode STDOUT;
@@ -272,7 +275,7 @@ my @GROUPS = qw(season sea town world);
 my @FLAGS = qw(noshowcase nosend notrash notradein notradeout nobuy);
 my @SUBS_ITEM = qw(item_need_tool item_wear_tool item_quality_bonus item_shop_open_only);
 
-my $NEVENTS = int(($N + 9) / 10);
+my $NEVENTS = defined $EVENTS ? $EVENTS + 0 : int(($N + 9) / 10);
 my @names;          # item names by number (1-based)
 
 # ---------------------------------------------------------------------------
