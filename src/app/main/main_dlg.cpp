@@ -7,6 +7,7 @@
 #include "app/main/project_page.h"
 #include "pages/page_event.h"
 #include "pages/page_item.h"
+#include "pages/page_set.h"
 #include "app/startup_path.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
@@ -42,8 +43,9 @@ CMainDlg::CMainDlg(const CEditorStartup& startup)
 {
     m_pages[kItemTab] = std::make_unique<Cpage_item>(*this);
     m_pages[kEventTab] = std::make_unique<Cpage_event>(*this);
-    for (int32_t tab = kEventTab + 1; tab < kProjectTab; ++tab)
+    for (int32_t tab = kEventTab + 1; tab < kSetTab; ++tab)
         m_pages[tab] = std::make_unique<CPlaceholderPage>(tab, *this);
+    m_pages[kSetTab] = std::make_unique<Cpage_set>(*this);
     m_pages[kProjectTab] = std::make_unique<CProjectPage>(*this);
     m_directInput.SetFont(m_editFont);
     if (!startup.settingsPath.IsEmpty())

@@ -1,0 +1,130 @@
+#include "pages/arrangement_rules.h"
+
+#include <cstring>
+
+#include "app/line_ends.h"
+#include "document/data_writer.h"
+#include "document/function_keywords.h"
+#include "document/reopen_check.h"
+#include "foundation/sjis_literal.h"
+
+namespace {
+
+const char* FieldText(const CMerxFieldElement& element, const char* key)
+{
+    const CMerxString* value = element.GetField(key);
+    return value ? value->GetBuffer() : "";
+}
+
+CStr_base<16384> WithCrLf(const char* text)
+{
+    CStr_base<16384> shown(text);
+    LfToCrLf(shown);
+    return shown;
+}
+
+// An element that the reader would swallow into an other text before it
+// that ends the data.
+bool LostBehind(const CMERX_base& before, const CMERX_base& after)
+{
+    return before.GetKind() == CMERX_TYPE_OTHER && after.GetKind() != CMERX_TYPE_OTHER &&
+           CMerxDocument::IsEndText(static_cast<const Cotherstruct&>(before).text.GetBuffer());
+}
+
+} // namespace
+
+CStr_base<64> ArrangementLabel(const CMERX_base& element)
+{
+    CStr_base<64> label;
+    switch (element.GetKind()) {
+    case CMERX_TYPE_ITEM:
+        label.Format(SJ("@@ITEM：%s"), FieldText(static_cast<const Citemstruct&>(element), "name"));
+        break;
+    case CMERX_TYPE_EVENT: {
+        const auto& event = static_cast<const Ceventstruct&>(element);
+        const char* message = FieldText(event, "startmsg");
+        label.Format(SJ("@@EVENT：%s"), *message ? message : FieldText(event, "code"));
+        break;
+    }
+    case CMERX_TYPE_SINGLE:
+        label.Assign(static_cast<const Csinglestruct&>(element).keyword);
+        break;
+    case CMERX_TYPE_OTHER: {
+        const char* text = static_cast<const Cotherstruct&>(element).text.GetBuffer();
+        const char* feed = std::strchr(text, '\n');
+        label.Assign(text, feed ? static_cast<int32_t>(feed - text) : -1);
+        break;
+    }
+    case CMERX_TYPE_DEFINE:
+        label.Assign(SJ("プロジェクト定義：@@DEFINE"));
+        break;
+    default:
+        break;
+    }
+    return label;
+}
+
+CStr_base<16384> ArrangementDetail(const CMerxDocument& doc, const CMERX_base& element)
+{
+    switch (element.GetKind()) {
+    case CMERX_TYPE_ITEM:
+        return WithCrLf(CMerxWriter(doc).WriteItem(static_cast<const Citemstruct&>(element)).GetBuffer());
+    case CMERX_TYPE_EVENT:
+        return WithCrLf(CMerxWriter(doc).WriteEvent(static_cast<const Ceventstruct&>(element)).GetBuffer());
+    case CMERX_TYPE_SINGLE:
+        return WithCrLf(static_cast<const Csinglestruct&>(element).text.GetBuffer());
+    case CMERX_TYPE_OTHER:
+        return WithCrLf(static_cast<const Cotherstruct&>(element).text.GetBuffer());
+    case CMERX_TYPE_DEFINE:
+        return WithCrLf(static_cast<const Cdefinestruct&>(element).text.GetBuffer());
+    default:
+        return {};
+    }
+}
+
+int32_t FunctionKeywordIndex(const Csinglestruct& block)
+{
+    for (uint32_t i = 0; i < MERX_FUNCTION_COUNT; ++i)
+        if (block.keyword == g_aszMerxFunctionKeywords[i])
+            return static_cast<int32_t>(i);
+    return -1;
+}
+
+bool StoreOtherText(const CMerxDocument& doc, Cotherstruct& other, const CStr_base<16384>& text,
+                    CStr_base<1024>& reason)
+{
+    CStr_base<16384> stored(text);
+    CrLfToLf(stored);
+    if (stored == other.text.GetBuffer())
+        return true;
+    const CMerxBlockText before = other.text;
+    other.text.Assign(stored);
+    if (SurvivesReopen(doc, other, &reason))
+        return true;
+    other.text = before;
+    return false;
+}
+
+CArrangementMove MoveInArrangement(CMerxDocument& doc, uint32_t upper, CStr_base<1024>& reason)
+{
+    const CMERX_base& first = *doc.setdata[upper];
+    const CMERX_base& second = *doc.setdata[upper + 1];
+    if (LostBehind(second, first)) {
+        reason.Assign(SJ("\"@@END\"で始まるテキストの後ろに置いた要素は、読み込み直すとそのテキストの一部になってしまうため移動できません。\n"));
+        return CArrangementMove::kWouldBeLost;
+    }
+    if (!doc.ExchangeNeighbours(upper))
+        return CArrangementMove::kNotNeighbours;
+    // Other texts are read again in their new places.
+    for (uint32_t at : {upper, upper + 1}) {
+        const CMERX_base& moved = *doc.setdata[at];
+        CStr_base<1024> why;
+        if (moved.GetKind() == CMERX_TYPE_OTHER && !SurvivesReopen(doc, moved, &why)) {
+            doc.ExchangeNeighbours(upper);
+            reason.Assign(SJ("移動すると、読み込み直したときに要素が変わってしまうため移動できません。\n"));
+            reason.Append(why);
+            return CArrangementMove::kWouldBeLost;
+        }
+    }
+    return CArrangementMove::kMoved;
+}

@@ -1,0 +1,387 @@
+#include "pages/page_set.h"
+
+#include "foundation/sjis_literal.h"
+#include "pages/arrangement_rules.h"
+#include "pages/page_set_template.h"
+#include "ui/edit_tab_key.h"
+
+using namespace set_page;
+
+namespace {
+
+constexpr char kInternalError[] =
+    "MERX_ERROR\n内部エラーが発生しました。\n以下のメッセージを発生前の操作などと共に作者に報告してください。\n\n";
+
+const char* KindName(uint8_t kind)
+{
+    switch (kind) {
+    case CMERX_TYPE_ITEM:
+        return "CMERX_TYPE_ITEM";
+    case CMERX_TYPE_EVENT:
+        return "CMERX_TYPE_EVENT";
+    case CMERX_TYPE_SINGLE:
+        return "CMERX_TYPE_SINGLE";
+    case CMERX_TYPE_DEFINE:
+        return "CMERX_TYPE_DEFINE";
+    default:
+        return "undefined";
+    }
+}
+
+template <class T>
+int32_t IndexIn(const CMerxArray<T>& container, const CMERX_base* element)
+{
+    for (uint32_t i = 0; i < container.GetCount(); ++i)
+        if (container.GetAt(i) == element)
+            return static_cast<int32_t>(i);
+    return -1;
+}
+
+} // namespace
+
+Cpage_set::Cpage_set(CPageContext& context) : CMainPage(SetPageTemplate(), context)
+{
+    Bind(IDC_ELEMENT_LIST, UiEvent::kSelChanged, &Cpage_set::OnSelChangeList);
+    Bind(IDC_INSERT, UiEvent::kClicked, &Cpage_set::OnInsert);
+    Bind(IDC_COPY, UiEvent::kClicked, &Cpage_set::OnCopy);
+    Bind(IDC_DELETE, UiEvent::kClicked, &Cpage_set::OnDelete);
+    Bind(IDC_UP, UiEvent::kClicked, &Cpage_set::OnUp);
+    Bind(IDC_DOWN, UiEvent::kClicked, &Cpage_set::OnDown);
+    Bind(IDC_EDIT_PAGE, UiEvent::kClicked, &Cpage_set::OnEditPage);
+    Bind(IDC_REVERT, UiEvent::kClicked, &Cpage_set::OnRevert);
+}
+
+void Cpage_set::LoadSelection(const CProjectInfo& info) { m_nSelection = info.setId; }
+
+void Cpage_set::StoreSelection(CProjectInfo& info) const { info.setId = m_nSelection; }
+
+int32_t Cpage_set::CurrentElement() const { return HasWindow() ? m_nShown : -1; }
+
+void Cpage_set::SelectElement(int32_t index)
+{
+    if (!HasWindow()) {
+        m_nSelection = index;
+        return;
+    }
+    Control(IDC_ELEMENT_LIST).SetCurSel(index);
+    OnSelChangeList();
+}
+
+void Cpage_set::Reload()
+{
+    if (!HasWindow())
+        return;
+    const int32_t shown = m_nShown;
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        CUiControl list = Control(IDC_ELEMENT_LIST);
+        list.ResetContent();
+        for (const CMERX_base* element : m_context.Document().setdata)
+            list.AddString(ArrangementLabel(*element).GetBuffer());
+    }
+    m_nShown = -1;
+    ShowSelected(shown >= 0 && static_cast<uint32_t>(shown) < Control(IDC_ELEMENT_LIST).GetCount() ? shown : -1);
+}
+
+bool Cpage_set::OnInitDialog()
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    CUiControl list = Control(IDC_ELEMENT_LIST);
+    for (const CMERX_base* element : m_context.Document().setdata)
+        list.AddString(ArrangementLabel(*element).GetBuffer());
+    Control(IDC_DETAIL).SetFont(m_context.FunctionFont());
+    Control(IDC_DETAIL).SetTabStops(12);
+    m_nShown = -1;
+    const bool valid = m_nSelection >= 0 && static_cast<uint32_t>(m_nSelection) < list.GetCount();
+    ShowSelected(valid ? m_nSelection : -1);
+    return true;
+}
+
+bool Cpage_set::ShowsOtherText() const
+{
+    const CMerxDocument& doc = m_context.Document();
+    return m_nShown >= 0 && static_cast<uint32_t>(m_nShown) < doc.setdata.GetCount() &&
+           doc.setdata[static_cast<uint32_t>(m_nShown)]->GetKind() == CMERX_TYPE_OTHER;
+}
+
+void Cpage_set::ShowSelected(int32_t index)
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    const CMerxDocument& doc = m_context.Document();
+    CUiControl list = Control(IDC_ELEMENT_LIST);
+    const bool valid = index >= 0 && static_cast<uint32_t>(index) < doc.setdata.GetCount();
+    list.SetCurSel(valid ? index : -1);
+    m_nShown = m_nSelection = valid ? index : -1;
+    const CMERX_base* element = valid ? doc.setdata[static_cast<uint32_t>(index)] : nullptr;
+    const bool other = element && element->GetKind() == CMERX_TYPE_OTHER;
+    CUiControl detail = Control(IDC_DETAIL);
+    detail.SetText(element ? ArrangementDetail(doc, *element).GetBuffer() : "");
+    detail.SetReadOnly(!other);
+    detail.GetText(m_strShown);
+    for (int32_t id : {IDC_INSERT, IDC_UP, IDC_DOWN})
+        Control(id).Enable(valid || (id == IDC_INSERT && list.GetCount() == 0));
+    Control(IDC_EDIT_PAGE).Enable(element && !other);
+    const int32_t otherTextOnly[] = {IDC_COPY, IDC_DELETE, IDC_REVERT, kIdOk};
+    for (int32_t id : otherTextOnly)
+        Control(id).Enable(other);
+}
+
+void Cpage_set::SetLine(int32_t index)
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    CUiControl list = Control(IDC_ELEMENT_LIST);
+    const int32_t selected = list.GetCurSel();
+    list.DeleteString(index);
+    list.InsertString(index, ArrangementLabel(*m_context.Document().setdata[static_cast<uint32_t>(index)]).GetBuffer());
+    list.SetCurSel(selected);
+}
+
+bool Cpage_set::ApplyShown()
+{
+    if (!ShowsOtherText())
+        return true;
+    CStr_base<16384> now;
+    Control(IDC_DETAIL).GetText(now);
+    if (now == m_strShown)
+        return true;
+    CMerxDocument& doc = m_context.Document();
+    auto& other = static_cast<Cotherstruct&>(*doc.setdata[static_cast<uint32_t>(m_nShown)]);
+    CStr_base<1024> reason;
+    if (!StoreOtherText(doc, other, now, reason)) {
+        CStr_base<1024> message(SJ("このテキストは読み込み直すと別の要素として読まれてしまうため、適用できません。\n"));
+        message.Append(reason);
+        m_context.ShowMessage(message.GetBuffer());
+        m_context.ApplyError().Assign(message);
+        return false;
+    }
+    m_strShown = now;
+    SetLine(m_nShown);
+    return true;
+}
+
+void Cpage_set::OnSelChangeList()
+{
+    const int32_t selected = Control(IDC_ELEMENT_LIST).GetCurSel();
+    if (selected < 0)
+        return;
+    const CModalWaitScope wait(m_context.ModalWait());
+    if (!ApplyShown()) {
+        Control(IDC_ELEMENT_LIST).SetCurSel(m_nShown);
+        return;
+    }
+    ShowSelected(selected);
+}
+
+void Cpage_set::OnOK()
+{
+    const CModalWaitScope wait(m_context.ModalWait());
+    ApplyShown();
+}
+
+void Cpage_set::OnRevert()
+{
+    const int32_t shown = m_nShown;
+    m_nShown = -1;
+    ShowSelected(shown);
+}
+
+void Cpage_set::OnDestroy() { m_nShown = -1; }
+
+void Cpage_set::WrongKind(const CMERX_base& element, const char* handler)
+{
+    CStr_base<1024> text(SJ(kInternalError));
+    CStr_base<1024> detail;
+    detail.Format(SJ("Message：無効な型<%s>\nPosition：Cpage_set::%s()"), KindName(element.GetKind()), handler);
+    text.Append(detail);
+    m_context.ShowMessage(text.GetBuffer());
+}
+
+void Cpage_set::OnInsert()
+{
+    CMerxDocument& doc = m_context.Document();
+    CUiControl list = Control(IDC_ELEMENT_LIST);
+    const int32_t selected = list.GetCurSel();
+    if (selected < 0 && list.GetCount() > 0)
+        return;
+    const CModalWaitScope wait(m_context.ModalWait());
+    if (!ApplyShown())
+        return;
+    const uint32_t position = selected < 0 ? 0 : static_cast<uint32_t>(selected);
+    doc.InsertOther(position);
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        list.InsertString(static_cast<int32_t>(position), "");
+    }
+    m_nShown = -1;
+    ShowSelected(static_cast<int32_t>(position));
+    m_context.MarkModified();
+}
+
+void Cpage_set::OnCopy()
+{
+    CMerxDocument& doc = m_context.Document();
+    CUiControl list = Control(IDC_ELEMENT_LIST);
+    const int32_t selected = list.GetCurSel();
+    if (selected < 0)
+        return;
+    const CModalWaitScope wait(m_context.ModalWait());
+    OnSelChangeList();
+    if (m_nShown != selected)
+        return;
+    const CMERX_base& element = *doc.setdata[static_cast<uint32_t>(selected)];
+    if (element.GetKind() != CMERX_TYPE_OTHER) {
+        WrongKind(element, "OnButton14");
+        return;
+    }
+    const CMerxBlockText text = static_cast<const Cotherstruct&>(element).text;
+    Cotherstruct* copy = doc.InsertOther(static_cast<uint32_t>(selected));
+    copy->text = text;
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        list.InsertString(selected, ArrangementLabel(*copy).GetBuffer());
+    }
+    m_nShown = -1;
+    ShowSelected(selected);
+    m_context.MarkModified();
+}
+
+void Cpage_set::OnDelete()
+{
+    CMerxDocument& doc = m_context.Document();
+    CUiControl list = Control(IDC_ELEMENT_LIST);
+    const int32_t selected = list.GetCurSel();
+    if (selected < 0)
+        return;
+    CMERX_base* element = doc.setdata[static_cast<uint32_t>(selected)];
+    if (element->GetKind() != CMERX_TYPE_OTHER) {
+        WrongKind(*element, "OnButton15");
+        return;
+    }
+    if (m_context.Ask(SJ("この項目を削除しますか？"), UiButtons::kYesNo) != UiAnswer::kYes)
+        return;
+    const CModalWaitScope wait(m_context.ModalWait());
+    // What the detail box holds goes with the element.
+    m_nShown = -1;
+    doc.RemoveElement(element);
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        list.DeleteString(selected);
+    }
+    const int32_t count = static_cast<int32_t>(list.GetCount());
+    ShowSelected(selected < count ? selected : count - 1);
+    m_context.MarkModified();
+}
+
+void Cpage_set::Move(int32_t upper, bool up)
+{
+    CMerxDocument& doc = m_context.Document();
+    const int32_t selected = Control(IDC_ELEMENT_LIST).GetCurSel();
+    if (selected < 0 || upper < 0 || static_cast<uint32_t>(upper) + 1 >= doc.setdata.GetCount())
+        return;
+    const CModalWaitScope wait(m_context.ModalWait());
+    if (!ApplyShown())
+        return;
+    const CMERX_base* first = doc.setdata[static_cast<uint32_t>(upper)];
+    const CMERX_base* second = doc.setdata[static_cast<uint32_t>(upper) + 1];
+    CStr_base<1024> reason;
+    switch (MoveInArrangement(doc, static_cast<uint32_t>(upper), reason)) {
+    case CArrangementMove::kWouldBeLost:
+        m_context.ShowMessage(reason.GetBuffer());
+        return;
+    case CArrangementMove::kNotNeighbours: {
+        const bool item = first->GetKind() == CMERX_TYPE_ITEM;
+        const CMERX_base* moved = up ? second : first;
+        const CMERX_base* other = up ? first : second;
+        const int32_t tar = item ? IndexIn(doc.itemdata, moved) : IndexIn(doc.eventdata, moved);
+        const int32_t dst = item ? IndexIn(doc.itemdata, other) : IndexIn(doc.eventdata, other);
+        CStr_base<1024> text(SJ(kInternalError));
+        CStr_base<1024> detail;
+        detail.Format(SJ("Message：整合性エラー<%s>\nPosition：Cpage_set::%s()\nInfo：tarID=%d\n\tdstID=%d"),
+                      item ? "ITEM" : "EVENT", up ? "OnButton17" : "OnButton16", tar, dst);
+        text.Append(detail);
+        m_context.ShowMessage(text.GetBuffer());
+        return;
+    }
+    case CArrangementMove::kMoved:
+        break;
+    }
+    SetLine(upper);
+    SetLine(upper + 1);
+    const int32_t now = up ? upper : upper + 1;
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        Control(IDC_ELEMENT_LIST).SetCurSel(now);
+    }
+    m_nShown = m_nSelection = now;
+    m_context.MarkModified();
+}
+
+void Cpage_set::OnUp() { Move(Control(IDC_ELEMENT_LIST).GetCurSel() - 1, true); }
+
+void Cpage_set::OnDown()
+{
+    const int32_t selected = Control(IDC_ELEMENT_LIST).GetCurSel();
+    if (selected >= 0)
+        Move(selected, false);
+}
+
+void Cpage_set::OnEditPage()
+{
+    const CMerxDocument& doc = m_context.Document();
+    const int32_t selected = Control(IDC_ELEMENT_LIST).GetCurSel();
+    if (selected < 0 || static_cast<uint32_t>(selected) >= doc.setdata.GetCount())
+        return;
+    const CMERX_base* element = doc.setdata[static_cast<uint32_t>(selected)];
+    switch (element->GetKind()) {
+    case CMERX_TYPE_ITEM:
+        m_context.ShowElement(kTabItem, IndexIn(doc.itemdata, element));
+        return;
+    case CMERX_TYPE_EVENT:
+        m_context.ShowElement(kTabEvent, IndexIn(doc.eventdata, element));
+        return;
+    case CMERX_TYPE_SINGLE: {
+        const auto& block = static_cast<const Csinglestruct&>(*element);
+        const int32_t index = FunctionKeywordIndex(block);
+        if (index < 0) {
+            CStr_base<1024> text(SJ(kInternalError));
+            CStr_base<1024> detail;
+            detail.Format(SJ("Message：functype_undefined\nPosition：Cpage_set::OnButton1()\nInfo：name：%s\n"),
+                          block.keyword.GetBuffer());
+            text.Append(detail);
+            m_context.ShowMessage(text.GetBuffer());
+            return;
+        }
+        m_context.ShowElement(kTabFunction, index);
+        return;
+    }
+    case CMERX_TYPE_DEFINE:
+        m_context.ShowElement(kTabDefinition, 0);
+        return;
+    default: {
+        CStr_base<1024> text(SJ(kInternalError));
+        text.Append(SJ("Message：無効な型<CMERX_TYPE_OTHER>\nPosition：Cpage_set::OnButton1()"));
+        m_context.ShowMessage(text.GetBuffer());
+        return;
+    }
+    }
+}
+
+bool Cpage_set::OnCommand(int32_t id, UiEvent event)
+{
+    if (m_context.NotifyReady() && id == IDC_DETAIL && event == UiEvent::kChanged && ShowsOtherText())
+        m_context.MarkModified();
+    return CMainPage::OnCommand(id, event);
+}
+
+bool Cpage_set::PreTranslateMessage(const CUiMessage& message)
+{
+    const bool tab = message.kind == UiMessageKind::kKey && message.key == UiKey::kTab && !message.ctrl &&
+                     message.dialog == this && message.control == IDC_DETAIL;
+    if (tab && !ShowsOtherText())
+        return true; // a read-only detail takes the key without text
+    if (InsertTabForKey(*this, message, IDC_DETAIL)) {
+        m_context.MarkModified();
+        return true;
+    }
+    return CMainPage::PreTranslateMessage(message);
+}

@@ -1,0 +1,56 @@
+// The arrangement page: every element of the file in order, the selected
+// one's details, other texts edited in place, elements moved, other texts
+// inserted, copied and deleted, and a jump to any element's editing page.
+#pragma once
+
+#include <cstdint>
+
+#include "pages/main_page.h"
+
+class Cpage_set : public CMainPage {
+public:
+    explicit Cpage_set(CPageContext& context);
+
+    void LoadSelection(const CProjectInfo& info) override;
+    void StoreSelection(CProjectInfo& info) const override;
+    int32_t CurrentElement() const override;
+    void SelectElement(int32_t index) override;
+    void Reload() override;
+
+    // The list selection changed: an edited other text is applied first
+    // (a refusal keeps the selection on it), then the selected element is
+    // shown.
+    void OnSelChangeList();
+
+protected:
+    bool OnInitDialog() override;
+    // "適用": stores the shown other text.
+    void OnOK() override;
+    bool OnCommand(int32_t id, UiEvent event) override;
+    bool PreTranslateMessage(const CUiMessage& message) override;
+    void OnDestroy() override;
+
+private:
+    void OnInsert();
+    void OnCopy();
+    void OnDelete();
+    void OnUp();
+    void OnDown();
+    void OnEditPage();
+    void OnRevert();
+
+    // Stores the shown other text when the user changed it; false, with the
+    // message shown and in the apply-error text, when it would not read back.
+    bool ApplyShown();
+    void ShowSelected(int32_t index);
+    void SetLine(int32_t index);
+    void Move(int32_t upper, bool up);
+    // The internal-error box for an element of a kind the operation cannot
+    // take.
+    void WrongKind(const CMERX_base& element, const char* handler);
+    bool ShowsOtherText() const;
+
+    int32_t m_nSelection = -1;      // the arrangement selection; kept while the page is closed
+    int32_t m_nShown = -1;          // the element in the detail box, -1 for none
+    CStr_base<16384> m_strShown;    // what the detail edit held when shown or applied
+};
