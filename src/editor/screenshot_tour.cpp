@@ -82,6 +82,10 @@ void CTour::Plan()
         m_steps.push_back({[this, tab] {
                                m_main.Control(CMainDlg::IDC_TAB).SetCurSel(tab);
                                m_main.SwitchPage();
+                               // The arrangement shows the details of its first element.
+                               CMainPage& page = m_main.Page(tab);
+                               if (tab == CMainDlg::kSetTab && page.CurrentElement() < 0)
+                                   page.SelectElement(0);
                            },
                            nullptr});
         m_steps.push_back({[this, tab] {
