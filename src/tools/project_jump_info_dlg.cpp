@@ -1,10 +1,12 @@
 #include "tools/project_jump_info_dlg.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "app/window_geometry.h"
 #include "foundation/sjis_literal.h"
 #include "settings/setting_keys.h"
+#include "tools/result_line.h"
 
 namespace {
 
@@ -24,11 +26,14 @@ const CUiDialogTemplate& JumpInfoTemplate()
     return t;
 }
 
+constexpr char kLockKey[] = "/JumpInfoDialog/Lock";
+
 }  // namespace
 
 CProjectJumpInfoDlg::CProjectJumpInfoDlg(CPageContext& context)
     : CDialogBase(JumpInfoTemplate()), m_context(context)
 {
+    Bind(IDC_LIST, UiEvent::kDoubleClicked, &CProjectJumpInfoDlg::OnDblclkList1);
 }
 
 bool CProjectJumpInfoDlg::OnInitDialog()
@@ -36,8 +41,10 @@ bool CProjectJumpInfoDlg::OnInitDialog()
     SetMinTrackSize(200, 120);
     if (HasRootSection(m_context.Settings(), kJumpInfoSection))
         MoveWindow(ReadWindowRect(m_context.Settings(), kJumpInfoSection));
+    Control(IDC_LOCK).SetCheck(IsSwitchOn(m_context.Settings(), kLockKey));
     const CUiSize client = GetClientSize();
     OnSize(client.w, client.h);
+    FillList();
     return true;
 }
 
@@ -49,10 +56,74 @@ void CProjectJumpInfoDlg::OnSize(int32_t cx, int32_t cy)
 void CProjectJumpInfoDlg::OnDestroy()
 {
     StoreWindowRect(m_context.Settings(), kJumpInfoSection, GetNormalRect());
+    m_context.Settings().SetSwitch(kLockKey, Control(IDC_LOCK).GetCheck());
 }
 
 void CProjectJumpInfoDlg::Hide()
 {
     m_bShown = false;
     ShowWindow(UiShow::kHide);
+}
+
+void CProjectJumpInfoDlg::SetLines(const char* text)
+{
+    m_lines.RemoveAll();
+    const char* at = text ? text : "";
+    while (*at) {
+        const char* feed = std::strchr(at, '\n');
+        if (!feed) {
+            m_lines.Add()->Assign(at);
+            break;
+        }
+        m_lines.Add()->Assign(at, static_cast<int32_t>(feed - at));
+        at = feed + 1;
+    }
+    m_nVersion = m_context.Document().GetStructureVersion();
+    FillList();
+}
+
+void CProjectJumpInfoDlg::FillList()
+{
+    if (!HasWindow())
+        return;
+    CUiControl list = Control(IDC_LIST);
+    list.ResetContent();
+    for (const CStr_base<64>& line : m_lines)
+        list.AddString(line.GetBuffer());
+}
+
+void CProjectJumpInfoDlg::RefuseStale()
+{
+    m_context.ShowMessage(SJ("この要素にアクセスできません。\nこの要素は既に無効になっている可能性があります。"));
+}
+
+void CProjectJumpInfoDlg::OnDblclkList1()
+{
+    if (m_context.RefuseWhileWaiting())
+        return;
+    CStr_base<64> line;
+    const int32_t selected = Control(IDC_LIST).GetCurSel();
+    if (selected < 0 || !Control(IDC_LIST).GetItemText(selected, line))
+        return;
+    const CModalWaitScope wait(m_context.ModalWait());
+    CResultTarget target;
+    if (!ParseResultLine(line.GetBuffer(), target))
+        return; // a line that names no element
+    if (target.tab < 0) {
+        if (!target.info)
+            m_context.ShowMessage(SJ("内部エラー・・・\nCProjectJumpInfoDlg::OnDblclkList1"));
+        return;
+    }
+    // The indexes belong to the elements as they stood when the lines were
+    // set.
+    const CMerxDocument& doc = m_context.Document();
+    if (doc.GetStructureVersion() != m_nVersion || !ResultTargetExists(doc, target)) {
+        RefuseStale();
+        return;
+    }
+    // A page that refuses to let go keeps the window as it is.
+    if (!m_context.ShowElement(target.tab, target.index))
+        return;
+    if (!Control(IDC_LOCK).GetCheck())
+        Hide();
 }

@@ -1,12 +1,18 @@
 // The tool results window: modeless and resizable, owned by the main dialog
-// for the whole run, shown on demand. It keeps its rectangle in the section
-// "JumpInfoDialog" of the settings store, stored when its window goes. Until
-// the tools fill it, its list stays empty.
+// for the whole run, shown on demand. The tools put their findings into it
+// as lines; a line that begins with an element's kind and index
+// ("ITEM[3]：…", "EVENT[0]", "FUNC[2]", "DEFINE[0]", "OTHER[7]") jumps to
+// that element when double-clicked, unless the document's elements were
+// added, removed or moved since the lines were set (the indexes would name
+// other elements then). "INFO" lines name no element. The window keeps its
+// rectangle and its "固定" box in the section "JumpInfoDialog" of the
+// settings store, stored when its window goes.
 #pragma once
 
 #include <cstdint>
 
 #include "app/page_context.h"
+#include "foundation/str_array.h"
 #include "ui/dialog_base.h"
 
 class CProjectJumpInfoDlg : public CDialogBase {
@@ -19,6 +25,12 @@ public:
 
     explicit CProjectJumpInfoDlg(CPageContext& context);
     ~CProjectJumpInfoDlg() override { DestroyWindow(); }
+
+    // Replaces the lines by `text` cut at line feeds (a final line feed gives
+    // no empty last line) and remembers the document's structure version
+    // they belong to; the list shows them when the window exists.
+    void SetLines(const char* text);
+    const CStrArray_base<64>& Lines() const { return m_lines; }
 
     // Set by the main dialog's show command, cleared when the window hides.
     bool m_bShown = false;
@@ -33,6 +45,13 @@ protected:
 
 private:
     void Hide();
+    void FillList();
+    // Double-click on a line: shows the element it names on its page.
+    void OnDblclkList1();
+    // The access message for a line whose element is gone or moved.
+    void RefuseStale();
 
     CPageContext& m_context;
+    CStrArray_base<64> m_lines;
+    uint32_t m_nVersion = 0; // the structure version the lines were set at
 };

@@ -83,6 +83,10 @@ void CMainDlg::ApplyCurrentPage(CProjectInfo& info)
 void CMainDlg::ShowProject(int32_t tab, const char* title)
 {
     SetWindowText(title);
+    // Result lines name elements of the project that went.
+    m_jumpInfoDlg.SetLines("");
+    if (m_jumpInfoDlg.HasWindow())
+        m_jumpInfoDlg.SetWindowText(SJ("ツール結果表示ウィンドウ"));
     LoadSelections();
     if (tab < 0)
         return;
