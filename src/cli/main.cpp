@@ -12,6 +12,7 @@
 #include "cli/item_command.h"
 #include "cli/project_command.h"
 #include "cli/regex_command.h"
+#include "cli/sort_command.h"
 #include "foundation/huge_page_heap.h"
 #include "pattern/editor_matchers.h"
 
@@ -28,6 +29,7 @@ constexpr Subcommand kSubcommands[] = {
     {"info", "show the counts, rule, file and name of a project", &RunInfoCommand},
     {"item", "list the items of a project, or rename one and follow its name", &RunItemCommand},
     {"regex", "run a pattern over a text and show matches, captures and replacement", &RunRegexCommand},
+    {"sort", "sort the items of a project by number, code, name, price, cost or type", &RunSortCommand},
 };
 
 void WriteUsage(std::ostream& out)

@@ -12,6 +12,14 @@ bool ProjectArgs::Has(std::string_view option) const
     return std::find(switches.begin(), switches.end(), option) != switches.end();
 }
 
+const std::string* ProjectArgs::Value(std::string_view option) const
+{
+    for (auto at = values.rbegin(); at != values.rend(); ++at)
+        if (at->first == option)
+            return &at->second;
+    return nullptr;
+}
+
 namespace {
 
 bool Allowed(std::span<const std::string_view> options, std::string_view arg)
@@ -63,6 +71,13 @@ std::optional<ProjectArgs> ParseProjectArgs(std::span<const std::string_view> ar
             parsed.continueWithoutBackup = true;
         } else if (Allowed(form.switches, arg)) {
             parsed.switches.push_back(arg);
+        } else if (Allowed(form.valueOptions, arg)) {
+            if (i + 1 >= args.size()) {
+                error = std::string(arg) + " needs a value";
+                return std::nullopt;
+            }
+            parsed.values.emplace_back(*std::find(form.valueOptions.begin(), form.valueOptions.end(), arg),
+                                       std::string(args[++i]));
         } else if ((form.openOptions && (arg == "--rule" || arg == "--name")) || (form.writeOptions && arg == "-o")) {
             if (i + 1 >= args.size()) {
                 error = std::string(arg) + " needs a value";

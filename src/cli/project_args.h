@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // What a command takes besides FILE, --help and "--".
@@ -17,6 +18,7 @@ struct ProjectArgsForm {
     bool openOptions = false;                         // --rule, --name, --include-elements
     bool writeOptions = false;                        // -o, --continue-without-backup
     std::span<const std::string_view> switches = {};  // the command's own switches, such as "--no-track"
+    std::span<const std::string_view> valueOptions = {}; // its own options with a value, such as "--key"
     std::span<const std::string_view> operands = {};  // names of the operands after FILE, such as "INDEX"
 };
 
@@ -30,8 +32,11 @@ struct ProjectArgs {
     std::string file;                        // native path of the data file
     std::vector<std::string> operands;       // the operands after FILE, as given
     std::vector<std::string_view> switches;  // the command's own switches that were given
+    std::vector<std::pair<std::string_view, std::string>> values; // its options with a value, as given (UTF-8)
 
     bool Has(std::string_view option) const;
+    // The value of the last `option` given, or null.
+    const std::string* Value(std::string_view option) const;
 };
 
 // Reads the arguments that follow the command's name. Options may stand

@@ -23,6 +23,7 @@
 #include "pages/item_rename.h"
 #include "pages/page_item_template.h"
 #include "settings/setting_keys.h"
+#include "tools/item_sort_dlg.h"
 #include "ui/edit_tab_key.h"
 #include "ui/ui_services.h"
 
@@ -546,8 +547,42 @@ void Cpage_item::OnDown()
 
 void Cpage_item::OnSort()
 {
-    if (m_context.Document().itemdata.GetCount() == 0)
+    CMerxDocument& doc = m_context.Document();
+    if (doc.itemdata.GetCount() == 0) {
         m_context.ShowMessage(SJ("整列する要素がありません"));
+        return;
+    }
+    CUiControl list = Control(IDC_ITEM_LIST);
+    // The item shown before the sort is shown after it, wherever it went;
+    // without one the first item is shown first.
+    const Citemstruct* shown = nullptr;
+    auto prepare = [&] {
+        if (nowitemID == -1) {
+            m_context.ApplyError().Release();
+            list.SetCurSel(0);
+            OnSelChangeList1();
+            if (!m_context.ApplyError().IsEmpty())
+                return false;
+        }
+        shown = nowitemID >= 0 ? doc.itemdata.GetAt(static_cast<uint32_t>(nowitemID)) : nullptr;
+        return true;
+    };
+    const CModalWaitScope wait(m_context.ModalWait());
+    CItemSortDlg dialog(m_context, m_previousOrder, prepare);
+    if (dialog.DoModal(this) != kIdOk || !dialog.Changed())
+        return;
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        list.ResetContent();
+        for (const Citemstruct& item : doc.itemdata)
+            list.AddString(FieldText(item, "name"));
+        for (uint32_t i = 0; i < doc.itemdata.GetCount(); ++i)
+            if (doc.itemdata.GetAt(i) == shown)
+                nowitemID = static_cast<int32_t>(i);
+        list.SetCurSel(nowitemID);
+    }
+    m_nStoredItem = nowitemID;
+    m_context.MarkModified();
 }
 
 void Cpage_item::OnRevert()

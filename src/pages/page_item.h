@@ -20,6 +20,7 @@
 #include "pages/use_job.h"
 #include "pages/use_scripts.h"
 #include "pages/use_ung_line.h"
+#include "tools/item_sort.h"
 
 class Cpage_item : public CMainPage {
 public:
@@ -159,6 +160,7 @@ private:
     int32_t m_nStoredItem = -1;      // the selection: loaded, then following the shown item
     int32_t m_nItemExId = -1;        // the extension fields last chosen for items
     int32_t m_nUseExId = -1;         //   and for use entries
+    CItemPreviousOrder m_previousOrder; // the item order from before the last sort
 
     // The use box: the shown entry and what its controls held when shown
     // or last saved; in it the shown script text and sub-entries (-1 none).

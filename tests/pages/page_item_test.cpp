@@ -7,6 +7,7 @@
 #include "pages/item_ex_dlg.h"
 #include "pages/page_item.h"
 #include "pages/page_item_template.h"
+#include "tools/item_sort_dlg.h"
 
 namespace {
 
@@ -329,7 +330,10 @@ TEST_F(ItemPageTest, AStoredSelectionOutsideTheListSelectsNothing)
             EXPECT_EQ(Page(main).CurrentElement(), -1) << stored;
             EXPECT_FALSE(user.Look(Page(main), IDC_NAME).enabled);
             EXPECT_FALSE(user.Look(Page(main), kIdOk).enabled);
+            // The sort dialog cancelled: still nothing shown.
+            user.OnModal([&](CDialogBase& d) { user.Click(d, kIdCancel); }, CItemSortDlg::IDD);
             user.Click(Page(main), IDC_SORT);
+            EXPECT_EQ(Page(main).CurrentElement(), -1);
         });
     }
     EXPECT_TRUE(user.TakeMessages().empty());

@@ -1,0 +1,49 @@
+// Sorting the items of a document by one key, and putting back the order
+// from before the last sort.
+//
+// The items take their new order in `itemdata` and in the places items
+// hold in the arrangement; the places themselves stay among the other
+// elements. A sort is stable: items that compare equal keep their order
+// (descending reverses the ascending result). The previous order is kept
+// with the document's structure version of right after the sort: it can be
+// put back only while no element was added, removed or moved since.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "document/merx_document.h"
+
+// The entries of the sort dialog's key list, in its order.
+enum class CItemSortKey : int32_t { kNo = 0, kCode, kName, kPrice, kCost, kType, kRestore };
+
+// Compares two items by "no", "code", "name", "price" or "cost" (numbers
+// read as "%d" does, an empty cost as the price divided by 10, texts byte
+// by byte); 0 for any other key.
+int CompareItems(const Citemstruct& a, const Citemstruct& b, const char* key);
+
+// The items in the order of `key` (kNo to kType); descending reverses it.
+// By type: the items of each defined type in definition order (a type
+// name defined twice takes its items once), then the items of undefined
+// types, grouped by type in the order of first appearance.
+std::vector<Citemstruct*> SortedItems(const CMerxDocument& doc, CItemSortKey key, bool descending);
+
+class CItemPreviousOrder {
+public:
+    // Whether an order is kept that can still be put back.
+    bool IsValid(const CMerxDocument& doc) const;
+    // The order of `doc` before a change, stamped after it.
+    void Keep(std::vector<Citemstruct*> order, const CMerxDocument& doc);
+    const std::vector<Citemstruct*>& Order() const { return m_order; }
+    void Forget() { m_order.clear(); }
+
+private:
+    std::vector<Citemstruct*> m_order;
+    uint32_t m_nVersion = 0;
+};
+
+// Puts the items into the order of `key` (or, for kRestore, back into the
+// kept order, descending ignored) and keeps the order before as the
+// previous order. Returns whether the order changed; false without change
+// for kRestore when no valid order is kept.
+bool SortItems(CMerxDocument& doc, CItemSortKey key, bool descending, CItemPreviousOrder& previous);

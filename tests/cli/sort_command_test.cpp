@@ -1,0 +1,68 @@
+// "tavaro sort", run as a user runs it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../temp_folder.h"
+#include "foundation/cp932.h"
+#include "run_tavaro.h"
+
+namespace {
+
+std::string DataFile(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += Utf8ToCp932(line) + "\r\n";
+    return text;
+}
+
+const std::string kItems = DataFile({"@@ITEM", "\tno\t2", "\tname\t盾", "\tprice\tabc", "# between", "@@IF\tx",
+                                     "@@ITEM", "\tno\t1", "\tname\t剣", "\tprice\t100", "@@END"});
+
+TEST(SortCommand, PrintsTheNewOrderAndWritesOnlyAChangedOrder)
+{
+    TempFolder folder;
+    folder.Put("a.cgi", kItems);
+    const std::string file = folder.Path("a.cgi");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{"sort", file}, 0, "ITEM[0]：剣\nITEM[1]：盾\n"},
+        {{"sort", "--key", "price", file}, 0, "ITEM[0]：盾\nITEM[1]：剣\n"},
+        {{"sort", file, "--key", "name", "--descending"}, 0, "ITEM[0]：盾\nITEM[1]：剣\n"},
+        {{"sort", "--key", "weight", file}, 64, ""},
+        {{"sort", "--key"}, 64, ""},
+        {{"sort", folder.Path("missing.cgi")}, 66, ""},
+    };
+    for (const Case& c : cases) {
+        const TavaroRun run = RunTavaro(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.back() << run.err;
+        EXPECT_EQ(run.out, c.out) << c.args.back();
+    }
+
+    // -o writes the sorted project; the item places stay around the IF line.
+    const std::string out = folder.Path("b.cgi");
+    EXPECT_EQ(RunTavaro({"sort", "-o", out, file}).status, 0);
+    const std::string sorted = Cp932ToUtf8(folder.Get("b.cgi"));
+    EXPECT_LT(sorted.find("name\t剣"), sorted.find("@@IF\tx"));
+    EXPECT_GT(sorted.find("name\t盾"), sorted.find("@@IF\tx"));
+    EXPECT_EQ(RunTavaro({"sort", "--key", "price", file}).out, "ITEM[0]：盾\nITEM[1]：剣\n");
+    // Already in order: nothing written.
+    const std::string none = folder.Path("c.cgi");
+    EXPECT_EQ(RunTavaro({"sort", "-o", none, out}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(none));
+
+    // No items.
+    folder.Put("e.cgi", DataFile({"@@EVENT", "\tcode\te"}));
+    const TavaroRun empty = RunTavaro({"sort", folder.Path("e.cgi")});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.err, "tavaro sort: 整列する要素がありません\n");
+}
+
+} // namespace
