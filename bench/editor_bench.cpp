@@ -16,6 +16,9 @@
 //   BM_ItemPageSwitch/N      the item page shows another item, as a click
 //                            in its list does: the shown item applied, the
 //                            next one copied and shown (time per switch)
+//   BM_ItemSort/N/K          the items sorted by key K (2 name, 5 type) as
+//                            the sort dialog's OK does, and the item page
+//                            showing them anew
 //   BM_EventPageFill/N,      the same for the event page on a file with
 //   BM_EventPageSwitch/N     10,000 items and N events
 //
@@ -46,6 +49,7 @@
 #include "cli/project_command.h"
 #include "foundation/cp932.h"
 #include "foundation/native_path.h"
+#include "tools/item_sort.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/ui_backend.h"
 
@@ -260,6 +264,33 @@ void PageSwitch(benchmark::State& state, const std::string& stem, int32_t tab,
         state.SkipWithError("the main window did not open the file");
 }
 
+// What the sort dialog's OK does on the item page: the items sorted by the
+// key of state.range(1) (2 name, 5 type), ascending and descending in turn
+// so that every run changes the order, and the page showing them anew.
+void BM_ItemSort(benchmark::State& state)
+{
+    const std::string file = ProjectFile(ItemsStem(state.range(0)));
+    if (file.empty()) {
+        state.SkipWithError("no data file (see --data_dir)");
+        return;
+    }
+    const auto key = static_cast<CItemSortKey>(state.range(1));
+    const bool opened = InMainWindow(file, [&](CMainDlg& main) {
+        CMainPage& page = main.Page(CMainDlg::kItemTab);
+        CItemPreviousOrder previous;
+        bool descending = false;
+        for (auto _ : state) {
+            const double cpu0 = CpuSeconds();
+            SortItems(main.Document(), key, descending, previous);
+            page.Reload();
+            state.SetIterationTime(CpuSeconds() - cpu0);
+            descending = !descending;
+        }
+    });
+    if (!opened)
+        state.SkipWithError("the main window did not open the file");
+}
+
 uint32_t ItemCount(const CMerxDocument& doc) { return doc.itemdata.GetCount(); }
 uint32_t EventCount(const CMerxDocument& doc) { return doc.eventdata.GetCount(); }
 
@@ -280,6 +311,7 @@ BENCHMARK(BM_FormatCommand)->Arg(50000)->ArgName("items")->UseManualTime()->Unit
 BENCHMARK(BM_ItemPageFill)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ItemPageSwitch)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 BENCHMARK(BM_EventPageFill)->Arg(10000)->ArgName("events")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ItemSort)->Args({50000, 2})->Args({50000, 5})->ArgNames({"items", "key"})->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(4);
 BENCHMARK(BM_EventPageSwitch)->Arg(10000)->ArgName("events")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 
 }  // namespace

@@ -133,6 +133,10 @@ void CTour::Plan()
                        },
                        nullptr});
     m_steps.push_back({[this] { Shoot(m_main, QStringLiteral("item-use-entry")); }, nullptr});
+    m_steps.push_back({[this] {
+                           CUiEntry::Command(m_main.Page(CMainDlg::kItemTab), item_page::IDC_SORT, UiEvent::kClicked);
+                       },
+                       "item-sort"});
     m_steps.push_back({command(ID_PREFERENCES), "preferences"});
     m_steps.push_back({command(ID_FILE_NEW), "project-information"});
     m_steps.push_back({command(ID_ABOUT), "about"});

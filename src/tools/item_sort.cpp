@@ -1,7 +1,6 @@
 #include "tools/item_sort.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -30,8 +29,6 @@ int64_t Cost(const Citemstruct& item)
         return Number(item, "price") / 10;
     return Number(item, "cost");
 }
-
-int Sign(int64_t difference) { return difference < 0 ? -1 : difference > 0 ? 1 : 0; }
 
 const char* KeyName(CItemSortKey key)
 {
@@ -89,31 +86,34 @@ std::vector<Citemstruct*> CurrentOrder(const CMerxDocument& doc)
 
 } // namespace
 
-int CompareItems(const Citemstruct& a, const Citemstruct& b, const char* key)
-{
-    if (std::strcmp(key, "no") == 0 || std::strcmp(key, "price") == 0)
-        return Sign(Number(a, key) - Number(b, key));
-    if (std::strcmp(key, "cost") == 0)
-        return Sign(Cost(a) - Cost(b));
-    if (std::strcmp(key, "name") == 0 || std::strcmp(key, "code") == 0) {
-        // std::string_view compares as unsigned bytes.
-        const int order = FieldView(a, key).compare(FieldView(b, key));
-        return order < 0 ? -1 : order > 0 ? 1 : 0;
-    }
-    return 0;
-}
-
 std::vector<Citemstruct*> SortedItems(const CMerxDocument& doc, CItemSortKey key, bool descending)
 {
     std::vector<Citemstruct*> sorted;
     if (key == CItemSortKey::kType) {
         sorted = ByType(doc);
     } else {
-        sorted = CurrentOrder(doc);
+        // Each item's key is read once; the sort compares what was read.
+        struct Keyed {
+            Citemstruct* item;
+            int64_t number;
+            std::string_view text;
+        };
+        const bool byText = key == CItemSortKey::kCode || key == CItemSortKey::kName;
         const char* field = KeyName(key);
-        std::stable_sort(sorted.begin(), sorted.end(), [field](const Citemstruct* a, const Citemstruct* b) {
-            return CompareItems(*a, *b, field) < 0;
+        std::vector<Keyed> keyed;
+        keyed.reserve(doc.itemdata.GetCount());
+        for (Citemstruct& item : doc.itemdata) {
+            if (byText)
+                keyed.push_back({&item, 0, FieldView(item, field)});
+            else
+                keyed.push_back({&item, key == CItemSortKey::kCost ? Cost(item) : Number(item, field), {}});
+        }
+        std::stable_sort(keyed.begin(), keyed.end(), [byText](const Keyed& a, const Keyed& b) {
+            return byText ? a.text < b.text : a.number < b.number;
         });
+        sorted.reserve(keyed.size());
+        for (const Keyed& entry : keyed)
+            sorted.push_back(entry.item);
     }
     if (descending)
         std::reverse(sorted.begin(), sorted.end());

@@ -17,12 +17,9 @@
 // The entries of the sort dialog's key list, in its order.
 enum class CItemSortKey : int32_t { kNo = 0, kCode, kName, kPrice, kCost, kType, kRestore };
 
-// Compares two items by "no", "code", "name", "price" or "cost" (numbers
-// read as "%d" does, an empty cost as the price divided by 10, texts byte
-// by byte); 0 for any other key.
-int CompareItems(const Citemstruct& a, const Citemstruct& b, const char* key);
-
 // The items in the order of `key` (kNo to kType); descending reverses it.
+// Numbers (no, price, cost) are read as "%d" reads them, an empty cost as
+// the price divided by 10; code and name compare byte by byte.
 // By type: the items of each defined type in definition order (a type
 // name defined twice takes its items once), then the items of undefined
 // types, grouped by type in the order of first appearance.
