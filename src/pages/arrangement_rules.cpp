@@ -1,10 +1,14 @@
 #include "pages/arrangement_rules.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/line_ends.h"
 #include "document/data_writer.h"
 #include "document/function_keywords.h"
+#include "document/merx_reader.h"
+#include "foundation/text_file.h"
 #include "document/reopen_check.h"
 #include "foundation/sjis_literal.h"
 
@@ -30,6 +34,49 @@ bool LostBehind(const CMERX_base& before, const CMERX_base& after)
     return before.GetKind() == CMERX_TYPE_OTHER && after.GetKind() != CMERX_TYPE_OTHER &&
            CMerxDocument::IsEndText(static_cast<const Cotherstruct&>(before).text.GetBuffer());
 }
+
+// Whether the other text at `position` stays a text of its own on reopen.
+// A text that does not begin with a block keyword is read as part of the
+// element written before it: comment lines of an item, lines of a function
+// block, types of the definition. Two texts side by side merge, which
+// changes nothing.
+bool StandsApart(const CMerxDocument& doc, uint32_t position)
+{
+    if (position >= doc.setdata.GetCount() || doc.setdata[position]->GetKind() != CMERX_TYPE_OTHER)
+        return true;
+    const CMERX_base& other = *doc.setdata[position];
+    // The element written right before it: elements that write nothing
+    // (function blocks without text) leave no trace in the file.
+    const CMerxWriter writer(doc);
+    CWriterText text;
+    for (uint32_t at = position; at-- > 0 && text.IsEmpty();) {
+        if (doc.setdata[at]->GetKind() == CMERX_TYPE_OTHER)
+            return true;
+        text = writer.WriteElement(*doc.setdata[at]);
+    }
+    if (text.IsEmpty())
+        return true;
+    const CWriterText written = writer.WriteElement(other);
+    text += written.GetBuffer();
+    CMerxDocument again;
+    again.RebuildKeyLists(doc.IsBeta(), doc.IsIncludeAsElement());
+    for (const CMerxString& key : doc.itemextkeys)
+        again.AddItemExtensionKey(key.GetBuffer());
+    for (const CMerxString& key : doc.usefieldextkeys)
+        again.AddUseExtensionKey(key.GetBuffer(), false);
+    for (const CMerxString& key : doc.uselistextkeys)
+        again.AddUseExtensionKey(key.GetBuffer(), true);
+    std::string lines(text.GetBuffer(), text.GetLength());
+    CollapseCrLf(lines);
+    CMerxReader(again).Parse(lines.c_str());
+    for (const Cotherstruct& read : again.otherdata)
+        if (CMerxWriter(again).WriteElement(read) == written.GetBuffer())
+            return true;
+    return false;
+}
+
+constexpr char kAbsorbed[] =
+    "テキストが@@で始まるキーワードの行で始まらないため、読み込み直すと前の要素の一部になってしまいます。\n";
 
 } // namespace
 
@@ -99,8 +146,13 @@ bool StoreOtherText(const CMerxDocument& doc, Cotherstruct& other, const CStr_ba
         return true;
     const CMerxBlockText before = other.text;
     other.text.Assign(stored);
-    if (SurvivesReopen(doc, other, &reason))
-        return true;
+    const int32_t position = doc.FindInArrangement(&other);
+    if (SurvivesReopen(doc, other, &reason)) {
+        // The text must stay apart from what stands before it.
+        if (position < 0 || StandsApart(doc, static_cast<uint32_t>(position)))
+            return true;
+        reason.Assign(SJ(kAbsorbed));
+    }
     other.text = before;
     return false;
 }
@@ -115,14 +167,28 @@ CArrangementMove MoveInArrangement(CMerxDocument& doc, uint32_t upper, CStr_base
     }
     if (!doc.ExchangeNeighbours(upper))
         return CArrangementMove::kNotNeighbours;
-    // Other texts are read again in their new places.
-    for (uint32_t at : {upper, upper + 1}) {
-        const CMERX_base& moved = *doc.setdata[at];
+    // Other texts are read again in their new places, and so is the first
+    // text behind the pair (past elements that write nothing), which may
+    // have a new element written before it.
+    std::vector<uint32_t> texts = {upper, upper + 1};
+    const CMerxWriter writer(doc);
+    for (uint32_t at = upper + 2; at < doc.setdata.GetCount(); ++at) {
+        if (doc.setdata[at]->GetKind() == CMERX_TYPE_OTHER) {
+            texts.push_back(at);
+            break;
+        }
+        if (!writer.WriteElement(*doc.setdata[at]).IsEmpty())
+            break;
+    }
+    for (uint32_t at : texts) {
+        if (doc.setdata[at]->GetKind() != CMERX_TYPE_OTHER)
+            continue;
         CStr_base<1024> why;
-        if (moved.GetKind() == CMERX_TYPE_OTHER && !SurvivesReopen(doc, moved, &why)) {
+        const bool survives = at > upper + 1 || SurvivesReopen(doc, *doc.setdata[at], &why);
+        if (!survives || !StandsApart(doc, at)) {
             doc.ExchangeNeighbours(upper);
             reason.Assign(SJ("移動すると、読み込み直したときに要素が変わってしまうため移動できません。\n"));
-            reason.Append(why);
+            reason.Append(survives ? SJ(kAbsorbed) : why.GetBuffer());
             return CArrangementMove::kWouldBeLost;
         }
     }

@@ -69,6 +69,7 @@ TEST(Arrangement, OtherTextsAreStoredOnlyWhenTheyReadBackInTheirPlace)
         {6, "@@IF\tother\r\n", true},
         {6, "@@SETMACRO\tM\t$a\r\n\ttype\tx\r\n", true},
         {last, "@@END\r\ntail\r\n@@ITEM\r\n", true},                      // after @@END all is text
+        {6, "# no keyword\r\n", false},                                 // would join the event before it
     };
     for (const Case& c : cases) {
         auto& other = static_cast<Cotherstruct&>(*doc.setdata[c.position]);

@@ -137,12 +137,19 @@ TEST_F(SetPageTest, InsertCopyAndDelete)
         EXPECT_EQ(Head(main)[2], "");
         EXPECT_EQ(Page(main).CurrentElement(), 2);
         EXPECT_NE(doc.GetStructureVersion(), version);
+        // Behind an item, a text without a keyword line would become the
+        // item's comment lines on reopen.
         Type(main, "# new\r\n");
+        user.Click(Page(main), kIdOk);
+        const std::vector<std::string> refused = user.TakeMessages();
+        ASSERT_EQ(refused.size(), 1u);
+        EXPECT_NE(refused[0].find("前の要素の一部になってしまいます"), std::string::npos);
+        Type(main, "@@IF\tnew\r\n");
 
         // Copy applies first and puts the copy above.
         user.Click(Page(main), IDC_COPY);
-        EXPECT_EQ(Head(main), (std::vector<std::string>{"# head", "@@ITEM：剣", "# new", "# new", "@@EVENT：rain",
-                                                        "@@ITEM：盾", "@@IF\tcond", "@@ITEM：弓"}));
+        EXPECT_EQ(Head(main), (std::vector<std::string>{"# head", "@@ITEM：剣", "@@IF\tnew", "@@IF\tnew",
+                                                        "@@EVENT：rain", "@@ITEM：盾", "@@IF\tcond", "@@ITEM：弓"}));
         EXPECT_EQ(Page(main).CurrentElement(), 2);
 
         // Delete asks; the edits of the deleted text go with it.
@@ -150,8 +157,8 @@ TEST_F(SetPageTest, InsertCopyAndDelete)
         user.Answer(UiAnswer::kYes);
         user.Click(Page(main), IDC_DELETE);
         EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"この項目を削除しますか？"});
-        EXPECT_EQ(Head(main)[2], "# new");
-        EXPECT_EQ(Detail(main), "# new\r\n");
+        EXPECT_EQ(Head(main)[2], "@@IF\tnew");
+        EXPECT_EQ(Detail(main), "@@IF\tnew\r\n");
         user.Answer(UiAnswer::kNo);
         user.Click(Page(main), IDC_DELETE);
         user.TakeMessages();
