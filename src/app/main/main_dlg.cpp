@@ -5,7 +5,9 @@
 #include "app/main/main_dlg_template.h"
 #include "app/main/placeholder_page.h"
 #include "app/main/project_page.h"
+#include "pages/page_define.h"
 #include "pages/page_event.h"
+#include "pages/page_func.h"
 #include "pages/page_item.h"
 #include "app/startup_path.h"
 #include "foundation/native_path.h"
@@ -42,7 +44,9 @@ CMainDlg::CMainDlg(const CEditorStartup& startup)
 {
     m_pages[kItemTab] = std::make_unique<Cpage_item>(*this);
     m_pages[kEventTab] = std::make_unique<Cpage_event>(*this);
-    for (int32_t tab = kEventTab + 1; tab < kProjectTab; ++tab)
+    m_pages[kFuncTab] = std::make_unique<Cpage_func>(*this);
+    m_pages[kDefineTab] = std::make_unique<Cpage_define>(*this);
+    for (int32_t tab = kDefineTab + 1; tab < kProjectTab; ++tab)
         m_pages[tab] = std::make_unique<CPlaceholderPage>(tab, *this);
     m_pages[kProjectTab] = std::make_unique<CProjectPage>(*this);
     m_directInput.SetFont(m_editFont);

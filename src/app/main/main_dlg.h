@@ -25,7 +25,7 @@
 class CMainDlg : public CDialogBase, public CProjectHost, public CPageContext {
 public:
     enum : int32_t { IDD = IDD_MAIN, IDC_TAB = IDC_MAIN_TAB };
-    enum : int32_t { kPageCount = 6, kItemTab = 0, kEventTab = 1, kProjectTab = 5 };
+    enum : int32_t { kPageCount = 6, kItemTab = 0, kEventTab = 1, kFuncTab = 2, kDefineTab = 3, kProjectTab = 5 };
     // The private message posted to itself each time the window is shown;
     // the first one opens the start-up file.
     static constexpr uint32_t kStartupOpenMessage = 0x7001;
