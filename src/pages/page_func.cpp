@@ -126,28 +126,24 @@ void Cpage_func::OnDirectEdit()
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     const CUiWaitCursor cursor;
-    // The shown block is stored first; a refusal stops here, and a refusal
-    // of an earlier apply does not.
+    // The shown block is stored first (the apply-error text emptied before):
+    // its refusal stops here, an earlier one does not.
     OnSelChangeCombo1();
     if (!m_context.ApplyError().IsEmpty())
         return;
 
+    // A refused reading is shown in the direct-input window only: it is no
+    // failed apply, and it would stop the next direct edit.
     CMerxDocument& doc = m_context.Document();
     CStr_base<16384> text = CMerxWriter(doc).WriteFunctionBlocks();
     const bool accepted = m_context.RunDirectInput(text, [&](CStr_base<16384>& candidate, CStr_base<1024>& errors) {
         CFunctionTexts texts;
-        if (!ReadFunctionBlocks(candidate.GetBuffer(), doc.IsIncludeAsElement(), texts, errors)) {
-            // Only the refusal of this reading stands.
-            m_context.ApplyError().Assign(errors);
+        if (!ReadFunctionBlocks(candidate.GetBuffer(), doc.IsIncludeAsElement(), texts, errors))
             return false;
-        }
-        m_context.ApplyError().Release();
         CPageContextQuestion question(m_context);
         StoreFunctionBlocks(doc, texts, EscapeMode(kEditEscapeModeKey), question);
         return true;
     });
-    // A direct edit given up is no failed apply.
-    m_context.ApplyError().Release();
     if (!accepted)
         return;
     nowfuncID = -1;
