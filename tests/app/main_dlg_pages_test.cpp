@@ -62,10 +62,10 @@ TEST_F(MainPages, ToolsShowElementsOnTheirPagesAndARefusingPageKeepsItsTab)
             EXPECT_FALSE(std::filesystem::exists(folder.Path("never.cgi")));
             refuse = false;
 
-            // A placeholder shows no element but keeps the one jumped to as
+            // The function page shows the block jumped to and keeps it as
             // the selection a save stores.
             EXPECT_TRUE(context.ShowElement(2, 4));
-            EXPECT_EQ(context.CurrentElement(), (CPageElement{2, -1}));
+            EXPECT_EQ(context.CurrentElement(), (CPageElement{2, 4}));
             CProjectInfo stored;
             main.ApplyCurrentPage(stored);
             EXPECT_EQ(stored.funcId, 4);

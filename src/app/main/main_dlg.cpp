@@ -3,9 +3,10 @@
 #include <filesystem>
 
 #include "app/main/main_dlg_template.h"
-#include "app/main/placeholder_page.h"
 #include "app/main/project_page.h"
+#include "pages/page_define.h"
 #include "pages/page_event.h"
+#include "pages/page_func.h"
 #include "pages/page_item.h"
 #include "pages/page_set.h"
 #include "app/startup_path.h"
@@ -43,8 +44,8 @@ CMainDlg::CMainDlg(const CEditorStartup& startup)
 {
     m_pages[kItemTab] = std::make_unique<Cpage_item>(*this);
     m_pages[kEventTab] = std::make_unique<Cpage_event>(*this);
-    for (int32_t tab = kEventTab + 1; tab < kSetTab; ++tab)
-        m_pages[tab] = std::make_unique<CPlaceholderPage>(tab, *this);
+    m_pages[kFuncTab] = std::make_unique<Cpage_func>(*this);
+    m_pages[kDefineTab] = std::make_unique<Cpage_define>(*this);
     m_pages[kSetTab] = std::make_unique<Cpage_set>(*this);
     m_pages[kProjectTab] = std::make_unique<CProjectPage>(*this);
     m_directInput.SetFont(m_editFont);

@@ -25,7 +25,7 @@
 class CMainDlg : public CDialogBase, public CProjectHost, public CPageContext {
 public:
     enum : int32_t { IDD = IDD_MAIN, IDC_TAB = IDC_MAIN_TAB };
-    enum : int32_t { kPageCount = 6, kItemTab = 0, kEventTab = 1, kSetTab = 4, kProjectTab = 5 };
+    enum : int32_t { kPageCount = 6, kItemTab = 0, kEventTab = 1, kFuncTab = 2, kDefineTab = 3, kSetTab = 4, kProjectTab = 5 };
     // The private message posted to itself each time the window is shown;
     // the first one opens the start-up file.
     static constexpr uint32_t kStartupOpenMessage = 0x7001;
@@ -46,8 +46,8 @@ public:
     int32_t CurrentPageIndex() const { return m_nPage; }
     CMainPage* CurrentPage() { return m_nPage >= 0 && m_pages[m_nPage]->HasWindow() ? m_pages[m_nPage].get() : nullptr; }
     CMainPage& Page(int32_t tab) { return *m_pages[tab]; }
-    // Puts another page object behind `tab` (the editing pages take the
-    // placeholders' places); only while that tab shows no page.
+    // Puts another page object behind `tab` (tests put pages of their own
+    // there); only while that tab shows no page.
     void SetPage(int32_t tab, std::unique_ptr<CMainPage> page);
     // The page switch: applies the current page (a refusal selects its tab
     // again and keeps it), then builds the page of the selected tab.
