@@ -197,6 +197,15 @@ TEST_F(SetPageTest, MovesAndTheJumpToEditingPages)
         Select(main, "@@EVENT：rain");
         user.Click(Page(main), IDC_EDIT_PAGE);
         EXPECT_EQ(main.Page(CMainDlg::kEventTab).CurrentElement(), 0);
+        Enter(main);
+        Select(main, "@@FUNCSALE");
+        user.Click(Page(main), IDC_EDIT_PAGE);
+        EXPECT_EQ(user.Look(main, CMainDlg::IDC_TAB).curSel, CMainDlg::kFuncTab);
+        EXPECT_EQ(main.Page(CMainDlg::kFuncTab).CurrentElement(), 10);
+        Enter(main);
+        Select(main, "プロジェクト定義：@@DEFINE");
+        user.Click(Page(main), IDC_EDIT_PAGE);
+        EXPECT_EQ(user.Look(main, CMainDlg::IDC_TAB).curSel, CMainDlg::kDefineTab);
         user.Answer(UiAnswer::kNo);
     });
 }
