@@ -8,6 +8,7 @@
 # one at a line end (text-16MiB.txt, CR LF as on disk), and measures:
 #   - "tavaro format -o OUT" and "tavaro info" on both files, against the
 #     Perl yardstick "perl bench/perl/split-item-data.pl FILE OUT";
+#   - "tavaro check" on both files (opening and the integrity check);
 #   - "tavaro regex --options g --file TEXT item42" (a literal that occurs
 #     about seven times a megabyte, as sparse as regex_bench's
 #     BM_SparseLiteral) against "pcre2grep --no-jit --file-offsets item42 TEXT";
@@ -80,6 +81,7 @@ for n in (10000, 50000):
     cases += [
         (f"tavaro format -o {n // 1000}k", [tavaro, "format", "-o", out, f], f),
         (f"tavaro info {n // 1000}k", [tavaro, "info", f], f),
+        (f"tavaro check {n // 1000}k", [tavaro, "check", f], f),
         (f"perl splitter {n // 1000}k", ["perl", perl_script, f, out], f),
     ]
 cases += [

@@ -4,14 +4,16 @@
 # build-perf/data and made only once), runs the open and the save of each
 # size in a process of its own, so that the peak memory read at its end
 # belongs to that benchmark alone, and runs the Perl yardstick
-# (bench/perl/split-item-data.pl) on the same files. Prints one table row
-# per size and checks the goals:
+# (bench/perl/split-item-data.pl) on the same files; runs the project
+# integrity check (check_bench) on each size. Prints one table row per size
+# and checks the goals:
 #   - open and save each at least 5 times faster than the Perl script's
 #     split and write together;
 #   - 50,000 items at most 6 times the time of 10,000 (open and save);
 #   - peak resident memory of the open and of the save at most 10 times the
 #     file, from 10,000 items on (at 1,000 items the program's own memory
-#     alone is several times the file).
+#     alone is several times the file);
+#   - the integrity check of 50,000 items under 0.5 s.
 # Exits with status 1 when a benchmark fails its check or misses a goal.
 #
 # Times are CPU seconds (the Perl script's too) and each figure is the median
@@ -28,7 +30,7 @@ sizes="1000 10000 50000"
 repetitions=${BENCH_REPETITIONS:-3}
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVARO_BENCH=ON -DTAVARO_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target document_bench >/dev/null
+cmake --build "$build" -j2 --target document_bench check_bench >/dev/null
 
 "$here/data_gen/ensure-item-data.sh" "$data" $sizes
 
@@ -46,6 +48,14 @@ for items in $sizes; do
             ${BENCH_ARGS:-} >/dev/null 2>"$results/$name-$items.log" ||
             { echo "BM_$name with $items items: exit status $?" >&2; cat "$results/$name-$items.log" >&2; }
     done
+    echo "running BM_Check with $items items ..." >&2
+    # shellcheck disable=SC2086
+    timeout "${BENCH_TIMEOUT:-900}" "$build/bench/check_bench" --data_dir="$data" \
+        --benchmark_filter="^BM_Check/items:${items}/" \
+        --benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true \
+        --benchmark_out="$results/Check-$items.json" --benchmark_out_format=json \
+        ${BENCH_ARGS:-} >/dev/null 2>"$results/Check-$items.log" ||
+        { echo "BM_Check with $items items: exit status $?" >&2; cat "$results/Check-$items.log" >&2; }
     echo "running the Perl script on $items items ..." >&2
     for run in $(seq "$repetitions"); do
         perl "$here/perl/split-item-data.pl" "$data/items-$items.cgi" "$results/perl-$items.out" \
@@ -135,6 +145,25 @@ for name in ("open", "save"):
         print(f"{name}: 50k/10k time {large / small:.1f} (goal <= 6)")
 widths = [max(len(str(r[i])) for r in table + [header]) for i in range(len(header))]
 for row in [header] + table:
+    print("  ".join(str(c).ljust(w) for c, w in zip(row, widths)).rstrip())
+
+# The integrity check: CPU seconds of the check alone; 50,000 items under 0.5 s.
+print()
+check_header = ("items", "check s", "references", "goal")
+check_rows = []
+for items in sizes:
+    run = load("Check", items)
+    if run is None:
+        failed = True
+        check_rows.append((str(items), "-", "-", "no check result"))
+        continue
+    seconds = run["real_time"] / 1e3
+    missed = items == 50000 and seconds >= 0.5
+    failed = failed or missed
+    goal = ("MISSED: " if missed else "") + "< 0.5 s" if items == 50000 else ""
+    check_rows.append((str(items), f"{seconds:.3f}", f"{run['references']:.0f}", goal))
+widths = [max(len(str(r[i])) for r in check_rows + [check_header]) for i in range(len(check_header))]
+for row in [check_header] + check_rows:
     print("  ".join(str(c).ljust(w) for c, w in zip(row, widths)).rstrip())
 sys.exit(1 if failed else 0)
 PY

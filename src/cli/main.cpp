@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/check_command.h"
 #include "cli/checked_output.h"
 #include "cli/item_command.h"
 #include "cli/project_command.h"
@@ -25,6 +26,7 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
+    {"check", "check a project for repeats, undefined types and dangling references", &RunCheckCommand},
     {"format", "open a data file as the editor does and write what its save would write", &RunFormatCommand},
     {"info", "show the counts, rule, file and name of a project", &RunInfoCommand},
     {"item", "list the items of a project, or rename one and follow its name", &RunItemCommand},

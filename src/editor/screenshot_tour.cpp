@@ -146,6 +146,9 @@ void CTour::Plan()
                            m_main.FindReplace().ShowWindow(UiShow::kHide);
                        },
                        nullptr});
+    // The results window after an integrity check of the project (a project
+    // without findings gets the message box, pictured and answered).
+    m_steps.push_back({command(ID_INTEGRITY_CHECK), nullptr});
     m_steps.push_back({[this] { m_main.ShowToolResults(); }, nullptr});
     m_steps.push_back({[this] {
                            Shoot(m_main.ToolResults(), QStringLiteral("tool-results"));

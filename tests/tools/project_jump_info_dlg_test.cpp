@@ -123,4 +123,43 @@ TEST_F(ResultsWindowTest, ANewProjectClearsTheLines)
     });
 }
 
+TEST_F(ResultsWindowTest, TheIntegrityCheckFillsTheWindowOrSaysAllIsWell)
+{
+    // Two items named alike.
+    const std::string twice = "@@DEFINE\r\n\ttype1\t武器\r\n@@ITEM\r\n\tno\t1\r\n\tcode\ta\r\n\tname\t剣\r\n\ttype\t武器\r\n"
+                              "@@ITEM\r\n\tno\t2\r\n\tcode\tb\r\n\tname\t剣\r\n\ttype\t武器\r\n@@END\r\n";
+    startup.commandLine = PutFile("r.cgi", InfoBlock(kBetaRule, "p") + S(twice));
+    Run([&](CMainDlg& main) {
+        user.ChooseMenu(main, ID_INTEGRITY_CHECK);
+        EXPECT_TRUE(main.ToolResults().IsWindowVisible());
+        EXPECT_EQ(Cp932ToUtf8(user.LookAt(main.ToolResults()).GetCaption()), "プロジェクト整合性チェック ( 1要素該当)");
+        std::vector<std::string> lines;
+        for (const CStr_base<64>& line : user.Look(main.ToolResults(), D::IDC_LIST).items)
+            lines.push_back(Cp932ToUtf8(line.GetBuffer()));
+        EXPECT_EQ(lines, (std::vector<std::string>{"ITEM[0]：剣", "ITEM[1]：剣", "INFO[0]：上記2つのアイテム名が重複しています"}));
+        Jump(main, 1);
+        EXPECT_EQ(main.Page(CMainDlg::kItemTab).CurrentElement(), 1);
+
+        // Mended on the page: the check finds nothing, says so and leaves
+        // the window hidden with no lines.
+        user.TypeText(main.Page(CMainDlg::kItemTab), item_page::IDC_NAME, S("盾").c_str());
+        user.Answer(UiAnswer::kNo); // follow the new name? no
+        user.ChooseMenu(main, ID_INTEGRITY_CHECK);
+        EXPECT_EQ(user.TakeMessages(), (std::vector<std::string>{"アイテム名が変更されました。\nこのアイテム名を使用している項目を追跡して更新しますか？",
+                                                                 "チェックの結果、問題は見つかりませんでした。"}));
+        EXPECT_FALSE(main.ToolResults().IsWindowVisible());
+        EXPECT_EQ(main.ToolResults().Lines().GetCount(), 0u);
+        EXPECT_EQ(Cp932ToUtf8(user.LookAt(main.ToolResults()).GetCaption()), "プロジェクト整合性チェック (問題なし)");
+
+        // A page that cannot apply cancels the check.
+        user.TypeText(main.Page(CMainDlg::kItemTab), item_page::IDC_NAME, "");
+        user.ChooseMenu(main, ID_INTEGRITY_CHECK);
+        const std::vector<std::string> messages = user.TakeMessages();
+        ASSERT_FALSE(messages.empty());
+        EXPECT_EQ(messages.back(), "現在の項目の確定に失敗したため、キャンセルされました");
+        user.Click(main.Page(CMainDlg::kItemTab), item_page::IDC_REVERT);
+        user.Answer(UiAnswer::kNo);
+    });
+}
+
 } // namespace

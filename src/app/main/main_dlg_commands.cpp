@@ -5,6 +5,7 @@
 #include "app/preferences_dlg.h"
 #include "app/project_info_dlg.h"
 #include "foundation/sjis_literal.h"
+#include "tools/integrity_check.h"
 #include "ui/ui_services.h"
 
 namespace {
@@ -76,12 +77,25 @@ void CMainDlg::OnPreferences()
 
 void CMainDlg::OnIntegrityCheck()
 {
-    // The check itself comes with the tool results; until then the command
-    // only shows the (empty) results window, and refuses while another window
-    // waits for an answer, as the check will.
     if (RefuseWhileWaiting())
         return;
     CModalWaitScope wait(m_nModalWait);
+    // The check looks at what the current page shows, applied.
+    ApplyError().Truncate(0);
+    if (CMainPage* page = CurrentPage())
+        page->Apply();
+    if (!ApplyError().IsEmpty()) {
+        UiMessageBox(SJ("現在の項目の確定に失敗したため、キャンセルされました"), UiButtons::kOk, this);
+        return;
+    }
+    const CIntegrityFindings findings = CheckProjectIntegrity(m_doc);
+    if (m_jumpInfoDlg.HasWindow())
+        m_jumpInfoDlg.SetWindowText(IntegrityCheckTitle(findings.count).GetBuffer());
+    m_jumpInfoDlg.SetLines(findings.text.GetBuffer());
+    if (findings.count == 0) {
+        UiMessageBox(IntegrityCheckCleanMessage(), UiButtons::kOk, this);
+        return;
+    }
     ShowToolResults();
 }
 

@@ -1,0 +1,94 @@
+// "tavaro check", run as a user runs it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../temp_folder.h"
+#include "foundation/cp932.h"
+#include "run_tavaro.h"
+
+namespace {
+
+// A data file from UTF-8 lines: CP932 with CR LF, the type "食料品" defined.
+std::string DataFile(const std::vector<std::string>& lines)
+{
+    std::string text = Utf8ToCp932("@@DEFINE\r\ntype1\t食料品\r\n");
+    for (const std::string& line : lines)
+        text += Utf8ToCp932(line) + "\r\n";
+    return text;
+}
+
+const std::vector<std::string> kClean = {"@@ITEM", "\tno\t1", "\ttype\t食料品", "\tcode\twheat", "\tname\t小麦"};
+const std::string kNone = "チェックの結果、問題は見つかりませんでした。\n";
+
+} // namespace
+
+TEST(CheckCommand, FindingsMessageAndExitStatus)
+{
+    TempFolder folder;
+    std::vector<std::string> twice = kClean;
+    twice.insert(twice.end(), kClean.begin(), kClean.end());
+    twice.push_back("\tfunct\t_local_");
+    twice.push_back("\t\tx(@@ITEMNO\"\");");
+    twice.push_back("\t\t# @@ITEMNO\"12\"");
+    twice.push_back("\t_local_");
+    std::vector<std::string> stray = kClean;
+    stray.push_back("\tstray");
+    std::vector<std::string> strayTwice = twice;
+    strayTwice.push_back("\tstray");
+    folder.Put("clean.cgi", DataFile(kClean));
+    folder.Put("twice.cgi", DataFile(twice));
+    folder.Put("stray.cgi", DataFile(stray));
+    folder.Put("stray-twice.cgi", DataFile(strayTwice));
+    const std::string findings = "ITEM[0]：小麦\nITEM[1]：小麦\nINFO[0]：上記2つのアイテムNoが重複しています\n"
+                                 "ITEM[0]：小麦\nITEM[1]：小麦\nINFO[0]：上記2つのアイテムコードが重複しています\n"
+                                 "ITEM[0]：小麦\nITEM[1]：小麦\nINFO[0]：上記2つのアイテム名が重複しています\n"
+                                 "ITEM[1](小麦)：@@ITEM要素\"funct\"に無効な@@ITEMNO\"\"が検出されました。\n";
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+        bool readerLines;
+    };
+    const Case cases[] = {
+        {{"check", folder.Path("clean.cgi")}, 0, kNone, false},
+        {{"check", folder.Path("twice.cgi")}, 1, findings, false},
+        {{"check", folder.Path("stray.cgi")}, 2, kNone, true},
+        {{"check", "--include-elements", folder.Path("stray-twice.cgi")}, 1, findings, true},
+    };
+    for (const Case& c : cases) {
+        const TavaroRun run = RunTavaro(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.back() << run.err;
+        EXPECT_EQ(run.out, c.out) << c.args.back();
+        EXPECT_EQ(run.err.empty(), !c.readerLines) << run.err;
+    }
+}
+
+TEST(CheckCommand, UsageAndFilesThatCannotBeOpened)
+{
+    TempFolder folder;
+    folder.Put("clean.cgi", DataFile(kClean));
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"check"}, 64, "tavaro check: FILE is missing\n"},
+        {{"check", "--uses", folder.Path("clean.cgi")}, 64, "tavaro check: unknown option --uses\n"},
+        {{"check", folder.Path("clean.cgi"), "x"}, 64, "tavaro check: only one FILE may be given\n"},
+        {{"check", folder.Path("none.cgi")}, 66, ""},
+        {{"check", "--rule", "none.sir", folder.Path("clean.cgi")}, 66, "tavaro check: unknown rule \"none.sir\""},
+    };
+    for (const Case& c : cases) {
+        const TavaroRun run = RunTavaro(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.back();
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
+    }
+    const TavaroRun help = RunTavaro({"check", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.substr(0, 20), "Usage: tavaro check ");
+    EXPECT_NE(RunTavaro({"--help"}).out.find("\n  check "), std::string::npos);
+}
