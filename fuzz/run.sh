@@ -41,8 +41,11 @@ for target in $targets; do
     # A rule file needs its sections and keys before it reaches the fields.
     max_len=256
     [ "$target" = rule ] && max_len=1024
+    # The page rules take the reader's dictionary when they have none.
+    dict=$here/$target.dict
+    [ -f "$dict" ] || dict=$here/reader.dict
     "$fuzzer" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
-        -dict="$here/$target.dict" -artifact_prefix="$artifacts/" -print_final_stats=1 \
+        -dict="$dict" -artifact_prefix="$artifacts/" -print_final_stats=1 \
         "$work" "$seeds" || status=1
 done
 exit $status
