@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/cli_project.h"
+#include "cli/cp932_operand.h"
 #include "cli/escape_text.h"
 #include "cli/item_operands.h"
 #include "cli/project_args.h"
@@ -156,7 +157,7 @@ int RunRename(std::span<const std::string_view> args, std::ostream& out, std::os
     const std::optional<uint64_t> index = ReadItemIndex(indexText);
     if (!index)
         return ExplainUsage(kRenameForm, "INDEX must be digits, not \"" + indexText + "\"", err);
-    const std::optional<std::string> newName = ReadNewItemName(parsed->operands[1]);
+    const std::optional<std::string> newName = Cp932Operand(parsed->operands[1]);
     if (!newName)
         return ExplainUsage(kRenameForm, "NEWNAME holds a character that CP932 lacks", err);
 

@@ -1,9 +1,6 @@
 #include "cli/item_operands.h"
 
-#include <algorithm>
 #include <limits>
-
-#include "foundation/cp932.h"
 
 std::optional<uint64_t> ReadItemIndex(std::string_view text)
 {
@@ -18,18 +15,6 @@ std::optional<uint64_t> ReadItemIndex(std::string_view text)
         value = value > (kMost - digit) / 10 ? kMost : value * 10 + digit;
     }
     return value;
-}
-
-std::optional<std::string> ReadNewItemName(std::string_view utf8)
-{
-    // The conversion writes "?" for a character CP932 lacks, and only then
-    // does a "?" appear that the argument did not have: every other byte
-    // of a CP932 text that is 0x3F is a "?" of the argument (no second byte
-    // of a double-byte character is below 0x40).
-    std::string name = Utf8ToCp932(utf8);
-    if (std::count(name.begin(), name.end(), '?') != std::count(utf8.begin(), utf8.end(), '?'))
-        return std::nullopt;
-    return name;
 }
 
 const char* NameReadBackProblem(std::string_view name)

@@ -1,19 +1,15 @@
-// The operands of "tavaro item rename": which item, and its new name.
+// The operands of "tavaro item rename": which item, and whether its new
+// name reads back (the name itself is a CP932 operand, cli/cp932_operand.h).
 #pragma once
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 // INDEX: digits only, from 0 ("007" is 7); a number too large for the
 // result saturates, which no item's index reaches. Nothing for any other
 // text, the empty one too.
 std::optional<uint64_t> ReadItemIndex(std::string_view text);
-
-// NEWNAME: UTF-8 taken as it is (no escapes), converted to CP932 as every
-// argument is. Nothing when it holds a character that CP932 lacks.
-std::optional<std::string> ReadNewItemName(std::string_view utf8);
 
 // Why an item name (CP932) would not come back unchanged when the file is
 // read again ("it holds a line feed"); null when it would. The reader cuts

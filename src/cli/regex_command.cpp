@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/budget_message.h"
 #include "cli/file_bytes.h"
 #include "cli/regex_args.h"
 #include "cli/regex_report.h"
@@ -36,14 +37,6 @@ std::optional<std::string> RunPattern(const RegexArgs& args, CStr_base<16384>& s
     if (replace)
         result = std::string_view(subject.GetBuffer(), subject.GetLength());
     return FormatRegexReport(count, hits, history, result);
-}
-
-std::string OverBudget(const CStrRegexBudget& budget)
-{
-    const std::string limit = budget.stop == StrRegexStop::kMemory
-                                  ? std::to_string(budget.maxBytes >> 20) + " MB for captures and results"
-                                  : std::to_string(budget.maxSteps) + " steps";
-    return "the pattern went over its budget of " + limit + " and was stopped; there is no result";
 }
 
 }  // namespace
@@ -79,7 +72,7 @@ int RunRegexCommand(std::span<const std::string_view> args, std::ostream& out, s
     CStrRegexBudget budget;
     const std::optional<std::string> report = RunPattern(*parsed, subject, budget);
     if (!report) {
-        err << "tavaro regex: " << OverBudget(budget) << "\n";
+        err << "tavaro regex: " << OverBudgetMessage(budget) << "\n";
         return EX_DATAERR;
     }
     out << *report;

@@ -1,4 +1,4 @@
-// The operands of "tavaro item rename": INDEX and NEWNAME.
+// The operands of "tavaro item rename": INDEX, and whether NEWNAME reads back.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -24,20 +24,6 @@ TEST(ItemOperands, IndexIsDigitsOnly)
     };
     for (const auto& [text, index] : rows)
         EXPECT_EQ(ReadItemIndex(text), index) << text;
-}
-
-TEST(ItemOperands, NewNameIsCp932OrRefused)
-{
-    const std::pair<const char*, std::optional<std::string>> rows[] = {
-        {"名剣", "\x96\xbc\x8c\x95"},
-        {"a?b", "a?b"},               // a question mark of its own is no lost character
-        {"〜", "\x81\x60"},           // has a CP932 code, though that reads back as "～"
-        {"\xff", "\xff"},             // no UTF-8: taken as a byte, as every argument
-        {"剣😀", std::nullopt},
-        {"é", std::nullopt},
-    };
-    for (const auto& [utf8, name] : rows)
-        EXPECT_EQ(ReadNewItemName(utf8), name) << utf8;
 }
 
 TEST(ItemOperands, NamesThatWouldNotReadBackAreNamed)
