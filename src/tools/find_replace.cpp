@@ -149,6 +149,8 @@ public:
           m_out(out),
           m_beta(doc.IsBeta())
     {
+        m_budget.maxSteps = request.maxSteps;
+        m_budget.maxBytes = request.maxBytes;
         m_budget.cancel = cancel;
         m_query.budget = &m_budget;
     }
