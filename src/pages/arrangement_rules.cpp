@@ -7,6 +7,7 @@
 #include "app/line_ends.h"
 #include "document/data_writer.h"
 #include "document/function_keywords.h"
+#include "document/other_text_place.h"
 #include "document/merx_reader.h"
 #include "foundation/text_file.h"
 #include "document/reopen_check.h"
@@ -34,49 +35,6 @@ bool LostBehind(const CMERX_base& before, const CMERX_base& after)
     return before.GetKind() == CMERX_TYPE_OTHER && after.GetKind() != CMERX_TYPE_OTHER &&
            CMerxDocument::IsEndText(static_cast<const Cotherstruct&>(before).text.GetBuffer());
 }
-
-// Whether the other text at `position` stays a text of its own on reopen.
-// A text that does not begin with a block keyword is read as part of the
-// element written before it: comment lines of an item, lines of a function
-// block, types of the definition. Two texts side by side merge, which
-// changes nothing.
-bool StandsApart(const CMerxDocument& doc, uint32_t position)
-{
-    if (position >= doc.setdata.GetCount() || doc.setdata[position]->GetKind() != CMERX_TYPE_OTHER)
-        return true;
-    const CMERX_base& other = *doc.setdata[position];
-    // The element written right before it: elements that write nothing
-    // (function blocks without text) leave no trace in the file.
-    const CMerxWriter writer(doc);
-    CWriterText text;
-    for (uint32_t at = position; at-- > 0 && text.IsEmpty();) {
-        if (doc.setdata[at]->GetKind() == CMERX_TYPE_OTHER)
-            return true;
-        text = writer.WriteElement(*doc.setdata[at]);
-    }
-    if (text.IsEmpty())
-        return true;
-    const CWriterText written = writer.WriteElement(other);
-    text += written.GetBuffer();
-    CMerxDocument again;
-    again.RebuildKeyLists(doc.IsBeta(), doc.IsIncludeAsElement());
-    for (const CMerxString& key : doc.itemextkeys)
-        again.AddItemExtensionKey(key.GetBuffer());
-    for (const CMerxString& key : doc.usefieldextkeys)
-        again.AddUseExtensionKey(key.GetBuffer(), false);
-    for (const CMerxString& key : doc.uselistextkeys)
-        again.AddUseExtensionKey(key.GetBuffer(), true);
-    std::string lines(text.GetBuffer(), text.GetLength());
-    CollapseCrLf(lines);
-    CMerxReader(again).Parse(lines.c_str());
-    for (const Cotherstruct& read : again.otherdata)
-        if (CMerxWriter(again).WriteElement(read) == written.GetBuffer())
-            return true;
-    return false;
-}
-
-constexpr char kAbsorbed[] =
-    "テキストが@@で始まるキーワードの行で始まらないため、読み込み直すと前の要素の一部になってしまいます。\n";
 
 } // namespace
 
@@ -151,7 +109,7 @@ bool StoreOtherText(const CMerxDocument& doc, Cotherstruct& other, const CStr_ba
         // The text must stay apart from what stands before it.
         if (position < 0 || StandsApart(doc, static_cast<uint32_t>(position)))
             return true;
-        reason.Assign(SJ(kAbsorbed));
+        reason.Assign(AbsorbedTextMessage());
     }
     other.text = before;
     return false;
@@ -188,7 +146,7 @@ CArrangementMove MoveInArrangement(CMerxDocument& doc, uint32_t upper, CStr_base
         if (!survives || !StandsApart(doc, at)) {
             doc.ExchangeNeighbours(upper);
             reason.Assign(SJ("移動すると、読み込み直したときに要素が変わってしまうため移動できません。\n"));
-            reason.Append(survives ? SJ(kAbsorbed) : why.GetBuffer());
+            reason.Append(survives ? AbsorbedTextMessage() : why.GetBuffer());
             return CArrangementMove::kWouldBeLost;
         }
     }

@@ -29,6 +29,9 @@ struct CFindRequest {
     CStr_base<1024> search;
     CStr_base<1024> replacement;
     bool replace = false;
+    // The limits of each pattern engine call.
+    uint64_t maxSteps = kStrRegexDefaultSteps;
+    uint64_t maxBytes = kStrRegexDefaultBytes;
 };
 
 // A changed element waiting for the commit.
@@ -54,9 +57,8 @@ struct CFindOutcome {
 // Searches or replaces over `targets`. The document is only read (an other
 // text is put back as it was after its check); nothing else may touch it,
 // or call the pattern engine, while this runs. The pattern method runs each
-// engine call under the default budget for patterns typed by the user,
-// with `cancel` as its cancel flag, which is also looked at between
-// elements. `progress` (when given) hears after each element how many of
+// engine call under the request's limits with `cancel` as its cancel flag,
+// which is also looked at between elements. `progress` (when given) hears after each element how many of
 // the set are done.
 CFindOutcome RunFindReplace(CMerxDocument& doc, const std::vector<CFindElement>& targets,
                             const CFindRequest& request, const std::atomic<bool>* cancel = nullptr,
