@@ -10,6 +10,7 @@
 
 #include "cli/check_command.h"
 #include "cli/checked_output.h"
+#include "cli/find_command.h"
 #include "cli/item_command.h"
 #include "cli/project_command.h"
 #include "cli/regex_command.h"
@@ -27,10 +28,12 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"check", "check a project for repeats, undefined types and dangling references", &RunCheckCommand},
+    {"find", "search the elements of a project as the editor's find window does", &RunFindCommand},
     {"format", "open a data file as the editor does and write what its save would write", &RunFormatCommand},
     {"info", "show the counts, rule, file and name of a project", &RunInfoCommand},
     {"item", "list the items of a project, or rename one and follow its name", &RunItemCommand},
     {"regex", "run a pattern over a text and show matches, captures and replacement", &RunRegexCommand},
+    {"replace", "replace text in the elements of a project, each checked to read back", &RunReplaceCommand},
     {"sort", "sort the items of a project by number, code, name, price, cost or type", &RunSortCommand},
 };
 

@@ -1,0 +1,247 @@
+// "tavaro find" and "tavaro replace", run as a user runs them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../temp_folder.h"
+#include "foundation/cp932.h"
+#include "run_tavaro.h"
+
+namespace {
+
+// A project with every kind of element from UTF-8 lines (CP932, CR LF);
+// `sword` is the first item's name, also in its use line, `info` the
+// second item's info.
+std::string Project(const std::string& sword = "剣", const std::string& info = "USE me")
+{
+    const std::vector<std::string> lines = {
+        "@@DEFINE", "type1\t武器",
+        "@@ITEM", "\tno\t1", "\ttype\t武器", "\tcode\tsword", "\tname\t" + sword,
+        "\tfunct\t_local_", "\t\tswing();", "\t_local_",
+        "\t@@USE", "\t\tname\t振る", "\t\tfunc\tswing()", "\t\t\tuse\t1\t" + sword,
+        "@@ITEM", "\tno\t2", "\tcode\tshield", "\tname\t盾", "\tinfo\t" + info,
+        "@@EVENT", "\tcode\tev_storm", "\tstartfunc\tstorm()",
+        "@@IF\tx",
+        "@@FUNCITEM", "sub swing { return 1; }"};
+    std::string text;
+    for (const std::string& line : lines)
+        text += Utf8ToCp932(line) + "\r\n";
+    return text;
+}
+
+const std::string kRefused = "：置換後のデータを解析できませんでした。直前の項目は置換されませんでした。\n";
+
+struct Case {
+    std::vector<std::string> args; // "=" stands for FILE
+    int status;
+    std::string out, err;
+};
+
+// Runs "tavaro COMMAND" with the arguments of `c`, `file` in place of "=",
+// and compares all it gave.
+void Expect(const std::string& command, const std::string& file, const Case& c)
+{
+    std::vector<std::string> args = {command};
+    for (const std::string& arg : c.args)
+        args.push_back(arg == "=" ? file : arg);
+    const TavaroRun run = RunTavaro(args);
+    SCOPED_TRACE(testing::PrintToString(args));
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, c.err);
+}
+
+} // namespace
+
+TEST(FindCommand, EachMethodTargetAndField)
+{
+    TempFolder folder;
+    folder.Put("data.cgi", Project());
+    const std::string none = "検索結果 (該当なし)\n該当する要素は見つかりませんでした\n";
+    const Case cases[] = {
+        {{"=", "剣"}, 0, "ITEM[0]：剣\n", "検索結果 (1要素が該当)\n"},
+        {{"=", ""}, 0,  // an empty search text finds everything, the twelve function blocks too
+         "ITEM[0]：剣\nITEM[1]：盾\nEVENT[0]：ev_storm\nFUNC[0]：@@FUNCITEM\nFUNC[1]：@@FUNCEVENT\n"
+         "FUNC[2]：@@FUNCUPDATE\nFUNC[3]：@@FUNCINIT\nFUNC[4]：@@FUNCBASE\nFUNC[5]：@@FUNCTURN\n"
+         "FUNC[6]：@@FUNCCUSTOM\nFUNC[7]：@@FUNCNEW\nFUNC[8]：@@FUNCSHOPIN\nFUNC[9]：@@FUNCSHOPOUT\n"
+         "FUNC[10]：@@FUNCSALE\nFUNC[11]：@@FUNCBUY\nDEFINE[0]：プロジェクト定義\nOTHER[4]：@@IF\tx\n",
+         "検索結果 (17要素が該当)\n"},
+        {{"--field", "name", "--method", "exact", "=", "剣"}, 0, "ITEM[0]：剣\n", "検索結果 (1要素が該当)\n"},
+        {{"--field", "name", "--method", "exact", "=", "剣x"}, 1, "", none},
+        {{"--field", "code", "--method", "prefix", "=", "s"}, 0, "ITEM[0]：剣\nITEM[1]：盾\n",
+         "検索結果 (2要素が該当)\n"},
+        // A wildcard need not reach the end of the text.
+        {{"--field", "code", "--method", "wildcard", "=", "s?o"}, 0, "ITEM[0]：剣\nEVENT[0]：ev_storm\n",
+         "検索結果 (2要素が該当)\n"},
+        {{"--field", "code", "--method", "pattern", "--options", "i", "=", "SHIELD"}, 0, "ITEM[1]：盾\n",
+         "検索結果 (1要素が該当)\n"},
+        {{"--field", "code", "--method", "pattern", "=", "SHIELD"}, 1, "", none},
+        // Only the pattern method reads escapes: "\t" is a tab there.
+        {{"--method", "pattern", "=", "\\t盾"}, 0, "ITEM[1]：盾\n", "検索結果 (1要素が該当)\n"},
+        {{"=", "\\t盾"}, 1, "", none},
+        // Scripts: the item's funct and its use's func; a function block whole.
+        {{"--field", "script", "=", "swing"}, 0, "ITEM[0]：剣\nFUNC[0]：@@FUNCITEM\n", "検索結果 (2要素が該当)\n"},
+        {{"--field", "no", "--method", "exact", "=", "2"}, 0, "ITEM[1]：盾\n", "検索結果 (1要素が該当)\n"},
+        {{"--target", "items", "--field", "script", "=", "swing"}, 0, "ITEM[0]：剣\n", "検索結果 (1要素が該当)\n"},
+        {{"--target", "events", "=", "storm"}, 0, "EVENT[0]：ev_storm\n", "検索結果 (1要素が該当)\n"},
+        {{"--target", "events", "--field", "name", "=", ""}, 1, "", none},
+        {{"--target", "functions", "=", "swing"}, 0, "FUNC[0]：@@FUNCITEM\n", "検索結果 (1要素が該当)\n"},
+        {{"--target", "others", "=", "@@"}, 0, "DEFINE[0]：プロジェクト定義\nOTHER[4]：@@IF\tx\n",
+         "検索結果 (2要素が該当)\n"},
+        {{"--target", "items-events", "=", "s"}, 0, "ITEM[0]：剣\nITEM[1]：盾\nEVENT[0]：ev_storm\n",
+         "検索結果 (3要素が該当)\n"},
+        {{"--target", "not-items-events", "=", "swing"}, 0, "FUNC[0]：@@FUNCITEM\n", "検索結果 (1要素が該当)\n"},
+        // Full texts are compared with CR LF ("\r" is no escape of the pattern method).
+        {{"--target", "items", "=", "盾\r\n"}, 0, "ITEM[1]：盾\n", "検索結果 (1要素が該当)\n"},
+        {{"--target", "items", "--method", "pattern", "=", "盾\\n"}, 1, "", none},
+        // A search text that begins with "-" comes after "--".
+        {{"--", "=", "-x"}, 1, "", none},
+    };
+    for (const Case& c : cases)
+        Expect("find", folder.Path("data.cgi"), c);
+}
+
+TEST(ReplaceCommand, ReportsWithoutWritingAndRefusesWhatWouldNotReadBack)
+{
+    TempFolder folder;
+    folder.Put("data.cgi", Project());
+    const std::string nothing = "置換結果 (該当なし)\n置換は行われませんでした\n";
+    const Case cases[] = {
+        {{"=", "剣", "刀"}, 0, "ITEM[0]：刀\n", "置換結果 (1要素が該当)\n2 箇所を置換えました\n"},
+        {{"=", "槍", "x"}, 1, "", nothing},
+        {{"=", "", "x"}, 1, "", nothing},
+        // "@@USE" would become an undefined key: that item keeps its content.
+        {{"=", "USE", "USER"}, 3, "ITEM[0]：剣\nITEM[0]" + kRefused + "ITEM[1]：盾\n",
+         "置換結果 (1要素が該当)\n1 箇所を置換えました\n"},
+        {{"--field", "code", "--method", "exact", "=", "sword", ""}, 3, "ITEM[0]：剣\nITEM[0]" + kRefused, nothing},
+        {{"--field", "name", "=", "盾", "a#b"}, 3, "ITEM[1]：盾\nITEM[1]" + kRefused, nothing},
+        {{"--field", "code", "--method", "prefix", "=", "ev_", "ev2_"}, 0, "EVENT[0]：ev2_storm\n",
+         "置換結果 (1要素が該当)\n1 箇所を置換えました\n"},
+        {{"--field", "code", "--method", "wildcard", "=", "s*d", "X"}, 0, "ITEM[0]：剣\nITEM[1]：盾\n",
+         "置換結果 (2要素が該当)\n2 箇所を置換えました\n"},
+        {{"--field", "code", "--method", "pattern", "--options", "g", "=", "o", "0"}, 0,
+         "ITEM[0]：剣\nEVENT[0]：ev_st0rm\n", "置換結果 (2要素が該当)\n2 箇所を置換えました\n"},
+        {{"--target", "others", "=", "x", "y"}, 0, "OTHER[4]：@@IF\ty\n", "置換結果 (1要素が該当)\n1 箇所を置換えました\n"},
+    };
+    for (const Case& c : cases)
+        Expect("replace", folder.Path("data.cgi"), c);
+    EXPECT_EQ(folder.Get("data.cgi"), Project());
+}
+
+TEST(ReplaceCommand, WritesWhatFormatWritesOnlyWhenSomethingWasReplaced)
+{
+    TempFolder folder;
+    folder.Put("data.cgi", Project());
+    const std::string out = folder.Path("out.cgi");
+    const auto formatted = [&folder](const std::string& project) {
+        folder.Put("by-hand.cgi", project);
+        return RunTavaro({"format", folder.Path("by-hand.cgi")}).out;
+    };
+    EXPECT_EQ(RunTavaro({"replace", "-o", out, folder.Path("data.cgi"), "剣", "刀"}).status, 0);
+    EXPECT_EQ(folder.Get("out.cgi"), formatted(Project("刀")));
+    // A refused element keeps its content; the others are written.
+    EXPECT_EQ(RunTavaro({"replace", "-o", out, folder.Path("data.cgi"), "USE", "USER"}).status, 3);
+    EXPECT_EQ(folder.Get("out.cgi"), formatted(Project("剣", "USER me")));
+    std::filesystem::remove(out);
+    EXPECT_EQ(RunTavaro({"replace", "-o", out, folder.Path("data.cgi"), "槍", "x"}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_EQ(folder.Get("data.cgi"), Project());
+
+    // In place, with the editor's backup.
+    const std::set<std::string> before = BackupFolder();
+    const std::string file = folder.Path("data.cgi");
+    EXPECT_EQ(RunTavaro({"replace", "-o", file, file, "剣", "刀"}).status, 0);
+    EXPECT_EQ(folder.Get("data.cgi"), formatted(Project("刀")));
+    std::set<std::string> made;
+    for (const std::string& name : BackupFolder())
+        if (!before.count(name))
+            made.insert(name);
+    ASSERT_EQ(made.size(), 1u);
+    std::ifstream backup(*made.begin(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), Project());
+    std::filesystem::remove(*made.begin());
+}
+
+TEST(ReplaceCommand, NeverWritesOverLinesTheReaderReported)
+{
+    TempFolder folder;
+    std::string unread = Project();
+    unread.insert(unread.find("\tinfo"), "\tstray\r\n");
+    folder.Put("bad.cgi", unread);
+    const std::set<std::string> before = BackupFolder();
+    const std::string file = folder.Path("bad.cgi");
+    const TavaroRun run = RunTavaro({"replace", "-o", file, file, "剣", "刀"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "ITEM[0]：刀\n");
+    // Reader messages, the title, the message, then why nothing was written.
+    EXPECT_EQ(run.err.substr(0, 1), "[") << run.err;
+    EXPECT_NE(run.err.find("\n置換結果 (1要素が該当)\n2 箇所を置換えました\ntavaro replace: " + file +
+                           " not written, since the reader reported lines\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(folder.Get("bad.cgi"), unread);
+    EXPECT_EQ(BackupFolder(), before);
+}
+
+TEST(FindCommand, PatternOverItsBudgetPrintsAndWritesNothing)
+{
+    TempFolder folder;
+    folder.Put("data.cgi", Project());
+    // Each empty match captures the rest of a long text and the replacement
+    // inserts it: far more than the budget's memory.
+    folder.Put("long.cgi", "@@FUNCITEM\r\n" + std::string(30000, 'a') + "\r\n");
+    const std::string budget = "the pattern went over its budget of 256 MB for captures and results and was "
+                               "stopped; there is no result\n";
+    const Case find = {{"--method", "pattern", "=", "%99999999T"}, 65, "",
+                       "tavaro find: " + budget + "正規表現の処理が上限を超えたため、検索を中止しました。\n"};
+    Expect("find", folder.Path("data.cgi"), find);
+    const Case replace = {{"-o", folder.Path("out.cgi"), "--method", "pattern", "--options", "g", "=",
+                           "%{%p%/j%e%}", "%0v"},
+                          65, "",
+                          "tavaro replace: " + budget +
+                              "正規表現の処理が上限を超えたため、置換を中止しました。データは変更されていません。\n"};
+    Expect("replace", folder.Path("long.cgi"), replace);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("out.cgi")));
+}
+
+TEST(FindCommand, UsageAndFilesThatCannotBeOpenedOrWritten)
+{
+    TempFolder folder;
+    folder.Put("data.cgi", Project());
+    const std::string file = folder.Path("data.cgi");
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"find", file}, "tavaro find: SEARCH is missing\nUsage: tavaro find "},
+        {{"replace", file, "a"}, "tavaro replace: REPLACEMENT is missing\nUsage: tavaro replace "},
+        {{"find", file, "a", "b"}, "tavaro find: unexpected argument \"b\"\n"},
+        {{"find", "--options", "g", file, "a"}, "tavaro find: --options goes only with --method pattern\n"},
+        {{"find", "-o", folder.Path("out.cgi"), file, "a"}, "tavaro find: unknown option -o\n"},
+        {{"find", file, "剣😀"}, "tavaro find: SEARCH holds a character that CP932 lacks\n"},
+        {{"replace", file, "剣", "😀"}, "tavaro replace: REPLACEMENT holds a character that CP932 lacks\n"},
+    };
+    for (const auto& [args, err] : rows) {
+        const TavaroRun run = RunTavaro(args);
+        EXPECT_EQ(run.status, 64) << testing::PrintToString(args);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.substr(0, err.size()), err) << run.err;
+    }
+    const std::pair<std::vector<std::string>, int> files[] = {
+        {{"find", folder.Path("none.cgi"), "a"}, 66},
+        {{"find", "--rule", "none.sir", file, "a"}, 66},
+        {{"replace", "-o", folder.Path("none/out.cgi"), file, "剣", "刀"}, 73},
+    };
+    for (const auto& [args, status] : files)
+        EXPECT_EQ(RunTavaro(args).status, status) << testing::PrintToString(args);
+
+    const TavaroRun help = RunTavaro({"find", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.substr(0, 19), "Usage: tavaro find ");
+    EXPECT_EQ(RunTavaro({"replace", "--help"}).out, help.out);
+    const std::string commands = RunTavaro({"--help"}).out;
+    EXPECT_NE(commands.find("\n  find "), std::string::npos);
+    EXPECT_NE(commands.find("\n  replace "), std::string::npos);
+}
