@@ -9,6 +9,9 @@
 #   - "tavaro format -o OUT" and "tavaro info" on both files, against the
 #     Perl yardstick "perl bench/perl/split-item-data.pl FILE OUT";
 #   - "tavaro check" on both files (opening and the integrity check);
+#   - "tavaro find FILE 職人" and "tavaro replace -o OUT FILE 職人 名人" on
+#     both files (opening, the search or the replacement over every full
+#     text, and for the replacement the write);
 #   - "tavaro regex --options g --file TEXT item42" (a literal that occurs
 #     about seven times a megabyte, as sparse as regex_bench's
 #     BM_SparseLiteral) against "pcre2grep --no-jit --file-offsets item42 TEXT";
@@ -82,6 +85,8 @@ for n in (10000, 50000):
         (f"tavaro format -o {n // 1000}k", [tavaro, "format", "-o", out, f], f),
         (f"tavaro info {n // 1000}k", [tavaro, "info", f], f),
         (f"tavaro check {n // 1000}k", [tavaro, "check", f], f),
+        (f"tavaro find {n // 1000}k", [tavaro, "find", f, "職人"], f),
+        (f"tavaro replace -o {n // 1000}k", [tavaro, "replace", "-o", out, f, "職人", "名人"], f),
         (f"perl splitter {n // 1000}k", ["perl", perl_script, f, out], f),
     ]
 cases += [

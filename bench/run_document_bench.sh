@@ -5,7 +5,8 @@
 # size in a process of its own, so that the peak memory read at its end
 # belongs to that benchmark alone, and runs the Perl yardstick
 # (bench/perl/split-item-data.pl) on the same files; runs the project
-# integrity check (check_bench) on each size. Prints one table row per size
+# integrity check (check_bench) and the find window's searches and
+# replacement (find_bench) on each size. Prints one table row per size
 # and checks the goals:
 #   - open and save each at least 5 times faster than the Perl script's
 #     split and write together;
@@ -13,7 +14,10 @@
 #   - peak resident memory of the open and of the save at most 10 times the
 #     file, from 10,000 items on (at 1,000 items the program's own memory
 #     alone is several times the file);
-#   - the integrity check of 50,000 items under 0.5 s.
+#   - the integrity check of 50,000 items under 0.5 s;
+#   - over all full texts of 50,000 items, a 通常検索 and a 正規表現 search
+#     under 1 s each, a replacement of a common word, read-back of every
+#     changed element and commit included, under 2 s.
 # Exits with status 1 when a benchmark fails its check or misses a goal.
 #
 # Times are CPU seconds (the Perl script's too) and each figure is the median
@@ -30,7 +34,7 @@ sizes="1000 10000 50000"
 repetitions=${BENCH_REPETITIONS:-3}
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVARO_BENCH=ON -DTAVARO_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target document_bench check_bench >/dev/null
+cmake --build "$build" -j2 --target document_bench check_bench find_bench >/dev/null
 
 "$here/data_gen/ensure-item-data.sh" "$data" $sizes
 
@@ -56,6 +60,14 @@ for items in $sizes; do
         --benchmark_out="$results/Check-$items.json" --benchmark_out_format=json \
         ${BENCH_ARGS:-} >/dev/null 2>"$results/Check-$items.log" ||
         { echo "BM_Check with $items items: exit status $?" >&2; cat "$results/Check-$items.log" >&2; }
+    echo "running find_bench with $items items ..." >&2
+    # shellcheck disable=SC2086
+    timeout "${BENCH_TIMEOUT:-900}" "$build/bench/find_bench" --data_dir="$data" \
+        --benchmark_filter="^BM_(FindContains|FindPattern|Replace)/items:${items}/" \
+        --benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true \
+        --benchmark_out="$results/Find-$items.json" --benchmark_out_format=json \
+        ${BENCH_ARGS:-} >/dev/null 2>"$results/Find-$items.log" ||
+        { echo "find_bench with $items items: exit status $?" >&2; cat "$results/Find-$items.log" >&2; }
     echo "running the Perl script on $items items ..." >&2
     for run in $(seq "$repetitions"); do
         perl "$here/perl/split-item-data.pl" "$data/items-$items.cgi" "$results/perl-$items.out" \
@@ -69,12 +81,14 @@ import json, os, statistics, sys
 
 folder, sizes = sys.argv[1], [int(s) for s in sys.argv[2:]]
 
-def load(name, items):
+def load(name, items, benchmark=None):
     try:
         with open(os.path.join(folder, f"{name}-{items}.json")) as f:
             runs = json.load(f)["benchmarks"]
     except (OSError, ValueError, KeyError):
         return None
+    if benchmark:
+        runs = [r for r in runs if r.get("run_name", "").startswith(f"{benchmark}/")]
     medians = [r for r in runs if r.get("aggregate_name") == "median"]
     run = (medians or runs or [None])[0]
     return None if run is None or run.get("error_occurred") else run
@@ -164,6 +178,33 @@ for items in sizes:
     check_rows.append((str(items), f"{seconds:.3f}", f"{run['references']:.0f}", goal))
 widths = [max(len(str(r[i])) for r in check_rows + [check_header]) for i in range(len(check_header))]
 for row in [check_header] + check_rows:
+    print("  ".join(str(c).ljust(w) for c, w in zip(row, widths)).rstrip())
+
+# Find and replace over all full texts: CPU seconds of the run (and the
+# commit); at 50,000 items the searches under 1 s, the replacement under 2 s.
+print()
+find_header = ("items", "contains s", "found", "pattern s", "found", "replace s", "elements", "replacements",
+               "goals")
+find_rows = []
+for items in sizes:
+    row, problems = [str(items)], []
+    for benchmark, limit in (("BM_FindContains", 1.0), ("BM_FindPattern", 1.0), ("BM_Replace", 2.0)):
+        run = load("Find", items, benchmark)
+        if run is None:
+            problems.append(f"no {benchmark} result")
+            row += ["-", "-"] + (["-"] if benchmark == "BM_Replace" else [])
+            continue
+        seconds = run["real_time"] / 1e3
+        row += [f"{seconds:.3f}", f"{run['elements']:.0f}"]
+        if benchmark == "BM_Replace":
+            row.append(f"{run['replacements']:.0f}")
+        if items == 50000 and seconds >= limit:
+            problems.append(f"MISSED: {benchmark[3:]} {seconds:.2f} s >= {limit:g} s")
+    failed = failed or bool(problems)
+    goal = "< 1 s, < 1 s, < 2 s" if items == 50000 else ""
+    find_rows.append(tuple(row) + ("; ".join(problems) or goal,))
+widths = [max(len(str(r[i])) for r in find_rows + [find_header]) for i in range(len(find_header))]
+for row in [find_header] + find_rows:
     print("  ".join(str(c).ljust(w) for c, w in zip(row, widths)).rstrip())
 sys.exit(1 if failed else 0)
 PY
