@@ -15,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Strs = std::vector<std::string>;
+using dtest::Strings;
 
 const char* const kSampleFolder = TAVARO_SOURCE_DIR "/examples/makeitem_rules";
 
@@ -22,14 +23,6 @@ std::string Value(CSettingsStore& tree, const char* path)
 {
     const CStr_base<64>* value = tree.GetValue(path);
     return value ? value->GetBuffer() : "<missing>";
-}
-
-Strs Strings(const CStrArray_base<64>& list)
-{
-    Strs out;
-    for (const CStr_base<64>& s : list)
-        out.emplace_back(s.GetBuffer());
-    return out;
 }
 
 // Rule rows one a line: name, slot types, separator, options, the pattern
