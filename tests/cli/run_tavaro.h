@@ -2,6 +2,8 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -15,12 +17,17 @@ inline TavaroRun RunTavaro(const std::vector<std::string>& args, const std::stri
     return RunProgram(TAVARO_EXE, args, {}, output);
 }
 
-// The files in the backup folder beside the built tavaro.
-inline std::set<std::string> BackupFolder()
+// The files in the backup folder beside the built tavaro that hold
+// `content`. Tests run side by side share the folder: each looks only at
+// backups of its own data.
+inline std::set<std::string> BackupFolder(const std::string& content)
 {
     std::set<std::string> names;
     const std::filesystem::path folder = std::filesystem::path(TAVARO_EXE).parent_path() / "backup";
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().string());
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        if (std::string(std::istreambuf_iterator<char>(file), {}) == content)
+            names.insert(entry.path().string());
+    }
     return names;
 }
