@@ -142,8 +142,9 @@ void CTour::Plan()
     m_steps.push_back({command(ID_PREFERENCES), "preferences"});
     m_steps.push_back({command(ID_FILE_NEW), "project-information"});
     m_steps.push_back({command(ID_ABOUT), "about"});
-    // The find window after a search of every element for a word of the
-    // sample; both tool windows close again the way their close box does.
+    // The find window and the results window after a search of every
+    // element for a word of the sample; both close again the way their
+    // close box does.
     m_steps.push_back({[this] {
                            m_main.ShowFindReplace();
                            FindDlg& find = m_main.FindReplace();
@@ -154,6 +155,7 @@ void CTour::Plan()
                        nullptr});
     m_steps.push_back({[this] {
                            Shoot(m_main.FindReplace(), QStringLiteral("find-replace"));
+                           Shoot(m_main.ToolResults(), QStringLiteral("find-results"));
                            CUiEntry::Command(m_main.FindReplace(), kIdCancel, UiEvent::kClicked);
                            CUiEntry::Command(m_main.ToolResults(), kIdCancel, UiEvent::kClicked);
                        },
