@@ -120,6 +120,8 @@ TEST_F(FindDlgTest, FindsOverEachKindOfTarget)
         {CMainDlg::kFuncTab, kFindCurrentPage, kFindScript, kFindPrefix, "sub", {"FUNC[0]：@@FUNCITEM"}, "検索結果 (1要素が該当)", ""},
         {CMainDlg::kItemTab, kFindAll, kFindFullText, kFindContains, "sword",
          {"ITEM[0]：剣", "EVENT[0]：sword_rain", "FUNC[0]：@@FUNCITEM", "OTHER[0]：# sword notes"}, "検索結果 (4要素が該当)", ""},
+        {CMainDlg::kSetTab, kFindCurrentPage, kFindFullText, kFindContains, "sword",  // in file order
+         {"OTHER[0]：# sword notes", "FUNC[0]：@@FUNCITEM", "ITEM[0]：剣", "EVENT[0]：sword_rain"}, "検索結果 (4要素が該当)", ""},
         {CMainDlg::kItemTab, kFindOthers, kFindFullText, kFindPattern, "%+d", {"DEFINE[0]：プロジェクト定義"}, "検索結果 (1要素が該当)", ""},
     };
     Run([&](CMainDlg& main) {
