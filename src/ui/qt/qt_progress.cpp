@@ -1,5 +1,7 @@
 #include "ui/qt/qt_progress.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QTimer>
@@ -59,6 +61,8 @@ void QtRunProgressWindow(QWidget* parent, CUiProgressJob& job)
             ShowProgress(dialog, job);
     });
     poll.start(kPollMs);
+    // The wait cursor of the caller would hide that the button takes clicks.
+    QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
     dialog.show();
     dialog.raise();
     dialog.activateWindow();
@@ -66,4 +70,5 @@ void QtRunProgressWindow(QWidget* parent, CUiProgressJob& job)
         loop.exec();
     poll.stop();
     dialog.hide();
+    QApplication::restoreOverrideCursor();
 }
