@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "document/data_writer.h"
 #include "document/merx_document.h"
@@ -66,6 +67,15 @@ inline std::string Field(const CMerxFieldElement& element, const char* key)
 {
     const CMerxString* value = element.GetField(key);
     return value ? std::string(value->GetBuffer(), value->GetLength()) : std::string("<undefined>");
+}
+
+// A list as its texts.
+inline std::vector<std::string> Strings(const CStrArray_base<64>& list)
+{
+    std::vector<std::string> out;
+    for (const CMerxString& entry : list)
+        out.emplace_back(entry.GetBuffer(), entry.GetLength());
+    return out;
 }
 
 // A list as one text: every entry followed by "|".

@@ -174,8 +174,9 @@ const char* const kDirtyUseItem = "@@ITEM\n\tno\t9\n\t@@USE\n# u\n\t\tname\told 
 std::vector<ElementCase> UseCases()
 {
     const Rule beta{true, false};
-    const std::string refused = SJ("[3]：@@USE：\"argselect\"の書式を認識できません。\n");
-    const std::vector<std::pair<std::string, std::string>> nothingStored = {{"argselect", ""}, {"argselect[]", ""}};
+    auto refused = [](int line) {
+        return "[" + std::to_string(line) + SJ("]：@@USE：\"argselect\"の書式を認識できません。\n");
+    };
     return {
         {"KeywordLineAlone", "", "", {{"name", ""}, {"#", ""}, {"job[]", ""}}, ""},
         {"FieldsCommentsAndMessages",
@@ -216,10 +217,10 @@ std::vector<ElementCase> UseCases()
          "\t\targselect\th;p;q\r\n", beta},
         {"ArgselectWithEmptyHeading", "\t\targselect\t;a;b\n", "", {{"argselect", ""}, {"argselect[]", "a;b|"}},
          "\t\targselect\t;a;b\r\n", beta},
-        {"ArgselectOfTwoPartsIsRefused", "\t\targselect\th;p\n", refused, nothingStored, "", beta},
-        {"ArgselectOfOnePartIsRefused", "\t\targselect\th\n", refused, nothingStored, "", beta},
-        {"EmptyArgselectIsRefused", "\t\targselect\t\n", refused, nothingStored, "", beta},
-        {"ArgselectOfFourPartsIsRefused", "\t\targselect\th;a;b;c\n", refused, nothingStored, "", beta},
+        // Two parts, one, none and four.
+        {"ArgselectOfOtherThanThreePartsIsRefused",
+         "\t\targselect\th;p\n\t\targselect\th\n\t\targselect\t\n\t\targselect\th;a;b;c\n",
+         refused(3) + refused(4) + refused(5) + refused(6), {{"argselect", ""}, {"argselect[]", ""}}, "", beta},
         {"ArgselectIsNoKeyOfAStableRule", "\t\targselect\th;p;q\n",
          SJ("[3]：@@USE：要素名\"argselect\"は定義されていません。\n"), {}, ""},
         {"ScriptBlockLosesItsIndentationOnEveryLine",

@@ -13,14 +13,7 @@
 namespace {
 
 using Strs = std::vector<std::string>;
-
-Strs Strings(const CStrArray_base<64>& list)
-{
-    Strs out;
-    for (const CStr_base<64>& s : list)
-        out.emplace_back(s.GetBuffer());
-    return out;
-}
+using dtest::Strings;
 
 ItemExParams Slots(uint32_t t1, uint32_t t2, uint32_t t3, const char* separator, const char* pattern = nullptr,
                    const char* options = "g")
@@ -70,7 +63,7 @@ TEST(ItemExText, SplittingIntoPiecesAndSlots)
     };
     for (const Case& c : cases) {
         CStrArray_base<64> pieces;
-        SplitItemExText(c.params, c.text.c_str(), pieces);
+        EXPECT_TRUE(SplitItemExText(c.params, c.text.c_str(), pieces));
         EXPECT_EQ(Strings(pieces), c.pieces) << c.text;
         EXPECT_EQ(SplitSlots(c.params, c.text.c_str()), c.slots) << c.text;
     }
@@ -84,9 +77,7 @@ TEST(ItemExFields, SplitPatternOverItsBudgetKeepsTheText)
     CStrRegexBudget budget;
     budget.maxSteps = 2;
     EXPECT_FALSE(SplitItemExText(params, "a;b;c", pieces, &budget));
-    EXPECT_EQ(Strings(pieces), (std::vector<std::string>{"a;b;c", "", ""}));
-    EXPECT_TRUE(SplitItemExText(params, "a;b;c", pieces));
-    EXPECT_EQ(Strings(pieces), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(Strings(pieces), (Strs{"a;b;c", "", ""}));
 }
 
 // The used slots joined with the literal separator (also when a pattern

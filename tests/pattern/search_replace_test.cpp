@@ -1,5 +1,5 @@
 // The two entry points: scanning, options, hit lists, match functions,
-// match history, replacement templates, and the system's own patterns.
+// match history, replacement templates, and the system's trimming patterns.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,25 +18,6 @@ namespace {
 
 const char* const kTrim = "%/0W%{%+0j%e%/0W%$%}";
 const char* const kTrimNonEmpty = "%/0W%{%+j%e%/0W%$%}";
-
-// The reader's block pattern; `include` is "INCLUDE%)%(" when "@@include"
-// starts a block of its own.
-std::string BlockPattern(const char* include)
-{
-    return std::string("%[%(@@IF%+0j%[%(\n%/0W%)%$%]%)%(%+j%[%(\n%/0w%P@@%[%(DEFINE%)%(ITEM%!(NO%)%)%(EVENT%)%("
-                       "FUNC%[%(ITEM%)%(EVENT%)%(UPDATE%)%(INIT%)%(BUY%)%(BASE%)%(TURN%)%(CUSTOM%)%(NEW%)%("
-                       "SHOPIN%)%(SHOPOUT%)%(SALE%)%(BASE%)%]%)%(") +
-           include + "IF%)%(SETMACRO%)%(USEMACRO%)%(SKIP%)%(END%)%]%)%$%]%)%]";
-}
-
-// The blocks that the reader's split pattern cuts out of `text`.
-std::vector<std::string> Blocks(const std::string& text, const char* include = "INCLUDE%)%(")
-{
-    std::vector<std::string> out;
-    for (const ptest::Hit& h : Search(text, BlockPattern(include).c_str(), "gi").hits)
-        out.push_back(text.substr(h.first, h.second));
-    return out;
-}
 
 }  // namespace
 
@@ -235,24 +216,4 @@ TEST(PatternReplace, Replacements)
     EXPECT_EQ(Replace("a12b345", "%{%/d%}", "g", "<%0v>").hits, (Hits{{1, 4}, {6, 5}}));
     EXPECT_EQ(Replace("xx", "x", "g", "").hits, (Hits{{0, 0}, {0, 0}}));
     EXPECT_EQ(Replace("a1b2", "%{%d%}", "g", "#").history, (std::vector<Caps>{{"1"}, {"2"}}));
-}
-
-TEST(PatternReadings, ReaderBlockSplit)
-{
-    // Keywords after a line feed and white space start blocks, whatever their
-    // case; "@@ITEMNO" and a keyword inside a line do not; an IF block is its
-    // line; with the include-as-element flag, "@@include" starts none.
-    const std::vector<std::string> blocks = {
-        "free text\n", "@@ITEM\nname\tsword\n@@use\nuse\tx\n@@ITEMNO 5\nx @@EVENT\n", "@@IF a\n  \n",
-        "@@event\nname\tev # note\n  ", "@@FuncItem\nbody\n", "@@include x\n", "@@iF b\n", "@@End\nrest\n", "@@ITEM\n"};
-    std::string text;
-    for (const std::string& block : blocks)
-        text += block;
-    EXPECT_EQ(Blocks(text), blocks);
-    std::vector<std::string> on = blocks;
-    on[4] += on[5];
-    on.erase(on.begin() + 5);
-    EXPECT_EQ(Blocks(text, ""), on);
-    EXPECT_EQ(Blocks("@@DEFINE\ntype1 a\n@@IF x"), (std::vector<std::string>{"@@DEFINE\ntype1 a\n", "@@IF x"}));
-    EXPECT_EQ(SearchStr("x\n@@EVENT\ny", BlockPattern("INCLUDE%)%(").c_str(), "gi").hits, (Hits{{0, 2}, {2, 9}}));
 }

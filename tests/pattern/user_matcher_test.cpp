@@ -1,9 +1,8 @@
 // The lower and upper user-matcher registries, and the editor's matcher 0
-// with the 0x5C completion patterns.
+// with the 0x5C completion's search.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "pattern/editor_matchers.h"
 #include "pattern_test_helpers.h"
@@ -73,7 +72,6 @@ TEST_F(UserMatchers, EntriesAreNumberedByPositionInTwoRegistries)
     EXPECT_EQ(g_seen, "%u<i2> at 1 of 2");
     EXPECT_EQ(ptest::Anchored("x%(%2uy%)", "x!y"), 3);
     EXPECT_EQ(g_seen, "%u<i2> at 0 of 2");
-
 }
 
 TEST_F(UserMatchers, TheEditorsMatchersAreRegisteredOnce)
@@ -87,7 +85,8 @@ TEST_F(UserMatchers, TheEditorsMatchersAreRegisteredOnce)
     EXPECT_THROW(RegisterEditorMatchers(), int32_t);
 }
 
-TEST_F(UserMatchers, BackslashCharacterMatcherAndTheCompletion)
+// The completion that uses the matcher is tested with the document.
+TEST_F(UserMatchers, BackslashCharacterMatcher)
 {
     RegisterEditorMatchers();
     ptest::CheckClasses({{"%0u", {SJ_HYO, SJ_SO}, {SJ_BU, "a\\", "\\", ""}}});
@@ -100,17 +99,4 @@ TEST_F(UserMatchers, BackslashCharacterMatcherAndTheCompletion)
     for (const auto& [text, hits] : counted)
         EXPECT_EQ(ptest::Search(text, "%0u%!z\\", "g").hits, hits) << ptest::Trace("%0u%!z\\", text);
     EXPECT_EQ(ptest::SearchStr(SJ_SO "x" SJ_HYO, "%0u%!z\\", "g").count, 2);
-    // The completion inserts the missing backslash.
-    const char* pattern = "%{%0u%}%!z\\%P";
-    const char* replace = "%0v\\";
-    ptest::Found r = ptest::Replace(SJ_HYO "a" SJ_SO "\\b" SJ_NOU, pattern, "g", replace);
-    EXPECT_EQ(std::tie(r.count, r.text, r.hits),
-              std::tuple(2, SJ_HYO "\\a" SJ_SO "\\b" SJ_NOU "\\", Hits{{0, 3}, {8, 3}}));
-    ptest::CheckReplacements({
-        // Running it again changes nothing; plain text stays as it is.
-        {r.text, pattern, "g", replace, 0, r.text}, {"print \"a\\n\";", pattern, "g", replace, 0, "print \"a\\n\";"},
-        // "ソフト表示" becomes "ソ\フト表\示".
-        {SJ_SO "\x83\x74\x83\x67" SJ_HYO "\x8e\xa6", pattern, "g", replace, 2,
-         SJ_SO "\\\x83\x74\x83\x67" SJ_HYO "\\\x8e\xa6"},
-    });
 }
