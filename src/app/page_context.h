@@ -57,6 +57,10 @@ public:
     // The apply-error text: emptied before an apply, left non-empty by a
     // page that refuses.
     virtual CStr_base<1024>& ApplyError() = 0;
+    // Asks the current page to apply its edits, as its "適用" does; a page
+    // that refuses leaves the apply-error text non-empty (the caller
+    // empties it first).
+    virtual void ApplyCurrentPage() = 0;
 
     // Message boxes over the main window.
     virtual void ShowMessage(const char* text) = 0;

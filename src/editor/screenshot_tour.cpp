@@ -15,7 +15,9 @@
 
 #include "app/main/main_dlg.h"
 #include "foundation/native_path.h"
+#include "foundation/sjis_literal.h"
 #include "pages/page_item_template.h"
+#include "tools/find_targets.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/qt/qt_window.h"
 #include "ui/ui_entry.h"
@@ -140,10 +142,22 @@ void CTour::Plan()
     m_steps.push_back({command(ID_PREFERENCES), "preferences"});
     m_steps.push_back({command(ID_FILE_NEW), "project-information"});
     m_steps.push_back({command(ID_ABOUT), "about"});
-    m_steps.push_back({[this] { m_main.ShowFindReplace(); }, nullptr});
+    // The find window and the results window after a search of every
+    // element for a word of the sample; both close again the way their
+    // close box does.
+    m_steps.push_back({[this] {
+                           m_main.ShowFindReplace();
+                           FindDlg& find = m_main.FindReplace();
+                           find.Control(find_dlg::IDC_TARGET).SetCurSel(kFindAll);
+                           find.Control(find_dlg::IDC_SEARCH).SetText(SJ("小麦"));
+                           CUiEntry::Command(find, find_dlg::IDC_FIND, UiEvent::kClicked);
+                       },
+                       nullptr});
     m_steps.push_back({[this] {
                            Shoot(m_main.FindReplace(), QStringLiteral("find-replace"));
-                           m_main.FindReplace().ShowWindow(UiShow::kHide);
+                           Shoot(m_main.ToolResults(), QStringLiteral("find-results"));
+                           CUiEntry::Command(m_main.FindReplace(), kIdCancel, UiEvent::kClicked);
+                           CUiEntry::Command(m_main.ToolResults(), kIdCancel, UiEvent::kClicked);
                        },
                        nullptr});
     // The results window after an integrity check of the project (a project

@@ -1,28 +1,137 @@
 #include "tools/find_dlg.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "foundation/sjis_literal.h"
+#include "tools/find_methods.h"
+#include "tools/find_replace.h"
+#include "tools/find_targets.h"
+#include "ui/ui_progress.h"
+#include "ui/ui_services.h"
+
+using namespace find_dlg;
 
 namespace {
 
-const CUiDialogTemplate& FindTemplate()
+void Fill(CUiControl list, const char* const* items, int32_t selected)
 {
-    static const CUiDialogTemplate t{
-        FindDlg::IDD,
-        SJ("検索/置換"),
-        {360, 240},
-        0,
-        {},
-        {},
-    };
-    return t;
+    for (const char* const* item = items; *item; ++item)
+        list.AddString(SjisLiteralBytes(*item).c_str());
+    list.SetCurSel(selected);
 }
 
 }  // namespace
 
-FindDlg::FindDlg(CPageContext& context) : CDialogBase(FindTemplate()), m_context(context) {}
+FindDlg::FindDlg(CPageContext& context, CProjectJumpInfoDlg& results)
+    : CDialogBase(find_dlg::Template()), m_context(context), m_results(results)
+{
+    Bind(IDC_FIND, UiEvent::kClicked, &FindDlg::OnFind);
+    Bind(IDC_SHOW_RESULTS, UiEvent::kClicked, &FindDlg::OnShowResults);
+    Bind(IDC_REPLACE_ALL, UiEvent::kClicked, &FindDlg::OnReplaceAll);
+}
+
+bool FindDlg::OnInitDialog()
+{
+    Fill(Control(IDC_TARGET), kTargetItems, kFindCurrentPage);
+    Fill(Control(IDC_FIELD), kFieldItems, kFindFullText);
+    Fill(Control(IDC_METHOD), kMethodItems, kFindContains);
+    return true;
+}
 
 void FindDlg::Hide()
 {
     m_bShown = false;
     ShowWindow(UiShow::kHide);
+}
+
+uint32_t FindDlg::Mode() const
+{
+    uint32_t mode = static_cast<uint32_t>(std::max(0, Control(IDC_METHOD).GetCurSel())) & kFindMethodMask;
+    if (Control(IDC_SERIAL).GetCheck())
+        mode |= kFindOptionSerial;
+    if (Control(IDC_IGNORE_CASE).GetCheck())
+        mode |= kFindOptionIgnoreCase;
+    if (Control(IDC_REPEAT).GetCheck())
+        mode |= kFindOptionRepeat;
+    return mode;
+}
+
+void FindDlg::OnReplaceAll()
+{
+    if (m_context.RefuseWhileWaiting())
+        return;
+    const CModalWaitScope wait(m_context.ModalWait());
+    m_context.ApplyError().Truncate(0);
+    m_context.ApplyCurrentPage();
+    if (!m_context.ApplyError().IsEmpty())
+        return;
+    Find_Replace(true);
+}
+
+void FindDlg::Find_Replace(bool replace)
+{
+    const CModalWaitScope wait(m_context.ModalWait());
+    const CUiWaitCursor cursor;
+    CMerxDocument& doc = m_context.Document();
+
+    CFindRequest request;
+    request.field = std::max(0, Control(IDC_FIELD).GetCurSel());
+    request.mode = Mode();
+    Control(IDC_SEARCH).GetText(request.search);
+    Control(IDC_REPLACEMENT).GetText(request.replacement);
+    request.replace = replace;
+
+    std::vector<CFindElement> targets;
+    const int32_t target = Control(IDC_TARGET).GetCurSel();
+    if (target == kFindResultLine) {
+        if (!m_results.IsShown()) {
+            m_context.ShowMessage(SJ("結果ウィンドウが表示されていません"));
+            return;
+        }
+        CStr_base<64> line;
+        if (!m_results.SelectedLine(line)) {
+            m_context.ShowMessage(SJ("選択されたオブジェクトがありません"));
+            return;
+        }
+        CFindElement found;
+        const char* message = "";
+        if (!FindTargetOfResultLine(doc, line.GetBuffer(), m_results.LinesAreCurrent(), found, message)) {
+            m_context.ShowMessage(message);
+            return;
+        }
+        targets.push_back(found);
+    } else {
+        targets = CollectFindTargets(doc, target, m_context.CurrentElement());
+    }
+
+    // Nothing else runs while the worker reads the document.
+    CFindOutcome outcome;
+    UiRunWithProgress(
+        SJ("検索/置換"), replace ? SJ("置換しています...") : SJ("検索しています..."),
+        [&](const std::atomic<bool>& cancel, const CUiProgressReport& report) {
+            outcome = RunFindReplace(doc, targets, request, &cancel, report);
+        },
+        this);
+    if (outcome.stop != StrRegexStop::kNone) {
+        m_context.ShowMessage(FindStoppedMessage(replace, outcome.stop).GetBuffer());
+        return;
+    }
+
+    if (replace)
+        CommitFindReplace(outcome);
+    if (replace && outcome.replacements > 0)
+        m_context.MarkModified();
+    m_results.SetLines(outcome.lines.GetBuffer());
+    if (m_results.HasWindow())
+        m_results.SetWindowText(FindResultTitle(replace, outcome.elements).GetBuffer());
+    // The page shows the replaced document before anything can ask it to
+    // apply what it showed before.
+    if (replace && outcome.replacements > 0)
+        m_context.ReloadCurrentPage();
+    const CStr_base<64> message = FindResultMessage(replace, outcome);
+    if (!message.IsEmpty())
+        m_context.ShowMessage(message.GetBuffer());
+    if (!outcome.lines.IsEmpty())
+        m_results.Show();
 }

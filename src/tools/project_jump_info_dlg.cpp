@@ -65,6 +65,31 @@ void CProjectJumpInfoDlg::Hide()
     ShowWindow(UiShow::kHide);
 }
 
+void CProjectJumpInfoDlg::Show()
+{
+    if (!HasWindow())
+        return;
+    if (!m_bShown) {
+        m_bShown = true;
+        ShowWindow(UiShow::kShow);
+    } else {
+        SetFocus();
+    }
+}
+
+bool CProjectJumpInfoDlg::SelectedLine(CStr_base<64>& line) const
+{
+    if (!HasWindow())
+        return false;
+    const int32_t selected = Control(IDC_LIST).GetCurSel();
+    return selected >= 0 && Control(IDC_LIST).GetItemText(selected, line);
+}
+
+bool CProjectJumpInfoDlg::LinesAreCurrent() const
+{
+    return m_context.Document().GetStructureVersion() == m_nVersion;
+}
+
 void CProjectJumpInfoDlg::SetLines(const char* text)
 {
     m_lines.RemoveAll();
@@ -102,8 +127,7 @@ void CProjectJumpInfoDlg::OnDblclkList1()
     if (m_context.RefuseWhileWaiting())
         return;
     CStr_base<64> line;
-    const int32_t selected = Control(IDC_LIST).GetCurSel();
-    if (selected < 0 || !Control(IDC_LIST).GetItemText(selected, line))
+    if (!SelectedLine(line))
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     CResultTarget target;
@@ -116,8 +140,7 @@ void CProjectJumpInfoDlg::OnDblclkList1()
     }
     // The indexes belong to the elements as they stood when the lines were
     // set.
-    const CMerxDocument& doc = m_context.Document();
-    if (doc.GetStructureVersion() != m_nVersion || !ResultTargetExists(doc, target)) {
+    if (!LinesAreCurrent() || !ResultTargetExists(m_context.Document(), target)) {
         RefuseStale();
         return;
     }

@@ -32,8 +32,18 @@ public:
     void SetLines(const char* text);
     const CStrArray_base<64>& Lines() const { return m_lines; }
 
-    // Set by the main dialog's show command, cleared when the window hides.
+    // Shows the window the first time and marks it shown; later it gets
+    // the focus.
+    void Show();
+    // Set by Show, cleared when the window hides.
     bool m_bShown = false;
+
+    // For the find window: whether it is shown, its selected line, and
+    // whether the lines still belong to the document's elements as they
+    // stand (none was added, removed or moved since they were set).
+    bool IsShown() const { return m_bShown && HasWindow(); }
+    bool SelectedLine(CStr_base<64>& line) const;
+    bool LinesAreCurrent() const;
 
 protected:
     bool OnInitDialog() override;

@@ -11,6 +11,8 @@
 #include "ui/ui_types.h"
 #include "ui/ui_window.h"
 
+class CUiProgressJob;
+
 // What a file dialog asks for. The read-only box is never shown and no
 // extension is added to a name typed without one.
 struct CUiFileRequest {
@@ -47,6 +49,12 @@ public:
     // (PreTranslateMessage) when the loop takes it, and is dropped if the
     // filter does not take it or the window is gone by then.
     virtual void Post(CUiWindow& window, uint32_t code) = 0;
+    // Starts `job` (ui/ui_progress.h) and returns when it has ended; no
+    // input and no posted message reaches a window meanwhile. After
+    // kUiProgressDelay the progress window shows, modal over every window,
+    // `owner`'s (none for null) in front: the job's title and label, a bar
+    // of its progress, and "キャンセル", which cancels the job.
+    virtual void RunProgress(CUiWindow* owner, CUiProgressJob& job) = 0;
 };
 
 // Chooses the backend (null for none).

@@ -62,6 +62,7 @@ struct SampleContext final : CPageContext {
     bool RefuseWhileWaiting() override { return false; }
     CNotifyReady& NotifyReady() override { return ready; }
     CStr_base<1024>& ApplyError() override { return applyError; }
+    void ApplyCurrentPage() override {}
     void ShowMessage(const char* text) override { messages.push_back(Cp932ToUtf8(text)); }
     UiAnswer Ask(const char*, UiButtons, UiAnswer) override { return UiAnswer::kCancel; }
     const CStr_base<64>& ProgramFolder() const override { return none; }

@@ -39,8 +39,8 @@ CMainDlg::CMainDlg(const CEditorStartup& startup)
       m_editFont(GothicFont(12)),
       m_funcFont(GothicFont(9)),
       m_directInput(m_settings, *this),
-      m_findDlg(*this),
-      m_jumpInfoDlg(*this)
+      m_jumpInfoDlg(*this),
+      m_findDlg(*this, m_jumpInfoDlg)
 {
     m_pages[kItemTab] = std::make_unique<Cpage_item>(*this);
     m_pages[kEventTab] = std::make_unique<Cpage_event>(*this);
@@ -249,6 +249,12 @@ CPageElement CMainDlg::CurrentElement()
 {
     CMainPage* page = CurrentPage();
     return page ? CPageElement{m_nPage, page->CurrentElement()} : CPageElement{};
+}
+
+void CMainDlg::ApplyCurrentPage()
+{
+    if (CMainPage* page = CurrentPage())
+        page->Apply();
 }
 
 void CMainDlg::ReloadCurrentPage()

@@ -69,6 +69,7 @@ public:
     bool RefuseWhileWaiting() override;
     CNotifyReady& NotifyReady() override { return m_bNotifyReady; }
     CStr_base<1024>& ApplyError() override { return m_doc.m_strApplyError; }
+    void ApplyCurrentPage() override;
     UiAnswer Ask(const char* text, UiButtons buttons, UiAnswer defaultButton = UiAnswer::kNone) override;
     const CStr_base<64>& ProgramFolder() const override { return m_strProgramFolder; }
     const CUiFont& EditFont() const override { return m_editFont; }
@@ -145,8 +146,8 @@ private:
     std::unique_ptr<CMainPage> m_pages[kPageCount];
     int32_t m_nPage = -1;
     CDirectInputDlg m_directInput;
-    FindDlg m_findDlg;
     CProjectJumpInfoDlg m_jumpInfoDlg;
+    FindDlg m_findDlg;
     bool m_bStartupOpened = false;
     bool m_bClosed = false;         // the close sequence ended the dialog
     bool m_bInternalError = false;  // an internal error is being reported

@@ -82,8 +82,7 @@ void CMainDlg::OnIntegrityCheck()
     CModalWaitScope wait(m_nModalWait);
     // The check looks at what the current page shows, applied.
     ApplyError().Truncate(0);
-    if (CMainPage* page = CurrentPage())
-        page->Apply();
+    ApplyCurrentPage();
     if (!ApplyError().IsEmpty()) {
         UiMessageBox(SJ("現在の項目の確定に失敗したため、キャンセルされました"), UiButtons::kOk, this);
         return;
@@ -142,17 +141,7 @@ void CMainDlg::ShowFindReplace()
     }
 }
 
-void CMainDlg::ShowToolResults()
-{
-    if (!m_jumpInfoDlg.HasWindow())
-        return;
-    if (!m_jumpInfoDlg.m_bShown) {
-        m_jumpInfoDlg.m_bShown = true;
-        m_jumpInfoDlg.ShowWindow(UiShow::kShow);
-    } else {
-        m_jumpInfoDlg.SetFocus();
-    }
-}
+void CMainDlg::ShowToolResults() { m_jumpInfoDlg.Show(); }
 
 void CMainDlg::AddToHistory(const char* path)
 {

@@ -71,8 +71,7 @@ bool CMainDlg::AskSavePath(const char* fileName, CStr_base<64>& path)
 
 void CMainDlg::ApplyCurrentPage(CProjectInfo& info)
 {
-    if (CMainPage* page = CurrentPage())
-        page->Apply();
+    ApplyCurrentPage();
     if (!ApplyError().IsEmpty())
         return;
     info.pageId = m_nPage >= 0 ? m_nPage : 0;

@@ -5,6 +5,7 @@
 #include "foundation/cp932.h"
 #include "ui/dialog_base.h"
 #include "ui/ui_entry.h"
+#include "ui/ui_progress.h"
 
 namespace {
 
@@ -89,6 +90,28 @@ int32_t CHeadlessBackend::ShellOpen(CUiWindow*, const char* verb, const char* fi
 void CHeadlessBackend::Post(CUiWindow& window, uint32_t code)
 {
     m_posted.emplace_back(static_cast<CHeadlessWindow&>(window).Serial(), code);
+}
+
+void CHeadlessBackend::RunProgress(CUiWindow*, CUiProgressJob& job)
+{
+    if (m_person.AnswerProgress(job.Title(), job.Label()))
+        job.Cancel();
+    job.Start();
+    if (job.WaitFor(kUiProgressDelay))
+        return;
+    m_person.ProgressShown();
+    std::vector<uint64_t> blocked;
+    for (CHeadlessWindow* window : m_windows) {
+        if (window->TopLevel() == window) {
+            window->Block(+1);
+            blocked.push_back(window->Serial());
+        }
+    }
+    job.Wait();
+    for (uint64_t serial : blocked) {
+        if (CHeadlessWindow* window = Find(serial))
+            window->Block(-1);
+    }
 }
 
 void CHeadlessBackend::Pump()

@@ -20,6 +20,12 @@ public:
     virtual bool AnswerFileDialog(const CUiFileRequest& request, CStr_base<64>& path) = 0;
     virtual int32_t AnswerShellOpen(const char* verb, const char* file, const CStrArray_base<64>& arguments,
                                     const char* folder) = 0;
+    // A progress window is about to run work with `title` and `label`:
+    // true cancels it before the work starts.
+    virtual bool AnswerProgress(const char* title, const char* label) = 0;
+    // The work of the last progress window outlasted the delay: the window
+    // showed.
+    virtual void ProgressShown() = 0;
     // Acts inside the modal dialog that has just been shown, and closes it.
     virtual void DriveModal(CDialogBase& dialog) = 0;
     // Something happened that a real person could not have done or seen:
@@ -47,6 +53,10 @@ public:
     int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file, const CStrArray_base<64>& arguments,
                       const char* folder) override;
     void Post(CUiWindow& window, uint32_t code) override;
+    // Asks the person first whether to cancel, then runs the work on its
+    // thread while this one waits (no posted message is delivered
+    // meanwhile); every window is blocked while the window shows.
+    void RunProgress(CUiWindow* owner, CUiProgressJob& job) override;
 
     // Delivers the posted messages, oldest first, also those posted meanwhile.
     void Pump();

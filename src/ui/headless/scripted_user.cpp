@@ -62,10 +62,16 @@ std::vector<std::string> CScriptedUser::TakeProblems()
         m_problems.push_back(std::to_string(m_shellResults.size()) + " shell results were not used");
     if (!m_drivers.empty())
         m_problems.push_back(std::to_string(m_drivers.size()) + " modal drivers were not used");
+    if (!m_progressAnswers.empty())
+        m_problems.push_back(std::to_string(m_progressAnswers.size()) + " progress answers were not used");
+    if (!m_boxActions.empty())
+        m_problems.push_back(std::to_string(m_boxActions.size()) + " message-box actions were not used");
     m_answers.clear();
     m_files.clear();
     m_shellResults.clear();
     m_drivers.clear();
+    m_progressAnswers.clear();
+    m_boxActions.clear();
     std::vector<std::string> problems;
     problems.swap(m_problems);
     return problems;
@@ -73,6 +79,11 @@ std::vector<std::string> CScriptedUser::TakeProblems()
 
 UiAnswer CScriptedUser::AnswerMessageBox(const char* text, UiButtons buttons, UiAnswer defaultButton)
 {
+    if (!m_boxActions.empty()) {
+        const std::function<void()> act = std::move(m_boxActions.front());
+        m_boxActions.pop_front();
+        act();
+    }
     const UiAnswer fallback = HasButton(buttons, defaultButton) ? defaultButton : FirstButton(buttons);
     UiAnswer answer = fallback;
     if (buttons == UiButtons::kOk) {
@@ -127,6 +138,23 @@ int32_t CScriptedUser::AnswerShellOpen(const char* verb, const char* file, const
     const int32_t result = m_shellResults.front();
     m_shellResults.pop_front();
     return result;
+}
+
+bool CScriptedUser::AnswerProgress(const char* title, const char* label)
+{
+    bool cancel = false;
+    if (!m_progressAnswers.empty()) {
+        cancel = m_progressAnswers.front();
+        m_progressAnswers.pop_front();
+    }
+    m_progressRuns.push_back({CStr_base<64>(title), CStr_base<64>(label), cancel, false});
+    return cancel;
+}
+
+void CScriptedUser::ProgressShown()
+{
+    if (!m_progressRuns.empty())
+        m_progressRuns.back().shown = true;
 }
 
 void CScriptedUser::DriveModal(CDialogBase& dialog)

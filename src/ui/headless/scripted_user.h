@@ -9,8 +9,9 @@
 //
 // Questions are answered from queues, in order: message boxes from the
 // answers, file dialogs from the file answers, and every modal dialog from
-// the next driver, which acts inside it and closes it. Every question asked
-// is recorded with its exact text.
+// the next driver, which acts inside it and closes it; progress windows
+// take a cancel from their own queue. Every question asked is recorded
+// with its exact text, every progress window with its texts.
 #pragma once
 
 #include <cstdint>
@@ -43,6 +44,11 @@ public:
         CStr_base<64> verb, file, folder;
         std::vector<std::string> arguments;
     };
+    struct ProgressRun {
+        CStr_base<64> title, label;
+        bool cancelled;  // by an answer given beforehand
+        bool shown;      // the work outlasted the delay
+    };
     using Driver = std::function<void(CDialogBase& dialog)>;
 
     // Chooses the headless backend; the destructor chooses none again.
@@ -54,10 +60,17 @@ public:
     // Answers, each used once, in order. A message box with only OK needs
     // none: it takes a queued kOk if one is next, otherwise it is answered OK.
     void Answer(UiAnswer answer) { m_answers.push_back(answer); }
+    // The next message box first lets `act` do what a person does while it
+    // is open (in the program's other windows), then takes its answer.
+    void WhileMessageBox(std::function<void()> act) { m_boxActions.push_back(std::move(act)); }
     // The next file dialog chooses `path`; null cancels it.
     void AnswerFile(const char* path);
     // The next shell call returns `result` (otherwise 42, a success).
     void AnswerShell(int32_t result) { m_shellResults.push_back(result); }
+    // The next progress window is cancelled before its work starts (so the
+    // work sees the cancel flag from its first look); a progress window
+    // without an answer lets its work run to the end.
+    void CancelProgress() { m_progressAnswers.push_back(true); }
     // The next modal dialog is driven by `driver`; with a template number,
     // a dialog of another template is a problem and is cancelled.
     void OnModal(Driver driver, int32_t resource = 0);
@@ -68,6 +81,7 @@ public:
     std::vector<std::string> TakeMessages();
     const std::vector<FileDialogAsked>& FileDialogs() const { return m_fileDialogs; }
     const std::vector<ShellOpened>& ShellCalls() const { return m_shellCalls; }
+    const std::vector<ProgressRun>& ProgressRuns() const { return m_progressRuns; }
     // The problems noted so far, taken out of the record; unused answers
     // and drivers count as problems too.
     std::vector<std::string> TakeProblems();
@@ -109,6 +123,8 @@ private:
     bool AnswerFileDialog(const CUiFileRequest& request, CStr_base<64>& path) override;
     int32_t AnswerShellOpen(const char* verb, const char* file, const CStrArray_base<64>& arguments,
                             const char* folder) override;
+    bool AnswerProgress(const char* title, const char* label) override;
+    void ProgressShown() override;
     void DriveModal(CDialogBase& dialog) override;
     void Problem(const std::string& text) override { m_problems.push_back(text); }
 
@@ -125,8 +141,11 @@ private:
     std::deque<std::pair<bool, CStr_base<64>>> m_files;  // chosen?, path
     std::deque<int32_t> m_shellResults;
     std::deque<std::pair<Driver, int32_t>> m_drivers;
+    std::deque<bool> m_progressAnswers;  // true: cancel
+    std::deque<std::function<void()>> m_boxActions;
     std::vector<MessageBoxAsked> m_messageBoxes;
     std::vector<FileDialogAsked> m_fileDialogs;
     std::vector<ShellOpened> m_shellCalls;
+    std::vector<ProgressRun> m_progressRuns;
     std::vector<std::string> m_problems;
 };

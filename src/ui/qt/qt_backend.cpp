@@ -10,11 +10,13 @@
 #include "ui/dialog_base.h"
 #include "ui/qt/qt_frame.h"
 #include "ui/qt/qt_input_filter.h"
+#include "ui/qt/qt_progress.h"
 #include "ui/qt/qt_questions.h"
 #include "ui/qt/qt_shell.h"
 #include "ui/qt/qt_translation.h"
 #include "ui/qt/qt_window.h"
 #include "ui/ui_entry.h"
+#include "ui/ui_progress.h"
 
 namespace {
 
@@ -45,6 +47,8 @@ public:
         if (event->type() != PostedType())
             return QObject::event(event);
         const auto* posted = static_cast<CQtPostedEvent*>(event);
+        if (m_backend.HoldPosted(posted->serial, posted->code))
+            return true;
         if (CQtWindow* window = m_backend.Find(posted->serial)) {
             CUiMessage message;
             message.kind = UiMessageKind::kPosted;
@@ -190,6 +194,46 @@ int32_t CQtBackend::ShellOpen(CUiWindow*, const char* verb, const char* file, co
 void CQtBackend::Post(CUiWindow& window, uint32_t code)
 {
     QCoreApplication::postEvent(m_pPostBox.get(), new CQtPostedEvent(static_cast<CQtWindow&>(window).Serial(), code));
+}
+
+void CQtBackend::RunProgress(CUiWindow* owner, CUiProgressJob& job)
+{
+    ++m_nJobs;
+    job.Start();
+    if (!job.WaitFor(kUiProgressDelay)) {
+        // Every window waits for the job; input aimed at one is swallowed.
+        std::vector<uint64_t> blocked;
+        for (CQtWindow* window : m_windows) {
+            if (window->TopLevel() == window) {
+                window->Block(+1);
+                blocked.push_back(window->Serial());
+            }
+        }
+        CQtWindow* over = QuestionOwner(*this, owner);
+        const uint64_t overSerial = over ? over->Serial() : 0;
+        QtRunProgressWindow(over ? over->Outer() : nullptr, job);
+        for (uint64_t serial : blocked) {
+            if (CQtWindow* window = Find(serial))
+                window->Block(-1);
+        }
+        if (CQtWindow* window = Find(overSerial))
+            window->Activate();
+    }
+    job.Wait();
+    if (--m_nJobs > 0)
+        return;
+    std::deque<std::pair<uint64_t, uint32_t>> held;
+    held.swap(m_held);
+    for (const auto& [serial, code] : held)
+        QCoreApplication::postEvent(m_pPostBox.get(), new CQtPostedEvent(serial, code));
+}
+
+bool CQtBackend::HoldPosted(uint64_t serial, uint32_t code)
+{
+    if (m_nJobs == 0)
+        return false;
+    m_held.emplace_back(serial, code);
+    return true;
 }
 
 void CQtBackend::Flush()

@@ -11,11 +11,15 @@
 // file dialogs are QFileDialog with the layer's filter converted
 // (qt_file_filter.h); the wait cursor is the application's override
 // cursor; ShellOpen opens documents with QDesktopServices and starts
-// programs (and anything given arguments) with QProcess.
+// programs (and anything given arguments) with QProcess; the progress
+// window is a QProgressDialog (qt_progress.h), and while a job runs the
+// posted messages wait in the backend.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "ui/ui_backend.h"
@@ -47,6 +51,7 @@ public:
     int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file, const CStrArray_base<64>& arguments,
                       const char* folder) override;
     void Post(CUiWindow& window, uint32_t code) override;
+    void RunProgress(CUiWindow* owner, CUiProgressJob& job) override;
 
     // Runs the events that are due, posted messages and deferred deletions
     // included (for tests and for leaving cleanly).
@@ -60,6 +65,10 @@ public:
     static CQtWindow* WindowOf(const CDialogBase& dialog);
     // The innermost window whose client area holds `widget`, or null.
     CQtWindow* WindowHolding(const QWidget* widget) const;
+    // For the post box: while a job runs, a posted message waits here
+    // (true); it is posted again when the job has ended.
+    bool HoldPosted(uint64_t serial, uint32_t code);
+
     // For the windows.
     uint64_t Register(CQtWindow* window);
     void Unregister(CQtWindow* window);
@@ -72,4 +81,6 @@ private:
     std::vector<CQtWindow*> m_windows;
     uint64_t m_nNextSerial = 1;
     bool m_bWaitCursor = false;
+    int32_t m_nJobs = 0;  // jobs running
+    std::deque<std::pair<uint64_t, uint32_t>> m_held;  // window serial, code
 };
