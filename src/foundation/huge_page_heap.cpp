@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kRestartMark = "TAVARO_HEAP_RESTARTED";
 
 // Whether transparent huge pages go only to memory that asks for them.
-bool HugePagesOnRequest()
+[[maybe_unused]] bool HugePagesOnRequest()
 {
     std::ifstream in("/sys/kernel/mm/transparent_hugepage/enabled");
     std::stringstream text;
@@ -23,7 +23,7 @@ bool HugePagesOnRequest()
 
 // Gives GLIBC_TUNABLES back the value the user gave, from the value `set`
 // for the restart.
-void RestoreTunables(const std::string& set)
+[[maybe_unused]] void RestoreTunables(const std::string& set)
 {
     unsetenv(kRestartMark);
     if (const std::optional<std::string> given = TunablesWithoutHugePages(set))

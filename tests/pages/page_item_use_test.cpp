@@ -189,7 +189,7 @@ TEST_F(UseBoxTest, TheSeparateWindowEditsTheShownScript)
 {
     Open();
     Run([&](CMainDlg& main) {
-        for (const std::string& title : {"func(@@USE) - 別ウィンドウ編集", "funci(@@USE) - 別ウィンドウ編集"}) {
+        for (const std::string title : {"func(@@USE) - 別ウィンドウ編集", "funci(@@USE) - 別ウィンドウ編集"}) {
             user.OnModal(
                 [&](CDialogBase& d) {
                     EXPECT_EQ(Cp932ToUtf8(user.LookAt(d).GetCaption()), title);

@@ -137,9 +137,10 @@ TEST(FindMethods, WildcardMatcherAgreesWithItsTranslation)
         SCOPED_TRACE("text '" + Cp932ToUtf8(text) + "' wildcard '" + Cp932ToUtf8(wildcard) + "'");
         const CStr_base<1024> pattern = WildcardPattern(wildcard.c_str());
         const CFindQuery query = CFindQuery::FromMode(kFindWildcard, wildcard.c_str(), "<%>");
-        if (!text.empty())
+        if (!text.empty()) {
             EXPECT_EQ(CompareFindText(query, text.c_str(), static_cast<uint32_t>(text.size())),
                       StrRegex(text.c_str(), pattern.GetBuffer(), "") > 0 ? 1 : 0);
+        }
         if (wildcard.find_first_not_of('*') == std::string::npos)
             continue;
         CStr_base<16384> direct(text.c_str()), translated(text.c_str());

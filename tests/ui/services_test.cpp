@@ -135,9 +135,16 @@ TEST(UiServices, PostedMessagesReachTheKeyFilterWhenTheLoopRuns)
 TEST(UiServices, MenuCommandsReachTheDialogWhenChoosable)
 {
     CUiDialogTemplate withMenu = ProbeTemplate();
-    withMenu.menu.items.push_back(
-        {.text = "File",
-         .items = {{.id = 32773, .text = "Open"}, {.text = "History", .enabled = false, .items = {{.id = 32782}}}}});
+    CUiMenuItem open, history, entry, file;
+    open.id = 32773;
+    open.text.Assign("Open");
+    entry.id = 32782;
+    history.text.Assign("History");
+    history.enabled = false;
+    history.items = {entry};
+    file.text.Assign("File");
+    file.items = {open, history};
+    withMenu.menu.items.push_back(file);
     ShownProbe s(withMenu);
     EXPECT_TRUE(s.user.ChooseMenu(s.dialog, 32773));
     EXPECT_FALSE(s.user.ChooseMenu(s.dialog, 32782));  // inside a grayed popup
