@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include <benchmark/benchmark.h>
+
 // Reads the arguments left by benchmark::Initialize into `dataDir`; false
 // (with a message) on any other argument.
 inline bool ReadDataDirArg(int argc, char** argv, std::string& dataDir)
@@ -19,4 +21,16 @@ inline bool ReadDataDirArg(int argc, char** argv, std::string& dataDir)
         dataDir = argv[i] + 11;
     }
     return true;
+}
+
+// The whole main of a data-file benchmark: Google Benchmark's arguments,
+// then --data_dir, then every benchmark asked for. 2 on an unknown argument.
+inline int RunDataFileBenchmarks(int argc, char** argv, std::string& dataDir)
+{
+    benchmark::Initialize(&argc, argv);
+    if (!ReadDataDirArg(argc, argv, dataDir))
+        return 2;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -243,12 +243,4 @@ BENCHMARK(BM_Save)->Apply(Sizes);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    benchmark::Initialize(&argc, argv);
-    if (!ReadDataDirArg(argc, argv, g_dataDir))
-        return 2;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunDataFileBenchmarks(argc, argv, g_dataDir); }

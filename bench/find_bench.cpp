@@ -146,12 +146,4 @@ BENCHMARK(BM_Replace)->ArgName("items")->Arg(1000)->Arg(10000)->Arg(50000)->UseM
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    benchmark::Initialize(&argc, argv);
-    if (!ReadDataDirArg(argc, argv, g_dataDir))
-        return 2;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunDataFileBenchmarks(argc, argv, g_dataDir); }
