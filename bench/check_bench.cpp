@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "thread_cpu_seconds.h"
 #include "data_dir_arg.h"
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
@@ -27,13 +28,6 @@
 namespace {
 
 std::string g_dataDir = ".";
-
-double CpuSeconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 // The document of the file with `items` items, read once per process; null
 // when it cannot be read. `megabytes` is the file's size.
@@ -94,9 +88,9 @@ void BM_Check(benchmark::State& state)
         return;
     }
     for (auto _ : state) {
-        const double start = CpuSeconds();
+        const double start = ThreadCpuSeconds();
         const CIntegrityFindings findings = CheckProjectIntegrity(*doc);
-        state.SetIterationTime(CpuSeconds() - start);
+        state.SetIterationTime(ThreadCpuSeconds() - start);
         if (findings.count != 0) {
             state.SkipWithError("the check found problems in the generated file");
             return;

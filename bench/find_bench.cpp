@@ -25,6 +25,7 @@
 #include <memory>
 #include <string>
 
+#include "thread_cpu_seconds.h"
 #include "data_dir_arg.h"
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
@@ -37,13 +38,6 @@
 namespace {
 
 std::string g_dataDir = ".";
-
-double CpuSeconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 // The document of the file with `items` items, read afresh; null when it
 // cannot be read.
@@ -92,9 +86,9 @@ void Find(benchmark::State& state, const CFindRequest& request)
     const std::vector<CFindElement> targets = CollectFindTargets(*doc, kFindAll, CPageElement{});
     uint32_t elements = 0;
     for (auto _ : state) {
-        const double start = CpuSeconds();
+        const double start = ThreadCpuSeconds();
         const CFindOutcome outcome = RunFindReplace(*doc, targets, request);
-        state.SetIterationTime(CpuSeconds() - start);
+        state.SetIterationTime(ThreadCpuSeconds() - start);
         elements = outcome.elements;
         if (outcome.stop != StrRegexStop::kNone || elements == 0) {
             state.SkipWithError("the search stopped or found nothing");
@@ -126,10 +120,10 @@ void BM_Replace(benchmark::State& state)
             return;
         }
         const std::vector<CFindElement> targets = CollectFindTargets(*doc, kFindAll, CPageElement{});
-        const double start = CpuSeconds();
+        const double start = ThreadCpuSeconds();
         outcome = RunFindReplace(*doc, targets, replace);
         CommitFindReplace(outcome);
-        state.SetIterationTime(CpuSeconds() - start);
+        state.SetIterationTime(ThreadCpuSeconds() - start);
         if (outcome.stop != StrRegexStop::kNone || outcome.refused != 0 || outcome.replacements == 0 ||
             RunFindReplace(*doc, targets, find).elements != 0) {
             state.SkipWithError("the replacement refused an element or left the word behind");

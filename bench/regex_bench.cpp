@@ -27,6 +27,7 @@
 #include <memory>
 #include <string>
 
+#include "thread_cpu_seconds.h"
 #include "bench_texts.h"
 #include "pcre2_reference.h"
 #include "pattern/str_regex.h"
@@ -44,20 +45,13 @@ constexpr const char* kBlockPattern =
     "EVENT%)%(UPDATE%)%(INIT%)%(BUY%)%(BASE%)%(TURN%)%(CUSTOM%)%(NEW%)%(SHOPIN%)%(SHOPOUT%)%(SALE%)%(BASE%)%]%)%("
     "INCLUDE%)%(IF%)%(SETMACRO%)%(USEMACRO%)%(SKIP%)%(END%)%]%)%$%]%)%]";
 
-double CpuSeconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 // Runs `work` and returns its CPU seconds.
 template <class Work>
 double Timed(Work&& work)
 {
-    const double start = CpuSeconds();
+    const double start = ThreadCpuSeconds();
     work();
-    return CpuSeconds() - start;
+    return ThreadCpuSeconds() - start;
 }
 
 // Mean CPU seconds of `work` over at least three runs and 0.3 seconds.
