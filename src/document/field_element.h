@@ -17,6 +17,12 @@ public:
 
     // The value under `key`, or null when the key is not defined.
     const CMerxString* GetField(const char* key) const { return fields.Lookup(key); }
+    // The text under `key`; "" when the key is not defined.
+    const char* FieldText(const char* key) const
+    {
+        const CMerxString* value = fields.Lookup(key);
+        return value ? value->GetBuffer() : "";
+    }
     // Stores `value` under a defined key; false (and nothing stored) when
     // the key is not defined.
     bool SetField(const char* key, const char* value);

@@ -15,12 +15,6 @@
 
 namespace {
 
-const char* FieldText(const CMerxFieldElement& element, const char* key)
-{
-    const CMerxString* value = element.GetField(key);
-    return value ? value->GetBuffer() : "";
-}
-
 CStr_base<16384> WithCrLf(const char* text)
 {
     CStr_base<16384> shown(text);
@@ -43,12 +37,12 @@ CStr_base<64> ArrangementLabel(const CMERX_base& element)
     CStr_base<64> label;
     switch (element.GetKind()) {
     case CMERX_TYPE_ITEM:
-        label.Format(SJ("@@ITEM：%s"), FieldText(static_cast<const Citemstruct&>(element), "name"));
+        label.Format(SJ("@@ITEM：%s"), static_cast<const Citemstruct&>(element).FieldText("name"));
         break;
     case CMERX_TYPE_EVENT: {
         const auto& event = static_cast<const Ceventstruct&>(element);
-        const char* message = FieldText(event, "startmsg");
-        label.Format(SJ("@@EVENT：%s"), *message ? message : FieldText(event, "code"));
+        const char* message = event.FieldText("startmsg");
+        label.Format(SJ("@@EVENT：%s"), *message ? message : event.FieldText("code"));
         break;
     }
     case CMERX_TYPE_SINGLE:

@@ -7,12 +7,6 @@ const char* const g_aszEventFieldKeys[kEventFieldCount] = {"start",    "basetime
 
 namespace {
 
-const char* FieldText(const Ceventstruct& event, const char* key)
-{
-    const CMerxString* value = event.GetField(key);
-    return value ? value->GetBuffer() : "";
-}
-
 constexpr uint32_t kCode = 3;
 
 } // namespace
@@ -20,7 +14,7 @@ constexpr uint32_t kCode = 3;
 void ShowEventFields(const Ceventstruct& event, CEventFieldControls& controls)
 {
     for (uint32_t i = 0; i < kEventFieldCount; ++i)
-        controls.fields[i].Assign(FieldText(event, g_aszEventFieldKeys[i]));
+        controls.fields[i].Assign(event.FieldText(g_aszEventFieldKeys[i]));
 }
 
 bool ReadBackEventFields(const CEventFieldControls& shown, const CEventFieldControls& now, Ceventstruct& event,
@@ -41,6 +35,6 @@ bool ReadBackEventFields(const CEventFieldControls& shown, const CEventFieldCont
 
 CStr_base<64> EventLabel(const Ceventstruct& event)
 {
-    const char* message = FieldText(event, "startmsg");
-    return CStr_base<64>(*message ? message : FieldText(event, "code"));
+    const char* message = event.FieldText("startmsg");
+    return CStr_base<64>(*message ? message : event.FieldText("code"));
 }

@@ -29,12 +29,6 @@ const PlainField kMiddleFields[] = {{"pop", &CItemFieldControls::pop},
                                     {"plus", &CItemFieldControls::plus}};
 const PlainField kLastFields[] = {{"cost", &CItemFieldControls::cost}, {"point", &CItemFieldControls::point}};
 
-const char* FieldText(const Citemstruct& item, const char* key)
-{
-    const CMerxString* value = item.GetField(key);
-    return value ? value->GetBuffer() : "";
-}
-
 bool Edited(const CItemFieldControls& shown, const CItemFieldControls& now, Member member)
 {
     return !((shown.*member) == (now.*member));
@@ -105,18 +99,18 @@ void SplitSlashPair(const char* value, CStr_base<64>& first, CStr_base<64>& seco
 
 void ShowItemFields(const Citemstruct& item, CItemFieldControls& controls)
 {
-    controls.no.Assign(FieldText(item, "no"));
-    controls.type.Assign(FieldText(item, "type"));
-    controls.code.Assign(FieldText(item, "code"));
-    controls.name.Assign(FieldText(item, "name"));
+    controls.no.Assign(item.FieldText("no"));
+    controls.type.Assign(item.FieldText("type"));
+    controls.code.Assign(item.FieldText("code"));
+    controls.name.Assign(item.FieldText("name"));
     for (const PlainField& field : kInfoFields)
-        (controls.*field.member).Assign(FieldText(item, field.key));
-    SplitSlashPair(FieldText(item, "limit"), controls.limitStock, controls.limitMarket);
+        (controls.*field.member).Assign(item.FieldText(field.key));
+    SplitSlashPair(item.FieldText("limit"), controls.limitStock, controls.limitMarket);
     for (const PlainField& field : kMiddleFields)
-        (controls.*field.member).Assign(FieldText(item, field.key));
-    SplitSlashPair(FieldText(item, "base"), controls.baseCount, controls.baseHalf);
+        (controls.*field.member).Assign(item.FieldText(field.key));
+    SplitSlashPair(item.FieldText("base"), controls.baseCount, controls.baseHalf);
     for (const PlainField& field : kLastFields)
-        (controls.*field.member).Assign(FieldText(item, field.key));
+        (controls.*field.member).Assign(item.FieldText(field.key));
 
     const CMerxString* flag = item.GetField("flag");
     if (!flag)

@@ -8,6 +8,7 @@
 #include "document/declared_subs.h"
 #include "document/element_reader.h"
 #include "foundation/sjis_literal.h"
+#include "pages/context_question.h"
 #include "pages/event_groups.h"
 #include "pages/event_list_edit.h"
 #include "pages/page_event_template.h"
@@ -28,15 +29,6 @@ bool IsEditedByTyping(int32_t id, UiEvent event)
         return true;
     return event == UiEvent::kSelChanged && (id == IDC_GROUP || id == IDC_FUNC_REF || id == IDC_PARAM_ITEM);
 }
-
-class CContextQuestion : public CYesNoQuestion {
-public:
-    explicit CContextQuestion(CPageContext& context) : m_context(context) {}
-    bool AskYesNo(const char* text) override { return m_context.Ask(text, UiButtons::kYesNo) == UiAnswer::kYes; }
-
-private:
-    CPageContext& m_context;
-};
 
 } // namespace
 
@@ -328,7 +320,7 @@ bool Cpage_event::SaveScript()
     if (!value)
         return true;
     const CEventScriptControls now = ReadScriptControls();
-    CContextQuestion question(m_context);
+    CPageContextQuestion question(m_context);
     CStr_base<1024> errors;
     if (!ReadBackEventScript(m_shownScript, now, key, EscapeMode(kPageEscapeModeKey), question, *value, errors)) {
         m_context.ApplyError().Append(errors);
@@ -470,129 +462,6 @@ void Cpage_event::OnRevert()
 }
 
 // ---- list operations -------------------------------------------------------
-
-void Cpage_event::ShowInsertedEvent(uint32_t index, bool atEnd)
-{
-    CUiControl list = Control(IDC_EVENT_LIST);
-    const CStr_base<64> label = EventLabel(*m_context.Document().eventdata.GetAt(index));
-    if (atEnd) {
-        list.AddString(label.GetBuffer());
-    } else {
-        list.InsertString(static_cast<int32_t>(index), label.GetBuffer());
-        if (noweventID >= static_cast<int32_t>(index))
-            ++noweventID;
-    }
-    list.SetCurSel(static_cast<int32_t>(index));
-    OnSelChangeList1();
-    m_context.MarkModified();
-}
-
-void Cpage_event::OnAdd()
-{
-    CMerxDocument& doc = m_context.Document();
-    // The shown event is applied first; a refusal keeps it shown.
-    if (noweventID != -1) {
-        m_context.ApplyError().Release();
-        OnSelChangeList1();
-        if (!m_context.ApplyError().IsEmpty())
-            return;
-    }
-    const bool insert = Control(IDC_INSERT).GetCheck() && noweventID != -1;
-    const CInsertPlace place = FindInsertPlace(doc, doc.eventdata, insert, noweventID);
-    InsertNewEvent(doc, place);
-    ShowInsertedEvent(place.index, !insert);
-}
-
-void Cpage_event::OnCopy()
-{
-    if (noweventID == -1 || Control(IDC_EVENT_LIST).GetCurSel() < 0)
-        return;
-    m_context.ApplyError().Release();
-    OnSelChangeList1();
-    if (!m_context.ApplyError().IsEmpty() || noweventID == -1)
-        return;
-    CMerxDocument& doc = m_context.Document();
-    const bool insert = Control(IDC_INSERT).GetCheck();
-    const CInsertPlace place = FindInsertPlace(doc, doc.eventdata, insert, noweventID);
-    InsertEventCopy(doc, place, m_work);
-    ShowInsertedEvent(place.index, !insert);
-}
-
-void Cpage_event::OnDelete()
-{
-    if (noweventID == -1)
-        return;
-    if (m_context.Ask(SJ("このイベントを削除してもよろしいですか？"), UiButtons::kYesNo) != UiAnswer::kYes)
-        return;
-    CMerxDocument& doc = m_context.Document();
-    CUiControl list = Control(IDC_EVENT_LIST);
-    list.DeleteString(noweventID);
-    doc.RemoveElement(doc.eventdata.GetAt(static_cast<uint32_t>(noweventID)));
-    const int32_t count = static_cast<int32_t>(list.GetCount());
-    list.SetCurSel(noweventID < count ? noweventID : count - 1);
-    noweventID = -1;
-    OnSelChangeList1();
-    FillGroups();
-    m_context.MarkModified();
-}
-
-void Cpage_event::ExchangeWithNeighbour(int32_t other)
-{
-    CMerxDocument& doc = m_context.Document();
-    if (noweventID == -1 || other < 0 || static_cast<uint32_t>(other) >= doc.eventdata.GetCount())
-        return;
-    doc.ExchangeEvents(static_cast<uint32_t>(noweventID), static_cast<uint32_t>(other));
-    {
-        const CNotifyQuietScope quiet(m_context.NotifyReady());
-        SetListLine(noweventID);
-        SetListLine(other);
-        Control(IDC_EVENT_LIST).SetCurSel(other);
-    }
-    noweventID = m_nStoredEvent = other;
-    m_context.MarkModified();
-}
-
-void Cpage_event::OnUp() { ExchangeWithNeighbour(noweventID - 1); }
-
-void Cpage_event::OnDown()
-{
-    if (noweventID != -1)
-        ExchangeWithNeighbour(noweventID + 1);
-}
-
-// ---- direct edit -----------------------------------------------------------
-
-void Cpage_event::OnDirectEdit()
-{
-    if (m_context.RefuseWhileWaiting() || noweventID == -1)
-        return;
-    const CModalWaitScope wait(m_context.ModalWait());
-    const CUiWaitCursor cursor;
-    if (!SaveShownEvent())
-        return;
-
-    const CMerxDocument& doc = m_context.Document();
-    CStr_base<16384> text = CMerxWriter(doc).WriteEvent(m_work);
-    CrLfToLf(text);
-    const bool accepted = m_context.RunDirectInput(text, [&](CStr_base<16384>& candidate, CStr_base<1024>& errors) {
-        Ceventstruct parsed;
-        CStr_base<1024> messages;
-        uint32_t line = 0;
-        if (!CElementReader(doc, messages).ParseEvent(parsed, candidate.GetBuffer(), line) || !messages.IsEmpty()) {
-            errors = messages;
-            return false;
-        }
-        std::vector<CMerxString*> scripts;
-        for (const char* key : g_aszEventScriptKeys)
-            scripts.push_back(parsed.fields.Lookup(key));
-        CContextQuestion question(m_context);
-        CompleteBackslashesIn(scripts, EscapeMode(kEditEscapeModeKey), question);
-        m_work = parsed;
-        return true;
-    });
-    if (accepted)
-        ShowEvent();
-}
 
 bool Cpage_event::OnCommand(int32_t id, UiEvent event)
 {

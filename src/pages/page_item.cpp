@@ -1,37 +1,21 @@
 #include "pages/page_item.h"
 
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-#include <vector>
-
 #include "app/edit_dlg.h"
-#include "app/line_ends.h"
 #include "document/backslash_completion.h"
-#include "document/data_writer.h"
 #include "document/declared_subs.h"
-#include "document/element_reader.h"
 #include "document/reopen_check.h"
-#include "foundation/decimal_text.h"
-#include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
+#include "pages/context_question.h"
 #include "pages/item_ex_dlg.h"
-#include "pages/item_icon.h"
-#include "pages/item_list_edit.h"
-#include "pages/item_naming.h"
 #include "pages/item_rename.h"
 #include "pages/page_item_template.h"
 #include "settings/setting_keys.h"
-#include "tools/item_sort_dlg.h"
 #include "ui/edit_tab_key.h"
 #include "ui/ui_services.h"
 
 using namespace item_page;
 
 namespace {
-
-const char* const kFuncKeys[] = {"funct", "funcs", "funcb"};
 
 // The item's edits that show one field each, and their field.
 const CItemEditControl kPlainEdits[] = {
@@ -73,27 +57,6 @@ bool IsEditedByTyping(int32_t id, UiEvent event)
                id == IDC_ARG_TARGET || id == IDC_ARG_NOCOUNT || id == IDC_ARG_MESSAGE || id == IDC_ARG_SELECT;
     return event == UiEvent::kSelChanged && (id == IDC_TYPE || id == IDC_JOB_NAME || id == IDC_USE_FUNC_REF ||
                                              id == IDC_UNG_ITEM || id == IDC_ARG_SELECT_MODE || id == IDC_UNG_KIND);
-}
-
-class CContextQuestion : public CYesNoQuestion {
-public:
-    explicit CContextQuestion(CPageContext& context) : m_context(context) {}
-    bool AskYesNo(const char* text) override { return m_context.Ask(text, UiButtons::kYesNo) == UiAnswer::kYes; }
-
-private:
-    CPageContext& m_context;
-};
-
-const char* FieldText(const CMerxFieldElement& element, const char* key)
-{
-    const CMerxString* value = element.GetField(key);
-    return value ? value->GetBuffer() : "";
-}
-
-bool IsFolder(const CStr_base<64>& path)
-{
-    std::error_code error;
-    return std::filesystem::is_directory(NativePath(path.GetBuffer()), error);
 }
 
 } // namespace
@@ -173,7 +136,7 @@ void Cpage_item::Reload()
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         list.ResetContent();
         for (const Citemstruct& item : m_context.Document().itemdata)
-            list.AddString(FieldText(item, "name"));
+            list.AddString(item.FieldText("name"));
     }
     list.SetCurSel(shown >= 0 && static_cast<uint32_t>(shown) < list.GetCount() ? shown : -1);
     nowitemID = -1;
@@ -217,7 +180,7 @@ bool Cpage_item::OnInitDialog()
 
     CUiControl list = Control(IDC_ITEM_LIST);
     for (const Citemstruct& item : doc.itemdata)
-        list.AddString(FieldText(item, "name"));
+        list.AddString(item.FieldText("name"));
 
     m_work.Clear();
     nowitemID = -1;
@@ -284,7 +247,7 @@ void Cpage_item::ShowFuncString(int32_t index)
     const CNotifyQuietScope quiet(m_context.NotifyReady());
     m_nFunc = index;
     CUiControl edit = Control(IDC_FUNC_EDIT);
-    edit.SetText(index >= 0 ? FieldText(m_work, kFuncKeys[index]) : "");
+    edit.SetText(index >= 0 ? m_work.FieldText(kFuncKeys[index]) : "");
     edit.GetText(m_strShownFunc);
 }
 
@@ -304,7 +267,7 @@ bool Cpage_item::SaveFuncString()
         return false;
     }
     m_strShownFunc = text;
-    CContextQuestion question(m_context);
+    CPageContextQuestion question(m_context);
     CompleteBackslashes(text, EscapeMode(kPageEscapeModeKey), question);
     m_work.SetField(kFuncKeys[m_nFunc], text.GetBuffer());
     return true;
@@ -362,7 +325,7 @@ void Cpage_item::SetListLine(int32_t index)
 {
     CUiControl list = Control(IDC_ITEM_LIST);
     list.DeleteString(index);
-    list.InsertString(index, FieldText(*m_context.Document().itemdata.GetAt(index), "name"));
+    list.InsertString(index, m_context.Document().itemdata.GetAt(index)->FieldText("name"));
 }
 
 void Cpage_item::OnOK()
@@ -376,8 +339,8 @@ void Cpage_item::OnOK()
 
     CMerxDocument& doc = m_context.Document();
     Citemstruct& stored = *doc.itemdata.GetAt(nowitemID);
-    const CStr_base<64> oldName(FieldText(stored, "name"));
-    const CStr_base<64> newName(FieldText(m_work, "name"));
+    const CStr_base<64> oldName(stored.FieldText("name"));
+    const CStr_base<64> newName(m_work.FieldText("name"));
     bool storedByTracking = false;
     if (!(oldName == newName) && m_bAskRename) {
         const UiAnswer answer = m_context.Ask(
@@ -461,130 +424,6 @@ void Cpage_item::OnSelChangeList1()
     ShowItem();
 }
 
-void Cpage_item::ShowInsertedItem(uint32_t index, bool atEnd)
-{
-    CUiControl list = Control(IDC_ITEM_LIST);
-    const char* name = FieldText(*m_context.Document().itemdata.GetAt(index), "name");
-    if (atEnd) {
-        list.AddString(name);
-    } else {
-        list.InsertString(static_cast<int32_t>(index), name);
-        if (nowitemID >= static_cast<int32_t>(index))
-            ++nowitemID;
-    }
-    list.SetCurSel(static_cast<int32_t>(index));
-    OnSelChangeList1();
-    // A new item's first apply stores its name without asking.
-    if (nowitemID == static_cast<int32_t>(index))
-        m_bAskRename = false;
-    m_context.MarkModified();
-}
-
-void Cpage_item::OnAdd()
-{
-    CMerxDocument& doc = m_context.Document();
-    const bool insert = Control(IDC_INSERT).GetCheck() && nowitemID != -1;
-    const CInsertPlace place = FindInsertPlace(doc, doc.itemdata, insert, nowitemID);
-    InsertNewItem(doc, place, NextFreeItemNumber(doc));
-    ShowInsertedItem(place.index, !insert);
-}
-
-void Cpage_item::OnCopy()
-{
-    if (nowitemID == -1 || Control(IDC_ITEM_LIST).GetCurSel() < 0)
-        return;
-    m_context.ApplyError().Release();
-    OnSelChangeList1();
-    if (!m_context.ApplyError().IsEmpty() || nowitemID == -1)
-        return;
-    CMerxDocument& doc = m_context.Document();
-    const bool insert = Control(IDC_INSERT).GetCheck();
-    const CInsertPlace place = FindInsertPlace(doc, doc.itemdata, insert, nowitemID);
-    InsertItemCopy(doc, place, m_work, NextFreeItemNumber(doc));
-    ShowInsertedItem(place.index, !insert);
-}
-
-void Cpage_item::OnDelete()
-{
-    if (nowitemID == -1)
-        return;
-    if (m_context.Ask(SJ("このアイテムを削除してもよろしいですか？"), UiButtons::kYesNo) != UiAnswer::kYes)
-        return;
-    CMerxDocument& doc = m_context.Document();
-    CUiControl list = Control(IDC_ITEM_LIST);
-    list.DeleteString(nowitemID);
-    doc.RemoveElement(doc.itemdata.GetAt(nowitemID));
-    const int32_t count = static_cast<int32_t>(list.GetCount());
-    list.SetCurSel(nowitemID < count ? nowitemID : count - 1);
-    nowitemID = -1;
-    OnSelChangeList1();
-    m_context.MarkModified();
-}
-
-void Cpage_item::ExchangeWithNeighbour(int32_t other)
-{
-    CMerxDocument& doc = m_context.Document();
-    if (nowitemID == -1 || other < 0 || static_cast<uint32_t>(other) >= doc.itemdata.GetCount())
-        return;
-    doc.ExchangeItems(static_cast<uint32_t>(nowitemID), static_cast<uint32_t>(other));
-    {
-        const CNotifyQuietScope quiet(m_context.NotifyReady());
-        SetListLine(nowitemID);
-        SetListLine(other);
-        Control(IDC_ITEM_LIST).SetCurSel(other);
-    }
-    nowitemID = m_nStoredItem = other;
-    m_context.MarkModified();
-}
-
-void Cpage_item::OnUp() { ExchangeWithNeighbour(nowitemID - 1); }
-
-void Cpage_item::OnDown()
-{
-    if (nowitemID != -1)
-        ExchangeWithNeighbour(nowitemID + 1);
-}
-
-void Cpage_item::OnSort()
-{
-    CMerxDocument& doc = m_context.Document();
-    if (doc.itemdata.GetCount() == 0) {
-        m_context.ShowMessage(SJ("整列する要素がありません"));
-        return;
-    }
-    CUiControl list = Control(IDC_ITEM_LIST);
-    // The item shown before the sort is shown after it, wherever it went;
-    // without one the first item is shown first.
-    const Citemstruct* shown = nullptr;
-    auto prepare = [&] {
-        if (nowitemID == -1) {
-            m_context.ApplyError().Release();
-            list.SetCurSel(0);
-            OnSelChangeList1();
-            if (!m_context.ApplyError().IsEmpty())
-                return false;
-        }
-        shown = nowitemID >= 0 ? doc.itemdata.GetAt(static_cast<uint32_t>(nowitemID)) : nullptr;
-        return true;
-    };
-    const CModalWaitScope wait(m_context.ModalWait());
-    CItemSortDlg dialog(m_context, m_previousOrder, prepare);
-    if (dialog.DoModal(this) != kIdOk || !dialog.Changed())
-        return;
-    {
-        const CNotifyQuietScope quiet(m_context.NotifyReady());
-        list.ResetContent();
-        for (const Citemstruct& item : doc.itemdata)
-            list.AddString(FieldText(item, "name"));
-        for (uint32_t i = 0; i < doc.itemdata.GetCount(); ++i)
-            if (doc.itemdata.GetAt(i) == shown)
-                nowitemID = static_cast<int32_t>(i);
-        list.SetCurSel(nowitemID);
-    }
-    m_nStoredItem = nowitemID;
-    m_context.MarkModified();
-}
-
 void Cpage_item::OnRevert()
 {
     nowitemID = -1;
@@ -607,97 +446,6 @@ void Cpage_item::OnItemEx()
     m_nItemExId = dialog.LastIndex();
     if (stored)
         m_context.MarkModified();
-}
-
-void Cpage_item::OnDirectEdit()
-{
-    if (m_context.RefuseWhileWaiting() || nowitemID == -1)
-        return;
-    const CModalWaitScope wait(m_context.ModalWait());
-    const CUiWaitCursor cursor;
-    if (!SaveShownItem())
-        return;
-
-    const CMerxDocument& doc = m_context.Document();
-    CStr_base<16384> text = CMerxWriter(doc).WriteItem(m_work);
-    CrLfToLf(text);
-    const bool beta = IsBeta();
-    const bool accepted = m_context.RunDirectInput(text, [&](CStr_base<16384>& candidate, CStr_base<1024>& errors) {
-        Citemstruct parsed;
-        CStr_base<1024> messages;
-        uint32_t line = 0;
-        if (!CElementReader(doc, messages).ParseItem(parsed, candidate.GetBuffer(), line) || !messages.IsEmpty()) {
-            errors = messages;
-            return false;
-        }
-        // The script texts that may lack a "\" after a double-byte character.
-        std::vector<CMerxString*> scripts;
-        for (const char* key : kFuncKeys)
-            if (beta || std::strcmp(key, "funct") == 0)
-                scripts.push_back(parsed.fields.Lookup(key));
-        for (Cusestruct& use : parsed.uses)
-            for (const char* key : {"func", "funci", "funcb"})
-                if (beta || std::strcmp(key, "funci") != 0)
-                    scripts.push_back(use.fields.Lookup(key));
-        CContextQuestion question(m_context);
-        CompleteBackslashesIn(scripts, EscapeMode(kEditEscapeModeKey), question);
-        m_work = parsed;
-        return true;
-    });
-    if (accepted)
-        ShowItem();
-}
-
-void Cpage_item::OnIconEdit()
-{
-    CStr_base<64> dataFolder = FolderOfPath(m_context.FilePath().GetBuffer());
-    if (dataFolder.IsEmpty() && !m_context.FilePath().IsEmpty())
-        dataFolder.Assign(".");
-    if (dataFolder.IsEmpty() || !IsFolder(dataFolder)) {
-        m_context.ShowMessage(SJ("編集中のフォルダにアクセスできません"));
-        return;
-    }
-    const CStr_base<64> iconFolder =
-        IconFolderPath(dataFolder.GetBuffer(), m_context.ProjectInfo().iconImagePath.GetBuffer());
-    if (!IsFolder(iconFolder)) {
-        m_context.ShowMessage(SJ("アイコンが格納されているフォルダにアクセスできません"));
-        return;
-    }
-    CStr_base<64> noText;
-    Control(IDC_NO).GetText(noText);
-    const int32_t number = ReadDecimal32(noText.GetBuffer(), 0);
-    if (number < 1) {
-        m_context.ShowMessage(SJ("アイテムNoが無効です"));
-        return;
-    }
-    const CStr_base<64> iconPath = IconFilePath(iconFolder.GetBuffer(), number);
-    const std::string native = NativePath(iconPath.GetBuffer());
-    if (!std::ifstream(native, std::ios::binary)) {
-        if (m_context.Ask(SJ("アイコンファイルにアクセスできません。\n新しいファイルを作成しますか？"),
-                          UiButtons::kOkCancel) != UiAnswer::kOk)
-            return;
-        CStr_base<64> blank(m_context.ProgramFolder());
-        blank.Append("\\newitemicon.png");
-        std::error_code error;
-        if (!std::filesystem::copy_file(NativePath(blank.GetBuffer()), native, std::filesystem::copy_options::none,
-                                        error)) {
-            m_context.ShowMessage(SJ("アイコンファイルの作成に失敗しました。"));
-            return;
-        }
-    }
-    const CSettingsStore& settings = m_context.Settings();
-    const CSettingsStore::Value* program = FindSetting(settings, kIconEditAppPathKey);
-    if (program && !program->IsEmpty()) {
-        const CSettingsStore::Value* value = FindSetting(settings, kIconEditAppValueKey);
-        CStrArray_base<64> arguments;
-        IconProgramArguments(value ? value->GetBuffer() : "\"%f\"", PathTextFromNative(native).GetBuffer(), arguments);
-        if (UiShellOpen("open", program->GetBuffer(), arguments, iconFolder.GetBuffer(), this) <= 32)
-            m_context.ShowMessage(SJ("指定プログラムを起動できません。\nパスの設定を確認してください。"));
-        return;
-    }
-    if (UiShellOpen("open", iconPath.GetBuffer(), {}, "", this) <= 32)
-        m_context.ShowMessage(
-            SJ("アイコンファイルを開けません。\nWindowsの設定およびファイルを使用中でないか確認してください。"));
 }
 
 bool Cpage_item::OnCommand(int32_t id, UiEvent event)

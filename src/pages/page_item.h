@@ -45,6 +45,9 @@ protected:
     void OnDestroy() override;
 
 private:
+    // The item's script texts, in the order of the func combo.
+    static constexpr const char* kFuncKeys[] = {"funct", "funcs", "funcb"};
+
     void OnAdd();
     void OnCopy();
     void OnDelete();

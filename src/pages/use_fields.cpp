@@ -12,12 +12,6 @@ const char* const g_aszUseFieldKeys[kUseFieldCount] = {"name",   "price",      "
 
 namespace {
 
-const char* FieldText(const Cusestruct& use, const char* key)
-{
-    const CMerxString* value = use.GetField(key);
-    return value ? value->GetBuffer() : "";
-}
-
 void ShowUseArg(const char* arg, CUseFieldControls& controls)
 {
     controls.target = controls.nocount = controls.message = controls.select = false;
@@ -66,12 +60,12 @@ bool IsArgselectHeading(uint32_t field) { return std::strcmp(g_aszUseFieldKeys[f
 void ShowUseFields(const Cusestruct& use, CUseFieldControls& controls)
 {
     for (uint32_t i = 0; i < kUseFieldCount; ++i)
-        controls.fields[i].Assign(FieldText(use, g_aszUseFieldKeys[i]));
+        controls.fields[i].Assign(use.FieldText(g_aszUseFieldKeys[i]));
     CStrArray_base<64> params;
-    params.Split(FieldText(use, "param"), ",");
+    params.Split(use.FieldText("param"), ",");
     for (uint32_t i = 0; i < kUseParamCount; ++i)
         controls.params[i].Assign(i < params.GetCount() ? params[i].GetBuffer() : "");
-    ShowUseArg(FieldText(use, "arg"), controls);
+    ShowUseArg(use.FieldText("arg"), controls);
 }
 
 CStr_base<64> JoinUseParams(const CStr_base<64> (&params)[kUseParamCount])

@@ -1,0 +1,134 @@
+// The item page's list operations: add, copy, delete, up and down, and
+// the sort dialog.
+#include "foundation/sjis_literal.h"
+#include "pages/item_list_edit.h"
+#include "pages/item_naming.h"
+#include "pages/page_item.h"
+#include "pages/page_item_template.h"
+#include "tools/item_sort_dlg.h"
+
+using namespace item_page;
+
+void Cpage_item::ShowInsertedItem(uint32_t index, bool atEnd)
+{
+    CUiControl list = Control(IDC_ITEM_LIST);
+    const char* name = m_context.Document().itemdata.GetAt(index)->FieldText("name");
+    if (atEnd) {
+        list.AddString(name);
+    } else {
+        list.InsertString(static_cast<int32_t>(index), name);
+        if (nowitemID >= static_cast<int32_t>(index))
+            ++nowitemID;
+    }
+    list.SetCurSel(static_cast<int32_t>(index));
+    OnSelChangeList1();
+    // A new item's first apply stores its name without asking.
+    if (nowitemID == static_cast<int32_t>(index))
+        m_bAskRename = false;
+    m_context.MarkModified();
+}
+
+void Cpage_item::OnAdd()
+{
+    CMerxDocument& doc = m_context.Document();
+    const bool insert = Control(IDC_INSERT).GetCheck() && nowitemID != -1;
+    const CInsertPlace place = FindInsertPlace(doc, doc.itemdata, insert, nowitemID);
+    InsertNewItem(doc, place, NextFreeItemNumber(doc));
+    ShowInsertedItem(place.index, !insert);
+}
+
+void Cpage_item::OnCopy()
+{
+    if (nowitemID == -1 || Control(IDC_ITEM_LIST).GetCurSel() < 0)
+        return;
+    m_context.ApplyError().Release();
+    OnSelChangeList1();
+    if (!m_context.ApplyError().IsEmpty() || nowitemID == -1)
+        return;
+    CMerxDocument& doc = m_context.Document();
+    const bool insert = Control(IDC_INSERT).GetCheck();
+    const CInsertPlace place = FindInsertPlace(doc, doc.itemdata, insert, nowitemID);
+    InsertItemCopy(doc, place, m_work, NextFreeItemNumber(doc));
+    ShowInsertedItem(place.index, !insert);
+}
+
+void Cpage_item::OnDelete()
+{
+    if (nowitemID == -1)
+        return;
+    if (m_context.Ask(SJ("このアイテムを削除してもよろしいですか？"), UiButtons::kYesNo) != UiAnswer::kYes)
+        return;
+    CMerxDocument& doc = m_context.Document();
+    CUiControl list = Control(IDC_ITEM_LIST);
+    list.DeleteString(nowitemID);
+    doc.RemoveElement(doc.itemdata.GetAt(nowitemID));
+    const int32_t count = static_cast<int32_t>(list.GetCount());
+    list.SetCurSel(nowitemID < count ? nowitemID : count - 1);
+    nowitemID = -1;
+    OnSelChangeList1();
+    m_context.MarkModified();
+}
+
+void Cpage_item::ExchangeWithNeighbour(int32_t other)
+{
+    CMerxDocument& doc = m_context.Document();
+    if (nowitemID == -1 || other < 0 || static_cast<uint32_t>(other) >= doc.itemdata.GetCount())
+        return;
+    doc.ExchangeItems(static_cast<uint32_t>(nowitemID), static_cast<uint32_t>(other));
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        SetListLine(nowitemID);
+        SetListLine(other);
+        Control(IDC_ITEM_LIST).SetCurSel(other);
+    }
+    nowitemID = m_nStoredItem = other;
+    m_context.MarkModified();
+}
+
+void Cpage_item::OnUp() { ExchangeWithNeighbour(nowitemID - 1); }
+
+void Cpage_item::OnDown()
+{
+    if (nowitemID != -1)
+        ExchangeWithNeighbour(nowitemID + 1);
+}
+
+void Cpage_item::OnSort()
+{
+    CMerxDocument& doc = m_context.Document();
+    if (doc.itemdata.GetCount() == 0) {
+        m_context.ShowMessage(SJ("整列する要素がありません"));
+        return;
+    }
+    CUiControl list = Control(IDC_ITEM_LIST);
+    // The item shown before the sort is shown after it, wherever it went;
+    // without one the first item is shown first.
+    const Citemstruct* shown = nullptr;
+    auto prepare = [&] {
+        if (nowitemID == -1) {
+            m_context.ApplyError().Release();
+            list.SetCurSel(0);
+            OnSelChangeList1();
+            if (!m_context.ApplyError().IsEmpty())
+                return false;
+        }
+        shown = nowitemID >= 0 ? doc.itemdata.GetAt(static_cast<uint32_t>(nowitemID)) : nullptr;
+        return true;
+    };
+    const CModalWaitScope wait(m_context.ModalWait());
+    CItemSortDlg dialog(m_context, m_previousOrder, prepare);
+    if (dialog.DoModal(this) != kIdOk || !dialog.Changed())
+        return;
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        list.ResetContent();
+        for (const Citemstruct& item : doc.itemdata)
+            list.AddString(item.FieldText("name"));
+        for (uint32_t i = 0; i < doc.itemdata.GetCount(); ++i)
+            if (doc.itemdata.GetAt(i) == shown)
+                nowitemID = static_cast<int32_t>(i);
+        list.SetCurSel(nowitemID);
+    }
+    m_nStoredItem = nowitemID;
+    m_context.MarkModified();
+}
