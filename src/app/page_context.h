@@ -62,7 +62,8 @@ public:
     // empties it first).
     virtual void ApplyCurrentPage() = 0;
 
-    // Message boxes over the main window.
+    // Message boxes over the main window; the wait counter is raised while
+    // one is open.
     virtual void ShowMessage(const char* text) = 0;
     virtual UiAnswer Ask(const char* text, UiButtons buttons, UiAnswer defaultButton = UiAnswer::kNone) = 0;
     // The program's folder (a path text) and the two "ＭＳ ゴシック" fonts.

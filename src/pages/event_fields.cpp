@@ -8,6 +8,7 @@ const char* const g_aszEventFieldKeys[kEventFieldCount] = {"start",    "basetime
 namespace {
 
 constexpr uint32_t kCode = 3;
+constexpr char kCodeMissing[] = "イベントコードを入力してください。";
 
 } // namespace
 
@@ -26,11 +27,23 @@ bool ReadBackEventFields(const CEventFieldControls& shown, const CEventFieldCont
             continue;
         event.SetField(g_aszEventFieldKeys[i], now.fields[i].GetBuffer());
         if (i == kCode && now.fields[i].IsEmpty()) {
-            errors.Append(SJ("[code]：イベントコードを入力してください。\n"));
+            CStr_base<1024> line;
+            line.Format(SJ("[code]：%s\n"), SJ(kCodeMissing));
+            errors.Append(line);
             accepted = false;
         }
     }
     return accepted;
+}
+
+bool CheckRequiredEventFields(const Ceventstruct& before, const Ceventstruct& event, CStr_base<1024>& errors)
+{
+    if (*event.FieldText("code") || !*before.FieldText("code"))
+        return true;
+    CStr_base<1024> line;
+    line.Format(SJ("[1]：@@EVENT：%s\n"), SJ(kCodeMissing));
+    errors.Append(line);
+    return false;
 }
 
 CStr_base<64> EventLabel(const Ceventstruct& event)

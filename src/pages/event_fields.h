@@ -29,6 +29,12 @@ void ShowEventFields(const Ceventstruct& event, CEventFieldControls& controls);
 bool ReadBackEventFields(const CEventFieldControls& shown, const CEventFieldControls& now, Ceventstruct& event,
                          CStr_base<1024>& errors);
 
+// The code an event must not leave empty, checked in a whole event's text
+// as the direct edit reads it: as on the page, only when it was not empty
+// `before`. Appends "[1]：@@EVENT：" and the code's message when it was
+// emptied, and returns whether it was not.
+bool CheckRequiredEventFields(const Ceventstruct& before, const Ceventstruct& event, CStr_base<1024>& errors);
+
 // The event's line in the list: its "startmsg", or its "code" when that is
 // empty.
 CStr_base<64> EventLabel(const Ceventstruct& event);

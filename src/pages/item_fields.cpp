@@ -29,9 +29,21 @@ const PlainField kMiddleFields[] = {{"pop", &CItemFieldControls::pop},
                                     {"plus", &CItemFieldControls::plus}};
 const PlainField kLastFields[] = {{"cost", &CItemFieldControls::cost}, {"point", &CItemFieldControls::point}};
 
+// The fields that must not be empty, in the order of their messages.
+struct RequiredField {
+    PlainField field;
+    const char* message;
+};
+
+const RequiredField kRequiredFields[] = {
+    {{"no", &CItemFieldControls::no}, SJ("アイテムIDを入力してください。")},
+    {{"code", &CItemFieldControls::code}, SJ("アイテムコードを入力してください。")},
+    {{"name", &CItemFieldControls::name}, SJ("アイテム名を入力してください。")},
+};
+
 bool Edited(const CItemFieldControls& shown, const CItemFieldControls& now, Member member)
 {
-    return !((shown.*member) == (now.*member));
+    return shown.allEdited || !((shown.*member) == (now.*member));
 }
 
 void ReadPlain(const CItemFieldControls& shown, const CItemFieldControls& now, Citemstruct& item,
@@ -43,14 +55,17 @@ void ReadPlain(const CItemFieldControls& shown, const CItemFieldControls& now, C
 
 // A field that must not be empty once the user edited it.
 void ReadRequired(const CItemFieldControls& shown, const CItemFieldControls& now, Citemstruct& item,
-                  const PlainField& field, const char* message, CStr_base<1024>& errors)
+                  const RequiredField& required, CStr_base<1024>& errors)
 {
-    if (!Edited(shown, now, field.member))
+    if (!Edited(shown, now, required.field.member))
         return;
-    const CStr_base<64>& text = now.*field.member;
-    item.SetField(field.key, text.GetBuffer());
-    if (text.IsEmpty())
-        errors.Append(message);
+    const CStr_base<64>& text = now.*required.field.member;
+    item.SetField(required.field.key, text.GetBuffer());
+    if (!text.IsEmpty())
+        return;
+    CStr_base<1024> line;
+    line.Format("[%s]\t%s\n", required.field.key, required.message);
+    errors.Append(line);
 }
 
 // Checks the two halves of "limit" or "base" and joins them with "/"; "/"
@@ -134,13 +149,10 @@ bool ReadBackItemFields(const CItemFieldControls& shown, const CItemFieldControl
                         CStr_base<1024>& errors)
 {
     errors.Release();
-    ReadRequired(shown, now, item, {"no", &CItemFieldControls::no}, SJ("[no]\tアイテムIDを入力してください。\n"),
-                 errors);
+    ReadRequired(shown, now, item, kRequiredFields[0], errors);
     ReadPlain(shown, now, item, kTypeField);
-    ReadRequired(shown, now, item, {"code", &CItemFieldControls::code},
-                 SJ("[code]\tアイテムコードを入力してください。\n"), errors);
-    ReadRequired(shown, now, item, {"name", &CItemFieldControls::name},
-                 SJ("[name]\tアイテム名を入力してください。\n"), errors);
+    ReadRequired(shown, now, item, kRequiredFields[1], errors);
+    ReadRequired(shown, now, item, kRequiredFields[2], errors);
     for (const PlainField& field : kInfoFields)
         ReadPlain(shown, now, item, field);
 
@@ -162,7 +174,7 @@ bool ReadBackItemFields(const CItemFieldControls& shown, const CItemFieldControl
     for (const PlainField& field : kLastFields)
         ReadPlain(shown, now, item, field);
 
-    if (item.GetField("flag") && std::memcmp(shown.flags, now.flags, sizeof shown.flags) != 0) {
+    if (item.GetField("flag") && (shown.allEdited || std::memcmp(shown.flags, now.flags, sizeof shown.flags) != 0)) {
         CStr_base<64> flag;
         for (uint32_t i = 0; i < kItemFlagCount; ++i) {
             if (!now.flags[i])
@@ -174,4 +186,19 @@ bool ReadBackItemFields(const CItemFieldControls& shown, const CItemFieldControl
         item.SetField("flag", flag.GetBuffer());
     }
     return errors.IsEmpty();
+}
+
+bool CheckRequiredItemFields(const Citemstruct& before, const Citemstruct& item, CStr_base<1024>& errors)
+{
+    bool accepted = true;
+    for (const RequiredField& required : kRequiredFields) {
+        const char* key = required.field.key;
+        if (*item.FieldText(key) || !*before.FieldText(key))
+            continue;
+        CStr_base<1024> line;
+        line.Format(SJ("[1]：@@ITEM：%s\n"), required.message);
+        errors.Append(line);
+        accepted = false;
+    }
+    return accepted;
 }

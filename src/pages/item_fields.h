@@ -29,6 +29,9 @@ struct CItemFieldControls {
     CStr_base<64> baseCount, baseHalf;     // 基準数, 半額数
     CStr_base<64> cost, point;
     bool flags[kItemFlagCount] = {};
+    // Set in what a new item showed: every field counts as edited, so that
+    // its first apply gives its fields their rules ("limit" its default).
+    bool allEdited = false;
 };
 
 // Fills `controls` from the item. Without a "flag" key the boxes are left
@@ -40,6 +43,13 @@ void ShowItemFields(const Citemstruct& item, CItemFieldControls& controls);
 // returns whether there was none.
 bool ReadBackItemFields(const CItemFieldControls& shown, const CItemFieldControls& now, Citemstruct& item,
                         CStr_base<1024>& errors);
+
+// The fields an item must not leave empty ("no", "code", "name"), checked
+// in a whole item's text as the direct edit reads it: as on the page, a
+// field is checked when its text is not what it was `before`. Appends
+// "[1]：@@ITEM：" and the field's message for each one emptied, and returns
+// whether there was none.
+bool CheckRequiredItemFields(const Citemstruct& before, const Citemstruct& item, CStr_base<1024>& errors);
 
 // The two halves of a "limit" or "base" value: the text before the first
 // "/" and the text between it and the next (or the end); further parts are

@@ -1,5 +1,6 @@
 #include "pages/main_page.h"
 
+
 CMainPage::CMainPage(const CUiDialogTemplate& dialogTemplate, CPageContext& context)
     : CDialogBase(dialogTemplate), m_context(context)
 {
@@ -12,3 +13,28 @@ int32_t CMainPage::CurrentElement() const { return -1; }
 void CMainPage::SelectElement(int32_t) {}
 
 void CMainPage::Reload() {}
+
+CReopenGuard CMainPage::GuardApply(const Citemstruct& stored, Citemstruct& edited)
+{
+    CStr_base<1024> reasons;
+    const CReopenGuard guard = GuardReopen(m_context.Document(), stored, edited, reasons);
+    if (guard == CReopenGuard::kRefused)
+        Refuse(reasons);
+    return guard;
+}
+
+CReopenGuard CMainPage::GuardApply(const Ceventstruct& stored, Ceventstruct& edited)
+{
+    CStr_base<1024> reasons;
+    const CReopenGuard guard = GuardReopen(m_context.Document(), stored, edited, reasons);
+    if (guard == CReopenGuard::kRefused)
+        Refuse(reasons);
+    return guard;
+}
+
+void CMainPage::Refuse(const CStr_base<1024>& reasons)
+{
+    const CStr_base<1024> message = ReopenRefusalMessage(reasons);
+    m_context.ShowMessage(message.GetBuffer());
+    m_context.ApplyError().Assign(message);
+}

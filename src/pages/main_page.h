@@ -13,6 +13,7 @@
 
 #include "app/page_context.h"
 #include "document/project_info.h"
+#include "pages/reopen_guard.h"
 #include "ui/dialog_base.h"
 
 class CMainPage : public CDialogBase {
@@ -43,5 +44,14 @@ protected:
     // Escape and the close box belong to the main dialog.
     void OnCancel() override {}
 
+    // Before an apply stores `edited` over `stored`: whether it comes back
+    // from the file as it is stored (GuardReopen); a refusal is shown and
+    // left in the apply-error text.
+    CReopenGuard GuardApply(const Citemstruct& stored, Citemstruct& edited);
+    CReopenGuard GuardApply(const Ceventstruct& stored, Ceventstruct& edited);
+
     CPageContext& m_context;
+
+private:
+    void Refuse(const CStr_base<1024>& reasons);
 };

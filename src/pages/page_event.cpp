@@ -175,8 +175,7 @@ void Cpage_event::ShowEvent()
         params.AddString(line.GetBuffer());
     params.SetCurSel(params.GetCount() > 0 ? 0 : -1);
     EnableEventControls(true);
-    if (!ShowParam(params.GetCurSel()))
-        m_context.ShowMessage(SJ(kParamRefused));
+    ShowParam(params.GetCurSel());
     Control(IDC_FUNC_COMBO).SetCurSel(0);
     ShowScript(0);
 }
@@ -207,23 +206,24 @@ void Cpage_event::SaveParam()
     combo.SetCurSel(selected);
 }
 
-bool Cpage_event::ShowParam(int32_t index)
+void Cpage_event::ShowParam(int32_t index)
 {
     const CNotifyQuietScope quiet(m_context.NotifyReady());
     m_nParam = -1;
     if (index < 0 || static_cast<uint32_t>(index) >= m_work.params.GetCount())
-        return true;
+        return;
     CParamControls controls;
-    if (!ShowParamLine(m_work.params[static_cast<uint32_t>(index)].GetBuffer(), controls)) {
-        // Nothing is saved into a line that could not be shown.
-        m_context.ApplyError().Append(SJ(kParamRefused));
-        return false;
-    }
+    // A line that cannot be shown keeps its text and can only be deleted;
+    // apply refuses it.
+    const bool shown = ShowParamLine(m_work.params[static_cast<uint32_t>(index)].GetBuffer(), controls);
     Control(IDC_PARAM_ITEM).SetText(controls.item.GetBuffer());
     Control(IDC_PARAM_VALUE).SetText(controls.value.GetBuffer());
+    for (int32_t id : {IDC_PARAM_ITEM, IDC_PARAM_VALUE})
+        Control(id).Enable(shown);
+    if (!shown)
+        return;
     m_shownParam = ReadParamControls();
     m_nParam = index;
-    return true;
 }
 
 void Cpage_event::OnSelChangeParam()
@@ -236,8 +236,7 @@ void Cpage_event::OnSelChangeParam()
     if (!lines)
         return;
     SaveParam();
-    if (!ShowParam(Control(IDC_PARAM_LIST).GetCurSel()))
-        m_context.ShowMessage(SJ(kParamRefused));
+    ShowParam(Control(IDC_PARAM_LIST).GetCurSel());
 }
 
 void Cpage_event::OnParamAdd()
@@ -280,17 +279,19 @@ void Cpage_event::OnParamCopy()
 
 void Cpage_event::OnParamDelete()
 {
-    if (noweventID == -1 || m_nParam < 0)
+    // The selected line, also one that could not be shown.
+    const int32_t index = Control(IDC_PARAM_LIST).GetCurSel();
+    if (noweventID == -1 || index < 0 || static_cast<uint32_t>(index) >= m_work.params.GetCount())
         return;
     m_work.paramcomments.SetCount(m_work.params.GetCount());
-    m_work.params.RemoveAt(static_cast<uint32_t>(m_nParam));
-    m_work.paramcomments.RemoveAt(static_cast<uint32_t>(m_nParam));
+    m_work.params.RemoveAt(static_cast<uint32_t>(index));
+    m_work.paramcomments.RemoveAt(static_cast<uint32_t>(index));
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         CUiControl combo = Control(IDC_PARAM_LIST);
-        combo.DeleteString(m_nParam);
+        combo.DeleteString(index);
         const int32_t count = static_cast<int32_t>(combo.GetCount());
-        combo.SetCurSel(m_nParam < count ? m_nParam : count - 1);
+        combo.SetCurSel(index < count ? index : count - 1);
         if (count == 0) {
             Control(IDC_PARAM_ITEM).SetText("");
             Control(IDC_PARAM_VALUE).SetText("");
@@ -370,13 +371,16 @@ bool Cpage_event::SaveShownEvent()
     }
     m_shown = now;
     m_context.ApplyError().Release();
-    // The shown line is saved; a selected line that could not be shown
-    // is refused again.
-    const int32_t selected = Control(IDC_PARAM_LIST).GetCurSel();
+    // The shown line is saved; a line that could not be shown is refused.
     if (m_nParam >= 0)
         SaveParam();
-    else if (selected >= 0)
-        ShowParam(selected);
+    for (const CStr_base<64>& line : m_work.params) {
+        CParamControls unused;
+        if (!ShowParamLine(line.GetBuffer(), unused)) {
+            m_context.ApplyError().Append(SJ(kParamRefused));
+            break;
+        }
+    }
     SaveScript();
     if (!m_context.ApplyError().IsEmpty()) {
         m_context.ShowMessage(m_context.ApplyError().GetBuffer());
@@ -400,7 +404,14 @@ void Cpage_event::OnOK()
     const CUiWaitCursor cursor;
     if (!SaveShownEvent())
         return;
-    *m_context.Document().eventdata.GetAt(static_cast<uint32_t>(noweventID)) = m_work;
+    Ceventstruct& stored = *m_context.Document().eventdata.GetAt(static_cast<uint32_t>(noweventID));
+    const CReopenGuard guard = GuardApply(stored, m_work);
+    if (guard == CReopenGuard::kRefused)
+        return;
+    stored = m_work;
+    // The page shows what the file will give back.
+    if (guard == CReopenGuard::kNormalised)
+        ShowEvent();
     const CNotifyQuietScope quiet(m_context.NotifyReady());
     CUiControl list = Control(IDC_EVENT_LIST);
     const int32_t selected = list.GetCurSel();

@@ -55,13 +55,14 @@ private:
     void EnableEventControls(bool shown);
     CEventFieldControls ReadFieldControls() const;
     // Reads the fields, the shown param line and the shown script into the
-    // working copy; false, with the reasons in the apply-error text, when
-    // they cannot be read.
+    // working copy; false, with the reasons shown and in the apply-error
+    // text, when they cannot be read or a param line cannot be shown.
     bool SaveShownEvent();
     void SaveParam();
-    // Shows param line `index`; a line that cannot be shown leaves the
-    // controls as they are and appends its message to the apply-error text.
-    bool ShowParam(int32_t index);
+    // Shows param line `index`; for a line that cannot be shown the item
+    // and value controls are emptied and disabled (the line can be deleted,
+    // and apply refuses it).
+    void ShowParam(int32_t index);
     CParamControls ReadParamControls() const;
     bool SaveScript();
     void ShowScript(int32_t index);

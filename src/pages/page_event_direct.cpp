@@ -7,7 +7,9 @@
 #include "document/data_writer.h"
 #include "document/element_reader.h"
 #include "pages/context_question.h"
+#include "pages/event_fields.h"
 #include "pages/page_event.h"
+#include "pages/reopen_guard.h"
 #include "settings/setting_keys.h"
 #include "ui/ui_services.h"
 
@@ -31,6 +33,9 @@ void Cpage_event::OnDirectEdit()
             errors = messages;
             return false;
         }
+        const bool complete = CheckRequiredEventFields(m_work, parsed, errors);
+        if (!GuardDirectEdit(doc, m_work, parsed, candidate.GetBuffer(), errors) || !complete)
+            return false;
         std::vector<CMerxString*> scripts;
         for (const char* key : g_aszEventScriptKeys)
             scripts.push_back(parsed.fields.Lookup(key));

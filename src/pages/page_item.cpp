@@ -339,6 +339,9 @@ void Cpage_item::OnOK()
 
     CMerxDocument& doc = m_context.Document();
     Citemstruct& stored = *doc.itemdata.GetAt(nowitemID);
+    const CReopenGuard guard = GuardApply(stored, m_work);
+    if (guard == CReopenGuard::kRefused)
+        return;
     const CStr_base<64> oldName(stored.FieldText("name"));
     const CStr_base<64> newName(m_work.FieldText("name"));
     bool storedByTracking = false;
@@ -363,8 +366,12 @@ void Cpage_item::OnOK()
             storedByTracking = true;
         }
     }
-    if (!storedByTracking)
+    if (!storedByTracking) {
         stored = m_work;
+        // The page shows what the file will give back.
+        if (guard == CReopenGuard::kNormalised)
+            ShowItem();
+    }
     {
         // The line takes the new name; the selection stays where the user
         // put it (an apply before a switch).

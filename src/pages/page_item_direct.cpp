@@ -8,7 +8,9 @@
 #include "document/data_writer.h"
 #include "document/element_reader.h"
 #include "pages/context_question.h"
+#include "pages/item_fields.h"
 #include "pages/page_item.h"
+#include "pages/reopen_guard.h"
 #include "settings/setting_keys.h"
 #include "ui/ui_services.h"
 
@@ -33,6 +35,9 @@ void Cpage_item::OnDirectEdit()
             errors = messages;
             return false;
         }
+        const bool complete = CheckRequiredItemFields(m_work, parsed, errors);
+        if (!GuardDirectEdit(doc, m_work, parsed, candidate.GetBuffer(), errors) || !complete)
+            return false;
         // The script texts that may lack a "\" after a double-byte character.
         std::vector<CMerxString*> scripts;
         for (const char* key : kFuncKeys)

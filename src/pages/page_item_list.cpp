@@ -35,6 +35,10 @@ void Cpage_item::OnAdd()
     const CInsertPlace place = FindInsertPlace(doc, doc.itemdata, insert, nowitemID);
     InsertNewItem(doc, place, NextFreeItemNumber(doc));
     ShowInsertedItem(place.index, !insert);
+    // A new item's fields take their rules on its first apply ("limit" its
+    // default), as if the user had typed them; a copy keeps what it copied.
+    if (nowitemID == static_cast<int32_t>(place.index))
+        m_shown.allEdited = true;
 }
 
 void Cpage_item::OnCopy()

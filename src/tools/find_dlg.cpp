@@ -129,7 +129,9 @@ void FindDlg::Find_Replace(bool replace)
     // apply what it showed before.
     if (replace && outcome.replacements > 0)
         m_context.ReloadCurrentPage();
-    const CStr_base<64> message = FindResultMessage(replace, outcome);
+    CStr_base<64> message = FindResultMessage(replace, outcome);
+    if (replace && outcome.refused > 0)
+        message.Append(SJ("\n詳しくは結果ウィンドウを確認してください。"));
     if (!message.IsEmpty())
         m_context.ShowMessage(message.GetBuffer());
     if (!outcome.lines.IsEmpty())

@@ -421,6 +421,13 @@ CStr_base<64> FindResultMessage(bool replace, const CFindOutcome& outcome)
     } else {
         message.Format(SJ("%d 箇所を置換えました"), static_cast<int>(outcome.replacements));
     }
+    if (replace && outcome.refused > 0) {
+        CStr_base<64> refused;
+        refused.Format(SJ("%d 要素は置換後のデータを解析できないため置換されませんでした。"),
+                       static_cast<int>(outcome.refused));
+        message.Append("\n");
+        message.Append(refused);
+    }
     return message;
 }
 

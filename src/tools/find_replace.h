@@ -73,7 +73,8 @@ void CommitFindReplace(CFindOutcome& outcome);
 CStr_base<64> FindResultTitle(bool replace, uint32_t elements);
 // The message after a run: "該当する要素は見つかりませんでした" (find,
 // nothing), "%d 箇所を置換えました", "置換は行われませんでした"; empty
-// after a find that found something.
+// after a find that found something. A replace that refused elements adds
+// a line with their number.
 CStr_base<64> FindResultMessage(bool replace, const CFindOutcome& outcome);
 
 // The message after a run that stopped before its end: the pattern went

@@ -111,15 +111,17 @@ TEST(ReplaceCommand, ReportsWithoutWritingAndRefusesWhatWouldNotReadBack)
     TempFolder folder;
     folder.Put("data.cgi", Project());
     const std::string nothing = "置換結果 (該当なし)\n置換は行われませんでした\n";
+    const std::string oneRefused = "1 要素は置換後のデータを解析できないため置換されませんでした。\n";
     const Case cases[] = {
         {{"=", "剣", "刀"}, 0, "ITEM[0]：刀\n", "置換結果 (1要素が該当)\n2 箇所を置換えました\n"},
         {{"=", "槍", "x"}, 1, "", nothing},
         {{"=", "", "x"}, 1, "", nothing},
         // "@@USE" would become an undefined key: that item keeps its content.
         {{"=", "USE", "USER"}, 3, "ITEM[0]：剣\nITEM[0]" + kRefused + "ITEM[1]：盾\n",
-         "置換結果 (1要素が該当)\n1 箇所を置換えました\n"},
-        {{"--field", "code", "--method", "exact", "=", "sword", ""}, 3, "ITEM[0]：剣\nITEM[0]" + kRefused, nothing},
-        {{"--field", "name", "=", "盾", "a#b"}, 3, "ITEM[1]：盾\nITEM[1]" + kRefused, nothing},
+         "置換結果 (1要素が該当)\n1 箇所を置換えました\n" + oneRefused},
+        {{"--field", "code", "--method", "exact", "=", "sword", ""}, 3, "ITEM[0]：剣\nITEM[0]" + kRefused,
+         nothing + oneRefused},
+        {{"--field", "name", "=", "盾", "a#b"}, 3, "ITEM[1]：盾\nITEM[1]" + kRefused, nothing + oneRefused},
         {{"--field", "code", "--method", "prefix", "=", "ev_", "ev2_"}, 0, "EVENT[0]：ev2_storm\n",
          "置換結果 (1要素が該当)\n1 箇所を置換えました\n"},
         {{"--field", "code", "--method", "wildcard", "=", "s*d", "X"}, 0, "ITEM[0]：剣\nITEM[1]：盾\n",

@@ -188,27 +188,29 @@ TEST_F(EventPageTest, FieldsScriptsAndParamsAreStoredWhenEdited)
     });
 }
 
-TEST_F(EventPageTest, AParamLineThatCannotBeShownBlocksApply)
+TEST_F(EventPageTest, AParamLineThatCannotBeShownBlocksApplyUntilDeleted)
 {
     Open("0");
     Run([&](CMainDlg& main) {
         // A line without a blank: made by the reader's neighbours, not by it.
         main.Document().eventdata.GetAt(1)->params.Add()->Assign("lone");
         Enter(main);
+        // Showing the event says nothing; its line cannot be edited.
         user.Select(Page(main), IDC_EVENT_LIST, 1);
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"[param]：構文が認識できません。\n"});
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
+        EXPECT_FALSE(user.Look(Page(main), IDC_PARAM_ITEM).enabled);
         Apply(main);
         EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"[param]：構文が認識できません。\n"});
         user.Select(Page(main), IDC_EVENT_LIST, 2);
         EXPECT_EQ(user.TakeMessages().size(), 1u);
         EXPECT_EQ(Page(main).CurrentElement(), 1);
         // Deleting the line lets the event go.
-        user.Click(Page(main), IDC_REVERT);
-        user.TakeMessages();
-        main.Document().eventdata.GetAt(1)->params.RemoveAll();
-        user.Click(Page(main), IDC_REVERT);
+        user.Click(Page(main), IDC_PARAM_DELETE);
         user.Select(Page(main), IDC_EVENT_LIST, 2);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
         EXPECT_EQ(Page(main).CurrentElement(), 2);
+        EXPECT_EQ(Params(main, 1), std::vector<std::string>{});
+        user.Answer(UiAnswer::kNo);
     });
 }
 

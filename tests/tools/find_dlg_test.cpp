@@ -189,7 +189,8 @@ TEST_F(FindDlgTest, ReplaceShowsTheNewTextAndCountsRefusedElementsApart)
         // An empty no is refused: the element keeps its no, its lines show.
         Set(main, kFindItems, kFindNo, kFindExact, "2", "");
         user.Click(main.FindReplace(), IDC_REPLACE_ALL);
-        EXPECT_EQ(user.TakeMessages(), Lines{"置換は行われませんでした"});
+        EXPECT_EQ(user.TakeMessages(), Lines{"置換は行われませんでした\n1 要素は置換後のデータを解析できないため置換されませんで"
+                                             "した。\n詳しくは結果ウィンドウを確認してください。"});
         EXPECT_EQ(Results(main), (Lines{"ITEM[1]：盾", "ITEM[1]：置換後のデータを解析できませんでした。直前の項目は置換されませんでした。"}));
         EXPECT_EQ(ResultsTitle(main), "置換結果 (該当なし)");
         EXPECT_TRUE(main.ToolResults().IsWindowVisible());

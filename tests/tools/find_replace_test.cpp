@@ -221,6 +221,11 @@ TEST(FindReplace, TitlesAndMessages)
     outcome.replacements = 5;
     EXPECT_EQ(Cp932ToUtf8(FindResultMessage(false, outcome).GetBuffer()), "");
     EXPECT_EQ(Cp932ToUtf8(FindResultMessage(true, outcome).GetBuffer()), "5 箇所を置換えました");
+    // Refused elements are counted apart, after what was replaced.
+    outcome.refused = 36;
+    EXPECT_EQ(Cp932ToUtf8(FindResultMessage(true, outcome).GetBuffer()),
+              "5 箇所を置換えました\n36 要素は置換後のデータを解析できないため置換されませんでした。");
+    EXPECT_EQ(Cp932ToUtf8(FindResultMessage(false, outcome).GetBuffer()), "");
 }
 
 } // namespace

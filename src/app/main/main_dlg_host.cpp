@@ -6,10 +6,19 @@
 #include "foundation/text_file.h"
 #include "ui/ui_services.h"
 
-void CMainDlg::ShowMessage(const char* text) { UiMessageBox(text, UiButtons::kOk, this); }
+// While a page's or a tool's message box is open, the tool windows stay
+// usable: the wait counter keeps them from acting on the document meanwhile
+// (a double-click in the results window would otherwise change the element
+// a question is about).
+void CMainDlg::ShowMessage(const char* text)
+{
+    const CModalWaitScope wait(m_nModalWait);
+    UiMessageBox(text, UiButtons::kOk, this);
+}
 
 UiAnswer CMainDlg::Ask(const char* text, UiButtons buttons, UiAnswer defaultButton)
 {
+    const CModalWaitScope wait(m_nModalWait);
     return UiMessageBox(text, buttons, this, defaultButton);
 }
 
