@@ -78,8 +78,8 @@ void Cpage_event::ExchangeWithNeighbour(int32_t other)
     if (noweventID == -1 || other < 0 || static_cast<uint32_t>(other) >= doc.eventdata.GetCount())
         return;
     // An event carried across an "@@IF" line exists under another condition.
-    const CStr_base<1024> question = ConditionCrossingQuestion(
-        doc, *doc.eventdata.GetAt(static_cast<uint32_t>(noweventID)), *doc.eventdata.GetAt(static_cast<uint32_t>(other)));
+    const uint32_t shown = static_cast<uint32_t>(noweventID), neighbour = static_cast<uint32_t>(other);
+    const CStr_base<1024> question = ConditionCrossingQuestion(doc, doc.eventdata[shown], doc.eventdata[neighbour]);
     if (!question.IsEmpty() && m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
         return;
     doc.ExchangeEvents(static_cast<uint32_t>(noweventID), static_cast<uint32_t>(other));

@@ -76,8 +76,8 @@ void Cpage_item::ExchangeWithNeighbour(int32_t other)
     if (nowitemID == -1 || other < 0 || static_cast<uint32_t>(other) >= doc.itemdata.GetCount())
         return;
     // An item carried across an "@@IF" line exists under another condition.
-    const CStr_base<1024> question = ConditionCrossingQuestion(
-        doc, *doc.itemdata.GetAt(static_cast<uint32_t>(nowitemID)), *doc.itemdata.GetAt(static_cast<uint32_t>(other)));
+    const uint32_t shown = static_cast<uint32_t>(nowitemID), neighbour = static_cast<uint32_t>(other);
+    const CStr_base<1024> question = ConditionCrossingQuestion(doc, doc.itemdata[shown], doc.itemdata[neighbour]);
     if (!question.IsEmpty() && m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
         return;
     doc.ExchangeItems(static_cast<uint32_t>(nowitemID), static_cast<uint32_t>(other));
