@@ -1,5 +1,6 @@
 // The event page's list operations: add, copy, delete, up and down.
 #include "foundation/sjis_literal.h"
+#include "pages/condition_crossing.h"
 #include "pages/event_list_edit.h"
 #include "pages/page_event.h"
 #include "pages/page_event_template.h"
@@ -75,6 +76,11 @@ void Cpage_event::ExchangeWithNeighbour(int32_t other)
 {
     CMerxDocument& doc = m_context.Document();
     if (noweventID == -1 || other < 0 || static_cast<uint32_t>(other) >= doc.eventdata.GetCount())
+        return;
+    // An event carried across an "@@IF" line exists under another condition.
+    const uint32_t shown = static_cast<uint32_t>(noweventID), neighbour = static_cast<uint32_t>(other);
+    const CStr_base<1024> question = ConditionCrossingQuestion(doc, doc.eventdata[shown], doc.eventdata[neighbour]);
+    if (!question.IsEmpty() && m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
         return;
     doc.ExchangeEvents(static_cast<uint32_t>(noweventID), static_cast<uint32_t>(other));
     {

@@ -1,6 +1,7 @@
 // The item page's list operations: add, copy, delete, up and down, and
 // the sort dialog.
 #include "foundation/sjis_literal.h"
+#include "pages/condition_crossing.h"
 #include "pages/item_list_edit.h"
 #include "pages/item_naming.h"
 #include "pages/page_item.h"
@@ -77,6 +78,11 @@ void Cpage_item::ExchangeWithNeighbour(int32_t other)
 {
     CMerxDocument& doc = m_context.Document();
     if (nowitemID == -1 || other < 0 || static_cast<uint32_t>(other) >= doc.itemdata.GetCount())
+        return;
+    // An item carried across an "@@IF" line exists under another condition.
+    const uint32_t shown = static_cast<uint32_t>(nowitemID), neighbour = static_cast<uint32_t>(other);
+    const CStr_base<1024> question = ConditionCrossingQuestion(doc, doc.itemdata[shown], doc.itemdata[neighbour]);
+    if (!question.IsEmpty() && m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
         return;
     doc.ExchangeItems(static_cast<uint32_t>(nowitemID), static_cast<uint32_t>(other));
     {

@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "document/condition_lines.h"
 #include "foundation/decimal_text.h"
 
 namespace {
@@ -48,18 +49,18 @@ const char* KeyName(CItemSortKey key)
     }
 }
 
-std::vector<Citemstruct*> ByType(const CMerxDocument& doc)
+std::vector<Citemstruct*> ByType(const CMerxDocument& doc, const std::vector<Citemstruct*>& items)
 {
     std::vector<Citemstruct*> sorted;
-    sorted.reserve(doc.itemdata.GetCount());
+    sorted.reserve(items.size());
     std::unordered_map<std::string_view, std::vector<Citemstruct*>> byType;
     std::vector<std::string_view> firstSeen;
-    for (Citemstruct& item : doc.itemdata) {
-        const std::string_view type = FieldView(item, "type");
+    for (Citemstruct* item : items) {
+        const std::string_view type = FieldView(*item, "type");
         auto [at, added] = byType.try_emplace(type);
         if (added)
             firstSeen.push_back(type);
-        at->second.push_back(&item);
+        at->second.push_back(item);
     }
     std::unordered_set<std::string_view> taken;
     for (const TypeData& type : doc.definedata.types) {
@@ -73,6 +74,51 @@ std::vector<Citemstruct*> ByType(const CMerxDocument& doc)
         if (!taken.count(type))
             sorted.insert(sorted.end(), byType[type].begin(), byType[type].end());
     return sorted;
+}
+
+std::vector<Citemstruct*> ByKey(const std::vector<Citemstruct*>& items, CItemSortKey key)
+{
+    // Each item's key is read once; the sort compares what was read.
+    struct Keyed {
+        Citemstruct* item;
+        int64_t number;
+        std::string_view text;
+    };
+    const bool byText = key == CItemSortKey::kCode || key == CItemSortKey::kName;
+    const char* field = KeyName(key);
+    std::vector<Keyed> keyed;
+    keyed.reserve(items.size());
+    for (Citemstruct* item : items) {
+        if (byText)
+            keyed.push_back({item, 0, FieldView(*item, field)});
+        else
+            keyed.push_back({item, key == CItemSortKey::kCost ? Cost(*item) : Number(*item, field), {}});
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [byText](const Keyed& a, const Keyed& b) {
+        return byText ? a.text < b.text : a.number < b.number;
+    });
+    std::vector<Citemstruct*> sorted;
+    sorted.reserve(keyed.size());
+    for (const Keyed& entry : keyed)
+        sorted.push_back(entry.item);
+    return sorted;
+}
+
+// The items in the order of their places in the arrangement, cut into
+// sections wherever a condition line stands between two places.
+std::vector<std::vector<Citemstruct*>> ItemSections(const CMerxDocument& doc)
+{
+    std::vector<std::vector<Citemstruct*>> sections;
+    uint32_t previous = 0;
+    for (uint32_t at = 0; at < doc.setdata.GetCount(); ++at) {
+        if (doc.setdata[at]->GetKind() != CMERX_TYPE_ITEM)
+            continue;
+        if (sections.empty() || !ConditionLineBetween(doc, previous, at).empty())
+            sections.emplace_back();
+        sections.back().push_back(static_cast<Citemstruct*>(doc.setdata[at]));
+        previous = at;
+    }
+    return sections;
 }
 
 std::vector<Citemstruct*> CurrentOrder(const CMerxDocument& doc)
@@ -89,34 +135,13 @@ std::vector<Citemstruct*> CurrentOrder(const CMerxDocument& doc)
 std::vector<Citemstruct*> SortedItems(const CMerxDocument& doc, CItemSortKey key, bool descending)
 {
     std::vector<Citemstruct*> sorted;
-    if (key == CItemSortKey::kType) {
-        sorted = ByType(doc);
-    } else {
-        // Each item's key is read once; the sort compares what was read.
-        struct Keyed {
-            Citemstruct* item;
-            int64_t number;
-            std::string_view text;
-        };
-        const bool byText = key == CItemSortKey::kCode || key == CItemSortKey::kName;
-        const char* field = KeyName(key);
-        std::vector<Keyed> keyed;
-        keyed.reserve(doc.itemdata.GetCount());
-        for (Citemstruct& item : doc.itemdata) {
-            if (byText)
-                keyed.push_back({&item, 0, FieldView(item, field)});
-            else
-                keyed.push_back({&item, key == CItemSortKey::kCost ? Cost(item) : Number(item, field), {}});
-        }
-        std::stable_sort(keyed.begin(), keyed.end(), [byText](const Keyed& a, const Keyed& b) {
-            return byText ? a.text < b.text : a.number < b.number;
-        });
-        sorted.reserve(keyed.size());
-        for (const Keyed& entry : keyed)
-            sorted.push_back(entry.item);
+    sorted.reserve(doc.itemdata.GetCount());
+    for (const std::vector<Citemstruct*>& section : ItemSections(doc)) {
+        std::vector<Citemstruct*> part = key == CItemSortKey::kType ? ByType(doc, section) : ByKey(section, key);
+        if (descending)
+            std::reverse(part.begin(), part.end());
+        sorted.insert(sorted.end(), part.begin(), part.end());
     }
-    if (descending)
-        std::reverse(sorted.begin(), sorted.end());
     return sorted;
 }
 

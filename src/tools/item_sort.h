@@ -3,8 +3,11 @@
 //
 // The items take their new order in `itemdata` and in the places items
 // hold in the arrangement; the places themselves stay among the other
-// elements. A sort is stable: items that compare equal keep their order
-// (descending reverses the ascending result). The previous order is kept
+// elements. Items are sorted within their sections only: an other text
+// holding an "@@IF" line (document/condition_lines.h) between two item
+// places separates them, and no item crosses it. A sort is stable: items
+// that compare equal keep their order (descending reverses the ascending
+// result of each section). The previous order is kept
 // with the document's structure version of right after the sort: it can be
 // put back only while no element was added, removed or moved since.
 #pragma once
@@ -17,7 +20,9 @@
 // The entries of the sort dialog's key list, in its order.
 enum class CItemSortKey : int32_t { kNo = 0, kCode, kName, kPrice, kCost, kType, kRestore };
 
-// The items in the order of `key` (kNo to kType); descending reverses it.
+// The items in the order of `key` (kNo to kType), section by section in
+// the order of their places in the arrangement (an item that stands
+// nowhere in it is left out); descending reverses each section.
 // Numbers (no, price, cost) are read as "%d" reads them, an empty cost as
 // the price divided by 10; code and name compare byte by byte.
 // By type: the items of each defined type in definition order (a type

@@ -19,8 +19,10 @@ std::string DataFile(const std::vector<std::string>& lines)
     return text;
 }
 
-const std::string kItems = DataFile({"@@ITEM", "\tno\t2", "\tname\t盾", "\tprice\tabc", "# between", "@@IF\tx",
-                                     "@@ITEM", "\tno\t1", "\tname\t剣", "\tprice\t100", "@@END"});
+// 弓 stands alone behind the "@@IF" line: no key moves it.
+const std::string kItems = DataFile({"@@ITEM", "\tno\t2", "\tname\t盾", "\tprice\tabc", "# between", "@@ITEM",
+                                     "\tno\t1", "\tname\t剣", "\tprice\t100", "@@IF\tx", "@@ITEM", "\tno\t0",
+                                     "\tname\t弓", "\tprice\t5", "@@END"});
 
 TEST(SortCommand, PrintsTheNewOrderAndWritesOnlyAChangedOrder)
 {
@@ -33,9 +35,9 @@ TEST(SortCommand, PrintsTheNewOrderAndWritesOnlyAChangedOrder)
         std::string out;
     };
     const Case cases[] = {
-        {{"sort", file}, 0, "ITEM[0]：剣\nITEM[1]：盾\n"},
-        {{"sort", "--key", "price", file}, 0, "ITEM[0]：盾\nITEM[1]：剣\n"},
-        {{"sort", file, "--key", "name", "--descending"}, 0, "ITEM[0]：盾\nITEM[1]：剣\n"},
+        {{"sort", file}, 0, "ITEM[0]：剣\nITEM[1]：盾\nITEM[2]：弓\n"},
+        {{"sort", "--key", "price", file}, 0, "ITEM[0]：盾\nITEM[1]：剣\nITEM[2]：弓\n"},
+        {{"sort", file, "--key", "name", "--descending"}, 0, "ITEM[0]：盾\nITEM[1]：剣\nITEM[2]：弓\n"},
         {{"sort", "--key", "weight", file}, 64, ""},
         {{"sort", "--key"}, 64, ""},
         {{"sort", folder.Path("missing.cgi")}, 66, ""},
@@ -46,13 +48,14 @@ TEST(SortCommand, PrintsTheNewOrderAndWritesOnlyAChangedOrder)
         EXPECT_EQ(run.out, c.out) << c.args.back();
     }
 
-    // -o writes the sorted project; the item places stay around the IF line.
+    // -o writes the sorted project; the items stay on their side of the IF line.
     const std::string out = folder.Path("b.cgi");
     EXPECT_EQ(RunTavaro({"sort", "-o", out, file}).status, 0);
     const std::string sorted = Cp932ToUtf8(folder.Get("b.cgi"));
-    EXPECT_LT(sorted.find("name\t剣"), sorted.find("@@IF\tx"));
-    EXPECT_GT(sorted.find("name\t盾"), sorted.find("@@IF\tx"));
-    EXPECT_EQ(RunTavaro({"sort", "--key", "price", file}).out, "ITEM[0]：盾\nITEM[1]：剣\n");
+    EXPECT_LT(sorted.find("name\t剣"), sorted.find("name\t盾"));
+    EXPECT_LT(sorted.find("name\t盾"), sorted.find("@@IF\tx"));
+    EXPECT_GT(sorted.find("name\t弓"), sorted.find("@@IF\tx"));
+    EXPECT_EQ(RunTavaro({"sort", "--key", "price", file}).out, "ITEM[0]：盾\nITEM[1]：剣\nITEM[2]：弓\n");
     // Already in order: nothing written.
     const std::string none = folder.Path("c.cgi");
     EXPECT_EQ(RunTavaro({"sort", "-o", none, out}).status, 0);

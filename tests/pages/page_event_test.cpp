@@ -137,6 +137,42 @@ TEST_F(EventPageTest, ClickingThroughTheSampleChangesNothing)
     EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
 }
 
+// The sample's last event, ev_snow, exists only in winter: ↑ and ↓ ask
+// before they carry it or its neighbour across the "@@IF" line.
+TEST_F(EventPageTest, MovingTheSamplesWinterEventOutAsksFirst)
+{
+    std::ifstream sample(std::string(TAVARO_SOURCE_DIR) + "/examples/inc-item-data.cgi", std::ios::binary);
+    startup.commandLine = PutFile("events.cgi", std::string(std::istreambuf_iterator<char>(sample), {}));
+    Run([&](CMainDlg& main) {
+        Enter(main);
+        const CMerxDocument& doc = main.Document();
+        const int32_t snow = static_cast<int32_t>(doc.eventdata.GetCount()) - 1;
+        ASSERT_EQ(Field(main, static_cast<uint32_t>(snow), "code"), "ev_snow");
+        user.Select(Page(main), IDC_EVENT_LIST, snow);
+        const uint32_t version = doc.GetStructureVersion();
+        const std::vector<std::string> before = Lines(main, IDC_EVENT_LIST);
+        const std::string asked = "このイベントの移動先との間に次の@@IFの行があり、イベントが有効になる条件が変わります。\n"
+                                  "「@@IF\t$SEASON eq 'winter'」\n移動してもよろしいですか？";
+        user.Answer(UiAnswer::kNo);
+        user.Click(Page(main), IDC_UP);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{asked});
+        EXPECT_EQ(Lines(main, IDC_EVENT_LIST), before);
+        EXPECT_EQ(doc.GetStructureVersion(), version);
+        EXPECT_EQ(Page(main).CurrentElement(), snow);
+        EXPECT_FALSE(main.IsModified());
+
+        // The event above asks the same on ↓; yes moves them.
+        user.Select(Page(main), IDC_EVENT_LIST, snow - 1);
+        user.Answer(UiAnswer::kYes);
+        user.Click(Page(main), IDC_DOWN);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{asked});
+        EXPECT_EQ(Field(main, static_cast<uint32_t>(snow - 1), "code"), "ev_snow");
+        EXPECT_EQ(Page(main).CurrentElement(), snow);
+        EXPECT_TRUE(main.IsModified());
+        user.Answer(UiAnswer::kNo); // the save question on exit
+    });
+}
+
 TEST_F(EventPageTest, FieldsScriptsAndParamsAreStoredWhenEdited)
 {
     Open("1");

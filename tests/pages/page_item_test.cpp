@@ -204,6 +204,57 @@ TEST_F(ItemPageTest, AddCopyDeleteAndMove)
     EXPECT_NE(saved.find("###ItemID=0\r\n"), std::string::npos);
 }
 
+// 盾 and 弓 exist only in winter.
+const std::string kSections = "@@ITEM\r\n\tno\t1\r\n\tname\t剣\r\n"
+                              "@@IF\t$SEASON eq 'winter'\r\n"
+                              "@@ITEM\r\n\tno\t2\r\n\tname\t盾\r\n"
+                              "@@ITEM\r\n\tno\t5\r\n\tname\t弓\r\n"
+                              "@@IF\tend\r\n# all year\r\n"
+                              "@@ITEM\r\n\tno\t6\r\n\tname\t槍\r\n"
+                              "@@END\r\n";
+
+TEST_F(ItemPageTest, MovingAcrossAnIfLineAsksFirstAndNoLeavesEverything)
+{
+    const auto question = [](const std::string& line) {
+        return "このアイテムの移動先との間に次の@@IFの行があり、アイテムが有効になる条件が変わります。\n「" + line +
+               "」\n移動してもよろしいですか？";
+    };
+    const std::vector<std::string> unmoved = {"剣", "盾", "弓", "槍"};
+    struct Case {
+        int32_t shown, button;
+        UiAnswer answer; // kNone: nothing is asked
+        std::string asked;
+        std::vector<std::string> list;
+    };
+    const Case cases[] = {
+        {1, IDC_UP, UiAnswer::kNo, question("@@IF\t$SEASON eq 'winter'"), unmoved},
+        {1, IDC_UP, UiAnswer::kYes, question("@@IF\t$SEASON eq 'winter'"), {"盾", "剣", "弓", "槍"}},
+        {2, IDC_DOWN, UiAnswer::kNo, question("@@IF\tend"), unmoved},
+        {3, IDC_UP, UiAnswer::kYes, question("@@IF\tend"), {"剣", "盾", "槍", "弓"}},
+        {1, IDC_DOWN, UiAnswer::kNone, "", {"剣", "弓", "盾", "槍"}}, // within the section
+    };
+    for (const Case& c : cases) {
+        std::string block = InfoBlock(kBetaRule, "p");
+        block.insert(block.find("###MERX_PROJECT_INFO_END"), "###ItemID=" + std::to_string(c.shown) + "\r\n");
+        startup.commandLine = PutFile("items.cgi", block + S(kSections));
+        user.TakeMessages();
+        Run([&](CMainDlg& main) {
+            const uint32_t version = main.Document().GetStructureVersion();
+            if (c.answer != UiAnswer::kNone)
+                user.Answer(c.answer);
+            user.Click(Page(main), c.button);
+            EXPECT_EQ(user.TakeMessages(), c.asked.empty() ? std::vector<std::string>{} : std::vector{c.asked});
+            EXPECT_EQ(List(main), c.list);
+            const bool moved = c.list != unmoved;
+            EXPECT_EQ(main.IsModified(), moved);
+            EXPECT_EQ(main.Document().GetStructureVersion() != version, moved);
+            EXPECT_EQ(Page(main).CurrentElement(), moved ? c.shown + (c.button == IDC_UP ? -1 : 1) : c.shown);
+            if (moved)
+                user.Answer(UiAnswer::kNo); // the save question on exit
+        });
+    }
+}
+
 TEST_F(ItemPageTest, RenameAsksAndFollowsTheNameOnYes)
 {
     struct Case {

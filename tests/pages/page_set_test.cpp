@@ -181,6 +181,11 @@ TEST_F(SetPageTest, MovesAndTheJumpToEditingPages)
         user.Click(Page(main), IDC_UP);
         EXPECT_EQ(Cp932ToUtf8(doc.itemdata[0].GetField("name")->GetBuffer()), "盾");
         EXPECT_EQ(Page(main).CurrentElement(), 1);
+        // Across an "@@IF" line without a question.
+        Select(main, "@@ITEM：弓");
+        user.Click(Page(main), IDC_UP);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
+        EXPECT_EQ(Labels(main)[Find(main, "@@IF\tcond") - 1], "@@ITEM：弓");
 
         // Nothing goes behind "@@END".
         user.Select(Page(main), IDC_ELEMENT_LIST, static_cast<int32_t>(Labels(main).size()) - 2);

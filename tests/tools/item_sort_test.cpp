@@ -2,6 +2,8 @@
 // dialog on the item page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../app/main_dlg_fixture.h"
 #include "../document/document_test_helpers.h"
 #include "pages/page_item.h"
@@ -21,12 +23,12 @@ std::vector<std::string> Names(const CMerxDocument& doc)
     return names;
 }
 
-// Items c, a, an other text, b, an event; types defined A and B, with B
+// Items c, a, an other text, b, d, an event; types defined A and B, with B
 // defined twice.
 const char* kItems = "@@DEFINE\n\ttype1\tA\n\ttype2\tB\n\ttype3\tB\n"
                      "@@ITEM\n\tno\t3\n\tname\tc\n\ttype\tB\n\tprice\tabc\n\tcost\t5\n"
                      "@@ITEM\n\tno\t99999999999\n\tname\ta\n\ttype\tA\n\tprice\t100\n"
-                     "@@IF\tx\n"
+                     "@@SETMACRO\tM\tx\n"
                      "@@ITEM\n\tno\t2\n\tname\tb\n\ttype\tZ\n\tprice\t70\n"
                      "@@ITEM\n\tno\t2\n\tname\td\n\tprice\t20\n\tcost\t7\n"
                      "@@EVENT\n\tcode\te\n";
@@ -82,6 +84,87 @@ TEST(ItemSort, TheItemPlacesStayAndThePreviousOrderComesBack)
     doc.InsertOther(0);
     EXPECT_FALSE(previous.IsValid(doc));
     EXPECT_FALSE(SortItems(doc, CItemSortKey::kRestore, false, previous));
+}
+
+// Three sections: before the "@@IF" line, up to its closing line (which
+// stands behind blanks, in lower case), and after it.
+const char* kSections = "@@DEFINE\n\ttype1\tA\n\ttype2\tB\n"
+                        "@@ITEM\n\tname\tc\n\ttype\tB\n\tprice\t30\n"
+                        "@@ITEM\n\tname\ta\n\ttype\tA\n\tprice\t10\n"
+                        "@@IF\t$SEASON eq 'winter'\n"
+                        "@@ITEM\n\tname\td\n\ttype\tB\n\tprice\t5\n"
+                        "@@EVENT\n\tcode\te\n"
+                        "@@ITEM\n\tname\tb\n\ttype\tA\n\tprice\t20\n"
+                        "  @@if\tend\n# all year\n"
+                        "@@ITEM\n\tname\tg\n\tprice\t2\n"
+                        "@@ITEM\n\tname\tf\n\ttype\tZ\n\tprice\t1\n";
+
+TEST(ItemSort, EachSectionIsSortedByItself)
+{
+    struct Case {
+        CItemSortKey key;
+        bool descending;
+        std::vector<std::string> order;
+    };
+    const Case cases[] = {
+        {CItemSortKey::kName, false, {"a", "c", "b", "d", "f", "g"}},
+        {CItemSortKey::kPrice, true, {"c", "a", "b", "d", "g", "f"}},
+        {CItemSortKey::kPrice, false, {"a", "c", "d", "b", "f", "g"}},
+        {CItemSortKey::kType, false, {"a", "c", "b", "d", "g", "f"}}, // "" first seen before Z
+        {CItemSortKey::kType, true, {"c", "a", "d", "b", "f", "g"}},
+    };
+    for (const Case& c : cases) {
+        dtest::Document doc({.beta = true});
+        ASSERT_EQ(doc.Parse(kSections), "");
+        const std::string before = dtest::Text(CMerxWriter(doc).WriteDocument());
+        CItemPreviousOrder previous;
+        EXPECT_TRUE(SortItems(doc, c.key, c.descending, previous)) << static_cast<int>(c.key) << c.descending;
+        EXPECT_EQ(Names(doc), c.order) << static_cast<int>(c.key) << c.descending;
+        // The item places follow `itemdata`; the restore gives the file back.
+        uint32_t next = 0;
+        for (const CMERX_base* element : doc.setdata) {
+            if (element->GetKind() == CMERX_TYPE_ITEM) {
+                EXPECT_EQ(element, doc.itemdata.GetAt(next++));
+            }
+        }
+        EXPECT_TRUE(SortItems(doc, CItemSortKey::kRestore, false, previous));
+        EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteDocument()), before);
+    }
+}
+
+TEST(ItemSort, NoKeyCarriesAnItemOfTheSampleInOrOutOfItsWinterSection)
+{
+    // The items between the winter line and its closing line, in order.
+    auto Winter = [](const CMerxDocument& doc) {
+        std::vector<std::string> names;
+        bool inside = false;
+        for (const CMERX_base* element : doc.setdata) {
+            if (element->GetKind() == CMERX_TYPE_OTHER) {
+                const std::string text = static_cast<const Cotherstruct*>(element)->text.GetBuffer();
+                if (text.find("@@IF\t$SEASON eq 'winter'") != std::string::npos)
+                    inside = true;
+                if (text.find("@@IF\tend") != std::string::npos)
+                    inside = false;
+            }
+            if (inside && element->GetKind() == CMERX_TYPE_ITEM)
+                names.push_back(Cp932ToUtf8(static_cast<const Citemstruct*>(element)->FieldText("name")));
+        }
+        return names;
+    };
+    for (int32_t key = 0; key <= static_cast<int32_t>(CItemSortKey::kType); ++key) {
+        for (const bool descending : {false, true}) {
+            dtest::Document doc({.beta = true});
+            doc.Parse(dtest::SampleFile("inc-item-data.cgi"));
+            std::vector<std::string> winter = Winter(doc);
+            ASSERT_EQ(winter, (std::vector<std::string>{"冬至のケーキ", "雪の置物"}));
+            CItemPreviousOrder previous;
+            SortItems(doc, static_cast<CItemSortKey>(key), descending, previous);
+            std::vector<std::string> after = Winter(doc);
+            std::sort(after.begin(), after.end());
+            std::sort(winter.begin(), winter.end());
+            EXPECT_EQ(after, winter) << key << descending;
+        }
+    }
 }
 
 class ItemSortDlgTest : public MainDlgTest {};
