@@ -1,5 +1,6 @@
 #include "pages/reopen_guard.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -149,8 +150,13 @@ CStr_base<1024> NumberedAsTyped(const CStr_base<1024>& errors, const char* writt
         size_t bracket = 0;
         uint32_t number = LeadingNumber(line, bracket);
         if (number >= 1 && number <= writtenLines.size()) {
-            for (size_t i = 0; i < typedLines.size(); ++i) {
-                if (typedLines[i] == writtenLines[number - 1]) {
+            // The same text may stand on several lines ("@@ITEM" heads the
+            // element and may stand in a script): the k-th line holding it
+            // in the written text is the k-th in the typed one.
+            const std::string_view wanted = writtenLines[number - 1];
+            const auto before = std::count(writtenLines.begin(), writtenLines.begin() + number - 1, wanted);
+            for (size_t i = 0, seen = 0; i < typedLines.size(); ++i) {
+                if (typedLines[i] == wanted && static_cast<long>(seen++) == before) {
                     number = static_cast<uint32_t>(i + 1);
                     break;
                 }

@@ -36,10 +36,10 @@ CStr_base<1024> ReopenRefusalMessage(const CStr_base<1024>& errors);
 
 // The lines of GuardReopen speak of the element's text as the writer puts
 // it; a direct edit's reader sees the text as the person typed it. Each
-// line "[n]：..." of `errors` takes the number of the first line of `typed`
-// that holds, leading blanks and tabs aside, what line n of `written`
-// holds; a line found nowhere keeps its number. Both texts may end their
-// lines in LF or CR LF.
+// line "[n]：..." of `errors` takes the number of the line of `typed` that
+// holds, leading blanks and tabs aside, what line n of `written` holds (the
+// k-th such line when line n is the k-th of its text); a line found
+// nowhere keeps its number. Both texts may end their lines in LF or CR LF.
 CStr_base<1024> NumberedAsTyped(const CStr_base<1024>& errors, const char* written, const char* typed);
 
 // A direct edit's check of the element read from `typed` (`before` is what

@@ -67,6 +67,24 @@ TEST(ItemFields, UneditedFieldsKeepTheirBytesAndEditedOnesFollowTheirRules)
     }
 }
 
+TEST(ItemFields, ANewItemsFirstReadBackGivesEveryFieldItsRule)
+{
+    for (const bool fresh : {false, true}) {
+        dtest::Document document({.beta = true});
+        document.Parse("@@ITEM\n\tno\t7\n\tcode\titem7\n\tname\tx\n");
+        Citemstruct item = *document.itemdata.GetAt(0);
+        CItemFieldControls shown;
+        ShowItemFields(item, shown);
+        const CItemFieldControls now = shown;
+        shown.allEdited = fresh;
+        CStr_base<1024> errors;
+        EXPECT_TRUE(ReadBackItemFields(shown, now, item, errors));
+        EXPECT_EQ(dtest::Field(item, "limit"), fresh ? "10" : "") << fresh;
+        EXPECT_EQ(dtest::Field(item, "base"), "") << fresh;
+        EXPECT_EQ(dtest::Field(item, "name"), "x") << fresh;
+    }
+}
+
 TEST(ItemFields, ShownAsTheControlsHoldThem)
 {
     dtest::Document document({.beta = true});
