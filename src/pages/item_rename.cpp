@@ -280,7 +280,7 @@ CStr_base<1024> RenameMergeMessage(const CMerxDocument& document, uint32_t self,
         if (other < 0)
             continue;
         CStr_base<1024> item;
-        item.Format(SJ("ITEM[%d]：%s\n"), other, document.itemdata.GetAt(static_cast<uint32_t>(other))->FieldText("name"));
+        item.Format(SJ("ITEM[%d]：%s\n"), other, held.name);
         holders.Append(held.line);
         holders.Append(item);
     }
