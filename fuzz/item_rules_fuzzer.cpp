@@ -7,7 +7,11 @@
 //   - the tracking's total is the sum of its counts, and a second tracking
 //     with the same names finds nothing more to change when the new name
 //     does not hold the old one;
-//   - a new name with a blank changes no use/need/get or parameter line;
+//   - a new name with a blank changes no use/need/get or parameter line,
+//     and an empty new name changes nothing;
+//   - the item found holding a name is another item of that name, and the
+//     message that replaces the rename question is there exactly when one
+//     holds the old or the new name;
 //   - a copy's name begins with the name's text before any "(コピー" and is
 //     never the name itself;
 //   - the folder of a path is a prefix of it; every argument is made of
@@ -15,6 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "fuzz_check.h"
@@ -29,16 +34,37 @@ namespace {
 
 const bool kMatchers = (RegisterEditorMatchers(), true);
 
+void CheckHolders(const CMerxDocument& doc, const char* oldName, const char* newName)
+{
+    const uint32_t self = 0;
+    bool held = false;
+    for (const char* name : {oldName, newName}) {
+        const int32_t other = OtherItemNamed(doc, self, name);
+        if (other < 0)
+            continue;
+        held = true;
+        Expect(*name && other != static_cast<int32_t>(self) &&
+                   static_cast<uint32_t>(other) < doc.itemdata.GetCount() &&
+                   std::strcmp(doc.itemdata.GetAt(static_cast<uint32_t>(other))->FieldText("name"), name) == 0,
+               "the holder of a name is not another item of that name");
+    }
+    Expect(RenameMergeMessage(doc, self, oldName, newName).IsEmpty() == !held,
+           "the merge message does not follow the holders");
+}
+
 void CheckRename(const char* text, const char* oldName, const char* newName)
 {
     CMerxDocument doc;
     doc.RebuildKeyLists(true, false);
     CMerxReader(doc).Parse(text);
+    CheckHolders(doc, oldName, newName);
     const CRenameTracking first = TrackItemRename(doc, oldName, newName);
     uint32_t sum = 0;
     for (const CRenameChange& change : first.changes)
         sum += change.count;
     Expect(sum == first.total, "the total is not the sum of the counts");
+    Expect(*newName || (first.total == 0 && first.linesLeft == 0 && first.referencesLeft == 0),
+           "a name was followed into an empty one");
     const bool blank = std::strpbrk(newName, " \t") != nullptr;
     for (const CRenameChange& change : first.changes) {
         const char* place = change.place.GetBuffer();

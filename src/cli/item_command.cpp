@@ -3,6 +3,7 @@
 #include <sysexits.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -49,7 +50,9 @@ constexpr std::string_view kItemHelp =
     "  renamed ITEM[3] \"OLD\" -> \"NEW\"\n"
     "  tracked ITEM[0] funct 2        (one line per changed text, with the number\n"
     "  total 2                         of references or lines changed in it)\n"
-    "or \"unchanged ITEM[3]\" when NEWNAME is the name already.\n"
+    "or \"unchanged ITEM[3]\" when NEWNAME is the name already. A name that\n"
+    "another item holds as well is never followed, old or new: that would merge\n"
+    "the two names for good, so such a rename is refused unless --no-track.\n"
     "\n"
     "  --no-track          rename the item alone\n"
     "  -o OUT              write the renamed project to OUT as \"tavaro format\"\n"
@@ -61,12 +64,13 @@ constexpr std::string_view kItemHelp =
     "Texts are printed in UTF-8 with the escapes \\\\ \\\" \\n \\r \\t \\xHH.\n"
     "Reader messages go to standard error first.\n"
     "\n"
-    "Exit status: 0 done, 1 rename refused (no such item, an empty name, or one\n"
-    "that would not read back: CR, LF, \"#\", blanks at either end; nothing\n"
-    "written), 2 -o given but the reader reported lines (nothing written),\n"
-    "64 usage (a character CP932 lacks in NEWNAME too), 66 FILE cannot be\n"
-    "opened as a project (an unknown rule too), 73 OUT or the backup cannot\n"
-    "be written, 74 standard output failed.\n";
+    "Exit status: 0 done, 1 rename refused (no such item, an empty name, one\n"
+    "that would not read back: CR, LF, \"#\", blanks at either end, or, unless\n"
+    "--no-track, an old or new name that another item holds; nothing written),\n"
+    "2 -o given but the reader reported lines (nothing written), 64 usage (a\n"
+    "character CP932 lacks in NEWNAME too), 66 FILE cannot be opened as a\n"
+    "project (an unknown rule too), 73 OUT or the backup cannot be written,\n"
+    "74 standard output failed.\n";
 
 constexpr std::string_view kCommand = "tavaro item";
 constexpr std::string_view kListSwitches[] = {"--uses"};
@@ -147,6 +151,23 @@ void TellLeft(const CRenameTracking& tracking, std::ostream& err)
     }
 }
 
+// Following a name that another item holds as well would merge the two
+// names for good: says which item holds the new name, or else the old one,
+// and returns true when one does.
+bool RefuseMerge(const CMerxDocument& doc, uint32_t self, std::initializer_list<std::string_view> names,
+                 std::ostream& err)
+{
+    for (const std::string_view name : names) {
+        const int32_t other = OtherItemNamed(doc, self, std::string(name).c_str());
+        if (other < 0)
+            continue;
+        err << kCommand << ": ITEM[" << other << "] is named " << QuoteCp932(name)
+            << " too; following the rename would merge the two names (--no-track renames the item alone)\n";
+        return true;
+    }
+    return false;
+}
+
 int RunRename(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
 {
     int status = 0;
@@ -184,11 +205,15 @@ int RunRename(std::span<const std::string_view> args, std::ostream& out, std::os
         return 0;
     }
 
+    const bool track = !parsed->Has("--no-track");
+    if (track && RefuseMerge(doc, static_cast<uint32_t>(*index), {*newName, oldName}, err))
+        return 1;
+
     // The renamed item is stored first, as the page stores its working
     // copy, and the tracking then runs over every item, this one too.
     item.SetField("name", newName->c_str());
     const CRenameTracking tracking =
-        parsed->Has("--no-track") ? CRenameTracking{} : TrackItemRename(doc, oldName.c_str(), newName->c_str());
+        track ? TrackItemRename(doc, oldName.c_str(), newName->c_str()) : CRenameTracking{};
     out << "renamed ITEM[" << *index << "] " << QuoteCp932(oldName) << " -> " << QuoteCp932(*newName) << "\n";
     for (const CRenameChange& change : tracking.changes)
         out << "tracked " << Cp932ToUtf8(change.place.GetBuffer()) << " " << change.count << "\n";

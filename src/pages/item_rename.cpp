@@ -195,7 +195,7 @@ void ScriptField(CTracker& tracker, CMerxFieldElement& element, const char* key,
 CRenameTracking TrackItemRename(CMerxDocument& document, const char* oldName, const char* newName)
 {
     CTracker tracker(oldName, newName);
-    if (!*oldName || std::strcmp(oldName, newName) == 0)
+    if (!*oldName || !*newName || std::strcmp(oldName, newName) == 0)
         return tracker.result;
     const bool beta = document.IsBeta();
     CStr_base<64> where, place;
@@ -251,5 +251,44 @@ CStr_base<1024> RenameLeftMessage(const CRenameTracking& tracking)
                     tracking.referencesLeft);
         message.Append(line);
     }
+    return message;
+}
+
+int32_t OtherItemNamed(const CMerxDocument& document, uint32_t self, const char* name)
+{
+    if (!*name)
+        return -1;
+    for (uint32_t i = 0; i < document.itemdata.GetCount(); ++i)
+        if (i != self && std::strcmp(document.itemdata.GetAt(i)->FieldText("name"), name) == 0)
+            return static_cast<int32_t>(i);
+    return -1;
+}
+
+CStr_base<1024> RenameMergeMessage(const CMerxDocument& document, uint32_t self, const char* oldName,
+                                   const char* newName)
+{
+    const struct {
+        const char* name;
+        const char* line;
+    } names[] = {
+        {newName, SJ("変更後のアイテム名は次のアイテムでも使用されています。\n")},
+        {oldName, SJ("変更前のアイテム名は次のアイテムでも使用されています。\n")},
+    };
+    CStr_base<1024> holders;
+    for (const auto& held : names) {
+        const int32_t other = OtherItemNamed(document, self, held.name);
+        if (other < 0)
+            continue;
+        CStr_base<1024> item;
+        item.Format(SJ("ITEM[%d]：%s\n"), other, held.name);
+        holders.Append(held.line);
+        holders.Append(item);
+    }
+    if (holders.IsEmpty())
+        return holders;
+    CStr_base<1024> message(SJ("アイテム名が変更されました。\n"));
+    message.Append(holders);
+    message.Append(SJ("\n名前が混ざらないよう、このアイテム名を使用している項目は追跡せず、アイテム名だけを変更します。\n"
+                      "よろしいですか？"));
     return message;
 }

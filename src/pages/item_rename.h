@@ -12,8 +12,14 @@
 // at blanks when they are read, so a new name holding a blank is not
 // written into them (it would come back as two words); nor is a new name
 // holding a double quote written into a reference. An empty old name is
-// never followed, and an old name made of digits only is not followed into
-// references, which by that form name item numbers.
+// never followed, nor is a name followed into an empty one, and an old name
+// made of digits only is not followed into references, which by that form
+// name item numbers.
+//
+// Following a name that another item holds as well merges the two names
+// for good: the texts that named the other item would name the renamed one
+// (or the other way round). The callers ask OtherItemNamed first and rename
+// the item alone when it finds one.
 #pragma once
 
 #include <cstdint>
@@ -47,3 +53,14 @@ CRenameTracking TrackItemRename(CMerxDocument& document, const char* oldName, co
 // The message that tells the user what was left alone; empty when nothing
 // was.
 CStr_base<1024> RenameLeftMessage(const CRenameTracking& tracking);
+
+// The first item other than item `self` whose "name" is `name` byte for
+// byte, or -1. An empty name is held by no one: it is never followed.
+int32_t OtherItemNamed(const CMerxDocument& document, uint32_t self, const char* name);
+
+// The message, for OK and Cancel, that replaces the rename question when
+// another item holds the new or the old name of item `self`: it names that
+// item (or both) and says the name will not be followed. Empty when no
+// other item holds either name.
+CStr_base<1024> RenameMergeMessage(const CMerxDocument& document, uint32_t self, const char* oldName,
+                                   const char* newName);

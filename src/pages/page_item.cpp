@@ -346,10 +346,16 @@ void Cpage_item::OnOK()
     const CStr_base<64> newName(m_work.FieldText("name"));
     bool storedByTracking = false;
     if (!(oldName == newName) && m_bAskRename) {
-        const UiAnswer answer = m_context.Ask(
-            SJ("アイテム名が変更されました。\nこのアイテム名を使用している項目を追跡して更新しますか？"),
-            UiButtons::kYesNoCancel);
-        if (answer != UiAnswer::kYes && answer != UiAnswer::kNo) {
+        // When another item holds either name, following it would merge the
+        // two names: the user may only rename the item alone.
+        const CStr_base<1024> merge =
+            RenameMergeMessage(doc, static_cast<uint32_t>(nowitemID), oldName.GetBuffer(), newName.GetBuffer());
+        const UiAnswer answer =
+            merge.IsEmpty()
+                ? m_context.Ask(SJ("アイテム名が変更されました。\nこのアイテム名を使用している項目を追跡して更新しますか？"),
+                                UiButtons::kYesNoCancel)
+                : m_context.Ask(merge.GetBuffer(), UiButtons::kOkCancel);
+        if (answer != UiAnswer::kYes && answer != UiAnswer::kNo && answer != UiAnswer::kOk) {
             m_context.ApplyError().Assign("user cancel");
             return;
         }

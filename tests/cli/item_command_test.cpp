@@ -185,6 +185,36 @@ TEST(ItemRename, ReportsAndRefusals)
     }
 }
 
+// Following a name that another item holds as well would merge the two
+// names for good: the rename is refused unless it is not to be followed.
+TEST(ItemRename, NeverMergesTwoNames)
+{
+    TempFolder folder;
+    const std::string dup = folder.Path("dup.cgi");
+    const TavaroRun onto = RunTavaro({"item", "rename", "-o", dup, kSample, "3", "小麦粉"});
+    EXPECT_EQ(onto.status, 1);
+    EXPECT_EQ(onto.out, "");
+    EXPECT_EQ(onto.err, "tavaro item: ITEM[1] is named \"小麦粉\" too; following the rename would merge the two "
+                        "names (--no-track renames the item alone)\n");
+    EXPECT_FALSE(std::filesystem::exists(dup));
+
+    const TavaroRun alone = RunTavaro({"item", "rename", "--no-track", "-o", dup, kSample, "3", "小麦粉"});
+    ASSERT_EQ(alone.status, 0) << alone.err;
+    EXPECT_EQ(alone.out, "renamed ITEM[3] \"牛乳\" -> \"小麦粉\"\ntotal 0\n");
+    const std::string written = folder.Get("dup.cgi");
+
+    // Renaming back would take the lines of the item that really is 小麦粉.
+    const TavaroRun back = RunTavaro({"item", "rename", "-o", dup, dup, "3", "牛乳"});
+    EXPECT_EQ(back.status, 1);
+    EXPECT_EQ(back.out, "");
+    EXPECT_EQ(back.err, "tavaro item: ITEM[1] is named \"小麦粉\" too; following the rename would merge the two "
+                        "names (--no-track renames the item alone)\n");
+    EXPECT_EQ(folder.Get("dup.cgi"), written);
+    const TavaroRun backAlone = RunTavaro({"item", "rename", "--no-track", dup, "3", "牛乳"});
+    EXPECT_EQ(backAlone.status, 0) << backAlone.err;
+    EXPECT_EQ(backAlone.out, "renamed ITEM[3] \"小麦粉\" -> \"牛乳\"\ntotal 0\n");
+}
+
 TEST(ItemRename, SavesInPlaceWithABackupAndNeverOverUnreadLines)
 {
     TempFolder folder;

@@ -79,6 +79,8 @@ TEST(ItemRename, CasesThatAreNotFollowed)
          "FUNC[0] @@FUNCITEM 1\nFUNC[11] @@FUNCBUY 1\ntotal 10",
          0, 0},
         {"empty old name", "", "x", true, "total 0", 0, 0},
+        // Every reference would become @@ITEMNO"" and every line lose its item.
+        {"empty new name", "剣", "", true, "total 0", 0, 0},
         {"same name", "剣", "剣", true, "total 0", 0, 0},
         {"blank in the new name", "剣", "名 剣", true,
          "ITEM[0] funct 2\nITEM[0] funcs 1\nITEM[0] @@USE[0] func 1\nITEM[0] @@USE[0] funci 1\nEVENT[0] startfunc 1\n"
@@ -115,6 +117,63 @@ TEST(ItemRename, ReferencesStartOnCharacters)
     const std::string funct = "\x83" "@@ITEMNO\"a\"";
     document.Parse("@@ITEM\n\tno\t1\n\tname\ta\n" + Script("funct", funct));
     EXPECT_EQ(Report(TrackItemRename(document, "a", "b")), "total 0");
+}
+
+// Items 剣, 盾, 剣 again, two without a name and one named like a format.
+const std::string kNamesake = "@@ITEM\n\tno\t1\n\tname\t剣\n@@ITEM\n\tno\t2\n\tname\t盾\n"
+                              "@@ITEM\n\tno\t3\n\tname\t剣\n@@ITEM\n\tno\t4\n\tname\t\n"
+                              "@@ITEM\n\tno\t5\n\tname\t\n@@ITEM\n\tno\t6\n\tname\t%s%%\n";
+
+TEST(ItemRename, OtherItemNamedIsTheFirstOtherHolder)
+{
+    struct Case {
+        uint32_t self;
+        const char* name;
+        int32_t other;
+    };
+    const Case cases[] = {
+        {0, "剣", 2}, {2, "剣", 0}, {1, "剣", 0}, {0, "盾", 1}, {1, "盾", -1},
+        {0, "弓", -1},
+        // Two items without a name share no name that tracking follows.
+        {3, "", -1},
+    };
+    dtest::Document document;
+    document.Parse(S(kNamesake));
+    for (const Case& c : cases)
+        EXPECT_EQ(OtherItemNamed(document, c.self, S(c.name).c_str()), c.other) << c.self << " " << c.name;
+}
+
+TEST(ItemRename, MergeMessageNamesTheItemsThatHoldEitherName)
+{
+    struct Case {
+        const char* what;
+        uint32_t self;
+        const char* oldName;
+        const char* newName;
+        std::string message;
+    };
+    const std::string tail = "\n名前が混ざらないよう、このアイテム名を使用している項目は追跡せず、"
+                             "アイテム名だけを変更します。\nよろしいですか？";
+    const Case cases[] = {
+        {"neither", 1, "盾", "大盾", ""},
+        {"the new name", 1, "盾", "剣",
+         "アイテム名が変更されました。\n変更後のアイテム名は次のアイテムでも使用されています。\nITEM[0]：剣\n" + tail},
+        {"the old name", 2, "剣", "名剣",
+         "アイテム名が変更されました。\n変更前のアイテム名は次のアイテムでも使用されています。\nITEM[0]：剣\n" + tail},
+        {"both", 0, "剣", "盾",
+         "アイテム名が変更されました。\n変更後のアイテム名は次のアイテムでも使用されています。\nITEM[1]：盾\n"
+         "変更前のアイテム名は次のアイテムでも使用されています。\nITEM[2]：剣\n" + tail},
+        {"a name like a format", 1, "盾", "%s%%",
+         "アイテム名が変更されました。\n変更後のアイテム名は次のアイテムでも使用されています。\nITEM[5]：%s%%\n" + tail},
+        {"empty names are never followed", 3, "", "x", ""},
+    };
+    dtest::Document document;
+    document.Parse(S(kNamesake));
+    for (const Case& c : cases)
+        EXPECT_EQ(Cp932ToUtf8(RenameMergeMessage(document, c.self, S(c.oldName).c_str(), S(c.newName).c_str())
+                                  .GetBuffer()),
+                  c.message)
+            << c.what;
 }
 
 } // namespace

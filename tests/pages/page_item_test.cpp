@@ -285,6 +285,54 @@ TEST_F(ItemPageTest, RenameAsksAndFollowsTheNameOnYes)
     }
 }
 
+// A name held by another item is never followed: the question gives way to
+// a message that names the other item, and OK renames the item alone.
+TEST_F(ItemPageTest, RenameNeverMergesTwoNames)
+{
+    const std::string merged = "\n名前が混ざらないよう、このアイテム名を使用している項目は追跡せず、"
+                               "アイテム名だけを変更します。\nよろしいですか？";
+    const std::vector<std::string> ontoSword{
+        "アイテム名が変更されました。\n変更後のアイテム名は次のアイテムでも使用されています。\nITEM[0]：剣\n" + merged};
+    Open("2");
+    Run([&](CMainDlg& main) {
+        const auto unfollowed = [&] {
+            EXPECT_EQ(Field(main, 1, "funct"), "x(@@ITEMNO\"剣\");");
+            const CStrArray_base<64>* ung = main.Document().itemdata.GetAt(1)->uses.GetAt(0)->GetList("ung");
+            EXPECT_EQ(Cp932ToUtf8(ung->GetAt(0)->GetBuffer()), "use\t1\t剣\t\t");
+        };
+        // 弓 takes the name of 剣; キャンセル keeps the page on it, unapplied.
+        Type(main, IDC_NAME, "剣");
+        user.Answer(UiAnswer::kCancel);
+        user.Select(Page(main), IDC_ITEM_LIST, 0);
+        EXPECT_EQ(user.TakeMessages(), ontoSword);
+        EXPECT_EQ(Page(main).CurrentElement(), 2);
+        EXPECT_EQ(Field(main, 2, "name"), "弓");
+        EXPECT_EQ(Text(main, IDC_NAME), "剣");
+        // OK renames it alone.
+        user.Answer(UiAnswer::kOk);
+        user.Click(Page(main), kIdOk);
+        EXPECT_EQ(user.TakeMessages(), ontoSword);
+        EXPECT_EQ(List(main), (std::vector<std::string>{"剣", "盾", "剣"}));
+        unfollowed();
+        // Renaming it once more would take the first 剣's references along.
+        Type(main, IDC_NAME, "長弓");
+        user.Answer(UiAnswer::kOk);
+        user.Click(Page(main), kIdOk);
+        EXPECT_EQ(user.TakeMessages(),
+                  std::vector<std::string>{"アイテム名が変更されました。\n変更前のアイテム名は次のアイテムでも使用されて"
+                                           "います。\nITEM[0]：剣\n" + merged});
+        EXPECT_EQ(List(main), (std::vector<std::string>{"剣", "盾", "長弓"}));
+        unfollowed();
+        // A new item's first apply asks nothing, whatever its name.
+        user.Click(Page(main), IDC_ADD);
+        Type(main, IDC_NAME, "盾");
+        user.Click(Page(main), kIdOk);
+        EXPECT_TRUE(user.TakeMessages().empty());
+        EXPECT_EQ(List(main)[3], "盾");
+        user.Answer(UiAnswer::kNo); // the save question on exit
+    });
+}
+
 TEST_F(ItemPageTest, DirectEditReplacesTheWorkingCopyWhenTheTextReads)
 {
     Open("2");

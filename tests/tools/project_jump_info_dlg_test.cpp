@@ -143,10 +143,13 @@ TEST_F(ResultsWindowTest, TheIntegrityCheckFillsTheWindowOrSaysAllIsWell)
         // Mended on the page: the check finds nothing, says so and leaves
         // the window hidden with no lines.
         user.TypeText(main.Page(CMainDlg::kItemTab), item_page::IDC_NAME, S("盾").c_str());
-        user.Answer(UiAnswer::kNo); // follow the new name? no
+        user.Answer(UiAnswer::kOk); // the old name is ITEM[0]'s too: renamed alone
         user.ChooseMenu(main, ID_INTEGRITY_CHECK);
-        EXPECT_EQ(user.TakeMessages(), (std::vector<std::string>{"アイテム名が変更されました。\nこのアイテム名を使用している項目を追跡して更新しますか？",
-                                                                 "チェックの結果、問題は見つかりませんでした。"}));
+        EXPECT_EQ(user.TakeMessages(),
+                  (std::vector<std::string>{"アイテム名が変更されました。\n変更前のアイテム名は次のアイテムでも使用されています。\n"
+                                            "ITEM[0]：剣\n\n名前が混ざらないよう、このアイテム名を使用している項目は追跡せず、"
+                                            "アイテム名だけを変更します。\nよろしいですか？",
+                                            "チェックの結果、問題は見つかりませんでした。"}));
         EXPECT_FALSE(main.ToolResults().IsWindowVisible());
         EXPECT_EQ(main.ToolResults().Lines().GetCount(), 0u);
         EXPECT_EQ(Cp932ToUtf8(user.LookAt(main.ToolResults()).GetCaption()), "プロジェクト整合性チェック (問題なし)");
