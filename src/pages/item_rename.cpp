@@ -39,24 +39,26 @@ bool IsItemNoKeyword(const char* at)
     return true;
 }
 
+// Finds the texts that name an item and rewrites them. One that only counts
+// (no new name) finds them and counts each as left alone.
 class CTracker {
 public:
     CTracker(const char* oldName, const char* newName)
-        : m_oldName(oldName), m_newName(newName), m_oldLength(static_cast<uint32_t>(std::strlen(oldName))),
-          m_followReferences(!IsDigitsOnly(oldName)), m_referencesAllowed(!std::strchr(newName, '"')),
-          m_linesAllowed(!HasBlank(newName))
+        : m_oldName(oldName), m_newName(newName ? newName : ""),
+          m_oldLength(static_cast<uint32_t>(std::strlen(oldName))), m_followReferences(!IsDigitsOnly(oldName)),
+          m_referencesAllowed(newName && !std::strchr(newName, '"')), m_linesAllowed(newName && !HasBlank(newName))
     {
     }
 
     CRenameTracking result;
 
     // The references in a script text.
-    template <unsigned N>
-    void Script(CStr_base<N>& text, const char* place)
+    template <class Text>
+    void Script(Text& text, const char* place)
     {
         if (!m_followReferences)
             return;
-        CStr_base<N> out;
+        Text out;
         uint32_t count = 0;
         const char* buffer = text.GetBuffer();
         const uint32_t length = text.GetLength();
@@ -190,13 +192,10 @@ void ScriptField(CTracker& tracker, CMerxFieldElement& element, const char* key,
     tracker.Script(*value, place.GetBuffer());
 }
 
-} // namespace
-
-CRenameTracking TrackItemRename(CMerxDocument& document, const char* oldName, const char* newName)
+// Visits every text that may name an item, in the order TrackItemRename
+// gives.
+void VisitNamingTexts(CMerxDocument& document, CTracker& tracker)
 {
-    CTracker tracker(oldName, newName);
-    if (!*oldName || !*newName || std::strcmp(oldName, newName) == 0)
-        return tracker.result;
     const bool beta = document.IsBeta();
     CStr_base<64> where, place;
     for (uint32_t i = 0; i < document.itemdata.GetCount(); ++i) {
@@ -233,7 +232,26 @@ CRenameTracking TrackItemRename(CMerxDocument& document, const char* oldName, co
         place.Format("FUNC[%u] %s", f, g_aszMerxFunctionKeywords[f]);
         tracker.Script(block->text, place.GetBuffer());
     }
+}
+
+} // namespace
+
+CRenameTracking TrackItemRename(CMerxDocument& document, const char* oldName, const char* newName)
+{
+    CTracker tracker(oldName, newName);
+    if (!*oldName || !*newName || std::strcmp(oldName, newName) == 0)
+        return tracker.result;
+    VisitNamingTexts(document, tracker);
     return tracker.result;
+}
+
+uint32_t CountItemReferences(const CMerxDocument& document, const char* name)
+{
+    // Without a new name the tracker leaves every text alone.
+    CTracker tracker(name, nullptr);
+    if (*name)
+        VisitNamingTexts(const_cast<CMerxDocument&>(document), tracker);
+    return tracker.result.referencesLeft + tracker.result.linesLeft;
 }
 
 CStr_base<1024> RenameLeftMessage(const CRenameTracking& tracking)

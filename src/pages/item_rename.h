@@ -50,6 +50,10 @@ struct CRenameTracking {
 // items and "funci" of use entries only under a beta rule.
 CRenameTracking TrackItemRename(CMerxDocument& document, const char* oldName, const char* newName);
 
+// How many references and lines TrackItemRename would rewrite for an item
+// named `name` (0 for an empty name): what names the item in the project.
+uint32_t CountItemReferences(const CMerxDocument& document, const char* name);
+
 // The message that tells the user what was left alone; empty when nothing
 // was.
 CStr_base<1024> RenameLeftMessage(const CRenameTracking& tracking);

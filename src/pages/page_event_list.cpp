@@ -1,5 +1,6 @@
 // The event page's list operations: add, copy, delete, up and down.
 #include "foundation/sjis_literal.h"
+#include "pages/delete_question.h"
 #include "pages/condition_crossing.h"
 #include "pages/event_list_edit.h"
 #include "pages/page_event.h"
@@ -58,9 +59,10 @@ void Cpage_event::OnDelete()
 {
     if (noweventID == -1)
         return;
-    if (m_context.Ask(SJ("このイベントを削除してもよろしいですか？"), UiButtons::kYesNo) != UiAnswer::kYes)
-        return;
     CMerxDocument& doc = m_context.Document();
+    const CStr_base<1024> question = DeleteEventQuestion(*doc.eventdata.GetAt(static_cast<uint32_t>(noweventID)));
+    if (m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
+        return;
     CUiControl list = Control(IDC_EVENT_LIST);
     list.DeleteString(noweventID);
     doc.RemoveElement(doc.eventdata.GetAt(static_cast<uint32_t>(noweventID)));

@@ -1,6 +1,7 @@
 // The item page's list operations: add, copy, delete, up and down, and
 // the sort dialog.
 #include "foundation/sjis_literal.h"
+#include "pages/delete_question.h"
 #include "pages/condition_crossing.h"
 #include "pages/item_list_edit.h"
 #include "pages/item_naming.h"
@@ -61,9 +62,10 @@ void Cpage_item::OnDelete()
 {
     if (nowitemID == -1)
         return;
-    if (m_context.Ask(SJ("このアイテムを削除してもよろしいですか？"), UiButtons::kYesNo) != UiAnswer::kYes)
-        return;
     CMerxDocument& doc = m_context.Document();
+    const CStr_base<1024> question = DeleteItemQuestion(doc, *doc.itemdata.GetAt(nowitemID));
+    if (m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
+        return;
     CUiControl list = Control(IDC_ITEM_LIST);
     list.DeleteString(nowitemID);
     doc.RemoveElement(doc.itemdata.GetAt(nowitemID));

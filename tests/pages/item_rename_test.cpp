@@ -4,6 +4,7 @@
 #include <string>
 
 #include "../document/document_test_helpers.h"
+#include "document/data_writer.h"
 #include "foundation/cp932.h"
 #include "pages/item_rename.h"
 
@@ -59,6 +60,18 @@ TEST(ItemRename, FollowsTheNameEverywhereInOrder)
     EXPECT_EQ(dtest::Look(*document.eventdata.GetAt(0), "param[]"), S("名剣\t70|剣x\t70|名剣 70 extra|"));
     EXPECT_EQ(std::string(document.FindFunction("@@FUNCITEM")->text.GetBuffer()), S("sub x { @@ITEMNO\"名剣\" }\n"));
     EXPECT_TRUE(RenameLeftMessage(tracking).IsEmpty());
+}
+
+TEST(ItemRename, CountingFindsWhatARenameWouldRewriteAndChangesNothing)
+{
+    dtest::Document document({.beta = true});
+    document.Parse(S(kProject));
+    const std::string before = dtest::Text(CMerxWriter(document).WriteDocument());
+    EXPECT_EQ(CountItemReferences(document, S("剣").c_str()), 12u);
+    EXPECT_EQ(CountItemReferences(document, "sword"), 1u);
+    EXPECT_EQ(CountItemReferences(document, S("槍").c_str()), 0u);
+    EXPECT_EQ(CountItemReferences(document, ""), 0u);
+    EXPECT_EQ(dtest::Text(CMerxWriter(document).WriteDocument()), before);
 }
 
 TEST(ItemRename, CasesThatAreNotFollowed)

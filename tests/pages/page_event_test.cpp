@@ -279,7 +279,7 @@ TEST_F(EventPageTest, AddCopyDeleteAndMove)
 
         user.Answer(UiAnswer::kYes);
         user.Click(Page(main), IDC_DELETE);
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"このイベントを削除してもよろしいですか？"});
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"このイベントを削除してもよろしいですか？\n「雨が降り出した」（コード：rain_copy_ID_5）"});
         EXPECT_EQ(Lines(main, IDC_EVENT_LIST), (std::vector<std::string>{"雨が降り出した", "dry", "wind", "event_4"}));
         // Codes are numbered by count: a second event_4 is allowed.
         user.Select(Page(main), IDC_EVENT_LIST, 0);

@@ -160,7 +160,7 @@ TEST_F(PageGuardTest, WhatWouldNotComeBackFromTheFileIsNeverStored)
     });
 }
 
-TEST_F(PageGuardTest, WhileADeleteQuestionIsOpenTheResultsWindowCannotShowAnotherElement)
+TEST_F(PageGuardTest, ADeleteQuestionNamesTheElementAndHoldsOffTheResultsWindow)
 {
     Run([&](CMainDlg& main) {
         main.ToolResults().SetLines(S("ITEM[2]：弓\nEVENT[1]：dry\n").c_str());
@@ -172,6 +172,10 @@ TEST_F(PageGuardTest, WhileADeleteQuestionIsOpenTheResultsWindowCannotShowAnothe
         user.Click(items, item_page::IDC_DELETE);
         Lines messages = user.TakeMessages();
         EXPECT_EQ(std::count(messages.begin(), messages.end(), kBusy), 1);
+        // The question names the item and how often the project names it.
+        EXPECT_EQ(std::count(messages.begin(), messages.end(),
+                             "このアイテムを削除してもよろしいですか？\n「剣」は 2 箇所から参照されています。"),
+                  1);
         ASSERT_EQ(main.Document().itemdata.GetCount(), 2u);
         EXPECT_EQ(Item(main, 0, "name"), "盾");
         EXPECT_EQ(Item(main, 1, "name"), "弓");
@@ -183,6 +187,7 @@ TEST_F(PageGuardTest, WhileADeleteQuestionIsOpenTheResultsWindowCannotShowAnothe
         user.Click(events, event_page::IDC_DELETE);
         messages = user.TakeMessages();
         EXPECT_EQ(std::count(messages.begin(), messages.end(), kBusy), 1);
+        EXPECT_EQ(std::count(messages.begin(), messages.end(), "このイベントを削除してもよろしいですか？\n「rain」"), 1);
         ASSERT_EQ(main.Document().eventdata.GetCount(), 1u);
         EXPECT_EQ(Event(main, 0, "code"), "dry");
         user.Answer(UiAnswer::kNo);

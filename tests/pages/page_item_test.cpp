@@ -190,8 +190,8 @@ TEST_F(ItemPageTest, AddCopyDeleteAndMove)
         EXPECT_EQ(List(main).size(), 5u);
         user.Answer(UiAnswer::kYes);
         user.Click(Page(main), IDC_DELETE);
-        EXPECT_EQ(user.TakeMessages(), (std::vector<std::string>{"このアイテムを削除してもよろしいですか？",
-                                                                 "このアイテムを削除してもよろしいですか？"}));
+        const std::string question = "このアイテムを削除してもよろしいですか？\n「盾(コピー)」を参照している箇所はありません。";
+        EXPECT_EQ(user.TakeMessages(), (std::vector<std::string>{question, question}));
         EXPECT_EQ(List(main), (std::vector<std::string>{"剣", "盾", "弓", "槍"}));
         EXPECT_EQ(Text(main, IDC_NAME), "剣");
         EXPECT_TRUE(main.IsModified());
