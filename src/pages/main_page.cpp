@@ -12,3 +12,9 @@ int32_t CMainPage::CurrentElement() const { return -1; }
 void CMainPage::SelectElement(int32_t) {}
 
 void CMainPage::Reload() {}
+
+void CMainPage::OnTypedTextRefused(const CStr_base<1024>& errors)
+{
+    m_context.ShowMessage(errors.GetBuffer());
+    m_context.ApplyError().Assign(errors);
+}

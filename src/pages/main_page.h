@@ -42,6 +42,9 @@ public:
 protected:
     // Escape and the close box belong to the main dialog.
     void OnCancel() override {}
+    // Text the file cannot hold is refused as a failed apply is: the
+    // message over the main window, its lines in the apply-error text.
+    void OnTypedTextRefused(const CStr_base<1024>& errors) override;
 
     CPageContext& m_context;
 };
