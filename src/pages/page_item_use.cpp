@@ -572,7 +572,7 @@ void Cpage_item::OnJobDelete() { DeleteSubEntry(IDC_JOB_LIST, "job", m_nJob, &Cp
 
 void Cpage_item::OnJobHalve()
 {
-    if (!ShownUse() || m_nJob < 0)
+    if (!ShownUse() || m_nJob < 0 || !AcceptTypedText(IDC_JOB_NAME))
         return;
     CStr_base<64> name;
     Control(IDC_JOB_NAME).GetText(name);

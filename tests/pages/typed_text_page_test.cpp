@@ -175,4 +175,30 @@ TEST_F(TypedTextPageTest, EntriesInsideAnElementAreNotLeftWithTheTypedText)
     }
 }
 
+TEST_F(TypedTextPageTest, ButtonsThatReadAFieldRefuseItsText)
+{
+    using namespace item_page;
+    Run([&](CMainDlg& main) {
+        CMainPage& page = Current(main);
+        // The icon of item "1한" is opened for no number.
+        ASSERT_TRUE(user.TypeUnicode(page, IDC_NO, U"1\uD55C"));
+        user.Click(page, IDC_ICON_EDIT);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{Refusal("@@ITEM::no(アイテムID)", "U+D55C")});
+        EXPECT_TRUE(user.ShellCalls().empty());
+        ASSERT_TRUE(user.TypeText(page, IDC_NO, "1"));
+        // "時半減" looks the job up by the name typed.
+        const std::string param = std::string(user.Look(page, IDC_JOB_PARAM).text);
+        ASSERT_TRUE(user.TypeUnicode(page, IDC_JOB_NAME, U"smith\u00E9"));
+        user.Click(page, IDC_JOB_HALVE);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{Refusal("@@USE::job(職業補正)", "U+00E9")});
+        EXPECT_EQ(std::string(user.Look(page, IDC_JOB_PARAM).text), param);
+        // The script edits go to the separate window as bytes: not such text.
+        ASSERT_TRUE(user.TypeUnicode(page, IDC_FUNC_EDIT, U"\u00A5"));
+        user.Click(page, IDC_FUNC_WINDOW);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{Refusal("@@ITEM::funct", "U+00A5")});
+        user.Answer(UiAnswer::kNo);
+    });
+    EXPECT_EQ(user.TakeMessages(), kSaveQuestion);
+}
+
 }  // namespace
