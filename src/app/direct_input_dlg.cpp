@@ -90,6 +90,8 @@ bool CDirectInputDlg::OnInitDialog()
 
 void CDirectInputDlg::OnOK()
 {
+    if (!AcceptTypedText())
+        return;
     CUiWaitCursor wait;
     CUiControl edit = Control(IDC_TEXT);
     CStr_base<16384> text;

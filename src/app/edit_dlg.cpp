@@ -57,6 +57,8 @@ bool CEditDlg::OnInitDialog()
 
 void CEditDlg::OnOK()
 {
+    if (!AcceptTypedText())
+        return;
     m_marker.MarkModified();
     Control(IDC_TEXT).GetText(m_strText);
     EndDialog(kIdOk);

@@ -121,6 +121,8 @@ void CPreferencesDlg::OnBrowseIconApp()
 
 void CPreferencesDlg::OnOK()
 {
+    if (!AcceptTypedText())
+        return;
     CStr_base<64> number;
     number.Format("%d", static_cast<int>(Control(IDC_PAGE_ESCAPE).GetCurSel()));
     m_settings.GetValueForWrite(kPageEscapeModeKey)->Assign(number);

@@ -72,6 +72,8 @@ bool CProjectInfoDlg::OnInitDialog()
 
 void CProjectInfoDlg::OnOK()
 {
+    if (!AcceptTypedText())
+        return;
     Control(IDC_NAME).GetText(m_strProjectName);
     if (m_strProjectName.IsEmpty())
         m_strProjectName.Assign(SJ("無題"));

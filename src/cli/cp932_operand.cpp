@@ -1,17 +1,29 @@
 #include "cli/cp932_operand.h"
 
-#include <algorithm>
+#include <cstdio>
 
 #include "foundation/cp932.h"
 
-std::optional<std::string> Cp932Operand(std::string_view utf8)
+std::optional<std::string> Cp932Operand(std::string_view utf8, std::string& problem)
 {
-    // The conversion writes "?" for a character CP932 lacks, and only then
-    // does a "?" appear that the argument did not have: every other byte
-    // of a CP932 text that is 0x3F is a "?" of the argument (no second byte
-    // of a double-byte character is below 0x40).
-    std::string text = Utf8ToCp932(utf8);
-    if (std::count(text.begin(), text.end(), '?') != std::count(utf8.begin(), utf8.end(), '?'))
+    CTypedCp932 typed = TypedUtf8ToCp932(utf8);
+    if (!typed.refused.empty()) {
+        problem = "holds characters that CP932 cannot hold: " + DescribeRefusedChars(typed.refused);
         return std::nullopt;
+    }
+    return std::move(typed.bytes);
+}
+
+std::string DescribeRefusedChars(std::u32string_view refused)
+{
+    std::string text;
+    for (char32_t cp : refused) {
+        if (!text.empty())
+            text += ", ";
+        AppendUtf8(text, cp);
+        char code[16];
+        std::snprintf(code, sizeof code, " (U+%04X)", static_cast<unsigned>(cp));
+        text += code;
+    }
     return text;
 }

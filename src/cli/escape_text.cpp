@@ -1,5 +1,6 @@
 #include "cli/escape_text.h"
 
+#include "cli/cp932_operand.h"
 #include "foundation/cp932.h"
 
 namespace {
@@ -36,11 +37,20 @@ void AppendHexByte(std::string& out, unsigned char byte)
 std::optional<std::string> ReadEscapedArgument(std::string_view utf8, std::string& error)
 {
     std::string bytes;
+    std::u32string refused;
+    // The text between escapes, converted; what it refuses is collected.
+    auto plain = [&](std::string_view text) {
+        const CTypedCp932 typed = TypedUtf8ToCp932(text);
+        bytes += typed.bytes;
+        for (char32_t cp : typed.refused)
+            if (refused.find(cp) == std::u32string::npos)
+                refused.push_back(cp);
+    };
     size_t plainFrom = 0;
     for (size_t i = 0; i < utf8.size(); ++i) {
         if (utf8[i] != '\\')
             continue;
-        bytes += Utf8ToCp932(utf8.substr(plainFrom, i - plainFrom));
+        plain(utf8.substr(plainFrom, i - plainFrom));
         if (i + 1 == utf8.size()) {
             error = "a backslash at the end starts no escape (write \\\\ for a backslash)";
             return std::nullopt;
@@ -81,7 +91,11 @@ std::optional<std::string> ReadEscapedArgument(std::string_view utf8, std::strin
         }
         plainFrom = i + 1;
     }
-    bytes += Utf8ToCp932(utf8.substr(plainFrom));
+    plain(utf8.substr(plainFrom));
+    if (!refused.empty()) {
+        error = "holds characters that CP932 cannot hold: " + DescribeRefusedChars(refused);
+        return std::nullopt;
+    }
     return bytes;
 }
 

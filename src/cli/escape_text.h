@@ -12,7 +12,8 @@
 // case) of a UTF-8 argument and returns the CP932 bytes: the text between
 // escapes is converted from UTF-8, the escaped bytes are taken as they are.
 // Any other backslash (an unknown letter, \x without two hex digits, \x00,
-// a backslash at the end) is refused: the result is empty and `error`
+// a backslash at the end) is refused, and so is text with characters that
+// CP932 cannot hold (cli/cp932_operand.h): the result is empty and `error`
 // describes the problem.
 std::optional<std::string> ReadEscapedArgument(std::string_view utf8, std::string& error);
 

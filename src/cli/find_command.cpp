@@ -131,9 +131,10 @@ std::optional<CFindRequest> ReadRequest(const ProjectArgs& args, const ProjectAr
     request.mode = choices->mode;
     request.replace = replace;
     for (size_t i = 0; i < args.operands.size(); ++i) {
-        const std::optional<std::string> text = Cp932Operand(args.operands[i]);
+        std::string problem;
+        const std::optional<std::string> text = Cp932Operand(args.operands[i], problem);
         if (!text) {
-            ExplainUsage(form, std::string(form.operands[i]) + " holds a character that CP932 lacks", err);
+            ExplainUsage(form, std::string(form.operands[i]) + " " + problem, err);
             return std::nullopt;
         }
         (i == 0 ? request.search : request.replacement).Assign(text->c_str());

@@ -178,9 +178,10 @@ int RunRename(std::span<const std::string_view> args, std::ostream& out, std::os
     const std::optional<uint64_t> index = ReadItemIndex(indexText);
     if (!index)
         return ExplainUsage(kRenameForm, "INDEX must be digits, not \"" + indexText + "\"", err);
-    const std::optional<std::string> newName = Cp932Operand(parsed->operands[1]);
+    std::string problem;
+    const std::optional<std::string> newName = Cp932Operand(parsed->operands[1], problem);
     if (!newName)
-        return ExplainUsage(kRenameForm, "NEWNAME holds a character that CP932 lacks", err);
+        return ExplainUsage(kRenameForm, "NEWNAME " + problem, err);
 
     CliProject* p = OpenCliProject(*parsed, kCommand, kOpenFailure, err, status);
     if (!p)

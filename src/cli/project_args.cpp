@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "foundation/cp932.h"
+#include "cli/cp932_operand.h"
 #include "foundation/sjis_literal.h"
 
 bool ProjectArgs::Has(std::string_view option) const
@@ -84,10 +84,17 @@ std::optional<ProjectArgs> ParseProjectArgs(std::span<const std::string_view> ar
                 return std::nullopt;
             }
             const std::string_view value = args[++i];
-            if (arg == "-o")
+            if (arg == "-o") {
                 parsed.output = std::string(value);
-            else
-                (arg == "--rule" ? parsed.rule : parsed.name) = Utf8ToCp932(value);
+            } else {
+                std::string problem;
+                std::optional<std::string> text = Cp932Operand(value, problem);
+                if (!text) {
+                    error = std::string(arg) + " " + problem;
+                    return std::nullopt;
+                }
+                (arg == "--rule" ? parsed.rule : parsed.name) = std::move(*text);
+            }
         } else {
             error = "unknown option " + std::string(arg);
             return std::nullopt;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <unordered_set>
+#include <utility>
 
 #include "foundation/sjis.h"
 
@@ -44,6 +46,20 @@ private:
     iconv_t m_cd;
 };
 
+// Code points that converters of JIS text give for a character that CP932
+// decodes to another code point, and that other code point: the same JIS
+// character either way.
+constexpr std::pair<char16_t, char16_t> kVariants[] = {
+    {0x301C, 0xFF5E},  // wave dash, full-width tilde
+    {0x2016, 0x2225},  // double vertical line, parallel to
+    {0x2212, 0xFF0D},  // minus sign, full-width hyphen-minus
+    {0x00A2, 0xFFE0},  // cent sign
+    {0x00A3, 0xFFE1},  // pound sign
+    {0x00AC, 0xFFE2},  // not sign
+    {0x2014, 0x2015},  // em dash, horizontal bar
+    {0x00A6, 0xFFE4},  // broken bar
+};
+
 // A CP932 code as a number: a single byte b is b, a double-byte character
 // is lead * 256 + trail. Both tables use 0 for "none"; the only character
 // with code or code point 0 is NUL, which never reaches them (ASCII is
@@ -76,12 +92,9 @@ struct Cp932Tables {
             decode[code] = static_cast<char16_t>(cp);
             encode[cp] = static_cast<uint16_t>(code);
         }
-        // Code points that CP932 writes with a code which reads back as
-        // another character.
-        for (char32_t cp = 0x80; cp < 0x10000; ++cp) {
-            if (encode[cp] == 0 && !IsSurrogate(cp))
-                encode[cp] = EncodeWithIconv(fromUnicode, cp);
-        }
+        // The variants, where CP932 has the character they stand for.
+        for (const auto& [variant, cp932Form] : kVariants)
+            encode[variant] = encode[cp932Form];
     }
 
     static char32_t ReadUtf32Be(const char* p)
@@ -146,26 +159,49 @@ void DecodeCp932(std::string_view bytes, Emit&& emit)
     }
 }
 
-void AppendCp932(std::string& out, char32_t cp)
+// Appends the CP932 code of cp; false, with "?" appended in its place,
+// when cp is refused.
+bool AppendCp932(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
-        return;
+        return true;
     }
     if (IsCp932ByteEscape(cp)) {
         out.push_back(static_cast<char>(cp - kEscapeBase));
-        return;
+        return true;
     }
     const uint16_t code = cp <= 0xFFFF ? Tables().encode[cp] : 0;
     if (code == 0) {
         out.push_back('?');
-    } else if (code <= 0xFF) {
+        return false;
+    }
+    if (code <= 0xFF) {
         out.push_back(static_cast<char>(code));
     } else {
         out.push_back(static_cast<char>(code >> 8));
         out.push_back(static_cast<char>(code & 0xFF));
     }
+    return true;
 }
+
+// Collects the CP932 form of a typed text character by character.
+class CTypedBuilder {
+public:
+    explicit CTypedBuilder(size_t units) { m_result.bytes.reserve(units); }
+
+    void Add(char32_t cp)
+    {
+        if (!AppendCp932(m_result.bytes, cp) && m_seen.insert(cp).second)
+            m_result.refused.push_back(cp);
+    }
+    void AddByte(char byte) { m_result.bytes.push_back(byte); }
+    CTypedCp932 Take() { return std::move(m_result); }
+
+private:
+    CTypedCp932 m_result;
+    std::unordered_set<char32_t> m_seen;
+};
 
 // Length of the well-formed UTF-8 sequence at p (at most n bytes) and its
 // code point; 0 when p does not begin one. The three-byte forms of the
@@ -239,13 +275,12 @@ std::u32string Cp932ToUnicode(std::string_view bytes)
     return out;
 }
 
-std::string UnicodeToCp932(std::u32string_view text)
+CTypedCp932 TypedToCp932(std::u32string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
+    CTypedBuilder builder(text.size());
     for (char32_t cp : text)
-        AppendCp932(out, cp);
-    return out;
+        builder.Add(cp);
+    return builder.Take();
 }
 
 std::string Cp932ToUtf8(std::string_view bytes)
@@ -256,23 +291,24 @@ std::string Cp932ToUtf8(std::string_view bytes)
     return out;
 }
 
-std::string Utf8ToCp932(std::string_view utf8)
+CTypedCp932 TypedUtf8ToCp932(std::string_view utf8)
 {
-    std::string out;
-    out.reserve(utf8.size());
+    CTypedBuilder builder(utf8.size());
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     for (size_t i = 0, n = utf8.size(); i < n;) {
         char32_t cp;
         if (const size_t length = ReadUtf8(p + i, n - i, &cp)) {
-            AppendCp932(out, cp);
+            builder.Add(cp);
             i += length;
         } else {
-            out.push_back(static_cast<char>(p[i]));
+            builder.AddByte(static_cast<char>(p[i]));
             ++i;
         }
     }
-    return out;
+    return builder.Take();
 }
+
+std::string Utf8ToCp932(std::string_view utf8) { return TypedUtf8ToCp932(utf8).bytes; }
 
 std::u16string Cp932ToUtf16(std::string_view bytes)
 {
@@ -282,19 +318,18 @@ std::u16string Cp932ToUtf16(std::string_view bytes)
     return out;
 }
 
-std::string Utf16ToCp932(std::u16string_view text)
+CTypedCp932 TypedUtf16ToCp932(std::u16string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
+    CTypedBuilder builder(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
-            out.push_back('?');  // a pair is beyond the BMP, where CP932 has nothing
+            builder.Add(0x10000 + (char32_t{unit} - 0xD800) * 0x400 + (text[i + 1] - 0xDC00));
             ++i;
         } else {
-            AppendCp932(out, unit);
+            builder.Add(unit);
         }
     }
-    return out;
+    return builder.Take();
 }

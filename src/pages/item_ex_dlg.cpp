@@ -93,7 +93,8 @@ bool CItemExDlg::OnInitDialog()
 
 void CItemExDlg::OnOK()
 {
-    StoreShown();
+    if (!StoreShown())
+        return;
     if (m_pRules) {
         auto& element = static_cast<CMerxFieldElement&>(m_element);
         for (uint32_t i = 0; i < m_pRules->GetCount(); ++i) {
@@ -118,7 +119,10 @@ void CItemExDlg::OnSelchangeList1() { ShowField(Control(IDC_FIELDS).GetCurSel())
 void CItemExDlg::OnSelchangeLines()
 {
     const int32_t chosen = Control(IDC_LINES).GetCurSel();
-    StoreShown();
+    if (!StoreShown()) {
+        Control(IDC_LINES).SetCurSel(m_nShownLine);
+        return;
+    }
     const Field* field = ShownField();
     if (field)
         ShowLine(m_nShownField, InRange(chosen, field->lines.GetCount()) ? chosen : -1);
@@ -126,17 +130,15 @@ void CItemExDlg::OnSelchangeLines()
 
 void CItemExDlg::OnLineAdd()
 {
-    if (!ShownField() || !ShownParams().array)
+    if (!ShownField() || !ShownParams().array || !StoreShown())
         return;
-    StoreShown();
     AppendLine("", "");
 }
 
 void CItemExDlg::OnLineCopy()
 {
-    if (m_nShownLine < 0)
+    if (m_nShownLine < 0 || !StoreShown())
         return;
-    StoreShown();
     const Field& field = *ShownField();
     const auto line = static_cast<uint32_t>(m_nShownLine);
     const CMerxString text(field.lines[line]);
@@ -171,7 +173,10 @@ void CItemExDlg::OnUserChange()
 
 void CItemExDlg::ShowField(int32_t index)
 {
-    StoreShown();
+    if (!StoreShown()) {
+        Control(IDC_FIELDS).SetCurSel(m_nShownField);
+        return;
+    }
     // No field is shown while the controls are set for the new one: what
     // they report meanwhile is no change of the user's, to be stored nowhere.
     m_nShownField = -1;
@@ -297,26 +302,29 @@ void CItemExDlg::HideFieldControls()
             Control(id).Show(false);
 }
 
-void CItemExDlg::StoreShown()
+bool CItemExDlg::StoreShown()
 {
     Field* field = ShownField();
     if (!field || !m_bUserChanged)
-        return;
+        return true;
+    if (!AcceptTypedText())
+        return false;
     m_bUserChanged = false;
     const ItemExParams& params = ShownParams();
     if (!params.array) {
         ReadControls(params, field->text);
         field->changed = true;
-        return;
+        return true;
     }
     if (!InRange(m_nShownLine, field->lines.GetCount()))
-        return;
+        return true;
     CMerxString& line = field->lines[static_cast<uint32_t>(m_nShownLine)];
     ReadControls(params, line);
     field->changed = true;
     CUiControl lines = Control(IDC_LINES);
     lines.DeleteString(m_nShownLine);
     lines.InsertString(m_nShownLine, LineCaption(line));
+    return true;
 }
 
 void CItemExDlg::ShowLine(int32_t index, int32_t line)

@@ -88,8 +88,10 @@ private:
     // Joins the shown controls into `text`.
     void ReadControls(const ItemExParams& params, CMerxString& text) const;
     void HideFieldControls();
-    // The shown field's values into its copy when the user changed them.
-    void StoreShown();
+    // The shown field's values into its copy when the user changed them;
+    // false, with the refusal shown, when they hold text the file cannot
+    // hold.
+    bool StoreShown();
     // Shows line `line` (none when -1) of the "Array" field `index`.
     void ShowLine(int32_t index, int32_t line);
     // Appends `text` with `comment` to the shown "Array" field and shows it.

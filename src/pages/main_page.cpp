@@ -1,6 +1,5 @@
 #include "pages/main_page.h"
 
-
 CMainPage::CMainPage(const CUiDialogTemplate& dialogTemplate, CPageContext& context)
     : CDialogBase(dialogTemplate), m_context(context)
 {
@@ -19,7 +18,7 @@ CReopenGuard CMainPage::GuardApply(const Citemstruct& stored, Citemstruct& edite
     CStr_base<1024> reasons;
     const CReopenGuard guard = GuardReopen(m_context.Document(), stored, edited, reasons);
     if (guard == CReopenGuard::kRefused)
-        Refuse(reasons);
+        OnTypedTextRefused(ReopenRefusalMessage(reasons));
     return guard;
 }
 
@@ -28,13 +27,12 @@ CReopenGuard CMainPage::GuardApply(const Ceventstruct& stored, Ceventstruct& edi
     CStr_base<1024> reasons;
     const CReopenGuard guard = GuardReopen(m_context.Document(), stored, edited, reasons);
     if (guard == CReopenGuard::kRefused)
-        Refuse(reasons);
+        OnTypedTextRefused(ReopenRefusalMessage(reasons));
     return guard;
 }
 
-void CMainPage::Refuse(const CStr_base<1024>& reasons)
+void CMainPage::OnTypedTextRefused(const CStr_base<1024>& errors)
 {
-    const CStr_base<1024> message = ReopenRefusalMessage(reasons);
-    m_context.ShowMessage(message.GetBuffer());
-    m_context.ApplyError().Assign(message);
+    m_context.ShowMessage(errors.GetBuffer());
+    m_context.ApplyError().Assign(errors);
 }

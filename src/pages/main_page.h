@@ -43,6 +43,10 @@ public:
 protected:
     // Escape and the close box belong to the main dialog.
     void OnCancel() override {}
+    // Text the file cannot hold, and an edit that would not come back from
+    // the file, are refused as a failed apply is: the message over the main
+    // window, its lines in the apply-error text.
+    void OnTypedTextRefused(const CStr_base<1024>& errors) override;
 
     // Before an apply stores `edited` over `stored`: whether it comes back
     // from the file as it is stored (GuardReopen); a refusal is shown and
@@ -51,7 +55,4 @@ protected:
     CReopenGuard GuardApply(const Ceventstruct& stored, Ceventstruct& edited);
 
     CPageContext& m_context;
-
-private:
-    void Refuse(const CStr_base<1024>& reasons);
 };

@@ -46,6 +46,8 @@ void Cpage_define::OnOK()
     Control(IDC_DEFINE_EDIT).GetText(now);
     CStr_base<1024>& errors = m_context.ApplyError();
     errors.Release();
+    if (!AcceptTypedText())
+        return;
     if (!ApplyDefineText(m_context.Document(), m_shown, now, errors)) {
         m_context.ShowMessage(errors.GetBuffer());
         return;

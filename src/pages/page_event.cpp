@@ -235,6 +235,10 @@ void Cpage_event::OnSelChangeParam()
         Control(id).Enable(lines);
     if (!lines)
         return;
+    if (!AcceptTypedText()) {
+        Control(IDC_PARAM_LIST).SetCurSel(m_nParam);
+        return;
+    }
     SaveParam();
     ShowParam(Control(IDC_PARAM_LIST).GetCurSel());
 }
@@ -258,7 +262,7 @@ void Cpage_event::OnParamAdd()
 
 void Cpage_event::OnParamCopy()
 {
-    if (noweventID == -1 || m_nParam < 0)
+    if (noweventID == -1 || m_nParam < 0 || !AcceptTypedText())
         return;
     const CParamControls now = ReadParamControls();
     CStr_base<64> line;
@@ -323,7 +327,8 @@ bool Cpage_event::SaveScript()
     const CEventScriptControls now = ReadScriptControls();
     CPageContextQuestion question(m_context);
     CStr_base<1024> errors;
-    if (!ReadBackEventScript(m_shownScript, now, key, EscapeMode(kPageEscapeModeKey), question, *value, errors)) {
+    if (!CheckTypedText(errors) ||
+        !ReadBackEventScript(m_shownScript, now, key, EscapeMode(kPageEscapeModeKey), question, *value, errors)) {
         m_context.ApplyError().Append(errors);
         return false;
     }
@@ -362,6 +367,8 @@ void Cpage_event::OnSelChangeFunc()
 
 bool Cpage_event::SaveShownEvent()
 {
+    if (!AcceptTypedText())
+        return false;
     const CEventFieldControls now = ReadFieldControls();
     CStr_base<1024> errors;
     if (!ReadBackEventFields(m_shown, now, m_work, errors)) {
@@ -488,4 +495,14 @@ bool Cpage_event::PreTranslateMessage(const CUiMessage& message)
         return true;
     }
     return CMainPage::PreTranslateMessage(message);
+}
+
+CStr_base<64> Cpage_event::TypedFieldName(int32_t id) const
+{
+    CStr_base<64> name;
+    if ((id == IDC_FUNC_REF || id == IDC_FUNC_EDIT) && m_nFunc >= 0)
+        name.Format("@@EVENT::%s", g_aszEventScriptKeys[m_nFunc]);
+    else
+        name = CMainPage::TypedFieldName(id);
+    return name;
 }

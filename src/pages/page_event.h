@@ -36,6 +36,8 @@ protected:
     bool OnCommand(int32_t id, UiEvent event) override;
     bool PreTranslateMessage(const CUiMessage& message) override;
     void OnDestroy() override;
+    // The script edits are named by the script they show.
+    CStr_base<64> TypedFieldName(int32_t id) const override;
 
 private:
     void OnAdd();

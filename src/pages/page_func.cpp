@@ -75,6 +75,8 @@ bool Cpage_func::SaveShownBlock()
     Csinglestruct* block = m_context.Document().FindFunction(g_aszMerxFunctionKeywords[nowfuncID]);
     if (!block)
         return true;
+    if (!AcceptTypedText())
+        return false;
     CStr_base<16384> now;
     Control(IDC_FUNC_EDIT).GetText(now);
     CPageContextQuestion question(m_context);
@@ -164,4 +166,11 @@ bool Cpage_func::PreTranslateMessage(const CUiMessage& message)
         return true;
     }
     return CMainPage::PreTranslateMessage(message);
+}
+
+CStr_base<64> Cpage_func::TypedFieldName(int32_t id) const
+{
+    if (id == IDC_FUNC_EDIT && nowfuncID >= 0 && static_cast<uint32_t>(nowfuncID) < MERX_FUNCTION_COUNT)
+        return CStr_base<64>(g_aszMerxFunctionKeywords[nowfuncID]);
+    return CMainPage::TypedFieldName(id);
 }

@@ -29,6 +29,8 @@ protected:
     void OnOK() override { OnSelChangeCombo1(); }
     bool OnCommand(int32_t id, UiEvent event) override;
     bool PreTranslateMessage(const CUiMessage& message) override;
+    // The edit is named by the block it shows.
+    CStr_base<64> TypedFieldName(int32_t id) const override;
 
 private:
     void OnRevert();

@@ -259,6 +259,8 @@ bool Cpage_item::SaveFuncString()
     Control(IDC_FUNC_EDIT).GetText(text);
     if (text == m_strShownFunc)
         return true;
+    if (!AcceptTypedText())
+        return false;
     // The item's scripts are always written as "_local_" blocks.
     CStr_base<1024> errors;
     if (!CheckScriptLines(kFuncKeys[m_nFunc], text.GetBuffer(), text.GetLength(), errors)) {
@@ -285,7 +287,7 @@ void Cpage_item::OnSelChangeFunc()
 
 void Cpage_item::OnFuncWindow()
 {
-    if (m_nFunc < 0)
+    if (m_nFunc < 0 || !AcceptTypedText(IDC_FUNC_EDIT))
         return;
     CEditDlg dialog(m_context.Settings(), m_context, m_context.EditFont());
     CStr_base<64> title;
@@ -301,6 +303,8 @@ void Cpage_item::OnFuncWindow()
 
 bool Cpage_item::ReadBackFields()
 {
+    if (!AcceptTypedText())
+        return false;
     const CItemFieldControls now = ReadControls();
     if (!ReadBackItemFields(m_shown, now, m_work, m_strPageError)) {
         m_context.ShowMessage(m_strPageError.GetBuffer());
@@ -475,4 +479,19 @@ bool Cpage_item::PreTranslateMessage(const CUiMessage& message)
         return true;
     }
     return CMainPage::PreTranslateMessage(message);
+}
+
+CStr_base<64> Cpage_item::TypedFieldName(int32_t id) const
+{
+    const char* useKey = UseScriptKey(m_nUseFunc, IsBeta());
+    CStr_base<64> name;
+    if (id == IDC_FUNC_EDIT && m_nFunc >= 0)
+        name.Format("@@ITEM::%s", kFuncKeys[m_nFunc]);
+    else if ((id == IDC_USE_FUNC_REF || id == IDC_USE_FUNC_EDIT) && useKey)
+        name.Format("@@USE::%s", useKey);
+    else if (id == IDC_UNG_MESSAGE)
+        name.Assign(SJ("@@USE::use/need/get::メッセージ"));
+    else
+        name = CMainPage::TypedFieldName(id);
+    return name;
 }

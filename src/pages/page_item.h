@@ -43,6 +43,9 @@ protected:
     bool OnCommand(int32_t id, UiEvent event) override;
     bool PreTranslateMessage(const CUiMessage& message) override;
     void OnDestroy() override;
+    // The script edits are named by the script they show, the message of a
+    // use/need/get line as its validation names it.
+    CStr_base<64> TypedFieldName(int32_t id) const override;
 
 private:
     // The item's script texts, in the order of the func combo.

@@ -28,6 +28,9 @@ bool IsFolder(const CStr_base<64>& path)
 
 void Cpage_item::OnIconEdit()
 {
+    // The icon is the one of the item number shown.
+    if (!AcceptTypedText(IDC_NO))
+        return;
     CStr_base<64> dataFolder = FolderOfPath(m_context.FilePath().GetBuffer());
     if (dataFolder.IsEmpty() && !m_context.FilePath().IsEmpty())
         dataFolder.Assign(".");

@@ -184,6 +184,8 @@ bool Cpage_item::SaveShownUse()
     Cusestruct* use = ShownUse();
     if (!use)
         return true;
+    if (!AcceptTypedText())
+        return false;
     bool saved = true;
     const CUseFieldControls now = ReadUseControls();
     CStr_base<1024> errors;
@@ -397,6 +399,8 @@ bool Cpage_item::SaveUseScript()
     CMerxString* value = use && key ? use->fields.Lookup(key) : nullptr;
     if (!value)
         return true;
+    if (!AcceptTypedText())
+        return false;
     const CUseScriptControls now = ReadUseScriptControls();
     CStr_base<1024> errors;
     CPageQuestion question(m_context);
@@ -446,7 +450,7 @@ void Cpage_item::OnSelChangeUseFunc()
 void Cpage_item::OnUseFuncWindow()
 {
     const char* key = UseScriptKey(m_nUseFunc, IsBeta());
-    if (!ShownUse() || !key)
+    if (!ShownUse() || !key || !AcceptTypedText(IDC_USE_FUNC_EDIT))
         return;
     CEditDlg dialog(m_context.Settings(), m_context, m_context.EditFont());
     CStr_base<64> title;
@@ -528,7 +532,7 @@ bool Cpage_item::SaveJob()
     const CJobControls now = ReadJobControls();
     CStr_base<1024> errors;
     CStr_base<64>& entry = (*list)[static_cast<uint32_t>(m_nJob)];
-    if (!ReadBackJobEntry(m_shownJob, now, entry, errors)) {
+    if (!CheckTypedText(errors) || !ReadBackJobEntry(m_shownJob, now, entry, errors)) {
         RefuseSubSave(IDC_JOB_LIST, m_nJob, errors);
         return false;
     }
@@ -568,7 +572,7 @@ void Cpage_item::OnJobDelete() { DeleteSubEntry(IDC_JOB_LIST, "job", m_nJob, &Cp
 
 void Cpage_item::OnJobHalve()
 {
-    if (!ShownUse() || m_nJob < 0)
+    if (!ShownUse() || m_nJob < 0 || !AcceptTypedText(IDC_JOB_NAME))
         return;
     CStr_base<64> name;
     Control(IDC_JOB_NAME).GetText(name);
@@ -594,7 +598,7 @@ bool Cpage_item::SaveArgsel()
     const CArgselectControls now = ReadArgselControls();
     CStr_base<1024> errors;
     CStr_base<64>& entry = (*list)[static_cast<uint32_t>(m_nArgsel)];
-    if (!ReadBackArgselectEntry(m_shownArgsel, now, entry, errors)) {
+    if (!CheckTypedText(errors) || !ReadBackArgselectEntry(m_shownArgsel, now, entry, errors)) {
         RefuseSubSave(IDC_ARGSEL_LIST, m_nArgsel, errors);
         return false;
     }
@@ -689,7 +693,8 @@ bool Cpage_item::SaveUng()
     const CUngControls now = ReadUngControls();
     CStr_base<1024> errors;
     CStr_base<64>& entry = (*list)[static_cast<uint32_t>(m_nUng)];
-    if (!ReadBackUngLine(m_bNewUng ? nullptr : &m_shownUng, now, m_context.Document(), NameEditText().GetBuffer(),
+    if (!CheckTypedText(errors) ||
+        !ReadBackUngLine(m_bNewUng ? nullptr : &m_shownUng, now, m_context.Document(), NameEditText().GetBuffer(),
                          entry, errors)) {
         RefuseSubSave(IDC_UNG_LIST, m_nUng, errors);
         return false;

@@ -144,6 +144,8 @@ bool Cpage_set::ApplyShown()
     Control(IDC_DETAIL).GetText(now);
     if (now == m_strShown)
         return true;
+    if (!AcceptTypedText())
+        return false;
     CMerxDocument& doc = m_context.Document();
     auto& other = static_cast<Cotherstruct&>(*doc.setdata[static_cast<uint32_t>(m_nShown)]);
     CStr_base<1024> reason;

@@ -71,6 +71,8 @@ void FindDlg::OnReplaceAll()
 
 void FindDlg::Find_Replace(bool replace)
 {
+    if (!AcceptTypedText())
+        return;
     const CModalWaitScope wait(m_context.ModalWait());
     const CUiWaitCursor cursor;
     CMerxDocument& doc = m_context.Document();

@@ -1,9 +1,42 @@
 #include "ui/dialog_base.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
+#include "foundation/sjis_literal.h"
 #include "ui/ui_backend.h"
 #include "ui/ui_entry.h"
+#include "ui/ui_services.h"
+
+namespace {
+
+// A refusal names at most this many characters.
+constexpr size_t kMostRefusedShown = 8;
+
+bool Holds(const CUiRect& outer, const CUiRect& inner)
+{
+    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
+           inner.y + inner.h <= outer.y + outer.h;
+}
+
+// "U+D55C U+00E9", and how many more there are.
+CStr_base<64> RefusedCharsText(const std::u32string& refused)
+{
+    CStr_base<64> text;
+    CStr_base<64> one;
+    for (size_t i = 0; i < refused.size() && i < kMostRefusedShown; ++i) {
+        one.Format(i == 0 ? "U+%04X" : " U+%04X", static_cast<unsigned>(refused[i]));
+        text.Append(one);
+    }
+    if (refused.size() > kMostRefusedShown) {
+        one.Format(SJ(" ほか%u文字"), static_cast<unsigned>(refused.size() - kMostRefusedShown));
+        text.Append(one);
+    }
+    return text;
+}
+
+}  // namespace
 
 CDialogBase::CDialogBase(const CUiDialogTemplate& dialogTemplate)
     : m_template(dialogTemplate), m_menu(dialogTemplate.menu), m_systemMenu(UiStandardSystemMenu())
@@ -150,6 +183,74 @@ void CDialogBase::SetIcon(int32_t resource) { Window().SetIcon(resource); }
 void CDialogBase::PostMessage(uint32_t code) { UiBackend().Post(Window(), code); }
 void CDialogBase::DrawMenuBar() { Window().MenuChanged(); }
 CUiControl CDialogBase::Control(int32_t id) const { return CUiControl(Window(), id); }
+
+bool CDialogBase::CheckTypedText(CStr_base<1024>& errors, int32_t only) const
+{
+    CUiWindow& window = Window();
+    bool accepted = true;
+    for (const CUiControlTemplate& control : m_template.controls) {
+        if ((only != 0 && control.id != only) ||
+            (control.kind != UiControlKind::kEdit && control.kind != UiControlKind::kComboEdit) ||
+            !window.IsEnabled(control.id) || !window.IsControlVisible(control.id))
+            continue;
+        const std::u32string refused = window.GetRefusedChars(control.id);
+        if (refused.empty())
+            continue;
+        accepted = false;
+        CStr_base<1024> line;
+        line.Format(SJ("[%s]\tShift-JISで保存できない文字が含まれています：%s\n"), TypedFieldName(control.id).GetBuffer(),
+                    RefusedCharsText(refused).GetBuffer());
+        errors.Append(line);
+    }
+    return accepted;
+}
+
+bool CDialogBase::AcceptTypedText(int32_t only)
+{
+    CStr_base<1024> errors;
+    if (CheckTypedText(errors, only))
+        return true;
+    OnTypedTextRefused(errors);
+    return false;
+}
+
+CStr_base<64> CDialogBase::TypedFieldName(int32_t id) const
+{
+    const std::vector<CUiControlTemplate>& controls = m_template.controls;
+    const auto self = std::find_if(controls.begin(), controls.end(),
+                                   [id](const CUiControlTemplate& control) { return control.id == id; });
+    if (self == controls.end())
+        throw static_cast<int32_t>(0);
+    std::vector<const CUiControlTemplate*> groups;
+    for (const CUiControlTemplate& control : controls)
+        if (control.kind == UiControlKind::kGroup && Holds(control.rect, self->rect))
+            groups.push_back(&control);
+    std::sort(groups.begin(), groups.end(), [](const CUiControlTemplate* a, const CUiControlTemplate* b) {
+        return int64_t{a->rect.w} * a->rect.h > int64_t{b->rect.w} * b->rect.h;
+    });
+    CStr_base<64> name;
+    auto add = [&name](const char* part) {
+        if (!part || !*part)
+            return;
+        if (!name.IsEmpty())
+            name.Append("::");
+        name.Append(part);
+    };
+    for (const CUiControlTemplate* group : groups)
+        add(Window().GetText(group->id));
+    // The label right before it among the controls shown.
+    auto before = self;
+    while (before != controls.begin() && !Window().IsControlVisible((before - 1)->id))
+        --before;
+    if (before != controls.begin() &&
+        ((before - 1)->kind == UiControlKind::kStatic || (before - 1)->kind == UiControlKind::kCheck))
+        add(Window().GetText((before - 1)->id));
+    if (name.IsEmpty())
+        name.Assign(GetWindowText());
+    return name;
+}
+
+void CDialogBase::OnTypedTextRefused(const CStr_base<1024>& errors) { UiMessageBox(errors, UiButtons::kOk, this); }
 
 bool CDialogBase::OnCommand(int32_t, UiEvent) { return false; }
 bool CDialogBase::PreTranslateMessage(const CUiMessage&) { return false; }

@@ -95,6 +95,18 @@ public:
 
     CUiControl Control(int32_t id) const;
 
+    // Text the user typed that the file cannot hold (foundation/cp932.h,
+    // TypedToCp932). For each enabled and shown edit and editable combo
+    // whose text holds such characters, appends the line "[name]\t…：U+D55C
+    // U+00E9\n" to `errors`, with the name TypedFieldName gives it; true
+    // when there is none. With `only`, that control alone is looked at.
+    // The controls keep what the user typed.
+    bool CheckTypedText(CStr_base<1024>& errors, int32_t only = 0) const;
+    // Called where a dialog reads its controls back, before it keeps
+    // anything: CheckTypedText, and on a refusal OnTypedTextRefused with
+    // the lines; false then, and nothing is to be read.
+    bool AcceptTypedText(int32_t only = 0);
+
 protected:
     // Handlers, called by the window.
     // After the controls exist; true lets the first tab stop take the focus.
@@ -110,6 +122,15 @@ protected:
     virtual void OnShowWindow(bool show);
     // The window is about to go; its controls can still be read.
     virtual void OnDestroy() {}
+    // The name a refusal of typed text gives the field of control `id`:
+    // the captions of the group boxes around it, outermost first, and of
+    // the label (or check box) right before it among the shown controls in
+    // the template, joined by "::"; the window's caption when there are
+    // none.
+    virtual CStr_base<64> TypedFieldName(int32_t id) const;
+    // Tells the user of a refusal of typed text: a message box over the
+    // window by default.
+    virtual void OnTypedTextRefused(const CStr_base<1024>& errors);
 
     // Routes the notification `event` of control `id` to `handler`.
     template <class D>

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "ui/ui_types.h"
 
@@ -48,6 +49,12 @@ public:
     virtual void SetText(int32_t id, const char* text) = 0;
     // Valid until the next call on this window.
     virtual const char* GetText(int32_t id) const = 0;
+    // The characters of what the user typed into edit or editable combo
+    // `id` that the file cannot hold (foundation/cp932.h, TypedToCp932),
+    // each once in the order met; empty for other controls and for a text
+    // the program set. GetText gives such a text with "?" in their place:
+    // nothing read from it is to be kept (CDialogBase::CheckTypedText).
+    virtual std::u32string GetRefusedChars(int32_t id) const = 0;
     virtual void Enable(int32_t id, bool enable) = 0;
     virtual bool IsEnabled(int32_t id) const = 0;
     virtual void ShowControl(int32_t id, bool show) = 0;

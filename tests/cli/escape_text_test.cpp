@@ -10,7 +10,7 @@ TEST(ReadEscapedArgument, ConvertsToCp932AndReadsTheEscapes)
         {"", ""},
         {"%/0w%{%+j%e=%}", "%/0w%{%+j%e=%}"},
         {"表ソｱ", "\x95\x5C\x83\x5C\xB1"},
-        {"a😀", "a?"},                          // no such character in CP932
+        {"〜", "\x81\x60"},                      // the wave dash is CP932's "～"
         {"\x82\xA0\x83\x41", "\x82\xA0\x83\x41"},  // bytes that are no UTF-8 pass through
         {R"(\\)", "\\"},
         {R"(\")", "\""},
@@ -37,6 +37,9 @@ TEST(ReadEscapedArgument, RefusesBadEscapes)
         {R"(\q)", "unknown escape \\q"},
         {R"(\表)", "unknown escape \\表"},
         {"ab\\", "a backslash at the end starts no escape (write \\\\ for a backslash)"},
+        // Characters CP932 cannot hold, named once however often they stand.
+        {"a😀\\x41😀é", "holds characters that CP932 cannot hold: 😀 (U+1F600), é (U+00E9)"},
+        {"¥", "holds characters that CP932 cannot hold: ¥ (U+00A5)"},
     };
     for (const auto& [utf8, message] : rows) {
         std::string error;

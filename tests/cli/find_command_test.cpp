@@ -221,8 +221,9 @@ TEST(FindCommand, UsageAndFilesThatCannotBeOpenedOrWritten)
         {{"find", file, "a", "b"}, "tavaro find: unexpected argument \"b\"\n"},
         {{"find", "--options", "g", file, "a"}, "tavaro find: --options goes only with --method pattern\n"},
         {{"find", "-o", folder.Path("out.cgi"), file, "a"}, "tavaro find: unknown option -o\n"},
-        {{"find", file, "剣😀"}, "tavaro find: SEARCH holds a character that CP932 lacks\n"},
-        {{"replace", file, "剣", "😀"}, "tavaro replace: REPLACEMENT holds a character that CP932 lacks\n"},
+        {{"find", file, "剣😀"}, "tavaro find: SEARCH holds characters that CP932 cannot hold: 😀 (U+1F600)\n"},
+        {{"replace", file, "剣", "¥5"},
+         "tavaro replace: REPLACEMENT holds characters that CP932 cannot hold: ¥ (U+00A5)\n"},
     };
     for (const auto& [args, err] : rows) {
         const TavaroRun run = RunTavaro(args);

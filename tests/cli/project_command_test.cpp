@@ -87,6 +87,11 @@ TEST(FormatCommand, ReportsReaderMessagesAndErrors)
     EXPECT_EQ(RunTavaro({"format", folder.Path("nul.cgi")}).status, 1);
     EXPECT_EQ(RunTavaro({"info", folder.Path("nul.cgi")}).status, 66);
     EXPECT_EQ(RunTavaro({"format", "--rule"}).status, 64);
+    // A project name the file cannot hold is no name at all.
+    const TavaroRun foreign = RunTavaro({"format", "--name", "港한", folder.Path("nul.cgi")});
+    EXPECT_EQ(foreign.status, 64);
+    EXPECT_EQ(foreign.err.substr(0, foreign.err.find('\n')),
+              "tavaro format: --name holds characters that CP932 cannot hold: 한 (U+D55C)");
 }
 
 // A file is refused by its size before it is read; a device, which

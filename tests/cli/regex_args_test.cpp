@@ -74,6 +74,7 @@ TEST(ParseRegexArgs, UsageProblemsAreNamed)
         {{"\\x4"}, "PATTERN: \\x needs two hex digits"},
         {{"%d", "a\\q"}, "TEXT: unknown escape \\q"},
         {{"--replace", "\\", "%d"}, "TEMPLATE: a backslash at the end starts no escape (write \\\\ for a backslash)"},
+        {{"%d", "‾"}, "TEXT: holds characters that CP932 cannot hold: ‾ (U+203E)"},
     };
     for (const auto& [args, message] : rows) {
         std::string error;

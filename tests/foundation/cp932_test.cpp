@@ -14,12 +14,15 @@ namespace {
 
 std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-// Every path from bytes to Unicode and back must give the bytes again.
+// Every path from bytes to Unicode and back must give the bytes again, and
+// refuse nothing: a text the user left alone is always accepted.
 void ExpectRoundTrips(const std::string& bytes)
 {
-    ASSERT_EQ(UnicodeToCp932(Cp932ToUnicode(bytes)), bytes);
-    ASSERT_EQ(Utf8ToCp932(Cp932ToUtf8(bytes)), bytes);
-    ASSERT_EQ(Utf16ToCp932(Cp932ToUtf16(bytes)), bytes);
+    for (const CTypedCp932& back : {TypedToCp932(Cp932ToUnicode(bytes)), TypedUtf8ToCp932(Cp932ToUtf8(bytes)),
+                                    TypedUtf16ToCp932(Cp932ToUtf16(bytes))}) {
+        ASSERT_EQ(back.bytes, bytes);
+        ASSERT_EQ(back.refused, U"");
+    }
 }
 
 // Decoding. Since every byte string comes back unchanged (below), a
@@ -56,18 +59,63 @@ TEST(Cp932, Decode)
         EXPECT_EQ(Cp932ToUnicode(bytes), text);
 }
 
-TEST(Cp932, EncodeEscapesLookAlikesAndMissingCodes)
+TEST(Cp932, TypedTextIsStoredOrRefused)
 {
     for (int b = 0; b < 0x100; ++b)
-        EXPECT_EQ(UnicodeToCp932(std::u32string(1, char32_t(0xDC00 + b))), std::string(1, static_cast<char>(b)));
-    const std::vector<std::pair<std::u32string, std::string>> rows = {
-        {U"\u301C", Bytes({0x81, 0x60})}, {U"\u2212", Bytes({0x81, 0x7C})},  // 〜 wave dash, − minus sign
-        {U"\u2016", Bytes({0x81, 0x61})}, {U"\u00AC", Bytes({0x81, 0xCA})}, {U"\u00A5\u203E", "\\~"},  // ‖ ¬ ¥‾
-        {U"é", "?"}, {U"a\U0001F600b", "a?b"}, {U"\xD800\xDBFF\xDD00", "???"},
-        {std::u32string(1, char32_t(0x110000)), "?"},
+        EXPECT_EQ(TypedToCp932(std::u32string(1, char32_t(0xDC00 + b))).bytes, std::string(1, static_cast<char>(b)));
+    struct Row {
+        std::u32string typed;
+        std::string bytes;
+        std::u32string refused;
     };
-    for (const auto& [text, bytes] : rows)
-        EXPECT_EQ(UnicodeToCp932(text), bytes);
+    const Row rows[] = {
+        // The variants of JIS text are stored as the character CP932 has.
+        {U"\u301C", Bytes({0x81, 0x60}), U""},  // 〜 as ～
+        {U"\u2016", Bytes({0x81, 0x61}), U""},  // ‖ as ∥
+        {U"\u2212", Bytes({0x81, 0x7C}), U""},  // − as －
+        {U"\u00A2\u00A3\u00AC", Bytes({0x81, 0x91, 0x81, 0x92, 0x81, 0xCA}), U""},  // ¢£¬ as ￠￡￢
+        {U"\u2014", Bytes({0x81, 0x5C}), U""},  // — as ―
+        {U"\u00A6", Bytes({0xFA, 0x55}), U""},  // ¦ as ￤
+        {U"\uFF5E\u2225\uFF0D\u2015", Bytes({0x81, 0x60, 0x81, 0x61, 0x81, 0x7C, 0x81, 0x5C}), U""},
+        // Characters that tables would turn into others are refused: the
+        // yen sign is no backslash, the overline no tilde.
+        {U"a\u00A5b", "a?b", U"\u00A5"},
+        {U"\u203E", "?", U"\u203E"},
+        // Characters CP932 lacks, each named once in the order met.
+        {U"\uD55C\u00E9\uD55C", "???", U"\uD55C\u00E9"},
+        {U"a\U0001F600b", "a?b", U"\U0001F600"},
+        {U"\xD800\xDBFF\xDD00x", "???x", U"\xD800\xDBFF\xDD00"},
+        {std::u32string(1, char32_t(0x110000)), "?", std::u32string(1, char32_t(0x110000))},
+    };
+    for (const Row& row : rows) {
+        const CTypedCp932 typed = TypedToCp932(row.typed);
+        EXPECT_EQ(typed.bytes, row.bytes) << Cp932ToUtf8(row.bytes);
+        EXPECT_EQ(typed.refused, row.refused) << Cp932ToUtf8(row.bytes);
+    }
+}
+
+// Whatever is accepted reads back as itself, or as the one character its
+// variant stands for: no table maps a character to another behind the
+// user's back.
+TEST(Cp932, AcceptedCharactersReadBackAsThemselves)
+{
+    const std::u32string variants = U"\u301C\u2016\u2212\u00A2\u00A3\u00AC\u2014\u00A6";
+    const std::u32string forms = U"\uFF5E\u2225\uFF0D\uFFE0\uFFE1\uFFE2\u2015\uFFE4";
+    size_t accepted = 0;
+    for (char32_t cp = 1; cp < 0x10000; ++cp) {
+        if (cp >= 0xD800 && cp <= 0xDFFF)
+            continue;
+        const CTypedCp932 typed = TypedToCp932(std::u32string(1, cp));
+        if (!typed.refused.empty()) {
+            EXPECT_EQ(typed.refused, std::u32string(1, cp));
+            continue;
+        }
+        ++accepted;
+        const size_t variant = variants.find(cp);
+        const char32_t expected = variant == std::u32string::npos ? cp : forms[variant];
+        ASSERT_EQ(Cp932ToUnicode(typed.bytes), std::u32string(1, expected)) << std::hex << uint32_t(cp);
+    }
+    EXPECT_GT(accepted, 7000u);  // ASCII, half-width katakana, JIS X 0208 and the extensions
 }
 
 TEST(Cp932, EveryTwoByteStringComesBack)
@@ -111,7 +159,8 @@ TEST(Cp932, Utf8AndUtf16)
     EXPECT_EQ(Cp932ToUtf8(Bytes({0x81, '\n'})), "\xED\xB2\x81\n");
     EXPECT_EQ(Utf8ToCp932("表ソ=ｱ"), Bytes({0x95, 0x5C, 0x83, 0x5C, '=', 0xB1}));
     EXPECT_EQ(Utf8ToCp932("\xED\xB2\x80\xED\xB0\x8A"), Bytes({0x80, '\n'}));
-    EXPECT_EQ(Utf8ToCp932("a😀é"), "a??");
+    EXPECT_EQ(Utf8ToCp932("a😀é¥"), "a???");
+    EXPECT_EQ(TypedUtf8ToCp932("〜a😀é").refused, U"😀é");
     // Malformed UTF-8 bytes are taken raw, so CP932 text passes unchanged.
     for (const std::string& raw : {std::string("\xFF"), std::string("\x80x"), std::string("\xC0\xAF"),  // overlong "/"
                                    std::string("\xE3\x81"), std::string("\xE3\x81" "a"),  // cut short
@@ -123,11 +172,12 @@ TEST(Cp932, Utf8AndUtf16)
         AppendUtf8(out, cp);
     EXPECT_EQ(out, "Aé表😀\xED\xB2\x80\xEF\xBF\xBD");
     EXPECT_EQ(Cp932ToUtf16(Bytes({0x95, 0x5C, 'a', 0x80})), u"表a\xDC80");
-    EXPECT_EQ(Utf16ToCp932(u"表a\xDC80"), Bytes({0x95, 0x5C, 'a', 0x80}));
-    // Surrogates other than escapes become question marks.
-    EXPECT_EQ(Utf16ToCp932(u"a\U0001F600b"), "a?b");
-    EXPECT_EQ(Utf16ToCp932(u"\xD800x"), "?x");
-    EXPECT_EQ(Utf16ToCp932(u"\xDE00"), "?");
+    EXPECT_EQ(TypedUtf16ToCp932(u"表a\xDC80").bytes, Bytes({0x95, 0x5C, 'a', 0x80}));
+    // A surrogate pair is one character refused; other surrogates are
+    // refused as they are.
+    const CTypedCp932 pair = TypedUtf16ToCp932(u"a\U0001F600b\xD800x\xDE00");
+    EXPECT_EQ(pair.bytes, "a?b?x?");
+    EXPECT_EQ(pair.refused, U"\U0001F600\xD800\xDE00");
 }
 
 TEST(SjisLiteral, YieldsCp932BytesOncePerPlaceOfUse)

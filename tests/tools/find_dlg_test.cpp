@@ -250,4 +250,26 @@ TEST_F(FindDlgTest, ReplaceIsRefusedWhileBusyOrWhenThePageCannotApplyAndCancelCh
         }));
 }
 
+TEST_F(FindDlgTest, TextTheFileCannotHoldIsNeitherSearchedNorWritten)
+{
+    Run([&](CMainDlg& main) {
+        ShowItem(main, 0);
+        Set(main, kFindItems, kFindName, kFindExact, "剣", "x");
+        FindDlg& find = main.FindReplace();
+        ASSERT_TRUE(user.TypeUnicode(find, IDC_REPLACEMENT, U"\u5263\uD55C"));  // 剣한
+        user.Click(find, IDC_REPLACE_ALL);
+        EXPECT_EQ(user.TakeMessages(), Lines{"[置換文字列(正規表現比較時は正規表現指定)]\t"
+                                             "Shift-JISで保存できない文字が含まれています：U+D55C\n"});
+        EXPECT_EQ(Stored(main, 0), "剣");
+        EXPECT_FALSE(main.IsModified());
+        ASSERT_TRUE(user.TypeUnicode(find, IDC_SEARCH, U"\u00A5"));
+        user.Click(find, IDC_FIND);
+        EXPECT_EQ(user.TakeMessages(),
+                  Lines{"[検索文字列]\tShift-JISで保存できない文字が含まれています：U+00A5\n"
+                        "[置換文字列(正規表現比較時は正規表現指定)]\tShift-JISで保存できない文字が含まれています：U+D55C\n"});
+        EXPECT_TRUE(Results(main).empty());
+        EXPECT_EQ(user.Look(find, IDC_SEARCH).typed, U"\u00A5");
+    });
+}
+
 }  // namespace

@@ -47,7 +47,11 @@ bool CProjectPage::OnInitDialog()
     return true;
 }
 
-void CProjectPage::OnOK() { Control(IDC_ICON_FOLDER).GetText(m_context.ProjectInfo().iconImagePath); }
+void CProjectPage::OnOK()
+{
+    if (AcceptTypedText())
+        Control(IDC_ICON_FOLDER).GetText(m_context.ProjectInfo().iconImagePath);
+}
 
 void CProjectPage::OnRevert()
 {

@@ -27,6 +27,7 @@ bool CHeadlessControl::HasItems() const
 void CHeadlessControl::Assign(const char* newText)
 {
     text.Assign(newText);
+    typed.clear();
     selStart = selEnd = 0;
     canUndo = false;
     undoText.Release();
@@ -63,6 +64,7 @@ void CHeadlessControl::Replace(const char* insertion, bool undoable, bool limite
     result.Append(insertion, static_cast<int32_t>(count));
     result.Append(text.GetBuffer() + selEnd);
     text.Swap(result);
+    typed.clear();
     selStart = selEnd = selStart + count;
 }
 
@@ -71,6 +73,7 @@ bool CHeadlessControl::Undo()
     if (!canUndo)
         return false;
     text.Swap(undoText);
+    typed.clear();
     const uint32_t start = undoStart, end = undoEnd;
     undoStart = selStart;
     undoEnd = selEnd;
@@ -82,6 +85,8 @@ bool CHeadlessControl::Undo()
 void CHeadlessControl::SelectItem(int32_t index)
 {
     curSel = index >= 0 && static_cast<uint32_t>(index) < items.size() ? index : -1;
-    if (kind == UiControlKind::kDropList || kind == UiControlKind::kComboEdit)
+    if (kind == UiControlKind::kDropList || kind == UiControlKind::kComboEdit) {
         text.Assign(curSel >= 0 ? items[curSel].GetBuffer() : "");
+        typed.clear();
+    }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "foundation/str_base.h"
@@ -16,6 +17,10 @@ struct CHeadlessControl {
     UiControlKind kind;
     uint32_t style;
     CStr_base<1024> text;  // caption, edit text, or the text of a combo box
+    // What the person typed when it holds characters the file cannot hold
+    // (text then has "?" in their place); empty otherwise. Any other change
+    // of the text empties it.
+    std::u32string typed;
     CUiRect rect;
     bool enabled;
     bool visible;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/cp932.h"
 #include "ui/dialog_base.h"
 #include "ui/headless/headless_backend.h"
 #include "ui/ui_entry.h"
@@ -140,6 +141,12 @@ void CHeadlessWindow::SetText(int32_t id, const char* text)
 }
 
 const char* CHeadlessWindow::GetText(int32_t id) const { return Control(id).text; }
+
+std::u32string CHeadlessWindow::GetRefusedChars(int32_t id) const
+{
+    const CHeadlessControl& control = Control(id);
+    return control.IsEdit() ? TypedToCp932(control.typed).refused : std::u32string();
+}
 
 void CHeadlessWindow::Focus(int32_t id)
 {

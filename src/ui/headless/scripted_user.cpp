@@ -238,7 +238,8 @@ bool CScriptedUser::Focus(CDialogBase& dialog, int32_t id)
     return Done();
 }
 
-bool CScriptedUser::TypeInto(CDialogBase& dialog, int32_t id, const char* text, bool wholeText)
+bool CScriptedUser::TypeInto(CDialogBase& dialog, int32_t id, const char* text, bool wholeText,
+                             std::u32string_view typed)
 {
     CHeadlessWindow* window = Usable(dialog, id, "type");
     if (!window)
@@ -248,10 +249,18 @@ bool CScriptedUser::TypeInto(CDialogBase& dialog, int32_t id, const char* text, 
         Problem("type: control " + std::to_string(id) + " of " + Describe(dialog) + " takes no typing");
         return false;
     }
+    if (!wholeText && !control.typed.empty()) {
+        // The bytes of such a text are no text: typing into them would
+        // make its "?" real.
+        Problem("type: control " + std::to_string(id) + " of " + Describe(dialog) +
+                " holds text the file cannot hold; type its whole text");
+        return false;
+    }
     window->Focus(id);
     if (wholeText)
         control.Select(0, kUiTextEnd);
     control.Replace(text, true, true);
+    control.typed = typed;
     CUiEntry::Command(dialog, id, UiEvent::kChanged);
     return Done();
 }
@@ -264,6 +273,12 @@ bool CScriptedUser::TypeText(CDialogBase& dialog, int32_t id, const char* text)
 bool CScriptedUser::TypeAtCaret(CDialogBase& dialog, int32_t id, const char* text)
 {
     return TypeInto(dialog, id, text, false);
+}
+
+bool CScriptedUser::TypeUnicode(CDialogBase& dialog, int32_t id, std::u32string_view text)
+{
+    const CTypedCp932 typed = TypedToCp932(text);
+    return TypeInto(dialog, id, typed.bytes.c_str(), true, typed.refused.empty() ? std::u32string_view() : text);
 }
 
 bool CScriptedUser::SelectText(CDialogBase& dialog, int32_t id, uint32_t start, uint32_t end)

@@ -18,6 +18,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "foundation/str_base.h"
@@ -94,6 +95,12 @@ public:
     // replacing its selection (inserting at the caret).
     bool TypeText(CDialogBase& dialog, int32_t id, const char* text);
     bool TypeAtCaret(CDialogBase& dialog, int32_t id, const char* text);
+    // Types Unicode, as an input method gives it, replacing the whole text:
+    // what the file can hold arrives as its CP932 bytes (foundation/cp932.h,
+    // TypedToCp932); a text with characters it cannot hold stays in the
+    // control as typed (CHeadlessControl::typed), with "?" in their place
+    // in its bytes, until the text changes again.
+    bool TypeUnicode(CDialogBase& dialog, int32_t id, std::u32string_view text);
     // Selects bytes [start, end) of an edit with the mouse.
     bool SelectText(CDialogBase& dialog, int32_t id, uint32_t start, uint32_t end);
     bool Undo(CDialogBase& dialog, int32_t id);
@@ -131,8 +138,9 @@ private:
     // The window, if the person can use it and its control `id` (unless 0);
     // otherwise notes why not and returns null.
     CHeadlessWindow* Usable(CDialogBase& dialog, int32_t id, const char* action);
-    // A change of an edit's text made by the person.
-    bool TypeInto(CDialogBase& dialog, int32_t id, const char* text, bool wholeText);
+    // A change of an edit's text made by the person; `typed`, when not
+    // empty, is what the whole new text stands for.
+    bool TypeInto(CDialogBase& dialog, int32_t id, const char* text, bool wholeText, std::u32string_view typed = {});
     // After a notification: the posted messages; true.
     bool Done();
 

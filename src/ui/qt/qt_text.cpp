@@ -1,6 +1,5 @@
 #include "ui/qt/qt_text.h"
 
-#include "foundation/cp932.h"
 #include "foundation/sjis.h"
 
 namespace {
@@ -15,9 +14,9 @@ void Step(QStringView text, std::string_view bytes, qsizetype& pos, size_t& offs
         width = offset + 1 < bytes.size() && bytes[offset] == '\r' && bytes[offset + 1] == '\n' ? 2 : 1;
         pos += 1;
     } else if (QChar::isHighSurrogate(unit) && pos + 1 < text.size() && QChar::isLowSurrogate(text[pos + 1].unicode())) {
-        pos += 2;  // beyond CP932: one "?"
+        pos += 2;  // beyond CP932: refused, one "?"
     } else if (QChar::isSurrogate(unit)) {
-        pos += 1;  // an escaped byte, or a lone surrogate written as "?"
+        pos += 1;  // an escaped byte, or a lone surrogate refused as "?"
     } else {
         // A character stands for one byte or for a double-byte code.
         width = offset < bytes.size() ? SjisCharLength(bytes.data(), offset, bytes.size()) : 1;
@@ -44,11 +43,11 @@ QString QtFromCp932(std::string_view bytes, bool multiLine)
     return QString(reinterpret_cast<const QChar*>(units.data()), static_cast<qsizetype>(units.size()));
 }
 
-std::string QtToCp932(QStringView text, bool multiLine)
+CTypedCp932 QtToCp932(QStringView text, bool multiLine)
 {
     const std::u16string_view units(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
     if (!multiLine || units.find(u'\n') == std::u16string_view::npos)
-        return Utf16ToCp932(units);
+        return TypedUtf16ToCp932(units);
     std::u16string crlf;
     crlf.reserve(units.size() + units.size() / 16);
     for (char16_t unit : units) {
@@ -56,7 +55,7 @@ std::string QtToCp932(QStringView text, bool multiLine)
             crlf.push_back(u'\r');
         crlf.push_back(unit);
     }
-    return Utf16ToCp932(crlf);
+    return TypedUtf16ToCp932(crlf);
 }
 
 uint32_t QtPosFromOffset(QStringView text, std::string_view bytes, uint32_t offset, bool multiLine)

@@ -3,7 +3,8 @@
 //
 // Conversion is lossless (foundation/cp932.h): a byte that is no character
 // travels as the escape U+DC00 + byte and comes back as the same byte.
-// Multi-line edits hold LF where the layer's text has CR LF.
+// What a person types may hold characters CP932 cannot hold; the way back
+// names them. Multi-line edits hold LF where the layer's text has CR LF.
 #pragma once
 
 #include <QString>
@@ -12,10 +13,14 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/cp932.h"
+
 // The widget form of CP932 `bytes`; with `multiLine`, each CR LF becomes LF.
 QString QtFromCp932(std::string_view bytes, bool multiLine = false);
-// The CP932 form of widget text; with `multiLine`, each LF becomes CR LF.
-std::string QtToCp932(QStringView text, bool multiLine = false);
+// The CP932 form of widget text, or the characters it refuses (TypedToCp932:
+// each stands in the bytes as one "?"); with `multiLine`, each LF becomes
+// CR LF.
+CTypedCp932 QtToCp932(QStringView text, bool multiLine = false);
 
 // `text` is what a widget shows for `bytes`. The position in `text` of the
 // character at byte `offset` (an offset inside a character counts as its

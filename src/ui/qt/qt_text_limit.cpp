@@ -5,7 +5,7 @@
 
 QString QtFitText(const QString& text, uint32_t room, bool multiLine)
 {
-    const std::string bytes = QtToCp932(text, multiLine);
+    const std::string bytes = QtToCp932(text, multiLine).bytes;
     if (bytes.size() <= room)
         return text;
     const uint32_t fit = UiFitText(bytes.c_str(), static_cast<uint32_t>(bytes.size()), room);
@@ -14,7 +14,7 @@ QString QtFitText(const QString& text, uint32_t room, bool multiLine)
 
 uint32_t QtByteLength(const QString& text, bool multiLine)
 {
-    return static_cast<uint32_t>(QtToCp932(text, multiLine).size());
+    return static_cast<uint32_t>(QtToCp932(text, multiLine).bytes.size());
 }
 
 QValidator::State CQtByteLimit::validate(QString& input, int& pos) const

@@ -50,6 +50,7 @@ public:
 
     void SetText(int32_t id, const char* text) override;
     const char* GetText(int32_t id) const override;
+    std::u32string GetRefusedChars(int32_t id) const override;
     void Enable(int32_t id, bool enable) override;
     bool IsEnabled(int32_t id) const override;
     void ShowControl(int32_t id, bool show) override;

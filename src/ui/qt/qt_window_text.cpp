@@ -48,8 +48,19 @@ const std::string& CQtWindow::CurrentText(const CQtControl& control) const
     const QString now = WidgetText(control);
     if (now == control.shown)
         return control.given;
-    m_strScratch = QtToCp932(now, control.IsMultiLine());
+    m_strScratch = QtToCp932(now, control.IsMultiLine()).bytes;
     return m_strScratch;
+}
+
+std::u32string CQtWindow::GetRefusedChars(int32_t id) const
+{
+    const CQtControl& control = Control(id);
+    if (!control.plain && !control.LineEdit())
+        return {};
+    const QString now = WidgetText(control);
+    if (now == control.shown)
+        return {};
+    return QtToCp932(now, control.IsMultiLine()).refused;
 }
 
 void CQtWindow::SetEditText(CQtControl& control, const std::string& bytes)
