@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace fuzz_check {
 inline const char* g_target = "fuzzer";
@@ -37,4 +38,21 @@ inline void Expect(bool condition, const char* what)
 {
     if (!condition)
         Fail(what);
+}
+
+// The first `count` texts of an input whose texts are separated by zero
+// bytes; missing ones are empty, bytes after the last are ignored.
+inline std::vector<std::string> FuzzParts(const std::string& input, size_t count)
+{
+    std::vector<std::string> parts(count);
+    size_t part = 0;
+    for (char c : input) {
+        if (c == '\0') {
+            if (++part == count)
+                break;
+            continue;
+        }
+        parts[part] += c;
+    }
+    return parts;
 }

@@ -21,6 +21,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "document/merx_document.h"
@@ -109,16 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string input(reinterpret_cast<const char*>(data), size);
     SetFuzzInput("item_rules_fuzzer", &input);
-    std::string parts[4];
-    size_t part = 0;
-    for (char c : input) {
-        if (c == '\0') {
-            if (++part == 4)
-                break;
-            continue;
-        }
-        parts[part] += c;
-    }
+    const std::vector<std::string> parts = FuzzParts(input, 4);
     try {
         CheckRename(parts[0].c_str(), parts[1].c_str(), parts[2].c_str());
         CheckCopyName(parts[1].c_str());

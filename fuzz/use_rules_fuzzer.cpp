@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "document/declared_subs.h"
@@ -175,16 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string input(reinterpret_cast<const char*>(data), size);
     SetFuzzInput("use_rules_fuzzer", &input);
-    std::string parts[3];
-    size_t part = 0;
-    for (char c : input) {
-        if (c == '\0') {
-            if (++part == 3)
-                break;
-            continue;
-        }
-        parts[part] += c;
-    }
+    const std::vector<std::string> parts = FuzzParts(input, 3);
     try {
         CMerxDocument doc;
         doc.RebuildKeyLists(true, false);

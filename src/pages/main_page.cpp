@@ -13,24 +13,6 @@ void CMainPage::SelectElement(int32_t) {}
 
 void CMainPage::Reload() {}
 
-CReopenGuard CMainPage::GuardApply(const Citemstruct& stored, Citemstruct& edited)
-{
-    CStr_base<1024> reasons;
-    const CReopenGuard guard = GuardReopen(m_context.Document(), stored, edited, reasons);
-    if (guard == CReopenGuard::kRefused)
-        OnTypedTextRefused(ReopenRefusalMessage(reasons));
-    return guard;
-}
-
-CReopenGuard CMainPage::GuardApply(const Ceventstruct& stored, Ceventstruct& edited)
-{
-    CStr_base<1024> reasons;
-    const CReopenGuard guard = GuardReopen(m_context.Document(), stored, edited, reasons);
-    if (guard == CReopenGuard::kRefused)
-        OnTypedTextRefused(ReopenRefusalMessage(reasons));
-    return guard;
-}
-
 void CMainPage::OnTypedTextRefused(const CStr_base<1024>& errors)
 {
     m_context.ShowMessage(errors.GetBuffer());

@@ -51,8 +51,15 @@ protected:
     // Before an apply stores `edited` over `stored`: whether it comes back
     // from the file as it is stored (GuardReopen); a refusal is shown and
     // left in the apply-error text.
-    CReopenGuard GuardApply(const Citemstruct& stored, Citemstruct& edited);
-    CReopenGuard GuardApply(const Ceventstruct& stored, Ceventstruct& edited);
+    template <class Element>
+    CReopenGuard GuardApply(const Element& stored, Element& edited)
+    {
+        CStr_base<1024> reasons;
+        const CReopenGuard guard = GuardReopen(m_context.Document(), stored, edited, reasons);
+        if (guard == CReopenGuard::kRefused)
+            OnTypedTextRefused(ReopenRefusalMessage(reasons));
+        return guard;
+    }
 
     CPageContext& m_context;
 };

@@ -50,6 +50,8 @@ protected:
 private:
     // The item's script texts, in the order of the func combo.
     static constexpr const char* kFuncKeys[] = {"funct", "funcs", "funcb"};
+    // The line of a use entry or sub-entry just added (UTF-8, for SJ).
+    static constexpr char kNewLabel[] = "(新規空データ)";
 
     void OnAdd();
     void OnCopy();
