@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "document/element_key_maps.h"
 #include "document/element_lines.h"
@@ -42,15 +43,25 @@ protected:
 
 private:
     void ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line);
-    // A use, need or get line: one entry of the "ung" list and its comment.
-    void ReadUngLine(CStrArray_base<64>& list, CStrArray_base<64>& comments, const CFieldLine& field);
+    // A use, need or get line: one entry of the "ung" list and its comment;
+    // false when the line had words beyond the five kept.
+    bool ReadUngLine(CStrArray_base<64>& list, CStrArray_base<64>& comments, const CFieldLine& field);
     void ReadArgselect(Cusestruct& use, const CFieldLine& field, uint32_t number);
     // A line that is no field line: its comment joins the element's free
     // comments behind `indent`; a line with text is reported.
     void ReadNonFieldLine(CMerxFieldElement& element, const CFieldLine& field, const char* indent,
                           const char* cannotParse, uint32_t number);
+    // A field given a second time in one element keeps the later value, and
+    // the earlier one is reported lost ("@@ITEM", "@@USE" or "@@EVENT" as
+    // `kind`); `seen` holds the fields already given in that element.
+    void NoteRepeatedField(std::vector<const CMerxString*>& seen, const CMerxString* value, const CFieldLine& field,
+                           const char* kind, uint32_t number);
 
     const CMerxDocument& m_source;
     CStr_base<1024>& m_messages;
     std::string m_ungEntry; // a use, need or get entry being put together, its buffer kept from line to line
+    // The fields given so far in the item or event being read, and in its
+    // use entry being read; their storage is kept from element to element.
+    std::vector<const CMerxString*> m_seenFields;
+    std::vector<const CMerxString*> m_seenUseFields;
 };

@@ -44,6 +44,7 @@ bool CElementReader::ReadEvent(Ceventstruct& event, const char* text, uint32_t l
 
     CElementLines lines(text, length);
     CFieldLine field;
+    m_seenFields.clear();
     while (!lines.AtEnd()) {
         const uint32_t number = lines.LineNumber(line);
         lines.ReadField(field);
@@ -72,6 +73,7 @@ bool CElementReader::ReadEvent(Ceventstruct& event, const char* text, uint32_t l
             AppendIncludeLine(*value, field);
             continue;
         }
+        NoteRepeatedField(m_seenFields, value, field, "@@EVENT", number);
         if (IsEventScriptKey(field.key) && OpensEventLocalBlock(field.value.ToString())) {
             AssignPiece(*value, field.value);
             *value += "\r\n";

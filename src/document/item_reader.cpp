@@ -33,6 +33,7 @@ bool CElementReader::ReadItem(Citemstruct& item, const char* text, uint32_t leng
 
     CElementLines lines(text, length);
     CFieldLine field;
+    m_seenFields.clear();
     while (!lines.AtEnd()) {
         const uint32_t number = lines.LineNumber(line);
         lines.ReadField(field);
@@ -57,6 +58,7 @@ bool CElementReader::ReadItem(Citemstruct& item, const char* text, uint32_t leng
             AppendIncludeLine(*value, field);
             continue;
         }
+        NoteRepeatedField(m_seenFields, value, field, "@@ITEM", number);
         if (IsItemScriptKey(field.key)) {
             if (field.value != "_local_") {
                 Message(SJ("[%u]：@@ITEM：\"%s\"：この項目は_local_以外の値を指定できません。\n"), number,

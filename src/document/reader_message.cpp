@@ -1,7 +1,9 @@
 // Messages and comment-only lines of the reader.
+#include <algorithm>
 #include <cstdarg>
 
 #include "document/element_reader.h"
+#include "foundation/sjis_literal.h"
 
 void CElementReader::Message(const char* format, ...)
 {
@@ -24,4 +26,14 @@ void CElementReader::ReadNonFieldLine(CMerxFieldElement& element, const CFieldLi
     }
     if (!field.trimmed.IsEmpty())
         Message(cannotParse, number, field.trimmed.ToString().GetBuffer());
+}
+
+void CElementReader::NoteRepeatedField(std::vector<const CMerxString*>& seen, const CMerxString* value,
+                                       const CFieldLine& field, const char* kind, uint32_t number)
+{
+    if (std::find(seen.begin(), seen.end(), value) == seen.end()) {
+        seen.push_back(value);
+        return;
+    }
+    Message(SJ("[%u]：%s：要素名\"%s\"が重複しています。後の値を使います。\n"), number, kind, field.key.GetBuffer());
 }

@@ -39,6 +39,7 @@ void CElementReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t li
     const bool argselectField = use.GetField("argselect") != nullptr;
 
     CFieldLine field;
+    m_seenUseFields.clear();
     while (!lines.AtEnd()) {
         const uint32_t number = lines.LineNumber(line);
         lines.ReadField(field);
@@ -50,7 +51,8 @@ void CElementReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t li
             continue;
         }
         if ((field.key == "use" || field.key == "need" || field.key == "get") && ung) {
-            ReadUngLine(*ung, *ungComments, field);
+            if (!ReadUngLine(*ung, *ungComments, field))
+                Message(SJ("[%u]：@@USE：use/need/get の6語目以降は使われません。\n"), number);
             continue;
         }
         if (field.key == "argselect" && argselectField) {
@@ -73,6 +75,7 @@ void CElementReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t li
                 SkipLocalBlock(lines);
             continue;
         }
+        NoteRepeatedField(m_seenUseFields, value, field, "@@USE", number);
         if (IsUseScriptKey(field.key) && field.value == "_local_") {
             value->Assign("_local_\r\n");
             ReadLocalBlock(lines, LocalBlockOwner::Use, *value);
@@ -84,13 +87,14 @@ void CElementReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t li
     }
 }
 
-void CElementReader::ReadUngLine(CStrArray_base<64>& list, CStrArray_base<64>& comments, const CFieldLine& field)
+bool CElementReader::ReadUngLine(CStrArray_base<64>& list, CStrArray_base<64>& comments, const CFieldLine& field)
 {
     // The first five words of the line (the first is use, need or get),
-    // joined by tabs; missing words leave empty columns.
+    // joined by tabs; missing words leave empty columns. A sixth word is
+    // looked for only to tell that words were left out.
     constexpr uint32_t kColumns = 5;
-    CWordRange words[kColumns];
-    const uint32_t count = SplitWords(field.trimmed.text, field.trimmed.length, words, kColumns);
+    CWordRange words[kColumns + 1];
+    const uint32_t count = SplitWords(field.trimmed.text, field.trimmed.length, words, kColumns + 1);
     m_ungEntry.clear();
     for (uint32_t i = 0; i < kColumns; ++i) {
         if (i)
@@ -100,6 +104,7 @@ void CElementReader::ReadUngLine(CStrArray_base<64>& list, CStrArray_base<64>& c
     }
     list.Add()->Assign(m_ungEntry.data(), static_cast<int32_t>(m_ungEntry.size()));
     AppendListComment(comments, field.comment);
+    return count <= kColumns;
 }
 
 void CElementReader::ReadArgselect(Cusestruct& use, const CFieldLine& field, uint32_t number)

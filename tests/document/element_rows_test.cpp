@@ -94,7 +94,9 @@ std::vector<ElementCase> ItemCases()
          SJ("@@ITEM\n\tprice\t100\t# 高い\n\tNAME   鋼の 剣  \n\tinfo\n\tno 1\n"), "",
          {{"price", "100"}, {"#price", SJ("# 高い")}, {"name", SJ("鋼の 剣")}, {"#name", ""}, {"info", ""}},
          SJ("@@ITEM\r\n\tno\t1\r\n\tname\t鋼の 剣\r\n\tprice\t100\t# 高い\r\n")},
-        {"ALaterLineReplacesTheValue", "@@ITEM\n\tprice\t1 # first\n\tprice\t2\n", "",
+        // The earlier value is lost, and the reader says so.
+        {"ALaterLineReplacesTheValueAndIsReported", "@@ITEM\n\tprice\t1 # first\n\tprice\t2\n",
+         SJ("[3]：@@ITEM：要素名\"price\"が重複しています。後の値を使います。\n"),
          {{"price", "2"}, {"#price", "# first"}}, "@@ITEM\r\n\tprice\t2\t# first\r\n"},
         // "#" is never a second byte: behind a lead byte it starts the
         // comment, and a lead byte ends the value before a line end.
@@ -179,6 +181,10 @@ std::vector<ElementCase> UseCases()
     };
     return {
         {"KeywordLineAlone", "", "", {{"name", ""}, {"#", ""}, {"job[]", ""}}, ""},
+        // A field repeats only within one entry; list lines repeat freely.
+        {"AFieldGivenTwiceIsReportedAndListsRepeat", "\t\tname\ta\n\t\tjob\tx\n\t\tjob\ty\n\t\tname\tb\n",
+         SJ("[6]：@@USE：要素名\"name\"が重複しています。後の値を使います。\n"), {{"name", "b"}, {"job[]", "x|y|"}},
+         "\t\tname\tb\r\n\t\tjob\tx\r\n\t\tjob\ty\r\n"},
         {"FieldsCommentsAndMessages",
          SJ("\t\tname\t飲む # drink\n# free\n\t\t薬\n\t\tcode\tx\n\t\tfunci\t1\n\t\tinfo\ttext\n\t\tPRICE\t10 #p\n"),
          std::string(SJ("[5]：@@USE：\"薬\"を解析できません。\n")) +
@@ -189,7 +195,7 @@ std::vector<ElementCase> UseCases()
         {"UseNeedGetLinesBecomeFiveColumnsBehindFieldsAndJobs",
          SJ("\t\t\tuse item 1 100\n\t\tNEED\t薬草  2\t\t50\t要る # 条件\n\t\tget\ta\tb\tc\td\te\tf\n\t\tuse\n"
             "\t\tjob\tsmith\t10\n\t\tfuncb\tx\n"),
-         "",
+         SJ("[5]：@@USE：use/need/get の6語目以降は使われません。\n"),
          {{"ung[]", SJ("use\titem\t1\t100\t|NEED\t薬草\t2\t50\t要る|get\ta\tb\tc\td|use\t\t\t\t|")},
           {"#ung[]", SJ("|\t# 条件|||")}},
          SJ("\t\tfuncb\tx\r\n\t\tjob\tsmith\t10\r\n\t\t\tuse\titem\t1\t100\r\n\t\t\tNEED\t薬草\t2\t50\t要る\t# 条件\r\n"
@@ -250,6 +256,9 @@ std::vector<ElementCase> EventCases()
 {
     return {
         {"KeywordLineAlone", "@@EVENT ev # rest\n", "", {{"#", ""}, {"param[]", ""}}, "@@EVENT\r\n"},
+        {"AFieldGivenTwiceIsReportedAndParamsRepeat", "@@EVENT\n\tcode\ta\n\tparam\tx 1\n\tparam\tx 1\n\tCODE\tb\n",
+         SJ("[5]：@@EVENT：要素名\"code\"が重複しています。後の値を使います。\n"), {{"code", "b"}},
+         "@@EVENT\r\n\tcode\tb\r\n\t\tparam\tx 1\r\n\t\tparam\tx 1\r\n"},
         {"FieldsInKeyListOrderWithCommentsBehindATab",
          SJ("@@EVENT\n# top\n\tinfo\tnews\n\tcode\train # 雨\n\tSTARTMSG\t雨が降る\n\tstart 10\n"), "",
          {{"code", "rain"}, {"#code", SJ("\t# 雨")}, {"startmsg", SJ("雨が降る")}, {"#", "\t# top\r\n"}},
