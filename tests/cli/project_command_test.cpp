@@ -78,6 +78,15 @@ TEST(FormatCommand, ReportsReaderMessagesAndErrors)
     EXPECT_EQ(inPlace.status, 2);
     EXPECT_EQ(folder.Get("bad.cgi"), "@@ITEM\r\n\tno\t1\r\n\tstray\r\n");
 
+    // What a save would drop without a word is a reader line too: a field
+    // given twice, a sixth word of a use/need/get line.
+    for (const char* lost : {"@@ITEM\r\n\tno\t1\r\n\tno\t2\r\n",
+                             "@@ITEM\r\n\tno\t1\r\n\t@@USE\r\n\t\tuse\t1\tx\t50\tm\textra\r\n"}) {
+        folder.Put("lost.cgi", lost);
+        EXPECT_EQ(RunTavaro({"format", "-o", folder.Path("lost.cgi"), folder.Path("lost.cgi")}).status, 2) << lost;
+        EXPECT_EQ(folder.Get("lost.cgi"), lost);
+    }
+
     const TavaroRun missing = RunTavaro({"format", "-o", folder.Path("none-out.cgi"), folder.Path("none.cgi")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("目標のファイルにアクセスできません。"), std::string::npos) << missing.err;
