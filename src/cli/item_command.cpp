@@ -220,7 +220,7 @@ int RunRename(std::span<const std::string_view> args, std::ostream& out, std::os
         out << "tracked " << Cp932ToUtf8(change.place.GetBuffer()) << " " << change.count << "\n";
     out << "total " << tracking.total << "\n";
     TellLeft(tracking, err);
-    return parsed->output ? WriteCliProject(*p, *parsed, kCommand, err) : 0;
+    return parsed->output ? WriteCliProject(*p, *parsed, kCommand, out, err) : 0;
 }
 
 } // namespace

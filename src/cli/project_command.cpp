@@ -75,7 +75,7 @@ int RunFormatCommand(std::span<const std::string_view> args, std::ostream& out, 
     if (!p)
         return status;
     if (parsed->output)
-        return WriteCliProject(*p, *parsed, kFormatForm.command, err);
+        return WriteCliProject(*p, *parsed, kFormatForm.command, out, err);
     // The text goes out in pieces with the file's line ends; a failed
     // standard output is reported when the command ends.
     std::string piece;

@@ -108,5 +108,7 @@ int RunSortCommand(std::span<const std::string_view> args, std::ostream& out, st
         const CMerxString* name = doc.itemdata.GetAt(i)->GetField("name");
         out << "ITEM[" << i << "]" << Cp932ToUtf8(SJ("：")) << Cp932ToUtf8(name ? name->GetBuffer() : "") << "\n";
     }
-    return parsed->output && changed ? WriteCliProject(*p, *parsed, kCommand, err) : 0;
+    // Reader lines refuse -o whether or not the order changed.
+    const bool write = parsed->output && (changed || p->host->ReaderReported());
+    return write ? WriteCliProject(*p, *parsed, kCommand, out, err) : 0;
 }
