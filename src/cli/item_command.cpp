@@ -70,7 +70,7 @@ constexpr std::string_view kItemHelp =
     "2 -o given but the reader reported lines (nothing written), 64 usage (a\n"
     "character CP932 lacks in NEWNAME too), 66 FILE cannot be opened as a\n"
     "project (an unknown rule too), 73 OUT or the backup cannot be written,\n"
-    "74 standard output failed.\n";
+    "74 standard output failed (nothing written).\n";
 
 constexpr std::string_view kCommand = "tavaro item";
 constexpr std::string_view kListSwitches[] = {"--uses"};
