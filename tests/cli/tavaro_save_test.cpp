@@ -18,7 +18,12 @@
 namespace {
 
 const std::string kSample = TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi";
-const std::string kData = "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n";
+// A small data file of a test's own: tests run side by side share the
+// backup folder, and each looks only at the backups of its own data.
+std::string Data(const std::string& test)
+{
+    return "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n# " + test + "\r\n";
+}
 
 // The backups of `content` made since `before` was taken; they are removed,
 // since the backup folder is shared.
@@ -49,7 +54,8 @@ ProgramStart WithLimit(size_t bytes)
 TEST(TavaroSave, AnOutputTooLargeToOpenAgainIsRefusedWithItsSize)
 {
     TempFolder folder;
-    folder.Put("data.cgi", kData);
+    const std::string content = Data("too large");
+    folder.Put("data.cgi", content);
     const std::string data = folder.Path("data.cgi");
     const size_t size = RunTavaro({"format", data}).out.size();
     const std::string limit = std::to_string(size - 1);
@@ -57,7 +63,7 @@ TEST(TavaroSave, AnOutputTooLargeToOpenAgainIsRefusedWithItsSize)
         return "the new file would be too large to be opened again: " + std::to_string(bytes) +
                " bytes, more than the " + limit + " bytes a file may have\n";
     };
-    const std::set<std::string> before = BackupFolder(kData);
+    const std::set<std::string> before = BackupFolder(content);
     const std::pair<std::vector<std::string>, std::string> rows[] = {
         {{"format", "-o", data, data}, "tavaro format: ファイルの作成に失敗しました。\n" + data + ": " + reason(size)},
         {{"format", "-o", folder.Path("out.cgi"), data},
@@ -70,9 +76,9 @@ TEST(TavaroSave, AnOutputTooLargeToOpenAgainIsRefusedWithItsSize)
         EXPECT_EQ(run.status, 73) << message;
         EXPECT_TRUE(run.err.ends_with(message)) << run.err;
     }
-    EXPECT_EQ(folder.Get("data.cgi"), kData);
+    EXPECT_EQ(folder.Get("data.cgi"), content);
     EXPECT_FALSE(std::filesystem::exists(folder.Path("out.cgi")));
-    EXPECT_TRUE(NewBackups(kData, before).empty());
+    EXPECT_TRUE(NewBackups(content, before).empty());
 
     const TavaroRun fits = RunTavaroWith({"format", "-o", folder.Path("out.cgi"), data}, WithLimit(size));
     EXPECT_EQ(fits.status, 0) << fits.err;
@@ -90,9 +96,10 @@ TEST(TavaroSave, ResultsThatDoNotArriveLeaveTheFileAlone)
     if (access("/dev/full", W_OK) != 0)
         GTEST_SKIP() << "no /dev/full";
     TempFolder folder;
+    const std::string content = Data("results lost");
     const std::string data = folder.Path("data.cgi");
     const std::string out = folder.Path("out.cgi");
-    const std::set<std::string> before = BackupFolder(kData);
+    const std::set<std::string> before = BackupFolder(content);
     struct Case {
         std::vector<std::string> args;
         bool closed;  // a closed pipe, else a full device
@@ -111,17 +118,17 @@ TEST(TavaroSave, ResultsThatDoNotArriveLeaveTheFileAlone)
         {{"item", "list", kSample}, true, "tavaro item: " + closed},
     };
     for (const Case& c : cases) {
-        folder.Put("data.cgi", kData);
+        folder.Put("data.cgi", content);
         ProgramStart start;
         start.output = c.closed ? "" : "/dev/full";
         start.closedOutput = c.closed;
         const TavaroRun run = RunTavaroWith(c.args, start);
         EXPECT_EQ(run.status, 74) << c.err;
         EXPECT_TRUE(run.err.ends_with(c.err)) << run.err;
-        EXPECT_EQ(folder.Get("data.cgi"), kData);
+        EXPECT_EQ(folder.Get("data.cgi"), content);
         EXPECT_FALSE(std::filesystem::exists(out));
     }
-    EXPECT_TRUE(NewBackups(kData, before).empty());
+    EXPECT_TRUE(NewBackups(content, before).empty());
 }
 
 // A file of the user's whose group is not one of the user's (a game's data
@@ -133,14 +140,15 @@ TEST(TavaroSave, AFileOfAGroupNotTheUsersIsSavedInPlace)
     if (geteuid() != 0)
         GTEST_SKIP() << "only the superuser can set up a file of another owner";
     TempFolder folder;
+    const std::string content = Data("in place");
     const std::string data = folder.Path("data.cgi");
-    folder.Put("data.cgi", kData);
+    folder.Put("data.cgi", content);
     ASSERT_EQ(chown(data.c_str(), 4321, 4322), 0);
     ASSERT_EQ(chmod(data.c_str(), 0664), 0);
     ASSERT_EQ(link(data.c_str(), folder.Path("other name.cgi").c_str()), 0);
     struct stat before;
     stat(data.c_str(), &before);
-    const std::set<std::string> backupsBefore = BackupFolder(kData);
+    const std::set<std::string> backupsBefore = BackupFolder(content);
 
     ProgramStart withoutChown;
     withoutChown.withoutChownRight = true;
@@ -152,5 +160,5 @@ TEST(TavaroSave, AFileOfAGroupNotTheUsersIsSavedInPlace)
               std::tuple(before.st_ino, before.st_uid, before.st_gid, before.st_mode, before.st_nlink));
     EXPECT_NE(folder.Get("data.cgi").find("\tname\tshield\r\n"), std::string::npos);
     EXPECT_EQ(folder.Get("other name.cgi"), folder.Get("data.cgi"));
-    EXPECT_EQ(NewBackups(kData, backupsBefore).size(), 1u);  // a copy: a link would hold the new content
+    EXPECT_EQ(NewBackups(content, backupsBefore).size(), 1u);  // a copy: a link would hold the new content
 }
