@@ -277,9 +277,10 @@ bool CTextFileWriter::Begin(const char* path, bool mayWriteInPlace)
         fchown(m_fd, existing.st_uid, existing.st_gid) != 0) {
         if (!mayWriteInPlace)
             return RefuseInPlace();
-        // The temporary file only holds the content until it is copied.
+        // The temporary file only holds the content until it is copied,
+        // for the user alone: the file's group may not read it.
         m_bInPlace = true;
-        return true;
+        return fchmod(m_fd, S_IRUSR | S_IWUSR) == 0 || Fail(errno);
     }
     if (fchmod(m_fd, existing.st_mode & 07777) != 0)
         return Fail(errno);
