@@ -1,10 +1,13 @@
 #include "run_program.h"
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -77,6 +80,55 @@ ProgramRun RunProgram(std::string program, const std::vector<std::string>& args,
     }
     posix_spawn_file_actions_destroy(&actions);
     run.out = out.Read();
+    run.err = err.Read();
+    return run;
+}
+
+ProgramRun RunProgramWith(std::string program, const std::vector<std::string>& args, const ProgramStart& start)
+{
+    TempFile out, err;
+    std::vector<std::string> copies(args);
+    std::vector<char*> argv{program.data()};
+    for (std::string& arg : copies)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> settings(start.environment);
+    std::vector<char*> envp;
+    for (std::string& setting : settings)
+        envp.push_back(setting.data());
+    for (char** name = environ; *name; ++name)
+        envp.push_back(*name);
+    envp.push_back(nullptr);
+
+    // Everything the child needs is opened here: between fork and exec it
+    // only makes system calls.
+    int pipeEnds[2] = {-1, -1};
+    if (start.closedOutput && pipe2(pipeEnds, O_CLOEXEC) == 0)
+        close(pipeEnds[0]);
+    const std::string& outPath = start.output.empty() ? out.Path() : start.output;
+    const int outFd = start.closedOutput ? pipeEnds[1] : open(outPath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    const int errFd = open(err.Path().c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    const int inFd = open("/dev/null", O_RDONLY | O_CLOEXEC);
+
+    ProgramRun run;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (start.withoutChownRight && prctl(PR_CAPBSET_DROP, CAP_CHOWN, 0, 0, 0) != 0)
+            _exit(126);
+        std::signal(SIGPIPE, SIG_DFL);
+        if (dup2(inFd, 0) < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0)
+            _exit(126);
+        execve(program.c_str(), argv.data(), envp.data());
+        _exit(127);
+    }
+    for (const int fd : {outFd, errFd, inFd})
+        if (fd >= 0)
+            close(fd);
+    int status = 0;
+    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        run.status = WEXITSTATUS(status);
+    if (start.output.empty() && !start.closedOutput)
+        run.out = out.Read();
     run.err = err.Read();
     return run;
 }

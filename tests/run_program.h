@@ -16,3 +16,15 @@ struct ProgramRun {
 // file `output` when one is named (and is then not collected).
 ProgramRun RunProgram(std::string program, const std::vector<std::string>& args,
                       const std::vector<std::string>& environment = {}, const std::string& output = "");
+
+// How RunProgramWith starts a program, besides what RunProgram takes.
+struct ProgramStart {
+    std::vector<std::string> environment;  // as for RunProgram
+    std::string output;                    // as for RunProgram
+    bool closedOutput = false;             // standard output a pipe whose reader went away
+    bool withoutChownRight = false;        // the superuser without the right to give files away
+};
+
+// RunProgram with the start of `start`. The program meets a closed output
+// with the signal SIGPIPE in its default handling, as from a shell.
+ProgramRun RunProgramWith(std::string program, const std::vector<std::string>& args, const ProgramStart& start);

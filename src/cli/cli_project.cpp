@@ -82,7 +82,8 @@ CliProject* OpenCliProject(const ProjectArgs& args, std::string_view command, Cl
     return &p;
 }
 
-int WriteCliProject(CliProject& p, const ProjectArgs& args, std::string_view command, std::ostream& err)
+int WriteCliProject(CliProject& p, const ProjectArgs& args, std::string_view command, std::ostream& out,
+                    std::ostream& err)
 {
     const std::string& output = *args.output;
     // What the reader reported did not come into the document: writing it
@@ -90,6 +91,12 @@ int WriteCliProject(CliProject& p, const ProjectArgs& args, std::string_view com
     if (p.host->ReaderReported()) {
         err << command << ": " << output << " not written, since the reader reported lines\n";
         return 2;
+    }
+    // A command's results and its file go together: a user who cannot see
+    // what was done finds the file unchanged.
+    if (!out.flush()) {
+        err << command << ": " << output << " not written, since standard output failed\n";
+        return EX_IOERR;
     }
     if (SameFile(output, args.file))
         return p.project->Save() ? 0 : EX_CANTCREAT;

@@ -42,5 +42,8 @@ CliProject* OpenCliProject(const ProjectArgs& args, std::string_view command, Cl
 // Writes the project to the -o output of `args`: over FILE itself by the
 // editor's save with its backup, elsewhere as that save would write it.
 // Nothing is written when the reader reported lines, which the document
-// lacks (status 2). Returns 0, 2 or EX_CANTCREAT.
-int WriteCliProject(CliProject& p, const ProjectArgs& args, std::string_view command, std::ostream& err);
+// lacks (status 2), nor when what the command printed on `out`, which is
+// flushed first, did not arrive (EX_IOERR; the command's end reports why).
+// Returns 0, 2, EX_IOERR or EX_CANTCREAT.
+int WriteCliProject(CliProject& p, const ProjectArgs& args, std::string_view command, std::ostream& out,
+                    std::ostream& err);

@@ -179,7 +179,7 @@ int Run(std::span<const std::string_view> args, const ProjectArgsForm& form, boo
     if (outcome.replacements > 0) {
         CommitFindReplace(outcome);
         if (parsed->output)
-            if (const int written = WriteCliProject(*p, *parsed, form.command, err); written != 0)
+            if (const int written = WriteCliProject(*p, *parsed, form.command, out, err); written != 0)
                 return written;
     }
     if (outcome.refused > 0)

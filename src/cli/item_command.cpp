@@ -70,7 +70,7 @@ constexpr std::string_view kItemHelp =
     "2 -o given but the reader reported lines (nothing written), 64 usage (a\n"
     "character CP932 lacks in NEWNAME too), 66 FILE cannot be opened as a\n"
     "project (an unknown rule too), 73 OUT or the backup cannot be written,\n"
-    "74 standard output failed.\n";
+    "74 standard output failed (nothing written).\n";
 
 constexpr std::string_view kCommand = "tavaro item";
 constexpr std::string_view kListSwitches[] = {"--uses"};
@@ -220,7 +220,7 @@ int RunRename(std::span<const std::string_view> args, std::ostream& out, std::os
         out << "tracked " << Cp932ToUtf8(change.place.GetBuffer()) << " " << change.count << "\n";
     out << "total " << tracking.total << "\n";
     TellLeft(tracking, err);
-    return parsed->output ? WriteCliProject(*p, *parsed, kCommand, err) : 0;
+    return parsed->output ? WriteCliProject(*p, *parsed, kCommand, out, err) : 0;
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include <sysexits.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <iostream>
 #include <span>
 #include <string>
@@ -16,6 +18,7 @@
 #include "cli/regex_command.h"
 #include "cli/sort_command.h"
 #include "foundation/huge_page_heap.h"
+#include "foundation/text_file.h"
 #include "pattern/editor_matchers.h"
 
 namespace {
@@ -37,6 +40,19 @@ constexpr Subcommand kSubcommands[] = {
     {"sort", "sort the items of a project by number, code, name, price, cost or type", &RunSortCommand},
 };
 
+// TAVARO_LARGEST_FILE_BYTES, digits, lowers the size of the largest file
+// read or written, so that tests reach it with small files.
+void LowerTheFileLimitWhereAsked()
+{
+    const char* value = std::getenv("TAVARO_LARGEST_FILE_BYTES");
+    if (!value || *value < '0' || *value > '9')
+        return;
+    char* end = nullptr;
+    const unsigned long long bytes = std::strtoull(value, &end, 10);
+    if (*end == '\0')
+        SetLargestFileBytes(bytes);
+}
+
 void WriteUsage(std::ostream& out)
 {
     out << "Usage: tavaro COMMAND [ARGUMENTS]\n"
@@ -53,6 +69,10 @@ int main(int argc, char** argv)
     UseHugePagesForTheHeap(argv);
     // The editor registers its user matchers first thing at start-up.
     RegisterEditorMatchers();
+    LowerTheFileLimitWhereAsked();
+    // A reader that went away is a failed standard output (EPIPE), which
+    // the command reports, not a signal that ends it half way.
+    std::signal(SIGPIPE, SIG_IGN);
 
     CCheckedOutput output(STDOUT_FILENO);
     std::ostream out(&output);

@@ -31,7 +31,11 @@ constexpr std::string_view kFormatHelp =
     "                      FILE itself, save it as the editor does, with a backup\n"
     "                      unless the settings turn backups off. An existing OUT\n"
     "                      must be a regular file that you may write; one with\n"
-    "                      no write permission at all is refused even to root\n"
+    "                      no write permission at all is refused even to root.\n"
+    "                      FILE in a group you are not in is written over in\n"
+    "                      place after a copy of it went to the backup folder\n"
+    "                      (refused when backups are off). Nothing is written\n"
+    "                      that would be too large to open again (256 MiB)\n"
     "  --continue-without-backup\n"
     "                      save FILE even when its backup cannot be made\n"
     "                      (the folder \"backup\" beside the program is missing,\n"
@@ -75,7 +79,7 @@ int RunFormatCommand(std::span<const std::string_view> args, std::ostream& out, 
     if (!p)
         return status;
     if (parsed->output)
-        return WriteCliProject(*p, *parsed, kFormatForm.command, err);
+        return WriteCliProject(*p, *parsed, kFormatForm.command, out, err);
     // The text goes out in pieces with the file's line ends; a failed
     // standard output is reported when the command ends.
     std::string piece;

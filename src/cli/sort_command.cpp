@@ -49,7 +49,7 @@ constexpr std::string_view kSortHelp =
     "Exit status: 0 sorted (or already in order), 1 no items, 2 -o given but\n"
     "the reader reported lines (nothing written), 64 usage, 66 FILE cannot be\n"
     "opened as a project (an unknown rule too), 73 OUT or the backup cannot be\n"
-    "written, 74 standard output failed.\n";
+    "written, 74 standard output failed (nothing written).\n";
 
 constexpr std::string_view kCommand = "tavaro sort";
 constexpr std::string_view kSortSwitches[] = {"--descending"};
@@ -108,5 +108,7 @@ int RunSortCommand(std::span<const std::string_view> args, std::ostream& out, st
         const CMerxString* name = doc.itemdata.GetAt(i)->GetField("name");
         out << "ITEM[" << i << "]" << Cp932ToUtf8(SJ("：")) << Cp932ToUtf8(name ? name->GetBuffer() : "") << "\n";
     }
-    return parsed->output && changed ? WriteCliProject(*p, *parsed, kCommand, err) : 0;
+    // Reader lines refuse -o whether or not the order changed.
+    const bool write = parsed->output && (changed || p->host->ReaderReported());
+    return write ? WriteCliProject(*p, *parsed, kCommand, out, err) : 0;
 }

@@ -85,7 +85,7 @@ CStr_base<64> BackupFileName(const char* programFolder, const std::tm& when)
     return name;
 }
 
-int KeepBackup(const char* path, const char* backupName, std::string& kept)
+int KeepBackup(const char* path, const char* backupName, std::string& kept, bool asCopy)
 {
     const std::string from = NativePath(path);
     if (access(from.c_str(), F_OK) != 0)
@@ -98,7 +98,7 @@ int KeepBackup(const char* path, const char* backupName, std::string& kept)
     for (int number = 1; number <= 10000; ++number) {
         const std::string to =
             number == 1 ? name : name.substr(0, cut) + "_" + std::to_string(number) + name.substr(cut);
-        const int error = LinkOrCopy(from, to);
+        const int error = asCopy ? CopyToNewFile(from, to) : LinkOrCopy(from, to);
         if (error == 0)
             kept = to;
         if (error != EEXIST)

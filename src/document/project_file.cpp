@@ -29,7 +29,7 @@ const char* OutOfMemoryMessage()
 // A file larger than the program reads; `size` 0 where it is not known.
 CStr_base<64> TooLargeMessage(uint64_t size)
 {
-    const std::string limit = std::to_string(kLargestFileBytes);
+    const std::string limit = std::to_string(LargestFileBytes());
     CStr_base<64> message;
     if (size)
         message.Format(SJ("ファイルが大きすぎるため開けません（%sバイト、上限は%sバイト）。\n操作をキャンセルします。"),
@@ -162,11 +162,11 @@ bool CMerxProject::SaveAs()
     return true;
 }
 
-bool CMerxProject::Backup(const char* path, bool overwrite, std::string& kept)
+bool CMerxProject::Backup(const char* path, bool overwrite, bool asCopy, std::string& kept)
 {
     if (!IsSwitchOnOrMissing(m_settings, kSaveAutoBackupKey))
         return true;
-    const int error = KeepBackup(path, BackupFileName(m_strProgramFolder, clock()), kept);
+    const int error = KeepBackup(path, BackupFileName(m_strProgramFolder, clock()), kept, asCopy);
     if (error == 0 || (error == ENOENT && !overwrite))
         return true;
     CStr_base<64> question;
@@ -205,29 +205,45 @@ bool CMerxProject::SaveToPath(const char* path, bool overwrite)
     m_host.ApplyCurrentPage(info);
     if (!m_doc.m_strApplyError.IsEmpty())
         return false;
-    // The new content goes to a temporary file that replaces the old one
-    // only when it is complete. The writer first checks that the file may
-    // be replaced at all, so that a refused save makes no backup. The
-    // document goes over in pieces, so that no second whole copy of it is
-    // made with the file's line ends.
+    // The new content goes to a temporary file, complete and within the
+    // size that can be opened again, before the previous file is backed up;
+    // it replaces the old one only then. The writer first checks that the
+    // file may be replaced at all, so that a refused save makes no backup.
+    // The document goes over in pieces, so that no second whole copy of it
+    // is made with the file's line ends. A file whose owner or group a
+    // replacement could not keep is written over where it stands, which is
+    // safe only with a copy of it in the backup folder: without one it is
+    // refused.
     CTextFileWriter writer;
-    auto failed = [this, path, &writer] {
+    std::string backup;
+    auto failed = [this, path, &writer, &backup] {
         CStr_base<1024> message;
         message.Format("%s\n%s: %s", SJ("ファイルの作成に失敗しました。"), path, writer.Reason().c_str());
+        if (writer.PartlyWritten()) {
+            // The backup is then the file as it was.
+            CStr_base<1024> restore;
+            restore.Format(SJ("\nファイルは途中まで書き換えられています。次のバックアップから元に戻してください。\n%s"),
+                           PathTextFromNative(backup).GetBuffer());
+            message.Append(restore);
+        } else if (!backup.empty()) {
+            DropBackup(backup);
+        }
         m_host.ShowMessage(message);
         return false;
     };
-    if (!writer.Begin(NativePath(path).c_str()))
+    const bool backups = IsSwitchOnOrMissing(m_settings, kSaveAutoBackupKey);
+    if (!writer.Begin(NativePath(path).c_str(), backups) ||
+        !WriteFileText([&writer](const char* text, size_t length) { return writer.Write(text, length); }) ||
+        !writer.Complete())
         return failed();
-    std::string backup;
-    if (!Backup(path, overwrite, backup))
+    if (!Backup(path, overwrite, writer.InPlace(), backup))
         return false;
-    if (!WriteFileText([&writer](const char* text, size_t length) { return writer.Write(text, length); }) ||
-        !writer.Commit()) {
-        if (!backup.empty())
-            DropBackup(backup);
+    if (writer.InPlace() && backup.empty()) {
+        writer.RefuseInPlace();
         return failed();
     }
+    if (!writer.Commit())
+        return failed();
     m_bModified = false;
     return true;
 }

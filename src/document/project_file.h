@@ -76,10 +76,11 @@ private:
     // Applies the rule of `key`; on failure shows the messages and ends the
     // program, returning false.
     bool ApplyOrEnd(const char* key);
-    // Keeps the file at `path` under a backup name when backups are on;
-    // `kept` is then the backup's native path. False when the backup failed
-    // and the user chose to stop.
-    bool Backup(const char* path, bool overwrite, std::string& kept);
+    // Keeps the file at `path` under a backup name when backups are on, as
+    // a copy when `asCopy` (a file written over in place); `kept` is then
+    // the backup's native path. False when the backup failed and the user
+    // chose to stop.
+    bool Backup(const char* path, bool overwrite, bool asCopy, std::string& kept);
     // Parses `text` and lets the user review the reader's messages; false
     // when the user gives up or the reading ran out of memory.
     bool ParseAndReview(const CStr_base<16384>& text);

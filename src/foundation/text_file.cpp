@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -17,6 +18,20 @@ constexpr size_t kChunk = 1 << 16;
 
 // Texts count their bytes in 32 bits and take lengths as signed numbers.
 static_assert(kLargestFileBytes < INT32_MAX - 16);
+
+std::atomic<uint64_t> g_largestFileBytes{kLargestFileBytes};
+
+// The bytes that `length` bytes of `text` take on disk, each LF as CR LF.
+uint64_t DiskBytes(const char* text, size_t length)
+{
+    uint64_t bytes = length;
+    const char* end = text + length;
+    while (const void* lf = std::memchr(text, '\n', static_cast<size_t>(end - text))) {
+        ++bytes;
+        text = static_cast<const char*>(lf) + 1;
+    }
+    return bytes;
+}
 
 void CloseQuietly(int fd)
 {
@@ -82,6 +97,13 @@ void SyncFolder(const std::string& folder)
 
 }  // namespace
 
+uint64_t LargestFileBytes() { return g_largestFileBytes.load(std::memory_order_relaxed); }
+
+void SetLargestFileBytes(uint64_t bytes)
+{
+    g_largestFileBytes.store(std::min(bytes, kLargestFileBytes), std::memory_order_relaxed);
+}
+
 size_t CollapseCrLf(char* data, size_t size)
 {
     size_t out = 0;
@@ -144,9 +166,10 @@ TextFileStatus ReadFileInto(const char* path, void* buffer, FileBufferResize res
         close(fd);
         return failed(EISDIR);
     }
+    const uint64_t limit = LargestFileBytes();
     const bool regular = S_ISREG(info.st_mode);
     const uint64_t announced = regular && info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
-    if (announced > kLargestFileBytes) {
+    if (announced > limit) {
         close(fd);
         return tooLarge(announced);
     }
@@ -159,11 +182,11 @@ TextFileStatus ReadFileInto(const char* path, void* buffer, FileBufferResize res
     char* bytes = resize(buffer, room);
     for (;;) {
         if (used == room) {
-            if (used > kLargestFileBytes) {
+            if (used > limit) {
                 close(fd);
                 return tooLarge(0);
             }
-            room = std::min<size_t>(kLargestFileBytes + 1, used + std::max(used, kChunk));
+            room = std::min<size_t>(limit + 1, used + std::max(used, kChunk));
             bytes = resize(buffer, room);
         }
         const ssize_t got = read(fd, bytes + used, room - used);
@@ -184,8 +207,11 @@ TextFileStatus ReadFileInto(const char* path, void* buffer, FileBufferResize res
 
 std::string TooLargeReason(uint64_t size)
 {
-    const std::string limit = "more than the " + std::to_string(kLargestFileBytes) + " bytes (" +
-                              std::to_string(kLargestFileBytes >> 20) + " MiB) a file may have";
+    const uint64_t largest = LargestFileBytes();
+    std::string limit = "more than the " + std::to_string(largest) + " bytes";
+    if (largest % (1 << 20) == 0)
+        limit += " (" + std::to_string(largest >> 20) + " MiB)";
+    limit += " a file may have";
     return size ? std::to_string(size) + " bytes, " + limit : limit;
 }
 
@@ -208,12 +234,14 @@ TextFileStatus ReadTextFileBytes(const char* path, std::string& text, int* error
     return TextFileStatus::kOk;
 }
 
-bool CTextFileWriter::Begin(const char* path)
+bool CTextFileWriter::Begin(const char* path, bool mayWriteInPlace)
 {
     Abandon();
     m_nError = 0;
     m_pszRefusal = nullptr;
-    m_buffer.clear();
+    m_nTooLargeBytes = 0;
+    m_bInPlace = false;
+    m_bPartlyWritten = false;
     m_target = ReplacedFile(path);
 
     struct stat existing;
@@ -228,11 +256,11 @@ bool CTextFileWriter::Begin(const char* path)
     }
 
     // A name of its own in the target's folder; a clash with a leftover of
-    // an earlier run is stepped over.
+    // an earlier run is stepped over. Read too: a write in place copies it.
     const std::string stem = FolderOf(m_target) + "/.tavaro-save-" + std::to_string(getpid()) + "-";
     for (unsigned attempt = 0; m_fd < 0; ++attempt) {
         m_temporary = stem + std::to_string(attempt);
-        m_fd = open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        m_fd = open(m_temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd < 0 && (errno != EEXIST || attempt == 100)) {
             const int number = errno;
             m_temporary.clear();
@@ -246,8 +274,14 @@ bool CTextFileWriter::Begin(const char* path)
     if (fstat(m_fd, &made) != 0)
         return Fail(errno);
     if ((made.st_uid != existing.st_uid || made.st_gid != existing.st_gid) &&
-        fchown(m_fd, existing.st_uid, existing.st_gid) != 0)
-        return Fail(EPERM, "the file belongs to another user or group, which its replacement cannot be given");
+        fchown(m_fd, existing.st_uid, existing.st_gid) != 0) {
+        if (!mayWriteInPlace)
+            return RefuseInPlace();
+        // The temporary file only holds the content until it is copied,
+        // for the user alone: the file's group may not read it.
+        m_bInPlace = true;
+        return fchmod(m_fd, S_IRUSR | S_IWUSR) == 0 || Fail(errno);
+    }
     if (fchmod(m_fd, existing.st_mode & 07777) != 0)
         return Fail(errno);
     return true;
@@ -255,20 +289,56 @@ bool CTextFileWriter::Begin(const char* path)
 
 bool CTextFileWriter::Write(const char* text, size_t length)
 {
-    if (m_fd < 0)
-        return m_nError ? false : Fail(EBADF);
+    if (m_nError)
+        return false;
+    // Past the limit only the size is counted, for the message.
+    if (m_nBytes > LargestFileBytes()) {
+        m_nBytes += DiskBytes(text, length);
+        return true;
+    }
+    if (m_fd < 0 || m_bCompleted)
+        return Fail(EBADF);
+    const size_t before = m_buffer.size();
     AppendWithCrLf(m_buffer, text, length);
+    m_nBytes += m_buffer.size() - before;
+    if (m_nBytes > LargestFileBytes()) {
+        const uint64_t counted = m_nBytes;
+        Abandon();
+        m_nBytes = counted;
+        return true;
+    }
     return m_buffer.size() < kChunk || Flush();
+}
+
+bool CTextFileWriter::Complete()
+{
+    if (m_nError)
+        return false;
+    if (m_nBytes > LargestFileBytes()) {
+        const uint64_t counted = m_nBytes;
+        Fail(EFBIG);
+        m_nTooLargeBytes = counted;
+        return false;
+    }
+    if (m_fd < 0)
+        return Fail(EBADF);
+    if (m_bCompleted)
+        return true;
+    if (!Flush())
+        return false;
+    // What is written in place is read back from here, not kept.
+    if (!m_bInPlace && fsync(m_fd) != 0)
+        return Fail(errno);
+    m_bCompleted = true;
+    return true;
 }
 
 bool CTextFileWriter::Commit()
 {
-    if (m_fd < 0)
-        return m_nError ? false : Fail(EBADF);
-    if (!Flush())
+    if (!Complete())
         return false;
-    if (fsync(m_fd) != 0)
-        return Fail(errno);
+    if (m_bInPlace)
+        return CommitInPlace();
     const int fd = m_fd;
     m_fd = -1;
     if (close(fd) != 0)
@@ -276,7 +346,53 @@ bool CTextFileWriter::Commit()
     if (rename(m_temporary.c_str(), m_target.c_str()) != 0)
         return Fail(errno);
     m_temporary.clear();
+    m_bCompleted = false;
     SyncFolder(FolderOf(m_target));
+    return true;
+}
+
+bool CTextFileWriter::CommitInPlace()
+{
+    const int target = open(m_target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (target < 0)
+        return Fail(errno);
+    auto failed = [this, target] {
+        const int error = errno;
+        close(target);
+        return Fail(error);
+    };
+    // Room first where the file system reserves it, so that a full disk
+    // stops the write before the file changes.
+    if (m_nBytes > 0 && fallocate(target, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(m_nBytes)) != 0 &&
+        (errno == ENOSPC || errno == EDQUOT))
+        return failed();
+    m_bPartlyWritten = true;
+    std::string piece(kChunk, '\0');
+    for (off_t done = 0; static_cast<uint64_t>(done) < m_nBytes;) {
+        const ssize_t got = pread(m_fd, piece.data(), piece.size(), done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            if (got == 0)
+                errno = EIO;  // the temporary file lost its end
+            return failed();
+        }
+        for (ssize_t put = 0; put < got;) {
+            const ssize_t wrote = pwrite(target, piece.data() + put, static_cast<size_t>(got - put), done + put);
+            if (wrote < 0 && errno == EINTR)
+                continue;
+            if (wrote < 0)
+                return failed();
+            put += wrote;
+        }
+        done += got;
+    }
+    if (ftruncate(target, static_cast<off_t>(m_nBytes)) != 0 || fsync(target) != 0)
+        return failed();
+    if (close(target) != 0)
+        return Fail(errno);
+    m_bPartlyWritten = false;
+    Abandon();
     return true;
 }
 
@@ -293,9 +409,21 @@ void CTextFileWriter::Abandon()
         m_temporary.clear();
     }
     m_buffer.clear();
+    m_nBytes = 0;
+    m_bCompleted = false;
 }
 
-std::string CTextFileWriter::Reason() const { return m_pszRefusal ? m_pszRefusal : std::strerror(m_nError); }
+bool CTextFileWriter::RefuseInPlace()
+{
+    return Fail(EPERM, "the file belongs to another user or group, which its replacement cannot be given");
+}
+
+std::string CTextFileWriter::Reason() const
+{
+    if (m_nTooLargeBytes)
+        return "the new file would be too large to be opened again: " + TooLargeReason(m_nTooLargeBytes);
+    return m_pszRefusal ? m_pszRefusal : std::strerror(m_nError);
+}
 
 bool CTextFileWriter::Fail(int error, const char* refusal)
 {

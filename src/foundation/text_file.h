@@ -8,13 +8,14 @@
 //
 // A text in memory ends at its first zero byte, so a file that holds a zero
 // byte cannot be kept by a text: reading reports such a file instead of
-// cutting it, and callers refuse it. No file larger than kLargestFileBytes
+// cutting it, and callers refuse it. No file larger than LargestFileBytes()
 // is read; devices and pipes, which announce no size, are read up to it.
 //
 // A file is replaced safely: the new content goes to a temporary file in the
 // same folder, which is flushed to disk and then renamed over the target. A
 // failure at any step removes the temporary file and leaves the previous file
-// as it was. Only a regular file that the user may write is replaced.
+// as it was. Only a regular file that the user may write is replaced, and no
+// file is written that would be too large to be read again.
 //
 // Paths are native paths (foundation/native_path.h). Failures keep the
 // system's error number (errno) for messages.
@@ -40,11 +41,18 @@ void AppendWithCrLf(std::string& out, const char* text, size_t length);
 // gigabytes; the game's data files stay far below it.
 constexpr uint64_t kLargestFileBytes = uint64_t{256} << 20;  // 256 MiB
 
+// The limit that holds for reading and writing: kLargestFileBytes, unless a
+// test lowered it.
+uint64_t LargestFileBytes();
+// Lowers the limit to `bytes` (kLargestFileBytes at most) for the whole
+// process, so that tests need no files of hundreds of megabytes.
+void SetLargestFileBytes(uint64_t bytes);
+
 enum class TextFileStatus {
     kOk,
     kFailed,        // the file could not be read; the error number tells why
     kHasZeroByte,   // the file holds a zero byte, which no text can keep
-    kTooLarge,      // the file holds more than kLargestFileBytes
+    kTooLarge,      // the file holds more than LargestFileBytes()
 };
 
 // The buffer a whole file is read into: `resize` makes it `size` bytes long,
@@ -107,11 +115,17 @@ TextFileStatus ReadTextFile(const char* path, CStr_base<N>& text, int* error = n
 }
 
 // Writes a file safely, in pieces: Begin creates the temporary file beside
-// the target, Write adds text (each LF as CR LF), Commit puts the file in
-// place. After the first failure every later call fails too and Error()
-// tells the error number and Reason() why, for messages. A writer destroyed
-// or abandoned before Commit removes its temporary file; the target is then
-// untouched.
+// the target, Write adds text (each LF as CR LF), Complete puts the whole
+// content on disk there, Commit (which completes first where that was not
+// done) puts the file in place. After the first failure every later call
+// fails too and Error() tells the error number and Reason() why, for
+// messages. A writer destroyed or abandoned before Commit removes its
+// temporary file; the target is then untouched.
+//
+// A content of more than LargestFileBytes() on disk could not be read again:
+// Complete refuses it with EFBIG and a reason that names its whole size,
+// which the writer goes on counting, without writing, once it passed the
+// limit.
 //
 // When the target is a symbolic link, the file it points at is replaced. A
 // replaced file keeps its permission bits, owner and group; a new one gets
@@ -122,7 +136,14 @@ TextFileStatus ReadTextFile(const char* path, CStr_base<N>& text, int* error = n
 // with no write permission bit at all (EACCES, even for the superuser, who
 // may otherwise write anything: such a file is read-only on purpose), a file
 // the user may not write (the error of access(2) with W_OK), and a file of
-// another owner or group whose replacement could not be given them (EPERM).
+// another owner or group whose replacement could not be given them (EPERM)
+// -- unless the caller allows writing in place. Such a file is then written
+// over where it stands (InPlace()), so that its owner, group, permissions
+// and links stay: Commit copies the completed temporary file into it and
+// cuts it to length. That is not safe as a replacement is: a failure part
+// way leaves the file partly written (PartlyWritten()), so the caller keeps
+// a copy of the file first (never a second link, which would be written
+// over with it).
 class CTextFileWriter {
 public:
     CTextFileWriter() = default;
@@ -130,28 +151,45 @@ public:
     CTextFileWriter& operator=(const CTextFileWriter&) = delete;
     ~CTextFileWriter() { Abandon(); }
 
-    bool Begin(const char* path);
+    bool Begin(const char* path, bool mayWriteInPlace = false);
     bool Write(const char* text, size_t length);
     template <unsigned N>
     bool Write(const CStr_base<N>& text) { return Write(text.GetBuffer(), text.GetLength()); }
+    bool Complete();
     bool Commit();
 
     // Stops an unfinished write and removes the temporary file.
     void Abandon();
+    // Stops a write in place that the caller cannot make safe (it has no
+    // copy of the file): fails as Begin fails without leave to write in
+    // place.
+    bool RefuseInPlace();
+
+    // Whether Commit writes over the target where it stands.
+    bool InPlace() const { return m_bInPlace; }
+    // Whether a failed Commit had begun writing over the target in place.
+    bool PartlyWritten() const { return m_bPartlyWritten; }
 
     int Error() const { return m_nError; }
-    // The reason of the failure for messages: what Begin refused, or the
-    // system's description of the error number.
+    // The reason of the failure for messages: what Begin refused, a content
+    // too large with its size, or the system's description of the error
+    // number.
     std::string Reason() const;
 
 private:
     bool Fail(int error, const char* refusal = nullptr);
     bool Flush();
+    bool CommitInPlace();
 
     std::string m_target;
     std::string m_temporary;
     std::string m_buffer;
     int m_fd = -1;
+    uint64_t m_nBytes = 0;         // the content's bytes on disk so far
+    uint64_t m_nTooLargeBytes = 0; // the whole size of a content refused as too large
+    bool m_bCompleted = false;
+    bool m_bInPlace = false;
+    bool m_bPartlyWritten = false;
     int m_nError = 0;
     const char* m_pszRefusal = nullptr;
 };

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "../file_limit.h"
 #include "main_dlg_fixture.h"
 
 namespace {
@@ -25,6 +26,32 @@ TEST_F(MainProject, ARefusedSaveSaysWhyInTheMessageBox)
                                                                 ": the file is read-only (it has no write permission)"});
         user.Answer(UiAnswer::kNo);  // the save question on exit
     });
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path("program/backup")));
+}
+
+// A save that could not be opened again is refused with its size in the
+// message box; the file and the backup folder stay as they were and the
+// project stays modified.
+TEST_F(MainProject, ASaveTooLargeToOpenAgainSaysItsSize)
+{
+    startup.commandLine = Project("data.cgi", "大");
+    const std::string before = folder.Get("data.cgi");
+    Run([&](CMainDlg& main) {
+        Modify(main);
+        const LowerFileLimit limit(before.size() / 2);
+        user.ChooseMenu(main, ID_FILE_SAVE);
+        const std::vector<std::string> messages = user.TakeMessages();
+        ASSERT_EQ(messages.size(), 1u);
+        const std::string head = "ファイルの作成に失敗しました。\n" + startup.commandLine +
+                                 ": the new file would be too large to be opened again: ";
+        EXPECT_EQ(messages[0].substr(0, head.size()), head);
+        EXPECT_TRUE(messages[0].ends_with(" bytes, more than the " + std::to_string(before.size() / 2) +
+                                          " bytes a file may have"))
+            << messages[0];
+        EXPECT_TRUE(main.IsModified());
+        user.Answer(UiAnswer::kNo);  // the save question on exit
+    });
+    EXPECT_EQ(folder.Get("data.cgi"), before);
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path("program/backup")));
 }
 

@@ -17,6 +17,11 @@ inline TavaroRun RunTavaro(const std::vector<std::string>& args, const std::stri
     return RunProgram(TAVARO_EXE, args, {}, output);
 }
 
+inline TavaroRun RunTavaroWith(const std::vector<std::string>& args, const ProgramStart& start)
+{
+    return RunProgramWith(TAVARO_EXE, args, start);
+}
+
 // The files in the backup folder beside the built tavaro that hold
 // `content`. Tests run side by side share the folder: each looks only at
 // backups of its own data.

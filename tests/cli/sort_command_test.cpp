@@ -68,4 +68,27 @@ TEST(SortCommand, PrintsTheNewOrderAndWritesOnlyAChangedOrder)
     EXPECT_EQ(empty.err, "tavaro sort: 整列する要素がありません\n");
 }
 
+// What the reader could not place is not in the document: -o is refused
+// with status 2 whether or not the order changed, and nothing is written.
+TEST(SortCommand, ReaderLinesRefuseTheOutputWhateverTheOrder)
+{
+    TempFolder folder;
+    const std::string stray = DataFile({"@@EVENT", "\tstray line"});
+    folder.Put("sorted.cgi", DataFile({"@@ITEM", "\tno\t1", "\tname\t剣", "@@ITEM", "\tno\t2", "\tname\t盾"}) + stray);
+    folder.Put("unsorted.cgi", DataFile({"@@ITEM", "\tno\t2", "\tname\t盾", "@@ITEM", "\tno\t1", "\tname\t剣"}) + stray);
+    for (const std::string name : {"sorted.cgi", "unsorted.cgi"}) {
+        const std::string file = folder.Path(name);
+        const std::string before = folder.Get(name);
+        for (const std::string& out : {folder.Path("out.cgi"), file}) {
+            const TavaroRun run = RunTavaro({"sort", "-o", out, file});
+            EXPECT_EQ(run.status, 2) << name << run.err;
+            EXPECT_TRUE(run.err.ends_with("tavaro sort: " + out + " not written, since the reader reported lines\n"))
+                << run.err;
+            EXPECT_EQ(run.out, "ITEM[0]：剣\nITEM[1]：盾\n");
+            EXPECT_EQ(folder.Get(name), before);
+            EXPECT_FALSE(std::filesystem::exists(folder.Path("out.cgi")));
+        }
+    }
+}
+
 } // namespace

@@ -12,9 +12,12 @@
 #include <functional>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "../file_limit.h"
 #include "../temp_folder.h"
+#include "../without_chown.h"
 #include "document/rule_table.h"
 #include "document_test_helpers.h"
 #include "foundation/text_file.h"
@@ -378,6 +381,113 @@ TEST_F(ProjectFile, SavingRefusesWhatItMayNotReplace)
     EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.cgi")));
     EXPECT_EQ(folder.Get("read-only.cgi"), kBeta + kItem);
     EXPECT_TRUE(Backups().empty());
+}
+
+// A save that could not be opened again is refused with its size before
+// the file or its backup changes.
+TEST_F(ProjectFile, ASaveTooLargeToOpenAgainIsRefusedWithItsSize)
+{
+    folder.Put("data.cgi", kBeta + kItem);
+    ASSERT_TRUE(project.Open(Path("data.cgi").c_str()));
+    const std::string before = folder.Get("data.cgi");
+    project.m_bModified = true;
+    const CStr_base<16384> text = project.FileText();
+    uint64_t size = text.GetLength();
+    for (uint32_t i = 0; i < text.GetLength(); ++i)
+        size += text[i] == '\n';
+    {
+        const LowerFileLimit limit(size - 1);
+        EXPECT_FALSE(project.Save());
+    }
+    EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルの作成に失敗しました。\n") + Path("data.cgi") +
+                                                   ": the new file would be too large to be opened again: " +
+                                                   std::to_string(size) + " bytes, more than the " +
+                                                   std::to_string(size - 1) + " bytes a file may have"});
+    EXPECT_EQ(folder.Get("data.cgi"), before);
+    EXPECT_TRUE(Backups().empty());
+    EXPECT_TRUE(project.m_bModified);
+    const LowerFileLimit limit(size);  // just fits
+    EXPECT_TRUE(project.Save());
+    EXPECT_EQ(folder.Get("data.cgi").size(), size);
+}
+
+// A file whose owner or group its replacement could not be given (the user
+// is not in its group) is written over where it stands, after a copy of it
+// went to the backup folder; without that copy it is refused.
+TEST_F(ProjectFile, AFileOfAGroupNotTheUsersIsWrittenOverInPlaceAfterACopy)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can set up a file of another owner";
+    const std::string path = Path("data.cgi");
+    folder.Put("data.cgi", kBeta + kItem);
+    ASSERT_EQ(chown(path.c_str(), 4321, 4322), 0);
+    ASSERT_EQ(chmod(path.c_str(), 0664), 0);
+    ASSERT_EQ(link(path.c_str(), Path("other name.cgi").c_str()), 0);
+    struct stat before;
+    stat(path.c_str(), &before);
+    ASSERT_TRUE(project.Open(path.c_str()));
+    const WithoutChownRight theirs;
+    ASSERT_TRUE(theirs.Dropped());
+
+    host.storedItemId = 1;
+    ASSERT_TRUE(project.Save());
+    EXPECT_TRUE(host.shown.empty());
+    struct stat after;
+    stat(path.c_str(), &after);
+    EXPECT_EQ(std::tuple(after.st_ino, after.st_uid, after.st_gid, after.st_mode, after.st_nlink),
+              std::tuple(before.st_ino, before.st_uid, before.st_gid, before.st_mode, before.st_nlink));
+    const std::string saved = folder.Get("data.cgi");
+    EXPECT_NE(saved.find("###ItemID=1\r\n"), std::string::npos);
+    EXPECT_EQ(folder.Get("other name.cgi"), saved);
+    EXPECT_EQ(Backups(), std::vector<std::string>{"inc-item-data20261206090507.cgi"});
+    EXPECT_EQ(folder.Get("program/backup/inc-item-data20261206090507.cgi"), kBeta + kItem);  // a copy
+
+    // No backup, no write in place: switched off, or failed and the user
+    // went on without it.
+    const std::string refused = SJ("ファイルの作成に失敗しました。\n") + path +
+                                ": the file belongs to another user or group, which its replacement cannot be given";
+    settings.CreateSection("Custom");
+    settings.GetValueForWrite("/Custom/SaveAutoBackup")->Assign("OFF");
+    host.storedItemId = 2;
+    EXPECT_FALSE(project.Save());
+    EXPECT_EQ(host.shown, std::vector<std::string>{refused});
+    settings.GetValueForWrite("/Custom/SaveAutoBackup")->Assign("ON");
+    std::filesystem::rename(folder.Path("program/backup"), folder.Path("program/moved"));
+    host.shown.clear();
+    host.yesNo.push_back(true);
+    EXPECT_FALSE(project.Save());
+    ASSERT_EQ(host.shown.size(), 2u);
+    EXPECT_EQ(host.shown[1], refused);
+    EXPECT_EQ(folder.Get("data.cgi"), saved);
+    std::filesystem::rename(folder.Path("program/moved"), folder.Path("program/backup"));
+
+    // The disk fills up while the file is written over, after the backup
+    // was made (the clock is read for its name); the file size limit stands
+    // in for a full disk. The message names the backup to restore from.
+    struct rlimit unlimited;
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    const std::function<std::tm()> clock = project.clock;
+    project.clock = [&] {
+        struct rlimit small = unlimited;
+        small.rlim_cur = saved.size() + 10;
+        setrlimit(RLIMIT_FSIZE, &small);
+        return clock();
+    };
+    project.info.projectName = std::string(1000, 'n').c_str();
+    project.m_bModified = true;
+    host.shown.clear();
+    const bool written = project.Save();
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_FALSE(written);
+    const std::string backup = folder.Path("program/backup/inc-item-data20261206090507_2.cgi");
+    EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルの作成に失敗しました。\n") + path + ": File too large\n" +
+                                                   SJ("ファイルは途中まで書き換えられています。次のバックアップから元に戻してください。\n") +
+                                                   backup});
+    EXPECT_EQ(folder.Get("program/backup/inc-item-data20261206090507_2.cgi"), saved);
+    EXPECT_EQ(folder.Get("data.cgi").size(), saved.size() + 10);
+    EXPECT_TRUE(project.m_bModified);
 }
 
 TEST_F(ProjectFile, FilesLargerThanTheLimitAreRefusedWithTheirSize)

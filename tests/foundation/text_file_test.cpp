@@ -19,7 +19,9 @@
 #include <tuple>
 #include <vector>
 
+#include "../file_limit.h"
 #include "../temp_folder.h"
+#include "../without_chown.h"
 
 namespace {
 
@@ -41,6 +43,15 @@ mode_t PermissionBits(const std::string& path)
     struct stat info;
     stat(path.c_str(), &info);
     return info.st_mode & 07777;
+}
+
+// The file's owner, group, permissions, links and inode, to see that a
+// write in place kept them.
+std::tuple<uid_t, gid_t, mode_t, nlink_t, ino_t> Identity(const std::string& path)
+{
+    struct stat info;
+    stat(path.c_str(), &info);
+    return {info.st_uid, info.st_gid, info.st_mode & 07777, info.st_nlink, info.st_ino};
 }
 
 }  // namespace
@@ -249,4 +260,125 @@ TEST(TextFile, WriterReplacesOnlyOnCommit)
     CTextFileWriter failed;
     EXPECT_FALSE(failed.Begin(folder.Path("no/f.txt").c_str()) || failed.Write("x", 1) || failed.Commit());
     EXPECT_EQ(failed.Error(), ENOENT);
+}
+
+// The limit of reading holds for writing: no file is written that could not
+// be opened again. The content is counted on to its end, so that the
+// refusal names its whole size.
+TEST(TextFile, NoFileIsWrittenThatCouldNotBeReadBack)
+{
+    TempFolder folder;
+    const LowerFileLimit limit(10);
+    const std::string tooLarge = "the new file would be too large to be opened again: ";
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"abcdefgh\n"}, ""},  // ten bytes with the CR
+        {{"abcdefghi\n"}, tooLarge + "11 bytes, more than the 10 bytes a file may have"},
+        {{"abc\n", "def\n", "\n"}, tooLarge + "12 bytes, more than the 10 bytes a file may have"},
+        {{"abcdefghijkl", "\n\n", std::string(70000, '\n')}, tooLarge + "140016 bytes, more than the 10 bytes a file may have"},
+    };
+    for (const auto& [pieces, reason] : rows) {
+        folder.Put("f.txt", "old");
+        CTextFileWriter writer;
+        ASSERT_TRUE(writer.Begin(folder.Path("f.txt").c_str()));
+        for (const std::string& piece : pieces)
+            EXPECT_TRUE(writer.Write(piece.data(), piece.size()));
+        EXPECT_EQ(writer.Commit(), reason.empty()) << reason;
+        EXPECT_EQ(writer.Reason(), reason.empty() ? std::strerror(0) : reason);
+        EXPECT_EQ(writer.Error(), reason.empty() ? 0 : EFBIG);
+        EXPECT_EQ(folder.Get("f.txt"), reason.empty() ? "abcdefgh\r\n" : "old");
+        EXPECT_EQ(Names(folder), NameList{"f.txt"});
+    }
+    // Reading holds to the lowered limit too.
+    folder.Put("f.txt", "abcdefghijk");
+    std::string text;
+    uint64_t size = 0;
+    EXPECT_EQ(ReadTextFileBytes(folder.Path("f.txt").c_str(), text, nullptr, &size), TextFileStatus::kTooLarge);
+    EXPECT_EQ(size, 11u);
+}
+
+// A file whose owner or group its replacement could not be given is written
+// over where it stands when the caller allows it, and keeps everything but
+// its content. Its other names see the new content.
+TEST(TextFile, AFileWhoseOwnerCannotBeKeptIsWrittenOverInPlace)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can set up a file of another owner";
+    TempFolder folder;
+    const std::string path = folder.Path("f.txt");
+    folder.Put("f.txt", "old content, longer than the new one");
+    ASSERT_EQ(chown(path.c_str(), 4321, 4322), 0);
+    ASSERT_EQ(chmod(path.c_str(), 0664), 0);
+    ASSERT_EQ(link(path.c_str(), folder.Path("other name").c_str()), 0);
+    const auto before = Identity(path);
+    const WithoutChownRight theirs;
+    ASSERT_TRUE(theirs.Dropped());
+
+    CTextFileWriter refused;  // without leave, as before
+    EXPECT_FALSE(refused.Begin(path.c_str()));
+    EXPECT_EQ(refused.Error(), EPERM);
+    EXPECT_EQ(refused.Reason(), "the file belongs to another user or group, which its replacement cannot be given");
+    CTextFileWriter stopped;  // the caller found that it cannot make it safe
+    ASSERT_TRUE(stopped.Begin(path.c_str(), true));
+    EXPECT_FALSE(stopped.RefuseInPlace());
+    EXPECT_EQ(stopped.Error(), EPERM);
+    EXPECT_EQ(folder.Get("f.txt"), "old content, longer than the new one");
+
+    for (const std::string& content : {std::string("new\n"), std::string(200000, 'x'), std::string()}) {
+        CTextFileWriter writer;
+        ASSERT_TRUE(writer.Begin(path.c_str(), true));
+        EXPECT_TRUE(writer.InPlace());
+        EXPECT_TRUE(writer.Write(content.data(), content.size()) && writer.Complete());
+        EXPECT_NE(folder.Get("f.txt"), content == "new\n" ? "new\r\n" : content);  // not before Commit
+        EXPECT_TRUE(writer.Commit()) << writer.Reason();
+        EXPECT_FALSE(writer.PartlyWritten());
+        EXPECT_EQ(folder.Get("f.txt"), content == "new\n" ? "new\r\n" : content);
+        EXPECT_EQ(folder.Get("other name"), folder.Get("f.txt"));
+        EXPECT_EQ(Identity(path), before);
+        EXPECT_EQ(Names(folder), (NameList{"f.txt", "other name"}));
+    }
+}
+
+// A write in place that fails part way tells so: only then is the file
+// changed, and a copy of it is all that is left of it.
+TEST(TextFile, AWriteInPlaceThatFailsPartWaySaysSo)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can set up a file of another owner";
+    TempFolder folder;
+    const std::string path = folder.Path("f.txt");
+    folder.Put("f.txt", "old");
+    ASSERT_EQ(chown(path.c_str(), 4321, 4322), 0);
+    const WithoutChownRight theirs;
+    ASSERT_TRUE(theirs.Dropped());
+    const std::string big(200000, 'x');
+    CTextFileWriter writer;
+    ASSERT_TRUE(writer.Begin(path.c_str(), true));
+    ASSERT_TRUE(writer.Write(big.data(), big.size()) && writer.Complete());
+    // The disk fills up while the file is written over; the file size
+    // limit stands in for a full disk.
+    struct rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = 1000;
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool committed = writer.Commit();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(writer.Error(), EFBIG);
+    EXPECT_TRUE(writer.PartlyWritten());
+    EXPECT_EQ(folder.Get("f.txt"), std::string(1000, 'x'));
+    EXPECT_EQ(Names(folder), NameList{"f.txt"});
+
+    // A file that cannot even be opened again is not touched.
+    CTextFileWriter gone;
+    ASSERT_TRUE(gone.Begin(path.c_str(), true));
+    ASSERT_TRUE(gone.Write("new", 3) && gone.Complete());
+    ASSERT_EQ(chmod(path.c_str(), 0), 0);
+    ASSERT_EQ(unlink(path.c_str()), 0);
+    ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+    EXPECT_FALSE(gone.Commit());
+    EXPECT_EQ(gone.Error(), EISDIR);
+    EXPECT_FALSE(gone.PartlyWritten());
 }
