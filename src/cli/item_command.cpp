@@ -203,6 +203,9 @@ int RunRename(std::span<const std::string_view> args, std::ostream& out, std::os
     const std::string oldName(Field(item, "name"));
     if (oldName == *newName) {
         out << "unchanged ITEM[" << *index << "]\n";
+        // Reader lines refuse -o whether or not the name changed.
+        if (parsed->output && p->host->ReaderReported())
+            return WriteCliProject(*p, *parsed, kCommand, out, err);
         return 0;
     }
 

@@ -244,6 +244,9 @@ TEST(ItemRename, SavesInPlaceWithABackupAndNeverOverUnreadLines)
     EXPECT_NE(bad.err.find("bad.cgi not written, since the reader reported lines\n"), std::string::npos) << bad.err;
     EXPECT_EQ(folder.Get("bad.cgi"), unread);
     EXPECT_TRUE(BackupFolder(unread).empty());
+    // A rename that changes nothing refuses -o alike.
+    EXPECT_EQ(RunTavaro({"item", "rename", "-o", folder.Path("bad.cgi"), folder.Path("bad.cgi"), "0", "剣"}).status, 2);
+    EXPECT_EQ(folder.Get("bad.cgi"), unread);
     // Without -o nothing is lost.
     const TavaroRun list = RunTavaro({"item", "list", folder.Path("bad.cgi")});
     EXPECT_EQ(list.status, 0);
