@@ -1,6 +1,7 @@
 #include "foundation/text_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+
+#include "foundation/leftover_files.h"
 
 namespace {
 
@@ -68,6 +71,25 @@ const char* NotRegularReason(mode_t mode)
     default:
         return "not a regular file";
     }
+}
+
+// The name of a temporary file: ".tavaro-save-<pid>-" and the attempt.
+constexpr char kTemporaryPrefix[] = ".tavaro-save-";
+
+bool IsAttemptNumber(std::string_view rest)
+{
+    return rest.size() > 1 && rest[0] == '-' &&
+           rest.find_first_not_of("0123456789", 1) == std::string_view::npos;
+}
+
+// Best effort: the temporary files that writers killed before they ended
+// left in `folder`.
+void RemoveLeftoverTemporaries(const std::string& folder)
+{
+    const int saved = errno;
+    for (const std::string& path : LeftoverFiles(folder, kTemporaryPrefix, IsAttemptNumber))
+        unlink(path.c_str());
+    errno = saved;
 }
 
 // Best effort: makes a rename inside `folder` durable.
@@ -215,6 +237,7 @@ bool CTextFileWriter::Begin(const char* path)
     m_pszRefusal = nullptr;
     m_buffer.clear();
     m_target = ReplacedFile(path);
+    m_written = CFileIdentity{};
 
     struct stat existing;
     const bool replaces = stat(m_target.c_str(), &existing) == 0;
@@ -229,7 +252,9 @@ bool CTextFileWriter::Begin(const char* path)
 
     // A name of its own in the target's folder; a clash with a leftover of
     // an earlier run is stepped over.
-    const std::string stem = FolderOf(m_target) + "/.tavaro-save-" + std::to_string(getpid()) + "-";
+    const std::string folder = FolderOf(m_target);
+    RemoveLeftoverTemporaries(folder);
+    const std::string stem = folder + "/" + kTemporaryPrefix + std::to_string(getpid()) + "-";
     for (unsigned attempt = 0; m_fd < 0; ++attempt) {
         m_temporary = stem + std::to_string(attempt);
         m_fd = open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -265,10 +290,38 @@ bool CTextFileWriter::Commit()
 {
     if (m_fd < 0)
         return m_nError ? false : Fail(EBADF);
-    if (!Flush())
-        return false;
-    if (fsync(m_fd) != 0)
-        return Fail(errno);
+    return Flush() && Sync() && Replace();
+}
+
+CTextFileWriter::CommitResult CTextFileWriter::CommitUnlessChanged(const CFileIdentity& expected)
+{
+    if (m_fd < 0) {
+        if (!m_nError)
+            Fail(EBADF);
+        return CommitResult::kFailed;
+    }
+    if (!Flush() || !Sync())
+        return CommitResult::kFailed;
+    // The lock is on the file being replaced: a writer that waited for it
+    // finds another file under the name once it has it.
+    const int lock = open(m_target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (lock >= 0)
+        while (flock(lock, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    const bool changed = FileChangedSince(m_target.c_str(), expected);
+    const bool replaced = !changed && Replace();
+    if (lock >= 0)
+        CloseQuietly(lock);
+    if (changed)
+        return CommitResult::kChanged;
+    return replaced ? CommitResult::kDone : CommitResult::kFailed;
+}
+
+bool CTextFileWriter::Sync() { return fsync(m_fd) == 0 || Fail(errno); }
+
+bool CTextFileWriter::Replace()
+{
+    m_written = FileIdentityOfDescriptor(m_fd);
     const int fd = m_fd;
     m_fd = -1;
     if (close(fd) != 0)
