@@ -103,6 +103,7 @@ protected:
     }
     void OnSize(int32_t cx, int32_t cy) override { Note("size " + std::to_string(cx) + "x" + std::to_string(cy)); }
     void OnShowWindow(bool show) override { Note(show ? "shown" : "hidden"); }
+    void OnActivateApp(bool active) override { Note(active ? "app active" : "app inactive"); }
     void OnDestroy() override { Note("destroy, label " + std::string(Control(kProbeLabel).IsVisible() ? "readable" : "")); }
 
 private:
