@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 #include <ctime>
 
 #include "document/project_info.h"
@@ -67,22 +66,49 @@ bool WriteRecoveryCopy(const CMerxProject& project, const std::string& copy)
     CTextFileWriter writer;
     if (!writer.Begin(copy.c_str()))
         return false;
-    // The first piece is the block: the origin goes in as its first key.
+    // The first piece is the block.
     bool first = true;
-    const CStr_base<1024> origin = OriginLine(project.m_strFilePath);
     const auto write = [&](const char* text, size_t length) {
         if (!first)
             return writer.Write(text, length);
         first = false;
-        const std::string_view block(text, length);
-        const char* begin = "###MERX_PROJECT_INFO_BEGIN\n";
-        const size_t body = block.find(begin);
-        if (body == std::string_view::npos)
-            return false;
-        const size_t at = body + std::strlen(begin);
-        return writer.Write(text, at) && writer.Write(origin) && writer.Write(text + at, length - at);
+        const std::string block = RecoveryBlock({text, length}, project.m_strFilePath);
+        return !block.empty() && writer.Write(block.data(), block.size());
     };
     return project.WriteFileText(write) && writer.Commit();
+}
+
+std::string RecoveryBlock(std::string_view block, const char* origin)
+{
+    constexpr std::string_view begin = "###MERX_PROJECT_INFO_BEGIN\n";
+    const size_t body = block.find(begin);
+    if (body == std::string_view::npos)
+        return {};
+    const size_t at = body + begin.size();
+    const CStr_base<1024> line = OriginLine(origin);
+    std::string text(block.substr(0, at));
+    text.append(line.GetBuffer(), line.GetLength());
+    text.append(block.substr(at));
+    return text;
+}
+
+bool ReadRecoveryHead(std::string head, CRecoveryCopy& copy)
+{
+    if (head.find('\0') != std::string::npos)
+        return false;
+    CollapseCrLf(head);
+    CStr_base<16384> text(head.c_str());
+    CStr_base<1024> body;
+    if (!CutProjectInfoBlock(text, body))
+        return false;
+    CSettingsStore tree;
+    tree.LoadText(body);
+    const CSettingsStore::Value* origin = tree.GetValue(kOriginKey);
+    if (!origin)
+        return false;
+    copy.origin.Assign(*origin);
+    copy.projectName = ReadProjectInfoBody(body).projectName;
+    return true;
 }
 
 bool ReadRecoveryCopy(const std::string& path, CRecoveryCopy& copy)
@@ -103,21 +129,9 @@ bool ReadRecoveryCopy(const std::string& path, CRecoveryCopy& copy)
     }
     close(fd);
     head.resize(used);
-    if (!identity.exists || head.find('\0') != std::string::npos)
-        return false;
-    CollapseCrLf(head);
-    CStr_base<16384> text(head.c_str());
-    CStr_base<1024> body;
-    if (!CutProjectInfoBlock(text, body))
-        return false;
-    CSettingsStore tree;
-    tree.LoadText(body);
-    const CSettingsStore::Value* origin = tree.GetValue(kOriginKey);
-    if (!origin)
+    if (!identity.exists || !ReadRecoveryHead(std::move(head), copy))
         return false;
     copy.path = path;
-    copy.origin.Assign(*origin);
-    copy.projectName = ReadProjectInfoBody(body).projectName;
     copy.writtenSeconds = identity.modifiedSeconds;
     copy.writtenNanoseconds = identity.modifiedNanoseconds;
     return true;

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/project_file.h"
@@ -43,6 +44,14 @@ struct CRecoveryCopy {
 // Reads what the copy at `path` says of itself; false when it is no copy
 // (its project-information block has no "###RecoveryOf" near its start).
 bool ReadRecoveryCopy(const std::string& path, CRecoveryCopy& copy);
+
+// The parts of writing and reading a copy that deal with its text: the
+// project-information block `block` ("\n" line ends) with `origin` put in
+// as its first key (empty when `block` is no block), and the origin and
+// project name read from the start `head` of a copy (CR LF or LF line
+// ends); false when `head` holds no block with an origin.
+std::string RecoveryBlock(std::string_view block, const char* origin);
+bool ReadRecoveryHead(std::string head, CRecoveryCopy& copy);
 
 // The copies beside `settings` that editors now gone left and that are
 // newer than their project's file, newest first.
