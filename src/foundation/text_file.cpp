@@ -92,6 +92,20 @@ void RemoveLeftoverTemporaries(const std::string& folder)
     errno = saved;
 }
 
+// Takes the exclusive lock of the file `path` for a replacement: the lock's
+// descriptor, or -1 when the file cannot be opened. A lock that another
+// program holds for longer than a few seconds is not waited for any more.
+int LockForReplacement(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    for (int attempt = 0; fd >= 0 && attempt < 500 && flock(fd, LOCK_EX | LOCK_NB) != 0; ++attempt) {
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            break;
+        usleep(10000);
+    }
+    return fd;
+}
+
 // Best effort: makes a rename inside `folder` durable.
 void SyncFolder(const std::string& folder)
 {
@@ -304,10 +318,7 @@ CTextFileWriter::CommitResult CTextFileWriter::CommitUnlessChanged(const CFileId
         return CommitResult::kFailed;
     // The lock is on the file being replaced: a writer that waited for it
     // finds another file under the name once it has it.
-    const int lock = open(m_target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (lock >= 0)
-        while (flock(lock, LOCK_EX) != 0 && errno == EINTR) {
-        }
+    const int lock = LockForReplacement(m_target);
     const bool changed = FileChangedSince(m_target.c_str(), expected);
     const bool replaced = !changed && Replace();
     if (lock >= 0)

@@ -143,8 +143,9 @@ public:
     // looked at just before it is replaced, under an exclusive lock
     // (flock(2)) of the file that stands there, which every such commit
     // takes, so that of two writers that read the same file only the first
-    // replaces it. kChanged replaces nothing and leaves the writer as it
-    // was: Commit then replaces the file all the same, Abandon gives up.
+    // replaces it (a lock another program holds is waited for 5 seconds at
+    // most). kChanged replaces nothing and leaves the writer as it was:
+    // Commit then replaces the file all the same, Abandon gives up.
     enum class CommitResult { kDone, kChanged, kFailed };
     CommitResult CommitUnlessChanged(const CFileIdentity& expected);
 

@@ -4,12 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <thread>
+#include <tuple>
 #include <vector>
 
 #include "../temp_folder.h"
@@ -128,6 +134,29 @@ TEST(FileIdentity, ACommitRefusesAFileChangedSinceItWasRead)
     fs::remove(path);
     EXPECT_EQ(fourth.CommitUnlessChanged(both), Result::kDone);
     EXPECT_EQ(folder.Get("f.cgi"), "back\r\n");
+}
+
+// A writer that holds the lock of the file (here another program) is
+// waited for, and what it wrote meanwhile is seen.
+TEST(FileIdentity, ACommitWaitsForTheLockOfAnotherWriter)
+{
+    TempFolder folder;
+    const std::string path = folder.Path("f.cgi");
+    folder.Put("f.cgi", "read");
+    const CFileIdentity read = FileIdentityOf(path.c_str());
+    CTextFileWriter writer;
+    ASSERT_TRUE(writer.Begin(path.c_str()) && writer.Write("mine\n", 5));
+
+    const int held = open(path.c_str(), O_RDONLY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    std::thread other([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        folder.Put("f.cgi", "theirs");
+        close(held);
+    });
+    EXPECT_EQ(writer.CommitUnlessChanged(read), CTextFileWriter::CommitResult::kChanged);
+    other.join();
+    EXPECT_EQ(folder.Get("f.cgi"), "theirs");
 }
 
 TEST(LeftoverFiles, NamesCarryTheProcessThatMadeThem)
