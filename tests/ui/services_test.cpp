@@ -201,6 +201,7 @@ TEST(UiServices, EveryTopLevelWindowHearsWhenTheUserComesBackToTheProgram)
     owned.log = page.log = &probe.dialog.m_ownLog;
     ASSERT_TRUE(owned.Create(&probe.dialog));
     ASSERT_TRUE(page.CreateChild(probe.dialog));
+    probe.dialog.noteActivation = owned.noteActivation = page.noteActivation = true;
     probe.dialog.m_ownLog.clear();
     probe.user.SwitchAway();
     probe.user.SwitchBack();

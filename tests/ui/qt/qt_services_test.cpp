@@ -139,6 +139,7 @@ TEST_F(QtTimerTest, WindowsHearWhenTheProgramBecomesActive)
     ASSERT_TRUE(probe.Create());
     ASSERT_TRUE(page.CreateChild(probe));
     ShowActive(probe);
+    probe.noteActivation = page.noteActivation = true;
     probe.m_ownLog.clear();
     for (const Qt::ApplicationState state : {Qt::ApplicationInactive, Qt::ApplicationHidden, Qt::ApplicationActive,
                                              Qt::ApplicationActive})
