@@ -4,7 +4,8 @@
 // and cut, the text without it must be the input without the lines cut, and
 // every line cut must be a whole line that begins with "###": no other line
 // is ever cut out. Its body is read; the block built from what was read, cut
-// and read once more, must give the same values. A failed check prints the
+// and read once more, must give the same values, and so must the block of a
+// recovery copy made of it, with the text after it. A failed check prints the
 // input as a C string literal and aborts.
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,7 @@
 
 #include "fuzz_check.h"
 #include "document/project_info.h"
+#include "document/recovery_copy.h"
 #include "foundation/sjis.h"
 
 namespace {
@@ -69,5 +71,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Expect(CutProjectInfoBlock(built, again), "a built block is not found");
     Expect(built.IsEmpty(), "a built block is not cut whole");
     Expect(Same(ReadProjectInfoBody(again), info), "a built block reads back differently");
+
+    // The block of a recovery copy, before the rest of the text: its origin
+    // (here the name read, any text a value holds) and name read back.
+    const std::string copied = RecoveryBlock(BuildProjectInfoBlock(info).GetBuffer(), info.projectName) + rest;
+    CRecoveryCopy copy;
+    Expect(ReadRecoveryHead(copied, copy) && copy.origin == info.projectName &&
+               copy.projectName == info.projectName,
+           "a recovery copy's block reads back differently");
     return 0;
 }

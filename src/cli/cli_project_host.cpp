@@ -40,3 +40,9 @@ bool CCliProjectHost::ReviewReaderMessages(const char*, const char* messages, co
     m_bReaderReported = true;
     return true;
 }
+
+bool CCliProjectHost::AskOverwriteChanged(const char* path, const char*)
+{
+    m_err << m_command << ": " << Cp932ToUtf8(path) << " not written: another program changed it after it was read\n";
+    return false;
+}

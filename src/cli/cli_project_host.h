@@ -1,5 +1,6 @@
 // The project host of the command line: messages go to standard error in
-// UTF-8, questions are answered "no", a file without project information
+// UTF-8, questions are answered "no" (a file changed by another program
+// since it was read is never overwritten), a file without project information
 // takes the rule and name of the options, and reader messages are reported
 // and the document accepted as read.
 #pragma once
@@ -27,6 +28,8 @@ public:
     bool AskProjectInfo(const char* path, CProjectInfo& info) override;
     bool ReviewReaderMessages(const char* text, const char* messages, const CReaderRetry& retry) override;
     bool AskSavePath(const char*, CStr_base<64>&) override { return false; }
+    // Refuses: the other program's change is kept, and the command fails.
+    bool AskOverwriteChanged(const char* path, const char* question) override;
     void ApplyCurrentPage(CProjectInfo&) override {}
     void ShowProject(int32_t, const char*) override {}
     void AddToHistory(const char*) override {}

@@ -40,6 +40,11 @@ CStr_base<64> TooLargeMessage(uint64_t size)
     return message;
 }
 
+const char* OverwriteChangedQuestion()
+{
+    return SJ("このファイルは開いた後に他のプログラムによって変更されています。上書きしますか？");
+}
+
 std::tm LocalNow()
 {
     const std::time_t now = std::time(nullptr);
@@ -107,6 +112,7 @@ void CMerxProject::ResetToDefaults(bool startup)
     info.projectName.Assign(SJ("無題"));
     m_strFilePath.Truncate(0);
     m_strFileName.Truncate(0);
+    m_fileIdentity = CFileIdentity{};
     m_host.ShowProject(startup ? -1 : 0, WindowTitle(info.projectName));
 }
 
@@ -124,6 +130,7 @@ void CMerxProject::NewProject(const CProjectInfo& chosen)
     info.projectName.Assign(chosen.projectName);
     m_strFilePath.Truncate(0);
     m_strFileName.Truncate(0);
+    m_fileIdentity = CFileIdentity{};
     m_host.ShowProject(0, WindowTitle(info.projectName));
 }
 
@@ -144,9 +151,12 @@ int32_t CMerxProject::SaveQuestion()
 
 bool CMerxProject::Save()
 {
-    if (!m_strFilePath.IsEmpty())
-        return SaveToPath(m_strFilePath, true);
-    return SaveAs();
+    if (m_strFilePath.IsEmpty())
+        return SaveAs();
+    if (!SaveToPath(m_strFilePath, true))
+        return false;
+    m_fileIdentity = m_savedIdentity;
+    return true;
 }
 
 bool CMerxProject::SaveAs()
@@ -158,6 +168,7 @@ bool CMerxProject::SaveAs()
         return false;
     m_strFileName = FileNamePart(path);
     m_strFilePath = path;
+    m_fileIdentity = m_savedIdentity;
     m_host.AddToHistory(path);
     return true;
 }
@@ -167,7 +178,9 @@ bool CMerxProject::Backup(const char* path, bool overwrite, bool asCopy, std::st
     if (!IsSwitchOnOrMissing(m_settings, kSaveAutoBackupKey))
         return true;
     const int error = KeepBackup(path, BackupFileName(m_strProgramFolder, clock()), kept, asCopy);
-    if (error == 0 || (error == ENOENT && !overwrite))
+    // A file that is not there (a new one, or one removed since it was
+    // read) has nothing to keep.
+    if (error == 0 || (error == ENOENT && (!overwrite || !FileIdentityOf(NativePath(path).c_str()).exists)))
         return true;
     CStr_base<64> question;
     question.Format(SJ("ファイルのバックアップに失敗しました。\nエラーコード：%d\n\n続行しますか？"), error);
@@ -242,10 +255,37 @@ bool CMerxProject::SaveToPath(const char* path, bool overwrite)
         writer.RefuseInPlace();
         return failed();
     }
-    if (!writer.Commit())
-        return failed();
+    // Over the project's own file, the file must still be the one read or
+    // written last: another program may have changed it meanwhile.
+    const bool ownFile = overwrite && !m_strFilePath.IsEmpty() && m_strFilePath == path;
+    if (!CommitSave(writer, path, ownFile)) {
+        if (writer.Error())
+            return failed();
+        if (!backup.empty())
+            DropBackup(backup);
+        return false;
+    }
+    m_savedIdentity = writer.Written();
     m_bModified = false;
     return true;
+}
+
+bool CMerxProject::CommitSave(CTextFileWriter& writer, const char* path, bool ownFile)
+{
+    if (!ownFile)
+        return writer.Commit();
+    switch (writer.CommitUnlessChanged(m_fileIdentity)) {
+    case CTextFileWriter::CommitResult::kDone:
+        return true;
+    case CTextFileWriter::CommitResult::kFailed:
+        return false;
+    case CTextFileWriter::CommitResult::kChanged:
+        break;
+    }
+    if (m_host.AskOverwriteChanged(path, OverwriteChangedQuestion()))
+        return writer.Commit();
+    writer.Abandon();
+    return false;
 }
 
 bool CMerxProject::ParseAndReview(const CStr_base<16384>& text)
@@ -277,11 +317,37 @@ bool CMerxProject::ParseAndReview(const CStr_base<16384>& text)
     return complete;
 }
 
-bool CMerxProject::Open(const char* path)
+bool CMerxProject::Open(const char* path) { return Load(path, path, false); }
+
+bool CMerxProject::OpenRecoveryCopy(const char* copy, const char* origin)
 {
+    const CStr_base<64> path(origin);
+    return Load(copy, path, true);
+}
+
+bool CMerxProject::TakeDiskChange(CStr_base<1024>& question)
+{
+    if (m_strFilePath.IsEmpty())
+        return false;
+    const CFileIdentity now = FileIdentityOf(NativePath(m_strFilePath).c_str());
+    if (!now.exists || now == m_fileIdentity || now == m_toldIdentity)
+        return false;
+    m_toldIdentity = now;
+    question.Format(SJ("開いているファイルが他のプログラムによって変更されました。\n%s\n\nファイルを開きなおしますか？"),
+                    m_strFilePath.GetBuffer());
+    if (m_bModified)
+        question.Append(SJ("\n開きなおすと、保存していない変更は失われます。"));
+    return true;
+}
+
+bool CMerxProject::Load(const char* from, const char* path, bool recovered)
+{
+    // Taken before the file is read: a change made while it is read makes
+    // a later save ask, rather than go unseen.
+    const CFileIdentity identity = FileIdentityOf(NativePath(path).c_str());
     CStr_base<16384> text;
     uint64_t size = 0;
-    switch (ReadTextFile(NativePath(path).c_str(), text, nullptr, &size)) {
+    switch (ReadTextFile(NativePath(from).c_str(), text, nullptr, &size)) {
     case TextFileStatus::kOk:
         break;
     case TextFileStatus::kTooLarge:
@@ -342,8 +408,11 @@ bool CMerxProject::Open(const char* path)
 
     m_strFileName = FileNamePart(path);
     m_strFilePath = path;
+    m_fileIdentity = identity;
+    m_toldIdentity = CFileIdentity{};
     m_host.ShowProject(info.pageId, WindowTitle(info.projectName));
-    m_bModified = false;
-    m_host.AddToHistory(path);
+    m_bModified = recovered;
+    if (!recovered)
+        m_host.AddToHistory(path);
     return true;
 }

@@ -16,8 +16,11 @@
 #include "document/project_info.h"
 #include "document/rule_table.h"
 #include "document/writer_text.h"
+#include "foundation/file_identity.h"
 #include "foundation/str_base.h"
 #include "settings/settings_store.h"
+
+class CTextFileWriter;
 
 // Answers of the save question.
 enum : int32_t {
@@ -39,6 +42,9 @@ public:
     CAppliedRule applied;          // the rule applied to the document
     CStr_base<64> m_strFilePath;   // empty for a project never saved
     CStr_base<64> m_strFileName;   // the file-name part of the path
+    // The file at the path as it was read or last written: a save over it
+    // asks first when another program changed it since.
+    CFileIdentity m_fileIdentity;
     bool m_bModified = false;
     bool m_bIncludeAsElement = false; // "@@include" as an element key
 
@@ -51,6 +57,17 @@ public:
     bool SaveAs();
     bool SaveToPath(const char* path, bool overwrite);
     bool Open(const char* path);
+    // Opens the recovery copy `copy` (document/recovery_copy.h) as the
+    // project of the file `origin` (empty for a project never saved): what
+    // it holds was never saved, so the project stays modified, and a save
+    // goes to `origin`, asking first when that file changes after now.
+    bool OpenRecoveryCopy(const char* copy, const char* origin);
+    // When the file at the path was changed on disk since it was read or
+    // written, and the user has not yet been told of that change: true,
+    // with the question whether to open it again in `question` (naming
+    // unsaved changes). Each change is told once; a file that is gone is
+    // not told of.
+    bool TakeDiskChange(CStr_base<1024>& question);
     // A new project under the name and rule of `chosen` (what the
     // project-information dialog returned); the icon folder stays.
     void NewProject(const CProjectInfo& chosen);
@@ -84,12 +101,21 @@ private:
     // Parses `text` and lets the user review the reader's messages; false
     // when the user gives up or the reading ran out of memory.
     bool ParseAndReview(const CStr_base<16384>& text);
+    // Open and OpenRecoveryCopy: reads `from` as the project of the file
+    // `path`.
+    bool Load(const char* from, const char* path, bool recovered);
+    // Puts the file the writer completed in place; over the file of the
+    // project (`ownFile`) only while it is as it was read or written, or
+    // when the user says so.
+    bool CommitSave(CTextFileWriter& writer, const char* path, bool ownFile);
 
     CMerxDocument& m_doc;
     CRuleTable& m_rules;
     CSettingsStore& m_settings;
     CProjectHost& m_host;
     CStr_base<64> m_strProgramFolder;
+    CFileIdentity m_savedIdentity;  // the file the last save wrote
+    CFileIdentity m_toldIdentity;   // the change on disk last told of
 };
 
 // The part of `path` after its last separator ("\" or "/").

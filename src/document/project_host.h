@@ -40,6 +40,11 @@ public:
     // cancelled.
     virtual bool AskSavePath(const char* fileName, CStr_base<64>& path) = 0;
 
+    // A save over the project's file `path` found it changed by another
+    // program since it was read or written: true overwrites it all the
+    // same. `question` is the editor's question (default answer no).
+    virtual bool AskOverwriteChanged(const char* path, const char* question) = 0;
+
     // Before a save: the current page applies its edits (a page that
     // cannot leaves its reason in the document's m_strApplyError) and the
     // pages' selections are written into `info`.

@@ -1,6 +1,7 @@
 #include "foundation/text_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+
+#include "foundation/leftover_files.h"
 
 namespace {
 
@@ -83,6 +86,39 @@ const char* NotRegularReason(mode_t mode)
     default:
         return "not a regular file";
     }
+}
+
+// The name of a temporary file: ".tavaro-save-<pid>-" and the attempt.
+constexpr char kTemporaryPrefix[] = ".tavaro-save-";
+
+bool IsAttemptNumber(std::string_view rest)
+{
+    return rest.size() > 1 && rest[0] == '-' &&
+           rest.find_first_not_of("0123456789", 1) == std::string_view::npos;
+}
+
+// Best effort: the temporary files that writers killed before they ended
+// left in `folder`.
+void RemoveLeftoverTemporaries(const std::string& folder)
+{
+    const int saved = errno;
+    for (const std::string& path : LeftoverFiles(folder, kTemporaryPrefix, IsAttemptNumber))
+        unlink(path.c_str());
+    errno = saved;
+}
+
+// Takes the exclusive lock of the file `path` for a replacement: the lock's
+// descriptor, or -1 when the file cannot be opened. A lock that another
+// program holds for longer than a few seconds is not waited for any more.
+int LockForReplacement(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    for (int attempt = 0; fd >= 0 && attempt < 500 && flock(fd, LOCK_EX | LOCK_NB) != 0; ++attempt) {
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            break;
+        usleep(10000);
+    }
+    return fd;
 }
 
 // Best effort: makes a rename inside `folder` durable.
@@ -243,6 +279,7 @@ bool CTextFileWriter::Begin(const char* path, bool mayWriteInPlace)
     m_bInPlace = false;
     m_bPartlyWritten = false;
     m_target = ReplacedFile(path);
+    m_written = CFileIdentity{};
 
     struct stat existing;
     const bool replaces = stat(m_target.c_str(), &existing) == 0;
@@ -257,7 +294,9 @@ bool CTextFileWriter::Begin(const char* path, bool mayWriteInPlace)
 
     // A name of its own in the target's folder; a clash with a leftover of
     // an earlier run is stepped over. Read too: a write in place copies it.
-    const std::string stem = FolderOf(m_target) + "/.tavaro-save-" + std::to_string(getpid()) + "-";
+    const std::string folder = FolderOf(m_target);
+    RemoveLeftoverTemporaries(folder);
+    const std::string stem = folder + "/" + kTemporaryPrefix + std::to_string(getpid()) + "-";
     for (unsigned attempt = 0; m_fd < 0; ++attempt) {
         m_temporary = stem + std::to_string(attempt);
         m_fd = open(m_temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -337,8 +376,28 @@ bool CTextFileWriter::Commit()
 {
     if (!Complete())
         return false;
-    if (m_bInPlace)
-        return CommitInPlace();
+    return m_bInPlace ? CommitInPlace() : Replace();
+}
+
+CTextFileWriter::CommitResult CTextFileWriter::CommitUnlessChanged(const CFileIdentity& expected)
+{
+    if (!Complete())
+        return CommitResult::kFailed;
+    // The lock is on the file being replaced: a writer that waited for it
+    // finds another file under the name once it has it.
+    const int lock = LockForReplacement(m_target);
+    const bool changed = FileChangedSince(m_target.c_str(), expected);
+    const bool replaced = !changed && (m_bInPlace ? CommitInPlace() : Replace());
+    if (lock >= 0)
+        CloseQuietly(lock);
+    if (changed)
+        return CommitResult::kChanged;
+    return replaced ? CommitResult::kDone : CommitResult::kFailed;
+}
+
+bool CTextFileWriter::Replace()
+{
+    m_written = FileIdentityOfDescriptor(m_fd);
     const int fd = m_fd;
     m_fd = -1;
     if (close(fd) != 0)
@@ -389,6 +448,7 @@ bool CTextFileWriter::CommitInPlace()
     }
     if (ftruncate(target, static_cast<off_t>(m_nBytes)) != 0 || fsync(target) != 0)
         return failed();
+    m_written = FileIdentityOfDescriptor(target);
     if (close(target) != 0)
         return Fail(errno);
     m_bPartlyWritten = false;

@@ -15,7 +15,9 @@
 // same folder, which is flushed to disk and then renamed over the target. A
 // failure at any step removes the temporary file and leaves the previous file
 // as it was. Only a regular file that the user may write is replaced, and no
-// file is written that would be too large to be read again.
+// file is written that would be too large to be read again. The temporary
+// files are named ".tavaro-save-<pid>-<n>"; one that a killed process left
+// is removed by the next write into its folder.
 //
 // Paths are native paths (foundation/native_path.h). Failures keep the
 // system's error number (errno) for messages.
@@ -26,6 +28,7 @@
 #include <cstring>
 #include <string>
 
+#include "foundation/file_identity.h"
 #include "foundation/str_base.h"
 
 // Turns each CR LF of the `size` bytes at `data` into LF, in place; a lone
@@ -157,6 +160,16 @@ public:
     bool Write(const CStr_base<N>& text) { return Write(text.GetBuffer(), text.GetLength()); }
     bool Complete();
     bool Commit();
+    // Commit, but only while the target still is the file `expected`
+    // describes, or is gone (foundation/file_identity.h): the target is
+    // looked at just before it is replaced, under an exclusive lock
+    // (flock(2)) of the file that stands there, which every such commit
+    // takes, so that of two writers that read the same file only the first
+    // replaces it (a lock another program holds is waited for 5 seconds at
+    // most). kChanged replaces nothing and leaves the writer as it was:
+    // Commit then replaces the file all the same, Abandon gives up.
+    enum class CommitResult { kDone, kChanged, kFailed };
+    CommitResult CommitUnlessChanged(const CFileIdentity& expected);
 
     // Stops an unfinished write and removes the temporary file.
     void Abandon();
@@ -170,6 +183,9 @@ public:
     // Whether a failed Commit had begun writing over the target in place.
     bool PartlyWritten() const { return m_bPartlyWritten; }
 
+    // After a commit: the identity of the file put in place.
+    const CFileIdentity& Written() const { return m_written; }
+
     int Error() const { return m_nError; }
     // The reason of the failure for messages: what Begin refused, a content
     // too large with its size, or the system's description of the error
@@ -180,6 +196,8 @@ private:
     bool Fail(int error, const char* refusal = nullptr);
     bool Flush();
     bool CommitInPlace();
+    // Puts the completed temporary file in place.
+    bool Replace();
 
     std::string m_target;
     std::string m_temporary;
@@ -191,6 +209,7 @@ private:
     bool m_bInPlace = false;
     bool m_bPartlyWritten = false;
     int m_nError = 0;
+    CFileIdentity m_written;
     const char* m_pszRefusal = nullptr;
 };
 

@@ -181,6 +181,8 @@ CUiSize CDialogBase::GetClientSize() const { return Window().GetClientSize(); }
 void CDialogBase::SetMinTrackSize(int32_t w, int32_t h) { Window().SetMinTrackSize({w, h}); }
 void CDialogBase::SetIcon(int32_t resource) { Window().SetIcon(resource); }
 void CDialogBase::PostMessage(uint32_t code) { UiBackend().Post(Window(), code); }
+void CDialogBase::SetTimer(uint32_t code, uint32_t milliseconds) { UiBackend().StartTimer(Window(), code, milliseconds); }
+void CDialogBase::KillTimer(uint32_t code) { UiBackend().StopTimer(Window(), code); }
 void CDialogBase::DrawMenuBar() { Window().MenuChanged(); }
 CUiControl CDialogBase::Control(int32_t id) const { return CUiControl(Window(), id); }
 

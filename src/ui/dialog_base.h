@@ -86,6 +86,10 @@ public:
     void SetIcon(int32_t resource);
     // Queues the private message `code` for this dialog's key filter.
     void PostMessage(uint32_t code);
+    // Queues the private message `code` every `milliseconds` until KillTimer
+    // with the same code or until the window goes.
+    void SetTimer(uint32_t code, uint32_t milliseconds);
+    void KillTimer(uint32_t code);
 
     // The menu bar (from the template) and the window menu; after changing
     // them, DrawMenuBar shows the changes.
@@ -120,6 +124,10 @@ protected:
     // The client area now measures cx by cy.
     virtual void OnSize(int32_t cx, int32_t cy);
     virtual void OnShowWindow(bool show);
+    // The program became the active one again after the user worked in
+    // another program (true), or another program became active (false).
+    // Every top-level window hears it, also while a modal window runs.
+    virtual void OnActivateApp(bool /*active*/) {}
     // The window is about to go; its controls can still be read.
     virtual void OnDestroy() {}
     // The name a refusal of typed text gives the field of control `id`:

@@ -1,6 +1,8 @@
 // The backend: the platform's user interface behind the window layer. One is
 // chosen at run time (headless for tests and scripted runs, a real toolkit
-// for people); dialogs never see which.
+// for people); dialogs never see which. When the program becomes the active
+// one or stops being it, the backend tells every top-level window through
+// CUiEntry::ActivateApp.
 #pragma once
 
 #include <cstdint>
@@ -49,6 +51,11 @@ public:
     // (PreTranslateMessage) when the loop takes it, and is dropped if the
     // filter does not take it or the window is gone by then.
     virtual void Post(CUiWindow& window, uint32_t code) = 0;
+    // Posts `code` to `window` as Post does every `milliseconds`, until
+    // StopTimer with the same code or until the window goes; a timer of a
+    // code that runs already starts again with the new period.
+    virtual void StartTimer(CUiWindow& window, uint32_t code, uint32_t milliseconds) = 0;
+    virtual void StopTimer(CUiWindow& window, uint32_t code) = 0;
     // Starts `job` (ui/ui_progress.h) and returns when it has ended; no
     // input and no posted message reaches a window meanwhile. After
     // kUiProgressDelay the progress window shows, modal over every window,

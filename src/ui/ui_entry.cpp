@@ -111,3 +111,11 @@ void CUiEntry::Shown(CDialogBase& dialog, bool shown)
             dialog.OnShowWindow(shown);
     });
 }
+
+void CUiEntry::ActivateApp(CDialogBase& dialog, bool active)
+{
+    Guarded(dialog, "activate", active ? 1 : 0, [&] {
+        if (dialog.HasWindow())
+            dialog.OnActivateApp(active);
+    });
+}

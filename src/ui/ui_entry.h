@@ -30,4 +30,6 @@ public:
     static bool Filter(CDialogBase& dialog, const CUiMessage& message);
     static void Size(CDialogBase& dialog, int32_t cx, int32_t cy);
     static void Shown(CDialogBase& dialog, bool shown);
+    // The program became active (or another program did): OnActivateApp.
+    static void ActivateApp(CDialogBase& dialog, bool active);
 };

@@ -67,6 +67,7 @@ public:
     std::function<bool(int32_t, UiEvent)> filter;      // the command filter
     std::function<bool(const CUiMessage&)> keyFilter;  // the key filter
     std::function<void()> onApply;
+    bool noteActivation = false;  // write down OnActivateApp
 
     using CDialogBase::Bind;
 
@@ -103,6 +104,13 @@ protected:
     }
     void OnSize(int32_t cx, int32_t cy) override { Note("size " + std::to_string(cx) + "x" + std::to_string(cy)); }
     void OnShowWindow(bool show) override { Note(show ? "shown" : "hidden"); }
+    // Heard only where a test asks for it: the first window a program
+    // shows may make it active.
+    void OnActivateApp(bool active) override
+    {
+        if (noteActivation)
+            Note(active ? "app active" : "app inactive");
+    }
     void OnDestroy() override { Note("destroy, label " + std::string(Control(kProbeLabel).IsVisible() ? "readable" : "")); }
 
 private:

@@ -159,3 +159,54 @@ TEST(UiServices, MenuCommandsReachTheDialogWhenChoosable)
 }
 
 }  // namespace
+
+TEST(UiServices, TimersPostTheirMessageEachPeriodUntilStopped)
+{
+    ShownProbe probe;
+    CScriptedUser& user = probe.user;
+    CProbeDlg& dialog = probe.dialog;
+    const auto posted = [&] { return Entries(dialog.m_ownLog, "probe: posted ").size(); };
+    dialog.SetTimer(5, 1000);
+    EXPECT_EQ(user.Backend().TimerPeriod(user.LookAt(dialog), 5), 1000u);
+    user.LetTimePass(999);
+    EXPECT_EQ(posted(), 0u);
+    user.LetTimePass(1);
+    EXPECT_EQ(Entries(dialog.m_ownLog, "probe: posted "), Log{"5"});
+    user.LetTimePass(3500);  // due three times meanwhile: once
+    EXPECT_EQ(posted(), 2u);
+    user.LetTimePass(499);   // the period runs on from where it was due
+    EXPECT_EQ(posted(), 2u);
+    user.LetTimePass(1);
+    EXPECT_EQ(posted(), 3u);
+
+    dialog.SetTimer(5, 200);  // again: a new period from now
+    user.LetTimePass(200);
+    EXPECT_EQ(posted(), 4u);
+    dialog.KillTimer(5);
+    EXPECT_EQ(user.Backend().TimerPeriod(user.LookAt(dialog), 5), 0u);
+    user.LetTimePass(10000);
+    EXPECT_EQ(posted(), 4u);
+
+    // The timers of a window go with it.
+    dialog.SetTimer(6, 100);
+    dialog.DestroyWindow();
+    user.LetTimePass(1000);
+    EXPECT_EQ(posted(), 4u);
+}
+
+TEST(UiServices, EveryTopLevelWindowHearsWhenTheUserComesBackToTheProgram)
+{
+    ShownProbe probe;
+    CProbeDlg owned(ProbeTemplate(), "owned"), page(ProbeTemplate(), "page");
+    owned.log = page.log = &probe.dialog.m_ownLog;
+    ASSERT_TRUE(owned.Create(&probe.dialog));
+    ASSERT_TRUE(page.CreateChild(probe.dialog));
+    probe.dialog.noteActivation = owned.noteActivation = page.noteActivation = true;
+    probe.dialog.m_ownLog.clear();
+    probe.user.SwitchAway();
+    probe.user.SwitchBack();
+    const Log heard = probe.dialog.m_ownLog;
+    EXPECT_EQ(Entries(heard, "probe: app "), (Log{"inactive", "active"}));
+    EXPECT_EQ(Entries(heard, "owned: app "), (Log{"inactive", "active"}));  // hidden, but a window of its own
+    EXPECT_TRUE(Entries(heard, "page: app ").empty());
+}

@@ -82,6 +82,8 @@ bool CMainDlg::OnInitDialog()
     ruleFolder.Append("\\makeitem_rules");
     LoadRuleTable(m_rules, ruleFolder);
     m_settings.Load();
+    if (!m_settings.GetFilePath().IsEmpty())
+        m_recovery.emplace(RecoveryCopyPath(NativePath(m_settings.GetFilePath())));
     EnsureRootSection(m_settings, kCustomSection);
     if (const CSettingsStore::Value* folder = m_settings.GetValue(kLastCurrentDirectoryKey);
         folder && !folder->IsEmpty()) {
@@ -110,6 +112,7 @@ bool CMainDlg::OnInitDialog()
     COpenHistory history;
     ReadOpenHistory(m_settings, history);
     BuildHistoryMenu(history);
+    SetTimer(kRecoveryTimerMessage, kRecoveryPeriodMs);
     return false;
 }
 
@@ -121,7 +124,13 @@ void CMainDlg::OnShowWindow(bool show)
 
 bool CMainDlg::PreTranslateMessage(const CUiMessage& message)
 {
-    if (message.kind != UiMessageKind::kPosted || message.code != kStartupOpenMessage)
+    if (message.kind != UiMessageKind::kPosted)
+        return false;
+    if (message.code == kRecoveryTimerMessage) {
+        KeepRecoveryCopy();
+        return true;
+    }
+    if (message.code != kStartupOpenMessage)
         return false;
     if (!m_bStartupOpened && !m_bClosed) {
         m_bStartupOpened = true;
@@ -133,6 +142,8 @@ bool CMainDlg::PreTranslateMessage(const CUiMessage& message)
 void CMainDlg::OpenStartupFile()
 {
     CModalWaitScope wait(m_nModalWait);
+    if (OfferRecoveryCopies())
+        return;
     if (m_startup.commandLine.empty()) {
         const CSettingsStore::Value* last = m_settings.GetValue(kLastOpenFileKey);
         if (IsSwitchOn(m_settings, kRestoreOpenFileKey) && last && !last->IsEmpty()) {
@@ -204,6 +215,8 @@ void CMainDlg::CloseSequence()
     CModalWaitScope wait(m_nModalWait);
     if (m_project.SaveQuestion() == SAVE_QUESTION_STOP)
         return;
+    if (m_recovery)
+        m_recovery->Remove();
     DestroyCurrentPage();
     m_nPage = -1;
     m_jumpInfoDlg.DestroyWindow();

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/direct_input_dlg.h"
 #include "app/main/editor_startup.h"
@@ -16,6 +18,7 @@
 #include "document/merx_document.h"
 #include "document/project_file.h"
 #include "document/project_host.h"
+#include "document/recovery_copy.h"
 #include "document/rule_table.h"
 #include "pages/main_page.h"
 #include "tools/find_dlg.h"
@@ -29,6 +32,10 @@ public:
     // The private message posted to itself each time the window is shown;
     // the first one opens the start-up file.
     static constexpr uint32_t kStartupOpenMessage = 0x7001;
+    // The timer of the recovery copy (document/recovery_copy.h): at most
+    // one copy every period.
+    static constexpr uint32_t kRecoveryTimerMessage = 0x7002;
+    static constexpr uint32_t kRecoveryPeriodMs = 30000;
 
     explicit CMainDlg(const CEditorStartup& startup);
     ~CMainDlg() override;
@@ -41,6 +48,8 @@ public:
     bool IsStartupDone() const { return m_bStartupOpened && !m_nModalWait.IsWaiting(); }
     bool IsModified() const { return m_project.m_bModified; }
     CMerxProject& Project() { return m_project; }
+    // Where this editor keeps its recovery copy; empty without a settings file.
+    std::string RecoveryCopy() const { return m_recovery ? m_recovery->Path() : std::string(); }
 
     // The tab whose page has a window (-1 for none), and that page.
     int32_t CurrentPageIndex() const { return m_nPage; }
@@ -78,7 +87,7 @@ public:
     bool ShowElement(int32_t tab, int32_t index) override;
     CPageElement CurrentElement() override;
     void ReloadCurrentPage() override;
-    void MarkModified() override { m_project.m_bModified = true; }
+    void MarkModified() override;
 
     // CProjectHost.
     void ShowMessage(const char* text) override;
@@ -87,6 +96,7 @@ public:
     bool AskProjectInfo(const char* path, CProjectInfo& info) override;
     bool ReviewReaderMessages(const char* text, const char* messages, const CReaderRetry& retry) override;
     bool AskSavePath(const char* fileName, CStr_base<64>& path) override;
+    bool AskOverwriteChanged(const char* path, const char* question) override;
     void ApplyCurrentPage(CProjectInfo& info) override;
     void ShowProject(int32_t tab, const char* title) override;
     void AddToHistory(const char* path) override;
@@ -107,6 +117,9 @@ protected:
     bool OnCommand(int32_t id, UiEvent event) override;
     bool PreTranslateMessage(const CUiMessage& message) override;
     void OnShowWindow(bool show) override;
+    // Back from another program: a file changed on disk is told of once,
+    // with the offer to open it again.
+    void OnActivateApp(bool active) override;
     void OnDestroy() override;
 
 private:
@@ -130,6 +143,18 @@ private:
     void CloseSequence();
     // The first show: the command-line file, or the last file when asked to.
     void OpenStartupFile();
+    // At start: offers the recovery copies that editors now gone left;
+    // true when one was opened.
+    bool OfferRecoveryCopies();
+    // The recovery timer: the copy is written when there are changes it
+    // lacks, and goes when nothing is unsaved.
+    void KeepRecoveryCopy();
+    // Ends a command that may save, open, or discard the project: the
+    // recovery copy goes when nothing is unsaved any more.
+    struct CRecoverySync {
+        CMainDlg& main;
+        ~CRecoverySync();
+    };
 
     // The history submenu from the history lists; with none, the grayed
     // "(なし)" of the template stays.
@@ -140,6 +165,7 @@ private:
     CSettingsStore m_settings;
     CMerxProject m_project;
     CStr_base<64> m_strProgramFolder;
+    std::optional<CRecoveryKeeper> m_recovery;  // none without a settings file
     CEditorStartup m_startup;
     CUiFont m_editFont;
     CUiFont m_funcFont;

@@ -31,6 +31,7 @@ bool CMainDlg::OnCommand(int32_t id, UiEvent event)
 void CMainDlg::OnFileNew()
 {
     CModalWaitScope wait(m_nModalWait);
+    const CRecoverySync sync{*this};
     if (m_project.SaveQuestion() == SAVE_QUESTION_STOP)
         return;
     CProjectInfoDlg dialog(m_rules);
@@ -46,6 +47,7 @@ void CMainDlg::OnFileNew()
 void CMainDlg::OnFileOpen()
 {
     CModalWaitScope wait(m_nModalWait);
+    const CRecoverySync sync{*this};
     if (m_project.SaveQuestion() == SAVE_QUESTION_STOP)
         return;
     CUiFileRequest request;
@@ -59,12 +61,14 @@ void CMainDlg::OnFileOpen()
 void CMainDlg::OnFileSave()
 {
     CModalWaitScope wait(m_nModalWait);
+    const CRecoverySync sync{*this};
     m_project.Save();
 }
 
 void CMainDlg::OnFileSaveAs()
 {
     CModalWaitScope wait(m_nModalWait);
+    const CRecoverySync sync{*this};
     m_project.SaveAs();
 }
 
@@ -119,6 +123,7 @@ void CMainDlg::OnAbout()
 void CMainDlg::OnHistory(int32_t index)
 {
     CModalWaitScope wait(m_nModalWait);
+    const CRecoverySync sync{*this};
     COpenHistory history;
     ReadOpenHistory(m_settings, history);
     if (m_project.SaveQuestion() == SAVE_QUESTION_STOP)

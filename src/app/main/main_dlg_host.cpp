@@ -78,6 +78,11 @@ bool CMainDlg::AskSavePath(const char* fileName, CStr_base<64>& path)
     return UiAskFileName(request, path, this);
 }
 
+bool CMainDlg::AskOverwriteChanged(const char*, const char* question)
+{
+    return Ask(question, UiButtons::kYesNo, UiAnswer::kNo) == UiAnswer::kYes;
+}
+
 void CMainDlg::ApplyCurrentPage(CProjectInfo& info)
 {
     ApplyCurrentPage();

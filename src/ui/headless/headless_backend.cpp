@@ -92,6 +92,53 @@ void CHeadlessBackend::Post(CUiWindow& window, uint32_t code)
     m_posted.emplace_back(static_cast<CHeadlessWindow&>(window).Serial(), code);
 }
 
+void CHeadlessBackend::StartTimer(CUiWindow& window, uint32_t code, uint32_t milliseconds)
+{
+    StopTimer(window, code);
+    m_timers.push_back({static_cast<CHeadlessWindow&>(window).Serial(), code, std::max(milliseconds, 1u),
+                        m_nClock + std::max(milliseconds, 1u)});
+}
+
+void CHeadlessBackend::StopTimer(CUiWindow& window, uint32_t code)
+{
+    const uint64_t serial = static_cast<CHeadlessWindow&>(window).Serial();
+    std::erase_if(m_timers, [&](const Timer& timer) { return timer.serial == serial && timer.code == code; });
+}
+
+void CHeadlessBackend::Elapse(uint32_t milliseconds)
+{
+    m_nClock += milliseconds;
+    for (Timer& timer : m_timers) {
+        if (timer.due > m_nClock)
+            continue;
+        m_posted.emplace_back(timer.serial, timer.code);
+        timer.due += (m_nClock - timer.due) / timer.period * timer.period + timer.period;
+    }
+}
+
+uint32_t CHeadlessBackend::TimerPeriod(const CHeadlessWindow& window, uint32_t code) const
+{
+    for (const Timer& timer : m_timers) {
+        if (timer.serial == window.Serial() && timer.code == code)
+            return timer.period;
+    }
+    return 0;
+}
+
+void CHeadlessBackend::ActivateApp(bool active)
+{
+    std::vector<uint64_t> serials;
+    for (CHeadlessWindow* window : m_windows) {
+        if (window->TopLevel() == window)
+            serials.push_back(window->Serial());
+    }
+    // A window may go while another hears it.
+    for (uint64_t serial : serials) {
+        if (CHeadlessWindow* window = Find(serial))
+            CUiEntry::ActivateApp(window->Dialog(), active);
+    }
+}
+
 void CHeadlessBackend::RunProgress(CUiWindow*, CUiProgressJob& job)
 {
     if (m_person.AnswerProgress(job.Title(), job.Label()))
@@ -168,6 +215,7 @@ void CHeadlessBackend::Unregister(CHeadlessWindow* window)
     if (m_pFocus == window)
         m_pFocus = nullptr;
     m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), window), m_windows.end());
+    std::erase_if(m_timers, [window](const Timer& timer) { return timer.serial == window->Serial(); });
     for (CHeadlessWindow* other : m_windows)
         other->Forget(window);
 }

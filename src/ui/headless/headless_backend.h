@@ -53,6 +53,8 @@ public:
     int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file, const CStrArray_base<64>& arguments,
                       const char* folder) override;
     void Post(CUiWindow& window, uint32_t code) override;
+    void StartTimer(CUiWindow& window, uint32_t code, uint32_t milliseconds) override;
+    void StopTimer(CUiWindow& window, uint32_t code) override;
     // Asks the person first whether to cancel, then runs the work on its
     // thread while this one waits (no posted message is delivered
     // meanwhile); every window is blocked while the window shows.
@@ -60,6 +62,14 @@ public:
 
     // Delivers the posted messages, oldest first, also those posted meanwhile.
     void Pump();
+    // Time passes: each timer that came due meanwhile posts its message
+    // once, however often it came due (as on Windows); Pump delivers them.
+    void Elapse(uint32_t milliseconds);
+    // The period of the timer `code` of `window`; 0 when none runs.
+    uint32_t TimerPeriod(const CHeadlessWindow& window, uint32_t code) const;
+    // The program becomes the active one (true) or another program does:
+    // every top-level window hears it.
+    void ActivateApp(bool active);
 
     // The window with this serial number, or null when it is gone.
     CHeadlessWindow* Find(uint64_t serial) const;
@@ -84,6 +94,14 @@ private:
     CHeadlessPerson& m_person;
     std::vector<CHeadlessWindow*> m_windows;  // in creation order
     std::deque<std::pair<uint64_t, uint32_t>> m_posted;  // window serial, code
+    struct Timer {
+        uint64_t serial;
+        uint32_t code;
+        uint32_t period;  // milliseconds
+        uint64_t due;     // on the clock below
+    };
+    std::vector<Timer> m_timers;
+    uint64_t m_nClock = 0;  // milliseconds passed
     uint64_t m_nNextSerial = 1;
     CHeadlessWindow* m_pFocus = nullptr;
     bool m_bWaitCursor = false;

@@ -471,6 +471,24 @@ bool CScriptedUser::ChooseMenu(CDialogBase& dialog, int32_t command)
     return Done();
 }
 
+void CScriptedUser::LetTimePass(uint32_t milliseconds)
+{
+    m_backend.Elapse(milliseconds);
+    Done();
+}
+
+void CScriptedUser::SwitchAway()
+{
+    m_backend.ActivateApp(false);
+    Done();
+}
+
+void CScriptedUser::SwitchBack()
+{
+    m_backend.ActivateApp(true);
+    Done();
+}
+
 const CHeadlessControl& CScriptedUser::Look(const CDialogBase& dialog, int32_t id) const
 {
     return LookAt(dialog).Control(id);

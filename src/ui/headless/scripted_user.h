@@ -114,6 +114,13 @@ public:
     bool Maximize(CDialogBase& dialog);
     bool Restore(CDialogBase& dialog);
     bool ChooseMenu(CDialogBase& dialog, int32_t command);
+    // The person waits: the timers that came due meanwhile post their
+    // messages, which are delivered.
+    void LetTimePass(uint32_t milliseconds);
+    // The person turns to another program, and back to this one: every
+    // top-level window hears it.
+    void SwitchAway();
+    void SwitchBack();
 
     // Looking.
     CHeadlessBackend& Backend() { return m_backend; }

@@ -4,6 +4,8 @@
 #include <QCursor>
 #include <QEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QTimer>
 #include <QTranslator>
 #include <algorithm>
 
@@ -75,12 +77,16 @@ CQtBackend::CQtBackend()
     m_pKeyFilter = std::make_unique<CQtInputFilter>(*this);
     qApp->installEventFilter(m_pKeyFilter.get());
     m_pPostBox = std::make_unique<CQtPostBox>(*this);
+    m_bActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, m_pPostBox.get(),
+                     [this](Qt::ApplicationState state) { ApplicationActive(state == Qt::ApplicationActive); });
 }
 
 CQtBackend::~CQtBackend()
 {
     if (m_bWaitCursor)
         QApplication::restoreOverrideCursor();
+    m_timers.clear();
     for (CQtWindow* window : m_windows)
         window->Orphan();
     qApp->removeEventFilter(m_pKeyFilter.get());
@@ -196,6 +202,41 @@ void CQtBackend::Post(CUiWindow& window, uint32_t code)
     QCoreApplication::postEvent(m_pPostBox.get(), new CQtPostedEvent(static_cast<CQtWindow&>(window).Serial(), code));
 }
 
+void CQtBackend::StartTimer(CUiWindow& window, uint32_t code, uint32_t milliseconds)
+{
+    StopTimer(window, code);
+    const uint64_t serial = static_cast<CQtWindow&>(window).Serial();
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, m_pPostBox.get(), [this, serial, code] {
+        QCoreApplication::postEvent(m_pPostBox.get(), new CQtPostedEvent(serial, code));
+    });
+    timer->start(static_cast<int>(std::min<uint32_t>(milliseconds, INT32_MAX)));
+    m_timers.push_back({serial, code, std::move(timer)});
+}
+
+void CQtBackend::StopTimer(CUiWindow& window, uint32_t code)
+{
+    const uint64_t serial = static_cast<CQtWindow&>(window).Serial();
+    std::erase_if(m_timers, [&](const Timer& timer) { return timer.serial == serial && timer.code == code; });
+}
+
+void CQtBackend::ApplicationActive(bool active)
+{
+    if (active == m_bActive)
+        return;
+    m_bActive = active;
+    std::vector<uint64_t> serials;
+    for (CQtWindow* window : m_windows) {
+        if (window->TopLevel() == window)
+            serials.push_back(window->Serial());
+    }
+    // A window may go while another hears it.
+    for (uint64_t serial : serials) {
+        if (CQtWindow* window = Find(serial))
+            CUiEntry::ActivateApp(window->Dialog(), active);
+    }
+}
+
 void CQtBackend::RunProgress(CUiWindow* owner, CUiProgressJob& job)
 {
     ++m_nJobs;
@@ -278,6 +319,8 @@ uint64_t CQtBackend::Register(CQtWindow* window)
 void CQtBackend::Unregister(CQtWindow* window)
 {
     m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), window), m_windows.end());
+    const uint64_t serial = window->Serial();
+    std::erase_if(m_timers, [serial](const Timer& timer) { return timer.serial == serial; });
     for (CQtWindow* other : m_windows)
         other->Forget(window);
 }

@@ -13,7 +13,8 @@
 // cursor; ShellOpen opens documents with QDesktopServices and starts
 // programs (and anything given arguments) with QProcess; the progress
 // window is a QProgressDialog (qt_progress.h), and while a job runs the
-// posted messages wait in the backend.
+// posted messages wait in the backend. Qt's application state tells the
+// windows when the program becomes the active one.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,7 @@
 class CQtWindow;
 class QApplication;
 class QObject;
+class QTimer;
 class QTranslator;
 class QWidget;
 
@@ -51,6 +53,10 @@ public:
     int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file, const CStrArray_base<64>& arguments,
                       const char* folder) override;
     void Post(CUiWindow& window, uint32_t code) override;
+    // A QTimer whose every timeout posts the message; held like any other
+    // while a job runs.
+    void StartTimer(CUiWindow& window, uint32_t code, uint32_t milliseconds) override;
+    void StopTimer(CUiWindow& window, uint32_t code) override;
     void RunProgress(CUiWindow* owner, CUiProgressJob& job) override;
 
     // Runs the events that are due, posted messages and deferred deletions
@@ -74,6 +80,16 @@ public:
     void Unregister(CQtWindow* window);
 
 private:
+    // The application's state changed (Qt's applicationStateChanged): on a
+    // change between active and not, every top-level window hears it.
+    void ApplicationActive(bool active);
+
+    struct Timer {
+        uint64_t serial;
+        uint32_t code;
+        std::unique_ptr<QTimer> timer;
+    };
+
     std::unique_ptr<QApplication> m_pApp;
     std::unique_ptr<QTranslator> m_pTranslator;  // null without the translation
     std::unique_ptr<QObject> m_pKeyFilter;
@@ -83,4 +99,6 @@ private:
     bool m_bWaitCursor = false;
     int32_t m_nJobs = 0;  // jobs running
     std::deque<std::pair<uint64_t, uint32_t>> m_held;  // window serial, code
+    std::vector<Timer> m_timers;
+    bool m_bActive = false;  // the program is the active one
 };

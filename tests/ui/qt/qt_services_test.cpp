@@ -1,14 +1,17 @@
-// Services of the Qt backend: the wait cursor, the shell and file dialogs.
+// Services of the Qt backend: the wait cursor, the shell, file dialogs,
+// timers and the program's activation.
 #include <QApplication>
 #include <QCursor>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTranslator>
 #include <QFileDialog>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 
 #include "foundation/native_path.h"
+#include "probe_dialog.h"
 #include "qt_fixture.h"
 #include "temp_folder.h"
 #include "ui/qt/qt_translation.h"
@@ -99,6 +102,50 @@ TEST_F(QtServicesTest, QtsOwnTextsAreJapanese)
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("キャンセル"));
     TempFolder empty;
     EXPECT_EQ(QtInstallJapaneseTranslation(QString::fromStdString(empty.Path())), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+using QtTimerTest = QtTest;
+
+TEST_F(QtTimerTest, TimersPostTheirMessageUntilStoppedOrTheWindowGoes)
+{
+    CProbeDlg probe;
+    ASSERT_TRUE(probe.Create());
+    const auto posted = [&] { return Entries(probe.m_ownLog, "probe: posted 9").size(); };
+    probe.SetTimer(9, 10);
+    EXPECT_TRUE(WaitFor([&] { return posted() >= 3; }));
+    probe.KillTimer(9);
+    Settle();
+    const size_t stopped = posted();
+    QTest::qWait(60);
+    EXPECT_EQ(posted(), stopped);
+
+    probe.SetTimer(9, 10);
+    probe.DestroyWindow();
+    QTest::qWait(60);
+    EXPECT_EQ(posted(), stopped);
+}
+
+// The window system tells Qt when the user turns to another program and
+// back (the offscreen platform never does: the test speaks for it). Every
+// top-level window hears each change once; pages do not.
+TEST_F(QtTimerTest, WindowsHearWhenTheProgramBecomesActive)
+{
+    CProbeDlg probe, page(ProbeTemplate(), "page");
+    page.log = probe.log;
+    ASSERT_TRUE(probe.Create());
+    ASSERT_TRUE(page.CreateChild(probe));
+    ShowActive(probe);
+    probe.noteActivation = page.noteActivation = true;
+    probe.m_ownLog.clear();
+    for (const Qt::ApplicationState state : {Qt::ApplicationInactive, Qt::ApplicationHidden, Qt::ApplicationActive,
+                                             Qt::ApplicationActive})
+        Q_EMIT qApp->applicationStateChanged(state);
+    EXPECT_EQ(Entries(probe.m_ownLog, "probe: app "), (Log{"inactive", "active"}));
+    EXPECT_TRUE(Entries(probe.m_ownLog, "page: app ").empty());
 }
 
 }  // namespace
