@@ -143,7 +143,7 @@ bool IsRequiredField(const char* key)
 
 class CFindRun {
 public:
-    CFindRun(CMerxDocument& doc, const CFindRequest& request, const std::atomic<bool>* cancel, CFindOutcome& out)
+    CFindRun(const CMerxDocument& doc, const CFindRequest& request, const std::atomic<bool>* cancel, CFindOutcome& out)
         : m_doc(doc),
           m_request(request),
           m_query(CFindQuery::FromMode(request.mode, request.search.GetBuffer(), request.replacement.GetBuffer())),
@@ -364,7 +364,7 @@ private:
         ++m_out.refused;
     }
 
-    CMerxDocument& m_doc;
+    const CMerxDocument& m_doc;
     const CFindRequest& m_request;
     CFindQuery m_query;
     // One budget for every engine call of the run.
@@ -377,7 +377,7 @@ private:
 
 } // namespace
 
-CFindOutcome RunFindReplace(CMerxDocument& doc, const std::vector<CFindElement>& targets,
+CFindOutcome RunFindReplace(const CMerxDocument& doc, const std::vector<CFindElement>& targets,
                             const CFindRequest& request, const std::atomic<bool>* cancel,
                             const std::function<void(uint32_t done, uint32_t total)>& progress)
 {

@@ -64,7 +64,7 @@ struct CFindOutcome {
 // whole run, with `cancel` as its cancel flag, which is also looked at
 // between elements. `progress` (when given) hears after each element how
 // many of the set are done.
-CFindOutcome RunFindReplace(CMerxDocument& doc, const std::vector<CFindElement>& targets,
+CFindOutcome RunFindReplace(const CMerxDocument& doc, const std::vector<CFindElement>& targets,
                             const CFindRequest& request, const std::atomic<bool>* cancel = nullptr,
                             const std::function<void(uint32_t done, uint32_t total)>& progress = {});
 
