@@ -85,9 +85,10 @@ constexpr std::string_view kFindHelp =
     "replaced, 2 -o given but the reader reported lines (nothing written),\n"
     "3 replace refused for an element (the others replaced, and written with\n"
     "-o), 64 usage (a character CP932 lacks in SEARCH or REPLACEMENT too),\n"
-    "65 the pattern went over its budget (nothing printed or written),\n"
-    "66 FILE cannot be opened as a project (an unknown rule too), 73 OUT or\n"
-    "the backup cannot be written, 74 standard output failed.\n";
+    "65 the pattern went over its budget, one for the whole run (nothing\n"
+    "printed or written), 66 FILE cannot be opened as a project (an unknown\n"
+    "rule too), 73 OUT or the backup cannot be written, 74 standard output\n"
+    "failed.\n";
 
 constexpr std::string_view kFindOperands[] = {"SEARCH"};
 constexpr std::string_view kReplaceOperands[] = {"SEARCH", "REPLACEMENT"};

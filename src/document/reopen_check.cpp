@@ -61,10 +61,8 @@ bool IsOneBlock(const CReopened& reopened, CStr_base<1024>* reason)
 // An other text: no block that the reader would take for an element of
 // another kind (a "@@DEFINE" block only behind the definition, where it is
 // other text), and an end of the data only in the last element.
-bool OtherSurvives(const CMerxDocument& doc, const CMERX_base& element, const CReopened& reopened,
-                   CStr_base<1024>* reason)
+bool OtherSurvives(const CMerxDocument& doc, int32_t position, const CReopened& reopened, CStr_base<1024>* reason)
 {
-    const int32_t position = doc.FindInArrangement(&element);
     const bool last = position >= 0 && static_cast<uint32_t>(position) + 1 == doc.setdata.GetCount();
     const bool behindDefinition = position > doc.FindInArrangement(&doc.definedata);
     for (uint32_t i = 0; i < reopened.blocks.GetCount(); ++i) {
@@ -145,9 +143,8 @@ CWriterText ReadAndWriteAgain(const CMerxDocument& doc, const CMERX_base& elemen
     return CWriterText();
 }
 
-} // namespace
-
-bool SurvivesReopen(const CMerxDocument& doc, const CMERX_base& element, CStr_base<1024>* reason)
+// `position`: the element's place in the arrangement, or -1.
+bool Survives(const CMerxDocument& doc, int32_t position, const CMERX_base& element, CStr_base<1024>* reason)
 {
     const CWriterText written = CMerxWriter(doc).WriteElement(element);
     // What is not written (a function block without text) comes back as
@@ -156,7 +153,7 @@ bool SurvivesReopen(const CMerxDocument& doc, const CMERX_base& element, CStr_ba
         return true;
     const CReopened reopened(doc, written);
     if (element.GetKind() == CMERX_TYPE_OTHER)
-        return OtherSurvives(doc, element, reopened, reason);
+        return OtherSurvives(doc, position, reopened, reason);
     if (!IsOneBlock(reopened, reason))
         return false;
 
@@ -178,6 +175,19 @@ bool SurvivesReopen(const CMerxDocument& doc, const CMERX_base& element, CStr_ba
     Explain(reason, SJ("[%u]：保存して開き直すと\"%s\"の行が変わります。\n"), reopened,
             lineFeed == std::string::npos ? 0 : lineFeed + 1);
     return false;
+}
+
+} // namespace
+
+bool SurvivesReopen(const CMerxDocument& doc, const CMERX_base& element, CStr_base<1024>* reason)
+{
+    return Survives(doc, doc.FindInArrangement(&element), element, reason);
+}
+
+bool SurvivesReopenAt(const CMerxDocument& doc, uint32_t position, const CMERX_base& element,
+                      CStr_base<1024>* reason)
+{
+    return Survives(doc, static_cast<int32_t>(position), element, reason);
 }
 
 uint32_t FindLocalClosingLine(const char* script, uint32_t length)

@@ -26,6 +26,12 @@
 // line of the element's text they speak of.
 bool SurvivesReopen(const CMerxDocument& doc, const CMERX_base& element, CStr_base<1024>* reason = nullptr);
 
+// The same for `element` put at `position` of the arrangement in place of
+// the element there, as the copy that is to take its place: an other text
+// is judged by that place. The document is only read.
+bool SurvivesReopenAt(const CMerxDocument& doc, uint32_t position, const CMERX_base& element,
+                      CStr_base<1024>* reason = nullptr);
+
 // The 1-based number of the first line of a script text that the reader
 // would take for the closing "_local_" line of its block (a line ending in
 // "_local_", perhaps with blanks and a comment behind it), or 0 when there

@@ -30,14 +30,22 @@ enum class StrRegexStop : uint8_t {
     kCancelled,  // the cancel flag was set while it ran
 };
 
+// A budget serves one call or a whole run of calls (every element of one
+// find or replace): each call goes on from the steps the calls before it
+// took, so that the limits hold for the run, and a call after one that ran
+// out stops at its first step.
 struct CStrRegexBudget {
     uint64_t maxSteps = kStrRegexDefaultSteps;
     uint64_t maxBytes = kStrRegexDefaultBytes;
     // Looked at every few thousand steps; the call stops once it is true.
     const std::atomic<bool>* cancel = nullptr;
+    // Bytes the caller keeps of the results of earlier calls (the replaced
+    // texts a run holds until its end): every later call counts them as
+    // held before it holds anything of its own.
+    uint64_t kept = 0;
 
-    // Set by the call.
+    // Set by the calls.
     StrRegexStop stop = StrRegexStop::kNone;
-    uint64_t steps = 0;  // steps taken
-    uint64_t bytes = 0;  // the most bytes held at one time
+    uint64_t steps = 0;  // steps taken by all calls so far
+    uint64_t bytes = 0;  // the most bytes held at one time, kept ones included
 };

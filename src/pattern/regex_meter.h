@@ -28,8 +28,16 @@ public:
 
 class CStrRegexMeter {
 public:
-    // The first step looks at the cancel flag.
-    explicit CStrRegexMeter(CStrRegexBudget& budget) : m_budget(budget) { m_budget.stop = StrRegexStop::kNone; }
+    // Goes on from what the budget's earlier calls spent and what their
+    // caller keeps. The first step looks at the cancel flag.
+    explicit CStrRegexMeter(CStrRegexBudget& budget)
+        : m_budget(budget),
+          m_nUsed(budget.steps < budget.maxSteps ? budget.steps : budget.maxSteps),
+          m_nBytes(static_cast<int64_t>(budget.kept)),
+          m_nPeak(static_cast<int64_t>(budget.bytes > budget.kept ? budget.bytes : budget.kept))
+    {
+        m_budget.stop = StrRegexStop::kNone;
+    }
 
     // Takes `steps` steps.
     void Spend(uint64_t steps)

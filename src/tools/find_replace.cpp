@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/line_ends.h"
@@ -142,7 +143,7 @@ bool IsRequiredField(const char* key)
 
 class CFindRun {
 public:
-    CFindRun(CMerxDocument& doc, const CFindRequest& request, const std::atomic<bool>* cancel, CFindOutcome& out)
+    CFindRun(const CMerxDocument& doc, const CFindRequest& request, const std::atomic<bool>* cancel, CFindOutcome& out)
         : m_doc(doc),
           m_request(request),
           m_query(CFindQuery::FromMode(request.mode, request.search.GetBuffer(), request.replacement.GetBuffer())),
@@ -200,6 +201,7 @@ private:
     {
         std::unique_ptr<CMERX_base> copy;
         uint32_t count = 0;
+        uint64_t kept = 0; // bytes of the changed texts the copy holds
         bool emptied = false;
         for (const CFieldSlot& slot : slots) {
             CStr_base<16384> text(SlotOwner(*target.element, slot).fields.Lookup(slot.key)->GetBuffer());
@@ -216,14 +218,16 @@ private:
                 copy = CopyOf(*target.element);
             SlotOwner(*copy, slot).fields.Lookup(slot.key)->Assign(text);
             emptied = emptied || (text.IsEmpty() && IsRequiredField(slot.key));
+            kept += text.GetLength();
         }
         if (count == 0)
             return true;
-        if (copy && (emptied || !SurvivesReopen(m_doc, *copy)))
+        if (copy && (emptied || !SurvivesReopen(m_doc, *copy))) {
             Refused(*target.element, target.index);
-        else
-            Changed(target, std::move(copy), count);
-        return true;
+            return true;
+        }
+        Changed(target, std::move(copy), count);
+        return Keep(kept);
     }
 
     bool WholeText(const CFindElement& target)
@@ -252,11 +256,12 @@ private:
             return true;
         }
         std::unique_ptr<CMERX_base> changed = ReadBack(target, text);
-        if (changed)
-            Changed(target, std::move(changed), static_cast<uint32_t>(made));
-        else
+        if (!changed) {
             Refused(element, target.index);
-        return true;
+            return true;
+        }
+        Changed(target, std::move(changed), static_cast<uint32_t>(made));
+        return Keep(text.GetLength());
     }
 
     // The replaced whole text in a fresh element, or null when it would not
@@ -305,18 +310,21 @@ private:
         return fresh;
     }
 
-    // An other text is checked in its place: the text is put in for the
-    // check and taken out again.
+    // An other text is checked in its place with its neighbours in the
+    // file, as the changes of the run so far leave them.
     std::unique_ptr<CMERX_base> OtherReadBack(const CFindElement& target, const CStr_base<16384>& text)
     {
-        auto& other = static_cast<Cotherstruct&>(*target.element);
         auto fresh = std::make_unique<Cotherstruct>();
         fresh->text.Assign(text);
-        const CMerxBlockText before = other.text;
-        other.text.Assign(text);
-        const bool survives = SurvivesReopen(m_doc, other) && StandsApart(m_doc, target.index);
-        other.text = before;
-        return survives ? std::move(fresh) : nullptr;
+        const auto standIn = [&](const CMERX_base& element) -> const CMERX_base* {
+            if (&element == target.element)
+                return fresh.get();
+            const auto pending = m_changedOf.find(&element);
+            return pending == m_changedOf.end() ? nullptr : pending->second;
+        };
+        if (!SurvivesReopenAt(m_doc, target.index, *fresh) || !StandsApart(m_doc, target.index, standIn))
+            return nullptr;
+        return fresh;
     }
 
     void Found(const CMERX_base& element, uint32_t index, uint32_t replacements)
@@ -329,8 +337,24 @@ private:
     void Changed(const CFindElement& target, std::unique_ptr<CMERX_base> changed, uint32_t replacements)
     {
         Found(changed ? *changed : *target.element, target.index, replacements);
-        if (changed)
-            m_out.pending.push_back({target.element, std::move(changed)});
+        if (!changed)
+            return;
+        m_changedOf[target.element] = changed.get();
+        m_out.pending.push_back({target.element, std::move(changed)});
+    }
+
+    // The changed texts a run keeps until the commit draw on the budget of
+    // the pattern engine's calls as their own memory does: false when they
+    // pass it.
+    bool Keep(uint64_t bytes)
+    {
+        if (m_query.method != kFindPattern)
+            return true;
+        m_budget.kept += bytes;
+        if (m_budget.kept <= m_budget.maxBytes)
+            return true;
+        m_budget.stop = StrRegexStop::kMemory;
+        return Stopped() >= 0;
     }
 
     void Refused(const CMERX_base& element, uint32_t index)
@@ -340,17 +364,20 @@ private:
         ++m_out.refused;
     }
 
-    CMerxDocument& m_doc;
+    const CMerxDocument& m_doc;
     const CFindRequest& m_request;
     CFindQuery m_query;
+    // One budget for every engine call of the run.
     CStrRegexBudget m_budget;
     CFindOutcome& m_out;
     const bool m_beta;
+    // The changed copy of each element changed so far.
+    std::unordered_map<const CMERX_base*, const CMERX_base*> m_changedOf;
 };
 
 } // namespace
 
-CFindOutcome RunFindReplace(CMerxDocument& doc, const std::vector<CFindElement>& targets,
+CFindOutcome RunFindReplace(const CMerxDocument& doc, const std::vector<CFindElement>& targets,
                             const CFindRequest& request, const std::atomic<bool>* cancel,
                             const std::function<void(uint32_t done, uint32_t total)>& progress)
 {

@@ -6,10 +6,12 @@
 // a fresh element, and the copy is kept only when the reader had nothing to
 // report and the copy comes back unchanged from a save and a reopen (so a
 // line feed or "#" in a one-line field, a script line that would close its
-// block, an empty no, code or name are refused too). A refused element
-// keeps its content and is reported; the others are replaced. The document
-// itself changes only in CommitFindReplace, after the whole run: a run that
-// was stopped (budget, cancel) changes nothing.
+// block, an empty no, code or name are refused too); an other text is
+// read back together with its neighbours in the file, as the changes of the
+// run leave them. A refused element keeps its content and is reported; the
+// others are replaced. The document itself changes only in
+// CommitFindReplace, after the whole run: a run that was stopped (budget,
+// cancel) changes nothing.
 #pragma once
 
 #include <atomic>
@@ -29,7 +31,9 @@ struct CFindRequest {
     CStr_base<1024> search;
     CStr_base<1024> replacement;
     bool replace = false;
-    // The limits of each pattern engine call.
+    // The limits of the pattern method's run: every engine call of it, for
+    // every element, draws on them, and so do the changed texts it keeps
+    // until the commit.
     uint64_t maxSteps = kStrRegexDefaultSteps;
     uint64_t maxBytes = kStrRegexDefaultBytes;
 };
@@ -54,13 +58,13 @@ struct CFindOutcome {
     std::vector<CFindPending> pending;
 };
 
-// Searches or replaces over `targets`. The document is only read (an other
-// text is put back as it was after its check); nothing else may touch it,
-// or call the pattern engine, while this runs. The pattern method runs each
-// engine call under the request's limits with `cancel` as its cancel flag,
-// which is also looked at between elements. `progress` (when given) hears after each element how many of
-// the set are done.
-CFindOutcome RunFindReplace(CMerxDocument& doc, const std::vector<CFindElement>& targets,
+// Searches or replaces over `targets`. The document is only read; nothing
+// else may touch it, or call the pattern engine, while this runs. The
+// pattern method runs under one budget of the request's limits for the
+// whole run, with `cancel` as its cancel flag, which is also looked at
+// between elements. `progress` (when given) hears after each element how
+// many of the set are done.
+CFindOutcome RunFindReplace(const CMerxDocument& doc, const std::vector<CFindElement>& targets,
                             const CFindRequest& request, const std::atomic<bool>* cancel = nullptr,
                             const std::function<void(uint32_t done, uint32_t total)>& progress = {});
 

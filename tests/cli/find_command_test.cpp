@@ -210,6 +210,20 @@ TEST(FindCommand, PatternOverItsBudgetPrintsAndWritesNothing)
     EXPECT_FALSE(std::filesystem::exists(folder.Path("out.cgi")));
 }
 
+TEST(ReplaceCommand, WhatItWritesReadsBackAsItIs)
+{
+    // Blanks put in front of each "@@" line: the "@@END" text of the
+    // sample would lose them to the text before it on reopen.
+    TempFolder folder;
+    const std::string out = folder.Path("out.cgi");
+    const TavaroRun run = RunTavaro({"replace", "--method", "pattern", "--options", "g", "--field", "text", "-o", out,
+                                     TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi", "%g@@", "  @@"});
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_NE(run.out.find("OTHER[78]：@@END\nOTHER[78]" + kRefused), std::string::npos) << run.out;
+    EXPECT_EQ(RunTavaro({"format", "-o", folder.Path("again.cgi"), out}).status, 0);
+    EXPECT_EQ(folder.Get("again.cgi"), folder.Get("out.cgi"));
+}
+
 TEST(FindCommand, UsageAndFilesThatCannotBeOpenedOrWritten)
 {
     TempFolder folder;

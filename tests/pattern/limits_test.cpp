@@ -180,6 +180,36 @@ TEST(PatternLimits, BudgetLimitsAreExactAndTheCancelFlagStops)
     EXPECT_EQ(hits.GetCount(), 0u);
 }
 
+TEST(PatternLimits, ABudgetSharedByCallsHoldsForThemAll)
+{
+    // Steps add up from call to call, a call after one that ran out stops
+    // at once, and the bytes a caller keeps count as held by every call.
+    const char* pattern = "%{%+j%e%[%/W%$%]%}";
+    const std::string text = "use\titem 1  100 " SJ_KEN " x";
+    CStrRegexBudget one;
+    ASSERT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, nullptr, nullptr, {}, &one), 6);
+
+    CStrRegexBudget shared;
+    shared.maxSteps = 3 * one.steps;
+    for (int call = 0; call < 3; ++call) {
+        EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, nullptr, nullptr, {}, &shared), 6) << call;
+        EXPECT_EQ(shared.steps, (call + 1) * one.steps);
+    }
+    EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, nullptr, nullptr, {}, &shared), kStrRegexStopped);
+    EXPECT_EQ(shared.stop, StrRegexStop::kSteps);
+    EXPECT_EQ(StrRegex("a", "a", "", nullptr, nullptr, nullptr, {}, &shared), kStrRegexStopped);
+    EXPECT_EQ(shared.steps, shared.maxSteps);
+
+    for (uint64_t kept : {0ull, 1ull}) {
+        CStrRegexBudget keeping;
+        keeping.maxBytes = one.bytes;
+        keeping.kept = kept;
+        EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, nullptr, nullptr, {}, &keeping),
+                  kept ? kStrRegexStopped : 6);
+        EXPECT_EQ(keeping.stop, kept ? StrRegexStop::kMemory : StrRegexStop::kNone);
+    }
+}
+
 TEST(PatternLimits, OrdinaryPatternsStayWellWithinTheDefaultBudget)
 {
     // The system's patterns and ordinary searches give the same results as

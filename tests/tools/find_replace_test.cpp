@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "../document/document_test_helpers.h"
 #include "document/data_writer.h"
@@ -208,6 +209,80 @@ TEST(FindReplace, AStoppedRunChangesNothing)
     EXPECT_TRUE(outcome.lines.IsEmpty());
     CommitFindReplace(outcome);
     EXPECT_EQ(f.Written(), before);
+}
+
+// Twenty items whose names each cost the pattern the same.
+std::string ManyItems()
+{
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        text += "@@ITEM\n\tno\t" + std::to_string(i + 1) + "\n\tcode\tc" + std::to_string(i) + "\n\tname\tabcdef\n";
+    return text;
+}
+
+TEST(FindReplace, OneBudgetHoldsForTheWholeRun)
+{
+    dtest::Document doc;
+    ASSERT_EQ(doc.Parse(ManyItems()), "");
+    const std::string before = dtest::Text(CMerxWriter(doc).WriteDocument());
+    const std::vector<CFindElement> all = CollectFindTargets(doc, kFindItems, {});
+    const std::vector<CFindElement> three(all.begin(), all.begin() + 3);
+    CFindRequest request;
+    request.field = kFindName;
+    request.mode = kFindPattern | kFindOptionRepeat;
+    request.search.Assign("%*0j%*0jQ");
+    // What one name costs: every element draws on the budget of the run,
+    // so five names' worth stops a run over twenty.
+    CStrRegexBudget one;
+    CFindQuery query = CFindQuery::FromMode(request.mode, "%*0j%*0jQ", "");
+    query.budget = &one;
+    ASSERT_EQ(CompareFindText(query, "abcdef", 6), 0);
+    request.maxSteps = 5 * one.steps;
+    EXPECT_EQ(RunFindReplace(doc, three, request).stop, StrRegexStop::kNone);
+    CFindOutcome outcome = RunFindReplace(doc, all, request);
+    EXPECT_EQ(outcome.stop, StrRegexStop::kSteps);
+    EXPECT_TRUE(outcome.lines.IsEmpty());
+
+    // The replaced texts a run keeps until its commit count as held: each
+    // name becomes 6,000 bytes, five of them fit into 32 KB, twenty do not.
+    request.maxSteps = kStrRegexDefaultSteps;
+    request.maxBytes = 32 << 10;
+    request.replace = true;
+    request.search.Assign("%{%/j%}");
+    std::string thousandTimes;
+    for (int i = 0; i < 1000; ++i)
+        thousandTimes += "%0v";
+    request.replacement.Assign(thousandTimes.c_str());
+    EXPECT_EQ(RunFindReplace(doc, three, request).stop, StrRegexStop::kNone);
+    outcome = RunFindReplace(doc, all, request);
+    EXPECT_EQ(outcome.stop, StrRegexStop::kMemory);
+    EXPECT_TRUE(outcome.pending.empty());
+    CommitFindReplace(outcome);
+    EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteDocument()), before);
+}
+
+TEST(FindReplace, AnOtherTextIsReadBackWithItsNeighbours)
+{
+    // Blanks put in front of "@@END" would join the text before it (the
+    // function blocks between them write nothing) on reopen: the end keeps
+    // its text, the document reads back as it is.
+    dtest::Document doc;
+    ASSERT_EQ(doc.Parse(Utf8ToCp932("@@DEFINE\n@@IF a\n@@SKIP\nx\n@@ENDSKIP\n# 後\n\n@@END\ntail\n")), "");
+    const std::string before = dtest::Text(CMerxWriter(doc).WriteDocument());
+    CFindRequest request;
+    request.mode = kFindPattern | kFindOptionRepeat;
+    request.search.Assign("%g@@");
+    request.replacement.Assign("  @@");
+    request.replace = true;
+    CFindOutcome outcome = RunFindReplace(doc, CollectFindTargets(doc, kFindOthers, {}), request);
+    EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteDocument()), before);
+    const std::string end = "OTHER[" + std::to_string(doc.setdata.GetCount() - 1) + "]";
+    EXPECT_NE(Lines(outcome).find(end + "：@@END\n" + end + kRefused), std::string::npos) << Lines(outcome);
+    CommitFindReplace(outcome);
+    const CWriterText written = CMerxWriter(doc).WriteDocument();
+    dtest::Document again;
+    ASSERT_EQ(again.Parse(dtest::ThroughFile(dtest::Text(written))), "");
+    EXPECT_EQ(dtest::Text(CMerxWriter(again).WriteDocument()), dtest::Text(written));
 }
 
 TEST(FindReplace, TitlesAndMessages)
