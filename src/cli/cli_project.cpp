@@ -54,8 +54,7 @@ bool KnownRule(const CRuleTable& rules, const std::string& key, std::string_view
     return false;
 }
 
-// Why the native path `native` has no path text, which ExactPathText told
-// with `unfit`.
+// Why a name has no path text, from the characters ExactPathText blamed.
 std::string UnfitNameReason(const std::u32string& unfit)
 {
     const std::string why = unfit.empty() ? "its name is no UTF-8" :

@@ -152,7 +152,8 @@ void CMainDlg::OpenStartupFile()
     if (const std::optional<CStr_base<64>> path = ExactPathText(native, unfit))
         m_project.Open(*path);
     else
-        UiMessageBox(OpenFailedMessage(PathTextFromNative(native), UiUnfitFileNameReason(unfit)), UiButtons::kOk, this);
+        UiMessageBox(OpenFailedMessage(PathTextFromNative(native), UiUnfitFileNameReason(unfit)), UiButtons::kOk,
+                     this);
 }
 
 void CMainDlg::SetPage(int32_t tab, std::unique_ptr<CMainPage> page)
