@@ -9,7 +9,10 @@
 // name each refused character once and write one "?" for each refused
 // character met, so that no "?" appears that the text did not have while
 // it counts as accepted. Command-line operands decide as the UTF-8 form
-// does. A failed check prints the input as a C string literal and aborts.
+// does. As a file's native name, the input gets a path text only when that
+// text names it again; otherwise the characters blamed are characters of
+// it, each once. A failed check prints the input as a C string literal and
+// aborts.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +22,7 @@
 
 #include "cli/cp932_operand.h"
 #include "foundation/cp932.h"
+#include "foundation/native_path.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -70,6 +74,19 @@ size_t NextUtf8(const std::string& text, size_t at, char32_t& cp)
     if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF && !IsCp932ByteEscape(cp)))
         return 0;
     return length;
+}
+
+// The code points of `text` as NextUtf8 reads them, a raw byte as its escape.
+std::u32string ReadUtf8(const std::string& text)
+{
+    std::u32string read;
+    for (size_t i = 0; i < text.size();) {
+        char32_t cp = 0;
+        const size_t length = NextUtf8(text, i, cp);
+        read.push_back(length ? cp : 0xDC00 + static_cast<unsigned char>(text[i]));
+        i += length ? length : 1;
+    }
+    return read;
 }
 
 Tally TallyUtf8(const std::string& text)
@@ -139,5 +156,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
     const CTypedCp932 utf16 = TypedUtf16ToCp932(units);
     ExpectTyped(utf16, TallyUtf16(units), "UTF-16 refusal out of step");
+
+    const std::u32string read = ReadUtf8(input);
+    Expect(Utf8ToUnicode(input) == read, "UTF-8 code points read otherwise than typed text is");
+    std::u32string unfit;
+    if (const std::optional<CStr_base<64>> path = ExactPathText(input, unfit))
+        Expect(NativePath(path->GetBuffer()) == input, "a path text names another file");
+    std::unordered_set<char32_t> blamed;
+    for (char32_t cp : unfit)
+        Expect(blamed.insert(cp).second && !IsCp932ByteEscape(cp) && read.find(cp) != std::u32string::npos,
+               "a character blamed for a name is named twice or is none of it");
     return 0;
 }

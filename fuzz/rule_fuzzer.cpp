@@ -482,7 +482,7 @@ void Run(const std::string& disk)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     RegisterEditorMatchers();  // as the editor does at start-up
-    g_ruleKey = RuleKeyOfPath("C:\\game\\makeitem_rules\\fuzz.sir").GetBuffer();
+    g_ruleKey = RuleKeyOfPath("/game/makeitem_rules/fuzz.sir").GetBuffer();
     if (g_ruleKey != "fuzz.sir") {
         std::fprintf(stderr, "rule_fuzzer: the key of a rule file is \"%s\"\n", g_ruleKey.c_str());
         std::abort();

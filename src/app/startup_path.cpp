@@ -31,7 +31,7 @@ std::string CurrentFolder()
     return std::filesystem::current_path(error).string();
 }
 
-CStr_base<64> CommandLinePath(std::string_view argument, const std::string& currentFolder)
+std::string CommandLinePath(std::string_view argument, const std::string& currentFolder)
 {
     const bool quoted = !argument.empty() && argument.front() == '"';
     if (quoted)
@@ -42,9 +42,7 @@ CStr_base<64> CommandLinePath(std::string_view argument, const std::string& curr
         return {};
     std::string full = FullNativePath(argument, currentFolder);
     DropTrailingBlanksAndDots(full);
-    if (full.empty())
-        return {};
-    return PathTextFromNative(full);
+    return full;
 }
 
 bool IsNormalFullPath(const char* text, const std::string& currentFolder)

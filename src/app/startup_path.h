@@ -14,10 +14,11 @@ std::string CurrentFolder();
 // system passes it): one leading double quote is skipped and, with it, a
 // closing one; the path is made a full path against `currentFolder` (".",
 // ".." and repeated separators resolved by their names, links left alone);
-// trailing blanks and dots are dropped. Colons are ordinary characters of
-// a file name here and never cut the path. Returns the path text, or an
-// empty text when nothing is left to open.
-CStr_base<64> CommandLinePath(std::string_view argument, const std::string& currentFolder);
+// trailing blanks and dots are dropped. Colons and backslashes are ordinary
+// characters of a file name here and never cut the path. Returns the native
+// path, which may have no path text (foundation/native_path.h), or an empty
+// text when nothing is left to open.
+std::string CommandLinePath(std::string_view argument, const std::string& currentFolder);
 
 // Whether the path text `text` already is what the normalisation above
 // makes of it: a full path without "." or ".." names, repeated separators

@@ -4,9 +4,11 @@
 #include <sysexits.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/cp932_operand.h"
 #include "foundation/cp932.h"
 #include "foundation/native_path.h"
 #include "foundation/text_file.h"
@@ -32,7 +34,7 @@ void LoadProgramFolder(CliProject& p)
     p.folder = PathTextFromNative(ProgramFolder());
     LoadRuleTable(p.rules, RuleFolderBesideProgram());
     CStr_base<64> settingsPath;
-    settingsPath.Format("%s\\TavaroItemEditor.ini", p.folder.GetBuffer());
+    settingsPath.Format("%s/TavaroItemEditor.ini", p.folder.GetBuffer());
     p.settings.Load(settingsPath);  // a missing settings file leaves the defaults
 }
 
@@ -50,6 +52,15 @@ bool KnownRule(const CRuleTable& rules, const std::string& key, std::string_view
         err << "  " << Cp932ToUtf8(known) << "\n";
     err << "Try \"" << command << " --help\".\n";
     return false;
+}
+
+// Why a name has no path text, from the characters ExactPathText blamed.
+std::string UnfitNameReason(const std::u32string& unfit)
+{
+    const std::string why = unfit.empty() ? "its name is no UTF-8" :
+                                            "its name holds characters that CP932 cannot hold: " +
+                                                DescribeRefusedChars(unfit);
+    return why + " (the program keeps file names as CP932 texts)";
 }
 
 bool SameFile(const std::string& a, const std::string& b)
@@ -74,8 +85,15 @@ CliProject* OpenCliProject(const ProjectArgs& args, std::string_view command, Cl
     p.host.emplace(err, std::string(command), p.rules, args);
     p.project.emplace(p.doc, p.rules, p.settings, *p.host, p.folder);
     p.project->m_bIncludeAsElement = args.includeElements;
+    std::u32string unfit;
+    const std::optional<CStr_base<64>> path = ExactPathText(args.file, unfit);
+    if (!path) {
+        err << command << ": cannot open " << args.file << ": " << UnfitNameReason(unfit) << "\n";
+        status = failure.unopened;
+        return nullptr;
+    }
     p.project->ResetToDefaults(true);
-    if (p.host->Ended() || !p.project->Open(PathTextFromNative(args.file))) {
+    if (p.host->Ended() || !p.project->Open(*path)) {
         status = failure.unopened;
         return nullptr;
     }

@@ -85,6 +85,10 @@ std::optional<ProjectArgs> ParseProjectArgs(std::span<const std::string_view> ar
             }
             const std::string_view value = args[++i];
             if (arg == "-o") {
+                if (value.empty()) {
+                    error = "-o needs the name of a file, not an empty one";
+                    return std::nullopt;
+                }
                 parsed.output = std::string(value);
             } else {
                 std::string problem;

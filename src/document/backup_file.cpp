@@ -80,7 +80,7 @@ int LinkOrCopy(const std::string& from, const std::string& to)
 CStr_base<64> BackupFileName(const char* programFolder, const std::tm& when)
 {
     CStr_base<64> name;
-    name.Format("%s\\backup\\inc-item-data%04d%02d%02d%02d%02d%02d.cgi", programFolder, when.tm_year + 1900,
+    name.Format("%s/backup/inc-item-data%04d%02d%02d%02d%02d%02d.cgi", programFolder, when.tm_year + 1900,
                 when.tm_mon + 1, when.tm_mday, when.tm_hour, when.tm_min, when.tm_sec);
     return name;
 }

@@ -8,8 +8,9 @@
 
 #include "foundation/str_base.h"
 
-// "%s\backup\inc-item-data%04d%02d%02d%02d%02d%02d.cgi" for `programFolder`
-// and the local time `when`.
+// "%s/backup/inc-item-data%04d%02d%02d%02d%02d%02d.cgi" for `programFolder`
+// and the local time `when` (the file name the game's tools give a backup,
+// in the folder "backup" of the program folder).
 CStr_base<64> BackupFileName(const char* programFolder, const std::tm& when);
 
 // Keeps the file at `path` under `backupName` (both path texts). The file

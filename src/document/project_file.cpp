@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "document/backup_file.h"
@@ -9,7 +10,6 @@
 #include "document/function_keywords.h"
 #include "document/merx_reader.h"
 #include "foundation/native_path.h"
-#include "foundation/sjis.h"
 #include "foundation/sjis_literal.h"
 #include "foundation/text_file.h"
 #include "settings/setting_keys.h"
@@ -57,11 +57,15 @@ std::tm LocalNow()
 
 CStr_base<64> FileNamePart(const char* path)
 {
-    const char* name = path;
-    for (const char* p = path; *p; p += SjisCharLength(p))
-        if (*p == '\\' || *p == '/')
-            name = p + 1;
-    return CStr_base<64>(name);
+    const char* slash = std::strrchr(path, '/');
+    return CStr_base<64>(slash ? slash + 1 : path);
+}
+
+CStr_base<1024> OpenFailedMessage(const char* path, const char* reason)
+{
+    CStr_base<1024> message;
+    message.Format("%s\n%s: %s", SJ("目標のファイルにアクセスできません。\n操作をキャンセルします。"), path, reason);
+    return message;
 }
 
 CMerxProject::CMerxProject(CMerxDocument& doc, CRuleTable& rules, CSettingsStore& settings,
@@ -347,14 +351,15 @@ bool CMerxProject::Load(const char* from, const char* path, bool recovered)
     const CFileIdentity identity = FileIdentityOf(NativePath(path).c_str());
     CStr_base<16384> text;
     uint64_t size = 0;
-    switch (ReadTextFile(NativePath(from).c_str(), text, nullptr, &size)) {
+    int error = 0;
+    switch (ReadTextFile(NativePath(from).c_str(), text, &error, &size)) {
     case TextFileStatus::kOk:
         break;
     case TextFileStatus::kTooLarge:
         m_host.ShowMessage(TooLargeMessage(size));
         return false;
     case TextFileStatus::kFailed:
-        m_host.ShowMessage(SJ("目標のファイルにアクセスできません。\n操作をキャンセルします。"));
+        m_host.ShowMessage(OpenFailedMessage(from, std::strerror(error)));
         return false;
     case TextFileStatus::kHasZeroByte:
         m_host.ShowMessage(SJ("ファイルにNUL文字（0x00）が含まれているため開けません。\n"

@@ -118,5 +118,10 @@ private:
     CFileIdentity m_toldIdentity;   // the change on disk last told of
 };
 
-// The part of `path` after its last separator ("\" or "/").
+// The part of `path` after its last "/" (a "\" is part of the name).
 CStr_base<64> FileNamePart(const char* path);
+
+// The message of a file that cannot be opened: "目標のファイルにアクセス
+// できません。\n操作をキャンセルします。" and a line with `path` and the
+// `reason`.
+CStr_base<1024> OpenFailedMessage(const char* path, const char* reason);

@@ -17,13 +17,17 @@
 
 #include "foundation/str_base.h"
 
+// The icon folder of a new project, as the game's tools write it; it means
+// the folder "Image" beside the data file's folder.
+inline constexpr char kDefaultIconImagePath[] = "..\\Image";
+
 // What the block holds. A default-constructed record holds the defaults of
 // a block that lacks a key.
 struct CProjectInfo {
     CStr_base<64> ruleKey;  // empty: the block is damaged
     CStr_base<64> ruleName;
     CStr_base<64> projectName;
-    CStr_base<64> iconImagePath{"..\\Image"};
+    CStr_base<64> iconImagePath{kDefaultIconImagePath};
     int32_t pageId = 0;      // tab to show after opening, 0 to 5
     int32_t itemId = -1;     // the pages' selections, -1 for none
     int32_t itemExId = -1;

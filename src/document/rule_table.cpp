@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -12,7 +13,6 @@
 #include "foundation/native_path.h"
 #include "foundation/sjis.h"
 #include "foundation/sjis_literal.h"
-#include "pattern/str_regex.h"
 #include "settings/setting_keys.h"
 
 namespace {
@@ -114,15 +114,14 @@ CStr_base<64> RuleFolderBesideProgram()
 {
     CStr_base<64> folder = PathTextFromNative(ProgramFolder());
     if (!folder.IsEmpty())
-        folder += "\\makeitem_rules";
+        folder += "/makeitem_rules";
     return folder;
 }
 
 CStr_base<64> RuleKeyOfPath(const char* path)
 {
-    CStr_base<64> key(path);
-    key.Regex("%*0j\\", "", nullptr, "");
-    return key;
+    const char* slash = std::strrchr(path, '/');
+    return CStr_base<64>(slash ? slash + 1 : path);
 }
 
 uint32_t LoadRuleTable(CRuleTable& table, const char* folder)
@@ -148,15 +147,16 @@ uint32_t LoadRuleTable(CRuleTable& table, const char* folder)
         std::error_code typeError;
         if (it->is_directory(typeError))
             continue;
-        std::string name = PathTextFromNative(it->path().filename().string()).GetBuffer();
-        if (EndsWithSir(name))
-            names.push_back(std::move(name));
+        std::u32string unfit;
+        const std::optional<CStr_base<64>> name = ExactPathText(it->path().filename().string(), unfit);
+        if (name && EndsWithSir(name->GetBuffer()))
+            names.emplace_back(name->GetBuffer());
     }
     std::sort(names.begin(), names.end());
 
     for (const std::string& name : names) {
         CStr_base<64> path(folder);
-        path += "\\";
+        path += "/";
         path += name.c_str();
         const CStr_base<64> key = RuleKeyOfPath(path);
         CSettingsStore* tree = table.GetOrInsert(key);

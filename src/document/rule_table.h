@@ -38,17 +38,18 @@ const char* StableRuleKey(); // "標準 安定版(020728)"
 const char* BetaRuleKey();   // "標準 ベータ版(040318)"
 
 // The rule folder beside the program: the program folder and
-// "\makeitem_rules" (a path text of the system); empty when the program
+// "/makeitem_rules" (a path text of the system); empty when the program
 // folder cannot be found.
 CStr_base<64> RuleFolderBesideProgram();
 
 // The key of a rule file: its path text without everything up to the last
-// "\" (the extension stays).
+// "/" (the extension stays; a "\" is part of the name).
 CStr_base<64> RuleKeyOfPath(const char* path);
 
 // Fills `table`: the two built-in rules, then one rule per file of `folder`
-// (a path text of the system, "\" allowed) whose name ends in ".sir" (in
-// any case), in byte order of the names. Each file's key gets an emptied
+// (a path text of the system) whose name ends in ".sir" (in any case), in
+// byte order of the names; a file whose name has no path text (characters
+// CP932 lacks) cannot be read under any key and is left out. Each file's key gets an emptied
 // tree into which the file is read; a file that cannot be read leaves an
 // empty tree (or what was read before a line the reader refused). A missing
 // or empty folder adds no files. Returns the number of rule files found.

@@ -310,6 +310,24 @@ CTypedCp932 TypedUtf8ToCp932(std::string_view utf8)
 
 std::string Utf8ToCp932(std::string_view utf8) { return TypedUtf8ToCp932(utf8).bytes; }
 
+std::u32string Utf8ToUnicode(std::string_view utf8)
+{
+    std::u32string out;
+    out.reserve(utf8.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    for (size_t i = 0, n = utf8.size(); i < n;) {
+        char32_t cp;
+        if (const size_t length = ReadUtf8(p + i, n - i, &cp)) {
+            out.push_back(cp);
+            i += length;
+        } else {
+            out.push_back(kEscapeBase + p[i]);
+            ++i;
+        }
+    }
+    return out;
+}
+
 std::u16string Cp932ToUtf16(std::string_view bytes)
 {
     std::u16string out;

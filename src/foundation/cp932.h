@@ -71,6 +71,9 @@ CTypedCp932 TypedUtf8ToCp932(std::string_view utf8);
 // The program's own texts and the names the platform gives: TypedUtf8ToCp932
 // with "?" for what it refuses. Never for text a person typed.
 std::string Utf8ToCp932(std::string_view utf8);
+// The code points of `utf8` as TypedUtf8ToCp932 reads them: a byte that
+// begins no well-formed sequence gives its escape.
+std::u32string Utf8ToUnicode(std::string_view utf8);
 
 // UTF-16 form (as the Qt backend holds text): every character of CP932 is
 // in the BMP, so each code point and each escape is one unit. Unpaired

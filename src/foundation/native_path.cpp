@@ -12,9 +12,7 @@ std::string NativePath(const char* path)
     if (!path)
         return native;
     for (const char32_t cp : Cp932ToUnicode(path)) {
-        if (cp == U'\\')
-            native.push_back('/');
-        else if (IsCp932ByteEscape(cp))
+        if (IsCp932ByteEscape(cp))
             native.push_back(static_cast<char>(cp - 0xDC00));
         else
             AppendUtf8(native, cp);
@@ -26,6 +24,22 @@ CStr_base<64> PathTextFromNative(std::string_view native)
 {
     const std::string text = Utf8ToCp932(native);
     return CStr_base<64>(text.c_str());
+}
+
+std::optional<CStr_base<64>> ExactPathText(std::string_view native, std::u32string& unfit)
+{
+    unfit.clear();
+    const std::string text = Utf8ToCp932(native);
+    if (NativePath(text.c_str()) == native)
+        return CStr_base<64>(text.c_str());
+    for (const char32_t cp : Utf8ToUnicode(native)) {
+        if (IsCp932ByteEscape(cp) || unfit.find(cp) != std::u32string::npos)
+            continue;
+        const CTypedCp932 one = TypedToCp932(std::u32string_view(&cp, 1));
+        if (!one.refused.empty() || Cp932ToUnicode(one.bytes) != std::u32string_view(&cp, 1))
+            unfit.push_back(cp);
+    }
+    return std::nullopt;
 }
 
 std::string ProgramFilePath()

@@ -2,41 +2,27 @@
 
 #include <cstring>
 
+#include "document/project_info.h"
 #include "foundation/sjis.h"
-
-namespace {
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-} // namespace
 
 CStr_base<64> FolderOfPath(const char* path)
 {
-    const size_t length = std::strlen(path);
-    size_t last = length;
-    for (size_t at = 0; at < length; at += SjisCharLength(path, at, length))
-        if (IsSeparator(path[at]))
-            last = at;
+    // "/" is never the second byte of a double-byte character.
+    const char* slash = std::strrchr(path, '/');
     CStr_base<64> folder;
-    if (last < length)
-        folder.Assign(path, static_cast<int32_t>(last));
+    if (slash)
+        folder.Assign(path, static_cast<int32_t>(slash - path));
     return folder;
-}
-
-bool IsRootedPath(const char* path)
-{
-    if (IsSeparator(path[0]))
-        return true;
-    const char c = path[0];
-    return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && path[1] == ':' && IsSeparator(path[2]);
 }
 
 CStr_base<64> IconFolderPath(const char* dataFolder, const char* iconFolder)
 {
-    if (IsRootedPath(iconFolder))
+    if (std::strcmp(iconFolder, kDefaultIconImagePath) == 0)
+        iconFolder = "../Image";
+    if (iconFolder[0] == '/')
         return CStr_base<64>(iconFolder);
     CStr_base<64> folder(dataFolder);
-    folder.Append("\\");
+    folder.Append("/");
     folder.Append(iconFolder);
     return folder;
 }
@@ -44,7 +30,7 @@ CStr_base<64> IconFolderPath(const char* dataFolder, const char* iconFolder)
 CStr_base<64> IconFilePath(const char* folder, int32_t number)
 {
     CStr_base<64> path;
-    path.Format("%s\\item-no-%d.png", folder, number);
+    path.Format("%s/item-no-%d.png", folder, number);
     return path;
 }
 

@@ -1,7 +1,8 @@
 // Where an item's icon lies and how the icon program is started.
 //
-// Paths are path texts (Shift-JIS, "\" or "/" between folders): a 0x5C that
-// is the second byte of a double-byte character ("表") separates nothing.
+// Paths are path texts (foundation/native_path.h): "/" between folders, a
+// "\" part of a name. Only the icon folder a project gets by default,
+// "..\Image", is written the way of the game's tools and means "../Image".
 #pragma once
 
 #include <cstdint>
@@ -9,18 +10,15 @@
 #include "foundation/str_array.h"
 #include "foundation/str_base.h"
 
-// The folder of `path`: the text before its last separator; empty when it
-// has none.
+// The folder of `path`: the text before its last "/"; empty when it has
+// none.
 CStr_base<64> FolderOfPath(const char* path);
 
-// Whether `path` names its folder from the root ("/x", "\x", "C:\x").
-bool IsRootedPath(const char* path);
-
-// The icon folder: `iconFolder` itself when it is rooted, otherwise taken
-// relative to `dataFolder`.
+// The icon folder: `iconFolder` itself when it begins with "/", otherwise
+// taken relative to `dataFolder`.
 CStr_base<64> IconFolderPath(const char* dataFolder, const char* iconFolder);
 
-// "<folder>\item-no-<number>.png".
+// "<folder>/item-no-<number>.png".
 CStr_base<64> IconFilePath(const char* folder, int32_t number);
 
 // The arguments of the icon program, into `arguments` (emptied first): `parameters` split at blanks outside

@@ -58,7 +58,7 @@ void Cpage_item::OnIconEdit()
                           UiButtons::kOkCancel) != UiAnswer::kOk)
             return;
         CStr_base<64> blank(m_context.ProgramFolder());
-        blank.Append("\\newitemicon.png");
+        blank.Append("/newitemicon.png");
         std::error_code error;
         if (!std::filesystem::copy_file(NativePath(blank.GetBuffer()), native, std::filesystem::copy_options::none,
                                         error)) {

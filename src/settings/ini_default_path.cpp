@@ -9,7 +9,7 @@ bool IniPathBesideProgram(const char* programPath, CStr_base<64>& settingsPath)
         return false;
     const char* name = programPath;
     for (const char* p = programPath; *p; ++p) {
-        if (*p == '/' || *p == '\\')
+        if (*p == '/')
             name = p + 1;
     }
     const size_t nameLength = static_cast<size_t>(programPath + length - name);

@@ -11,29 +11,10 @@
 
 namespace {
 
-// A refusal names at most this many characters.
-constexpr size_t kMostRefusedShown = 8;
-
 bool Holds(const CUiRect& outer, const CUiRect& inner)
 {
     return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
            inner.y + inner.h <= outer.y + outer.h;
-}
-
-// "U+D55C U+00E9", and how many more there are.
-CStr_base<64> RefusedCharsText(const std::u32string& refused)
-{
-    CStr_base<64> text;
-    CStr_base<64> one;
-    for (size_t i = 0; i < refused.size() && i < kMostRefusedShown; ++i) {
-        one.Format(i == 0 ? "U+%04X" : " U+%04X", static_cast<unsigned>(refused[i]));
-        text.Append(one);
-    }
-    if (refused.size() > kMostRefusedShown) {
-        one.Format(SJ(" ほか%u文字"), static_cast<unsigned>(refused.size() - kMostRefusedShown));
-        text.Append(one);
-    }
-    return text;
 }
 
 }  // namespace
@@ -201,7 +182,7 @@ bool CDialogBase::CheckTypedText(CStr_base<1024>& errors, int32_t only) const
         accepted = false;
         CStr_base<1024> line;
         line.Format(SJ("[%s]\tShift-JISで保存できない文字が含まれています：%s\n"), TypedFieldName(control.id).GetBuffer(),
-                    RefusedCharsText(refused).GetBuffer());
+                    UiRefusedCharsText(refused).GetBuffer());
         errors.Append(line);
     }
     return accepted;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "foundation/str_array.h"
 #include "foundation/str_base.h"
@@ -40,8 +41,9 @@ public:
 
     // Runs a message box and returns the button chosen.
     virtual UiAnswer MessageBox(CUiWindow* owner, const char* text, UiButtons buttons, UiAnswer defaultButton) = 0;
-    // Runs a file dialog; true with the chosen full path, false when cancelled.
-    virtual bool AskFileName(CUiWindow* owner, const CUiFileRequest& request, CStr_base<64>& path) = 0;
+    // Runs a file dialog; true with the chosen file's full native path (the
+    // file system's name, foundation/native_path.h), false when cancelled.
+    virtual bool AskFileName(CUiWindow* owner, const CUiFileRequest& request, std::string& native) = 0;
     virtual void ShowWaitCursor(bool on) = 0;
     // Asks the shell to perform `verb` on a document or program; a result
     // of 32 or less is a failure.

@@ -68,7 +68,7 @@ TEST_F(MainShell, HelpAndToolWindowsOpenOnDemand)
     Run([&](CMainDlg& main) {
         user.AnswerShell(2);
         user.ChooseMenu(main, ID_HELP_FILE);
-        const std::string page = Cp932ToUtf8(main.ProgramFolder().GetBuffer()) + "\\TavaroItemEditor.htm";
+        const std::string page = Cp932ToUtf8(main.ProgramFolder().GetBuffer()) + "/TavaroItemEditor.htm";
         ASSERT_EQ(user.ShellCalls().size(), 1u);
         EXPECT_EQ(std::string(user.ShellCalls()[0].verb), "open");
         EXPECT_EQ(Cp932ToUtf8(user.ShellCalls()[0].file.GetBuffer()), page);

@@ -129,4 +129,56 @@ TEST_F(MainStartup, EnterDoesNothingAndEscapeOrTheCloseBoxAsksTheSaveQuestion)
     EXPECT_NE(folder.Get("saved.cgi").find("###IconImagePath=icons\r\n"), std::string::npos);
 }
 
+// A "\\" is part of a file's name, on the command line as in the dialogs
+// and the history.
+TEST_F(MainStartup, ABackslashIsACharacterOfTheFileName)
+{
+    std::filesystem::create_directory(folder.Path("d"));
+    Project("d/x.cgi", "folder d");
+    startup.commandLine = Project("d\\x.cgi", "backslash");
+    Run([&](CMainDlg& main) {
+        EXPECT_EQ(Title(main), "backslash - TavaroItemEditor");
+        user.AnswerFile(folder.Path("d/x.cgi").c_str());
+        user.ChooseMenu(main, ID_FILE_OPEN);
+        user.ChooseMenu(main, ID_HISTORY_FIRST + 1);
+        EXPECT_EQ(Title(main), "backslash - TavaroItemEditor");
+    });
+    EXPECT_TRUE(user.TakeMessages().empty());
+}
+
+// Paths are Shift-JIS texts inside: a name they cannot hold is refused with
+// the reason, never opened under the name with "?" in its place (a file or
+// folder of that name stands beside it here), nor kept as the last folder.
+TEST_F(MainStartup, ANameThatShiftJisCannotHoldIsRefusedWithTheReason)
+{
+    Project("caf?.cgi", "decoy");
+    const std::string cafe = Project("caf\xc3\xa9.cgi", "cafe");
+    startup.commandLine = cafe;
+    for (const char* name : {"caf?", "caf\xc3\xa9"})
+        std::filesystem::create_directory(folder.Path(name));
+    struct BackTo {
+        std::filesystem::path folder;
+        ~BackTo() { std::filesystem::current_path(folder); }
+    } back{std::filesystem::current_path()};
+    std::filesystem::current_path(folder.Path("caf\xc3\xa9"));
+    Run([&](CMainDlg& main) {
+        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{
+                                           "目標のファイルにアクセスできません。\n操作をキャンセルします。\n" +
+                                           folder.Path("caf?.cgi") +
+                                           ": ファイル名にShift-JISで表せない文字が含まれています：U+00E9"});
+        // The open dialog says why and asks again.
+        user.AnswerFile(cafe.c_str());
+        user.AnswerFile(nullptr);
+        user.ChooseMenu(main, ID_FILE_OPEN);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{
+                                           "ファイル名にShift-JISで表せない文字が含まれています：U+00E9\n"
+                                           "このファイルは使えません。別のファイルを選んでください。"});
+        EXPECT_EQ(user.FileDialogs().size(), 2u);
+        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
+    });
+    EXPECT_NE(Settings().find("LastCurrentDirectory=\n"), std::string::npos) << Settings();
+}
+
 }  // namespace

@@ -226,7 +226,10 @@ TEST_F(ProjectFile, BrokenFilesAreRefusedWithTheirMessages)
         CArrayAuto<Citemstruct>::Hook hook = nullptr;
     };
     const Case cases[] = {
-        {"missing.cgi", "", SJ("目標のファイルにアクセスできません。"), false},
+        {"missing.cgi", "",
+         SJ("目標のファイルにアクセスできません。\n操作をキャンセルします。\n") + Path("missing.cgi") +
+             ": No such file or directory",
+         false},
         {"nul.cgi", kItem + std::string("\0x", 2), SJ("ファイルにNUL文字"), false},
         {"damaged.cgi", Block("###ProjectName=x\r\n") + kItem, SJ("MERXプロジェクト情報が破損しています。"), true},
         {"unknown.cgi", Block("###RuleKey=nowhere.sir\r\n") + kItem,
@@ -288,6 +291,32 @@ TEST_F(ProjectFile, ReaderMessagesAreReviewedThenAcceptedOrRefused)
     EXPECT_FALSE(project.Open(Path("bad.cgi").c_str()));
     EXPECT_EQ(doc.eventdata.GetCount(), 0u);
     EXPECT_TRUE(project.m_strFilePath.IsEmpty());
+}
+
+// A "\\" is a character of the file name: "d\\x.cgi" is read, backed up
+// and replaced, never "x.cgi" in the folder "d", and is its own file name.
+TEST_F(ProjectFile, ABackslashIsACharacterOfTheFileName)
+{
+    mkdir(folder.Path("d").c_str(), 0700);
+    const std::string other = kBeta + "@@ITEM\r\n\tno\t1\r\n";
+    const std::string own = kBeta + "@@ITEM\r\n\tno\t2\r\n";
+    folder.Put("d/x.cgi", other);
+    folder.Put("d\\x.cgi", own);
+    ASSERT_TRUE(project.Open(Path("d\\x.cgi").c_str()));
+    EXPECT_EQ(dtest::Field(*doc.itemdata.GetAt(0), "no"), "2");
+    EXPECT_STREQ(project.m_strFileName.GetBuffer(), "d\\x.cgi");
+    project.m_bModified = true;
+    ASSERT_TRUE(project.Save());
+    EXPECT_EQ(Backups(), std::vector<std::string>{"inc-item-data20261206090507.cgi"});
+    EXPECT_EQ(folder.Get("program/backup/inc-item-data20261206090507.cgi"), own);
+    EXPECT_NE(folder.Get("d\\x.cgi"), own);
+    EXPECT_EQ(folder.Get("d/x.cgi"), other);
+
+    host.savePaths.push_back(Path("e\\y.cgi"));
+    ASSERT_TRUE(project.SaveAs());
+    EXPECT_STREQ(project.m_strFileName.GetBuffer(), "e\\y.cgi");
+    EXPECT_EQ(folder.Get("e\\y.cgi"), folder.Get("d\\x.cgi"));
+    EXPECT_TRUE(host.shown.empty());
 }
 
 TEST_F(ProjectFile, BackupsKeepEveryEarlierFile)

@@ -125,6 +125,25 @@ TEST(RuleTable, EveryFileEndingInSirIsARule)
         EXPECT_EQ(table.Lookup(name), nullptr) << name;
 }
 
+// A "\\" is a character of the folder's and the files' names; a name
+// that no path text holds is no rule.
+TEST(RuleTable, BackslashesBelongToTheNames)
+{
+    TempFolder folder;
+    fs::create_directories(fs::path(folder.Path()) / "my\\rules");
+    fs::create_directories(fs::path(folder.Path()) / "my" / "rules");
+    PutRule(folder, "my/rules/wrong.sir", "RuleName=wrong\n");
+    PutRule(folder, "my\\rules/a\\b.sir", "RuleName=AB\n");
+    PutRule(folder, "my\\rules/caf\xc3\xa9.sir", "RuleName=cafe\n");
+    CRuleTable table;
+    EXPECT_EQ(LoadRuleTable(table, (folder.Path() + "/my\\rules").c_str()), 1u);
+    ASSERT_NE(table.Lookup("a\\b.sir"), nullptr);
+    EXPECT_EQ(Value(*table.Lookup("a\\b.sir"), "/RuleName"), "AB");
+    EXPECT_EQ(table.GetCount(), 3u);
+    EXPECT_STREQ(RuleKeyOfPath("/p/makeitem_rules/x\\y.sir"), "x\\y.sir");
+    EXPECT_STREQ(RuleKeyOfPath("z.sir"), "z.sir");
+}
+
 // The key lists that go with the kind are tested with the document.
 TEST(ApplyRule, BuiltInRulesSetTheKindOfKeyListsAndAnUnknownKeyChangesNothing)
 {

@@ -238,13 +238,18 @@ namespace {
 
 TEST(ItemIcon, PathsAndProgramArguments)
 {
-    // "表" is 0x95 0x5C: its second byte separates nothing.
-    EXPECT_EQ(U(FolderOfPath(S("C:\\data\\表\\inc.cgi").c_str())), "C:\\data\\表");
+    // Only "/" separates: a "\" is part of a name, and "表" (0x95 0x5C) one
+    // character. The default icon folder "..\Image" alone is written the
+    // way of the game's tools.
+    EXPECT_EQ(U(FolderOfPath(S("/data/表\\x\\inc.cgi").c_str())), "/data");
     EXPECT_EQ(U(FolderOfPath(S("/d/表.cgi").c_str())), "/d");
-    EXPECT_EQ(U(FolderOfPath(S("表").c_str())), "");
-    EXPECT_EQ(U(IconFolderPath("/d", "..\\Image")), "/d\\..\\Image");
-    EXPECT_EQ(U(IconFolderPath("/d", "C:\\Image")), "C:\\Image");
-    EXPECT_EQ(U(IconFilePath("/i", 12)), "/i\\item-no-12.png");
+    EXPECT_EQ(U(FolderOfPath(S("表\\a.cgi").c_str())), "");
+    EXPECT_EQ(U(IconFolderPath("/d", "..\\Image")), "/d/../Image");
+    EXPECT_EQ(U(IconFolderPath("/d", "..\\Image\\x")), "/d/..\\Image\\x");
+    EXPECT_EQ(U(IconFolderPath("/d", "icons")), "/d/icons");
+    EXPECT_EQ(U(IconFolderPath("/d", "/Image")), "/Image");
+    EXPECT_EQ(U(IconFolderPath("/d", "C:\\Image")), "/d/C:\\Image");
+    EXPECT_EQ(U(IconFilePath(S("/i\\表").c_str(), 12)), "/i\\表/item-no-12.png");
 
     struct Case {
         const char* parameters;

@@ -390,6 +390,29 @@ TEST_F(ItemPageTest, IconEditStartsTheProgramWithTheIconAsOneArgument)
     });
 }
 
+// The default icon folder "..\Image" is the folder "Image" beside the data
+// file's folder, whose name may hold a "\" as any other character; the
+// icon comes from the template beside the program.
+TEST_F(ItemPageTest, TheDefaultIconFolderLiesBesideAFolderWithABackslashInItsName)
+{
+    std::filesystem::create_directories(folder.Path("shop\\1"));
+    std::filesystem::create_directories(folder.Path("Image"));
+    folder.Put("program/newitemicon.png", "png");
+    Open("0");
+    std::filesystem::rename(startup.commandLine, folder.Path("shop\\1/items.cgi"));
+    startup.commandLine = folder.Path("shop\\1/items.cgi");
+    Run([&](CMainDlg& main) {
+        EXPECT_STREQ(main.ProjectInfo().iconImagePath.GetBuffer(), "..\\Image");
+        user.Answer(UiAnswer::kOk);
+        user.Click(Page(main), IDC_ICON_EDIT);
+        EXPECT_EQ(user.TakeMessages(),
+                  std::vector<std::string>{"アイコンファイルにアクセスできません。\n新しいファイルを作成しますか？"});
+        EXPECT_EQ(folder.Get("Image/item-no-1.png"), "png");
+        ASSERT_EQ(user.ShellCalls().size(), 1u);
+        EXPECT_EQ(std::string(user.ShellCalls()[0].file), folder.Path("shop\\1/../Image/item-no-1.png"));
+    });
+}
+
 // "拡張項目" edits the shown item's extension fields in their dialog, which
 // opens on the field chosen last; without extension fields it says so.
 TEST_F(ItemPageTest, ExtensionFieldsAreEditedInTheirDialog)

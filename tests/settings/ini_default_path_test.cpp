@@ -8,12 +8,15 @@ TEST(IniPathBesideProgram, ExtensionBecomesIniOrIsAdded)
         const char* program;
         const char* settings;  // nullptr: no settings file
     } rows[] = {
-        {"C:\\tool\\edit.exe", "C:\\tool\\edit.ini"}, {"/opt/tavaro/Tavaro.EXE", "/opt/tavaro/Tavaro.ini"},
+        {"/tool/edit.exe", "/tool/edit.ini"}, {"/opt/tavaro/Tavaro.EXE", "/opt/tavaro/Tavaro.ini"},
         {"ab.exe", "ab.ini"},
         // Without a three-character extension ".ini" is added; a dot in a
         // folder name is no extension of the program.
         {"/opt/tavaro/tavaro", "/opt/tavaro/tavaro.ini"}, {"/opt/v1.2/tavaro", "/opt/v1.2/tavaro.ini"},
         {"/usr/a.b", "/usr/a.b.ini"},
+        // A "\" is part of the name: "a.b\c" has the extension "b\c", and
+        // "x.y\tool" none of three characters.
+        {"/opt/a.b\\c", "/opt/a.ini"}, {"/opt/x.y\\tool", "/opt/x.y\\tool.ini"},
         // A program path shorter than 6 characters gives no file.
         {"a.exe", nullptr}, {"", nullptr},
     };

@@ -28,7 +28,7 @@ void Fill(Store& store)
 }  // namespace
 
 // Lines end in CR LF on disk; the store's own path is used when no path is
-// given, and backslashes separate folders.
+// given, and a backslash is a character of a file name.
 TEST(IniExFile, SaveWritesCrLfLinesThatLoadBackUnchanged)
 {
     TempFolder folder;
@@ -41,8 +41,10 @@ TEST(IniExFile, SaveWritesCrLfLinesThatLoadBackUnchanged)
     ASSERT_TRUE(store.Save());
     // "cr" has bucket 7, "k" bucket 11, "mixed" bucket 15.
     EXPECT_EQ(folder.Get("own.ini"), "a=1\r\n[S]\r\n\tcr=x\r\r\n\tk=v\r\n\tmixed=\r\\n\\t\\\\\x1a end\r\n[EndSection]\r\n");
-    ASSERT_TRUE(store.Save((folder.Path() + "\\sub\\given.ini").c_str()));
+    ASSERT_TRUE(store.Save((folder.Path() + "/sub/given.ini").c_str()));
     EXPECT_EQ(folder.Get("sub/given.ini"), folder.Get("own.ini"));
+    ASSERT_TRUE(store.Save((folder.Path() + "/sub\\given.ini").c_str()));
+    EXPECT_EQ(folder.Get("sub\\given.ini"), folder.Get("own.ini"));
     EXPECT_STREQ(store.GetFilePath(), folder.Path("own.ini").c_str());
     EXPECT_FALSE(store.Save(folder.Path("no/such/folder/set.ini").c_str()));
     Store back;

@@ -1,6 +1,8 @@
 #include "app/main/main_dlg.h"
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "app/main/main_dlg_template.h"
 #include "app/main/project_page.h"
@@ -79,7 +81,7 @@ bool CMainDlg::OnInitDialog()
     RegisterEditorMatchers();
 
     CStr_base<64> ruleFolder(m_strProgramFolder);
-    ruleFolder.Append("\\makeitem_rules");
+    ruleFolder.Append("/makeitem_rules");
     LoadRuleTable(m_rules, ruleFolder);
     m_settings.Load();
     if (!m_settings.GetFilePath().IsEmpty())
@@ -152,9 +154,17 @@ void CMainDlg::OpenStartupFile()
         }
         return;
     }
-    const CStr_base<64> path = CommandLinePath(m_startup.commandLine, m_startup.startFolder);
-    if (!path.IsEmpty())
-        m_project.Open(path);
+    const std::string native = CommandLinePath(m_startup.commandLine, m_startup.startFolder);
+    if (native.empty())
+        return;
+    // Paths are Shift-JIS texts inside: a name they cannot hold is never
+    // opened under another name.
+    std::u32string unfit;
+    if (const std::optional<CStr_base<64>> path = ExactPathText(native, unfit))
+        m_project.Open(*path);
+    else
+        UiMessageBox(OpenFailedMessage(PathTextFromNative(native), UiUnfitFileNameReason(unfit)), UiButtons::kOk,
+                     this);
 }
 
 void CMainDlg::SetPage(int32_t tab, std::unique_ptr<CMainPage> page)
@@ -221,7 +231,10 @@ void CMainDlg::CloseSequence()
     m_nPage = -1;
     m_jumpInfoDlg.DestroyWindow();
     m_settings.GetValueForWrite(kLastOpenFileKey)->Assign(m_project.m_strFilePath);
-    m_settings.GetValueForWrite(kLastCurrentDirectoryKey)->Assign(PathTextFromNative(CurrentFolder()));
+    // A folder whose name has no path text is not kept: its "?" could name another.
+    std::u32string unfit;
+    m_settings.GetValueForWrite(kLastCurrentDirectoryKey)
+        ->Assign(ExactPathText(CurrentFolder(), unfit).value_or(CStr_base<64>()));
     if (!m_settings.Save()) {
         CStr_base<64> message;
         message.Format(SJ("設定ファイル\"%s\"に書き込めません。\n設定は保存されませんでした。"),

@@ -105,7 +105,7 @@ void CMainDlg::OnIntegrityCheck()
 void CMainDlg::OnHelpFile()
 {
     CStr_base<64> path(m_strProgramFolder);
-    path.Append("\\TavaroItemEditor.htm");
+    path.Append("/TavaroItemEditor.htm");
     if (UiShellOpen("open", path, {}, "", this) > 32)
         return;
     CStr_base<64> message;

@@ -116,7 +116,7 @@ CStr_base<64> CMainDlg::RecoveryPath() const
     CStr_base<64> path;
     if (m_project.m_strFilePath.IsEmpty()) {
         path.Assign(m_strProgramFolder);
-        path.Append("\\inc-item-data.cgi");
+        path.Append("/inc-item-data.cgi");
     } else {
         path.Assign(m_project.m_strFilePath);
     }

@@ -69,9 +69,9 @@ UiAnswer CHeadlessBackend::MessageBox(CUiWindow*, const char* text, UiButtons bu
     return m_person.AnswerMessageBox(text, buttons, defaultButton);
 }
 
-bool CHeadlessBackend::AskFileName(CUiWindow*, const CUiFileRequest& request, CStr_base<64>& path)
+bool CHeadlessBackend::AskFileName(CUiWindow*, const CUiFileRequest& request, std::string& native)
 {
-    return m_person.AnswerFileDialog(request, path);
+    return m_person.AnswerFileDialog(request, native);
 }
 
 void CHeadlessBackend::ShowWaitCursor(bool on)

@@ -17,7 +17,7 @@ class CHeadlessPerson {
 public:
     virtual ~CHeadlessPerson() = default;
     virtual UiAnswer AnswerMessageBox(const char* text, UiButtons buttons, UiAnswer defaultButton) = 0;
-    virtual bool AnswerFileDialog(const CUiFileRequest& request, CStr_base<64>& path) = 0;
+    virtual bool AnswerFileDialog(const CUiFileRequest& request, std::string& native) = 0;
     virtual int32_t AnswerShellOpen(const char* verb, const char* file, const CStrArray_base<64>& arguments,
                                     const char* folder) = 0;
     // A progress window is about to run work with `title` and `label`:
@@ -48,7 +48,7 @@ public:
     void RunModal(CUiWindow& window) override;
     void EndModal(CUiWindow& window) override;
     UiAnswer MessageBox(CUiWindow* owner, const char* text, UiButtons buttons, UiAnswer defaultButton) override;
-    bool AskFileName(CUiWindow* owner, const CUiFileRequest& request, CStr_base<64>& path) override;
+    bool AskFileName(CUiWindow* owner, const CUiFileRequest& request, std::string& native) override;
     void ShowWaitCursor(bool on) override;
     int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file, const CStrArray_base<64>& arguments,
                       const char* folder) override;

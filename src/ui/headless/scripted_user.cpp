@@ -39,7 +39,7 @@ CScriptedUser::CScriptedUser() : m_backend(*this) { UiSetBackend(&m_backend); }
 
 CScriptedUser::~CScriptedUser() { UiSetBackend(nullptr); }
 
-void CScriptedUser::AnswerFile(const char* path) { m_files.emplace_back(path != nullptr, CStr_base<64>(path)); }
+void CScriptedUser::AnswerFile(const char* path) { m_files.emplace_back(path != nullptr, path ? path : ""); }
 
 void CScriptedUser::OnModal(Driver driver, int32_t resource) { m_drivers.emplace_back(std::move(driver), resource); }
 
@@ -103,7 +103,7 @@ UiAnswer CScriptedUser::AnswerMessageBox(const char* text, UiButtons buttons, Ui
     return answer;
 }
 
-bool CScriptedUser::AnswerFileDialog(const CUiFileRequest& request, CStr_base<64>& path)
+bool CScriptedUser::AnswerFileDialog(const CUiFileRequest& request, std::string& native)
 {
     FileDialogAsked asked{request.save,
                           CStr_base<64>(request.title),
@@ -117,7 +117,7 @@ bool CScriptedUser::AnswerFileDialog(const CUiFileRequest& request, CStr_base<64
     } else {
         asked.answered = m_files.front().first;
         if (asked.answered)
-            path = m_files.front().second;
+            native = m_files.front().second;
         m_files.pop_front();
     }
     m_fileDialogs.push_back(asked);

@@ -64,7 +64,8 @@ public:
     // The next message box first lets `act` do what a person does while it
     // is open (in the program's other windows), then takes its answer.
     void WhileMessageBox(std::function<void()> act) { m_boxActions.push_back(std::move(act)); }
-    // The next file dialog chooses `path`; null cancels it.
+    // The next file dialog chooses the file of the native path `path`; null
+    // cancels it.
     void AnswerFile(const char* path);
     // The next shell call returns `result` (otherwise 42, a success).
     void AnswerShell(int32_t result) { m_shellResults.push_back(result); }
@@ -134,7 +135,7 @@ public:
 
 private:
     UiAnswer AnswerMessageBox(const char* text, UiButtons buttons, UiAnswer defaultButton) override;
-    bool AnswerFileDialog(const CUiFileRequest& request, CStr_base<64>& path) override;
+    bool AnswerFileDialog(const CUiFileRequest& request, std::string& native) override;
     int32_t AnswerShellOpen(const char* verb, const char* file, const CStrArray_base<64>& arguments,
                             const char* folder) override;
     bool AnswerProgress(const char* title, const char* label) override;
@@ -153,7 +154,7 @@ private:
 
     CHeadlessBackend m_backend;
     std::deque<UiAnswer> m_answers;
-    std::deque<std::pair<bool, CStr_base<64>>> m_files;  // chosen?, path
+    std::deque<std::pair<bool, std::string>> m_files;  // chosen?, native path
     std::deque<int32_t> m_shellResults;
     std::deque<std::pair<Driver, int32_t>> m_drivers;
     std::deque<bool> m_progressAnswers;  // true: cancel

@@ -175,9 +175,9 @@ UiAnswer CQtBackend::MessageBox(CUiWindow* owner, const char* text, UiButtons bu
                    [&](QWidget* parent) { return QtAskMessageBox(parent, text, buttons, defaultButton); });
 }
 
-bool CQtBackend::AskFileName(CUiWindow* owner, const CUiFileRequest& request, CStr_base<64>& path)
+bool CQtBackend::AskFileName(CUiWindow* owner, const CUiFileRequest& request, std::string& native)
 {
-    return AskOver(*this, owner, [&](QWidget* parent) { return QtAskFileName(parent, request, path); });
+    return AskOver(*this, owner, [&](QWidget* parent) { return QtAskFileName(parent, request, native); });
 }
 
 void CQtBackend::ShowWaitCursor(bool on)

@@ -48,7 +48,7 @@ public:
     void RunModal(CUiWindow& window) override;
     void EndModal(CUiWindow& window) override;
     UiAnswer MessageBox(CUiWindow* owner, const char* text, UiButtons buttons, UiAnswer defaultButton) override;
-    bool AskFileName(CUiWindow* owner, const CUiFileRequest& request, CStr_base<64>& path) override;
+    bool AskFileName(CUiWindow* owner, const CUiFileRequest& request, std::string& native) override;
     void ShowWaitCursor(bool on) override;
     int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file, const CStrArray_base<64>& arguments,
                       const char* folder) override;

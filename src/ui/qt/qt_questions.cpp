@@ -121,7 +121,7 @@ QStringList QtFileFilters(const char* filter)
     return filters;
 }
 
-bool QtAskFileName(QWidget* parent, const CUiFileRequest& request, CStr_base<64>& path)
+bool QtAskFileName(QWidget* parent, const CUiFileRequest& request, std::string& native)
 {
     QFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -145,7 +145,6 @@ bool QtAskFileName(QWidget* parent, const CUiFileRequest& request, CStr_base<64>
     RunDialog(dialog);
     if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    const QByteArray native = QFile::encodeName(dialog.selectedFiles().front());
-    path = PathTextFromNative(std::string_view(native.constData(), static_cast<size_t>(native.size())));
+    native = QFile::encodeName(dialog.selectedFiles().front()).toStdString();
     return true;
 }

@@ -24,5 +24,5 @@ UiAnswer QtAskMessageBox(QWidget* parent, const char* text, UiButtons buttons, U
 // patterns in parentheses loses them there, so they are not shown twice.
 QStringList QtFileFilters(const char* filter);
 
-// A file dialog; true with the chosen file's path text in `path`.
-bool QtAskFileName(QWidget* parent, const CUiFileRequest& request, CStr_base<64>& path);
+// A file dialog; true with the chosen file's native path in `native`.
+bool QtAskFileName(QWidget* parent, const CUiFileRequest& request, std::string& native);

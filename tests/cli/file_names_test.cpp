@@ -1,0 +1,119 @@
+// File names as tavaro takes them: a "\" is a character of the name, an
+// empty OUT is no name, and a FILE that cannot be opened says why.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../temp_folder.h"
+#include "run_tavaro.h"
+
+namespace {
+
+std::string Item(const std::string& no, const std::string& name)
+{
+    return "@@ITEM\r\n\tno\t" + no + "\r\n\tcode\tc" + no + "\r\n\tname\t" + name + "\r\n";
+}
+
+const std::string kCannotOpen =
+    "目標のファイルにアクセスできません。\n操作をキャンセルします。\n";
+
+} // namespace
+
+// "d\x.cgi" is one file in the current folder, never "x.cgi" in the folder
+// "d": it is read, rewritten and backed up under its own name, and the
+// same spelling names the same file for FILE and for -o.
+TEST(FileNames, ABackslashIsACharacterOfTheName)
+{
+    TempFolder folder;
+    std::filesystem::create_directories(folder.Path("d"));
+    // The backups of every run lie in one folder: the data of this one is its own.
+    const std::string run = std::filesystem::path(folder.Path()).filename().string();
+    const std::string other = Item("1", "other " + run);
+    const std::string own = Item("2", "own " + run);
+    folder.Put("d/x.cgi", other);
+    folder.Put("d\\x.cgi", own);
+    const std::string file = folder.Path("d\\x.cgi");
+
+    const TavaroRun list = RunTavaro({"item", "list", file});
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out, "0\t\"2\"\t\"c2\"\t\"own " + run + "\"\n");
+
+    const TavaroRun renamed = RunTavaro({"item", "rename", "-o", file, file, "0", "ZZ"});
+    ASSERT_EQ(renamed.status, 0) << renamed.err;
+    EXPECT_NE(folder.Get("d\\x.cgi").find("\tname\tZZ\r\n"), std::string::npos);
+    EXPECT_EQ(folder.Get("d/x.cgi"), other);
+    const std::set<std::string> backups = BackupFolder(own);
+    EXPECT_EQ(backups.size(), 1u);
+    EXPECT_TRUE(BackupFolder(other).empty());
+    for (const std::string& backup : backups)
+        std::filesystem::remove(backup);
+
+    // Written elsewhere, and from there back over FILE: one name, one file.
+    const TavaroRun copied = RunTavaro({"format", "-o", folder.Path("e\\y.cgi"), file});
+    ASSERT_EQ(copied.status, 0) << copied.err;
+    EXPECT_EQ(folder.Get("e\\y.cgi"), folder.Get("d\\x.cgi"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("e")));
+    const TavaroRun info = RunTavaro({"info", folder.Path("e\\y.cgi")});
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_NE(info.out.find("編集中ファイル名：" + folder.Path("e\\y.cgi") + "\n"), std::string::npos) << info.out;
+}
+
+TEST(FileNames, AnEmptyOutputIsAUsageError)
+{
+    TempFolder folder;
+    folder.Put("a.cgi", Item("1", "a"));
+    const std::string file = folder.Path("a.cgi");
+    const std::vector<std::vector<std::string>> commands = {
+        {"format", "-o", "", file},
+        {"item", "rename", "-o", "", file, "0", "b"},
+        {"sort", "-o", "", file},
+        {"replace", "-o", "", file, "a", "b"},
+    };
+    for (const std::vector<std::string>& args : commands) {
+        const TavaroRun run = RunTavaro(args);
+        EXPECT_EQ(run.status, 64) << args[0] << ": " << run.err;
+        EXPECT_NE(run.err.find(": -o needs the name of a file, not an empty one\n"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(folder.Get("a.cgi"), Item("1", "a"));
+}
+
+// The reason follows the message of the editor; a name with characters
+// that CP932 lacks is never opened under a name with "?" in their place.
+TEST(FileNames, AFileThatCannotBeOpenedSaysWhy)
+{
+    TempFolder folder;
+    std::filesystem::create_directories(folder.Path("folder.cgi"));
+    folder.Put("caf?.cgi", Item("1", "decoy"));
+    folder.Put("caf\xc3\xa9.cgi", Item("1", "cafe"));
+    folder.Put("locked.cgi", Item("1", "locked"));
+    std::filesystem::permissions(folder.Path("locked.cgi"), std::filesystem::perms::none);
+    struct Case {
+        std::string name;
+        std::string reason;
+    };
+    std::vector<Case> cases = {
+        {"none.cgi", kCannotOpen + folder.Path("none.cgi") + ": No such file or directory\n"},
+        {"folder.cgi", kCannotOpen + folder.Path("folder.cgi") + ": Is a directory\n"},
+        {"caf\xc3\xa9.cgi", "cannot open " + folder.Path("caf\xc3\xa9.cgi") +
+                                ": its name holds characters that CP932 cannot hold: \xc3\xa9 (U+00E9) "
+                                "(the program keeps file names as CP932 texts)\n"},
+    };
+    if (geteuid() != 0)  // permissions do not stop root
+        cases.push_back({"locked.cgi", kCannotOpen + folder.Path("locked.cgi") + ": Permission denied\n"});
+    for (const Case& c : cases) {
+        for (const std::string command : {"info", "format", "find"}) {
+            std::vector<std::string> args = {command, folder.Path(c.name)};
+            if (command == "find")
+                args.push_back("x");
+            const TavaroRun run = RunTavaro(args);
+            EXPECT_EQ(run.status, command == "format" ? 1 : 66) << command << " " << c.name;
+            EXPECT_EQ(run.err, "tavaro " + command + ": " + c.reason) << command << " " << c.name;
+            EXPECT_EQ(run.out, "");
+        }
+    }
+}
