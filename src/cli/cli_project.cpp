@@ -76,7 +76,7 @@ CliProject* OpenCliProject(const ProjectArgs& args, std::string_view command, Cl
     p.project->m_bIncludeAsElement = args.includeElements;
     p.project->ResetToDefaults(true);
     if (p.host->Ended() || !p.project->Open(PathTextFromNative(args.file))) {
-        status = failure.unopened;
+        status = p.project->m_bOutOfMemory ? EX_OSERR : failure.unopened;
         return nullptr;
     }
     return &p;

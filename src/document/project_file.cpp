@@ -9,6 +9,7 @@
 #include "document/function_keywords.h"
 #include "document/merx_reader.h"
 #include "foundation/native_path.h"
+#include "foundation/out_of_memory.h"
 #include "foundation/sjis.h"
 #include "foundation/sjis_literal.h"
 #include "foundation/text_file.h"
@@ -222,8 +223,18 @@ bool CMerxProject::SaveToPath(const char* path, bool overwrite)
     std::string backup;
     if (!Backup(path, overwrite, backup))
         return false;
-    if (!WriteFileText([&writer](const char* text, size_t length) { return writer.Write(text, length); }) ||
-        !writer.Commit()) {
+    bool written = false;
+    try {
+        written = WriteFileText([&writer](const char* text, size_t length) { return writer.Write(text, length); }) &&
+                  writer.Commit();
+    } catch (...) {
+        // Out of memory while the text was made: the file stands unchanged
+        // (the writer drops its temporary file), and so does its backup.
+        if (!backup.empty())
+            DropBackup(backup);
+        throw;
+    }
+    if (!written) {
         if (!backup.empty())
             DropBackup(backup);
         return failed();
@@ -256,12 +267,31 @@ bool CMerxProject::ParseAndReview(const CStr_base<16384>& text)
         if (!m_host.ReviewReaderMessages(shown, messages, retry))
             return false;
     }
-    if (!complete)
-        m_host.ShowMessage(OutOfMemoryMessage());
+    m_bOutOfMemory = !complete;
     return complete;
 }
 
 bool CMerxProject::Open(const char* path)
+{
+    m_bOutOfMemory = false;
+    bool touched = false;
+    try {
+        if (OpenFile(path, touched))
+            return true;
+        if (!m_bOutOfMemory)
+            return false;
+    } catch (...) {
+        if (!IsOutOfMemory())
+            throw;
+        m_bOutOfMemory = true;
+    }
+    m_host.ShowMessage(OutOfMemoryMessage());
+    if (touched)
+        ResetToDefaults(false);
+    return false;
+}
+
+bool CMerxProject::OpenFile(const char* path, bool& touched)
 {
     CStr_base<16384> text;
     uint64_t size = 0;
@@ -290,6 +320,7 @@ bool CMerxProject::Open(const char* path)
             return false;
         opened.ResetPositions();
     }
+    touched = true;
     info = opened;
 
     if (info.ruleKey.IsEmpty()) {
@@ -320,7 +351,8 @@ bool CMerxProject::Open(const char* path)
     // rule applied now names itself.
     info.ruleName.Assign(applied.ruleName);
     if (!ParseAndReview(text)) {
-        ResetToDefaults(false);
+        if (!m_bOutOfMemory)
+            ResetToDefaults(false);
         return false;
     }
 

@@ -41,6 +41,7 @@ public:
     CStr_base<64> m_strFileName;   // the file-name part of the path
     bool m_bModified = false;
     bool m_bIncludeAsElement = false; // "@@include" as an element key
+    bool m_bOutOfMemory = false;      // the last open was refused for want of memory
 
     // The local time of saves; replaceable for tests.
     std::function<std::tm()> clock;
@@ -50,6 +51,10 @@ public:
     bool Save();
     bool SaveAs();
     bool SaveToPath(const char* path, bool overwrite);
+    // Opens the file at `path`. When memory runs out, the open is refused
+    // with a message: the project stays as it was while the file was being
+    // read, and is reset to a new one once reading it had begun to change
+    // the project.
     bool Open(const char* path);
     // A new project under the name and rule of `chosen` (what the
     // project-information dialog returned); the icon folder stays.
@@ -81,8 +86,11 @@ private:
     // and the user chose to stop.
     bool Backup(const char* path, bool overwrite, std::string& kept);
     // Parses `text` and lets the user review the reader's messages; false
-    // when the user gives up or the reading ran out of memory.
+    // when the user gives up or (m_bOutOfMemory set) the reading ran out of
+    // memory.
     bool ParseAndReview(const CStr_base<16384>& text);
+    // Open, with `touched` set once the project began to change.
+    bool OpenFile(const char* path, bool& touched);
 
     CMerxDocument& m_doc;
     CRuleTable& m_rules;
