@@ -25,8 +25,12 @@ CMerxFieldElement::CMerxFieldElement(const CMerxFieldElement& other) : CMERX_bas
 
 CMerxFieldElement& CMerxFieldElement::operator=(const CMerxFieldElement& other)
 {
-    CopyFieldMap(fields, other.fields);
-    CopyFieldMap(comments, other.comments);
+    CMerxFieldMap copiedFields;
+    CMerxFieldMap copiedComments;
+    CopyFieldMap(copiedFields, other.fields);
+    CopyFieldMap(copiedComments, other.comments);
+    fields.Swap(copiedFields);
+    comments.Swap(copiedComments);
     return *this;
 }
 

@@ -34,7 +34,15 @@ public:
 protected:
     explicit CMerxFieldElement(uint8_t kind) : CMERX_base(kind) {}
     CMerxFieldElement(const CMerxFieldElement& other);
+    // Copies are made whole before they take an element's place: when
+    // memory runs out, the element stays as it was.
     CMerxFieldElement& operator=(const CMerxFieldElement& other);
+    // Exchanges fields and comments with `other`; nothing is copied.
+    void SwapFields(CMerxFieldElement& other) noexcept
+    {
+        fields.Swap(other.fields);
+        comments.Swap(other.comments);
+    }
 
     // Empties both maps.
     void ClearFields();

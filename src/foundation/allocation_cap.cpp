@@ -12,11 +12,20 @@ namespace {
 
 std::atomic<int64_t> g_growth{0};
 std::atomic<int64_t> g_cap{0};
+std::atomic<bool> g_tripsOnce{false};
 
 int64_t UsableSize(void* block) { return block ? static_cast<int64_t>(malloc_usable_size(block)) : 0; }
 
-// Whether `more` bytes may be added to the heap.
-bool Allows(int64_t more) { return g_growth.load(std::memory_order_relaxed) + more <= g_cap.load(std::memory_order_relaxed); }
+// Whether `more` bytes may be added to the heap; a cap that trips once
+// disarms itself when it refuses.
+bool Allows(int64_t more)
+{
+    if (g_growth.load(std::memory_order_relaxed) + more <= g_cap.load(std::memory_order_relaxed))
+        return true;
+    if (g_tripsOnce.load(std::memory_order_relaxed))
+        g_armed.store(false, std::memory_order_relaxed);
+    return false;
+}
 
 } // namespace
 
@@ -50,8 +59,9 @@ void Free(void* block)
 
 using namespace allocation_cap_detail;
 
-void ArmAllocationCap(size_t bytes)
+void ArmAllocationCap(size_t bytes, CAllocationCapKind kind)
 {
+    g_tripsOnce.store(kind == CAllocationCapKind::kTripsOnce, std::memory_order_relaxed);
     g_growth.store(0, std::memory_order_relaxed);
     g_cap.store(bytes > static_cast<size_t>(INT64_MAX) ? INT64_MAX : static_cast<int64_t>(bytes),
                 std::memory_order_relaxed);

@@ -15,6 +15,11 @@
 // there again for the message that reports it. Blocks of other allocators
 // (the C library's own, aligned operator new) do not count.
 //
+// A cap armed to trip once disarms itself with its first refusal: one
+// allocation fails, as a large one does when the system is short of
+// memory, and what runs after it (unwinding, the message that reports it)
+// gets memory again.
+//
 // Unarmed, an allocation costs one relaxed load more. The count is shared
 // by all threads. Benchmarks arm an unreachable cap to count what a piece
 // of work keeps (AllocationGrowth).
@@ -32,9 +37,11 @@ void* Realloc(void* block, size_t size);
 void Free(void* block);
 } // namespace allocation_cap_detail
 
+enum class CAllocationCapKind { kStays, kTripsOnce };
+
 // Lets the heap grow by at most `bytes` from now on; arming again starts
 // the count again.
-void ArmAllocationCap(size_t bytes);
+void ArmAllocationCap(size_t bytes, CAllocationCapKind kind = CAllocationCapKind::kStays);
 void DisarmAllocationCap();
 bool IsAllocationCapArmed();
 // What the heap grew since the cap was armed (negative when it shrank).
@@ -65,7 +72,10 @@ inline void CappedFree(void* block)
 // Arms the cap for its lifetime.
 class CAllocationCapScope {
 public:
-    explicit CAllocationCapScope(size_t bytes) { ArmAllocationCap(bytes); }
+    explicit CAllocationCapScope(size_t bytes, CAllocationCapKind kind = CAllocationCapKind::kStays)
+    {
+        ArmAllocationCap(bytes, kind);
+    }
     CAllocationCapScope(const CAllocationCapScope&) = delete;
     CAllocationCapScope& operator=(const CAllocationCapScope&) = delete;
     ~CAllocationCapScope() { DisarmAllocationCap(); }

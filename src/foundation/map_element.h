@@ -76,6 +76,9 @@ public:
 
     uint32_t GetCount() const { return m_pBody ? m_pBody->count : 0; }
 
+    // Exchanges the keys and values of two maps; no value moves.
+    void Swap(CMapElement& other) noexcept { std::swap(m_pBody, other.m_pBody); }
+
     // Makes room for `count` entries in all when the map has none yet, so
     // that a map whose size is known beforehand takes one block of keys and
     // one of values.

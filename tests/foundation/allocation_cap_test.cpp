@@ -78,6 +78,18 @@ TEST(AllocationCap, ARefusedReallocKeepsTheBlock)
     CappedFree(grown);
 }
 
+TEST(AllocationCap, ACapThatTripsOnceRefusesOneAllocation)
+{
+    const CAllocationCapScope cap(kCap, CAllocationCapKind::kTripsOnce);
+    auto below = std::make_unique<char[]>(kCap / 2);
+    Keep(below.get());
+    EXPECT_TRUE(IsAllocationCapArmed());
+    EXPECT_EQ(CappedMalloc(kCap), nullptr);
+    EXPECT_FALSE(IsAllocationCapArmed());
+    auto after = std::make_unique<char[]>(kCap * 2);
+    Keep(after.get());
+}
+
 TEST(AllocationCap, DisarmedNothingIsCountedOrRefused)
 {
     {
