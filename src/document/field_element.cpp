@@ -34,6 +34,18 @@ CMerxFieldElement& CMerxFieldElement::operator=(const CMerxFieldElement& other)
     return *this;
 }
 
+namespace {
+
+bool IsEmptyText(const CMerxString& text) { return text.IsEmpty(); }
+
+} // namespace
+
+void CMerxFieldElement::TrimFields()
+{
+    fields.TrimValues(IsEmptyText);
+    comments.TrimValues(IsEmptyText);
+}
+
 void CMerxFieldElement::ClearFields()
 {
     ResetMap(fields);

@@ -31,6 +31,11 @@ public:
     const char* GetComment(const char* key) const;
     void SetComment(const char* key, const char* comment) { comments.GetOrInsert(key)->Assign(comment); }
 
+    // Gives back the room of the fields and comments that the element just
+    // read does not give (CMapElement::TrimValues): pointers to its values
+    // no longer hold.
+    void TrimFields();
+
 protected:
     explicit CMerxFieldElement(uint8_t kind) : CMERX_base(kind) {}
     CMerxFieldElement(const CMerxFieldElement& other);

@@ -24,6 +24,19 @@ void Cusestruct::Swap(Cusestruct& other) noexcept
     listcomments.Swap(other.listcomments);
 }
 
+namespace {
+
+bool IsEmptyList(const CMerxList& list) { return list.GetCount() == 0; }
+
+} // namespace
+
+void Cusestruct::TrimValues()
+{
+    TrimFields();
+    lists.TrimValues(IsEmptyList);
+    listcomments.TrimValues(IsEmptyList);
+}
+
 void Cusestruct::Clear()
 {
     ClearFields();

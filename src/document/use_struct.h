@@ -30,4 +30,6 @@ public:
 
     // Back to a use without fields, comments and lists.
     void Clear();
+    // TrimFields, and the same for the lists and their comments.
+    void TrimValues();
 };
