@@ -94,7 +94,7 @@ CliProject* OpenCliProject(const ProjectArgs& args, std::string_view command, Cl
     }
     p.project->ResetToDefaults(true);
     if (p.host->Ended() || !p.project->Open(*path)) {
-        status = failure.unopened;
+        status = p.project->m_bOutOfMemory ? EX_OSERR : failure.unopened;
         return nullptr;
     }
     return &p;

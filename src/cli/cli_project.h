@@ -35,7 +35,7 @@ struct CliOpenFailure {
 // Opens FILE of `args` for `command` ("tavaro format") with the rules and
 // the settings beside the program, in place of the project of the command
 // before. Returns null, with the status of `failure` in `status`, when it
-// cannot be opened.
+// cannot be opened (EX_OSERR when memory ran out).
 CliProject* OpenCliProject(const ProjectArgs& args, std::string_view command, CliOpenFailure failure,
                            std::ostream& err, int& status);
 

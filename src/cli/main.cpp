@@ -17,8 +17,10 @@
 #include "cli/project_command.h"
 #include "cli/regex_command.h"
 #include "cli/sort_command.h"
+#include "foundation/allocation_cap.h"
 #include "foundation/huge_page_heap.h"
 #include "foundation/text_file.h"
+#include "foundation/out_of_memory.h"
 #include "pattern/editor_matchers.h"
 
 namespace {
@@ -62,11 +64,20 @@ void WriteUsage(std::ostream& out)
     out << "\n\"tavaro COMMAND --help\" describes a command.\n";
 }
 
-}  // namespace
+// For the tests of running out of memory: the heap may grow by at most
+// this many bytes.
+constexpr const char* kTestAllocationCap = "TAVARO_TEST_ALLOCATION_CAP";
 
-int main(int argc, char** argv)
+void ArmTestAllocationCap()
 {
-    UseHugePagesForTheHeap(argv);
+    const char* cap = std::getenv(kTestAllocationCap);
+    if (cap && *cap)
+        ArmAllocationCap(std::strtoull(cap, nullptr, 10));
+}
+
+// Runs the command of the arguments; `name` says which one runs.
+int Run(int argc, char** argv, std::string& name)
+{
     // The editor registers its user matchers first thing at start-up.
     RegisterEditorMatchers();
     LowerTheFileLimitWhereAsked();
@@ -91,11 +102,33 @@ int main(int argc, char** argv)
     }
     for (const Subcommand& command : kSubcommands) {
         if (args[0] == command.name) {
+            name = "tavaro " + std::string(command.name);
             const int status = command.run(std::span(args).subspan(1), out, std::cerr);
-            return FinishOutput(output, std::cerr, "tavaro " + std::string(command.name), status);
+            return FinishOutput(output, std::cerr, name, status);
         }
     }
     std::cerr << "tavaro: unknown command \"" << args[0] << "\"\n";
     WriteUsage(std::cerr);
     return EX_USAGE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    UseHugePagesForTheHeap(argv);
+    ArmTestAllocationCap();
+    std::string name = "tavaro";
+    try {
+        return Run(argc, argv, name);
+    } catch (...) {
+        // Running out of memory is no programming error: the command ends
+        // with a message. What it was writing is left unfinished, and a
+        // file it was replacing stays as it was.
+        if (!IsOutOfMemory())
+            throw;
+    }
+    DisarmAllocationCap();
+    std::cerr << name << ": out of memory\n";
+    return EX_OSERR;
 }

@@ -18,6 +18,7 @@ void Fill(CMerxFieldMap& map, std::initializer_list<const CStrArray_base<64>*> l
         for (const CMerxString& key : *list)
             map.GetOrInsert(key);
     }
+    map.MakeValuesVirtual();
 }
 
 } // namespace
@@ -30,4 +31,5 @@ void CElementKeyMaps::Build(const CMerxDocument& doc)
     Fill(eventFields, {&doc.eventkeys});
     ResetMap(comments);
     comments.GetOrInsert("");
+    comments.MakeValuesVirtual();
 }

@@ -3,7 +3,8 @@
 // The key lists of the document (with the extension keys of the applied
 // rule) are turned into maps once; each element read then takes the keys
 // of its map in one step, with the same order and chains as adding them one
-// by one would give.
+// by one would give. The maps hold their values virtually, so an element
+// costs nothing for the keys it does not give.
 #pragma once
 
 #include "document/merx_base.h"

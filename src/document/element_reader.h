@@ -42,7 +42,9 @@ protected:
     CElementKeyMaps m_keys; // built from the source's key lists by each public entry
 
 private:
+    // A use entry's lines, up to the next "@@USE" line or the end.
     void ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line);
+    void ReadUseLines(Cusestruct& use, CElementLines& lines, uint32_t line);
     // A use, need or get line: one entry of the "ung" list and its comment;
     // false when the line had words beyond the five kept.
     bool ReadUngLine(CStrArray_base<64>& list, CStrArray_base<64>& comments, const CFieldLine& field);

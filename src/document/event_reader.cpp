@@ -84,6 +84,7 @@ bool CElementReader::ReadEvent(Ceventstruct& event, const char* text, uint32_t l
         if (!field.comment.IsEmpty())
             AssignTabbedComment(*event.comments.GetOrInsert(field.key, field.key.GetHash()), field.comment);
     }
+    event.TrimFields();
     line += lines.LineFeeds();
     return true;
 }

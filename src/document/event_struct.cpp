@@ -10,10 +10,18 @@ Ceventstruct::Ceventstruct(const Ceventstruct& other) : CMerxFieldElement(other)
 
 Ceventstruct& Ceventstruct::operator=(const Ceventstruct& other)
 {
-    CMerxFieldElement::operator=(other);
-    CopyStringList(params, other.params);
-    CopyStringList(paramcomments, other.paramcomments);
+    if (this != &other) {
+        Ceventstruct copy(other);
+        Swap(copy);
+    }
     return *this;
+}
+
+void Ceventstruct::Swap(Ceventstruct& other) noexcept
+{
+    SwapFields(other);
+    params.Swap(other.params);
+    paramcomments.Swap(other.paramcomments);
 }
 
 void Ceventstruct::Clear()

@@ -13,7 +13,11 @@ public:
 
     Ceventstruct() : CMerxFieldElement(CMERX_TYPE_EVENT) {}
     Ceventstruct(const Ceventstruct& other);
+    // The copy is made whole first: when memory runs out, the event stays
+    // as it was.
     Ceventstruct& operator=(const Ceventstruct& other);
+    // Exchanges everything with `other`; nothing is copied.
+    void Swap(Ceventstruct& other) noexcept;
 
     // Back to an event without fields, comments and parameters.
     void Clear();

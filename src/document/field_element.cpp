@@ -25,9 +25,25 @@ CMerxFieldElement::CMerxFieldElement(const CMerxFieldElement& other) : CMERX_bas
 
 CMerxFieldElement& CMerxFieldElement::operator=(const CMerxFieldElement& other)
 {
-    CopyFieldMap(fields, other.fields);
-    CopyFieldMap(comments, other.comments);
+    CMerxFieldMap copiedFields;
+    CMerxFieldMap copiedComments;
+    CopyFieldMap(copiedFields, other.fields);
+    CopyFieldMap(copiedComments, other.comments);
+    fields.Swap(copiedFields);
+    comments.Swap(copiedComments);
     return *this;
+}
+
+namespace {
+
+bool IsEmptyText(const CMerxString& text) { return text.IsEmpty(); }
+
+} // namespace
+
+void CMerxFieldElement::TrimFields()
+{
+    fields.TrimValues(IsEmptyText);
+    comments.TrimValues(IsEmptyText);
 }
 
 void CMerxFieldElement::ClearFields()

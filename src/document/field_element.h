@@ -31,10 +31,23 @@ public:
     const char* GetComment(const char* key) const;
     void SetComment(const char* key, const char* comment) { comments.GetOrInsert(key)->Assign(comment); }
 
+    // Gives back the room of the fields and comments that the element just
+    // read does not give (CMapElement::TrimValues): pointers to its values
+    // no longer hold.
+    void TrimFields();
+
 protected:
     explicit CMerxFieldElement(uint8_t kind) : CMERX_base(kind) {}
     CMerxFieldElement(const CMerxFieldElement& other);
+    // Copies are made whole before they take an element's place: when
+    // memory runs out, the element stays as it was.
     CMerxFieldElement& operator=(const CMerxFieldElement& other);
+    // Exchanges fields and comments with `other`; nothing is copied.
+    void SwapFields(CMerxFieldElement& other) noexcept
+    {
+        fields.Swap(other.fields);
+        comments.Swap(other.comments);
+    }
 
     // Empties both maps.
     void ClearFields();

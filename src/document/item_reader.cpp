@@ -73,6 +73,7 @@ bool CElementReader::ReadItem(Citemstruct& item, const char* text, uint32_t leng
         if (!field.comment.IsEmpty())
             AssignPiece(*item.comments.GetOrInsert(field.key, field.key.GetHash()), field.comment);
     }
+    item.TrimFields();
     line += lines.LineFeeds();
     return true;
 }

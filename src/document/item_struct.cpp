@@ -1,19 +1,25 @@
 #include "document/item_struct.h"
 
-Citemstruct::Citemstruct(const Citemstruct& other) : CMerxFieldElement(CMERX_TYPE_ITEM)
+Citemstruct::Citemstruct(const Citemstruct& other) : CMerxFieldElement(other)
 {
-    *this = other;
+    uses.Reserve(other.uses.GetCount());
+    for (const Cusestruct& use : other.uses)
+        *uses.Add() = use;
 }
 
 Citemstruct& Citemstruct::operator=(const Citemstruct& other)
 {
-    if (this == &other)
-        return *this;
-    CMerxFieldElement::operator=(other);
-    uses.RemoveAll();
-    for (const Cusestruct& use : other.uses)
-        *uses.Add() = use;
+    if (this != &other) {
+        Citemstruct copy(other);
+        Swap(copy);
+    }
     return *this;
+}
+
+void Citemstruct::Swap(Citemstruct& other) noexcept
+{
+    SwapFields(other);
+    uses.Swap(other.uses);
 }
 
 void Citemstruct::Clear()

@@ -13,7 +13,12 @@ public:
     Citemstruct() : CMerxFieldElement(CMERX_TYPE_ITEM) {}
     // Copies fields, comments and every use with its lists.
     Citemstruct(const Citemstruct& other);
+    // The copy is made whole first: when memory runs out, the item stays
+    // as it was.
     Citemstruct& operator=(const Citemstruct& other);
+    // Exchanges everything with `other`; nothing is copied, and the use
+    // entries change hands where they stand.
+    void Swap(Citemstruct& other) noexcept;
 
     // Back to an item without fields, comments and uses.
     void Clear();

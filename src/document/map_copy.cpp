@@ -11,8 +11,9 @@ void CopyStringList(CStrArray_base<64>& to, const CStrArray_base<64>& from)
 
 namespace {
 
-// Gives `to` the keys of `from` (sharing them) and a copy of each value; both
-// maps then iterate their entries in the same order.
+// Gives `to` the keys of `from` (sharing them) and a copy of each value it
+// holds (those it holds virtually stay so); both maps then iterate their
+// entries in the same order.
 template <class T, class CopyValue>
 void CopyMap(CMapElement<T, 32>& to, const CMapElement<T, 32>& from, CopyValue copy)
 {
@@ -20,11 +21,7 @@ void CopyMap(CMapElement<T, 32>& to, const CMapElement<T, 32>& from, CopyValue c
         return;
     ResetMap(to);
     to.AddKeysOf(from);
-    auto out = to.begin();
-    for (auto [key, value] : from) {
-        copy((*out).second, value);
-        ++out;
-    }
+    to.CopyValuesOf(from, copy);
 }
 
 } // namespace

@@ -21,13 +21,20 @@ int32_t IndexIn(const CMerxArray<T>& container, const CMERX_base* element)
     return -1;
 }
 
+// Removes `element` from `container` and from the arrangement `setdata`
+// (when it stands there); false when the container lacks it.
 template <class T>
-bool RemoveFrom(CMerxArray<T>& container, const CMERX_base* element)
+bool RemoveFrom(CMerxArray<T>& container, CArrayAuto<CMERX_base*>& setdata, const CMERX_base* element,
+                int32_t position)
 {
     const int32_t index = IndexIn(container, element);
     if (index < 0)
         return false;
+    container.ReserveSlots(container.GetCount());
+    setdata.ReserveSlots(setdata.GetCount());
     container.RemoveAt(static_cast<uint32_t>(index));
+    if (position >= 0)
+        setdata.RemoveAt(static_cast<uint32_t>(position));
     return true;
 }
 
@@ -44,7 +51,8 @@ bool ExchangeIfNeighbours(CMerxArray<T>& container, const CMERX_base* upper, con
     return true;
 }
 
-// Appends an element and moves it up to `index`.
+// Appends an element and moves it up to `index`; the room for it must be
+// reserved (ReserveSlots), so that this needs no memory.
 template <class T>
 T* InsertAt(CArrayAuto<T>& container, uint32_t index)
 {
@@ -123,14 +131,22 @@ int32_t CMerxDocument::FindInArrangement(const CMERX_base* element) const
 
 void CMerxDocument::InsertIntoArrangement(uint32_t position, CMERX_base* element)
 {
+    setdata.ReserveSlots(setdata.GetCount() + 1);
     *InsertAt(setdata, position) = element;
     RaiseStructureVersion();
 }
+
+// The insertions and removals below first reserve all the memory they
+// need: when it runs out, the document stays as it was.
 
 Citemstruct* CMerxDocument::InsertItem(uint32_t index, uint32_t position)
 {
     if (position > setdata.GetCount())
         throw static_cast<uint32_t>(position);
+    if (index > itemdata.GetCount())
+        throw static_cast<uint32_t>(index);
+    itemdata.ReserveSlots(itemdata.GetCount() + 1);
+    setdata.ReserveSlots(setdata.GetCount() + 1);
     Citemstruct* item = InsertAt(itemdata, index);
     InsertIntoArrangement(position, item);
     return item;
@@ -140,6 +156,10 @@ Ceventstruct* CMerxDocument::InsertEvent(uint32_t index, uint32_t position)
 {
     if (position > setdata.GetCount())
         throw static_cast<uint32_t>(position);
+    if (index > eventdata.GetCount())
+        throw static_cast<uint32_t>(index);
+    eventdata.ReserveSlots(eventdata.GetCount() + 1);
+    setdata.ReserveSlots(setdata.GetCount() + 1);
     Ceventstruct* event = InsertAt(eventdata, index);
     InsertIntoArrangement(position, event);
     return event;
@@ -149,6 +169,8 @@ Cotherstruct* CMerxDocument::InsertOther(uint32_t position)
 {
     if (position > setdata.GetCount())
         throw static_cast<uint32_t>(position);
+    otherdata.ReserveSlots(otherdata.GetCount() + 1);
+    setdata.ReserveSlots(setdata.GetCount() + 1);
     Cotherstruct* other = otherdata.Add();
     InsertIntoArrangement(position, other);
     return other;
@@ -160,19 +182,17 @@ bool CMerxDocument::RemoveElement(CMERX_base* element)
     bool removed = false;
     switch (element->GetKind()) {
     case CMERX_TYPE_ITEM:
-        removed = RemoveFrom(itemdata, element);
+        removed = RemoveFrom(itemdata, setdata, element, position);
         break;
     case CMERX_TYPE_EVENT:
-        removed = RemoveFrom(eventdata, element);
+        removed = RemoveFrom(eventdata, setdata, element, position);
         break;
     case CMERX_TYPE_OTHER:
-        removed = RemoveFrom(otherdata, element);
+        removed = RemoveFrom(otherdata, setdata, element, position);
         break;
     default:
         return false;
     }
-    if (removed && position >= 0)
-        setdata.RemoveAt(static_cast<uint32_t>(position));
     if (removed)
         RaiseStructureVersion();
     return removed;
@@ -181,6 +201,8 @@ bool CMerxDocument::RemoveElement(CMERX_base* element)
 template <class T>
 void CMerxDocument::ExchangeInContainer(CMerxArray<T>& container, uint32_t a, uint32_t b)
 {
+    container.ReserveSlots(container.GetCount());
+    setdata.ReserveSlots(setdata.GetCount());
     const int32_t slotA = FindInArrangement(container.GetAt(a));
     const int32_t slotB = FindInArrangement(container.GetAt(b));
     container.Exchange(a, b);

@@ -10,6 +10,8 @@
 #include "document/function_keywords.h"
 #include "document/merx_reader.h"
 #include "foundation/native_path.h"
+#include "foundation/out_of_memory.h"
+#include "foundation/sjis.h"
 #include "foundation/sjis_literal.h"
 #include "foundation/text_file.h"
 #include "settings/setting_keys.h"
@@ -316,8 +318,7 @@ bool CMerxProject::ParseAndReview(const CStr_base<16384>& text)
         if (!m_host.ReviewReaderMessages(shown, messages, retry))
             return false;
     }
-    if (!complete)
-        m_host.ShowMessage(OutOfMemoryMessage());
+    m_bOutOfMemory = !complete;
     return complete;
 }
 
@@ -345,6 +346,26 @@ bool CMerxProject::TakeDiskChange(CStr_base<1024>& question)
 }
 
 bool CMerxProject::Load(const char* from, const char* path, bool recovered)
+{
+    m_bOutOfMemory = false;
+    bool touched = false;
+    try {
+        if (LoadFile(from, path, recovered, touched))
+            return true;
+        if (!m_bOutOfMemory)
+            return false;
+    } catch (...) {
+        if (!IsOutOfMemory())
+            throw;
+        m_bOutOfMemory = true;
+    }
+    m_host.ShowMessage(OutOfMemoryMessage());
+    if (touched)
+        ResetToDefaults(false);
+    return false;
+}
+
+bool CMerxProject::LoadFile(const char* from, const char* path, bool recovered, bool& touched)
 {
     // Taken before the file is read: a change made while it is read makes
     // a later save ask, rather than go unseen.
@@ -377,6 +398,7 @@ bool CMerxProject::Load(const char* from, const char* path, bool recovered)
             return false;
         opened.ResetPositions();
     }
+    touched = true;
     info = opened;
 
     if (info.ruleKey.IsEmpty()) {
@@ -407,7 +429,8 @@ bool CMerxProject::Load(const char* from, const char* path, bool recovered)
     // rule applied now names itself.
     info.ruleName.Assign(applied.ruleName);
     if (!ParseAndReview(text)) {
-        ResetToDefaults(false);
+        if (!m_bOutOfMemory)
+            ResetToDefaults(false);
         return false;
     }
 

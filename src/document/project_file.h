@@ -47,6 +47,7 @@ public:
     CFileIdentity m_fileIdentity;
     bool m_bModified = false;
     bool m_bIncludeAsElement = false; // "@@include" as an element key
+    bool m_bOutOfMemory = false;      // the last open was refused for want of memory
 
     // The local time of saves; replaceable for tests.
     std::function<std::tm()> clock;
@@ -56,6 +57,10 @@ public:
     bool Save();
     bool SaveAs();
     bool SaveToPath(const char* path, bool overwrite);
+    // Opens the file at `path`. When memory runs out, the open is refused
+    // with a message: the project stays as it was while the file was being
+    // read, and is reset to a new one once reading it had begun to change
+    // the project.
     bool Open(const char* path);
     // Opens the recovery copy `copy` (document/recovery_copy.h) as the
     // project of the file `origin` (empty for a project never saved): what
@@ -99,11 +104,14 @@ private:
     // chose to stop.
     bool Backup(const char* path, bool overwrite, bool asCopy, std::string& kept);
     // Parses `text` and lets the user review the reader's messages; false
-    // when the user gives up or the reading ran out of memory.
+    // when the user gives up or (m_bOutOfMemory set) the reading ran out of
+    // memory.
     bool ParseAndReview(const CStr_base<16384>& text);
     // Open and OpenRecoveryCopy: reads `from` as the project of the file
     // `path`.
     bool Load(const char* from, const char* path, bool recovered);
+    // Load, with `touched` set once the project began to change.
+    bool LoadFile(const char* from, const char* path, bool recovered, bool& touched);
     // Puts the file the writer completed in place; over the file of the
     // project (`ownFile`) only while it is as it was read or written, or
     // when the user says so.

@@ -11,6 +11,7 @@
 
 #include "foundation/ascii_case.h"
 #include "foundation/native_path.h"
+#include "foundation/out_of_memory.h"
 #include "foundation/sjis.h"
 #include "foundation/sjis_literal.h"
 #include "settings/setting_keys.h"
@@ -220,6 +221,9 @@ bool ApplyRule(CRuleTable& table, const char* key, bool includeAsElement, CAppli
         ReadRows(*tree, "ItemRules", false, applied.itemRules, document, rowName, reader);
         ReadRows(*tree, "UseRules", true, applied.useRules, document, rowName, reader);
     } catch (...) {
+        // Running out of memory is no fault of the rule file.
+        if (IsOutOfMemory())
+            throw;
         message.Format(SJ("ルールファイルの解析中にエラーが発生しました。\n\"%s\"の解析に失敗しました。"),
                        rowName.GetBuffer());
         return false;

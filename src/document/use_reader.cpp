@@ -32,10 +32,17 @@ void CElementReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t li
     use.lists.AddKeysOf(m_keys.useLists);
     use.listcomments.AddKeysOf(m_keys.useLists);
     use.comments.AddKeysOf(m_keys.comments);
+    ReadUseLines(use, lines, line);
+    use.TrimValues();
+}
 
-    // Lists and fields gain no keys while the use is read.
-    CStrArray_base<64>* const ung = use.GetList("ung");
-    CStrArray_base<64>* const ungComments = use.GetListComments("ung");
+void CElementReader::ReadUseLines(Cusestruct& use, CElementLines& lines, uint32_t line)
+{
+    // Lists and fields gain no keys while the use is read. The "ung" list
+    // is taken when its first line comes: a use without one holds no lists.
+    const bool ungDefined = static_cast<const Cusestruct&>(use).GetList("ung") != nullptr;
+    CStrArray_base<64>* ung = nullptr;
+    CStrArray_base<64>* ungComments = nullptr;
     const bool argselectField = use.GetField("argselect") != nullptr;
 
     CFieldLine field;
@@ -50,7 +57,11 @@ void CElementReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t li
             ReadNonFieldLine(use, field, "\t\t", SJ("[%u]：@@USE：\"%s\"を解析できません。\n"), number);
             continue;
         }
-        if ((field.key == "use" || field.key == "need" || field.key == "get") && ung) {
+        if ((field.key == "use" || field.key == "need" || field.key == "get") && ungDefined) {
+            if (!ung) {
+                ung = use.GetList("ung");
+                ungComments = use.GetListComments("ung");
+            }
             if (!ReadUngLine(*ung, *ungComments, field))
                 Message(SJ("[%u]：@@USE：use/need/get の6語目以降は使われません。\n"), number);
             continue;

@@ -10,10 +10,31 @@ Cusestruct::Cusestruct(const Cusestruct& other) : CMerxFieldElement(other)
 
 Cusestruct& Cusestruct::operator=(const Cusestruct& other)
 {
-    CMerxFieldElement::operator=(other);
-    CopyListMap(lists, other.lists);
-    CopyListMap(listcomments, other.listcomments);
+    if (this != &other) {
+        Cusestruct copy(other);
+        Swap(copy);
+    }
     return *this;
+}
+
+void Cusestruct::Swap(Cusestruct& other) noexcept
+{
+    SwapFields(other);
+    lists.Swap(other.lists);
+    listcomments.Swap(other.listcomments);
+}
+
+namespace {
+
+bool IsEmptyList(const CMerxList& list) { return list.GetCount() == 0; }
+
+} // namespace
+
+void Cusestruct::TrimValues()
+{
+    TrimFields();
+    lists.TrimValues(IsEmptyList);
+    listcomments.TrimValues(IsEmptyList);
 }
 
 void Cusestruct::Clear()

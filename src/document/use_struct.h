@@ -16,7 +16,11 @@ public:
 
     Cusestruct() : CMerxFieldElement(CMERX_TYPE_USE) {}
     Cusestruct(const Cusestruct& other);
+    // The copy is made whole first: when memory runs out, the use entry
+    // stays as it was.
     Cusestruct& operator=(const Cusestruct& other);
+    // Exchanges everything with `other`; nothing is copied.
+    void Swap(Cusestruct& other) noexcept;
 
     // The list under `key` (its comments), or null when the list is not defined.
     CStrArray_base<64>* GetList(const char* key) { return lists.Lookup(key); }
@@ -26,4 +30,6 @@ public:
 
     // Back to a use without fields, comments and lists.
     void Clear();
+    // TrimFields, and the same for the lists and their comments.
+    void TrimValues();
 };

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <utility>
 
 template <class T>
 class CArrayAuto {
@@ -82,8 +83,10 @@ public:
             Grow(n);
         uint32_t old = m_nCount;
         m_nCount = n;
-        bool constructed;
-        WithSlots(old, n - old, [&](T** slots, uint32_t count) { constructed = ConstructElements(slots, count); });
+        bool constructed = true;
+        WithSlots(old, n - old, [&](T** slots, uint32_t count) {
+            constructed = constructed && ConstructElements(slots, count);
+        });
         if (!constructed) {
             m_nCount = old;
             throw static_cast<uint32_t>(n);
@@ -96,6 +99,27 @@ public:
     {
         if (n > m_nAllocated)
             Grow(n);
+    }
+
+    // Grows the storage to hold n elements and builds the slot table, so
+    // that up to n elements can then be appended, exchanged and removed
+    // without more memory: a change that must not stop half-way reserves
+    // first.
+    void ReserveSlots(uint32_t n)
+    {
+        Reserve(n);
+        BuildTable();
+    }
+
+    // Exchanges the contents of two arrays of the same kind, hooks and
+    // owning flag included; no element moves.
+    void Swap(CArrayAuto& other) noexcept
+    {
+        std::swap(m_nAllocated, other.m_nAllocated);
+        std::swap(m_nCount, other.m_nCount);
+        std::swap(m_nGrowStep, other.m_nGrowStep);
+        std::swap(m_pFirstElements, other.m_pFirstElements);
+        std::swap(m_pRare, other.m_pRare);
     }
 
     // Appends one element and returns it (the element in slot count - 1).
@@ -266,20 +290,26 @@ private:
     T** Table() const { return m_pRare ? m_pRare->table : nullptr; }
 
     // Calls work(slots, count) with the slots from `first` on: the table's,
-    // or, while there is none, a list of the first block's elements.
+    // or, while there is none, lists of the first block's elements, a few
+    // at a time, so that removing elements needs no memory. Hooks see all
+    // the slots of an operation at once.
     template <class Work>
     void WithSlots(uint32_t first, uint32_t count, Work&& work)
     {
         constexpr uint32_t kListed = 32;
-        T** table = count > kListed ? BuildTable() : Table();
-        if (table) {
+        const bool hooked = m_pRare && (m_pRare->construct || m_pRare->destruct);
+        if (T** table = hooked && count > kListed ? BuildTable() : Table()) {
             work(table + first, count);
             return;
         }
         T* listed[kListed];
-        for (uint32_t i = 0; i < count; ++i)
-            listed[i] = m_pFirstElements + first + i;
-        work(listed, count);
+        for (uint32_t done = 0; done < count;) {
+            const uint32_t n = count - done < kListed ? count - done : kListed;
+            for (uint32_t i = 0; i < n; ++i)
+                listed[i] = m_pFirstElements + first + done + i;
+            work(listed, n);
+            done += n;
+        }
     }
 
     // Builds the table of a one-block array (slot i: element i) and

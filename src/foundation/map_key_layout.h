@@ -320,3 +320,13 @@ private:
     uint8_t m_aHeads[kBucketCount] = {}; // link to each bucket's first key; 0: empty bucket
     Index* m_pIndex = nullptr;          // beyond kNarrowHeadsMax keys
 };
+
+// The first `count` keys of a layout (held), shared by the maps that hold
+// values for only some of them, or none (foundation/map_element.h).
+// Counted references, for one thread.
+template <unsigned KeySize>
+struct CMapKeySet {
+    CMapKeyLayout<KeySize>* layout;
+    uint32_t count;
+    uint32_t holders;
+};

@@ -38,6 +38,7 @@ inline size_t HeapBlockSize(void* block)
 #endif
 }
 
+#include "foundation/allocation_cap.h"
 #include "foundation/array_auto.h"
 #include "foundation/sjis.h"
 
@@ -149,8 +150,7 @@ public:
         if (HasText() && text >= own && text < own + GetLength() + 1) {
             std::memmove(Text(), text, len);
         } else {
-            SetLength(0);
-            Grow(len + 2);
+            Grow(len + 2, false);
             std::memcpy(Text(), text, len);
         }
         SetLength(len);
@@ -411,8 +411,10 @@ private:
     // The capacity grows as Reserve says when `needed` reaches it; the
     // text moves to a buffer, or its buffer grows, when it has less room
     // than `needed` (geometrically up to the capacity). The text and its
-    // terminator are kept.
-    void Grow(uint32_t needed)
+    // terminator are kept, unless `keepText` is false (the caller replaces
+    // the text): the buffer then may start empty. When the storage runs
+    // out, std::bad_alloc is raised and the string stays as it was.
+    void Grow(uint32_t needed, bool keepText = true)
     {
         const uint32_t capacity = GetCapacity();
         uint32_t newCapacity = capacity;
@@ -435,17 +437,18 @@ private:
         if (IsInline()) {
             if (fitsInline)
                 return;
-            const uint32_t length = InlineLength();
+            const uint32_t length = keepText ? InlineLength() : 0;
             char* buffer = NewBuffer(needed, newCapacity, length);
-            std::memcpy(buffer, m_aRep + 1, length + 1);
+            std::memcpy(buffer, m_aRep + 1, length);
+            buffer[length] = 0;
             SetPointer(buffer);
             return;
         }
-        Header* head = Head();
-        head->capacity = newCapacity;
         const uint32_t room = Room();
-        if (needed <= room)
+        if (needed <= room) {
+            Head()->capacity = newCapacity;
             return;
+        }
         const uint64_t doubled = 2ull * room;
         uint64_t size = doubled < newCapacity ? doubled : newCapacity;
         if (size < needed)
@@ -456,15 +459,17 @@ private:
         // pages written to are in memory.
         if (size >= kLargeText && size < kMappedBlock)
             size = kMappedBlock;
-        const uint32_t length = head->length;
+        const uint32_t length = keepText ? Head()->length : 0;
         if (length + 1 < room / 2) {
             // Little text in a large buffer: copy the text, not the buffer.
             char* buffer = NewBuffer(static_cast<uint32_t>(size), newCapacity, length);
-            std::memcpy(buffer, Pointer(), length + 1);
+            std::memcpy(buffer, Pointer(), length);
+            buffer[length] = 0;
             Free();
             SetPointer(buffer);
         } else {
             SetPointer(ResizeBuffer(Pointer(), static_cast<uint32_t>(size)));
+            Head()->capacity = newCapacity;
         }
     }
 
@@ -479,7 +484,7 @@ private:
 
     static char* NewBuffer(uint32_t room, uint32_t capacity, uint32_t length)
     {
-        void* block = std::malloc(BlockSize(room));
+        void* block = CappedMalloc(BlockSize(room));
         if (!block)
             throw std::bad_alloc();
         new (block) Header{capacity, length};
@@ -488,7 +493,7 @@ private:
 
     static char* ResizeBuffer(char* text, uint32_t room)
     {
-        void* block = std::realloc(text - sizeof(Header), BlockSize(room));
+        void* block = CappedRealloc(text - sizeof(Header), BlockSize(room));
         if (!block)
             throw std::bad_alloc();
         return static_cast<char*>(block) + sizeof(Header);
@@ -497,7 +502,7 @@ private:
     void Free()
     {
         if (OnHeap())
-            std::free(Pointer() - sizeof(Header));
+            CappedFree(Pointer() - sizeof(Header));
     }
 
     alignas(8) char m_aRep[8];

@@ -2,28 +2,34 @@
 
 #include "pages/item_naming.h"
 
+// The item is made whole before it is inserted, which then needs no more
+// memory: when memory runs out, the document stays as it was.
+
 Citemstruct* InsertNewItem(CMerxDocument& document, const CInsertPlace& place, uint32_t number)
 {
-    Citemstruct* item = document.InsertItem(place.index, place.position);
+    Citemstruct made;
     for (const CMerxString& key : document.itemkeys)
-        item->fields.GetOrInsert(key.GetBuffer());
+        made.fields.GetOrInsert(key.GetBuffer());
     for (const CMerxString& key : document.itemextkeys)
-        item->fields.GetOrInsert(key.GetBuffer());
-    NameNewItem(*item, number);
+        made.fields.GetOrInsert(key.GetBuffer());
+    NameNewItem(made, number);
+    Citemstruct* item = document.InsertItem(place.index, place.position);
+    item->Swap(made);
     return item;
 }
 
 Citemstruct* InsertItemCopy(CMerxDocument& document, const CInsertPlace& place, const Citemstruct& source,
                             uint32_t number)
 {
-    Citemstruct* item = document.InsertItem(place.index, place.position);
-    *item = source;
+    Citemstruct made(source);
     CStr_base<64> text;
     text.Format("%u", number);
-    item->SetField("no", text.GetBuffer());
+    made.SetField("no", text.GetBuffer());
     const CMerxString* code = source.GetField("code");
-    item->SetField("code", CopyItemCode(code ? code->GetBuffer() : "").GetBuffer());
+    made.SetField("code", CopyItemCode(code ? code->GetBuffer() : "").GetBuffer());
     const CMerxString* name = source.GetField("name");
-    item->SetField("name", CopyItemName(name ? name->GetBuffer() : "").GetBuffer());
+    made.SetField("name", CopyItemName(name ? name->GetBuffer() : "").GetBuffer());
+    Citemstruct* item = document.InsertItem(place.index, place.position);
+    item->Swap(made);
     return item;
 }

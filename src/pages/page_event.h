@@ -71,7 +71,11 @@ private:
     CEventScriptControls ReadScriptControls() const;
     void FillGroups();
     void SetListLine(int32_t index);
+    // Inserts a new event's line and shows it; when memory runs out on the
+    // way, the event goes again and the page shows what it showed.
     void ShowInsertedEvent(uint32_t index, bool atEnd);
+    // As Cpage_item::TakeBackItem, for events.
+    void TakeBackEvent(uint32_t index, int32_t shown, uint32_t listed);
     void ExchangeWithNeighbour(int32_t other);
     int32_t EscapeMode(const char* key) const;
 

@@ -1,4 +1,5 @@
 // The event page's list operations: add, copy, delete, up and down.
+#include "foundation/out_of_memory.h"
 #include "foundation/sjis_literal.h"
 #include "pages/delete_question.h"
 #include "pages/condition_crossing.h"
@@ -11,17 +12,44 @@ using namespace event_page;
 void Cpage_event::ShowInsertedEvent(uint32_t index, bool atEnd)
 {
     CUiControl list = Control(IDC_EVENT_LIST);
-    const CStr_base<64> label = EventLabel(*m_context.Document().eventdata.GetAt(index));
-    if (atEnd) {
-        list.AddString(label.GetBuffer());
-    } else {
-        list.InsertString(static_cast<int32_t>(index), label.GetBuffer());
-        if (noweventID >= static_cast<int32_t>(index))
-            ++noweventID;
+    const int32_t shown = noweventID;
+    const uint32_t listed = list.GetCount();
+    try {
+        const CStr_base<64> label = EventLabel(*m_context.Document().eventdata.GetAt(index));
+        if (atEnd) {
+            list.AddString(label.GetBuffer());
+        } else {
+            // The shown line moves down first, so that a failure can tell
+            // it from the new line.
+            if (noweventID >= static_cast<int32_t>(index))
+                ++noweventID;
+            list.InsertString(static_cast<int32_t>(index), label.GetBuffer());
+        }
+        list.SetCurSel(static_cast<int32_t>(index));
+        OnSelChangeList1();
+    } catch (...) {
+        if (IsOutOfMemory())
+            TakeBackEvent(index, shown, listed);
+        throw;
     }
-    list.SetCurSel(static_cast<int32_t>(index));
-    OnSelChangeList1();
     m_context.MarkModified();
+}
+
+void Cpage_event::TakeBackEvent(uint32_t index, int32_t shown, uint32_t listed)
+{
+    const bool left = noweventID == static_cast<int32_t>(index);
+    CMerxDocument& doc = m_context.Document();
+    doc.RemoveElement(doc.eventdata.GetAt(index));
+    CUiControl list = Control(IDC_EVENT_LIST);
+    if (list.GetCount() > listed)
+        list.DeleteString(static_cast<int32_t>(index));
+    list.SetCurSel(shown);
+    if (!left) {
+        noweventID = shown;
+        return;
+    }
+    noweventID = -1;
+    OnSelChangeList1();
 }
 
 void Cpage_event::OnAdd()
@@ -64,8 +92,8 @@ void Cpage_event::OnDelete()
     if (m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
         return;
     CUiControl list = Control(IDC_EVENT_LIST);
-    list.DeleteString(noweventID);
     doc.RemoveElement(doc.eventdata.GetAt(static_cast<uint32_t>(noweventID)));
+    list.DeleteString(noweventID);
     const int32_t count = static_cast<int32_t>(list.GetCount());
     list.SetCurSel(noweventID < count ? noweventID : count - 1);
     noweventID = -1;

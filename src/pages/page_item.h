@@ -152,8 +152,13 @@ private:
     // Puts `index` of the document's items into the list line `index`.
     void SetListLine(int32_t index);
     // Inserts a new item's line and shows it; the question about renames
-    // is off for it once it is shown.
+    // is off for it once it is shown. When memory runs out on the way, the
+    // item goes again and the page shows what it showed (TakeBackItem).
     void ShowInsertedItem(uint32_t index, bool atEnd);
+    // Removes the item at `index` inserted while the page showed `shown`,
+    // and its line when the list has `listed` + 1 lines; shows `shown`
+    // again, reloaded only when the page had left it.
+    void TakeBackItem(uint32_t index, int32_t shown, uint32_t listed);
     void ExchangeWithNeighbour(int32_t other);
     bool IsBeta() const;
     int32_t EscapeMode(const char* key) const;

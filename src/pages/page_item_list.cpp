@@ -1,5 +1,6 @@
 // The item page's list operations: add, copy, delete, up and down, and
 // the sort dialog.
+#include "foundation/out_of_memory.h"
 #include "foundation/sjis_literal.h"
 #include "pages/delete_question.h"
 #include "pages/condition_crossing.h"
@@ -14,20 +15,49 @@ using namespace item_page;
 void Cpage_item::ShowInsertedItem(uint32_t index, bool atEnd)
 {
     CUiControl list = Control(IDC_ITEM_LIST);
-    const char* name = m_context.Document().itemdata.GetAt(index)->FieldText("name");
-    if (atEnd) {
-        list.AddString(name);
-    } else {
-        list.InsertString(static_cast<int32_t>(index), name);
-        if (nowitemID >= static_cast<int32_t>(index))
-            ++nowitemID;
+    const int32_t shown = nowitemID;
+    const uint32_t listed = list.GetCount();
+    try {
+        const char* name = m_context.Document().itemdata.GetAt(index)->FieldText("name");
+        if (atEnd) {
+            list.AddString(name);
+        } else {
+            // The shown line moves down first, so that a failure can tell
+            // it from the new line.
+            if (nowitemID >= static_cast<int32_t>(index))
+                ++nowitemID;
+            list.InsertString(static_cast<int32_t>(index), name);
+        }
+        list.SetCurSel(static_cast<int32_t>(index));
+        OnSelChangeList1();
+    } catch (...) {
+        if (IsOutOfMemory())
+            TakeBackItem(index, shown, listed);
+        throw;
     }
-    list.SetCurSel(static_cast<int32_t>(index));
-    OnSelChangeList1();
     // A new item's first apply stores its name without asking.
     if (nowitemID == static_cast<int32_t>(index))
         m_bAskRename = false;
     m_context.MarkModified();
+}
+
+void Cpage_item::TakeBackItem(uint32_t index, int32_t shown, uint32_t listed)
+{
+    // The shown item is still the one the page showed (with the user's
+    // edits) unless the page had gone on to the new one.
+    const bool left = nowitemID == static_cast<int32_t>(index);
+    CMerxDocument& doc = m_context.Document();
+    doc.RemoveElement(doc.itemdata.GetAt(index));
+    CUiControl list = Control(IDC_ITEM_LIST);
+    if (list.GetCount() > listed)
+        list.DeleteString(static_cast<int32_t>(index));
+    list.SetCurSel(shown);
+    if (!left) {
+        nowitemID = m_nStoredItem = shown;
+        return;
+    }
+    nowitemID = -1;
+    OnSelChangeList1();
 }
 
 void Cpage_item::OnAdd()
@@ -67,8 +97,8 @@ void Cpage_item::OnDelete()
     if (m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
         return;
     CUiControl list = Control(IDC_ITEM_LIST);
-    list.DeleteString(nowitemID);
     doc.RemoveElement(doc.itemdata.GetAt(nowitemID));
+    list.DeleteString(nowitemID);
     const int32_t count = static_cast<int32_t>(list.GetCount());
     list.SetCurSel(nowitemID < count ? nowitemID : count - 1);
     nowitemID = -1;

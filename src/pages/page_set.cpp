@@ -235,9 +235,11 @@ void Cpage_set::OnCopy()
         WrongKind(element, "OnButton14");
         return;
     }
-    const CMerxBlockText text = static_cast<const Cotherstruct&>(element).text;
+    // The copy is made before it is inserted: when memory runs out, the
+    // document stays as it was.
+    CMerxBlockText text = static_cast<const Cotherstruct&>(element).text;
     Cotherstruct* copy = doc.InsertOther(static_cast<uint32_t>(selected));
-    copy->text = text;
+    copy->text.Swap(text);
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         list.InsertString(selected, ArrangementLabel(*copy).GetBuffer());

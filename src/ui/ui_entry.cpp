@@ -3,11 +3,13 @@
 #include <exception>
 #include <string>
 
+#include "foundation/out_of_memory.h"
 #include "ui/dialog_base.h"
 
 namespace {
 
 CUiFaultHandler g_faultHandler;
+CUiOutOfMemoryHandler g_outOfMemoryHandler;
 
 // The exception being handled, in words: the raises of the foundation
 // (an index, a key text, the value 0), or a standard exception.
@@ -33,7 +35,7 @@ std::string DescribeCurrentException()
 template <class F>
 bool Guarded(const CDialogBase& dialog, const char* entry, int32_t id, F&& call)
 {
-    if (!g_faultHandler) {
+    if (!g_faultHandler && !g_outOfMemoryHandler) {
         call();
         return true;
     }
@@ -43,6 +45,17 @@ bool Guarded(const CDialogBase& dialog, const char* entry, int32_t id, F&& call)
         call();
         return true;
     } catch (...) {
+        if (g_outOfMemoryHandler && IsOutOfMemory()) {
+            const CUiOutOfMemoryHandler handler = g_outOfMemoryHandler;
+            try {
+                handler();
+            } catch (...) {
+                // Not even the message fits: the loop goes on without it.
+            }
+            return false;
+        }
+        if (!g_faultHandler)
+            throw;
         const std::string what = DescribeCurrentException();
         const std::string where = "template " + std::to_string(resource) + ", " + entry + " " +
                                   std::to_string(id);
@@ -55,6 +68,8 @@ bool Guarded(const CDialogBase& dialog, const char* entry, int32_t id, F&& call)
 }  // namespace
 
 void UiSetFaultHandler(CUiFaultHandler handler) { g_faultHandler = std::move(handler); }
+
+void UiSetOutOfMemoryHandler(CUiOutOfMemoryHandler handler) { g_outOfMemoryHandler = std::move(handler); }
 
 CUiWindow* CUiEntry::Window(const CDialogBase& dialog) { return dialog.m_pWindow.get(); }
 

@@ -17,6 +17,11 @@ class CDialogBase;
 // goes on; with none (the default), exceptions pass through.
 using CUiFaultHandler = std::function<void(const char* what, const char* where)>;
 void UiSetFaultHandler(CUiFaultHandler handler);
+// What the program does when a handler runs out of memory (which is no
+// fault of the program): while one is chosen, it is called instead of the
+// fault handler, and the loop goes on.
+using CUiOutOfMemoryHandler = std::function<void()>;
+void UiSetOutOfMemoryHandler(CUiOutOfMemoryHandler handler);
 
 class CUiEntry {
 public:

@@ -293,10 +293,13 @@ TEST(MapElement, MapsSharingKeysEndAsMapsThatAddedTheirOwn)
         {"past 255 keys", many, {{1, "new"}, {2, "other"}, {3, "new"}, {2, "new"}, {0, "k0"}}},
         {"crossing 255 keys", edge, {{1, "p"}, {1, "q"}, {1, "r"}, {2, "p"}, {2, "s"}, {3, "p"}, {3, "q"}}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const Case& c : cases)
+      for (const bool virtualValues : {false, true}) {
+        SCOPED_TRACE(std::string(c.name) + (virtualValues ? ", values virtual" : ""));
         IntMap maps[4], byHand[4];
         AddOneByOne(maps[0], c.start);
+        if (virtualValues)
+            maps[0].MakeValuesVirtual();
         for (int m = 1; m < 4; ++m)
             maps[m].AddKeysOf(maps[0]);
         for (IntMap& map : byHand)
@@ -317,4 +320,79 @@ TEST(MapElement, MapsSharingKeysEndAsMapsThatAddedTheirOwn)
         }
         EXPECT_EQ(maps[1].Lookup(c.start[0].key.c_str()), kept);
     }
+}
+
+// A map whose values are virtual costs its keys alone: reading gives the
+// shared default value; a key asked for writing takes its value, and so do
+// the keys before it; trimming moves the values into the room they need
+// and lets the default ones at the end go virtual again. Lookups, counts
+// and the order stay those of a map that added its keys one by one.
+TEST(MapElement, VirtualValuesAreDefaultUntilWrittenAndTrimmedToWhatTheyHold)
+{
+    const std::vector<KeySpec> keys = {{"no"}, {"type"}, {"code"}, {"name"}, {"info"}, {"price"}, {"funct"}};
+    TextMap keyMap;
+    AddOneByOne(keyMap, keys);
+    keyMap.MakeValuesVirtual();
+    TextMap byHand;
+    AddOneByOne(byHand, keys);
+    const auto isEmpty = +[](const CStr_base<64>& text) { return text.IsEmpty(); };
+    const auto text = [](const TextMap& map, const char* key) {
+        const CStr_base<64>* value = map.Lookup(key);
+        return value ? std::string(value->GetBuffer()) : std::string("<none>");
+    };
+    for (int round = 0; round < 2; ++round) {
+        TextMap map;
+        map.AddKeysOf(keyMap);
+        const TextMap& reading = map;
+        EXPECT_EQ(Keys(map), Keys(byHand));
+        EXPECT_EQ(map.GetCount(), keys.size());
+        EXPECT_EQ(text(map, "name"), "");
+        EXPECT_EQ(reading.Lookup("late"), nullptr);
+        // Written values stay where they were given while others are written.
+        CStr_base<64>* name = map.Lookup("name");
+        name->Assign("sword");
+        map.Lookup("no")->Assign("1");
+        EXPECT_EQ(map.Lookup("name"), name);
+        EXPECT_EQ(text(map, "name"), "sword");
+        EXPECT_EQ(text(map, "price"), "");
+        // Trimmed: the same texts, fewer values.
+        map.TrimValues(isEmpty);
+        EXPECT_EQ(std::tuple(text(map, "no"), text(map, "name"), text(map, "funct")), std::tuple("1", "sword", ""));
+        EXPECT_EQ(Keys(map), Keys(byHand));
+        map.Lookup("funct")->Assign("script");
+        EXPECT_EQ(text(map, "funct"), "script");
+        // A key beyond the shared ones joins as it would have otherwise.
+        map.GetOrInsert(round ? "late" : "")->Assign("x");
+        TextMap grown;
+        AddOneByOne(grown, keys);
+        grown.GetOrInsert(round ? "late" : "");
+        EXPECT_EQ(Keys(map), Keys(grown));
+        EXPECT_EQ(text(map, "name"), "sword");
+        // A copy takes the keys and the written values.
+        TextMap copy;
+        copy.AddKeysOf(map);
+        copy.CopyValuesOf(map, [](CStr_base<64>& to, const CStr_base<64>& from) { to = from; });
+        EXPECT_EQ(Keys(copy), Keys(map));
+        for (const KeySpec& spec : keys)
+            EXPECT_EQ(text(copy, spec.key.c_str()), text(map, spec.key.c_str())) << spec.key;
+        // The key map itself is still all default values.
+        EXPECT_EQ(text(keyMap, "name"), "");
+    }
+    // Trimming a map that wrote nothing lets all values go virtual again,
+    // and a copy of a trimmed map holds what it holds.
+    TextMap empty;
+    empty.AddKeysOf(keyMap);
+    empty.Lookup("code");
+    empty.TrimValues(isEmpty);
+    EXPECT_EQ(Keys(empty), Keys(byHand));
+    TextMap partial;
+    partial.AddKeysOf(keyMap);
+    partial.Lookup("type")->Assign("t");
+    partial.TrimValues(isEmpty);
+    TextMap copy;
+    copy.AddKeysOf(partial);
+    copy.CopyValuesOf(partial, [](CStr_base<64>& to, const CStr_base<64>& from) { to = from; });
+    EXPECT_EQ(text(copy, "type"), "t");
+    EXPECT_EQ(text(copy, "info"), "");
+    EXPECT_EQ(Keys(copy), Keys(byHand));
 }

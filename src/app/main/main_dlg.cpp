@@ -72,6 +72,7 @@ CMainDlg::~CMainDlg() { DestroyWindow(); }
 bool CMainDlg::OnInitDialog()
 {
     UiSetFaultHandler([this](const char* what, const char* where) { OnInternalError(what, where); });
+    UiSetOutOfMemoryHandler([this] { OnOutOfMemory(); });
     // Size and maximize cannot be chosen from the window menu.
     SystemMenu().items[2].enabled = false;
     SystemMenu().items[4].enabled = false;
@@ -245,7 +246,11 @@ void CMainDlg::CloseSequence()
     EndDialog(kIdOk);
 }
 
-void CMainDlg::OnDestroy() { UiSetFaultHandler(nullptr); }
+void CMainDlg::OnDestroy()
+{
+    UiSetFaultHandler(nullptr);
+    UiSetOutOfMemoryHandler(nullptr);
+}
 
 bool CMainDlg::RefuseWhileWaiting()
 {

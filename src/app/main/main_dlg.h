@@ -108,6 +108,10 @@ public:
     // Where that copy goes: the data file's path with ".recovered", or for
     // a project never saved the same name in the program folder.
     CStr_base<64> RecoveryPath() const;
+    // A handler ran out of memory: the operation is refused with a message.
+    // What the operations change in the document they make whole first, so
+    // that the document stays as it was before.
+    void OnOutOfMemory();
 
 protected:
     bool OnInitDialog() override;

@@ -149,3 +149,8 @@ void CMainDlg::OnInternalError(const char* what, const char* where)
     UiMessageBox(message, UiButtons::kOk, this);
     m_bInternalError = false;
 }
+
+void CMainDlg::OnOutOfMemory()
+{
+    UiMessageBox(SJ("メモリが不足したため、操作を実行できませんでした。"), UiButtons::kOk, this);
+}
