@@ -8,6 +8,7 @@
 
 #include "document/recovery_copy.h"
 #include "main_dlg_fixture.h"
+#include "../gone_pid.h"
 
 namespace {
 
@@ -15,15 +16,6 @@ namespace fs = std::filesystem;
 using MainRecovery = MainDlgTest;
 
 const std::string kOverwrite = "このファイルは開いた後に他のプログラムによって変更されています。上書きしますか？";
-
-long GonePid()
-{
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(0);
-    waitpid(child, nullptr, 0);
-    return child;
-}
 
 // The question and its default button, taken out of the record.
 std::pair<std::string, UiAnswer> TakeQuestion(CScriptedUser& user)

@@ -16,6 +16,7 @@
 #include "document/rule_table.h"
 #include "document_test_helpers.h"
 #include "foundation/native_path.h"
+#include "../gone_pid.h"
 
 namespace {
 
@@ -44,16 +45,6 @@ const std::string kProject = SJ("###ここからMERX_PROJECT_INFO_ENDまでの�
                                 "###MERX_PROJECT_INFO_BEGIN\r\n###RuleKey=標準 ベータ版(040318)\r\n"
                                 "###ProjectName=港町\r\n###MERX_PROJECT_INFO_END\r\n"
                                 "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n");
-
-// The number of a process that has ended.
-long GonePid()
-{
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(0);
-    waitpid(child, nullptr, 0);
-    return child;
-}
 
 void SetModified(const std::string& path, int secondsFromNow)
 {

@@ -21,20 +21,11 @@
 #include "../temp_folder.h"
 #include "foundation/leftover_files.h"
 #include "foundation/text_file.h"
+#include "../gone_pid.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The number of a process that has ended (and was waited for).
-long GonePid()
-{
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(0);
-    waitpid(child, nullptr, 0);
-    return child;
-}
 
 std::vector<std::string> Names(const TempFolder& folder)
 {
