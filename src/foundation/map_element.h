@@ -337,8 +337,7 @@ private:
     }
     static Layout* LayoutOf(uintptr_t keys)
     {
-        const KeySet* shared = KeySetOf(keys);
-        return shared ? shared->layout : reinterpret_cast<Layout*>(keys);
+        return keys & kKeySetMark ? KeySetOf(keys)->layout : reinterpret_cast<Layout*>(keys);
     }
     static void ReleaseKeySet(KeySet* shared)
     {
@@ -349,8 +348,8 @@ private:
     }
     static void ReleaseKeys(uintptr_t keys)
     {
-        if (KeySet* shared = KeySetOf(keys))
-            ReleaseKeySet(shared);
+        if (keys & kKeySetMark)
+            ReleaseKeySet(reinterpret_cast<KeySet*>(keys - kKeySetMark));
         else
             reinterpret_cast<Layout*>(keys)->Release();
     }
