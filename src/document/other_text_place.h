@@ -17,8 +17,10 @@ using CStandInOf = std::function<const CMERX_base*(const CMERX_base& element)>;
 // and the element written after it (elements that write nothing leave no
 // trace in the file) are read as one piece of the file and must come back
 // as the same elements with the same written texts. So a text that does
-// not begin with a block keyword line is refused, as it is read as part of
-// the element written before it (comment lines of an item, lines of a
+// not begin with a block keyword line (or, behind an item or event, with a
+// blank line followed by nothing but blank and comment lines up to such a
+// line) is refused, as it is read as part of the element written before it
+// (comment lines of an item, lines of a
 // function block or of another text, types of the definition), and so are
 // blanks in front of its keyword, which the reopen gives to the element
 // before. Two texts side by side that merge into one change nothing. A
@@ -29,5 +31,5 @@ using CStandInOf = std::function<const CMERX_base*(const CMERX_base& element)>;
 bool StandsApart(const CMerxDocument& doc, uint32_t position, const CStandInOf& standIn = {});
 
 // Why a text was refused that does not stand apart:
-// "テキストが@@で始まるキーワードの行で始まらないため、…".
+// "テキストが@@で始まるキーワードの行（アイテム・イベントの後ろでは空行）で始まらないため、…".
 const char* AbsorbedTextMessage();
