@@ -17,13 +17,13 @@ using CStandInOf = std::function<const CMERX_base*(const CMERX_base& element)>;
 // and the element written after it (elements that write nothing leave no
 // trace in the file) are read as one piece of the file and must come back
 // as the same elements with the same written texts. So a text that does
-// not begin with a block keyword line (or, behind an item or event, with a
-// blank line followed by nothing but blank and comment lines up to such a
-// line) is refused, as it is read as part of the element written before it
-// (comment lines of an item, lines of a
+// not begin with a block keyword line is refused, as it is read as part of
+// the element written before it (comment lines of an item, lines of a
 // function block or of another text, types of the definition), and so are
 // blanks in front of its keyword, which the reopen gives to the element
-// before. Two texts side by side that merge into one change nothing. A
+// before; behind an item or event, a blank line and nothing but blank and
+// comment lines up to the first keyword line begin the text as well (the
+// lines of the place behind the element, document/place_lines.h). Two texts side by side that merge into one change nothing. A
 // "@@DEFINE" block behind the definition is other text, as in the file.
 // Every other element is written from its keyword at the start of a line
 // to a line end, so nothing of it crosses into a neighbour: true for a

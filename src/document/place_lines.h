@@ -1,12 +1,13 @@
 // The lines behind an item or event that belong to its place in the file,
 // not to the element.
 //
-// Section headers and the blank lines that part elements stand between two
-// elements: they are other text of their own, which stays where it stands
-// when the elements around it move and is never written inside another
-// element. They are the comment and blank lines behind the element's last
-// line, from the first blank line on; comment lines directly behind the
-// last line, with no blank line before them, are still the element's.
+// Section headers, and the blank lines that set elements apart, stand
+// between two elements: they are other text of their own, which stays
+// where it stands when the elements around it move and is never written
+// inside another element. They are the comment and blank lines behind the
+// element's last line, from the first blank line on; comment lines directly
+// behind the last line, with no blank line before them, are still the
+// element's.
 #pragma once
 
 #include <cstdint>
