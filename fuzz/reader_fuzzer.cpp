@@ -15,7 +15,11 @@
 //     blanks and an "@@" block keyword start a block of their own, whatever
 //     bytes (well-formed CP932 or not) precede the line feed;
 //   - writing is stable: the written text, read back (with CRLF turned into
-//     LF, as the file is read) and written again, gives the same bytes.
+//     LF, as the file is read) and written again, gives the same bytes;
+//   - the written text reads back as the same elements in the same places:
+//     the blank and comment lines behind an item or event (from the first
+//     blank line on) as other text of their own, never inside an element,
+//     and the comment of each "@@USE" line on its line.
 // A failed check prints the input as a C string literal and aborts.
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +27,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "document/block_split.h"
@@ -31,6 +36,7 @@
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
 #include "pattern/editor_matchers.h"
+#include "written_elements.h"
 
 namespace {
 
@@ -114,19 +120,6 @@ void CheckKeywordLinesStartBlocks(const std::string& text)
     }
 }
 
-// The data text as it comes back from a file written with CRLF line ends.
-std::string FromFile(const CWriterText& written)
-{
-    std::string text;
-    const char* p = written.GetBuffer();
-    for (uint32_t i = 0; i < written.GetLength(); ++i) {
-        if (p[i] == '\r' && p[i + 1] == '\n')
-            continue;
-        text += p[i];
-    }
-    return text;
-}
-
 void Run(uint8_t rule, const std::string& text)
 {
     CMerxDocument doc;
@@ -142,9 +135,11 @@ void Run(uint8_t rule, const std::string& text)
     CheckKeywordLinesStartBlocks(text);
 
     const CWriterText first = CMerxWriter(doc).WriteDocument();
+    const std::vector<std::string> elements = WrittenElements(doc);
     const std::string again = FromFile(first);
     Expect(reader.Parse(again.c_str()), "the reader failed on written text");
     CheckDocument(doc);
+    Expect(WrittenElements(doc) == elements, "the written text read back as other elements");
     const CWriterText second = CMerxWriter(doc).WriteDocument();
     if (!(first == second)) {
         std::fprintf(stderr, "first write:\n%s\nsecond write:\n%s\n", first.GetBuffer(), second.GetBuffer());

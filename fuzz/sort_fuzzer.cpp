@@ -9,7 +9,11 @@
 //   - no item changes its section: the number of other texts before it
 //     that hold a line beginning, after blanks and tabs, with "@@IF" in any
 //     case (counted here by a scan of its own);
-//   - the previous order puts the items back where they stood.
+//   - the previous order puts the items back where they stood;
+//   - the sorted document, written and read back, gives the same elements
+//     in the same places: the blank and comment lines that stood behind an
+//     item (section headers) stay other text where they stood, and the
+//     item now before them does not take them in.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,6 +24,7 @@
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
 #include "fuzz_check.h"
+#include "written_elements.h"
 #include "pattern/editor_matchers.h"
 #include "tools/item_sort.h"
 
@@ -89,6 +94,14 @@ void ExpectKept(const CMerxDocument& doc, const std::vector<const CMERX_base*>& 
     }
 }
 
+void ExpectReadBack(const CMerxDocument& doc)
+{
+    CMerxDocument again;
+    again.RebuildKeyLists(true, false);
+    CMerxReader(again).Parse(FromFile(CMerxWriter(doc).WriteDocument()).c_str());
+    Expect(WrittenElements(again) == WrittenElements(doc), "the sorted document read back as other elements");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -117,6 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 if (!SortItems(doc, static_cast<CItemSortKey>(key), descending, previous))
                     continue;
                 ExpectKept(doc, before, sections);
+                ExpectReadBack(doc);
                 Expect(SortItems(doc, CItemSortKey::kRestore, false, previous), "the previous order was refused");
                 Expect(Arrangement(doc) == before, "the previous order did not put the items back");
                 SortItems(doc, static_cast<CItemSortKey>(key), descending, previous);

@@ -5,6 +5,7 @@
 
 #include "document/block_split.h"
 #include "document/merx_reader.h"
+#include "document/place_lines.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
 
@@ -53,18 +54,23 @@ bool CMerxReader::ReadBlocks(const char* text, const CStrRegexHitList& blocks)
 
         // Items and events are read where they stand. A block that is not
         // the last ends in a line feed and blanks, so a keyword test that
-        // runs past a shorter block fails within it, as on a copy.
+        // runs past a shorter block fails within it, as on a copy. The
+        // lines behind them that belong to their place are other text.
         switch (BlockKindOf(start)) {
         case CBlockKind::Item: {
+            const uint32_t end = FindPlaceLines(start, static_cast<uint32_t>(length));
             Citemstruct* item = m_doc.itemdata.Add();
-            ReadItem(*item, start, static_cast<uint32_t>(length), line);
+            ReadItem(*item, start, end, line);
             *m_doc.setdata.Add() = item;
+            ReadPlaceLines(start + end, static_cast<uint32_t>(length) - end, line);
             continue;
         }
         case CBlockKind::Event: {
+            const uint32_t end = FindPlaceLines(start, static_cast<uint32_t>(length));
             Ceventstruct* event = m_doc.eventdata.Add();
-            ReadEvent(*event, start, static_cast<uint32_t>(length), line);
+            ReadEvent(*event, start, end, line);
             *m_doc.setdata.Add() = event;
+            ReadPlaceLines(start + end, static_cast<uint32_t>(length) - end, line);
             continue;
         }
         case CBlockKind::Function:
@@ -153,6 +159,14 @@ void CMerxReader::ReadFunctionBlock(const char* block, uint32_t line)
     } else {
         function->text += body;
     }
+}
+
+void CMerxReader::ReadPlaceLines(const char* text, uint32_t length, uint32_t& line)
+{
+    if (length == 0)
+        return;
+    AppendOtherText(text, static_cast<int32_t>(length));
+    line += CountLineFeeds(text, length);
 }
 
 void CMerxReader::AppendOtherText(const char* text, int32_t length)

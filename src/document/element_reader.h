@@ -42,8 +42,9 @@ protected:
     CElementKeyMaps m_keys; // built from the source's key lists by each public entry
 
 private:
-    // A use entry's lines, up to the next "@@USE" line or the end.
-    void ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line);
+    // A use entry: the comment of its "@@USE" line `start` (line `number`),
+    // and its lines, up to the next "@@USE" line or the end.
+    void ParseUse(Cusestruct& use, const CFieldLine& start, uint32_t number, CElementLines& lines, uint32_t line);
     void ReadUseLines(Cusestruct& use, CElementLines& lines, uint32_t line);
     // A use, need or get line: one entry of the "ung" list and its comment;
     // false when the line had words beyond the five kept.

@@ -43,7 +43,7 @@ bool CElementReader::ReadItem(Citemstruct& item, const char* text, uint32_t leng
             continue;
         }
         if (field.key == "@@use") {
-            ParseUse(*item.uses.Add(), lines, line);
+            ParseUse(*item.uses.Add(), field, number, lines, line);
             continue;
         }
         CMerxString* value = item.fields.Lookup(field.key, field.key.GetHash());

@@ -30,6 +30,9 @@ private:
     // blocks missing from the arrangement at the end of the data.
     void PlaceBeforeEnd(bool defineSeen);
     void ReadFunctionBlock(const char* block, uint32_t line);
+    // The place lines behind an item or event (`length` bytes, perhaps
+    // none): other text, past which `line` is advanced.
+    void ReadPlaceLines(const char* text, uint32_t length, uint32_t& line);
     // Appends other text to the arrangement, joined to an other text that
     // stands last.
     void AppendOtherText(const char* text, int32_t length);

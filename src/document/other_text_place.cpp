@@ -116,5 +116,6 @@ bool StandsApart(const CMerxDocument& doc, uint32_t position, const CStandInOf& 
 
 const char* AbsorbedTextMessage()
 {
-    return SJ("テキストが@@で始まるキーワードの行で始まらないため、読み込み直すと前の要素の一部になってしまいます。\n");
+    return SJ("テキストが@@で始まるキーワードの行（アイテム・イベントの後ろでは空行）で始まらないため、"
+              "読み込み直すと前の要素の一部になってしまいます。\n");
 }

@@ -21,7 +21,9 @@ using CStandInOf = std::function<const CMERX_base*(const CMERX_base& element)>;
 // the element written before it (comment lines of an item, lines of a
 // function block or of another text, types of the definition), and so are
 // blanks in front of its keyword, which the reopen gives to the element
-// before. Two texts side by side that merge into one change nothing. A
+// before; behind an item or event, a blank line and nothing but blank and
+// comment lines up to the first keyword line begin the text as well (the
+// lines of the place behind the element, document/place_lines.h). Two texts side by side that merge into one change nothing. A
 // "@@DEFINE" block behind the definition is other text, as in the file.
 // Every other element is written from its keyword at the start of a line
 // to a line end, so nothing of it crosses into a neighbour: true for a
@@ -29,5 +31,5 @@ using CStandInOf = std::function<const CMERX_base*(const CMERX_base& element)>;
 bool StandsApart(const CMerxDocument& doc, uint32_t position, const CStandInOf& standIn = {});
 
 // Why a text was refused that does not stand apart:
-// "テキストが@@で始まるキーワードの行で始まらないため、…".
+// "テキストが@@で始まるキーワードの行（アイテム・イベントの後ろでは空行）で始まらないため、…".
 const char* AbsorbedTextMessage();

@@ -25,13 +25,19 @@ void AppendListComment(CStrArray_base<64>& comments, const CLineText& comment)
 
 } // namespace
 
-void CElementReader::ParseUse(Cusestruct& use, CElementLines& lines, uint32_t line)
+void CElementReader::ParseUse(Cusestruct& use, const CFieldLine& start, uint32_t number, CElementLines& lines,
+                              uint32_t line)
 {
     use.Clear();
     use.fields.AddKeysOf(m_keys.useFields);
     use.lists.AddKeysOf(m_keys.useLists);
     use.listcomments.AddKeysOf(m_keys.useLists);
     use.comments.AddKeysOf(m_keys.comments);
+    // The start line keeps its comment; anything else on it has no place.
+    if (!start.comment.IsEmpty())
+        AssignPiece(*use.comments.GetOrInsert(kUseLineCommentKey), start.comment);
+    if (!start.value.IsEmpty())
+        Message(SJ("[%u]：@@USE：\"%s\"を解析できません。\n"), number, start.value.ToString().GetBuffer());
     ReadUseLines(use, lines, line);
     use.TrimValues();
 }

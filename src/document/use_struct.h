@@ -4,10 +4,15 @@
 // "@@include" and extension lists); the list comments under the same key
 // run parallel to the entries: "" for a line without comment, otherwise a
 // tab and the comment. Use entries belong to their item and never stand in
-// the arrangement.
+// the arrangement. The comment of the "@@USE" line itself stands among the
+// comments under kUseLineCommentKey.
 #pragma once
 
 #include "document/field_element.h"
+
+// The key of the comment behind an entry's "@@USE" line (from its "#" on):
+// the start line's key as the reader takes it, no field or list key.
+inline constexpr const char* kUseLineCommentKey = "@@use";
 
 class Cusestruct : public CMerxFieldElement {
 public:

@@ -1,6 +1,6 @@
-// A use entry as data text: its "@@USE" line, comment-only lines, fields,
-// the argselect line and the lists, all behind two tabs; use, need and get
-// lines behind three.
+// A use entry as data text: its "@@USE" line with its comment, comment-only
+// lines, fields, the argselect line and the lists, all behind two tabs;
+// use, need and get lines behind three.
 #include <cstring>
 
 #include "document/data_writer.h"
@@ -98,7 +98,11 @@ void AppendUseList(CWriterText& out, const Cusestruct& use, const char* key, con
 
 void CMerxWriter::AppendUse(CWriterText& out, const Cusestruct& use) const
 {
-    out += "\t@@USE\r\n";
+    const char* lineComment = use.GetComment(kUseLineCommentKey);
+    if (*lineComment)
+        AppendPieces(out, {"\t@@USE\t", lineComment, "\r\n"});
+    else
+        out += "\t@@USE\r\n";
     out += use.GetComment("");
     // With an argselect field, heading and choices make one line of their
     // own and leave the field and list order.

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "../document/document_test_helpers.h"
 #include "../temp_folder.h"
 #include "run_tavaro.h"
 
@@ -35,6 +36,19 @@ TEST(FormatCommand, WritesWhatASaveWritesAndIsStableOnItsOwnOutput)
     ASSERT_EQ(second.status, 0) << second.err;
     EXPECT_EQ(second.out, "");
     EXPECT_EQ(folder.Get("twice.cgi"), first.out);
+}
+
+// The formatter lays every element out anew, but keeps the comment of a
+// "@@USE" line on it and the section headers between the items where they
+// stand.
+TEST(FormatCommand, KeepsUseLineCommentsAndSectionHeaders)
+{
+    const TavaroRun run = RunTavaro({"format", kSample});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string formatted = dtest::ThroughFile(run.out);
+    const std::string read = dtest::SampleFile("inc-item-data.cgi");
+    EXPECT_NE(formatted.find("\n\t@@USE\t# " + Utf8ToCp932("炉が必要") + "\n"), std::string::npos);
+    EXPECT_EQ(dtest::LinesAmongItems(formatted, "# ===="), dtest::LinesAmongItems(read, "# ===="));
 }
 
 TEST(FormatCommand, AFileWithoutBlockTakesRuleAndNameFromTheOptions)
@@ -178,7 +192,7 @@ TEST(InfoCommand, ShowsWhatTheProjectPageShows)
 {
     const TavaroRun run = RunTavaro({"info", kSample});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "アイテム数：48\nイベント数：13\n全オブジェクト数：79\n"
+    EXPECT_EQ(run.out, "アイテム数：48\nイベント数：13\n全オブジェクト数：138\n"
                        "対応するmakeitemルール：標準 ベータ版(040318)\n"
                        "編集中ファイル名：" + kSample + "\nプロジェクト名：港町ソレイユの商店\n");
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "../document/document_test_helpers.h"
 #include "../temp_folder.h"
 #include "foundation/cp932.h"
 #include "run_tavaro.h"
@@ -89,6 +90,26 @@ TEST(SortCommand, ReaderLinesRefuseTheOutputWhateverTheOrder)
             EXPECT_FALSE(std::filesystem::exists(folder.Path("out.cgi")));
         }
     }
+}
+
+// The section headers of the sample stand between the same item places
+// after a sort: they belong to their place, not to the item before them.
+TEST(SortCommand, TheSectionHeadersOfTheSampleStayInPlace)
+{
+    TempFolder folder;
+    const std::string sample = TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi";
+    const TavaroRun run = RunTavaro({"sort", "--key", "name", "-o", folder.Path("sorted.cgi"), sample});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string before = dtest::SampleFile("inc-item-data.cgi");
+    const std::string sorted = dtest::ThroughFile(folder.Get("sorted.cgi"));
+    ASSERT_NE(dtest::LinesAmongItems(sorted, "\tname\t"), dtest::LinesAmongItems(before, "\tname\t"));
+    const auto headers = dtest::LinesAmongItems(before, "# ====");
+    EXPECT_EQ(headers.size(), 24u);
+    EXPECT_EQ(dtest::LinesAmongItems(sorted, "# ===="), headers);
+    // Each still behind its blank line, right before an item.
+    EXPECT_NE(sorted.find("\n\n# ====================================================================\n#  " +
+                          Utf8ToCp932("武器") + "\n# ====================================================================\n@@ITEM\n"),
+              std::string::npos);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/data_writer.h"
@@ -61,6 +62,38 @@ inline std::string SampleFile(const char* name)
     bytes << file.rdbuf();
     EXPECT_FALSE(bytes.str().empty()) << name;
     return ThroughFile(bytes.str());
+}
+
+// Every element of the arrangement as its kind ("?IUEFOD"[kind]) and the
+// text the writer makes of it: documents with the same view hold the same
+// elements in the same places.
+inline std::vector<std::string> ElementTexts(const CMerxDocument& doc)
+{
+    std::vector<std::string> out;
+    const CMerxWriter writer(doc);
+    for (CMERX_base* const& element : doc.setdata)
+        out.push_back("?IUEFOD"[element->GetKind()] + Text(writer.WriteElement(*element)));
+    return out;
+}
+
+// The lines of a data text that begin with `start`, each with the number of
+// "@@ITEM" lines before it.
+inline std::vector<std::pair<int, std::string>> LinesAmongItems(const std::string& text, const std::string& start)
+{
+    std::vector<std::pair<int, std::string>> out;
+    int items = 0;
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(at, end - at);
+        if (line.starts_with("@@ITEM"))
+            ++items;
+        if (line.starts_with(start))
+            out.emplace_back(items, line);
+        at = end + 1;
+    }
+    return out;
 }
 
 inline std::string Field(const CMerxFieldElement& element, const char* key)

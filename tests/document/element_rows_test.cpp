@@ -157,10 +157,13 @@ std::vector<ElementCase> ItemCases()
         {"AnUnknownScriptBlockIsLeftOutWhole", "@@ITEM\n\tprice\t5\n\tfuncs\t_local_\n\t\tprice 9;\n\t_local_\n\tno\t1\n",
          SJ("[3]：@@ITEM：要素名\"funcs\"は定義されていません。\n"), {{"price", "5"}, {"no", "1"}},
          "@@ITEM\r\n\tno\t1\r\n\tprice\t5\r\n"},
+        // The comment of a start line stays on it; what else stands there
+        // is reported.
         {"UsesTakeTheLinesBehindTheirStartLine",
-         "@@ITEM\n\tno\t1\n\t@@USE x # dropped\n\t\tname\tdrink\n\t@@use\n\t\tname\teat\n\t\tno\t2\n",
-         SJ("[7]：@@USE：要素名\"no\"は定義されていません。\n"), {{"no", "1"}, {"#", ""}},
-         "@@ITEM\r\n\tno\t1\r\n\t@@USE\r\n\t\tname\tdrink\r\n\t@@USE\r\n\t\tname\teat\r\n"},
+         "@@ITEM\n\tno\t1\n\t@@USE x # kept\n\t\tname\tdrink\n\t@@use\n\t\tname\teat\n\t\tno\t2\n",
+         std::string(SJ("[3]：@@USE：\"x\"を解析できません。\n")) + SJ("[7]：@@USE：要素名\"no\"は定義されていません。\n"),
+         {{"no", "1"}, {"#", ""}},
+         "@@ITEM\r\n\tno\t1\r\n\t@@USE\t# kept\r\n\t\tname\tdrink\r\n\t@@USE\r\n\t\tname\teat\r\n"},
         {"IncludeLinesJoinInOneField", "@@ITEM\n\t@@include\ta.cgi # first\n\tno\t1\n\t@@INCLUDE b.cgi\n", "",
          {{"@@include", "a.cgi\t# first\r\n\t@@include\tb.cgi"}, {"#@@include", ""}},
          "@@ITEM\r\n\tno\t1\r\n\t@@include\ta.cgi\t# first\r\n\t@@include\tb.cgi\r\n", {false, true}},

@@ -39,6 +39,10 @@ TEST(OtherTextPlace, ATextIsReadWithItsNeighboursAsTheReopenReadsThem)
         {"BlanksBeforeALineAfterAFunctionJoinIt", 2, "  @@IF y\n", false},
         {"ALineFeedBeforeAKeywordJoinsTheBlockBefore", 2, "\n@@IF y\n", false},
         {"ACommentInFrontJoinsTheItem", 1, "# note\n@@IF x\n", false},
+        // Behind an item, a blank line begins the lines of the place.
+        {"ABlankLineAndCommentsBehindAnItemStandApart", 1, "\n# note\n\n@@IF x\n", true},
+        {"ASectionHeaderAloneBehindAnItem", 1, "\n# ==== section ====\n", true},
+        {"TextAfterTheBlankLineJoinsTheItem", 1, "\n# note\nno 2\n", false},
         {"ANewTail", 3, "@@END\nnew tail\n", true},
         {"TheEndAlone", 3, "@@END\n", true},
         {"ANewLine", 2, "@@IF z\n# note\n", true},

@@ -147,6 +147,39 @@ TEST_F(UseBoxTest, ClickingThroughTheSampleChangesNothing)
     EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
 }
 
+// The comment of a "@@USE" line belongs to its entry: it stays through
+// edits of the entry's fields, and the direct edit shows it on the line
+// and reads it back.
+TEST_F(UseBoxTest, TheStartLineCommentStaysWithItsEntry)
+{
+    std::string items = kItems;
+    items.replace(items.find("\t@@USE\r\n\t\tname\t振る"), 8, "\t@@USE\t# 炉が必要\r\n");
+    Open(kBetaRule, items);
+    Run([&](CMainDlg& main) {
+        Type(main, IDC_USE_FIELD_FIRST, "大振り");
+        user.Select(Page(main), IDC_USE_LIST, 1);
+        Apply(main);
+        Save(main);
+        EXPECT_NE(Cp932ToUtf8(Saved()).find("\t@@USE\t# 炉が必要\r\n\t\tname\t大振り\r\n"), std::string::npos);
+
+        user.OnModal([&](CDialogBase& d) {
+            std::string text = Cp932ToUtf8(user.Look(d, CDirectInputDlg::IDC_TEXT).text.GetBuffer());
+            const size_t line = text.find("\t@@USE\t# 炉が必要\r\n\t\tname\t大振り\r\n");
+            ASSERT_NE(line, std::string::npos) << text;
+            const std::string comment = "\t@@USE\t# 窯が必要";
+            text.replace(line, comment.size(), comment);
+            user.TypeText(d, CDirectInputDlg::IDC_TEXT, S(text).c_str());
+            user.Click(d, kIdOk);
+        });
+        user.Click(Page(main), IDC_DIRECT_EDIT);
+        Apply(main);
+        EXPECT_STREQ(Cp932ToUtf8(Use(main, 0).GetComment(kUseLineCommentKey)).c_str(), "# 窯が必要");
+        Save(main);
+        EXPECT_NE(Cp932ToUtf8(Saved()).find("\t@@USE\t# 窯が必要\r\n\t\tname\t大振り\r\n"), std::string::npos);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
+    });
+}
+
 TEST_F(UseBoxTest, FieldsAndScriptsAreStoredWhenEdited)
 {
     Open();

@@ -125,6 +125,44 @@ TEST_F(SetPageTest, OtherTextsAreEditedInPlace)
     EXPECT_NE(Cp932ToUtf8(Saved()).find("# top\r\n# second line\r\n@@ITEM"), std::string::npos);
 }
 
+// The blank and comment lines behind an item, from the first blank line
+// on, are a free text of their own: edited here, and left in place when the
+// items around them move.
+TEST_F(SetPageTest, SectionHeadersAreFreeTextsOfTheirOwn)
+{
+    Open(S("@@ITEM\r\n\tno\t1\r\n\tname\t剣\r\n\t# 剣の\r\n\r\n# ==== 武器 ====\r\n"
+           "@@ITEM\r\n\tno\t2\r\n\tname\t盾\r\n@@END\r\n"));
+    Run([&](CMainDlg& main) {
+        Enter(main);
+        EXPECT_EQ(Head(main), (std::vector<std::string>{"@@ITEM：剣", "", "@@ITEM：盾"}));
+        Select(main, "@@ITEM：剣");
+        EXPECT_EQ(Detail(main), "@@ITEM\r\n\t# 剣の\r\n\tno\t1\r\n\tname\t剣\r\n");
+        Select(main, "");
+        EXPECT_EQ(Detail(main), "\r\n# ==== 武器 ====\r\n");
+        EXPECT_FALSE(user.Look(Page(main), IDC_DETAIL).readOnly);
+
+        // Without its blank line the text would be the item's on reopen.
+        Type(main, "# ==== 武具 ====\r\n");
+        user.Click(Page(main), kIdOk);
+        const std::vector<std::string> refused = user.TakeMessages();
+        ASSERT_EQ(refused.size(), 1u);
+        EXPECT_NE(refused[0].find("前の要素の一部になってしまいます"), std::string::npos);
+        Type(main, "\r\n# ==== 武具 ====\r\n");
+        Select(main, "@@ITEM：盾");
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
+
+        // 盾 moves up past the text and past 剣; the text stays behind both.
+        user.Click(Page(main), IDC_UP);
+        user.Click(Page(main), IDC_UP);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
+        EXPECT_EQ(Head(main), (std::vector<std::string>{"@@ITEM：盾", "@@ITEM：剣", ""}));
+        Save(main);
+    });
+    EXPECT_NE(Cp932ToUtf8(Saved()).find("\tname\t剣\r\n\r\n# ==== 武具 ====\r\n@@DEFINE\r\n@@END"),
+              std::string::npos)
+        << Cp932ToUtf8(Saved());
+}
+
 TEST_F(SetPageTest, InsertCopyAndDelete)
 {
     Open();

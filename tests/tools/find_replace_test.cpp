@@ -285,6 +285,27 @@ TEST(FindReplace, AnOtherTextIsReadBackWithItsNeighbours)
     EXPECT_EQ(dtest::Text(CMerxWriter(again).WriteDocument()), dtest::Text(written));
 }
 
+// A section header between two items is other text: found and replaced
+// as such, never as part of the item before it.
+TEST(FindReplace, SectionHeadersAreOtherText)
+{
+    dtest::Document doc;
+    ASSERT_EQ(doc.Parse(Utf8ToCp932("@@ITEM\n\tno\t1\n\tname\t剣\n\n# ==== 武器 ====\n@@ITEM\n\tno\t2\n")), "");
+    CFindRequest request;
+    request.search.Assign(Utf8ToCp932("武器").c_str());
+    request.mode = kFindContains;
+    EXPECT_EQ(Lines(RunFindReplace(doc, CollectFindTargets(doc, kFindItems, {}), request)), "");
+    EXPECT_EQ(Lines(RunFindReplace(doc, CollectFindTargets(doc, kFindAll, {}), request)), "OTHER[1]：\n");
+
+    request.replacement.Assign(Utf8ToCp932("武具").c_str());
+    request.replace = true;
+    CFindOutcome outcome = RunFindReplace(doc, CollectFindTargets(doc, kFindAll, {}), request);
+    EXPECT_EQ(outcome.replacements, 1u);
+    CommitFindReplace(outcome);
+    EXPECT_EQ(Cp932ToUtf8(CMerxWriter(doc).WriteDocument().GetBuffer()),
+              "@@ITEM\r\n\tno\t1\r\n\tname\t剣\r\n\r\n# ==== 武具 ====\r\n@@ITEM\r\n\tno\t2\r\n@@DEFINE\r\n");
+}
+
 TEST(FindReplace, TitlesAndMessages)
 {
     CFindOutcome outcome;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "../app/main_dlg_fixture.h"
 #include "../document/document_test_helpers.h"
@@ -204,6 +206,31 @@ TEST_F(ItemSortDlgTest, TheDialogSortsAndTheShownItemStaysShown)
         EXPECT_EQ(page.CurrentElement(), 1);
         user.Answer(UiAnswer::kNo);
     });
+}
+
+// The section headers of the sample stay between the same item places
+// when the dialog sorts, and the save writes them there.
+TEST_F(ItemSortDlgTest, TheSectionHeadersOfTheSampleStayInPlace)
+{
+    std::ifstream sample(std::string(TAVARO_SOURCE_DIR) + "/examples/inc-item-data.cgi", std::ios::binary);
+    startup.commandLine = PutFile("s.cgi", std::string(std::istreambuf_iterator<char>(sample), {}));
+    const auto headers = dtest::LinesAmongItems(dtest::SampleFile("inc-item-data.cgi"), "# ====");
+    Run([&](CMainDlg& main) {
+        auto& page = static_cast<Cpage_item&>(main.Page(CMainDlg::kItemTab));
+        const std::vector<std::string> before = Names(main.Document());
+        user.OnModal(
+            [&](CDialogBase& d) {
+                user.Select(d, CItemSortDlg::IDC_KEY, 2);
+                user.Click(d, kIdOk);
+            },
+            CItemSortDlg::IDD);
+        user.Click(page, item_page::IDC_SORT);
+        EXPECT_NE(Names(main.Document()), before);
+        user.ChooseMenu(main, ID_FILE_SAVE);
+    });
+    const std::string saved = dtest::ThroughFile(folder.Get("s.cgi"));
+    EXPECT_EQ(dtest::LinesAmongItems(saved, "# ===="), headers);
+    EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
 }
 
 } // namespace

@@ -1,0 +1,154 @@
+// The lines behind an item or event that belong to its place in the file:
+// where they begin, what the reader makes of them, and that a file read,
+// written and read again gives the same elements with them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "document/place_lines.h"
+#include "document/rule_table.h"
+#include "document/project_info.h"
+#include "document_test_helpers.h"
+
+using dtest::Document;
+
+namespace {
+
+// One letter per arrangement entry, as in the reader's tests, the function
+// blocks and the definition left out: I item, E event, O other text.
+std::string Elements(const CMerxDocument& doc)
+{
+    std::string out;
+    for (CMERX_base* const& element : doc.setdata)
+        if (element->GetKind() != CMERX_TYPE_SINGLE && element->GetKind() != CMERX_TYPE_DEFINE)
+            out += "?IUEFOD"[element->GetKind()];
+    return out;
+}
+
+// The other texts in arrangement order, joined by "|".
+std::string Others(const CMerxDocument& doc)
+{
+    std::string out;
+    for (CMERX_base* const& element : doc.setdata)
+        if (element->GetKind() == CMERX_TYPE_OTHER)
+            out += std::string(static_cast<const Cotherstruct*>(element)->text.GetBuffer()) + "|";
+    return out;
+}
+
+struct PlaceCase {
+    const char* name;
+    std::string text;
+    std::string elements;
+    std::string others;
+    std::string firstComments; // the comment-only lines of the first item or event
+    std::string messages = "";
+};
+
+std::vector<PlaceCase> PlaceCases()
+{
+    return {
+        {"ASectionHeaderBehindABlankLine", "@@ITEM\n\tno\t1\n\n# ==== head ====\n\n@@ITEM\n\tno\t2\n", "IOI",
+         "\n# ==== head ====\n\n|", ""},
+        {"BlankLinesAloneBetweenItems", "@@ITEM\n\tno\t1\n\n\n@@ITEM\n\tno\t2\n", "IOI", "\n\n|", ""},
+        {"CommentsDirectlyBehindTheLastLineStayTheItems",
+         "@@ITEM\n\tno\t1\n\t# own\n# also own\n\n# head\n@@ITEM\n\tno\t2\n", "IOI", "\n# head\n|",
+         "\t# own\r\n\t# also own\r\n"},
+        {"CommentsWithoutABlankLineStayTheItems", "@@ITEM\n\tno\t1\n# own\n@@ITEM\n", "II", "", "\t# own\r\n"},
+        {"BlankLinesBetweenFieldsStayTheItems", "@@ITEM\n\tno\t1\n\n# inside\n\tname\tx\n", "I", "",
+         "\t# inside\r\n"},
+        {"TheLastUseKeepsItsCommentsToo", "@@ITEM\n\t@@USE\n\t\tname\tu\n\t\t# use's\n \t\n\t# head\n", "IO",
+         " \t\n\t# head\n|", ""},
+        {"AnEventsPlaceLines", "@@EVENT\n\tcode\te\n\t\tparam\tp 1\n\n# events\n@@EVENT\n\tcode\tf\n", "EOE",
+         "\n# events\n|", ""},
+        {"AClosedScriptEndsWithItsClosingLine", "@@ITEM\n\tfunct\t_local_\n\t\tx\n\n\t\t# c\n\t_local_\n\n# h\n",
+         "IO", "\n# h\n|", ""},
+        {"AnOpenScriptEndsBeforeThePlaceLines", "@@ITEM\n\tfunct\t_local_\n\t\tx\n\n\t\t# c\n", "IO",
+         "\n\t\t# c\n|", ""},
+        {"PlaceLinesJoinTheOtherTextBehindThem", "@@ITEM\n\tno\t1\n\n# h\n@@IF x\n@@ITEM\n", "IOI", "\n# h\n@@IF x\n|",
+         ""},
+        {"TheEndOfTheDataStaysApart", "@@ITEM\n\tno\t1\n\n# h\n@@END\n@@ITEM\n", "IOO",
+         "\n# h\n|@@END\n@@ITEM\n|", ""},
+        // The blanks of an indented keyword line start no place lines, and
+        // join those that began before them.
+        {"BlanksBeforeAKeywordStartNothing", "@@ITEM\n\tno\t1\n\t# c\n  @@ITEM\n", "II", "", "\t# c\r\n"},
+        {"BlanksBeforeAKeywordJoinThePlaceLines", "@@ITEM\n\tno\t1\n\n# h\n  @@ITEM\n", "IOI", "\n# h\n  |", ""},
+        {"TheLastLineWithoutLineEnd", "@@ITEM\n\tno\t1\n\n# tail", "IO", "\n# tail|", ""},
+        {"ALineWithTextEndsThePlaceLinesThatBeganBefore", "@@ITEM\n\tno\t1\n\n# h\n\tname\tx\n# own\n", "I", "",
+         "\t# h\r\n\t# own\r\n"},
+        // A reported line is the item's: it stays in front of the place lines.
+        {"AReportedLineIsTheItems", "@@ITEM\n\tno\t1\n\n\tbogus\n\n# h\n@@EVENT\n\tbad\t1\n", "IOE", "\n# h\n|", "",
+         std::string(SJ("[4]：@@ITEM：要素名\"bogus\"は定義されていません。\n")) +
+             SJ("[8]：@@EVENT：要素名\"bad\"は定義されていません。\n")},
+    };
+}
+
+} // namespace
+
+TEST(PlaceLines, WhereTheyBegin)
+{
+    const std::pair<std::string, size_t> cases[] = {
+        {"@@ITEM\n\tno\t1\n\n# h\n", 13},
+        {"@@ITEM\n\n", 7},
+        {"@@ITEM\n \t\r\n", 7}, // a line of white space is blank
+        {"@@ITEM # c\n", 11},
+        {"@@ITEM\n", 7},
+        {"@@ITEM", 6},
+        {"@@ITEM\n\tno\t1\n\n\tx\x81\n", 18}, // a stray lead byte is text
+        {"@@ITEM\n\n\t#\n\n#\n\t@@USE\n", 21},
+        {"@@ITEM\n\t\x81#\n\n#\n", 11},         // "#" behind a lead byte is no comment
+    };
+    for (const auto& [block, place] : cases)
+        EXPECT_EQ(FindPlaceLines(block.c_str(), static_cast<uint32_t>(block.size())), place) << block;
+}
+
+// Each text is read, written, and read again: the same elements come back.
+TEST(PlaceLines, ReadAsOtherTextAndBackAgain)
+{
+    for (const PlaceCase& row : PlaceCases()) {
+        SCOPED_TRACE(row.name);
+        Document doc;
+        EXPECT_EQ(doc.Parse(row.text), row.messages);
+        EXPECT_EQ(Elements(doc), row.elements);
+        EXPECT_EQ(Others(doc), row.others);
+        const CMerxFieldElement* first = doc.itemdata.GetCount()
+                                             ? static_cast<const CMerxFieldElement*>(doc.itemdata.GetAt(0))
+                                             : doc.eventdata.GetAt(0);
+        EXPECT_EQ(first->GetComment(""), row.firstComments);
+
+        // A text without its last line end gets one; the elements stay.
+        const std::vector<std::string> elements = dtest::ElementTexts(doc);
+        EXPECT_EQ(doc.Parse(dtest::ThroughFile(dtest::Text(CMerxWriter(doc).WriteDocument()))), "");
+        EXPECT_EQ(dtest::ElementTexts(doc), elements);
+    }
+}
+
+// The section headers of the sample files stand between the items as other
+// texts, not in the items before them, and the files read back as the same
+// elements.
+TEST(PlaceLines, TheSampleFilesKeepTheirSectionHeaders)
+{
+    CRuleTable rules;
+    LoadRuleTable(rules, TAVARO_SOURCE_DIR "/examples/makeitem_rules");
+    for (const char* name : {"inc-item-data.cgi", "inc-item-data-ext.cgi"}) {
+        SCOPED_TRACE(name);
+        CStr_base<16384> text(dtest::SampleFile(name).c_str());
+        CStr_base<1024> body;
+        ASSERT_TRUE(CutProjectInfoBlock(text, body));
+        Document doc;
+        CAppliedRule applied;
+        CStr_base<64> message;
+        ASSERT_TRUE(ApplyRule(rules, ReadProjectInfoBody(body).ruleKey, false, applied, doc, message));
+        EXPECT_EQ(doc.Parse(text.GetBuffer()), "");
+
+        const std::string read = text.GetBuffer();
+        const std::string written = dtest::ThroughFile(dtest::Text(CMerxWriter(doc).WriteDocument()));
+        EXPECT_EQ(dtest::LinesAmongItems(written, "# ===="), dtest::LinesAmongItems(read, "# ===="));
+        for (const Citemstruct& item : doc.itemdata)
+            EXPECT_EQ(std::string(item.GetComment("")).find("===="), std::string::npos)
+                << item.FieldText("name");
+        const std::vector<std::string> elements = dtest::ElementTexts(doc);
+        EXPECT_EQ(doc.Parse(written), "");
+        EXPECT_EQ(dtest::ElementTexts(doc), elements);
+    }
+}
