@@ -73,7 +73,7 @@ constexpr std::string_view kFindHelp =
     "Prints the lines of the editor's results window, in UTF-8, one per element\n"
     "found or changed:\n"
     "  ITEM[3]：小麦  EVENT[0]：ev_storm  FUNC[0]：@@FUNCITEM\n"
-    "  DEFINE[0]：プロジェクト定義  OTHER[5]：(the first line of the text)\n"
+    "  DEFINE[0]：プロジェクト定義  OTHER[5]：(its first line that is not blank)\n"
     "and after the line of an element whose replacement was refused:\n"
     "  ITEM[3]：置換後のデータを解析できませんでした。直前の項目は置換されませんでした。\n"
     "Standard error gets the reader messages, then the window's title\n"

@@ -4,6 +4,8 @@
 // "\n" line ends.
 #pragma once
 
+#include <string_view>
+
 #include "document/merx_base.h"
 
 class Cotherstruct : public CMERX_base {
@@ -13,4 +15,9 @@ public:
     Cotherstruct() : CMERX_base(CMERX_TYPE_OTHER) {}
 
     void Clear() { text.Release(); }
+
+    // The line that names the text in lists: its first line that holds more
+    // than blanks and tabs (a section header behind blank lines), or the
+    // first line when none does; without its line end.
+    std::string_view LabelLine() const;
 };

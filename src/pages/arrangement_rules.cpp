@@ -1,6 +1,5 @@
 #include "pages/arrangement_rules.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -49,9 +48,8 @@ CStr_base<64> ArrangementLabel(const CMERX_base& element)
         label.Assign(static_cast<const Csinglestruct&>(element).keyword);
         break;
     case CMERX_TYPE_OTHER: {
-        const char* text = static_cast<const Cotherstruct&>(element).text.GetBuffer();
-        const char* feed = std::strchr(text, '\n');
-        label.Assign(text, feed ? static_cast<int32_t>(feed - text) : -1);
+        const std::string_view line = static_cast<const Cotherstruct&>(element).LabelLine();
+        label.Assign(line.data(), static_cast<int32_t>(line.size()));
         break;
     }
     case CMERX_TYPE_DEFINE:

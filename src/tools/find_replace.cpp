@@ -117,10 +117,9 @@ void AppendResultLine(CStr_base<16384>& lines, const CMERX_base& element, uint32
         break;
     case CMERX_TYPE_DEFINE: line.Assign(SJ("DEFINE[0]：プロジェクト定義\n")); break;
     default: {
-        const char* text = static_cast<const Cotherstruct&>(element).text.GetBuffer();
-        const char* feed = std::strchr(text, '\n');
+        const std::string_view label = static_cast<const Cotherstruct&>(element).LabelLine();
         line.Format(SJ("OTHER[%u]："), index);
-        line.Append(text, feed ? static_cast<int32_t>(feed - text) : -1);
+        line.Append(label.data(), static_cast<int32_t>(label.size()));
         line.Append("\n");
         break;
     }

@@ -192,7 +192,7 @@ TEST(InfoCommand, ShowsWhatTheProjectPageShows)
 {
     const TavaroRun run = RunTavaro({"info", kSample});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "アイテム数：48\nイベント数：13\n全オブジェクト数：138\n"
+    EXPECT_EQ(run.out, "アイテム数：48\nイベント数：13\n全オブジェクト数：87\n"
                        "対応するmakeitemルール：標準 ベータ版(040318)\n"
                        "編集中ファイル名：" + kSample + "\nプロジェクト名：港町ソレイユの商店\n");
 }

@@ -50,7 +50,8 @@ std::vector<PlaceCase> PlaceCases()
     return {
         {"ASectionHeaderBehindABlankLine", "@@ITEM\n\tno\t1\n\n# ==== head ====\n\n@@ITEM\n\tno\t2\n", "IOI",
          "\n# ==== head ====\n\n|", ""},
-        {"BlankLinesAloneBetweenItems", "@@ITEM\n\tno\t1\n\n\n@@ITEM\n\tno\t2\n", "IOI", "\n\n|", ""},
+        // Blank lines that set an item apart move with it.
+        {"BlankLinesAloneBetweenItemsStayTheItems", "@@ITEM\n\tno\t1\n\n\n@@ITEM\n\tno\t2\n", "II", "", ""},
         {"CommentsDirectlyBehindTheLastLineStayTheItems",
          "@@ITEM\n\tno\t1\n\t# own\n# also own\n\n# head\n@@ITEM\n\tno\t2\n", "IOI", "\n# head\n|",
          "\t# own\r\n\t# also own\r\n"},
@@ -89,8 +90,10 @@ TEST(PlaceLines, WhereTheyBegin)
 {
     const std::pair<std::string, size_t> cases[] = {
         {"@@ITEM\n\tno\t1\n\n# h\n", 13},
-        {"@@ITEM\n\n", 7},
-        {"@@ITEM\n \t\r\n", 7}, // a line of white space is blank
+        {"@@ITEM\n\n", 8},                  // blank lines alone stay the item's
+        {"@@ITEM\n\n# h\n", 7},
+        {"@@ITEM\n \t\r\n# h\n", 7},          // a line of white space is blank
+        {"@@ITEM\n \t\r\n", 11},
         {"@@ITEM # c\n", 11},
         {"@@ITEM\n", 7},
         {"@@ITEM", 6},

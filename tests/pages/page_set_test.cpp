@@ -134,10 +134,11 @@ TEST_F(SetPageTest, SectionHeadersAreFreeTextsOfTheirOwn)
            "@@ITEM\r\n\tno\t2\r\n\tname\t盾\r\n@@END\r\n"));
     Run([&](CMainDlg& main) {
         Enter(main);
-        EXPECT_EQ(Head(main), (std::vector<std::string>{"@@ITEM：剣", "", "@@ITEM：盾"}));
+        // Named by its first line that is not blank.
+        EXPECT_EQ(Head(main), (std::vector<std::string>{"@@ITEM：剣", "# ==== 武器 ====", "@@ITEM：盾"}));
         Select(main, "@@ITEM：剣");
         EXPECT_EQ(Detail(main), "@@ITEM\r\n\t# 剣の\r\n\tno\t1\r\n\tname\t剣\r\n");
-        Select(main, "");
+        Select(main, "# ==== 武器 ====");
         EXPECT_EQ(Detail(main), "\r\n# ==== 武器 ====\r\n");
         EXPECT_FALSE(user.Look(Page(main), IDC_DETAIL).readOnly);
 
@@ -155,7 +156,7 @@ TEST_F(SetPageTest, SectionHeadersAreFreeTextsOfTheirOwn)
         user.Click(Page(main), IDC_UP);
         user.Click(Page(main), IDC_UP);
         EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
-        EXPECT_EQ(Head(main), (std::vector<std::string>{"@@ITEM：盾", "@@ITEM：剣", ""}));
+        EXPECT_EQ(Head(main), (std::vector<std::string>{"@@ITEM：盾", "@@ITEM：剣", "# ==== 武具 ===="}));
         Save(main);
     });
     EXPECT_NE(Cp932ToUtf8(Saved()).find("\tname\t剣\r\n\r\n# ==== 武具 ====\r\n@@DEFINE\r\n@@END"),

@@ -295,7 +295,7 @@ TEST(FindReplace, SectionHeadersAreOtherText)
     request.search.Assign(Utf8ToCp932("武器").c_str());
     request.mode = kFindContains;
     EXPECT_EQ(Lines(RunFindReplace(doc, CollectFindTargets(doc, kFindItems, {}), request)), "");
-    EXPECT_EQ(Lines(RunFindReplace(doc, CollectFindTargets(doc, kFindAll, {}), request)), "OTHER[1]：\n");
+    EXPECT_EQ(Lines(RunFindReplace(doc, CollectFindTargets(doc, kFindAll, {}), request)), "OTHER[1]：# ==== 武器 ====\n");
 
     request.replacement.Assign(Utf8ToCp932("武具").c_str());
     request.replace = true;
