@@ -37,3 +37,10 @@ void CElementReader::NoteRepeatedField(std::vector<const CMerxString*>& seen, co
     }
     Message(SJ("[%u]：%s：要素名\"%s\"が重複しています。後の値を使います。\n"), number, kind, field.key.GetBuffer());
 }
+
+void CElementReader::NoteKeptSpan(CMERX_base& element, const char* text, uint32_t length) const
+{
+    if (!m_pKeptText || text < m_pKeptText || text + length > m_pKeptText + m_nKeptLength)
+        return;
+    element.SetKeptSpan({static_cast<uint32_t>(text - m_pKeptText), length});
+}
