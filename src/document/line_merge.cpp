@@ -149,10 +149,10 @@ std::vector<CStep> DiffLines(const std::vector<std::string_view>& a, const std::
             if (i < n && j < m && a[head + i] == b[head + j]) {
                 steps.push_back({COp::Same, head + i++});
                 ++j;
-            } else if (j < m && (i == n || at(i, j + 1) >= at(i + 1, j))) {
-                steps.push_back({COp::Added, head + j++});
-            } else {
+            } else if (i < n && (j == m || at(i + 1, j) >= at(i, j + 1))) {
                 steps.push_back({COp::Removed, head + i++});
+            } else {
+                steps.push_back({COp::Added, head + j++});
             }
         }
     } else {
@@ -223,11 +223,15 @@ void MergeChangedLines(std::string_view keptText, std::string_view beforeText, s
     const std::vector<long> match = MatchKept(kept, before);
 
     // The indentation the kept lines have where the writer puts a depth of
-    // tabs.
+    // tabs. Comment-only lines say nothing of it, nor of where a line
+    // stands: the writer puts them at the top of their element.
     std::unordered_map<size_t, std::string_view> indent;
-    for (size_t i = 0; i < before.size(); ++i)
-        if (match[i] > 0)
+    std::vector<bool> commentOnly(before.size(), false);
+    for (size_t i = 0; i < before.size(); ++i) {
+        commentOnly[i] = before[i].substr(LeadingTabs(before[i]), 1) == "#";
+        if (match[i] > 0 && !commentOnly[i])
             indent.emplace(LeadingTabs(before[i]), LeadingBlanks(kept[static_cast<size_t>(match[i])].text));
+    }
 
     std::vector<bool> removed(kept.size(), false);
     std::vector<std::vector<size_t>> added(kept.size() + 1);
@@ -240,9 +244,10 @@ void MergeChangedLines(std::string_view keptText, std::string_view beforeText, s
         const long k = match[step.index];
         if (k < 0)
             continue;
-        anchor = static_cast<size_t>(k);
         if (step.op == COp::Removed && k > 0)
-            removed[anchor] = true;
+            removed[static_cast<size_t>(k)] = true;
+        if (!commentOnly[step.index])
+            anchor = static_cast<size_t>(k);
     }
 
     auto endLine = [&out] {
