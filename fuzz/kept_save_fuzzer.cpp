@@ -115,7 +115,11 @@ void Run(uint8_t rule, uint8_t edit, std::string text)
     std::string expected = text;
     if (!expected.empty() && expected.back() != '\n')
         expected += '\n';
-    const bool defineAdded = doc.definedata.text == "@@DEFINE\n" && text.find("@@DEFINE\n") == std::string::npos;
+    // A definition the reader added is the one line more.
+    bool defineAdded = false;
+    for (size_t at = saved.find("@@DEFINE\n"); saved != expected && at != std::string::npos && !defineAdded;
+         at = saved.find("@@DEFINE\n", at + 1))
+        defineAdded = saved.substr(0, at) + saved.substr(at + 9) == expected;
     if (!defineAdded && !DropsBlocks(doc, text) && saved != expected) {
         std::fprintf(stderr, "saved:\n%s\n", saved.c_str());
         Fail("a text saved without edits came back changed");
