@@ -1,6 +1,8 @@
 #include "document/kept_writer.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -131,7 +133,19 @@ private:
 template <class T>
 void CKeptWriter::CWork::AppendFieldElement(CWriterText& out, const T& element, T& scratch, T& check)
 {
-    const std::string_view kept = Kept(element.GetKeptSpan());
+    std::string_view kept = Kept(element.GetKeptSpan());
+    // The last line of the data without its line end gets one, which
+    // changes nothing but the last line of an open script block: the
+    // element then reads as what it holds only when its text is written
+    // anew.
+    std::string ended;
+    const size_t lastLineFeed = kept.rfind('\n');
+    if (!kept.empty() && kept.find_first_not_of(" \t", lastLineFeed == std::string_view::npos ? 0 : lastLineFeed + 1) !=
+                             std::string_view::npos) {
+        ended.assign(kept);
+        ended += '\n';
+        kept = ended;
+    }
     if (!kept.empty()) {
         m_messages.Truncate(0);
         if (m_reader.Read(scratch, kept)) {
@@ -211,6 +225,11 @@ void CKeptWriter::CWork::PlanFunctions()
         for (size_t i = 1; i < parts.size(); ++i)
             m_behind[parts[i]->anchor].push_back(parts[i]);
     }
+    // Blocks of several keywords behind one element, in file order.
+    for (auto& [anchor, parts] : m_behind)
+        std::sort(parts.begin(), parts.end(), [](const CKeptFunctionPart* a, const CKeptFunctionPart* b) {
+            return a->span.offset < b->span.offset;
+        });
 }
 
 void CKeptWriter::CWork::AppendFunction(CWriterText& out, const Csinglestruct& function)
