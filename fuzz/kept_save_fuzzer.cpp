@@ -172,7 +172,12 @@ void Run(uint8_t rule, uint8_t edit, std::string text)
             continue;
         std::string kept = doc.keptText.substr(each.GetKeptSpan().offset, each.GetKeptSpan().length);
         kept.erase(kept.find_last_not_of(" \t") + 1); // the blanks before the next keyword go with the place
-        Expect(sorted.find(kept) != std::string::npos, "a sorted item was not written as it was read");
+        if (kept.empty() || kept.back() != '\n')
+            continue; // the last line of the data, which may be written anew
+        if (sorted.find(kept) == std::string::npos) {
+            std::fprintf(stderr, "item:\n%s\nsorted:\n%s\n", kept.c_str(), sorted.c_str());
+            Fail("a sorted item was not written as it was read");
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "document/kept_writer.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -342,6 +343,10 @@ CWriterText CKeptWriter::WriteDocument() const
     CWork& work = Work();
     work.PlanFunctions();
     CWriterText out;
+    // Mostly the kept text again: room for it and some more, so that the
+    // text is not copied as it grows.
+    out.Reserve(static_cast<uint32_t>(std::min<size_t>(m_doc.keptText.size() + m_doc.keptText.size() / 8 + 4096,
+                                                       UINT32_MAX / 2)));
     CWriterText piece;
     for (uint32_t i = 0; i < m_doc.setdata.GetCount(); ++i) {
         const CMERX_base* element = m_doc.setdata[i];
@@ -349,6 +354,12 @@ CWriterText CKeptWriter::WriteDocument() const
         // written at its first place only.
         if (element->GetKind() == CMERX_TYPE_SINGLE && m_doc.FindInArrangement(element) != static_cast<int32_t>(i))
             continue;
+        // Behind a finished line the element goes straight in; behind an
+        // unfinished one it is looked at first.
+        if (out.IsEmpty() || out[out.GetLength() - 1] == '\n') {
+            work.AppendElement(out, *element, true);
+            continue;
+        }
         piece.Truncate(0);
         work.AppendElement(piece, *element, true);
         if (piece.IsEmpty())
