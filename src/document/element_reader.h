@@ -38,9 +38,12 @@ protected:
     bool ReadItem(Citemstruct& item, const char* text, uint32_t length, uint32_t& line);
     bool ReadEvent(Ceventstruct& event, const char* text, uint32_t length, uint32_t& line);
     void Message(const char* format, ...);
-    // Notes on `element` where its text, `length` bytes from `text`, stands
-    // in the kept text, when it stands there (CMerxReader reads it).
-    void NoteKeptSpan(CMERX_base& element, const char* text, uint32_t length) const;
+    // Notes on the element just read where its text, `length` bytes from
+    // `text`, stands in the kept text, with the hash of what it holds, when
+    // it stands there (CMerxReader reads it).
+    bool InKeptText(const char* text, uint32_t length) const;
+    void NoteKeptSpan(Citemstruct& item, const char* text, uint32_t length) const;
+    void NoteKeptSpan(Ceventstruct& event, const char* text, uint32_t length) const;
 
     CElementKeyMaps m_keys;
     // The text the elements read stand in, when it is the document's kept

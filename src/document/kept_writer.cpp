@@ -148,6 +148,11 @@ void CKeptWriter::CWork::AppendFieldElement(CWriterText& out, const T& element, 
         kept = ended;
     }
     if (!kept.empty()) {
+        // What the element held as read, it holds still: its text stays.
+        if (ended.empty() && element.GetKeptSpan().content == ContentHash(element)) {
+            AppendView(out, kept);
+            return;
+        }
         m_messages.Truncate(0);
         if (m_reader.Read(scratch, kept)) {
             if (SameContent(scratch, element)) {

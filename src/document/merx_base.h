@@ -32,10 +32,12 @@ using CMerxListMap = CMapElement<CMerxList, 32>;
 
 // Where an element's text stood in the data text the document was read
 // from (CMerxDocument::keptText): `length` bytes from `offset`; no place
-// (length 0) for an element made after the reading.
+// (length 0) for an element made after the reading. `content` is the
+// content hash (element_compare.h) of what the element held as read.
 struct CKeptSpan {
     uint32_t offset = 0;
     uint32_t length = 0;
+    uint64_t content = 0;
 
     bool IsEmpty() const { return length == 0; }
 };

@@ -3,8 +3,10 @@
 // reads back as the document.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
+#include "document/element_compare.h"
 #include "document/kept_writer.h"
 #include "document_test_helpers.h"
 
@@ -185,4 +187,44 @@ TEST(KeptWriter, OneElementAsTheSaveWritesIt)
     dtest::Document doc;
     doc.Parse("@@DEFINE\n@@ITEM\n  name  A # c\n");
     EXPECT_EQ(Text(CKeptWriter(doc).WriteElement(doc.itemdata[0])), "@@ITEM\r\n  name  A # c\r\n");
+}
+
+// The content hash the reader keeps tells the save which elements did not
+// change: the same content gives the same hash, whatever order the keys
+// came in; a change anywhere gives another.
+TEST(KeptWriter, ContentHashFollowsContent)
+{
+    dtest::Document doc({.beta = true});
+    doc.Parse("@@DEFINE\n@@ITEM\nno 1\nname a # c\n@@USE\nname u\nuse a 1\njob x\n@@EVENT\ncode e\nparam p 1\n");
+    const Citemstruct& item = doc.itemdata[0];
+    const Ceventstruct& event = doc.eventdata[0];
+    EXPECT_EQ(item.GetKeptSpan().content, ContentHash(item));
+    EXPECT_EQ(event.GetKeptSpan().content, ContentHash(event));
+
+    Citemstruct reordered;
+    reordered.SetComment("name", "# c"); // comments and fields in another order
+    reordered.fields.GetOrInsert("name")->Assign("a");
+    reordered.fields.GetOrInsert("no")->Assign("1");
+    reordered.fields.GetOrInsert("price"); // empty: not given
+    *reordered.uses.Add() = item.uses[0];
+    EXPECT_EQ(ContentHash(reordered), ContentHash(item));
+
+    const std::function<void(Citemstruct&)> itemEdits[] = {
+        [](Citemstruct& i) { i.SetField("name", "b"); },
+        [](Citemstruct& i) { i.SetComment("name", "# d"); },
+        [](Citemstruct& i) { i.SetComment("no", "# c"); },
+        [](Citemstruct& i) { i.uses[0].SetField("name", "v"); },
+        [](Citemstruct& i) { i.uses[0].GetList("job")->GetAt(0)->Assign("y"); },
+        [](Citemstruct& i) { i.uses[0].GetListComments("job")->GetAt(0)->Assign("\t# j"); },
+        [](Citemstruct& i) { i.uses.Add(); },
+    };
+    for (const auto& edit : itemEdits) {
+        Citemstruct changed(item);
+        edit(changed);
+        EXPECT_NE(ContentHash(changed), ContentHash(item));
+        EXPECT_FALSE(SameContent(changed, item));
+    }
+    Ceventstruct changed(event);
+    changed.params.GetAt(0)->Assign("p 2");
+    EXPECT_NE(ContentHash(changed), ContentHash(event));
 }
