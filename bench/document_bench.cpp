@@ -6,9 +6,14 @@
 //                    document whose key lists are those of the default rule
 //                    (beta, includes are no elements)
 //   BM_Save/items:N  write the document parsed from the file as data text
-//                    and replace the file items-N.saved.cgi with it safely
-//                    (CTextFileWriter: CR LF on disk, flushed to the disk,
-//                    renamed in place), the text handed over in pieces
+//                    as the save writes it (CKeptWriter: what did not
+//                    change, as it was read) and replace the file
+//                    items-N.saved.cgi with it safely (CTextFileWriter: CR
+//                    LF on disk, flushed to the disk, renamed in place), the
+//                    text handed over in pieces
+//   BM_SaveFormatted/items:N  the same with every element in the writer's
+//                    layout (CMerxWriter, as "tavaro format" writes, and as
+//                    the save wrote before it kept unchanged text)
 //
 // Times are CPU seconds of the measured calls only (manual timing); the
 // document is built and destroyed outside them. Counters:
@@ -39,6 +44,7 @@
 
 #include "data_dir_arg.h"
 #include "document/data_writer.h"
+#include "document/kept_writer.h"
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
 #include "foundation/text_file.h"
@@ -104,11 +110,16 @@ bool Open(const std::string& path, CMerxDocument& doc)
 // The save: the writer's text, its CR LF turned into LF for the text-file
 // writer, which puts CR LF on disk. The text goes to the writer in pieces,
 // so that the file's CR LF form never stands in memory whole.
-bool Save(const CMerxDocument& doc, const std::string& path)
+bool Save(const CMerxDocument& doc, const std::string& path, bool formatted = false)
 {
     constexpr uint32_t kPiece = 1 << 16;
-    Text text = CMerxWriter(doc).WriteDocument();
-    text.Replace("\r\n", "\n");
+    Text text;
+    if (formatted) {
+        text = CMerxWriter(doc).WriteDocument();
+        text.Replace("\r\n", "\n");
+    } else {
+        text = CKeptWriter(doc).WriteDocument();
+    }
     CTextFileWriter file;
     if (!file.Begin(path.c_str()))
         return false;
@@ -201,7 +212,7 @@ CMerxDocument* SavedDocument(int64_t items, std::string& error)
     return doc.get();
 }
 
-void BM_Save(benchmark::State& state)
+void SaveBench(benchmark::State& state, bool formatted)
 {
     const int64_t items = state.range(0);
     const std::string saved = SavedFile(items);
@@ -218,7 +229,7 @@ void BM_Save(benchmark::State& state)
         StartPeakMemory();
         state.ResumeTiming();
         bool written = false;
-        const auto [cpu, elapsed] = Timed([&] { written = Save(*doc, saved); });
+        const auto [cpu, elapsed] = Timed([&] { written = Save(*doc, saved, formatted); });
         state.SetIterationTime(cpu);
         wall += elapsed;
         peak = std::max(peak, StatusMegabytes("VmHWM"));
@@ -233,6 +244,9 @@ void BM_Save(benchmark::State& state)
     std::remove(saved.c_str());
 }
 
+void BM_Save(benchmark::State& state) { SaveBench(state, false); }
+void BM_SaveFormatted(benchmark::State& state) { SaveBench(state, true); }
+
 void Sizes(benchmark::internal::Benchmark* b)
 {
     b->ArgName("items")->Arg(1000)->Arg(10000)->Arg(50000)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -240,6 +254,7 @@ void Sizes(benchmark::internal::Benchmark* b)
 
 BENCHMARK(BM_Open)->Apply(Sizes);
 BENCHMARK(BM_Save)->Apply(Sizes);
+BENCHMARK(BM_SaveFormatted)->Apply(Sizes);
 
 } // namespace
 

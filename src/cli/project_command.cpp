@@ -78,6 +78,7 @@ int RunFormatCommand(std::span<const std::string_view> args, std::ostream& out, 
     CliProject* p = OpenCliProject(*parsed, kFormatForm.command, {.unknownRule = EX_USAGE, .unopened = 1}, err, status);
     if (!p)
         return status;
+    p->project->m_bWriteFormatted = true;
     if (parsed->output)
         return WriteCliProject(*p, *parsed, kFormatForm.command, out, err);
     // The text goes out in pieces with the file's line ends; a failed

@@ -2,6 +2,7 @@
 // the end of the data.
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "document/block_split.h"
 #include "document/merx_reader.h"
@@ -25,7 +26,14 @@ uint32_t CountLineFeeds(const char* text, uint32_t length)
 bool CMerxReader::Parse(const char* text)
 {
     try {
+        // The text may be the kept text itself, which Clear forgets.
+        std::string kept(text);
         m_doc.Clear();
+        m_doc.keptText.swap(kept);
+        kept = std::string();
+        text = m_doc.keptText.c_str();
+        m_pKeptText = text;
+        m_nKeptLength = static_cast<uint32_t>(m_doc.keptText.size());
         m_keys.Build(m_doc);
         CStrRegexHitList blocks;
         SplitDataBlocks(text, m_doc.IsIncludeAsElement(), blocks);
@@ -75,7 +83,7 @@ bool CMerxReader::ReadBlocks(const char* text, const CStrRegexHitList& blocks)
         }
         case CBlockKind::Function:
             block.Assign(start, length);
-            ReadFunctionBlock(block, line);
+            ReadFunctionBlock(block, start, static_cast<uint32_t>(length), line);
             break;
         case CBlockKind::End:
             // The end of the data and everything behind it: one element of
@@ -136,7 +144,7 @@ void CMerxReader::PlaceBeforeEnd(bool defineSeen)
     }
 }
 
-void CMerxReader::ReadFunctionBlock(const char* block, uint32_t line)
+void CMerxReader::ReadFunctionBlock(const char* block, const char* start, uint32_t length, uint32_t line)
 {
     CStrRegexMatchStruct captures;
     StrRegex(block, "%/0w%{%/k%}", "s", &captures);
@@ -152,13 +160,21 @@ void CMerxReader::ReadFunctionBlock(const char* block, uint32_t line)
         return;
     const char* body = block + lineFeed + 1;
     // A function block stands once in the arrangement, where it first
-    // appears; later blocks with the same keyword add their lines to it.
+    // appears; later blocks with the same keyword add their lines to it,
+    // and are kept with the element they followed.
+    CKeptFunctionPart part;
+    part.function = function;
+    part.span = {static_cast<uint32_t>(start - m_pKeptText), length};
     if (m_doc.FindInArrangement(function) < 0) {
         function->text.Assign(body);
         *m_doc.setdata.Add() = function;
     } else {
         function->text += body;
+        part.anchor = *m_doc.setdata.GetLast();
+        if (part.anchor->GetKind() == CMERX_TYPE_OTHER)
+            part.anchorTextLength = static_cast<const Cotherstruct*>(part.anchor)->text.GetLength();
     }
+    m_doc.keptFunctionParts.push_back(part);
 }
 
 void CMerxReader::ReadPlaceLines(const char* text, uint32_t length, uint32_t& line)

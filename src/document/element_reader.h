@@ -38,8 +38,18 @@ protected:
     bool ReadItem(Citemstruct& item, const char* text, uint32_t length, uint32_t& line);
     bool ReadEvent(Ceventstruct& event, const char* text, uint32_t length, uint32_t& line);
     void Message(const char* format, ...);
+    // Notes on the element just read where its text, `length` bytes from
+    // `text`, stands in the kept text, with the hash of what it holds, when
+    // it stands there (CMerxReader reads it).
+    bool InKeptText(const char* text, uint32_t length) const;
+    void NoteKeptSpan(Citemstruct& item, const char* text, uint32_t length) const;
+    void NoteKeptSpan(Ceventstruct& event, const char* text, uint32_t length) const;
 
-    CElementKeyMaps m_keys; // built from the source's key lists by each public entry
+    CElementKeyMaps m_keys;
+    // The text the elements read stand in, when it is the document's kept
+    // text: [m_pKeptText, m_pKeptText + m_nKeptLength).
+    const char* m_pKeptText = nullptr;
+    uint32_t m_nKeptLength = 0; // built from the source's key lists by each public entry
 
 private:
     // A use entry: the comment of its "@@USE" line `start` (line `number`),

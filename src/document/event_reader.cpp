@@ -86,5 +86,6 @@ bool CElementReader::ReadEvent(Ceventstruct& event, const char* text, uint32_t l
     }
     event.TrimFields();
     line += lines.LineFeeds();
+    NoteKeptSpan(event, text, length);
     return true;
 }

@@ -75,5 +75,6 @@ bool CElementReader::ReadItem(Citemstruct& item, const char* text, uint32_t leng
     }
     item.TrimFields();
     line += lines.LineFeeds();
+    NoteKeptSpan(item, text, length);
     return true;
 }

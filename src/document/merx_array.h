@@ -3,9 +3,12 @@
 //
 // A self-growing array keeps the storage of a removed element and hands it
 // out again on the next append; this one empties the element on removal, so
-// an appended element always starts empty.
+// an appended element always starts empty, with no place in the kept text.
 #pragma once
 
+#include <type_traits>
+
+#include "document/merx_base.h"
 #include "foundation/array_auto.h"
 
 template <class T>
@@ -16,7 +19,10 @@ public:
 protected:
     void DestructElements(T** slots, uint32_t count) override
     {
-        for (uint32_t i = 0; i < count; ++i)
+        for (uint32_t i = 0; i < count; ++i) {
             slots[i]->Clear();
+            if constexpr (std::is_base_of_v<CMERX_base, T>)
+                slots[i]->SetKeptSpan({});
+        }
     }
 };

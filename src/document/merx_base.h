@@ -30,18 +30,39 @@ public:
 // Key -> ordered list of texts (use lists and their comments).
 using CMerxListMap = CMapElement<CMerxList, 32>;
 
+// Where an element's text stood in the data text the document was read
+// from (CMerxDocument::keptText): `length` bytes from `offset`; no place
+// (length 0) for an element made after the reading. `content` is the
+// content hash (element_compare.h) of what the element held as read.
+struct CKeptSpan {
+    uint32_t offset = 0;
+    uint32_t length = 0;
+    uint64_t content = 0;
+
+    bool IsEmpty() const { return length == 0; }
+};
+
 // Every element starts with its kind; elements are destroyed through the base.
+//
+// The place an element was read from belongs to the element where it
+// stands, not to what it holds: a copy has none, and an element that takes
+// the content of another (a page's apply, a direct edit, a replacement)
+// keeps its own, so that the save can tell what changed by comparing the
+// content with what was read there.
 class CMERX_base {
 public:
     virtual ~CMERX_base() = default;
 
     uint8_t GetKind() const { return m_nKind; }
+    const CKeptSpan& GetKeptSpan() const { return m_kept; }
+    void SetKeptSpan(const CKeptSpan& span) { m_kept = span; }
 
 protected:
     explicit CMERX_base(uint8_t kind) : m_nKind(kind) {}
-    CMERX_base(const CMERX_base&) = default;
-    CMERX_base& operator=(const CMERX_base&) = default;
+    CMERX_base(const CMERX_base& other) : m_nKind(other.m_nKind) {}
+    CMERX_base& operator=(const CMERX_base&) { return *this; }
 
 private:
     uint8_t m_nKind;
+    CKeptSpan m_kept;
 };

@@ -96,6 +96,9 @@ void CMerxDocument::Clear()
     eventdata.RemoveAll();
     otherdata.RemoveAll();
     definedata.Clear();
+    keptText.clear();
+    keptText.shrink_to_fit();
+    keptFunctionParts.clear();
     ResetMap(singledata);
     for (const char* keyword : g_aszMerxFunctionKeywords)
         singledata.InsertNew(keyword)->keyword.Assign(keyword);
@@ -193,8 +196,13 @@ bool CMerxDocument::RemoveElement(CMERX_base* element)
     default:
         return false;
     }
-    if (removed)
+    if (removed) {
         RaiseStructureVersion();
+        // A function block that stood behind the element has lost its place.
+        for (CKeptFunctionPart& part : keptFunctionParts)
+            if (part.anchor == element)
+                part.anchor = nullptr;
+    }
     return removed;
 }
 

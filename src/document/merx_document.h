@@ -16,11 +16,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "document/define_struct.h"
 #include "document/event_struct.h"
 #include "document/item_struct.h"
+#include "document/kept_parts.h"
 #include "document/merx_array.h"
 #include "document/other_struct.h"
 #include "document/single_struct.h"
@@ -45,6 +47,13 @@ public:
 
     CStr_base<1024> m_strApplyError; // the reader appends its messages here
 
+    // The data text the document was last read from, "\n" line ends: the
+    // elements' kept spans point into it, and the save writes what did not
+    // change from it byte for byte. Empty for a new project.
+    std::string keptText;
+    // Every function block read, in file order (kept_parts.h).
+    std::vector<CKeptFunctionPart> keptFunctionParts;
+
     // An empty document: no elements but the twelve empty function blocks,
     // which stand nowhere in the arrangement yet.
     CMerxDocument();
@@ -63,7 +72,8 @@ public:
     void AddUseExtensionKey(const char* name, bool array);
 
     // Empties the arrangement and the containers, empties the definition
-    // and creates the twelve function elements with empty texts.
+    // and creates the twelve function elements with empty texts; forgets
+    // the kept text.
     void Clear();
 
     uint32_t GetStructureVersion() const { return m_nStructureVersion; }

@@ -15,9 +15,10 @@ class CMerxReader : public CElementReader {
 public:
     explicit CMerxReader(CMerxDocument& doc) : CElementReader(doc, doc.m_strApplyError), m_doc(doc) {}
 
-    // Refills the whole document from `text`. False when memory ran out:
-    // the document then holds only part of the text and must not be taken
-    // for it.
+    // Refills the whole document from `text`, which the document keeps
+    // (keptText) with the place of every item, event and function block in
+    // it. False when memory ran out: the document then holds only part of
+    // the text and must not be taken for it.
     bool Parse(const char* text);
 
 private:
@@ -29,7 +30,9 @@ private:
     // Inserts the default definition (when none was seen) and the function
     // blocks missing from the arrangement at the end of the data.
     void PlaceBeforeEnd(bool defineSeen);
-    void ReadFunctionBlock(const char* block, uint32_t line);
+    // The function block `block`, a copy of the `length` bytes at `start`
+    // of the kept text.
+    void ReadFunctionBlock(const char* block, const char* start, uint32_t length, uint32_t line);
     // The place lines behind an item or event (`length` bytes, perhaps
     // none): other text, past which `line` is advanced.
     void ReadPlaceLines(const char* text, uint32_t length, uint32_t& line);

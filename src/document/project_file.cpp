@@ -7,6 +7,7 @@
 
 #include "document/backup_file.h"
 #include "document/data_writer.h"
+#include "document/kept_writer.h"
 #include "document/function_keywords.h"
 #include "document/merx_reader.h"
 #include "foundation/native_path.h"
@@ -195,6 +196,8 @@ bool CMerxProject::Backup(const char* path, bool overwrite, bool asCopy, std::st
 
 CWriterText CMerxProject::DocumentText() const
 {
+    if (!m_bWriteFormatted)
+        return CKeptWriter(m_doc).WriteDocument();
     CWriterText document = CMerxWriter(m_doc).WriteDocument();
     document.Replace("\r\n", "\n");
     return document;

@@ -48,6 +48,10 @@ public:
     bool m_bModified = false;
     bool m_bIncludeAsElement = false; // "@@include" as an element key
     bool m_bOutOfMemory = false;      // the last open was refused for want of memory
+    // A save writes what did not change as it was read (kept_writer.h);
+    // set, every element in the writer's layout (data_writer.h), as
+    // "tavaro format" writes it.
+    bool m_bWriteFormatted = false;
 
     // The local time of saves; replaceable for tests.
     std::function<std::tm()> clock;
@@ -91,7 +95,7 @@ public:
     static CStr_base<64> WindowTitle(const char* projectName);
 
 private:
-    // The writer's text of the document with "\n" line ends.
+    // The text a save writes of the document, "\n" line ends.
     CWriterText DocumentText() const;
     // Empties the document and gives it the content of a new project.
     void SetDefaultContent();

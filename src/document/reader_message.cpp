@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdarg>
 
+#include "document/element_compare.h"
 #include "document/element_reader.h"
 #include "foundation/sjis_literal.h"
 
@@ -36,4 +37,21 @@ void CElementReader::NoteRepeatedField(std::vector<const CMerxString*>& seen, co
         return;
     }
     Message(SJ("[%u]：%s：要素名\"%s\"が重複しています。後の値を使います。\n"), number, kind, field.key.GetBuffer());
+}
+
+bool CElementReader::InKeptText(const char* text, uint32_t length) const
+{
+    return m_pKeptText && text >= m_pKeptText && text + length <= m_pKeptText + m_nKeptLength;
+}
+
+void CElementReader::NoteKeptSpan(Citemstruct& item, const char* text, uint32_t length) const
+{
+    if (InKeptText(text, length))
+        item.SetKeptSpan({static_cast<uint32_t>(text - m_pKeptText), length, ContentHash(item)});
+}
+
+void CElementReader::NoteKeptSpan(Ceventstruct& event, const char* text, uint32_t length) const
+{
+    if (InKeptText(text, length))
+        event.SetKeptSpan({static_cast<uint32_t>(text - m_pKeptText), length, ContentHash(event)});
 }

@@ -5,6 +5,7 @@
 
 #include "app/line_ends.h"
 #include "document/data_writer.h"
+#include "document/kept_writer.h"
 #include "document/function_keywords.h"
 #include "document/other_text_place.h"
 #include "document/merx_reader.h"
@@ -65,9 +66,9 @@ CStr_base<16384> ArrangementDetail(const CMerxDocument& doc, const CMERX_base& e
 {
     switch (element.GetKind()) {
     case CMERX_TYPE_ITEM:
-        return WithCrLf(CMerxWriter(doc).WriteItem(static_cast<const Citemstruct&>(element)).GetBuffer());
     case CMERX_TYPE_EVENT:
-        return WithCrLf(CMerxWriter(doc).WriteEvent(static_cast<const Ceventstruct&>(element)).GetBuffer());
+        // As the save writes it: the lines that did not change as they were read.
+        return WithCrLf(CKeptWriter(doc).WriteElement(element).GetBuffer());
     case CMERX_TYPE_SINGLE:
         return WithCrLf(static_cast<const Csinglestruct&>(element).text.GetBuffer());
     case CMERX_TYPE_OTHER:

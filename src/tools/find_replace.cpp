@@ -7,6 +7,7 @@
 
 #include "app/line_ends.h"
 #include "document/data_writer.h"
+#include "document/kept_writer.h"
 #include "document/element_reader.h"
 #include "document/other_text_place.h"
 #include "document/reopen_check.h"
@@ -236,7 +237,8 @@ private:
         switch (element.GetKind()) {
         case CMERX_TYPE_SINGLE: text.Assign(static_cast<const Csinglestruct&>(element).text); break;
         case CMERX_TYPE_OTHER: text.Assign(static_cast<const Cotherstruct&>(element).text); break;
-        default: text = CMerxWriter(m_doc).WriteElement(element); break;
+        // Items and events as the save writes them.
+        default: text = m_keptWriter.WriteElement(element); break;
         }
         if (!m_request.replace) {
             const int32_t found = Compare(text.GetBuffer(), text.GetLength());
@@ -370,6 +372,7 @@ private:
     CStrRegexBudget m_budget;
     CFindOutcome& m_out;
     const bool m_beta;
+    const CKeptWriter m_keptWriter{m_doc};
     // The changed copy of each element changed so far.
     std::unordered_map<const CMERX_base*, const CMERX_base*> m_changedOf;
 };

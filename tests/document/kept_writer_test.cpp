@@ -1,0 +1,243 @@
+// The save's writer: what did not change is written as it was read, a
+// changed element keeps the lines that did not change, and what it writes
+// reads back as the document.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "document/element_compare.h"
+#include "document/kept_writer.h"
+#include "document_test_helpers.h"
+
+using dtest::Text;
+
+namespace {
+
+// The text a save writes of `doc`.
+std::string Saved(const CMerxDocument& doc) { return Text(CKeptWriter(doc).WriteDocument()); }
+
+// The sample file without its project-information block.
+std::string SampleData(const char* name)
+{
+    std::string text = dtest::SampleFile(name);
+    const std::string end = "###MERX_PROJECT_INFO_END\n";
+    const size_t at = text.find(end);
+    return at == std::string::npos ? text : text.substr(at + end.size());
+}
+
+// The formatter's text of the document read from `text`.
+std::string Formatted(const std::string& text, dtest::Rule rule = {})
+{
+    dtest::Document doc(rule);
+    doc.Parse(text);
+    return Text(CMerxWriter(doc).WriteDocument());
+}
+
+// Lines of `a` and `b` that differ, as "-line" and "+line" in order (a
+// plain line-by-line comparison: the edits tested keep the line count or
+// add and remove lines at one place).
+std::string ChangedLines(const std::string& a, const std::string& b)
+{
+    auto lines = [](const std::string& text) {
+        std::vector<std::string> out;
+        size_t start = 0;
+        for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', start)) {
+            out.push_back(text.substr(start, at - start));
+            start = at + 1;
+        }
+        if (start < text.size())
+            out.push_back(text.substr(start));
+        return out;
+    };
+    const std::vector<std::string> x = lines(a);
+    const std::vector<std::string> y = lines(b);
+    size_t head = 0;
+    while (head < x.size() && head < y.size() && x[head] == y[head])
+        ++head;
+    size_t tail = 0;
+    while (tail < x.size() - head && tail < y.size() - head && x[x.size() - 1 - tail] == y[y.size() - 1 - tail])
+        ++tail;
+    std::string out;
+    for (size_t i = head; i < x.size() - tail; ++i)
+        out += "-" + x[i] + "\n";
+    for (size_t i = head; i < y.size() - tail; ++i)
+        out += "+" + y[i] + "\n";
+    return out;
+}
+
+} // namespace
+
+// Read and saved without edits, a text comes back as it was, apart from a
+// last line end that was missing and a definition the file did not have.
+TEST(KeptWriter, UnchangedTextsComeBackByteForByte)
+{
+    const struct {
+        const char* name;
+        std::string text;
+        std::string saved; // empty: the text itself
+    } cases[] = {
+        {"odd layout", "# head\n\n  @@ITEM  # keyword comment\n   NAME  Wheat  #c\n no 1\n\n# section\n@@DEFINE\ntype1 a\n",
+         ""},
+        {"blanks before keywords",
+         "@@DEFINE\n\t@@ITEM\n\tname\ta\n  \t@@EVENT\ncode x\n  param  p 1 # c\n   @@END\ntrailing\n", ""},
+        {"uses and lists",
+         "@@DEFINE\n@@ITEM\nname a\n  @@USE # comment on use\n    name u\n    USE  item 1   100 #x\n    job a\n\n"
+         "    job b\n    func _local_\n       x = 1\n     _local_\n",
+         ""},
+        {"reported lines stay", "@@DEFINE\n@@ITEM\nname a\nbogus line\nzzz 1\nfunct 2\n", ""},
+        {"two function blocks of one keyword",
+         "@@FUNCITEM  # first\na\n@@DEFINE\n@@IF x\n@@FUNCITEM\nb\n@@IF y\n@@FUNCINIT\n", ""},
+        {"no definition", "@@ITEM\nname a\n", "@@ITEM\nname a\n@@DEFINE\n"},
+        {"no last line end", "@@DEFINE\n@@ITEM\nname a", "@@DEFINE\n@@ITEM\nname a\n"},
+        {"sample", SampleData("inc-item-data.cgi"), ""},
+        {"extension sample", SampleData("inc-item-data-ext.cgi"), ""},
+    };
+    for (const auto& c : cases) {
+        dtest::Document doc({.beta = true});
+        doc.Parse(c.text);
+        EXPECT_EQ(Saved(doc), c.saved.empty() ? c.text : c.saved) << c.name;
+        // What is saved reads back as the same document.
+        EXPECT_EQ(Formatted(Saved(doc), {.beta = true}), Text(CMerxWriter(doc).WriteDocument())) << c.name;
+    }
+}
+
+// What an element holds decides: an apply that changed nothing, a copy put
+// back, a move leave its text as it was read.
+TEST(KeptWriter, ContentDecidesWhatChanged)
+{
+    const std::string text = "@@DEFINE\n@@ITEM\n  name   A  # a\n  no 1\n\n# between\n@@ITEM\n\tname\tB\n";
+    dtest::Document doc;
+    doc.Parse(text);
+    Citemstruct& first = doc.itemdata[0];
+    const Citemstruct copy(first);
+    first.SetField("name", "changed");
+    first = copy; // back as it was
+    EXPECT_EQ(Saved(doc), text);
+    doc.ExchangeItems(0, 1);
+    // The section header between them stays in its place.
+    EXPECT_EQ(Saved(doc), "@@DEFINE\n@@ITEM\n\tname\tB\n\n# between\n@@ITEM\n  name   A  # a\n  no 1\n");
+    // A copy has no kept text: it is written in the writer's layout.
+    Citemstruct* added = doc.InsertItem(2, doc.setdata.GetCount());
+    *added = copy;
+    EXPECT_TRUE(added->GetKeptSpan().IsEmpty());
+    EXPECT_EQ(Saved(doc).substr(Saved(doc).rfind("@@ITEM")), "@@ITEM\n\tno\t1\n\tname\tA\t# a\n");
+}
+
+// A changed element keeps every line whose content did not change; the
+// line of a changed field is written in the game's layout with the
+// element's own indentation, a new one goes where the writer puts it, a
+// removed one goes.
+TEST(KeptWriter, ChangedElementsKeepTheirOtherLines)
+{
+    const std::string text = "@@DEFINE\n@@ITEM # kw\n  no    1\n  name  A   # the name\n\n  price 10\n"
+                             "  @@USE\n    name  u\n    use  a  1\n    use  b  2  # two\n    job  x\n"
+                             "# place\n";
+    const struct {
+        const char* name;
+        void (*edit)(Citemstruct&);
+        std::string changed;
+    } cases[] = {
+        {"a value", [](Citemstruct& i) { i.SetField("price", "20"); }, "-  price 10\n+  price\t20\n"},
+        {"a comment", [](Citemstruct& i) { i.SetComment("name", "# renamed"); },
+         "-  name  A   # the name\n+  name\tA\t# renamed\n"},
+        {"a new field", [](Citemstruct& i) { i.SetField("code", "c1"); }, "+  code\tc1\n"},
+        {"a removed field", [](Citemstruct& i) { i.SetField("price", ""); }, "-  price 10\n"},
+        {"a use field", [](Citemstruct& i) { i.uses[0].SetField("name", "v"); }, "-    name  u\n+    name\tv\n"},
+        {"one list line of two", [](Citemstruct& i) { i.uses[0].GetList("ung")->GetAt(0)->Assign("use\tc\t1\t\t"); },
+         "-    use  a  1\n+    use\tc\t1\n"},
+        {"a list line added",
+         [](Citemstruct& i) {
+             i.uses[0].GetList("job")->Add()->Assign("y");
+             i.uses[0].GetListComments("job")->Add();
+         },
+         "+    job\ty\n"},
+    };
+    for (const auto& c : cases) {
+        dtest::Document doc;
+        doc.Parse(text);
+        c.edit(doc.itemdata[0]);
+        const std::string saved = Saved(doc);
+        EXPECT_EQ(ChangedLines(text, saved), c.changed) << c.name << "\n" << saved;
+        EXPECT_EQ(Formatted(saved), Text(CMerxWriter(doc).WriteDocument())) << c.name;
+    }
+}
+
+// Function blocks of one keyword stand each in its place while the merged
+// block is unchanged; edited, it is written whole at the first place under
+// the first block's keyword line.
+TEST(KeptWriter, FunctionBlocksOfOneKeyword)
+{
+    const std::string text = "@@FUNCITEM # one\na\n@@DEFINE\n@@ITEM\nname x\n@@FUNCITEM\nb\n@@IF 1\n";
+    dtest::Document doc;
+    doc.Parse(text);
+    EXPECT_EQ(Saved(doc), text);
+    doc.FindFunction("@@FUNCITEM")->text.Assign("a\nb\nc\n");
+    EXPECT_EQ(Saved(doc), "@@FUNCITEM # one\na\nb\nc\n@@DEFINE\n@@ITEM\nname x\n@@IF 1\n");
+
+    // The element the second block followed is gone: the block joins the first.
+    doc.Parse(text);
+    ASSERT_TRUE(doc.RemoveElement(&doc.itemdata[0]));
+    EXPECT_EQ(Saved(doc), "@@FUNCITEM # one\na\nb\n@@DEFINE\n@@IF 1\n");
+}
+
+// What the arrangement page and the find window show of an element is what
+// the save writes of it.
+TEST(KeptWriter, OneElementAsTheSaveWritesIt)
+{
+    dtest::Document doc;
+    doc.Parse("@@DEFINE\n@@ITEM\n  name  A # c\n");
+    EXPECT_EQ(Text(CKeptWriter(doc).WriteElement(doc.itemdata[0])), "@@ITEM\r\n  name  A # c\r\n");
+}
+
+// The content hash the reader keeps tells the save which elements did not
+// change: the same content gives the same hash, whatever order the keys
+// came in; a change anywhere gives another.
+TEST(KeptWriter, ContentHashFollowsContent)
+{
+    dtest::Document doc({.beta = true});
+    doc.Parse("@@DEFINE\n@@ITEM\nno 1\nname a # c\n@@USE\nname u\nuse a 1\njob x\n@@EVENT\ncode e\nparam p 1\n");
+    const Citemstruct& item = doc.itemdata[0];
+    const Ceventstruct& event = doc.eventdata[0];
+    EXPECT_EQ(item.GetKeptSpan().content, ContentHash(item));
+    EXPECT_EQ(event.GetKeptSpan().content, ContentHash(event));
+
+    Citemstruct reordered;
+    reordered.SetComment("name", "# c"); // comments and fields in another order
+    reordered.fields.GetOrInsert("name")->Assign("a");
+    reordered.fields.GetOrInsert("no")->Assign("1");
+    reordered.fields.GetOrInsert("price"); // empty: not given
+    *reordered.uses.Add() = item.uses[0];
+    EXPECT_EQ(ContentHash(reordered), ContentHash(item));
+
+    const std::function<void(Citemstruct&)> itemEdits[] = {
+        [](Citemstruct& i) { i.SetField("name", "b"); },
+        [](Citemstruct& i) { i.SetComment("name", "# d"); },
+        [](Citemstruct& i) { i.SetComment("no", "# c"); },
+        [](Citemstruct& i) { i.uses[0].SetField("name", "v"); },
+        [](Citemstruct& i) { i.uses[0].GetList("job")->GetAt(0)->Assign("y"); },
+        [](Citemstruct& i) { i.uses[0].GetListComments("job")->GetAt(0)->Assign("\t# j"); },
+        [](Citemstruct& i) { i.uses.Add(); },
+    };
+    for (const auto& edit : itemEdits) {
+        Citemstruct changed(item);
+        edit(changed);
+        EXPECT_NE(ContentHash(changed), ContentHash(item));
+        EXPECT_FALSE(SameContent(changed, item));
+    }
+    Ceventstruct changed(event);
+    changed.params.GetAt(0)->Assign("p 2");
+    EXPECT_NE(ContentHash(changed), ContentHash(event));
+}
+
+// The comment of a "@@USE" line is what the use holds: changed, its line
+// is written anew and the other lines stay.
+TEST(KeptWriter, AUseLineCommentIsContent)
+{
+    const std::string text = "@@DEFINE\n@@ITEM\n  no 1\n  @@USE   # old\n    name  u\n";
+    dtest::Document doc;
+    doc.Parse(text);
+    EXPECT_EQ(Saved(doc), text);
+    doc.itemdata[0].uses[0].SetComment(kUseLineCommentKey, "# new");
+    EXPECT_EQ(Saved(doc), "@@DEFINE\n@@ITEM\n  no 1\n  @@USE\t# new\n    name  u\n");
+}

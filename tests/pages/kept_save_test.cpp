@@ -1,0 +1,156 @@
+// Saving changes only what the user changed: both sample files browsed on
+// every page and saved come back byte for byte (the project block aside),
+// and one field edited on a page changes only that field's lines.
+#include <filesystem>
+
+#include "../app/main_dlg_fixture.h"
+#include "pages/page_define_template.h"
+#include "pages/page_event_template.h"
+#include "pages/page_func_template.h"
+#include "pages/page_item_template.h"
+#include "pages/page_set_template.h"
+
+namespace {
+
+std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
+
+// The file without its project-information block.
+std::string Data(const std::string& file)
+{
+    const std::string end = "###MERX_PROJECT_INFO_END\r\n";
+    const size_t at = file.find(end);
+    return at == std::string::npos ? file : file.substr(at + end.size());
+}
+
+// The lines that differ between `a` and `b` (CR LF lines), as "-line" and
+// "+line", between their common head and tail.
+std::vector<std::string> ChangedLines(const std::string& a, const std::string& b)
+{
+    auto lines = [](const std::string& text) {
+        std::vector<std::string> out;
+        size_t start = 0;
+        for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", start)) {
+            out.push_back(Cp932ToUtf8(text.substr(start, at - start).c_str()));
+            start = at + 2;
+        }
+        return out;
+    };
+    const std::vector<std::string> x = lines(a);
+    const std::vector<std::string> y = lines(b);
+    size_t head = 0;
+    while (head < x.size() && head < y.size() && x[head] == y[head])
+        ++head;
+    size_t tail = 0;
+    while (tail < x.size() - head && tail < y.size() - head && x[x.size() - 1 - tail] == y[y.size() - 1 - tail])
+        ++tail;
+    std::vector<std::string> out;
+    for (size_t i = head; i < x.size() - tail; ++i)
+        out.push_back("-" + x[i]);
+    for (size_t i = head; i < y.size() - tail; ++i)
+        out.push_back("+" + y[i]);
+    return out;
+}
+
+class KeptSaveTest : public MainDlgTest {
+protected:
+    void OpenSample(const char* name)
+    {
+        std::filesystem::copy_file(TAVARO_SOURCE_DIR "/examples/makeitem_rules/harbor-beta.sir",
+                                   folder.Path("program/makeitem_rules/harbor-beta.sir"),
+                                   std::filesystem::copy_options::skip_existing);
+        startup.commandLine = folder.Path("data.cgi");
+        std::filesystem::copy_file(std::string(TAVARO_SOURCE_DIR "/examples/") + name, startup.commandLine,
+                                   std::filesystem::copy_options::overwrite_existing);
+        m_original = folder.Get("data.cgi");
+    }
+    void Tab(CMainDlg& main, int32_t tab) { user.Select(main, CMainDlg::IDC_TAB, tab); }
+    CMainPage& Page(CMainDlg& main) { return *main.CurrentPage(); }
+    void Apply(CMainDlg& main) { user.Click(Page(main), kIdOk); }
+    // Selects every entry of the list `id`, applying each.
+    void Browse(CMainDlg& main, int32_t id, size_t count)
+    {
+        for (size_t i = 0; i < count; ++i) {
+            user.Select(Page(main), id, static_cast<int32_t>(i));
+            Apply(main);
+        }
+    }
+    void Save(CMainDlg& main) { user.ChooseMenu(main, ID_FILE_SAVE); }
+    // The lines a save changed behind the project block.
+    std::vector<std::string> Changes() { return ChangedLines(Data(m_original), Data(folder.Get("data.cgi"))); }
+
+    std::string m_original;
+};
+
+TEST_F(KeptSaveTest, BrowsingEveryElementAndSavingChangesOnlyTheProjectBlock)
+{
+    for (const char* sample : {"inc-item-data.cgi", "inc-item-data-ext.cgi"}) {
+        OpenSample(sample);
+        Run([&](CMainDlg& main) {
+            const CMerxDocument& doc = main.Document();
+            Tab(main, CMainDlg::kItemTab);
+            for (uint32_t item = 0; item < doc.itemdata.GetCount(); ++item) {
+                user.Select(Page(main), item_page::IDC_ITEM_LIST, static_cast<int32_t>(item));
+                Browse(main, item_page::IDC_USE_LIST, doc.itemdata[item].uses.GetCount());
+                for (int32_t func = 0; func < 3; ++func)
+                    user.Select(Page(main), item_page::IDC_FUNC_COMBO, func);
+                Apply(main);
+            }
+            Tab(main, CMainDlg::kEventTab);
+            Browse(main, event_page::IDC_EVENT_LIST, doc.eventdata.GetCount());
+            Tab(main, CMainDlg::kFuncTab);
+            Browse(main, func_page::IDC_FUNC_COMBO, 12);
+            Tab(main, CMainDlg::kDefineTab);
+            Apply(main);
+            Tab(main, CMainDlg::kSetTab);
+            for (uint32_t i = 0; i < doc.setdata.GetCount(); ++i)
+                user.Select(Page(main), set_page::IDC_ELEMENT_LIST, static_cast<int32_t>(i));
+            Save(main);
+        });
+        EXPECT_EQ(Data(folder.Get("data.cgi")), Data(m_original)) << sample;
+    }
+}
+
+TEST_F(KeptSaveTest, OneFieldEditedOnAPageChangesOnlyItsLines)
+{
+    OpenSample("inc-item-data.cgi");
+    Run([&](CMainDlg& main) {
+        Tab(main, CMainDlg::kItemTab);
+        user.Select(Page(main), item_page::IDC_ITEM_LIST, 1);
+        user.TypeText(Page(main), item_page::IDC_PRICE, "777");
+        Apply(main);
+        Save(main);
+    });
+    std::vector<std::string> changes = Changes();
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].substr(0, 7), "-\tprice");
+    EXPECT_EQ(changes[1], "+\tprice\t777");
+
+    OpenSample("inc-item-data.cgi");
+    Run([&](CMainDlg& main) {
+        Tab(main, CMainDlg::kEventTab);
+        user.Select(Page(main), event_page::IDC_EVENT_LIST, 0);
+        user.TypeText(Page(main), event_page::IDC_FIELD_FIRST + 5, S("新しい知らせ").c_str()); // startmsg
+        Apply(main);
+        Save(main);
+    });
+    changes = Changes();
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].substr(0, 10), "-\tstartmsg");
+    EXPECT_EQ(changes[1], "+\tstartmsg\t新しい知らせ");
+
+    OpenSample("inc-item-data.cgi");
+    Run([&](CMainDlg& main) {
+        Tab(main, CMainDlg::kItemTab);
+        user.Select(Page(main), item_page::IDC_ITEM_LIST, 0);
+        user.Select(Page(main), item_page::IDC_USE_LIST, 0);
+        user.TypeText(Page(main), item_page::IDC_USE_FIELD_FIRST, S("畑で刈る").c_str()); // name
+        Apply(main);
+        Save(main);
+    });
+    changes = Changes();
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].substr(0, 7), "-\t\tname");
+    EXPECT_EQ(changes[1], "+\t\tname\t畑で刈る");
+}
+
+} // namespace
