@@ -18,8 +18,8 @@ TEST_F(MainStartup, StartsOnANewProjectWithTheItemPageAndAnEmptyHistory)
         ASSERT_EQ(main.CurrentPageIndex(), 0);
         EXPECT_EQ(main.CurrentPage()->GetWindowRect().y, 35);
         EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
-        EXPECT_FALSE(main.SystemMenu().items[2].enabled);  // size
-        EXPECT_FALSE(main.SystemMenu().items[4].enabled);  // maximize
+        EXPECT_TRUE(main.SystemMenu().items[2].enabled);  // size
+        EXPECT_TRUE(main.SystemMenu().items[4].enabled);  // maximize
         EXPECT_TRUE(main.ToolResults().HasWindow());
         EXPECT_FALSE(main.ToolResults().IsWindowVisible());
         EXPECT_FALSE(main.IsModified());
@@ -106,16 +106,17 @@ TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
 
 // Cancel keeps the window; Yes saves (the page's edits applied first) and
 // closes; No is every other test's way out.
-TEST_F(MainStartup, EnterDoesNothingAndEscapeOrTheCloseBoxAsksTheSaveQuestion)
+TEST_F(MainStartup, EnterAndEscapeDoNothingTheCloseBoxAsksTheSaveQuestion)
 {
     const std::vector<std::string> question{"プロジェクトが更新されています。\n保存しますか？"};
     Run([&](CMainDlg& main) {
         Modify(main);
         user.PressKey(main, UiKey::kEnter);
+        user.PressKey(main, UiKey::kEscape);
         EXPECT_TRUE(user.LookAt(main).IsVisible());
         EXPECT_TRUE(user.TakeMessages().empty());
         user.Answer(UiAnswer::kCancel);
-        user.PressKey(main, UiKey::kEscape);
+        user.Close(main);
         EXPECT_EQ(user.TakeMessages(), question);
         EXPECT_TRUE(user.LookAt(main).IsVisible());
         EXPECT_FALSE(std::filesystem::exists(folder.Path("program/TavaroItemEditor.ini")));

@@ -1,5 +1,6 @@
 #include "app/main/main_dlg.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,6 +13,8 @@
 #include "pages/page_item.h"
 #include "pages/page_set.h"
 #include "app/startup_path.h"
+#include "app/window_geometry.h"
+#include "pages/page_layout.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/editor_matchers.h"
@@ -73,10 +76,6 @@ bool CMainDlg::OnInitDialog()
 {
     UiSetFaultHandler([this](const char* what, const char* where) { OnInternalError(what, where); });
     UiSetOutOfMemoryHandler([this] { OnOutOfMemory(); });
-    // Size and maximize cannot be chosen from the window menu.
-    SystemMenu().items[2].enabled = false;
-    SystemMenu().items[4].enabled = false;
-    DrawMenuBar();
     SetIcon(IDI_PROGRAM);
     // The pattern engine's matcher 0 lives for the whole process.
     RegisterEditorMatchers();
@@ -95,6 +94,7 @@ bool CMainDlg::OnInitDialog()
     }
     m_project.m_bIncludeAsElement =
         IsSwitchOn(m_settings, kExtControlKey) && IsSwitchOn(m_settings, kIncludeFactorKey);
+    RestorePlace();
 
     m_jumpInfoDlg.Create(this);
     m_findDlg.Create(this);
@@ -127,6 +127,10 @@ void CMainDlg::OnShowWindow(bool show)
 
 bool CMainDlg::PreTranslateMessage(const CUiMessage& message)
 {
+    // A stray Escape after a menu or in a field must not end the program:
+    // only the close box and the exit command close the main window.
+    if (message.kind == UiMessageKind::kKey)
+        return message.key == UiKey::kEscape;
     if (message.kind != UiMessageKind::kPosted)
         return false;
     if (message.code == kRecoveryTimerMessage) {
@@ -181,10 +185,43 @@ void CMainDlg::LoadSelections()
         page->LoadSelection(m_project.info);
 }
 
+void CMainDlg::RestorePlace()
+{
+    CStr_base<64> width;
+    width.Format("/%s/w", kMainDialogSection);
+    if (FindSetting(m_settings, width))
+        MoveWindow(ReadWindowRect(m_settings, kMainDialogSection));
+    if (ReadWindowMaximized(m_settings, kMainDialogSection))
+        ShowWindow(UiShow::kMaximize);
+}
+
+void CMainDlg::StorePlace()
+{
+    StoreWindowRect(m_settings, kMainDialogSection, GetNormalRect());
+    StoreWindowMaximized(m_settings, kMainDialogSection, IsZoomed());
+}
+
+CUiRect CMainDlg::PageRect() const
+{
+    // The page keeps the margins it was drawn with inside the tab control.
+    const CUiDialogTemplate& t = Template();
+    const CUiSize client = GetClientSize();
+    const int32_t right = t.client.w - kPageLeft - kItemPageClient.w;
+    const int32_t bottom = t.client.h - kPageTop - kItemPageClient.h;
+    return {kPageLeft, kPageTop, std::max(kItemPageClient.w, client.w - kPageLeft - right),
+            std::max(kItemPageClient.h, client.h - kPageTop - bottom)};
+}
+
+void CMainDlg::OnSize(int32_t cx, int32_t cy)
+{
+    Control(IDC_TAB).Move({0, 0, cx, cy});
+    if (CMainPage* page = CurrentPage())
+        page->MoveWindow(PageRect());
+}
+
 void CMainDlg::PlacePage(CMainPage& page)
 {
-    const CUiRect rect = page.GetWindowRect();
-    page.MoveWindow({20, 35, rect.w, rect.h});
+    page.MoveWindow(PageRect());
     page.ShowWindow(UiShow::kShow);
 }
 
@@ -231,6 +268,7 @@ void CMainDlg::CloseSequence()
     DestroyCurrentPage();
     m_nPage = -1;
     m_jumpInfoDlg.DestroyWindow();
+    StorePlace();
     m_settings.GetValueForWrite(kLastOpenFileKey)->Assign(m_project.m_strFilePath);
     // A folder whose name has no path text is not kept: its "?" could name another.
     std::u32string unfit;

@@ -28,6 +28,8 @@
 class CMainDlg : public CDialogBase, public CProjectHost, public CPageContext {
 public:
     enum : int32_t { IDD = IDD_MAIN, IDC_TAB = IDC_MAIN_TAB };
+    // Where a page's top left corner lies in the client area.
+    enum : int32_t { kPageLeft = 20, kPageTop = 35 };
     enum : int32_t { kPageCount = 6, kItemTab = 0, kEventTab = 1, kFuncTab = 2, kDefineTab = 3, kSetTab = 4, kProjectTab = 5 };
     // The private message posted to itself each time the window is shown;
     // the first one opens the start-up file.
@@ -115,12 +117,14 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    // Enter does nothing; Escape and the close box run the close sequence.
+    // Enter and Escape do nothing; the close box runs the close sequence.
     void OnOK() override {}
     void OnCancel() override { CloseSequence(); }
     bool OnCommand(int32_t id, UiEvent event) override;
     bool PreTranslateMessage(const CUiMessage& message) override;
     void OnShowWindow(bool show) override;
+    // The tab control fills the window and the page follows it.
+    void OnSize(int32_t cx, int32_t cy) override;
     // Back from another program: a file changed on disk is told of once,
     // with the offer to open it again.
     void OnActivateApp(bool active) override;
@@ -128,7 +132,14 @@ protected:
 
 private:
     void OnSelchangeTab() { SwitchPage(); }
+    // Where the current page lies: the place it was drawn at, stretched
+    // with the window.
+    CUiRect PageRect() const;
     void PlacePage(CMainPage& page);
+    // The window's place, size and maximized state, kept in the settings
+    // file; a first run keeps the place the window system gives.
+    void RestorePlace();
+    void StorePlace();
     void CreateCurrentPage(int32_t tab);
     void DestroyCurrentPage();
     void LoadSelections();

@@ -67,10 +67,10 @@ const CUiDialogTemplate& MainDlgTemplate()
     static const CUiDialogTemplate t{
         IDD_MAIN,
         "Tavaro Item Editor",
-        {660, 610},
-        kUiMinimizeBox,
+        {860, 610},
+        kUiResizable | kUiMaximizeBox | kUiMinimizeBox,
         {
-            {IDC_MAIN_TAB, UiControlKind::kTab, "", {0, 0, 660, 610}, kUiTabStop},
+            {IDC_MAIN_TAB, UiControlKind::kTab, "", {0, 0, 860, 610}, kUiTabStop},
         },
         MainMenu(),
     };

@@ -41,10 +41,12 @@ CQtWindow::CQtWindow(CQtBackend& backend, CDialogBase& dialog, CQtWindow* owner,
       m_strCaption(dialog.Template().caption)
 {
     const CUiDialogTemplate& t = dialog.Template();
+    m_unit = QtTemplateUnit(QtDialogFont());
+    const QRect client = QtPixels({0, 0, t.client.w, t.client.h}, m_unit);
     if (m_bChild) {
         m_pClient = new QWidget(owner->Client());
         m_pClient->hide();
-        m_pClient->setGeometry(0, 0, t.client.w, t.client.h);
+        m_pClient->setGeometry(client);
         m_pOuter = m_pClient;
     } else {
         m_pFrame = new CQtFrame(this, owner ? owner->TopLevel()->Outer() : nullptr);
@@ -52,7 +54,7 @@ CQtWindow::CQtWindow(CQtBackend& backend, CDialogBase& dialog, CQtWindow* owner,
         m_pOuter = m_pFrame;
         m_pFrame->setWindowTitle(QtFromCp932(m_strCaption));
         m_pFrame->SetMenuBar(QtBuildMenuBar(dialog.Menu(), [this](int32_t id) { ChooseMenu(id); }, m_pReceiver.get()));
-        m_pFrame->resize(t.client.w, t.client.h + m_pFrame->MenuHeight());
+        m_pFrame->resize(client.width(), client.height() + m_pFrame->MenuHeight());
         m_pFrame->Layout();
         // The platform window exists from now on, so its frame is known
         // before it first shows where the platform can tell.
@@ -88,7 +90,7 @@ void CQtWindow::BuildControls()
     const CUiDialogTemplate& t = m_dialog.Template();
     m_controls.reserve(t.controls.size());
     for (const CUiControlTemplate& control : t.controls)
-        m_controls.emplace_back(control, m_pClient);
+        m_controls.emplace_back(control, m_pClient, m_unit);
     // The first control of the template lies on top, as in a dialog of
     // Windows; a tab control or group box listed last lies under the rest.
     for (CQtControl& control : m_controls)
@@ -276,7 +278,7 @@ QMargins CQtWindow::FrameMargins() const
 CUiRect CQtWindow::GetRect() const
 {
     if (!m_pFrame)
-        return ToRect(m_pClient->geometry());
+        return QtTemplateRect(m_pClient->geometry(), m_unit);
     return ToRect(m_pFrame->geometry().marginsAdded(FrameMargins()));
 }
 
@@ -292,7 +294,7 @@ void CQtWindow::SetRect(const CUiRect& rect)
     r.w = Clamp(r.w, smallest.w, 32767);
     r.h = Clamp(r.h, smallest.h, 32767);
     if (!m_pFrame) {
-        m_pClient->setGeometry(r.x, r.y, r.w, r.h);
+        m_pClient->setGeometry(QtPixels(r, m_unit));
         ReportSize();
         return;
     }
@@ -310,7 +312,11 @@ void CQtWindow::SetRect(const CUiRect& rect)
 
 CUiRect CQtWindow::GetNormalRect() const { return IsMaximized() ? m_normal : GetRect(); }
 
-CUiSize CQtWindow::GetClientSize() const { return {m_pClient->width(), m_pClient->height()}; }
+CUiSize CQtWindow::GetClientSize() const
+{
+    const CUiRect r = QtTemplateRect(QRect(0, 0, m_pClient->width(), m_pClient->height()), m_unit);
+    return {r.w, r.h};
+}
 
 void CQtWindow::SetMinTrackSize(const CUiSize& size)
 {

@@ -8,6 +8,7 @@
 
 #include "probe_dialog.h"
 #include "qt_fixture.h"
+#include "ui/qt/qt_font.h"
 #include "ui/qt/qt_frame.h"
 
 namespace {
@@ -107,7 +108,8 @@ TEST_F(QtMenuTest, APageLiesInItsParentAndKeysReachBothFilters)
     page.MoveWindow({20, 35, 300, 200});
     page.ShowWindow(UiShow::kShow);
     EXPECT_EQ(WindowOf(page).Client()->parentWidget(), WindowOf(parent).Client());
-    EXPECT_EQ(WindowOf(page).Client()->geometry(), QRect(20, 35, 300, 200));
+    EXPECT_EQ(WindowOf(page).Client()->geometry(), QtPixels({20, 35, 300, 200}, QtTemplateUnit(QtDialogFont())));
+    EXPECT_EQ(page.GetWindowRect(), (CUiRect{20, 35, 300, 200}));
     ShowActive(parent);
     page.Control(kProbeLine).SetFocus();
     EXPECT_EQ(WindowOf(page).FocusedControl(), kProbeLine);
