@@ -26,7 +26,7 @@ const CUiDialogTemplate& Template()
         IDD,
         SJ("検索/置換"),
         {420, 250},
-        0,
+        kUiResizable,
         {
             {3000, UiControlKind::kStatic, SJ("対象のデータ"), {10, 12, 90, 16}, 0},
             {IDC_TARGET, UiControlKind::kDropList, "", {100, 10, 310, 19}, kUiTabStop},

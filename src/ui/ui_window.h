@@ -33,7 +33,9 @@ public:
     virtual void Activate() = 0;
     virtual bool IsActive() const = 0;
     virtual CUiRect GetRect() const = 0;
-    // Moves and sizes the window (a maximized window is restored first);
+    // Moves and sizes the window (a maximized window is restored first; a
+    // top-level window off the screen comes back onto it where the platform
+    // has screens, ui/screen_place.h);
     // sizes below the minimum tracking size are raised to it.
     virtual void SetRect(const CUiRect& rect) = 0;
     // The rectangle the window has when it is neither maximized nor minimized.

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTextDocument>
+#include <QScreen>
 #include <QWindow>
 #include <algorithm>
 
@@ -21,6 +22,7 @@
 #include "ui/qt/qt_menu.h"
 #include "ui/qt/qt_plain_edit.h"
 #include "ui/qt/qt_text.h"
+#include "ui/screen_place.h"
 #include "ui/ui_entry.h"
 
 namespace {
@@ -298,6 +300,12 @@ void CQtWindow::SetRect(const CUiRect& rect)
         ReportSize();
         return;
     }
+    const QRect wanted(r.x, r.y, r.w, r.h);
+    const QScreen* screen = QGuiApplication::screenAt(wanted.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen && QGuiApplication::platformName() != QLatin1String("offscreen"))
+        r = KeepOnScreen(r, ToRect(screen->availableGeometry()));
     if (IsMaximized())
         m_pFrame->setWindowState(m_pFrame->windowState() & ~Qt::WindowMaximized);
     m_pFrame->setMinimumSize(0, 0);
