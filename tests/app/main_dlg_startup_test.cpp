@@ -20,6 +20,12 @@ TEST_F(MainStartup, StartsOnANewProjectWithTheItemPageAndAnEmptyHistory)
         EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
         EXPECT_TRUE(main.SystemMenu().items[2].enabled);  // size
         EXPECT_TRUE(main.SystemMenu().items[4].enabled);  // maximize
+        const std::pair<int32_t, const char*> shortcuts[] = {
+            {ID_FILE_NEW, "Ctrl+N"}, {ID_FILE_OPEN, "Ctrl+O"},  {ID_FILE_SAVE, "Ctrl+S"},
+            {ID_FILE_SAVE_AS, "Ctrl+Shift+S"}, {ID_FIND_REPLACE, "Ctrl+F"}, {ID_INTEGRITY_CHECK, "F7"},
+        };
+        for (const auto& [id, keys] : shortcuts)
+            EXPECT_STREQ(main.Menu().Find(id)->shortcut.GetBuffer(), keys) << id;
         EXPECT_TRUE(main.ToolResults().HasWindow());
         EXPECT_FALSE(main.ToolResults().IsWindowVisible());
         EXPECT_FALSE(main.IsModified());

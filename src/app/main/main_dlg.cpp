@@ -19,6 +19,7 @@
 #include "foundation/sjis_literal.h"
 #include "pattern/editor_matchers.h"
 #include "settings/setting_keys.h"
+#include "ui/list_buttons.h"
 #include "ui/ui_entry.h"
 #include "ui/ui_services.h"
 
@@ -127,10 +128,8 @@ void CMainDlg::OnShowWindow(bool show)
 
 bool CMainDlg::PreTranslateMessage(const CUiMessage& message)
 {
-    // A stray Escape after a menu or in a field must not end the program:
-    // only the close box and the exit command close the main window.
     if (message.kind == UiMessageKind::kKey)
-        return message.key == UiKey::kEscape;
+        return Key(message);
     if (message.kind != UiMessageKind::kPosted)
         return false;
     if (message.code == kRecoveryTimerMessage) {
@@ -144,6 +143,66 @@ bool CMainDlg::PreTranslateMessage(const CUiMessage& message)
         OpenStartupFile();
     }
     return true;
+}
+
+bool CMainDlg::Key(const CUiMessage& message)
+{
+    const CUiControlTemplate* focused = TemplateControl(message.dialog, message.control);
+    const bool inList = focused && focused->kind == UiControlKind::kList;
+    const bool inMultiLine = focused && focused->kind == UiControlKind::kEdit && (focused->style & kUiMultiLine);
+    switch (message.key) {
+    case UiKey::kEscape:
+        // A stray Escape after a menu or in a field must not end the
+        // program: only the close box and the exit command close it.
+        return true;
+    case UiKey::kPageDown:
+    case UiKey::kPageUp:
+        if (!message.ctrl || message.alt)
+            return false;
+        StepTab(message.key == UiKey::kPageDown ? 1 : -1);
+        return true;
+    case UiKey::kTab:
+        // In a multi-line edit, where Tab is text, Ctrl+Tab leaves the edit.
+        if (!message.ctrl || message.alt || inMultiLine)
+            return false;
+        StepTab(message.shift ? -1 : 1);
+        return true;
+    case UiKey::kF3:
+        m_findDlg.FindAgain();
+        return true;
+    case UiKey::kDelete:
+    case UiKey::kUp:
+    case UiKey::kDown: {
+        CMainPage* page = CurrentPage();
+        if (!inList || message.dialog != page || (message.key != UiKey::kDelete) != message.alt)
+            return false;
+        const char* caption = message.key == UiKey::kDelete ? SJ("削除") : message.key == UiKey::kUp ? SJ("↑") : SJ("↓");
+        const int32_t button = ListButton(page->Template(), message.control, caption);
+        if (button && page->Control(button).IsEnabled())
+            CUiEntry::Command(*page, button, UiEvent::kClicked);
+        return button != 0;
+    }
+    default:
+        return false;
+    }
+}
+
+const CUiControlTemplate* CMainDlg::TemplateControl(const CDialogBase* dialog, int32_t id)
+{
+    if (dialog) {
+        for (const CUiControlTemplate& control : dialog->Template().controls) {
+            if (control.id == id)
+                return &control;
+        }
+    }
+    return nullptr;
+}
+
+void CMainDlg::StepTab(int32_t step)
+{
+    const int32_t from = Control(IDC_TAB).GetCurSel();
+    Control(IDC_TAB).SetCurSel(((from < 0 ? 0 : from) + step + kPageCount) % kPageCount);
+    SwitchPage();
 }
 
 void CMainDlg::OpenStartupFile()

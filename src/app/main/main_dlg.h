@@ -132,6 +132,16 @@ protected:
 
 private:
     void OnSelchangeTab() { SwitchPage(); }
+    // The keys of the main window and its pages: Escape does nothing;
+    // Ctrl+PageDown, Ctrl+PageUp, Ctrl+Tab and Ctrl+Shift+Tab switch tabs
+    // (Ctrl+Tab not in a multi-line edit, which it leaves); F3 searches
+    // again; in a page's list Delete, Alt+Up and Alt+Down press its "削除",
+    // "↑" and "↓".
+    bool Key(const CUiMessage& message);
+    // The template entry of control `id` of `dialog`, or null.
+    static const CUiControlTemplate* TemplateControl(const CDialogBase* dialog, int32_t id);
+    // Selects the tab `step` away (round the end) and switches to it.
+    void StepTab(int32_t step);
     // Where the current page lies: the place it was drawn at, stretched
     // with the window.
     CUiRect PageRect() const;

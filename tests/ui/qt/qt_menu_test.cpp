@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeySequence>
 #include <QTest>
 
 #include "probe_dialog.h"
@@ -25,6 +26,7 @@ const CUiDialogTemplate& MenuTemplate()
         made.style = kUiMinimizeBox;
         CUiMenuItem file = Item(0, Sj("ファイル(&F)"));
         file.items.push_back(Item(32772, Sj("新規作成(&N)")));
+        file.items.back().shortcut = "Ctrl+N";
         CUiMenuItem history = Item(0, Sj("最近使ったプロジェクト(&H)"));
         history.items.push_back(Item(32782, Sj("(なし)"), false));
         file.items.push_back(history);
@@ -95,6 +97,18 @@ TEST_F(QtMenuTest, TheWindowMenuSteersTheFrame)
     frame->close();
     Settle();
     EXPECT_TRUE(Entries(probe.m_ownLog, "probe: cancel").empty());
+    probe.DestroyWindow();
+}
+
+TEST_F(QtMenuTest, AMenuItemsShortcutShowsAndChoosesIt)
+{
+    CProbeDlg probe(MenuTemplate());
+    ASSERT_TRUE(probe.Create());
+    ShowActive(probe);
+    EXPECT_EQ(Actions(probe)[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    probe.Control(kProbeLine).SetFocus();
+    PressKey(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(Entries(probe.m_ownLog, "probe: cmd 32"), std::vector<std::string>{"772 clicked"});
     probe.DestroyWindow();
 }
 
