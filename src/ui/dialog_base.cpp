@@ -167,6 +167,7 @@ void CDialogBase::SetFocus() { Window().Activate(); }
 bool CDialogBase::IsActive() const { return Window().IsActive(); }
 void CDialogBase::SetWindowText(const char* text) { Window().SetCaption(text); }
 const char* CDialogBase::GetWindowText() const { return Window().GetCaption(); }
+void CDialogBase::SetModifiedMark(bool modified) { Window().SetModifiedMark(modified); }
 CUiRect CDialogBase::GetWindowRect() const { return Window().GetRect(); }
 void CDialogBase::MoveWindow(const CUiRect& rect) { Window().SetRect(rect); }
 CUiRect CDialogBase::GetNormalRect() const { return Window().GetNormalRect(); }

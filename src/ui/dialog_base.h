@@ -81,6 +81,8 @@ public:
     bool IsActive() const;
     void SetWindowText(const char* text);
     const char* GetWindowText() const;
+    // The mark "[*]" of the caption shows "*" (ui/ui_window.h).
+    void SetModifiedMark(bool modified);
     CUiRect GetWindowRect() const;
     void MoveWindow(const CUiRect& rect);
     CUiRect GetNormalRect() const;

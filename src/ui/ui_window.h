@@ -26,6 +26,10 @@ public:
     // The window.
     virtual void SetCaption(const char* text) = 0;
     virtual const char* GetCaption() const = 0;
+    // A caption may hold the mark "[*]": it shows as "*" while the window
+    // is marked modified, and as nothing otherwise.
+    virtual void SetModifiedMark(bool modified) = 0;
+    virtual bool HasModifiedMark() const = 0;
     virtual void Show(UiShow show) = 0;
     virtual bool IsVisible() const = 0;
     virtual bool IsMaximized() const = 0;

@@ -9,7 +9,7 @@ using MainStartup = MainDlgTest;
 TEST_F(MainStartup, StartsOnANewProjectWithTheItemPageAndAnEmptyHistory)
 {
     Run([&](CMainDlg& main) {
-        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "無題");
         std::vector<std::string> tabs;
         for (const CStr_base<64>& tab : user.Look(main, CMainDlg::IDC_TAB).items)
             tabs.push_back(Cp932ToUtf8(tab.GetBuffer()));
@@ -45,17 +45,17 @@ TEST_F(MainStartup, OpensTheCommandLineFileOrTheLastFileWhenAskedTo)
         const char* title;
     };
     const Case cases[] = {
-        {"", "ON", "前回 - TavaroItemEditor"},
-        {"", "OFF", "無題 - TavaroItemEditor"},
-        {"\"" + named + "\"", "ON", "指定 - TavaroItemEditor"},
-        {named + " ..", "OFF", "指定 - TavaroItemEditor"},  // trailing blanks and dots go
+        {"", "ON", "前回"},
+        {"", "OFF", "無題"},
+        {"\"" + named + "\"", "ON", "指定"},
+        {named + " ..", "OFF", "指定"},  // trailing blanks and dots go
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commandLine + " " + c.restore);
         PutSettings(std::string("LastOpenFile=") + last + "\n[Custom]\n\tRestoreOpenFile=" + c.restore +
                     "\n[EndSection]\n");
         startup.commandLine = c.commandLine;
-        Run([&](CMainDlg& main) { EXPECT_EQ(Title(main), c.title); });
+        Run([&](CMainDlg& main) { EXPECT_EQ(ProjectInTitle(main), c.title); });
     }
 }
 
@@ -78,7 +78,7 @@ TEST_F(MainStartup, ARelativeCommandLinePathIsTakenFromTheStartFolder)
     startup = CEditorStartup::BesideProgram("inc-item-data.cgi");
     startup.programFolder = fixture.programFolder;
     startup.settingsPath = fixture.settingsPath;
-    Run([&](CMainDlg& main) { EXPECT_EQ(Title(main), "今回 - TavaroItemEditor"); });
+    Run([&](CMainDlg& main) { EXPECT_EQ(ProjectInTitle(main), "今回"); });
 }
 
 TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
@@ -100,13 +100,13 @@ TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
         EXPECT_EQ(HistoryMenu(main), (std::vector<std::string>{"P2" + rule, "p3 again" + rule, "p5" + rule,
                                                                "p4" + rule, "p2" + rule}));
         user.ChooseMenu(main, ID_HISTORY_FIRST + 3);
-        EXPECT_EQ(Title(main), "p4 - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "p4");
         EXPECT_EQ(HistoryMenu(main)[0], "p4" + rule);
     });
     // The next start builds the menu from the stored lists.
     Run([&](CMainDlg& main) {
         EXPECT_EQ(HistoryMenu(main).size(), 5u);
-        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "無題");
     });
 }
 
@@ -144,11 +144,11 @@ TEST_F(MainStartup, ABackslashIsACharacterOfTheFileName)
     Project("d/x.cgi", "folder d");
     startup.commandLine = Project("d\\x.cgi", "backslash");
     Run([&](CMainDlg& main) {
-        EXPECT_EQ(Title(main), "backslash - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "backslash");
         user.AnswerFile(folder.Path("d/x.cgi").c_str());
         user.ChooseMenu(main, ID_FILE_OPEN);
         user.ChooseMenu(main, ID_HISTORY_FIRST + 1);
-        EXPECT_EQ(Title(main), "backslash - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "backslash");
     });
     EXPECT_TRUE(user.TakeMessages().empty());
 }
@@ -169,7 +169,7 @@ TEST_F(MainStartup, ANameThatShiftJisCannotHoldIsRefusedWithTheReason)
     } back{std::filesystem::current_path()};
     std::filesystem::current_path(folder.Path("caf\xc3\xa9"));
     Run([&](CMainDlg& main) {
-        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "無題");
         EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{
                                            "目標のファイルにアクセスできません。\n操作をキャンセルします。\n" +
                                            folder.Path("caf?.cgi") +
@@ -182,7 +182,7 @@ TEST_F(MainStartup, ANameThatShiftJisCannotHoldIsRefusedWithTheReason)
                                            "ファイル名にShift-JISで表せない文字が含まれています：U+00E9\n"
                                            "このファイルは使えません。別のファイルを選んでください。"});
         EXPECT_EQ(user.FileDialogs().size(), 2u);
-        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "無題");
         EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
     });
     EXPECT_NE(Settings().find("LastCurrentDirectory=\n"), std::string::npos) << Settings();

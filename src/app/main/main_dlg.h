@@ -184,6 +184,13 @@ private:
     // The history submenu from the history lists; with none, the grayed
     // "(なし)" of the template stays.
     void BuildHistoryMenu(const COpenHistory& history);
+    // The title: "[*]file name ― project name ― Tavaro Item Editor" (the
+    // file name left out for a project never saved), the mark showing
+    // while the project has unsaved changes.
+    void UpdateTitle();
+    // Where the file dialogs start: the folder of the open project, or of
+    // the last one opened; empty for the platform's choice.
+    CStr_base<64> StartFolder() const;
 
     CMerxDocument m_doc;
     CRuleTable m_rules;

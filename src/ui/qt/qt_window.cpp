@@ -207,6 +207,14 @@ void CQtWindow::SetCaption(const char* text)
         m_pFrame->setWindowTitle(QtFromCp932(m_strCaption));
 }
 
+void CQtWindow::SetModifiedMark(bool modified)
+{
+    if (m_pFrame)
+        m_pFrame->setWindowModified(modified);
+}
+
+bool CQtWindow::HasModifiedMark() const { return m_pFrame && m_pFrame->isWindowModified(); }
+
 void CQtWindow::Show(UiShow show)
 {
     const bool wasVisible = IsVisible();

@@ -38,6 +38,8 @@ public:
 
     void SetCaption(const char* text) override;
     const char* GetCaption() const override { return m_strCaption.c_str(); }
+    void SetModifiedMark(bool modified) override;
+    bool HasModifiedMark() const override;
     void Show(UiShow show) override;
     bool IsVisible() const override;
     bool IsMaximized() const override;
