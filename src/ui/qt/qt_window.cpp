@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTextDocument>
+#include <QTimer>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -224,6 +225,14 @@ void CQtWindow::Show(UiShow show)
         break;
     case UiShow::kShow:
         m_pOuter->show();
+        if (m_pFrame && m_bPlaced && !wasVisible) {
+            // The frame may become known without an event: look again.
+            for (int delay : {50, 200, 600, 1500})
+                QTimer::singleShot(delay, m_pReceiver.get(), [this] {
+                    if (m_bPlaced)
+                        FrameChanged();
+                });
+        }
         break;
     case UiShow::kMaximize:
         if (m_pFrame) {
@@ -390,9 +399,17 @@ void CQtWindow::FrameChanged()
 {
     if (m_pFrame && m_pFrame->isVisible() && !m_pFrame->isMaximized() && !m_pFrame->isMinimized()) {
         // Some window systems tell the frame's size only once the window
-        // shows: a place the program gave is then given again.
-        if (m_bPlaced && FrameMargins() != m_placedMargins) {
+        // shows, and without moving it: a place the program gave is then
+        // given again, and until the frame is known it stands (else a
+        // stored place would creep by the frame at each run).
+        const QMargins margins = FrameMargins();
+        if (m_bPlaced && margins != m_placedMargins) {
             SetRect(m_normal);
+            return;
+        }
+        const bool frameKnown = !margins.isNull() || QGuiApplication::platformName() == QLatin1String("offscreen");
+        if (m_bPlaced && !frameKnown) {
+            ReportSize();
             return;
         }
         m_bPlaced = false;
