@@ -1,5 +1,7 @@
 #include "app/open_history.h"
 
+#include <string_view>
+
 #include "settings/setting_keys.h"
 
 namespace {
@@ -59,4 +61,20 @@ void AddToOpenHistory(CSettingsStore& settings, const char* path, const char* pr
     // what they held, so every entry read is written back.
     WriteList(settings, kHistoryPathKey, history.paths);
     WriteList(settings, kHistoryInfoKey, history.infos);
+}
+
+CStr_base<64> HistoryPathNote(const char* path)
+{
+    constexpr size_t kShown = 60;
+    const std::string_view whole(path);
+    if (whole.size() <= kShown)
+        return CStr_base<64>(path);
+    // Cut at a "/", which is never the second byte of a character.
+    size_t from = whole.size() - (kShown - 3);
+    from = whole.find('/', from);
+    if (from == std::string_view::npos)
+        from = whole.rfind('/');
+    CStr_base<64> note("...");
+    note.Append(path + from);
+    return note;
 }

@@ -15,6 +15,10 @@ struct COpenHistory {
     CStrArray_base<64> infos; // may be shorter than the paths
 };
 
+// The path as the menu shows it beside the entry: whole when short, else
+// its last folders and file name after "...".
+CStr_base<64> HistoryPathNote(const char* path);
+
 // Reads both lists (empty when the section does not exist).
 void ReadOpenHistory(const CSettingsStore& settings, COpenHistory& history);
 

@@ -14,7 +14,7 @@ const CUiDialogTemplate& PreferencesTemplate()
         P::IDD,
         SJ("環境設定"),
         {460, 400},
-        0,
+        kUiResizable,
         {
             {2001, UiControlKind::kStatic, SJ("メインページでの日本語第2バイト処理"), {10, 12, 240, 16}, 0},
             {P::IDC_PAGE_ESCAPE, UiControlKind::kDropList, "", {260, 10, 190, 120}, kUiTabStop},

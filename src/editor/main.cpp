@@ -1,8 +1,10 @@
 // TavaroItemEditor: the editor on the Qt backend.
 #include <sysexits.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -22,12 +24,25 @@ namespace {
 // file is named.
 std::string SampleProject() { return ProgramFolder() + "/sample/inc-item-data.cgi"; }
 
+// The tour's pictures show the main window on a screen of 1600 by 1000
+// pixels: Qt's offscreen platform reads its screens from a file.
+std::string TourScreenFile()
+{
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("tavaro-tour-screen-" + std::to_string(getpid()) + ".json");
+    std::ofstream out(path);
+    out << "{ \"screens\": [ { \"name\": \"tour\", \"x\": 0, \"y\": 0, \"width\": 1600, \"height\": 1000,"
+           " \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1 } ] }\n";
+    return out ? path.string() : std::string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     UseHugePagesForTheHeap(argv);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
+    std::string screenFile;
     CEditorOptions options = ParseEditorOptions(args);
     switch (options.action) {
     case CEditorOptions::Action::kHelp:
@@ -41,7 +56,10 @@ int main(int argc, char** argv)
         return EX_USAGE;
     case CEditorOptions::Action::kScreenshots:
         // Pictures need no screen: without a platform chosen, none is used.
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        if (!getenv("QT_QPA_PLATFORM")) {
+            screenFile = TourScreenFile();
+            setenv("QT_QPA_PLATFORM", ("offscreen" + (screenFile.empty() ? "" : ":configfile=" + screenFile)).c_str(), 1);
+        }
         if (options.file.empty()) {
             options.file = SampleProject();
             if (!std::filesystem::exists(options.file)) {
@@ -67,5 +85,9 @@ int main(int argc, char** argv)
     else
         CEditorApp(startup).Run();
     UiSetBackend(nullptr);
+    if (!screenFile.empty()) {
+        std::error_code error;
+        std::filesystem::remove(screenFile, error);
+    }
     return status;
 }

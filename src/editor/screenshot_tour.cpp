@@ -169,6 +169,16 @@ void CTour::Plan()
                            m_main.ToolResults().ShowWindow(UiShow::kHide);
                        },
                        nullptr});
+    // The main window at its first size and maximized.
+    m_steps.push_back({[this] {
+                           m_main.Control(CMainDlg::IDC_TAB).SetCurSel(CMainDlg::kItemTab);
+                           m_main.SwitchPage();
+                       },
+                       nullptr});
+    m_steps.push_back({[this] { Shoot(m_main, QStringLiteral("main-window")); }, nullptr});
+    m_steps.push_back({[this] { m_main.ShowWindow(UiShow::kMaximize); }, nullptr});
+    m_steps.push_back({[this] { Shoot(m_main, QStringLiteral("main-window-maximized")); }, nullptr});
+    m_steps.push_back({[this] { m_main.ShowWindow(UiShow::kRestore); }, nullptr});
     // Back on the first tab, and out without the save question: the tour
     // changes nothing worth keeping.
     m_steps.push_back({[this] {

@@ -46,6 +46,6 @@ std::vector<CUiControlTemplate> ItemExControls()
 
 const CUiDialogTemplate& ItemExDlgTemplate()
 {
-    static const CUiDialogTemplate t{D::IDD, SJ("アイテム拡張項目"), {460, 330}, 0, ItemExControls(), {}};
+    static const CUiDialogTemplate t{D::IDD, SJ("アイテム拡張項目"), {460, 330}, kUiResizable, ItemExControls(), {}};
     return t;
 }

@@ -57,8 +57,8 @@ void AddItemSide(CLayout& l)
     for (int32_t i = 0; i < 6; ++i)
         l.Add(IDC_FLAG_FIRST + i, UiControlKind::kCheck, flags[i], {140 + (i % 3) * 68, y + 20 + (i / 3) * 19, 68, 18});
     y += 60;
-    l.Add(IDC_FUNC_COMBO, UiControlKind::kDropList, "", {140, y, 88, 19});
-    l.Add(IDC_FUNC_WINDOW, UiControlKind::kButton, SJ("別ウィンドウ"), {231, y, 55, 19});
+    l.Add(IDC_FUNC_COMBO, UiControlKind::kDropList, "", {140, y, 62, 19});
+    l.Add(IDC_FUNC_WINDOW, UiControlKind::kButton, SJ("別ウィンドウ"), {205, y, 81, 19});
     l.Add(IDC_ITEM_EX, UiControlKind::kButton, SJ("拡張項目"), {288, y, 52, 19});
     l.Add(IDC_FUNC_EDIT, UiControlKind::kEdit, "", {140, y + 22, 200, kBoxHeight - 5 - y - 22},
           kUiTabStop | kUiMultiLine | kUiWantReturn);
@@ -66,8 +66,8 @@ void AddItemSide(CLayout& l)
     const int32_t buttons = kBoxHeight + 7;
     l.Add(IDC_ICON_EDIT, UiControlKind::kButton, SJ("アイコン編集"), {135, buttons, 90, 24});
     l.Add(IDC_DIRECT_EDIT, UiControlKind::kButton, SJ("直接編集"), {230, buttons, 90, 24});
-    l.Add(IDC_REVERT, UiControlKind::kButton, SJ("元に戻す"), {430, buttons, 90, 24});
-    l.Add(kIdOk, UiControlKind::kButton, SJ("適用"), {525, buttons, 90, 24}, kUiTabStop | kUiDefaultButton);
+    l.Add(IDC_REVERT, UiControlKind::kButton, SJ("元に戻す"), {630, buttons, 90, 24});
+    l.Add(kIdOk, UiControlKind::kButton, SJ("適用"), {725, buttons, 90, 24}, kUiTabStop | kUiDefaultButton);
 }
 
 void AddUseSide(CLayout& l)
@@ -139,15 +139,30 @@ void AddUseSide(CLayout& l)
     l.Add(IDC_UNG_MESSAGE, UiControlKind::kEdit, "", {563, 502, 52, 19});
 }
 
+// The use side is drawn 260 pixels wide from x = 355, and widened to the
+// room of the page: its captions are long.
+void WidenUseSide(CUiDialogTemplate& t, size_t first)
+{
+    constexpr int32_t kLeft = 355, kDrawn = 260, kWide = 460;
+    for (size_t i = first; i < t.controls.size(); ++i) {
+        CUiRect& r = t.controls[i].rect;
+        const int32_t right = kLeft + (r.x + r.w - kLeft) * kWide / kDrawn;
+        r.x = kLeft + (r.x - kLeft) * kWide / kDrawn;
+        r.w = right - r.x;
+    }
+}
+
 CUiDialogTemplate Build()
 {
     CUiDialogTemplate t;
     t.resource = IDD;
     t.caption = SJ("アイテム");
-    t.client = kPageClient;
+    t.client = kItemPageClient;
     CLayout layout(t);
     AddItemSide(layout);
+    const size_t useSide = t.controls.size();
     AddUseSide(layout);
+    WidenUseSide(t, useSide);
     return t;
 }
 

@@ -6,9 +6,12 @@
 
 #include "ui/ui_template.h"
 
-// The size of every editing page, and the height of the boxes that hold an
-// element's controls; the page buttons stand below them.
+// The size of the editing pages, and the height of the boxes that hold an
+// element's controls; the page buttons stand below them. The item page,
+// whose use entry has two columns of fields with long captions, is wider;
+// the main window is drawn for it, and the other pages grow to its width.
 inline constexpr CUiSize kPageClient = {620, 560};
+inline constexpr CUiSize kItemPageClient = {820, 560};
 inline constexpr int32_t kPageBoxHeight = 526;
 
 class CPageLayout {

@@ -8,6 +8,7 @@ inline constexpr char kCustomSection[] = "Custom";
 inline constexpr char kOpenHistorySection[] = "OpenFileHistory";
 // The windows that keep their geometry: "x", "y", "w", "h" under the section,
 // and "Maximize" or "Lock" where the window has it.
+inline constexpr char kMainDialogSection[] = "MainDialog";
 inline constexpr char kEditDialogSection[] = "EditDialog";
 inline constexpr char kDirectInputSection[] = "DirectInputDialog";
 inline constexpr char kErrInfoSection[] = "ErrInfoDialog";

@@ -31,6 +31,27 @@ FindDlg::FindDlg(CPageContext& context, CProjectJumpInfoDlg& results)
     Bind(IDC_REPLACE_ALL, UiEvent::kClicked, &FindDlg::OnReplaceAll);
 }
 
+void FindDlg::FindAgain()
+{
+    CStr_base<1024> text;
+    if (HasWindow())
+        Control(find_dlg::IDC_SEARCH).GetText(text);
+    if (text.IsEmpty()) {
+        m_bShown = true;
+        ShowWindow(UiShow::kShow);
+        return;
+    }
+    Find_Replace(false);
+}
+
+bool FindDlg::PreTranslateMessage(const CUiMessage& message)
+{
+    if (message.kind != UiMessageKind::kKey || message.key != UiKey::kF3)
+        return false;
+    FindAgain();
+    return true;
+}
+
 bool FindDlg::OnInitDialog()
 {
     Fill(Control(IDC_TARGET), kTargetItems, kFindCurrentPage);

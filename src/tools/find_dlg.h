@@ -33,12 +33,16 @@ public:
     void Find_Replace(bool replace);
     // The method and the pattern options as the mode word of find_methods.h.
     uint32_t Mode() const;
+    // F3: searches again with what the window holds; with nothing to
+    // search for, shows the window instead.
+    void FindAgain();
 
 protected:
     bool OnInitDialog() override;
-    // Enter, Escape and the close box hide the window.
+    // Enter presses "検索"; Escape and the close box hide the window.
     void OnOK() override { Hide(); }
     void OnCancel() override { Hide(); }
+    bool PreTranslateMessage(const CUiMessage& message) override;
 
 private:
     void Hide();

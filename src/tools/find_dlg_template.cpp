@@ -26,7 +26,7 @@ const CUiDialogTemplate& Template()
         IDD,
         SJ("検索/置換"),
         {420, 250},
-        0,
+        kUiResizable,
         {
             {3000, UiControlKind::kStatic, SJ("対象のデータ"), {10, 12, 90, 16}, 0},
             {IDC_TARGET, UiControlKind::kDropList, "", {100, 10, 310, 19}, kUiTabStop},
@@ -42,7 +42,7 @@ const CUiDialogTemplate& Template()
             {IDC_REPEAT, UiControlKind::kCheck, SJ("繰り返し"), {290, 132, 110, 18}, kUiTabStop},
             {3005, UiControlKind::kStatic, SJ("置換文字列(正規表現比較時は正規表現指定)"), {10, 164, 400, 16}, 0},
             {IDC_REPLACEMENT, UiControlKind::kEdit, "", {10, 182, 400, 20}, kUiTabStop},
-            {IDC_FIND, UiControlKind::kButton, SJ("検索(&F)"), {10, 216, 125, 24}, kUiTabStop},
+            {IDC_FIND, UiControlKind::kButton, SJ("検索(&F)"), {10, 216, 125, 24}, kUiTabStop | kUiDefaultButton},
             {IDC_SHOW_RESULTS, UiControlKind::kButton, SJ("結果表示(&W)"), {147, 216, 125, 24}, kUiTabStop},
             {IDC_REPLACE_ALL, UiControlKind::kButton, SJ("全て置換(&R)"), {285, 216, 125, 24}, kUiTabStop},
         },

@@ -10,7 +10,7 @@ const CUiDialogTemplate& ItemSortTemplate()
         CItemSortDlg::IDD,
         SJ("アイテムの整列"),
         {260, 110},
-        0,
+        kUiResizable,
         {
             {3000, UiControlKind::kStatic, SJ("整列するキー"), {10, 12, 80, 16}, 0},
             {CItemSortDlg::IDC_KEY, UiControlKind::kDropList, "", {90, 10, 160, 19}, kUiTabStop},

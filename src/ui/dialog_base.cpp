@@ -6,6 +6,7 @@
 
 #include "foundation/sjis_literal.h"
 #include "ui/ui_backend.h"
+#include "ui/template_layout.h"
 #include "ui/ui_entry.h"
 #include "ui/ui_services.h"
 
@@ -82,6 +83,18 @@ bool CDialogBase::Build(CDialogBase* owner, bool child)
 
 void CDialogBase::Initialise()
 {
+    if (!m_bChild) {
+        const CUiRect rect = m_pWindow->GetRect();
+        if (m_template.style & kUiResizable)
+            m_pWindow->SetMinTrackSize({rect.w, rect.h});
+        CDialogBase* over = m_pOwner;
+        while (over && over->m_bChild)
+            over = over->m_pOwner;
+        if (over) {
+            const CUiRect owner = over->GetWindowRect();
+            m_pWindow->SetRect({owner.x + (owner.w - rect.w) / 2, owner.y + (owner.h - rect.h) / 2, rect.w, rect.h});
+        }
+    }
     if (!OnInitDialog() || !m_pWindow)
         return;
     for (const CUiControlTemplate& control : m_template.controls) {
@@ -154,6 +167,7 @@ void CDialogBase::SetFocus() { Window().Activate(); }
 bool CDialogBase::IsActive() const { return Window().IsActive(); }
 void CDialogBase::SetWindowText(const char* text) { Window().SetCaption(text); }
 const char* CDialogBase::GetWindowText() const { return Window().GetCaption(); }
+void CDialogBase::SetModifiedMark(bool modified) { Window().SetModifiedMark(modified); }
 CUiRect CDialogBase::GetWindowRect() const { return Window().GetRect(); }
 void CDialogBase::MoveWindow(const CUiRect& rect) { Window().SetRect(rect); }
 CUiRect CDialogBase::GetNormalRect() const { return Window().GetNormalRect(); }
@@ -237,5 +251,12 @@ void CDialogBase::OnTypedTextRefused(const CStr_base<1024>& errors) { UiMessageB
 
 bool CDialogBase::OnCommand(int32_t, UiEvent) { return false; }
 bool CDialogBase::PreTranslateMessage(const CUiMessage&) { return false; }
-void CDialogBase::OnSize(int32_t, int32_t) {}
+void CDialogBase::OnSize(int32_t cx, int32_t cy)
+{
+    if (!(m_template.style & kUiResizable) && !m_bChild)
+        return;
+    const std::vector<CUiRect> rects = FollowClientSize(m_template, {cx, cy});
+    for (size_t i = 0; i < rects.size(); ++i)
+        Window().SetControlRect(m_template.controls[i].id, rects[i]);
+}
 void CDialogBase::OnShowWindow(bool) {}

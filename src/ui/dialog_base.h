@@ -22,6 +22,10 @@
 // holds the focus, then of the dialogs it is a page of, before anything
 // else sees them.
 //
+// A window with an owner opens centred over the owner's window; a
+// resizable one cannot become smaller than it opened (until the dialog
+// says otherwise).
+//
 // Calling a window operation on a dialog without a window is a programming
 // error: it raises the 32-bit signed value 0.
 #pragma once
@@ -77,6 +81,8 @@ public:
     bool IsActive() const;
     void SetWindowText(const char* text);
     const char* GetWindowText() const;
+    // The mark "[*]" of the caption shows "*" (ui/ui_window.h).
+    void SetModifiedMark(bool modified);
     CUiRect GetWindowRect() const;
     void MoveWindow(const CUiRect& rect);
     CUiRect GetNormalRect() const;
@@ -121,7 +127,8 @@ protected:
     virtual bool OnCommand(int32_t id, UiEvent event);
     // The key filter: sees keys and posted messages first; true takes them.
     virtual bool PreTranslateMessage(const CUiMessage& message);
-    // The client area now measures cx by cy.
+    // The client area now measures cx by cy. For a resizable window and
+    // for a page, the controls follow by default (ui/template_layout.h).
     virtual void OnSize(int32_t cx, int32_t cy);
     virtual void OnShowWindow(bool show);
     // The program became the active one again after the user worked in

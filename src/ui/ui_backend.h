@@ -16,6 +16,10 @@
 
 class CUiProgressJob;
 
+// Failures of the shell: the file is not there; no program opens it.
+inline constexpr int32_t kUiShellFileNotFound = 2;
+inline constexpr int32_t kUiShellNoProgram = 31;
+
 // What a file dialog asks for. The read-only box is never shown and no
 // extension is added to a name typed without one.
 struct CUiFileRequest {
@@ -46,7 +50,7 @@ public:
     virtual bool AskFileName(CUiWindow* owner, const CUiFileRequest& request, std::string& native) = 0;
     virtual void ShowWaitCursor(bool on) = 0;
     // Asks the shell to perform `verb` on a document or program; a result
-    // of 32 or less is a failure.
+    // of 32 or less is a failure (kUiShellFileNotFound, kUiShellNoProgram).
     virtual int32_t ShellOpen(CUiWindow* owner, const char* verb, const char* file,
                               const CStrArray_base<64>& arguments, const char* folder) = 0;
     // Queues a private message; it reaches the dialog's key filter

@@ -83,6 +83,14 @@ enum class UiKey {
     kTab,
     kEnter,
     kEscape,
+    // Keys that do nothing of their own in a dialog: the key filter sees
+    // them, and what it does not take reaches the control as usual.
+    kPageUp,
+    kPageDown,
+    kUp,
+    kDown,
+    kDelete,
+    kF3,
 };
 
 enum class UiButtons {
@@ -121,6 +129,7 @@ struct CUiMessage {
     UiKey key = UiKey::kTab;
     bool ctrl = false;                // Ctrl held
     bool shift = false;               // Shift held
+    bool alt = false;                 // Alt held
     CDialogBase* dialog = nullptr;    // the dialog whose control has the focus
     int32_t control = 0;              // that control; 0 when none has it
     uint32_t code = 0;                // kPosted: the dialog's own message number

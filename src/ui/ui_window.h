@@ -26,6 +26,10 @@ public:
     // The window.
     virtual void SetCaption(const char* text) = 0;
     virtual const char* GetCaption() const = 0;
+    // A caption may hold the mark "[*]": it shows as "*" while the window
+    // is marked modified, and as nothing otherwise.
+    virtual void SetModifiedMark(bool modified) = 0;
+    virtual bool HasModifiedMark() const = 0;
     virtual void Show(UiShow show) = 0;
     virtual bool IsVisible() const = 0;
     virtual bool IsMaximized() const = 0;
@@ -33,7 +37,9 @@ public:
     virtual void Activate() = 0;
     virtual bool IsActive() const = 0;
     virtual CUiRect GetRect() const = 0;
-    // Moves and sizes the window (a maximized window is restored first);
+    // Moves and sizes the window (a maximized window is restored first; a
+    // top-level window off the screen comes back onto it where the platform
+    // has screens, ui/screen_place.h);
     // sizes below the minimum tracking size are raised to it.
     virtual void SetRect(const CUiRect& rect) = 0;
     // The rectangle the window has when it is neither maximized nor minimized.

@@ -116,7 +116,27 @@ protected:
         return [apply](CMainDlg& main) { main.SetPage(0, std::make_unique<TestPage>(main, apply)); };
     }
 
-    std::string Title(const CMainDlg& main) { return Cp932ToUtf8(user.LookAt(main).GetCaption()); }
+    // The title as it shows: the mark "[*]" a "*" while the window is
+    // marked modified.
+    std::string Title(const CMainDlg& main)
+    {
+        std::string title = Cp932ToUtf8(user.LookAt(main).GetCaption());
+        if (const size_t mark = title.find("[*]"); mark != std::string::npos)
+            title.replace(mark, 3, user.LookAt(main).HasModifiedMark() ? "*" : "");
+        return title;
+    }
+    // The project name in the title ("file ― project ― Tavaro Item Editor").
+    std::string ProjectInTitle(const CMainDlg& main)
+    {
+        const std::string separator = " ― ";
+        std::string title = Title(main);
+        const size_t last = title.rfind(separator);
+        if (last == std::string::npos)
+            return title;
+        title.resize(last);
+        const size_t before = title.rfind(separator);
+        return before == std::string::npos ? title : title.substr(before + separator.size());
+    }
     int32_t SelectedTab(const CMainDlg& main) { return user.Look(main, CMainDlg::IDC_TAB).curSel; }
     // The texts of the history submenu.
     std::vector<std::string> HistoryMenu(CMainDlg& main)

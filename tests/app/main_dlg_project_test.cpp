@@ -90,7 +90,7 @@ TEST_F(MainProject, ReaderMessagesAreReviewedInTheDirectInputWindow)
             if (accept) {
                 EXPECT_STREQ(*main.Document().itemdata[0].GetField("name"), "shield");
             }
-            EXPECT_EQ(Title(main), accept ? "行 - TavaroItemEditor" : "無題 - TavaroItemEditor");
+            EXPECT_EQ(ProjectInTitle(main), accept ? "行" : "無題");
             EXPECT_FALSE(main.IsModified());
         });
     }
@@ -109,9 +109,9 @@ TEST_F(MainProject, TheProjectInformationDialogNamesANewOrUnmarkedProject)
         bool beta;
         uint32_t items;
     };
-    for (const Case& c : {Case{ID_FILE_NEW, "港町", 0, "港町 - TavaroItemEditor", false, 0},
-                          Case{ID_FILE_NEW, "", 1, "無題 - TavaroItemEditor", true, 0},
-                          Case{ID_FILE_OPEN, "市場", 0, "市場 - TavaroItemEditor", false, 1}}) {
+    for (const Case& c : {Case{ID_FILE_NEW, "港町", 0, "港町", false, 0},
+                          Case{ID_FILE_NEW, "", 1, "無題", true, 0},
+                          Case{ID_FILE_OPEN, "市場", 0, "市場", false, 1}}) {
         Run([&](CMainDlg& main) {
             Modify(main);
             user.Select(main, CMainDlg::IDC_TAB, 0);  // applies the icon folder
@@ -127,7 +127,7 @@ TEST_F(MainProject, TheProjectInformationDialogNamesANewOrUnmarkedProject)
             if (c.command == ID_FILE_OPEN)
                 user.AnswerFile(plain.c_str());
             user.ChooseMenu(main, c.command);
-            EXPECT_EQ(Title(main), c.title);
+            EXPECT_EQ(ProjectInTitle(main), c.title);
             EXPECT_EQ(main.Document().IsBeta(), c.beta);
             EXPECT_EQ(main.Document().itemdata.GetCount(), c.items);
             EXPECT_EQ(main.CurrentPageIndex(), 0);

@@ -77,7 +77,7 @@ TEST_F(MainRecovery, BackFromAnotherProgramAChangedFileIsOfferedOnceForOpeningAg
         EXPECT_EQ(TakeQuestion(user),
                   std::make_pair(told + "\n開きなおすと、保存していない変更は失われます。", UiAnswer::kNo));
         EXPECT_EQ(main.Document().itemdata.GetCount(), 3u);
-        EXPECT_EQ(Title(main), "他 - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "他");
         EXPECT_FALSE(main.IsModified());
 
         // While a question waits, nothing is told; the next return tells it.
@@ -156,11 +156,11 @@ TEST_F(MainRecovery, ACopyLeftByACrashIsOfferedAtTheNextStart)
                       "ファイル：" + data + "\n回復用コピーの");
             if (answer == UiAnswer::kCancel) {  // kept; the command-line file opens
                 EXPECT_TRUE(fs::exists(left));
-                EXPECT_EQ(Title(main), "別 - TavaroItemEditor");
+                EXPECT_EQ(ProjectInTitle(main), "別");
                 return;
             }
             EXPECT_FALSE(fs::exists(left));
-            EXPECT_EQ(Title(main), "港 - TavaroItemEditor");
+            EXPECT_EQ(ProjectInTitle(main), "港");
             EXPECT_EQ(main.Document().itemdata.GetCount(), 2u);
             EXPECT_TRUE(main.IsModified());
             EXPECT_TRUE(fs::exists(main.RecoveryCopy()));  // this editor's copy keeps it now

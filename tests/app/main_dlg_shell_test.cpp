@@ -74,6 +74,12 @@ TEST_F(MainShell, HelpAndToolWindowsOpenOnDemand)
         EXPECT_EQ(Cp932ToUtf8(user.ShellCalls()[0].file.GetBuffer()), page);
         EXPECT_EQ(user.TakeMessages(),
                   std::vector<std::string>{"\"" + page + "\"を開けません。\nファイルがあるか確認してください。"});
+        // The page is there but no program opens it: the message says so.
+        user.AnswerShell(31);
+        user.ChooseMenu(main, ID_HELP_FILE);
+        EXPECT_EQ(user.TakeMessages(),
+                  std::vector<std::string>{"\"" + page + "\"を開くプログラムが見つかりません。\n"
+                                           "HTMLファイルを開くブラウザなどを設定してください。"});
 
         user.ChooseMenu(main, ID_TOOL_RESULTS);
         EXPECT_TRUE(main.ToolResults().IsWindowVisible());

@@ -9,7 +9,7 @@ using MainStartup = MainDlgTest;
 TEST_F(MainStartup, StartsOnANewProjectWithTheItemPageAndAnEmptyHistory)
 {
     Run([&](CMainDlg& main) {
-        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "無題");
         std::vector<std::string> tabs;
         for (const CStr_base<64>& tab : user.Look(main, CMainDlg::IDC_TAB).items)
             tabs.push_back(Cp932ToUtf8(tab.GetBuffer()));
@@ -18,8 +18,14 @@ TEST_F(MainStartup, StartsOnANewProjectWithTheItemPageAndAnEmptyHistory)
         ASSERT_EQ(main.CurrentPageIndex(), 0);
         EXPECT_EQ(main.CurrentPage()->GetWindowRect().y, 35);
         EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
-        EXPECT_FALSE(main.SystemMenu().items[2].enabled);  // size
-        EXPECT_FALSE(main.SystemMenu().items[4].enabled);  // maximize
+        EXPECT_TRUE(main.SystemMenu().items[2].enabled);  // size
+        EXPECT_TRUE(main.SystemMenu().items[4].enabled);  // maximize
+        const std::pair<int32_t, const char*> shortcuts[] = {
+            {ID_FILE_NEW, "Ctrl+N"}, {ID_FILE_OPEN, "Ctrl+O"},  {ID_FILE_SAVE, "Ctrl+S"},
+            {ID_FILE_SAVE_AS, "Ctrl+Shift+S"}, {ID_FIND_REPLACE, "Ctrl+F"}, {ID_INTEGRITY_CHECK, "F7"},
+        };
+        for (const auto& [id, keys] : shortcuts)
+            EXPECT_STREQ(main.Menu().Find(id)->shortcut.GetBuffer(), keys) << id;
         EXPECT_TRUE(main.ToolResults().HasWindow());
         EXPECT_FALSE(main.ToolResults().IsWindowVisible());
         EXPECT_FALSE(main.IsModified());
@@ -39,17 +45,17 @@ TEST_F(MainStartup, OpensTheCommandLineFileOrTheLastFileWhenAskedTo)
         const char* title;
     };
     const Case cases[] = {
-        {"", "ON", "前回 - TavaroItemEditor"},
-        {"", "OFF", "無題 - TavaroItemEditor"},
-        {"\"" + named + "\"", "ON", "指定 - TavaroItemEditor"},
-        {named + " ..", "OFF", "指定 - TavaroItemEditor"},  // trailing blanks and dots go
+        {"", "ON", "前回"},
+        {"", "OFF", "無題"},
+        {"\"" + named + "\"", "ON", "指定"},
+        {named + " ..", "OFF", "指定"},  // trailing blanks and dots go
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commandLine + " " + c.restore);
         PutSettings(std::string("LastOpenFile=") + last + "\n[Custom]\n\tRestoreOpenFile=" + c.restore +
                     "\n[EndSection]\n");
         startup.commandLine = c.commandLine;
-        Run([&](CMainDlg& main) { EXPECT_EQ(Title(main), c.title); });
+        Run([&](CMainDlg& main) { EXPECT_EQ(ProjectInTitle(main), c.title); });
     }
 }
 
@@ -72,7 +78,7 @@ TEST_F(MainStartup, ARelativeCommandLinePathIsTakenFromTheStartFolder)
     startup = CEditorStartup::BesideProgram("inc-item-data.cgi");
     startup.programFolder = fixture.programFolder;
     startup.settingsPath = fixture.settingsPath;
-    Run([&](CMainDlg& main) { EXPECT_EQ(Title(main), "今回 - TavaroItemEditor"); });
+    Run([&](CMainDlg& main) { EXPECT_EQ(ProjectInTitle(main), "今回"); });
 }
 
 TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
@@ -94,28 +100,29 @@ TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
         EXPECT_EQ(HistoryMenu(main), (std::vector<std::string>{"P2" + rule, "p3 again" + rule, "p5" + rule,
                                                                "p4" + rule, "p2" + rule}));
         user.ChooseMenu(main, ID_HISTORY_FIRST + 3);
-        EXPECT_EQ(Title(main), "p4 - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "p4");
         EXPECT_EQ(HistoryMenu(main)[0], "p4" + rule);
     });
     // The next start builds the menu from the stored lists.
     Run([&](CMainDlg& main) {
         EXPECT_EQ(HistoryMenu(main).size(), 5u);
-        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "無題");
     });
 }
 
 // Cancel keeps the window; Yes saves (the page's edits applied first) and
 // closes; No is every other test's way out.
-TEST_F(MainStartup, EnterDoesNothingAndEscapeOrTheCloseBoxAsksTheSaveQuestion)
+TEST_F(MainStartup, EnterAndEscapeDoNothingTheCloseBoxAsksTheSaveQuestion)
 {
     const std::vector<std::string> question{"プロジェクトが更新されています。\n保存しますか？"};
     Run([&](CMainDlg& main) {
         Modify(main);
         user.PressKey(main, UiKey::kEnter);
+        user.PressKey(main, UiKey::kEscape);
         EXPECT_TRUE(user.LookAt(main).IsVisible());
         EXPECT_TRUE(user.TakeMessages().empty());
         user.Answer(UiAnswer::kCancel);
-        user.PressKey(main, UiKey::kEscape);
+        user.Close(main);
         EXPECT_EQ(user.TakeMessages(), question);
         EXPECT_TRUE(user.LookAt(main).IsVisible());
         EXPECT_FALSE(std::filesystem::exists(folder.Path("program/TavaroItemEditor.ini")));
@@ -137,11 +144,11 @@ TEST_F(MainStartup, ABackslashIsACharacterOfTheFileName)
     Project("d/x.cgi", "folder d");
     startup.commandLine = Project("d\\x.cgi", "backslash");
     Run([&](CMainDlg& main) {
-        EXPECT_EQ(Title(main), "backslash - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "backslash");
         user.AnswerFile(folder.Path("d/x.cgi").c_str());
         user.ChooseMenu(main, ID_FILE_OPEN);
         user.ChooseMenu(main, ID_HISTORY_FIRST + 1);
-        EXPECT_EQ(Title(main), "backslash - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "backslash");
     });
     EXPECT_TRUE(user.TakeMessages().empty());
 }
@@ -162,7 +169,7 @@ TEST_F(MainStartup, ANameThatShiftJisCannotHoldIsRefusedWithTheReason)
     } back{std::filesystem::current_path()};
     std::filesystem::current_path(folder.Path("caf\xc3\xa9"));
     Run([&](CMainDlg& main) {
-        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "無題");
         EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{
                                            "目標のファイルにアクセスできません。\n操作をキャンセルします。\n" +
                                            folder.Path("caf?.cgi") +
@@ -175,7 +182,7 @@ TEST_F(MainStartup, ANameThatShiftJisCannotHoldIsRefusedWithTheReason)
                                            "ファイル名にShift-JISで表せない文字が含まれています：U+00E9\n"
                                            "このファイルは使えません。別のファイルを選んでください。"});
         EXPECT_EQ(user.FileDialogs().size(), 2u);
-        EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "無題");
         EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
     });
     EXPECT_NE(Settings().find("LastCurrentDirectory=\n"), std::string::npos) << Settings();

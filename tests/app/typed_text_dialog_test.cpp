@@ -35,7 +35,7 @@ TEST_F(TypedTextMainTest, TheProjectNameRefusesWhatTheFileCannotHold)
             },
             CProjectInfoDlg::IDD);
         user.ChooseMenu(main, ID_FILE_NEW);
-        EXPECT_EQ(Title(main), "港～ - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "港～");
     });
 }
 

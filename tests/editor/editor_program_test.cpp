@@ -50,7 +50,8 @@ TEST(EditorProgram, PicturesEveryTabAndDialogOfTheSampleProject)
     const char* const names[] = {"main-0-item",        "main-1-event", "main-2-function",   "main-3-define",
                                  "main-4-arrangement", "main-5-project", "preferences", "project-information",
                                  "about",              "find-replace", "find-results", "tool-results",
-                                 "item-use-entry",     "item-sort",    "message-1"};  // the check finds nothing in the sample
+                                 "item-use-entry",     "item-sort",    "message-1",  // the check finds nothing in the sample
+                                 "main-window",        "main-window-maximized"};
     for (const char* name : names) {
         const std::string path = folder.Path("shots/") + name + ".png";
         EXPECT_NE(tour.out.find(path + "\n"), std::string::npos) << name;
@@ -59,6 +60,13 @@ TEST(EditorProgram, PicturesEveryTabAndDialogOfTheSampleProject)
         EXPECT_GT(picture.width(), 100) << name;
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("shots")), {}), std::size(names));
+    // Maximized on the tour's screen of 1600 by 1000 pixels.
+    const QImage first(QString::fromStdString(folder.Path("shots/main-window.png")));
+    const QImage maximized(QString::fromStdString(folder.Path("shots/main-window-maximized.png")));
+    EXPECT_GT(maximized.width(), first.width());
+    EXPECT_GE(maximized.width(), 1500);
+    EXPECT_LE(maximized.width(), 1600);
+    EXPECT_GE(maximized.height(), 900);
 }
 
 // A project whose rule has extension fields for items: the tour adds the

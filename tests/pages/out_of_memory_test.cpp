@@ -168,7 +168,7 @@ TEST_F(OutOfMemoryTest, AnOpenIsRefusedAndTheProjectResetOnceReadingChangedIt)
             if (opened)
                 break;
             ASSERT_EQ(messages.size(), 1u) << cap;
-            if (Title(main) == "小 - TavaroItemEditor") {
+            if (ProjectInTitle(main) == "小") {
                 // Refused before the project changed: as it was.
                 kept = true;
                 EXPECT_TRUE(messages[0] == kOpenRefused || messages[0] == kRefused) << messages[0];
@@ -177,7 +177,7 @@ TEST_F(OutOfMemoryTest, AnOpenIsRefusedAndTheProjectResetOnceReadingChangedIt)
             } else {
                 reset = true;
                 EXPECT_EQ(messages[0], kOpenRefused);
-                EXPECT_EQ(Title(main), "無題 - TavaroItemEditor");
+                EXPECT_EQ(ProjectInTitle(main), "無題");
                 EXPECT_EQ(main.Document().itemdata.GetCount(), 0u);
             }
             EXPECT_FALSE(main.IsModified());
@@ -192,7 +192,7 @@ TEST_F(OutOfMemoryTest, AnOpenIsRefusedAndTheProjectResetOnceReadingChangedIt)
         EXPECT_TRUE(reset);
         ASSERT_TRUE(opened);
         EXPECT_EQ(main.Document().itemdata.GetCount(), 2000u);
-        EXPECT_EQ(Title(main), "大 - TavaroItemEditor");
+        EXPECT_EQ(ProjectInTitle(main), "大");
     });
 }
 

@@ -1,5 +1,6 @@
 #include "app/main/main_dlg.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,10 +13,13 @@
 #include "pages/page_item.h"
 #include "pages/page_set.h"
 #include "app/startup_path.h"
+#include "app/window_geometry.h"
+#include "pages/page_layout.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/editor_matchers.h"
 #include "settings/setting_keys.h"
+#include "ui/list_buttons.h"
 #include "ui/ui_entry.h"
 #include "ui/ui_services.h"
 
@@ -73,10 +77,6 @@ bool CMainDlg::OnInitDialog()
 {
     UiSetFaultHandler([this](const char* what, const char* where) { OnInternalError(what, where); });
     UiSetOutOfMemoryHandler([this] { OnOutOfMemory(); });
-    // Size and maximize cannot be chosen from the window menu.
-    SystemMenu().items[2].enabled = false;
-    SystemMenu().items[4].enabled = false;
-    DrawMenuBar();
     SetIcon(IDI_PROGRAM);
     // The pattern engine's matcher 0 lives for the whole process.
     RegisterEditorMatchers();
@@ -95,6 +95,7 @@ bool CMainDlg::OnInitDialog()
     }
     m_project.m_bIncludeAsElement =
         IsSwitchOn(m_settings, kExtControlKey) && IsSwitchOn(m_settings, kIncludeFactorKey);
+    RestorePlace();
 
     m_jumpInfoDlg.Create(this);
     m_findDlg.Create(this);
@@ -127,6 +128,8 @@ void CMainDlg::OnShowWindow(bool show)
 
 bool CMainDlg::PreTranslateMessage(const CUiMessage& message)
 {
+    if (message.kind == UiMessageKind::kKey)
+        return Key(message);
     if (message.kind != UiMessageKind::kPosted)
         return false;
     if (message.code == kRecoveryTimerMessage) {
@@ -140,6 +143,66 @@ bool CMainDlg::PreTranslateMessage(const CUiMessage& message)
         OpenStartupFile();
     }
     return true;
+}
+
+bool CMainDlg::Key(const CUiMessage& message)
+{
+    const CUiControlTemplate* focused = TemplateControl(message.dialog, message.control);
+    const bool inList = focused && focused->kind == UiControlKind::kList;
+    const bool inMultiLine = focused && focused->kind == UiControlKind::kEdit && (focused->style & kUiMultiLine);
+    switch (message.key) {
+    case UiKey::kEscape:
+        // A stray Escape after a menu or in a field must not end the
+        // program: only the close box and the exit command close it.
+        return true;
+    case UiKey::kPageDown:
+    case UiKey::kPageUp:
+        if (!message.ctrl || message.alt)
+            return false;
+        StepTab(message.key == UiKey::kPageDown ? 1 : -1);
+        return true;
+    case UiKey::kTab:
+        // In a multi-line edit, where Tab is text, Ctrl+Tab leaves the edit.
+        if (!message.ctrl || message.alt || inMultiLine)
+            return false;
+        StepTab(message.shift ? -1 : 1);
+        return true;
+    case UiKey::kF3:
+        m_findDlg.FindAgain();
+        return true;
+    case UiKey::kDelete:
+    case UiKey::kUp:
+    case UiKey::kDown: {
+        CMainPage* page = CurrentPage();
+        if (!inList || message.dialog != page || (message.key != UiKey::kDelete) != message.alt)
+            return false;
+        const char* caption = message.key == UiKey::kDelete ? SJ("削除") : message.key == UiKey::kUp ? SJ("↑") : SJ("↓");
+        const int32_t button = ListButton(page->Template(), message.control, caption);
+        if (button && page->Control(button).IsEnabled())
+            CUiEntry::Command(*page, button, UiEvent::kClicked);
+        return button != 0;
+    }
+    default:
+        return false;
+    }
+}
+
+const CUiControlTemplate* CMainDlg::TemplateControl(const CDialogBase* dialog, int32_t id)
+{
+    if (dialog) {
+        for (const CUiControlTemplate& control : dialog->Template().controls) {
+            if (control.id == id)
+                return &control;
+        }
+    }
+    return nullptr;
+}
+
+void CMainDlg::StepTab(int32_t step)
+{
+    const int32_t from = Control(IDC_TAB).GetCurSel();
+    Control(IDC_TAB).SetCurSel(((from < 0 ? 0 : from) + step + kPageCount) % kPageCount);
+    SwitchPage();
 }
 
 void CMainDlg::OpenStartupFile()
@@ -181,10 +244,43 @@ void CMainDlg::LoadSelections()
         page->LoadSelection(m_project.info);
 }
 
+void CMainDlg::RestorePlace()
+{
+    CStr_base<64> width;
+    width.Format("/%s/w", kMainDialogSection);
+    if (FindSetting(m_settings, width))
+        MoveWindow(ReadWindowRect(m_settings, kMainDialogSection));
+    if (ReadWindowMaximized(m_settings, kMainDialogSection))
+        ShowWindow(UiShow::kMaximize);
+}
+
+void CMainDlg::StorePlace()
+{
+    StoreWindowRect(m_settings, kMainDialogSection, GetNormalRect());
+    StoreWindowMaximized(m_settings, kMainDialogSection, IsZoomed());
+}
+
+CUiRect CMainDlg::PageRect() const
+{
+    // The page keeps the margins it was drawn with inside the tab control.
+    const CUiDialogTemplate& t = Template();
+    const CUiSize client = GetClientSize();
+    const int32_t right = t.client.w - kPageLeft - kItemPageClient.w;
+    const int32_t bottom = t.client.h - kPageTop - kItemPageClient.h;
+    return {kPageLeft, kPageTop, std::max(kItemPageClient.w, client.w - kPageLeft - right),
+            std::max(kItemPageClient.h, client.h - kPageTop - bottom)};
+}
+
+void CMainDlg::OnSize(int32_t cx, int32_t cy)
+{
+    Control(IDC_TAB).Move({0, 0, cx, cy});
+    if (CMainPage* page = CurrentPage())
+        page->MoveWindow(PageRect());
+}
+
 void CMainDlg::PlacePage(CMainPage& page)
 {
-    const CUiRect rect = page.GetWindowRect();
-    page.MoveWindow({20, 35, rect.w, rect.h});
+    page.MoveWindow(PageRect());
     page.ShowWindow(UiShow::kShow);
 }
 
@@ -231,6 +327,7 @@ void CMainDlg::CloseSequence()
     DestroyCurrentPage();
     m_nPage = -1;
     m_jumpInfoDlg.DestroyWindow();
+    StorePlace();
     m_settings.GetValueForWrite(kLastOpenFileKey)->Assign(m_project.m_strFilePath);
     // A folder whose name has no path text is not kept: its "?" could name another.
     std::u32string unfit;

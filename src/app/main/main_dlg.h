@@ -28,6 +28,8 @@
 class CMainDlg : public CDialogBase, public CProjectHost, public CPageContext {
 public:
     enum : int32_t { IDD = IDD_MAIN, IDC_TAB = IDC_MAIN_TAB };
+    // Where a page's top left corner lies in the client area.
+    enum : int32_t { kPageLeft = 20, kPageTop = 35 };
     enum : int32_t { kPageCount = 6, kItemTab = 0, kEventTab = 1, kFuncTab = 2, kDefineTab = 3, kSetTab = 4, kProjectTab = 5 };
     // The private message posted to itself each time the window is shown;
     // the first one opens the start-up file.
@@ -115,12 +117,14 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    // Enter does nothing; Escape and the close box run the close sequence.
+    // Enter and Escape do nothing; the close box runs the close sequence.
     void OnOK() override {}
     void OnCancel() override { CloseSequence(); }
     bool OnCommand(int32_t id, UiEvent event) override;
     bool PreTranslateMessage(const CUiMessage& message) override;
     void OnShowWindow(bool show) override;
+    // The tab control fills the window and the page follows it.
+    void OnSize(int32_t cx, int32_t cy) override;
     // Back from another program: a file changed on disk is told of once,
     // with the offer to open it again.
     void OnActivateApp(bool active) override;
@@ -128,7 +132,24 @@ protected:
 
 private:
     void OnSelchangeTab() { SwitchPage(); }
+    // The keys of the main window and its pages: Escape does nothing;
+    // Ctrl+PageDown, Ctrl+PageUp, Ctrl+Tab and Ctrl+Shift+Tab switch tabs
+    // (Ctrl+Tab not in a multi-line edit, which it leaves); F3 searches
+    // again; in a page's list Delete, Alt+Up and Alt+Down press its "削除",
+    // "↑" and "↓".
+    bool Key(const CUiMessage& message);
+    // The template entry of control `id` of `dialog`, or null.
+    static const CUiControlTemplate* TemplateControl(const CDialogBase* dialog, int32_t id);
+    // Selects the tab `step` away (round the end) and switches to it.
+    void StepTab(int32_t step);
+    // Where the current page lies: the place it was drawn at, stretched
+    // with the window.
+    CUiRect PageRect() const;
     void PlacePage(CMainPage& page);
+    // The window's place, size and maximized state, kept in the settings
+    // file; a first run keeps the place the window system gives.
+    void RestorePlace();
+    void StorePlace();
     void CreateCurrentPage(int32_t tab);
     void DestroyCurrentPage();
     void LoadSelections();
@@ -163,6 +184,13 @@ private:
     // The history submenu from the history lists; with none, the grayed
     // "(なし)" of the template stays.
     void BuildHistoryMenu(const COpenHistory& history);
+    // The title: "[*]file name ― project name ― Tavaro Item Editor" (the
+    // file name left out for a project never saved), the mark showing
+    // while the project has unsaved changes.
+    void UpdateTitle();
+    // Where the file dialogs start: the folder of the open project, or of
+    // the last one opened; empty for the platform's choice.
+    CStr_base<64> StartFolder() const;
 
     CMerxDocument m_doc;
     CRuleTable m_rules;

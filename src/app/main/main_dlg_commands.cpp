@@ -1,4 +1,7 @@
 // The main dialog's menu commands and its history submenu.
+#include <string>
+#include <string_view>
+
 #include "app/about_dlg.h"
 #include "app/main/main_dlg.h"
 #include "app/modal_wait.h"
@@ -6,6 +9,7 @@
 #include "app/project_info_dlg.h"
 #include "foundation/sjis_literal.h"
 #include "tools/integrity_check.h"
+#include "ui/ui_backend.h"
 #include "ui/ui_services.h"
 
 namespace {
@@ -53,6 +57,8 @@ void CMainDlg::OnFileOpen()
     CUiFileRequest request;
     request.filter = DataFileFilter();
     request.mustExist = true;
+    const CStr_base<64> folder = StartFolder();
+    request.initialName = folder;
     CStr_base<64> path;
     if (UiAskFileName(request, path, this))
         m_project.Open(path);
@@ -106,10 +112,15 @@ void CMainDlg::OnHelpFile()
 {
     CStr_base<64> path(m_strProgramFolder);
     path.Append("/TavaroItemEditor.htm");
-    if (UiShellOpen("open", path, {}, "", this) > 32)
+    const int32_t result = UiShellOpen("open", path, {}, "", this);
+    if (result > 32)
         return;
     CStr_base<64> message;
-    message.Format(SJ("\"%s\"を開けません。\nファイルがあるか確認してください。"), path.GetBuffer());
+    if (result == kUiShellNoProgram)
+        message.Format(SJ("\"%s\"を開くプログラムが見つかりません。\nHTMLファイルを開くブラウザなどを設定してください。"),
+                       path.GetBuffer());
+    else
+        message.Format(SJ("\"%s\"を開けません。\nファイルがあるか確認してください。"), path.GetBuffer());
     UiMessageBox(message, UiButtons::kOk, this);
 }
 
@@ -148,6 +159,41 @@ void CMainDlg::ShowFindReplace()
 
 void CMainDlg::ShowToolResults() { m_jumpInfoDlg.Show(); }
 
+void CMainDlg::UpdateTitle()
+{
+    if (!HasWindow() || m_bClosed)
+        return;
+    const char* separator = SJ(" ― ");
+    CStr_base<64> title("[*]");
+    const CStr_base<64> fileName = FileNamePart(m_project.m_strFilePath);
+    if (!fileName.IsEmpty()) {
+        title.Append(fileName);
+        title.Append(separator);
+    }
+    title.Append(m_project.info.projectName);
+    title.Append(separator);
+    title.Append(kProgramTitle);
+    SetWindowText(title);
+    SetModifiedMark(m_project.m_bModified);
+}
+
+CStr_base<64> CMainDlg::StartFolder() const
+{
+    CStr_base<64> path(m_project.m_strFilePath);
+    if (path.IsEmpty()) {
+        COpenHistory history;
+        ReadOpenHistory(m_settings, history);
+        if (history.paths.GetCount() > 0)
+            path.Assign(history.paths[0]);
+    }
+    const std::string_view whole(path.GetBuffer(), path.GetLength());
+    const size_t slash = whole.rfind('/');
+    if (slash == std::string_view::npos)
+        return {};
+    // "/" is never the second byte of a character.
+    return CStr_base<64>(std::string(whole.substr(0, slash + 1)).c_str());
+}
+
 void CMainDlg::AddToHistory(const char* path)
 {
     COpenHistory history;
@@ -166,6 +212,8 @@ void CMainDlg::BuildHistoryMenu(const COpenHistory& history)
         item.id = ID_HISTORY_FIRST + static_cast<int32_t>(i);
         if (i < history.infos.GetCount())
             item.text = history.infos[i];
+        item.note = HistoryPathNote(history.paths[i]);
+        item.tip = history.paths[i];
         popup.items.push_back(item);
     }
     popup.enabled = true;

@@ -72,7 +72,10 @@ bool CMainDlg::AskSavePath(const char* fileName, CStr_base<64>& path)
 {
     CUiFileRequest request;
     request.save = true;
-    request.initialName = fileName;
+    // In the folder of the project, or of the last one.
+    CStr_base<64> initial = StartFolder();
+    initial.Append(fileName);
+    request.initialName = initial;
     request.filter = SJ("inc-item-data.cgi|inc-item-data.cgi|CGI ファイル(*.cgi)|*.cgi|全てのファイル(*.*)|*.*||");
     request.confirmOverwrite = true;
     return UiAskFileName(request, path, this);
@@ -93,9 +96,9 @@ void CMainDlg::ApplyCurrentPage(CProjectInfo& info)
         page->StoreSelection(info);
 }
 
-void CMainDlg::ShowProject(int32_t tab, const char* title)
+void CMainDlg::ShowProject(int32_t tab, const char*)
 {
-    SetWindowText(title);
+    UpdateTitle();
     // Result lines name elements of the project that went.
     m_jumpInfoDlg.SetLines("");
     if (m_jumpInfoDlg.HasWindow())

@@ -10,11 +10,15 @@ CMainDlg::CRecoverySync::~CRecoverySync()
 {
     if (main.m_recovery && !main.m_project.m_bModified)
         main.m_recovery->Remove();
+    main.UpdateTitle();
 }
 
 void CMainDlg::MarkModified()
 {
+    const bool was = m_project.m_bModified;
     m_project.m_bModified = true;
+    if (!was)
+        UpdateTitle();
     if (m_recovery)
         m_recovery->Changed();
 }

@@ -4,11 +4,12 @@
 
 namespace {
 
-CUiMenuItem Command(int32_t id, const char* text)
+CUiMenuItem Command(int32_t id, const char* text, const char* shortcut = "")
 {
     CUiMenuItem item;
     item.id = id;
     item.text = text;
+    item.shortcut = shortcut;
     return item;
 }
 
@@ -33,10 +34,10 @@ CUiMenu MainMenu()
     none.enabled = false;
     CUiMenu menu;
     menu.items.push_back(Popup(SJ("ファイル(&F)"), {
-                                                      Command(ID_FILE_NEW, SJ("新規作成(&N)")),
-                                                      Command(ID_FILE_OPEN, SJ("開く(&O)...")),
-                                                      Command(ID_FILE_SAVE_AS, SJ("名前を付けて保存(&A)...")),
-                                                      Command(ID_FILE_SAVE, SJ("上書き保存(&S)")),
+                                                      Command(ID_FILE_NEW, SJ("新規作成(&N)"), "Ctrl+N"),
+                                                      Command(ID_FILE_OPEN, SJ("開く(&O)..."), "Ctrl+O"),
+                                                      Command(ID_FILE_SAVE_AS, SJ("名前を付けて保存(&A)..."), "Ctrl+Shift+S"),
+                                                      Command(ID_FILE_SAVE, SJ("上書き保存(&S)"), "Ctrl+S"),
                                                       Separator(),
                                                       Command(ID_PREFERENCES, SJ("環境設定(&C)...")),
                                                       Separator(),
@@ -45,9 +46,9 @@ CUiMenu MainMenu()
                                                       Command(ID_FILE_EXIT, SJ("Tavaro Item Editorの終了(&X)")),
                                                   }));
     menu.items.push_back(Popup(SJ("ツール(&T)"), {
-                                                    Command(ID_FIND_REPLACE, SJ("検索/置換(&F)...")),
+                                                    Command(ID_FIND_REPLACE, SJ("検索/置換(&F)..."), "Ctrl+F"),
                                                     Command(ID_INTEGRITY_CHECK,
-                                                            SJ("プロジェクト整合性チェック(&P)")),
+                                                            SJ("プロジェクト整合性チェック(&P)"), "F7"),
                                                     Separator(),
                                                     Command(ID_TOOL_RESULTS,
                                                             SJ("ツール結果ウィンドウ表示(&W)...")),
@@ -67,10 +68,10 @@ const CUiDialogTemplate& MainDlgTemplate()
     static const CUiDialogTemplate t{
         IDD_MAIN,
         "Tavaro Item Editor",
-        {660, 610},
-        kUiMinimizeBox,
+        {860, 610},
+        kUiResizable | kUiMaximizeBox | kUiMinimizeBox,
         {
-            {IDC_MAIN_TAB, UiControlKind::kTab, "", {0, 0, 660, 610}, kUiTabStop},
+            {IDC_MAIN_TAB, UiControlKind::kTab, "", {0, 0, 860, 610}, kUiTabStop},
         },
         MainMenu(),
     };

@@ -26,4 +26,7 @@ enum : int32_t {
     ID_HELP_FILE = 32787,
 };
 
+// The program's name, last in the main window's title.
+inline constexpr char kProgramTitle[] = "Tavaro Item Editor";
+
 const CUiDialogTemplate& MainDlgTemplate();

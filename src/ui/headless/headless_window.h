@@ -26,6 +26,8 @@ public:
 
     void SetCaption(const char* text) override;
     const char* GetCaption() const override { return m_strCaption; }
+    void SetModifiedMark(bool modified) override { m_bModifiedMark = modified; }
+    bool HasModifiedMark() const override { return m_bModifiedMark; }
     void Show(UiShow show) override;
     bool IsVisible() const override { return m_bVisible; }
     bool IsMaximized() const override { return m_bMaximized; }
@@ -111,6 +113,7 @@ private:
     uint64_t m_nSerial;
     std::vector<CHeadlessControl> m_controls;
     CStr_base<64> m_strCaption;
+    bool m_bModifiedMark = false;
     CUiRect m_rect;
     CUiRect m_normal;
     bool m_bVisible = false;

@@ -344,7 +344,7 @@ bool CScriptedUser::DoubleClick(CDialogBase& dialog, int32_t id, int32_t index)
     return Done();
 }
 
-bool CScriptedUser::PressKey(CDialogBase& dialog, UiKey key, bool ctrl, bool shift)
+bool CScriptedUser::PressKey(CDialogBase& dialog, UiKey key, bool ctrl, bool shift, bool alt)
 {
     CHeadlessWindow* window = Usable(dialog, 0, "key");
     if (!window)
@@ -355,6 +355,7 @@ bool CScriptedUser::PressKey(CDialogBase& dialog, UiKey key, bool ctrl, bool shi
     message.key = key;
     message.ctrl = ctrl;
     message.shift = shift;
+    message.alt = alt;
     message.dialog = &dialog;
     message.control = window->FocusedControl();
     const uint64_t serial = window->Serial();
@@ -395,7 +396,7 @@ bool CScriptedUser::PressKey(CDialogBase& dialog, UiKey key, bool ctrl, bool shi
         const CHeadlessControl* button = window->FindControl(target);
         if (!button || (button->enabled && button->visible))
             CUiEntry::Command(dialog, target, UiEvent::kClicked);
-    } else {
+    } else if (key == UiKey::kEscape) {
         CUiEntry::Command(dialog, kIdCancel, UiEvent::kClicked);
     }
     return Done();

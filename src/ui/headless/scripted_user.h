@@ -108,7 +108,7 @@ public:
     bool Select(CDialogBase& dialog, int32_t id, int32_t index);       // list, combo, tab
     bool DoubleClick(CDialogBase& dialog, int32_t id, int32_t index);  // list line
     // A key pressed in the dialog's window, to its focused control.
-    bool PressKey(CDialogBase& dialog, UiKey key, bool ctrl = false, bool shift = false);
+    bool PressKey(CDialogBase& dialog, UiKey key, bool ctrl = false, bool shift = false, bool alt = false);
     bool Close(CDialogBase& dialog);  // the close box
     bool Resize(CDialogBase& dialog, int32_t w, int32_t h);  // drags the border
     bool MoveTo(CDialogBase& dialog, int32_t x, int32_t y);  // drags the caption

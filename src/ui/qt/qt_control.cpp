@@ -52,8 +52,8 @@ QComboBox* Combo(QWidget* client, bool editable, CQtItemModel*& items)
 
 }  // namespace
 
-CQtControl::CQtControl(const CUiControlTemplate& control, QWidget* client)
-    : id(control.id), kind(control.kind), style(control.style), rect(control.rect), given(control.caption)
+CQtControl::CQtControl(const CUiControlTemplate& control, QWidget* client, CQtUnit unit)
+    : id(control.id), kind(control.kind), style(control.style), rect(control.rect), unit(unit), given(control.caption)
 {
     shown = QtFromCp932(given);
     switch (kind) {
@@ -134,9 +134,10 @@ void CQtControl::RelayTabs()
 void CQtControl::Place(const CUiRect& where)
 {
     rect = where;
-    int h = where.h;
+    const QRect pixels = QtPixels(where, unit);
+    int h = pixels.height();
     if (combo)
         h = std::min(h, combo->sizeHint().height());
-    widget->setGeometry(where.x, where.y, std::max(0, where.w), std::max(0, h));
+    widget->setGeometry(pixels.x(), pixels.y(), std::max(0, pixels.width()), std::max(0, h));
     RelayTabs();
 }

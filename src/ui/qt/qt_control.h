@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/qt/qt_font.h"
 #include "ui/ui_template.h"
 
 class QAbstractButton;
@@ -27,13 +28,15 @@ class CQtItemModel;
 class CQtPlainEdit;
 
 struct CQtControl {
-    // Builds the widgets inside `client` (not yet wired to anything).
-    CQtControl(const CUiControlTemplate& control, QWidget* client);
+    // Builds the widgets inside `client` (not yet wired to anything), one
+    // template pixel measuring `unit`.
+    CQtControl(const CUiControlTemplate& control, QWidget* client, CQtUnit unit);
 
     bool IsMultiLine() const { return plain != nullptr; }
     // The single-line edit of an edit or an editable combo; null for others.
     QLineEdit* LineEdit() const;
-    // Places the widgets at `rect` (a combo keeps the height of its closed box).
+    // Places the widgets at `rect`, in template pixels (a combo keeps the
+    // height of its closed box).
     void Place(const CUiRect& where);
     // A tab control lays its bar out again after tabs came or went: the bar
     // takes the height its tabs need, the panel the rest.
@@ -42,7 +45,8 @@ struct CQtControl {
     int32_t id;
     UiControlKind kind;
     uint32_t style;
-    CUiRect rect;               // as the layer set it
+    CUiRect rect;               // as the layer set it, in template pixels
+    CQtUnit unit;
     QWidget* widget = nullptr;  // the outermost widget, a child of the client
     QLabel* label = nullptr;
     QAbstractButton* button = nullptr;  // push button or check box

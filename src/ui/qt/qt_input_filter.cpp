@@ -73,6 +73,24 @@ bool CQtInputFilter::Key(QWidget* target, QKeyEvent* event)
     case Qt::Key_Escape:
         message.key = UiKey::kEscape;
         break;
+    case Qt::Key_PageUp:
+        message.key = UiKey::kPageUp;
+        break;
+    case Qt::Key_PageDown:
+        message.key = UiKey::kPageDown;
+        break;
+    case Qt::Key_Up:
+        message.key = UiKey::kUp;
+        break;
+    case Qt::Key_Down:
+        message.key = UiKey::kDown;
+        break;
+    case Qt::Key_Delete:
+        message.key = UiKey::kDelete;
+        break;
+    case Qt::Key_F3:
+        message.key = UiKey::kF3;
+        break;
     default:
         return false;
     }
@@ -81,11 +99,14 @@ bool CQtInputFilter::Key(QWidget* target, QKeyEvent* event)
     message.kind = UiMessageKind::kKey;
     message.ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
     message.shift = (event->modifiers() & Qt::ShiftModifier) != 0 || event->key() == Qt::Key_Backtab;
+    message.alt = (event->modifiers() & Qt::AltModifier) != 0;
     message.dialog = &window->Dialog();
     message.control = control ? control->id : 0;
     const uint64_t serial = window->Serial();
     if (CUiEntry::Filter(window->Dialog(), message) || !m_backend.Find(serial))
         return true;
+    if (message.key != UiKey::kTab && message.key != UiKey::kEnter && message.key != UiKey::kEscape)
+        return false;
     return DefaultKey(*window, control, event->key(), message.shift);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/qt/qt_menu.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -36,6 +37,15 @@ void AddItems(QWidget* menu, const std::vector<CUiMenuItem>& items, const std::f
         }
         auto* action = new QAction(text, menu);
         action->setEnabled(item.enabled);
+        if (!item.shortcut.IsEmpty())
+            action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut.GetBuffer())));
+        else if (!item.note.IsEmpty())
+            action->setText(text + QLatin1Char('\t') + QtFromCp932(item.note.GetBuffer()));
+        if (!item.tip.IsEmpty()) {
+            action->setToolTip(QtFromCp932(item.tip.GetBuffer()));
+            if (auto* popup = qobject_cast<QMenu*>(menu))
+                popup->setToolTipsVisible(true);
+        }
         const int32_t id = item.id;
         QObject::connect(action, &QAction::triggered, context, [choose, id] { choose(id); });
         menu->addAction(action);

@@ -9,13 +9,14 @@
 
 #include "foundation/native_path.h"
 #include "ui/qt/qt_text.h"
+#include "ui/ui_backend.h"
 
 namespace {
 
 enum : int32_t {
     kDone = 42,
-    kFileNotFound = 2,
-    kNoAssociation = 31,
+    kFileNotFound = kUiShellFileNotFound,
+    kNoAssociation = kUiShellNoProgram,
 };
 
 QString NativeName(const char* path) { return QFile::decodeName(QByteArray::fromStdString(NativePath(path))); }
@@ -32,7 +33,7 @@ int32_t QtShellOpen(const char* verb, const char* file, const CStrArray_base<64>
         return kFileNotFound;
     const bool program = info.isFile() && info.isExecutable();
     if (!program)  // a document: parameters mean nothing to it
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())) ? kDone : kFileNotFound;
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())) ? kDone : kNoAssociation;
     QStringList list;
     for (const CStr_base<64>& argument : arguments)
         list.append(QtFromCp932(argument.GetBuffer()));

@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTextDocument>
+#include <QTimer>
+#include <QScreen>
 #include <QWindow>
 #include <algorithm>
 
@@ -21,6 +23,7 @@
 #include "ui/qt/qt_menu.h"
 #include "ui/qt/qt_plain_edit.h"
 #include "ui/qt/qt_text.h"
+#include "ui/screen_place.h"
 #include "ui/ui_entry.h"
 
 namespace {
@@ -41,10 +44,12 @@ CQtWindow::CQtWindow(CQtBackend& backend, CDialogBase& dialog, CQtWindow* owner,
       m_strCaption(dialog.Template().caption)
 {
     const CUiDialogTemplate& t = dialog.Template();
+    m_unit = QtTemplateUnit(QtDialogFont());
+    const QRect client = QtPixels({0, 0, t.client.w, t.client.h}, m_unit);
     if (m_bChild) {
         m_pClient = new QWidget(owner->Client());
         m_pClient->hide();
-        m_pClient->setGeometry(0, 0, t.client.w, t.client.h);
+        m_pClient->setGeometry(client);
         m_pOuter = m_pClient;
     } else {
         m_pFrame = new CQtFrame(this, owner ? owner->TopLevel()->Outer() : nullptr);
@@ -52,7 +57,7 @@ CQtWindow::CQtWindow(CQtBackend& backend, CDialogBase& dialog, CQtWindow* owner,
         m_pOuter = m_pFrame;
         m_pFrame->setWindowTitle(QtFromCp932(m_strCaption));
         m_pFrame->SetMenuBar(QtBuildMenuBar(dialog.Menu(), [this](int32_t id) { ChooseMenu(id); }, m_pReceiver.get()));
-        m_pFrame->resize(t.client.w, t.client.h + m_pFrame->MenuHeight());
+        m_pFrame->resize(client.width(), client.height() + m_pFrame->MenuHeight());
         m_pFrame->Layout();
         // The platform window exists from now on, so its frame is known
         // before it first shows where the platform can tell.
@@ -88,7 +93,7 @@ void CQtWindow::BuildControls()
     const CUiDialogTemplate& t = m_dialog.Template();
     m_controls.reserve(t.controls.size());
     for (const CUiControlTemplate& control : t.controls)
-        m_controls.emplace_back(control, m_pClient);
+        m_controls.emplace_back(control, m_pClient, m_unit);
     // The first control of the template lies on top, as in a dialog of
     // Windows; a tab control or group box listed last lies under the rest.
     for (CQtControl& control : m_controls)
@@ -203,6 +208,14 @@ void CQtWindow::SetCaption(const char* text)
         m_pFrame->setWindowTitle(QtFromCp932(m_strCaption));
 }
 
+void CQtWindow::SetModifiedMark(bool modified)
+{
+    if (m_pFrame)
+        m_pFrame->setWindowModified(modified);
+}
+
+bool CQtWindow::HasModifiedMark() const { return m_pFrame && m_pFrame->isWindowModified(); }
+
 void CQtWindow::Show(UiShow show)
 {
     const bool wasVisible = IsVisible();
@@ -212,6 +225,14 @@ void CQtWindow::Show(UiShow show)
         break;
     case UiShow::kShow:
         m_pOuter->show();
+        if (m_pFrame && m_bPlaced && !wasVisible) {
+            // The frame may become known without an event: look again.
+            for (int delay : {50, 200, 600, 1500})
+                QTimer::singleShot(delay, m_pReceiver.get(), [this] {
+                    if (m_bPlaced)
+                        FrameChanged();
+                });
+        }
         break;
     case UiShow::kMaximize:
         if (m_pFrame) {
@@ -276,7 +297,7 @@ QMargins CQtWindow::FrameMargins() const
 CUiRect CQtWindow::GetRect() const
 {
     if (!m_pFrame)
-        return ToRect(m_pClient->geometry());
+        return QtTemplateRect(m_pClient->geometry(), m_unit);
     return ToRect(m_pFrame->geometry().marginsAdded(FrameMargins()));
 }
 
@@ -292,10 +313,16 @@ void CQtWindow::SetRect(const CUiRect& rect)
     r.w = Clamp(r.w, smallest.w, 32767);
     r.h = Clamp(r.h, smallest.h, 32767);
     if (!m_pFrame) {
-        m_pClient->setGeometry(r.x, r.y, r.w, r.h);
+        m_pClient->setGeometry(QtPixels(r, m_unit));
         ReportSize();
         return;
     }
+    const QRect wanted(r.x, r.y, r.w, r.h);
+    const QScreen* screen = QGuiApplication::screenAt(wanted.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen && QGuiApplication::platformName() != QLatin1String("offscreen"))
+        r = KeepOnScreen(r, ToRect(screen->availableGeometry()));
     if (IsMaximized())
         m_pFrame->setWindowState(m_pFrame->windowState() & ~Qt::WindowMaximized);
     m_pFrame->setMinimumSize(0, 0);
@@ -310,7 +337,11 @@ void CQtWindow::SetRect(const CUiRect& rect)
 
 CUiRect CQtWindow::GetNormalRect() const { return IsMaximized() ? m_normal : GetRect(); }
 
-CUiSize CQtWindow::GetClientSize() const { return {m_pClient->width(), m_pClient->height()}; }
+CUiSize CQtWindow::GetClientSize() const
+{
+    const CUiRect r = QtTemplateRect(QRect(0, 0, m_pClient->width(), m_pClient->height()), m_unit);
+    return {r.w, r.h};
+}
 
 void CQtWindow::SetMinTrackSize(const CUiSize& size)
 {
@@ -368,9 +399,17 @@ void CQtWindow::FrameChanged()
 {
     if (m_pFrame && m_pFrame->isVisible() && !m_pFrame->isMaximized() && !m_pFrame->isMinimized()) {
         // Some window systems tell the frame's size only once the window
-        // shows: a place the program gave is then given again.
-        if (m_bPlaced && FrameMargins() != m_placedMargins) {
+        // shows, and without moving it: a place the program gave is then
+        // given again, and until the frame is known it stands (else a
+        // stored place would creep by the frame at each run).
+        const QMargins margins = FrameMargins();
+        if (m_bPlaced && margins != m_placedMargins) {
             SetRect(m_normal);
+            return;
+        }
+        const bool frameKnown = !margins.isNull() || QGuiApplication::platformName() == QLatin1String("offscreen");
+        if (m_bPlaced && !frameKnown) {
+            ReportSize();
             return;
         }
         m_bPlaced = false;

@@ -1,5 +1,7 @@
 // A window of the Qt backend: a dialog's controls as widgets, built from
-// its template. A top-level window is a CQtFrame (menu bar and client
+// its template. Controls, pages and the client size are measured in
+// template pixels, which the dialog font makes larger than a pixel where
+// it needs more room than the templates were drawn for (qt_font.h). A top-level window is a CQtFrame (menu bar and client
 // area); a page is a plain widget inside the client area of its parent.
 //
 // Rectangles of top-level windows are frame rectangles in screen pixels;
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "ui/qt/qt_control.h"
+#include "ui/qt/qt_font.h"
 #include "ui/ui_window.h"
 
 class CDialogBase;
@@ -35,6 +38,8 @@ public:
 
     void SetCaption(const char* text) override;
     const char* GetCaption() const override { return m_strCaption.c_str(); }
+    void SetModifiedMark(bool modified) override;
+    bool HasModifiedMark() const override;
     void Show(UiShow show) override;
     bool IsVisible() const override;
     bool IsMaximized() const override;
@@ -142,6 +147,7 @@ private:
     CQtWindow* m_pOwner;
     bool m_bChild;
     uint64_t m_nSerial;
+    CQtUnit m_unit;                   // one template pixel in pixels
     CQtFrame* m_pFrame = nullptr;     // null for a page
     QPointer<QWidget> m_pOuter;       // frame or page widget
     QWidget* m_pClient = nullptr;

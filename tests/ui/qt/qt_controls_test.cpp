@@ -12,6 +12,7 @@
 
 #include "probe_dialog.h"
 #include "qt_fixture.h"
+#include "ui/qt/qt_font.h"
 #include "ui/qt/qt_item_model.h"
 #include "ui/qt/qt_plain_edit.h"
 #include "ui/qt/qt_text.h"
@@ -54,7 +55,8 @@ TEST_F(QtControlsTest, EveryKindBecomesItsWidget)
     EXPECT_EQ(qobject_cast<QGroupBox*>(C(kProbeGroup).widget)->title(), QStringLiteral("group"));
     EXPECT_TRUE(qobject_cast<QPushButton*>(C(kIdOk).widget)->isDefault());
     EXPECT_FALSE(probe.Control(kProbeHidden).IsVisible());
-    EXPECT_EQ(C(kProbeText).widget->geometry(), QRect(10, 60, 200, 100));
+    // Template pixels measure what the dialog font needs.
+    EXPECT_EQ(C(kProbeText).widget->geometry(), QtPixels({10, 60, 200, 100}, QtTemplateUnit(QtDialogFont())));
 }
 
 TEST_F(QtControlsTest, TextsCrossTheWidgetsByteForByte)
@@ -241,7 +243,7 @@ TEST_F(QtControlsTest, ThePersonsActionsNotify)
     ShowActive(probe);
     Commands();
 
-    QTest::mouseClick(C(kProbeCheck).widget, Qt::LeftButton);
+    QTest::mouseClick(C(kProbeCheck).widget, Qt::LeftButton, {}, QPoint(6, C(kProbeCheck).widget->height() / 2));
     EXPECT_TRUE(probe.Control(kProbeCheck).GetCheck());
     QTest::mouseClick(C(kProbeApply).widget, Qt::LeftButton);
     EXPECT_EQ(Commands(), (std::vector<std::string>{"13 clicked", "19 clicked"}));

@@ -47,6 +47,7 @@ TEST_F(QtGeometryTest, ARectangleSetIsTheWindowsRectangleNoSmallerThanItsMinimum
 TEST_F(QtGeometryTest, AMaximizedWindowKeepsItsNormalRectangle)
 {
     ASSERT_TRUE(probe.Create());
+    probe.SetMinTrackSize(250, 150);
     const CUiRect placed{30, 20, 400, 260};
     probe.MoveWindow(placed);
     probe.ShowWindow(UiShow::kMaximize);

@@ -4,10 +4,12 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeySequence>
 #include <QTest>
 
 #include "probe_dialog.h"
 #include "qt_fixture.h"
+#include "ui/qt/qt_font.h"
 #include "ui/qt/qt_frame.h"
 
 namespace {
@@ -24,6 +26,7 @@ const CUiDialogTemplate& MenuTemplate()
         made.style = kUiMinimizeBox;
         CUiMenuItem file = Item(0, Sj("ファイル(&F)"));
         file.items.push_back(Item(32772, Sj("新規作成(&N)")));
+        file.items.back().shortcut = "Ctrl+N";
         CUiMenuItem history = Item(0, Sj("最近使ったプロジェクト(&H)"));
         history.items.push_back(Item(32782, Sj("(なし)"), false));
         file.items.push_back(history);
@@ -97,6 +100,18 @@ TEST_F(QtMenuTest, TheWindowMenuSteersTheFrame)
     probe.DestroyWindow();
 }
 
+TEST_F(QtMenuTest, AMenuItemsShortcutShowsAndChoosesIt)
+{
+    CProbeDlg probe(MenuTemplate());
+    ASSERT_TRUE(probe.Create());
+    ShowActive(probe);
+    EXPECT_EQ(Actions(probe)[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    probe.Control(kProbeLine).SetFocus();
+    PressKey(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(Entries(probe.m_ownLog, "probe: cmd 32"), std::vector<std::string>{"772 clicked"});
+    probe.DestroyWindow();
+}
+
 TEST_F(QtMenuTest, APageLiesInItsParentAndKeysReachBothFilters)
 {
     std::vector<std::string> log;
@@ -107,7 +122,8 @@ TEST_F(QtMenuTest, APageLiesInItsParentAndKeysReachBothFilters)
     page.MoveWindow({20, 35, 300, 200});
     page.ShowWindow(UiShow::kShow);
     EXPECT_EQ(WindowOf(page).Client()->parentWidget(), WindowOf(parent).Client());
-    EXPECT_EQ(WindowOf(page).Client()->geometry(), QRect(20, 35, 300, 200));
+    EXPECT_EQ(WindowOf(page).Client()->geometry(), QtPixels({20, 35, 300, 200}, QtTemplateUnit(QtDialogFont())));
+    EXPECT_EQ(page.GetWindowRect(), (CUiRect{20, 35, 300, 200}));
     ShowActive(parent);
     page.Control(kProbeLine).SetFocus();
     EXPECT_EQ(WindowOf(page).FocusedControl(), kProbeLine);
