@@ -34,12 +34,12 @@ if ($kind eq 'bare-uses') {
     for my $i (1 .. $n) {
         my $before = $i > 1 ? $i - 1 : 1;
         print "\@\@ITEM\r\n",
-            "\tno\t$i\r\n\ttype\tfood\r\n\tcode\titem$i\r\n\tname\tname of item $i\r\n",
+            "\tno\t$i\r\n\ttype\tfood\r\n\tcode\titem$i\r\n\tname\tname-of-item-$i\r\n",
             "\tinfo\tA small item for the benchmark, number $i.\r\n",
             "\tprice\t", 10 + $i % 90, "\r\n\tcost\t1\r\n\tlimit\t100/50\r\n\tpop\t1000\r\n",
             "\tscale\tbag\r\n\tplus\t600\r\n\tbase\t40/120\r\n\tpoint\t1\r\n",
             "\t\@\@USE\r\n\t\tname\tmake it\r\n\t\tprice\t10\r\n\t\ttime\t1800\r\n",
             "\t\tinfo\tMakes one more of item $i.\r\n\t\tokmsg\tDone.\r\n",
-            "\t\t\tuse\t2\tname of item $before\r\n\t\t\tget\t1\tname of item $i\r\n\r\n";
+            "\t\t\tuse\t2\tname-of-item-$before\r\n\t\t\tget\t1\tname-of-item-$i\r\n\r\n";
     }
 }
