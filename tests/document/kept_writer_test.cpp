@@ -8,6 +8,7 @@
 
 #include "document/element_compare.h"
 #include "document/kept_writer.h"
+#include "../changed_lines.h"
 #include "document_test_helpers.h"
 
 using dtest::Text;
@@ -34,35 +35,13 @@ std::string Formatted(const std::string& text, dtest::Rule rule = {})
     return Text(CMerxWriter(doc).WriteDocument());
 }
 
-// Lines of `a` and `b` that differ, as "-line" and "+line" in order (a
-// plain line-by-line comparison: the edits tested keep the line count or
-// add and remove lines at one place).
-std::string ChangedLines(const std::string& a, const std::string& b)
+// The changed lines of `a` and `b` ("\n" lines), one "-line" or "+line" a
+// line.
+std::string Changes(const std::string& a, const std::string& b)
 {
-    auto lines = [](const std::string& text) {
-        std::vector<std::string> out;
-        size_t start = 0;
-        for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', start)) {
-            out.push_back(text.substr(start, at - start));
-            start = at + 1;
-        }
-        if (start < text.size())
-            out.push_back(text.substr(start));
-        return out;
-    };
-    const std::vector<std::string> x = lines(a);
-    const std::vector<std::string> y = lines(b);
-    size_t head = 0;
-    while (head < x.size() && head < y.size() && x[head] == y[head])
-        ++head;
-    size_t tail = 0;
-    while (tail < x.size() - head && tail < y.size() - head && x[x.size() - 1 - tail] == y[y.size() - 1 - tail])
-        ++tail;
     std::string out;
-    for (size_t i = head; i < x.size() - tail; ++i)
-        out += "-" + x[i] + "\n";
-    for (size_t i = head; i < y.size() - tail; ++i)
-        out += "+" + y[i] + "\n";
+    for (const std::string& line : ChangedLines(a, b, "\n"))
+        out += line + "\n";
     return out;
 }
 
@@ -158,7 +137,7 @@ TEST(KeptWriter, ChangedElementsKeepTheirOtherLines)
         doc.Parse(text);
         c.edit(doc.itemdata[0]);
         const std::string saved = Saved(doc);
-        EXPECT_EQ(ChangedLines(text, saved), c.changed) << c.name << "\n" << saved;
+        EXPECT_EQ(Changes(text, saved), c.changed) << c.name << "\n" << saved;
         EXPECT_EQ(Formatted(saved), Text(CMerxWriter(doc).WriteDocument())) << c.name;
     }
 }

@@ -3,6 +3,7 @@
 // and one field edited on a page changes only that field's lines.
 #include <filesystem>
 
+#include "../changed_lines.h"
 #include "../app/main_dlg_fixture.h"
 #include "pages/page_define_template.h"
 #include "pages/page_event_template.h"
@@ -22,33 +23,13 @@ std::string Data(const std::string& file)
     return at == std::string::npos ? file : file.substr(at + end.size());
 }
 
-// The lines that differ between `a` and `b` (CR LF lines), as "-line" and
-// "+line", between their common head and tail.
-std::vector<std::string> ChangedLines(const std::string& a, const std::string& b)
+// The lines that differ between `a` and `b` (CR LF lines), in UTF-8.
+std::vector<std::string> Changed(const std::string& a, const std::string& b)
 {
-    auto lines = [](const std::string& text) {
-        std::vector<std::string> out;
-        size_t start = 0;
-        for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", start)) {
-            out.push_back(Cp932ToUtf8(text.substr(start, at - start).c_str()));
-            start = at + 2;
-        }
-        return out;
-    };
-    const std::vector<std::string> x = lines(a);
-    const std::vector<std::string> y = lines(b);
-    size_t head = 0;
-    while (head < x.size() && head < y.size() && x[head] == y[head])
-        ++head;
-    size_t tail = 0;
-    while (tail < x.size() - head && tail < y.size() - head && x[x.size() - 1 - tail] == y[y.size() - 1 - tail])
-        ++tail;
-    std::vector<std::string> out;
-    for (size_t i = head; i < x.size() - tail; ++i)
-        out.push_back("-" + x[i]);
-    for (size_t i = head; i < y.size() - tail; ++i)
-        out.push_back("+" + y[i]);
-    return out;
+    std::vector<std::string> lines = ChangedLines(a, b, "\r\n");
+    for (std::string& line : lines)
+        line = line.substr(0, 1) + Cp932ToUtf8(line.substr(1).c_str());
+    return lines;
 }
 
 class KeptSaveTest : public MainDlgTest {
@@ -76,7 +57,7 @@ protected:
     }
     void Save(CMainDlg& main) { user.ChooseMenu(main, ID_FILE_SAVE); }
     // The lines a save changed behind the project block.
-    std::vector<std::string> Changes() { return ChangedLines(Data(m_original), Data(folder.Get("data.cgi"))); }
+    std::vector<std::string> Changes() { return Changed(Data(m_original), Data(folder.Get("data.cgi"))); }
 
     std::string m_original;
 };
