@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <deque>
 #include <functional>
 #include <filesystem>
 #include <string>
@@ -20,122 +19,10 @@
 #include "../without_chown.h"
 #include "document/rule_table.h"
 #include "document_test_helpers.h"
+#include "project_file_fixture.h"
 #include "foundation/text_file.h"
 
-namespace {
-
-// A host that answers from queues (an empty queue answers no or cancel) and
-// records what the project showed and asked.
-class ProjectHost : public CProjectHost {
-public:
-    std::deque<bool> yesNo;
-    std::deque<CProjectAnswer> yesNoCancel;
-    std::deque<std::string> savePaths;
-    std::deque<bool> overwriteChanged; // the question before a save over a changed file
-    bool projectInfoOk = false; // the project-information dialog: its answer and what it chose
-    CProjectInfo projectInfo;
-    std::vector<std::string> corrections; // texts the user applies when reviewing, in turn
-    bool reviewAccepted = false;
-    std::function<void()> applyPage = [] {}; // the page applying before a save
-    int32_t storedItemId = -1;
-
-    std::vector<std::string> shown; // messages and questions, in order
-    std::vector<std::string> reviewedMessages;
-    std::string reviewedText;
-    std::vector<std::string> history;
-    int32_t shownTab = -2;
-    std::string title;
-    int askedProjectInfo = 0;
-
-    void ShowMessage(const char* text) override { shown.emplace_back(text); }
-    bool AskYesNo(const char* text) override { return shown.emplace_back(text), Take(yesNo, false); }
-    CProjectAnswer AskYesNoCancel(const char* t) override { return shown.emplace_back(t), Take(yesNoCancel, kCancel); }
-    bool AskProjectInfo(const char*, CProjectInfo& info) override
-    {
-        ++askedProjectInfo;
-        if (projectInfoOk)
-            info = projectInfo;
-        return projectInfoOk;
-    }
-    bool ReviewReaderMessages(const char* text, const char* messages, const CReaderRetry& retry) override
-    {
-        reviewedText = text;
-        reviewedMessages.emplace_back(messages);
-        for (const std::string& correction : corrections) {
-            CStr_base<1024> again;
-            retry(correction.c_str(), again);
-            reviewedMessages.emplace_back(again.GetBuffer());
-        }
-        return reviewAccepted;
-    }
-    bool AskSavePath(const char*, CStr_base<64>& path) override { return !(path = Take(savePaths, "").c_str()).IsEmpty(); }
-    bool AskOverwriteChanged(const char* path, const char* question) override
-    {
-        shown.emplace_back(std::string(question) + " " + path);
-        return Take(overwriteChanged, false);
-    }
-    void ApplyCurrentPage(CProjectInfo& info) override { applyPage(), info.itemId = storedItemId; }
-    void ShowProject(int32_t tab, const char* text) override { shownTab = tab, title = text; }
-    void AddToHistory(const char* path) override { history.emplace_back(path); }
-    void EndProgram() override {}
-
-private:
-    static constexpr CProjectAnswer kCancel = CProjectAnswer::kCancel;
-    template <class T, class F>
-    static T Take(std::deque<T>& queue, F fallback)
-    {
-        if (queue.empty())
-            return fallback;
-        T answer = queue.front();
-        queue.pop_front();
-        return answer;
-    }
-};
-
-std::string Header()
-{
-    return SJ("###ここからMERX_PROJECT_INFO_ENDまでの行を編集しないでください\r\n###MERX_PROJECT_INFO_BEGIN\r\n");
-}
-
-std::string Block(const std::string& body) { return Header() + body + "###MERX_PROJECT_INFO_END\r\n"; }
-
-const std::string kBeta = Block(SJ("###RuleKey=標準 ベータ版(040318)\r\n"));
-const std::string kItem = "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n";
-
-class ProjectFile : public ::testing::Test {
-protected:
-    ProjectFile()
-    {
-        mkdir(folder.Path("program").c_str(), 0700);
-        mkdir(folder.Path("program/backup").c_str(), 0700);
-        LoadRuleTable(rules, "");
-        project.clock = [] {
-            std::tm when{};
-            when.tm_year = 126, when.tm_mon = 11, when.tm_mday = 6, when.tm_hour = 9, when.tm_min = 5, when.tm_sec = 7;
-            return when;
-        };
-        project.ResetToDefaults(true);
-    }
-
-    std::string Path(const std::string& name) const { return folder.Path(name); }
-    std::vector<std::string> Backups() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.Path("program/backup")))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    TempFolder folder;
-    dtest::Document doc;
-    CRuleTable rules;
-    CSettingsStore settings;
-    ProjectHost host;
-    CMerxProject project{doc, rules, settings, host, folder.Path("program").c_str()};
-};
-
-} // namespace
+using namespace ptest;
 
 TEST_F(ProjectFile, ANewProjectIsSavedAsTheBlockAndAnEmptyDefinition)
 {
@@ -549,81 +436,4 @@ TEST_F(ProjectFile, TheSaveQuestionAnswersAsTheUserChose)
     EXPECT_EQ(project.SaveQuestion(), SAVE_QUESTION_DONE);
     EXPECT_FALSE(project.m_bModified);
     EXPECT_TRUE(std::filesystem::exists(Path("kept.cgi")));
-}
-
-// Another program wrote the file after it was opened: the save asks first
-// (no keeps that program's file), and remembers what it wrote itself.
-TEST_F(ProjectFile, ASaveOverAFileChangedSinceItWasReadAsksFirst)
-{
-    const std::string question =
-        SJ("このファイルは開いた後に他のプログラムによって変更されています。上書きしますか？ ") + Path("data.cgi");
-    folder.Put("data.cgi", kBeta + kItem);
-    ASSERT_TRUE(project.Open(Path("data.cgi").c_str()));
-    ASSERT_TRUE(project.Save());  // its own file: no question
-    const std::string theirs = kBeta + kItem + kItem;
-    folder.Put("data.cgi", theirs);
-    project.m_bModified = true;
-
-    EXPECT_FALSE(project.Save());
-    EXPECT_EQ(host.shown, std::vector<std::string>{question});
-    EXPECT_EQ(folder.Get("data.cgi"), theirs);
-    EXPECT_EQ(Backups().size(), 1u);  // only the first save's
-    EXPECT_TRUE(project.m_bModified);
-
-    // Overwritten when the user says so; the backup keeps their file.
-    host.overwriteChanged.push_back(true);
-    ASSERT_TRUE(project.Save());
-    EXPECT_EQ(host.shown.size(), 2u);
-    EXPECT_EQ(folder.Get("data.cgi").find(kItem + kItem), std::string::npos);
-    EXPECT_EQ(folder.Get("program/backup/inc-item-data20261206090507_2.cgi"), theirs);
-    ASSERT_TRUE(project.Save());  // what it wrote itself
-    EXPECT_EQ(host.shown.size(), 2u);
-
-    // A file that went is written without a question (and without a backup).
-    std::filesystem::remove(Path("data.cgi"));
-    ASSERT_TRUE(project.Save());
-    EXPECT_EQ(host.shown.size(), 2u);
-    EXPECT_EQ(Backups().size(), 3u);
-
-    // After a save under another name, that file is the one watched.
-    host.savePaths.push_back(Path("other.cgi"));
-    ASSERT_TRUE(project.SaveAs());
-    folder.Put("data.cgi", theirs);
-    ASSERT_TRUE(project.Save());
-    EXPECT_EQ(host.shown.size(), 2u);
-    folder.Put("other.cgi", theirs);
-    EXPECT_FALSE(project.Save());
-    ASSERT_EQ(host.shown.size(), 3u);
-    EXPECT_EQ(host.shown[2], SJ("このファイルは開いた後に他のプログラムによって変更されています。上書きしますか？ ") + Path("other.cgi"));
-    EXPECT_EQ(folder.Get("other.cgi"), theirs);
-}
-
-TEST_F(ProjectFile, AChangeOnDiskIsToldOnceWithTheOfferToOpenItAgain)
-{
-    CStr_base<1024> question;
-    EXPECT_FALSE(project.TakeDiskChange(question));  // never saved
-    folder.Put("data.cgi", kBeta + kItem);
-    ASSERT_TRUE(project.Open(Path("data.cgi").c_str()));
-    EXPECT_FALSE(project.TakeDiskChange(question));
-
-    const std::string told = SJ("開いているファイルが他のプログラムによって変更されました。\n") + Path("data.cgi") +
-                             SJ("\n\nファイルを開きなおしますか？");
-    const std::string unsaved = SJ("\n開きなおすと、保存していない変更は失われます。");
-    folder.Put("data.cgi", kBeta + kItem + kItem);
-    ASSERT_TRUE(project.TakeDiskChange(question));
-    EXPECT_EQ(std::string(question.GetBuffer()), told);
-    EXPECT_FALSE(project.TakeDiskChange(question));  // once
-
-    folder.Put("data.cgi", kBeta);  // a change after that is told again
-    project.m_bModified = true;
-    ASSERT_TRUE(project.TakeDiskChange(question));
-    EXPECT_EQ(std::string(question.GetBuffer()), told + unsaved);
-    std::filesystem::remove(Path("data.cgi"));
-    EXPECT_FALSE(project.TakeDiskChange(question));  // a file that went cannot be opened again
-
-    // Opening it again forgets what was told.
-    folder.Put("data.cgi", kBeta + kItem);
-    ASSERT_TRUE(project.Open(Path("data.cgi").c_str()));
-    EXPECT_FALSE(project.TakeDiskChange(question));
-    EXPECT_EQ(doc.itemdata.GetCount(), 1u);
 }
