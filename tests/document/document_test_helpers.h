@@ -13,6 +13,8 @@
 #include "document/data_writer.h"
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
+#include "document/project_info.h"
+#include "document/rule_table.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/editor_matchers.h"
 
@@ -62,6 +64,22 @@ inline std::string SampleFile(const char* name)
     bytes << file.rdbuf();
     EXPECT_FALSE(bytes.str().empty()) << name;
     return ThroughFile(bytes.str());
+}
+
+// A sample data file as the reader gets it, without its project-information
+// block, with the rule that block names (from the examples' rules) applied
+// to `doc`.
+inline std::string SampleUnderItsRule(const char* name, CMerxDocument& doc)
+{
+    CRuleTable rules;
+    LoadRuleTable(rules, TAVARO_SOURCE_DIR "/examples/makeitem_rules");
+    CStr_base<16384> text(SampleFile(name).c_str());
+    CStr_base<1024> body;
+    EXPECT_TRUE(CutProjectInfoBlock(text, body)) << name;
+    CAppliedRule applied;
+    CStr_base<64> message;
+    EXPECT_TRUE(ApplyRule(rules, ReadProjectInfoBody(body).ruleKey, false, applied, doc, message)) << name;
+    return text.GetBuffer();
 }
 
 // Every element of the arrangement as its kind ("?IUEFOD"[kind]) and the

@@ -131,20 +131,12 @@ TEST(PlaceLines, ReadAsOtherTextAndBackAgain)
 // elements.
 TEST(PlaceLines, TheSampleFilesKeepTheirSectionHeaders)
 {
-    CRuleTable rules;
-    LoadRuleTable(rules, TAVARO_SOURCE_DIR "/examples/makeitem_rules");
     for (const char* name : {"inc-item-data.cgi", "inc-item-data-ext.cgi"}) {
         SCOPED_TRACE(name);
-        CStr_base<16384> text(dtest::SampleFile(name).c_str());
-        CStr_base<1024> body;
-        ASSERT_TRUE(CutProjectInfoBlock(text, body));
         Document doc;
-        CAppliedRule applied;
-        CStr_base<64> message;
-        ASSERT_TRUE(ApplyRule(rules, ReadProjectInfoBody(body).ruleKey, false, applied, doc, message));
-        EXPECT_EQ(doc.Parse(text.GetBuffer()), "");
+        const std::string read = dtest::SampleUnderItsRule(name, doc);
+        EXPECT_EQ(doc.Parse(read), "");
 
-        const std::string read = text.GetBuffer();
         const std::string written = dtest::ThroughFile(dtest::Text(CMerxWriter(doc).WriteDocument()));
         EXPECT_EQ(dtest::LinesAmongItems(written, "# ===="), dtest::LinesAmongItems(read, "# ===="));
         for (const Citemstruct& item : doc.itemdata)
