@@ -16,8 +16,8 @@
 # Goals (whole processes): a bare use entry, item or event at most about
 # 200 bytes (the script allows 210); 10,000 small items at most 5 times
 # the file, net of the program's own memory (about 5 MB, which a file of
-# 3.6 MB would otherwise count more than once). A run that fails exits with status 1; a missed goal only with
-# --check. Environment: BUILD_DIR (default build-perf beside this folder),
+# 3.6 MB would otherwise count more than once). A run that fails exits
+# with status 1; a missed goal only with --check. Environment: BUILD_DIR (default build-perf beside this folder),
 # BENCH_RUNS, BENCH_TIMEOUT seconds per process (default 300).
 set -euo pipefail
 
