@@ -13,13 +13,17 @@
 //   - what is saved reads back as the document (the writer's text of both
 //     is the same);
 //   - one field of one item given a new value: the saved text changes
-//     only inside that item, and reads back as the edited document;
+//     only inside that item, only in lines of that field (unless the item
+//     is written whole in the writer's layout), and reads back as the
+//     edited document;
 //   - the items put in another order: the save reads back as the document,
 //     and every item is written as it was read.
 #include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -91,6 +95,60 @@ std::string ReadBack(uint8_t rule, const std::string& saved)
     return Text(CMerxWriter(doc).WriteDocument());
 }
 
+std::string WithoutCr(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', start)) {
+        lines.push_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
+// Whether `line` is a line of the field `key`: the key, in any case, first
+// behind blanks and tabs, then a blank, a tab or the end.
+bool IsFieldLine(const std::string& line, const char* key)
+{
+    const size_t start = line.find_first_not_of(" \t");
+    const size_t length = std::strlen(key);
+    if (start == std::string::npos || line.size() - start < length)
+        return false;
+    for (size_t i = 0; i < length; ++i)
+        if (std::tolower(static_cast<unsigned char>(line[start + i])) != std::tolower(static_cast<unsigned char>(key[i])))
+            return false;
+    return line.size() == start + length || line[start + length] == ' ' || line[start + length] == '\t';
+}
+
+// Whether the lines that differ between `before` and `after` (between their
+// common head and tail) are all lines of the field `key`.
+bool OnlyFieldLinesChanged(const std::string& before, const std::string& after, const char* key)
+{
+    const std::vector<std::string> x = Lines(before);
+    const std::vector<std::string> y = Lines(after);
+    size_t head = 0;
+    while (head < x.size() && head < y.size() && x[head] == y[head])
+        ++head;
+    size_t tail = 0;
+    while (tail < x.size() - head && tail < y.size() - head && x[x.size() - 1 - tail] == y[y.size() - 1 - tail])
+        ++tail;
+    for (size_t i = head; i < x.size() - tail; ++i)
+        if (!IsFieldLine(x[i], key))
+            return false;
+    for (size_t i = head; i < y.size() - tail; ++i)
+        if (!IsFieldLine(y[i], key))
+            return false;
+    return true;
+}
+
 void ExpectReadsBack(uint8_t rule, const CMerxDocument& doc, const std::string& saved, const char* what)
 {
     const std::string formatted = Text(CMerxWriter(doc).WriteDocument());
@@ -156,6 +214,15 @@ void Run(uint8_t rule, uint8_t edit, std::string text)
         if (head < saved.size() - tail && (head < span.offset || saved.size() - tail > span.offset + span.length) &&
             !defineAdded && !lastLineOpen && !DropsBlocks(doc, text))
             Fail("an edit of one item changed the text outside it");
+        // Within it, only the lines of that field changed, unless the item
+        // had to be written whole in the writer's layout (its kept lines
+        // with the new one would not read back as the item).
+        if (!defineAdded && !lastLineOpen && doc.m_strApplyError.IsEmpty() &&
+            !OnlyFieldLinesChanged(saved, edited, key) &&
+            edited.find(WithoutCr(Text(CMerxWriter(doc).WriteItem(item)))) == std::string::npos) {
+            std::fprintf(stderr, "saved:\n%s\nedited:\n%s\n", saved.c_str(), edited.c_str());
+            Fail("an edit of one field changed other lines of its item");
+        }
     }
 
     // The items in another order: each is written as it was read.
@@ -174,6 +241,10 @@ void Run(uint8_t rule, uint8_t edit, std::string text)
         kept.erase(kept.find_last_not_of(" \t") + 1); // the blanks before the next keyword go with the place
         if (kept.empty() || kept.back() != '\n')
             continue; // the last line of the data, which may be written anew
+        // Its blank lines at the end give way to a section header behind it.
+        for (size_t start = kept.find_last_not_of(" \t\r", kept.size() - 2);
+             start != std::string::npos && start > 0 && kept[start] == '\n'; start = kept.find_last_not_of(" \t\r", start - 1))
+            kept.erase(start + 1);
         if (sorted.find(kept) == std::string::npos) {
             std::fprintf(stderr, "item:\n%s\nsorted:\n%s\n", kept.c_str(), sorted.c_str());
             Fail("a sorted item was not written as it was read");

@@ -81,6 +81,35 @@ bool NeedsLineEnd(const CWriterText& out, std::string_view next)
     return false;
 }
 
+bool IsBlankByte(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// Whether the first line of `text` holds nothing but white space: such a
+// text behind an item or event begins its place lines.
+bool BeginsWithBlankLine(const char* text)
+{
+    while (IsBlankByte(*text))
+        ++text;
+    return *text == '\n';
+}
+
+// Leaves out the blank lines that end `out` (its last line feed stays).
+// Blank lines at the end of an item or event stay the element's only while
+// no place lines follow them; in front of place lines they would join them
+// on reading.
+void DropTrailingBlankLines(CWriterText& out)
+{
+    uint32_t end = out.GetLength();
+    while (end > 0 && out[end - 1] == '\n') {
+        uint32_t start = end - 1;
+        while (start > 0 && IsBlankByte(out[start - 1]))
+            --start;
+        if (start == 0 || out[start - 1] != '\n')
+            break;
+        end = start;
+    }
+    out.Truncate(end);
+}
+
 } // namespace
 
 // Does the work of the writer: the reader and elements to read into, and
@@ -359,6 +388,10 @@ CWriterText CKeptWriter::WriteDocument() const
         // written at its first place only.
         if (element->GetKind() == CMERX_TYPE_SINGLE && m_doc.FindInArrangement(element) != static_cast<int32_t>(i))
             continue;
+        if (element->GetKind() == CMERX_TYPE_OTHER && i > 0 &&
+            (m_doc.setdata[i - 1]->GetKind() == CMERX_TYPE_ITEM || m_doc.setdata[i - 1]->GetKind() == CMERX_TYPE_EVENT) &&
+            BeginsWithBlankLine(static_cast<const Cotherstruct*>(element)->text.GetBuffer()))
+            DropTrailingBlankLines(out);
         // Behind a finished line the element goes straight in; behind an
         // unfinished one it is looked at first.
         if (out.IsEmpty() || out[out.GetLength() - 1] == '\n') {

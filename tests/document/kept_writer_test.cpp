@@ -220,3 +220,20 @@ TEST(KeptWriter, AUseLineCommentIsContent)
     doc.itemdata[0].uses[0].SetComment(kUseLineCommentKey, "# new");
     EXPECT_EQ(Saved(doc), "@@DEFINE\n@@ITEM\n  no 1\n  @@USE\t# new\n    name  u\n");
 }
+
+// Blank lines that end an item stay its own until it moves in front of a
+// section header, whose blank line they would join on reading: there they
+// are left out, and the document reads back as it stands.
+TEST(KeptWriter, AnItemsBlankLinesGiveWayToTheSectionHeaderBehindIt)
+{
+    const std::string text = "@@DEFINE\n@@ITEM\n\tname\tA\n\n# head\n@@ITEM\n\tname\tB\n\n \n@@ITEM\n\tname\tC\n";
+    dtest::Document doc;
+    doc.Parse(text);
+    EXPECT_EQ(Saved(doc), text);
+    doc.ExchangeItems(0, 1);
+    const std::string saved = Saved(doc);
+    EXPECT_EQ(saved, "@@DEFINE\n@@ITEM\n\tname\tB\n\n# head\n@@ITEM\n\tname\tA\n@@ITEM\n\tname\tC\n");
+    dtest::Document back;
+    back.Parse(saved);
+    EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc));
+}
