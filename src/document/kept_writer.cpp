@@ -12,6 +12,7 @@
 #include "document/element_compare.h"
 #include "document/element_reader.h"
 #include "document/line_merge.h"
+#include "document/place_lines.h"
 
 namespace {
 
@@ -92,13 +93,18 @@ bool BeginsWithBlankLine(const char* text)
     return *text == '\n';
 }
 
-// Leaves out the blank lines that end `out` (its last line feed stays).
-// Blank lines at the end of an item or event stay the element's only while
-// no place lines follow them; in front of place lines they would join them
-// on reading.
+// Leaves out the blank lines that end `out`, and the blanks behind its last
+// line feed (that line feed stays). Blank lines at the end of an item or
+// event stay the element's only while no place lines follow them; in front
+// of place lines they would join them on reading.
 void DropTrailingBlankLines(CWriterText& out)
 {
     uint32_t end = out.GetLength();
+    uint32_t piece = end;
+    while (piece > 0 && IsBlankByte(out[piece - 1]))
+        --piece;
+    if (piece > 0 && out[piece - 1] == '\n')
+        end = piece;
     while (end > 0 && out[end - 1] == '\n') {
         uint32_t start = end - 1;
         while (start > 0 && IsBlankByte(out[start - 1]))
@@ -197,8 +203,13 @@ void CKeptWriter::CWork::AppendFieldElement(CWriterText& out, const T& element, 
             CWriterText merged;
             MergeChangedLines(kept, std::string_view(before.GetBuffer(), before.GetLength()),
                               std::string_view(now.GetBuffer(), now.GetLength()), merged);
+            // Read in the file, a merged text loses the lines from a blank
+            // one on when only blank and comment lines follow it (a removed
+            // last field may leave such lines last): then it is no text of
+            // this element alone.
             m_messages.Truncate(0);
-            if (m_reader.Read(check, std::string_view(merged.GetBuffer(), merged.GetLength())) &&
+            if (FindPlaceLines(merged.GetBuffer(), merged.GetLength()) == merged.GetLength() &&
+                m_reader.Read(check, std::string_view(merged.GetBuffer(), merged.GetLength())) &&
                 Formatted(check) == now) {
                 out += merged;
                 return;

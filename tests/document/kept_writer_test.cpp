@@ -226,7 +226,7 @@ TEST(KeptWriter, AUseLineCommentIsContent)
 // are left out, and the document reads back as it stands.
 TEST(KeptWriter, AnItemsBlankLinesGiveWayToTheSectionHeaderBehindIt)
 {
-    const std::string text = "@@DEFINE\n@@ITEM\n\tname\tA\n\n# head\n@@ITEM\n\tname\tB\n\n \n@@ITEM\n\tname\tC\n";
+    const std::string text = "@@DEFINE\n@@ITEM\n\tname\tA\n\n# head\n@@ITEM\n\tname\tB\n\n \n  @@ITEM\n\tname\tC\n";
     dtest::Document doc;
     doc.Parse(text);
     EXPECT_EQ(Saved(doc), text);
@@ -236,4 +236,21 @@ TEST(KeptWriter, AnItemsBlankLinesGiveWayToTheSectionHeaderBehindIt)
     dtest::Document back;
     back.Parse(saved);
     EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc));
+}
+
+// A removed field may leave blank and comment lines at the end of an
+// item, which the file would read as a section header of their own: the
+// item is then written in the writer's layout and keeps its comment.
+TEST(KeptWriter, ARemovedLastFieldLeavesNoSectionHeaderBehind)
+{
+    const std::string text = "@@DEFINE\n@@ITEM\n\tname\tA\n\n\tinfo\tx\n\t# c\n@@ITEM\n\tname\tB\n";
+    dtest::Document doc;
+    doc.Parse(text);
+    ASSERT_EQ(Saved(doc), text);
+    doc.itemdata[0].SetField("info", "");
+    const std::string saved = Saved(doc);
+    dtest::Document back;
+    back.Parse(saved);
+    EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << saved;
+    EXPECT_EQ(std::string(back.itemdata[0].GetComment("")), "\t# c\r\n") << saved;
 }
