@@ -32,6 +32,7 @@
 #include "document/kept_writer.h"
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
+#include "../tests/changed_lines.h"
 #include "fuzz_check.h"
 #include "pattern/editor_matchers.h"
 
@@ -101,19 +102,6 @@ std::string WithoutCr(std::string text)
     return text;
 }
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', start)) {
-        lines.push_back(text.substr(start, at - start));
-        start = at + 1;
-    }
-    if (start < text.size())
-        lines.push_back(text.substr(start));
-    return lines;
-}
-
 // Whether `line` is a line of the field `key`: the key, in any case, first
 // behind blanks and tabs, then a blank, a tab or the end.
 bool IsFieldLine(const std::string& line, const char* key)
@@ -132,19 +120,8 @@ bool IsFieldLine(const std::string& line, const char* key)
 // common head and tail) are all lines of the field `key`.
 bool OnlyFieldLinesChanged(const std::string& before, const std::string& after, const char* key)
 {
-    const std::vector<std::string> x = Lines(before);
-    const std::vector<std::string> y = Lines(after);
-    size_t head = 0;
-    while (head < x.size() && head < y.size() && x[head] == y[head])
-        ++head;
-    size_t tail = 0;
-    while (tail < x.size() - head && tail < y.size() - head && x[x.size() - 1 - tail] == y[y.size() - 1 - tail])
-        ++tail;
-    for (size_t i = head; i < x.size() - tail; ++i)
-        if (!IsFieldLine(x[i], key))
-            return false;
-    for (size_t i = head; i < y.size() - tail; ++i)
-        if (!IsFieldLine(y[i], key))
+    for (const std::string& line : ChangedLines(before, after, "\n"))
+        if (!IsFieldLine(line.substr(1), key))
             return false;
     return true;
 }

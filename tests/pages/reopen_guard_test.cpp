@@ -68,8 +68,9 @@ TEST(ReopenGuard, WhatWouldNotComeBackIsRefusedAndSharedIndentationTakenAsTheFil
         EXPECT_EQ(Cp932ToUtf8(edited.FieldText(c.field.c_str())), c.value) << c.what;
         EXPECT_EQ(U(reasons).substr(0, c.reasons.size()), c.reasons) << c.what << "\n" << U(reasons);
         EXPECT_EQ(reasons.IsEmpty(), c.reasons.empty()) << c.what;
-        if (c.expected == CReopenGuard::kNormalised)
+        if (c.expected == CReopenGuard::kNormalised) {
             EXPECT_EQ(GuardReopen(doc, stored, edited, reasons), CReopenGuard::kStored) << c.what;
+        }
     }
 }
 
