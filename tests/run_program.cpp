@@ -44,6 +44,19 @@ private:
     std::string m_path;
 };
 
+// The environment of a child: `settings` ("NAME=value", which stay alive
+// as long as the result is used) before this process's own, null-ended.
+std::vector<char*> Environment(std::vector<std::string>& settings)
+{
+    std::vector<char*> envp;
+    for (std::string& setting : settings)
+        envp.push_back(setting.data());
+    for (char** name = environ; *name; ++name)
+        envp.push_back(*name);
+    envp.push_back(nullptr);
+    return envp;
+}
+
 }  // namespace
 
 ProgramRun RunProgram(std::string program, const std::vector<std::string>& args,
@@ -64,12 +77,7 @@ ProgramRun RunProgram(std::string program, const std::vector<std::string>& args,
                                      O_WRONLY | O_TRUNC, 0);
     posix_spawn_file_actions_addopen(&actions, 2, err.Path().c_str(), O_WRONLY | O_TRUNC, 0);
     std::vector<std::string> settings(environment);
-    std::vector<char*> envp;
-    for (std::string& setting : settings)
-        envp.push_back(setting.data());
-    for (char** name = environ; *name; ++name)
-        envp.push_back(*name);
-    envp.push_back(nullptr);
+    const std::vector<char*> envp = Environment(settings);
 
     pid_t pid;
     ProgramRun run;
@@ -93,12 +101,7 @@ ProgramRun RunProgramWith(std::string program, const std::vector<std::string>& a
         argv.push_back(arg.data());
     argv.push_back(nullptr);
     std::vector<std::string> settings(start.environment);
-    std::vector<char*> envp;
-    for (std::string& setting : settings)
-        envp.push_back(setting.data());
-    for (char** name = environ; *name; ++name)
-        envp.push_back(*name);
-    envp.push_back(nullptr);
+    const std::vector<char*> envp = Environment(settings);
 
     // Everything the child needs is opened here: between fork and exec it
     // only makes system calls.

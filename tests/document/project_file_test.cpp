@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "../file_limit.h"
+#include "../full_disk.h"
 #include "../temp_folder.h"
 #include "../without_chown.h"
 #include "document/rule_table.h"
@@ -258,15 +259,12 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFile)
     // stands in for a full disk. The file stands unchanged, and the backup
     // made for it goes again: as a second link to the file it would change
     // with every later change made to the file in place.
-    struct rlimit saved;
-    getrlimit(RLIMIT_FSIZE, &saved);
-    struct rlimit small = saved;
-    small.rlim_cur = 100;
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved100 = project.Save();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
+    bool saved100 = true;
+    {
+        const FullDisk full;
+        ASSERT_TRUE(full.Fill(100));
+        saved100 = project.Save();
+    }
     EXPECT_FALSE(saved100);
     EXPECT_EQ(host.shown.back(), SJ("ファイルの作成に失敗しました。\n") + Path("data.cgi") + ": File too large");
     EXPECT_EQ(folder.Get("data.cgi"), before);
@@ -386,22 +384,20 @@ TEST_F(ProjectFile, AFileOfAGroupNotTheUsersIsWrittenOverInPlaceAfterACopy)
     // The disk fills up while the file is written over, after the backup
     // was made (the clock is read for its name); the file size limit stands
     // in for a full disk. The message names the backup to restore from.
-    struct rlimit unlimited;
-    getrlimit(RLIMIT_FSIZE, &unlimited);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    const std::function<std::tm()> clock = project.clock;
-    project.clock = [&] {
-        struct rlimit small = unlimited;
-        small.rlim_cur = saved.size() + 10;
-        setrlimit(RLIMIT_FSIZE, &small);
-        return clock();
-    };
-    project.info.projectName = std::string(1000, 'n').c_str();
-    project.m_bModified = true;
-    host.shown.clear();
-    const bool written = project.Save();
-    setrlimit(RLIMIT_FSIZE, &unlimited);
-    std::signal(SIGXFSZ, handler);
+    bool written = true;
+    {
+        const FullDisk full;
+        const std::function<std::tm()> clock = project.clock;
+        project.clock = [&] {
+            full.Fill(saved.size() + 10);
+            return clock();
+        };
+        project.info.projectName = std::string(1000, 'n').c_str();
+        project.m_bModified = true;
+        host.shown.clear();
+        written = project.Save();
+        project.clock = clock;
+    }
     EXPECT_FALSE(written);
     const std::string backup = folder.Path("program/backup/inc-item-data20261206090507_2.cgi");
     EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルの作成に失敗しました。\n") + path + ": File too large\n" +

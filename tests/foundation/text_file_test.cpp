@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "../file_limit.h"
+#include "../full_disk.h"
 #include "../temp_folder.h"
 #include "../without_chown.h"
 
@@ -213,17 +214,14 @@ TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNothing)
     TempFolder folder;
     folder.Put("f.txt", "old");
     // Running out of room; the file size limit stands in for a full disk.
-    struct rlimit saved;
-    getrlimit(RLIMIT_FSIZE, &saved);
-    struct rlimit small = saved;
-    small.rlim_cur = 1000;
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const std::string big(200000, 'x');
     int error = 0;
-    const bool written = WriteTextFile(folder.Path("f.txt").c_str(), big.data(), big.size(), &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
+    bool written = false;
+    {
+        const FullDisk full;
+        ASSERT_TRUE(full.Fill(1000));
+        written = WriteTextFile(folder.Path("f.txt").c_str(), big.data(), big.size(), &error);
+    }
     EXPECT_TRUE(!written && error == EFBIG) << error;
     if (geteuid() != 0) {  // permissions do not stop root
         chmod(folder.Path().c_str(), 0500);
@@ -356,15 +354,12 @@ TEST(TextFile, AWriteInPlaceThatFailsPartWaySaysSo)
     ASSERT_TRUE(writer.Write(big.data(), big.size()) && writer.Complete());
     // The disk fills up while the file is written over; the file size
     // limit stands in for a full disk.
-    struct rlimit saved;
-    getrlimit(RLIMIT_FSIZE, &saved);
-    struct rlimit small = saved;
-    small.rlim_cur = 1000;
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool committed = writer.Commit();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
+    bool committed = true;
+    {
+        const FullDisk full;
+        ASSERT_TRUE(full.Fill(1000));
+        committed = writer.Commit();
+    }
     EXPECT_FALSE(committed);
     EXPECT_EQ(writer.Error(), EFBIG);
     EXPECT_TRUE(writer.PartlyWritten());
