@@ -6,11 +6,13 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "document/data_writer.h"
 #include "document/element_compare.h"
 #include "document/element_reader.h"
+#include "document/kept_check.h"
 #include "document/line_merge.h"
 #include "document/place_lines.h"
 
@@ -126,6 +128,13 @@ public:
 
     // The places of the function blocks in the arrangement, once.
     void PlanFunctions();
+    // Every element of the arrangement, in order, with the places of the
+    // items and events in `pieces`; in `cut`, those that lost lines they
+    // need to the section header behind them.
+    void AppendAll(CWriterText& out, std::vector<CWrittenPiece>& pieces, std::vector<const CMERX_base*>& cut);
+    // From now on `element` is written in the writer's layout: a function
+    // element whole at its first place.
+    void Force(const CMERX_base* element);
     // With `withParts`, the function blocks that stood behind it follow.
     void AppendElement(CWriterText& out, const CMERX_base& element, bool withParts);
     // A function element at its first place.
@@ -135,6 +144,8 @@ public:
     // The function blocks that stood behind `element`.
     void AppendPartsBehind(CWriterText& out, const CMERX_base& element);
     void AppendParts(CWriterText& out, const std::vector<const CKeptFunctionPart*>& parts);
+    // One function block as it was read.
+    void AppendPart(CWriterText& out, const CKeptFunctionPart& part);
 
     std::string_view Kept(const CKeptSpan& span) const
     {
@@ -144,6 +155,8 @@ public:
     }
 
 private:
+    // Whether `text` reads as the item or event `element`.
+    bool ReadsAs(const CMERX_base& element, std::string_view text);
     template <class T>
     void AppendFieldElement(CWriterText& out, const T& element, T& scratch, T& check);
     CWriterText Formatted(const Citemstruct& item) const { return m_formatter.WriteItem(item); }
@@ -164,11 +177,19 @@ private:
     std::unordered_map<const CMERX_base*, bool> m_asParts;
     std::unordered_map<const CMERX_base*, std::vector<const CKeptFunctionPart*>> m_behind;
     bool m_bPlanned = false;
+    // Items and events whose kept text did not read back where it stood.
+    std::unordered_set<const CMERX_base*> m_forced;
+    // Where AppendElement puts the items and events, while AppendAll runs.
+    std::vector<CWrittenPiece>* m_pPieces = nullptr;
 };
 
 template <class T>
 void CKeptWriter::CWork::AppendFieldElement(CWriterText& out, const T& element, T& scratch, T& check)
 {
+    if (m_forced.count(&element)) {
+        AppendWithLineFeeds(out, Formatted(element));
+        return;
+    }
     std::string_view kept = Kept(element.GetKeptSpan());
     // The last line of the data without its line end gets one, which
     // changes nothing but the last line of an open script block: the
@@ -283,7 +304,7 @@ void CKeptWriter::CWork::AppendFunction(CWriterText& out, const Csinglestruct& f
     PlanFunctions();
     const std::vector<const CKeptFunctionPart*> parts = PartsOf(&function);
     if (m_asParts.count(&function)) {
-        AppendView(out, Kept(parts.front()->span));
+        AppendPart(out, *parts.front());
         return;
     }
     if (function.text.IsEmpty())
@@ -322,7 +343,7 @@ void CKeptWriter::CWork::AppendOther(CWriterText& out, const Cotherstruct& other
             continue;
         }
         AppendView(out, text.substr(done, at - done));
-        AppendView(out, Kept(part->span));
+        AppendPart(out, *part);
         done = at;
     }
     AppendView(out, text.substr(done));
@@ -342,8 +363,30 @@ void CKeptWriter::CWork::AppendParts(CWriterText& out, const std::vector<const C
         const std::string_view block = Kept(part->span);
         if (NeedsLineEnd(out, block))
             out += "\n";
-        AppendView(out, block);
+        AppendPart(out, *part);
     }
+}
+
+void CKeptWriter::CWork::AppendPart(CWriterText& out, const CKeptFunctionPart& part)
+{
+    const uint32_t start = out.GetLength();
+    AppendView(out, Kept(part.span));
+    if (m_pPieces)
+        m_pPieces->push_back({part.function, start, out.GetLength() - start});
+}
+
+void CKeptWriter::CWork::Force(const CMERX_base* element)
+{
+    if (element->GetKind() != CMERX_TYPE_SINGLE) {
+        m_forced.insert(element);
+        return;
+    }
+    PlanFunctions();
+    m_asParts.erase(element);
+    for (auto& [anchor, parts] : m_behind)
+        parts.erase(std::remove_if(parts.begin(), parts.end(),
+                                   [element](const CKeptFunctionPart* part) { return part->function == element; }),
+                    parts.end());
 }
 
 void CKeptWriter::CWork::AppendElement(CWriterText& out, const CMERX_base& element, bool withParts)
@@ -352,12 +395,17 @@ void CKeptWriter::CWork::AppendElement(CWriterText& out, const CMERX_base& eleme
         AppendOther(out, static_cast<const Cotherstruct&>(element), withParts);
         return;
     }
+    const uint32_t start = out.GetLength();
     switch (element.GetKind()) {
     case CMERX_TYPE_ITEM:
         AppendFieldElement(out, static_cast<const Citemstruct&>(element), m_item, m_itemCheck);
+        if (m_pPieces)
+            m_pPieces->push_back({&element, start, out.GetLength() - start});
         break;
     case CMERX_TYPE_EVENT:
         AppendFieldElement(out, static_cast<const Ceventstruct&>(element), m_event, m_eventCheck);
+        if (m_pPieces)
+            m_pPieces->push_back({&element, start, out.GetLength() - start});
         break;
     case CMERX_TYPE_SINGLE:
         AppendFunction(out, static_cast<const Csinglestruct&>(element));
@@ -370,6 +418,60 @@ void CKeptWriter::CWork::AppendElement(CWriterText& out, const CMERX_base& eleme
     }
     if (withParts)
         AppendPartsBehind(out, element);
+}
+
+bool CKeptWriter::CWork::ReadsAs(const CMERX_base& element, std::string_view text)
+{
+    m_messages.Truncate(0);
+    if (element.GetKind() == CMERX_TYPE_ITEM)
+        return m_reader.Read(m_item, text) && SameContent(m_item, static_cast<const Citemstruct&>(element));
+    return m_reader.Read(m_event, text) && SameContent(m_event, static_cast<const Ceventstruct&>(element));
+}
+
+void CKeptWriter::CWork::AppendAll(CWriterText& out, std::vector<CWrittenPiece>& pieces,
+                                   std::vector<const CMERX_base*>& cut)
+{
+    PlanFunctions();
+    m_pPieces = &pieces;
+    CWriterText piece;
+    for (uint32_t i = 0; i < m_doc.setdata.GetCount(); ++i) {
+        const CMERX_base* element = m_doc.setdata[i];
+        // A function element that stands in the arrangement twice is
+        // written at its first place only.
+        if (element->GetKind() == CMERX_TYPE_SINGLE && m_doc.FindInArrangement(element) != static_cast<int32_t>(i))
+            continue;
+        if (element->GetKind() == CMERX_TYPE_OTHER && i > 0 &&
+            (m_doc.setdata[i - 1]->GetKind() == CMERX_TYPE_ITEM || m_doc.setdata[i - 1]->GetKind() == CMERX_TYPE_EVENT) &&
+            BeginsWithBlankLine(static_cast<const Cotherstruct*>(element)->text.GetBuffer())) {
+            DropTrailingBlankLines(out);
+            // Lines of white space alone may be lines of a script.
+            if (!pieces.empty() && pieces.back().offset + pieces.back().length > out.GetLength()) {
+                CWrittenPiece& last = pieces.back();
+                last.length = out.GetLength() - last.offset;
+                if (!ReadsAs(*last.element, std::string_view(out.GetBuffer() + last.offset, last.length)))
+                    cut.push_back(last.element);
+            }
+        }
+        // Behind a finished line the element goes straight in; behind an
+        // unfinished one it is looked at first.
+        if (out.IsEmpty() || out[out.GetLength() - 1] == '\n') {
+            AppendElement(out, *element, true);
+            continue;
+        }
+        piece.Truncate(0);
+        const size_t first = pieces.size();
+        AppendElement(piece, *element, true);
+        if (piece.IsEmpty())
+            continue;
+        if (NeedsLineEnd(out, std::string_view(piece.GetBuffer(), piece.GetLength())))
+            out += "\n";
+        for (size_t p = first; p < pieces.size(); ++p)
+            pieces[p].offset += out.GetLength();
+        out += piece;
+    }
+    if (out.GetLength() && out[out.GetLength() - 1] != '\n')
+        out += "\n";
+    m_pPieces = nullptr;
 }
 
 CKeptWriter::CKeptWriter(const CMerxDocument& doc) : m_doc(doc) {}
@@ -386,39 +488,32 @@ CKeptWriter::CWork& CKeptWriter::Work() const
 CWriterText CKeptWriter::WriteDocument() const
 {
     CWork& work = Work();
-    work.PlanFunctions();
-    CWriterText out;
     // Mostly the kept text again: room for it and some more, so that the
     // text is not copied as it grows.
-    out.Reserve(static_cast<uint32_t>(std::min<size_t>(m_doc.keptText.size() + m_doc.keptText.size() / 8 + 4096,
-                                                       UINT32_MAX / 2)));
-    CWriterText piece;
-    for (uint32_t i = 0; i < m_doc.setdata.GetCount(); ++i) {
-        const CMERX_base* element = m_doc.setdata[i];
-        // A function element that stands in the arrangement twice is
-        // written at its first place only.
-        if (element->GetKind() == CMERX_TYPE_SINGLE && m_doc.FindInArrangement(element) != static_cast<int32_t>(i))
-            continue;
-        if (element->GetKind() == CMERX_TYPE_OTHER && i > 0 &&
-            (m_doc.setdata[i - 1]->GetKind() == CMERX_TYPE_ITEM || m_doc.setdata[i - 1]->GetKind() == CMERX_TYPE_EVENT) &&
-            BeginsWithBlankLine(static_cast<const Cotherstruct*>(element)->text.GetBuffer()))
-            DropTrailingBlankLines(out);
-        // Behind a finished line the element goes straight in; behind an
-        // unfinished one it is looked at first.
-        if (out.IsEmpty() || out[out.GetLength() - 1] == '\n') {
-            work.AppendElement(out, *element, true);
-            continue;
-        }
-        piece.Truncate(0);
-        work.AppendElement(piece, *element, true);
-        if (piece.IsEmpty())
-            continue;
-        if (NeedsLineEnd(out, std::string_view(piece.GetBuffer(), piece.GetLength())))
-            out += "\n";
-        out += piece;
+    const uint32_t room =
+        static_cast<uint32_t>(std::min<size_t>(m_doc.keptText.size() + m_doc.keptText.size() / 8 + 4096, UINT32_MAX / 2));
+    // An item or event that would not read back where it stands is written
+    // in the writer's layout, and the text is made again; it reads back at
+    // the second attempt unless its neighbours moved the cuts too.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        CWriterText out;
+        out.Reserve(room);
+        std::vector<CWrittenPiece> pieces;
+        std::vector<const CMERX_base*> cut;
+        work.AppendAll(out, pieces, cut);
+        if (out.GetLength() == m_doc.keptText.size() &&
+            std::memcmp(out.GetBuffer(), m_doc.keptText.data(), out.GetLength()) == 0)
+            return out; // the text as it was read
+        const std::vector<size_t> misread = FindMisreadPieces(out.GetBuffer(), m_doc.IsIncludeAsElement(), pieces);
+        if (misread.empty() && cut.empty())
+            return out;
+        for (size_t index : misread)
+            work.Force(pieces[index].element);
+        for (const CMERX_base* element : cut)
+            work.Force(element);
     }
-    if (out.GetLength() && out[out.GetLength() - 1] != '\n')
-        out += "\n";
+    CWriterText out;
+    AppendWithLineFeeds(out, CMerxWriter(m_doc).WriteDocument());
     return out;
 }
 

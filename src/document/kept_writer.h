@@ -14,6 +14,14 @@
 // hold their text as it stood. Elements without kept text (made after the
 // reading) are written in the writer's layout.
 //
+// A text kept for an element reads as that element where it stood; in a
+// new place its neighbours may move where the reader cuts the text (an
+// unfinished line of blanks, blank lines that join a section header). So
+// the whole text is looked at before it is given out (kept_check.h): an
+// item or event that would not read back where it stands is written in
+// the writer's layout, and the text made again. Should that not settle it
+// in three attempts, the whole document is given in the writer's layout.
+//
 // Line ends: the whole document comes with "\n" (what the save hands to the
 // file writer, which writes CR LF); one element with "\r\n", as the other
 // writers give it.

@@ -254,3 +254,40 @@ TEST(KeptWriter, ARemovedLastFieldLeavesNoSectionHeaderBehind)
     EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << saved;
     EXPECT_EQ(std::string(back.itemdata[0].GetComment("")), "\t# c\r\n") << saved;
 }
+
+// A script left open at the end of the data whose last line holds only
+// white space: moved in front of a section header, that line would join
+// the header on reading. The item is written in the writer's layout, which
+// closes the script, and the document reads back as it stands.
+TEST(KeptWriter, AnOpenScriptsBlankLastLineStaysTheItemsInFrontOfASectionHeader)
+{
+    const std::string text = "@@DEFINE\n@@ITEM\n\tname\tA\n\n# head\n@@ITEM\n\tname\tB\n\tfunct\t_local_\n\t\tx;\n\t\t\t\t";
+    dtest::Document doc;
+    doc.Parse(text);
+    doc.ExchangeItems(0, 1);
+    const std::string saved = Saved(doc);
+    dtest::Document back;
+    back.Parse(saved);
+    EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << saved;
+    EXPECT_NE(saved.find("\t_local_\n\n# head\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("@@ITEM\n\tname\tA\n"), std::string::npos) << saved; // the other item as it was
+}
+
+// A later function block follows the element it stood behind. Where that
+// element now stands in front of a section header, the block would take
+// the header's lines on reading: the function is written whole at its
+// first place instead.
+TEST(KeptWriter, AFunctionBlockTakesNoSectionHeaderBehindItsNewPlace)
+{
+    const std::string text =
+        "@@DEFINE\n@@FUNCITEM\na\n@@ITEM\n name  A\n@@FUNCITEM\nb\n@@ITEM\n name  B\n\n# head\n@@ITEM\n name  C\n";
+    dtest::Document doc;
+    doc.Parse(text);
+    ASSERT_EQ(Saved(doc), text);
+    doc.ExchangeItems(0, 1);
+    const std::string saved = Saved(doc);
+    dtest::Document back;
+    back.Parse(saved);
+    EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << saved;
+    EXPECT_EQ(saved, "@@DEFINE\n@@FUNCITEM\na\nb\n@@ITEM\n name  B\n@@ITEM\n name  A\n\n# head\n@@ITEM\n name  C\n");
+}
