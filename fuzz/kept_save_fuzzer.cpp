@@ -96,9 +96,24 @@ std::string ReadBack(uint8_t rule, const std::string& saved)
     return Text(CMerxWriter(doc).WriteDocument());
 }
 
-std::string WithoutCr(std::string text)
+// `text` with its CR LF line ends as LF (a CR inside a line stays, as the
+// save keeps it).
+std::string WithoutCr(const std::string& text)
 {
-    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n')
+            out += text[i];
+    return out;
+}
+
+// `text` (ending in a line feed) without the blank lines at its end: they
+// give way to a section header behind the element.
+std::string WithoutTrailingBlankLines(std::string text)
+{
+    for (size_t start = text.find_last_not_of(" \t\r", text.size() - 2);
+         start != std::string::npos && start > 0 && text[start] == '\n'; start = text.find_last_not_of(" \t\r", start - 1))
+        text.erase(start + 1);
     return text;
 }
 
@@ -218,15 +233,12 @@ void Run(uint8_t rule, uint8_t edit, std::string text)
         kept.erase(kept.find_last_not_of(" \t") + 1); // the blanks before the next keyword go with the place
         if (kept.empty() || kept.back() != '\n')
             continue; // the last line of the data, which may be written anew
-        // Its blank lines at the end give way to a section header behind it.
-        for (size_t start = kept.find_last_not_of(" \t\r", kept.size() - 2);
-             start != std::string::npos && start > 0 && kept[start] == '\n'; start = kept.find_last_not_of(" \t\r", start - 1))
-            kept.erase(start + 1);
         // Unless its text cannot stand in its new place (a script left open
         // at the end of the data whose last line is blank, in front of a
         // section header): then it is written in the writer's layout.
-        if (sorted.find(kept) == std::string::npos &&
-            sorted.find(WithoutCr(Text(CMerxWriter(doc).WriteItem(each)))) == std::string::npos) {
+        if (sorted.find(WithoutTrailingBlankLines(kept)) == std::string::npos &&
+            sorted.find(WithoutTrailingBlankLines(WithoutCr(Text(CMerxWriter(doc).WriteItem(each))))) ==
+                std::string::npos) {
             std::fprintf(stderr, "item:\n%s\nsorted:\n%s\n", kept.c_str(), sorted.c_str());
             Fail("a sorted item was not written as it was read");
         }
