@@ -14,6 +14,10 @@
 //   BM_SaveFormatted/items:N  the same with every element in the writer's
 //                    layout (CMerxWriter, as "tavaro format" writes, and as
 //                    the save wrote before it kept unchanged text)
+//   BM_SaveOneFieldChanged/items:N  BM_Save after one item's price changed
+//   BM_SaveSorted/items:N  BM_Save after the items were put in reverse
+//                    order (every item in a new place, each text looked at
+//                    where it now stands)
 //
 // Times are CPU seconds of the measured calls only (manual timing); the
 // document is built and destroyed outside them. Counters:
@@ -41,6 +45,8 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "data_dir_arg.h"
 #include "document/data_writer.h"
@@ -212,12 +218,41 @@ CMerxDocument* SavedDocument(int64_t items, std::string& error)
     return doc.get();
 }
 
-void SaveBench(benchmark::State& state, bool formatted)
+// What the document holds when it is saved.
+enum class Change { kNone, kOneField, kSorted };
+
+// The document of the data file with `items` items, read once per process,
+// with one item's price changed or the items in reverse order.
+CMerxDocument* ChangedDocument(int64_t items, Change change, std::string& error)
+{
+    static std::map<std::pair<int64_t, Change>, std::unique_ptr<CMerxDocument>> documents;
+    std::unique_ptr<CMerxDocument>& doc = documents[{items, change}];
+    if (doc)
+        return doc.get();
+    auto fresh = std::make_unique<CMerxDocument>();
+    if (!Open(DataFile(items), *fresh) || fresh->itemdata.GetCount() == 0) {
+        error = "cannot open " + DataFile(items);
+        return nullptr;
+    }
+    if (change == Change::kOneField) {
+        fresh->itemdata[fresh->itemdata.GetCount() / 2].SetField("price", "1");
+    } else {
+        std::vector<Citemstruct*> order;
+        for (Citemstruct& item : fresh->itemdata)
+            order.insert(order.begin(), &item);
+        fresh->ReorderItems(order);
+    }
+    doc = std::move(fresh);
+    return doc.get();
+}
+
+void SaveBench(benchmark::State& state, bool formatted, Change change = Change::kNone)
 {
     const int64_t items = state.range(0);
     const std::string saved = SavedFile(items);
     std::string error;
-    const CMerxDocument* doc = SavedDocument(items, error);
+    const CMerxDocument* doc =
+        change == Change::kNone ? SavedDocument(items, error) : ChangedDocument(items, change, error);
     if (!doc) {
         state.SkipWithError(error.c_str());
         return;
@@ -246,6 +281,8 @@ void SaveBench(benchmark::State& state, bool formatted)
 
 void BM_Save(benchmark::State& state) { SaveBench(state, false); }
 void BM_SaveFormatted(benchmark::State& state) { SaveBench(state, true); }
+void BM_SaveOneFieldChanged(benchmark::State& state) { SaveBench(state, false, Change::kOneField); }
+void BM_SaveSorted(benchmark::State& state) { SaveBench(state, false, Change::kSorted); }
 
 void Sizes(benchmark::internal::Benchmark* b)
 {
@@ -255,6 +292,8 @@ void Sizes(benchmark::internal::Benchmark* b)
 BENCHMARK(BM_Open)->Apply(Sizes);
 BENCHMARK(BM_Save)->Apply(Sizes);
 BENCHMARK(BM_SaveFormatted)->Apply(Sizes);
+BENCHMARK(BM_SaveOneFieldChanged)->Apply(Sizes);
+BENCHMARK(BM_SaveSorted)->Apply(Sizes);
 
 } // namespace
 

@@ -495,9 +495,11 @@ CWriterText CKeptWriter::WriteDocument() const
     // An item or event that would not read back where it stands is written
     // in the writer's layout, and the text is made again; it reads back at
     // the second attempt unless its neighbours moved the cuts too.
+    // One text for every attempt, given out without a copy.
+    CWriterText out;
+    out.Reserve(room);
     for (int attempt = 0; attempt < 3; ++attempt) {
-        CWriterText out;
-        out.Reserve(room);
+        out.Truncate(0);
         std::vector<CWrittenPiece> pieces;
         std::vector<const CMERX_base*> cut;
         work.AppendAll(out, pieces, cut);
@@ -512,7 +514,7 @@ CWriterText CKeptWriter::WriteDocument() const
         for (const CMERX_base* element : cut)
             work.Force(element);
     }
-    CWriterText out;
+    out.Truncate(0);
     AppendWithLineFeeds(out, CMerxWriter(m_doc).WriteDocument());
     return out;
 }
