@@ -334,7 +334,12 @@ void CKeptWriter::CWork::AppendOther(CWriterText& out, const Cotherstruct& other
     size_t done = 0;
     for (const CKeptFunctionPart* part : found->second) {
         const size_t at = part->anchorTextLength;
-        const bool lineStart = at >= done && at < text.size() && (at == 0 || text[at - 1] == '\n');
+        // The blanks in front of a keyword are the text's, so the block
+        // may begin behind blanks on its line.
+        size_t lineBegin = at;
+        while (lineBegin > 0 && lineBegin <= text.size() && (text[lineBegin - 1] == ' ' || text[lineBegin - 1] == '\t'))
+            --lineBegin;
+        const bool lineStart = at >= done && at < text.size() && (lineBegin == 0 || text[lineBegin - 1] == '\n');
         size_t keyword = at;
         while (lineStart && keyword < text.size() && (text[keyword] == ' ' || text[keyword] == '\t'))
             ++keyword;

@@ -68,6 +68,8 @@ TEST(KeptWriter, UnchangedTextsComeBackByteForByte)
         {"two function blocks of one keyword",
          "@@FUNCITEM  # first\na\n@@DEFINE\n@@IF x\n@@FUNCITEM\nb\n@@IF y\n@@FUNCINIT\n", ""},
         {"no definition", "@@ITEM\nname a\n", "@@ITEM\nname a\n@@DEFINE\n"},
+        {"a function block behind blanks inside other text",
+         "\t\n  @@FUNCITEM\n\t@@include\t\n\t# x\n  @@FUNCITEM\n   @@include\n@@DEFINE\n", ""},
         {"no last line end", "@@DEFINE\n@@ITEM\nname a", "@@DEFINE\n@@ITEM\nname a\n"},
         {"sample", SampleData("inc-item-data.cgi"), ""},
         {"extension sample", SampleData("inc-item-data-ext.cgi"), ""},
