@@ -152,13 +152,16 @@ void CMerxReader::ReadFunctionBlock(const char* block, const char* start, uint32
 
     Csinglestruct* function = m_doc.FindFunction(keyword);
     if (!function) {
+        // Reported, and kept as other text: what the reader cannot place
+        // stays in the file.
         Message(SJ("[%u]：\"%s\"を認識できません。\n"), line + 1, keyword);
+        AppendOtherText(start, static_cast<int32_t>(length));
         return;
     }
+    // A keyword line without a line feed (the end of the data) holds no
+    // text, but stands where it stood.
     const int32_t lineFeed = SjisFind(block, static_cast<uint32_t>(std::strlen(block)), "\n", 0);
-    if (lineFeed < 0)
-        return;
-    const char* body = block + lineFeed + 1;
+    const char* body = lineFeed < 0 ? "" : block + lineFeed + 1;
     // A function block stands once in the arrangement, where it first
     // appears; later blocks with the same keyword add their lines to it,
     // and are kept with the element they followed.

@@ -474,8 +474,12 @@ void CKeptWriter::CWork::AppendAll(CWriterText& out, std::vector<CWrittenPiece>&
             pieces[p].offset += out.GetLength();
         out += piece;
     }
-    if (out.GetLength() && out[out.GetLength() - 1] != '\n')
+    if (out.GetLength() && out[out.GetLength() - 1] != '\n') {
+        // The line end the text gets is the last piece's, when it ends it.
+        if (!pieces.empty() && pieces.back().offset + pieces.back().length == out.GetLength())
+            ++pieces.back().length;
         out += "\n";
+    }
     m_pPieces = nullptr;
 }
 

@@ -51,9 +51,15 @@ void CMerxWriter::AppendEvent(CWriterText& out, const Ceventstruct& event) const
     out += event.GetComment("");
     for (const CMerxString& key : m_doc.eventkeys) {
         const CMerxString* value = event.GetField(key);
-        if (!value || value->IsEmpty())
+        if (!value)
             continue;
         const char* comment = event.GetComment(key);
+        // An empty field is left out, but not the comment on its line.
+        if (value->IsEmpty()) {
+            if (*comment)
+                AppendPieces(out, {"\t", key.GetBuffer(), "\t", comment, "\r\n"});
+            continue;
+        }
         if (IsEventScriptKey(key))
             AppendEventScript(out, key, *value, comment);
         else

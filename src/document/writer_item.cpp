@@ -30,9 +30,13 @@ void AppendItemScript(CWriterText& out, const char* key, const char* value, cons
 
 void AppendItemField(CWriterText& out, const Citemstruct& item, const char* key, const char* value)
 {
-    if (!*value)
-        return;
     const char* comment = item.GetComment(key);
+    // An empty field is left out, but not the comment on its line.
+    if (!*value) {
+        if (*comment)
+            AppendPieces(out, {"\t", key, "\t\t", comment, "\r\n"});
+        return;
+    }
     if (IsItemScriptKey(key))
         AppendItemScript(out, key, value, comment);
     else if (*comment)

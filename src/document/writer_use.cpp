@@ -37,9 +37,13 @@ void AppendUseScript(CWriterText& out, const char* key, const CMerxString& value
 
 void AppendUseField(CWriterText& out, const Cusestruct& use, const char* key, const CMerxString& value)
 {
-    if (value.IsEmpty())
-        return;
     const char* comment = use.GetComment(key);
+    // An empty field is left out, but not the comment on its line.
+    if (value.IsEmpty()) {
+        if (*comment)
+            AppendPieces(out, {"\t\t", key, "\t\t", comment, "\r\n"});
+        return;
+    }
     if (IsUseScriptKey(key))
         AppendUseScript(out, key, value, comment);
     else if (*comment)

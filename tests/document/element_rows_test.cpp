@@ -113,9 +113,9 @@ std::vector<ElementCase> ItemCases()
              SJ("[14]：@@ITEM：要素名\"bogus\"は定義されていません。\n") +
              SJ("[15]：@@ITEM：\"funct\"：この項目は_local_以外の値を指定できません。\n"),
          // The comment of an unreadable line still joins the free comments;
-         // an empty field is not written, nor is its comment.
+         // an empty field is not written, but its comment stays on its line.
          {{"funct", ""}, {"#", "\t# c\r\n"}, {"code", ""}, {"#code", "#unused"}},
-         "@@ITEM\r\n\t# c\r\n\tno\t1\r\n", {}, 10},
+         "@@ITEM\r\n\t# c\r\n\tno\t1\r\n\tcode\t\t#unused\r\n", {}, 10},
         {"ScriptBlockLosesItsCommonIndentation",
          "@@ITEM\n\tfunct\t_local_ # turn\n\t\tmy $a = 1; # keep\n\t\t\tif ($a) {}\n\n\t_local_\n"
          "\tfuncs\t_local_\n    x\n  _local_\n\tno\t5\n",

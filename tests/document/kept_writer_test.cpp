@@ -71,6 +71,8 @@ TEST(KeptWriter, UnchangedTextsComeBackByteForByte)
         {"a function block behind blanks inside other text",
          "\t\n  @@FUNCITEM\n\t@@include\t\n\t# x\n  @@FUNCITEM\n   @@include\n@@DEFINE\n", ""},
         {"no last line end", "@@DEFINE\n@@ITEM\nname a", "@@DEFINE\n@@ITEM\nname a\n"},
+        {"unknown function blocks, a keyword line last", "@@DEFINE\n@@funcitem\nsub a {}\n@@ITEM\nname a\n@@FUNCNEW",
+         "@@DEFINE\n@@funcitem\nsub a {}\n@@ITEM\nname a\n@@FUNCNEW\n"},
         {"sample", SampleData("inc-item-data.cgi"), ""},
         {"extension sample", SampleData("inc-item-data-ext.cgi"), ""},
     };

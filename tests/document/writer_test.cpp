@@ -135,6 +135,10 @@ TEST(WriterRoundTrip, SecondCycleChangesNothing)
          "free\r\n@@DEFINE\r\n@@SKIP\r\n@@ITEM\r\nno 2\r\n"},
         {"BlanksBeforeAnIndentedKeywordBecomeALineOfTheirOwn", "@@DEFINE\n  @@ITEM\n\tno 1\n",
          "@@DEFINE\r\n  \r\n@@ITEM\r\n\tno\t1\r\n"},
+        {"CommentsOnEmptyFieldsStay",
+         "@@DEFINE\n@@ITEM\n\tno\t1\n\tinfo\t\t# i\n\t@@USE\n\t\tname\tu\n\t\tinfo\t# u\n@@EVENT\n\tcode\te\n\tstartmsg\t# e\n",
+         "@@DEFINE\r\n@@ITEM\r\n\tno\t1\r\n\tinfo\t\t# i\r\n\t@@USE\r\n\t\tname\tu\r\n\t\tinfo\t\t# u\r\n"
+         "@@EVENT\r\n\tcode\te\r\n\tstartmsg\t\t# e\r\n"},
         {"IndentedKeywords", "text\n  @@ITEM\n\tno 1\n   @@EVENT\n\tcode e\n",
          "text\r\n  \r\n@@ITEM\r\n\tno\t1\r\n@@EVENT\r\n\tcode\te\r\n@@DEFINE\r\n"},
     };
