@@ -3,7 +3,8 @@
 //
 // A self-growing array keeps the storage of a removed element and hands it
 // out again on the next append; this one empties the element on removal, so
-// an appended element always starts empty, with no place in the kept text.
+// an appended element always starts empty, with no place in the kept text
+// and no identity.
 #pragma once
 
 #include <type_traits>
@@ -21,8 +22,10 @@ protected:
     {
         for (uint32_t i = 0; i < count; ++i) {
             slots[i]->Clear();
-            if constexpr (std::is_base_of_v<CMERX_base, T>)
+            if constexpr (std::is_base_of_v<CMERX_base, T>) {
                 slots[i]->SetKeptSpan({});
+                slots[i]->SetId(0);
+            }
         }
     }
 };

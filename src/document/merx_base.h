@@ -56,6 +56,11 @@ public:
     uint8_t GetKind() const { return m_nKind; }
     const CKeptSpan& GetKeptSpan() const { return m_kept; }
     void SetKeptSpan(const CKeptSpan& span) { m_kept = span; }
+    // The element's identity in its document (CMerxDocument::IdentityOf):
+    // 0 until the document gives it one. Like the place, it belongs to the
+    // element, not to what it holds: a copy has none.
+    uint32_t GetId() const { return m_nId; }
+    void SetId(uint32_t id) const { m_nId = id; }
 
 protected:
     explicit CMERX_base(uint8_t kind) : m_nKind(kind) {}
@@ -64,5 +69,6 @@ protected:
 
 private:
     uint8_t m_nKind;
+    mutable uint32_t m_nId = 0; // given on first asking, also of an element seen as const
     CKeptSpan m_kept;
 };

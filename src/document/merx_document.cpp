@@ -285,3 +285,40 @@ const CMerxString* CMerxDocument::FindItemNameByNo(const char* no) const
     }
     return nullptr;
 }
+
+uint32_t CMerxDocument::IdentityOf(const CMERX_base& element) const
+{
+    if (element.GetId() == 0)
+        element.SetId(m_nNextId++);
+    return element.GetId();
+}
+
+void CMerxDocument::IndexIdentities()
+{
+    m_byIdentity.clear();
+    m_byIdentity.reserve(setdata.GetCount() + 16);
+    for (CMERX_base* element : setdata)
+        m_byIdentity.emplace(IdentityOf(*element), element);
+    for (auto [keyword, function] : singledata)
+        m_byIdentity.emplace(IdentityOf(function), &function);
+    m_byIdentity.emplace(IdentityOf(definedata), &definedata);
+    m_nIndexedVersion = m_nStructureVersion;
+}
+
+CMERX_base* CMerxDocument::FindByIdentity(uint32_t id)
+{
+    if (id == 0)
+        return nullptr;
+    if (m_nIndexedVersion != m_nStructureVersion)
+        IndexIdentities();
+    const auto found = m_byIdentity.find(id);
+    return found == m_byIdentity.end() ? nullptr : found->second;
+}
+
+void CMerxDocument::GiveIdentity(CMERX_base& element, uint32_t id)
+{
+    element.SetId(id);
+    if (id >= m_nNextId)
+        m_nNextId = id + 1;
+    RaiseStructureVersion();
+}

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "document/define_struct.h"
@@ -125,11 +126,28 @@ public:
     // null when there is none.
     const CMerxString* FindItemNameByNo(const char* no) const;
 
+    // Element identity: a number that stays with an element while it
+    // moves, while others come and go, and through an undone removal
+    // (GiveIdentity), never given twice in the document's life. The
+    // document gives it on first asking; 0 is no identity.
+    uint32_t IdentityOf(const CMERX_base& element) const;
+    // The element of the arrangement, a function element or the definition
+    // with identity `id`, or null (never given, or removed).
+    CMERX_base* FindByIdentity(uint32_t id);
+    // `element` (just inserted, without identity) takes `id` back.
+    void GiveIdentity(CMERX_base& element, uint32_t id);
+
 private:
     template <class T>
     void ExchangeInContainer(CMerxArray<T>& container, uint32_t a, uint32_t b);
 
+    void IndexIdentities();
+
     bool m_bBeta = false;
     bool m_bIncludeAsElement = false;
     uint32_t m_nStructureVersion = 0;
+    mutable uint32_t m_nNextId = 1;
+    // Identity -> element, as of structure version m_nIndexedVersion.
+    std::unordered_map<uint32_t, CMERX_base*> m_byIdentity;
+    uint32_t m_nIndexedVersion = UINT32_MAX;
 };
