@@ -135,6 +135,8 @@ public:
     // From now on `element` is written in the writer's layout: a function
     // element whole at its first place.
     void Force(const CMERX_base* element);
+    // Ends the last line of `out`; the last piece when it ends there.
+    void EndLastLine(CWriterText& out, std::vector<CWrittenPiece>& pieces, std::vector<const CMERX_base*>& cut);
     // With `withParts`, the function blocks that stood behind it follow.
     void AppendElement(CWriterText& out, const CMERX_base& element, bool withParts);
     // A function element at its first place.
@@ -433,6 +435,24 @@ bool CKeptWriter::CWork::ReadsAs(const CMERX_base& element, std::string_view tex
     return m_reader.Read(m_event, text) && SameContent(m_event, static_cast<const Ceventstruct&>(element));
 }
 
+void CKeptWriter::CWork::EndLastLine(CWriterText& out, std::vector<CWrittenPiece>& pieces,
+                                      std::vector<const CMERX_base*>& cut)
+{
+    const bool pieceEnds = !pieces.empty() && pieces.back().offset + pieces.back().length == out.GetLength();
+    out += "\n";
+    if (!pieceEnds)
+        return;
+    // The line end is the piece's. Behind blanks in front of a keyword
+    // that no longer follows, it makes them a line, which an open script
+    // takes as one of its own.
+    CWrittenPiece& last = pieces.back();
+    ++last.length;
+    const uint8_t kind = last.element->GetKind();
+    if ((kind == CMERX_TYPE_ITEM || kind == CMERX_TYPE_EVENT) &&
+        !ReadsAs(*last.element, std::string_view(out.GetBuffer() + last.offset, last.length)))
+        cut.push_back(last.element);
+}
+
 void CKeptWriter::CWork::AppendAll(CWriterText& out, std::vector<CWrittenPiece>& pieces,
                                    std::vector<const CMERX_base*>& cut)
 {
@@ -469,17 +489,13 @@ void CKeptWriter::CWork::AppendAll(CWriterText& out, std::vector<CWrittenPiece>&
         if (piece.IsEmpty())
             continue;
         if (NeedsLineEnd(out, std::string_view(piece.GetBuffer(), piece.GetLength())))
-            out += "\n";
+            EndLastLine(out, pieces, cut);
         for (size_t p = first; p < pieces.size(); ++p)
             pieces[p].offset += out.GetLength();
         out += piece;
     }
-    if (out.GetLength() && out[out.GetLength() - 1] != '\n') {
-        // The line end the text gets is the last piece's, when it ends it.
-        if (!pieces.empty() && pieces.back().offset + pieces.back().length == out.GetLength())
-            ++pieces.back().length;
-        out += "\n";
-    }
+    if (out.GetLength() && out[out.GetLength() - 1] != '\n')
+        EndLastLine(out, pieces, cut);
     m_pPieces = nullptr;
 }
 

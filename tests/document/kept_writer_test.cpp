@@ -295,3 +295,20 @@ TEST(KeptWriter, AFunctionBlockTakesNoSectionHeaderBehindItsNewPlace)
     EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << saved;
     EXPECT_EQ(saved, "@@DEFINE\n@@FUNCITEM\na\nb\n@@ITEM\n name  B\n@@ITEM\n name  A\n\n# head\n@@ITEM\n name  C\n");
 }
+
+// The blanks in front of the next keyword end an item's text; moved to the
+// end of the file, the line end behind them would make them a line of a
+// script left open. The item is written in the writer's layout instead.
+TEST(KeptWriter, BlanksInFrontOfAKeywordBecomeNoScriptLineAtTheEnd)
+{
+    const std::string text = "@@DEFINE\n@@ITEM\n\tname\tA\n\tfunct\t_local_\n\t\tx;\n \t@@ITEM\n\tname\tB\n";
+    dtest::Document doc;
+    doc.Parse(text);
+    ASSERT_EQ(Saved(doc), text);
+    doc.ExchangeItems(0, 1);
+    const std::string saved = Saved(doc);
+    dtest::Document back;
+    back.Parse(saved);
+    EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << saved;
+    EXPECT_EQ(saved.find("@@ITEM\n\tname\tB\n"), 9u) << saved; // the other item as it was
+}
