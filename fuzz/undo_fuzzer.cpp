@@ -10,8 +10,9 @@
 // removed, exchanges, the items reordered, a batch of two) are made through
 // the history; between them, some inputs undo or redo one step. Checks,
 // besides crashes, sanitizer reports and exceptions:
-//   - every step undone: the save and the formatter write the bytes they
-//     wrote before the first;
+//   - each step undone at once: the save and the formatter write the bytes
+//     they wrote before it; redone: the bytes they wrote after it;
+//   - every step undone: the bytes they wrote before the first;
 //   - every step redone: the bytes they wrote after the last;
 //   - the history is clean exactly where the document was read.
 #include <cstddef>
@@ -125,8 +126,30 @@ void Run(const uint8_t* data, size_t size)
                 history.Undo(doc);
             continue;
         }
-        history.Push(Step(doc, what, where), "step");
+        const std::string before = Bytes(doc);
+        CEditCommandPtr step = Step(doc, what, where);
+        if (!step)
+            continue;
+        const std::string after = Bytes(doc);
+        // Each step at once taken back and done again.
+        step->Undo(doc);
+        if (Bytes(doc) != before) {
+            std::fprintf(stderr, "step %zu (%u, %u)\nbefore:\n%s\nundone:\n%s\n", i, what, where, before.c_str(),
+                         Bytes(doc).c_str());
+            Fail("a step undone does not give back what the document wrote");
+        }
+        step->Redo(doc);
+        if (Bytes(doc) != after) {
+            std::fprintf(stderr, "step %zu (%u, %u)\nbefore:\n%s\nundone:\n%s\n", i, what, where, after.c_str(),
+                         Bytes(doc).c_str());
+            Fail("a step redone does not give back what the document wrote after it");
+        }
+        history.Push(std::move(step), "step");
     }
+    // The last state the history holds: steps taken back last are done
+    // again.
+    while (history.CanRedo())
+        history.Redo(doc);
     const std::string last = Bytes(doc);
     while (history.CanUndo())
         history.Undo(doc);
@@ -137,7 +160,10 @@ void Run(const uint8_t* data, size_t size)
     }
     while (history.CanRedo())
         history.Redo(doc);
-    Expect(Bytes(doc) == last, "every step redone, the document does not write what it wrote after them");
+    if (Bytes(doc) != last) {
+        std::fprintf(stderr, "before:\n%s\nundone:\n%s\n", last.c_str(), Bytes(doc).c_str());
+        Fail("every step redone, the document does not write what it wrote after them");
+    }
 }
 
 } // namespace
