@@ -26,21 +26,19 @@ uint32_t IndexIn(const CMerxArray<T>& container, const CMERX_base* element)
     return container.GetCount();
 }
 
+// The step holds what the element does not hold now: undone and redone,
+// the two exchange what they hold.
 class CReplaceStep : public CEditCommand {
 public:
-    CReplaceStep(uint32_t id, std::unique_ptr<CElementSnapshot> before, std::unique_ptr<CElementSnapshot> after)
-        : m_nId(id), m_before(std::move(before)), m_after(std::move(after))
-    {
-    }
-    void Undo(CMerxDocument& doc) override { m_before->CopyInto(Find(doc, m_nId)); }
-    void Redo(CMerxDocument& doc) override { m_after->CopyInto(Find(doc, m_nId)); }
-    size_t Bytes() const override { return sizeof(*this) + m_before->Bytes() + m_after->Bytes(); }
+    CReplaceStep(uint32_t id, std::unique_ptr<CElementSnapshot> other) : m_nId(id), m_other(std::move(other)) {}
+    void Undo(CMerxDocument& doc) override { m_other->ExchangeWith(Find(doc, m_nId)); }
+    void Redo(CMerxDocument& doc) override { m_other->ExchangeWith(Find(doc, m_nId)); }
+    size_t Bytes() const override { return sizeof(*this) + m_other->Bytes(); }
     uint32_t ElementId() const override { return m_nId; }
 
 private:
     uint32_t m_nId;
-    std::unique_ptr<CElementSnapshot> m_before;
-    std::unique_ptr<CElementSnapshot> m_after;
+    std::unique_ptr<CElementSnapshot> m_other;
 };
 
 // An item, event or other text standing at `index` of its container and
@@ -222,10 +220,9 @@ void CEditBatch::Redo(CMerxDocument& doc)
 
 CEditCommandPtr ReplaceContent(CMerxDocument& doc, CMERX_base& element, const CMERX_base& content)
 {
-    auto before = std::make_unique<CElementSnapshot>(element);
-    auto after = std::make_unique<CElementSnapshot>(content);
-    after->CopyInto(element);
-    return std::make_unique<CReplaceStep>(doc.IdentityOf(element), std::move(before), std::move(after));
+    auto other = std::make_unique<CElementSnapshot>(content);
+    other->ExchangeWith(element);
+    return std::make_unique<CReplaceStep>(doc.IdentityOf(element), std::move(other));
 }
 
 CEditCommandPtr InsertItem(CMerxDocument& doc, uint32_t index, uint32_t position, const Citemstruct* content)

@@ -1,6 +1,7 @@
 #include "document/element_snapshot.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "document/define_struct.h"
 #include "document/event_struct.h"
@@ -112,4 +113,25 @@ void CElementSnapshot::RestoreInto(CMERX_base& element) const
 {
     CopyInto(element);
     element.SetKeptSpan(m_span);
+}
+
+void CElementSnapshot::ExchangeWith(CMERX_base& element)
+{
+    if (element.GetKind() != GetKind())
+        throw std::logic_error("a snapshot exchanged with an element of another kind");
+    switch (GetKind()) {
+    case CMERX_TYPE_ITEM:
+        static_cast<Citemstruct&>(element).Swap(static_cast<Citemstruct&>(*m_copy));
+        break;
+    case CMERX_TYPE_EVENT:
+        static_cast<Ceventstruct&>(element).Swap(static_cast<Ceventstruct&>(*m_copy));
+        break;
+    default: {
+        // Texts: through a copy of what the element holds now.
+        CElementSnapshot now(element);
+        CopyInto(element);
+        std::swap(m_copy, now.m_copy);
+        break;
+    }
+    }
 }

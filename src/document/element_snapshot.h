@@ -23,6 +23,10 @@ public:
     void CopyInto(CMERX_base& element) const;
     // The same, and the place too: an element put back where it was.
     void RestoreInto(CMERX_base& element) const;
+    // `element` (of the same kind) and the snapshot exchange what they
+    // hold (without copying fields and lists of items and events); the
+    // element keeps its place.
+    void ExchangeWith(CMERX_base& element);
     // About how many bytes the snapshot takes.
     size_t Bytes() const { return m_nBytes; }
 
