@@ -124,6 +124,9 @@ void DropTrailingBlankLines(CWriterText& out)
 // where the function blocks go.
 class CKeptWriter::CWork {
 public:
+    // Attempts before every element is written in the writer's layout.
+    static constexpr int kAttempts = 4;
+
     explicit CWork(const CMerxDocument& doc) : m_doc(doc), m_formatter(doc), m_reader(doc, m_messages) {}
 
     // The places of the function blocks in the arrangement, once.
@@ -133,8 +136,10 @@ public:
     // need to the section header behind them.
     void AppendAll(CWriterText& out, std::vector<CWrittenPiece>& pieces, std::vector<const CMERX_base*>& cut);
     // From now on `element` is written in the writer's layout: a function
-    // element whole at its first place.
-    void Force(const CMERX_base* element);
+    // element whole at its first place. False when it already was.
+    bool Force(const CMERX_base* element);
+    // From now on every item, event and function element.
+    void ForceAll();
     // Ends the last line of `out`; the last piece when it ends there.
     void EndLastLine(CWriterText& out, std::vector<CWrittenPiece>& pieces, std::vector<const CMERX_base*>& cut);
     // With `withParts`, the function blocks that stood behind it follow.
@@ -179,8 +184,9 @@ private:
     std::unordered_map<const CMERX_base*, bool> m_asParts;
     std::unordered_map<const CMERX_base*, std::vector<const CKeptFunctionPart*>> m_behind;
     bool m_bPlanned = false;
-    // Items and events whose kept text did not read back where it stood.
+    // Elements whose kept text did not read back where it stood.
     std::unordered_set<const CMERX_base*> m_forced;
+    bool m_bForceAll = false;
     // Where AppendElement puts the items and events, while AppendAll runs.
     std::vector<CWrittenPiece>* m_pPieces = nullptr;
 };
@@ -188,7 +194,7 @@ private:
 template <class T>
 void CKeptWriter::CWork::AppendFieldElement(CWriterText& out, const T& element, T& scratch, T& check)
 {
-    if (m_forced.count(&element)) {
+    if (m_bForceAll || m_forced.count(&element)) {
         AppendWithLineFeeds(out, Formatted(element));
         return;
     }
@@ -382,18 +388,27 @@ void CKeptWriter::CWork::AppendPart(CWriterText& out, const CKeptFunctionPart& p
         m_pPieces->push_back({part.function, start, out.GetLength() - start});
 }
 
-void CKeptWriter::CWork::Force(const CMERX_base* element)
+bool CKeptWriter::CWork::Force(const CMERX_base* element)
 {
-    if (element->GetKind() != CMERX_TYPE_SINGLE) {
-        m_forced.insert(element);
-        return;
+    if (!m_forced.insert(element).second || m_bForceAll)
+        return false;
+    if (element->GetKind() == CMERX_TYPE_SINGLE) {
+        PlanFunctions();
+        m_asParts.erase(element);
+        for (auto& [anchor, parts] : m_behind)
+            parts.erase(std::remove_if(parts.begin(), parts.end(),
+                                       [element](const CKeptFunctionPart* part) { return part->function == element; }),
+                        parts.end());
     }
+    return true;
+}
+
+void CKeptWriter::CWork::ForceAll()
+{
     PlanFunctions();
-    m_asParts.erase(element);
-    for (auto& [anchor, parts] : m_behind)
-        parts.erase(std::remove_if(parts.begin(), parts.end(),
-                                   [element](const CKeptFunctionPart* part) { return part->function == element; }),
-                    parts.end());
+    m_bForceAll = true;
+    m_asParts.clear();
+    m_behind.clear();
 }
 
 void CKeptWriter::CWork::AppendElement(CWriterText& out, const CMERX_base& element, bool withParts)
@@ -517,13 +532,17 @@ CWriterText CKeptWriter::WriteDocument() const
     // text is not copied as it grows.
     const uint32_t room =
         static_cast<uint32_t>(std::min<size_t>(m_doc.keptText.size() + m_doc.keptText.size() / 8 + 4096, UINT32_MAX / 2));
-    // An item or event that would not read back where it stands is written
-    // in the writer's layout, and the text is made again; it reads back at
-    // the second attempt unless its neighbours moved the cuts too.
+    // An element that would not read back where it stands is written in
+    // the writer's layout, and the text is made again: it reads back then
+    // unless its neighbours moved the cuts too. One that does not read back
+    // even in the writer's layout holds what no layout can write (a script
+    // line that reads as a keyword); it stays so, as the formatter would
+    // write it. Should new ones keep turning up, every item, event and
+    // function is written in the writer's layout.
     // One text for every attempt, given out without a copy.
     CWriterText out;
     out.Reserve(room);
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0;; ++attempt) {
         out.Truncate(0);
         std::vector<CWrittenPiece> pieces;
         std::vector<const CMERX_base*> cut;
@@ -531,17 +550,16 @@ CWriterText CKeptWriter::WriteDocument() const
         if (out.GetLength() == m_doc.keptText.size() &&
             std::memcmp(out.GetBuffer(), m_doc.keptText.data(), out.GetLength()) == 0)
             return out; // the text as it was read
-        const std::vector<size_t> misread = FindMisreadPieces(out.GetBuffer(), m_doc.IsIncludeAsElement(), pieces);
-        if (misread.empty() && cut.empty())
-            return out;
-        for (size_t index : misread)
-            work.Force(pieces[index].element);
+        bool forced = false;
+        for (size_t index : FindMisreadPieces(out.GetBuffer(), m_doc.IsIncludeAsElement(), pieces))
+            forced |= work.Force(pieces[index].element);
         for (const CMERX_base* element : cut)
-            work.Force(element);
+            forced |= work.Force(element);
+        if (!forced)
+            return out;
+        if (attempt == CWork::kAttempts)
+            work.ForceAll();
     }
-    out.Truncate(0);
-    AppendWithLineFeeds(out, CMerxWriter(m_doc).WriteDocument());
-    return out;
 }
 
 CWriterText CKeptWriter::WriteElement(const CMERX_base& element) const
