@@ -312,3 +312,16 @@ TEST(KeptWriter, BlanksInFrontOfAKeywordBecomeNoScriptLineAtTheEnd)
     EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << saved;
     EXPECT_EQ(saved.find("@@ITEM\n\tname\tB\n"), 9u) << saved; // the other item as it was
 }
+
+// What no layout can write (a value whose line reads as a keyword) is
+// written as the formatter writes it; every other element keeps its text.
+TEST(KeptWriter, WhatNoLayoutCanWriteLeavesTheOtherElementsAlone)
+{
+    const std::string text = "@@DEFINE\n@@ITEM\n name  A\n@@ITEM\n name  B\n";
+    dtest::Document doc;
+    doc.Parse(text);
+    doc.itemdata[0].SetField("info", "x\r\n@@EVENT");
+    const std::string saved = Saved(doc);
+    EXPECT_NE(saved.find("@@ITEM\n name  B\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\tinfo\tx\n@@EVENT"), std::string::npos) << saved;
+}
