@@ -87,6 +87,7 @@ CStr_base<64> CMerxProject::WindowTitle(const char* projectName)
 
 void CMerxProject::SetDefaultContent()
 {
+    history.Clear();
     m_doc.Clear();
     m_doc.definedata.text.Assign("@@DEFINE\n");
     m_doc.InsertIntoArrangement(m_doc.setdata.GetCount(), &m_doc.definedata);
@@ -276,6 +277,7 @@ bool CMerxProject::SaveToPath(const char* path, bool overwrite)
     }
     m_savedIdentity = writer.Written();
     m_bModified = false;
+    history.MarkClean();
     return true;
 }
 
@@ -431,6 +433,7 @@ bool CMerxProject::LoadFile(const char* from, const char* path, bool recovered, 
     // The block says what the rule was called when the file was saved; the
     // rule applied now names itself.
     info.ruleName.Assign(applied.ruleName);
+    history.Clear();
     if (!ParseAndReview(text)) {
         if (!m_bOutOfMemory)
             ResetToDefaults(false);
@@ -443,7 +446,9 @@ bool CMerxProject::LoadFile(const char* from, const char* path, bool recovered, 
     m_toldIdentity = CFileIdentity{};
     m_host.ShowProject(info.pageId, WindowTitle(info.projectName));
     m_bModified = recovered;
-    if (!recovered)
+    if (recovered)
+        history.ForgetCleanPoint();
+    else
         m_host.AddToHistory(path);
     return true;
 }

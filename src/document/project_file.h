@@ -15,6 +15,7 @@
 #include "document/project_host.h"
 #include "document/project_info.h"
 #include "document/rule_table.h"
+#include "document/undo_history.h"
 #include "document/writer_text.h"
 #include "foundation/file_identity.h"
 #include "foundation/str_base.h"
@@ -52,6 +53,9 @@ public:
     // set, every element in the writer's layout (data_writer.h), as
     // "tavaro format" writes it.
     bool m_bWriteFormatted = false;
+    // The steps of the document that can be taken back: opening a file, a
+    // new project and a reset clear it, a save marks its clean point.
+    CUndoHistory history;
 
     // The local time of saves; replaceable for tests.
     std::function<std::tm()> clock;

@@ -38,6 +38,9 @@ public:
 
     // The document as it stands now was saved.
     void MarkClean();
+    // No state of the history is what the file holds (a recovery copy
+    // opened: what it holds was never saved).
+    void ForgetCleanPoint() { m_nClean = -1; }
     // Whether the document stands where it was last saved.
     bool IsClean() const { return m_nClean == static_cast<int64_t>(m_nDone); }
 
