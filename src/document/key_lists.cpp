@@ -16,6 +16,7 @@ void Fill(CStrArray_base<64>& list, std::initializer_list<const char*> keys)
 
 void CMerxDocument::RebuildKeyLists(bool beta, bool includeAsElement)
 {
+    m_owner.Check(__func__);
     m_bBeta = beta;
     m_bIncludeAsElement = includeAsElement;
     if (beta) {

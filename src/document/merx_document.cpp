@@ -73,6 +73,7 @@ CMerxDocument::CMerxDocument()
 
 void CMerxDocument::ClearExtensionKeys()
 {
+    m_owner.Check(__func__);
     itemextkeys.RemoveAll();
     usefieldextkeys.RemoveAll();
     uselistextkeys.RemoveAll();
@@ -80,16 +81,19 @@ void CMerxDocument::ClearExtensionKeys()
 
 void CMerxDocument::AddItemExtensionKey(const char* name)
 {
+    m_owner.Check(__func__);
     itemextkeys.Add()->Assign(name);
 }
 
 void CMerxDocument::AddUseExtensionKey(const char* name, bool array)
 {
+    m_owner.Check(__func__);
     (array ? uselistextkeys : usefieldextkeys).Add()->Assign(name);
 }
 
 void CMerxDocument::Clear()
 {
+    m_owner.Check(__func__);
     RaiseStructureVersion();
     setdata.RemoveAll();
     itemdata.RemoveAll();
@@ -134,6 +138,7 @@ int32_t CMerxDocument::FindInArrangement(const CMERX_base* element) const
 
 void CMerxDocument::InsertIntoArrangement(uint32_t position, CMERX_base* element)
 {
+    m_owner.Check(__func__);
     setdata.ReserveSlots(setdata.GetCount() + 1);
     *InsertAt(setdata, position) = element;
     RaiseStructureVersion();
@@ -144,6 +149,7 @@ void CMerxDocument::InsertIntoArrangement(uint32_t position, CMERX_base* element
 
 Citemstruct* CMerxDocument::InsertItem(uint32_t index, uint32_t position)
 {
+    m_owner.Check(__func__);
     if (position > setdata.GetCount())
         throw static_cast<uint32_t>(position);
     if (index > itemdata.GetCount())
@@ -157,6 +163,7 @@ Citemstruct* CMerxDocument::InsertItem(uint32_t index, uint32_t position)
 
 Ceventstruct* CMerxDocument::InsertEvent(uint32_t index, uint32_t position)
 {
+    m_owner.Check(__func__);
     if (position > setdata.GetCount())
         throw static_cast<uint32_t>(position);
     if (index > eventdata.GetCount())
@@ -170,6 +177,7 @@ Ceventstruct* CMerxDocument::InsertEvent(uint32_t index, uint32_t position)
 
 Cotherstruct* CMerxDocument::InsertOther(uint32_t position)
 {
+    m_owner.Check(__func__);
     if (position > setdata.GetCount())
         throw static_cast<uint32_t>(position);
     otherdata.ReserveSlots(otherdata.GetCount() + 1);
@@ -181,6 +189,7 @@ Cotherstruct* CMerxDocument::InsertOther(uint32_t position)
 
 bool CMerxDocument::RemoveElement(CMERX_base* element)
 {
+    m_owner.Check(__func__);
     const int32_t position = FindInArrangement(element);
     bool removed = false;
     switch (element->GetKind()) {
@@ -221,16 +230,19 @@ void CMerxDocument::ExchangeInContainer(CMerxArray<T>& container, uint32_t a, ui
 
 void CMerxDocument::ExchangeItems(uint32_t a, uint32_t b)
 {
+    m_owner.Check(__func__);
     ExchangeInContainer(itemdata, a, b);
 }
 
 void CMerxDocument::ExchangeEvents(uint32_t a, uint32_t b)
 {
+    m_owner.Check(__func__);
     ExchangeInContainer(eventdata, a, b);
 }
 
 bool CMerxDocument::ExchangeNeighbours(uint32_t upper)
 {
+    m_owner.Check(__func__);
     if (upper + 1 >= setdata.GetCount())
         throw static_cast<uint32_t>(upper + 1);
     CMERX_base* first = setdata[upper];
@@ -248,6 +260,7 @@ bool CMerxDocument::ExchangeNeighbours(uint32_t upper)
 
 bool CMerxDocument::ReorderItems(const std::vector<Citemstruct*>& order)
 {
+    m_owner.Check(__func__);
     // Where each item stands now; every item of `order` must be one of them,
     // and none may come twice.
     std::unordered_map<const Citemstruct*, uint32_t> at;
@@ -288,6 +301,7 @@ const CMerxString* CMerxDocument::FindItemNameByNo(const char* no) const
 
 uint32_t CMerxDocument::IdentityOf(const CMERX_base& element) const
 {
+    m_owner.Check(__func__); // gives identities, seen as const or not
     if (element.GetId() == 0)
         element.SetId(m_nNextId++);
     return element.GetId();
@@ -307,6 +321,7 @@ void CMerxDocument::IndexIdentities()
 
 CMERX_base* CMerxDocument::FindByIdentity(uint32_t id)
 {
+    m_owner.Check(__func__);
     if (id == 0)
         return nullptr;
     if (m_nIndexedVersion != m_nStructureVersion)
@@ -317,6 +332,7 @@ CMERX_base* CMerxDocument::FindByIdentity(uint32_t id)
 
 void CMerxDocument::GiveIdentity(CMERX_base& element, uint32_t id)
 {
+    m_owner.Check(__func__);
     element.SetId(id);
     if (id >= m_nNextId)
         m_nNextId = id + 1;

@@ -13,6 +13,11 @@
 // element (fields, texts) leave it alone. Whoever keeps element indexes or
 // positions (result lines, the sort's previous order) keeps the version
 // they were taken at and trusts them only while it is unchanged.
+//
+// The document belongs to the thread that created it (the window thread):
+// its operations run there only, which debug and sanitizer builds check
+// (foundation/owner_thread.h); another thread (the find worker) may read it
+// while that thread waits.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +32,7 @@
 #include "document/merx_array.h"
 #include "document/other_struct.h"
 #include "document/single_struct.h"
+#include "foundation/owner_thread.h"
 
 class CMerxDocument {
 public:
@@ -79,7 +85,11 @@ public:
 
     uint32_t GetStructureVersion() const { return m_nStructureVersion; }
     // For a structural change that none of the operations below makes.
-    void RaiseStructureVersion() { ++m_nStructureVersion; }
+    void RaiseStructureVersion()
+    {
+        m_owner.Check(__func__);
+        ++m_nStructureVersion;
+    }
 
     Csinglestruct* FindFunction(const char* keyword) { return singledata.Lookup(keyword); }
 
@@ -150,4 +160,5 @@ private:
     // Identity -> element, as of structure version m_nIndexedVersion.
     std::unordered_map<uint32_t, CMERX_base*> m_byIdentity;
     uint32_t m_nIndexedVersion = UINT32_MAX;
+    [[no_unique_address]] COwnerThread m_owner;
 };

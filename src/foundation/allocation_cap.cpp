@@ -77,7 +77,10 @@ int64_t AllocationGrowth() { return g_growth.load(std::memory_order_relaxed); }
 // The replaceable allocation functions of the whole process (aligned forms
 // aside), so that the cap sees every operator new. They behave as the
 // standard ones: a size of 0 gets a block of its own, a failure calls the
-// new-handler while one is set.
+// new-handler while one is set. A ThreadSanitizer build (TAVARO_RUNTIME_NEW)
+// keeps the sanitizer's own.
+
+#ifndef TAVARO_RUNTIME_NEW
 
 namespace {
 
@@ -124,3 +127,5 @@ void operator delete(void* block, size_t) noexcept { CappedFree(block); }
 void operator delete[](void* block, size_t) noexcept { CappedFree(block); }
 void operator delete(void* block, const std::nothrow_t&) noexcept { CappedFree(block); }
 void operator delete[](void* block, const std::nothrow_t&) noexcept { CappedFree(block); }
+
+#endif // TAVARO_RUNTIME_NEW

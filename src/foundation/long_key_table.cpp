@@ -1,5 +1,6 @@
 #include "foundation/long_key_table.h"
 
+#include <mutex>
 #include <string_view>
 #include <unordered_map>
 
@@ -7,7 +8,11 @@
 
 namespace {
 
+// Shared by every thread that builds maps (the find worker reads elements
+// back while the window thread waits), so every use takes the lock. Only
+// keys too long for an entry come here.
 struct LongKeyTable {
+    std::mutex lock;
     CStrArray_base<64> texts;
     // Index of each text by its content; the views point into `texts`,
     // whose strings never move or change.
@@ -25,6 +30,7 @@ LongKeyTable& Table()
 uint32_t LongKeyIndex(const char* key)
 {
     LongKeyTable& table = Table();
+    const std::lock_guard hold(table.lock);
     if (const auto found = table.indexOf.find(key); found != table.indexOf.end())
         return found->second;
     const uint32_t index = table.texts.GetCount();
@@ -36,10 +42,14 @@ uint32_t LongKeyIndex(const char* key)
 
 const char* LongKeyText(uint32_t index)
 {
-    return Table().texts[index].GetBuffer();
+    LongKeyTable& table = Table();
+    const std::lock_guard hold(table.lock);
+    return table.texts[index].GetBuffer();
 }
 
 uint32_t LongKeyCount()
 {
-    return Table().texts.GetCount();
+    LongKeyTable& table = Table();
+    const std::lock_guard hold(table.lock);
+    return table.texts.GetCount();
 }

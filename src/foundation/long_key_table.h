@@ -1,6 +1,7 @@
 // Process-wide table of the map keys that do not fit in an entry's key
 // buffer. All maps share it: a text is stored once, referred to by its
 // index, and never removed, so its address stays valid for the whole run.
+// Safe to use from several threads at once.
 #pragma once
 
 #include <cstdint>

@@ -24,9 +24,13 @@
 // open-addressing table of the keys by a second, well-mixed hash of the key
 // text and the stored hash. The chains stay as they are.
 //
-// Layouts are counted references, for one thread.
+// Layouts are counted references. The counts are atomic: a map that takes
+// the keys of a document's map may be made on the find worker while the
+// window thread waits, and go on the window thread. Keys are appended on
+// one thread at a time only.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -81,10 +85,10 @@ public:
     CMapKeyLayout(const CMapKeyLayout&) = delete;
     CMapKeyLayout& operator=(const CMapKeyLayout&) = delete;
 
-    void Hold() { ++m_nHolders; }
+    void Hold() { m_nHolders.fetch_add(1, std::memory_order_relaxed); }
     void Release()
     {
-        if (--m_nHolders == 0)
+        if (m_nHolders.fetch_sub(1, std::memory_order_acq_rel) == 1)
             delete this;
     }
 
@@ -316,17 +320,17 @@ private:
     std::unique_ptr<Entry[]> m_pEntries;
     uint32_t m_nCount = 0;
     uint32_t m_nCapacity;
-    uint32_t m_nHolders = 1;
+    std::atomic<uint32_t> m_nHolders{1};
     uint8_t m_aHeads[kBucketCount] = {}; // link to each bucket's first key; 0: empty bucket
     Index* m_pIndex = nullptr;          // beyond kNarrowHeadsMax keys
 };
 
 // The first `count` keys of a layout (held), shared by the maps that hold
 // values for only some of them, or none (foundation/map_element.h).
-// Counted references, for one thread.
+// Counted references, counted as the layouts are.
 template <unsigned KeySize>
 struct CMapKeySet {
     CMapKeyLayout<KeySize>* layout;
     uint32_t count;
-    uint32_t holders;
+    std::atomic<uint32_t> holders;
 };

@@ -8,16 +8,16 @@ namespace {
 constexpr size_t kCapacity = 32;
 
 struct Entry {
-    std::shared_ptr<CStrRegexCompiled> compiled;
+    std::shared_ptr<const CStrRegexCompiled> compiled;
     uint64_t lastUse = 0;
 };
 
 }  // namespace
 
-std::shared_ptr<CStrRegexCompiled> StrRegexCompileCached(const char* pattern)
+std::shared_ptr<const CStrRegexCompiled> StrRegexCompileCached(const char* pattern)
 {
-    static std::unordered_map<std::string, Entry> cache;
-    static uint64_t clock = 0;
+    thread_local std::unordered_map<std::string, Entry> cache;
+    thread_local uint64_t clock = 0;
     if (!pattern)
         pattern = "";
     const std::string key(pattern);

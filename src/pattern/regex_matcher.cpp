@@ -9,9 +9,6 @@
 #include "pattern/regex_meter.h"
 #include "pattern/regex_registry.h"
 
-const char* g_pStrRegexOrigin = nullptr;
-bool g_bStrRegexIgnoreCase = false;
-
 namespace {
 
 // Element calls nested deeper than this fail: it bounds the stack for patterns
@@ -119,7 +116,7 @@ const char* CStrRegexMatcher<Meter>::NextCharacter(const char* pos) const
 }
 
 template <class Meter>
-const char* CStrRegexMatcher<Meter>::MatchRoot(CStrRegexStruct& root, const char* pos)
+const char* CStrRegexMatcher<Meter>::MatchRoot(const CStrRegexStruct& root, const char* pos)
 {
     Outcome out;
     if (!Sequence(root.children, pos, out))
@@ -143,7 +140,7 @@ void CStrRegexMatcher<Meter>::AddCapture(const char* from, uint32_t n)
 }
 
 template <class Meter>
-const char* CStrRegexMatcher<Meter>::Once(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index,
+const char* CStrRegexMatcher<Meter>::Once(const CStrRegexStruct& node, const CStrRegexBody& body, uint32_t index,
                                           const char* pos)
 {
     m_meter.Spend(1);
@@ -194,11 +191,11 @@ const char* CStrRegexMatcher<Meter>::Compare(const char* bytes, uint32_t n, cons
     if (static_cast<size_t>(m_pEnd - pos) < n)
         return nullptr;
     m_meter.Spend(n >> 6);
-    return EqualText(bytes, n, pos, g_bStrRegexIgnoreCase) ? pos + n : nullptr;
+    return EqualText(bytes, n, pos, m_bIgnoreCase) ? pos + n : nullptr;
 }
 
 template <class Meter>
-const char* CStrRegexMatcher<Meter>::Escape(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index,
+const char* CStrRegexMatcher<Meter>::Escape(const CStrRegexStruct& node, const CStrRegexBody& body, uint32_t index,
                                             const char* pos)
 {
     CStrRegexMatchStruct& caps = *m_pCaptures;
@@ -207,9 +204,9 @@ const char* CStrRegexMatcher<Meter>::Escape(CStrRegexStruct& node, CStrRegexBody
     case '$':
         return pos == m_pEnd ? pos : nullptr;
     case '^':
-        return pos == g_pStrRegexOrigin ? pos : nullptr;
+        return pos == m_pOrigin ? pos : nullptr;
     case 'g':
-        return (pos == g_pStrRegexOrigin || (pos > m_pText && pos[-1] == '\n')) ? pos : nullptr;
+        return (pos == m_pOrigin || (pos > m_pText && pos[-1] == '\n')) ? pos : nullptr;
     case 'G':
         return (pos == m_pEnd || *pos == '\n') ? pos : nullptr;
     case 'e':
@@ -281,11 +278,11 @@ const char* CStrRegexMatcher<Meter>::Escape(CStrRegexStruct& node, CStrRegexBody
 }
 
 template <class Meter>
-const char* CStrRegexMatcher<Meter>::Alternatives(CStrRegexBody& body, const char* pos)
+const char* CStrRegexMatcher<Meter>::Alternatives(const CStrRegexBody& body, const char* pos)
 {
     const uint32_t count = body.GetCount();
     for (uint32_t i = 0; i < count; ++i) {
-        CStrRegexStruct& child = body[i];
+        const CStrRegexStruct& child = body[i];
         if (IsMarker(child, 'p')) {
             m_meter.Spend(1);
             continue;
@@ -304,7 +301,7 @@ const char* CStrRegexMatcher<Meter>::Alternatives(CStrRegexBody& body, const cha
 }
 
 template <class Meter>
-bool CStrRegexMatcher<Meter>::Sequence(CStrRegexBody& body, const char* pos, Outcome& out)
+bool CStrRegexMatcher<Meter>::Sequence(const CStrRegexBody& body, const char* pos, Outcome& out)
 {
     const uint32_t mark = m_pCaptures->GetCount();
     if (!Walk(body, 0, pos, out)) {
@@ -316,7 +313,7 @@ bool CStrRegexMatcher<Meter>::Sequence(CStrRegexBody& body, const char* pos, Out
 }
 
 template <class Meter>
-bool CStrRegexMatcher<Meter>::Rest(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out)
+bool CStrRegexMatcher<Meter>::Rest(const CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out)
 {
     if (!Walk(body, from, pos, out))
         return false;
@@ -328,13 +325,13 @@ bool CStrRegexMatcher<Meter>::Rest(CStrRegexBody& body, uint32_t from, const cha
 // match end, %P also ends the walk with success at the end of the text, %e
 // remembers the capture end; a "+" or "*" child covers the rest of the body.
 template <class Meter>
-bool CStrRegexMatcher<Meter>::Walk(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out)
+bool CStrRegexMatcher<Meter>::Walk(const CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out)
 {
     const uint32_t count = body.GetCount();
     const char* matchEnd = nullptr;
     const char* captureEnd = nullptr;
     for (uint32_t i = from; i < count; ++i) {
-        CStrRegexStruct& child = body[i];
+        const CStrRegexStruct& child = body[i];
         if (child.kind == REGEX_KIND_ESCAPE) {
             if (child.letter == 'p' || child.letter == 'P') {
                 m_meter.Spend(1);
@@ -364,12 +361,12 @@ bool CStrRegexMatcher<Meter>::Walk(CStrRegexBody& body, uint32_t from, const cha
 }
 
 template <class Meter>
-bool CStrRegexMatcher<Meter>::Element(CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out)
+bool CStrRegexMatcher<Meter>::Element(const CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out)
 {
     DepthGuard guard(m_nDepth);
     if (m_nDepth > kMaxDepth)
         return false;
-    CStrRegexStruct& node = body[index];
+    const CStrRegexStruct& node = body[index];
     const uint32_t mark = m_pCaptures->GetCount();
     bool ok;
     switch (node.prefix) {
@@ -388,8 +385,8 @@ bool CStrRegexMatcher<Meter>::Element(CStrRegexBody& body, uint32_t index, const
 // "/": as no prefix, but without a max it goes on while each further match
 // consumes at least one byte.
 template <class Meter>
-bool CStrRegexMatcher<Meter>::Repeat(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
-                                     Outcome& out)
+bool CStrRegexMatcher<Meter>::Repeat(const CStrRegexStruct& node, const CStrRegexBody& body, uint32_t index,
+                                     const char* pos, Outcome& out)
 {
     const int32_t count = node.count < 0 ? 1 : node.count;
     for (int32_t k = 0; k < count; ++k) {
@@ -429,8 +426,8 @@ bool CStrRegexMatcher<Meter>::Repeat(CStrRegexStruct& node, CStrRegexBody& body,
 
 // "!": succeeds consuming nothing when the element does not match count times.
 template <class Meter>
-bool CStrRegexMatcher<Meter>::Negate(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
-                                     Outcome& out)
+bool CStrRegexMatcher<Meter>::Negate(const CStrRegexStruct& node, const CStrRegexBody& body, uint32_t index,
+                                     const char* pos, Outcome& out)
 {
     const uint32_t mark = m_pCaptures->GetCount();
     const int32_t count = node.count < 0 ? 1 : node.count;
@@ -449,8 +446,8 @@ bool CStrRegexMatcher<Meter>::Negate(CStrRegexStruct& node, CStrRegexBody& body,
 
 // "+": count times, then as few more as the rest of the body needs.
 template <class Meter>
-bool CStrRegexMatcher<Meter>::Lazy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
-                                   Outcome& out)
+bool CStrRegexMatcher<Meter>::Lazy(const CStrRegexStruct& node, const CStrRegexBody& body, uint32_t index,
+                                   const char* pos, Outcome& out)
 {
     const int32_t count = node.count < 0 ? 1 : node.count;
     for (int32_t k = 0; k < count; ++k) {
@@ -471,7 +468,7 @@ bool CStrRegexMatcher<Meter>::Lazy(CStrRegexStruct& node, CStrRegexBody& body, u
             m_pCaptures->Truncate(mark);
             if (!restKnown) {
                 m_meter.Spend((body.GetCount() - index) >> 3);
-                rest = StrRegexRestFirstBytes(body, index + 1, g_bStrRegexIgnoreCase);
+                rest = StrRegexRestFirstBytes(body, index + 1, m_bIgnoreCase);
                 restKnown = true;
             }
         }
@@ -489,8 +486,8 @@ bool CStrRegexMatcher<Meter>::Lazy(CStrRegexStruct& node, CStrRegexBody& body, u
 // "*": count times, then as many as possible, giving back one repetition at a
 // time until the rest of the body matches.
 template <class Meter>
-bool CStrRegexMatcher<Meter>::Greedy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos,
-                                     Outcome& out)
+bool CStrRegexMatcher<Meter>::Greedy(const CStrRegexStruct& node, const CStrRegexBody& body, uint32_t index,
+                                     const char* pos, Outcome& out)
 {
     const int32_t count = node.count < 0 ? 1 : node.count;
     int64_t matches = 0;
@@ -520,7 +517,7 @@ bool CStrRegexMatcher<Meter>::Greedy(CStrRegexStruct& node, CStrRegexBody& body,
     }
 
     m_meter.Spend((body.GetCount() - index) >> 3);
-    const CStrRegexFirstBytes rest = StrRegexRestFirstBytes(body, index + 1, g_bStrRegexIgnoreCase);
+    const CStrRegexFirstBytes rest = StrRegexRestFirstBytes(body, index + 1, m_bIgnoreCase);
     for (;;) {
         if (history.block.empty()) {
             if (history.checkpoints.empty())

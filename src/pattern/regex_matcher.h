@@ -7,28 +7,31 @@
 //
 // The matcher spends its work and memory through a meter (regex_meter.h):
 // it is built once without a budget and once under one.
+//
+// Everything a match depends on belongs to the matcher of one call: the
+// search origin, the ignore-case flag, the capture list and the meter. The
+// compiled pattern is only read, so calls on several threads at once, and
+// calls made from a match function, do not disturb one another.
 #pragma once
 
 #include <cstdint>
 
 #include "pattern/regex_types.h"
 
-// Process-wide engine state, set at the start of every entry-point call: the
-// position that %^ and %g compare against, and the ignore-case flag.
-extern const char* g_pStrRegexOrigin;
-extern bool g_bStrRegexIgnoreCase;
-
 template <class Meter>
 class CStrRegexMatcher {
 public:
-    // `text` .. `end` is the searched text (zero-terminated at `end`).
-    CStrRegexMatcher(const char* text, const char* end, CStrRegexMatchStruct* captures, Meter& meter)
-        : m_pText(text), m_pEnd(end), m_pCaptures(captures), m_meter(meter)
+    // `text` .. `end` is the searched text (zero-terminated at `end`);
+    // `origin` is the position that %^ and %g compare against.
+    CStrRegexMatcher(const char* text, const char* end, const char* origin, bool ignoreCase,
+                     CStrRegexMatchStruct* captures, Meter& meter)
+        : m_pText(text), m_pEnd(end), m_pOrigin(origin), m_bIgnoreCase(ignoreCase), m_pCaptures(captures),
+          m_meter(meter)
     {
     }
 
     // Matches the root group at pos; returns the end of the match or null.
-    const char* MatchRoot(CStrRegexStruct& root, const char* pos);
+    const char* MatchRoot(const CStrRegexStruct& root, const char* pos);
 
 private:
     // What an element or a sequence matched: where it ends, the capture end
@@ -41,22 +44,24 @@ private:
     struct GreedyHistory;
 
     const char* NextCharacter(const char* pos) const;
-    const char* Once(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos);
-    bool Element(CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);
-    bool Repeat(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);
-    bool Negate(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);
-    bool Lazy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);
-    bool Greedy(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);
-    bool Rest(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out);
-    bool Sequence(CStrRegexBody& body, const char* pos, Outcome& out);
-    bool Walk(CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out);
-    const char* Alternatives(CStrRegexBody& body, const char* pos);
+    const char* Once(const CStrRegexStruct& node, const CStrRegexBody& body, uint32_t index, const char* pos);
+    bool Element(const CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);
+    bool Repeat(const CStrRegexStruct& node, const CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);
+    bool Negate(const CStrRegexStruct& node, const CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);
+    bool Lazy(const CStrRegexStruct& node, const CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);
+    bool Greedy(const CStrRegexStruct& node, const CStrRegexBody& body, uint32_t index, const char* pos, Outcome& out);
+    bool Rest(const CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out);
+    bool Sequence(const CStrRegexBody& body, const char* pos, Outcome& out);
+    bool Walk(const CStrRegexBody& body, uint32_t from, const char* pos, Outcome& out);
+    const char* Alternatives(const CStrRegexBody& body, const char* pos);
     const char* Compare(const char* bytes, uint32_t n, const char* pos);
-    const char* Escape(CStrRegexStruct& node, CStrRegexBody& body, uint32_t index, const char* pos);
+    const char* Escape(const CStrRegexStruct& node, const CStrRegexBody& body, uint32_t index, const char* pos);
     void AddCapture(const char* from, uint32_t n);
 
     const char* m_pText;
     const char* m_pEnd;
+    const char* m_pOrigin;
+    bool m_bIgnoreCase;
     CStrRegexMatchStruct* m_pCaptures;
     Meter& m_meter;
     int m_nDepth = 0;

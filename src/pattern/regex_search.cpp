@@ -59,7 +59,7 @@ private:
     CStrRegexMatchStruct m_own;
 
 public:
-    const std::shared_ptr<CStrRegexCompiled> compiled;
+    const std::shared_ptr<const CStrRegexCompiled> compiled;
     const Options opt;
     CStrRegexMatchStruct* const captures;
 
@@ -180,7 +180,7 @@ int32_t SubjectScan(const char* subject, uint32_t length, const char* pattern, c
 {
     CallState call(pattern, options, captures, hits);
     captures = call.captures;
-    CStrRegexStruct& root = call.compiled->root;
+    const CStrRegexStruct& root = call.compiled->root;
     const Options& opt = call.opt;
     const bool replacing = replace && output;
     if (replacing)
@@ -192,15 +192,13 @@ int32_t SubjectScan(const char* subject, uint32_t length, const char* pattern, c
             output->Assign(subject, static_cast<int32_t>(length));
         return 0;
     }
-    g_bStrRegexIgnoreCase = opt.ignoreCase;
-    g_pStrRegexOrigin = subject + p;
     if (replacing) {
         output->Reserve(length + length / 8 + 2);
         output->Append(subject, static_cast<int32_t>(p));  // text before the start offset stays
     }
 
     const CStrRegexFirstBytes first = opt.stopAtFailure ? CStrRegexFirstBytes{} : call.compiled->first[opt.ignoreCase];
-    CStrRegexMatcher<Meter> matcher(subject, subject + length, captures, meter);
+    CStrRegexMatcher<Meter> matcher(subject, subject + length, subject + p, opt.ignoreCase, captures, meter);
     int32_t count = 0;
     while (p <= length) {
         meter.Spend(1);
@@ -275,14 +273,12 @@ int32_t PlainScan(const char* text, const char* pattern, const char* options, CS
 {
     CallState call(pattern, options, captures, hits);
     captures = call.captures;
-    CStrRegexStruct& root = call.compiled->root;
+    const CStrRegexStruct& root = call.compiled->root;
     const Options& opt = call.opt;
-    g_bStrRegexIgnoreCase = opt.ignoreCase;
-    g_pStrRegexOrigin = text;
 
     const uint32_t length = static_cast<uint32_t>(std::strlen(text));
     const CStrRegexFirstBytes first = opt.stopAtFailure ? CStrRegexFirstBytes{} : call.compiled->first[opt.ignoreCase];
-    CStrRegexMatcher<Meter> matcher(text, text + length, captures, meter);
+    CStrRegexMatcher<Meter> matcher(text, text + length, text, opt.ignoreCase, captures, meter);
     int32_t count = 0;
     uint32_t p = 0;
     while (p < length) {

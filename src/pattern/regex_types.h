@@ -24,15 +24,19 @@ using CStrRegexHitList = CArrayAuto<CStrRegexHitBufStruct>;
 
 // User matchers: (text position, escape node, body holding the node, the
 // node's index in that body[, capture list]) -> bytes consumed, or -1.
-using StrRegexLowerMatcher = int32_t (*)(const char* pos, CStrRegexStruct* node, CStrRegexBody* body,
+using StrRegexLowerMatcher = int32_t (*)(const char* pos, const CStrRegexStruct* node, const CStrRegexBody* body,
                                          uint32_t index);
-using StrRegexUpperMatcher = int32_t (*)(const char* pos, CStrRegexStruct* node, CStrRegexBody* body,
+using StrRegexUpperMatcher = int32_t (*)(const char* pos, const CStrRegexStruct* node, const CStrRegexBody* body,
                                          uint32_t index, CStrRegexMatchStruct* captures);
 
-// Appends an entry to the lower (%Nu) or upper (%NU) registry; returns its number.
+// Appends an entry to the lower (%Nu) or upper (%NU) registry; returns its
+// number. A registry holds up to 64 entries; one more is an internal error
+// (raises 0). Registering is safe while calls run on other threads: an
+// entry, once there, stays as it is.
 uint32_t StrRegexRegisterLower(StrRegexLowerMatcher matcher);
 uint32_t StrRegexRegisterUpper(StrRegexUpperMatcher matcher);
-// Empties both registries (for tests that need a known state).
+// Empties both registries (for tests that need a known state; no call may
+// run meanwhile).
 void StrRegexClearUserMatchers();
 
 // Match function of StrRegex: (text at the match, offset, length, capture

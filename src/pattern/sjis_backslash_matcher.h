@@ -5,5 +5,5 @@
 
 #include "pattern/regex_types.h"
 
-int32_t MatchSjisBackslashChar(const char* pos, CStrRegexStruct* node, CStrRegexBody* body, uint32_t index);
+int32_t MatchSjisBackslashChar(const char* pos, const CStrRegexStruct* node, const CStrRegexBody* body, uint32_t index);
 

@@ -128,12 +128,14 @@ void FindDlg::Find_Replace(bool replace)
         targets = CollectFindTargets(doc, target, m_context.CurrentElement());
     }
 
-    // Nothing else runs while the worker reads the document.
+    // Nothing else runs while the worker reads the document; it changes
+    // nothing of it (the commit below does, on this thread).
     CFindOutcome outcome;
+    const CMerxDocument& reading = doc;
     UiRunWithProgress(
         SJ("検索/置換"), replace ? SJ("置換しています...") : SJ("検索しています..."),
         [&](const std::atomic<bool>& cancel, const CUiProgressReport& report) {
-            outcome = RunFindReplace(doc, targets, request, &cancel, report);
+            outcome = RunFindReplace(reading, targets, request, &cancel, report);
         },
         this);
     if (outcome.stop != StrRegexStop::kNone) {

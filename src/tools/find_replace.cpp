@@ -23,11 +23,23 @@ struct CFieldSlot {
     const char* key = "";
 };
 
-CMerxFieldElement& SlotOwner(CMERX_base& element, const CFieldSlot& slot)
+// The element or use entry that holds the slot's field, for reading: an
+// element of the document is only ever read through this (a lookup for
+// writing would give the map's virtual values storage of their own, and so
+// write into the document).
+const CMerxFieldElement& SlotOwner(const CMERX_base& element, const CFieldSlot& slot)
 {
     if (slot.use >= 0)
-        return static_cast<Citemstruct&>(element).uses[static_cast<uint32_t>(slot.use)];
-    return static_cast<CMerxFieldElement&>(element);
+        return static_cast<const Citemstruct&>(element).uses[static_cast<uint32_t>(slot.use)];
+    return static_cast<const CMerxFieldElement&>(element);
+}
+
+// The same in the run's own copy of an element, for writing.
+CMerxFieldElement& CopySlotOwner(CMERX_base& copy, const CFieldSlot& slot)
+{
+    if (slot.use >= 0)
+        return static_cast<Citemstruct&>(copy).uses[static_cast<uint32_t>(slot.use)];
+    return static_cast<CMerxFieldElement&>(copy);
 }
 
 // The fields of `element` that `field` compares, in order; only keys the
@@ -211,12 +223,12 @@ private:
             if (made == 0)
                 continue;
             count += static_cast<uint32_t>(made);
-            CMerxString& stored = *SlotOwner(copy ? *copy : *target.element, slot).fields.Lookup(slot.key);
+            const CMerxString& stored = *SlotOwner(copy ? *copy : *target.element, slot).fields.Lookup(slot.key);
             if (stored == text.GetBuffer())
                 continue;
             if (!copy)
                 copy = CopyOf(*target.element);
-            SlotOwner(*copy, slot).fields.Lookup(slot.key)->Assign(text);
+            CopySlotOwner(*copy, slot).fields.Lookup(slot.key)->Assign(text);
             emptied = emptied || (text.IsEmpty() && IsRequiredField(slot.key));
             kept += text.GetLength();
         }

@@ -58,8 +58,10 @@ struct CFindOutcome {
     std::vector<CFindPending> pending;
 };
 
-// Searches or replaces over `targets`. The document is only read; nothing
-// else may touch it, or call the pattern engine, while this runs. The
+// Searches or replaces over `targets`, on any thread. The document is only
+// read, never written, not even for a moment: every check reads the
+// changed copies in place of the elements. Nothing may change the document
+// while this runs; the pattern engine may serve other threads meanwhile. The
 // pattern method runs under one budget of the request's limits for the
 // whole run, with `cancel` as its cancel flag, which is also looked at
 // between elements. `progress` (when given) hears after each element how

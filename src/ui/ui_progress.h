@@ -6,9 +6,9 @@
 //
 // Meanwhile nothing else of the program runs: no input reaches its other
 // windows and the private messages posted to them wait until the work has
-// ended. So the work may use what the window thread uses too (the pattern
-// engine and its process-wide state), as long as it touches nothing that
-// the window thread changes.
+// ended. So the work may read what the window thread changes (the
+// document), and change none of it; the pattern engine serves both
+// threads.
 //
 //     bool cancelled = UiRunWithProgress(SJ("検索中"), SJ("検索しています"),
 //         [&](const std::atomic<bool>& cancel, const CUiProgressReport& report) {

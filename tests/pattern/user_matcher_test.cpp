@@ -11,9 +11,9 @@ using ptest::Hits;
 
 namespace {
 
-int32_t MatchX(const char* pos, CStrRegexStruct*, CStrRegexBody*, uint32_t) { return *pos == 'x' ? 1 : -1; }
+int32_t MatchX(const char* pos, const CStrRegexStruct*, const CStrRegexBody*, uint32_t) { return *pos == 'x' ? 1 : -1; }
 
-int32_t MatchDigitPair(const char* pos, CStrRegexStruct*, CStrRegexBody*, uint32_t)
+int32_t MatchDigitPair(const char* pos, const CStrRegexStruct*, const CStrRegexBody*, uint32_t)
 {
     auto digit = [](char c) { return c >= '0' && c <= '9'; };
     return (digit(pos[0]) && digit(pos[1])) ? 2 : -1;
@@ -22,7 +22,7 @@ int32_t MatchDigitPair(const char* pos, CStrRegexStruct*, CStrRegexBody*, uint32
 // What a matcher saw of its node and body while it ran.
 std::string g_seen;
 
-int32_t RecordingMatcher(const char* pos, CStrRegexStruct* node, CStrRegexBody* body, uint32_t index)
+int32_t RecordingMatcher(const char* pos, const CStrRegexStruct* node, const CStrRegexBody* body, uint32_t index)
 {
     const bool inBody = body && index < body->GetCount() && &(*body)[index] == node;
     g_seen = ptest::RenderNode(*node) + (inBody ? " at " : " not at ") + std::to_string(index) + " of " +
@@ -31,7 +31,7 @@ int32_t RecordingMatcher(const char* pos, CStrRegexStruct* node, CStrRegexBody* 
 }
 
 // Upper matcher: the newest capture once more at this position.
-int32_t MatchNewestCaptureAgain(const char* pos, CStrRegexStruct*, CStrRegexBody*, uint32_t,
+int32_t MatchNewestCaptureAgain(const char* pos, const CStrRegexStruct*, const CStrRegexBody*, uint32_t,
                                 CStrRegexMatchStruct* captures)
 {
     if (!captures || captures->GetCount() == 0)
