@@ -35,6 +35,7 @@ bool IsEditedByTyping(int32_t id, UiEvent event)
 Cpage_event::Cpage_event(CPageContext& context) : CMainPage(EventPageTemplate(), context)
 {
     Bind(IDC_EVENT_LIST, UiEvent::kSelChanged, &Cpage_event::OnSelChangeList1);
+    Bind(IDC_FILTER, UiEvent::kChanged, &Cpage_event::OnFilterChanged);
     Bind(IDC_ADD, UiEvent::kClicked, &Cpage_event::OnAdd);
     Bind(IDC_COPY, UiEvent::kClicked, &Cpage_event::OnCopy);
     Bind(IDC_DELETE, UiEvent::kClicked, &Cpage_event::OnDelete);
@@ -61,7 +62,10 @@ void Cpage_event::SelectElement(int32_t index)
         m_nStoredEvent = index;
         return;
     }
-    Control(IDC_EVENT_LIST).SetCurSel(index);
+    // An event the filter hides is shown with every event listed.
+    if (index >= 0 && m_filter.LineOf(index) < 0)
+        ClearFilter();
+    Control(IDC_EVENT_LIST).SetCurSel(m_filter.LineOf(index));
     OnSelChangeList1();
 }
 
@@ -69,18 +73,71 @@ void Cpage_event::Reload()
 {
     if (!HasWindow())
         return;
-    const int32_t shown = noweventID;
-    CUiControl list = Control(IDC_EVENT_LIST);
-    {
-        const CNotifyQuietScope quiet(m_context.NotifyReady());
-        list.ResetContent();
-        for (const Ceventstruct& event : m_context.Document().eventdata)
-            list.AddString(EventLabel(event).GetBuffer());
-    }
-    list.SetCurSel(shown >= 0 && static_cast<uint32_t>(shown) < list.GetCount() ? shown : -1);
+    const int32_t shown =
+        noweventID >= 0 && static_cast<uint32_t>(noweventID) < m_context.Document().eventdata.GetCount() ? noweventID : -1;
     noweventID = -1;
+    RefillList();
+    if (shown >= 0 && m_filter.LineOf(shown) < 0)
+        ClearFilter();
+    Control(IDC_EVENT_LIST).SetCurSel(m_filter.LineOf(shown));
     OnSelChangeList1();
     FillGroups();
+}
+
+void Cpage_event::FillList()
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    const CMerxDocument& doc = m_context.Document();
+    CUiControl list = Control(IDC_EVENT_LIST);
+    list.ResetContent();
+    const uint32_t lines = m_filter.IsActive() ? m_filter.FilteredCount() : doc.eventdata.GetCount();
+    for (uint32_t line = 0; line < lines; ++line)
+        list.AddString(
+            EventLabel(*doc.eventdata.GetAt(static_cast<uint32_t>(m_filter.IndexOf(static_cast<int32_t>(line)))))
+                .GetBuffer());
+    list.SetCurSel(m_filter.LineOf(noweventID));
+}
+
+void Cpage_event::RefillList()
+{
+    CStr_base<64> text;
+    Control(IDC_FILTER).GetText(text);
+    const CMerxDocument& doc = m_context.Document();
+    m_filter.Refilter(text.GetBuffer(), doc.eventdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
+        const Ceventstruct& event = *doc.eventdata.GetAt(i);
+        texts.Add(event.FieldText("code"));
+        texts.Add(event.FieldText("startmsg"));
+    });
+    FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_event::OnFilterChanged()
+{
+    CStr_base<64> text;
+    Control(IDC_FILTER).GetText(text);
+    if (text.IsEmpty() && !m_filter.IsActive())
+        return;
+    RefillList();
+}
+
+void Cpage_event::ClearFilter()
+{
+    if (!m_filter.IsActive())
+        return;
+    m_filter.Clear();
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        Control(IDC_FILTER).SetText("");
+    }
+    FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_event::EnableMoveButtons()
+{
+    Control(IDC_UP).Enable(!m_filter.IsActive());
+    Control(IDC_DOWN).Enable(!m_filter.IsActive());
 }
 
 int32_t Cpage_event::EscapeMode(const char* key) const { return ReadSettingNumber(m_context.Settings(), key, 0); }
@@ -108,13 +165,14 @@ bool Cpage_event::OnInitDialog()
     Control(IDC_FUNC_EDIT).SetFont(m_context.FunctionFont());
     EnableEventControls(false);
 
-    CUiControl list = Control(IDC_EVENT_LIST);
-    for (const Ceventstruct& event : doc.eventdata)
-        list.AddString(EventLabel(event).GetBuffer());
-
-    // Entering the page shows the stored event; nothing is applied.
+    // Entering the page shows the stored event; nothing is applied. The
+    // filter box starts empty.
     m_work.Clear();
     noweventID = -1;
+    m_filter.Clear();
+    FillList();
+    EnableMoveButtons();
+    CUiControl list = Control(IDC_EVENT_LIST);
     m_nFunc = m_nParam = -1;
     if (m_nStoredEvent >= 0 && static_cast<uint32_t>(m_nStoredEvent) < doc.eventdata.GetCount()) {
         list.SetCurSel(m_nStoredEvent);
@@ -398,9 +456,12 @@ bool Cpage_event::SaveShownEvent()
 
 void Cpage_event::SetListLine(int32_t index)
 {
+    const int32_t line = m_filter.LineOf(index);
+    if (line < 0)
+        return;
     CUiControl list = Control(IDC_EVENT_LIST);
-    list.DeleteString(index);
-    list.InsertString(index, EventLabel(*m_context.Document().eventdata.GetAt(static_cast<uint32_t>(index))).GetBuffer());
+    list.DeleteString(line);
+    list.InsertString(line, EventLabel(*m_context.Document().eventdata.GetAt(static_cast<uint32_t>(index))).GetBuffer());
 }
 
 void Cpage_event::OnOK()
@@ -443,12 +504,12 @@ void Cpage_event::OnSelChangeList1()
             OnOK();
         }
         if (!m_context.ApplyError().IsEmpty()) {
-            list.SetCurSel(noweventID);
+            list.SetCurSel(m_filter.LineOf(noweventID));
             return;
         }
         FillGroups();
     }
-    noweventID = list.GetCurSel();
+    noweventID = m_filter.IndexOf(list.GetCurSel());
     m_nStoredEvent = noweventID;
     if (noweventID < 0) {
         noweventID = -1;
@@ -483,7 +544,7 @@ void Cpage_event::OnRevert()
 
 bool Cpage_event::OnCommand(int32_t id, UiEvent event)
 {
-    if (m_context.NotifyReady() && IsEditedByTyping(id, event) && id != IDC_EVENT_LIST)
+    if (m_context.NotifyReady() && IsEditedByTyping(id, event) && id != IDC_EVENT_LIST && id != IDC_FILTER)
         m_context.MarkModified();
     return CMainPage::OnCommand(id, event);
 }

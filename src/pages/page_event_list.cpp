@@ -43,7 +43,7 @@ void Cpage_event::TakeBackEvent(uint32_t index, int32_t shown, uint32_t listed)
     CUiControl list = Control(IDC_EVENT_LIST);
     if (list.GetCount() > listed)
         list.DeleteString(static_cast<int32_t>(index));
-    list.SetCurSel(shown);
+    list.SetCurSel(m_filter.LineOf(shown));
     if (!left) {
         noweventID = shown;
         return;
@@ -54,6 +54,8 @@ void Cpage_event::TakeBackEvent(uint32_t index, int32_t shown, uint32_t listed)
 
 void Cpage_event::OnAdd()
 {
+    // The new event is listed where it goes among all events.
+    ClearFilter();
     CMerxDocument& doc = m_context.Document();
     // The shown event is applied first; a refusal keeps it shown.
     if (noweventID != -1) {
@@ -70,7 +72,10 @@ void Cpage_event::OnAdd()
 
 void Cpage_event::OnCopy()
 {
-    if (noweventID == -1 || Control(IDC_EVENT_LIST).GetCurSel() < 0)
+    if (noweventID == -1)
+        return;
+    ClearFilter();
+    if (Control(IDC_EVENT_LIST).GetCurSel() < 0)
         return;
     m_context.ApplyError().Release();
     OnSelChangeList1();
@@ -92,10 +97,15 @@ void Cpage_event::OnDelete()
     if (m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
         return;
     CUiControl list = Control(IDC_EVENT_LIST);
-    doc.RemoveElement(doc.eventdata.GetAt(static_cast<uint32_t>(noweventID)));
-    list.DeleteString(noweventID);
-    const int32_t count = static_cast<int32_t>(list.GetCount());
-    list.SetCurSel(noweventID < count ? noweventID : count - 1);
+    const uint32_t removed = static_cast<uint32_t>(noweventID);
+    doc.RemoveElement(doc.eventdata.GetAt(removed));
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        const int32_t line = m_filter.Remove(removed);
+        if (line >= 0)
+            list.DeleteString(line);
+        list.SetCurSel(m_filter.LineAfterRemoved(removed, list.GetCount()));
+    }
     noweventID = -1;
     OnSelChangeList1();
     FillGroups();
@@ -105,7 +115,7 @@ void Cpage_event::OnDelete()
 void Cpage_event::ExchangeWithNeighbour(int32_t other)
 {
     CMerxDocument& doc = m_context.Document();
-    if (noweventID == -1 || other < 0 || static_cast<uint32_t>(other) >= doc.eventdata.GetCount())
+    if (noweventID == -1 || m_filter.IsActive() || other < 0 || static_cast<uint32_t>(other) >= doc.eventdata.GetCount())
         return;
     // An event carried across an "@@IF" line exists under another condition.
     const uint32_t shown = static_cast<uint32_t>(noweventID), neighbour = static_cast<uint32_t>(other);
@@ -117,7 +127,7 @@ void Cpage_event::ExchangeWithNeighbour(int32_t other)
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         SetListLine(noweventID);
         SetListLine(other);
-        Control(IDC_EVENT_LIST).SetCurSel(other);
+        Control(IDC_EVENT_LIST).SetCurSel(m_filter.LineOf(other));
     }
     noweventID = m_nStoredEvent = other;
     m_context.MarkModified();
