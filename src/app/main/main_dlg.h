@@ -100,7 +100,7 @@ public:
     bool AskSavePath(const char* fileName, CStr_base<64>& path) override;
     bool AskOverwriteChanged(const char* path, const char* question) override;
     void ApplyCurrentPage(CProjectInfo& info) override;
-    void ShowProject(int32_t tab, const char* title) override;
+    void ShowProject(int32_t tab) override;
     void AddToHistory(const char* path) override;
     void EndProgram() override;
 
