@@ -89,12 +89,12 @@ void Cpage_event::FillList()
     const CNotifyQuietScope quiet(m_context.NotifyReady());
     const CMerxDocument& doc = m_context.Document();
     CUiControl list = Control(IDC_EVENT_LIST);
-    list.ResetContent();
     const uint32_t lines = m_filter.IsActive() ? m_filter.FilteredCount() : doc.eventdata.GetCount();
-    for (uint32_t line = 0; line < lines; ++line)
-        list.AddString(
-            EventLabel(*doc.eventdata.GetAt(static_cast<uint32_t>(m_filter.IndexOf(static_cast<int32_t>(line)))))
-                .GetBuffer());
+    CStr_base<64> label;
+    list.SetStrings(lines, [&](uint32_t line) {
+        label = EventLabel(*doc.eventdata.GetAt(static_cast<uint32_t>(m_filter.IndexOf(static_cast<int32_t>(line)))));
+        return label.GetBuffer();
+    });
     list.SetCurSel(m_filter.LineOf(noweventID));
 }
 

@@ -149,11 +149,10 @@ void Cpage_item::FillList()
     const CNotifyQuietScope quiet(m_context.NotifyReady());
     const CMerxDocument& doc = m_context.Document();
     CUiControl list = Control(IDC_ITEM_LIST);
-    list.ResetContent();
     const uint32_t lines = m_filter.IsActive() ? m_filter.FilteredCount() : doc.itemdata.GetCount();
-    for (uint32_t line = 0; line < lines; ++line)
-        list.AddString(doc.itemdata.GetAt(static_cast<uint32_t>(m_filter.IndexOf(static_cast<int32_t>(line))))
-                           ->FieldText("name"));
+    list.SetStrings(lines, [&](uint32_t line) {
+        return doc.itemdata.GetAt(static_cast<uint32_t>(m_filter.IndexOf(static_cast<int32_t>(line))))->FieldText("name");
+    });
     list.SetCurSel(m_filter.LineOf(nowitemID));
 }
 

@@ -88,13 +88,12 @@ void Cpage_set::FillList()
     const CNotifyQuietScope quiet(m_context.NotifyReady());
     const CMerxDocument& doc = m_context.Document();
     CUiControl list = Control(IDC_ELEMENT_LIST);
-    list.ResetContent();
     const uint32_t lines = m_filter.IsActive() ? m_filter.FilteredCount() : doc.setdata.GetCount();
     CStr_base<64> label;
-    for (uint32_t line = 0; line < lines; ++line) {
+    list.SetStrings(lines, [&](uint32_t line) {
         ArrangementLabel(*doc.setdata[static_cast<uint32_t>(m_filter.IndexOf(static_cast<int32_t>(line)))], label);
-        list.AddString(label.GetBuffer());
-    }
+        return label.GetBuffer();
+    });
     list.SetCurSel(m_filter.LineOf(m_nShown));
 }
 
