@@ -117,3 +117,21 @@ int32_t CListFilter::LineAfterRemoved(uint32_t index, uint32_t lines) const
                    : index;
     return static_cast<int32_t>(std::min<size_t>(next, lines - 1));
 }
+
+CFilterFields::CFilterFields(std::initializer_list<const char*> keys)
+{
+    for (const char* key : keys) {
+        if (m_nCount == CListFilter::kMaxTexts)
+            break;
+        m_keys[m_nCount] = key;
+        m_hashes[m_nCount++] = CMerxFieldMap::Hash(key);
+    }
+}
+
+void CFilterFields::AddTexts(const CMerxFieldElement& element, CListFilter::CTexts& texts) const
+{
+    for (uint32_t i = 0; i < m_nCount; ++i) {
+        if (const CMerxString* value = element.fields.Lookup(m_keys[i], m_hashes[i]))
+            texts.Add({value->GetBuffer(), value->GetLength()});
+    }
+}

@@ -15,9 +15,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
+#include "document/field_element.h"
 #include "foundation/str_base.h"
 
 // Whether `needle` occurs in `text` as the filter matches; an empty needle
@@ -67,4 +69,18 @@ public:
 private:
     CStr_base<64> m_strText;      // the filter text, ASCII letters in lower case
     std::vector<uint32_t> m_lines; // with a filter text: the shown elements, in order
+};
+
+// The fields of an element that a filter looks in (an item's "no", "code"
+// and "name"), their keys hashed once for the many elements of a list.
+class CFilterFields {
+public:
+    CFilterFields(std::initializer_list<const char*> keys);
+    // The texts of those fields of `element` that it has.
+    void AddTexts(const CMerxFieldElement& element, CListFilter::CTexts& texts) const;
+
+private:
+    const char* m_keys[CListFilter::kMaxTexts] = {};
+    uint32_t m_hashes[CListFilter::kMaxTexts] = {};
+    uint32_t m_nCount = 0;
 };

@@ -103,10 +103,9 @@ void Cpage_event::RefillList()
     CStr_base<64> text;
     Control(IDC_FILTER).GetText(text);
     const CMerxDocument& doc = m_context.Document();
+    static const CFilterFields fields{"code", "startmsg"};
     m_filter.Refilter(text.GetBuffer(), doc.eventdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
-        const Ceventstruct& event = *doc.eventdata.GetAt(i);
-        texts.Add(event.FieldText("code"));
-        texts.Add(event.FieldText("startmsg"));
+        fields.AddTexts(*doc.eventdata.GetAt(i), texts);
     });
     FillList();
     EnableMoveButtons();

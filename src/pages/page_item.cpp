@@ -161,10 +161,9 @@ void Cpage_item::RefillList()
     CStr_base<64> text;
     Control(IDC_FILTER).GetText(text);
     const CMerxDocument& doc = m_context.Document();
+    static const CFilterFields fields{"no", "code", "name"};
     m_filter.Refilter(text.GetBuffer(), doc.itemdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
-        const Citemstruct& item = *doc.itemdata.GetAt(i);
-        for (const char* key : {"no", "code", "name"})
-            texts.Add(item.FieldText(key));
+        fields.AddTexts(*doc.itemdata.GetAt(i), texts);
     });
     FillList();
     EnableMoveButtons();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "document/item_struct.h"
 #include "foundation/cp932.h"
 #include "pages/list_filter.h"
 
@@ -154,6 +155,22 @@ TEST_F(ListFilterTest, TheTextIsKeptInLowerCaseWithDoubleByteCharactersWhole)
     // "ア" (0x83 0x41) keeps its second byte; the letters around it go lower.
     Filter(S("AアB"));
     EXPECT_EQ(std::string(filter.Text().GetBuffer()), S("aアb"));
+}
+
+// The fields a filter looks in are those the element has, in the order
+// given, with their whole texts.
+TEST(FilterFieldsTest, GivesTheTextsOfTheFieldsTheElementHas)
+{
+    Citemstruct item;
+    item.fields.GetOrInsert("no")->Assign("12");
+    item.fields.GetOrInsert("name")->Assign(S("鉄の剣").c_str());
+    item.fields.GetOrInsert("info")->Assign("not looked in");
+    const CFilterFields fields{"no", "code", "name"};
+    CListFilter::CTexts texts;
+    fields.AddTexts(item, texts);
+    ASSERT_EQ(texts.count, 2u);
+    EXPECT_EQ(texts.text[0], "12");
+    EXPECT_EQ(texts.text[1], S("鉄の剣"));
 }
 
 } // namespace
