@@ -126,6 +126,7 @@ void Cpage_set::ClearFilter()
 {
     if (!m_filter.IsActive())
         return;
+    m_filter.Clear();
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         Control(IDC_FILTER).SetText("");
