@@ -168,6 +168,8 @@ private:
     void CloseSequence();
     // The first show: the command-line file, or the last file when asked to.
     void OpenStartupFile();
+    // The file to open at start: its page is built once it is read.
+    void OpenStartupFileNow();
     // At start: offers the recovery copies that editors now gone left;
     // true when one was opened.
     bool OfferRecoveryCopies();
