@@ -43,8 +43,12 @@ bool FilterTextMatches(std::string_view text, std::string_view needle)
     return false;
 }
 
-void CListFilter::Refilter(const char* text, uint32_t count, const CTextsOf& textsOf)
+bool CListFilter::Refilter(const char* text, uint32_t count, const CTextsOf& textsOf)
 {
+    const bool wasActive = IsActive();
+    const uint32_t wasCount = m_nCount;
+    std::vector<uint32_t> before;
+    before.swap(m_lines);
     // The text in lower case, double-byte characters left whole.
     m_strText.Truncate(0);
     for (const char* p = text; *p;) {
@@ -54,9 +58,10 @@ void CListFilter::Refilter(const char* text, uint32_t count, const CTextsOf& tex
             m_strText.Append(p[1]);
         p += length;
     }
-    m_lines.clear();
+    m_nCount = count;
     if (!IsActive())
-        return;
+        return wasActive || wasCount != count;
+    m_lines.reserve(before.size());
     const std::string_view needle(m_strText.GetBuffer(), m_strText.GetLength());
     CTexts texts;
     for (uint32_t i = 0; i < count; ++i) {
@@ -69,6 +74,7 @@ void CListFilter::Refilter(const char* text, uint32_t count, const CTextsOf& tex
             }
         }
     }
+    return !wasActive || m_lines != before;
 }
 
 void CListFilter::Clear()
@@ -97,6 +103,8 @@ int32_t CListFilter::LineOf(int32_t index) const
 
 int32_t CListFilter::Remove(uint32_t index)
 {
+    if (m_nCount > 0)
+        --m_nCount;
     const int32_t line = LineOf(static_cast<int32_t>(index));
     if (!IsActive())
         return line;

@@ -40,8 +40,10 @@ public:
     using CTextsOf = std::function<void(uint32_t index, CTexts& texts)>;
 
     // Takes a new filter text (CP932) and lists anew the `count` elements
-    // whose texts `textsOf` gives; an empty text shows them all.
-    void Refilter(const char* text, uint32_t count, const CTextsOf& textsOf);
+    // whose texts `textsOf` gives; an empty text shows them all. Returns
+    // whether the list shows other elements than before (a keystroke that
+    // keeps the same elements need not refill the list).
+    bool Refilter(const char* text, uint32_t count, const CTextsOf& textsOf);
     // The filter text goes: every element is listed.
     void Clear();
 
@@ -69,6 +71,7 @@ public:
 private:
     CStr_base<64> m_strText;      // the filter text, ASCII letters in lower case
     std::vector<uint32_t> m_lines; // with a filter text: the shown elements, in order
+    uint32_t m_nCount = 0;         // the elements at the last refilter
 };
 
 // The fields of an element that a filter looks in (an item's "no", "code"

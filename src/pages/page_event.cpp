@@ -98,15 +98,20 @@ void Cpage_event::FillList()
     list.SetCurSel(m_filter.LineOf(noweventID));
 }
 
-void Cpage_event::RefillList()
+bool Cpage_event::Refilter()
 {
     CStr_base<64> text;
     Control(IDC_FILTER).GetText(text);
     const CMerxDocument& doc = m_context.Document();
     static const CFilterFields fields{"code", "startmsg"};
-    m_filter.Refilter(text.GetBuffer(), doc.eventdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
+    return m_filter.Refilter(text.GetBuffer(), doc.eventdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
         fields.AddTexts(*doc.eventdata.GetAt(i), texts);
     });
+}
+
+void Cpage_event::RefillList()
+{
+    Refilter();
     FillList();
     EnableMoveButtons();
 }
@@ -117,7 +122,9 @@ void Cpage_event::OnFilterChanged()
     Control(IDC_FILTER).GetText(text);
     if (text.IsEmpty() && !m_filter.IsActive())
         return;
-    RefillList();
+    if (Refilter())
+        FillList();
+    EnableMoveButtons();
 }
 
 void Cpage_event::ClearFilter()

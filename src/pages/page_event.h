@@ -76,6 +76,7 @@ private:
     // The filter box, as on the item page: the list shows the events whose
     // "code" or "startmsg" holds its text.
     void OnFilterChanged();
+    bool Refilter();
     void RefillList();
     void FillList();
     void ClearFilter();

@@ -156,15 +156,20 @@ void Cpage_item::FillList()
     list.SetCurSel(m_filter.LineOf(nowitemID));
 }
 
-void Cpage_item::RefillList()
+bool Cpage_item::Refilter()
 {
     CStr_base<64> text;
     Control(IDC_FILTER).GetText(text);
     const CMerxDocument& doc = m_context.Document();
     static const CFilterFields fields{"no", "code", "name"};
-    m_filter.Refilter(text.GetBuffer(), doc.itemdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
+    return m_filter.Refilter(text.GetBuffer(), doc.itemdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
         fields.AddTexts(*doc.itemdata.GetAt(i), texts);
     });
+}
+
+void Cpage_item::RefillList()
+{
+    Refilter();
     FillList();
     EnableMoveButtons();
 }
@@ -175,7 +180,10 @@ void Cpage_item::OnFilterChanged()
     Control(IDC_FILTER).GetText(text);
     if (text.IsEmpty() && !m_filter.IsActive())
         return;
-    RefillList();
+    // A keystroke that keeps the same items leaves the list as it is.
+    if (Refilter())
+        FillList();
+    EnableMoveButtons();
 }
 
 void Cpage_item::ClearFilter()

@@ -156,7 +156,9 @@ private:
     // holds its text. A change refills the list; the shown item stays shown
     // (selected when listed).
     void OnFilterChanged();
-    // Filters anew with the box's text and refills the list.
+    // Filters anew with the box's text; whether other items are listed now.
+    bool Refilter();
+    // Filters anew and refills the list.
     void RefillList();
     // Fills the list with the lines the filter shows and selects the shown
     // item's line.

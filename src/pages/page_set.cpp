@@ -97,18 +97,28 @@ void Cpage_set::FillList()
     list.SetCurSel(m_filter.LineOf(m_nShown));
 }
 
-void Cpage_set::RefillList()
+bool Cpage_set::Refilter()
 {
     CStr_base<64> text;
     Control(IDC_FILTER).GetText(text);
     const CMerxDocument& doc = m_context.Document();
     CStr_base<64> label;
-    m_filter.Refilter(text.GetBuffer(), doc.setdata.GetCount(), [&](uint32_t i, CListFilter::CTexts& texts) {
+    return m_filter.Refilter(text.GetBuffer(), doc.setdata.GetCount(), [&](uint32_t i, CListFilter::CTexts& texts) {
         ArrangementLabel(*doc.setdata[i], label);
         texts.Add({label.GetBuffer(), label.GetLength()});
     });
+}
+
+void Cpage_set::RefillList()
+{
+    Refilter();
     FillList();
-    const bool valid = m_nShown >= 0 && static_cast<uint32_t>(m_nShown) < doc.setdata.GetCount();
+    EnableMoveButtons();
+}
+
+void Cpage_set::EnableMoveButtons()
+{
+    const bool valid = m_nShown >= 0 && static_cast<uint32_t>(m_nShown) < m_context.Document().setdata.GetCount();
     for (int32_t id : {IDC_UP, IDC_DOWN})
         Control(id).Enable(valid && !m_filter.IsActive());
 }
@@ -119,7 +129,9 @@ void Cpage_set::OnFilterChanged()
     Control(IDC_FILTER).GetText(text);
     if (text.IsEmpty() && !m_filter.IsActive())
         return;
-    RefillList();
+    if (Refilter())
+        FillList();
+    EnableMoveButtons();
 }
 
 void Cpage_set::ClearFilter()

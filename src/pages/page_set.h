@@ -51,7 +51,9 @@ private:
     // The filter box, as on the item page: the list shows the elements whose
     // label holds its text.
     void OnFilterChanged();
+    bool Refilter();
     void RefillList();
+    void EnableMoveButtons();
     void FillList();
     void ClearFilter();
     void Move(int32_t upper, bool up);

@@ -93,6 +93,31 @@ TEST_F(ListFilterTest, KeepsTheElementsWithATextThatContainsTheFilter)
     }
 }
 
+// A keystroke that keeps the same elements needs no refill of the list.
+TEST_F(ListFilterTest, RefilterTellsWhetherTheShownElementsChanged)
+{
+    struct Step {
+        std::string text;
+        bool changed;
+    } const steps[] = {
+        {"s", true},     // sword, shield, SWORD2
+        {"sw", true},    // sword, SWORD2
+        {"swo", false},  {"swor", false}, {"SWOR", false},
+        {"", true},      // every element again
+    };
+    auto refilter = [&](const std::string& text) {
+        return filter.Refilter(text.c_str(), static_cast<uint32_t>(items.size()),
+                               [&](uint32_t i, CListFilter::CTexts& t) { t.Add(items[i].code); });
+    };
+    for (const Step& step : steps)
+        EXPECT_EQ(refilter(step.text), step.changed) << step.text;
+    // The same text twice changes nothing.
+    for (const Step& step : steps) {
+        refilter(step.text);
+        EXPECT_FALSE(refilter(step.text)) << step.text;
+    }
+}
+
 TEST_F(ListFilterTest, LinesAndIndexesMapBothWays)
 {
     Filter("sword"); // elements 0 and 4
