@@ -1,4 +1,5 @@
-// The event page's list operations: add, copy, delete, up and down.
+// The event page's list operations: add, copy, delete, up and down, and
+// the filter box.
 #include "foundation/out_of_memory.h"
 #include "foundation/sjis_literal.h"
 #include "pages/delete_question.h"
@@ -139,6 +140,70 @@ void Cpage_event::OnDown()
 {
     if (noweventID != -1)
         ExchangeWithNeighbour(noweventID + 1);
+}
+
+// ---- the filter box ------------------------------------------------------
+
+void Cpage_event::FillList()
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    const CMerxDocument& doc = m_context.Document();
+    CUiControl list = Control(IDC_EVENT_LIST);
+    const uint32_t lines = m_filter.IsActive() ? m_filter.FilteredCount() : doc.eventdata.GetCount();
+    CStr_base<64> label;
+    list.SetStrings(lines, [&](uint32_t line) {
+        label = EventLabel(*doc.eventdata.GetAt(static_cast<uint32_t>(m_filter.IndexOf(static_cast<int32_t>(line)))));
+        return label.GetBuffer();
+    });
+    list.SetCurSel(m_filter.LineOf(noweventID));
+}
+
+bool Cpage_event::Refilter()
+{
+    CStr_base<64> text;
+    Control(IDC_FILTER).GetText(text);
+    const CMerxDocument& doc = m_context.Document();
+    static const CFilterFields fields{"code", "startmsg"};
+    return m_filter.Refilter(text.GetBuffer(), doc.eventdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
+        fields.AddTexts(*doc.eventdata.GetAt(i), texts);
+    });
+}
+
+void Cpage_event::RefillList()
+{
+    Refilter();
+    FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_event::OnFilterChanged()
+{
+    CStr_base<64> text;
+    Control(IDC_FILTER).GetText(text);
+    if (text.IsEmpty() && !m_filter.IsActive())
+        return;
+    if (Refilter())
+        FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_event::ClearFilter()
+{
+    if (!m_filter.IsActive())
+        return;
+    m_filter.Clear();
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        Control(IDC_FILTER).SetText("");
+    }
+    FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_event::EnableMoveButtons()
+{
+    Control(IDC_UP).Enable(!m_filter.IsActive());
+    Control(IDC_DOWN).Enable(!m_filter.IsActive());
 }
 
 // ---- direct edit -----------------------------------------------------------

@@ -144,67 +144,6 @@ void Cpage_item::Reload()
     OnSelChangeList1();
 }
 
-void Cpage_item::FillList()
-{
-    const CNotifyQuietScope quiet(m_context.NotifyReady());
-    const CMerxDocument& doc = m_context.Document();
-    CUiControl list = Control(IDC_ITEM_LIST);
-    const uint32_t lines = m_filter.IsActive() ? m_filter.FilteredCount() : doc.itemdata.GetCount();
-    list.SetStrings(lines, [&](uint32_t line) {
-        return doc.itemdata.GetAt(static_cast<uint32_t>(m_filter.IndexOf(static_cast<int32_t>(line))))->FieldText("name");
-    });
-    list.SetCurSel(m_filter.LineOf(nowitemID));
-}
-
-bool Cpage_item::Refilter()
-{
-    CStr_base<64> text;
-    Control(IDC_FILTER).GetText(text);
-    const CMerxDocument& doc = m_context.Document();
-    static const CFilterFields fields{"no", "code", "name"};
-    return m_filter.Refilter(text.GetBuffer(), doc.itemdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
-        fields.AddTexts(*doc.itemdata.GetAt(i), texts);
-    });
-}
-
-void Cpage_item::RefillList()
-{
-    Refilter();
-    FillList();
-    EnableMoveButtons();
-}
-
-void Cpage_item::OnFilterChanged()
-{
-    CStr_base<64> text;
-    Control(IDC_FILTER).GetText(text);
-    if (text.IsEmpty() && !m_filter.IsActive())
-        return;
-    // A keystroke that keeps the same items leaves the list as it is.
-    if (Refilter())
-        FillList();
-    EnableMoveButtons();
-}
-
-void Cpage_item::ClearFilter()
-{
-    if (!m_filter.IsActive())
-        return;
-    m_filter.Clear();
-    {
-        const CNotifyQuietScope quiet(m_context.NotifyReady());
-        Control(IDC_FILTER).SetText("");
-    }
-    FillList();
-    EnableMoveButtons();
-}
-
-void Cpage_item::EnableMoveButtons()
-{
-    Control(IDC_UP).Enable(!m_filter.IsActive());
-    Control(IDC_DOWN).Enable(!m_filter.IsActive());
-}
-
 bool Cpage_item::IsBeta() const { return m_context.Document().IsBeta(); }
 
 int32_t Cpage_item::EscapeMode(const char* key) const { return ReadSettingNumber(m_context.Settings(), key, 0); }
