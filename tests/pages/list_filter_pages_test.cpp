@@ -304,6 +304,10 @@ TEST_F(ListFilterPageTest, DeletingAFilteredLineDeletesItsElement)
         {&kItems, "の", "鉄の剣", {"木の盾"}, "木の盾"},
         {&kEvents, "n", "wind", {"雨が降る", "晴れ"}, "晴れ"},
         {&kSet, "#", "# head", {}, ""},
+        // The line is not the index: the element of the line goes.
+        {&kItems, "bow", "Long Bow", {}, ""},
+        {&kEvents, "sun", "晴れ", {}, ""},
+        {&kSet, "@@end", "@@END", {}, ""},
     };
     for (const Case& c : cases) {
         Open();
