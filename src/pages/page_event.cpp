@@ -373,11 +373,15 @@ bool Cpage_event::SaveShownEvent()
         return false;
     const CEventFieldControls now = ReadFieldControls();
     CStr_base<1024> errors;
-    if (!ReadBackEventFields(m_shown, now, m_work, errors)) {
+    // Read into a copy, as on the item page: a refused read-back leaves the
+    // working copy as the controls were shown from.
+    Ceventstruct read(m_work);
+    if (!ReadBackEventFields(m_shown, now, read, errors)) {
         m_context.ShowMessage(errors.GetBuffer());
         m_context.ApplyError().Assign(errors);
         return false;
     }
+    m_work = read;
     m_shown = now;
     m_context.ApplyError().Release();
     // The shown line is saved; a line that could not be shown is refused.

@@ -308,11 +308,16 @@ bool Cpage_item::ReadBackFields()
     if (!AcceptTypedText())
         return false;
     const CItemFieldControls now = ReadControls();
-    if (!ReadBackItemFields(m_shown, now, m_work, m_strPageError)) {
+    // Read into a copy: a refused read-back leaves the working copy as the
+    // controls were shown from, so that a field typed back to its shown
+    // text is that text again, not the refused one.
+    Citemstruct read(m_work);
+    if (!ReadBackItemFields(m_shown, now, read, m_strPageError)) {
         m_context.ShowMessage(m_strPageError.GetBuffer());
         m_context.ApplyError().Assign(m_strPageError);
         return false;
     }
+    m_work = read;
     m_shown = now;
     return true;
 }
