@@ -29,13 +29,17 @@ bool FilterTextMatches(std::string_view text, std::string_view needle);
 class CListFilter {
 public:
     // The texts of one element that the filter looks in (up to three, such
-    // as an item's "no", "code" and "name"); the views stay valid until the
-    // next call.
+    // as an item's "no", "code" and "name"; more are not looked in); the
+    // views stay valid until the next call.
     static constexpr uint32_t kMaxTexts = 3;
     struct CTexts {
         std::string_view text[kMaxTexts];
         uint32_t count = 0;
-        void Add(std::string_view t) { text[count++] = t; }
+        void Add(std::string_view t)
+        {
+            if (count < kMaxTexts)
+                text[count++] = t;
+        }
     };
     using CTextsOf = std::function<void(uint32_t index, CTexts& texts)>;
 
@@ -50,8 +54,7 @@ public:
     bool IsActive() const { return !m_strText.IsEmpty(); }
     const CStr_base<64>& Text() const { return m_strText; }
 
-    // The lines the list has with a filter text (without one, as many as
-    // there are elements).
+    // The lines the list has while a filter text is set.
     uint32_t FilteredCount() const { return static_cast<uint32_t>(m_lines.size()); }
     // The element on list line `line`; -1 for no line (a negative one, or
     // one past the shown elements).
