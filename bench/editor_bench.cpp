@@ -21,6 +21,11 @@
 //                            showing them anew
 //   BM_EventPageFill/N,      the same for the event page on a file with
 //   BM_EventPageSwitch/N     10,000 items and N events
+//   BM_ListFilter/N          one keystroke in the item list's filter box,
+//                            the filter alone: the items whose "no", "code"
+//                            or "name" hold the text, found anew
+//   BM_ItemPageFilter/N      the same keystroke through the item page: the
+//                            box's text changed, the list refilled
 //
 // The files are items-N.cgi and items-10000-events-N.cgi of
 // bench/data_gen/gen-item-data.pl in the folder given by --data_dir=DIR
@@ -47,6 +52,8 @@
 #include "data_dir_arg.h"
 #include "app/main/main_dlg.h"
 #include "cli/project_command.h"
+#include "pages/list_filter.h"
+#include "pages/page_item_template.h"
 #include "foundation/cp932.h"
 #include "foundation/native_path.h"
 #include "tools/item_sort.h"
@@ -291,6 +298,59 @@ void BM_ItemSort(benchmark::State& state)
         state.SkipWithError("the main window did not open the file");
 }
 
+// The keystrokes of typing "item12" into a filter box and taking it back
+// letter by letter: the text after each. "i" keeps every item of the
+// generated files (their codes are itemN), "item12" a few hundred.
+const char* const kFilterKeystrokes[] = {"i", "it", "ite", "item", "item1", "item12",
+                                         "item1", "item", "ite", "it", "i", ""};
+
+void BM_ListFilter(benchmark::State& state)
+{
+    const std::string file = ProjectFile(ItemsStem(state.range(0)));
+    if (file.empty()) {
+        state.SkipWithError("no data file (see --data_dir)");
+        return;
+    }
+    const bool opened = InMainWindow(file, [&](CMainDlg& main) {
+        const CMerxDocument& doc = main.Document();
+        CListFilter filter;
+        const CFilterFields fields{"no", "code", "name"};
+        size_t keystroke = 0;
+        for (auto _ : state) {
+            const char* text = kFilterKeystrokes[keystroke++ % std::size(kFilterKeystrokes)];
+            const double cpu0 = CpuSeconds();
+            filter.Refilter(text, doc.itemdata.GetCount(), [&](uint32_t i, CListFilter::CTexts& texts) {
+                fields.AddTexts(*doc.itemdata.GetAt(i), texts);
+            });
+            state.SetIterationTime(CpuSeconds() - cpu0);
+            benchmark::DoNotOptimize(filter.FilteredCount());
+        }
+    });
+    if (!opened)
+        state.SkipWithError("the main window did not open the file");
+}
+
+void BM_ItemPageFilter(benchmark::State& state)
+{
+    const std::string file = ProjectFile(ItemsStem(state.range(0)));
+    if (file.empty()) {
+        state.SkipWithError("no data file (see --data_dir)");
+        return;
+    }
+    const bool opened = InMainWindow(file, [&](CMainDlg& main) {
+        CMainPage& page = main.Page(CMainDlg::kItemTab);
+        size_t keystroke = 0;
+        for (auto _ : state) {
+            const char* text = kFilterKeystrokes[keystroke++ % std::size(kFilterKeystrokes)];
+            const double cpu0 = CpuSeconds();
+            page.Control(item_page::IDC_FILTER).SetText(text);
+            state.SetIterationTime(CpuSeconds() - cpu0);
+        }
+    });
+    if (!opened)
+        state.SkipWithError("the main window did not open the file");
+}
+
 uint32_t ItemCount(const CMerxDocument& doc) { return doc.itemdata.GetCount(); }
 uint32_t EventCount(const CMerxDocument& doc) { return doc.eventdata.GetCount(); }
 
@@ -312,6 +372,8 @@ BENCHMARK(BM_ItemPageFill)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(
 BENCHMARK(BM_ItemPageSwitch)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 BENCHMARK(BM_EventPageFill)->Arg(10000)->ArgName("events")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ItemSort)->Args({50000, 2})->Args({50000, 5})->ArgNames({"items", "key"})->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(4);
+BENCHMARK(BM_ListFilter)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(48);
+BENCHMARK(BM_ItemPageFilter)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(48);
 BENCHMARK(BM_EventPageSwitch)->Arg(10000)->ArgName("events")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 
 }  // namespace

@@ -15,7 +15,7 @@ seconds=${1:-60}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=${BUILD_DIR:-$root/build-fuzz}
-targets="cp932 regex settings reader kept_save undo project_info rule item_rules use_rules event_rules arrangement func_rules page_guard check sort find"
+targets="cp932 regex settings reader kept_save undo project_info rule item_rules use_rules event_rules arrangement func_rules page_guard check sort find list_filter"
 
 CXX=${CXX:-clang++} cmake -S "$root" -B "$build" -DTAVARO_FUZZ=ON -DTAVARO_TESTS=OFF >/dev/null
 for target in $targets; do

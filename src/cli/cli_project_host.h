@@ -31,7 +31,7 @@ public:
     // Refuses: the other program's change is kept, and the command fails.
     bool AskOverwriteChanged(const char* path, const char* question) override;
     void ApplyCurrentPage(CProjectInfo&) override {}
-    void ShowProject(int32_t, const char*) override {}
+    void ShowProject(int32_t) override {}
     void AddToHistory(const char*) override {}
     void EndProgram() override { m_bEnded = true; }
 

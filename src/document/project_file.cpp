@@ -78,13 +78,6 @@ CMerxProject::CMerxProject(CMerxDocument& doc, CRuleTable& rules, CSettingsStore
 {
 }
 
-CStr_base<64> CMerxProject::WindowTitle(const char* projectName)
-{
-    CStr_base<64> title;
-    title.Format("%s - TavaroItemEditor", projectName);
-    return title;
-}
-
 void CMerxProject::SetDefaultContent()
 {
     history.Clear();
@@ -121,7 +114,7 @@ void CMerxProject::ResetToDefaults(bool startup)
     m_strFilePath.Truncate(0);
     m_strFileName.Truncate(0);
     m_fileIdentity = CFileIdentity{};
-    m_host.ShowProject(startup ? -1 : 0, WindowTitle(info.projectName));
+    m_host.ShowProject(startup ? -1 : 0);
 }
 
 void CMerxProject::NewProject(const CProjectInfo& chosen)
@@ -139,7 +132,7 @@ void CMerxProject::NewProject(const CProjectInfo& chosen)
     m_strFilePath.Truncate(0);
     m_strFileName.Truncate(0);
     m_fileIdentity = CFileIdentity{};
-    m_host.ShowProject(0, WindowTitle(info.projectName));
+    m_host.ShowProject(0);
 }
 
 int32_t CMerxProject::SaveQuestion()
@@ -444,7 +437,7 @@ bool CMerxProject::LoadFile(const char* from, const char* path, bool recovered, 
     m_strFilePath = path;
     m_fileIdentity = identity;
     m_toldIdentity = CFileIdentity{};
-    m_host.ShowProject(info.pageId, WindowTitle(info.projectName));
+    m_host.ShowProject(info.pageId);
     m_bModified = recovered;
     if (recovered)
         history.ForgetCleanPoint();

@@ -95,9 +95,6 @@ public:
     using CTextSink = std::function<bool(const char* text, size_t length)>;
     bool WriteFileText(const CTextSink& write) const;
 
-    // The title of the main window for the project name.
-    static CStr_base<64> WindowTitle(const char* projectName);
-
 private:
     // The text a save writes of the document, "\n" line ends.
     CWriterText DocumentText() const;

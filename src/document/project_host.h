@@ -51,9 +51,10 @@ public:
     virtual void ApplyCurrentPage(CProjectInfo& info) = 0;
 
     // After a project was opened, created or reset: the window title
-    // becomes `title`; when `tab` is 0 or more that tab is selected and the
-    // current page is built anew without applying, otherwise the pages stay.
-    virtual void ShowProject(int32_t tab, const char* title) = 0;
+    // names the new project; when `tab` is 0 or more that tab is selected
+    // and the current page is built anew without applying, otherwise the
+    // pages stay.
+    virtual void ShowProject(int32_t tab) = 0;
 
     // Adds a path to the open-file history.
     virtual void AddToHistory(const char* path) = 0;

@@ -35,14 +35,23 @@ bool LostBehind(const CMERX_base& before, const CMERX_base& after)
 CStr_base<64> ArrangementLabel(const CMERX_base& element)
 {
     CStr_base<64> label;
+    ArrangementLabel(element, label);
+    return label;
+}
+
+void ArrangementLabel(const CMERX_base& element, CStr_base<64>& label)
+{
+    label.Truncate(0);
     switch (element.GetKind()) {
     case CMERX_TYPE_ITEM:
-        label.Format(SJ("@@ITEM：%s"), static_cast<const Citemstruct&>(element).FieldText("name"));
+        label.Assign(SJ("@@ITEM："));
+        label.Append(static_cast<const Citemstruct&>(element).FieldText("name"));
         break;
     case CMERX_TYPE_EVENT: {
         const auto& event = static_cast<const Ceventstruct&>(element);
         const char* message = event.FieldText("startmsg");
-        label.Format(SJ("@@EVENT：%s"), *message ? message : event.FieldText("code"));
+        label.Assign(SJ("@@EVENT："));
+        label.Append(*message ? message : event.FieldText("code"));
         break;
     }
     case CMERX_TYPE_SINGLE:
@@ -59,7 +68,6 @@ CStr_base<64> ArrangementLabel(const CMERX_base& element)
     default:
         break;
     }
-    return label;
 }
 
 CStr_base<16384> ArrangementDetail(const CMerxDocument& doc, const CMERX_base& element)

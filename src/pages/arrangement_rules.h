@@ -16,6 +16,9 @@
 // "@@ITEM：name", "@@EVENT：startmsg" (or code), a function block's keyword,
 // the first line of an other text, "プロジェクト定義：@@DEFINE".
 CStr_base<64> ArrangementLabel(const CMERX_base& element);
+// The same into `label`, whose buffer serves again (the list filter asks
+// for the labels of every element at each change of its text).
+void ArrangementLabel(const CMERX_base& element, CStr_base<64>& label);
 
 // What the detail box shows, with CR LF line ends: an item or event as the
 // file will hold it, the text of a function block, the definition or an

@@ -35,6 +35,7 @@ bool IsEditedByTyping(int32_t id, UiEvent event)
 Cpage_event::Cpage_event(CPageContext& context) : CMainPage(EventPageTemplate(), context)
 {
     Bind(IDC_EVENT_LIST, UiEvent::kSelChanged, &Cpage_event::OnSelChangeList1);
+    Bind(IDC_FILTER, UiEvent::kChanged, &Cpage_event::OnFilterChanged);
     Bind(IDC_ADD, UiEvent::kClicked, &Cpage_event::OnAdd);
     Bind(IDC_COPY, UiEvent::kClicked, &Cpage_event::OnCopy);
     Bind(IDC_DELETE, UiEvent::kClicked, &Cpage_event::OnDelete);
@@ -61,7 +62,10 @@ void Cpage_event::SelectElement(int32_t index)
         m_nStoredEvent = index;
         return;
     }
-    Control(IDC_EVENT_LIST).SetCurSel(index);
+    // An event the filter hides is shown with every event listed.
+    if (index >= 0 && m_filter.LineOf(index) < 0)
+        ClearFilter();
+    Control(IDC_EVENT_LIST).SetCurSel(m_filter.LineOf(index));
     OnSelChangeList1();
 }
 
@@ -69,16 +73,13 @@ void Cpage_event::Reload()
 {
     if (!HasWindow())
         return;
-    const int32_t shown = noweventID;
-    CUiControl list = Control(IDC_EVENT_LIST);
-    {
-        const CNotifyQuietScope quiet(m_context.NotifyReady());
-        list.ResetContent();
-        for (const Ceventstruct& event : m_context.Document().eventdata)
-            list.AddString(EventLabel(event).GetBuffer());
-    }
-    list.SetCurSel(shown >= 0 && static_cast<uint32_t>(shown) < list.GetCount() ? shown : -1);
+    const int32_t shown =
+        noweventID >= 0 && static_cast<uint32_t>(noweventID) < m_context.Document().eventdata.GetCount() ? noweventID : -1;
     noweventID = -1;
+    RefillList();
+    if (shown >= 0 && m_filter.LineOf(shown) < 0)
+        ClearFilter();
+    Control(IDC_EVENT_LIST).SetCurSel(m_filter.LineOf(shown));
     OnSelChangeList1();
     FillGroups();
 }
@@ -108,13 +109,14 @@ bool Cpage_event::OnInitDialog()
     Control(IDC_FUNC_EDIT).SetFont(m_context.FunctionFont());
     EnableEventControls(false);
 
-    CUiControl list = Control(IDC_EVENT_LIST);
-    for (const Ceventstruct& event : doc.eventdata)
-        list.AddString(EventLabel(event).GetBuffer());
-
-    // Entering the page shows the stored event; nothing is applied.
+    // Entering the page shows the stored event; nothing is applied. The
+    // filter box starts empty.
     m_work.Clear();
     noweventID = -1;
+    m_filter.Clear();
+    FillList();
+    EnableMoveButtons();
+    CUiControl list = Control(IDC_EVENT_LIST);
     m_nFunc = m_nParam = -1;
     if (m_nStoredEvent >= 0 && static_cast<uint32_t>(m_nStoredEvent) < doc.eventdata.GetCount()) {
         list.SetCurSel(m_nStoredEvent);
@@ -371,11 +373,15 @@ bool Cpage_event::SaveShownEvent()
         return false;
     const CEventFieldControls now = ReadFieldControls();
     CStr_base<1024> errors;
-    if (!ReadBackEventFields(m_shown, now, m_work, errors)) {
+    // Read into a copy, as on the item page: a refused read-back leaves the
+    // working copy as the controls were shown from.
+    Ceventstruct read(m_work);
+    if (!ReadBackEventFields(m_shown, now, read, errors)) {
         m_context.ShowMessage(errors.GetBuffer());
         m_context.ApplyError().Assign(errors);
         return false;
     }
+    m_work = read;
     m_shown = now;
     m_context.ApplyError().Release();
     // The shown line is saved; a line that could not be shown is refused.
@@ -398,9 +404,12 @@ bool Cpage_event::SaveShownEvent()
 
 void Cpage_event::SetListLine(int32_t index)
 {
+    const int32_t line = m_filter.LineOf(index);
+    if (line < 0)
+        return;
     CUiControl list = Control(IDC_EVENT_LIST);
-    list.DeleteString(index);
-    list.InsertString(index, EventLabel(*m_context.Document().eventdata.GetAt(static_cast<uint32_t>(index))).GetBuffer());
+    list.DeleteString(line);
+    list.InsertString(line, EventLabel(*m_context.Document().eventdata.GetAt(static_cast<uint32_t>(index))).GetBuffer());
 }
 
 void Cpage_event::OnOK()
@@ -443,12 +452,12 @@ void Cpage_event::OnSelChangeList1()
             OnOK();
         }
         if (!m_context.ApplyError().IsEmpty()) {
-            list.SetCurSel(noweventID);
+            list.SetCurSel(m_filter.LineOf(noweventID));
             return;
         }
         FillGroups();
     }
-    noweventID = list.GetCurSel();
+    noweventID = m_filter.IndexOf(list.GetCurSel());
     m_nStoredEvent = noweventID;
     if (noweventID < 0) {
         noweventID = -1;
@@ -483,7 +492,7 @@ void Cpage_event::OnRevert()
 
 bool Cpage_event::OnCommand(int32_t id, UiEvent event)
 {
-    if (m_context.NotifyReady() && IsEditedByTyping(id, event) && id != IDC_EVENT_LIST)
+    if (m_context.NotifyReady() && IsEditedByTyping(id, event) && id != IDC_EVENT_LIST && id != IDC_FILTER)
         m_context.MarkModified();
     return CMainPage::OnCommand(id, event);
 }

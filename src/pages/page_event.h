@@ -13,6 +13,7 @@
 #include "pages/event_fields.h"
 #include "pages/event_params.h"
 #include "pages/event_scripts.h"
+#include "pages/list_filter.h"
 #include "pages/main_page.h"
 
 class Cpage_event : public CMainPage {
@@ -70,7 +71,16 @@ private:
     void ShowScript(int32_t index);
     CEventScriptControls ReadScriptControls() const;
     void FillGroups();
+    // Puts event `index` into its list line, when the filter shows it.
     void SetListLine(int32_t index);
+    // The filter box, as on the item page: the list shows the events whose
+    // "code" or "startmsg" holds its text.
+    void OnFilterChanged();
+    bool Refilter();
+    void RefillList();
+    void FillList();
+    void ClearFilter();
+    void EnableMoveButtons();
     // Inserts a new event's line and shows it; when memory runs out on the
     // way, the event goes again and the page shows what it showed.
     void ShowInsertedEvent(uint32_t index, bool atEnd);
@@ -87,4 +97,5 @@ private:
     int32_t m_nFunc = -1;            // 0 startfunc, 1 endfunc, 2 func
     CEventScriptControls m_shownScript;
     int32_t m_nStoredEvent = -1;     // the selection: loaded, then following the shown event
+    CListFilter m_filter;            // the list lines against the event indexes
 };

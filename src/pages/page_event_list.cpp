@@ -1,4 +1,5 @@
-// The event page's list operations: add, copy, delete, up and down.
+// The event page's list operations: add, copy, delete, up and down, and
+// the filter box.
 #include "foundation/out_of_memory.h"
 #include "foundation/sjis_literal.h"
 #include "pages/delete_question.h"
@@ -43,7 +44,7 @@ void Cpage_event::TakeBackEvent(uint32_t index, int32_t shown, uint32_t listed)
     CUiControl list = Control(IDC_EVENT_LIST);
     if (list.GetCount() > listed)
         list.DeleteString(static_cast<int32_t>(index));
-    list.SetCurSel(shown);
+    list.SetCurSel(m_filter.LineOf(shown));
     if (!left) {
         noweventID = shown;
         return;
@@ -54,6 +55,8 @@ void Cpage_event::TakeBackEvent(uint32_t index, int32_t shown, uint32_t listed)
 
 void Cpage_event::OnAdd()
 {
+    // The new event is listed where it goes among all events.
+    ClearFilter();
     CMerxDocument& doc = m_context.Document();
     // The shown event is applied first; a refusal keeps it shown.
     if (noweventID != -1) {
@@ -70,7 +73,10 @@ void Cpage_event::OnAdd()
 
 void Cpage_event::OnCopy()
 {
-    if (noweventID == -1 || Control(IDC_EVENT_LIST).GetCurSel() < 0)
+    if (noweventID == -1)
+        return;
+    ClearFilter();
+    if (Control(IDC_EVENT_LIST).GetCurSel() < 0)
         return;
     m_context.ApplyError().Release();
     OnSelChangeList1();
@@ -92,10 +98,15 @@ void Cpage_event::OnDelete()
     if (m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
         return;
     CUiControl list = Control(IDC_EVENT_LIST);
-    doc.RemoveElement(doc.eventdata.GetAt(static_cast<uint32_t>(noweventID)));
-    list.DeleteString(noweventID);
-    const int32_t count = static_cast<int32_t>(list.GetCount());
-    list.SetCurSel(noweventID < count ? noweventID : count - 1);
+    const uint32_t removed = static_cast<uint32_t>(noweventID);
+    doc.RemoveElement(doc.eventdata.GetAt(removed));
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        const int32_t line = m_filter.Remove(removed);
+        if (line >= 0)
+            list.DeleteString(line);
+        list.SetCurSel(m_filter.LineAfterRemoved(removed, list.GetCount()));
+    }
     noweventID = -1;
     OnSelChangeList1();
     FillGroups();
@@ -105,7 +116,7 @@ void Cpage_event::OnDelete()
 void Cpage_event::ExchangeWithNeighbour(int32_t other)
 {
     CMerxDocument& doc = m_context.Document();
-    if (noweventID == -1 || other < 0 || static_cast<uint32_t>(other) >= doc.eventdata.GetCount())
+    if (noweventID == -1 || m_filter.IsActive() || other < 0 || static_cast<uint32_t>(other) >= doc.eventdata.GetCount())
         return;
     // An event carried across an "@@IF" line exists under another condition.
     const uint32_t shown = static_cast<uint32_t>(noweventID), neighbour = static_cast<uint32_t>(other);
@@ -117,7 +128,7 @@ void Cpage_event::ExchangeWithNeighbour(int32_t other)
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         SetListLine(noweventID);
         SetListLine(other);
-        Control(IDC_EVENT_LIST).SetCurSel(other);
+        Control(IDC_EVENT_LIST).SetCurSel(m_filter.LineOf(other));
     }
     noweventID = m_nStoredEvent = other;
     m_context.MarkModified();
@@ -129,6 +140,70 @@ void Cpage_event::OnDown()
 {
     if (noweventID != -1)
         ExchangeWithNeighbour(noweventID + 1);
+}
+
+// ---- the filter box ------------------------------------------------------
+
+void Cpage_event::FillList()
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    const CMerxDocument& doc = m_context.Document();
+    CUiControl list = Control(IDC_EVENT_LIST);
+    const uint32_t lines = m_filter.IsActive() ? m_filter.FilteredCount() : doc.eventdata.GetCount();
+    CStr_base<64> label;
+    list.SetStrings(lines, [&](uint32_t line) {
+        label = EventLabel(*doc.eventdata.GetAt(static_cast<uint32_t>(m_filter.IndexOf(static_cast<int32_t>(line)))));
+        return label.GetBuffer();
+    });
+    list.SetCurSel(m_filter.LineOf(noweventID));
+}
+
+bool Cpage_event::Refilter()
+{
+    CStr_base<64> text;
+    Control(IDC_FILTER).GetText(text);
+    const CMerxDocument& doc = m_context.Document();
+    static const CFilterFields fields{"code", "startmsg"};
+    return m_filter.Refilter(text.GetBuffer(), doc.eventdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
+        fields.AddTexts(*doc.eventdata.GetAt(i), texts);
+    });
+}
+
+void Cpage_event::RefillList()
+{
+    Refilter();
+    FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_event::OnFilterChanged()
+{
+    CStr_base<64> text;
+    Control(IDC_FILTER).GetText(text);
+    if (text.IsEmpty() && !m_filter.IsActive())
+        return;
+    if (Refilter())
+        FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_event::ClearFilter()
+{
+    if (!m_filter.IsActive())
+        return;
+    m_filter.Clear();
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        Control(IDC_FILTER).SetText("");
+    }
+    FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_event::EnableMoveButtons()
+{
+    Control(IDC_UP).Enable(!m_filter.IsActive());
+    Control(IDC_DOWN).Enable(!m_filter.IsActive());
 }
 
 // ---- direct edit -----------------------------------------------------------

@@ -20,6 +20,7 @@ enum : int32_t {
     IDC_UP,
     IDC_DOWN,
     IDC_INSERT,
+    IDC_FILTER,            // the filter box over the list
 
     // The event's fields in the order of g_aszEventFieldKeys; "group" is
     // an editable combo.

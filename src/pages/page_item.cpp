@@ -64,6 +64,7 @@ bool IsEditedByTyping(int32_t id, UiEvent event)
 Cpage_item::Cpage_item(CPageContext& context) : CMainPage(ItemPageTemplate(), context)
 {
     Bind(IDC_ITEM_LIST, UiEvent::kSelChanged, &Cpage_item::OnSelChangeList1);
+    Bind(IDC_FILTER, UiEvent::kChanged, &Cpage_item::OnFilterChanged);
     Bind(IDC_ADD, UiEvent::kClicked, &Cpage_item::OnAdd);
     Bind(IDC_COPY, UiEvent::kClicked, &Cpage_item::OnCopy);
     Bind(IDC_DELETE, UiEvent::kClicked, &Cpage_item::OnDelete);
@@ -122,7 +123,10 @@ void Cpage_item::SelectElement(int32_t index)
         m_nStoredItem = index;
         return;
     }
-    Control(IDC_ITEM_LIST).SetCurSel(index);
+    // An item the filter hides is shown with every item listed.
+    if (index >= 0 && m_filter.LineOf(index) < 0)
+        ClearFilter();
+    Control(IDC_ITEM_LIST).SetCurSel(m_filter.LineOf(index));
     OnSelChangeList1();
 }
 
@@ -130,16 +134,13 @@ void Cpage_item::Reload()
 {
     if (!HasWindow())
         return;
-    const int32_t shown = nowitemID;
-    CUiControl list = Control(IDC_ITEM_LIST);
-    {
-        const CNotifyQuietScope quiet(m_context.NotifyReady());
-        list.ResetContent();
-        for (const Citemstruct& item : m_context.Document().itemdata)
-            list.AddString(item.FieldText("name"));
-    }
-    list.SetCurSel(shown >= 0 && static_cast<uint32_t>(shown) < list.GetCount() ? shown : -1);
+    const int32_t shown =
+        nowitemID >= 0 && static_cast<uint32_t>(nowitemID) < m_context.Document().itemdata.GetCount() ? nowitemID : -1;
     nowitemID = -1;
+    RefillList();
+    if (shown >= 0 && m_filter.LineOf(shown) < 0)
+        ClearFilter();
+    Control(IDC_ITEM_LIST).SetCurSel(m_filter.LineOf(shown));
     OnSelChangeList1();
 }
 
@@ -178,12 +179,13 @@ bool Cpage_item::OnInitDialog()
         Control(id).SetCurSel(0);
     EnableItemControls(false);
 
-    CUiControl list = Control(IDC_ITEM_LIST);
-    for (const Citemstruct& item : doc.itemdata)
-        list.AddString(item.FieldText("name"));
-
+    // The filter box starts empty on each visit of the page.
     m_work.Clear();
     nowitemID = -1;
+    m_filter.Clear();
+    FillList();
+    EnableMoveButtons();
+    CUiControl list = Control(IDC_ITEM_LIST);
     m_nFunc = -1;
     m_nUse = -1;
     const Csinglestruct* functions = m_context.Document().singledata.Lookup("@@FUNCITEM");
@@ -306,11 +308,16 @@ bool Cpage_item::ReadBackFields()
     if (!AcceptTypedText())
         return false;
     const CItemFieldControls now = ReadControls();
-    if (!ReadBackItemFields(m_shown, now, m_work, m_strPageError)) {
+    // Read into a copy: a refused read-back leaves the working copy as the
+    // controls were shown from, so that a field typed back to its shown
+    // text is that text again, not the refused one.
+    Citemstruct read(m_work);
+    if (!ReadBackItemFields(m_shown, now, read, m_strPageError)) {
         m_context.ShowMessage(m_strPageError.GetBuffer());
         m_context.ApplyError().Assign(m_strPageError);
         return false;
     }
+    m_work = read;
     m_shown = now;
     return true;
 }
@@ -327,9 +334,12 @@ bool Cpage_item::SaveShownItem()
 
 void Cpage_item::SetListLine(int32_t index)
 {
+    const int32_t line = m_filter.LineOf(index);
+    if (line < 0)
+        return;
     CUiControl list = Control(IDC_ITEM_LIST);
-    list.DeleteString(index);
-    list.InsertString(index, m_context.Document().itemdata.GetAt(index)->FieldText("name"));
+    list.DeleteString(line);
+    list.InsertString(line, m_context.Document().itemdata.GetAt(index)->FieldText("name"));
 }
 
 void Cpage_item::OnOK()
@@ -412,11 +422,11 @@ void Cpage_item::OnSelChangeList1()
             OnOK();
         }
         if (!m_context.ApplyError().IsEmpty()) {
-            list.SetCurSel(nowitemID);
+            list.SetCurSel(m_filter.LineOf(nowitemID));
             return;
         }
     }
-    nowitemID = list.GetCurSel();
+    nowitemID = m_filter.IndexOf(list.GetCurSel());
     m_nStoredItem = nowitemID;
     if (nowitemID < 0) {
         nowitemID = -1;
@@ -467,7 +477,7 @@ void Cpage_item::OnItemEx()
 
 bool Cpage_item::OnCommand(int32_t id, UiEvent event)
 {
-    if (m_context.NotifyReady() && IsEditedByTyping(id, event) && id != IDC_ITEM_LIST)
+    if (m_context.NotifyReady() && IsEditedByTyping(id, event) && id != IDC_ITEM_LIST && id != IDC_FILTER)
         m_context.MarkModified();
     return CMainPage::OnCommand(id, event);
 }

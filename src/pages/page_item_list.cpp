@@ -1,5 +1,5 @@
-// The item page's list operations: add, copy, delete, up and down, and
-// the sort dialog.
+// The item page's list operations: add, copy, delete, up and down, the
+// sort dialog and the filter box.
 #include "foundation/out_of_memory.h"
 #include "foundation/sjis_literal.h"
 #include "pages/delete_question.h"
@@ -51,7 +51,7 @@ void Cpage_item::TakeBackItem(uint32_t index, int32_t shown, uint32_t listed)
     CUiControl list = Control(IDC_ITEM_LIST);
     if (list.GetCount() > listed)
         list.DeleteString(static_cast<int32_t>(index));
-    list.SetCurSel(shown);
+    list.SetCurSel(m_filter.LineOf(shown));
     if (!left) {
         nowitemID = m_nStoredItem = shown;
         return;
@@ -62,6 +62,8 @@ void Cpage_item::TakeBackItem(uint32_t index, int32_t shown, uint32_t listed)
 
 void Cpage_item::OnAdd()
 {
+    // The new item is listed where it goes among all items.
+    ClearFilter();
     CMerxDocument& doc = m_context.Document();
     const bool insert = Control(IDC_INSERT).GetCheck() && nowitemID != -1;
     const CInsertPlace place = FindInsertPlace(doc, doc.itemdata, insert, nowitemID);
@@ -75,7 +77,10 @@ void Cpage_item::OnAdd()
 
 void Cpage_item::OnCopy()
 {
-    if (nowitemID == -1 || Control(IDC_ITEM_LIST).GetCurSel() < 0)
+    if (nowitemID == -1)
+        return;
+    ClearFilter();
+    if (Control(IDC_ITEM_LIST).GetCurSel() < 0)
         return;
     m_context.ApplyError().Release();
     OnSelChangeList1();
@@ -97,10 +102,15 @@ void Cpage_item::OnDelete()
     if (m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
         return;
     CUiControl list = Control(IDC_ITEM_LIST);
-    doc.RemoveElement(doc.itemdata.GetAt(nowitemID));
-    list.DeleteString(nowitemID);
-    const int32_t count = static_cast<int32_t>(list.GetCount());
-    list.SetCurSel(nowitemID < count ? nowitemID : count - 1);
+    const uint32_t removed = static_cast<uint32_t>(nowitemID);
+    doc.RemoveElement(doc.itemdata.GetAt(removed));
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        const int32_t line = m_filter.Remove(removed);
+        if (line >= 0)
+            list.DeleteString(line);
+        list.SetCurSel(m_filter.LineAfterRemoved(removed, list.GetCount()));
+    }
     nowitemID = -1;
     OnSelChangeList1();
     m_context.MarkModified();
@@ -109,7 +119,7 @@ void Cpage_item::OnDelete()
 void Cpage_item::ExchangeWithNeighbour(int32_t other)
 {
     CMerxDocument& doc = m_context.Document();
-    if (nowitemID == -1 || other < 0 || static_cast<uint32_t>(other) >= doc.itemdata.GetCount())
+    if (nowitemID == -1 || m_filter.IsActive() || other < 0 || static_cast<uint32_t>(other) >= doc.itemdata.GetCount())
         return;
     // An item carried across an "@@IF" line exists under another condition.
     const uint32_t shown = static_cast<uint32_t>(nowitemID), neighbour = static_cast<uint32_t>(other);
@@ -121,7 +131,7 @@ void Cpage_item::ExchangeWithNeighbour(int32_t other)
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         SetListLine(nowitemID);
         SetListLine(other);
-        Control(IDC_ITEM_LIST).SetCurSel(other);
+        Control(IDC_ITEM_LIST).SetCurSel(m_filter.LineOf(other));
     }
     nowitemID = m_nStoredItem = other;
     m_context.MarkModified();
@@ -161,16 +171,73 @@ void Cpage_item::OnSort()
     CItemSortDlg dialog(m_context, m_previousOrder, prepare);
     if (dialog.DoModal(this) != kIdOk || !dialog.Changed())
         return;
-    {
-        const CNotifyQuietScope quiet(m_context.NotifyReady());
-        list.ResetContent();
-        for (const Citemstruct& item : doc.itemdata)
-            list.AddString(item.FieldText("name"));
-        for (uint32_t i = 0; i < doc.itemdata.GetCount(); ++i)
-            if (doc.itemdata.GetAt(i) == shown)
-                nowitemID = static_cast<int32_t>(i);
-        list.SetCurSel(nowitemID);
-    }
+    for (uint32_t i = 0; i < doc.itemdata.GetCount(); ++i)
+        if (doc.itemdata.GetAt(i) == shown)
+            nowitemID = static_cast<int32_t>(i);
+    RefillList();
     m_nStoredItem = nowitemID;
     m_context.MarkModified();
+}
+
+// ---- the filter box ------------------------------------------------------
+
+void Cpage_item::FillList()
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    const CMerxDocument& doc = m_context.Document();
+    CUiControl list = Control(IDC_ITEM_LIST);
+    const uint32_t lines = m_filter.IsActive() ? m_filter.FilteredCount() : doc.itemdata.GetCount();
+    list.SetStrings(lines, [&](uint32_t line) {
+        return doc.itemdata.GetAt(static_cast<uint32_t>(m_filter.IndexOf(static_cast<int32_t>(line))))->FieldText("name");
+    });
+    list.SetCurSel(m_filter.LineOf(nowitemID));
+}
+
+bool Cpage_item::Refilter()
+{
+    CStr_base<64> text;
+    Control(IDC_FILTER).GetText(text);
+    const CMerxDocument& doc = m_context.Document();
+    static const CFilterFields fields{"no", "code", "name"};
+    return m_filter.Refilter(text.GetBuffer(), doc.itemdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
+        fields.AddTexts(*doc.itemdata.GetAt(i), texts);
+    });
+}
+
+void Cpage_item::RefillList()
+{
+    Refilter();
+    FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_item::OnFilterChanged()
+{
+    CStr_base<64> text;
+    Control(IDC_FILTER).GetText(text);
+    if (text.IsEmpty() && !m_filter.IsActive())
+        return;
+    // A keystroke that keeps the same items leaves the list as it is.
+    if (Refilter())
+        FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_item::ClearFilter()
+{
+    if (!m_filter.IsActive())
+        return;
+    m_filter.Clear();
+    {
+        const CNotifyQuietScope quiet(m_context.NotifyReady());
+        Control(IDC_FILTER).SetText("");
+    }
+    FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_item::EnableMoveButtons()
+{
+    Control(IDC_UP).Enable(!m_filter.IsActive());
+    Control(IDC_DOWN).Enable(!m_filter.IsActive());
 }

@@ -15,7 +15,8 @@ using CLayout = CPageLayout;
 
 void AddItemSide(CLayout& l)
 {
-    l.Add(IDC_ITEM_LIST, UiControlKind::kList, "", {0, 0, 130, 470});
+    l.FilterBox(IDC_FILTER, 0, 0, 130);
+    l.Add(IDC_ITEM_LIST, UiControlKind::kList, "", {0, 22, 130, 448});
     l.Add(IDC_ADD, UiControlKind::kButton, SJ("追加"), {0, 475, 42, 20});
     l.Add(IDC_COPY, UiControlKind::kButton, SJ("複製"), {44, 475, 42, 20});
     l.Add(IDC_DELETE, UiControlKind::kButton, SJ("削除"), {88, 475, 42, 20});

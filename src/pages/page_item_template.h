@@ -21,6 +21,7 @@ enum : int32_t {
     IDC_DOWN,
     IDC_SORT,
     IDC_INSERT,
+    IDC_FILTER,            // the filter box over the list
 
     // The item's own fields.
     IDC_NO = 1010,

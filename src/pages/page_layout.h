@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "foundation/sjis_literal.h"
 #include "ui/ui_template.h"
 
 // The size of the editing pages, and the height of the boxes that hold an
@@ -29,6 +30,15 @@ public:
     {
         Label(caption, {x, y + 2, labelWidth, 16});
         Add(id, kind, "", {x + labelWidth, y, width, 19});
+    }
+
+    // The filter box over an element list at `x`, `y`, `width` wide: the
+    // caption "絞り込み" and the edit beside it.
+    void FilterBox(int32_t id, int32_t x, int32_t y, int32_t width)
+    {
+        constexpr int32_t kCaption = 54;
+        Label(SJ("絞り込み"), {x, y + 2, kCaption, 16});
+        Add(id, UiControlKind::kEdit, "", {x + kCaption, y, width - kCaption, 19}, kUiTabStop | kUiSearchBox);
     }
 
 private:

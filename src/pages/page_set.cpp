@@ -42,6 +42,7 @@ int32_t IndexIn(const CMerxArray<T>& container, const CMERX_base* element)
 Cpage_set::Cpage_set(CPageContext& context) : CMainPage(SetPageTemplate(), context)
 {
     Bind(IDC_ELEMENT_LIST, UiEvent::kSelChanged, &Cpage_set::OnSelChangeList);
+    Bind(IDC_FILTER, UiEvent::kChanged, &Cpage_set::OnFilterChanged);
     Bind(IDC_INSERT, UiEvent::kClicked, &Cpage_set::OnInsert);
     Bind(IDC_COPY, UiEvent::kClicked, &Cpage_set::OnCopy);
     Bind(IDC_DELETE, UiEvent::kClicked, &Cpage_set::OnDelete);
@@ -63,7 +64,10 @@ void Cpage_set::SelectElement(int32_t index)
         m_nSelection = index;
         return;
     }
-    Control(IDC_ELEMENT_LIST).SetCurSel(index);
+    // An element the filter hides is shown with every element listed.
+    if (index >= 0 && m_filter.LineOf(index) < 0)
+        ClearFilter();
+    Control(IDC_ELEMENT_LIST).SetCurSel(m_filter.LineOf(index));
     OnSelChangeList();
 }
 
@@ -72,27 +76,88 @@ void Cpage_set::Reload()
     if (!HasWindow())
         return;
     const int32_t shown = m_nShown;
+    m_nShown = -1;
+    RefillList();
+    if (shown >= 0 && m_filter.LineOf(shown) < 0)
+        ClearFilter();
+    ShowSelected(shown >= 0 && static_cast<uint32_t>(shown) < m_context.Document().setdata.GetCount() ? shown : -1);
+}
+
+void Cpage_set::FillList()
+{
+    const CNotifyQuietScope quiet(m_context.NotifyReady());
+    const CMerxDocument& doc = m_context.Document();
+    CUiControl list = Control(IDC_ELEMENT_LIST);
+    const uint32_t lines = m_filter.IsActive() ? m_filter.FilteredCount() : doc.setdata.GetCount();
+    CStr_base<64> label;
+    list.SetStrings(lines, [&](uint32_t line) {
+        ArrangementLabel(*doc.setdata[static_cast<uint32_t>(m_filter.IndexOf(static_cast<int32_t>(line)))], label);
+        return label.GetBuffer();
+    });
+    list.SetCurSel(m_filter.LineOf(m_nShown));
+}
+
+bool Cpage_set::Refilter()
+{
+    CStr_base<64> text;
+    Control(IDC_FILTER).GetText(text);
+    const CMerxDocument& doc = m_context.Document();
+    CStr_base<64> label;
+    return m_filter.Refilter(text.GetBuffer(), doc.setdata.GetCount(), [&](uint32_t i, CListFilter::CTexts& texts) {
+        ArrangementLabel(*doc.setdata[i], label);
+        texts.Add({label.GetBuffer(), label.GetLength()});
+    });
+}
+
+void Cpage_set::RefillList()
+{
+    Refilter();
+    FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_set::EnableMoveButtons()
+{
+    const bool valid = m_nShown >= 0 && static_cast<uint32_t>(m_nShown) < m_context.Document().setdata.GetCount();
+    for (int32_t id : {IDC_UP, IDC_DOWN})
+        Control(id).Enable(valid && !m_filter.IsActive());
+}
+
+void Cpage_set::OnFilterChanged()
+{
+    CStr_base<64> text;
+    Control(IDC_FILTER).GetText(text);
+    if (text.IsEmpty() && !m_filter.IsActive())
+        return;
+    if (Refilter())
+        FillList();
+    EnableMoveButtons();
+}
+
+void Cpage_set::ClearFilter()
+{
+    if (!m_filter.IsActive())
+        return;
+    m_filter.Clear();
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
-        CUiControl list = Control(IDC_ELEMENT_LIST);
-        list.ResetContent();
-        for (const CMERX_base* element : m_context.Document().setdata)
-            list.AddString(ArrangementLabel(*element).GetBuffer());
+        Control(IDC_FILTER).SetText("");
     }
-    m_nShown = -1;
-    ShowSelected(shown >= 0 && static_cast<uint32_t>(shown) < Control(IDC_ELEMENT_LIST).GetCount() ? shown : -1);
+    RefillList();
 }
+
+int32_t Cpage_set::SelectedIndex() const { return m_filter.IndexOf(Control(IDC_ELEMENT_LIST).GetCurSel()); }
 
 bool Cpage_set::OnInitDialog()
 {
     const CNotifyQuietScope quiet(m_context.NotifyReady());
-    CUiControl list = Control(IDC_ELEMENT_LIST);
-    for (const CMERX_base* element : m_context.Document().setdata)
-        list.AddString(ArrangementLabel(*element).GetBuffer());
+    // The filter box starts empty on each visit of the page.
+    m_nShown = -1;
+    m_filter.Clear();
+    FillList();
     Control(IDC_DETAIL).SetFont(m_context.FunctionFont());
     Control(IDC_DETAIL).SetTabStops(12);
-    m_nShown = -1;
-    const bool valid = m_nSelection >= 0 && static_cast<uint32_t>(m_nSelection) < list.GetCount();
+    const bool valid = m_nSelection >= 0 && static_cast<uint32_t>(m_nSelection) < m_context.Document().setdata.GetCount();
     ShowSelected(valid ? m_nSelection : -1);
     return true;
 }
@@ -110,7 +175,7 @@ void Cpage_set::ShowSelected(int32_t index)
     const CMerxDocument& doc = m_context.Document();
     CUiControl list = Control(IDC_ELEMENT_LIST);
     const bool valid = index >= 0 && static_cast<uint32_t>(index) < doc.setdata.GetCount();
-    list.SetCurSel(valid ? index : -1);
+    list.SetCurSel(valid ? m_filter.LineOf(index) : -1);
     m_nShown = m_nSelection = valid ? index : -1;
     const CMERX_base* element = valid ? doc.setdata[static_cast<uint32_t>(index)] : nullptr;
     const bool other = element && element->GetKind() == CMERX_TYPE_OTHER;
@@ -118,8 +183,11 @@ void Cpage_set::ShowSelected(int32_t index)
     detail.SetText(element ? ArrangementDetail(doc, *element).GetBuffer() : "");
     detail.SetReadOnly(!other);
     detail.GetText(m_strShown);
-    for (int32_t id : {IDC_INSERT, IDC_UP, IDC_DOWN})
-        Control(id).Enable(valid || (id == IDC_INSERT && list.GetCount() == 0));
+    // ↑ and ↓ move an element among its neighbours in the file: not while
+    // the list hides some.
+    Control(IDC_INSERT).Enable(valid || doc.setdata.GetCount() == 0);
+    for (int32_t id : {IDC_UP, IDC_DOWN})
+        Control(id).Enable(valid && !m_filter.IsActive());
     Control(IDC_EDIT_PAGE).Enable(element && !other);
     const int32_t otherTextOnly[] = {IDC_COPY, IDC_DELETE, IDC_REVERT, kIdOk};
     for (int32_t id : otherTextOnly)
@@ -129,10 +197,13 @@ void Cpage_set::ShowSelected(int32_t index)
 void Cpage_set::SetLine(int32_t index)
 {
     const CNotifyQuietScope quiet(m_context.NotifyReady());
+    const int32_t line = m_filter.LineOf(index);
+    if (line < 0)
+        return;
     CUiControl list = Control(IDC_ELEMENT_LIST);
     const int32_t selected = list.GetCurSel();
-    list.DeleteString(index);
-    list.InsertString(index, ArrangementLabel(*m_context.Document().setdata[static_cast<uint32_t>(index)]).GetBuffer());
+    list.DeleteString(line);
+    list.InsertString(line, ArrangementLabel(*m_context.Document().setdata[static_cast<uint32_t>(index)]).GetBuffer());
     list.SetCurSel(selected);
 }
 
@@ -163,12 +234,12 @@ bool Cpage_set::ApplyShown()
 
 void Cpage_set::OnSelChangeList()
 {
-    const int32_t selected = Control(IDC_ELEMENT_LIST).GetCurSel();
+    const int32_t selected = SelectedIndex();
     if (selected < 0)
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     if (!ApplyShown()) {
-        Control(IDC_ELEMENT_LIST).SetCurSel(m_nShown);
+        Control(IDC_ELEMENT_LIST).SetCurSel(m_filter.LineOf(m_nShown));
         return;
     }
     ShowSelected(selected);
@@ -200,10 +271,12 @@ void Cpage_set::WrongKind(const CMERX_base& element, const char* handler)
 
 void Cpage_set::OnInsert()
 {
+    // The new text is listed where it goes among all elements.
+    ClearFilter();
     CMerxDocument& doc = m_context.Document();
     CUiControl list = Control(IDC_ELEMENT_LIST);
-    const int32_t selected = list.GetCurSel();
-    if (selected < 0 && list.GetCount() > 0)
+    const int32_t selected = SelectedIndex();
+    if (selected < 0 && doc.setdata.GetCount() > 0)
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     if (!ApplyShown())
@@ -221,9 +294,12 @@ void Cpage_set::OnInsert()
 
 void Cpage_set::OnCopy()
 {
+    if (SelectedIndex() < 0)
+        return;
+    ClearFilter();
     CMerxDocument& doc = m_context.Document();
     CUiControl list = Control(IDC_ELEMENT_LIST);
-    const int32_t selected = list.GetCurSel();
+    const int32_t selected = SelectedIndex();
     if (selected < 0)
         return;
     const CModalWaitScope wait(m_context.ModalWait());
@@ -253,7 +329,7 @@ void Cpage_set::OnDelete()
 {
     CMerxDocument& doc = m_context.Document();
     CUiControl list = Control(IDC_ELEMENT_LIST);
-    const int32_t selected = list.GetCurSel();
+    const int32_t selected = SelectedIndex();
     if (selected < 0)
         return;
     CMERX_base* element = doc.setdata[static_cast<uint32_t>(selected)];
@@ -269,18 +345,19 @@ void Cpage_set::OnDelete()
     doc.RemoveElement(element);
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
-        list.DeleteString(selected);
+        const int32_t line = m_filter.Remove(static_cast<uint32_t>(selected));
+        if (line >= 0)
+            list.DeleteString(line);
     }
-    const int32_t count = static_cast<int32_t>(list.GetCount());
-    ShowSelected(selected < count ? selected : count - 1);
+    ShowSelected(m_filter.IndexOf(m_filter.LineAfterRemoved(static_cast<uint32_t>(selected), list.GetCount())));
     m_context.MarkModified();
 }
 
 void Cpage_set::Move(int32_t upper, bool up)
 {
     CMerxDocument& doc = m_context.Document();
-    const int32_t selected = Control(IDC_ELEMENT_LIST).GetCurSel();
-    if (selected < 0 || upper < 0 || static_cast<uint32_t>(upper) + 1 >= doc.setdata.GetCount())
+    if (SelectedIndex() < 0 || m_filter.IsActive() || upper < 0 ||
+        static_cast<uint32_t>(upper) + 1 >= doc.setdata.GetCount())
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     if (!ApplyShown())
@@ -314,17 +391,17 @@ void Cpage_set::Move(int32_t upper, bool up)
     const int32_t now = up ? upper : upper + 1;
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
-        Control(IDC_ELEMENT_LIST).SetCurSel(now);
+        Control(IDC_ELEMENT_LIST).SetCurSel(m_filter.LineOf(now));
     }
     m_nShown = m_nSelection = now;
     m_context.MarkModified();
 }
 
-void Cpage_set::OnUp() { Move(Control(IDC_ELEMENT_LIST).GetCurSel() - 1, true); }
+void Cpage_set::OnUp() { Move(SelectedIndex() - 1, true); }
 
 void Cpage_set::OnDown()
 {
-    const int32_t selected = Control(IDC_ELEMENT_LIST).GetCurSel();
+    const int32_t selected = SelectedIndex();
     if (selected >= 0)
         Move(selected, false);
 }
@@ -332,7 +409,7 @@ void Cpage_set::OnDown()
 void Cpage_set::OnEditPage()
 {
     const CMerxDocument& doc = m_context.Document();
-    const int32_t selected = Control(IDC_ELEMENT_LIST).GetCurSel();
+    const int32_t selected = SelectedIndex();
     if (selected < 0 || static_cast<uint32_t>(selected) >= doc.setdata.GetCount())
         return;
     const CMERX_base* element = doc.setdata[static_cast<uint32_t>(selected)];

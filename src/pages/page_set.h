@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "pages/list_filter.h"
 #include "pages/main_page.h"
 
 class Cpage_set : public CMainPage {
@@ -43,7 +44,18 @@ private:
     // message shown and in the apply-error text, when it would not read back.
     bool ApplyShown();
     void ShowSelected(int32_t index);
+    // Puts element `index` into its list line, when the filter shows it.
     void SetLine(int32_t index);
+    // The element of the selected list line; -1 for none.
+    int32_t SelectedIndex() const;
+    // The filter box, as on the item page: the list shows the elements whose
+    // label holds its text.
+    void OnFilterChanged();
+    bool Refilter();
+    void RefillList();
+    void EnableMoveButtons();
+    void FillList();
+    void ClearFilter();
     void Move(int32_t upper, bool up);
     // The internal-error box for an element of a kind the operation cannot
     // take.
@@ -53,4 +65,5 @@ private:
     int32_t m_nSelection = -1;      // the arrangement selection; kept while the page is closed
     int32_t m_nShown = -1;          // the element in the detail box, -1 for none
     CStr_base<16384> m_strShown;    // what the detail edit held when shown or applied
+    CListFilter m_filter;           // the list lines against the arrangement indexes
 };

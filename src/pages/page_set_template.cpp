@@ -14,7 +14,8 @@ CUiDialogTemplate Build()
     t.caption = SJ("配置");
     t.client = kPageClient;
     CPageLayout l(t);
-    l.Add(IDC_ELEMENT_LIST, UiControlKind::kList, "", {0, 0, 250, 496});
+    l.FilterBox(IDC_FILTER, 0, 0, 250);
+    l.Add(IDC_ELEMENT_LIST, UiControlKind::kList, "", {0, 22, 250, 474});
     const char* buttons[] = {SJ("挿入"), SJ("複製"), SJ("削除"), SJ("↑"), SJ("↓")};
     for (int32_t i = 0; i < 5; ++i)
         l.Add(IDC_INSERT + i, UiControlKind::kButton, buttons[i], {i * 50, 501, 48, 22});

@@ -18,6 +18,7 @@ enum : int32_t {
     IDC_DELETE,       // 削除
     IDC_UP,           // ↑
     IDC_DOWN,         // ↓
+    IDC_FILTER,       // the filter box over the list
     IDC_DETAIL = 1010,
     IDC_EDIT_PAGE,    // 編集ページに切替
     IDC_REVERT = 1020, // 元に戻す; "適用" is kIdOk

@@ -188,7 +188,7 @@ bool CDialogBase::CheckTypedText(CStr_base<1024>& errors, int32_t only) const
     for (const CUiControlTemplate& control : m_template.controls) {
         if ((only != 0 && control.id != only) ||
             (control.kind != UiControlKind::kEdit && control.kind != UiControlKind::kComboEdit) ||
-            !window.IsEnabled(control.id) || !window.IsControlVisible(control.id))
+            (control.style & kUiSearchBox) || !window.IsEnabled(control.id) || !window.IsControlVisible(control.id))
             continue;
         const std::u32string refused = window.GetRefusedChars(control.id);
         if (refused.empty())

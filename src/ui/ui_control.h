@@ -49,6 +49,11 @@ public:
     void ResetContent() { m_window.ResetItems(m_nId); }
     int32_t AddString(const char* text) { return m_window.InsertItem(m_nId, -1, text); }
     int32_t InsertString(int32_t index, const char* text) { return m_window.InsertItem(m_nId, index, text); }
+    // All items anew: `count` of them, item i of text `textOf(i)`.
+    void SetStrings(uint32_t count, const std::function<const char*(uint32_t)>& textOf)
+    {
+        m_window.SetItems(m_nId, count, textOf);
+    }
     bool DeleteString(int32_t index) { return m_window.DeleteItem(m_nId, index); }
     uint32_t GetCount() const { return m_window.GetItemCount(m_nId); }
     // False, with `out` emptied, when there is no such item.

@@ -54,6 +54,8 @@ enum : uint32_t {
     kUiDefaultButton = 1u << 4,  // Enter presses this button
     kUiDisabled = 1u << 5,       // created disabled
     kUiHidden = 1u << 6,         // created hidden
+    kUiSearchBox = 1u << 7,      // edit whose text is no text of the document
+                                 // (a filter): typed text checks pass it by
 };
 
 // Dialog styles.

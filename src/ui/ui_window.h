@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "ui/ui_types.h"
@@ -97,6 +98,15 @@ public:
     // Inserts at `index` (at the end when negative or past the end); returns
     // the index used.
     virtual int32_t InsertItem(int32_t id, int32_t index, const char* text) = 0;
+    // Replaces every item by `count` items, item i of text `textOf(i)`
+    // (valid until the next call of `textOf`); nothing is selected then. A
+    // backend may do it at once, as the long lists of the pages need.
+    virtual void SetItems(int32_t id, uint32_t count, const std::function<const char*(uint32_t)>& textOf)
+    {
+        ResetItems(id);
+        for (uint32_t i = 0; i < count; ++i)
+            InsertItem(id, -1, textOf(i));
+    }
     // False when there is no such item.
     virtual bool DeleteItem(int32_t id, int32_t index) = 0;
     virtual uint32_t GetItemCount(int32_t id) const = 0;

@@ -49,13 +49,19 @@ TEST_F(MainStartup, OpensTheCommandLineFileOrTheLastFileWhenAskedTo)
         {"", "OFF", "無題"},
         {"\"" + named + "\"", "ON", "指定"},
         {named + " ..", "OFF", "指定"},  // trailing blanks and dots go
+        {folder.Path("missing.cgi"), "ON", "無題"},  // a message, and the new project stays
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commandLine + " " + c.restore);
         PutSettings(std::string("LastOpenFile=") + last + "\n[Custom]\n\tRestoreOpenFile=" + c.restore +
                     "\n[EndSection]\n");
         startup.commandLine = c.commandLine;
-        Run([&](CMainDlg& main) { EXPECT_EQ(ProjectInTitle(main), c.title); });
+        Run([&](CMainDlg& main) {
+            EXPECT_EQ(ProjectInTitle(main), c.title);
+            // Whether the file was opened or not, the item page shows.
+            EXPECT_EQ(main.CurrentPage(), &main.Page(CMainDlg::kItemTab));
+        });
+        user.TakeMessages();
     }
 }
 

@@ -38,7 +38,6 @@ public:
     std::string reviewedText;
     std::vector<std::string> history;
     int32_t shownTab = -2;
-    std::string title;
     int askedProjectInfo = 0;
 
     void ShowMessage(const char* text) override { shown.emplace_back(text); }
@@ -69,7 +68,7 @@ public:
         return Take(overwriteChanged, false);
     }
     void ApplyCurrentPage(CProjectInfo& info) override { applyPage(), info.itemId = storedItemId; }
-    void ShowProject(int32_t tab, const char* text) override { shownTab = tab, title = text; }
+    void ShowProject(int32_t tab) override { shownTab = tab; }
     void AddToHistory(const char* path) override { history.emplace_back(path); }
     void EndProgram() override {}
 

@@ -27,7 +27,7 @@ using namespace ptest;
 
 TEST_F(ProjectFile, ANewProjectIsSavedAsTheBlockAndAnEmptyDefinition)
 {
-    EXPECT_EQ(host.title + std::to_string(host.shownTab), SJ("無題 - TavaroItemEditor-1")); // the start-up reset leaves the pages alone
+    EXPECT_EQ(project.info.projectName.GetBuffer() + std::to_string(host.shownTab), SJ("無題-1")); // the start-up reset leaves the pages alone
     const uint32_t version = doc.GetStructureVersion();
     CProjectInfo chosen;
     chosen.projectName = SJ("港町");
@@ -35,7 +35,7 @@ TEST_F(ProjectFile, ANewProjectIsSavedAsTheBlockAndAnEmptyDefinition)
     project.info.iconImagePath = "icons";
     project.NewProject(chosen);
     EXPECT_NE(doc.GetStructureVersion(), version);
-    EXPECT_EQ(host.title + std::to_string(host.shownTab), SJ("港町 - TavaroItemEditor0"));
+    EXPECT_EQ(project.info.projectName.GetBuffer() + std::to_string(host.shownTab), SJ("港町0"));
     EXPECT_FALSE(doc.IsBeta());
 
     host.savePaths.push_back(Path("new.cgi"));
@@ -67,7 +67,7 @@ TEST_F(ProjectFile, OpeningReadsTheBlockOrAsksForNameAndRule)
         EXPECT_EQ(host.shownTab, 0); // tab 9 does not exist
         EXPECT_EQ(project.info.eventId * 10 + project.info.setId, -6);
         EXPECT_EQ(project.info.ruleName, "Renamed");
-        EXPECT_EQ(host.title, SJ("港 - TavaroItemEditor"));
+        EXPECT_STREQ(project.info.projectName.GetBuffer(), SJ("港"));
         EXPECT_EQ(doc.itemdata.GetCount(), 1u);
         EXPECT_FALSE(project.m_bModified);
         ASSERT_TRUE(project.Save());

@@ -36,7 +36,7 @@ public:
     bool AskSavePath(const char*, CStr_base<64>&) override { return false; }
     bool AskOverwriteChanged(const char*, const char* question) override { return shown.emplace_back(question), false; }
     void ApplyCurrentPage(CProjectInfo&) override {}
-    void ShowProject(int32_t, const char*) override {}
+    void ShowProject(int32_t) override {}
     void AddToHistory(const char* path) override { history.emplace_back(path); }
     void EndProgram() override {}
 };

@@ -110,7 +110,13 @@ bool CMainDlg::OnInitDialog()
         tabs.AddString(SjisLiteralBytes(caption).c_str());
     tabs.SetCurSel(0);
     LoadSelections();
-    CreateCurrentPage(0);
+    // A file named on the command line is opened once the window shows, and
+    // its page is built then (OpenStartupFile): an empty page before it
+    // would be built only to be thrown away.
+    if (m_startup.commandLine.empty())
+        CreateCurrentPage(0);
+    else
+        m_nPage = 0;
 
     EnsureRootSection(m_settings, kOpenHistorySection);
     COpenHistory history;
@@ -206,6 +212,14 @@ void CMainDlg::StepTab(int32_t step)
 }
 
 void CMainDlg::OpenStartupFile()
+{
+    OpenStartupFileNow();
+    // Whatever became of the file, the window shows the page of its tab.
+    if (!m_bClosed && !CurrentPage())
+        SwitchPage();
+}
+
+void CMainDlg::OpenStartupFileNow()
 {
     CModalWaitScope wait(m_nModalWait);
     if (OfferRecoveryCopies())

@@ -100,7 +100,7 @@ public:
     bool AskSavePath(const char* fileName, CStr_base<64>& path) override;
     bool AskOverwriteChanged(const char* path, const char* question) override;
     void ApplyCurrentPage(CProjectInfo& info) override;
-    void ShowProject(int32_t tab, const char* title) override;
+    void ShowProject(int32_t tab) override;
     void AddToHistory(const char* path) override;
     void EndProgram() override;
 
@@ -168,6 +168,8 @@ private:
     void CloseSequence();
     // The first show: the command-line file, or the last file when asked to.
     void OpenStartupFile();
+    // The file to open at start: its page is built once it is read.
+    void OpenStartupFileNow();
     // At start: offers the recovery copies that editors now gone left;
     // true when one was opened.
     bool OfferRecoveryCopies();

@@ -96,7 +96,7 @@ void CMainDlg::ApplyCurrentPage(CProjectInfo& info)
         page->StoreSelection(info);
 }
 
-void CMainDlg::ShowProject(int32_t tab, const char*)
+void CMainDlg::ShowProject(int32_t tab)
 {
     UpdateTitle();
     // Result lines name elements of the project that went.

@@ -73,6 +73,7 @@ CQtControl::CQtControl(const CUiControlTemplate& control, QWidget* client, CQtUn
         } else {
             widget = line = new QLineEdit(shown, client);
             line->setReadOnly(style & kUiReadOnly);
+            line->setClearButtonEnabled(style & kUiSearchBox);
         }
         break;
     case UiControlKind::kCheck:

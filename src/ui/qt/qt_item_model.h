@@ -1,11 +1,13 @@
 // The items of a list box or combo box: each keeps the CP932 bytes it was
-// given beside the text the widget shows, so reading an item gives back
-// exactly those bytes.
+// given, so reading an item gives back exactly those bytes; the text the
+// widget shows is made from them when the widget first asks for it (a list
+// of many thousand lines shows a few dozen).
 #pragma once
 
 #include <QAbstractListModel>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,14 +23,17 @@ public:
     int32_t Insert(int32_t index, const char* bytes);
     bool Remove(int32_t index);
     void Clear();
+    // Every item anew, in one reset: `count` of them, item i of `textOf(i)`.
+    void Reset(uint32_t count, const std::function<const char*(uint32_t)>& textOf);
     // Null when there is no such item.
     const std::string* Bytes(int32_t index) const;
-    const QString& Shown(int32_t index) const { return m_items[static_cast<size_t>(index)].shown; }
+    const QString& Shown(int32_t index) const;
 
 private:
     struct Item {
         std::string bytes;
-        QString shown;
+        mutable QString shown;
+        mutable bool converted = false;
     };
     std::vector<Item> m_items;
 };

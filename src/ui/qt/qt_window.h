@@ -80,6 +80,7 @@ public:
 
     void ResetItems(int32_t id) override;
     int32_t InsertItem(int32_t id, int32_t index, const char* text) override;
+    void SetItems(int32_t id, uint32_t count, const std::function<const char*(uint32_t)>& textOf) override;
     bool DeleteItem(int32_t id, int32_t index) override;
     uint32_t GetItemCount(int32_t id) const override;
     const char* GetItemText(int32_t id, int32_t index) const override;

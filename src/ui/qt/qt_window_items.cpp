@@ -86,6 +86,20 @@ int32_t CQtWindow::InsertItem(int32_t id, int32_t index, const char* text)
     return index;
 }
 
+void CQtWindow::SetItems(int32_t id, uint32_t count, const std::function<const char*(uint32_t)>& textOf)
+{
+    CQtControl& control = Control(id);
+    if (!control.list) {
+        CUiWindow::SetItems(id, count, textOf);
+        return;
+    }
+    // A list box takes them in one reset of its model, not one insertion
+    // (and one layout of the view) each.
+    ++m_nQuiet;
+    control.items->Reset(count, textOf);
+    --m_nQuiet;
+}
+
 bool CQtWindow::DeleteItem(int32_t id, int32_t index)
 {
     CQtControl& control = Control(id);

@@ -97,6 +97,29 @@ TEST_F(QtControlsTest, TextsCrossTheWidgetsByteForByte)
     EXPECT_EQ(C(kProbeText).plain->toPlainText(), QStringLiteral("a\nb"));
 }
 
+// A list filled at once (the pages' long lists) holds the same items as one
+// filled item by item, byte for byte, shows their characters and has
+// nothing selected; a combo box takes them one by one.
+TEST_F(QtControlsTest, ItemsSetAtOnceAreTheItemsGiven)
+{
+    const std::string texts[] = {"", Sj("鉄の剣"), "\x85\x40" + Sj("表") + "\x81", "plain"};
+    for (int32_t id : {kProbeList, kProbeDrop, kProbeCombo}) {
+        CUiControl control = probe.Control(id);
+        control.AddString("old");
+        control.SetCurSel(0);
+        control.SetStrings(static_cast<uint32_t>(std::size(texts)), [&](uint32_t i) { return texts[i].c_str(); });
+        ASSERT_EQ(control.GetCount(), std::size(texts)) << id;
+        for (uint32_t i = 0; i < std::size(texts); ++i) {
+            CStr_base<64> item;
+            EXPECT_TRUE(control.GetItemText(static_cast<int32_t>(i), item));
+            EXPECT_EQ(std::string(item.GetBuffer()), texts[i]) << id << " " << i;
+        }
+        EXPECT_EQ(control.GetCurSel(), -1) << id;
+    }
+    const QAbstractItemModel* model = qobject_cast<QListView*>(C(kProbeList).widget)->model();
+    EXPECT_EQ(model->data(model->index(1, 0)).toString(), QString::fromUtf8("鉄の剣"));
+}
+
 TEST_F(QtControlsTest, TypedAndComposedTextArrivesAsCp932)
 {
     ShowActive(probe);
