@@ -32,7 +32,7 @@ bool IsEditedByTyping(int32_t id, UiEvent event)
 
 } // namespace
 
-Cpage_event::Cpage_event(CPageContext& context) : CMainPage(EventPageTemplate(), context)
+Cpage_event::Cpage_event(CPageContext& context) : CFilteredListPage(EventPageTemplate(), context, IDC_FILTER)
 {
     Bind(IDC_EVENT_LIST, UiEvent::kSelChanged, &Cpage_event::OnSelChangeList1);
     Bind(IDC_FILTER, UiEvent::kChanged, &Cpage_event::OnFilterChanged);

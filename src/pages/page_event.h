@@ -13,10 +13,10 @@
 #include "pages/event_fields.h"
 #include "pages/event_params.h"
 #include "pages/event_scripts.h"
-#include "pages/list_filter.h"
+#include "pages/filtered_list_page.h"
 #include "pages/main_page.h"
 
-class Cpage_event : public CMainPage {
+class Cpage_event : public CFilteredListPage {
 public:
     explicit Cpage_event(CPageContext& context);
 
@@ -75,12 +75,10 @@ private:
     void SetListLine(int32_t index);
     // The filter box, as on the item page: the list shows the events whose
     // "code" or "startmsg" holds its text.
-    void OnFilterChanged();
-    bool Refilter();
-    void RefillList();
-    void FillList();
-    void ClearFilter();
-    void EnableMoveButtons();
+    uint32_t FilterCount() const override;
+    void AddFilterTexts(uint32_t index, CListFilter::CTexts& texts) const override;
+    void FillList() override;
+    void EnableMoveButtons() override;
     // Inserts a new event's line and shows it; when memory runs out on the
     // way, the event goes again and the page shows what it showed.
     void ShowInsertedEvent(uint32_t index, bool atEnd);
@@ -97,5 +95,4 @@ private:
     int32_t m_nFunc = -1;            // 0 startfunc, 1 endfunc, 2 func
     CEventScriptControls m_shownScript;
     int32_t m_nStoredEvent = -1;     // the selection: loaded, then following the shown event
-    CListFilter m_filter;            // the list lines against the event indexes
 };

@@ -158,46 +158,12 @@ void Cpage_event::FillList()
     list.SetCurSel(m_filter.LineOf(noweventID));
 }
 
-bool Cpage_event::Refilter()
+uint32_t Cpage_event::FilterCount() const { return m_context.Document().eventdata.GetCount(); }
+
+void Cpage_event::AddFilterTexts(uint32_t index, CListFilter::CTexts& texts) const
 {
-    CStr_base<64> text;
-    Control(IDC_FILTER).GetText(text);
-    const CMerxDocument& doc = m_context.Document();
     static const CFilterFields fields{"code", "startmsg"};
-    return m_filter.Refilter(text.GetBuffer(), doc.eventdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
-        fields.AddTexts(*doc.eventdata.GetAt(i), texts);
-    });
-}
-
-void Cpage_event::RefillList()
-{
-    Refilter();
-    FillList();
-    EnableMoveButtons();
-}
-
-void Cpage_event::OnFilterChanged()
-{
-    CStr_base<64> text;
-    Control(IDC_FILTER).GetText(text);
-    if (text.IsEmpty() && !m_filter.IsActive())
-        return;
-    if (Refilter())
-        FillList();
-    EnableMoveButtons();
-}
-
-void Cpage_event::ClearFilter()
-{
-    if (!m_filter.IsActive())
-        return;
-    m_filter.Clear();
-    {
-        const CNotifyQuietScope quiet(m_context.NotifyReady());
-        Control(IDC_FILTER).SetText("");
-    }
-    FillList();
-    EnableMoveButtons();
+    fields.AddTexts(*m_context.Document().eventdata.GetAt(index), texts);
 }
 
 void Cpage_event::EnableMoveButtons()

@@ -61,7 +61,7 @@ bool IsEditedByTyping(int32_t id, UiEvent event)
 
 } // namespace
 
-Cpage_item::Cpage_item(CPageContext& context) : CMainPage(ItemPageTemplate(), context)
+Cpage_item::Cpage_item(CPageContext& context) : CFilteredListPage(ItemPageTemplate(), context, IDC_FILTER)
 {
     Bind(IDC_ITEM_LIST, UiEvent::kSelChanged, &Cpage_item::OnSelChangeList1);
     Bind(IDC_FILTER, UiEvent::kChanged, &Cpage_item::OnFilterChanged);

@@ -14,7 +14,7 @@
 
 #include "document/item_struct.h"
 #include "pages/item_fields.h"
-#include "pages/list_filter.h"
+#include "pages/filtered_list_page.h"
 #include "pages/main_page.h"
 #include "pages/use_argselect.h"
 #include "pages/use_fields.h"
@@ -23,7 +23,7 @@
 #include "pages/use_ung_line.h"
 #include "tools/item_sort.h"
 
-class Cpage_item : public CMainPage {
+class Cpage_item : public CFilteredListPage {
 public:
     explicit Cpage_item(CPageContext& context);
 
@@ -153,21 +153,11 @@ private:
     // Puts item `index` into its list line, when the filter shows it.
     void SetListLine(int32_t index);
     // The filter box: the list shows the items whose "no", "code" or "name"
-    // holds its text. A change refills the list; the shown item stays shown
-    // (selected when listed).
-    void OnFilterChanged();
-    // Filters anew with the box's text; whether other items are listed now.
-    bool Refilter();
-    // Filters anew and refills the list.
-    void RefillList();
-    // Fills the list with the lines the filter shows and selects the shown
-    // item's line.
-    void FillList();
-    // Empties the filter box, so that every item is listed.
-    void ClearFilter();
-    // ↑ and ↓ move items among their neighbours in the file: not while the
-    // list hides some.
-    void EnableMoveButtons();
+    // holds its text.
+    uint32_t FilterCount() const override;
+    void AddFilterTexts(uint32_t index, CListFilter::CTexts& texts) const override;
+    void FillList() override;
+    void EnableMoveButtons() override;
     // Inserts a new item's line and shows it; the question about renames
     // is off for it once it is shown. When memory runs out on the way, the
     // item goes again and the page shows what it showed (TakeBackItem).
@@ -191,7 +181,6 @@ private:
     int32_t m_nItemExId = -1;        // the extension fields last chosen for items
     int32_t m_nUseExId = -1;         //   and for use entries
     CItemPreviousOrder m_previousOrder; // the item order from before the last sort
-    CListFilter m_filter;            // the list lines against the item indexes
 
     // The use box: the shown entry and what its controls held when shown
     // or last saved; in it the shown script text and sub-entries (-1 none).

@@ -193,47 +193,12 @@ void Cpage_item::FillList()
     list.SetCurSel(m_filter.LineOf(nowitemID));
 }
 
-bool Cpage_item::Refilter()
+uint32_t Cpage_item::FilterCount() const { return m_context.Document().itemdata.GetCount(); }
+
+void Cpage_item::AddFilterTexts(uint32_t index, CListFilter::CTexts& texts) const
 {
-    CStr_base<64> text;
-    Control(IDC_FILTER).GetText(text);
-    const CMerxDocument& doc = m_context.Document();
     static const CFilterFields fields{"no", "code", "name"};
-    return m_filter.Refilter(text.GetBuffer(), doc.itemdata.GetCount(), [&doc](uint32_t i, CListFilter::CTexts& texts) {
-        fields.AddTexts(*doc.itemdata.GetAt(i), texts);
-    });
-}
-
-void Cpage_item::RefillList()
-{
-    Refilter();
-    FillList();
-    EnableMoveButtons();
-}
-
-void Cpage_item::OnFilterChanged()
-{
-    CStr_base<64> text;
-    Control(IDC_FILTER).GetText(text);
-    if (text.IsEmpty() && !m_filter.IsActive())
-        return;
-    // A keystroke that keeps the same items leaves the list as it is.
-    if (Refilter())
-        FillList();
-    EnableMoveButtons();
-}
-
-void Cpage_item::ClearFilter()
-{
-    if (!m_filter.IsActive())
-        return;
-    m_filter.Clear();
-    {
-        const CNotifyQuietScope quiet(m_context.NotifyReady());
-        Control(IDC_FILTER).SetText("");
-    }
-    FillList();
-    EnableMoveButtons();
+    fields.AddTexts(*m_context.Document().itemdata.GetAt(index), texts);
 }
 
 void Cpage_item::EnableMoveButtons()

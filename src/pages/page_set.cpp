@@ -39,7 +39,7 @@ int32_t IndexIn(const CMerxArray<T>& container, const CMERX_base* element)
 
 } // namespace
 
-Cpage_set::Cpage_set(CPageContext& context) : CMainPage(SetPageTemplate(), context)
+Cpage_set::Cpage_set(CPageContext& context) : CFilteredListPage(SetPageTemplate(), context, IDC_FILTER)
 {
     Bind(IDC_ELEMENT_LIST, UiEvent::kSelChanged, &Cpage_set::OnSelChangeList);
     Bind(IDC_FILTER, UiEvent::kChanged, &Cpage_set::OnFilterChanged);
@@ -97,23 +97,12 @@ void Cpage_set::FillList()
     list.SetCurSel(m_filter.LineOf(m_nShown));
 }
 
-bool Cpage_set::Refilter()
-{
-    CStr_base<64> text;
-    Control(IDC_FILTER).GetText(text);
-    const CMerxDocument& doc = m_context.Document();
-    CStr_base<64> label;
-    return m_filter.Refilter(text.GetBuffer(), doc.setdata.GetCount(), [&](uint32_t i, CListFilter::CTexts& texts) {
-        ArrangementLabel(*doc.setdata[i], label);
-        texts.Add({label.GetBuffer(), label.GetLength()});
-    });
-}
+uint32_t Cpage_set::FilterCount() const { return m_context.Document().setdata.GetCount(); }
 
-void Cpage_set::RefillList()
+void Cpage_set::AddFilterTexts(uint32_t index, CListFilter::CTexts& texts) const
 {
-    Refilter();
-    FillList();
-    EnableMoveButtons();
+    ArrangementLabel(*m_context.Document().setdata[index], m_label);
+    texts.Add({m_label.GetBuffer(), m_label.GetLength()});
 }
 
 void Cpage_set::EnableMoveButtons()
@@ -121,29 +110,6 @@ void Cpage_set::EnableMoveButtons()
     const bool valid = m_nShown >= 0 && static_cast<uint32_t>(m_nShown) < m_context.Document().setdata.GetCount();
     for (int32_t id : {IDC_UP, IDC_DOWN})
         Control(id).Enable(valid && !m_filter.IsActive());
-}
-
-void Cpage_set::OnFilterChanged()
-{
-    CStr_base<64> text;
-    Control(IDC_FILTER).GetText(text);
-    if (text.IsEmpty() && !m_filter.IsActive())
-        return;
-    if (Refilter())
-        FillList();
-    EnableMoveButtons();
-}
-
-void Cpage_set::ClearFilter()
-{
-    if (!m_filter.IsActive())
-        return;
-    m_filter.Clear();
-    {
-        const CNotifyQuietScope quiet(m_context.NotifyReady());
-        Control(IDC_FILTER).SetText("");
-    }
-    RefillList();
 }
 
 int32_t Cpage_set::SelectedIndex() const { return m_filter.IndexOf(Control(IDC_ELEMENT_LIST).GetCurSel()); }

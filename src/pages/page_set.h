@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
-#include "pages/list_filter.h"
+#include "pages/filtered_list_page.h"
 #include "pages/main_page.h"
 
-class Cpage_set : public CMainPage {
+class Cpage_set : public CFilteredListPage {
 public:
     explicit Cpage_set(CPageContext& context);
 
@@ -50,12 +50,10 @@ private:
     int32_t SelectedIndex() const;
     // The filter box, as on the item page: the list shows the elements whose
     // label holds its text.
-    void OnFilterChanged();
-    bool Refilter();
-    void RefillList();
-    void EnableMoveButtons();
-    void FillList();
-    void ClearFilter();
+    uint32_t FilterCount() const override;
+    void AddFilterTexts(uint32_t index, CListFilter::CTexts& texts) const override;
+    void EnableMoveButtons() override;
+    void FillList() override;
     void Move(int32_t upper, bool up);
     // The internal-error box for an element of a kind the operation cannot
     // take.
@@ -65,5 +63,5 @@ private:
     int32_t m_nSelection = -1;      // the arrangement selection; kept while the page is closed
     int32_t m_nShown = -1;          // the element in the detail box, -1 for none
     CStr_base<16384> m_strShown;    // what the detail edit held when shown or applied
-    CListFilter m_filter;           // the list lines against the arrangement indexes
+    mutable CStr_base<64> m_label;  // the label the filter looks at, one element at a time
 };
