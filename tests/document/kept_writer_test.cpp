@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "document/element_compare.h"
 #include "document/kept_writer.h"
@@ -225,21 +226,56 @@ TEST(KeptWriter, AUseLineCommentIsContent)
     EXPECT_EQ(Saved(doc), "@@DEFINE\n@@ITEM\n  no 1\n  @@USE\t# new\n    name  u\n");
 }
 
-// Blank lines that end an item stay its own until it moves in front of a
-// section header, whose blank line they would join on reading: there they
-// are left out, and the document reads back as it stands.
-TEST(KeptWriter, AnItemsBlankLinesGiveWayToTheSectionHeaderBehindIt)
+// Two items exchanged: each text that cannot stand in its new place the way
+// it was read gives way, and the document reads back as it stands.
+//   - Blank lines that end an item stay its own until it moves in front of
+//     a section header, whose blank line they would join: there they are
+//     left out.
+//   - A script left open at the end of the data whose last line holds only
+//     white space: in front of a section header that line would join the
+//     header; the item is written in the writer's layout, which closes it.
+//   - A later function block follows the element it stood behind; in front
+//     of a section header it would take the header's lines: the function
+//     is written whole at its first place.
+//   - The blanks in front of the next keyword end an item's text; at the
+//     end of the file the line end behind them would make them a line of a
+//     script left open: the item is written in the writer's layout.
+TEST(KeptWriter, TextsGiveWayWhereTheyCannotStandInTheirNewPlace)
 {
-    const std::string text = "@@DEFINE\n@@ITEM\n\tname\tA\n\n# head\n@@ITEM\n\tname\tB\n\n \n  @@ITEM\n\tname\tC\n";
-    dtest::Document doc;
-    doc.Parse(text);
-    EXPECT_EQ(Saved(doc), text);
-    doc.ExchangeItems(0, 1);
-    const std::string saved = Saved(doc);
-    EXPECT_EQ(saved, "@@DEFINE\n@@ITEM\n\tname\tB\n\n# head\n@@ITEM\n\tname\tA\n@@ITEM\n\tname\tC\n");
-    dtest::Document back;
-    back.Parse(saved);
-    EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc));
+    const struct {
+        const char* name;
+        std::string text;
+        std::string saved;              // the whole saved text; empty: see `holds`
+        std::vector<std::string> holds; // pieces the saved text holds
+    } cases[] = {
+        {"blank lines in front of a section header",
+         "@@DEFINE\n@@ITEM\n\tname\tA\n\n# head\n@@ITEM\n\tname\tB\n\n \n  @@ITEM\n\tname\tC\n",
+         "@@DEFINE\n@@ITEM\n\tname\tB\n\n# head\n@@ITEM\n\tname\tA\n@@ITEM\n\tname\tC\n", {}},
+        {"an open script's blank last line in front of a section header",
+         "@@DEFINE\n@@ITEM\n\tname\tA\n\n# head\n@@ITEM\n\tname\tB\n\tfunct\t_local_\n\t\tx;\n\t\t\t\t", "",
+         {"\t_local_\n\n# head\n", "@@ITEM\n\tname\tA\n"}},
+        {"a function block in front of a section header",
+         "@@DEFINE\n@@FUNCITEM\na\n@@ITEM\n name  A\n@@FUNCITEM\nb\n@@ITEM\n name  B\n\n# head\n@@ITEM\n name  C\n",
+         "@@DEFINE\n@@FUNCITEM\na\nb\n@@ITEM\n name  B\n@@ITEM\n name  A\n\n# head\n@@ITEM\n name  C\n", {}},
+        {"blanks in front of a keyword at the end of the file",
+         "@@DEFINE\n@@ITEM\n\tname\tA\n\tfunct\t_local_\n\t\tx;\n \t@@ITEM\n\tname\tB\n", "",
+         {"@@DEFINE\n@@ITEM\n\tname\tB\n"}},
+    };
+    for (const auto& c : cases) {
+        dtest::Document doc;
+        doc.Parse(c.text);
+        if (c.text.back() == '\n')
+            ASSERT_EQ(Saved(doc), c.text) << c.name;
+        doc.ExchangeItems(0, 1);
+        const std::string saved = Saved(doc);
+        dtest::Document back;
+        back.Parse(saved);
+        EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << c.name << "\n" << saved;
+        if (!c.saved.empty())
+            EXPECT_EQ(saved, c.saved) << c.name;
+        for (const std::string& piece : c.holds)
+            EXPECT_NE(saved.find(piece), std::string::npos) << c.name << ": " << piece << "\n" << saved;
+    }
 }
 
 // A removed field may leave blank and comment lines at the end of an
@@ -257,60 +293,6 @@ TEST(KeptWriter, ARemovedLastFieldLeavesNoSectionHeaderBehind)
     back.Parse(saved);
     EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << saved;
     EXPECT_EQ(std::string(back.itemdata[0].GetComment("")), "\t# c\r\n") << saved;
-}
-
-// A script left open at the end of the data whose last line holds only
-// white space: moved in front of a section header, that line would join
-// the header on reading. The item is written in the writer's layout, which
-// closes the script, and the document reads back as it stands.
-TEST(KeptWriter, AnOpenScriptsBlankLastLineStaysTheItemsInFrontOfASectionHeader)
-{
-    const std::string text = "@@DEFINE\n@@ITEM\n\tname\tA\n\n# head\n@@ITEM\n\tname\tB\n\tfunct\t_local_\n\t\tx;\n\t\t\t\t";
-    dtest::Document doc;
-    doc.Parse(text);
-    doc.ExchangeItems(0, 1);
-    const std::string saved = Saved(doc);
-    dtest::Document back;
-    back.Parse(saved);
-    EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << saved;
-    EXPECT_NE(saved.find("\t_local_\n\n# head\n"), std::string::npos) << saved;
-    EXPECT_NE(saved.find("@@ITEM\n\tname\tA\n"), std::string::npos) << saved; // the other item as it was
-}
-
-// A later function block follows the element it stood behind. Where that
-// element now stands in front of a section header, the block would take
-// the header's lines on reading: the function is written whole at its
-// first place instead.
-TEST(KeptWriter, AFunctionBlockTakesNoSectionHeaderBehindItsNewPlace)
-{
-    const std::string text =
-        "@@DEFINE\n@@FUNCITEM\na\n@@ITEM\n name  A\n@@FUNCITEM\nb\n@@ITEM\n name  B\n\n# head\n@@ITEM\n name  C\n";
-    dtest::Document doc;
-    doc.Parse(text);
-    ASSERT_EQ(Saved(doc), text);
-    doc.ExchangeItems(0, 1);
-    const std::string saved = Saved(doc);
-    dtest::Document back;
-    back.Parse(saved);
-    EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << saved;
-    EXPECT_EQ(saved, "@@DEFINE\n@@FUNCITEM\na\nb\n@@ITEM\n name  B\n@@ITEM\n name  A\n\n# head\n@@ITEM\n name  C\n");
-}
-
-// The blanks in front of the next keyword end an item's text; moved to the
-// end of the file, the line end behind them would make them a line of a
-// script left open. The item is written in the writer's layout instead.
-TEST(KeptWriter, BlanksInFrontOfAKeywordBecomeNoScriptLineAtTheEnd)
-{
-    const std::string text = "@@DEFINE\n@@ITEM\n\tname\tA\n\tfunct\t_local_\n\t\tx;\n \t@@ITEM\n\tname\tB\n";
-    dtest::Document doc;
-    doc.Parse(text);
-    ASSERT_EQ(Saved(doc), text);
-    doc.ExchangeItems(0, 1);
-    const std::string saved = Saved(doc);
-    dtest::Document back;
-    back.Parse(saved);
-    EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << saved;
-    EXPECT_EQ(saved.find("@@ITEM\n\tname\tB\n"), 9u) << saved; // the other item as it was
 }
 
 // What no layout can write (a value whose line reads as a keyword) is
