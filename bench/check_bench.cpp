@@ -22,8 +22,8 @@
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
 #include "foundation/text_file.h"
-#include "tools/integrity_check.h"
-#include "tools/item_no_references.h"
+#include "editing/integrity_check.h"
+#include "editing/item_no_references.h"
 
 namespace {
 

@@ -50,13 +50,13 @@
 #include <string>
 
 #include "data_dir_arg.h"
-#include "app/main/main_dlg.h"
+#include "shell/main_dlg.h"
 #include "cli/project_command.h"
-#include "pages/list_filter.h"
+#include "editing/list_filter.h"
 #include "pages/page_item_template.h"
 #include "foundation/cp932.h"
 #include "foundation/native_path.h"
-#include "tools/item_sort.h"
+#include "editing/item_sort.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/ui_backend.h"
 

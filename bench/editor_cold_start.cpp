@@ -16,9 +16,9 @@
 #include <functional>
 #include <string>
 
-#include "app/main/main_dlg.h"
 #include "foundation/huge_page_heap.h"
 #include "foundation/native_path.h"
+#include "shell/main_dlg.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/ui_backend.h"
 

@@ -1,4 +1,4 @@
-// Benchmark of the find window's work (tools/find_replace.h) on the files
+// Benchmark of the find window's work (editing/find_replace.h) on the files
 // that bench/data_gen/gen-item-data.pl generates (items-N.cgi in the folder
 // given by --data_dir=DIR, default "."; run_document_bench.sh makes them),
 // over every element of the project by its full text (target "全て", field
@@ -31,9 +31,9 @@
 #include "document/merx_reader.h"
 #include "foundation/sjis_literal.h"
 #include "foundation/text_file.h"
-#include "tools/find_methods.h"
-#include "tools/find_replace.h"
-#include "tools/find_targets.h"
+#include "editing/find_methods.h"
+#include "editing/find_replace.h"
+#include "editing/find_targets.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "document/data_writer.h"
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
-#include "pages/arrangement_rules.h"
+#include "editing/arrangement_rules.h"
 #include "pattern/editor_matchers.h"
 
 namespace {

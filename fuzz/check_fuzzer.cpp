@@ -21,7 +21,7 @@
 #include "foundation/sjis_literal.h"
 #include "fuzz_check.h"
 #include "pattern/editor_matchers.h"
-#include "tools/integrity_check.h"
+#include "editing/integrity_check.h"
 
 namespace {
 

@@ -21,11 +21,11 @@
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
 #include "document/reopen_check.h"
-#include "pages/event_fields.h"
-#include "pages/event_groups.h"
-#include "pages/event_list_edit.h"
-#include "pages/event_params.h"
-#include "pages/event_scripts.h"
+#include "editing/event_fields.h"
+#include "editing/event_groups.h"
+#include "editing/event_list_edit.h"
+#include "editing/event_params.h"
+#include "editing/event_scripts.h"
 #include "pattern/editor_matchers.h"
 
 namespace {

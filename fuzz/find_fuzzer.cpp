@@ -27,8 +27,8 @@
 #include "fuzz_check.h"
 #include "pattern/editor_matchers.h"
 #include "pattern/str_regex.h"
-#include "tools/find_methods.h"
-#include "tools/find_replace.h"
+#include "editing/find_methods.h"
+#include "editing/find_replace.h"
 
 namespace {
 

@@ -23,9 +23,9 @@
 #include "document/merx_reader.h"
 #include "document/reopen_check.h"
 #include "document/writer_text.h"
-#include "pages/define_text.h"
-#include "pages/function_blocks.h"
-#include "pages/function_text.h"
+#include "editing/define_text.h"
+#include "editing/function_blocks.h"
+#include "editing/function_text.h"
 #include "pattern/editor_matchers.h"
 
 namespace {

@@ -26,9 +26,9 @@
 #include "fuzz_check.h"
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
-#include "pages/item_icon.h"
-#include "pages/item_naming.h"
-#include "pages/item_rename.h"
+#include "editing/item_icon.h"
+#include "editing/item_naming.h"
+#include "editing/item_rename.h"
 #include "pattern/editor_matchers.h"
 
 namespace {

@@ -19,7 +19,7 @@
 
 #include "foundation/sjis.h"
 #include "fuzz_check.h"
-#include "pages/list_filter.h"
+#include "editing/list_filter.h"
 
 namespace {
 

@@ -27,10 +27,10 @@
 #include "document/merx_reader.h"
 #include "document/reopen_check.h"
 #include "fuzz_check.h"
-#include "pages/event_fields.h"
-#include "pages/item_fields.h"
-#include "pages/item_rename.h"
-#include "pages/reopen_guard.h"
+#include "editing/event_fields.h"
+#include "editing/item_fields.h"
+#include "editing/item_rename.h"
+#include "editing/reopen_guard.h"
 #include "pattern/editor_matchers.h"
 
 namespace {

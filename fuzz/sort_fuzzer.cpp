@@ -26,7 +26,7 @@
 #include "fuzz_check.h"
 #include "written_elements.h"
 #include "pattern/editor_matchers.h"
-#include "tools/item_sort.h"
+#include "editing/item_sort.h"
 
 namespace {
 

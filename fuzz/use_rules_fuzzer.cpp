@@ -26,12 +26,12 @@
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
 #include "document/reopen_check.h"
-#include "pages/use_argselect.h"
-#include "pages/use_fields.h"
-#include "pages/use_job.h"
-#include "pages/use_list_edit.h"
-#include "pages/use_scripts.h"
-#include "pages/use_ung_line.h"
+#include "editing/use_argselect.h"
+#include "editing/use_fields.h"
+#include "editing/use_job.h"
+#include "editing/use_list_edit.h"
+#include "editing/use_scripts.h"
+#include "editing/use_ung_line.h"
 #include "pattern/editor_matchers.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/line_ends.h"
+#include "editing/line_ends.h"
 #include "foundation/sjis_literal.h"
 #include "settings/setting_keys.h"
 #include "ui/edit_tab_key.h"

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "foundation/sjis_literal.h"
-#include "settings/setting_keys.h"
 #include "pattern/regex_types.h"
+#include "settings/setting_keys.h"
 
 namespace {
 

@@ -15,26 +15,9 @@
 #include "document/merx_document.h"
 #include "document/project_info.h"
 #include "document/rule_table.h"
+#include "editing/page_element.h"
 #include "settings/settings_store.h"
 #include "ui/ui_types.h"
-
-// The tabs of the editing pages, in the order of the tab control.
-enum CPageTab : int32_t {
-    kTabItem = 0,
-    kTabEvent = 1,
-    kTabFunction = 2,
-    kTabDefinition = 3,
-    kTabArrangement = 4,
-    kTabProject = 5,
-};
-
-// An element on a page: the page's tab (0 to 5) and the element's index in
-// that page's list; -1 where there is none.
-struct CPageElement {
-    int32_t tab = -1;
-    int32_t index = -1;
-    bool operator==(const CPageElement&) const = default;
-};
 
 class CPageContext : public CModifiedMarker {
 public:

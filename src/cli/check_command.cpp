@@ -7,8 +7,8 @@
 
 #include "cli/cli_project.h"
 #include "cli/project_args.h"
+#include "editing/integrity_check.h"
 #include "foundation/cp932.h"
-#include "tools/integrity_check.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "tools/find_methods.h"
-#include "tools/find_targets.h"
+#include "editing/find_methods.h"
+#include "editing/find_targets.h"
 
 namespace {
 

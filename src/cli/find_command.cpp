@@ -11,9 +11,9 @@
 #include "cli/cp932_operand.h"
 #include "cli/find_args.h"
 #include "cli/project_args.h"
+#include "editing/find_replace.h"
+#include "editing/find_targets.h"
 #include "foundation/cp932.h"
-#include "tools/find_replace.h"
-#include "tools/find_targets.h"
 
 namespace {
 

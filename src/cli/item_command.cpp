@@ -12,8 +12,8 @@
 #include "cli/escape_text.h"
 #include "cli/item_operands.h"
 #include "cli/project_args.h"
+#include "editing/item_rename.h"
 #include "foundation/cp932.h"
-#include "pages/item_rename.h"
 
 namespace {
 

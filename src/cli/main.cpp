@@ -19,8 +19,8 @@
 #include "cli/sort_command.h"
 #include "foundation/allocation_cap.h"
 #include "foundation/huge_page_heap.h"
-#include "foundation/text_file.h"
 #include "foundation/out_of_memory.h"
+#include "foundation/text_file.h"
 #include "pattern/editor_matchers.h"
 
 namespace {

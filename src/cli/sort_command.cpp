@@ -8,9 +8,9 @@
 
 #include "cli/cli_project.h"
 #include "cli/project_args.h"
+#include "editing/item_sort.h"
 #include "foundation/cp932.h"
 #include "foundation/sjis_literal.h"
-#include "tools/item_sort.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "document/function_keywords.h"
-#include "foundation/ascii_case.h"
 #include "document/line_scan.h"
+#include "foundation/ascii_case.h"
 
 const char* const kBlockPatternIncludeBlocks =
     "%[%(@@IF%+0j%[%(\n%/0W%)%$%]%)%(%+j%[%(\n%/0w%P@@%[%(DEFINE%)%(ITEM%!(NO%)%)%(EVENT%)%(FUNC%[%(ITEM%)%("

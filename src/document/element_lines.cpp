@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "foundation/ascii_case.h"
 #include "document/line_scan.h"
+#include "foundation/ascii_case.h"
 
 CElementLines::CElementLines(const char* text) : CElementLines(text, static_cast<uint32_t>(std::strlen(text))) {}
 

@@ -1,9 +1,9 @@
 // Reading an @@EVENT block.
 #include <cstring>
 
-#include "foundation/ascii_case.h"
-#include "document/local_block.h"
 #include "document/element_reader.h"
+#include "document/local_block.h"
+#include "foundation/ascii_case.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
 

@@ -1,9 +1,9 @@
 // Reading an @@ITEM block.
 #include <cstring>
 
-#include "foundation/ascii_case.h"
-#include "document/local_block.h"
 #include "document/element_reader.h"
+#include "document/local_block.h"
+#include "foundation/ascii_case.h"
 #include "foundation/sjis_literal.h"
 
 namespace {

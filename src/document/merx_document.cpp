@@ -5,8 +5,8 @@
 
 #include "document/block_split.h"
 #include "document/function_keywords.h"
-#include "foundation/ascii_case.h"
 #include "document/map_copy.h"
+#include "foundation/ascii_case.h"
 
 namespace {
 

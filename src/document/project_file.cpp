@@ -7,8 +7,8 @@
 
 #include "document/backup_file.h"
 #include "document/data_writer.h"
-#include "document/kept_writer.h"
 #include "document/function_keywords.h"
+#include "document/kept_writer.h"
 #include "document/merx_reader.h"
 #include "foundation/native_path.h"
 #include "foundation/out_of_memory.h"

@@ -1,7 +1,7 @@
 // Reading the @@USE entries of an item.
+#include "document/element_reader.h"
 #include "document/line_scan.h"
 #include "document/local_block.h"
-#include "document/element_reader.h"
 #include "foundation/sjis_literal.h"
 #include "pattern/str_regex.h"
 

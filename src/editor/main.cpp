@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/main/editor_app.h"
 #include "editor/display_check.h"
 #include "editor/editor_options.h"
 #include "editor/screenshot_tour.h"
 #include "foundation/huge_page_heap.h"
 #include "foundation/native_path.h"
+#include "shell/editor_app.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/ui_backend.h"
 

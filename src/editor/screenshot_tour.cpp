@@ -13,11 +13,11 @@
 #include <functional>
 #include <vector>
 
-#include "app/main/main_dlg.h"
+#include "editing/find_targets.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
 #include "pages/page_item_template.h"
-#include "tools/find_targets.h"
+#include "shell/main_dlg.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/qt/qt_window.h"
 #include "ui/ui_entry.h"

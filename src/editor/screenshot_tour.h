@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "app/main/editor_startup.h"
+#include "shell/editor_startup.h"
 
 class CQtBackend;
 

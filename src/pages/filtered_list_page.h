@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "pages/list_filter.h"
+#include "editing/list_filter.h"
 #include "pages/main_page.h"
 
 class CFilteredListPage : public CMainPage {

@@ -13,7 +13,7 @@
 
 #include "app/page_context.h"
 #include "document/project_info.h"
-#include "pages/reopen_guard.h"
+#include "editing/reopen_guard.h"
 #include "ui/dialog_base.h"
 
 class CMainPage : public CDialogBase {

@@ -1,7 +1,7 @@
 #include "pages/page_define.h"
 
-#include "app/line_ends.h"
-#include "pages/define_text.h"
+#include "editing/define_text.h"
+#include "editing/line_ends.h"
 #include "pages/page_define_template.h"
 #include "ui/edit_tab_key.h"
 #include "ui/ui_services.h"

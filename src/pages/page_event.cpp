@@ -2,15 +2,15 @@
 
 #include <vector>
 
-#include "app/line_ends.h"
 #include "document/backslash_completion.h"
 #include "document/data_writer.h"
 #include "document/declared_subs.h"
 #include "document/element_reader.h"
+#include "editing/event_groups.h"
+#include "editing/event_list_edit.h"
+#include "editing/line_ends.h"
 #include "foundation/sjis_literal.h"
 #include "pages/context_question.h"
-#include "pages/event_groups.h"
-#include "pages/event_list_edit.h"
 #include "pages/page_event_template.h"
 #include "settings/setting_keys.h"
 #include "ui/edit_tab_key.h"

@@ -10,9 +10,9 @@
 #include <cstdint>
 
 #include "document/event_struct.h"
-#include "pages/event_fields.h"
-#include "pages/event_params.h"
-#include "pages/event_scripts.h"
+#include "editing/event_fields.h"
+#include "editing/event_params.h"
+#include "editing/event_scripts.h"
 #include "pages/filtered_list_page.h"
 #include "pages/main_page.h"
 

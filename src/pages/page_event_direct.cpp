@@ -2,14 +2,14 @@
 // direct-input window, read back with the event reader.
 #include <vector>
 
-#include "app/line_ends.h"
 #include "document/backslash_completion.h"
 #include "document/data_writer.h"
 #include "document/element_reader.h"
+#include "editing/event_fields.h"
+#include "editing/line_ends.h"
+#include "editing/reopen_guard.h"
 #include "pages/context_question.h"
-#include "pages/event_fields.h"
 #include "pages/page_event.h"
-#include "pages/reopen_guard.h"
 #include "settings/setting_keys.h"
 #include "ui/ui_services.h"
 

@@ -1,10 +1,10 @@
 // The event page's list operations: add, copy, delete, up and down, and
 // the filter box.
+#include "editing/condition_crossing.h"
+#include "editing/delete_question.h"
+#include "editing/event_list_edit.h"
 #include "foundation/out_of_memory.h"
 #include "foundation/sjis_literal.h"
-#include "pages/delete_question.h"
-#include "pages/condition_crossing.h"
-#include "pages/event_list_edit.h"
 #include "pages/page_event.h"
 #include "pages/page_event_template.h"
 

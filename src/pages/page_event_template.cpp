@@ -1,7 +1,7 @@
 #include "pages/page_event_template.h"
 
+#include "editing/event_fields.h"
 #include "foundation/sjis_literal.h"
-#include "pages/event_fields.h"
 #include "pages/page_layout.h"
 
 namespace event_page {

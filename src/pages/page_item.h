@@ -13,15 +13,15 @@
 #include <cstdint>
 
 #include "document/item_struct.h"
-#include "pages/item_fields.h"
+#include "editing/item_fields.h"
+#include "editing/item_sort.h"
+#include "editing/use_argselect.h"
+#include "editing/use_fields.h"
+#include "editing/use_job.h"
+#include "editing/use_scripts.h"
+#include "editing/use_ung_line.h"
 #include "pages/filtered_list_page.h"
 #include "pages/main_page.h"
-#include "pages/use_argselect.h"
-#include "pages/use_fields.h"
-#include "pages/use_job.h"
-#include "pages/use_scripts.h"
-#include "pages/use_ung_line.h"
-#include "tools/item_sort.h"
 
 class Cpage_item : public CFilteredListPage {
 public:

@@ -5,10 +5,10 @@
 #include <fstream>
 #include <system_error>
 
+#include "editing/item_icon.h"
 #include "foundation/decimal_text.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
-#include "pages/item_icon.h"
 #include "pages/page_item.h"
 #include "pages/page_item_template.h"
 #include "settings/setting_keys.h"

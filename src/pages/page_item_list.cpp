@@ -1,11 +1,11 @@
 // The item page's list operations: add, copy, delete, up and down, the
 // sort dialog and the filter box.
+#include "editing/condition_crossing.h"
+#include "editing/delete_question.h"
+#include "editing/item_list_edit.h"
+#include "editing/item_naming.h"
 #include "foundation/out_of_memory.h"
 #include "foundation/sjis_literal.h"
-#include "pages/delete_question.h"
-#include "pages/condition_crossing.h"
-#include "pages/item_list_edit.h"
-#include "pages/item_naming.h"
 #include "pages/page_item.h"
 #include "pages/page_item_template.h"
 #include "tools/item_sort_dlg.h"

@@ -1,8 +1,8 @@
 #include "pages/page_item_template.h"
 
+#include "editing/use_fields.h"
 #include "foundation/sjis_literal.h"
 #include "pages/page_layout.h"
-#include "pages/use_fields.h"
 
 namespace item_page {
 

@@ -8,12 +8,12 @@
 
 #include "app/edit_dlg.h"
 #include "document/declared_subs.h"
+#include "editing/use_list_edit.h"
 #include "foundation/sjis_literal.h"
 #include "pages/context_question.h"
 #include "pages/item_ex_dlg.h"
 #include "pages/page_item.h"
 #include "pages/page_item_template.h"
-#include "pages/use_list_edit.h"
 #include "settings/setting_keys.h"
 
 using namespace item_page;

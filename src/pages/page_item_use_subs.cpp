@@ -2,10 +2,10 @@
 // use/need/get lines of the shown use entry, one of each shown at a time.
 // Adding or choosing another first saves the shown one; a refused one keeps
 // its group on it.
+#include "editing/use_list_edit.h"
 #include "foundation/sjis_literal.h"
 #include "pages/page_item.h"
 #include "pages/page_item_template.h"
-#include "pages/use_list_edit.h"
 
 using namespace item_page;
 

@@ -1,7 +1,7 @@
 #include "pages/page_set.h"
 
+#include "editing/arrangement_rules.h"
 #include "foundation/sjis_literal.h"
-#include "pages/arrangement_rules.h"
 #include "pages/page_set_template.h"
 #include "ui/edit_tab_key.h"
 

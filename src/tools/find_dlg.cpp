@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "editing/find_methods.h"
+#include "editing/find_replace.h"
+#include "editing/find_targets.h"
 #include "foundation/sjis_literal.h"
-#include "tools/find_methods.h"
-#include "tools/find_replace.h"
-#include "tools/find_targets.h"
 #include "ui/ui_progress.h"
 #include "ui/ui_services.h"
 

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "app/page_context.h"
-#include "tools/item_sort.h"
+#include "editing/item_sort.h"
 #include "ui/dialog_base.h"
 
 class CItemSortDlg : public CDialogBase {

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "app/window_geometry.h"
+#include "editing/result_line.h"
 #include "foundation/sjis_literal.h"
 #include "settings/setting_keys.h"
-#include "tools/result_line.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "foundation/sjis_literal.h"
-#include "ui/ui_backend.h"
 #include "ui/template_layout.h"
+#include "ui/ui_backend.h"
 #include "ui/ui_entry.h"
 #include "ui/ui_services.h"
 

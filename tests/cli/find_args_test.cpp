@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/find_methods.h"
-#include "tools/find_targets.h"
+#include "editing/find_methods.h"
+#include "editing/find_targets.h"
 
 namespace {
 

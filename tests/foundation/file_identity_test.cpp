@@ -18,10 +18,10 @@
 #include <tuple>
 #include <vector>
 
+#include "../gone_pid.h"
 #include "../temp_folder.h"
 #include "foundation/leftover_files.h"
 #include "foundation/text_file.h"
-#include "../gone_pid.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // main window and a scripted user: narrowing and clearing, selecting in a
 // filtered list, the move buttons, add and copy, jumps from the tools and
 // deleting a filtered line.
-#include "../app/main_dlg_fixture.h"
+#include "../shell/main_dlg_fixture.h"
 #include "pages/page_event_template.h"
 #include "pages/page_item_template.h"
 #include "pages/page_set_template.h"

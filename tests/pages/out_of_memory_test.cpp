@@ -3,7 +3,7 @@
 // (never an internal error) and leaves the document, and the page's list,
 // as they were; an open is refused, and the project reset once reading the
 // file had begun to change it.
-#include "../app/main_dlg_fixture.h"
+#include "../shell/main_dlg_fixture.h"
 #include "document/data_writer.h"
 #include "foundation/allocation_cap.h"
 #include "pages/page_event.h"

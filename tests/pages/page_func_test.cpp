@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "../app/main_dlg_fixture.h"
+#include "../shell/main_dlg_fixture.h"
 #include "pages/page_define_template.h"
 #include "pages/page_func_template.h"
 

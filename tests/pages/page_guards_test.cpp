@@ -4,7 +4,7 @@
 // question is open the tool windows cannot change the element it is about.
 #include <algorithm>
 
-#include "../app/main_dlg_fixture.h"
+#include "../shell/main_dlg_fixture.h"
 #include "app/direct_input_dlg.h"
 #include "app/err_info_dlg.h"
 #include "pages/page_event_template.h"

@@ -3,7 +3,7 @@
 // edit and the stored selection.
 #include <filesystem>
 
-#include "../app/main_dlg_fixture.h"
+#include "../shell/main_dlg_fixture.h"
 #include "pages/item_ex_dlg.h"
 #include "pages/page_item.h"
 #include "pages/page_item_template.h"

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "../app/main_dlg_fixture.h"
+#include "../shell/main_dlg_fixture.h"
 #include "app/edit_dlg.h"
 #include "pages/page_item.h"
 #include "pages/page_item_template.h"

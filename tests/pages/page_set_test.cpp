@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "../app/main_dlg_fixture.h"
+#include "../shell/main_dlg_fixture.h"
 #include "pages/page_set.h"
 #include "pages/page_set_template.h"
 

@@ -1,7 +1,7 @@
 // A refused apply on the item and event pages leaves the element as it was
 // stored: a field typed back to its shown text afterwards is that text,
 // not the refused one.
-#include "../app/main_dlg_fixture.h"
+#include "../shell/main_dlg_fixture.h"
 #include "pages/page_event_template.h"
 #include "pages/page_item_template.h"
 

@@ -3,10 +3,10 @@
 // what was typed and the document and the file stay as they were.
 #include <functional>
 
-#include "../app/main_dlg_fixture.h"
+#include "../shell/main_dlg_fixture.h"
+#include "pages/page_define_template.h"
 #include "pages/page_event_template.h"
 #include "pages/page_func_template.h"
-#include "pages/page_define_template.h"
 #include "pages/page_item_template.h"
 #include "pages/page_set_template.h"
 

@@ -3,12 +3,12 @@
 // replacing (the page shows the new text before the message), refused
 // elements, the busy guard, an apply that fails, a cancelled run, and a
 // double-click in the results window while the message is open.
-#include "../app/main_dlg_fixture.h"
+#include "../shell/main_dlg_fixture.h"
+#include "editing/find_methods.h"
+#include "editing/find_targets.h"
 #include "pages/page_event_template.h"
 #include "pages/page_item_template.h"
 #include "tools/find_dlg.h"
-#include "tools/find_methods.h"
-#include "tools/find_targets.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "../app/main_dlg_fixture.h"
 #include "../document/document_test_helpers.h"
+#include "../shell/main_dlg_fixture.h"
+#include "editing/item_sort.h"
 #include "pages/page_item.h"
 #include "pages/page_item_template.h"
-#include "tools/item_sort.h"
 #include "tools/item_sort_dlg.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // The tool results window through the main window and a scripted user:
 // lines, jumps to every kind of element, "INFO" lines, the stale-line
 // message, the "固定" box and the clearing on a new project.
-#include "../app/main_dlg_fixture.h"
+#include "../shell/main_dlg_fixture.h"
+#include "editing/result_line.h"
 #include "pages/page_item_template.h"
 #include "tools/project_jump_info_dlg.h"
-#include "tools/result_line.h"
 
 namespace {
 

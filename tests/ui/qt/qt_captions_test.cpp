@@ -12,7 +12,7 @@
 #include "app/about_dlg.h"
 #include "app/edit_dlg.h"
 #include "app/err_info_dlg.h"
-#include "app/main/main_dlg.h"
+#include "shell/main_dlg.h"
 #include "app/preferences_dlg.h"
 #include "app/project_info_dlg.h"
 #include "pages/item_ex_dlg_template.h"

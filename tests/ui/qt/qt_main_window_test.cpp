@@ -12,7 +12,7 @@
 #include <iterator>
 
 #include "../temp_folder.h"
-#include "app/main/main_dlg.h"
+#include "shell/main_dlg.h"
 #include "foundation/native_path.h"
 #include "pages/page_item_template.h"
 #include "qt_fixture.h"
