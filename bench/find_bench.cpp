@@ -122,7 +122,7 @@ void BM_Replace(benchmark::State& state)
         const std::vector<CFindElement> targets = CollectFindTargets(*doc, kFindAll, CPageElement{});
         const double start = ThreadCpuSeconds();
         outcome = RunFindReplace(*doc, targets, replace);
-        CommitFindReplace(outcome);
+        CommitFindReplace(*doc, outcome);
         state.SetIterationTime(ThreadCpuSeconds() - start);
         if (outcome.stop != StrRegexStop::kNone || outcome.refused != 0 || outcome.replacements == 0 ||
             RunFindReplace(*doc, targets, find).elements != 0) {

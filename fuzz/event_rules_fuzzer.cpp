@@ -99,11 +99,11 @@ void CheckLists(CMerxDocument& doc)
         Expect(seen.insert(std::string(group.GetBuffer(), group.GetLength())).second, "a group code is listed twice");
 
     const uint32_t events = doc.eventdata.GetCount();
-    const Ceventstruct* added = InsertNewEvent(doc, FindInsertPlace(doc, doc.eventdata, false, -1));
+    const Ceventstruct* added = static_cast<Ceventstruct*>(doc.FindByIdentity(InsertNewEvent(doc, FindInsertPlace(doc, doc.eventdata, false, -1))->ElementId()));
     Expect(doc.eventdata.GetCount() == events + 1, "the new event is not in the list");
     Expect(doc.FindInArrangement(added) >= 0, "the new event is not in the arrangement");
     const Ceventstruct source = doc.eventdata[0];
-    const Ceventstruct* copy = InsertEventCopy(doc, FindInsertPlace(doc, doc.eventdata, true, 0), source);
+    const Ceventstruct* copy = static_cast<Ceventstruct*>(doc.FindByIdentity(InsertEventCopy(doc, FindInsertPlace(doc, doc.eventdata, true, 0), source)->ElementId()));
     Expect(&doc.eventdata[0] == copy, "the copy is not before the shown event");
     Expect(doc.FindInArrangement(copy) >= 0, "the copy is not in the arrangement");
 }

@@ -147,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         Expect(CountLines(outcome.lines) == outcome.elements + 2 * outcome.refused,
                "the result lines do not match the elements");
-        CommitFindReplace(outcome);
+        CommitFindReplace(doc, outcome);
         if (stable)
             Expect(ReadsBackAsItIs(doc), "a replacement left a document that does not read back as it is");
     } catch (...) {

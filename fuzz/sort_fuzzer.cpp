@@ -131,9 +131,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     continue;
                 ExpectKept(doc, before, sections);
                 ExpectReadBack(doc);
-                Expect(SortItems(doc, CItemSortKey::kRestore, false, previous), "the previous order was refused");
+                const std::vector<const CMERX_base*> sorted = Arrangement(doc);
+                Expect(SortItems(doc, CItemSortKey::kRestore, false, previous) != nullptr,
+                       "the previous order was refused");
                 Expect(Arrangement(doc) == before, "the previous order did not put the items back");
-                SortItems(doc, static_cast<CItemSortKey>(key), descending, previous);
+                // The sort's own step takes it back and does it again.
+                CEditCommandPtr step = SortItems(doc, static_cast<CItemSortKey>(key), descending, previous);
+                Expect(step && Arrangement(doc) == sorted, "the second sort gave another order");
+                step->Undo(doc);
+                Expect(Arrangement(doc) == before, "the undone sort did not put the items back");
+                step->Redo(doc);
+                Expect(Arrangement(doc) == sorted, "the sort done again gave another order");
             }
         }
     } catch (...) {

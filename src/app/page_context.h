@@ -12,6 +12,7 @@
 #include "app/modal_wait.h"
 #include "app/modified_marker.h"
 #include "app/notify_ready.h"
+#include "document/edit_command.h"
 #include "document/merx_document.h"
 #include "document/project_info.h"
 #include "document/rule_table.h"
@@ -67,6 +68,12 @@ public:
     // After a replace changed the document under it: the current page shows
     // the document anew.
     virtual void ReloadCurrentPage() = 0;
+
+    // Records `step`, a change just made to the document, as one step of
+    // the undo history named `name` (the edit menu shows "取り消し: " and
+    // the name); the project is modified. A null step (nothing changed)
+    // records nothing.
+    virtual void Record(CEditCommandPtr step, const char* name) = 0;
 
 protected:
     ~CPageContext() = default;

@@ -179,7 +179,7 @@ int Run(std::span<const std::string_view> args, const ProjectArgsForm& form, boo
         return outcome.elements > 0 ? 0 : 1;
 
     if (outcome.replacements > 0) {
-        CommitFindReplace(outcome);
+        CommitFindReplace(p->doc, outcome);
         if (parsed->output)
             if (const int written = WriteCliProject(*p, *parsed, form.command, out, err); written != 0)
                 return written;

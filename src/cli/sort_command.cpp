@@ -104,7 +104,7 @@ int RunSortCommand(std::span<const std::string_view> args, std::ostream& out, st
         return 1;
     }
     CItemPreviousOrder previous;
-    const bool changed = SortItems(doc, *key, parsed->Has("--descending"), previous);
+    const bool changed = SortItems(doc, *key, parsed->Has("--descending"), previous) != nullptr;
     for (uint32_t i = 0; i < doc.itemdata.GetCount(); ++i) {
         const CMerxString* name = doc.itemdata.GetAt(i)->GetField("name");
         out << "ITEM[" << i << "]" << Cp932ToUtf8(SJ("：")) << Cp932ToUtf8(name ? name->GetBuffer() : "") << "\n";

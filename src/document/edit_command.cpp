@@ -17,15 +17,6 @@ CMERX_base& Find(CMerxDocument& doc, uint32_t id)
     return *element;
 }
 
-template <class T>
-uint32_t IndexIn(const CMerxArray<T>& container, const CMERX_base* element)
-{
-    for (uint32_t i = 0; i < container.GetCount(); ++i)
-        if (container.GetAt(i) == element)
-            return i;
-    return container.GetCount();
-}
-
 // The step holds what the element does not hold now: undone and redone,
 // the two exchange what they hold.
 class CReplaceStep : public CEditCommand {
@@ -52,9 +43,9 @@ public:
     {
         m_nPosition = static_cast<uint32_t>(doc.FindInArrangement(&element));
         if (m_nKind == CMERX_TYPE_ITEM)
-            m_nIndex = IndexIn(doc.itemdata, &element);
+            m_nIndex = static_cast<uint32_t>(doc.itemdata.IndexOf(&element));
         else if (m_nKind == CMERX_TYPE_EVENT)
-            m_nIndex = IndexIn(doc.eventdata, &element);
+            m_nIndex = static_cast<uint32_t>(doc.eventdata.IndexOf(&element));
         for (size_t i = 0; i < doc.keptFunctionParts.size(); ++i)
             if (doc.keptFunctionParts[i].anchor == &element)
                 m_parts.push_back(i);
@@ -225,6 +216,13 @@ CEditCommandPtr ReplaceContent(CMerxDocument& doc, CMERX_base& element, const CM
     return std::make_unique<CReplaceStep>(doc.IdentityOf(element), std::move(other));
 }
 
+CEditCommandPtr ContentChanged(CMerxDocument& doc, const CMERX_base& element, std::unique_ptr<CElementSnapshot> before)
+{
+    if (before->Holds(element))
+        return nullptr;
+    return std::make_unique<CReplaceStep>(doc.IdentityOf(element), std::move(before));
+}
+
 CEditCommandPtr InsertItem(CMerxDocument& doc, uint32_t index, uint32_t position, const Citemstruct* content)
 {
     Citemstruct* item = doc.InsertItem(index, position);
@@ -239,6 +237,11 @@ CEditCommandPtr InsertEvent(CMerxDocument& doc, uint32_t index, uint32_t positio
     if (content)
         *event = *content;
     return std::make_unique<CInsertStep>(doc, *event);
+}
+
+CEditCommandPtr Inserted(CMerxDocument& doc, const CMERX_base& element)
+{
+    return std::make_unique<CInsertStep>(doc, element);
 }
 
 CEditCommandPtr InsertOther(CMerxDocument& doc, uint32_t position, const Cotherstruct* content)

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "document/element_snapshot.h"
 #include "document/merx_document.h"
 
 class CEditCommand {
@@ -51,10 +52,18 @@ private:
 // element or the definition) takes what `content` (of the same kind)
 // holds; its place in the kept text stays its own.
 CEditCommandPtr ReplaceContent(CMerxDocument& doc, CMERX_base& element, const CMERX_base& content);
+// A change already made in `element`, which held what `before` holds
+// (a snapshot of it taken just before): the step that takes it back; null
+// when the element holds the same as before.
+CEditCommandPtr ContentChanged(CMerxDocument& doc, const CMERX_base& element, std::unique_ptr<CElementSnapshot> before);
 // A new item (event) at `index` of its container and `position` of the
 // arrangement, holding what `content` holds (an empty one for null).
 CEditCommandPtr InsertItem(CMerxDocument& doc, uint32_t index, uint32_t position, const Citemstruct* content);
 CEditCommandPtr InsertEvent(CMerxDocument& doc, uint32_t index, uint32_t position, const Ceventstruct* content);
+// An item, event or other text just put into the document (by
+// CMerxDocument::InsertItem, InsertEvent or InsertOther and filled): the
+// step that takes it out again.
+CEditCommandPtr Inserted(CMerxDocument& doc, const CMERX_base& element);
 // A new other text at `position` of the arrangement.
 CEditCommandPtr InsertOther(CMerxDocument& doc, uint32_t position, const Cotherstruct* content);
 // Removes an item, event or other text (null for any other element, which

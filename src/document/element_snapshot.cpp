@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "document/define_struct.h"
+#include "document/element_compare.h"
 #include "document/event_struct.h"
 #include "document/item_struct.h"
 #include "document/other_struct.h"
@@ -133,5 +134,23 @@ void CElementSnapshot::ExchangeWith(CMERX_base& element)
         std::swap(m_copy, now.m_copy);
         break;
     }
+    }
+}
+
+bool CElementSnapshot::Holds(const CMERX_base& element) const
+{
+    if (element.GetKind() != GetKind())
+        return false;
+    switch (GetKind()) {
+    case CMERX_TYPE_ITEM:
+        return SameContent(static_cast<const Citemstruct&>(element), static_cast<const Citemstruct&>(*m_copy));
+    case CMERX_TYPE_EVENT:
+        return SameContent(static_cast<const Ceventstruct&>(element), static_cast<const Ceventstruct&>(*m_copy));
+    case CMERX_TYPE_OTHER:
+        return static_cast<const Cotherstruct&>(element).text == static_cast<const Cotherstruct&>(*m_copy).text;
+    case CMERX_TYPE_SINGLE:
+        return static_cast<const Csinglestruct&>(element).text == static_cast<const Csinglestruct&>(*m_copy).text;
+    default:
+        return static_cast<const Cdefinestruct&>(element).text == static_cast<const Cdefinestruct&>(*m_copy).text;
     }
 }

@@ -27,6 +27,10 @@ public:
     // hold (without copying fields and lists of items and events); the
     // element keeps its place.
     void ExchangeWith(CMERX_base& element);
+    // Whether `element` (of any kind) holds what the snapshot holds: the
+    // same fields, lists and use entries (element_compare.h), or the same
+    // text.
+    bool Holds(const CMERX_base& element) const;
     // About how many bytes the snapshot takes.
     size_t Bytes() const { return m_nBytes; }
 

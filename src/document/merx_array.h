@@ -17,6 +17,15 @@ class CMerxArray : public CArrayAuto<T> {
 public:
     using CArrayAuto<T>::CArrayAuto;
 
+    // The index of `element` in the array, or -1.
+    int32_t IndexOf(const CMERX_base* element) const
+    {
+        for (uint32_t i = 0; i < this->GetCount(); ++i)
+            if (this->GetAt(i) == element)
+                return static_cast<int32_t>(i);
+        return -1;
+    }
+
 protected:
     void DestructElements(T** slots, uint32_t count) override
     {

@@ -10,24 +10,13 @@
 
 namespace {
 
-// The index of `element` in `container`, or -1.
-template <class T>
-int32_t IndexIn(const CMerxArray<T>& container, const CMERX_base* element)
-{
-    for (uint32_t i = 0; i < container.GetCount(); ++i) {
-        if (container.GetAt(i) == element)
-            return static_cast<int32_t>(i);
-    }
-    return -1;
-}
-
 // Removes `element` from `container` and from the arrangement `setdata`
 // (when it stands there); false when the container lacks it.
 template <class T>
 bool RemoveFrom(CMerxArray<T>& container, CArrayAuto<CMERX_base*>& setdata, const CMERX_base* element,
                 int32_t position)
 {
-    const int32_t index = IndexIn(container, element);
+    const int32_t index = container.IndexOf(element);
     if (index < 0)
         return false;
     container.ReserveSlots(container.GetCount());
@@ -43,8 +32,8 @@ bool RemoveFrom(CMerxArray<T>& container, CArrayAuto<CMERX_base*>& setdata, cons
 template <class T>
 bool ExchangeIfNeighbours(CMerxArray<T>& container, const CMERX_base* upper, const CMERX_base* lower)
 {
-    const int32_t a = IndexIn(container, upper);
-    const int32_t b = IndexIn(container, lower);
+    const int32_t a = container.IndexOf(upper);
+    const int32_t b = container.IndexOf(lower);
     if (a < 0 || b != a + 1)
         return false;
     container.Exchange(static_cast<uint32_t>(a), static_cast<uint32_t>(b));

@@ -2,19 +2,23 @@
 
 #include <utility>
 
-void CUndoHistory::Push(CEditCommandPtr step, const char* name)
+void CUndoHistory::Push(CEditCommandPtr&& step, const char* name)
 {
     if (!step)
         return;
+    // What may run out of memory comes first: then the history is as it
+    // was and the caller still holds the step.
+    const size_t bytes = step->Bytes();
+    Step entry{nullptr, CStr_base<64>(name), bytes};
+    m_steps.push_back(std::move(entry));
+    m_steps.back().command = std::move(step);
     // The steps taken back cannot be done again after a new one.
-    while (m_steps.size() > m_nDone) {
-        m_nBytes -= m_steps.back().bytes;
-        m_steps.pop_back();
+    while (m_steps.size() > m_nDone + 1) {
+        m_nBytes -= m_steps[m_nDone].bytes;
+        m_steps.erase(m_steps.begin() + static_cast<std::ptrdiff_t>(m_nDone));
     }
     if (m_nClean > static_cast<int64_t>(m_nDone))
         m_nClean = -1;
-    const size_t bytes = step->Bytes();
-    m_steps.push_back({std::move(step), CStr_base<64>(name), bytes});
     m_nBytes += bytes;
     ++m_nDone;
     while (m_steps.size() > 1 && (m_steps.size() > kMaxSteps || m_nBytes > kMaxBytes))

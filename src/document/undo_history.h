@@ -22,8 +22,9 @@ public:
     static constexpr size_t kMaxBytes = size_t(256) << 20;
 
     // Adds a step just done on the document; `name` (CP932) names it in the
-    // menu. A null step is no step.
-    void Push(CEditCommandPtr step, const char* name);
+    // menu. A null step is no step. When memory runs out, the history is as
+    // it was and `step` is still the caller's, to take the change back.
+    void Push(CEditCommandPtr&& step, const char* name);
     void Clear();
 
     bool CanUndo() const { return m_nDone > 0; }

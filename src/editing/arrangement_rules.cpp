@@ -116,7 +116,7 @@ bool StoreOtherText(const CMerxDocument& doc, Cotherstruct& other, const CStr_ba
     return false;
 }
 
-CArrangementMove MoveInArrangement(CMerxDocument& doc, uint32_t upper, CStr_base<1024>& reason)
+CArrangementMove MoveInArrangement(CMerxDocument& doc, uint32_t upper, CStr_base<1024>& reason, CEditCommandPtr* step)
 {
     const CMERX_base& first = *doc.setdata[upper];
     const CMERX_base& second = *doc.setdata[upper + 1];
@@ -124,7 +124,8 @@ CArrangementMove MoveInArrangement(CMerxDocument& doc, uint32_t upper, CStr_base
         reason.Assign(SJ("\"@@END\"で始まるテキストの後ろに置いた要素は、読み込み直すとそのテキストの一部になってしまうため移動できません。\n"));
         return CArrangementMove::kWouldBeLost;
     }
-    if (!doc.ExchangeNeighbours(upper))
+    CEditCommandPtr exchange = ExchangeNeighbours(doc, upper);
+    if (!exchange)
         return CArrangementMove::kNotNeighbours;
     // Other texts are read again in their new places, and so is the first
     // text behind the pair (past elements that write nothing), which may
@@ -145,11 +146,13 @@ CArrangementMove MoveInArrangement(CMerxDocument& doc, uint32_t upper, CStr_base
         CStr_base<1024> why;
         const bool survives = at > upper + 1 || SurvivesReopen(doc, *doc.setdata[at], &why);
         if (!survives || !StandsApart(doc, at)) {
-            doc.ExchangeNeighbours(upper);
+            exchange->Undo(doc);
             reason.Assign(SJ("移動すると、読み込み直したときに要素が変わってしまうため移動できません。\n"));
             reason.Append(survives ? AbsorbedTextMessage() : why.GetBuffer());
             return CArrangementMove::kWouldBeLost;
         }
     }
+    if (step)
+        *step = std::move(exchange);
     return CArrangementMove::kMoved;
 }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+#include "document/edit_command.h"
 #include "document/merx_document.h"
 
 // "@@ITEM：name", "@@EVENT：startmsg" (or code), a function block's keyword,
@@ -42,5 +43,7 @@ enum class CArrangementMove { kMoved, kNotNeighbours, kWouldBeLost };
 // items or events in their own list too). kNotNeighbours when two items or
 // events are no neighbours in their list, kWouldBeLost (with `reason`)
 // when the file would not read an element back after the move; nothing
-// changes then.
-CArrangementMove MoveInArrangement(CMerxDocument& doc, uint32_t upper, CStr_base<1024>& reason);
+// changes then. After a move `step` (when given) takes the step that
+// takes it back.
+CArrangementMove MoveInArrangement(CMerxDocument& doc, uint32_t upper, CStr_base<1024>& reason,
+                                   CEditCommandPtr* step = nullptr);

@@ -3,7 +3,7 @@
 // The event is made whole before it is inserted, which then needs no more
 // memory: when memory runs out, the document stays as it was.
 
-Ceventstruct* InsertNewEvent(CMerxDocument& document, const CInsertPlace& place)
+CEditCommandPtr InsertNewEvent(CMerxDocument& document, const CInsertPlace& place)
 {
     Ceventstruct made;
     for (const CMerxString& key : document.eventkeys)
@@ -13,10 +13,15 @@ Ceventstruct* InsertNewEvent(CMerxDocument& document, const CInsertPlace& place)
     made.SetField("code", code.GetBuffer());
     Ceventstruct* event = document.InsertEvent(place.index, place.position);
     event->Swap(made);
-    return event;
+    try {
+        return Inserted(document, *event);
+    } catch (...) {
+        document.RemoveElement(event);
+        throw;
+    }
 }
 
-Ceventstruct* InsertEventCopy(CMerxDocument& document, const CInsertPlace& place, const Ceventstruct& source)
+CEditCommandPtr InsertEventCopy(CMerxDocument& document, const CInsertPlace& place, const Ceventstruct& source)
 {
     Ceventstruct made(source);
     const CMerxString* code = source.GetField("code");
@@ -25,5 +30,10 @@ Ceventstruct* InsertEventCopy(CMerxDocument& document, const CInsertPlace& place
     made.SetField("code", copied.GetBuffer());
     Ceventstruct* event = document.InsertEvent(place.index, place.position);
     event->Swap(made);
-    return event;
+    try {
+        return Inserted(document, *event);
+    } catch (...) {
+        document.RemoveElement(event);
+        throw;
+    }
 }

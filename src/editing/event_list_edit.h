@@ -4,14 +4,15 @@
 
 #include <cstdint>
 
+#include "document/edit_command.h"
 #include "document/merx_document.h"
 #include "editing/insert_place.h"
 
 // A new event at `place` with one empty field per event key, coded
 // "event_N" with N the number of events after the addition (codes may
 // repeat: the integrity check reports them).
-Ceventstruct* InsertNewEvent(CMerxDocument& document, const CInsertPlace& place);
+CEditCommandPtr InsertNewEvent(CMerxDocument& document, const CInsertPlace& place);
 
 // A copy of `source` (fields, comments, params) at `place`, coded
 // "<code>_copy_ID_N" with N the number of events after the addition.
-Ceventstruct* InsertEventCopy(CMerxDocument& document, const CInsertPlace& place, const Ceventstruct& source);
+CEditCommandPtr InsertEventCopy(CMerxDocument& document, const CInsertPlace& place, const Ceventstruct& source);

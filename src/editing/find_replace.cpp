@@ -415,30 +415,14 @@ CFindOutcome RunFindReplace(const CMerxDocument& doc, const std::vector<CFindEle
     return out;
 }
 
-void CommitFindReplace(CFindOutcome& outcome)
+CEditCommandPtr CommitFindReplace(CMerxDocument& doc, CFindOutcome& outcome)
 {
-    if (outcome.stop != StrRegexStop::kNone)
-        return;
-    for (CFindPending& change : outcome.pending) {
-        switch (change.element->GetKind()) {
-        case CMERX_TYPE_ITEM:
-            static_cast<Citemstruct&>(*change.element) = static_cast<const Citemstruct&>(*change.changed);
-            break;
-        case CMERX_TYPE_EVENT:
-            static_cast<Ceventstruct&>(*change.element) = static_cast<const Ceventstruct&>(*change.changed);
-            break;
-        case CMERX_TYPE_SINGLE:
-            static_cast<Csinglestruct&>(*change.element).text = static_cast<const Csinglestruct&>(*change.changed).text;
-            break;
-        case CMERX_TYPE_DEFINE:
-            static_cast<Cdefinestruct&>(*change.element) = static_cast<const Cdefinestruct&>(*change.changed);
-            break;
-        default:
-            static_cast<Cotherstruct&>(*change.element).text = static_cast<const Cotherstruct&>(*change.changed).text;
-            break;
-        }
-    }
-    outcome.pending.clear();
+    if (outcome.stop != StrRegexStop::kNone || outcome.pending.empty())
+        return nullptr;
+    auto batch = std::make_unique<CEditBatch>();
+    for (CFindPending& change : outcome.pending)
+        batch->Add(ReplaceContent(doc, *change.element, *change.changed));
+    return batch;
 }
 
 CStr_base<64> FindResultTitle(bool replace, uint32_t elements)

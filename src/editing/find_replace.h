@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "document/edit_command.h"
 #include "document/merx_document.h"
 #include "editing/find_targets.h"
 #include "foundation/str_base.h"
@@ -70,9 +71,11 @@ CFindOutcome RunFindReplace(const CMerxDocument& doc, const std::vector<CFindEle
                             const CFindRequest& request, const std::atomic<bool>* cancel = nullptr,
                             const std::function<void(uint32_t done, uint32_t total)>& progress = {});
 
-// Moves the pending contents into their elements (nothing for a stopped
-// run). Raises no structure version: elements keep their places.
-void CommitFindReplace(CFindOutcome& outcome);
+// Moves the pending contents into their elements of `doc` (nothing for a
+// stopped run) and gives the one step that takes them all back (null when
+// nothing changed). Raises no structure version: elements keep their
+// places.
+CEditCommandPtr CommitFindReplace(CMerxDocument& doc, CFindOutcome& outcome);
 
 // "検索結果 (%d要素が該当)", "検索結果 (該当なし)", "置換結果 (%d要素が該当)",
 // "置換結果 (該当なし)".

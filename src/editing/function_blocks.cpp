@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "document/backslash_completion.h"
+#include "document/change_recorder.h"
 #include "document/block_split.h"
 #include "document/writer_text.h"
 #include "foundation/sjis_literal.h"
@@ -74,7 +75,8 @@ bool ReadFunctionBlocks(const char* text, bool includeAsElement, CFunctionTexts&
     return read;
 }
 
-void StoreFunctionBlocks(CMerxDocument& doc, CFunctionTexts& texts, int32_t escapeMode, CYesNoQuestion& question)
+CEditCommandPtr StoreFunctionBlocks(CMerxDocument& doc, CFunctionTexts& texts, int32_t escapeMode,
+                                    CYesNoQuestion& question)
 {
     std::vector<CMerxBlockText*> edited;
     std::vector<Csinglestruct*> blocks;
@@ -86,6 +88,10 @@ void StoreFunctionBlocks(CMerxDocument& doc, CFunctionTexts& texts, int32_t esca
         }
     }
     CompleteBackslashesIn(edited, escapeMode, question);
-    for (size_t i = 0; i < edited.size(); ++i)
+    CChangeRecorder changes;
+    for (size_t i = 0; i < edited.size(); ++i) {
+        changes.Touch(doc, *blocks[i]);
         blocks[i]->text.Assign(*edited[i]);
+    }
+    return changes.Finish(doc);
 }

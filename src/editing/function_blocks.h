@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "document/function_keywords.h"
+#include "document/edit_command.h"
 #include "document/merx_document.h"
 #include "document/yes_no_question.h"
 
@@ -27,5 +28,7 @@ bool ReadFunctionBlocks(const char* text, bool includeAsElement, CFunctionTexts&
 // Stores `texts` into the document's twelve blocks. A block whose text
 // would be saved as it is now keeps its bytes; the others get the missing
 // "\" after double-byte characters first, in `escapeMode` (mode 0 asks once
-// for all of them).
-void StoreFunctionBlocks(CMerxDocument& doc, CFunctionTexts& texts, int32_t escapeMode, CYesNoQuestion& question);
+// for all of them). Returns the step that takes the changed blocks back
+// (null when none changed).
+CEditCommandPtr StoreFunctionBlocks(CMerxDocument& doc, CFunctionTexts& texts, int32_t escapeMode,
+                                    CYesNoQuestion& question);

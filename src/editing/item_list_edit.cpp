@@ -5,7 +5,7 @@
 // The item is made whole before it is inserted, which then needs no more
 // memory: when memory runs out, the document stays as it was.
 
-Citemstruct* InsertNewItem(CMerxDocument& document, const CInsertPlace& place, uint32_t number)
+CEditCommandPtr InsertNewItem(CMerxDocument& document, const CInsertPlace& place, uint32_t number)
 {
     Citemstruct made;
     for (const CMerxString& key : document.itemkeys)
@@ -15,10 +15,15 @@ Citemstruct* InsertNewItem(CMerxDocument& document, const CInsertPlace& place, u
     NameNewItem(made, number);
     Citemstruct* item = document.InsertItem(place.index, place.position);
     item->Swap(made);
-    return item;
+    try {
+        return Inserted(document, *item);
+    } catch (...) {
+        document.RemoveElement(item);
+        throw;
+    }
 }
 
-Citemstruct* InsertItemCopy(CMerxDocument& document, const CInsertPlace& place, const Citemstruct& source,
+CEditCommandPtr InsertItemCopy(CMerxDocument& document, const CInsertPlace& place, const Citemstruct& source,
                             uint32_t number)
 {
     Citemstruct made(source);
@@ -31,5 +36,10 @@ Citemstruct* InsertItemCopy(CMerxDocument& document, const CInsertPlace& place, 
     made.SetField("name", CopyItemName(name ? name->GetBuffer() : "").GetBuffer());
     Citemstruct* item = document.InsertItem(place.index, place.position);
     item->Swap(made);
-    return item;
+    try {
+        return Inserted(document, *item);
+    } catch (...) {
+        document.RemoveElement(item);
+        throw;
+    }
 }

@@ -52,6 +52,15 @@ public:
 
     CRenameTracking result;
 
+    // The element whose texts are visited next, told to `recorder` (when
+    // there is one) before its first change.
+    void Visit(CMerxDocument& doc, const CMERX_base& element, CChangeRecorder* recorder)
+    {
+        m_doc = &doc;
+        m_element = &element;
+        m_recorder = recorder;
+    }
+
     // The references in a script text.
     template <class Text>
     void Script(Text& text, const char* place)
@@ -84,6 +93,7 @@ public:
         if (count == 0)
             return;
         out.Append(buffer + copied, static_cast<int32_t>(length - copied));
+        Touch();
         text.Swap(out);
         Record(place, count);
     }
@@ -111,6 +121,7 @@ public:
             changed.Assign(text, static_cast<int32_t>(column - text));
             changed.Append(m_newName);
             changed.Append(column + columnLength);
+            Touch();
             line.Swap(changed);
             ++count;
         }
@@ -135,6 +146,7 @@ public:
             }
             CMerxString changed(m_newName);
             changed.Append(text + word);
+            Touch();
             line.Swap(changed);
             ++count;
         }
@@ -142,6 +154,12 @@ public:
     }
 
 private:
+    void Touch()
+    {
+        if (m_recorder)
+            m_recorder->Touch(*m_doc, *m_element);
+    }
+
     bool IsOldName(const char* text, uint32_t length) const
     {
         return length == m_oldLength && std::memcmp(text, m_oldName, length) == 0;
@@ -180,6 +198,9 @@ private:
     bool m_followReferences;
     bool m_referencesAllowed;
     bool m_linesAllowed;
+    CMerxDocument* m_doc = nullptr;
+    const CMERX_base* m_element = nullptr;
+    CChangeRecorder* m_recorder = nullptr;
 };
 
 void ScriptField(CTracker& tracker, CMerxFieldElement& element, const char* key, const CStr_base<64>& where)
@@ -194,12 +215,13 @@ void ScriptField(CTracker& tracker, CMerxFieldElement& element, const char* key,
 
 // Visits every text that may name an item, in the order TrackItemRename
 // gives.
-void VisitNamingTexts(CMerxDocument& document, CTracker& tracker)
+void VisitNamingTexts(CMerxDocument& document, CTracker& tracker, CChangeRecorder* recorder)
 {
     const bool beta = document.IsBeta();
     CStr_base<64> where, place;
     for (uint32_t i = 0; i < document.itemdata.GetCount(); ++i) {
         Citemstruct& item = *document.itemdata.GetAt(i);
+        tracker.Visit(document, item, recorder);
         where.Format("ITEM[%u]", i);
         for (const char* key : {"funct", "funcs", "funcb"})
             if (beta || std::strcmp(key, "funct") == 0)
@@ -219,6 +241,7 @@ void VisitNamingTexts(CMerxDocument& document, CTracker& tracker)
     }
     for (uint32_t e = 0; e < document.eventdata.GetCount(); ++e) {
         Ceventstruct& event = *document.eventdata.GetAt(e);
+        tracker.Visit(document, event, recorder);
         where.Format("EVENT[%u]", e);
         for (const char* key : {"startfunc", "endfunc", "func"})
             ScriptField(tracker, event, key, where);
@@ -229,6 +252,7 @@ void VisitNamingTexts(CMerxDocument& document, CTracker& tracker)
         Csinglestruct* block = document.FindFunction(g_aszMerxFunctionKeywords[f]);
         if (!block)
             continue;
+        tracker.Visit(document, *block, recorder);
         place.Format("FUNC[%u] %s", f, g_aszMerxFunctionKeywords[f]);
         tracker.Script(block->text, place.GetBuffer());
     }
@@ -236,12 +260,13 @@ void VisitNamingTexts(CMerxDocument& document, CTracker& tracker)
 
 } // namespace
 
-CRenameTracking TrackItemRename(CMerxDocument& document, const char* oldName, const char* newName)
+CRenameTracking TrackItemRename(CMerxDocument& document, const char* oldName, const char* newName,
+                                CChangeRecorder* recorder)
 {
     CTracker tracker(oldName, newName);
     if (!*oldName || !*newName || std::strcmp(oldName, newName) == 0)
         return tracker.result;
-    VisitNamingTexts(document, tracker);
+    VisitNamingTexts(document, tracker, recorder);
     return tracker.result;
 }
 
@@ -250,7 +275,7 @@ uint32_t CountItemReferences(const CMerxDocument& document, const char* name)
     // Without a new name the tracker leaves every text alone.
     CTracker tracker(name, nullptr);
     if (*name)
-        VisitNamingTexts(const_cast<CMerxDocument&>(document), tracker);
+        VisitNamingTexts(const_cast<CMerxDocument&>(document), tracker, nullptr);
     return tracker.result.referencesLeft + tracker.result.linesLeft;
 }
 

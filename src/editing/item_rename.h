@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "document/change_recorder.h"
 #include "document/merx_document.h"
 #include "foundation/str_base.h"
 
@@ -47,8 +48,10 @@ struct CRenameTracking {
 // `newName`. Items in document order: funct, funcs, funcb, then each use
 // entry: func, funci, funcb, ung; events: startfunc, endfunc, func, param;
 // the function blocks in the order of their keywords. "funcs", "funcb" of
-// items and "funci" of use entries only under a beta rule.
-CRenameTracking TrackItemRename(CMerxDocument& document, const char* oldName, const char* newName);
+// items and "funci" of use entries only under a beta rule. Each element is
+// told to `recorder` (when given) before its first change.
+CRenameTracking TrackItemRename(CMerxDocument& document, const char* oldName, const char* newName,
+                                CChangeRecorder* recorder = nullptr);
 
 // How many references and lines TrackItemRename would rewrite for an item
 // named `name` (0 for an empty name): what names the item in the project.

@@ -156,21 +156,21 @@ void CItemPreviousOrder::Keep(std::vector<Citemstruct*> order, const CMerxDocume
     m_nVersion = doc.GetStructureVersion();
 }
 
-bool SortItems(CMerxDocument& doc, CItemSortKey key, bool descending, CItemPreviousOrder& previous)
+CEditCommandPtr SortItems(CMerxDocument& doc, CItemSortKey key, bool descending, CItemPreviousOrder& previous)
 {
     std::vector<Citemstruct*> before = CurrentOrder(doc);
     std::vector<Citemstruct*> after;
     if (key == CItemSortKey::kRestore) {
         if (!previous.IsValid(doc))
-            return false;
+            return nullptr;
         after = previous.Order();
     } else {
         after = SortedItems(doc, key, descending);
     }
     if (after == before)
-        return false;
-    if (!doc.ReorderItems(after))
-        return false;
-    previous.Keep(std::move(before), doc);
-    return true;
+        return nullptr;
+    CEditCommandPtr step = ReorderItems(doc, after);
+    if (step)
+        previous.Keep(std::move(before), doc);
+    return step;
 }

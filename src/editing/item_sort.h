@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "document/edit_command.h"
 #include "document/merx_document.h"
 
 // The entries of the sort dialog's key list, in its order.
@@ -46,6 +47,7 @@ private:
 
 // Puts the items into the order of `key` (or, for kRestore, back into the
 // kept order, descending ignored) and keeps the order before as the
-// previous order. Returns whether the order changed; false without change
-// for kRestore when no valid order is kept.
-bool SortItems(CMerxDocument& doc, CItemSortKey key, bool descending, CItemPreviousOrder& previous);
+// previous order. Returns the step that puts the order before back; null
+// when the order did not change (for kRestore also when no valid order is
+// kept).
+CEditCommandPtr SortItems(CMerxDocument& doc, CItemSortKey key, bool descending, CItemPreviousOrder& previous);

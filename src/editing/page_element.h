@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "document/merx_document.h"
+
 // The tabs of the editing pages, in the order of the tab control.
 enum CPageTab : int32_t {
     kTabItem = 0,
@@ -22,3 +24,9 @@ struct CPageElement {
     int32_t index = -1;
     bool operator==(const CPageElement&) const = default;
 };
+
+// Where the element with identity `id` of `doc` is shown: an item or event
+// on its page at its index, a function block at the index of its keyword,
+// the definition at 0, an other text on the arrangement page at its place;
+// {-1, -1} for none.
+CPageElement PageElementOf(CMerxDocument& doc, uint32_t id);

@@ -2,6 +2,7 @@
 
 #include "editing/define_text.h"
 #include "editing/line_ends.h"
+#include "foundation/sjis_literal.h"
 #include "pages/page_define_template.h"
 #include "ui/edit_tab_key.h"
 #include "ui/ui_services.h"
@@ -48,10 +49,13 @@ void Cpage_define::OnOK()
     errors.Release();
     if (!AcceptTypedText())
         return;
-    if (!ApplyDefineText(m_context.Document(), m_shown, now, errors)) {
+    CMerxDocument& doc = m_context.Document();
+    auto before = std::make_unique<CElementSnapshot>(doc.definedata);
+    if (!ApplyDefineText(doc, m_shown, now, errors)) {
         m_context.ShowMessage(errors.GetBuffer());
         return;
     }
+    m_context.Record(ContentChanged(doc, doc.definedata, std::move(before)), SJ("定義の適用"));
     m_shown = now;
 }
 

@@ -8,6 +8,7 @@
 #include "document/element_reader.h"
 #include "editing/event_groups.h"
 #include "editing/event_list_edit.h"
+#include "editing/step_names.h"
 #include "editing/line_ends.h"
 #include "foundation/sjis_literal.h"
 #include "pages/context_question.h"
@@ -420,11 +421,14 @@ void Cpage_event::OnOK()
     const CUiWaitCursor cursor;
     if (!SaveShownEvent())
         return;
-    Ceventstruct& stored = *m_context.Document().eventdata.GetAt(static_cast<uint32_t>(noweventID));
+    CMerxDocument& doc = m_context.Document();
+    Ceventstruct& stored = *doc.eventdata.GetAt(static_cast<uint32_t>(noweventID));
     const CReopenGuard guard = GuardApply(stored, m_work);
     if (guard == CReopenGuard::kRefused)
         return;
+    auto before = std::make_unique<CElementSnapshot>(stored);
     stored = m_work;
+    m_context.Record(ContentChanged(doc, stored, std::move(before)), ElementStepName(stored, SJ("適用")).GetBuffer());
     // The page shows what the file will give back.
     if (guard == CReopenGuard::kNormalised)
         ShowEvent();

@@ -84,6 +84,8 @@ private:
     void ShowInsertedEvent(uint32_t index, bool atEnd);
     // As Cpage_item::TakeBackItem, for events.
     void TakeBackEvent(uint32_t index, int32_t shown, uint32_t listed);
+    // The insertion of event `index` as a step of the undo history.
+    void RecordInserted(CEditCommandPtr step, uint32_t index, const char* action);
     void ExchangeWithNeighbour(int32_t other);
     int32_t EscapeMode(const char* key) const;
 

@@ -3,6 +3,7 @@
 #include "editing/condition_crossing.h"
 #include "editing/delete_question.h"
 #include "editing/event_list_edit.h"
+#include "editing/step_names.h"
 #include "foundation/out_of_memory.h"
 #include "foundation/sjis_literal.h"
 #include "pages/page_event.h"
@@ -33,7 +34,12 @@ void Cpage_event::ShowInsertedEvent(uint32_t index, bool atEnd)
             TakeBackEvent(index, shown, listed);
         throw;
     }
-    m_context.MarkModified();
+}
+
+void Cpage_event::RecordInserted(CEditCommandPtr step, uint32_t index, const char* action)
+{
+    const CStr_base<256> name = ElementStepName(*m_context.Document().eventdata.GetAt(index), action);
+    m_context.Record(std::move(step), name.GetBuffer());
 }
 
 void Cpage_event::TakeBackEvent(uint32_t index, int32_t shown, uint32_t listed)
@@ -67,8 +73,9 @@ void Cpage_event::OnAdd()
     }
     const bool insert = Control(IDC_INSERT).GetCheck() && noweventID != -1;
     const CInsertPlace place = FindInsertPlace(doc, doc.eventdata, insert, noweventID);
-    InsertNewEvent(doc, place);
+    CEditCommandPtr step = InsertNewEvent(doc, place);
     ShowInsertedEvent(place.index, !insert);
+    RecordInserted(std::move(step), place.index, SJ("追加"));
 }
 
 void Cpage_event::OnCopy()
@@ -85,8 +92,9 @@ void Cpage_event::OnCopy()
     CMerxDocument& doc = m_context.Document();
     const bool insert = Control(IDC_INSERT).GetCheck();
     const CInsertPlace place = FindInsertPlace(doc, doc.eventdata, insert, noweventID);
-    InsertEventCopy(doc, place, m_work);
+    CEditCommandPtr step = InsertEventCopy(doc, place, m_work);
     ShowInsertedEvent(place.index, !insert);
+    RecordInserted(std::move(step), place.index, SJ("コピー"));
 }
 
 void Cpage_event::OnDelete()
@@ -99,7 +107,8 @@ void Cpage_event::OnDelete()
         return;
     CUiControl list = Control(IDC_EVENT_LIST);
     const uint32_t removed = static_cast<uint32_t>(noweventID);
-    doc.RemoveElement(doc.eventdata.GetAt(removed));
+    const CStr_base<256> name = ElementStepName(*doc.eventdata.GetAt(removed), SJ("削除"));
+    CEditCommandPtr step = RemoveElement(doc, *doc.eventdata.GetAt(removed));
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         const int32_t line = m_filter.Remove(removed);
@@ -107,10 +116,10 @@ void Cpage_event::OnDelete()
             list.DeleteString(line);
         list.SetCurSel(m_filter.LineAfterRemoved(removed, list.GetCount()));
     }
+    m_context.Record(std::move(step), name.GetBuffer());
     noweventID = -1;
     OnSelChangeList1();
     FillGroups();
-    m_context.MarkModified();
 }
 
 void Cpage_event::ExchangeWithNeighbour(int32_t other)
@@ -123,7 +132,8 @@ void Cpage_event::ExchangeWithNeighbour(int32_t other)
     const CStr_base<1024> question = ConditionCrossingQuestion(doc, doc.eventdata[shown], doc.eventdata[neighbour]);
     if (!question.IsEmpty() && m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
         return;
-    doc.ExchangeEvents(static_cast<uint32_t>(noweventID), static_cast<uint32_t>(other));
+    CEditCommandPtr step = ExchangeEvents(doc, shown, neighbour);
+    m_context.Record(std::move(step), ElementStepName(*doc.eventdata.GetAt(neighbour), SJ("移動")).GetBuffer());
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         SetListLine(noweventID);
@@ -131,7 +141,6 @@ void Cpage_event::ExchangeWithNeighbour(int32_t other)
         Control(IDC_EVENT_LIST).SetCurSel(m_filter.LineOf(other));
     }
     noweventID = m_nStoredEvent = other;
-    m_context.MarkModified();
 }
 
 void Cpage_event::OnUp() { ExchangeWithNeighbour(noweventID - 1); }

@@ -5,6 +5,7 @@
 #include "editing/function_blocks.h"
 #include "editing/function_text.h"
 #include "editing/line_ends.h"
+#include "editing/step_names.h"
 #include "foundation/sjis_literal.h"
 #include "pages/context_question.h"
 #include "pages/page_func_template.h"
@@ -81,12 +82,15 @@ bool Cpage_func::SaveShownBlock()
     Control(IDC_FUNC_EDIT).GetText(now);
     CPageContextQuestion question(m_context);
     CStr_base<1024> errors;
+    auto before = std::make_unique<CElementSnapshot>(*block);
     if (!ReadBackFunctionText(m_context.Document(), block->keyword.GetBuffer(), m_shown, now,
                               EscapeMode(kPageEscapeModeKey), question, block->text, errors)) {
         m_context.ApplyError().Assign(errors);
         m_context.ShowMessage(errors.GetBuffer());
         return false;
     }
+    m_context.Record(ContentChanged(m_context.Document(), *block, std::move(before)),
+                     ElementStepName(*block, SJ("適用")).GetBuffer());
     return true;
 }
 
@@ -138,16 +142,18 @@ void Cpage_func::OnDirectEdit()
     // failed apply, and it would stop the next direct edit.
     CMerxDocument& doc = m_context.Document();
     CStr_base<16384> text = CMerxWriter(doc).WriteFunctionBlocks();
+    CEditCommandPtr step;
     const bool accepted = m_context.RunDirectInput(text, [&](CStr_base<16384>& candidate, CStr_base<1024>& errors) {
         CFunctionTexts texts;
         if (!ReadFunctionBlocks(candidate.GetBuffer(), doc.IsIncludeAsElement(), texts, errors))
             return false;
         CPageContextQuestion question(m_context);
-        StoreFunctionBlocks(doc, texts, EscapeMode(kEditEscapeModeKey), question);
+        step = StoreFunctionBlocks(doc, texts, EscapeMode(kEditEscapeModeKey), question);
         return true;
     });
     if (!accepted)
         return;
+    m_context.Record(std::move(step), SJ("関数の直接編集"));
     nowfuncID = -1;
     OnSelChangeCombo1();
 }

@@ -5,6 +5,7 @@
 #include "document/declared_subs.h"
 #include "document/reopen_check.h"
 #include "editing/item_rename.h"
+#include "editing/step_names.h"
 #include "foundation/sjis_literal.h"
 #include "pages/context_question.h"
 #include "pages/item_ex_dlg.h"
@@ -358,6 +359,9 @@ void Cpage_item::OnOK()
         return;
     const CStr_base<64> oldName(stored.FieldText("name"));
     const CStr_base<64> newName(m_work.FieldText("name"));
+    // The item and what its rename changed are one step.
+    CChangeRecorder changes;
+    changes.Touch(doc, stored);
     bool storedByTracking = false;
     if (!(oldName == newName) && m_bAskRename) {
         // When another item holds either name, following it would merge the
@@ -375,7 +379,7 @@ void Cpage_item::OnOK()
         }
         if (answer == UiAnswer::kYes) {
             stored = m_work;
-            const CRenameTracking tracking = TrackItemRename(doc, oldName.GetBuffer(), newName.GetBuffer());
+            const CRenameTracking tracking = TrackItemRename(doc, oldName.GetBuffer(), newName.GetBuffer(), &changes);
             const CStr_base<1024> left = RenameLeftMessage(tracking);
             if (!left.IsEmpty())
                 m_context.ShowMessage(left.GetBuffer());
@@ -392,6 +396,7 @@ void Cpage_item::OnOK()
         if (guard == CReopenGuard::kNormalised)
             ShowItem();
     }
+    m_context.Record(changes.Finish(doc), ElementStepName(stored, SJ("適用")).GetBuffer());
     {
         // The line takes the new name; the selection stays where the user
         // put it (an apply before a switch).

@@ -166,6 +166,11 @@ private:
     // and its line when the list has `listed` + 1 lines; shows `shown`
     // again, reloaded only when the page had left it.
     void TakeBackItem(uint32_t index, int32_t shown, uint32_t listed);
+    // Before an item is added or copied: the shown item is applied; false
+    // when it was refused, and nothing is to be inserted.
+    bool ApplyBeforeInsert();
+    // The insertion of item `index` as a step of the undo history.
+    void RecordInserted(CEditCommandPtr step, uint32_t index, const char* action);
     void ExchangeWithNeighbour(int32_t other);
     bool IsBeta() const;
     int32_t EscapeMode(const char* key) const;

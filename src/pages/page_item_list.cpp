@@ -4,6 +4,7 @@
 #include "editing/delete_question.h"
 #include "editing/item_list_edit.h"
 #include "editing/item_naming.h"
+#include "editing/step_names.h"
 #include "foundation/out_of_memory.h"
 #include "foundation/sjis_literal.h"
 #include "pages/page_item.h"
@@ -38,7 +39,6 @@ void Cpage_item::ShowInsertedItem(uint32_t index, bool atEnd)
     // A new item's first apply stores its name without asking.
     if (nowitemID == static_cast<int32_t>(index))
         m_bAskRename = false;
-    m_context.MarkModified();
 }
 
 void Cpage_item::TakeBackItem(uint32_t index, int32_t shown, uint32_t listed)
@@ -60,15 +60,35 @@ void Cpage_item::TakeBackItem(uint32_t index, int32_t shown, uint32_t listed)
     OnSelChangeList1();
 }
 
+bool Cpage_item::ApplyBeforeInsert()
+{
+    if (nowitemID == -1)
+        return true;
+    m_context.ApplyError().Release();
+    OnSelChangeList1();
+    return m_context.ApplyError().IsEmpty();
+}
+
+void Cpage_item::RecordInserted(CEditCommandPtr step, uint32_t index, const char* action)
+{
+    const CStr_base<256> name = ElementStepName(*m_context.Document().itemdata.GetAt(index), action);
+    m_context.Record(std::move(step), name.GetBuffer());
+}
+
 void Cpage_item::OnAdd()
 {
     // The new item is listed where it goes among all items.
     ClearFilter();
+    // The shown item is applied first; a refusal keeps it shown and adds
+    // nothing.
+    if (!ApplyBeforeInsert())
+        return;
     CMerxDocument& doc = m_context.Document();
     const bool insert = Control(IDC_INSERT).GetCheck() && nowitemID != -1;
     const CInsertPlace place = FindInsertPlace(doc, doc.itemdata, insert, nowitemID);
-    InsertNewItem(doc, place, NextFreeItemNumber(doc));
+    CEditCommandPtr step = InsertNewItem(doc, place, NextFreeItemNumber(doc));
     ShowInsertedItem(place.index, !insert);
+    RecordInserted(std::move(step), place.index, SJ("追加"));
     // A new item's fields take their rules on its first apply ("limit" its
     // default), as if the user had typed them; a copy keeps what it copied.
     if (nowitemID == static_cast<int32_t>(place.index))
@@ -80,17 +100,14 @@ void Cpage_item::OnCopy()
     if (nowitemID == -1)
         return;
     ClearFilter();
-    if (Control(IDC_ITEM_LIST).GetCurSel() < 0)
-        return;
-    m_context.ApplyError().Release();
-    OnSelChangeList1();
-    if (!m_context.ApplyError().IsEmpty() || nowitemID == -1)
+    if (Control(IDC_ITEM_LIST).GetCurSel() < 0 || !ApplyBeforeInsert() || nowitemID == -1)
         return;
     CMerxDocument& doc = m_context.Document();
     const bool insert = Control(IDC_INSERT).GetCheck();
     const CInsertPlace place = FindInsertPlace(doc, doc.itemdata, insert, nowitemID);
-    InsertItemCopy(doc, place, m_work, NextFreeItemNumber(doc));
+    CEditCommandPtr step = InsertItemCopy(doc, place, m_work, NextFreeItemNumber(doc));
     ShowInsertedItem(place.index, !insert);
+    RecordInserted(std::move(step), place.index, SJ("コピー"));
 }
 
 void Cpage_item::OnDelete()
@@ -103,7 +120,8 @@ void Cpage_item::OnDelete()
         return;
     CUiControl list = Control(IDC_ITEM_LIST);
     const uint32_t removed = static_cast<uint32_t>(nowitemID);
-    doc.RemoveElement(doc.itemdata.GetAt(removed));
+    const CStr_base<256> name = ElementStepName(*doc.itemdata.GetAt(removed), SJ("削除"));
+    CEditCommandPtr step = RemoveElement(doc, *doc.itemdata.GetAt(removed));
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         const int32_t line = m_filter.Remove(removed);
@@ -111,9 +129,9 @@ void Cpage_item::OnDelete()
             list.DeleteString(line);
         list.SetCurSel(m_filter.LineAfterRemoved(removed, list.GetCount()));
     }
+    m_context.Record(std::move(step), name.GetBuffer());
     nowitemID = -1;
     OnSelChangeList1();
-    m_context.MarkModified();
 }
 
 void Cpage_item::ExchangeWithNeighbour(int32_t other)
@@ -126,7 +144,8 @@ void Cpage_item::ExchangeWithNeighbour(int32_t other)
     const CStr_base<1024> question = ConditionCrossingQuestion(doc, doc.itemdata[shown], doc.itemdata[neighbour]);
     if (!question.IsEmpty() && m_context.Ask(question.GetBuffer(), UiButtons::kYesNo) != UiAnswer::kYes)
         return;
-    doc.ExchangeItems(static_cast<uint32_t>(nowitemID), static_cast<uint32_t>(other));
+    CEditCommandPtr step = ExchangeItems(doc, shown, neighbour);
+    m_context.Record(std::move(step), ElementStepName(*doc.itemdata.GetAt(neighbour), SJ("移動")).GetBuffer());
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         SetListLine(nowitemID);
@@ -134,7 +153,6 @@ void Cpage_item::ExchangeWithNeighbour(int32_t other)
         Control(IDC_ITEM_LIST).SetCurSel(m_filter.LineOf(other));
     }
     nowitemID = m_nStoredItem = other;
-    m_context.MarkModified();
 }
 
 void Cpage_item::OnUp() { ExchangeWithNeighbour(nowitemID - 1); }
@@ -171,12 +189,12 @@ void Cpage_item::OnSort()
     CItemSortDlg dialog(m_context, m_previousOrder, prepare);
     if (dialog.DoModal(this) != kIdOk || !dialog.Changed())
         return;
+    m_context.Record(dialog.TakeStep(), SJ("アイテムの整列"));
     for (uint32_t i = 0; i < doc.itemdata.GetCount(); ++i)
         if (doc.itemdata.GetAt(i) == shown)
             nowitemID = static_cast<int32_t>(i);
     RefillList();
     m_nStoredItem = nowitemID;
-    m_context.MarkModified();
 }
 
 // ---- the filter box ------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "pages/page_set.h"
 
 #include "editing/arrangement_rules.h"
+#include "editing/step_names.h"
 #include "foundation/sjis_literal.h"
 #include "pages/page_set_template.h"
 #include "ui/edit_tab_key.h"
@@ -26,15 +27,6 @@ const char* KindName(uint8_t kind)
     default:
         return "undefined";
     }
-}
-
-template <class T>
-int32_t IndexIn(const CMerxArray<T>& container, const CMERX_base* element)
-{
-    for (uint32_t i = 0; i < container.GetCount(); ++i)
-        if (container.GetAt(i) == element)
-            return static_cast<int32_t>(i);
-    return -1;
 }
 
 } // namespace
@@ -186,6 +178,7 @@ bool Cpage_set::ApplyShown()
     CMerxDocument& doc = m_context.Document();
     auto& other = static_cast<Cotherstruct&>(*doc.setdata[static_cast<uint32_t>(m_nShown)]);
     CStr_base<1024> reason;
+    auto before = std::make_unique<CElementSnapshot>(other);
     if (!StoreOtherText(doc, other, now, reason)) {
         CStr_base<1024> message(SJ("このテキストは読み込み直すと別の要素として読まれてしまうため、適用できません。\n"));
         message.Append(reason);
@@ -193,6 +186,7 @@ bool Cpage_set::ApplyShown()
         m_context.ApplyError().Assign(message);
         return false;
     }
+    m_context.Record(ContentChanged(doc, other, std::move(before)), ElementStepName(other, SJ("適用")).GetBuffer());
     m_strShown = now;
     SetLine(m_nShown);
     return true;
@@ -248,14 +242,14 @@ void Cpage_set::OnInsert()
     if (!ApplyShown())
         return;
     const uint32_t position = selected < 0 ? 0 : static_cast<uint32_t>(selected);
-    doc.InsertOther(position);
+    CEditCommandPtr step = InsertOther(doc, position, nullptr);
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         list.InsertString(static_cast<int32_t>(position), "");
     }
     m_nShown = -1;
     ShowSelected(static_cast<int32_t>(position));
-    m_context.MarkModified();
+    m_context.Record(std::move(step), ElementStepName(*doc.setdata[position], SJ("追加")).GetBuffer());
 }
 
 void Cpage_set::OnCopy()
@@ -282,13 +276,14 @@ void Cpage_set::OnCopy()
     CMerxBlockText text = static_cast<const Cotherstruct&>(element).text;
     Cotherstruct* copy = doc.InsertOther(static_cast<uint32_t>(selected));
     copy->text.Swap(text);
+    CEditCommandPtr step = Inserted(doc, *copy);
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         list.InsertString(selected, ArrangementLabel(*copy).GetBuffer());
     }
     m_nShown = -1;
     ShowSelected(selected);
-    m_context.MarkModified();
+    m_context.Record(std::move(step), ElementStepName(*copy, SJ("コピー")).GetBuffer());
 }
 
 void Cpage_set::OnDelete()
@@ -308,7 +303,8 @@ void Cpage_set::OnDelete()
     const CModalWaitScope wait(m_context.ModalWait());
     // What the detail box holds goes with the element.
     m_nShown = -1;
-    doc.RemoveElement(element);
+    const CStr_base<256> name = ElementStepName(*element, SJ("削除"));
+    CEditCommandPtr step = RemoveElement(doc, *element);
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
         const int32_t line = m_filter.Remove(static_cast<uint32_t>(selected));
@@ -316,7 +312,7 @@ void Cpage_set::OnDelete()
             list.DeleteString(line);
     }
     ShowSelected(m_filter.IndexOf(m_filter.LineAfterRemoved(static_cast<uint32_t>(selected), list.GetCount())));
-    m_context.MarkModified();
+    m_context.Record(std::move(step), name.GetBuffer());
 }
 
 void Cpage_set::Move(int32_t upper, bool up)
@@ -331,7 +327,8 @@ void Cpage_set::Move(int32_t upper, bool up)
     const CMERX_base* first = doc.setdata[static_cast<uint32_t>(upper)];
     const CMERX_base* second = doc.setdata[static_cast<uint32_t>(upper) + 1];
     CStr_base<1024> reason;
-    switch (MoveInArrangement(doc, static_cast<uint32_t>(upper), reason)) {
+    CEditCommandPtr step;
+    switch (MoveInArrangement(doc, static_cast<uint32_t>(upper), reason, &step)) {
     case CArrangementMove::kWouldBeLost:
         m_context.ShowMessage(reason.GetBuffer());
         return;
@@ -339,8 +336,8 @@ void Cpage_set::Move(int32_t upper, bool up)
         const bool item = first->GetKind() == CMERX_TYPE_ITEM;
         const CMERX_base* moved = up ? second : first;
         const CMERX_base* other = up ? first : second;
-        const int32_t tar = item ? IndexIn(doc.itemdata, moved) : IndexIn(doc.eventdata, moved);
-        const int32_t dst = item ? IndexIn(doc.itemdata, other) : IndexIn(doc.eventdata, other);
+        const int32_t tar = item ? doc.itemdata.IndexOf(moved) : doc.eventdata.IndexOf(moved);
+        const int32_t dst = item ? doc.itemdata.IndexOf(other) : doc.eventdata.IndexOf(other);
         CStr_base<1024> text(SJ(kInternalError));
         CStr_base<1024> detail;
         detail.Format(SJ("Message：整合性エラー<%s>\nPosition：Cpage_set::%s()\nInfo：tarID=%d\n\tdstID=%d"),
@@ -360,7 +357,7 @@ void Cpage_set::Move(int32_t upper, bool up)
         Control(IDC_ELEMENT_LIST).SetCurSel(m_filter.LineOf(now));
     }
     m_nShown = m_nSelection = now;
-    m_context.MarkModified();
+    m_context.Record(std::move(step), SJ("配置の移動"));
 }
 
 void Cpage_set::OnUp() { Move(SelectedIndex() - 1, true); }
@@ -381,10 +378,10 @@ void Cpage_set::OnEditPage()
     const CMERX_base* element = doc.setdata[static_cast<uint32_t>(selected)];
     switch (element->GetKind()) {
     case CMERX_TYPE_ITEM:
-        m_context.ShowElement(kTabItem, IndexIn(doc.itemdata, element));
+        m_context.ShowElement(kTabItem, doc.itemdata.IndexOf(element));
         return;
     case CMERX_TYPE_EVENT:
-        m_context.ShowElement(kTabEvent, IndexIn(doc.eventdata, element));
+        m_context.ShowElement(kTabEvent, doc.eventdata.IndexOf(element));
         return;
     case CMERX_TYPE_SINGLE: {
         const auto& block = static_cast<const Csinglestruct&>(*element);

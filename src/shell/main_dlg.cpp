@@ -69,6 +69,8 @@ CMainDlg::CMainDlg(const CEditorStartup& startup)
     Bind(ID_TOOL_RESULTS, UiEvent::kClicked, &CMainDlg::ShowToolResults);
     Bind(ID_HELP_FILE, UiEvent::kClicked, &CMainDlg::OnHelpFile);
     Bind(ID_ABOUT, UiEvent::kClicked, &CMainDlg::OnAbout);
+    Bind(ID_EDIT_UNDO, UiEvent::kClicked, &CMainDlg::OnEditUndo);
+    Bind(ID_EDIT_REDO, UiEvent::kClicked, &CMainDlg::OnEditRedo);
 }
 
 CMainDlg::~CMainDlg() { DestroyWindow(); }
@@ -327,6 +329,8 @@ void CMainDlg::SwitchPage()
             return;
         }
         page->DestroyWindow();
+        // What the page held is applied or gone with its window.
+        m_bPageEdited = false;
     }
     CreateCurrentPage(selected);
 }

@@ -89,6 +89,7 @@ public:
     bool ShowElement(int32_t tab, int32_t index) override;
     CPageElement CurrentElement() override;
     void ReloadCurrentPage() override;
+    void Record(CEditCommandPtr step, const char* name) override;
     void MarkModified() override;
 
     // CProjectHost.
@@ -165,6 +166,18 @@ private:
     void OnHelpFile();
     void OnAbout();
     void OnHistory(int32_t index);
+    // 取り消し and やり直し of the edit menu: one step of the project's undo
+    // history (undo first takes back the page's edits not yet applied),
+    // refused while another window waits; the element the step changed is
+    // shown.
+    void OnEditUndo();
+    void OnEditRedo();
+    void StepHistory(bool undo);
+    // The modified mark after the history moved: set unless the document
+    // is as it was saved.
+    void FollowHistory();
+    // The edit menu's items: enabled when there is a step, each naming it.
+    void UpdateEditMenu();
     void CloseSequence();
     // The first show: the command-line file, or the last file when asked to.
     void OpenStartupFile();
@@ -209,6 +222,7 @@ private:
     CProjectJumpInfoDlg m_jumpInfoDlg;
     FindDlg m_findDlg;
     bool m_bStartupOpened = false;
+    bool m_bPageEdited = false;     // the project was marked since the last step: typing not applied yet
     bool m_bClosed = false;         // the close sequence ended the dialog
     bool m_bInternalError = false;  // an internal error is being reported
 };

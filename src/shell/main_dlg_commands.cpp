@@ -175,6 +175,7 @@ void CMainDlg::UpdateTitle()
     title.Append(kProgramTitle);
     SetWindowText(title);
     SetModifiedMark(m_project.m_bModified);
+    UpdateEditMenu();
 }
 
 CStr_base<64> CMainDlg::StartFolder() const

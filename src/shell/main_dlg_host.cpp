@@ -98,6 +98,7 @@ void CMainDlg::ApplyCurrentPage(CProjectInfo& info)
 
 void CMainDlg::ShowProject(int32_t tab)
 {
+    m_bPageEdited = false;
     UpdateTitle();
     // Result lines name elements of the project that went.
     m_jumpInfoDlg.SetLines("");

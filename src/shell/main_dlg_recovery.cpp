@@ -17,6 +17,7 @@ void CMainDlg::MarkModified()
 {
     const bool was = m_project.m_bModified;
     m_project.m_bModified = true;
+    m_bPageEdited = true;
     if (!was)
         UpdateTitle();
     if (m_recovery)

@@ -45,6 +45,11 @@ CUiMenu MainMenu()
                                                       Separator(),
                                                       Command(ID_FILE_EXIT, SJ("Tavaro Item Editorの終了(&X)")),
                                                   }));
+    CUiMenuItem undo = Command(ID_EDIT_UNDO, SJ("取り消し(&U)"), "Ctrl+Z");
+    CUiMenuItem redo = Command(ID_EDIT_REDO, SJ("やり直し(&R)"), "Ctrl+Y");
+    redo.altShortcut = "Ctrl+Shift+Z";
+    undo.enabled = redo.enabled = false;
+    menu.items.push_back(Popup(SJ("編集(&E)"), {undo, redo}));
     menu.items.push_back(Popup(SJ("ツール(&T)"), {
                                                     Command(ID_FIND_REPLACE, SJ("検索/置換(&F)..."), "Ctrl+F"),
                                                     Command(ID_INTEGRITY_CHECK,

@@ -24,6 +24,8 @@ enum : int32_t {
     ID_HISTORY_FIRST = 32782,  // the history entries, newest first
     ID_HISTORY_LAST = 32786,
     ID_HELP_FILE = 32787,
+    ID_EDIT_UNDO = 32788,
+    ID_EDIT_REDO = 32789,
 };
 
 // The program's name, last in the main window's title.

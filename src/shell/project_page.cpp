@@ -27,6 +27,21 @@ const CUiDialogTemplate& ProjectPageTemplate()
     return t;
 }
 
+// The icon folder of the project information as it was before an apply;
+// undone and done again, it and the project's exchange what they hold.
+class CIconFolderStep : public CEditCommand {
+public:
+    CIconFolderStep(CProjectInfo& info, const CStr_base<64>& before) : m_info(info), m_other(before) {}
+    void Undo(CMerxDocument&) override { m_info.iconImagePath.Swap(m_other); }
+    void Redo(CMerxDocument&) override { m_info.iconImagePath.Swap(m_other); }
+    size_t Bytes() const override { return sizeof(*this) + m_other.GetLength(); }
+    uint32_t ElementId() const override { return 0; }
+
+private:
+    CProjectInfo& m_info;
+    CStr_base<64> m_other;
+};
+
 }  // namespace
 
 CProjectPage::CProjectPage(CPageContext& context) : CMainPage(ProjectPageTemplate(), context)
@@ -49,8 +64,22 @@ bool CProjectPage::OnInitDialog()
 
 void CProjectPage::OnOK()
 {
-    if (AcceptTypedText())
-        Control(IDC_ICON_FOLDER).GetText(m_context.ProjectInfo().iconImagePath);
+    if (!AcceptTypedText())
+        return;
+    CStr_base<64> now;
+    Control(IDC_ICON_FOLDER).GetText(now);
+    CProjectInfo& info = m_context.ProjectInfo();
+    if (now == info.iconImagePath)
+        return;
+    const CStr_base<64> before(info.iconImagePath);
+    info.iconImagePath.Swap(now);
+    m_context.Record(std::make_unique<CIconFolderStep>(info, before), SJ("アイコンの格納フォルダパスの適用"));
+}
+
+void CProjectPage::Reload()
+{
+    if (HasWindow())
+        OnInitDialog();
 }
 
 void CProjectPage::OnRevert()

@@ -20,6 +20,8 @@ public:
     // The page keeps no selection.
     void LoadSelection(const CProjectInfo&) override {}
     void StoreSelection(CProjectInfo&) const override {}
+    // Shows the project's information anew (after an undo).
+    void Reload() override;
 
 protected:
     bool OnInitDialog() override;

@@ -6,6 +6,7 @@
 #include "editing/find_methods.h"
 #include "editing/find_replace.h"
 #include "editing/find_targets.h"
+#include "editing/step_names.h"
 #include "foundation/sjis_literal.h"
 #include "ui/ui_progress.h"
 #include "ui/ui_services.h"
@@ -144,9 +145,8 @@ void FindDlg::Find_Replace(bool replace)
     }
 
     if (replace)
-        CommitFindReplace(outcome);
-    if (replace && outcome.replacements > 0)
-        m_context.MarkModified();
+        m_context.Record(CommitFindReplace(m_context.Document(), outcome),
+                         ReplaceStepName(outcome.elements).GetBuffer());
     m_results.SetLines(outcome.lines.GetBuffer());
     if (m_results.HasWindow())
         m_results.SetWindowText(FindResultTitle(replace, outcome.elements).GetBuffer());

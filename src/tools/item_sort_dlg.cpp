@@ -56,6 +56,6 @@ void CItemSortDlg::OnOK()
         return;
     }
     const CModalWaitScope wait(m_context.ModalWait());
-    m_bChanged = SortItems(doc, key, Control(IDC_DESCENDING).GetCheck(), m_previous);
+    m_step = SortItems(doc, key, Control(IDC_DESCENDING).GetCheck(), m_previous);
     EndDialog(kIdOk);
 }

@@ -28,7 +28,9 @@ public:
     ~CItemSortDlg() override { DestroyWindow(); }
 
     // Whether OK changed the order of the items.
-    bool Changed() const { return m_bChanged; }
+    bool Changed() const { return m_step != nullptr; }
+    // The step that takes the sort back, for the undo history.
+    CEditCommandPtr TakeStep() { return std::move(m_step); }
 
 protected:
     bool OnInitDialog() override;
@@ -38,5 +40,5 @@ private:
     CPageContext& m_context;
     CItemPreviousOrder& m_previous;
     std::function<bool()> m_prepare;
-    bool m_bChanged = false;
+    CEditCommandPtr m_step;
 };

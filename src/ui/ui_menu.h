@@ -11,6 +11,7 @@ struct CUiMenuItem {
     int32_t id = 0;                  // command sent when chosen; 0 for popups and separators
     CStr_base<64> text;
     CStr_base<32> shortcut;          // its key, as "Ctrl+Shift+S" or "F7"; empty for none
+    CStr_base<32> altShortcut;       // a second key for the same command; empty for none
     CStr_base<64> note;              // shown after the text, where keys show; empty for none
     CStr_base<64> tip;               // the tool tip; empty for none
     bool enabled = true;             // a grayed item cannot be chosen

@@ -132,17 +132,17 @@ TEST(EventListEdit, GroupsAndCodesOfNewAndCopiedEvents)
     EXPECT_EQ(U(groups[0]), "AB");
     EXPECT_EQ(U(groups[1]), "B");
 
-    const Ceventstruct* added = InsertNewEvent(doc, FindInsertPlace(doc, doc.eventdata, false, -1));
+    const Ceventstruct* added = static_cast<Ceventstruct*>(doc.FindByIdentity(InsertNewEvent(doc, FindInsertPlace(doc, doc.eventdata, false, -1))->ElementId()));
     EXPECT_EQ(U(*added->GetField("code")), "event_5");
     EXPECT_EQ(doc.setdata[doc.FindEndPosition() - 1], added); // before "@@END"
     const Ceventstruct source = doc.eventdata[3];
-    const Ceventstruct* copy = InsertEventCopy(doc, FindInsertPlace(doc, doc.eventdata, true, 3), source);
+    const Ceventstruct* copy = static_cast<Ceventstruct*>(doc.FindByIdentity(InsertEventCopy(doc, FindInsertPlace(doc, doc.eventdata, true, 3), source)->ElementId()));
     EXPECT_EQ(U(*copy->GetField("code")), "ev_copy_ID_6");
     EXPECT_EQ(&doc.eventdata[3], copy);
     EXPECT_EQ(U(copy->paramcomments[0]), "\t# wood");
 
     dtest::Document empty;
-    EXPECT_EQ(U(*InsertNewEvent(empty, FindInsertPlace(empty, empty.eventdata, false, -1))->GetField("code")),
+    EXPECT_EQ(U(*static_cast<Ceventstruct*>(empty.FindByIdentity(InsertNewEvent(empty, FindInsertPlace(empty, empty.eventdata, false, -1))->ElementId()))->GetField("code")),
               "event_1");
 }
 

@@ -129,14 +129,14 @@ TEST(FindReplace, ReplacesAndCommitsOnlyAfterTheRun)
     EXPECT_EQ(Lines(outcome), "ITEM[0]：刀\n");
     EXPECT_EQ(outcome.replacements, 1u);
     EXPECT_EQ(dtest::Field(f.doc.itemdata[0], "name"), Utf8ToCp932("剣"));
-    CommitFindReplace(outcome);
+    CommitFindReplace(f.doc, outcome);
     EXPECT_EQ(dtest::Field(f.doc.itemdata[0], "name"), Utf8ToCp932("刀"));
 
     const std::string blade = "blade";
     outcome = f.Run(kFindAll, kFindFullText, kFindContains, "sword", &blade);
     EXPECT_EQ(outcome.elements, 4u);
     EXPECT_EQ(outcome.replacements, 6u);
-    CommitFindReplace(outcome);
+    CommitFindReplace(f.doc, outcome);
     EXPECT_EQ(f.Written().find("sword"), std::string::npos);
     EXPECT_NE(f.Written().find("free blade text"), std::string::npos);
 }
@@ -171,7 +171,7 @@ TEST(FindReplace, RefusedElementsKeepTheirContent)
         EXPECT_EQ(outcome.elements, 0u);
         EXPECT_EQ(outcome.replacements, 0u);
         EXPECT_EQ(outcome.refused, 1u);
-        CommitFindReplace(outcome);
+        CommitFindReplace(f.doc, outcome);
         EXPECT_EQ(f.Written(), before);
     }
 }
@@ -198,7 +198,7 @@ TEST(FindReplace, AStoppedRunChangesNothing)
     request.replace = true;
     CFindOutcome outcome = RunFindReplace(f.doc, CollectFindTargets(f.doc, kFindAll, {}), request, &cancel);
     EXPECT_EQ(outcome.stop, StrRegexStop::kCancelled);
-    CommitFindReplace(outcome);
+    CommitFindReplace(f.doc, outcome);
     EXPECT_EQ(f.Written(), before);
 
     request.mode = kFindPattern | kFindOptionRepeat;
@@ -207,7 +207,7 @@ TEST(FindReplace, AStoppedRunChangesNothing)
     outcome = RunFindReplace(f.doc, CollectFindTargets(f.doc, kFindAll, {}), request);
     EXPECT_EQ(outcome.stop, StrRegexStop::kSteps);
     EXPECT_TRUE(outcome.lines.IsEmpty());
-    CommitFindReplace(outcome);
+    CommitFindReplace(f.doc, outcome);
     EXPECT_EQ(f.Written(), before);
 }
 
@@ -257,7 +257,7 @@ TEST(FindReplace, OneBudgetHoldsForTheWholeRun)
     outcome = RunFindReplace(doc, all, request);
     EXPECT_EQ(outcome.stop, StrRegexStop::kMemory);
     EXPECT_TRUE(outcome.pending.empty());
-    CommitFindReplace(outcome);
+    CommitFindReplace(doc, outcome);
     EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteDocument()), before);
 }
 
@@ -278,7 +278,7 @@ TEST(FindReplace, AnOtherTextIsReadBackWithItsNeighbours)
     EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteDocument()), before);
     const std::string end = "OTHER[" + std::to_string(doc.setdata.GetCount() - 1) + "]";
     EXPECT_NE(Lines(outcome).find(end + "：@@END\n" + end + kRefused), std::string::npos) << Lines(outcome);
-    CommitFindReplace(outcome);
+    CommitFindReplace(doc, outcome);
     const CWriterText written = CMerxWriter(doc).WriteDocument();
     dtest::Document again;
     ASSERT_EQ(again.Parse(dtest::ThroughFile(dtest::Text(written))), "");
@@ -301,7 +301,7 @@ TEST(FindReplace, SectionHeadersAreOtherText)
     request.replace = true;
     CFindOutcome outcome = RunFindReplace(doc, CollectFindTargets(doc, kFindAll, {}), request);
     EXPECT_EQ(outcome.replacements, 1u);
-    CommitFindReplace(outcome);
+    CommitFindReplace(doc, outcome);
     EXPECT_EQ(Cp932ToUtf8(CMerxWriter(doc).WriteDocument().GetBuffer()),
               "@@ITEM\r\n\tno\t1\r\n\tname\t剣\r\n\r\n# ==== 武具 ====\r\n@@ITEM\r\n\tno\t2\r\n@@DEFINE\r\n");
 }

@@ -104,7 +104,7 @@ TEST(FindThreads, AReplaceAllOnTheWorkerLeavesTheDocumentAsItIs)
     // The window thread commits a run's changes.
     CFindOutcome outcome = RunFindReplace(doc, CollectFindTargets(doc, kFindAll, {}), ToRequest(kReplacements[0]));
     ASSERT_FALSE(outcome.pending.empty());
-    CommitFindReplace(outcome);
+    CommitFindReplace(doc, outcome);
     EXPECT_NE(Written(doc), before);
 }
 

@@ -199,7 +199,7 @@ TEST(ItemListEdit, NewItemsGoBeforeTheShownItemOrBeforeTheEnd)
         dtest::Document document;
         document.Parse(kList);
         const uint32_t version = document.GetStructureVersion();
-        Citemstruct* item = InsertNewItem(document, FindInsertPlace(document, document.itemdata, c.insert, c.shown), 3);
+        Citemstruct* item = static_cast<Citemstruct*>(document.FindByIdentity(InsertNewItem(document, FindInsertPlace(document, document.itemdata, c.insert, c.shown), 3)->ElementId()));
         item->SetField("name", "n");
         EXPECT_EQ(Items(document), c.items) << c.insert << c.shown;
         EXPECT_EQ(Arrangement(document), c.arrangement) << c.insert << c.shown;
@@ -212,7 +212,7 @@ TEST(ItemListEdit, NewAndCopiedItemFields)
     dtest::Document document({.beta = true});
     document.AddItemExtensionKey("color");
     document.Parse(S("@@ITEM\n\tno\t1\n\tcode\tsword\n\tname\t剣\n\tcolor\tred\n\t@@USE\n\t\tname\tswing\n"));
-    const Citemstruct* added = InsertNewItem(document, FindInsertPlace(document, document.itemdata, false, -1), 7);
+    const Citemstruct* added = static_cast<Citemstruct*>(document.FindByIdentity(InsertNewItem(document, FindInsertPlace(document, document.itemdata, false, -1), 7)->ElementId()));
     EXPECT_EQ(dtest::Field(*added, "no"), "7");
     EXPECT_EQ(dtest::Field(*added, "name"), S("アイテム_7"));
     EXPECT_EQ(dtest::Field(*added, "code"), "item7");
@@ -221,7 +221,7 @@ TEST(ItemListEdit, NewAndCopiedItemFields)
     EXPECT_EQ(added->uses.GetCount(), 0u);
 
     const Citemstruct* copy =
-        InsertItemCopy(document, FindInsertPlace(document, document.itemdata, true, 0), *document.itemdata.GetAt(0), 2);
+        static_cast<Citemstruct*>(document.FindByIdentity(InsertItemCopy(document, FindInsertPlace(document, document.itemdata, true, 0), *document.itemdata.GetAt(0), 2)->ElementId()));
     ASSERT_EQ(copy, document.itemdata.GetAt(0));
     EXPECT_EQ(dtest::Field(*copy, "no"), "2");
     EXPECT_EQ(dtest::Field(*copy, "code"), "sword_copy");

@@ -72,6 +72,7 @@ struct SampleContext final : CPageContext {
     bool ShowElement(int32_t, int32_t) override { return false; }
     CPageElement CurrentElement() override { return {}; }
     void ReloadCurrentPage() override {}
+    void Record(CEditCommandPtr, const char*) override {}
     void MarkModified() override {}
 
     CRuleTable rules;

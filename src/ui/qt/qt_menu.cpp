@@ -37,8 +37,12 @@ void AddItems(QWidget* menu, const std::vector<CUiMenuItem>& items, const std::f
         }
         auto* action = new QAction(text, menu);
         action->setEnabled(item.enabled);
-        if (!item.shortcut.IsEmpty())
-            action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut.GetBuffer())));
+        if (!item.shortcut.IsEmpty()) {
+            QList<QKeySequence> keys{QKeySequence(QString::fromLatin1(item.shortcut.GetBuffer()))};
+            if (!item.altShortcut.IsEmpty())
+                keys.append(QKeySequence(QString::fromLatin1(item.altShortcut.GetBuffer())));
+            action->setShortcuts(keys);
+        }
         else if (!item.note.IsEmpty())
             action->setText(text + QLatin1Char('\t') + QtFromCp932(item.note.GetBuffer()));
         if (!item.tip.IsEmpty()) {
