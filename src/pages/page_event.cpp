@@ -10,7 +10,6 @@
 #include "editing/event_list_edit.h"
 #include "editing/line_ends.h"
 #include "foundation/sjis_literal.h"
-#include "pages/context_question.h"
 #include "pages/page_event_template.h"
 #include "settings/setting_keys.h"
 #include "ui/edit_tab_key.h"
@@ -327,10 +326,10 @@ bool Cpage_event::SaveScript()
     if (!value)
         return true;
     const CEventScriptControls now = ReadScriptControls();
-    CPageContextQuestion question(m_context);
     CStr_base<1024> errors;
     if (!CheckTypedText(errors) ||
-        !ReadBackEventScript(m_shownScript, now, key, EscapeMode(kPageEscapeModeKey), question, *value, errors)) {
+        !ReadBackEventScript(m_shownScript, now, key, EscapeMode(kPageEscapeModeKey), m_context.Question(), *value,
+                             errors)) {
         m_context.ApplyError().Append(errors);
         return false;
     }

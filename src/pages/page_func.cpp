@@ -6,7 +6,6 @@
 #include "editing/function_text.h"
 #include "editing/line_ends.h"
 #include "foundation/sjis_literal.h"
-#include "pages/context_question.h"
 #include "pages/page_func_template.h"
 #include "settings/setting_keys.h"
 #include "ui/edit_tab_key.h"
@@ -79,10 +78,9 @@ bool Cpage_func::SaveShownBlock()
         return false;
     CStr_base<16384> now;
     Control(IDC_FUNC_EDIT).GetText(now);
-    CPageContextQuestion question(m_context);
     CStr_base<1024> errors;
     if (!ReadBackFunctionText(m_context.Document(), block->keyword.GetBuffer(), m_shown, now,
-                              EscapeMode(kPageEscapeModeKey), question, block->text, errors)) {
+                              EscapeMode(kPageEscapeModeKey), m_context.Question(), block->text, errors)) {
         m_context.ApplyError().Assign(errors);
         m_context.ShowMessage(errors.GetBuffer());
         return false;
@@ -142,8 +140,7 @@ void Cpage_func::OnDirectEdit()
         CFunctionTexts texts;
         if (!ReadFunctionBlocks(candidate.GetBuffer(), doc.IsIncludeAsElement(), texts, errors))
             return false;
-        CPageContextQuestion question(m_context);
-        StoreFunctionBlocks(doc, texts, EscapeMode(kEditEscapeModeKey), question);
+        StoreFunctionBlocks(doc, texts, EscapeMode(kEditEscapeModeKey), m_context.Question());
         return true;
     });
     if (!accepted)

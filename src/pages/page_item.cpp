@@ -6,7 +6,6 @@
 #include "document/reopen_check.h"
 #include "editing/item_rename.h"
 #include "foundation/sjis_literal.h"
-#include "pages/context_question.h"
 #include "pages/item_ex_dlg.h"
 #include "pages/page_item_template.h"
 #include "settings/setting_keys.h"
@@ -271,8 +270,7 @@ bool Cpage_item::SaveFuncString()
         return false;
     }
     m_strShownFunc = text;
-    CPageContextQuestion question(m_context);
-    CompleteBackslashes(text, EscapeMode(kPageEscapeModeKey), question);
+    CompleteBackslashes(text, EscapeMode(kPageEscapeModeKey), m_context.Question());
     m_work.SetField(kFuncKeys[m_nFunc], text.GetBuffer());
     return true;
 }

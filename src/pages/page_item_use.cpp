@@ -10,7 +10,6 @@
 #include "document/declared_subs.h"
 #include "editing/use_list_edit.h"
 #include "foundation/sjis_literal.h"
-#include "pages/context_question.h"
 #include "pages/item_ex_dlg.h"
 #include "pages/page_item.h"
 #include "pages/page_item_template.h"
@@ -393,8 +392,7 @@ bool Cpage_item::SaveUseScript()
         return false;
     const CUseScriptControls now = ReadUseScriptControls();
     CStr_base<1024> errors;
-    CPageContextQuestion question(m_context);
-    if (!ReadBackUseScript(m_shownScript, now, key, EscapeMode(kPageEscapeModeKey), question, *value, errors)) {
+    if (!ReadBackUseScript(m_shownScript, now, key, EscapeMode(kPageEscapeModeKey), m_context.Question(), *value, errors)) {
         m_context.ShowMessage(errors.GetBuffer());
         m_context.ApplyError().Append(errors);
         return false;
