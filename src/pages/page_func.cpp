@@ -4,6 +4,7 @@
 #include "document/function_keywords.h"
 #include "editing/function_blocks.h"
 #include "editing/function_text.h"
+#include "editing/internal_error.h"
 #include "editing/line_ends.h"
 #include "foundation/sjis_literal.h"
 #include "pages/page_func_template.h"
@@ -94,12 +95,11 @@ void Cpage_func::OnSelChangeCombo1()
     CUiControl combo = Control(IDC_FUNC_COMBO);
     if (nowfuncID != -1) {
         if (nowfuncID < 0 || static_cast<uint32_t>(nowfuncID) >= MERX_FUNCTION_COUNT) {
-            CStr_base<1024> text;
-            text.Format(SJ("MERX_ERROR\n内部エラーが発生しました。\n以下のメッセージを発生前の操作などと共に作者に報告して"
-                           "ください。\n\nMessage：singledata_outlength\nPosition：Cpage_func::OnSelChangeCombo1()\nInfo："
-                           "nowfuncID：%d\n"),
-                        nowfuncID);
-            m_context.ShowMessage(text.GetBuffer());
+            CStr_base<64> info;
+            info.Format(SJ("nowfuncID：%d\n"), nowfuncID);
+            m_context.ShowMessage(
+                InternalErrorReport("singledata_outlength", "Cpage_func::OnSelChangeCombo1()", info.GetBuffer())
+                    .GetBuffer());
             return;
         }
         if (!SaveShownBlock()) {

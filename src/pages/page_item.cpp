@@ -4,6 +4,7 @@
 #include "document/backslash_completion.h"
 #include "document/declared_subs.h"
 #include "document/reopen_check.h"
+#include "editing/internal_error.h"
 #include "editing/item_rename.h"
 #include "foundation/sjis_literal.h"
 #include "pages/item_ex_dlg.h"
@@ -434,12 +435,10 @@ void Cpage_item::OnSelChangeList1()
     }
     const CMerxDocument& doc = m_context.Document();
     if (static_cast<uint32_t>(nowitemID) >= doc.itemdata.GetCount()) {
-        CStr_base<1024> text;
-        text.Format(SJ("MERX_ERROR\n内部エラーが発生しました。\n以下のメッセージを発生前の操作などと共に作者に報告して"
-                       "ください。\n\nMessage：itemdata_outlength\nPosition：Cpage_item::OnSelChangeList1()\nInfo："
-                       "itemdata.GetArrayCount()：%u\n      nowitemID：%d\n"),
-                    doc.itemdata.GetCount(), nowitemID);
-        m_context.ShowMessage(text.GetBuffer());
+        CStr_base<64> info;
+        info.Format(SJ("itemdata.GetArrayCount()：%u\n      nowitemID：%d\n"), doc.itemdata.GetCount(), nowitemID);
+        m_context.ShowMessage(
+            InternalErrorReport("itemdata_outlength", "Cpage_item::OnSelChangeList1()", info.GetBuffer()).GetBuffer());
         nowitemID = m_nStoredItem = -1;
         m_nFunc = -1;
         EnableItemControls(false);
