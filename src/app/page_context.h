@@ -1,8 +1,8 @@
 // What the editing pages and the tool windows may reach of the main window:
 // the document and the project around it, the settings, the window's shared
 // state (wait counter, ready flag, apply-error text, modified mark), its
-// messages, fonts and direct-input window, and the page navigation that the
-// tools use. The main dialog implements it; pages and tools know no more of
+// messages and questions, fonts and direct-input window, and the page
+// navigation that the tools use. The main dialog implements it; pages and tools know no more of
 // the main dialog than this.
 #pragma once
 
@@ -16,6 +16,7 @@
 #include "document/merx_document.h"
 #include "document/project_info.h"
 #include "document/rule_table.h"
+#include "document/yes_no_question.h"
 #include "editing/page_element.h"
 #include "settings/settings_store.h"
 #include "ui/ui_types.h"
@@ -50,6 +51,9 @@ public:
     // one is open.
     virtual void ShowMessage(const char* text) = 0;
     virtual UiAnswer Ask(const char* text, UiButtons buttons, UiAnswer defaultButton = UiAnswer::kNone) = 0;
+    // The yes/no questions of the document's rules (the 0x5C completion's),
+    // asked with Ask.
+    CYesNoQuestion& Question() { return m_question; }
     // The program's folder (a path text) and the two "ＭＳ ゴシック" fonts.
     virtual const CStr_base<64>& ProgramFolder() const = 0;
     virtual const CUiFont& EditFont() const = 0;      // 12 point
@@ -77,4 +81,16 @@ public:
 
 protected:
     ~CPageContext() = default;
+
+private:
+    class CContextQuestion : public CYesNoQuestion {
+    public:
+        explicit CContextQuestion(CPageContext& context) : m_context(context) {}
+        bool AskYesNo(const char* text) override { return m_context.Ask(text, UiButtons::kYesNo) == UiAnswer::kYes; }
+
+    private:
+        CPageContext& m_context;
+    };
+
+    CContextQuestion m_question{*this};
 };

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "document/function_keywords.h"
+#include "editing/internal_error.h"
 #include "editing/result_line.h"
 #include "foundation/sjis_literal.h"
 
@@ -160,7 +161,8 @@ bool FindTargetOfResultLine(CMerxDocument& doc, const char* line, bool current, 
         return false;
     }
     if (target.tab < 0) {
-        message = SJ("内部エラー・・・\nFindDlg::Find_Replace");
+        static const CStr_base<64> note = InternalErrorNote("FindDlg::Find_Replace");
+        message = note.GetBuffer();
         return false;
     }
     if (!current || !ResultTargetExists(doc, target)) {

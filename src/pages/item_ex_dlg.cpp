@@ -5,22 +5,11 @@
 #include "document/field_element.h"
 #include "document/map_copy.h"
 #include "document/use_struct.h"
+#include "editing/internal_error.h"
 #include "foundation/sjis_literal.h"
 #include "pages/item_ex_dlg_template.h"
 
 namespace {
-
-const char* InvalidDataMessage()
-{
-    return SJ("MERX_ERROR\n内部エラーが発生しました。\n以下のメッセージを発生前の操作などと共に作者に報告してください。\n\n"
-              "Message：無効な拡張項目データ\nPosition：CItemExDlg::OnInitDialog()");
-}
-
-const char* InvalidArrayMessage()
-{
-    return SJ("MERX_ERROR\n内部エラーが発生しました。\n以下のメッセージを発生前の操作などと共に作者に報告してください。\n\n"
-              "Message：無効な配列フラグ\nPosition：CItemExDlg::OnSelchangeList1()");
-}
 
 // How a line of an "Array" field stands in the list of lines.
 const char* LineCaption(const CMerxString& line) { return line.IsEmpty() ? SJ("(空データ)") : line.GetBuffer(); }
@@ -59,7 +48,7 @@ bool CItemExDlg::OnInitDialog()
     m_pRules = kind == CMERX_TYPE_ITEM ? &rule.itemRules : kind == CMERX_TYPE_USE ? &rule.useRules : nullptr;
     m_nLastIndex = -1;
     if (!m_pRules) {
-        m_context.ShowMessage(InvalidDataMessage());
+        m_context.ShowMessage(InternalErrorReport(SJ("無効な拡張項目データ"), "CItemExDlg::OnInitDialog()").GetBuffer());
         return true;
     }
 
@@ -188,7 +177,7 @@ void CItemExDlg::ShowField(int32_t index)
         return;
     const ItemExParams& params = (*m_pRules)[static_cast<uint32_t>(index)];
     if (params.array && m_element.GetKind() != CMERX_TYPE_USE) {
-        m_context.ShowMessage(InvalidArrayMessage());
+        m_context.ShowMessage(InternalErrorReport(SJ("無効な配列フラグ"), "CItemExDlg::OnSelchangeList1()").GetBuffer());
         return;
     }
     SetUpControls(params);

@@ -8,10 +8,10 @@
 #include "document/element_reader.h"
 #include "editing/event_groups.h"
 #include "editing/event_list_edit.h"
+#include "editing/internal_error.h"
 #include "editing/step_names.h"
 #include "editing/line_ends.h"
 #include "foundation/sjis_literal.h"
-#include "pages/context_question.h"
 #include "pages/page_event_template.h"
 #include "settings/setting_keys.h"
 #include "ui/edit_tab_key.h"
@@ -328,10 +328,10 @@ bool Cpage_event::SaveScript()
     if (!value)
         return true;
     const CEventScriptControls now = ReadScriptControls();
-    CPageContextQuestion question(m_context);
     CStr_base<1024> errors;
     if (!CheckTypedText(errors) ||
-        !ReadBackEventScript(m_shownScript, now, key, EscapeMode(kPageEscapeModeKey), question, *value, errors)) {
+        !ReadBackEventScript(m_shownScript, now, key, EscapeMode(kPageEscapeModeKey), m_context.Question(), *value,
+                             errors)) {
         m_context.ApplyError().Append(errors);
         return false;
     }
@@ -471,12 +471,10 @@ void Cpage_event::OnSelChangeList1()
     }
     const CMerxDocument& doc = m_context.Document();
     if (static_cast<uint32_t>(noweventID) >= doc.eventdata.GetCount()) {
-        CStr_base<1024> text;
-        text.Format(SJ("MERX_ERROR\n内部エラーが発生しました。\n以下のメッセージを発生前の操作などと共に作者に報告して"
-                       "ください。\n\nMessage：eventdata_outlength\nPosition：Cpage_event::OnSelChangeList1()\nInfo："
-                       "eventdata.GetArrayCount()：%u\n      noweventID：%d\n"),
-                    doc.eventdata.GetCount(), noweventID);
-        m_context.ShowMessage(text.GetBuffer());
+        CStr_base<64> info;
+        info.Format(SJ("eventdata.GetArrayCount()：%u\n      noweventID：%d\n"), doc.eventdata.GetCount(), noweventID);
+        m_context.ShowMessage(
+            InternalErrorReport("eventdata_outlength", "Cpage_event::OnSelChangeList1()", info.GetBuffer()).GetBuffer());
         noweventID = m_nStoredEvent = -1;
         m_nFunc = m_nParam = -1;
         EnableEventControls(false);

@@ -8,7 +8,6 @@
 #include "editing/event_fields.h"
 #include "editing/line_ends.h"
 #include "editing/reopen_guard.h"
-#include "pages/context_question.h"
 #include "pages/page_event.h"
 #include "settings/setting_keys.h"
 #include "ui/ui_services.h"
@@ -39,8 +38,7 @@ void Cpage_event::OnDirectEdit()
         std::vector<CMerxString*> scripts;
         for (const char* key : g_aszEventScriptKeys)
             scripts.push_back(parsed.fields.Lookup(key));
-        CPageContextQuestion question(m_context);
-        CompleteBackslashesIn(scripts, EscapeMode(kEditEscapeModeKey), question);
+        CompleteBackslashesIn(scripts, EscapeMode(kEditEscapeModeKey), m_context.Question());
         m_work = parsed;
         return true;
     });

@@ -4,10 +4,10 @@
 #include "document/function_keywords.h"
 #include "editing/function_blocks.h"
 #include "editing/function_text.h"
+#include "editing/internal_error.h"
 #include "editing/line_ends.h"
 #include "editing/step_names.h"
 #include "foundation/sjis_literal.h"
-#include "pages/context_question.h"
 #include "pages/page_func_template.h"
 #include "settings/setting_keys.h"
 #include "ui/edit_tab_key.h"
@@ -80,11 +80,10 @@ bool Cpage_func::SaveShownBlock()
         return false;
     CStr_base<16384> now;
     Control(IDC_FUNC_EDIT).GetText(now);
-    CPageContextQuestion question(m_context);
     CStr_base<1024> errors;
     auto before = std::make_unique<CElementSnapshot>(*block);
     if (!ReadBackFunctionText(m_context.Document(), block->keyword.GetBuffer(), m_shown, now,
-                              EscapeMode(kPageEscapeModeKey), question, block->text, errors)) {
+                              EscapeMode(kPageEscapeModeKey), m_context.Question(), block->text, errors)) {
         m_context.ApplyError().Assign(errors);
         m_context.ShowMessage(errors.GetBuffer());
         return false;
@@ -100,12 +99,11 @@ void Cpage_func::OnSelChangeCombo1()
     CUiControl combo = Control(IDC_FUNC_COMBO);
     if (nowfuncID != -1) {
         if (nowfuncID < 0 || static_cast<uint32_t>(nowfuncID) >= MERX_FUNCTION_COUNT) {
-            CStr_base<1024> text;
-            text.Format(SJ("MERX_ERROR\n内部エラーが発生しました。\n以下のメッセージを発生前の操作などと共に作者に報告して"
-                           "ください。\n\nMessage：singledata_outlength\nPosition：Cpage_func::OnSelChangeCombo1()\nInfo："
-                           "nowfuncID：%d\n"),
-                        nowfuncID);
-            m_context.ShowMessage(text.GetBuffer());
+            CStr_base<64> info;
+            info.Format(SJ("nowfuncID：%d\n"), nowfuncID);
+            m_context.ShowMessage(
+                InternalErrorReport("singledata_outlength", "Cpage_func::OnSelChangeCombo1()", info.GetBuffer())
+                    .GetBuffer());
             return;
         }
         if (!SaveShownBlock()) {
@@ -147,8 +145,7 @@ void Cpage_func::OnDirectEdit()
         CFunctionTexts texts;
         if (!ReadFunctionBlocks(candidate.GetBuffer(), doc.IsIncludeAsElement(), texts, errors))
             return false;
-        CPageContextQuestion question(m_context);
-        step = StoreFunctionBlocks(doc, texts, EscapeMode(kEditEscapeModeKey), question);
+        step = StoreFunctionBlocks(doc, texts, EscapeMode(kEditEscapeModeKey), m_context.Question());
         return true;
     });
     if (!accepted)

@@ -2,12 +2,11 @@
 
 #include "app/edit_dlg.h"
 #include "document/backslash_completion.h"
-#include "document/declared_subs.h"
 #include "document/reopen_check.h"
+#include "editing/internal_error.h"
 #include "editing/item_rename.h"
 #include "editing/step_names.h"
 #include "foundation/sjis_literal.h"
-#include "pages/context_question.h"
 #include "pages/item_ex_dlg.h"
 #include "pages/page_item_template.h"
 #include "settings/setting_keys.h"
@@ -106,14 +105,14 @@ void Cpage_item::LoadSelection(const CProjectInfo& info)
 {
     m_nStoredItem = info.itemId;
     m_nItemExId = info.itemExId;
-    m_nUseExId = info.useExId;
+    m_useBox.SetLastExIndex(info.useExId);
 }
 
 void Cpage_item::StoreSelection(CProjectInfo& info) const
 {
     info.itemId = HasWindow() ? nowitemID : m_nStoredItem;
     info.itemExId = m_nItemExId;
-    info.useExId = m_nUseExId;
+    info.useExId = m_useBox.LastExIndex();
 }
 
 int32_t Cpage_item::CurrentElement() const { return HasWindow() ? nowitemID : -1; }
@@ -159,25 +158,12 @@ bool Cpage_item::OnInitDialog()
     for (const char* key : kFuncKeys)
         if (beta || func.GetCount() == 0)
             func.AddString(key);
-    CUiControl useFunc = Control(IDC_USE_FUNC_COMBO);
-    useFunc.AddString("func");
-    if (beta)
-        useFunc.AddString("funci");
-    useFunc.AddString("funcb");
     for (const TypeData& type : doc.definedata.types)
         Control(IDC_TYPE).AddString(type.name.GetBuffer());
-    for (const JobData& job : doc.definedata.jobs)
-        Control(IDC_JOB_NAME).AddString(job.name.GetBuffer());
-    for (const char* mode : {SJ("標準"), SJ("ラジオ"), SJ("リスト")})
-        Control(IDC_ARG_SELECT_MODE).AddString(mode);
-    for (const char* kind : {"use", "need", "get"})
-        Control(IDC_UNG_KIND).AddString(kind);
-    for (int32_t id : {IDC_FUNC_EDIT, IDC_USE_FUNC_EDIT}) {
-        Control(id).SetTabStops(12);
-        Control(id).SetFont(m_context.FunctionFont());
-    }
-    for (int32_t id : {IDC_FUNC_COMBO, IDC_ARG_SELECT_MODE, IDC_USE_FUNC_COMBO, IDC_UNG_KIND})
-        Control(id).SetCurSel(0);
+    Control(IDC_FUNC_EDIT).SetTabStops(12);
+    Control(IDC_FUNC_EDIT).SetFont(m_context.FunctionFont());
+    func.SetCurSel(0);
+    m_useBox.OnInitDialog();
     EnableItemControls(false);
 
     // The filter box starts empty on each visit of the page.
@@ -188,10 +174,6 @@ bool Cpage_item::OnInitDialog()
     EnableMoveButtons();
     CUiControl list = Control(IDC_ITEM_LIST);
     m_nFunc = -1;
-    m_nUse = -1;
-    const Csinglestruct* functions = m_context.Document().singledata.Lookup("@@FUNCITEM");
-    FindDeclaredSubs(functions ? functions->text.GetBuffer() : "", m_declaredSubs);
-    m_ungItemNames.RemoveAll();
     if (m_nStoredItem >= 0 && static_cast<uint32_t>(m_nStoredItem) < doc.itemdata.GetCount()) {
         list.SetCurSel(m_nStoredItem);
         OnSelChangeList1();
@@ -210,7 +192,7 @@ void Cpage_item::EnableItemControls(bool shown)
         Control(id).Enable(shown);
     for (uint32_t i = 0; i < kItemFlagCount; ++i)
         Control(IDC_FLAG_FIRST + static_cast<int32_t>(i)).Enable(shown && IsBeta());
-    EnableUseControls();
+    m_useBox.EnableControls();
 }
 
 CItemFieldControls Cpage_item::ReadControls() const
@@ -239,7 +221,7 @@ void Cpage_item::ShowItem()
     Control(IDC_FUNC_COMBO).SetCurSel(0);
     ShowFuncString(0);
     EnableItemControls(true);
-    ShowUseList();
+    m_useBox.ShowList();
     // Compared with what the controls give back, not with what was put in,
     // so that a control that changes a text on its way in counts as unedited.
     m_shown = ReadControls();
@@ -272,8 +254,7 @@ bool Cpage_item::SaveFuncString()
         return false;
     }
     m_strShownFunc = text;
-    CPageContextQuestion question(m_context);
-    CompleteBackslashes(text, EscapeMode(kPageEscapeModeKey), question);
+    CompleteBackslashes(text, EscapeMode(kPageEscapeModeKey), m_context.Question());
     m_work.SetField(kFuncKeys[m_nFunc], text.GetBuffer());
     return true;
 }
@@ -329,7 +310,7 @@ bool Cpage_item::SaveShownItem()
         return false;
     m_context.ApplyError().Release();
     SaveFuncString();
-    SaveShownUse();
+    m_useBox.SaveShown();
     return m_context.ApplyError().IsEmpty();
 }
 
@@ -413,7 +394,7 @@ void Cpage_item::OnDestroy()
 {
     nowitemID = -1;
     m_nFunc = -1;
-    m_nUse = -1;
+    m_useBox.OnDestroy();
 }
 
 void Cpage_item::OnSelChangeList1()
@@ -441,12 +422,10 @@ void Cpage_item::OnSelChangeList1()
     }
     const CMerxDocument& doc = m_context.Document();
     if (static_cast<uint32_t>(nowitemID) >= doc.itemdata.GetCount()) {
-        CStr_base<1024> text;
-        text.Format(SJ("MERX_ERROR\n内部エラーが発生しました。\n以下のメッセージを発生前の操作などと共に作者に報告して"
-                       "ください。\n\nMessage：itemdata_outlength\nPosition：Cpage_item::OnSelChangeList1()\nInfo："
-                       "itemdata.GetArrayCount()：%u\n      nowitemID：%d\n"),
-                    doc.itemdata.GetCount(), nowitemID);
-        m_context.ShowMessage(text.GetBuffer());
+        CStr_base<64> info;
+        info.Format(SJ("itemdata.GetArrayCount()：%u\n      nowitemID：%d\n"), doc.itemdata.GetCount(), nowitemID);
+        m_context.ShowMessage(
+            InternalErrorReport("itemdata_outlength", "Cpage_item::OnSelChangeList1()", info.GetBuffer()).GetBuffer());
         nowitemID = m_nStoredItem = -1;
         m_nFunc = -1;
         EnableItemControls(false);
@@ -498,7 +477,7 @@ bool Cpage_item::PreTranslateMessage(const CUiMessage& message)
 
 CStr_base<64> Cpage_item::TypedFieldName(int32_t id) const
 {
-    const char* useKey = UseScriptKey(m_nUseFunc, IsBeta());
+    const char* useKey = m_useBox.ScriptKey();
     CStr_base<64> name;
     if (id == IDC_FUNC_EDIT && m_nFunc >= 0)
         name.Format("@@ITEM::%s", kFuncKeys[m_nFunc]);

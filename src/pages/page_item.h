@@ -6,8 +6,7 @@
 // copy, reads the controls back into it, and apply stores it. A field whose
 // controls the user left alone keeps its stored bytes, so browsing never
 // changes the file. The "@@USE" box edits the working copy's use entries
-// in the same way (page_item_use.cpp): one entry is shown at a time, and in
-// it one script text, one job, argselect and use/need/get line each.
+// in the same way (use_box.h).
 #pragma once
 
 #include <cstdint>
@@ -15,13 +14,9 @@
 #include "document/item_struct.h"
 #include "editing/item_fields.h"
 #include "editing/item_sort.h"
-#include "editing/use_argselect.h"
-#include "editing/use_fields.h"
-#include "editing/use_job.h"
-#include "editing/use_scripts.h"
-#include "editing/use_ung_line.h"
 #include "pages/filtered_list_page.h"
 #include "pages/main_page.h"
+#include "pages/use_box.h"
 
 class Cpage_item : public CFilteredListPage {
 public:
@@ -51,8 +46,6 @@ protected:
 private:
     // The item's script texts, in the order of the func combo.
     static constexpr const char* kFuncKeys[] = {"funct", "funcs", "funcb"};
-    // The line of a use entry or sub-entry just added (UTF-8, for SJ).
-    static constexpr char kNewLabel[] = "(新規空データ)";
 
     void OnAdd();
     void OnCopy();
@@ -68,75 +61,32 @@ private:
     // "拡張項目": the item's extension fields in their own dialog.
     void OnItemEx();
 
-    // The use box.
-    void OnSelChangeUseList();
-    void OnUseAdd();
-    void OnUseCopy();
-    void OnUseDelete();
-    void OnUseUp();
-    void OnUseDown();
-    void OnSelChangeUseFunc();
-    void OnUseFuncWindow();
-    void OnUseEx();
-    void OnSelChangeJob();
-    void OnJobAdd();
-    void OnJobDelete();
-    void OnJobHalve();
-    void OnSelChangeArgsel();
-    void OnArgselAdd();
-    void OnArgselDelete();
-    void OnArgselUp();
-    void OnArgselDown();
-    void OnSelChangeUng();
-    void OnUngAdd();
-    void OnUngDelete();
+    // The use box's controls, handled by the box.
+    void OnSelChangeUseList() { m_useBox.OnSelChangeList(); }
+    void OnUseAdd() { m_useBox.OnAdd(); }
+    void OnUseCopy() { m_useBox.OnCopy(); }
+    void OnUseDelete() { m_useBox.OnDelete(); }
+    void OnUseUp() { m_useBox.OnUp(); }
+    void OnUseDown() { m_useBox.OnDown(); }
+    void OnSelChangeUseFunc() { m_useBox.OnSelChangeFunc(); }
+    void OnUseFuncWindow() { m_useBox.OnFuncWindow(); }
+    void OnUseEx() { m_useBox.OnEx(); }
+    void OnSelChangeJob() { m_useBox.Jobs().OnSelChange(); }
+    void OnJobAdd() { m_useBox.Jobs().OnAdd(); }
+    void OnJobDelete() { m_useBox.Jobs().OnDelete(); }
+    void OnJobHalve() { m_useBox.OnJobHalve(); }
+    void OnSelChangeArgsel() { m_useBox.Argselects().OnSelChange(); }
+    void OnArgselAdd() { m_useBox.Argselects().OnAdd(); }
+    void OnArgselDelete() { m_useBox.Argselects().OnDelete(); }
+    void OnArgselUp() { m_useBox.Argselects().OnUp(); }
+    void OnArgselDown() { m_useBox.Argselects().OnDown(); }
+    void OnSelChangeUng() { m_useBox.Ungs().OnSelChange(); }
+    void OnUngAdd() { m_useBox.Ungs().OnAdd(); }
+    void OnUngDelete() { m_useBox.Ungs().OnDelete(); }
 
     // Fills the controls from the working copy.
     void ShowItem();
     void EnableItemControls(bool shown);
-    // Enables the use box for the shown item and entry: nothing without an
-    // item, the add button alone for an item without entries, and in an
-    // entry the groups of the rule, each list's controls only when the list
-    // has entries.
-    void EnableUseControls();
-    // Refills the use list from the working copy and shows its first entry.
-    void ShowUseList();
-    // Saves the shown entry (fields, script, sub-entries) into the working
-    // copy without showing anything anew; false, with the messages shown
-    // and in the apply-error text, when a part was refused.
-    bool SaveShownUse();
-    void ShowUse(int32_t index);
-    CUseFieldControls ReadUseControls() const;
-    Cusestruct* ShownUse();
-    bool SaveUseScript();
-    void ShowUseScript(int32_t index);
-    CUseScriptControls ReadUseScriptControls() const;
-    bool SaveJob();
-    void ShowJob(int32_t index);
-    CJobControls ReadJobControls() const;
-    bool SaveArgsel();
-    // Exchanges the shown argselect entry with entry `other`; the shown
-    // index follows the entry.
-    void MoveArgsel(int32_t other);
-    void ShowArgsel(int32_t index);
-    CArgselectControls ReadArgselControls() const;
-    bool SaveUng();
-    void ShowUng(int32_t index);
-    CUngControls ReadUngControls() const;
-    // A refused sub-entry: the message, the combo back on the shown entry,
-    // the failed count up, the lines into the apply-error text.
-    void RefuseSubSave(int32_t comboId, int32_t shownIndex, const CStr_base<1024>& errors);
-    // Replaces line `index` of a combo, keeping its selection.
-    void SetComboLine(int32_t comboId, int32_t index, const char* text);
-    // Fills a combo with the labels of a sub-entry list.
-    void FillSubCombo(int32_t comboId, const CStrArray_base<64>* list, CStr_base<64> (*label)(const char*));
-    // Adds an entry to the list `key` and shows it, unless the shown entry
-    // cannot be saved.
-    void AddSubEntryAndShow(int32_t comboId, const char* key, const char* text, void (Cpage_item::*select)());
-    // Removes the selected entry of the list `key`.
-    void DeleteSubEntry(int32_t comboId, const char* key, int32_t& shownIndex, void (Cpage_item::*show)(int32_t));
-    void RefillUngItemNames();
-    CStr_base<64> NameEditText() const;
     CItemFieldControls ReadControls() const;
     // Reads the fields back into the working copy; on failure shows the
     // messages and leaves them in the apply-error text.
@@ -184,23 +134,6 @@ private:
     CStr_base<1024> m_strPageError;
     int32_t m_nStoredItem = -1;      // the selection: loaded, then following the shown item
     int32_t m_nItemExId = -1;        // the extension fields last chosen for items
-    int32_t m_nUseExId = -1;         //   and for use entries
     CItemPreviousOrder m_previousOrder; // the item order from before the last sort
-
-    // The use box: the shown entry and what its controls held when shown
-    // or last saved; in it the shown script text and sub-entries (-1 none).
-    int32_t m_nUse = -1;
-    int32_t m_nUseFunc = -1; // 0 func, 1 funci (beta) or funcb, 2 funcb
-    int32_t m_nJob = -1;
-    int32_t m_nArgsel = -1;
-    int32_t m_nUng = -1;
-    bool m_bNewUng = false; // the shown use/need/get line was just added
-    int32_t m_nFailedSubSaves = 0; // raised by each refused sub-entry; read by the add buttons
-    CUseFieldControls m_shownUse;
-    CUseScriptControls m_shownScript;
-    CJobControls m_shownJob;
-    CArgselectControls m_shownArgsel;
-    CUngControls m_shownUng;
-    CStrArray_base<64> m_declaredSubs;  // the functions "@@FUNCITEM" declares
-    CStrArray_base<64> m_ungItemNames;  // what the use/need/get item combo lists after "このアイテム"
+    CUseBox m_useBox{*this, m_context, m_work, nowitemID}; // the "@@USE" box: the working copy's use entries
 };

@@ -9,7 +9,6 @@
 #include "editing/item_fields.h"
 #include "editing/line_ends.h"
 #include "editing/reopen_guard.h"
-#include "pages/context_question.h"
 #include "pages/page_item.h"
 #include "settings/setting_keys.h"
 #include "ui/ui_services.h"
@@ -47,8 +46,7 @@ void Cpage_item::OnDirectEdit()
             for (const char* key : {"func", "funci", "funcb"})
                 if (beta || std::strcmp(key, "funci") != 0)
                     scripts.push_back(use.fields.Lookup(key));
-        CPageContextQuestion question(m_context);
-        CompleteBackslashesIn(scripts, EscapeMode(kEditEscapeModeKey), question);
+        CompleteBackslashesIn(scripts, EscapeMode(kEditEscapeModeKey), m_context.Question());
         m_work = parsed;
         return true;
     });

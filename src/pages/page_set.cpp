@@ -1,6 +1,7 @@
 #include "pages/page_set.h"
 
 #include "editing/arrangement_rules.h"
+#include "editing/internal_error.h"
 #include "editing/step_names.h"
 #include "foundation/sjis_literal.h"
 #include "pages/page_set_template.h"
@@ -9,9 +10,6 @@
 using namespace set_page;
 
 namespace {
-
-constexpr char kInternalError[] =
-    "MERX_ERROR\n内部エラーが発生しました。\n以下のメッセージを発生前の操作などと共に作者に報告してください。\n\n";
 
 const char* KindName(uint8_t kind)
 {
@@ -222,11 +220,10 @@ void Cpage_set::OnDestroy() { m_nShown = -1; }
 
 void Cpage_set::WrongKind(const CMERX_base& element, const char* handler)
 {
-    CStr_base<1024> text(SJ(kInternalError));
-    CStr_base<1024> detail;
-    detail.Format(SJ("Message：無効な型<%s>\nPosition：Cpage_set::%s()"), KindName(element.GetKind()), handler);
-    text.Append(detail);
-    m_context.ShowMessage(text.GetBuffer());
+    CStr_base<64> message, position;
+    message.Format(SJ("無効な型<%s>"), KindName(element.GetKind()));
+    position.Format("Cpage_set::%s()", handler);
+    m_context.ShowMessage(InternalErrorReport(message.GetBuffer(), position.GetBuffer()).GetBuffer());
 }
 
 void Cpage_set::OnInsert()
@@ -338,12 +335,12 @@ void Cpage_set::Move(int32_t upper, bool up)
         const CMERX_base* other = up ? first : second;
         const int32_t tar = item ? doc.itemdata.IndexOf(moved) : doc.eventdata.IndexOf(moved);
         const int32_t dst = item ? doc.itemdata.IndexOf(other) : doc.eventdata.IndexOf(other);
-        CStr_base<1024> text(SJ(kInternalError));
-        CStr_base<1024> detail;
-        detail.Format(SJ("Message：整合性エラー<%s>\nPosition：Cpage_set::%s()\nInfo：tarID=%d\n\tdstID=%d"),
-                      item ? "ITEM" : "EVENT", up ? "OnButton17" : "OnButton16", tar, dst);
-        text.Append(detail);
-        m_context.ShowMessage(text.GetBuffer());
+        CStr_base<64> message, position, info;
+        message.Format(SJ("整合性エラー<%s>"), item ? "ITEM" : "EVENT");
+        position.Format("Cpage_set::%s()", up ? "OnButton17" : "OnButton16");
+        info.Format("tarID=%d\n\tdstID=%d", tar, dst);
+        m_context.ShowMessage(
+            InternalErrorReport(message.GetBuffer(), position.GetBuffer(), info.GetBuffer()).GetBuffer());
         return;
     }
     case CArrangementMove::kMoved:
@@ -387,12 +384,10 @@ void Cpage_set::OnEditPage()
         const auto& block = static_cast<const Csinglestruct&>(*element);
         const int32_t index = FunctionKeywordIndex(block);
         if (index < 0) {
-            CStr_base<1024> text(SJ(kInternalError));
-            CStr_base<1024> detail;
-            detail.Format(SJ("Message：functype_undefined\nPosition：Cpage_set::OnButton1()\nInfo：name：%s\n"),
-                          block.keyword.GetBuffer());
-            text.Append(detail);
-            m_context.ShowMessage(text.GetBuffer());
+            CStr_base<64> info;
+            info.Format(SJ("name：%s\n"), block.keyword.GetBuffer());
+            m_context.ShowMessage(
+                InternalErrorReport("functype_undefined", "Cpage_set::OnButton1()", info.GetBuffer()).GetBuffer());
             return;
         }
         m_context.ShowElement(kTabFunction, index);
@@ -402,9 +397,8 @@ void Cpage_set::OnEditPage()
         m_context.ShowElement(kTabDefinition, 0);
         return;
     default: {
-        CStr_base<1024> text(SJ(kInternalError));
-        text.Append(SJ("Message：無効な型<CMERX_TYPE_OTHER>\nPosition：Cpage_set::OnButton1()"));
-        m_context.ShowMessage(text.GetBuffer());
+        m_context.ShowMessage(
+            InternalErrorReport(SJ("無効な型<CMERX_TYPE_OTHER>"), "Cpage_set::OnButton1()").GetBuffer());
         return;
     }
     }

@@ -1,5 +1,6 @@
 // The main dialog as the project's host, and its report of internal errors.
 #include "app/project_info_dlg.h"
+#include "editing/internal_error.h"
 #include "foundation/native_path.h"
 #include "foundation/sjis_literal.h"
 #include "foundation/text_file.h"
@@ -142,12 +143,8 @@ void CMainDlg::OnInternalError(const char* what, const char* where)
     } catch (...) {
         saved = false;
     }
-    CStr_base<1024> message;
-    message.Format(SJ("MERX_ERROR\n内部エラーが発生しました。\n"
-                      "以下のメッセージを発生前の操作などと共に作者に報告してください。\n\n"
-                      "Message：%s\nPosition：%s\nInfo：%s"),
-                   what, where,
-                   saved ? recovery.GetBuffer() : SJ("編集中のデータの緊急保存に失敗しました。"));
+    CStr_base<1024> message = InternalErrorReport(
+        what, where, saved ? recovery.GetBuffer() : SJ("編集中のデータの緊急保存に失敗しました。"));
     if (saved)
         message.Append(SJ("\n（編集中のデータを上記のファイルに緊急保存しました。）"));
     UiMessageBox(message, UiButtons::kOk, this);

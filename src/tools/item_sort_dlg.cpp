@@ -1,5 +1,6 @@
 #include "tools/item_sort_dlg.h"
 
+#include "editing/internal_error.h"
 #include "foundation/sjis_literal.h"
 
 namespace {
@@ -52,7 +53,7 @@ void CItemSortDlg::OnOK()
     const auto key = static_cast<CItemSortKey>(selected);
     CMerxDocument& doc = m_context.Document();
     if (key == CItemSortKey::kRestore && !m_previous.IsValid(doc)) {
-        m_context.ShowMessage(SJ("内部エラー：\nPosition：CItemSortDlg::OnOK()"));
+        m_context.ShowMessage(InternalErrorPositionNote("CItemSortDlg::OnOK()").GetBuffer());
         return;
     }
     const CModalWaitScope wait(m_context.ModalWait());

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/window_geometry.h"
+#include "editing/internal_error.h"
 #include "editing/result_line.h"
 #include "foundation/sjis_literal.h"
 #include "settings/setting_keys.h"
@@ -135,7 +136,7 @@ void CProjectJumpInfoDlg::OnDblclkList1()
         return; // a line that names no element
     if (target.tab < 0) {
         if (!target.info)
-            m_context.ShowMessage(SJ("内部エラー・・・\nCProjectJumpInfoDlg::OnDblclkList1"));
+            m_context.ShowMessage(InternalErrorNote("CProjectJumpInfoDlg::OnDblclkList1").GetBuffer());
         return;
     }
     // The indexes belong to the elements as they stood when the lines were

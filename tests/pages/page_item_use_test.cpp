@@ -311,6 +311,58 @@ TEST_F(UseBoxTest, ArgselectEntriesMoveWithTheirComments)
     EXPECT_NE(Cp932ToUtf8(Saved()).find("\t\targselect\t選べ;b;三;c;一;;\t# choices\r\n"), std::string::npos);
 }
 
+// The three groups of sub-entries run alike: adding behind an entry that
+// is refused leaves the list and the selection as they were; adding behind
+// a saved one selects the new line, and deleting it leaves the list as read.
+TEST_F(UseBoxTest, EveryGroupAddsOnlyBehindASavedEntry)
+{
+    struct Group {
+        const char* key;
+        int32_t list, add, remove, field;
+        std::string refused, message;
+    };
+    const Group groups[] = {
+        {"job", IDC_JOB_LIST, IDC_JOB_ADD, IDC_JOB_DELETE, IDC_JOB_NAME, "black smith",
+         "[@@USE::job::職業名]\t区切り文字が含まれています\n"},
+        {"argselect", IDC_ARGSEL_LIST, IDC_ARGSEL_ADD, IDC_ARGSEL_DELETE, IDC_ARGSEL_PARAM, "a_1",
+         "[@@USE::argselect::パラメータ]\t項目に利用できない文字が混じっています\n"},
+        {"ung", IDC_UNG_LIST, IDC_UNG_ADD, IDC_UNG_DELETE, IDC_UNG_COUNT, "1.5",
+         "[@@USE::use/need/get::数]\t半角数字以外が含まれています。\n"},
+    };
+    Open();
+    Run([&](CMainDlg& main) {
+        for (const Group& group : groups) {
+            SCOPED_TRACE(group.key);
+            const std::vector<std::string> stored = List(main, 0, group.key);
+            user.Select(Page(main), group.list, 1);
+            const std::vector<std::string> lines = Lines(main, group.list);
+            const std::string shown = Text(main, group.field);
+            Type(main, group.field, group.refused);
+            user.Click(Page(main), group.add);
+            EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{group.message});
+            EXPECT_EQ(Lines(main, group.list), lines);
+            EXPECT_EQ(Sel(main, group.list), 1);
+
+            Type(main, group.field, shown);
+            user.Click(Page(main), group.add);
+            EXPECT_EQ(Lines(main, group.list).back(), "(新規空データ)");
+            EXPECT_EQ(Sel(main, group.list), static_cast<int32_t>(lines.size()));
+            user.Click(Page(main), group.remove);
+            EXPECT_EQ(Lines(main, group.list), lines);
+            Apply(main);
+            EXPECT_EQ(List(main, 0, group.key), stored);
+        }
+        // ↓ moves the shown argselect entry down, and stops at the bottom.
+        user.Select(Page(main), IDC_ARGSEL_LIST, 0);
+        for (int click = 0; click < 2; ++click) {
+            user.Click(Page(main), IDC_ARGSEL_DOWN);
+            EXPECT_EQ(Lines(main, IDC_ARGSEL_LIST), (std::vector<std::string>{"b;二", "a;一"}));
+            EXPECT_EQ(Sel(main, IDC_ARGSEL_LIST), 1);
+        }
+        user.Answer(UiAnswer::kNo);
+    });
+}
+
 TEST_F(UseBoxTest, UseNeedGetLines)
 {
     Open();

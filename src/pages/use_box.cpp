@@ -1,18 +1,12 @@
-// The item page's "@@USE" box: the use entries of the working copy.
-//
-// Switching anything in the box first saves what is shown (the entry's
-// fields and script text, its job, argselect and use/need/get line) and
-// then shows the new selection. A refused sub-entry keeps its group on the
-// shown entry; a refused use field or script keeps the stored text.
+#include "pages/use_box.h"
+
 #include <cstring>
 
 #include "app/edit_dlg.h"
 #include "document/declared_subs.h"
 #include "editing/use_list_edit.h"
 #include "foundation/sjis_literal.h"
-#include "pages/context_question.h"
 #include "pages/item_ex_dlg.h"
-#include "pages/page_item.h"
 #include "pages/page_item_template.h"
 #include "settings/setting_keys.h"
 
@@ -26,8 +20,6 @@ const char* UseName(const Cusestruct& use)
     return name ? name->GetBuffer() : "";
 }
 
-CStr_base<64> PlainLabel(const char* entry) { return CStr_base<64>(entry); }
-
 // The field edit of the "argselect" heading among the plain fields.
 int32_t ArgselectFieldId()
 {
@@ -37,31 +29,56 @@ int32_t ArgselectFieldId()
     return -1;
 }
 
-const int32_t kJobEntryIds[] = {IDC_JOB_LIST, IDC_JOB_NAME, IDC_JOB_PARAM};
-const int32_t kArgselEntryIds[] = {IDC_ARGSEL_LIST, IDC_ARGSEL_PARAM, IDC_ARGSEL_HEADING};
-const int32_t kUngEntryIds[] = {IDC_UNG_LIST,  IDC_UNG_KIND, IDC_UNG_ITEM,
-                                IDC_UNG_COUNT, IDC_UNG_RATE, IDC_UNG_MESSAGE};
-
 } // namespace
 
-Cusestruct* Cpage_item::ShownUse()
+CUseBox::CUseBox(CDialogBase& page, CPageContext& context, Citemstruct& work, const int32_t& shownItem)
+    : m_page(page), m_context(context), m_work(work), m_nItem(shownItem), m_jobs(*this, JobGroup()),
+      m_argselects(*this, ArgselectGroup()), m_ungs(*this, UngGroup())
 {
-    if (nowitemID == -1 || m_nUse < 0 || static_cast<uint32_t>(m_nUse) >= m_work.uses.GetCount())
+}
+
+void CUseBox::OnInitDialog()
+{
+    const CMerxDocument& doc = m_context.Document();
+    CUiControl func = Control(IDC_USE_FUNC_COMBO);
+    func.AddString("func");
+    if (IsBeta())
+        func.AddString("funci");
+    func.AddString("funcb");
+    for (const JobData& job : doc.definedata.jobs)
+        Control(IDC_JOB_NAME).AddString(job.name.GetBuffer());
+    for (const char* mode : {SJ("標準"), SJ("ラジオ"), SJ("リスト")})
+        Control(IDC_ARG_SELECT_MODE).AddString(mode);
+    for (const char* kind : {"use", "need", "get"})
+        Control(IDC_UNG_KIND).AddString(kind);
+    Control(IDC_USE_FUNC_EDIT).SetTabStops(12);
+    Control(IDC_USE_FUNC_EDIT).SetFont(m_context.FunctionFont());
+    for (int32_t id : {IDC_ARG_SELECT_MODE, IDC_USE_FUNC_COMBO, IDC_UNG_KIND})
+        Control(id).SetCurSel(0);
+    m_nUse = -1;
+    const Csinglestruct* functions = doc.singledata.Lookup("@@FUNCITEM");
+    FindDeclaredSubs(functions ? functions->text.GetBuffer() : "", m_declaredSubs);
+    m_ungItemNames.RemoveAll();
+}
+
+Cusestruct* CUseBox::ShownUse() const
+{
+    if (m_nItem == -1 || m_nUse < 0 || static_cast<uint32_t>(m_nUse) >= m_work.uses.GetCount())
         return nullptr;
     return m_work.uses.GetAt(static_cast<uint32_t>(m_nUse));
 }
 
-CStr_base<64> Cpage_item::NameEditText() const
+CUseSubScope CUseBox::SubScope() const
 {
-    CStr_base<64> name;
-    Control(IDC_NAME).GetText(name);
-    return name;
+    CUseSubScope scope{m_context.Document(), {}};
+    Control(IDC_NAME).GetText(scope.itemName);
+    return scope;
 }
 
-void Cpage_item::EnableUseControls()
+void CUseBox::EnableControls()
 {
-    const Cusestruct* use = const_cast<Cpage_item*>(this)->ShownUse();
-    const bool item = nowitemID != -1;
+    const Cusestruct* use = ShownUse();
+    const bool item = m_nItem != -1;
     const bool entries = item && m_work.uses.GetCount() > 0;
     const bool entry = entries && use;
     const bool beta = IsBeta();
@@ -76,31 +93,20 @@ void Cpage_item::EnableUseControls()
     }
     for (uint32_t i = 0; i < kUseParamCount; ++i)
         Control(IDC_USE_PARAM_FIRST + static_cast<int32_t>(i)).Enable(entry);
-    const int32_t entryIds[] = {IDC_ARG_TARGET,   IDC_ARG_NOCOUNT,  IDC_ARG_MESSAGE,     IDC_ARG_MESSAGE_NUMBER,
+    const int32_t entryIds[] = {IDC_ARG_TARGET,     IDC_ARG_NOCOUNT,  IDC_ARG_MESSAGE,   IDC_ARG_MESSAGE_NUMBER,
                                 IDC_USE_FUNC_COMBO, IDC_USE_FUNC_REF, IDC_USE_FUNC_EDIT, IDC_USE_FUNC_WINDOW,
-                                IDC_USE_EX,       IDC_JOB_ADD,      IDC_JOB_DELETE,      IDC_JOB_HALVE,
-                                IDC_UNG_ADD,      IDC_UNG_DELETE};
+                                IDC_USE_EX};
     for (int32_t id : entryIds)
         Control(id).Enable(entry);
     Control(IDC_ARG_SELECT).Enable(entry && beta);
     Control(IDC_ARG_SELECT_MODE).Enable(entry && beta);
-    const bool argsel = entry && beta && use->GetList("argselect");
-    for (int32_t id : {IDC_ARGSEL_ADD, IDC_ARGSEL_DELETE, IDC_ARGSEL_UP, IDC_ARGSEL_DOWN})
-        Control(id).Enable(argsel);
-
-    auto hasEntries = [use](const char* key) {
-        const CStrArray_base<64>* list = use ? use->GetList(key) : nullptr;
-        return list && list->GetCount() > 0;
-    };
-    for (int32_t id : kJobEntryIds)
-        Control(id).Enable(entry && hasEntries("job"));
-    for (int32_t id : kArgselEntryIds)
-        Control(id).Enable(argsel && hasEntries("argselect"));
-    for (int32_t id : kUngEntryIds)
-        Control(id).Enable(entry && hasEntries("ung"));
+    const Cusestruct* shown = entry ? use : nullptr;
+    m_jobs.Enable(shown, beta);
+    m_argselects.Enable(shown, beta);
+    m_ungs.Enable(shown, beta);
 }
 
-void Cpage_item::SetComboLine(int32_t comboId, int32_t index, const char* text)
+void CUseBox::SetComboLine(int32_t comboId, int32_t index, const char* text)
 {
     const CNotifyQuietScope quiet(m_context.NotifyReady());
     CUiControl combo = Control(comboId);
@@ -112,27 +118,9 @@ void Cpage_item::SetComboLine(int32_t comboId, int32_t index, const char* text)
     combo.SetCurSel(selected);
 }
 
-void Cpage_item::FillSubCombo(int32_t comboId, const CStrArray_base<64>* list, CStr_base<64> (*label)(const char*))
-{
-    CUiControl combo = Control(comboId);
-    combo.ResetContent();
-    if (list)
-        for (const CStr_base<64>& entry : *list)
-            combo.AddString(label(entry.GetBuffer()).GetBuffer());
-    combo.SetCurSel(combo.GetCount() > 0 ? 0 : -1);
-}
-
-void Cpage_item::RefuseSubSave(int32_t comboId, int32_t shownIndex, const CStr_base<1024>& errors)
-{
-    m_context.ShowMessage(errors.GetBuffer());
-    Control(comboId).SetCurSel(shownIndex);
-    ++m_nFailedSubSaves;
-    m_context.ApplyError().Append(errors);
-}
-
 // ---- use entries -----------------------------------------------------------
 
-void Cpage_item::ShowUseList()
+void CUseBox::ShowList()
 {
     {
         const CNotifyQuietScope quiet(m_context.NotifyReady());
@@ -143,17 +131,17 @@ void Cpage_item::ShowUseList()
         list.SetCurSel(list.GetCount() > 0 ? 0 : -1);
     }
     m_nUse = -1;
-    OnSelChangeUseList();
+    OnSelChangeList();
 }
 
-void Cpage_item::OnSelChangeUseList()
+void CUseBox::OnSelChangeList()
 {
     const CModalWaitScope wait(m_context.ModalWait());
-    SaveShownUse();
+    SaveShown();
     ShowUse(Control(IDC_USE_LIST).GetCurSel());
 }
 
-CUseFieldControls Cpage_item::ReadUseControls() const
+CUseFieldControls CUseBox::ReadFieldControls() const
 {
     CUseFieldControls controls;
     for (uint32_t i = 0; i < kUseFieldCount; ++i)
@@ -169,40 +157,40 @@ CUseFieldControls Cpage_item::ReadUseControls() const
     return controls;
 }
 
-bool Cpage_item::SaveShownUse()
+bool CUseBox::SaveShown()
 {
     Cusestruct* use = ShownUse();
     if (!use)
         return true;
-    if (!AcceptTypedText())
+    if (!m_page.AcceptTypedText())
         return false;
     bool saved = true;
-    const CUseFieldControls now = ReadUseControls();
+    const CUseFieldControls now = ReadFieldControls();
     CStr_base<1024> errors;
-    if (ReadBackUseFields(m_shownUse, now, *use, errors)) {
-        m_shownUse = now;
+    if (ReadBackUseFields(m_shownFields, now, *use, errors)) {
+        m_shownFields = now;
     } else {
         // The refused heading is refused again by the next save.
         const uint32_t heading = static_cast<uint32_t>(ArgselectFieldId() - IDC_USE_FIELD_FIRST);
-        const CStr_base<64> shownHeading = m_shownUse.fields[heading];
-        m_shownUse = now;
-        m_shownUse.fields[heading] = shownHeading;
+        const CStr_base<64> shownHeading = m_shownFields.fields[heading];
+        m_shownFields = now;
+        m_shownFields.fields[heading] = shownHeading;
         m_context.ShowMessage(errors.GetBuffer());
         m_context.ApplyError().Append(errors);
         saved = false;
     }
     SetComboLine(IDC_USE_LIST, m_nUse, UseName(*use));
-    saved = SaveUseScript() && saved;
-    saved = SaveJob() && saved;
-    saved = SaveArgsel() && saved;
-    saved = SaveUng() && saved;
+    saved = SaveScript() && saved;
+    saved = m_jobs.Save() && saved;
+    saved = m_argselects.Save() && saved;
+    saved = m_ungs.Save() && saved;
     return saved;
 }
 
-void Cpage_item::ShowUse(int32_t index)
+void CUseBox::ShowUse(int32_t index)
 {
-    m_nUseFunc = m_nJob = m_nArgsel = m_nUng = -1;
-    m_nUse = nowitemID != -1 && index >= 0 && static_cast<uint32_t>(index) < m_work.uses.GetCount() ? index : -1;
+    m_nFunc = -1;
+    m_nUse = m_nItem != -1 && index >= 0 && static_cast<uint32_t>(index) < m_work.uses.GetCount() ? index : -1;
     const CNotifyQuietScope quiet(m_context.NotifyReady());
     // Without an entry the box shows empty controls.
     const Cusestruct none;
@@ -221,21 +209,18 @@ void Cpage_item::ShowUse(int32_t index)
     Control(IDC_ARG_SELECT).SetCheck(controls.select);
     Control(IDC_ARG_SELECT_MODE).SetCurSel(controls.selectMode);
     // Compared with what the controls give back, as on the item side.
-    m_shownUse = ReadUseControls();
+    m_shownFields = ReadFieldControls();
 
-    FillSubCombo(IDC_JOB_LIST, use.GetList("job"), JobLabel);
-    ShowJob(Control(IDC_JOB_LIST).GetCurSel());
-    FillSubCombo(IDC_ARGSEL_LIST, use.GetList("argselect"), PlainLabel);
-    ShowArgsel(Control(IDC_ARGSEL_LIST).GetCurSel());
-    FillSubCombo(IDC_UNG_LIST, use.GetList("ung"), UngLabel);
     RefillUngItemNames();
-    ShowUng(Control(IDC_UNG_LIST).GetCurSel());
+    m_jobs.ShowList(use);
+    m_argselects.ShowList(use);
+    m_ungs.ShowList(use);
     Control(IDC_USE_FUNC_COMBO).SetCurSel(0);
-    ShowUseScript(0);
-    EnableUseControls();
+    ShowScript(0);
+    EnableControls();
 }
 
-void Cpage_item::RefillUngItemNames()
+void CUseBox::RefillUngItemNames()
 {
     // Refilled only when the names changed: an item may have many use
     // entries, and a project tens of thousands of items.
@@ -260,9 +245,9 @@ void Cpage_item::RefillUngItemNames()
     }
 }
 
-void Cpage_item::OnUseAdd()
+void CUseBox::OnAdd()
 {
-    if (nowitemID == -1)
+    if (m_nItem == -1)
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     const uint32_t number = m_work.uses.GetCount();
@@ -275,16 +260,16 @@ void Cpage_item::OnUseAdd()
         list.AddString(UseName(fresh));
         list.SetCurSel(static_cast<int32_t>(number));
     }
-    OnSelChangeUseList();
+    OnSelChangeList();
     m_context.MarkModified();
 }
 
-void Cpage_item::OnUseCopy()
+void CUseBox::OnCopy()
 {
     if (m_nUse < 0 || Control(IDC_USE_LIST).GetCurSel() < 0)
         return;
     const CModalWaitScope wait(m_context.ModalWait());
-    OnSelChangeUseList();
+    OnSelChangeList();
     const Cusestruct* shown = ShownUse();
     if (!shown)
         return;
@@ -296,15 +281,15 @@ void Cpage_item::OnUseCopy()
         list.AddString(UseName(copy));
         list.SetCurSel(static_cast<int32_t>(m_work.uses.GetCount() - 1));
     }
-    OnSelChangeUseList();
+    OnSelChangeList();
     m_context.MarkModified();
 }
 
-void Cpage_item::OnUseDelete()
+void CUseBox::OnDelete()
 {
     CUiControl list = Control(IDC_USE_LIST);
     const int32_t selected = list.GetCurSel();
-    if (nowitemID == -1 || selected < 0)
+    if (m_nItem == -1 || selected < 0)
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     if (!RemoveUseEntry(m_work, static_cast<uint32_t>(selected))) {
@@ -322,40 +307,23 @@ void Cpage_item::OnUseDelete()
     m_context.MarkModified();
 }
 
-void Cpage_item::OnUseUp()
+void CUseBox::ExchangeWith(int32_t other)
 {
-    if (m_nUse <= 0)
+    if (m_nUse < 0 || other < 0 || static_cast<uint32_t>(other) >= m_work.uses.GetCount())
         return;
-    const int32_t other = m_nUse - 1;
     // The script is saved first: references to the two entries follow them.
-    if (!SaveUseScript())
+    if (!SaveScript())
         return;
     ExchangeUseEntries(m_work, static_cast<uint32_t>(m_nUse), static_cast<uint32_t>(other));
     SetComboLine(IDC_USE_LIST, m_nUse, UseName(*m_work.uses.GetAt(static_cast<uint32_t>(m_nUse))));
     SetComboLine(IDC_USE_LIST, other, UseName(*m_work.uses.GetAt(static_cast<uint32_t>(other))));
     Control(IDC_USE_LIST).SetCurSel(other);
     m_nUse = other;
-    ShowUseScript(m_nUseFunc);
+    ShowScript(m_nFunc);
     m_context.MarkModified();
 }
 
-void Cpage_item::OnUseDown()
-{
-    if (m_nUse < 0 || static_cast<uint32_t>(m_nUse) + 1 >= m_work.uses.GetCount())
-        return;
-    const int32_t other = m_nUse + 1;
-    if (!SaveUseScript())
-        return;
-    ExchangeUseEntries(m_work, static_cast<uint32_t>(m_nUse), static_cast<uint32_t>(other));
-    SetComboLine(IDC_USE_LIST, m_nUse, UseName(*m_work.uses.GetAt(static_cast<uint32_t>(m_nUse))));
-    SetComboLine(IDC_USE_LIST, other, UseName(*m_work.uses.GetAt(static_cast<uint32_t>(other))));
-    Control(IDC_USE_LIST).SetCurSel(other);
-    m_nUse = other;
-    ShowUseScript(m_nUseFunc);
-    m_context.MarkModified();
-}
-
-void Cpage_item::OnUseEx()
+void CUseBox::OnEx()
 {
     Cusestruct* use = ShownUse();
     if (!use)
@@ -365,16 +333,25 @@ void Cpage_item::OnUseEx()
         return;
     }
     const CModalWaitScope wait(m_context.ModalWait());
-    CItemExDlg dialog(*use, m_context, m_nUseExId);
-    const bool stored = dialog.DoModal(this) == kIdOk;
-    m_nUseExId = dialog.LastIndex();
+    CItemExDlg dialog(*use, m_context, m_nExId);
+    const bool stored = dialog.DoModal(&m_page) == kIdOk;
+    m_nExId = dialog.LastIndex();
     if (stored)
         m_context.MarkModified();
 }
 
+void CUseBox::OnJobHalve()
+{
+    if (!ShownUse() || m_jobs.Shown() < 0 || !m_page.AcceptTypedText(IDC_JOB_NAME))
+        return;
+    CStr_base<64> name;
+    Control(IDC_JOB_NAME).GetText(name);
+    Control(IDC_JOB_PARAM).SetText(HalvedTimeParam(m_context.Document(), name.GetBuffer()).GetBuffer());
+}
+
 // ---- script texts ----------------------------------------------------------
 
-CUseScriptControls Cpage_item::ReadUseScriptControls() const
+CUseScriptControls CUseBox::ReadScriptControls() const
 {
     CUseScriptControls controls;
     Control(IDC_USE_FUNC_REF).GetText(controls.reference);
@@ -382,19 +359,19 @@ CUseScriptControls Cpage_item::ReadUseScriptControls() const
     return controls;
 }
 
-bool Cpage_item::SaveUseScript()
+bool CUseBox::SaveScript()
 {
     Cusestruct* use = ShownUse();
-    const char* key = UseScriptKey(m_nUseFunc, IsBeta());
+    const char* key = ScriptKey();
     CMerxString* value = use && key ? use->fields.Lookup(key) : nullptr;
     if (!value)
         return true;
-    if (!AcceptTypedText())
+    if (!m_page.AcceptTypedText())
         return false;
-    const CUseScriptControls now = ReadUseScriptControls();
+    const CUseScriptControls now = ReadScriptControls();
     CStr_base<1024> errors;
-    CPageContextQuestion question(m_context);
-    if (!ReadBackUseScript(m_shownScript, now, key, EscapeMode(kPageEscapeModeKey), question, *value, errors)) {
+    const int32_t escapeMode = ReadSettingNumber(m_context.Settings(), kPageEscapeModeKey, 0);
+    if (!ReadBackUseScript(m_shownScript, now, key, escapeMode, m_context.Question(), *value, errors)) {
         m_context.ShowMessage(errors.GetBuffer());
         m_context.ApplyError().Append(errors);
         return false;
@@ -403,15 +380,15 @@ bool Cpage_item::SaveUseScript()
     return true;
 }
 
-void Cpage_item::ShowUseScript(int32_t index)
+void CUseBox::ShowScript(int32_t index)
 {
     const CNotifyQuietScope quiet(m_context.NotifyReady());
     const Cusestruct* use = ShownUse();
     const char* key = UseScriptKey(index, IsBeta());
-    m_nUseFunc = use && key ? index : -1;
+    m_nFunc = use && key ? index : -1;
     CUseScriptControls controls;
     CStrArray_base<64> choices;
-    if (m_nUseFunc >= 0) {
+    if (m_nFunc >= 0) {
         const CMerxString* value = use->GetField(key);
         ShowScriptValue(value ? value->GetBuffer() : "", controls);
         UseScriptChoices(m_work, key, m_declaredSubs, choices);
@@ -422,25 +399,25 @@ void Cpage_item::ShowUseScript(int32_t index)
         reference.AddString(choice.GetBuffer());
     reference.SetText(controls.reference.GetBuffer());
     Control(IDC_USE_FUNC_EDIT).SetText(controls.body.GetBuffer());
-    m_shownScript = ReadUseScriptControls();
+    m_shownScript = ReadScriptControls();
 }
 
-void Cpage_item::OnSelChangeUseFunc()
+void CUseBox::OnSelChangeFunc()
 {
     if (!ShownUse())
         return;
     const CModalWaitScope wait(m_context.ModalWait());
-    if (!SaveUseScript()) {
-        Control(IDC_USE_FUNC_COMBO).SetCurSel(m_nUseFunc);
+    if (!SaveScript()) {
+        Control(IDC_USE_FUNC_COMBO).SetCurSel(m_nFunc);
         return;
     }
-    ShowUseScript(Control(IDC_USE_FUNC_COMBO).GetCurSel());
+    ShowScript(Control(IDC_USE_FUNC_COMBO).GetCurSel());
 }
 
-void Cpage_item::OnUseFuncWindow()
+void CUseBox::OnFuncWindow()
 {
-    const char* key = UseScriptKey(m_nUseFunc, IsBeta());
-    if (!ShownUse() || !key || !AcceptTypedText(IDC_USE_FUNC_EDIT))
+    const char* key = ScriptKey();
+    if (!ShownUse() || !key || !m_page.AcceptTypedText(IDC_USE_FUNC_EDIT))
         return;
     CEditDlg dialog(m_context.Settings(), m_context, m_context.EditFont());
     CStr_base<64> title;
@@ -450,6 +427,6 @@ void Cpage_item::OnUseFuncWindow()
     Control(IDC_USE_FUNC_EDIT).GetText(text);
     dialog.SetText(text.GetBuffer());
     const CModalWaitScope wait(m_context.ModalWait());
-    if (dialog.DoModal(this) == kIdOk)
+    if (dialog.DoModal(&m_page) == kIdOk)
         Control(IDC_USE_FUNC_EDIT).SetText(dialog.GetText().GetBuffer());
 }
