@@ -74,8 +74,9 @@ void Cpage_event::Reload()
 {
     if (!HasWindow())
         return;
-    const int32_t shown =
-        noweventID >= 0 && static_cast<uint32_t>(noweventID) < m_context.Document().eventdata.GetCount() ? noweventID : -1;
+    // The element at the shown place, or the last one when that place went.
+    const int32_t count = static_cast<int32_t>(m_context.Document().eventdata.GetCount());
+    const int32_t shown = noweventID >= count ? count - 1 : noweventID;
     noweventID = -1;
     RefillList();
     if (shown >= 0 && m_filter.LineOf(shown) < 0)

@@ -134,8 +134,9 @@ void Cpage_item::Reload()
 {
     if (!HasWindow())
         return;
-    const int32_t shown =
-        nowitemID >= 0 && static_cast<uint32_t>(nowitemID) < m_context.Document().itemdata.GetCount() ? nowitemID : -1;
+    // The element at the shown place, or the last one when that place went.
+    const int32_t count = static_cast<int32_t>(m_context.Document().itemdata.GetCount());
+    const int32_t shown = nowitemID >= count ? count - 1 : nowitemID;
     nowitemID = -1;
     RefillList();
     if (shown >= 0 && m_filter.LineOf(shown) < 0)
