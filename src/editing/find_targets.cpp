@@ -152,27 +152,29 @@ std::vector<CFindElement> CollectFindTargets(CMerxDocument& doc, int32_t target,
     return out;
 }
 
-bool FindTargetOfResultLine(CMerxDocument& doc, const char* line, bool current, CFindElement& found,
+bool FindTargetOfResultLine(CMerxDocument& doc, const char* line, uint32_t id, CFindElement& found,
                             const char*& message)
 {
+    static const char* const gone = SJ("この要素にアクセスできません。\nこの要素は既に無効になっている可能性があります。");
     CResultTarget target;
-    if (!ParseResultLine(line, target) || target.info) {
-        message = SJ("選択されたオブジェクトがありません");
-        return false;
-    }
-    if (target.tab < 0) {
+    switch (FollowResultLine(doc, line, id, target)) {
+    case CLineFollow::kNoElement: {
+        // An unknown kind word is a fault; no word or "INFO" names nothing.
+        const bool unknown = ParseResultLine(line, target) && !target.info;
         static const CStr_base<64> note = InternalErrorNote("FindDlg::Find_Replace");
-        message = note.GetBuffer();
+        message = unknown ? note.GetBuffer() : SJ("選択されたオブジェクトがありません");
         return false;
     }
-    if (!current || !ResultTargetExists(doc, target)) {
-        message = SJ("この要素にアクセスできません。\nこの要素は既に無効になっている可能性があります。");
+    case CLineFollow::kGone:
+        message = gone;
         return false;
+    case CLineFollow::kFound:
+        break;
     }
     std::vector<CFindElement> one;
     AddCurrentObject(doc, CPageElement{target.tab, target.index}, one);
     if (one.empty()) {
-        message = SJ("この要素にアクセスできません。\nこの要素は既に無効になっている可能性があります。");
+        message = gone;
         return false;
     }
     found = one.front();

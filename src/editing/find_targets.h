@@ -46,12 +46,12 @@ struct CFindElement {
 // arrangement); targets 0 and 1 follow it, the others ignore it.
 std::vector<CFindElement> CollectFindTargets(CMerxDocument& doc, int32_t target, CPageElement current);
 
-// Target 9: the element a result line names. False with the message to
-// show: "この要素にアクセスできません。\nこの要素は既に無効になっている
-// 可能性があります。" for an index beyond its list, or for any line when
-// `current` is false (the document's elements were added, removed or moved
-// since the line was set), "選択されたオブジェクトがありません" for an INFO
-// line or one without a kind word, "内部エラー・・・\nFindDlg::Find_Replace"
-// for an unknown kind word.
-bool FindTargetOfResultLine(CMerxDocument& doc, const char* line, bool current, CFindElement& found,
+// Target 9: the element a result line names, followed from when the line
+// was set (`id`, result_line.h's ResultLineIdentity) to where it stands
+// now. False with the message to show: "この要素にアクセスできません。\nこの
+// 要素は既に無効になっている可能性があります。" for an element that went
+// (or never was), "選択されたオブジェクトがありません" for an INFO line or
+// one without a kind word, "内部エラー・・・\nFindDlg::Find_Replace" for an
+// unknown kind word.
+bool FindTargetOfResultLine(CMerxDocument& doc, const char* line, uint32_t id, CFindElement& found,
                             const char*& message);

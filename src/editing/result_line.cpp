@@ -33,23 +33,48 @@ bool ParseResultLine(const char* line, CResultTarget& target)
     return true;
 }
 
-bool ResultTargetExists(const CMerxDocument& doc, const CResultTarget& target)
+CMERX_base* ResultTargetElement(CMerxDocument& doc, const CResultTarget& target)
 {
     if (target.index < 0)
-        return false;
+        return nullptr;
     const uint32_t index = static_cast<uint32_t>(target.index);
     switch (target.tab) {
     case kTabItem:
-        return index < doc.itemdata.GetCount();
+        return index < doc.itemdata.GetCount() ? doc.itemdata.GetAt(index) : nullptr;
     case kTabEvent:
-        return index < doc.eventdata.GetCount();
+        return index < doc.eventdata.GetCount() ? doc.eventdata.GetAt(index) : nullptr;
     case kTabFunction:
-        return index < MERX_FUNCTION_COUNT;
+        return index < MERX_FUNCTION_COUNT ? doc.FindFunction(g_aszMerxFunctionKeywords[index]) : nullptr;
     case kTabDefinition:
-        return true;
+        return &doc.definedata;
     case kTabArrangement:
-        return index < doc.setdata.GetCount() && doc.setdata[index]->GetKind() == CMERX_TYPE_OTHER;
+        return index < doc.setdata.GetCount() && doc.setdata[index]->GetKind() == CMERX_TYPE_OTHER ? doc.setdata[index]
+                                                                                                   : nullptr;
     default:
-        return false;
+        return nullptr;
     }
+}
+
+uint32_t ResultLineIdentity(CMerxDocument& doc, const char* line)
+{
+    CResultTarget target;
+    if (!ParseResultLine(line, target))
+        return 0;
+    const CMERX_base* element = ResultTargetElement(doc, target);
+    return element ? doc.IdentityOf(*element) : 0;
+}
+
+CLineFollow FollowResultLine(CMerxDocument& doc, const char* line, uint32_t id, CResultTarget& target)
+{
+    if (!ParseResultLine(line, target) || target.tab < 0)
+        return CLineFollow::kNoElement;
+    // The function blocks and the definition keep their places.
+    if (target.tab == kTabFunction || target.tab == kTabDefinition)
+        return target.index < static_cast<int32_t>(MERX_FUNCTION_COUNT) ? CLineFollow::kFound : CLineFollow::kGone;
+    const CPageElement now = PageElementOf(doc, id);
+    if (now.tab < 0 || now.index < 0)
+        return CLineFollow::kGone;
+    target.tab = now.tab;
+    target.index = now.index;
+    return CLineFollow::kFound;
 }

@@ -16,6 +16,19 @@ struct CResultTarget {
 // its start.
 bool ParseResultLine(const char* line, CResultTarget& target);
 
-// Whether the document has the element: an item, event, function block or
-// arranged element at the index (an "OTHER" index must name an other text).
-bool ResultTargetExists(const CMerxDocument& doc, const CResultTarget& target);
+// The element `target` names in `doc`: an item, event, function block,
+// the definition or an other text at the index (an "OTHER" index must name
+// an other text); null for none.
+CMERX_base* ResultTargetElement(CMerxDocument& doc, const CResultTarget& target);
+
+// Lines keep naming their element while elements are added, removed and
+// moved elsewhere: the identity of the element a line names when it is set
+// (0 for a line that names none), and that element followed to where it
+// stands now.
+uint32_t ResultLineIdentity(CMerxDocument& doc, const char* line);
+enum class CLineFollow {
+    kNoElement, // no kind word, an "INFO" line or an unknown word (`target` as read)
+    kGone,      // the element is no longer in the document, or never was
+    kFound,     // `target` names where the element stands now
+};
+CLineFollow FollowResultLine(CMerxDocument& doc, const char* line, uint32_t id, CResultTarget& target);

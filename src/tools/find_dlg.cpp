@@ -120,7 +120,7 @@ void FindDlg::Find_Replace(bool replace)
         }
         CFindElement found;
         const char* message = "";
-        if (!FindTargetOfResultLine(doc, line.GetBuffer(), m_results.LinesAreCurrent(), found, message)) {
+        if (!FindTargetOfResultLine(doc, line.GetBuffer(), m_results.SelectedIdentity(), found, message)) {
             m_context.ShowMessage(message);
             return;
         }

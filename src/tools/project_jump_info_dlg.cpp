@@ -86,14 +86,16 @@ bool CProjectJumpInfoDlg::SelectedLine(CStr_base<64>& line) const
     return selected >= 0 && Control(IDC_LIST).GetItemText(selected, line);
 }
 
-bool CProjectJumpInfoDlg::LinesAreCurrent() const
+uint32_t CProjectJumpInfoDlg::SelectedIdentity() const
 {
-    return m_context.Document().GetStructureVersion() == m_nVersion;
+    const int32_t selected = HasWindow() ? Control(IDC_LIST).GetCurSel() : -1;
+    return selected >= 0 && static_cast<size_t>(selected) < m_ids.size() ? m_ids[static_cast<size_t>(selected)] : 0;
 }
 
 void CProjectJumpInfoDlg::SetLines(const char* text)
 {
     m_lines.RemoveAll();
+    m_ids.clear();
     const char* at = text ? text : "";
     while (*at) {
         const char* feed = std::strchr(at, '\n');
@@ -104,7 +106,9 @@ void CProjectJumpInfoDlg::SetLines(const char* text)
         m_lines.Add()->Assign(at, static_cast<int32_t>(feed - at));
         at = feed + 1;
     }
-    m_nVersion = m_context.Document().GetStructureVersion();
+    m_ids.reserve(m_lines.GetCount());
+    for (const CStr_base<64>& line : m_lines)
+        m_ids.push_back(ResultLineIdentity(m_context.Document(), line.GetBuffer()));
     FillList();
 }
 
@@ -132,18 +136,17 @@ void CProjectJumpInfoDlg::OnDblclkList1()
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     CResultTarget target;
-    if (!ParseResultLine(line.GetBuffer(), target))
-        return; // a line that names no element
-    if (target.tab < 0) {
-        if (!target.info)
+    switch (FollowResultLine(m_context.Document(), line.GetBuffer(), SelectedIdentity(), target)) {
+    case CLineFollow::kNoElement:
+        // A line without a kind word or an "INFO" line names nothing.
+        if (ParseResultLine(line.GetBuffer(), target) && !target.info)
             m_context.ShowMessage(InternalErrorNote("CProjectJumpInfoDlg::OnDblclkList1").GetBuffer());
         return;
-    }
-    // The indexes belong to the elements as they stood when the lines were
-    // set.
-    if (!LinesAreCurrent() || !ResultTargetExists(m_context.Document(), target)) {
+    case CLineFollow::kGone:
         RefuseStale();
         return;
+    case CLineFollow::kFound:
+        break;
     }
     // A page that refuses to let go keeps the window as it is.
     if (!m_context.ShowElement(target.tab, target.index))

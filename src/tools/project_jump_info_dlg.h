@@ -2,14 +2,16 @@
 // for the whole run, shown on demand. The tools put their findings into it
 // as lines; a line that begins with an element's kind and index
 // ("ITEM[3]：…", "EVENT[0]", "FUNC[2]", "DEFINE[0]", "OTHER[7]") jumps to
-// that element when double-clicked, unless the document's elements were
-// added, removed or moved since the lines were set (the indexes would name
-// other elements then). "INFO" lines name no element. The window keeps its
+// that element when double-clicked, wherever it stands now: the line keeps
+// naming the element it named when the lines were set, through elements
+// added, removed and moved elsewhere; an element that went is told of.
+// "INFO" lines name no element. The window keeps its
 // rectangle and its "固定" box in the section "JumpInfoDialog" of the
 // settings store, stored when its window goes.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "app/page_context.h"
 #include "foundation/str_array.h"
@@ -27,8 +29,8 @@ public:
     ~CProjectJumpInfoDlg() override { DestroyWindow(); }
 
     // Replaces the lines by `text` cut at line feeds (a final line feed gives
-    // no empty last line) and remembers the document's structure version
-    // they belong to; the list shows them when the window exists.
+    // no empty last line) and remembers the element each names; the list
+    // shows them when the window exists.
     void SetLines(const char* text);
     const CStrArray_base<64>& Lines() const { return m_lines; }
 
@@ -38,12 +40,12 @@ public:
     // Set by Show, cleared when the window hides.
     bool m_bShown = false;
 
-    // For the find window: whether it is shown, its selected line, and
-    // whether the lines still belong to the document's elements as they
-    // stand (none was added, removed or moved since they were set).
+    // For the find window: whether it is shown, its selected line, and the
+    // identity of the element that line named when it was set (0 for none;
+    // result_line.h).
     bool IsShown() const { return m_bShown && HasWindow(); }
     bool SelectedLine(CStr_base<64>& line) const;
-    bool LinesAreCurrent() const;
+    uint32_t SelectedIdentity() const;
 
 protected:
     bool OnInitDialog() override;
@@ -63,5 +65,5 @@ private:
 
     CPageContext& m_context;
     CStrArray_base<64> m_lines;
-    uint32_t m_nVersion = 0; // the structure version the lines were set at
+    std::vector<uint32_t> m_ids; // for each line, the identity of its element when it was set
 };

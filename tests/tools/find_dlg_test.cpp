@@ -163,8 +163,17 @@ TEST_F(FindDlgTest, TheResultLineTarget)
         user.Click(main.FindReplace(), IDC_FIND);
         EXPECT_EQ(Results(main), Lines{"ITEM[1]：盾"});
 
-        // An item added since: the line may name another item now.
+        // An item added since: the line still names its item; once that
+        // went, the line is refused.
         user.Click(main.Page(0), item_page::IDC_ADD);
+        user.Select(main.ToolResults(), CProjectJumpInfoDlg::IDC_LIST, 0);
+        user.Click(main.FindReplace(), IDC_FIND);
+        EXPECT_EQ(user.TakeMessages(), Lines{});
+        EXPECT_EQ(Results(main), Lines{"ITEM[1]：盾"});
+        user.Select(main.Page(0), item_page::IDC_ITEM_LIST, 1);
+        user.Answer(UiAnswer::kYes);
+        user.Click(main.Page(0), item_page::IDC_DELETE);
+        user.TakeMessages();
         user.Select(main.ToolResults(), CProjectJumpInfoDlg::IDC_LIST, 0);
         user.Click(main.FindReplace(), IDC_FIND);
         EXPECT_EQ(user.TakeMessages(), Lines{kStale});

@@ -89,7 +89,7 @@ TEST_F(ResultsWindowTest, LinesJumpToTheirElements)
     EXPECT_NE(Settings().find("Lock=OFF"), std::string::npos);
 }
 
-TEST_F(ResultsWindowTest, LinesOfElementsThatMovedAreRefused)
+TEST_F(ResultsWindowTest, LinesFollowTheirElementsAndRefuseThoseThatWent)
 {
     Open();
     Run([&](CMainDlg& main) {
@@ -99,14 +99,29 @@ TEST_F(ResultsWindowTest, LinesOfElementsThatMovedAreRefused)
         const std::string stale = "この要素にアクセスできません。\nこの要素は既に無効になっている可能性があります。";
         EXPECT_EQ(user.TakeMessages(), (std::vector<std::string>{stale, stale}));
 
-        // An item added after the lines were set: the indexes may name
-        // other items now.
+        // An item added before it and the item moved after the lines were
+        // set: the line still names it.
         user.Select(main, CMainDlg::IDC_TAB, CMainDlg::kItemTab);
-        user.Click(main.Page(CMainDlg::kItemTab), item_page::IDC_ADD);
+        CMainPage& items = main.Page(CMainDlg::kItemTab);
+        user.Select(items, item_page::IDC_ITEM_LIST, 0);
+        user.SetCheck(items, item_page::IDC_INSERT, true);
+        user.Click(items, item_page::IDC_ADD);
+        user.Select(items, item_page::IDC_ITEM_LIST, 1);
+        user.Click(items, item_page::IDC_DOWN);
+        user.Select(items, item_page::IDC_ITEM_LIST, 0);
+        user.ChooseMenu(main, ID_TOOL_RESULTS);
+        Jump(main, 0);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
+        EXPECT_EQ(items.CurrentElement(), 2);
+        EXPECT_EQ(Cp932ToUtf8(user.Look(items, item_page::IDC_NAME).text.GetBuffer()), "剣");
+
+        // Once it went, the line is refused.
+        user.Answer(UiAnswer::kYes);
+        user.Click(items, item_page::IDC_DELETE);
+        user.TakeMessages();
         user.ChooseMenu(main, ID_TOOL_RESULTS);
         Jump(main, 0);
         EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{stale});
-        EXPECT_EQ(main.Page(CMainDlg::kItemTab).CurrentElement(), 2);
         user.Answer(UiAnswer::kNo);
     });
 }
