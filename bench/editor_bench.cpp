@@ -359,6 +359,35 @@ void BM_ItemPageSwitch(benchmark::State& state)
 {
     PageSwitch(state, ItemsStem(state.range(0)), CMainDlg::kItemTab, ItemCount);
 }
+// The item page's apply of one edited field, as its "適用" does: the item
+// read back from the page, guarded, stored and recorded as a step of the
+// undo history.
+void BM_ItemPageApply(benchmark::State& state)
+{
+    const std::string file = ProjectFile(ItemsStem(state.range(0)));
+    if (file.empty()) {
+        state.SkipWithError("no data file (see --data_dir)");
+        return;
+    }
+    const bool opened = InMainWindow(file, [&](CMainDlg& main) {
+        main.Control(CMainDlg::IDC_TAB).SetCurSel(CMainDlg::kItemTab);
+        main.SwitchPage();
+        CMainPage& page = main.Page(CMainDlg::kItemTab);
+        page.SelectElement(static_cast<int32_t>(main.Document().itemdata.GetCount() / 2));
+        uint32_t round = 0;
+        for (auto _ : state) {
+            page.Control(item_page::IDC_CODE).SetText(++round % 2 ? "code_a" : "code_b");
+            const double cpu0 = CpuSeconds();
+            page.Apply();
+            state.SetIterationTime(CpuSeconds() - cpu0);
+        }
+        if (main.Project().history.GetCount() == 0)
+            state.SkipWithError("the applies recorded no step");
+    });
+    if (!opened)
+        state.SkipWithError("the main window did not open the file");
+}
+
 void BM_EventPageFill(benchmark::State& state) { PageFill(state, EventsStem(state.range(0)), CMainDlg::kEventTab); }
 void BM_EventPageSwitch(benchmark::State& state)
 {
@@ -370,6 +399,7 @@ BENCHMARK(BM_OpenInMainWindow)->Arg(50000)->ArgName("items")->UseManualTime()->U
 BENCHMARK(BM_FormatCommand)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ItemPageFill)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ItemPageSwitch)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(BM_ItemPageApply)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500);
 BENCHMARK(BM_EventPageFill)->Arg(10000)->ArgName("events")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ItemSort)->Args({50000, 2})->Args({50000, 5})->ArgNames({"items", "key"})->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(4);
 BENCHMARK(BM_ListFilter)->Arg(50000)->ArgName("items")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(48);

@@ -17,6 +17,17 @@ enum : size_t {
     kSystemClose = 6,
 };
 
+// What a command shows and whether it can be chosen: its text, with its
+// note where it has no shortcut.
+void SetCommand(QAction* action, const CUiMenuItem& item)
+{
+    QString text = QtFromCp932(std::string_view(item.text.GetBuffer(), item.text.GetLength()));
+    if (item.shortcut.IsEmpty() && !item.note.IsEmpty())
+        text += QLatin1Char('\t') + QtFromCp932(item.note.GetBuffer());
+    action->setText(text);
+    action->setEnabled(item.enabled);
+}
+
 void AddItems(QWidget* menu, const std::vector<CUiMenuItem>& items, const std::function<void(int32_t)>& choose,
               QObject* context)
 {
@@ -35,16 +46,15 @@ void AddItems(QWidget* menu, const std::vector<CUiMenuItem>& items, const std::f
             menu->addAction(popup->menuAction());
             continue;
         }
-        auto* action = new QAction(text, menu);
-        action->setEnabled(item.enabled);
+        auto* action = new QAction(menu);
+        action->setData(item.id);
+        SetCommand(action, item);
         if (!item.shortcut.IsEmpty()) {
             QList<QKeySequence> keys{QKeySequence(QString::fromLatin1(item.shortcut.GetBuffer()))};
             if (!item.altShortcut.IsEmpty())
                 keys.append(QKeySequence(QString::fromLatin1(item.altShortcut.GetBuffer())));
             action->setShortcuts(keys);
         }
-        else if (!item.note.IsEmpty())
-            action->setText(text + QLatin1Char('\t') + QtFromCp932(item.note.GetBuffer()));
         if (!item.tip.IsEmpty()) {
             action->setToolTip(QtFromCp932(item.tip.GetBuffer()));
             if (auto* popup = qobject_cast<QMenu*>(menu))
@@ -61,7 +71,39 @@ bool ItemEnabled(const CUiMenu& menu, size_t position)
     return position < menu.items.size() && menu.items[position].enabled;
 }
 
+// Texts and enabled states of a menu built from items of the same shape;
+// false when the shape differs (other items, commands or keys).
+bool UpdateItems(QWidget* menu, const std::vector<CUiMenuItem>& items)
+{
+    const QList<QAction*> actions = menu->actions();
+    if (static_cast<size_t>(actions.size()) != items.size())
+        return false;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const CUiMenuItem& item = items[i];
+        QAction* action = actions[static_cast<qsizetype>(i)];
+        if (item.separator != action->isSeparator())
+            return false;
+        if (item.separator)
+            continue;
+        if (!item.items.empty() || item.id == 0) {
+            QMenu* popup = action->menu();
+            if (!popup || !UpdateItems(popup, item.items))
+                return false;
+            popup->setTitle(QtFromCp932(std::string_view(item.text.GetBuffer(), item.text.GetLength())));
+            popup->setEnabled(item.enabled);
+            continue;
+        }
+        if (action->menu() || action->data().toInt() != item.id ||
+            action->shortcut() != QKeySequence(QString::fromLatin1(item.shortcut.GetBuffer())))
+            return false;
+        SetCommand(action, item);
+    }
+    return true;
+}
+
 }  // namespace
+
+bool QtUpdateMenuBar(QMenuBar* bar, const CUiMenu& menu) { return bar && UpdateItems(bar, menu.items); }
 
 QMenuBar* QtBuildMenuBar(const CUiMenu& menu, const std::function<void(int32_t)>& choose, QObject* context)
 {

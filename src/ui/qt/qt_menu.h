@@ -1,5 +1,6 @@
-// Menus on Qt: the dialog's menu bar becomes a QMenuBar, rebuilt whenever
-// the dialog says it changed. Popups become QMenus, grayed items disabled
+// Menus on Qt: the dialog's menu bar becomes a QMenuBar, updated in place
+// (or rebuilt when its items changed shape) whenever the dialog says it
+// changed. Popups become QMenus, grayed items disabled
 // actions, "&" marks mnemonics as on Windows and a tab in an item's text
 // starts its shortcut text.
 //
@@ -21,6 +22,10 @@ class QObject;
 // Null when the menu has no items. `choose` runs with an item's command;
 // `context` ends the connections when it goes.
 QMenuBar* QtBuildMenuBar(const CUiMenu& menu, const std::function<void(int32_t)>& choose, QObject* context);
+// Gives the texts and enabled states of `menu` to `bar`, built from a menu
+// of the same items, commands and keys; false (and nothing certain) when
+// the shape differs, and the bar is to be built anew.
+bool QtUpdateMenuBar(QMenuBar* bar, const CUiMenu& menu);
 
 struct CQtFrameRules {
     Qt::WindowFlags flags;  // title, buttons

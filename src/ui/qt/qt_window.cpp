@@ -382,6 +382,11 @@ void CQtWindow::MenuChanged()
 {
     if (!m_pFrame)
         return;
+    // New texts and states leave the window's size as it is.
+    if (QtUpdateMenuBar(m_pFrame->MenuBar(), m_dialog.Menu())) {
+        ApplyFrameRules();
+        return;
+    }
     const QSize size = m_pFrame->size();
     m_pFrame->SetMenuBar(QtBuildMenuBar(m_dialog.Menu(), [this](int32_t id) { ChooseMenu(id); }, m_pReceiver.get()));
     m_pFrame->resize(size);

@@ -55,6 +55,21 @@ TEST_F(QtMenuTest, TheMenuBarFollowsTheDialogsMenu)
     // The client area lies below the menu bar, as large as the template says.
     EXPECT_EQ(probe.GetClientSize(), (CUiSize{400, 300}));
 
+    // A new text and state of an item change the bar in place, keys and all.
+    QMenuBar* bar = MenuBarOf(probe);
+    probe.Menu().items[0].items[0].text.Assign(Sj("新規作成: 名前(&N)").c_str());
+    probe.Menu().items[0].items[0].enabled = false;
+    probe.DrawMenuBar();
+    EXPECT_EQ(MenuBarOf(probe), bar);
+    EXPECT_EQ(Actions(probe)[1], actions[1]);
+    EXPECT_EQ(actions[1]->text(), QString::fromUtf8("新規作成: 名前(&N)"));
+    EXPECT_FALSE(actions[1]->isEnabled());
+    EXPECT_EQ(actions[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    probe.Menu().items[0].items[0].text.Assign(Sj("新規作成(&N)").c_str());
+    probe.Menu().items[0].items[0].enabled = true;
+    probe.DrawMenuBar();
+    EXPECT_TRUE(actions[1]->isEnabled());
+
     // The history is rebuilt from inside a command of the menu itself.
     probe.filter = [&](int32_t id, UiEvent) {
         if (id != 32782)
