@@ -331,6 +331,7 @@ void CMainDlg::SwitchPage()
         page->DestroyWindow();
         // What the page held is applied or gone with its window.
         m_bPageEdited = false;
+        UpdateEditMenu();
     }
     CreateCurrentPage(selected);
 }

@@ -16,8 +16,13 @@ CMainDlg::CRecoverySync::~CRecoverySync()
 void CMainDlg::MarkModified()
 {
     const bool was = m_project.m_bModified;
+    const bool edited = m_bPageEdited;
     m_project.m_bModified = true;
+    // Until a step is recorded, the mark stands for typing not applied yet,
+    // which 取り消し takes back first.
     m_bPageEdited = true;
+    if (!edited)
+        UpdateEditMenu();
     if (!was)
         UpdateTitle();
     if (m_recovery)

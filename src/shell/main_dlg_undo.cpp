@@ -72,7 +72,9 @@ void CMainDlg::OnEditUndo()
         m_bPageEdited = false;
         if (CMainPage* page = CurrentPage())
             page->Reload();
+        m_bPageEdited = false;
         FollowHistory();
+        UpdateEditMenu();
         return;
     }
     StepHistory(true);
@@ -103,6 +105,7 @@ void CMainDlg::StepHistory(bool undo)
     const CPageElement where = PageElementOf(m_doc, id);
     if (where.tab >= 0 && where.index >= 0)
         ShowElement(where.tab, where.index);
+    UpdateEditMenu();
 }
 
 void CMainDlg::FollowHistory()
@@ -117,15 +120,20 @@ void CMainDlg::UpdateEditMenu()
     CUiMenuItem* redo = FindItem(Menu().items, ID_EDIT_REDO);
     if (!undo || !redo)
         return;
+    // Typing not applied yet goes before any step, and stands in the place
+    // of what would be done again.
     const CUndoHistory& history = m_project.history;
-    const CStr_base<256> undoText = EditCaption(SJ("取り消し"), history.UndoName(), "(&U)");
-    const CStr_base<256> redoText = EditCaption(SJ("やり直し"), history.RedoName(), "(&R)");
-    if (undo->enabled == history.CanUndo() && redo->enabled == history.CanRedo() &&
+    const bool canUndo = m_bPageEdited || history.CanUndo();
+    const bool canRedo = !m_bPageEdited && history.CanRedo();
+    const CStr_base<256> undoText =
+        EditCaption(SJ("取り消し"), m_bPageEdited ? SJ("適用していない編集") : history.UndoName(), "(&U)");
+    const CStr_base<256> redoText = EditCaption(SJ("やり直し"), canRedo ? history.RedoName() : "", "(&R)");
+    if (undo->enabled == canUndo && redo->enabled == canRedo &&
         std::strcmp(undo->text.GetBuffer(), undoText.GetBuffer()) == 0 &&
         std::strcmp(redo->text.GetBuffer(), redoText.GetBuffer()) == 0)
         return;
-    undo->enabled = history.CanUndo();
-    redo->enabled = history.CanRedo();
+    undo->enabled = canUndo;
+    redo->enabled = canRedo;
     undo->text.Assign(undoText.GetBuffer());
     redo->text.Assign(redoText.GetBuffer());
     if (HasWindow())

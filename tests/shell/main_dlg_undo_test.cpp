@@ -146,6 +146,16 @@ TEST_F(UndoTest, EachItemPageChangeIsTakenBackAndDoneAgain)
 TEST_F(UndoTest, TheFirstUndoTakesBackEditsNotYetApplied)
 {
     Run([&](CMainDlg& main) {
+        // With no step yet, typing is what 取り消し takes back.
+        ShowItem(main, 2);
+        user.TypeText(Items(main), IDC_CODE, "arc");
+        EXPECT_EQ(MenuText(main, ID_EDIT_UNDO), "取り消し: 適用していない編集(&U)");
+        EXPECT_TRUE(Choosable(main, ID_EDIT_UNDO));
+        Undo(main);
+        EXPECT_EQ(Cp932ToUtf8(user.Look(Items(main), IDC_CODE).text.GetBuffer()), "bow");
+        EXPECT_FALSE(Choosable(main, ID_EDIT_UNDO));
+        EXPECT_FALSE(main.IsModified());
+
         ShowItem(main, 1);
         user.Answer(UiAnswer::kYes);
         user.Click(Items(main), IDC_DELETE);
@@ -153,6 +163,7 @@ TEST_F(UndoTest, TheFirstUndoTakesBackEditsNotYetApplied)
         ShowItem(main, 0);
         user.TypeText(Items(main), IDC_NAME, S("刀").c_str());
         EXPECT_TRUE(main.IsModified());
+        EXPECT_FALSE(Choosable(main, ID_EDIT_REDO));
 
         Undo(main);  // the typing only
         EXPECT_EQ(Name(main), "剣");
@@ -195,7 +206,7 @@ TEST_F(UndoTest, AnAddAfterARefusedApplyAddsNothing)
         EXPECT_EQ(user.TakeMessages().size(), 1u);
         EXPECT_EQ(List(main), (Lines{"剣", "盾", "弓"}));
         EXPECT_EQ(main.Document().itemdata.GetCount(), 3u);
-        EXPECT_FALSE(Choosable(main, ID_EDIT_UNDO));
+        EXPECT_EQ(main.Project().history.GetCount(), 0u);
         user.Answer(UiAnswer::kNo);
     });
 }
