@@ -80,8 +80,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         for (uint32_t i = 0; i + 1 < doc.setdata.GetCount() && i < 64; ++i) {
             CStr_base<1024> reason;
-            if (MoveInArrangement(doc, i, reason) == CArrangementMove::kMoved)
+            const CWriterText before = CMerxWriter(doc).WriteDocument();
+            CEditCommandPtr step;
+            if (MoveInArrangement(doc, i, reason, &step) == CArrangementMove::kMoved) {
                 ExpectReadBack(doc, "a move changed the elements on reopen");
+                const CWriterText moved = CMerxWriter(doc).WriteDocument();
+                Expect(step != nullptr, "a move made no step");
+                step->Undo(doc);
+                Expect(CMerxWriter(doc).WriteDocument() == before, "the move undone is another file");
+                step->Redo(doc);
+                Expect(CMerxWriter(doc).WriteDocument() == moved, "the move done again is another file");
+            } else {
+                Expect(CMerxWriter(doc).WriteDocument() == before, "a refused move changed the file");
+            }
         }
     } catch (...) {
         Fail("an exception left the arrangement rules");

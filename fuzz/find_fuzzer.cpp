@@ -147,7 +147,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         Expect(CountLines(outcome.lines) == outcome.elements + 2 * outcome.refused,
                "the result lines do not match the elements");
-        CommitFindReplace(doc, outcome);
+        const CWriterText before = CMerxWriter(doc).WriteDocument();
+        CEditCommandPtr step = CommitFindReplace(doc, outcome);
+        Expect((step != nullptr) == !outcome.pending.empty(), "a replace made a step without changes or none with");
+        if (step) {
+            const CWriterText replaced = CMerxWriter(doc).WriteDocument();
+            step->Undo(doc);
+            Expect(CMerxWriter(doc).WriteDocument() == before, "the replace undone is another file");
+            step->Redo(doc);
+            Expect(CMerxWriter(doc).WriteDocument() == replaced, "the replace done again is another file");
+        }
         if (stable)
             Expect(ReadsBackAsItIs(doc), "a replacement left a document that does not read back as it is");
     } catch (...) {

@@ -80,10 +80,22 @@ void CheckBlocks(CMerxDocument& doc, const std::vector<std::string>& typed)
     for (uint32_t i = 0; i < MERX_FUNCTION_COUNT; ++i)
         Expect(SavedAlike(texts.text[i].GetBuffer(), before.text[i].GetBuffer()),
                "a function block came back with another text");
-    StoreFunctionBlocks(doc, texts, 2, yes);
+    Expect(!StoreFunctionBlocks(doc, texts, 2, yes), "storing the writer's blocks back made a step");
     for (uint32_t i = 0; i < MERX_FUNCTION_COUNT; ++i)
         Expect(doc.FindFunction(g_aszMerxFunctionKeywords[i])->text == before.text[i],
                "storing the writer's blocks back changed a block");
+    // Blocks stored with other texts are one step that gives them back.
+    CFunctionTexts other = texts;
+    for (uint32_t i = 0; i < MERX_FUNCTION_COUNT; i += 5)
+        other.text[i].Append("\n# x\n");
+    CEditCommandPtr step = StoreFunctionBlocks(doc, other, 2, yes);
+    Expect(step != nullptr, "changed blocks made no step");
+    if (step) {
+        step->Undo(doc);
+        for (uint32_t i = 0; i < MERX_FUNCTION_COUNT; ++i)
+            Expect(doc.FindFunction(g_aszMerxFunctionKeywords[i])->text == before.text[i],
+                   "the direct edit undone left a block changed");
+    }
 }
 
 } // namespace

@@ -28,6 +28,7 @@
 #include "document/merx_reader.h"
 #include "editing/item_icon.h"
 #include "editing/item_naming.h"
+#include "document/data_writer.h"
 #include "editing/item_rename.h"
 #include "pattern/editor_matchers.h"
 
@@ -59,7 +60,19 @@ void CheckRename(const char* text, const char* oldName, const char* newName)
     doc.RebuildKeyLists(true, false);
     CMerxReader(doc).Parse(text);
     CheckHolders(doc, oldName, newName);
-    const CRenameTracking first = TrackItemRename(doc, oldName, newName);
+    const CWriterText read = CMerxWriter(doc).WriteDocument();
+    CChangeRecorder changes;
+    const CRenameTracking first = TrackItemRename(doc, oldName, newName, &changes);
+    // The texts the rename changed are one step that gives the file back.
+    if (CEditCommandPtr step = changes.Finish(doc)) {
+        const CWriterText renamed = CMerxWriter(doc).WriteDocument();
+        step->Undo(doc);
+        Expect(CMerxWriter(doc).WriteDocument() == read, "the rename undone is not the file as read");
+        step->Redo(doc);
+        Expect(CMerxWriter(doc).WriteDocument() == renamed, "the rename done again is another file");
+    } else {
+        Expect(CMerxWriter(doc).WriteDocument() == read, "a rename without a step changed the file");
+    }
     uint32_t sum = 0;
     for (const CRenameChange& change : first.changes)
         sum += change.count;
