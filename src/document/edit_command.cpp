@@ -223,20 +223,48 @@ CEditCommandPtr ContentChanged(CMerxDocument& doc, const CMERX_base& element, st
     return std::make_unique<CReplaceStep>(doc.IdentityOf(element), std::move(before));
 }
 
+namespace {
+
+// `made` swapped into the element just put into the document; when the step
+// cannot be made, the element goes again and the document is as it was.
+template <class Element>
+CEditCommandPtr PutIn(CMerxDocument& doc, Element* element, Element& made)
+{
+    element->Swap(made);
+    try {
+        return std::make_unique<CInsertStep>(doc, *element);
+    } catch (...) {
+        doc.RemoveElement(element);
+        throw;
+    }
+}
+
+} // namespace
+
+CEditCommandPtr InsertItem(CMerxDocument& doc, uint32_t index, uint32_t position, Citemstruct&& made)
+{
+    return PutIn(doc, doc.InsertItem(index, position), made);
+}
+
+CEditCommandPtr InsertEvent(CMerxDocument& doc, uint32_t index, uint32_t position, Ceventstruct&& made)
+{
+    return PutIn(doc, doc.InsertEvent(index, position), made);
+}
+
 CEditCommandPtr InsertItem(CMerxDocument& doc, uint32_t index, uint32_t position, const Citemstruct* content)
 {
-    Citemstruct* item = doc.InsertItem(index, position);
+    Citemstruct made;
     if (content)
-        *item = *content;
-    return std::make_unique<CInsertStep>(doc, *item);
+        made = *content;
+    return InsertItem(doc, index, position, std::move(made));
 }
 
 CEditCommandPtr InsertEvent(CMerxDocument& doc, uint32_t index, uint32_t position, const Ceventstruct* content)
 {
-    Ceventstruct* event = doc.InsertEvent(index, position);
+    Ceventstruct made;
     if (content)
-        *event = *content;
-    return std::make_unique<CInsertStep>(doc, *event);
+        made = *content;
+    return InsertEvent(doc, index, position, std::move(made));
 }
 
 CEditCommandPtr Inserted(CMerxDocument& doc, const CMERX_base& element)

@@ -60,6 +60,10 @@ CEditCommandPtr ContentChanged(CMerxDocument& doc, const CMERX_base& element, st
 // arrangement, holding what `content` holds (an empty one for null).
 CEditCommandPtr InsertItem(CMerxDocument& doc, uint32_t index, uint32_t position, const Citemstruct* content);
 CEditCommandPtr InsertEvent(CMerxDocument& doc, uint32_t index, uint32_t position, const Ceventstruct* content);
+// The same with what `made` holds (left empty). What may run out of memory
+// is done before or taken back: then the document is as it was.
+CEditCommandPtr InsertItem(CMerxDocument& doc, uint32_t index, uint32_t position, Citemstruct&& made);
+CEditCommandPtr InsertEvent(CMerxDocument& doc, uint32_t index, uint32_t position, Ceventstruct&& made);
 // An item, event or other text just put into the document (by
 // CMerxDocument::InsertItem, InsertEvent or InsertOther and filled): the
 // step that takes it out again.

@@ -1,7 +1,9 @@
 #include "editing/event_list_edit.h"
 
-// The event is made whole before it is inserted, which then needs no more
-// memory: when memory runs out, the document stays as it was.
+#include <utility>
+
+// The event is made whole before it is inserted: when memory runs out, the
+// document stays as it was.
 
 CEditCommandPtr InsertNewEvent(CMerxDocument& document, const CInsertPlace& place)
 {
@@ -11,14 +13,7 @@ CEditCommandPtr InsertNewEvent(CMerxDocument& document, const CInsertPlace& plac
     CStr_base<64> code;
     code.Format("event_%u", document.eventdata.GetCount() + 1);
     made.SetField("code", code.GetBuffer());
-    Ceventstruct* event = document.InsertEvent(place.index, place.position);
-    event->Swap(made);
-    try {
-        return Inserted(document, *event);
-    } catch (...) {
-        document.RemoveElement(event);
-        throw;
-    }
+    return InsertEvent(document, place.index, place.position, std::move(made));
 }
 
 CEditCommandPtr InsertEventCopy(CMerxDocument& document, const CInsertPlace& place, const Ceventstruct& source)
@@ -28,12 +23,5 @@ CEditCommandPtr InsertEventCopy(CMerxDocument& document, const CInsertPlace& pla
     CStr_base<64> copied;
     copied.Format("%s_copy_ID_%u", code ? code->GetBuffer() : "", document.eventdata.GetCount() + 1);
     made.SetField("code", copied.GetBuffer());
-    Ceventstruct* event = document.InsertEvent(place.index, place.position);
-    event->Swap(made);
-    try {
-        return Inserted(document, *event);
-    } catch (...) {
-        document.RemoveElement(event);
-        throw;
-    }
+    return InsertEvent(document, place.index, place.position, std::move(made));
 }

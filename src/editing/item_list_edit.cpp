@@ -1,9 +1,11 @@
 #include "editing/item_list_edit.h"
 
+#include <utility>
+
 #include "editing/item_naming.h"
 
-// The item is made whole before it is inserted, which then needs no more
-// memory: when memory runs out, the document stays as it was.
+// The item is made whole before it is inserted: when memory runs out, the
+// document stays as it was.
 
 CEditCommandPtr InsertNewItem(CMerxDocument& document, const CInsertPlace& place, uint32_t number)
 {
@@ -13,14 +15,7 @@ CEditCommandPtr InsertNewItem(CMerxDocument& document, const CInsertPlace& place
     for (const CMerxString& key : document.itemextkeys)
         made.fields.GetOrInsert(key.GetBuffer());
     NameNewItem(made, number);
-    Citemstruct* item = document.InsertItem(place.index, place.position);
-    item->Swap(made);
-    try {
-        return Inserted(document, *item);
-    } catch (...) {
-        document.RemoveElement(item);
-        throw;
-    }
+    return InsertItem(document, place.index, place.position, std::move(made));
 }
 
 CEditCommandPtr InsertItemCopy(CMerxDocument& document, const CInsertPlace& place, const Citemstruct& source,
@@ -34,12 +29,5 @@ CEditCommandPtr InsertItemCopy(CMerxDocument& document, const CInsertPlace& plac
     made.SetField("code", CopyItemCode(code ? code->GetBuffer() : "").GetBuffer());
     const CMerxString* name = source.GetField("name");
     made.SetField("name", CopyItemName(name ? name->GetBuffer() : "").GetBuffer());
-    Citemstruct* item = document.InsertItem(place.index, place.position);
-    item->Swap(made);
-    try {
-        return Inserted(document, *item);
-    } catch (...) {
-        document.RemoveElement(item);
-        throw;
-    }
+    return InsertItem(document, place.index, place.position, std::move(made));
 }
