@@ -3,6 +3,7 @@
 // question the user cancelled), and it is empty again after an apply that
 // was done. A refused apply refuses the tab switch as well.
 #include "../shell/main_dlg_fixture.h"
+#include "document/item_struct.h"
 #include "pages/page_define_template.h"
 #include "pages/page_item_template.h"
 
@@ -64,6 +65,44 @@ TEST_F(ApplyOutcomeTest, TheMainWindowKeepsWhatTheLastApplyCameTo)
             user.Answer(UiAnswer::kNo); // the save question
         });
     }
+}
+
+// An item whose use entry has a script and a job correction.
+const std::string kUses = "@@ITEM\r\n\tno\t1\r\n\tcode\tsword\r\n\tname\t剣\r\n"
+                          "\t@@USE\r\n\t\tname\t振る\r\n\t\tfunc\t_local_\r\n\t\t\tswing();\r\n\t\t_local_\r\n"
+                          "\t\tjob\tsmith 5\r\n";
+
+// Every part of the item's apply is saved, and the refusals of all the
+// parts that refused are kept one after the other, as they were shown.
+TEST_F(ApplyOutcomeTest, TheRefusalsOfSeveralPartsOfAnApplyAreAllKept)
+{
+    std::string block = InfoBlock(kBetaRule, "p");
+    block.insert(block.find("###MERX_PROJECT_INFO_END"), "###ItemID=0\r\n");
+    startup.commandLine = PutFile("u.cgi", block + S(kUses));
+    Run([&](CMainDlg& main) {
+        user.TakeMessages();
+        CMainPage& page = main.Page(CMainDlg::kItemTab);
+        user.TypeText(page, item_page::IDC_USE_FUNC_EDIT, S("swing();\r\nb_local_").c_str());
+        user.TypeText(page, item_page::IDC_JOB_NAME, S("black smith").c_str());
+        user.TypeText(page, item_page::IDC_USE_FIELD_FIRST, S("大振り").c_str());
+        user.Click(page, kIdOk);
+        const std::vector<std::string> said = user.TakeMessages();
+        ASSERT_EQ(said.size(), 2u);
+        EXPECT_NE(said[0].find("[@@USE::func]"), std::string::npos) << said[0];
+        EXPECT_NE(said[1].find("[@@USE::job::"), std::string::npos) << said[1];
+        EXPECT_EQ(Cp932ToUtf8(main.ApplyError().GetBuffer()), said[0] + said[1]);
+        // Nothing was stored; the name the user gave the entry is in the
+        // working copy and goes in with the next apply that is done.
+        const Cusestruct& use = *main.Document().itemdata.GetAt(0)->uses.GetAt(0);
+        EXPECT_STREQ(use.GetField("name")->GetBuffer(), S("振る").c_str());
+        user.TypeText(page, item_page::IDC_USE_FUNC_EDIT, S("swing();").c_str());
+        user.TypeText(page, item_page::IDC_JOB_NAME, "smith");
+        user.Click(page, kIdOk);
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
+        EXPECT_STREQ(main.ApplyError().GetBuffer(), "");
+        EXPECT_STREQ(main.Document().itemdata.GetAt(0)->uses.GetAt(0)->GetField("name")->GetBuffer(), S("大振り").c_str());
+        user.Answer(UiAnswer::kNo); // the save question
+    });
 }
 
 } // namespace
