@@ -1,6 +1,6 @@
 // What the editing pages and the tool windows may reach of the main window:
 // the document and the project around it, the settings, the window's shared
-// state (wait counter, ready flag, apply-error text, modified mark), its
+// state (wait counter, ready flag, modified mark), its
 // messages and questions, fonts and direct-input window, and the page
 // navigation that the tools use. The main dialog implements it; pages and tools know no more of
 // the main dialog than this.
@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "app/apply_result.h"
 #include "app/direct_input_dlg.h"
 #include "app/modal_wait.h"
 #include "app/modified_marker.h"
@@ -39,13 +40,9 @@ public:
     virtual bool RefuseWhileWaiting() = 0;
     // The ready flag, cleared only through CNotifyQuietScope.
     virtual CNotifyReady& NotifyReady() = 0;
-    // The apply-error text: emptied before an apply, left non-empty by a
-    // page that refuses.
-    virtual CStr_base<1024>& ApplyError() = 0;
-    // Asks the current page to apply its edits, as its "適用" does; a page
-    // that refuses leaves the apply-error text non-empty (the caller
-    // empties it first).
-    virtual void ApplyCurrentPage() = 0;
+    // Asks the current page to apply its edits, as its "適用" does, and
+    // returns what came of it (done when no page is shown).
+    virtual CApplyResult ApplyCurrentPage() = 0;
 
     // Message boxes over the main window; the wait counter is raised while
     // one is open.

@@ -30,7 +30,7 @@ public:
     bool AskSavePath(const char*, CStr_base<64>&) override { return false; }
     // Refuses: the other program's change is kept, and the command fails.
     bool AskOverwriteChanged(const char* path, const char* question) override;
-    void ApplyCurrentPage(CProjectInfo&) override {}
+    bool ApplyCurrentPage(CProjectInfo&) override { return true; }
     void ShowProject(int32_t) override {}
     void AddToHistory(const char*) override {}
     void EndProgram() override { m_bEnded = true; }

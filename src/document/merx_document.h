@@ -52,8 +52,6 @@ public:
     CStrArray_base<64> usefieldextkeys; // use extension fields held as one text
     CStrArray_base<64> uselistextkeys;  // use extension fields held as a list of lines
 
-    CStr_base<1024> m_strApplyError; // the reader appends its messages here
-
     // The data text the document was last read from, "\n" line ends: the
     // elements' kept spans point into it, and the save writes what did not
     // change from it byte for byte. Empty for a new project.

@@ -2,8 +2,8 @@
 //
 // The reader never gives up on bad input: every block becomes an element,
 // and lines it cannot understand are left out and reported, one line each
-// with its 1-based line number, in the document's m_strApplyError (which
-// the caller empties beforehand). Texts use "\n" line ends.
+// with its 1-based line number, in the reader's own messages (Messages),
+// which the caller shows. Texts use "\n" line ends.
 #pragma once
 
 #include <cstdint>
@@ -11,9 +11,20 @@
 #include "document/element_reader.h"
 #include "pattern/regex_types.h"
 
-class CMerxReader : public CElementReader {
+// The reader's messages, held before the element reader that appends to
+// them is built.
+struct CReaderMessages {
+    CStr_base<1024> m_strMessages;
+};
+
+class CMerxReader : private CReaderMessages, public CElementReader {
 public:
-    explicit CMerxReader(CMerxDocument& doc) : CElementReader(doc, doc.m_strApplyError), m_doc(doc) {}
+    explicit CMerxReader(CMerxDocument& doc) : CElementReader(doc, m_strMessages), m_doc(doc) {}
+
+    // What the reading met, one line a message, in the order met; emptied
+    // only by ClearMessages.
+    const CStr_base<1024>& Messages() const { return m_strMessages; }
+    void ClearMessages() { m_strMessages.Release(); }
 
     // Refills the whole document from `text`, which the document keeps
     // (keptText) with the place of every item, event and function block in

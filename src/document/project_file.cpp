@@ -217,9 +217,7 @@ bool CMerxProject::WriteFileText(const CTextSink& write) const
 
 bool CMerxProject::SaveToPath(const char* path, bool overwrite)
 {
-    m_doc.m_strApplyError.Truncate(0);
-    m_host.ApplyCurrentPage(info);
-    if (!m_doc.m_strApplyError.IsEmpty())
+    if (!m_host.ApplyCurrentPage(info))
         return false;
     // The new content goes to a temporary file, complete and within the
     // size that can be opened again, before the previous file is backed up;
@@ -297,22 +295,24 @@ bool CMerxProject::ParseAndReview(const CStr_base<16384>& text)
     // A read that ran out of memory left only part of the file in the
     // document, which a save would then write over the file.
     bool complete = true;
-    auto parse = [this, &complete](const char* data) {
-        m_doc.m_strApplyError.Truncate(0);
-        complete = CMerxReader(m_doc).Parse(data);
+    CStr_base<1024> found;
+    auto parse = [this, &complete, &found](const char* data) {
+        CMerxReader reader(m_doc);
+        complete = reader.Parse(data);
+        found = reader.Messages();
     };
     parse(text);
-    if (complete && !m_doc.m_strApplyError.IsEmpty()) {
+    if (complete && !found.IsEmpty()) {
         CStr_base<16384> shown = text;
         shown.Replace("\n", "\r\n");
-        const CReaderRetry retry = [this, &complete, &parse](const char* edited, CStr_base<1024>& messages) {
+        const CReaderRetry retry = [&complete, &found, &parse](const char* edited, CStr_base<1024>& messages) {
             parse(edited);
-            messages.Assign(m_doc.m_strApplyError);
+            messages.Assign(found);
             if (!complete)
                 messages.Format("%s\n", OutOfMemoryMessage());
             return messages.IsEmpty();
         };
-        const CStr_base<1024> messages = m_doc.m_strApplyError;
+        const CStr_base<1024> messages = found;
         if (!m_host.ReviewReaderMessages(shown, messages, retry))
             return false;
     }

@@ -45,10 +45,10 @@ public:
     // same. `question` is the editor's question (default answer no).
     virtual bool AskOverwriteChanged(const char* path, const char* question) = 0;
 
-    // Before a save: the current page applies its edits (a page that
-    // cannot leaves its reason in the document's m_strApplyError) and the
-    // pages' selections are written into `info`.
-    virtual void ApplyCurrentPage(CProjectInfo& info) = 0;
+    // Before a save: the current page applies its edits and the pages'
+    // selections are written into `info`. False when the page refused, and
+    // the save is not to go on.
+    virtual bool ApplyCurrentPage(CProjectInfo& info) = 0;
 
     // After a project was opened, created or reset: the window title
     // names the new project; when `tab` is 0 or more that tab is selected

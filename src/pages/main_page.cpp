@@ -13,8 +13,18 @@ void CMainPage::SelectElement(int32_t) {}
 
 void CMainPage::Reload() {}
 
-void CMainPage::OnTypedTextRefused(const CStr_base<1024>& errors)
+void CMainPage::OnTypedTextRefused(const CStr_base<1024>& errors) { m_context.ShowMessage(errors.GetBuffer()); }
+
+CApplyResult CMainPage::AcceptTypedEdits(int32_t only)
 {
-    m_context.ShowMessage(errors.GetBuffer());
-    m_context.ApplyError().Assign(errors);
+    CStr_base<1024> errors;
+    if (CheckTypedText(errors, only))
+        return {};
+    return Refuse(errors);
+}
+
+CApplyResult CMainPage::Refuse(const CStr_base<1024>& messages)
+{
+    m_context.ShowMessage(messages.GetBuffer());
+    return CApplyResult::Refusal(messages);
 }

@@ -3,8 +3,8 @@
 // A page object lives as long as the main dialog; only the page of the
 // selected tab has a window, created as a child of the main dialog. The
 // page's "適用" button (the default button, kIdOk) commits its edits into
-// the document; a page that cannot commit leaves a non-empty text in the
-// apply-error text of its context. Destroying the window drops uncommitted
+// the document (Apply); a page that cannot commit returns a refusal, whose
+// messages it has shown. Destroying the window drops uncommitted
 // edits without asking. The page's remembered selections live in the page
 // object and survive its window.
 #pragma once
@@ -21,8 +21,10 @@ public:
     CMainPage(const CUiDialogTemplate& dialogTemplate, CPageContext& context);
     ~CMainPage() override;
 
-    // The apply command, as the "適用" button gives it.
-    void Apply() { OnOK(); }
+    // The apply command, as the "適用" button gives it: stores the shown
+    // edits into the document, or refuses (messages shown) or is cancelled
+    // at a question, leaving the edits shown.
+    virtual CApplyResult Apply() = 0;
 
     // The selections this page remembers, taken from or written into the
     // project information (the stored positions of the data file).
@@ -41,25 +43,33 @@ public:
     virtual void Reload();
 
 protected:
+    // The "適用" button: the page is the current one, and applies through
+    // the main window, which keeps what came of it.
+    void OnOK() final { m_context.ApplyCurrentPage(); }
     // Escape and the close box belong to the main dialog.
     void OnCancel() override {}
-    // Text the file cannot hold, and an edit that would not come back from
-    // the file, are refused as a failed apply is: the message over the main
-    // window, its lines in the apply-error text.
+    // Text the file cannot hold is refused with its message over the main
+    // window.
     void OnTypedTextRefused(const CStr_base<1024>& errors) override;
+    // Before the typed text of the page (or only of control `only`) is
+    // read for an apply: a refusal, its message shown, when the file
+    // cannot hold it (AcceptTypedText).
+    CApplyResult AcceptTypedEdits(int32_t only = 0);
 
     // Before an apply stores `edited` over `stored`: whether it comes back
     // from the file as it is stored (GuardReopen); a refusal is shown and
-    // left in the apply-error text.
+    // returned in `result`.
     template <class Element>
-    CReopenGuard GuardApply(const Element& stored, Element& edited)
+    CReopenGuard GuardApply(const Element& stored, Element& edited, CApplyResult& result)
     {
         CStr_base<1024> reasons;
         const CReopenGuard guard = GuardReopen(m_context.Document(), stored, edited, reasons);
         if (guard == CReopenGuard::kRefused)
-            OnTypedTextRefused(ReopenRefusalMessage(reasons));
+            result = Refuse(ReopenRefusalMessage(reasons));
         return guard;
     }
+    // Shows `messages` over the main window and returns them as a refusal.
+    CApplyResult Refuse(const CStr_base<1024>& messages);
 
     CPageContext& m_context;
 };

@@ -39,24 +39,23 @@ void Cpage_define::ShowDefinition()
     edit.GetText(m_shown);
 }
 
-void Cpage_define::OnOK()
+CApplyResult Cpage_define::Apply()
 {
     const CModalWaitScope wait(m_context.ModalWait());
     const CUiWaitCursor cursor;
     CStr_base<16384> now;
     Control(IDC_DEFINE_EDIT).GetText(now);
-    CStr_base<1024>& errors = m_context.ApplyError();
-    errors.Release();
-    if (!AcceptTypedText())
-        return;
+    CApplyResult typed = AcceptTypedEdits();
+    if (typed.IsRefused())
+        return typed;
     CMerxDocument& doc = m_context.Document();
     auto before = std::make_unique<CElementSnapshot>(doc.definedata);
-    if (!ApplyDefineText(doc, m_shown, now, errors)) {
-        m_context.ShowMessage(errors.GetBuffer());
-        return;
-    }
+    CStr_base<1024> errors;
+    if (!ApplyDefineText(doc, m_shown, now, errors))
+        return Refuse(errors);
     m_context.Record(ContentChanged(doc, doc.definedata, std::move(before)), SJ("定義の適用"));
     m_shown = now;
+    return {};
 }
 
 bool Cpage_define::OnCommand(int32_t id, UiEvent event)

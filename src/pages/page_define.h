@@ -16,11 +16,11 @@ public:
     void StoreSelection(CProjectInfo&) const override {}
     int32_t CurrentElement() const override { return HasWindow() ? 0 : -1; }
     void Reload() override;
+    // "適用": an edited text is read and stored; a refusal keeps it shown.
+    CApplyResult Apply() override;
 
 protected:
     bool OnInitDialog() override;
-    // "適用": an edited text is read and stored; a refusal keeps it shown.
-    void OnOK() override;
     bool OnCommand(int32_t id, UiEvent event) override;
     bool PreTranslateMessage(const CUiMessage& message) override;
 

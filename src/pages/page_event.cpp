@@ -320,24 +320,22 @@ CEventScriptControls Cpage_event::ReadScriptControls() const
     return controls;
 }
 
-bool Cpage_event::SaveScript()
+CApplyResult Cpage_event::SaveScript()
 {
     if (m_nFunc < 0)
-        return true;
+        return {};
     const char* key = g_aszEventScriptKeys[m_nFunc];
     CMerxString* value = m_work.fields.Lookup(key);
     if (!value)
-        return true;
+        return {};
     const CEventScriptControls now = ReadScriptControls();
     CStr_base<1024> errors;
     if (!CheckTypedText(errors) ||
         !ReadBackEventScript(m_shownScript, now, key, EscapeMode(kPageEscapeModeKey), m_context.Question(), *value,
-                             errors)) {
-        m_context.ApplyError().Append(errors);
-        return false;
-    }
+                             errors))
+        return CApplyResult::Refusal(errors);
     m_shownScript = now;
-    return true;
+    return {};
 }
 
 void Cpage_event::ShowScript(int32_t index)
@@ -358,9 +356,9 @@ void Cpage_event::OnSelChangeFunc()
 {
     if (noweventID == -1)
         return;
-    m_context.ApplyError().Release();
-    if (!SaveScript()) {
-        m_context.ShowMessage(m_context.ApplyError().GetBuffer());
+    const CApplyResult saved = SaveScript();
+    if (saved.IsRefused()) {
+        m_context.ShowMessage(saved.Messages().GetBuffer());
         Control(IDC_FUNC_COMBO).SetCurSel(m_nFunc);
         return;
     }
@@ -369,39 +367,35 @@ void Cpage_event::OnSelChangeFunc()
 
 // ---- apply and select ------------------------------------------------------
 
-bool Cpage_event::SaveShownEvent()
+CApplyResult Cpage_event::SaveShownEvent()
 {
-    if (!AcceptTypedText())
-        return false;
+    CApplyResult typed = AcceptTypedEdits();
+    if (typed.IsRefused())
+        return typed;
     const CEventFieldControls now = ReadFieldControls();
     CStr_base<1024> errors;
     // Read into a copy, as on the item page: a refused read-back leaves the
     // working copy as the controls were shown from.
     Ceventstruct read(m_work);
-    if (!ReadBackEventFields(m_shown, now, read, errors)) {
-        m_context.ShowMessage(errors.GetBuffer());
-        m_context.ApplyError().Assign(errors);
-        return false;
-    }
+    if (!ReadBackEventFields(m_shown, now, read, errors))
+        return Refuse(errors);
     m_work = read;
     m_shown = now;
-    m_context.ApplyError().Release();
     // The shown line is saved; a line that could not be shown is refused.
+    CApplyResult saved;
     if (m_nParam >= 0)
         SaveParam();
     for (const CStr_base<64>& line : m_work.params) {
         CParamControls unused;
         if (!ShowParamLine(line.GetBuffer(), unused)) {
-            m_context.ApplyError().Append(SJ(kParamRefused));
+            saved = CApplyResult::Refusal(CStr_base<1024>(SJ(kParamRefused)));
             break;
         }
     }
-    SaveScript();
-    if (!m_context.ApplyError().IsEmpty()) {
-        m_context.ShowMessage(m_context.ApplyError().GetBuffer());
-        return false;
-    }
-    return true;
+    saved.Add(SaveScript());
+    if (saved.IsRefused())
+        return Refuse(saved.Messages());
+    return {};
 }
 
 void Cpage_event::SetListLine(int32_t index)
@@ -414,19 +408,20 @@ void Cpage_event::SetListLine(int32_t index)
     list.InsertString(line, EventLabel(*m_context.Document().eventdata.GetAt(static_cast<uint32_t>(index))).GetBuffer());
 }
 
-void Cpage_event::OnOK()
+CApplyResult Cpage_event::Apply()
 {
     if (noweventID == -1)
-        return;
+        return {};
     const CModalWaitScope wait(m_context.ModalWait());
     const CUiWaitCursor cursor;
-    if (!SaveShownEvent())
-        return;
+    CApplyResult result = SaveShownEvent();
+    if (result.IsRefused())
+        return result;
     CMerxDocument& doc = m_context.Document();
     Ceventstruct& stored = *doc.eventdata.GetAt(static_cast<uint32_t>(noweventID));
-    const CReopenGuard guard = GuardApply(stored, m_work);
+    const CReopenGuard guard = GuardApply(stored, m_work, result);
     if (guard == CReopenGuard::kRefused)
-        return;
+        return result;
     auto before = std::make_unique<CElementSnapshot>(stored);
     stored = m_work;
     m_context.Record(ContentChanged(doc, stored, std::move(before)), ElementStepName(stored, SJ("適用")).GetBuffer());
@@ -438,6 +433,7 @@ void Cpage_event::OnOK()
     const int32_t selected = list.GetCurSel();
     SetListLine(noweventID);
     list.SetCurSel(selected);
+    return result;
 }
 
 void Cpage_event::OnDestroy()
@@ -446,19 +442,19 @@ void Cpage_event::OnDestroy()
     m_nFunc = m_nParam = -1;
 }
 
-void Cpage_event::OnSelChangeList1()
+CApplyResult Cpage_event::ShowSelected()
 {
     const CModalWaitScope wait(m_context.ModalWait());
     CUiControl list = Control(IDC_EVENT_LIST);
     if (noweventID != -1) {
-        m_context.ApplyError().Release();
+        CApplyResult applied;
         {
             const CNotifyQuietScope quiet(m_context.NotifyReady());
-            OnOK();
+            applied = Apply();
         }
-        if (!m_context.ApplyError().IsEmpty()) {
+        if (applied.IsRefused()) {
             list.SetCurSel(m_filter.LineOf(noweventID));
-            return;
+            return applied;
         }
         FillGroups();
     }
@@ -468,7 +464,7 @@ void Cpage_event::OnSelChangeList1()
         noweventID = -1;
         m_nFunc = m_nParam = -1;
         EnableEventControls(false);
-        return;
+        return {};
     }
     const CMerxDocument& doc = m_context.Document();
     if (static_cast<uint32_t>(noweventID) >= doc.eventdata.GetCount()) {
@@ -479,10 +475,11 @@ void Cpage_event::OnSelChangeList1()
         noweventID = m_nStoredEvent = -1;
         m_nFunc = m_nParam = -1;
         EnableEventControls(false);
-        return;
+        return {};
     }
     m_work = *doc.eventdata.GetAt(static_cast<uint32_t>(noweventID));
     ShowEvent();
+    return {};
 }
 
 void Cpage_event::OnRevert()

@@ -28,12 +28,12 @@ public:
 
     // The list selection changed: applies the shown event, then shows the
     // selected one; a refused apply puts the selection back.
-    void OnSelChangeList1();
+    void OnSelChangeList1() { ShowSelected(); }
+    // "適用": stores the working copy into the document.
+    CApplyResult Apply() override;
 
 protected:
     bool OnInitDialog() override;
-    // "適用": stores the working copy into the document.
-    void OnOK() override;
     bool OnCommand(int32_t id, UiEvent event) override;
     bool PreTranslateMessage(const CUiMessage& message) override;
     void OnDestroy() override;
@@ -57,17 +57,22 @@ private:
     void ShowEvent();
     void EnableEventControls(bool shown);
     CEventFieldControls ReadFieldControls() const;
+    // The list selection's handling (OnSelChangeList1): what the apply of
+    // the event shown before came to; a refusal keeps that event shown.
+    CApplyResult ShowSelected();
     // Reads the fields, the shown param line and the shown script into the
-    // working copy; false, with the reasons shown and in the apply-error
-    // text, when they cannot be read or a param line cannot be shown.
-    bool SaveShownEvent();
+    // working copy; a refusal, its reasons shown, when they cannot be read
+    // or a param line cannot be shown.
+    CApplyResult SaveShownEvent();
     void SaveParam();
     // Shows param line `index`; for a line that cannot be shown the item
     // and value controls are emptied and disabled (the line can be deleted,
     // and apply refuses it).
     void ShowParam(int32_t index);
     CParamControls ReadParamControls() const;
-    bool SaveScript();
+    // Stores the shown script into the working copy; a refusal whose
+    // reasons the caller shows.
+    CApplyResult SaveScript();
     void ShowScript(int32_t index);
     CEventScriptControls ReadScriptControls() const;
     void FillGroups();

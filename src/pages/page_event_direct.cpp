@@ -18,7 +18,7 @@ void Cpage_event::OnDirectEdit()
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     const CUiWaitCursor cursor;
-    if (!SaveShownEvent())
+    if (SaveShownEvent().IsRefused())
         return;
 
     const CMerxDocument& doc = m_context.Document();

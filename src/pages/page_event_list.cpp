@@ -65,12 +65,8 @@ void Cpage_event::OnAdd()
     ClearFilter();
     CMerxDocument& doc = m_context.Document();
     // The shown event is applied first; a refusal keeps it shown.
-    if (noweventID != -1) {
-        m_context.ApplyError().Release();
-        OnSelChangeList1();
-        if (!m_context.ApplyError().IsEmpty())
-            return;
-    }
+    if (noweventID != -1 && ShowSelected().IsRefused())
+        return;
     const bool insert = Control(IDC_INSERT).GetCheck() && noweventID != -1;
     const CInsertPlace place = FindInsertPlace(doc, doc.eventdata, insert, noweventID);
     CEditCommandPtr step = InsertNewEvent(doc, place);
@@ -85,9 +81,7 @@ void Cpage_event::OnCopy()
     ClearFilter();
     if (Control(IDC_EVENT_LIST).GetCurSel() < 0)
         return;
-    m_context.ApplyError().Release();
-    OnSelChangeList1();
-    if (!m_context.ApplyError().IsEmpty() || noweventID == -1)
+    if (ShowSelected().IsRefused() || noweventID == -1)
         return;
     CMerxDocument& doc = m_context.Document();
     const bool insert = Control(IDC_INSERT).GetCheck();

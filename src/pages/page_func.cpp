@@ -70,30 +70,27 @@ void Cpage_func::ShowBlock(int32_t index)
     nowfuncID = index;
 }
 
-bool Cpage_func::SaveShownBlock()
+CApplyResult Cpage_func::SaveShownBlock()
 {
-    m_context.ApplyError().Release();
     Csinglestruct* block = m_context.Document().FindFunction(g_aszMerxFunctionKeywords[nowfuncID]);
     if (!block)
-        return true;
-    if (!AcceptTypedText())
-        return false;
+        return {};
+    CApplyResult typed = AcceptTypedEdits();
+    if (typed.IsRefused())
+        return typed;
     CStr_base<16384> now;
     Control(IDC_FUNC_EDIT).GetText(now);
     CStr_base<1024> errors;
     auto before = std::make_unique<CElementSnapshot>(*block);
     if (!ReadBackFunctionText(m_context.Document(), block->keyword.GetBuffer(), m_shown, now,
-                              EscapeMode(kPageEscapeModeKey), m_context.Question(), block->text, errors)) {
-        m_context.ApplyError().Assign(errors);
-        m_context.ShowMessage(errors.GetBuffer());
-        return false;
-    }
+                              EscapeMode(kPageEscapeModeKey), m_context.Question(), block->text, errors))
+        return Refuse(errors);
     m_context.Record(ContentChanged(m_context.Document(), *block, std::move(before)),
                      ElementStepName(*block, SJ("適用")).GetBuffer());
-    return true;
+    return {};
 }
 
-void Cpage_func::OnSelChangeCombo1()
+CApplyResult Cpage_func::SelectBlock()
 {
     const CModalWaitScope wait(m_context.ModalWait());
     CUiControl combo = Control(IDC_FUNC_COMBO);
@@ -104,18 +101,19 @@ void Cpage_func::OnSelChangeCombo1()
             m_context.ShowMessage(
                 InternalErrorReport("singledata_outlength", "Cpage_func::OnSelChangeCombo1()", info.GetBuffer())
                     .GetBuffer());
-            return;
+            return {};
         }
-        if (!SaveShownBlock()) {
+        CApplyResult saved = SaveShownBlock();
+        if (saved.IsRefused()) {
             const CNotifyQuietScope quiet(m_context.NotifyReady());
             combo.SetCurSel(nowfuncID);
-            return;
+            return saved;
         }
     }
     const int32_t selected = combo.GetCurSel();
-    if (selected < 0)
-        return;
-    ShowBlock(selected);
+    if (selected >= 0)
+        ShowBlock(selected);
+    return {};
 }
 
 void Cpage_func::OnRevert()
@@ -130,10 +128,8 @@ void Cpage_func::OnDirectEdit()
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     const CUiWaitCursor cursor;
-    // The shown block is stored first (the apply-error text emptied before):
-    // its refusal stops here, an earlier one does not.
-    OnSelChangeCombo1();
-    if (!m_context.ApplyError().IsEmpty())
+    // The shown block is stored first; its refusal stops here.
+    if (SelectBlock().IsRefused())
         return;
 
     // A refused reading is shown in the direct-input window only: it is no

@@ -21,12 +21,12 @@ public:
 
     // The combo's selection changed: stores the shown block, then shows the
     // selected one; a refused store puts the selection back.
-    void OnSelChangeCombo1();
+    void OnSelChangeCombo1() { SelectBlock(); }
+    // "適用": the shown block is stored and shown again.
+    CApplyResult Apply() override { return SelectBlock(); }
 
 protected:
     bool OnInitDialog() override;
-    // "適用": the shown block is stored and shown again.
-    void OnOK() override { OnSelChangeCombo1(); }
     bool OnCommand(int32_t id, UiEvent event) override;
     bool PreTranslateMessage(const CUiMessage& message) override;
     // The edit is named by the block it shows.
@@ -35,7 +35,12 @@ protected:
 private:
     void OnRevert();
     void OnDirectEdit();
-    bool SaveShownBlock();
+    // The selection's handling (OnSelChangeCombo1): what the store of the
+    // block shown before came to; a refusal keeps that block shown.
+    CApplyResult SelectBlock();
+    // Stores the shown block's text into the document; a refusal, its
+    // messages shown, for a text that would not read back.
+    CApplyResult SaveShownBlock();
     void ShowBlock(int32_t index);
     int32_t EscapeMode(const char* key) const;
 

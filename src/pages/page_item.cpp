@@ -237,32 +237,30 @@ void Cpage_item::ShowFuncString(int32_t index)
     edit.GetText(m_strShownFunc);
 }
 
-bool Cpage_item::SaveFuncString()
+CApplyResult Cpage_item::SaveFuncString()
 {
     if (m_nFunc < 0)
-        return true;
+        return {};
     CStr_base<16384> text;
     Control(IDC_FUNC_EDIT).GetText(text);
     if (text == m_strShownFunc)
-        return true;
-    if (!AcceptTypedText())
-        return false;
+        return {};
+    CApplyResult typed = AcceptTypedEdits();
+    if (typed.IsRefused())
+        return typed;
     // The item's scripts are always written as "_local_" blocks.
     CStr_base<1024> errors;
-    if (!CheckScriptLines(kFuncKeys[m_nFunc], text.GetBuffer(), text.GetLength(), errors)) {
-        m_context.ShowMessage(errors.GetBuffer());
-        m_context.ApplyError().Append(errors);
-        return false;
-    }
+    if (!CheckScriptLines(kFuncKeys[m_nFunc], text.GetBuffer(), text.GetLength(), errors))
+        return Refuse(errors);
     m_strShownFunc = text;
     CompleteBackslashes(text, EscapeMode(kPageEscapeModeKey), m_context.Question());
     m_work.SetField(kFuncKeys[m_nFunc], text.GetBuffer());
-    return true;
+    return {};
 }
 
 void Cpage_item::OnSelChangeFunc()
 {
-    if (!SaveFuncString()) {
+    if (SaveFuncString().IsRefused()) {
         Control(IDC_FUNC_COMBO).SetCurSel(m_nFunc);
         return;
     }
@@ -286,33 +284,31 @@ void Cpage_item::OnFuncWindow()
         Control(IDC_FUNC_EDIT).SetText(dialog.GetText().GetBuffer());
 }
 
-bool Cpage_item::ReadBackFields()
+CApplyResult Cpage_item::ReadBackFields()
 {
-    if (!AcceptTypedText())
-        return false;
+    CApplyResult typed = AcceptTypedEdits();
+    if (typed.IsRefused())
+        return typed;
     const CItemFieldControls now = ReadControls();
     // Read into a copy: a refused read-back leaves the working copy as the
     // controls were shown from, so that a field typed back to its shown
     // text is that text again, not the refused one.
     Citemstruct read(m_work);
-    if (!ReadBackItemFields(m_shown, now, read, m_strPageError)) {
-        m_context.ShowMessage(m_strPageError.GetBuffer());
-        m_context.ApplyError().Assign(m_strPageError);
-        return false;
-    }
+    if (!ReadBackItemFields(m_shown, now, read, m_strPageError))
+        return Refuse(m_strPageError);
     m_work = read;
     m_shown = now;
-    return true;
+    return {};
 }
 
-bool Cpage_item::SaveShownItem()
+CApplyResult Cpage_item::SaveShownItem()
 {
-    if (!ReadBackFields())
-        return false;
-    m_context.ApplyError().Release();
-    SaveFuncString();
-    m_useBox.SaveShown();
-    return m_context.ApplyError().IsEmpty();
+    CApplyResult saved = ReadBackFields();
+    if (saved.IsRefused())
+        return saved;
+    saved.Add(SaveFuncString());
+    saved.Add(m_useBox.SaveShown());
+    return saved;
 }
 
 void Cpage_item::SetListLine(int32_t index)
@@ -325,20 +321,21 @@ void Cpage_item::SetListLine(int32_t index)
     list.InsertString(line, m_context.Document().itemdata.GetAt(index)->FieldText("name"));
 }
 
-void Cpage_item::OnOK()
+CApplyResult Cpage_item::Apply()
 {
     if (nowitemID == -1)
-        return;
+        return {};
     const CModalWaitScope wait(m_context.ModalWait());
     const CUiWaitCursor cursor;
-    if (!SaveShownItem())
-        return;
+    CApplyResult result = SaveShownItem();
+    if (result.IsRefused())
+        return result;
 
     CMerxDocument& doc = m_context.Document();
     Citemstruct& stored = *doc.itemdata.GetAt(nowitemID);
-    const CReopenGuard guard = GuardApply(stored, m_work);
+    const CReopenGuard guard = GuardApply(stored, m_work, result);
     if (guard == CReopenGuard::kRefused)
-        return;
+        return result;
     const CStr_base<64> oldName(stored.FieldText("name"));
     const CStr_base<64> newName(m_work.FieldText("name"));
     // The item and what its rename changed are one step.
@@ -355,10 +352,8 @@ void Cpage_item::OnOK()
                 ? m_context.Ask(SJ("アイテム名が変更されました。\nこのアイテム名を使用している項目を追跡して更新しますか？"),
                                 UiButtons::kYesNoCancel)
                 : m_context.Ask(merge.GetBuffer(), UiButtons::kOkCancel);
-        if (answer != UiAnswer::kYes && answer != UiAnswer::kNo && answer != UiAnswer::kOk) {
-            m_context.ApplyError().Assign("user cancel");
-            return;
-        }
+        if (answer != UiAnswer::kYes && answer != UiAnswer::kNo && answer != UiAnswer::kOk)
+            return CApplyResult::Cancel();
         if (answer == UiAnswer::kYes) {
             stored = m_work;
             const CRenameTracking tracking = TrackItemRename(doc, oldName.GetBuffer(), newName.GetBuffer(), &changes);
@@ -389,6 +384,7 @@ void Cpage_item::OnOK()
         list.SetCurSel(selected);
     }
     m_bAskRename = true;
+    return result;
 }
 
 void Cpage_item::OnDestroy()
@@ -398,19 +394,19 @@ void Cpage_item::OnDestroy()
     m_useBox.OnDestroy();
 }
 
-void Cpage_item::OnSelChangeList1()
+CApplyResult Cpage_item::ShowSelected()
 {
     const CModalWaitScope wait(m_context.ModalWait());
     CUiControl list = Control(IDC_ITEM_LIST);
     if (nowitemID != -1) {
-        m_context.ApplyError().Release();
+        CApplyResult applied;
         {
             const CNotifyQuietScope quiet(m_context.NotifyReady());
-            OnOK();
+            applied = Apply();
         }
-        if (!m_context.ApplyError().IsEmpty()) {
+        if (applied.IsRefused()) {
             list.SetCurSel(m_filter.LineOf(nowitemID));
-            return;
+            return applied;
         }
     }
     nowitemID = m_filter.IndexOf(list.GetCurSel());
@@ -419,7 +415,7 @@ void Cpage_item::OnSelChangeList1()
         nowitemID = -1;
         m_nFunc = -1;
         EnableItemControls(false);
-        return;
+        return {};
     }
     const CMerxDocument& doc = m_context.Document();
     if (static_cast<uint32_t>(nowitemID) >= doc.itemdata.GetCount()) {
@@ -430,10 +426,11 @@ void Cpage_item::OnSelChangeList1()
         nowitemID = m_nStoredItem = -1;
         m_nFunc = -1;
         EnableItemControls(false);
-        return;
+        return {};
     }
     m_work = *doc.itemdata.GetAt(nowitemID);
     ShowItem();
+    return {};
 }
 
 void Cpage_item::OnRevert()

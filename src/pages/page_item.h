@@ -30,12 +30,12 @@ public:
 
     // The list selection changed: applies the shown item, then shows the
     // selected one; a refused apply puts the selection back.
-    void OnSelChangeList1();
+    void OnSelChangeList1() { ShowSelected(); }
+    // "適用": stores the working copy into the document.
+    CApplyResult Apply() override;
 
 protected:
     bool OnInitDialog() override;
-    // "適用": stores the working copy into the document.
-    void OnOK() override;
     bool OnCommand(int32_t id, UiEvent event) override;
     bool PreTranslateMessage(const CUiMessage& message) override;
     void OnDestroy() override;
@@ -88,17 +88,19 @@ private:
     void ShowItem();
     void EnableItemControls(bool shown);
     CItemFieldControls ReadControls() const;
+    // The list selection's handling (OnSelChangeList1): what the apply of
+    // the item shown before came to; a refusal keeps that item shown.
+    CApplyResult ShowSelected();
     // Reads the fields back into the working copy; on failure shows the
-    // messages and leaves them in the apply-error text.
-    bool ReadBackFields();
+    // messages and returns them as a refusal.
+    CApplyResult ReadBackFields();
     // Reads the fields and the shown func string into the working copy (what
-    // apply and direct edit do first); false, with the reason in the
-    // apply-error text, when they cannot be read.
-    bool SaveShownItem();
+    // apply and direct edit do first); a refusal, its messages shown, when
+    // they cannot be read.
+    CApplyResult SaveShownItem();
     // Stores the func edit into the working copy when the user changed it;
-    // false, with the message shown and in the apply-error text, for a
-    // script that would not read back.
-    bool SaveFuncString();
+    // a refusal, its message shown, for a script that would not read back.
+    CApplyResult SaveFuncString();
     void ShowFuncString(int32_t index);
     // Puts item `index` into its list line, when the filter shows it.
     void SetListLine(int32_t index);
@@ -117,7 +119,7 @@ private:
     // again, reloaded only when the page had left it.
     void TakeBackItem(uint32_t index, int32_t shown, uint32_t listed);
     // Before an item is added or copied: the shown item is applied; false
-    // when it was refused, and nothing is to be inserted.
+    // when that was refused, and nothing is to be inserted.
     bool ApplyBeforeInsert();
     // The insertion of item `index` as a step of the undo history.
     void RecordInserted(CEditCommandPtr step, uint32_t index, const char* action);

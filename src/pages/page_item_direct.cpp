@@ -19,7 +19,7 @@ void Cpage_item::OnDirectEdit()
         return;
     const CModalWaitScope wait(m_context.ModalWait());
     const CUiWaitCursor cursor;
-    if (!SaveShownItem())
+    if (SaveShownItem().IsRefused())
         return;
 
     const CMerxDocument& doc = m_context.Document();

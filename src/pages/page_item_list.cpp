@@ -62,11 +62,7 @@ void Cpage_item::TakeBackItem(uint32_t index, int32_t shown, uint32_t listed)
 
 bool Cpage_item::ApplyBeforeInsert()
 {
-    if (nowitemID == -1)
-        return true;
-    m_context.ApplyError().Release();
-    OnSelChangeList1();
-    return m_context.ApplyError().IsEmpty();
+    return nowitemID == -1 || !ShowSelected().IsRefused();
 }
 
 void Cpage_item::RecordInserted(CEditCommandPtr step, uint32_t index, const char* action)
@@ -176,10 +172,8 @@ void Cpage_item::OnSort()
     const Citemstruct* shown = nullptr;
     auto prepare = [&] {
         if (nowitemID == -1) {
-            m_context.ApplyError().Release();
             list.SetCurSel(0);
-            OnSelChangeList1();
-            if (!m_context.ApplyError().IsEmpty())
+            if (ShowSelected().IsRefused())
                 return false;
         }
         shown = nowitemID >= 0 ? doc.itemdata.GetAt(static_cast<uint32_t>(nowitemID)) : nullptr;

@@ -163,16 +163,17 @@ void Cpage_set::SetLine(int32_t index)
     list.SetCurSel(selected);
 }
 
-bool Cpage_set::ApplyShown()
+CApplyResult Cpage_set::ApplyShown()
 {
     if (!ShowsOtherText())
-        return true;
+        return {};
     CStr_base<16384> now;
     Control(IDC_DETAIL).GetText(now);
     if (now == m_strShown)
-        return true;
-    if (!AcceptTypedText())
-        return false;
+        return {};
+    CApplyResult typed = AcceptTypedEdits();
+    if (typed.IsRefused())
+        return typed;
     CMerxDocument& doc = m_context.Document();
     auto& other = static_cast<Cotherstruct&>(*doc.setdata[static_cast<uint32_t>(m_nShown)]);
     CStr_base<1024> reason;
@@ -180,14 +181,12 @@ bool Cpage_set::ApplyShown()
     if (!StoreOtherText(doc, other, now, reason)) {
         CStr_base<1024> message(SJ("このテキストは読み込み直すと別の要素として読まれてしまうため、適用できません。\n"));
         message.Append(reason);
-        m_context.ShowMessage(message.GetBuffer());
-        m_context.ApplyError().Assign(message);
-        return false;
+        return Refuse(message);
     }
     m_context.Record(ContentChanged(doc, other, std::move(before)), ElementStepName(other, SJ("適用")).GetBuffer());
     m_strShown = now;
     SetLine(m_nShown);
-    return true;
+    return {};
 }
 
 void Cpage_set::OnSelChangeList()
@@ -196,17 +195,17 @@ void Cpage_set::OnSelChangeList()
     if (selected < 0)
         return;
     const CModalWaitScope wait(m_context.ModalWait());
-    if (!ApplyShown()) {
+    if (ApplyShown().IsRefused()) {
         Control(IDC_ELEMENT_LIST).SetCurSel(m_filter.LineOf(m_nShown));
         return;
     }
     ShowSelected(selected);
 }
 
-void Cpage_set::OnOK()
+CApplyResult Cpage_set::Apply()
 {
     const CModalWaitScope wait(m_context.ModalWait());
-    ApplyShown();
+    return ApplyShown();
 }
 
 void Cpage_set::OnRevert()
@@ -236,7 +235,7 @@ void Cpage_set::OnInsert()
     if (selected < 0 && doc.setdata.GetCount() > 0)
         return;
     const CModalWaitScope wait(m_context.ModalWait());
-    if (!ApplyShown())
+    if (ApplyShown().IsRefused())
         return;
     const uint32_t position = selected < 0 ? 0 : static_cast<uint32_t>(selected);
     CEditCommandPtr step = InsertOther(doc, position, nullptr);
@@ -319,7 +318,7 @@ void Cpage_set::Move(int32_t upper, bool up)
         static_cast<uint32_t>(upper) + 1 >= doc.setdata.GetCount())
         return;
     const CModalWaitScope wait(m_context.ModalWait());
-    if (!ApplyShown())
+    if (ApplyShown().IsRefused())
         return;
     const CMERX_base* first = doc.setdata[static_cast<uint32_t>(upper)];
     const CMERX_base* second = doc.setdata[static_cast<uint32_t>(upper) + 1];

@@ -17,6 +17,8 @@ public:
     int32_t CurrentElement() const override;
     void SelectElement(int32_t index) override;
     void Reload() override;
+    // "適用": stores the shown other text.
+    CApplyResult Apply() override;
 
     // The list selection changed: an edited other text is applied first
     // (a refusal keeps the selection on it), then the selected element is
@@ -25,8 +27,6 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    // "適用": stores the shown other text.
-    void OnOK() override;
     bool OnCommand(int32_t id, UiEvent event) override;
     bool PreTranslateMessage(const CUiMessage& message) override;
     void OnDestroy() override;
@@ -40,9 +40,9 @@ private:
     void OnEditPage();
     void OnRevert();
 
-    // Stores the shown other text when the user changed it; false, with the
-    // message shown and in the apply-error text, when it would not read back.
-    bool ApplyShown();
+    // Stores the shown other text when the user changed it; a refusal, its
+    // message shown, when it would not read back.
+    CApplyResult ApplyShown();
     void ShowSelected(int32_t index);
     // Puts element `index` into its list line, when the filter shows it.
     void SetLine(int32_t index);

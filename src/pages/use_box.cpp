@@ -157,14 +157,28 @@ CUseFieldControls CUseBox::ReadFieldControls() const
     return controls;
 }
 
-bool CUseBox::SaveShown()
+CApplyResult CUseBox::AcceptTypedEdits(int32_t only) const
+{
+    CStr_base<1024> errors;
+    if (m_page.CheckTypedText(errors, only))
+        return {};
+    return Refuse(errors);
+}
+
+CApplyResult CUseBox::Refuse(const CStr_base<1024>& errors) const
+{
+    m_context.ShowMessage(errors.GetBuffer());
+    return CApplyResult::Refusal(errors);
+}
+
+CApplyResult CUseBox::SaveShown()
 {
     Cusestruct* use = ShownUse();
     if (!use)
-        return true;
-    if (!m_page.AcceptTypedText())
-        return false;
-    bool saved = true;
+        return {};
+    CApplyResult saved = AcceptTypedEdits();
+    if (saved.IsRefused())
+        return saved;
     const CUseFieldControls now = ReadFieldControls();
     CStr_base<1024> errors;
     if (ReadBackUseFields(m_shownFields, now, *use, errors)) {
@@ -175,15 +189,13 @@ bool CUseBox::SaveShown()
         const CStr_base<64> shownHeading = m_shownFields.fields[heading];
         m_shownFields = now;
         m_shownFields.fields[heading] = shownHeading;
-        m_context.ShowMessage(errors.GetBuffer());
-        m_context.ApplyError().Append(errors);
-        saved = false;
+        saved = Refuse(errors);
     }
     SetComboLine(IDC_USE_LIST, m_nUse, UseName(*use));
-    saved = SaveScript() && saved;
-    saved = m_jobs.Save() && saved;
-    saved = m_argselects.Save() && saved;
-    saved = m_ungs.Save() && saved;
+    saved.Add(SaveScript());
+    saved.Add(m_jobs.Save());
+    saved.Add(m_argselects.Save());
+    saved.Add(m_ungs.Save());
     return saved;
 }
 
@@ -312,7 +324,7 @@ void CUseBox::ExchangeWith(int32_t other)
     if (m_nUse < 0 || other < 0 || static_cast<uint32_t>(other) >= m_work.uses.GetCount())
         return;
     // The script is saved first: references to the two entries follow them.
-    if (!SaveScript())
+    if (SaveScript().IsRefused())
         return;
     ExchangeUseEntries(m_work, static_cast<uint32_t>(m_nUse), static_cast<uint32_t>(other));
     SetComboLine(IDC_USE_LIST, m_nUse, UseName(*m_work.uses.GetAt(static_cast<uint32_t>(m_nUse))));
@@ -359,25 +371,23 @@ CUseScriptControls CUseBox::ReadScriptControls() const
     return controls;
 }
 
-bool CUseBox::SaveScript()
+CApplyResult CUseBox::SaveScript()
 {
     Cusestruct* use = ShownUse();
     const char* key = ScriptKey();
     CMerxString* value = use && key ? use->fields.Lookup(key) : nullptr;
     if (!value)
-        return true;
-    if (!m_page.AcceptTypedText())
-        return false;
+        return {};
+    CApplyResult typed = AcceptTypedEdits();
+    if (typed.IsRefused())
+        return typed;
     const CUseScriptControls now = ReadScriptControls();
     CStr_base<1024> errors;
     const int32_t escapeMode = ReadSettingNumber(m_context.Settings(), kPageEscapeModeKey, 0);
-    if (!ReadBackUseScript(m_shownScript, now, key, escapeMode, m_context.Question(), *value, errors)) {
-        m_context.ShowMessage(errors.GetBuffer());
-        m_context.ApplyError().Append(errors);
-        return false;
-    }
+    if (!ReadBackUseScript(m_shownScript, now, key, escapeMode, m_context.Question(), *value, errors))
+        return Refuse(errors);
     m_shownScript = now;
-    return true;
+    return {};
 }
 
 void CUseBox::ShowScript(int32_t index)
@@ -407,7 +417,7 @@ void CUseBox::OnSelChangeFunc()
     if (!ShownUse())
         return;
     const CModalWaitScope wait(m_context.ModalWait());
-    if (!SaveScript()) {
+    if (SaveScript().IsRefused()) {
         Control(IDC_USE_FUNC_COMBO).SetCurSel(m_nFunc);
         return;
     }

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "app/apply_result.h"
 #include "app/page_context.h"
 #include "document/item_struct.h"
 #include "editing/use_fields.h"
@@ -38,9 +39,9 @@ public:
     // Refills the use list from the working copy and shows its first entry.
     void ShowList();
     // Saves the shown entry (fields, script, sub-entries) into the working
-    // copy without showing anything anew; false, with the messages shown
-    // and in the apply-error text, when a part was refused.
-    bool SaveShown();
+    // copy without showing anything anew; a refusal, its messages shown,
+    // when a part was refused (the other parts are saved all the same).
+    CApplyResult SaveShown();
     // The key of the shown script text; null for none.
     const char* ScriptKey() const { return UseScriptKey(m_nFunc, IsBeta()); }
     // The extension fields last chosen for use entries.
@@ -77,7 +78,12 @@ private:
     void SetComboLine(int32_t comboId, int32_t index, const char* text);
     void ShowUse(int32_t index);
     CUseFieldControls ReadFieldControls() const;
-    bool SaveScript();
+    CApplyResult SaveScript();
+    // The typed text of the page, before it is read back: a refusal, shown,
+    // when the file cannot hold it.
+    CApplyResult AcceptTypedEdits(int32_t only = 0) const;
+    // Shows `errors` over the main window and returns them as a refusal.
+    CApplyResult Refuse(const CStr_base<1024>& errors) const;
     void ShowScript(int32_t index);
     CUseScriptControls ReadScriptControls() const;
     // Exchanges the shown entry with entry `other`, the shown script text

@@ -64,26 +64,24 @@ void CUseSubEntries<Controls>::Show(int32_t index)
 }
 
 template <class Controls>
-bool CUseSubEntries<Controls>::Save()
+CApplyResult CUseSubEntries<Controls>::Save()
 {
     CStrArray_base<64>* list = ShownList();
     if (!list || m_nShown < 0 || static_cast<uint32_t>(m_nShown) >= list->GetCount())
-        return true;
+        return {};
     const Controls now = ReadControls();
     CStr_base<1024> errors;
     CStr_base<64>& entry = (*list)[static_cast<uint32_t>(m_nShown)];
     if (!m_box.m_page.CheckTypedText(errors) ||
         !m_group.readBack(m_bNew ? nullptr : &m_shown, now, m_box.SubScope(), entry, errors)) {
-        CPageContext& context = m_box.m_context;
-        context.ShowMessage(errors.GetBuffer());
+        const CApplyResult refused = m_box.Refuse(errors);
         m_box.Control(m_group.list).SetCurSel(m_nShown);
-        context.ApplyError().Append(errors);
-        return false;
+        return refused;
     }
     m_shown = now;
     m_bNew = false;
     m_box.SetComboLine(m_group.list, m_nShown, m_group.label(entry.GetBuffer()).GetBuffer());
-    return true;
+    return {};
 }
 
 template <class Controls>
@@ -102,7 +100,7 @@ void CUseSubEntries<Controls>::Enable(const Cusestruct* use, bool beta) const
 template <class Controls>
 bool CUseSubEntries<Controls>::SaveAndShowSelection()
 {
-    if (!Save())
+    if (Save().IsRefused())
         return false;
     Show(m_box.Control(m_group.list).GetCurSel());
     return true;

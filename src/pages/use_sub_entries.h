@@ -5,12 +5,13 @@
 // Choosing another entry, or adding one, first saves the shown one. A
 // control the user left alone gives back the text it was shown from (the
 // group's read-back decides). A refused entry is reported as a failed apply
-// is (the message, its lines appended to the apply-error text) and keeps
-// the combo on it; an entry added then goes again.
+// is (the message, and a refusal with its lines) and keeps the combo on
+// it; an entry added then goes again.
 #pragma once
 
 #include <cstdint>
 
+#include "app/apply_result.h"
 #include "document/use_struct.h"
 #include "pages/use_sub_group.h"
 
@@ -24,9 +25,9 @@ public:
     // Fills the combo with the labels of `use`'s list (the empty entry of a
     // box without a shown entry) and shows the first, saving nothing.
     void ShowList(const Cusestruct& use);
-    // Saves the shown entry into the shown use entry: true when there is
-    // none or it was stored, false when it was refused (see above).
-    bool Save();
+    // Saves the shown entry into the shown use entry: done when there is
+    // none or it was stored, a refusal when it was refused (see above).
+    CApplyResult Save();
     // The group's controls as the shown use entry has them: nothing without
     // an entry, the buttons with it (for a beta-only group, under a beta rule
     // in entries that have the list), the combo and the entry's controls

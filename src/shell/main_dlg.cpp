@@ -322,9 +322,7 @@ void CMainDlg::SwitchPage()
     if (selected < 0 || selected >= kPageCount)
         return;
     if (CMainPage* page = CurrentPage()) {
-        ApplyError().Truncate(0);
-        page->Apply();
-        if (!ApplyError().IsEmpty()) {
+        if (ApplyCurrentPage().IsRefused()) {
             Control(IDC_TAB).SetCurSel(m_nPage);
             return;
         }
@@ -398,10 +396,18 @@ CPageElement CMainDlg::CurrentElement()
     return page ? CPageElement{m_nPage, page->CurrentElement()} : CPageElement{};
 }
 
-void CMainDlg::ApplyCurrentPage()
+CApplyResult CMainDlg::ApplyCurrentPage()
 {
-    if (CMainPage* page = CurrentPage())
-        page->Apply();
+    m_strApplyError.Release();
+    CMainPage* page = CurrentPage();
+    if (!page)
+        return {};
+    CApplyResult result = page->Apply();
+    if (result.IsCancelled())
+        m_strApplyError.Assign("user cancel");
+    else if (result.IsRefused())
+        m_strApplyError.Assign(result.Messages());
+    return result;
 }
 
 void CMainDlg::ReloadCurrentPage()

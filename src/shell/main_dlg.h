@@ -44,6 +44,10 @@ public:
 
     CModalWait m_nModalWait;      // raised while another window waits for an answer
     CNotifyReady m_bNotifyReady;  // while clear, control changes do not mark the project
+    // What the last apply of the current page came to: empty when it was
+    // done, its messages (for a cancelled question "user cancel") when the
+    // page refused. Filled by ApplyCurrentPage alone; never shown.
+    const CStr_base<1024>& ApplyError() const { return m_strApplyError; }
 
     // Whether the first show has opened the start-up file (or found none to
     // open) and no question of that opening is still waiting.
@@ -79,8 +83,8 @@ public:
     CModalWait& ModalWait() override { return m_nModalWait; }
     bool RefuseWhileWaiting() override;
     CNotifyReady& NotifyReady() override { return m_bNotifyReady; }
-    CStr_base<1024>& ApplyError() override { return m_doc.m_strApplyError; }
-    void ApplyCurrentPage() override;
+    // The current page's apply, its outcome kept in the apply-error text.
+    CApplyResult ApplyCurrentPage() override;
     UiAnswer Ask(const char* text, UiButtons buttons, UiAnswer defaultButton = UiAnswer::kNone) override;
     const CStr_base<64>& ProgramFolder() const override { return m_strProgramFolder; }
     const CUiFont& EditFont() const override { return m_editFont; }
@@ -100,7 +104,7 @@ public:
     bool ReviewReaderMessages(const char* text, const char* messages, const CReaderRetry& retry) override;
     bool AskSavePath(const char* fileName, CStr_base<64>& path) override;
     bool AskOverwriteChanged(const char* path, const char* question) override;
-    void ApplyCurrentPage(CProjectInfo& info) override;
+    bool ApplyCurrentPage(CProjectInfo& info) override;
     void ShowProject(int32_t tab) override;
     void AddToHistory(const char* path) override;
     void EndProgram() override;
@@ -222,6 +226,7 @@ private:
     CProjectJumpInfoDlg m_jumpInfoDlg;
     FindDlg m_findDlg;
     bool m_bStartupOpened = false;
+    CStr_base<1024> m_strApplyError; // see ApplyError
     bool m_bPageEdited = false;     // the project was marked since the last step: typing not applied yet
     bool m_bClosed = false;         // the close sequence ended the dialog
     bool m_bInternalError = false;  // an internal error is being reported

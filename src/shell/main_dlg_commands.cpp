@@ -91,9 +91,7 @@ void CMainDlg::OnIntegrityCheck()
         return;
     CModalWaitScope wait(m_nModalWait);
     // The check looks at what the current page shows, applied.
-    ApplyError().Truncate(0);
-    ApplyCurrentPage();
-    if (!ApplyError().IsEmpty()) {
+    if (ApplyCurrentPage().IsRefused()) {
         UiMessageBox(SJ("現在の項目の確定に失敗したため、キャンセルされました"), UiButtons::kOk, this);
         return;
     }

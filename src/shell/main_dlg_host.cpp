@@ -87,14 +87,14 @@ bool CMainDlg::AskOverwriteChanged(const char*, const char* question)
     return Ask(question, UiButtons::kYesNo, UiAnswer::kNo) == UiAnswer::kYes;
 }
 
-void CMainDlg::ApplyCurrentPage(CProjectInfo& info)
+bool CMainDlg::ApplyCurrentPage(CProjectInfo& info)
 {
-    ApplyCurrentPage();
-    if (!ApplyError().IsEmpty())
-        return;
+    if (ApplyCurrentPage().IsRefused())
+        return false;
     info.pageId = m_nPage >= 0 ? m_nPage : 0;
     for (const std::unique_ptr<CMainPage>& page : m_pages)
         page->StoreSelection(info);
+    return true;
 }
 
 void CMainDlg::ShowProject(int32_t tab)

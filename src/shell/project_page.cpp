@@ -62,18 +62,20 @@ bool CProjectPage::OnInitDialog()
     return true;
 }
 
-void CProjectPage::OnOK()
+CApplyResult CProjectPage::Apply()
 {
-    if (!AcceptTypedText())
-        return;
+    CApplyResult typed = AcceptTypedEdits();
+    if (typed.IsRefused())
+        return typed;
     CStr_base<64> now;
     Control(IDC_ICON_FOLDER).GetText(now);
     CProjectInfo& info = m_context.ProjectInfo();
     if (now == info.iconImagePath)
-        return;
+        return {};
     const CStr_base<64> before(info.iconImagePath);
     info.iconImagePath.Swap(now);
     m_context.Record(std::make_unique<CIconFolderStep>(info, before), SJ("アイコンの格納フォルダパスの適用"));
+    return {};
 }
 
 void CProjectPage::Reload()

@@ -22,11 +22,12 @@ public:
     void StoreSelection(CProjectInfo&) const override {}
     // Shows the project's information anew (after an undo).
     void Reload() override;
+    // Apply: the edit becomes the project's icon folder; refused only for
+    // text the file cannot hold.
+    CApplyResult Apply() override;
 
 protected:
     bool OnInitDialog() override;
-    // Apply: the edit becomes the project's icon folder; never refuses.
-    void OnOK() override;
 
 private:
     // Puts the project's icon folder back, without counting it as an edit.

@@ -84,9 +84,7 @@ void FindDlg::OnReplaceAll()
     if (m_context.RefuseWhileWaiting())
         return;
     const CModalWaitScope wait(m_context.ModalWait());
-    m_context.ApplyError().Truncate(0);
-    m_context.ApplyCurrentPage();
-    if (!m_context.ApplyError().IsEmpty())
+    if (m_context.ApplyCurrentPage().IsRefused())
         return;
     Find_Replace(true);
 }

@@ -37,12 +37,10 @@ public:
     // Parses `text` and returns the messages.
     std::string Parse(const std::string& text)
     {
-        m_strApplyError.Release();
-        EXPECT_TRUE(CMerxReader(*this).Parse(text.c_str()));
-        return Messages();
+        CMerxReader reader(*this);
+        EXPECT_TRUE(reader.Parse(text.c_str()));
+        return reader.Messages().GetBuffer();
     }
-
-    std::string Messages() const { return m_strApplyError.GetBuffer(); }
 };
 
 inline std::string Text(const CWriterText& text) { return std::string(text.GetBuffer(), text.GetLength()); }

@@ -65,21 +65,21 @@ void ExpectElementCase(const ElementCase& row, const char* dirty, const std::str
     ASSERT_TRUE(Read(reader, element, dirty, line));
 
     const std::string text = prefix + row.text;
-    doc.m_strApplyError.Release();
+    reader.ClearMessages();
     line = row.firstLine;
     ASSERT_TRUE(Read(reader, element, text.c_str(), line));
-    EXPECT_EQ(doc.Messages(), row.messages);
+    EXPECT_EQ(std::string(reader.Messages().GetBuffer()), row.messages);
     EXPECT_EQ(line, row.firstLine + std::count(text.begin(), text.end(), '\n'));
     for (const auto& [key, value] : row.holds)
         EXPECT_EQ(Look(view(element), key), value) << key;
 
     const std::string written = Text(CMerxWriter(doc).WriteElement(element));
     EXPECT_EQ(written, writtenPrefix + row.written);
-    doc.m_strApplyError.Release();
+    reader.ClearMessages();
     Element again;
     line = 0;
     ASSERT_TRUE(Read(reader, again, ThroughFile(written).c_str(), line));
-    EXPECT_EQ(doc.Messages(), "");
+    EXPECT_EQ(std::string(reader.Messages().GetBuffer()), "");
     EXPECT_EQ(Text(CMerxWriter(doc).WriteElement(again)), written);
 }
 

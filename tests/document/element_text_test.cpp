@@ -22,7 +22,7 @@ TEST(ElementText, TextWithoutItsKeywordIsRefused)
     EXPECT_FALSE(reader.ParseEvent(event, "@@ITEM\n", line));
     doc.definedata.text.Assign("@@DEFINE\n");
     EXPECT_FALSE(reader.ParseDefine(doc.definedata, "type2 b\n", line));
-    EXPECT_EQ(doc.Messages(), std::string(SJ("[5]：@@ITEMが見つかりません。\n")) + SJ("[5]：@@EVENTを認識できません。\n") +
+    EXPECT_EQ(std::string(reader.Messages().GetBuffer()), std::string(SJ("[5]：@@ITEMが見つかりません。\n")) + SJ("[5]：@@EVENTを認識できません。\n") +
                                   SJ("[5]：@@DEFINEを認識できません。\n"));
     EXPECT_EQ(line, 4u);
     EXPECT_EQ(item.fields.GetCount() + event.fields.GetCount() + doc.definedata.types.GetCount(), 0u);

@@ -30,7 +30,7 @@ public:
     CProjectInfo projectInfo;
     std::vector<std::string> corrections; // texts the user applies when reviewing, in turn
     bool reviewAccepted = false;
-    std::function<void()> applyPage = [] {}; // the page applying before a save
+    std::function<bool()> applyPage = [] { return true; }; // the page applying before a save; false refuses
     int32_t storedItemId = -1;
 
     std::vector<std::string> shown; // messages and questions, in order
@@ -67,7 +67,13 @@ public:
         shown.emplace_back(std::string(question) + " " + path);
         return Take(overwriteChanged, false);
     }
-    void ApplyCurrentPage(CProjectInfo& info) override { applyPage(), info.itemId = storedItemId; }
+    bool ApplyCurrentPage(CProjectInfo& info) override
+    {
+        if (!applyPage())
+            return false;
+        info.itemId = storedItemId;
+        return true;
+    }
     void ShowProject(int32_t tab) override { shownTab = tab; }
     void AddToHistory(const char* path) override { history.emplace_back(path); }
     void EndProgram() override {}

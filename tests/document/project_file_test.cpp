@@ -249,11 +249,11 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFile)
     project.m_bModified = true;
 
     // The page refuses to apply: nothing is written, nothing is said.
-    host.applyPage = [this] { doc.m_strApplyError = "refused\n"; };
+    host.applyPage = [] { return false; };
     EXPECT_FALSE(project.Save());
     EXPECT_TRUE(host.shown.empty());
     EXPECT_TRUE(Backups().empty());
-    host.applyPage = [] {};
+    host.applyPage = [] { return true; };
 
     // The disk fills up after the backup was made; the file size limit
     // stands in for a full disk. The file stands unchanged, and the backup

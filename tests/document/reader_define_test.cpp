@@ -55,10 +55,10 @@ TEST(ReaderDefine, TypesJobsAndMessages)
         CMerxReader reader(doc);
         uint32_t line = 0;
         ASSERT_TRUE(reader.ParseDefine(doc.definedata, "@@DEFINE\ntype9 old\njob old o\nset job_old_time_rate 1\n", line));
-        doc.m_strApplyError.Release();
+        reader.ClearMessages();
         line = c.firstLine;
         ASSERT_TRUE(reader.ParseDefine(doc.definedata, c.text.c_str(), line));
-        EXPECT_EQ(doc.Messages(), c.messages) << c.text;
+        EXPECT_EQ(std::string(reader.Messages().GetBuffer()), c.messages) << c.text;
         EXPECT_EQ(line, c.firstLine + std::count(c.text.begin(), c.text.end(), '\n')) << c.text;
         EXPECT_STREQ(doc.definedata.text, c.text.c_str());
         EXPECT_EQ(TypesAndJobs(doc.definedata), c.read) << c.text;
@@ -77,7 +77,6 @@ TEST(ReaderDefine, ARefusedTextInAFreshElementLeavesTheDefinitionAsItWas)
     uint32_t line = 0;
     ASSERT_TRUE(reader.ParseDefine(fresh, "@@DEFINE\ntype2 b\ntype2 c\n", line));
     EXPECT_STREQ(messages, SJ("[3]：@@DEFINE：\"type\" 種類IDが重複しています。\n"));
-    EXPECT_EQ(doc.Messages(), "");
     EXPECT_EQ(doc.definedata.text.GetBuffer() + TypesAndJobs(doc.definedata), "@@DEFINE\ntype1 a\n1=a|");
 
     messages.Release();

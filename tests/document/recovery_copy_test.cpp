@@ -35,7 +35,7 @@ public:
     bool ReviewReaderMessages(const char*, const char*, const CReaderRetry&) override { return false; }
     bool AskSavePath(const char*, CStr_base<64>&) override { return false; }
     bool AskOverwriteChanged(const char*, const char* question) override { return shown.emplace_back(question), false; }
-    void ApplyCurrentPage(CProjectInfo&) override {}
+    bool ApplyCurrentPage(CProjectInfo&) override { return true; }
     void ShowProject(int32_t) override {}
     void AddToHistory(const char* path) override { history.emplace_back(path); }
     void EndProgram() override {}

@@ -61,8 +61,7 @@ struct SampleContext final : CPageContext {
     CModalWait& ModalWait() override { return wait; }
     bool RefuseWhileWaiting() override { return false; }
     CNotifyReady& NotifyReady() override { return ready; }
-    CStr_base<1024>& ApplyError() override { return applyError; }
-    void ApplyCurrentPage() override {}
+    CApplyResult ApplyCurrentPage() override { return {}; }
     void ShowMessage(const char* text) override { messages.push_back(Cp932ToUtf8(text)); }
     UiAnswer Ask(const char*, UiButtons, UiAnswer) override { return UiAnswer::kCancel; }
     const CStr_base<64>& ProgramFolder() const override { return none; }
@@ -83,7 +82,6 @@ struct SampleContext final : CPageContext {
     CSettingsStore settings;
     CModalWait wait;
     CNotifyReady ready;
-    CStr_base<1024> applyError;
     CStr_base<64> none;
     CUiFont font;
 };

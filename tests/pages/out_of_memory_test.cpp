@@ -206,7 +206,7 @@ TEST_F(OutOfMemoryTest, AHandlerThatRunsOutIsNoInternalError)
         EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{kRefused});
         EXPECT_FALSE(main.m_nModalWait.IsWaiting());
         EXPECT_FALSE(std::filesystem::exists(folder.Path("work.cgi.recovered")));
-    }, PageApplying([](CMainDlg&) { throw std::bad_alloc(); }));
+    }, PageApplying([](CMainDlg&) -> CApplyResult { throw std::bad_alloc(); }));
 }
 
 } // namespace

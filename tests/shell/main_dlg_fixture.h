@@ -35,22 +35,17 @@ inline const std::string kSword = "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n";
 // says, and a selection of elements as an editing page keeps it.
 class TestPage : public CMainPage {
 public:
-    TestPage(CMainDlg& main, std::function<void(CMainDlg&)> apply) : CMainPage(Template(), main), m_main(main), m_apply(std::move(apply)) {}
+    TestPage(CMainDlg& main, std::function<CApplyResult(CMainDlg&)> apply) : CMainPage(Template(), main), m_main(main), m_apply(std::move(apply)) {}
     void LoadSelection(const CProjectInfo&) override {}
     void StoreSelection(CProjectInfo&) const override {}
     int32_t CurrentElement() const override { return HasWindow() ? selected : -1; }
     void SelectElement(int32_t index) override { selected = index; }
     void Reload() override { ++reloads; }
+    CApplyResult Apply() override { return m_apply ? m_apply(m_main) : CApplyResult(); }
 
     int32_t selected = -1;
     int reloads = 0;
 
-protected:
-    void OnOK() override
-    {
-        if (m_apply)
-            m_apply(m_main);
-    }
 
 private:
     static const CUiDialogTemplate& Template()
@@ -60,7 +55,7 @@ private:
         return t;
     }
     CMainDlg& m_main;
-    std::function<void(CMainDlg&)> m_apply;
+    std::function<CApplyResult(CMainDlg&)> m_apply;
 };
 
 class MainDlgTest : public ::testing::Test {
@@ -111,7 +106,7 @@ protected:
         main.DoModal();
     }
     // Behind tab 0, a test page whose apply does `apply`.
-    static std::function<void(CMainDlg&)> PageApplying(std::function<void(CMainDlg&)> apply)
+    static std::function<void(CMainDlg&)> PageApplying(std::function<CApplyResult(CMainDlg&)> apply)
     {
         return [apply](CMainDlg& main) { main.SetPage(0, std::make_unique<TestPage>(main, apply)); };
     }

@@ -74,9 +74,8 @@ TEST_F(MainPages, ToolsShowElementsOnTheirPagesAndARefusingPageKeepsItsTab)
         },
         [&](CMainDlg& main) {
             for (int32_t tab : {0, 1}) {
-                auto page = std::make_unique<TestPage>(main, [&](CMainDlg& m) {
-                    if (refuse)
-                        m.ApplyError() = "user cancel";
+                auto page = std::make_unique<TestPage>(main, [&](CMainDlg&) {
+                    return refuse ? CApplyResult::Cancel() : CApplyResult();
                 });
                 pages[tab] = page.get();
                 main.SetPage(tab, std::move(page));

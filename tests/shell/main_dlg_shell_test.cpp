@@ -113,7 +113,7 @@ TEST_F(MainShell, AFailingHandlerIsReportedAndTheWorkIsKept)
         EXPECT_FALSE(main.m_nModalWait.IsWaiting());
         EXPECT_TRUE(user.LookAt(main).IsVisible());
         user.Answer(UiAnswer::kNo);  // the save question on exit
-    }, PageApplying([](CMainDlg&) { throw static_cast<uint32_t>(7); }));
+    }, PageApplying([](CMainDlg&) -> CApplyResult { throw static_cast<uint32_t>(7); }));
 }
 
 }  // namespace

@@ -244,7 +244,6 @@ TEST_F(FindDlgTest, ReplaceIsRefusedWhileBusyOrWhenThePageCannotApplyAndCancelCh
             EXPECT_EQ(applies, 1);
             EXPECT_EQ(user.TakeMessages(), Lines{});
             // Cancelled in the progress window.
-            main.ApplyError().Truncate(0);
             user.CancelProgress();
             user.Click(main.FindReplace(), IDC_FIND);
             EXPECT_EQ(user.TakeMessages(), Lines{"検索を中止しました。"});
@@ -253,9 +252,9 @@ TEST_F(FindDlgTest, ReplaceIsRefusedWhileBusyOrWhenThePageCannotApplyAndCancelCh
             EXPECT_EQ(Stored(main, 0), "剣");
             EXPECT_FALSE(main.IsModified());
         },
-        PageApplying([&](CMainDlg& main) {
+        PageApplying([&](CMainDlg&) {
             ++applies;
-            main.ApplyError().Assign("x");
+            return CApplyResult::Refusal(CStr_base<1024>("x"));
         }));
 }
 
