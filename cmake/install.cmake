@@ -6,7 +6,7 @@
 set(TAVARO_INSTALL_FOLDER TavaroItemEditor CACHE STRING "The program folder, relative to the install prefix")
 set(folder ${TAVARO_INSTALL_FOLDER})
 
-install(TARGETS TavaroItemEditor tavaro RUNTIME DESTINATION ${folder})
+install(TARGETS TavaroItemEditor TavaroItemEditor-qt tavaro RUNTIME DESTINATION ${folder})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/makeitem_rules DESTINATION ${folder})
 install(FILES ${PROJECT_SOURCE_DIR}/examples/TavaroItemEditor.htm ${PROJECT_SOURCE_DIR}/examples/newitemicon.png
               ${PROJECT_SOURCE_DIR}/examples/tavaro-item-editor.png

@@ -70,3 +70,17 @@ void UseHugePagesForTheHeap(char** argv)
     RestoreTunables(*tunables);  // no restart: on with the usual pages
 #endif
 }
+
+void StartWithHugePagesForTheHeap(const char* program, char** argv)
+{
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+    if (!std::getenv(kRestartMark)) {
+        const std::optional<std::string> tunables = TunablesWithHugePages(std::getenv("GLIBC_TUNABLES"));
+        if (tunables && HugePagesOnRequest()) {
+            setenv("GLIBC_TUNABLES", tunables->c_str(), 1);
+            setenv(kRestartMark, "1", 1);
+        }
+    }
+#endif
+    execv(program, argv);
+}

@@ -32,3 +32,10 @@ std::optional<std::string> TunablesWithoutHugePages(const std::string& set);
 // when no restart is needed or the restart failed: the program then simply
 // runs with the pages it has. Call first thing in main.
 void UseHugePagesForTheHeap(char** argv);
+
+// For a small program that only starts the real one (which then need not
+// start itself again, and so load its libraries twice): runs `program`
+// with `argv`, with the huge pages UseHugePagesForTheHeap would give it;
+// that call in `program` gives the environment back. Returns only when
+// `program` could not be started.
+void StartWithHugePagesForTheHeap(const char* program, char** argv);

@@ -93,11 +93,8 @@ bool Cpage_event::OnInitDialog()
     const CNotifyQuietScope quiet(m_context.NotifyReady());
     const CMerxDocument& doc = m_context.Document();
 
-    CUiControl items = Control(IDC_PARAM_ITEM);
-    for (const Citemstruct& item : doc.itemdata) {
-        const CMerxString* name = item.GetField("name");
-        items.AddString(name ? name->GetBuffer() : "");
-    }
+    Control(IDC_PARAM_ITEM).SetStrings(doc.itemdata.GetCount(),
+                                       [&](uint32_t index) { return doc.itemdata[index].FieldText("name"); });
     for (const char* key : g_aszEventScriptKeys)
         Control(IDC_FUNC_COMBO).AddString(key);
     Control(IDC_FUNC_COMBO).SetCurSel(0);

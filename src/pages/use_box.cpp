@@ -245,16 +245,15 @@ void CUseBox::RefillUngItemNames()
     }
     if (same)
         return;
-    CUiControl combo = Control(IDC_UNG_ITEM);
-    combo.ResetContent();
-    combo.AddString(SJ("このアイテム"));
     m_ungItemNames.RemoveAll();
     for (const Citemstruct& item : items) {
         const CMerxString* name = item.GetField("name");
-        const char* text = name ? name->GetBuffer() : "";
-        m_ungItemNames.Add()->Assign(text);
-        combo.AddString(text);
+        m_ungItemNames.Add()->Assign(name ? name->GetBuffer() : "");
     }
+    // "このアイテム" first, then every item's name.
+    Control(IDC_UNG_ITEM).SetStrings(items.GetCount() + 1, [&](uint32_t line) {
+        return line == 0 ? SJ("このアイテム") : m_ungItemNames[line - 1].GetBuffer();
+    });
 }
 
 void CUseBox::OnAdd()

@@ -17,6 +17,20 @@ ProgramRun RunEditor(const std::vector<std::string>& args, const std::vector<std
     return RunProgram(TAVARO_EDITOR_EXE, args, environment);
 }
 
+// Started alone, without the editor beside it, the small program that
+// starts it says so.
+TEST(EditorProgram, TheStarterWithoutTheEditorBesideItSaysSo)
+{
+    const TempFolder folder;
+    const std::string alone = folder.Path("TavaroItemEditor");
+    std::filesystem::copy_file(TAVARO_EDITOR_EXE, alone);
+    const ProgramRun run = RunProgram(alone, {"--version"});
+    EXPECT_EQ(run.status, 127);
+    EXPECT_EQ(run.err.rfind("TavaroItemEditor: cannot start " + folder.Path("TavaroItemEditor-qt") + ": ", 0), 0u)
+        << run.err;
+    EXPECT_EQ(run.out, "");
+}
+
 TEST(EditorProgram, AnswersHelpVersionAndMistakesWithoutAWindow)
 {
     const std::vector<std::string> noDisplay = {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="};

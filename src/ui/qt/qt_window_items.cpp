@@ -89,14 +89,21 @@ int32_t CQtWindow::InsertItem(int32_t id, int32_t index, const char* text)
 void CQtWindow::SetItems(int32_t id, uint32_t count, const std::function<const char*(uint32_t)>& textOf)
 {
     CQtControl& control = Control(id);
-    if (!control.list) {
+    if (!control.items || (!control.list && !control.combo)) {
         CUiWindow::SetItems(id, count, textOf);
         return;
     }
-    // A list box takes them in one reset of its model, not one insertion
-    // (and one layout of the view) each.
+    // A list box or combo takes them in one reset of its model, not one
+    // insertion (and one layout of the view) each; a combo is left with no
+    // selection, as after emptying it and adding each.
     ++m_nQuiet;
     control.items->Reset(count, textOf);
+    if (control.combo) {
+        control.curSel = -1;
+        control.given.clear();
+        control.shown.clear();
+        SyncCombo(control);
+    }
     --m_nQuiet;
 }
 

@@ -97,9 +97,9 @@ TEST_F(QtControlsTest, TextsCrossTheWidgetsByteForByte)
     EXPECT_EQ(C(kProbeText).plain->toPlainText(), QStringLiteral("a\nb"));
 }
 
-// A list filled at once (the pages' long lists) holds the same items as one
-// filled item by item, byte for byte, shows their characters and has
-// nothing selected; a combo box takes them one by one.
+// A list or combo filled at once (the pages' long lists, the item names of
+// the use box and the event page) holds the same items as one filled item
+// by item, byte for byte, shows their characters and has nothing selected.
 TEST_F(QtControlsTest, ItemsSetAtOnceAreTheItemsGiven)
 {
     const std::string texts[] = {"", Sj("鉄の剣"), "\x85\x40" + Sj("表") + "\x81", "plain"};
@@ -118,6 +118,13 @@ TEST_F(QtControlsTest, ItemsSetAtOnceAreTheItemsGiven)
     }
     const QAbstractItemModel* model = qobject_cast<QListView*>(C(kProbeList).widget)->model();
     EXPECT_EQ(model->data(model->index(1, 0)).toString(), QString::fromUtf8("鉄の剣"));
+    for (int32_t id : {kProbeDrop, kProbeCombo}) {
+        auto* combo = qobject_cast<QComboBox*>(C(id).widget);
+        ASSERT_NE(combo, nullptr) << id;
+        EXPECT_EQ(combo->count(), static_cast<int>(std::size(texts))) << id;
+        EXPECT_EQ(combo->itemText(1), QString::fromUtf8("鉄の剣")) << id;
+        EXPECT_EQ(combo->currentIndex(), -1) << id;
+    }
 }
 
 TEST_F(QtControlsTest, TypedAndComposedTextArrivesAsCp932)
