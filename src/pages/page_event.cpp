@@ -33,7 +33,7 @@ bool IsEditedByTyping(int32_t id, UiEvent event)
 } // namespace
 
 Cpage_event::Cpage_event(CPageContext& context)
-    : CFilteredListPage(EventPageTemplate(), context, IDC_FILTER), m_list(*this, context, *this, noweventID, m_work, kList)
+    : CElementListPage(EventPageTemplate(), context, IDC_FILTER, noweventID, m_work, kList)
 {
     Bind(IDC_EVENT_LIST, UiEvent::kSelChanged, &Cpage_event::OnSelChangeList1);
     Bind(IDC_FILTER, UiEvent::kChanged, &Cpage_event::OnFilterChanged);
@@ -54,12 +54,6 @@ Cpage_event::Cpage_event(CPageContext& context)
 void Cpage_event::LoadSelection(const CProjectInfo& info) { m_list.LoadSelection(info.eventId); }
 
 void Cpage_event::StoreSelection(CProjectInfo& info) const { info.eventId = m_list.Selection(); }
-
-int32_t Cpage_event::CurrentElement() const { return m_list.CurrentElement(); }
-
-void Cpage_event::SelectElement(int32_t index) { m_list.SelectElement(index); }
-
-void Cpage_event::Reload() { m_list.Reload(); }
 
 int32_t Cpage_event::EscapeMode(const char* key) const { return ReadSettingNumber(m_context.Settings(), key, 0); }
 

@@ -13,23 +13,15 @@
 #include "editing/event_fields.h"
 #include "editing/event_params.h"
 #include "editing/event_scripts.h"
-#include "pages/element_list.h"
-#include "pages/filtered_list_page.h"
+#include "pages/element_list_page.h"
 #include "pages/main_page.h"
 
-class Cpage_event : public CFilteredListPage, private CElementListOwner {
+class Cpage_event : public CElementListPage<Ceventstruct> {
 public:
     explicit Cpage_event(CPageContext& context);
 
     void LoadSelection(const CProjectInfo& info) override;
     void StoreSelection(CProjectInfo& info) const override;
-    int32_t CurrentElement() const override;
-    void SelectElement(int32_t index) override;
-    void Reload() override;
-
-    // The list selection changed: applies the shown event, then shows the
-    // selected one; a refused apply puts the selection back.
-    void OnSelChangeList1() { m_list.ShowSelected(); }
     // "適用": stores the working copy into the document.
     CApplyResult Apply() override;
 
@@ -45,13 +37,6 @@ private:
     // The event list's controls and rules (page_event_list.cpp).
     static const CElementListKind<Ceventstruct> kList;
 
-    // The list's buttons (element_list.h).
-    void OnAdd() { m_list.OnAdd(); }
-    void OnCopy() { m_list.OnCopy(); }
-    void OnDelete() { m_list.OnDelete(); }
-    void OnUp() { m_list.OnUp(); }
-    void OnDown() { m_list.OnDown(); }
-    void OnRevert() { m_list.OnRevert(); }
     void OnSelChangeFunc();
     void OnSelChangeParam();
     void OnParamAdd();
@@ -80,10 +65,7 @@ private:
     void FillGroups();
     // The filter box, as on the item page: the list shows the events whose
     // "code" or "startmsg" holds its text.
-    uint32_t FilterCount() const override { return m_list.Count(); }
     void AddFilterTexts(uint32_t index, CListFilter::CTexts& texts) const override;
-    void FillList() override { m_list.FillList(); }
-    void EnableMoveButtons() override { m_list.EnableMoveButtons(); }
     // The list's side of the page (element_list.h): the group combo is
     // filled again when the events changed.
     void ShowElement() override { ShowEvent(); }
@@ -98,5 +80,4 @@ private:
     CParamControls m_shownParam;
     int32_t m_nFunc = -1;            // 0 startfunc, 1 endfunc, 2 func
     CEventScriptControls m_shownScript;
-    CElementListController<Ceventstruct> m_list; // the event list and its buttons
 };

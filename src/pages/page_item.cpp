@@ -61,7 +61,7 @@ bool IsEditedByTyping(int32_t id, UiEvent event)
 } // namespace
 
 Cpage_item::Cpage_item(CPageContext& context)
-    : CFilteredListPage(ItemPageTemplate(), context, IDC_FILTER), m_list(*this, context, *this, nowitemID, m_work, kList)
+    : CElementListPage(ItemPageTemplate(), context, IDC_FILTER, nowitemID, m_work, kList)
 {
     Bind(IDC_ITEM_LIST, UiEvent::kSelChanged, &Cpage_item::OnSelChangeList1);
     Bind(IDC_FILTER, UiEvent::kChanged, &Cpage_item::OnFilterChanged);
@@ -114,12 +114,6 @@ void Cpage_item::StoreSelection(CProjectInfo& info) const
     info.itemExId = m_nItemExId;
     info.useExId = m_useBox.LastExIndex();
 }
-
-int32_t Cpage_item::CurrentElement() const { return m_list.CurrentElement(); }
-
-void Cpage_item::SelectElement(int32_t index) { m_list.SelectElement(index); }
-
-void Cpage_item::Reload() { m_list.Reload(); }
 
 bool Cpage_item::IsBeta() const { return m_context.Document().IsBeta(); }
 

@@ -14,24 +14,16 @@
 #include "document/item_struct.h"
 #include "editing/item_fields.h"
 #include "editing/item_sort.h"
-#include "pages/element_list.h"
-#include "pages/filtered_list_page.h"
+#include "pages/element_list_page.h"
 #include "pages/main_page.h"
 #include "pages/use_box.h"
 
-class Cpage_item : public CFilteredListPage, private CElementListOwner {
+class Cpage_item : public CElementListPage<Citemstruct> {
 public:
     explicit Cpage_item(CPageContext& context);
 
     void LoadSelection(const CProjectInfo& info) override;
     void StoreSelection(CProjectInfo& info) const override;
-    int32_t CurrentElement() const override;
-    void SelectElement(int32_t index) override;
-    void Reload() override;
-
-    // The list selection changed: applies the shown item, then shows the
-    // selected one; a refused apply puts the selection back.
-    void OnSelChangeList1() { m_list.ShowSelected(); }
     // "適用": stores the working copy into the document.
     CApplyResult Apply() override;
 
@@ -50,13 +42,6 @@ private:
     // The item list's controls and rules (page_item_list.cpp).
     static const CElementListKind<Citemstruct> kList;
 
-    // The list's buttons (element_list.h).
-    void OnAdd() { m_list.OnAdd(); }
-    void OnCopy() { m_list.OnCopy(); }
-    void OnDelete() { m_list.OnDelete(); }
-    void OnUp() { m_list.OnUp(); }
-    void OnDown() { m_list.OnDown(); }
-    void OnRevert() { m_list.OnRevert(); }
     void OnSort();
     void OnSelChangeFunc();
     void OnFuncWindow();
@@ -105,10 +90,7 @@ private:
     void ShowFuncString(int32_t index);
     // The filter box: the list shows the items whose "no", "code" or "name"
     // holds its text.
-    uint32_t FilterCount() const override { return m_list.Count(); }
     void AddFilterTexts(uint32_t index, CListFilter::CTexts& texts) const override;
-    void FillList() override { m_list.FillList(); }
-    void EnableMoveButtons() override { m_list.EnableMoveButtons(); }
     // The list's side of the page (element_list.h): an item shown after its
     // insertion takes its name without the question about renames, and a
     // new one its fields' rules on its first apply.
@@ -128,5 +110,4 @@ private:
     int32_t m_nItemExId = -1;        // the extension fields last chosen for items
     CItemPreviousOrder m_previousOrder; // the item order from before the last sort
     CUseBox m_useBox{*this, m_context, m_work, nowitemID}; // the "@@USE" box: the working copy's use entries
-    CElementListController<Citemstruct> m_list; // the item list and its buttons
 };
