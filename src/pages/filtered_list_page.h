@@ -40,5 +40,10 @@ protected:
     CListFilter m_filter; // the list lines against the element indexes
 
 private:
+    // The element list of the item and event pages keeps the list in step
+    // with the filter (element_list.h).
+    template <class T>
+    friend class CElementListController;
+
     int32_t m_nFilterBox;
 };

@@ -8,7 +8,6 @@
 #include "document/element_reader.h"
 #include "editing/event_groups.h"
 #include "editing/event_list_edit.h"
-#include "editing/internal_error.h"
 #include "editing/step_names.h"
 #include "editing/line_ends.h"
 #include "foundation/sjis_literal.h"
@@ -33,7 +32,8 @@ bool IsEditedByTyping(int32_t id, UiEvent event)
 
 } // namespace
 
-Cpage_event::Cpage_event(CPageContext& context) : CFilteredListPage(EventPageTemplate(), context, IDC_FILTER)
+Cpage_event::Cpage_event(CPageContext& context)
+    : CElementListPage(EventPageTemplate(), context, IDC_FILTER, noweventID, m_work, kList)
 {
     Bind(IDC_EVENT_LIST, UiEvent::kSelChanged, &Cpage_event::OnSelChangeList1);
     Bind(IDC_FILTER, UiEvent::kChanged, &Cpage_event::OnFilterChanged);
@@ -51,40 +51,9 @@ Cpage_event::Cpage_event(CPageContext& context) : CFilteredListPage(EventPageTem
     Bind(IDC_DIRECT_EDIT, UiEvent::kClicked, &Cpage_event::OnDirectEdit);
 }
 
-void Cpage_event::LoadSelection(const CProjectInfo& info) { m_nStoredEvent = info.eventId; }
+void Cpage_event::LoadSelection(const CProjectInfo& info) { m_list.LoadSelection(info.eventId); }
 
-void Cpage_event::StoreSelection(CProjectInfo& info) const { info.eventId = HasWindow() ? noweventID : m_nStoredEvent; }
-
-int32_t Cpage_event::CurrentElement() const { return HasWindow() ? noweventID : -1; }
-
-void Cpage_event::SelectElement(int32_t index)
-{
-    if (!HasWindow()) {
-        m_nStoredEvent = index;
-        return;
-    }
-    // An event the filter hides is shown with every event listed.
-    if (index >= 0 && m_filter.LineOf(index) < 0)
-        ClearFilter();
-    Control(IDC_EVENT_LIST).SetCurSel(m_filter.LineOf(index));
-    OnSelChangeList1();
-}
-
-void Cpage_event::Reload()
-{
-    if (!HasWindow())
-        return;
-    // The element at the shown place, or the last one when that place went.
-    const int32_t count = static_cast<int32_t>(m_context.Document().eventdata.GetCount());
-    const int32_t shown = noweventID >= count ? count - 1 : noweventID;
-    noweventID = -1;
-    RefillList();
-    if (shown >= 0 && m_filter.LineOf(shown) < 0)
-        ClearFilter();
-    Control(IDC_EVENT_LIST).SetCurSel(m_filter.LineOf(shown));
-    OnSelChangeList1();
-    FillGroups();
-}
+void Cpage_event::StoreSelection(CProjectInfo& info) const { info.eventId = m_list.Selection(); }
 
 int32_t Cpage_event::EscapeMode(const char* key) const { return ReadSettingNumber(m_context.Settings(), key, 0); }
 
@@ -111,17 +80,8 @@ bool Cpage_event::OnInitDialog()
     // Entering the page shows the stored event; nothing is applied. The
     // filter box starts empty.
     m_work.Clear();
-    noweventID = -1;
-    m_filter.Clear();
-    FillList();
-    EnableMoveButtons();
-    CUiControl list = Control(IDC_EVENT_LIST);
     m_nFunc = m_nParam = -1;
-    if (m_nStoredEvent >= 0 && static_cast<uint32_t>(m_nStoredEvent) < doc.eventdata.GetCount()) {
-        list.SetCurSel(m_nStoredEvent);
-        OnSelChangeList1();
-    }
-    FillGroups();
+    m_list.ShowStored();
     return true;
 }
 
@@ -395,16 +355,6 @@ CApplyResult Cpage_event::SaveShownEvent()
     return {};
 }
 
-void Cpage_event::SetListLine(int32_t index)
-{
-    const int32_t line = m_filter.LineOf(index);
-    if (line < 0)
-        return;
-    CUiControl list = Control(IDC_EVENT_LIST);
-    list.DeleteString(line);
-    list.InsertString(line, EventLabel(*m_context.Document().eventdata.GetAt(static_cast<uint32_t>(index))).GetBuffer());
-}
-
 CApplyResult Cpage_event::Apply()
 {
     if (noweventID == -1)
@@ -425,11 +375,7 @@ CApplyResult Cpage_event::Apply()
     // The page shows what the file will give back.
     if (guard == CReopenGuard::kNormalised)
         ShowEvent();
-    const CNotifyQuietScope quiet(m_context.NotifyReady());
-    CUiControl list = Control(IDC_EVENT_LIST);
-    const int32_t selected = list.GetCurSel();
-    SetListLine(noweventID);
-    list.SetCurSel(selected);
+    m_list.RelabelShown();
     return result;
 }
 
@@ -439,50 +385,10 @@ void Cpage_event::OnDestroy()
     m_nFunc = m_nParam = -1;
 }
 
-CApplyResult Cpage_event::ShowSelected()
+void Cpage_event::HideElement()
 {
-    const CModalWaitScope wait(m_context.ModalWait());
-    CUiControl list = Control(IDC_EVENT_LIST);
-    if (noweventID != -1) {
-        CApplyResult applied;
-        {
-            const CNotifyQuietScope quiet(m_context.NotifyReady());
-            applied = Apply();
-        }
-        if (applied.IsRefused()) {
-            list.SetCurSel(m_filter.LineOf(noweventID));
-            return applied;
-        }
-        FillGroups();
-    }
-    noweventID = m_filter.IndexOf(list.GetCurSel());
-    m_nStoredEvent = noweventID;
-    if (noweventID < 0) {
-        noweventID = -1;
-        m_nFunc = m_nParam = -1;
-        EnableEventControls(false);
-        return {};
-    }
-    const CMerxDocument& doc = m_context.Document();
-    if (static_cast<uint32_t>(noweventID) >= doc.eventdata.GetCount()) {
-        CStr_base<64> info;
-        info.Format(SJ("eventdata.GetArrayCount()：%u\n      noweventID：%d\n"), doc.eventdata.GetCount(), noweventID);
-        m_context.ShowMessage(
-            InternalErrorReport("eventdata_outlength", "Cpage_event::OnSelChangeList1()", info.GetBuffer()).GetBuffer());
-        noweventID = m_nStoredEvent = -1;
-        m_nFunc = m_nParam = -1;
-        EnableEventControls(false);
-        return {};
-    }
-    m_work = *doc.eventdata.GetAt(static_cast<uint32_t>(noweventID));
-    ShowEvent();
-    return {};
-}
-
-void Cpage_event::OnRevert()
-{
-    noweventID = -1;
-    OnSelChangeList1();
+    m_nFunc = m_nParam = -1;
+    EnableEventControls(false);
 }
 
 // ---- list operations -------------------------------------------------------

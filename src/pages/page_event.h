@@ -13,22 +13,15 @@
 #include "editing/event_fields.h"
 #include "editing/event_params.h"
 #include "editing/event_scripts.h"
-#include "pages/filtered_list_page.h"
+#include "pages/element_list_page.h"
 #include "pages/main_page.h"
 
-class Cpage_event : public CFilteredListPage {
+class Cpage_event : public CElementListPage<Ceventstruct> {
 public:
     explicit Cpage_event(CPageContext& context);
 
     void LoadSelection(const CProjectInfo& info) override;
     void StoreSelection(CProjectInfo& info) const override;
-    int32_t CurrentElement() const override;
-    void SelectElement(int32_t index) override;
-    void Reload() override;
-
-    // The list selection changed: applies the shown event, then shows the
-    // selected one; a refused apply puts the selection back.
-    void OnSelChangeList1() { ShowSelected(); }
     // "適用": stores the working copy into the document.
     CApplyResult Apply() override;
 
@@ -41,12 +34,9 @@ protected:
     CStr_base<64> TypedFieldName(int32_t id) const override;
 
 private:
-    void OnAdd();
-    void OnCopy();
-    void OnDelete();
-    void OnUp();
-    void OnDown();
-    void OnRevert();
+    // The event list's controls and rules (page_event_list.cpp).
+    static const CElementListKind<Ceventstruct> kList;
+
     void OnSelChangeFunc();
     void OnSelChangeParam();
     void OnParamAdd();
@@ -57,9 +47,6 @@ private:
     void ShowEvent();
     void EnableEventControls(bool shown);
     CEventFieldControls ReadFieldControls() const;
-    // The list selection's handling (OnSelChangeList1): what the apply of
-    // the event shown before came to; a refusal keeps that event shown.
-    CApplyResult ShowSelected();
     // Reads the fields, the shown param line and the shown script into the
     // working copy; a refusal, its reasons shown, when they cannot be read
     // or a param line cannot be shown.
@@ -76,22 +63,14 @@ private:
     void ShowScript(int32_t index);
     CEventScriptControls ReadScriptControls() const;
     void FillGroups();
-    // Puts event `index` into its list line, when the filter shows it.
-    void SetListLine(int32_t index);
     // The filter box, as on the item page: the list shows the events whose
     // "code" or "startmsg" holds its text.
-    uint32_t FilterCount() const override;
     void AddFilterTexts(uint32_t index, CListFilter::CTexts& texts) const override;
-    void FillList() override;
-    void EnableMoveButtons() override;
-    // Inserts a new event's line and shows it; when memory runs out on the
-    // way, the event goes again and the page shows what it showed.
-    void ShowInsertedEvent(uint32_t index, bool atEnd);
-    // As Cpage_item::TakeBackItem, for events.
-    void TakeBackEvent(uint32_t index, int32_t shown, uint32_t listed);
-    // The insertion of event `index` as a step of the undo history.
-    void RecordInserted(CEditCommandPtr step, uint32_t index, const char* action);
-    void ExchangeWithNeighbour(int32_t other);
+    // The list's side of the page (element_list.h): the group combo is
+    // filled again when the events changed.
+    void ShowElement() override { ShowEvent(); }
+    void HideElement() override;
+    void ElementsChanged() override { FillGroups(); }
     int32_t EscapeMode(const char* key) const;
 
     int32_t noweventID = -1;         // the shown event, -1 for none
@@ -101,5 +80,4 @@ private:
     CParamControls m_shownParam;
     int32_t m_nFunc = -1;            // 0 startfunc, 1 endfunc, 2 func
     CEventScriptControls m_shownScript;
-    int32_t m_nStoredEvent = -1;     // the selection: loaded, then following the shown event
 };

@@ -3,7 +3,6 @@
 #include "app/edit_dlg.h"
 #include "document/backslash_completion.h"
 #include "document/reopen_check.h"
-#include "editing/internal_error.h"
 #include "editing/item_rename.h"
 #include "editing/step_names.h"
 #include "foundation/sjis_literal.h"
@@ -61,7 +60,8 @@ bool IsEditedByTyping(int32_t id, UiEvent event)
 
 } // namespace
 
-Cpage_item::Cpage_item(CPageContext& context) : CFilteredListPage(ItemPageTemplate(), context, IDC_FILTER)
+Cpage_item::Cpage_item(CPageContext& context)
+    : CElementListPage(ItemPageTemplate(), context, IDC_FILTER, nowitemID, m_work, kList)
 {
     Bind(IDC_ITEM_LIST, UiEvent::kSelChanged, &Cpage_item::OnSelChangeList1);
     Bind(IDC_FILTER, UiEvent::kChanged, &Cpage_item::OnFilterChanged);
@@ -103,46 +103,16 @@ Cpage_item::Cpage_item(CPageContext& context) : CFilteredListPage(ItemPageTempla
 
 void Cpage_item::LoadSelection(const CProjectInfo& info)
 {
-    m_nStoredItem = info.itemId;
+    m_list.LoadSelection(info.itemId);
     m_nItemExId = info.itemExId;
     m_useBox.SetLastExIndex(info.useExId);
 }
 
 void Cpage_item::StoreSelection(CProjectInfo& info) const
 {
-    info.itemId = HasWindow() ? nowitemID : m_nStoredItem;
+    info.itemId = m_list.Selection();
     info.itemExId = m_nItemExId;
     info.useExId = m_useBox.LastExIndex();
-}
-
-int32_t Cpage_item::CurrentElement() const { return HasWindow() ? nowitemID : -1; }
-
-void Cpage_item::SelectElement(int32_t index)
-{
-    if (!HasWindow()) {
-        m_nStoredItem = index;
-        return;
-    }
-    // An item the filter hides is shown with every item listed.
-    if (index >= 0 && m_filter.LineOf(index) < 0)
-        ClearFilter();
-    Control(IDC_ITEM_LIST).SetCurSel(m_filter.LineOf(index));
-    OnSelChangeList1();
-}
-
-void Cpage_item::Reload()
-{
-    if (!HasWindow())
-        return;
-    // The element at the shown place, or the last one when that place went.
-    const int32_t count = static_cast<int32_t>(m_context.Document().itemdata.GetCount());
-    const int32_t shown = nowitemID >= count ? count - 1 : nowitemID;
-    nowitemID = -1;
-    RefillList();
-    if (shown >= 0 && m_filter.LineOf(shown) < 0)
-        ClearFilter();
-    Control(IDC_ITEM_LIST).SetCurSel(m_filter.LineOf(shown));
-    OnSelChangeList1();
 }
 
 bool Cpage_item::IsBeta() const { return m_context.Document().IsBeta(); }
@@ -169,16 +139,8 @@ bool Cpage_item::OnInitDialog()
 
     // The filter box starts empty on each visit of the page.
     m_work.Clear();
-    nowitemID = -1;
-    m_filter.Clear();
-    FillList();
-    EnableMoveButtons();
-    CUiControl list = Control(IDC_ITEM_LIST);
     m_nFunc = -1;
-    if (m_nStoredItem >= 0 && static_cast<uint32_t>(m_nStoredItem) < doc.itemdata.GetCount()) {
-        list.SetCurSel(m_nStoredItem);
-        OnSelChangeList1();
-    }
+    m_list.ShowStored();
     m_bAskRename = true;
     return true;
 }
@@ -311,16 +273,6 @@ CApplyResult Cpage_item::SaveShownItem()
     return saved;
 }
 
-void Cpage_item::SetListLine(int32_t index)
-{
-    const int32_t line = m_filter.LineOf(index);
-    if (line < 0)
-        return;
-    CUiControl list = Control(IDC_ITEM_LIST);
-    list.DeleteString(line);
-    list.InsertString(line, m_context.Document().itemdata.GetAt(index)->FieldText("name"));
-}
-
 CApplyResult Cpage_item::Apply()
 {
     if (nowitemID == -1)
@@ -374,15 +326,9 @@ CApplyResult Cpage_item::Apply()
             ShowItem();
     }
     m_context.Record(changes.Finish(doc), ElementStepName(stored, SJ("適用")).GetBuffer());
-    {
-        // The line takes the new name; the selection stays where the user
-        // put it (an apply before a switch).
-        const CNotifyQuietScope quiet(m_context.NotifyReady());
-        CUiControl list = Control(IDC_ITEM_LIST);
-        const int32_t selected = list.GetCurSel();
-        SetListLine(nowitemID);
-        list.SetCurSel(selected);
-    }
+    // The line takes the new name; the selection stays where the user put
+    // it (an apply before a switch).
+    m_list.RelabelShown();
     m_bAskRename = true;
     return result;
 }
@@ -394,49 +340,10 @@ void Cpage_item::OnDestroy()
     m_useBox.OnDestroy();
 }
 
-CApplyResult Cpage_item::ShowSelected()
+void Cpage_item::HideElement()
 {
-    const CModalWaitScope wait(m_context.ModalWait());
-    CUiControl list = Control(IDC_ITEM_LIST);
-    if (nowitemID != -1) {
-        CApplyResult applied;
-        {
-            const CNotifyQuietScope quiet(m_context.NotifyReady());
-            applied = Apply();
-        }
-        if (applied.IsRefused()) {
-            list.SetCurSel(m_filter.LineOf(nowitemID));
-            return applied;
-        }
-    }
-    nowitemID = m_filter.IndexOf(list.GetCurSel());
-    m_nStoredItem = nowitemID;
-    if (nowitemID < 0) {
-        nowitemID = -1;
-        m_nFunc = -1;
-        EnableItemControls(false);
-        return {};
-    }
-    const CMerxDocument& doc = m_context.Document();
-    if (static_cast<uint32_t>(nowitemID) >= doc.itemdata.GetCount()) {
-        CStr_base<64> info;
-        info.Format(SJ("itemdata.GetArrayCount()：%u\n      nowitemID：%d\n"), doc.itemdata.GetCount(), nowitemID);
-        m_context.ShowMessage(
-            InternalErrorReport("itemdata_outlength", "Cpage_item::OnSelChangeList1()", info.GetBuffer()).GetBuffer());
-        nowitemID = m_nStoredItem = -1;
-        m_nFunc = -1;
-        EnableItemControls(false);
-        return {};
-    }
-    m_work = *doc.itemdata.GetAt(nowitemID);
-    ShowItem();
-    return {};
-}
-
-void Cpage_item::OnRevert()
-{
-    nowitemID = -1;
-    OnSelChangeList1();
+    m_nFunc = -1;
+    EnableItemControls(false);
 }
 
 void Cpage_item::OnItemEx()

@@ -14,23 +14,16 @@
 #include "document/item_struct.h"
 #include "editing/item_fields.h"
 #include "editing/item_sort.h"
-#include "pages/filtered_list_page.h"
+#include "pages/element_list_page.h"
 #include "pages/main_page.h"
 #include "pages/use_box.h"
 
-class Cpage_item : public CFilteredListPage {
+class Cpage_item : public CElementListPage<Citemstruct> {
 public:
     explicit Cpage_item(CPageContext& context);
 
     void LoadSelection(const CProjectInfo& info) override;
     void StoreSelection(CProjectInfo& info) const override;
-    int32_t CurrentElement() const override;
-    void SelectElement(int32_t index) override;
-    void Reload() override;
-
-    // The list selection changed: applies the shown item, then shows the
-    // selected one; a refused apply puts the selection back.
-    void OnSelChangeList1() { ShowSelected(); }
     // "適用": stores the working copy into the document.
     CApplyResult Apply() override;
 
@@ -46,14 +39,10 @@ protected:
 private:
     // The item's script texts, in the order of the func combo.
     static constexpr const char* kFuncKeys[] = {"funct", "funcs", "funcb"};
+    // The item list's controls and rules (page_item_list.cpp).
+    static const CElementListKind<Citemstruct> kList;
 
-    void OnAdd();
-    void OnCopy();
-    void OnDelete();
-    void OnUp();
-    void OnDown();
     void OnSort();
-    void OnRevert();
     void OnSelChangeFunc();
     void OnFuncWindow();
     void OnDirectEdit();
@@ -88,9 +77,6 @@ private:
     void ShowItem();
     void EnableItemControls(bool shown);
     CItemFieldControls ReadControls() const;
-    // The list selection's handling (OnSelChangeList1): what the apply of
-    // the item shown before came to; a refusal keeps that item shown.
-    CApplyResult ShowSelected();
     // Reads the fields back into the working copy; on failure shows the
     // messages and returns them as a refusal.
     CApplyResult ReadBackFields();
@@ -102,28 +88,15 @@ private:
     // a refusal, its message shown, for a script that would not read back.
     CApplyResult SaveFuncString();
     void ShowFuncString(int32_t index);
-    // Puts item `index` into its list line, when the filter shows it.
-    void SetListLine(int32_t index);
     // The filter box: the list shows the items whose "no", "code" or "name"
     // holds its text.
-    uint32_t FilterCount() const override;
     void AddFilterTexts(uint32_t index, CListFilter::CTexts& texts) const override;
-    void FillList() override;
-    void EnableMoveButtons() override;
-    // Inserts a new item's line and shows it; the question about renames
-    // is off for it once it is shown. When memory runs out on the way, the
-    // item goes again and the page shows what it showed (TakeBackItem).
-    void ShowInsertedItem(uint32_t index, bool atEnd);
-    // Removes the item at `index` inserted while the page showed `shown`,
-    // and its line when the list has `listed` + 1 lines; shows `shown`
-    // again, reloaded only when the page had left it.
-    void TakeBackItem(uint32_t index, int32_t shown, uint32_t listed);
-    // Before an item is added or copied: the shown item is applied; false
-    // when that was refused, and nothing is to be inserted.
-    bool ApplyBeforeInsert();
-    // The insertion of item `index` as a step of the undo history.
-    void RecordInserted(CEditCommandPtr step, uint32_t index, const char* action);
-    void ExchangeWithNeighbour(int32_t other);
+    // The list's side of the page (element_list.h): an item shown after its
+    // insertion takes its name without the question about renames, and a
+    // new one its fields' rules on its first apply.
+    void ShowElement() override { ShowItem(); }
+    void HideElement() override;
+    void InsertedShown(bool fresh) override;
     bool IsBeta() const;
     int32_t EscapeMode(const char* key) const;
 
@@ -134,7 +107,6 @@ private:
     CStr_base<16384> m_strShownFunc; // what the func edit held when it was shown
     bool m_bAskRename = true;        // apply asks whether a new name is to be followed
     CStr_base<1024> m_strPageError;
-    int32_t m_nStoredItem = -1;      // the selection: loaded, then following the shown item
     int32_t m_nItemExId = -1;        // the extension fields last chosen for items
     CItemPreviousOrder m_previousOrder; // the item order from before the last sort
     CUseBox m_useBox{*this, m_context, m_work, nowitemID}; // the "@@USE" box: the working copy's use entries

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "../shell/main_dlg_fixture.h"
+#include "document/data_writer.h"
 #include "pages/page_event.h"
 #include "pages/page_event_template.h"
 
@@ -291,6 +292,65 @@ TEST_F(EventPageTest, AddCopyDeleteAndMove)
         user.Click(Page(main), IDC_ADD);
         EXPECT_EQ(Lines(main, IDC_EVENT_LIST), (std::vector<std::string>{"dry", "wind", "event_4", "event_4"}));
         user.Answer(UiAnswer::kNo);
+    });
+}
+
+// Each change the list makes to the events is one step of the undo
+// history, named for its event, and undo gives back the document as it
+// was; while the shown event's apply is refused, add and copy insert
+// nothing.
+TEST_F(EventPageTest, ListChangesAreOneStepEachAndWaitForTheShownEventsApply)
+{
+    const auto documentText = [](CMainDlg& main) {
+        const CWriterText text = CMerxWriter(main.Document()).WriteDocument();
+        return std::string(text.GetBuffer(), text.GetLength());
+    };
+    const auto undoText = [](CMainDlg& main) { return Cp932ToUtf8(main.Menu().Find(ID_EDIT_UNDO)->text.GetBuffer()); };
+    struct Case {
+        const char* what;
+        int32_t button;
+        std::vector<std::string> list; // after the change
+        std::string undo;              // the edit menu's undo after it
+    };
+    const Case cases[] = {
+        {"add", IDC_ADD, {"雨が降り出した", "dry", "wind", "event_4"}, "取り消し: イベント「event_4」の追加(&U)"},
+        {"copy", IDC_COPY, {"雨が降り出した", "dry", "wind", "dry_copy_ID_4"},
+         "取り消し: イベント「dry_copy_ID_4」のコピー(&U)"},
+        {"delete", IDC_DELETE, {"雨が降り出した", "wind"}, "取り消し: イベント「dry」の削除(&U)"},
+        {"down", IDC_DOWN, {"雨が降り出した", "wind", "dry"}, "取り消し: イベント「dry」の移動(&U)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Open("1");
+        Run([&](CMainDlg& main) {
+            Enter(main);
+            const std::string before = documentText(main);
+            if (c.button == IDC_DELETE)
+                user.Answer(UiAnswer::kYes);
+            user.Click(Page(main), c.button);
+            user.TakeMessages();
+            EXPECT_EQ(Lines(main, IDC_EVENT_LIST), c.list);
+            EXPECT_EQ(main.Project().history.GetCount(), 1u);
+            EXPECT_EQ(undoText(main), c.undo);
+            user.ChooseMenu(main, ID_EDIT_UNDO);
+            EXPECT_EQ(documentText(main), before);
+            EXPECT_EQ(Lines(main, IDC_EVENT_LIST), (std::vector<std::string>{"雨が降り出した", "dry", "wind"}));
+        });
+    }
+
+    Open("1");
+    Run([&](CMainDlg& main) {
+        // A line without a blank, which apply refuses.
+        main.Document().eventdata.GetAt(1)->params.Add()->Assign("lone");
+        Enter(main);
+        for (const int32_t button : {IDC_ADD, IDC_COPY}) {
+            user.Click(Page(main), button);
+            EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"[param]：構文が認識できません。\n"});
+            EXPECT_EQ(Lines(main, IDC_EVENT_LIST), (std::vector<std::string>{"雨が降り出した", "dry", "wind"}));
+            EXPECT_EQ(main.Document().eventdata.GetCount(), 3u);
+            EXPECT_EQ(main.Project().history.GetCount(), 0u);
+            EXPECT_EQ(Page(main).CurrentElement(), 1);
+        }
     });
 }
 
