@@ -210,7 +210,7 @@ TEST(ReplaceCommand, WhatItWritesReadsBackAsItIs)
     EXPECT_EQ(folder.Get("twice.cgi"), folder.Get("again.cgi"));
 }
 
-TEST(FindCommand, UsageAndFilesThatCannotBeOpenedOrWritten)
+TEST(FindCommand, UsageAndAFileThatCannotBeOpened)
 {
     TempFolder folder;
     folder.Put("data.cgi", Project());
@@ -231,19 +231,6 @@ TEST(FindCommand, UsageAndFilesThatCannotBeOpenedOrWritten)
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.substr(0, err.size()), err) << run.err;
     }
-    const std::pair<std::vector<std::string>, int> files[] = {
-        {{"find", folder.Path("none.cgi"), "a"}, 66},
-        {{"find", "--rule", "none.sir", file, "a"}, 66},
-        {{"replace", "-o", folder.Path("none/out.cgi"), file, "剣", "刀"}, 73},
-    };
-    for (const auto& [args, status] : files)
-        EXPECT_EQ(RunTavaro(args).status, status) << testing::PrintToString(args);
-
-    const TavaroRun help = RunTavaro({"find", "--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.substr(0, 19), "Usage: tavaro find ");
-    EXPECT_EQ(RunTavaro({"replace", "--help"}).out, help.out);
-    const std::string commands = RunTavaro({"--help"}).out;
-    EXPECT_NE(commands.find("\n  find "), std::string::npos);
-    EXPECT_NE(commands.find("\n  replace "), std::string::npos);
+    // The files of "tavaro replace" are in the table of the write paths.
+    EXPECT_EQ(RunTavaro({"find", folder.Path("none.cgi"), "a"}).status, 66);
 }

@@ -251,12 +251,3 @@ TEST(ItemCommand, FilesThatCannotBeOpenedOrWritten)
     }
     EXPECT_FALSE(std::filesystem::exists(folder.Path("out.cgi")));
 }
-
-TEST(ItemCommand, Help)
-{
-    const TavaroRun help = RunTavaro({"item", "--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.substr(0, 24), "Usage: tavaro item list ");
-    for (const char* sub : {"list", "rename"})
-        EXPECT_EQ(RunTavaro({"item", sub, "--help"}).out, help.out) << sub;
-}
