@@ -61,7 +61,7 @@ TEST_F(QtGeometryTest, AMaximizedWindowKeepsItsNormalRectangle)
 TEST_F(QtGeometryTest, TheProgramsFontHasItsCharacters)
 {
     ASSERT_TRUE(probe.Create());
-    probe.Control(kProbeText).SetFont(CUiFont{Sj("ＭＳ ゴシック").c_str(), 12});
+    probe.Control(kProbeText).SetFont(CUiFont{S("ＭＳ ゴシック").c_str(), 12});
     const QFont font = ControlOfDialog(probe, kProbeText)->font();
     EXPECT_EQ(font.pointSize(), 12);
     const QFontMetrics metrics(font);
