@@ -11,18 +11,24 @@
 // it counts as accepted. Command-line operands decide as the UTF-8 form
 // does. As a file's native name, the input gets a path text only when that
 // text names it again; otherwise the characters blamed are characters of
-// it, each once. A failed check prints the input as a C string literal and
-// aborts.
+// it, each once. Split at its zero bytes into a text, a needle and a
+// replacement, the string's search and replace find what a walk over the
+// text's characters finds: never inside a double-byte character, every
+// occurrence from left to right without rescanning what was put in. A failed
+// check prints the input as a C string literal and aborts.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "cli/cp932_operand.h"
 #include "foundation/cp932.h"
 #include "foundation/native_path.h"
+#include "foundation/sjis.h"
+#include "foundation/str_base.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -133,6 +139,40 @@ void ExpectTyped(const CTypedCp932& typed, const Tally& tally, const char* form)
            "a refused character is not one \"?\"");
 }
 
+// The search as a walk over the characters from `start`.
+int32_t WalkFind(const std::string& text, const std::string& needle, size_t start)
+{
+    for (size_t p = start; p + needle.size() <= text.size(); p += SjisCharLength(text.data(), p, text.size())) {
+        if (text.compare(p, needle.size(), needle) == 0)
+            return static_cast<int32_t>(p);
+    }
+    return -1;
+}
+
+void CheckFindAndReplace(const std::string& input)
+{
+    const std::vector<std::string> parts = FuzzParts(input, 3);
+    const std::string& text = parts[0];
+    const std::string& needle = parts[1];
+    if (needle.empty())
+        return;
+    CStr_base<64> s(text.c_str());
+    for (int32_t start = 0; start < 3; ++start)
+        Expect(s.Find(needle.c_str(), start) == WalkFind(text, needle, static_cast<size_t>(start)),
+               "a search finds otherwise than a walk over the characters");
+    std::string expected;
+    int32_t count = 0;
+    size_t done = 0;
+    for (int32_t at = WalkFind(text, needle, 0); at >= 0; at = WalkFind(text, needle, done), ++count) {
+        expected += text.substr(done, at - done) + parts[2];
+        done = at + needle.size();
+    }
+    expected += text.substr(done);
+    Expect(s.Replace(needle.c_str(), parts[2].c_str()) == count &&
+               std::string(s.GetBuffer(), s.GetLength()) == expected,
+           "a replace replaces otherwise than a walk over the characters finds");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -166,5 +206,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (char32_t cp : unfit)
         Expect(blamed.insert(cp).second && !IsCp932ByteEscape(cp) && read.find(cp) != std::u32string::npos,
                "a character blamed for a name is named twice or is none of it");
+    CheckFindAndReplace(input);
     return 0;
 }

@@ -19,7 +19,9 @@
 //   - the written text reads back as the same elements in the same places:
 //     the blank and comment lines behind an item or event (from the first
 //     blank line on) as other text of their own, never inside an element,
-//     and the comment of each "@@USE" line on its line.
+//     and the comment of each "@@USE" line on its line;
+//   - the hand-written scans of lines, blocks and tab runs give what the
+//     patterns they stand for give (scan_equivalence.h).
 // A failed check prints the input as a C string literal and aborts.
 #include <cstddef>
 #include <cstdint>
@@ -36,6 +38,7 @@
 #include "document/merx_document.h"
 #include "document/merx_reader.h"
 #include "pattern/editor_matchers.h"
+#include "scan_equivalence.h"
 #include "written_elements.h"
 
 namespace {
@@ -133,6 +136,9 @@ void Run(uint8_t rule, const std::string& text)
     Expect(reader.Parse(text.c_str()), "the reader failed");
     CheckDocument(doc);
     CheckKeywordLinesStartBlocks(text);
+    for (const char* differs : {scan_equivalence::CheckLines(text), scan_equivalence::CheckBlocks(text),
+                                scan_equivalence::CheckTabsBeforeLineEnds(text)})
+        Expect(differs == nullptr, differs);
 
     const CWriterText first = CMerxWriter(doc).WriteDocument();
     const std::vector<std::string> elements = WrittenElements(doc);

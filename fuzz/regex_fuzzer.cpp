@@ -25,15 +25,23 @@
 //   - StrRegex finds the same matches as the search, which may have one more:
 //     an empty match at the very end of the text;
 //   - a pattern without "%" (one plain literal) finds what a plain scan for
-//     that literal finds.
+//     that literal finds;
+//   - with options of "g" and "i" only, a text of up to 64 bytes and a
+//     pattern without "%^" and "%g" (which compare with the search origin,
+//     the start offset), the search finds what trying one start position at a time finds (option
+//     "s" with a start offset, which never skips): the loops that pass over
+//     positions where no match can start, and the rest attempts that "+"
+//     and "*" skip, lose nothing.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "foundation/sjis.h"
 #include "pattern/editor_matchers.h"
 #include "pattern/str_regex.h"
 #include "regex_reference.h"
@@ -196,6 +204,65 @@ void CheckCounts(const Input& in, const Outcome& o, bool global, const char* cal
         Fail(in, (what + "the capture list after the call is not what it should be").c_str());
 }
 
+// Whether the pattern may hold an escape that compares with the search
+// origin ("%^", "%g", with or without counts before the letter).
+bool NamesTheOrigin(const std::string& pattern)
+{
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] != '%')
+            continue;
+        size_t letter = i + 1;
+        while (letter < pattern.size() && std::strchr("+*/!-,0123456789", pattern[letter]) && pattern[letter])
+            ++letter;
+        if (letter < pattern.size() && (pattern[letter] == '^' || pattern[letter] == 'g'))
+            return true;
+    }
+    return false;
+}
+
+// The search tried one start position at a time: option "s" without "g"
+// tries only the start offset. Returns false when the calls together ran out
+// of one call's budget (so that the check costs no more than a search).
+bool OnePositionAtATime(const Input& in, bool global, Outcome* out)
+{
+    CStr_base<64> subject(in.text.c_str());
+    std::string options = in.options + "s";
+    options.erase(std::remove(options.begin(), options.end(), 'g'), options.end());
+    const uint32_t size = static_cast<uint32_t>(in.text.size());
+    uint32_t p = 0;
+    uint64_t steps = 0;
+    while (p <= size) {
+        CStrRegexMatchStruct captures;
+        CStrRegexHitList hits;
+        CStrRegexBudget budget = FuzzBudget();
+        budget.maxSteps -= steps;
+        const int32_t found = subject.Regex(in.pattern.c_str(), options.c_str(), &captures, nullptr, nullptr,
+                                            static_cast<int32_t>(p), &hits, {}, &budget);
+        if (budget.stop != StrRegexStop::kNone)
+            return false;
+        steps += budget.steps;
+        if (found != 1) {
+            if (p == size)
+                break;
+            p += static_cast<uint32_t>(SjisCharLength(in.text.c_str() + p));
+            continue;
+        }
+        const uint32_t length = hits[0].length;
+        out->hits.push_back({p, length});
+        out->history.push_back(CopyCaptures(captures));
+        ++out->count;
+        p += length;
+        if (!global)
+            break;
+        if (length == 0) {
+            if (p >= size)
+                break;
+            p += static_cast<uint32_t>(SjisCharLength(in.text.c_str() + p));
+        }
+    }
+    return true;
+}
+
 void Check(const Input& in)
 {
     const bool global = in.options.find('g') != std::string::npos;
@@ -231,6 +298,16 @@ void Check(const Input& in)
         if (expected.size() != search.hits.size() ||
             !std::equal(expected.begin(), expected.end(), search.hits.begin(), SameHit))
             Fail(in, "search: the hits of a plain literal differ from a direct scan");
+    }
+
+    if (in.options.find_first_not_of("gi") == std::string::npos && in.text.size() <= 64 &&
+        !NamesTheOrigin(in.pattern)) {
+        Outcome reference;
+        if (OnePositionAtATime(in, global, &reference) &&
+            (reference.count != search.count || reference.history != search.history ||
+             !std::equal(reference.hits.begin(), reference.hits.end(), search.hits.begin(), search.hits.end(),
+                         SameHit)))
+            Fail(in, "search: the matches differ from trying one start position at a time");
     }
 
     CheckCounts(in, replace, global, "replace");

@@ -3,15 +3,26 @@
 # SECONDS seconds (default 60) from its seed corpus in corpus/<name>/.
 #
 #   fuzz/run.sh [SECONDS]
+#   fuzz/run.sh --runs N [SECONDS]
 #
 # With SECONDS = 0 nothing is fuzzed: every seed is run once (the
-# regression check for CI; it takes a second or two). New inputs found while
+# regression check for CI; it takes a second or two). With --runs, each
+# target stops after N new inputs, or after SECONDS (default 15) when that
+# comes first, so that a test run stays bounded on a slow machine; the
+# runs start from a fresh folder each time. New inputs found while
 # fuzzing go to build-fuzz/corpus/<name>/, crashes, time-outs and
 # out-of-memory inputs to build-fuzz/artifacts/<name>/; the seed folders are
 # only read. Environment: BUILD_DIR overrides the build folder.
 set -euo pipefail
 
-seconds=${1:-60}
+runs=0
+if [ "${1:-}" = --runs ]; then
+    runs=$2
+    shift 2
+    seconds=${1:-15}
+else
+    seconds=${1:-60}
+fi
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=${BUILD_DIR:-$root/build-fuzz}
@@ -36,15 +47,23 @@ for target in $targets; do
     fi
     work=$build/corpus/$target
     artifacts=$build/artifacts/$target
+    limit=()
+    if [ "$runs" -gt 0 ]; then
+        work=$build/runs/$target
+        rm -rf "$work"
+        limit=(-runs="$runs")
+        echo "== $target: fuzzing for $runs runs or $seconds s"
+    else
+        echo "== $target: fuzzing for $seconds s"
+    fi
     mkdir -p "$work" "$artifacts"
-    echo "== $target: fuzzing for $seconds s"
     # A rule file needs its sections and keys before it reaches the fields.
     max_len=256
     [ "$target" = rule ] && max_len=1024
     # The page rules take the reader's dictionary when they have none.
     dict=$here/$target.dict
     [ -f "$dict" ] || dict=$here/reader.dict
-    "$fuzzer" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
+    "$fuzzer" "${limit[@]}" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
         -dict="$dict" -artifact_prefix="$artifacts/" -print_final_stats=1 \
         "$work" "$seeds" || status=1
 done

@@ -4,9 +4,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <set>
 #include <string>
 
 #include "../document/document_test_helpers.h"
@@ -150,8 +147,6 @@ TEST(FormatCommand, OutputsThatMayNotBeReplacedAreRefused)
         {{"-o", folder.Path("read-only.cgi"), folder.Path("data.cgi")},
          "tavaro format: cannot write " + folder.Path("read-only.cgi") +
              ": the file is read-only (it has no write permission)\n"},
-        {{"-o", folder.Path("none/out.cgi"), folder.Path("data.cgi")},
-         "tavaro format: cannot write " + folder.Path("none/out.cgi") + ": No such file or directory\n"},
         // In place, with the editor's message and the reason on a line of its own.
         {{"-o", folder.Path("read-only.cgi"), folder.Path("read-only.cgi")},
          "tavaro format: ファイルの作成に失敗しました。\n" + folder.Path("read-only.cgi") +
@@ -167,25 +162,6 @@ TEST(FormatCommand, OutputsThatMayNotBeReplacedAreRefused)
     EXPECT_TRUE(std::filesystem::is_fifo(folder.Path("fifo")));
     EXPECT_EQ(folder.Get("read-only.cgi"), data);
     EXPECT_TRUE(BackupFolder(data).empty());  // a refused save makes no backup
-}
-
-TEST(FormatCommand, WritingOverTheFileItselfSavesWithABackup)
-{
-    TempFolder folder;
-    folder.Put("data.cgi", "@@ITEM\r\n\tno\t1\r\n");
-    const std::set<std::string> before = BackupFolder("@@ITEM\r\n\tno\t1\r\n");
-    const TavaroRun run = RunTavaro({"format", "-o", folder.Path("data.cgi"), folder.Path("data.cgi")});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const std::string saved = folder.Get("data.cgi");
-    EXPECT_EQ(saved.compare(0, kHeader.size(), kHeader), 0);
-    std::set<std::string> made;
-    for (const std::string& name : BackupFolder("@@ITEM\r\n\tno\t1\r\n"))
-        if (!before.count(name))
-            made.insert(name);
-    ASSERT_EQ(made.size(), 1u);
-    std::ifstream backup(*made.begin(), std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), "@@ITEM\r\n\tno\t1\r\n");
-    std::filesystem::remove(*made.begin());
 }
 
 TEST(InfoCommand, ShowsWhatTheProjectPageShows)

@@ -6,8 +6,10 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "../run_program.h"
+#include "foundation/cp932.h"
 
 using TavaroRun = ProgramRun;
 
@@ -35,4 +37,26 @@ inline std::set<std::string> BackupFolder(const std::string& content)
             names.insert(entry.path().string());
     }
     return names;
+}
+
+// The backups of `content` made since `before` was taken; they are removed,
+// since the backup folder is shared.
+inline std::set<std::string> NewBackups(const std::string& content, const std::set<std::string>& before)
+{
+    std::set<std::string> made;
+    for (const std::string& name : BackupFolder(content))
+        if (!before.count(name)) {
+            made.insert(name);
+            std::filesystem::remove(name);
+        }
+    return made;
+}
+
+// A data file from UTF-8 lines: CP932 with CR LF.
+inline std::string DataFile(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += Utf8ToCp932(line) + "\r\n";
+    return text;
 }

@@ -119,15 +119,29 @@ TEST(TavaroOutput, AFailedStandardOutputIsReportedWithStatus74)
     }
 }
 
+// Every command's help (a subcommand's is its command's), the list of
+// commands, and the version.
 TEST(TavaroUsage, HelpAndVersion)
 {
-    const TavaroRun help = RunTavaro({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("\n  regex "), std::string::npos) << help.out;
-    EXPECT_EQ(RunTavaro({"--version"}).out, "tavaro " TAVARO_VERSION "\n");
-    const TavaroRun regexHelp = RunTavaro({"regex", "--help"});
-    EXPECT_EQ(regexHelp.status, 0);
-    EXPECT_EQ(regexHelp.out, RegexHelp());
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"--version"}, "tavaro " TAVARO_VERSION "\n"}, {{"--help"}, "Usage: tavaro COMMAND "},
+        {{"check", "--help"}, "Usage: tavaro check "},  {{"find", "--help"}, "Usage: tavaro find "},
+        {{"format", "--help"}, "Usage: tavaro format "}, {{"info", "--help"}, "Usage: tavaro info "},
+        {{"item", "--help"}, "Usage: tavaro item list "}, {{"regex", "--help"}, std::string(RegexHelp())},
+        {{"sort", "--help"}, "Usage: tavaro sort "},
+    };
+    for (const auto& [args, out] : rows) {
+        const TavaroRun run = RunTavaro(args);
+        EXPECT_EQ(run.status, 0) << args[0];
+        EXPECT_EQ(run.out.substr(0, out.size()), out) << args[0];
+        EXPECT_EQ(run.err, "");
+    }
+    EXPECT_EQ(RunTavaro({"replace", "--help"}).out, RunTavaro({"find", "--help"}).out);
+    for (const char* sub : {"list", "rename"})
+        EXPECT_EQ(RunTavaro({"item", sub, "--help"}).out, RunTavaro({"item", "--help"}).out) << sub;
+    const std::string commands = RunTavaro({"--help"}).out;
+    for (const char* command : {"check", "find", "format", "info", "item", "regex", "replace", "sort"})
+        EXPECT_NE(commands.find(std::string("\n  ") + command + " "), std::string::npos) << command;
 }
 
 }  // namespace

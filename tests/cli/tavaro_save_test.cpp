@@ -25,19 +25,6 @@ std::string Data(const std::string& test)
     return "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n# " + test + "\r\n";
 }
 
-// The backups of `content` made since `before` was taken; they are removed,
-// since the backup folder is shared.
-std::set<std::string> NewBackups(const std::string& content, const std::set<std::string>& before)
-{
-    std::set<std::string> made;
-    for (const std::string& name : BackupFolder(content))
-        if (!before.count(name)) {
-            made.insert(name);
-            std::filesystem::remove(name);
-        }
-    return made;
-}
-
 // A start of tavaro whose read limit is `bytes`.
 ProgramStart WithLimit(size_t bytes)
 {

@@ -6,11 +6,10 @@
 
 #include <string>
 
+#include "../cp932_text.h"
 #include "document_test_helpers.h"
 
 namespace {
-
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 TEST(ConditionLines, ALineCountsWhenItBeginsWithIfAfterBlanksAndTabs)
 {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -130,20 +129,8 @@ TEST(Cp932, EveryTwoByteStringComesBack)
     }
 }
 
-TEST(Cp932, RandomAndLargeByteStringsComeBack)
+TEST(Cp932, LargeByteStringsComeBack)
 {
-    std::mt19937 random(932);
-    const unsigned char interesting[] = {0x00, 0x0A, 0x40, 0x5C, 0x7E, 0x7F, 0x80, 0x81, 0x87, 0x9F, 0xA0,
-                                         0xA1, 0xDF, 0xE0, 0xED, 0xEE, 0xEF, 0xFA, 0xFC, 0xFD, 0xFF};
-    for (int round = 0; round < 5000; ++round) {
-        std::string bytes(random() % 48, '\0');
-        for (char& c : bytes)
-            c = static_cast<char>(random() % 2 ? interesting[random() % sizeof interesting] : random() % 0x100);
-        SCOPED_TRACE(round);
-        ExpectRoundTrips(bytes);
-        if (HasFailure())
-            return;
-    }
     std::string bytes;
     const std::string line = "\tname=" + Bytes({0x95, 0x5C, 0x83, 0x5C, 0xB1, 0x87, 0x90, 0x80}) + "abc\r\n";
     while (bytes.size() < (1u << 20))

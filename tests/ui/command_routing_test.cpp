@@ -1,5 +1,5 @@
 // Notifications and keys: the command filter, the key filter, the handlers
-// they reach, and what the window does with a key nobody takes.
+// they reach.
 #include <gtest/gtest.h>
 
 #include "probe_dialog.h"
@@ -36,51 +36,6 @@ TEST(CommandRouting, FilterSeesEveryNotificationFirstAndCanTakeIt)
     EXPECT_EQ(s.dialog.m_ownLog, (Log{"probe: cmd 19 clicked", "probe: cmd 11 changed", "probe: cmd 13 clicked",
                                       "probe: cmd 13 clicked", "probe: cmd 2 clicked", "probe: cancel",
                                       "probe: hidden"}));
-}
-
-TEST(CommandRouting, KeysNobodyTakesMoveTheFocusOrPressButtons)
-{
-    struct Case {
-        const char* name;
-        int32_t focus;
-        UiKey key;
-        bool ctrl, shift;
-        int32_t disabled;  // a control to disable first, or 0
-        int32_t focusAfter;
-        Log tail;          // log entries after the key filter's
-    };
-    const Case cases[] = {
-        {"Tab skips the label", kProbeLine, UiKey::kTab, false, false, 0, kProbeText, {}},
-        {"Shift+Tab wraps backwards", kProbeLine, UiKey::kTab, false, true, 0, kIdCancel, {}},
-        {"Tab skips hidden and disabled", kProbeList, UiKey::kTab, false, false, kProbeApply, kIdOk, {}},
-        {"Enter presses the default button", kProbeLine, UiKey::kEnter, false, false, 0, kProbeLine,
-         {"probe: cmd 1 clicked", "probe: ok", "probe: hidden"}},
-        {"Enter presses a focused button", kProbeApply, UiKey::kEnter, false, false, 0, kProbeApply,
-         {"probe: cmd 19 clicked", "probe: apply"}},
-        {"Enter with the default button disabled", kProbeLine, UiKey::kEnter, false, false, kIdOk, kProbeLine, {}},
-        {"Enter in a multi-line edit is text", kProbeText, UiKey::kEnter, false, false, 0, kProbeText,
-         {"probe: cmd 12 changed"}},
-        {"Escape cancels", kProbeLine, UiKey::kEscape, false, false, 0, kProbeLine,
-         {"probe: cmd 2 clicked", "probe: cancel", "probe: hidden"}},
-    };
-    for (const Case& c : cases) {
-        Shown s;
-        ASSERT_TRUE(s.user.Focus(s.dialog, c.focus)) << c.name;
-        if (c.disabled)
-            s.dialog.Control(c.disabled).Enable(false);
-        s.dialog.m_ownLog.clear();
-        ASSERT_TRUE(s.user.PressKey(s.dialog, c.key, c.ctrl, c.shift)) << c.name;
-        Log expected{"probe: key " + std::to_string(static_cast<int>(c.key)) + (c.ctrl ? " ctrl" : "") + " at " +
-                     std::to_string(c.focus)};
-        expected.insert(expected.end(), c.tail.begin(), c.tail.end());
-        EXPECT_EQ(s.dialog.m_ownLog, expected) << c.name;
-        EXPECT_EQ(s.user.LookAt(s.dialog).FocusedControl(), c.focusAfter) << c.name;
-        EXPECT_TRUE(s.user.TakeProblems().empty()) << c.name;
-    }
-    Shown s;
-    ASSERT_TRUE(s.user.TypeText(s.dialog, kProbeText, "ab"));
-    ASSERT_TRUE(s.user.PressKey(s.dialog, UiKey::kEnter));
-    EXPECT_STREQ(s.user.Look(s.dialog, kProbeText).text, "ab\r\n");
 }
 
 TEST(CommandRouting, PageSeesItsKeysBeforeTheDialogItLiesInAndMayTakeThem)

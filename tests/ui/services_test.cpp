@@ -1,6 +1,8 @@
 // Services of the layer under the scripted person: message boxes, file
-// dialogs and their filters, the wait cursor, the shell, posted messages
-// and menus.
+// dialogs and their filters, the wait cursor and the shell, with the
+// problems the scripted person reports (an answer left unused, a dialog
+// nobody answered). Timers, posted messages, menus and the program's
+// activation are tested on Qt.
 #include <gtest/gtest.h>
 
 #include "foundation/cp932.h"
@@ -106,107 +108,4 @@ TEST(UiServices, FileFilterSplitsIntoNamePatternPairs)
     }
 }
 
-TEST(UiServices, PostedMessagesReachTheKeyFilterWhenTheLoopRuns)
-{
-    CScriptedUser user;
-    CProbeDlg dialog, other(ProbeTemplate(), "other");
-    dialog.keyFilter = [&](const CUiMessage& m) {
-        if (m.kind == UiMessageKind::kPosted && m.code == 0x7001)
-            dialog.PostMessage(0x7002);  // posted while delivering: delivered too
-        return m.kind == UiMessageKind::kPosted;
-    };
-    dialog.onInit = [&] {
-        dialog.PostMessage(0x7001);
-        return true;
-    };
-    user.OnModal([&](CDialogBase& d) {
-        EXPECT_EQ(Entries(dialog.m_ownLog, "probe: posted "), (Log{"28673", "28674"}));
-        ASSERT_TRUE(other.Create());
-        other.PostMessage(1);  // to a window gone before the loop runs
-        other.DestroyWindow();
-        dialog.PostMessage(3);
-        user.Click(d, kIdOk);
-    });
-    dialog.DoModal();
-    EXPECT_EQ(Entries(dialog.m_ownLog, "probe: posted "), (Log{"28673", "28674", "3"}));
-    EXPECT_TRUE(Entries(other.m_ownLog, "other: posted ").empty());
-}
-
-TEST(UiServices, MenuCommandsReachTheDialogWhenChoosable)
-{
-    CUiDialogTemplate withMenu = ProbeTemplate();
-    CUiMenuItem open, history, entry, file;
-    open.id = 32773;
-    open.text.Assign("Open");
-    entry.id = 32782;
-    history.text.Assign("History");
-    history.enabled = false;
-    history.items = {entry};
-    file.text.Assign("File");
-    file.items = {open, history};
-    withMenu.menu.items.push_back(file);
-    ShownProbe s(withMenu);
-    EXPECT_TRUE(s.user.ChooseMenu(s.dialog, 32773));
-    EXPECT_FALSE(s.user.ChooseMenu(s.dialog, 32782));  // inside a grayed popup
-    EXPECT_FALSE(s.user.ChooseMenu(s.dialog, 0));
-    s.dialog.Menu().items[0].items[1].enabled = true;
-    s.dialog.DrawMenuBar();
-    EXPECT_TRUE(s.user.ChooseMenu(s.dialog, 32782));
-    EXPECT_EQ(s.user.LookAt(s.dialog).GetMenuRedraws(), 1u);
-    EXPECT_EQ(s.dialog.m_ownLog, (Log{"probe: cmd 32773 clicked", "probe: cmd 32782 clicked"}));
-    EXPECT_EQ(s.user.TakeProblems().size(), 2u);
-    EXPECT_STREQ(s.dialog.SystemMenu().items[4].text, SJ("最大化(&X)"));
-}
-
 }  // namespace
-
-TEST(UiServices, TimersPostTheirMessageEachPeriodUntilStopped)
-{
-    ShownProbe probe;
-    CScriptedUser& user = probe.user;
-    CProbeDlg& dialog = probe.dialog;
-    const auto posted = [&] { return Entries(dialog.m_ownLog, "probe: posted ").size(); };
-    dialog.SetTimer(5, 1000);
-    EXPECT_EQ(user.Backend().TimerPeriod(user.LookAt(dialog), 5), 1000u);
-    user.LetTimePass(999);
-    EXPECT_EQ(posted(), 0u);
-    user.LetTimePass(1);
-    EXPECT_EQ(Entries(dialog.m_ownLog, "probe: posted "), Log{"5"});
-    user.LetTimePass(3500);  // due three times meanwhile: once
-    EXPECT_EQ(posted(), 2u);
-    user.LetTimePass(499);   // the period runs on from where it was due
-    EXPECT_EQ(posted(), 2u);
-    user.LetTimePass(1);
-    EXPECT_EQ(posted(), 3u);
-
-    dialog.SetTimer(5, 200);  // again: a new period from now
-    user.LetTimePass(200);
-    EXPECT_EQ(posted(), 4u);
-    dialog.KillTimer(5);
-    EXPECT_EQ(user.Backend().TimerPeriod(user.LookAt(dialog), 5), 0u);
-    user.LetTimePass(10000);
-    EXPECT_EQ(posted(), 4u);
-
-    // The timers of a window go with it.
-    dialog.SetTimer(6, 100);
-    dialog.DestroyWindow();
-    user.LetTimePass(1000);
-    EXPECT_EQ(posted(), 4u);
-}
-
-TEST(UiServices, EveryTopLevelWindowHearsWhenTheUserComesBackToTheProgram)
-{
-    ShownProbe probe;
-    CProbeDlg owned(ProbeTemplate(), "owned"), page(ProbeTemplate(), "page");
-    owned.log = page.log = &probe.dialog.m_ownLog;
-    ASSERT_TRUE(owned.Create(&probe.dialog));
-    ASSERT_TRUE(page.CreateChild(probe.dialog));
-    probe.dialog.noteActivation = owned.noteActivation = page.noteActivation = true;
-    probe.dialog.m_ownLog.clear();
-    probe.user.SwitchAway();
-    probe.user.SwitchBack();
-    const Log heard = probe.dialog.m_ownLog;
-    EXPECT_EQ(Entries(heard, "probe: app "), (Log{"inactive", "active"}));
-    EXPECT_EQ(Entries(heard, "owned: app "), (Log{"inactive", "active"}));  // hidden, but a window of its own
-    EXPECT_TRUE(Entries(heard, "page: app ").empty());
-}

@@ -64,10 +64,10 @@ TEST_F(QtControlsTest, TextsCrossTheWidgetsByteForByte)
     const std::string texts[] = {
         "",
         "plain",
-        Sj("アイテム名　全角"),
+        S("アイテム名　全角"),
         "\xFD\xFE\xA0",                       // bytes that are no characters
-        "\x85\x40" + Sj("表") + "\x81",       // an undefined pair, a 0x5C second byte, a lone lead byte
-        Sj("一行目\r\n二行目\r\n"),
+        "\x85\x40" + S("表") + "\x81",       // an undefined pair, a 0x5C second byte, a lone lead byte
+        S("一行目\r\n二行目\r\n"),
         "a\nb\rc",                            // line ends the edit would not make
         "\x81\r\nz",                          // a lead byte before CR LF
     };
@@ -91,7 +91,7 @@ TEST_F(QtControlsTest, TextsCrossTheWidgetsByteForByte)
         }
     }
     // The widgets show the characters, not the bytes.
-    probe.Control(kProbeLine).SetText(Sj("日本語").c_str());
+    probe.Control(kProbeLine).SetText(S("日本語").c_str());
     EXPECT_EQ(qobject_cast<QLineEdit*>(C(kProbeLine).widget)->text(), QString::fromUtf8("日本語"));
     probe.Control(kProbeText).SetText("a\r\nb");
     EXPECT_EQ(C(kProbeText).plain->toPlainText(), QStringLiteral("a\nb"));
@@ -102,7 +102,7 @@ TEST_F(QtControlsTest, TextsCrossTheWidgetsByteForByte)
 // by item, byte for byte, shows their characters and has nothing selected.
 TEST_F(QtControlsTest, ItemsSetAtOnceAreTheItemsGiven)
 {
-    const std::string texts[] = {"", Sj("鉄の剣"), "\x85\x40" + Sj("表") + "\x81", "plain"};
+    const std::string texts[] = {"", S("鉄の剣"), "\x85\x40" + S("表") + "\x81", "plain"};
     for (int32_t id : {kProbeList, kProbeDrop, kProbeCombo}) {
         CUiControl control = probe.Control(id);
         control.AddString("old");
@@ -136,24 +136,24 @@ TEST_F(QtControlsTest, TypedAndComposedTextArrivesAsCp932)
     line->setFocus();
     Commands();
     Type(line, QString::fromUtf8("日本"));
-    EXPECT_EQ(Text(kProbeLine), "\xFD" + Sj("日本"));
+    EXPECT_EQ(Text(kProbeLine), "\xFD" + S("日本"));
     EXPECT_EQ(Commands(), (std::vector<std::string>{"11 changed", "11 changed"}));
 
     // An input method: the text being composed is no text of the edit yet;
     // the committed text is.
     CQtPlainEdit* edit = C(kProbeText).plain;
-    probe.Control(kProbeText).SetText(Sj("前\r\n").c_str());
+    probe.Control(kProbeText).SetText(S("前\r\n").c_str());
     probe.Control(kProbeText).SetSel(kUiTextEnd, kUiTextEnd);
     edit->setFocus();
     Commands();
     QInputMethodEvent composing(QString::fromUtf8("かんじ"), {});
     QApplication::sendEvent(edit, &composing);
-    EXPECT_EQ(Text(kProbeText), Sj("前\r\n"));
+    EXPECT_EQ(Text(kProbeText), S("前\r\n"));
     EXPECT_EQ(Commands(), std::vector<std::string>{});
     QInputMethodEvent committed;
     committed.setCommitString(QString::fromUtf8("漢字"));
     QApplication::sendEvent(edit, &committed);
-    EXPECT_EQ(Text(kProbeText), Sj("前\r\n漢字"));
+    EXPECT_EQ(Text(kProbeText), S("前\r\n漢字"));
     EXPECT_EQ(Commands(), std::vector<std::string>{"12 changed"});
 }
 
@@ -166,13 +166,13 @@ TEST_F(QtControlsTest, SelectionsAreByteOffsets)
         uint32_t gotStart, gotEnd;    // given back
         QString selected;
     } cases[] = {
-        {kProbeLine, Sj("日本語abc"), 2, 6, 2, 6, QString::fromUtf8("本語")},
-        {kProbeLine, Sj("日本語abc"), 3, 3, 2, 2, QString()},
-        {kProbeLine, Sj("日本語abc"), 7, 2, 2, 7, QString::fromUtf8("本語a")},
+        {kProbeLine, S("日本語abc"), 2, 6, 2, 6, QString::fromUtf8("本語")},
+        {kProbeLine, S("日本語abc"), 3, 3, 2, 2, QString()},
+        {kProbeLine, S("日本語abc"), 7, 2, 2, 7, QString::fromUtf8("本語a")},
         {kProbeLine, "\x85\x40xy", 1, 3, 1, 3, QString::fromUtf16(u"\xDC40x")},
-        {kProbeText, Sj("あ\r\nい\r\nう"), 4, 6, 4, 6, QString::fromUtf8("い")},
+        {kProbeText, S("あ\r\nい\r\nう"), 4, 6, 4, 6, QString::fromUtf8("い")},
         {kProbeText, "a\r\nb", 0, kUiTextEnd, 0, 4, QString::fromUtf8("a\u2029b")},
-        {kProbeCombo, Sj("選択"), 2, kUiTextEnd, 2, 4, QString::fromUtf8("択")},
+        {kProbeCombo, S("選択"), 2, kUiTextEnd, 2, 4, QString::fromUtf8("択")},
     };
     for (const auto& c : cases) {
         CUiControl control = probe.Control(c.id);
@@ -193,8 +193,8 @@ TEST_F(QtControlsTest, ReplacingTheSelectionKeepsTheBytesAround)
     CUiControl text = probe.Control(kProbeText);
     text.SetText("\x81\r\n" "x\x85\x40");
     text.SetSel(3, 4);
-    text.ReplaceSel(Sj("語\r\n").c_str(), true);
-    EXPECT_EQ(Text(kProbeText), "\x81\r\n" + Sj("語\r\n") + "\x85\x40");
+    text.ReplaceSel(S("語\r\n").c_str(), true);
+    EXPECT_EQ(Text(kProbeText), "\x81\r\n" + S("語\r\n") + "\x85\x40");
     uint32_t start = 0, end = 0;
     text.GetSel(start, end);
     EXPECT_EQ(start, 7u);
@@ -207,8 +207,8 @@ TEST_F(QtControlsTest, ReplacingTheSelectionKeepsTheBytesAround)
     line.SetLimitText(5);
     line.SetText("ab");
     line.SetSel(kUiTextEnd, kUiTextEnd);
-    line.ReplaceSel(Sj("日本").c_str(), false);
-    EXPECT_EQ(Text(kProbeLine), "ab" + Sj("日"));
+    line.ReplaceSel(S("日本").c_str(), false);
+    EXPECT_EQ(Text(kProbeLine), "ab" + S("日"));
 }
 
 TEST_F(QtControlsTest, ThePersonIsHeldToTheLimitInBytes)
@@ -219,7 +219,7 @@ TEST_F(QtControlsTest, ThePersonIsHeldToTheLimitInBytes)
     line.SetText("");
     C(kProbeLine).widget->setFocus();
     Type(C(kProbeLine).widget, QString::fromUtf8("日本語"));
-    EXPECT_EQ(Text(kProbeLine), Sj("日本"));
+    EXPECT_EQ(Text(kProbeLine), S("日本"));
     // A text of the program is not held to it.
     line.SetText("abcdefgh");
     EXPECT_EQ(Text(kProbeLine), "abcdefgh");

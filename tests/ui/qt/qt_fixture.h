@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../../cp932_text.h"
 #include "foundation/cp932.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/qt/qt_control.h"
@@ -59,5 +60,3 @@ protected:
     // Presses `key` in the widget that has the focus (or the active window).
     static void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 };
-
-inline std::string Sj(const char* utf8) { return Utf8ToCp932(utf8); }

@@ -2,7 +2,6 @@
 // frame included, maximized or not, within the smallest size it allows; and
 // an edit given the program's font has the program's characters. (What the
 // text windows store and read is tested on the headless backend.)
-#include <QFontInfo>
 #include <QFontMetrics>
 
 #include "probe_dialog.h"
@@ -62,10 +61,9 @@ TEST_F(QtGeometryTest, AMaximizedWindowKeepsItsNormalRectangle)
 TEST_F(QtGeometryTest, TheProgramsFontHasItsCharacters)
 {
     ASSERT_TRUE(probe.Create());
-    probe.Control(kProbeText).SetFont(CUiFont{Sj("ＭＳ ゴシック").c_str(), 12});
+    probe.Control(kProbeText).SetFont(CUiFont{S("ＭＳ ゴシック").c_str(), 12});
     const QFont font = ControlOfDialog(probe, kProbeText)->font();
     EXPECT_EQ(font.pointSize(), 12);
-    EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Noto Sans Mono CJK JP"));
     const QFontMetrics metrics(font);
     for (char16_t c : u"日本語アイテム説明見つかりません")
         EXPECT_TRUE(!c || metrics.inFont(QChar(c))) << static_cast<int>(c);

@@ -24,11 +24,11 @@ const CUiDialogTemplate& MenuTemplate()
     static const CUiDialogTemplate t = [] {
         CUiDialogTemplate made = ProbeTemplate();
         made.style = kUiMinimizeBox;
-        CUiMenuItem file = Item(0, Sj("ファイル(&F)"));
-        file.items.push_back(Item(32772, Sj("新規作成(&N)")));
+        CUiMenuItem file = Item(0, S("ファイル(&F)"));
+        file.items.push_back(Item(32772, S("新規作成(&N)")));
         file.items.back().shortcut = "Ctrl+N";
-        CUiMenuItem history = Item(0, Sj("最近使ったプロジェクト(&H)"));
-        history.items.push_back(Item(32782, Sj("(なし)"), false));
+        CUiMenuItem history = Item(0, S("最近使ったプロジェクト(&H)"));
+        history.items.push_back(Item(32782, S("(なし)"), false));
         file.items.push_back(history);
         made.menu.items.push_back(file);
         return made;
@@ -57,7 +57,7 @@ TEST_F(QtMenuTest, TheMenuBarFollowsTheDialogsMenu)
 
     // A new text and state of an item change the bar in place, keys and all.
     QMenuBar* bar = MenuBarOf(probe);
-    probe.Menu().items[0].items[0].text.Assign(Sj("新規作成: 名前(&N)").c_str());
+    probe.Menu().items[0].items[0].text.Assign(S("新規作成: 名前(&N)").c_str());
     probe.Menu().items[0].items[0].enabled = false;
     probe.DrawMenuBar();
     EXPECT_EQ(MenuBarOf(probe), bar);
@@ -65,7 +65,7 @@ TEST_F(QtMenuTest, TheMenuBarFollowsTheDialogsMenu)
     EXPECT_EQ(actions[1]->text(), QString::fromUtf8("新規作成: 名前(&N)"));
     EXPECT_FALSE(actions[1]->isEnabled());
     EXPECT_EQ(actions[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-    probe.Menu().items[0].items[0].text.Assign(Sj("新規作成(&N)").c_str());
+    probe.Menu().items[0].items[0].text.Assign(S("新規作成(&N)").c_str());
     probe.Menu().items[0].items[0].enabled = true;
     probe.DrawMenuBar();
     EXPECT_TRUE(actions[1]->isEnabled());
@@ -76,8 +76,8 @@ TEST_F(QtMenuTest, TheMenuBarFollowsTheDialogsMenu)
             return false;
         std::vector<CUiMenuItem>& items = probe.Menu().items[0].items[1].items;
         items.clear();
-        items.push_back(Item(32782, Sj("a.cgi / 標準")));
-        items.push_back(Item(32783, Sj("b.cgi / 標準")));
+        items.push_back(Item(32782, S("a.cgi / 標準")));
+        items.push_back(Item(32783, S("b.cgi / 標準")));
         probe.DrawMenuBar();
         return true;
     };

@@ -34,7 +34,7 @@ TEST_F(QtModalTest, NestedLoopsReturnInsideTheHandlerThatOpenedThem)
         innerResult = inner.DoModal(&outer);
         EXPECT_FALSE(WindowOf(outer).IsBlocked());
         AnswerMessageBox("いいえ(&N)", &seen);
-        answer = UiMessageBox(Sj("保存しますか？").c_str(), UiButtons::kYesNoCancel, &outer);
+        answer = UiMessageBox(S("保存しますか？").c_str(), UiButtons::kYesNoCancel, &outer);
         outer.EndDialog(6);
     };
     Soon([&] { Click(outer, kProbeApply); });

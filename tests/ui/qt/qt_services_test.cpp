@@ -44,8 +44,8 @@ TEST_F(QtServicesTest, TheShellStartsProgramsWithParametersInTheirFolder)
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
     // Each argument arrives whole, quotes and blanks included.
     CStrArray_base<64> arguments;
-    arguments.Add()->Assign(Sj("二つ \"の").c_str());
-    arguments.Add()->Assign(Sj("引数").c_str());
+    arguments.Add()->Assign(S("二つ \"の").c_str());
+    arguments.Add()->Assign(S("引数").c_str());
     EXPECT_GT(UiShellOpen("open", script.c_str(), arguments, folder.Path().c_str()), 32);
     EXPECT_TRUE(WaitFor([&] { return folder.Get("out.txt") == "二つ \"の|引数\n"; })) << folder.Get("out.txt");
 
@@ -58,11 +58,11 @@ TEST_F(QtServicesTest, FileDialogsGiveBackThePathTextOrNothing)
     TempFolder folder;
     const std::string name = "データ.cgi";
     folder.Put(name, "x");
-    const std::string filter = Sj("CGI ファイル(*.cgi)|*.cgi|全てのファイル(*.*)|*.*||");
+    const std::string filter = S("CGI ファイル(*.cgi)|*.cgi|全てのファイル(*.*)|*.*||");
     CUiFileRequest request;
     request.filter = filter.c_str();
     request.mustExist = true;
-    const std::string initial = Sj(("" + folder.Path() + "/").c_str());
+    const std::string initial = S(("" + folder.Path() + "/").c_str());
     request.initialName = initial.c_str();
 
     auto answer = [&](bool accept) {
@@ -88,7 +88,7 @@ TEST_F(QtServicesTest, FileDialogsGiveBackThePathTextOrNothing)
     CStr_base<64> path;
     answer(true);
     ASSERT_TRUE(UiAskFileName(request, path));
-    EXPECT_EQ(std::string(path.GetBuffer()), Sj(folder.Path(name).c_str()));
+    EXPECT_EQ(std::string(path.GetBuffer()), S(folder.Path(name).c_str()));
 
     answer(false);
     EXPECT_FALSE(UiAskFileName(request, path));

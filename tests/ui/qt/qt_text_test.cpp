@@ -19,7 +19,7 @@ TEST(QtText, ByteOffsetsAndWidgetPositionsCorrespond)
 {
     const PositionCase cases[] = {
         {"ascii", "abc", false, {{0, 0}, {2, 2}, {3, 3}, {9, 3}}},
-        {"double-byte", Sj("a日b"), false, {{1, 1}, {2, 1}, {3, 2}, {4, 3}}},
+        {"double-byte", S("a日b"), false, {{1, 1}, {2, 1}, {3, 2}, {4, 3}}},
         {"CR LF is one line end", "x\r\ny", true, {{1, 1}, {3, 2}, {4, 3}}},
         {"lone LF kept", "x\ny", true, {{1, 1}, {2, 2}}},
         {"undecodable byte", "a\xFD" "b", false, {{1, 1}, {2, 2}, {3, 3}}},
@@ -39,7 +39,7 @@ TEST(QtText, ByteOffsetsAndWidgetPositionsCorrespond)
 
 TEST(QtText, ConversionKeepsEveryByteAndUsesQtLineEnds)
 {
-    const std::string bytes = Sj("表示\r\n") + "\xFD\x85\x40\r\n\x81";
+    const std::string bytes = S("表示\r\n") + "\xFD\x85\x40\r\n\x81";
     const QString text = QtFromCp932(bytes, true);
     EXPECT_EQ(text.count(u'\r'), 0);
     EXPECT_EQ(QtToCp932(text, true).bytes, bytes);
@@ -60,7 +60,7 @@ TEST(QtText, FileFiltersBecomeQtNameFilters)
         std::string filter;
         QStringList expected;
     } cases[] = {
-        {Sj("inc-item-data.cgi|inc-item-data.cgi|CGI ファイル(*.cgi)|*.cgi|全てのファイル(*.*)|*.*||"),
+        {S("inc-item-data.cgi|inc-item-data.cgi|CGI ファイル(*.cgi)|*.cgi|全てのファイル(*.*)|*.*||"),
          {QStringLiteral("inc-item-data.cgi (inc-item-data.cgi)"), QString::fromUtf8("CGI ファイル (*.cgi)"),
           QString::fromUtf8("全てのファイル (*)")}},
         {"Text|*.txt;*.log||", {QStringLiteral("Text (*.txt *.log)")}},

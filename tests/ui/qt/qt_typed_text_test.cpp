@@ -67,7 +67,7 @@ TEST_F(QtTypedTextTest, UntouchedBytesAndVariantsAreAccepted)
     // Bytes that are no characters, set by the program and left alone.
     const std::string bytes = "\x80\xFD\x85\x40\x81";
     probe.Control(kProbeLine).SetText(bytes.c_str());
-    probe.Control(kProbeText).SetText(("\xFD\r\n" + Sj("表")).c_str());
+    probe.Control(kProbeText).SetText(("\xFD\r\n" + S("表")).c_str());
     EXPECT_EQ(Refused(kProbeLine), U"");
     EXPECT_EQ(Text(kProbeLine), bytes);
     // Typed behind such bytes, which keep their escapes.
@@ -76,7 +76,7 @@ TEST_F(QtTypedTextTest, UntouchedBytesAndVariantsAreAccepted)
     probe.Control(kProbeText).SetSel(kUiTextEnd, kUiTextEnd);
     Type(plain, QString::fromUtf8("〜−"));
     EXPECT_EQ(Refused(kProbeText), U"");
-    EXPECT_EQ(Text(kProbeText), "\xFD\r\n" + Sj("表") + "\x81\x60\x81\x7C");
+    EXPECT_EQ(Text(kProbeText), "\xFD\r\n" + S("表") + "\x81\x60\x81\x7C");
     CStr_base<1024> errors;
     EXPECT_TRUE(probe.CheckTypedText(errors));
     EXPECT_TRUE(errors.IsEmpty());
