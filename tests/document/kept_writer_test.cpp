@@ -264,15 +264,17 @@ TEST(KeptWriter, TextsGiveWayWhereTheyCannotStandInTheirNewPlace)
     for (const auto& c : cases) {
         dtest::Document doc;
         doc.Parse(c.text);
-        if (c.text.back() == '\n')
+        if (c.text.back() == '\n') {
             ASSERT_EQ(Saved(doc), c.text) << c.name;
+        }
         doc.ExchangeItems(0, 1);
         const std::string saved = Saved(doc);
         dtest::Document back;
         back.Parse(saved);
         EXPECT_EQ(dtest::ElementTexts(back), dtest::ElementTexts(doc)) << c.name << "\n" << saved;
-        if (!c.saved.empty())
+        if (!c.saved.empty()) {
             EXPECT_EQ(saved, c.saved) << c.name;
+        }
         for (const std::string& piece : c.holds)
             EXPECT_NE(saved.find(piece), std::string::npos) << c.name << ": " << piece << "\n" << saved;
     }

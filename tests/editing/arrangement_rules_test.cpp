@@ -5,18 +5,12 @@
 
 #include <string>
 
+#include "../cp932_text.h"
 #include "../document/document_test_helpers.h"
 #include "editing/arrangement_rules.h"
 #include "foundation/cp932.h"
 
 namespace {
-
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
-template <unsigned N>
-std::string U(const CStr_base<N>& text)
-{
-    return Cp932ToUtf8(std::string(text.GetBuffer(), text.GetLength()));
-}
 
 const char* kText = "# head\n@@DEFINE\n\ttype1\t武器\n"
                     "@@ITEM\n\tno\t1\n\tname\t剣\n"

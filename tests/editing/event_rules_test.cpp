@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "../cp932_text.h"
 #include "../document/document_test_helpers.h"
 #include "editing/event_fields.h"
 #include "editing/event_groups.h"
@@ -13,13 +14,6 @@
 #include "foundation/cp932.h"
 
 namespace {
-
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
-template <unsigned N>
-std::string U(const CStr_base<N>& text)
-{
-    return Cp932ToUtf8(std::string(text.GetBuffer(), text.GetLength()));
-}
 
 class CYes : public CYesNoQuestion {
 public:

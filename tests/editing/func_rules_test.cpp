@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../cp932_text.h"
 #include "../document/document_test_helpers.h"
 #include "editing/define_text.h"
 #include "editing/function_blocks.h"
@@ -13,13 +14,6 @@
 #include "foundation/cp932.h"
 
 namespace {
-
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
-template <unsigned N>
-std::string U(const CStr_base<N>& text)
-{
-    return Cp932ToUtf8(std::string(text.GetBuffer(), text.GetLength()));
-}
 
 // Answers yes or no and keeps the questions.
 class CAnswer : public CYesNoQuestion {

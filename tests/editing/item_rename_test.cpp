@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "../cp932_text.h"
 #include "../document/document_test_helpers.h"
 #include "document/data_writer.h"
 #include "editing/item_rename.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 // The script texts refer to the item "剣" in several ways; "剣" is also
 // named in a use/need/get line and an event parameter.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "../cp932_text.h"
 #include "../document/document_test_helpers.h"
 #include "editing/item_fields.h"
 #include "editing/item_icon.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
-std::string U(const CStr_base<64>& text) { return Cp932ToUtf8(std::string(text.GetBuffer(), text.GetLength())); }
 
 const char* kItem = "@@ITEM\n\tno\t7\n\ttype\t1\n\tcode\tsword\n\tname\tsword\n\tlimit\t5/7/9\n\tbase\t5\n"
                     "\tflag\txnosend|nobuyx|notrash\n\tprice\t030\n";

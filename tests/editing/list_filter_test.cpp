@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "../cp932_text.h"
 #include "document/item_struct.h"
 #include "editing/list_filter.h"
 #include "foundation/cp932.h"
 
 namespace {
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 TEST(FilterTextMatchesTest, AsciiLettersWithoutCaseOnCharacterStarts)
 {
@@ -88,8 +88,9 @@ TEST_F(ListFilterTest, KeepsTheElementsWithATextThatContainsTheFilter)
         Filter(c.text);
         EXPECT_EQ(filter.IsActive(), !c.text.empty()) << c.text;
         EXPECT_EQ(Shown(), c.shown) << Cp932ToUtf8(c.text);
-        if (!c.text.empty())
+        if (!c.text.empty()) {
             EXPECT_EQ(filter.FilteredCount(), c.shown.size()) << c.text;
+        }
     }
 }
 

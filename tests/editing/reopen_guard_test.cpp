@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "../cp932_text.h"
 #include "../document/document_test_helpers.h"
 #include "editing/event_fields.h"
 #include "editing/item_fields.h"
@@ -15,8 +16,6 @@
 
 namespace {
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
-std::string U(const CStr_base<1024>& text) { return Cp932ToUtf8(std::string(text.GetBuffer(), text.GetLength())); }
 
 const char* kData = "@@ITEM\n\tno\t1\n\tcode\tsword\n\tname\tsword\n\tfunct\t_local_\n\t\ta();\n\t_local_\n"
                     "\t@@USE\n\t\tname\tswing\n"

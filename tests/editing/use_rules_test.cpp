@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "../cp932_text.h"
 #include "../document/document_test_helpers.h"
 #include "document/declared_subs.h"
 #include "document/reopen_check.h"
@@ -18,13 +19,6 @@
 #include "foundation/cp932.h"
 
 namespace {
-
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
-template <unsigned N>
-std::string U(const CStr_base<N>& text)
-{
-    return Cp932ToUtf8(std::string(text.GetBuffer(), text.GetLength()));
-}
 
 std::string Field(const CMerxFieldElement& element, const char* key)
 {

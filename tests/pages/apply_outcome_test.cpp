@@ -2,6 +2,7 @@
 // apply-error text holds what the refusal showed ("user cancel" for a
 // question the user cancelled), and it is empty again after an apply that
 // was done. A refused apply refuses the tab switch as well.
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "document/item_struct.h"
 #include "pages/page_define_template.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 const std::string kData = "@@ITEM\r\n\tno\t1\r\n\tcode\tsword\r\n\tname\t鉄の剣\r\n\tlimit\t5/7\r\n"
                           "@@ITEM\r\n\tno\t2\r\n\tcode\tshield\r\n\tname\t木の盾\r\n";

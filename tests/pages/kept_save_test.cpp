@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "../changed_lines.h"
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "pages/page_define_template.h"
 #include "pages/page_event_template.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 // The file without its project-information block.
 std::string Data(const std::string& file)

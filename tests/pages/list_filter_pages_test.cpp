@@ -2,6 +2,7 @@
 // main window and a scripted user: narrowing and clearing, selecting in a
 // filtered list, the move buttons, add and copy, jumps from the tools and
 // deleting a filtered line.
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "pages/page_event_template.h"
 #include "pages/page_item_template.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 using Lines = std::vector<std::string>;
 

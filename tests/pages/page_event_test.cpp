@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "document/data_writer.h"
 #include "pages/page_event.h"
@@ -13,7 +14,6 @@ namespace {
 
 using namespace event_page;
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 const std::string kEvents =
     "@@ITEM\r\n\tno\t1\r\n\tname\t木材\r\n"

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "pages/page_define_template.h"
 #include "pages/page_func_template.h"
@@ -13,7 +14,6 @@ namespace {
 using namespace func_page;
 using define_page::IDC_DEFINE_EDIT;
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 class FuncPageTest : public MainDlgTest {
 protected:

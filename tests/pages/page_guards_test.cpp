@@ -4,6 +4,7 @@
 // question is open the tool windows cannot change the element it is about.
 #include <algorithm>
 
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "app/direct_input_dlg.h"
 #include "app/err_info_dlg.h"
@@ -15,7 +16,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 const std::string kData =
     "@@ITEM\r\n\tno\t1\r\n\tcode\tsword\r\n\tname\t剣\r\n\tfunct\t_local_\r\n\t\ta();\r\n\t_local_\r\n"

@@ -3,6 +3,7 @@
 // edit and the stored selection.
 #include <filesystem>
 
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "pages/item_ex_dlg.h"
 #include "pages/page_item.h"
@@ -13,7 +14,6 @@ namespace {
 
 using namespace item_page;
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 // Three items; "剣" is named by the second item's script and use line.
 const std::string kItems =

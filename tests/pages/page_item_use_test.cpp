@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "app/edit_dlg.h"
 #include "pages/page_item.h"
@@ -13,7 +14,6 @@ namespace {
 
 using namespace item_page;
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 // 剣 has two use entries; the second borrows the first one's "func" block.
 const std::string kItems =

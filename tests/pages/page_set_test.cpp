@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "pages/page_set.h"
 #include "pages/page_set_template.h"
@@ -13,7 +14,6 @@ namespace {
 
 using namespace set_page;
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 const std::string kText = "# head\r\n"
                           "@@ITEM\r\n\tno\t1\r\n\tname\t剣\r\n"

@@ -1,13 +1,13 @@
 // A refused apply on the item and event pages leaves the element as it was
 // stored: a field typed back to its shown text afterwards is that text,
 // not the refused one.
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "pages/page_event_template.h"
 #include "pages/page_item_template.h"
 
 namespace {
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 const std::string kData = "@@ITEM\r\n\tno\t1\r\n\tcode\tsword\r\n\tname\t鉄の剣\r\n\tlimit\t5/7\r\n"
                           "@@ITEM\r\n\tno\t2\r\n\tcode\tshield\r\n\tname\t木の盾\r\n"

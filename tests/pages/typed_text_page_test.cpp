@@ -3,6 +3,7 @@
 // what was typed and the document and the file stay as they were.
 #include <functional>
 
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "pages/page_define_template.h"
 #include "pages/page_event_template.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 const std::string kData =
     "# note\r\n@@DEFINE\r\n\tjob\tsmith\t鍛冶屋\r\n"

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../cp932_text.h"
 #include "document/data_writer.h"
 #include "main_dlg_fixture.h"
 #include "pages/page_event_template.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 std::string SampleProject()
 {

@@ -3,6 +3,7 @@
 // the page edits not yet applied, the modified mark and the saved state.
 #include <algorithm>
 
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "document/data_writer.h"
 #include "editing/find_methods.h"
@@ -18,7 +19,6 @@ namespace {
 using namespace item_page;
 using Lines = std::vector<std::string>;
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 const std::string kItems = "@@ITEM\r\n\tno\t1\r\n\tcode\tsword\r\n\tname\t剣\r\n"
                            "@@ITEM\r\n\tno\t2\r\n\tcode\tshield\r\n\tname\t盾\r\n\tfunct\t_local_\r\n"

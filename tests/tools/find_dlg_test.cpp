@@ -3,6 +3,7 @@
 // replacing (the page shows the new text before the message), refused
 // elements, the busy guard, an apply that fails, a cancelled run, and a
 // double-click in the results window while the message is open.
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "editing/find_methods.h"
 #include "editing/find_targets.h"
@@ -15,7 +16,6 @@ namespace {
 using namespace find_dlg;
 using Lines = std::vector<std::string>;
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 const std::string kData = "# sword notes\r\n@@DEFINE\r\n\ttype1\t武器\r\n"
                           "@@FUNCITEM\r\nsub sword_use {\r\n}\r\n"

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../cp932_text.h"
 #include "../document/document_test_helpers.h"
 #include "../shell/main_dlg_fixture.h"
 #include "editing/item_sort.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 std::vector<std::string> Names(const CMerxDocument& doc)
 {

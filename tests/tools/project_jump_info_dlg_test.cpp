@@ -1,6 +1,7 @@
 // The tool results window through the main window and a scripted user:
 // lines, jumps to every kind of element, "INFO" lines, the stale-line
 // message, the "固定" box and the clearing on a new project.
+#include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "editing/result_line.h"
 #include "pages/page_item_template.h"
@@ -10,7 +11,6 @@ namespace {
 
 using D = CProjectJumpInfoDlg;
 
-std::string S(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 const std::string kData = "@@ITEM\r\n\tno\t1\r\n\tname\t剣\r\n@@ITEM\r\n\tno\t2\r\n\tname\t盾\r\n"
                           "@@EVENT\r\n\tcode\train\r\n@@END\r\n";
