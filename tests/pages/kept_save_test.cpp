@@ -62,7 +62,7 @@ protected:
     std::string m_original;
 };
 
-TEST_F(KeptSaveTest, BrowsingEveryElementAndSavingChangesOnlyTheProjectBlock)
+TEST_F(KeptSaveTest, BrowsingEveryTabOfBothSamplesAndSavingChangesOnlyTheProjectBlock)
 {
     for (const char* sample : {"inc-item-data.cgi", "inc-item-data-ext.cgi"}) {
         OpenSample(sample);
@@ -83,9 +83,14 @@ TEST_F(KeptSaveTest, BrowsingEveryElementAndSavingChangesOnlyTheProjectBlock)
             Tab(main, CMainDlg::kDefineTab);
             Apply(main);
             Tab(main, CMainDlg::kSetTab);
+            EXPECT_EQ(user.Look(Page(main), set_page::IDC_ELEMENT_LIST).items.size(), doc.setdata.GetCount());
             for (uint32_t i = 0; i < doc.setdata.GetCount(); ++i)
                 user.Select(Page(main), set_page::IDC_ELEMENT_LIST, static_cast<int32_t>(i));
+            // Looking changed nothing: no mark, no message, and the save
+            // gives the file back.
+            EXPECT_FALSE(main.IsModified()) << sample;
             Save(main);
+            EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{}) << sample;
         });
         EXPECT_EQ(Data(folder.Get("data.cgi")), Data(m_original)) << sample;
     }

@@ -1,9 +1,7 @@
 // The function and definition pages through the main window and a
-// scripted user: entering, browsing, editing, refusals, revert, the direct
-// edit of the function blocks and jumps from other pages.
-#include <fstream>
-#include <iterator>
-
+// scripted user: entering, editing, refusals, revert, the direct edit of
+// the function blocks and jumps from other pages (browsing both samples is
+// in kept_save_test.cpp).
 #include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
 #include "pages/page_define_template.h"
@@ -57,37 +55,6 @@ protected:
     }
     std::string refused;
 };
-
-// Every block and the definition looked at and applied, on both sample
-// projects: the file is saved as it was.
-TEST_F(FuncPageTest, BrowsingTheSamplesChangesNothing)
-{
-    std::filesystem::copy(TAVARO_SOURCE_DIR "/examples/makeitem_rules", folder.Path("program/makeitem_rules"),
-                          std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
-    for (const char* name : {"inc-item-data.cgi", "inc-item-data-ext.cgi"}) {
-        std::ifstream sample(std::string(TAVARO_SOURCE_DIR "/examples/") + name, std::ios::binary);
-        startup.commandLine = PutFile("func.cgi", std::string(std::istreambuf_iterator<char>(sample), {}));
-        std::string untouched;
-        Run([&](CMainDlg& main) {
-            Enter(main, CMainDlg::kFuncTab);
-            Save(main);
-            untouched = Saved();
-            const int32_t start = Func(main).CurrentElement();
-            for (int32_t block = 0; block < 12; ++block) {
-                user.Select(Func(main), IDC_FUNC_COMBO, block);
-                user.Click(Func(main), kIdOk);
-            }
-            Enter(main, CMainDlg::kDefineTab);
-            user.Click(Define(main), kIdOk);
-            Enter(main, CMainDlg::kFuncTab);
-            user.Select(Func(main), IDC_FUNC_COMBO, start);
-            EXPECT_FALSE(main.IsModified()) << name;
-            Save(main);
-        });
-        EXPECT_EQ(Saved(), untouched) << name;
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{}) << name;
-    }
-}
 
 TEST_F(FuncPageTest, EditedBlocksSurviveSwitchingAndOnlyTheyAreCompleted)
 {

@@ -1,9 +1,7 @@
-// The arrangement page through the main window and a scripted user:
-// browsing both sample projects, other texts edited, inserted, copied and
-// deleted, moves, and the jump to an element's editing page.
+// The arrangement page through the main window and a scripted user: other
+// texts edited, inserted, copied and deleted, moves, and the jump to an
+// element's editing page (browsing both samples is in kept_save_test.cpp).
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
@@ -59,31 +57,6 @@ protected:
     void Save(CMainDlg& main) { user.ChooseMenu(main, ID_FILE_SAVE); }
     std::string Saved() { return folder.Get("set.cgi"); }
 };
-
-TEST_F(SetPageTest, BrowsingBothSamplesChangesNothing)
-{
-    std::filesystem::copy_file(std::string(TAVARO_SOURCE_DIR) + "/examples/makeitem_rules/harbor-beta.sir",
-                               folder.Path("program/makeitem_rules/harbor-beta.sir"));
-    for (const char* name : {"inc-item-data.cgi", "inc-item-data-ext.cgi"}) {
-        std::ifstream sample(std::string(TAVARO_SOURCE_DIR) + "/examples/" + name, std::ios::binary);
-        startup.commandLine = PutFile("set.cgi", std::string(std::istreambuf_iterator<char>(sample), {}));
-        std::string untouched;
-        Run([&](CMainDlg& main) {
-            Enter(main);
-            user.Select(Page(main), IDC_ELEMENT_LIST, 0);
-            Save(main);
-            untouched = Saved();
-            const int32_t count = static_cast<int32_t>(Labels(main).size());
-            EXPECT_EQ(static_cast<uint32_t>(count), main.Document().setdata.GetCount());
-            for (int32_t line = count - 1; line >= 0; --line)
-                user.Select(Page(main), IDC_ELEMENT_LIST, line);
-            EXPECT_FALSE(main.IsModified());
-            Save(main);
-        });
-        EXPECT_TRUE(Saved() == untouched) << name;
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{}) << name;
-    }
-}
 
 TEST_F(SetPageTest, OtherTextsAreEditedInPlace)
 {
