@@ -32,8 +32,11 @@ void ReadLocalBlock(CElementLines& lines, LocalBlockOwner owner, CMerxString& va
         CMerxString* line = block.Add();
         const CLineText current = lines.Current();
         line->Assign(current.text, static_cast<int32_t>(current.length));
+        // An event's lines lose up to two blanks or tabs. A carriage return
+        // in front of the text is the text's own: dropped, it could leave a
+        // line that reads as a keyword once written again.
         if (owner == LocalBlockOwner::Event)
-            line->Regex("%/0,2W", "s", nullptr, "");
+            line->Regex("%/0,2w", "s", nullptr, "");
     }
 
     // The common indentation of the lines that hold more than white space.

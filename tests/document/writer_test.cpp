@@ -141,6 +141,11 @@ TEST(WriterRoundTrip, SecondCycleChangesNothing)
          "@@EVENT\r\n\tcode\te\r\n\tstartmsg\t\t# e\r\n"},
         {"IndentedKeywords", "text\n  @@ITEM\n\tno 1\n   @@EVENT\n\tcode e\n",
          "text\r\n  \r\n@@ITEM\r\n\tno\t1\r\n@@EVENT\r\n\tcode\te\r\n@@DEFINE\r\n"},
+        // A carriage return that begins a script line is text, not
+        // indentation: without it the line would read back as an item.
+        {"AnEventScriptLineKeepsTheCarriageReturnInFrontOfAKeyword",
+         "@@DEFINE\n@@EVENT\n\tcode\te\n\tfunc\t_local_\n\t\ta\n\r@@ITEM\n\t_local_\n",
+         "@@DEFINE\r\n@@EVENT\r\n\tcode\te\r\n\tfunc\t_local_\r\n\t\ta\r\n\t\t\r@@ITEM\r\n\t_local_\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
