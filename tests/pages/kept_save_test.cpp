@@ -1,5 +1,6 @@
 // Saving changes only what the user changed: both sample files browsed on
-// every page and saved come back byte for byte (the project block aside),
+// every page, every element, script combo and sub-list, and saved come back
+// byte for byte (the project block aside),
 // and one field edited on a page changes only that field's lines.
 #include <filesystem>
 
@@ -55,6 +56,17 @@ protected:
             Apply(main);
         }
     }
+    // Selects every entry of the combo or sub-list `id`, last first.
+    void Combo(CMainDlg& main, int32_t id)
+    {
+        for (int32_t i = static_cast<int32_t>(user.Look(Page(main), id).items.size()) - 1; i >= 0; --i)
+            user.Select(Page(main), id, i);
+    }
+    void SubList(CMainDlg& main, int32_t id)
+    {
+        if (user.Look(Page(main), id).enabled)
+            Combo(main, id);
+    }
     void Save(CMainDlg& main) { user.ChooseMenu(main, ID_FILE_SAVE); }
     // The lines a save changed behind the project block.
     std::vector<std::string> Changes() { return Changed(Data(m_original), Data(folder.Get("data.cgi"))); }
@@ -71,13 +83,23 @@ TEST_F(KeptSaveTest, BrowsingEveryTabOfBothSamplesAndSavingChangesOnlyTheProject
             Tab(main, CMainDlg::kItemTab);
             for (uint32_t item = 0; item < doc.itemdata.GetCount(); ++item) {
                 user.Select(Page(main), item_page::IDC_ITEM_LIST, static_cast<int32_t>(item));
-                Browse(main, item_page::IDC_USE_LIST, doc.itemdata[item].uses.GetCount());
-                for (int32_t func = 0; func < 3; ++func)
-                    user.Select(Page(main), item_page::IDC_FUNC_COMBO, func);
+                for (uint32_t use = 0; use < doc.itemdata[item].uses.GetCount(); ++use) {
+                    user.Select(Page(main), item_page::IDC_USE_LIST, static_cast<int32_t>(use));
+                    Combo(main, item_page::IDC_USE_FUNC_COMBO);
+                    for (int32_t id : {item_page::IDC_JOB_LIST, item_page::IDC_ARGSEL_LIST, item_page::IDC_UNG_LIST})
+                        SubList(main, id);
+                    Apply(main);
+                }
+                Combo(main, item_page::IDC_FUNC_COMBO);
                 Apply(main);
             }
             Tab(main, CMainDlg::kEventTab);
-            Browse(main, event_page::IDC_EVENT_LIST, doc.eventdata.GetCount());
+            for (uint32_t event = 0; event < doc.eventdata.GetCount(); ++event) {
+                user.Select(Page(main), event_page::IDC_EVENT_LIST, static_cast<int32_t>(event));
+                Combo(main, event_page::IDC_FUNC_COMBO);
+                SubList(main, event_page::IDC_PARAM_LIST);
+                Apply(main);
+            }
             Tab(main, CMainDlg::kFuncTab);
             Browse(main, func_page::IDC_FUNC_COMBO, 12);
             Tab(main, CMainDlg::kDefineTab);
