@@ -29,11 +29,11 @@ protected:
     void Save(CMainDlg& main) { user.ChooseMenu(main, ID_FILE_SAVE); }
     void Enter(CMainDlg& main, int32_t tab) { user.Select(main, CMainDlg::IDC_TAB, tab); }
     void Apply(CMainPage& page) { user.Click(page, kIdOk); }
-    std::string Text(CMainPage& page, int32_t id) { return U(user.Look(page, id).text); }
-    int32_t Sel(CMainPage& page, int32_t id) { return user.Look(page, id).curSel; }
-    bool Enabled(CMainPage& page, int32_t id) { return user.Look(page, id).enabled; }
+    std::string Text(const CDialogBase& page, int32_t id) { return U(user.Look(page, id).text); }
+    int32_t Sel(const CDialogBase& page, int32_t id) { return user.Look(page, id).curSel; }
+    bool Enabled(const CDialogBase& page, int32_t id) { return user.Look(page, id).enabled; }
     void Type(CMainPage& page, int32_t id, const std::string& utf8) { user.TypeText(page, id, S(utf8).c_str()); }
-    Lines Items(CMainPage& page, int32_t id)
+    Lines Items(const CDialogBase& page, int32_t id)
     {
         Lines lines;
         for (const CStr_base<64>& line : user.Look(page, id).items)
