@@ -176,57 +176,43 @@ TEST_F(ItemPageTest, MovingAcrossAnIfLineAsksFirstAndNoLeavesEverything)
     }
 }
 
-TEST_F(ItemPageTest, RenameAsksAndFollowsTheNameOnYes)
+// A rename asks whether to follow the name; a name held by another item is
+// never followed: the question gives way to a message that names the other
+// item, and OK renames the item alone. Cancel keeps the page on the item.
+TEST_F(ItemPageTest, RenameAsksAndFollowsTheNameOnlyOnYes)
 {
+    const std::string follow = "アイテム名が変更されました。\nこのアイテム名を使用している項目を追跡して更新しますか？";
+    const std::string ontoSword = "アイテム名が変更されました。\n変更後のアイテム名は次のアイテムでも使用されています。\n"
+                                  "ITEM[0]：剣\n\n名前が混ざらないよう、このアイテム名を使用している項目は追跡せず、"
+                                  "アイテム名だけを変更します。\nよろしいですか？";
     struct Case {
+        int32_t shown;
+        std::string typed;
         UiAnswer answer;
-        std::string stored, reference, ung;
+        std::string asked, stored, reference, ung;
     };
     const Case cases[] = {
-        {UiAnswer::kYes, "名剣", "x(@@ITEMNO\"名剣\");", "use\t1\t名剣\t\t"},
-        {UiAnswer::kNo, "名剣", "x(@@ITEMNO\"剣\");", "use\t1\t剣\t\t"},
-        {UiAnswer::kCancel, "剣", "x(@@ITEMNO\"剣\");", "use\t1\t剣\t\t"},
+        {0, "名剣", UiAnswer::kYes, follow, "名剣", "x(@@ITEMNO\"名剣\");", "use\t1\t名剣\t\t"},
+        {0, "名剣", UiAnswer::kNo, follow, "名剣", "x(@@ITEMNO\"剣\");", "use\t1\t剣\t\t"},
+        {0, "名剣", UiAnswer::kCancel, follow, "剣", "x(@@ITEMNO\"剣\");", "use\t1\t剣\t\t"},
+        {2, "剣", UiAnswer::kCancel, ontoSword, "弓", "x(@@ITEMNO\"剣\");", "use\t1\t剣\t\t"},
+        {2, "剣", UiAnswer::kOk, ontoSword, "剣", "x(@@ITEMNO\"剣\");", "use\t1\t剣\t\t"},
     };
     for (const Case& c : cases) {
-        Open("0");
+        SCOPED_TRACE(c.stored);
+        Open(std::to_string(c.shown));
         Run([&](CMainDlg& main) {
-            Type(Page(main), IDC_NAME, "名剣");
+            Type(Page(main), IDC_NAME, c.typed);
             user.Answer(c.answer);
             user.Select(Page(main), IDC_ITEM_LIST, 1);
-            EXPECT_EQ(user.TakeMessages(), Lines{"アイテム名が変更されました。\nこのアイテム名を使用している項目を追跡して更新しますか？"});
-            EXPECT_EQ(Field(main, 0, "name"), c.stored);
+            EXPECT_EQ(user.TakeMessages(), Lines{c.asked});
+            EXPECT_EQ(Field(main, static_cast<uint32_t>(c.shown), "name"), c.stored);
             EXPECT_EQ(Field(main, 1, "funct"), c.reference);
             EXPECT_EQ(Ung(main), c.ung);
-            EXPECT_EQ(Page(main).CurrentElement(), c.answer == UiAnswer::kCancel ? 0 : 1);
+            EXPECT_EQ(Page(main).CurrentElement(), c.answer == UiAnswer::kCancel ? c.shown : 1);
             user.Answer(UiAnswer::kNo); // the save question on exit
         });
     }
-}
-
-// A name held by another item is never followed: the question gives way to
-// a message that names the other item; Cancel keeps the page on the item,
-// OK renames the item alone.
-TEST_F(ItemPageTest, RenameNeverMergesTwoNames)
-{
-    const Lines ontoSword{"アイテム名が変更されました。\n変更後のアイテム名は次のアイテムでも使用されています。\nITEM[0]：剣\n"
-                          "\n名前が混ざらないよう、このアイテム名を使用している項目は追跡せず、アイテム名だけを変更します。\n"
-                          "よろしいですか？"};
-    Open("2");
-    Run([&](CMainDlg& main) {
-        Type(Page(main), IDC_NAME, "剣");
-        user.Answer(UiAnswer::kCancel);
-        user.Select(Page(main), IDC_ITEM_LIST, 0);
-        EXPECT_EQ(user.TakeMessages(), ontoSword);
-        EXPECT_EQ(Page(main).CurrentElement(), 2);
-        EXPECT_EQ(Field(main, 2, "name"), "弓");
-        user.Answer(UiAnswer::kOk);
-        Apply(Page(main));
-        EXPECT_EQ(user.TakeMessages(), ontoSword);
-        EXPECT_EQ(Items(Page(main), IDC_ITEM_LIST), (Lines{"剣", "盾", "剣"}));
-        EXPECT_EQ(Field(main, 1, "funct"), "x(@@ITEMNO\"剣\");");
-        EXPECT_EQ(Ung(main), "use\t1\t剣\t\t");
-        user.Answer(UiAnswer::kNo); // the save question on exit
-    });
 }
 
 TEST_F(ItemPageTest, DirectEditReplacesTheWorkingCopyWhenTheTextReads)
@@ -272,28 +258,6 @@ TEST_F(ItemPageTest, IconEditStartsTheProgramWithTheIconAsOneArgument)
         user.Click(Page(main), IDC_ICON_EDIT);
         EXPECT_EQ(user.TakeMessages(), (Lines{"アイテムNoが無効です", "アイコンが格納されているフォルダにアクセスできません"}));
         user.Answer(UiAnswer::kNo);
-    });
-}
-
-// The default icon folder "..\Image" is the folder "Image" beside the data
-// file's folder, whose name may hold a "\" as any other character; the
-// icon comes from the template beside the program.
-TEST_F(ItemPageTest, TheDefaultIconFolderLiesBesideAFolderWithABackslashInItsName)
-{
-    std::filesystem::create_directories(folder.Path("shop\\1"));
-    std::filesystem::create_directories(folder.Path("Image"));
-    folder.Put("program/newitemicon.png", "png");
-    Open("0");
-    std::filesystem::rename(startup.commandLine, folder.Path("shop\\1/items.cgi"));
-    startup.commandLine = folder.Path("shop\\1/items.cgi");
-    Run([&](CMainDlg& main) {
-        EXPECT_STREQ(main.ProjectInfo().iconImagePath.GetBuffer(), "..\\Image");
-        user.Answer(UiAnswer::kOk);
-        user.Click(Page(main), IDC_ICON_EDIT);
-        EXPECT_EQ(user.TakeMessages().size(), 1u);
-        EXPECT_EQ(folder.Get("Image/item-no-1.png"), "png");
-        ASSERT_EQ(user.ShellCalls().size(), 1u);
-        EXPECT_EQ(std::string(user.ShellCalls()[0].file), folder.Path("shop\\1/../Image/item-no-1.png"));
     });
 }
 
