@@ -120,45 +120,33 @@ TEST_F(KeptSaveTest, BrowsingEveryTabOfBothSamplesAndSavingChangesOnlyTheProject
 
 TEST_F(KeptSaveTest, OneFieldEditedOnAPageChangesOnlyItsLines)
 {
-    OpenSample("inc-item-data.cgi");
-    Run([&](CMainDlg& main) {
-        Tab(main, CMainDlg::kItemTab);
-        user.Select(Page(main), item_page::IDC_ITEM_LIST, 1);
-        user.TypeText(Page(main), item_page::IDC_PRICE, "777");
-        Apply(main);
-        Save(main);
-    });
-    std::vector<std::string> changes = Changes();
-    ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0].substr(0, 7), "-\tprice");
-    EXPECT_EQ(changes[1], "+\tprice\t777");
-
-    OpenSample("inc-item-data.cgi");
-    Run([&](CMainDlg& main) {
-        Tab(main, CMainDlg::kEventTab);
-        user.Select(Page(main), event_page::IDC_EVENT_LIST, 0);
-        user.TypeText(Page(main), event_page::IDC_FIELD_FIRST + 5, S("新しい知らせ").c_str()); // startmsg
-        Apply(main);
-        Save(main);
-    });
-    changes = Changes();
-    ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0].substr(0, 10), "-\tstartmsg");
-    EXPECT_EQ(changes[1], "+\tstartmsg\t新しい知らせ");
-
-    OpenSample("inc-item-data.cgi");
-    Run([&](CMainDlg& main) {
-        Tab(main, CMainDlg::kItemTab);
-        user.Select(Page(main), item_page::IDC_ITEM_LIST, 0);
-        user.Select(Page(main), item_page::IDC_USE_LIST, 0);
-        user.TypeText(Page(main), item_page::IDC_USE_FIELD_FIRST, S("畑で刈る").c_str()); // name
-        Apply(main);
-        Save(main);
-    });
-    changes = Changes();
-    ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0].substr(0, 7), "-\t\tname");
-    EXPECT_EQ(changes[1], "+\t\tname\t畑で刈る");
+    struct Case {
+        int32_t tab, list, element, field;
+        std::string typed, removed, added;
+    } const cases[] = {
+        {CMainDlg::kItemTab, item_page::IDC_ITEM_LIST, 1, item_page::IDC_PRICE, "777", "-\tprice", "+\tprice\t777"},
+        {CMainDlg::kEventTab, event_page::IDC_EVENT_LIST, 0, event_page::IDC_FIELD_FIRST + 5, "新しい知らせ", "-\tstartmsg",
+         "+\tstartmsg\t新しい知らせ"},
+        {CMainDlg::kItemTab, item_page::IDC_USE_LIST, 0, item_page::IDC_USE_FIELD_FIRST, "畑で刈る", "-\t\tname",
+         "+\t\tname\t畑で刈る"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.added);
+        OpenSample("inc-item-data.cgi");
+        Run([&](CMainDlg& main) {
+            Tab(main, c.tab);
+            if (c.list == item_page::IDC_USE_LIST)
+                user.Select(Page(main), item_page::IDC_ITEM_LIST, 0);
+            user.Select(Page(main), c.list, c.element);
+            user.TypeText(Page(main), c.field, S(c.typed).c_str());
+            Apply(main);
+            Save(main);
+        });
+        const std::vector<std::string> changes = Changes();
+        ASSERT_EQ(changes.size(), 2u);
+        EXPECT_TRUE(changes[0].starts_with(c.removed)) << changes[0];
+        EXPECT_EQ(changes[1], c.added);
+    }
 }
 
 } // namespace
