@@ -3,8 +3,7 @@
 // what was typed and the document and the file stay as they were.
 #include <functional>
 
-#include "../cp932_text.h"
-#include "../shell/main_dlg_fixture.h"
+#include "page_fixture.h"
 #include "pages/page_define_template.h"
 #include "pages/page_event_template.h"
 #include "pages/page_func_template.h"
@@ -12,7 +11,6 @@
 #include "pages/page_set_template.h"
 
 namespace {
-
 
 const std::string kData =
     "# note\r\n@@DEFINE\r\n\tjob\tsmith\t鍛冶屋\r\n"
@@ -24,7 +22,7 @@ const std::string kData =
     "@@FUNCITEM\r\nsub heal\r\n{\r\n}\r\n"
     "@@END\r\n";
 
-const std::vector<std::string> kSaveQuestion{"プロジェクトが更新されています。\n保存しますか？"};
+const Lines kSaveQuestion{"プロジェクトが更新されています。\n保存しますか？"};
 
 // 한é: a Hangul syllable and a Latin letter, neither of them in CP932.
 const std::u32string kForeign = U"x\uD55C\u00E9";
@@ -34,20 +32,17 @@ std::string Refusal(const std::string& name, const std::string& chars = "U+D55C 
     return "[" + name + "]\tShift-JISで保存できない文字が含まれています：" + chars + "\n";
 }
 
-class TypedTextPageTest : public MainDlgTest {
+class TypedTextPageTest : public PageTest {
 protected:
     TypedTextPageTest()
     {
-        std::string block = InfoBlock(kBetaRule, "p");
-        block.insert(block.find("###MERX_PROJECT_INFO_END"), "###ItemID=0\r\n###EventID=0\r\n");
-        startup.commandLine = PutFile("data.cgi", block + S(kData));
-        m_strOpened = folder.Get("data.cgi");
+        OpenData(kData, "###ItemID=0\r\n###EventID=0\r\n");
+        m_strOpened = Saved();
     }
     CMainPage& Current(CMainDlg& main) { return *main.CurrentPage(); }
     std::string ItemField(CMainDlg& main, uint32_t item, const char* key)
     {
-        const CMerxString* value = main.Document().itemdata.GetAt(item)->GetField(key);
-        return value ? std::string(value->GetBuffer()) : "<undefined>";
+        return main.Document().itemdata.GetAt(item)->FieldText(key);
     }
     std::string m_strOpened;
 };
