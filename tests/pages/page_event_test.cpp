@@ -65,11 +65,6 @@ TEST_F(EventPageTest, FieldsScriptsAndParamsAreStoredWhenEdited)
         EXPECT_EQ(Items(Page(main), IDC_EVENT_LIST)[1], "乾いた風");
         EXPECT_EQ(Items(Page(main), IDC_GROUP), (Lines{"AB", "C"}));
 
-        // An empty code keeps the event shown.
-        Type(Page(main), IDC_FIELD_FIRST + 3, "");
-        user.Select(Page(main), IDC_EVENT_LIST, 2);
-        EXPECT_EQ(user.TakeMessages(), Lines{"[code]：イベントコードを入力してください。\n"});
-        EXPECT_EQ(Page(main).CurrentElement(), 0);
         Type(Page(main), IDC_FIELD_FIRST + 3, "storm");
 
         // A script under another combo entry; the second param line edited,
