@@ -65,7 +65,7 @@ TEST_F(UseBoxTest, TheStartLineCommentStaysWithItsEntry)
     });
 }
 
-TEST_F(UseBoxTest, FieldsAndScriptsAreStoredWhenEditedAndARefusalStays)
+TEST_F(UseBoxTest, FieldsAndScriptsAreStoredWhenEdited)
 {
     Open();
     Run([&](CMainDlg& main) {
@@ -85,14 +85,6 @@ TEST_F(UseBoxTest, FieldsAndScriptsAreStoredWhenEditedAndARefusalStays)
         EXPECT_EQ(Field(main, 0, "arg"), "message5|select|radio");
         EXPECT_EQ(Field(main, 0, "funcb"), "_local_\r\na();\r\nb();");
 
-        // The argselect heading must not break its line: refused again, not
-        // stored quietly.
-        user.Select(Page(main), IDC_USE_LIST, 0);
-        Type(Page(main), IDC_USE_FIELD_FIRST + 9, "x;y");
-        Apply(Page(main));
-        Apply(Page(main));
-        EXPECT_EQ(user.TakeMessages(), Lines(2, "[@@USE::argselect::見出し]\t項目に利用できない文字が混じっています\n"));
-        EXPECT_EQ(Field(main, 0, "argselect"), "選べ");
         user.Answer(UiAnswer::kNo);
     });
 }
