@@ -1,67 +1,86 @@
 // What a page's apply came to reaches the main window: after each apply its
 // apply-error text holds what the refusal showed ("user cancel" for a
 // question the user cancelled), and it is empty again after an apply that
-// was done. A refused apply refuses the tab switch as well.
-#include "../cp932_text.h"
-#include "../shell/main_dlg_fixture.h"
-#include "document/item_struct.h"
+// was done. A refused apply refuses the tab switch and the change of the
+// shown element as well, and leaves the element as it was stored: a field
+// typed back to its shown text afterwards is that text, not the refused one.
+#include "page_fixture.h"
 #include "pages/page_define_template.h"
+#include "pages/page_event_template.h"
 #include "pages/page_item_template.h"
 
 namespace {
 
-
 const std::string kData = "@@ITEM\r\n\tno\t1\r\n\tcode\tsword\r\n\tname\t鉄の剣\r\n\tlimit\t5/7\r\n"
-                          "@@ITEM\r\n\tno\t2\r\n\tcode\tshield\r\n\tname\t木の盾\r\n";
+                          "@@ITEM\r\n\tno\t2\r\n\tcode\tshield\r\n\tname\t木の盾\r\n"
+                          "@@EVENT\r\n\tcode\train\r\n"
+                          "@@EVENT\r\n\tcode\twind\r\n";
 
-class ApplyOutcomeTest : public MainDlgTest {};
+class ApplyOutcomeTest : public PageTest {};
 
-TEST_F(ApplyOutcomeTest, TheMainWindowKeepsWhatTheLastApplyCameTo)
+TEST_F(ApplyOutcomeTest, TheMainWindowKeepsWhatTheLastApplyCameToAndTheElementStays)
 {
     struct Case {
-        const char* what;
-        int32_t tab, field;
-        std::string typed;  // what the apply refuses
-        UiAnswer answer;    // to the question the apply asks; kNone for none
-        std::string kept;   // the apply-error text then; empty: the message shown
+        int32_t tab, list, field;
+        std::string typed; // what the apply refuses
+        UiAnswer answer;   // to the question the apply asks; kNone for none
+        std::string kept;  // the apply-error text then; empty: the message shown
+        const char* key;   // the stored field, with the shown text afterwards
     } const cases[] = {
-        {"item field", CMainDlg::kItemTab, item_page::IDC_LIMIT_STOCK, "5/", UiAnswer::kNone, ""},
-        {"rename cancelled", CMainDlg::kItemTab, item_page::IDC_NAME, "名剣", UiAnswer::kCancel, "user cancel"},
-        {"definition", CMainDlg::kDefineTab, define_page::IDC_DEFINE_EDIT, "@@DEFINE\r\ntype2 b\r\ntype2 c\r\n",
-         UiAnswer::kNone, ""},
+        {CMainDlg::kItemTab, item_page::IDC_ITEM_LIST, item_page::IDC_NAME, "", UiAnswer::kNone, "", "name"},
+        {CMainDlg::kItemTab, item_page::IDC_ITEM_LIST, item_page::IDC_NO, "", UiAnswer::kNone, "", "no"},
+        {CMainDlg::kItemTab, item_page::IDC_ITEM_LIST, item_page::IDC_LIMIT_STOCK, "5/", UiAnswer::kNone, "", "limit"},
+        {CMainDlg::kEventTab, event_page::IDC_EVENT_LIST, event_page::IDC_FIELD_FIRST + 3, "", UiAnswer::kNone, "", "code"},
+        {CMainDlg::kItemTab, item_page::IDC_ITEM_LIST, item_page::IDC_NAME, "名剣", UiAnswer::kCancel, "user cancel", "name"},
+        {CMainDlg::kDefineTab, -1, define_page::IDC_DEFINE_EDIT, "@@DEFINE\r\ntype2 b\r\ntype2 c\r\n", UiAnswer::kNone, "",
+         nullptr},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        startup.commandLine = PutFile("r.cgi", InfoBlock(kBetaRule, "p") + S(kData));
+        SCOPED_TRACE(c.typed + " " + std::to_string(c.field));
+        OpenData(kData);
         Run([&](CMainDlg& main) {
-            user.TakeMessages();
-            if (c.tab != CMainDlg::kItemTab)
-                user.Select(main, CMainDlg::IDC_TAB, c.tab);
+            Enter(main, c.tab);
             CMainPage& page = main.Page(c.tab);
-            if (c.tab == CMainDlg::kItemTab)
-                user.Select(page, item_page::IDC_ITEM_LIST, 0);
-            CStr_base<16384> shown;
-            shown.Assign(user.Look(page, c.field).text);
-            user.TypeText(page, c.field, S(c.typed).c_str());
+            if (c.list >= 0)
+                user.Select(page, c.list, 0);
+            const std::string shown = Text(page, c.field);
+            const auto stored = [&]() -> std::string {
+                if (!c.key)
+                    return "";
+                const CMerxFieldElement& element = c.tab == CMainDlg::kItemTab
+                                                       ? static_cast<const CMerxFieldElement&>(*main.Document().itemdata.GetAt(0))
+                                                       : *main.Document().eventdata.GetAt(0);
+                return U(element.FieldText(c.key));
+            };
+            const std::string before = stored();
+            Type(page, c.field, c.typed);
             if (c.answer != UiAnswer::kNone)
                 user.Answer(c.answer);
-            user.Click(page, kIdOk);
-            const std::vector<std::string> said = user.TakeMessages();
+            Apply(page);
+            const Lines said = user.TakeMessages();
             ASSERT_EQ(said.size(), 1u);
-            EXPECT_EQ(Cp932ToUtf8(main.ApplyError().GetBuffer()), c.kept.empty() ? said[0] : c.kept);
+            EXPECT_EQ(U(main.ApplyError()), c.kept.empty() ? said[0] : c.kept);
 
-            // The switch applies again, is refused alike and keeps the page.
+            // The switch applies again, is refused alike and keeps the page,
+            // and so does showing another element.
             if (c.answer != UiAnswer::kNone)
                 user.Answer(c.answer);
-            user.Select(main, CMainDlg::IDC_TAB, c.tab == CMainDlg::kItemTab ? CMainDlg::kEventTab : CMainDlg::kItemTab);
+            Enter(main, c.tab == CMainDlg::kItemTab ? CMainDlg::kEventTab : CMainDlg::kItemTab);
             EXPECT_EQ(SelectedTab(main), c.tab);
             EXPECT_EQ(user.TakeMessages(), said);
+            if (c.list >= 0 && c.answer == UiAnswer::kNone) {
+                user.Select(page, c.list, 1);
+                EXPECT_EQ(user.TakeMessages().size(), 1u);
+                EXPECT_EQ(page.CurrentElement(), 0);
+            }
 
-            // With the shown text back, the apply is done and the text empty.
-            user.TypeText(page, c.field, shown.GetBuffer());
-            user.Click(page, kIdOk);
-            EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
-            EXPECT_STREQ(main.ApplyError().GetBuffer(), "");
+            // With the shown text back, the apply is done, the text empty
+            // and the element as it was.
+            Type(page, c.field, shown);
+            Apply(page);
+            EXPECT_EQ(user.TakeMessages(), Lines{});
+            EXPECT_EQ(U(main.ApplyError()), "");
+            EXPECT_EQ(stored(), before);
             user.Answer(UiAnswer::kNo); // the save question
         });
     }
@@ -76,31 +95,28 @@ const std::string kUses = "@@ITEM\r\n\tno\t1\r\n\tcode\tsword\r\n\tname\t剣\r\n
 // parts that refused are kept one after the other, as they were shown.
 TEST_F(ApplyOutcomeTest, TheRefusalsOfSeveralPartsOfAnApplyAreAllKept)
 {
-    std::string block = InfoBlock(kBetaRule, "p");
-    block.insert(block.find("###MERX_PROJECT_INFO_END"), "###ItemID=0\r\n");
-    startup.commandLine = PutFile("u.cgi", block + S(kUses));
+    OpenData(kUses, "###ItemID=0\r\n");
     Run([&](CMainDlg& main) {
-        user.TakeMessages();
         CMainPage& page = main.Page(CMainDlg::kItemTab);
-        user.TypeText(page, item_page::IDC_USE_FUNC_EDIT, S("swing();\r\nb_local_").c_str());
-        user.TypeText(page, item_page::IDC_JOB_NAME, S("black smith").c_str());
-        user.TypeText(page, item_page::IDC_USE_FIELD_FIRST, S("大振り").c_str());
-        user.Click(page, kIdOk);
-        const std::vector<std::string> said = user.TakeMessages();
+        Type(page, item_page::IDC_USE_FUNC_EDIT, "swing();\r\nb_local_");
+        Type(page, item_page::IDC_JOB_NAME, "black smith");
+        Type(page, item_page::IDC_USE_FIELD_FIRST, "大振り");
+        Apply(page);
+        const Lines said = user.TakeMessages();
         ASSERT_EQ(said.size(), 2u);
         EXPECT_NE(said[0].find("[@@USE::func]"), std::string::npos) << said[0];
         EXPECT_NE(said[1].find("[@@USE::job::"), std::string::npos) << said[1];
-        EXPECT_EQ(Cp932ToUtf8(main.ApplyError().GetBuffer()), said[0] + said[1]);
+        EXPECT_EQ(U(main.ApplyError()), said[0] + said[1]);
         // Nothing was stored; the name the user gave the entry is in the
         // working copy and goes in with the next apply that is done.
-        const Cusestruct& use = *main.Document().itemdata.GetAt(0)->uses.GetAt(0);
-        EXPECT_STREQ(use.GetField("name")->GetBuffer(), S("振る").c_str());
-        user.TypeText(page, item_page::IDC_USE_FUNC_EDIT, S("swing();").c_str());
-        user.TypeText(page, item_page::IDC_JOB_NAME, "smith");
-        user.Click(page, kIdOk);
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
-        EXPECT_STREQ(main.ApplyError().GetBuffer(), "");
-        EXPECT_STREQ(main.Document().itemdata.GetAt(0)->uses.GetAt(0)->GetField("name")->GetBuffer(), S("大振り").c_str());
+        const auto name = [&] { return Field(*main.Document().itemdata.GetAt(0)->uses.GetAt(0), "name"); };
+        EXPECT_EQ(name(), "振る");
+        Type(page, item_page::IDC_USE_FUNC_EDIT, "swing();");
+        Type(page, item_page::IDC_JOB_NAME, "smith");
+        Apply(page);
+        EXPECT_EQ(user.TakeMessages(), Lines{});
+        EXPECT_EQ(U(main.ApplyError()), "");
+        EXPECT_EQ(name(), "大振り");
         user.Answer(UiAnswer::kNo); // the save question
     });
 }

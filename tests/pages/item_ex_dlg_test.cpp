@@ -14,11 +14,10 @@
 #include "document/project_info.h"
 #include "foundation/cp932.h"
 #include "pattern/editor_matchers.h"
-#include "ui/headless/scripted_user.h"
+#include "page_fixture.h"
 
 namespace {
 
-using Strs = std::vector<std::string>;
 using D = CItemExDlg;
 
 // Item fields: three EDIT slots; a user list; flags with an EDIT slot that
@@ -77,7 +76,7 @@ struct SampleContext final : CPageContext {
     CRuleTable rules;
     CAppliedRule applied;
     CMerxDocument doc;
-    Strs messages;
+    Lines messages;
     CProjectInfo info;
     CSettingsStore settings;
     CModalWait wait;
@@ -105,19 +104,8 @@ std::string Snapshot(const CMERX_base& element)
 
 std::string Utf8(const CMerxString* text) { return text ? Cp932ToUtf8(text->GetBuffer()) : "<none>"; }
 
-template <class List>
-Strs Utf8List(const List& list)
-{
-    Strs out;
-    for (const CStr_base<64>& text : list)
-        out.push_back(Utf8(&text));
-    return out;
-}
-
-class ItemExDlgTest : public ::testing::Test {
+class ItemExDlgTest : public PageTest {
 protected:
-    void TearDown() override { EXPECT_EQ(user.TakeProblems(), Strs{}); }
-
     // Runs the dialog on `element` while `drive` acts in it; Cancel closes
     // what `drive` leaves open.
     int32_t Run(CMERX_base& element, int32_t first, const std::function<void(D&)>& drive)
@@ -134,8 +122,6 @@ protected:
         lastIndex = dialog.LastIndex();
         return result;
     }
-    std::string Text(const D& d, int32_t id) { return Cp932ToUtf8(user.Look(d, id).text.GetBuffer()); }
-    Strs Items(const D& d, int32_t id) { return Utf8List(user.Look(d, id).items); }
     // The ids of the shown controls among the field controls.
     std::vector<int32_t> ShownControls(const D& d)
     {
@@ -158,7 +144,6 @@ protected:
     }
     Citemstruct& Item(uint32_t i) { return context.doc.itemdata[i]; }
 
-    CScriptedUser user;
     SampleContext context;
     int32_t lastIndex = -2;
 };
@@ -194,7 +179,7 @@ TEST_F(ItemExDlgTest, BrowsingEveryFieldAndOkGivesTheElementBackByteForByte)
                 EXPECT_EQ(Snapshot(*element), before);
             }
         }
-        EXPECT_EQ(context.messages, Strs{});
+        EXPECT_EQ(context.messages, Lines{});
     }
 }
 
@@ -220,7 +205,7 @@ TEST_F(ItemExDlgTest, ChangedControlsAreJoinedAsTheRuleSays)
         {"one box typed", "edge.sir", 0, 0, "a,,b", [](CScriptedUser& u, D& d) { u.TypeText(d, 1094, "c"); }, "a,c,b"},
         {"a user list in key order stores the value", "edge.sir", 0, 1, "2",
          [this](CScriptedUser& u, D& d) {
-             EXPECT_EQ(Items(d, 1090), (Strs{"", "a", "b"}));
+             EXPECT_EQ(Items(d, 1090), (Lines{"", "a", "b"}));
              EXPECT_EQ(u.Look(d, 1090).curSel, 2);
              u.Select(d, 1090, 1);
          },
@@ -271,7 +256,7 @@ TEST_F(ItemExDlgTest, ArrayLinesAreAddedCopiedAndDeletedWithTheirComments)
     const std::string comment = Utf8(&(*use.GetListComments("reward"))[1]);
     EXPECT_EQ(Run(use, 1,
                   [&](D& d) {
-                      EXPECT_EQ(Items(d, D::IDC_LINES), (Strs{"りんご,2,often", "小麦粉,1,rare"}));
+                      EXPECT_EQ(Items(d, D::IDC_LINES), (Lines{"りんご,2,often", "小麦粉,1,rare"}));
                       EXPECT_EQ(Text(d, 1090) + "|" + Text(d, 1094) + "|" + Text(d, 1095), "りんご|2|時々");
                       user.Select(d, D::IDC_LINES, 1);
                       user.Click(d, D::IDC_LINE_COPY);
@@ -288,8 +273,8 @@ TEST_F(ItemExDlgTest, ArrayLinesAreAddedCopiedAndDeletedWithTheirComments)
                       user.Click(d, kIdOk);
                   }),
               kIdOk);
-    EXPECT_EQ(Utf8List(*use.GetList("reward")), (Strs{"小麦粉,1,rare", "小麦粉,1,rare", ",5,"}));
-    EXPECT_EQ(Utf8List(*use.GetListComments("reward")), (Strs{comment, comment, ""}));
+    EXPECT_EQ(Utf8Lines(*use.GetList("reward")), (Lines{"小麦粉,1,rare", "小麦粉,1,rare", ",5,"}));
+    EXPECT_EQ(Utf8Lines(*use.GetListComments("reward")), (Lines{comment, comment, ""}));
 
     // Deleting the last line leaves nothing to edit.
     Run(use, 1, [&](D& d) {
@@ -339,7 +324,7 @@ TEST_F(ItemExDlgTest, InconsistenciesAreReportedAndNothingIsStored)
               }),
               kIdOk);
     EXPECT_EQ(Snapshot(event), before);
-    EXPECT_EQ(context.messages, Strs{head + "Message：無効な拡張項目データ\nPosition：CItemExDlg::OnInitDialog()"});
+    EXPECT_EQ(context.messages, Lines{head + "Message：無効な拡張項目データ\nPosition：CItemExDlg::OnInitDialog()"});
 
     // An "Array" field on an item shows nothing; the field shown before
     // keeps what was typed, and no index stays behind to store into.
@@ -352,7 +337,7 @@ TEST_F(ItemExDlgTest, InconsistenciesAreReportedAndNothingIsStored)
         EXPECT_EQ(ShownControls(d), std::vector<int32_t>{});
         user.Click(d, kIdOk);
     });
-    EXPECT_EQ(context.messages, Strs{head + "Message：無効な配列フラグ\nPosition：CItemExDlg::OnSelchangeList1()"});
+    EXPECT_EQ(context.messages, Lines{head + "Message：無効な配列フラグ\nPosition：CItemExDlg::OnSelchangeList1()"});
     EXPECT_EQ(Utf8(Item(0).GetField("three")), ",x,");
     EXPECT_EQ(Utf8(Item(0).GetField("bad")), "kept");
 }

@@ -1,5 +1,6 @@
 // Saving changes only what the user changed: both sample files browsed on
-// every page and saved come back byte for byte (the project block aside),
+// every page, every element, script combo and sub-list, and saved come back
+// byte for byte (the project block aside),
 // and one field edited on a page changes only that field's lines.
 #include <filesystem>
 
@@ -55,6 +56,17 @@ protected:
             Apply(main);
         }
     }
+    // Selects every entry of the combo or sub-list `id`, last first.
+    void Combo(CMainDlg& main, int32_t id)
+    {
+        for (int32_t i = static_cast<int32_t>(user.Look(Page(main), id).items.size()) - 1; i >= 0; --i)
+            user.Select(Page(main), id, i);
+    }
+    void SubList(CMainDlg& main, int32_t id)
+    {
+        if (user.Look(Page(main), id).enabled)
+            Combo(main, id);
+    }
     void Save(CMainDlg& main) { user.ChooseMenu(main, ID_FILE_SAVE); }
     // The lines a save changed behind the project block.
     std::vector<std::string> Changes() { return Changed(Data(m_original), Data(folder.Get("data.cgi"))); }
@@ -71,13 +83,23 @@ TEST_F(KeptSaveTest, BrowsingEveryTabOfBothSamplesAndSavingChangesOnlyTheProject
             Tab(main, CMainDlg::kItemTab);
             for (uint32_t item = 0; item < doc.itemdata.GetCount(); ++item) {
                 user.Select(Page(main), item_page::IDC_ITEM_LIST, static_cast<int32_t>(item));
-                Browse(main, item_page::IDC_USE_LIST, doc.itemdata[item].uses.GetCount());
-                for (int32_t func = 0; func < 3; ++func)
-                    user.Select(Page(main), item_page::IDC_FUNC_COMBO, func);
+                for (uint32_t use = 0; use < doc.itemdata[item].uses.GetCount(); ++use) {
+                    user.Select(Page(main), item_page::IDC_USE_LIST, static_cast<int32_t>(use));
+                    Combo(main, item_page::IDC_USE_FUNC_COMBO);
+                    for (int32_t id : {item_page::IDC_JOB_LIST, item_page::IDC_ARGSEL_LIST, item_page::IDC_UNG_LIST})
+                        SubList(main, id);
+                    Apply(main);
+                }
+                Combo(main, item_page::IDC_FUNC_COMBO);
                 Apply(main);
             }
             Tab(main, CMainDlg::kEventTab);
-            Browse(main, event_page::IDC_EVENT_LIST, doc.eventdata.GetCount());
+            for (uint32_t event = 0; event < doc.eventdata.GetCount(); ++event) {
+                user.Select(Page(main), event_page::IDC_EVENT_LIST, static_cast<int32_t>(event));
+                Combo(main, event_page::IDC_FUNC_COMBO);
+                SubList(main, event_page::IDC_PARAM_LIST);
+                Apply(main);
+            }
             Tab(main, CMainDlg::kFuncTab);
             Browse(main, func_page::IDC_FUNC_COMBO, 12);
             Tab(main, CMainDlg::kDefineTab);
@@ -98,45 +120,33 @@ TEST_F(KeptSaveTest, BrowsingEveryTabOfBothSamplesAndSavingChangesOnlyTheProject
 
 TEST_F(KeptSaveTest, OneFieldEditedOnAPageChangesOnlyItsLines)
 {
-    OpenSample("inc-item-data.cgi");
-    Run([&](CMainDlg& main) {
-        Tab(main, CMainDlg::kItemTab);
-        user.Select(Page(main), item_page::IDC_ITEM_LIST, 1);
-        user.TypeText(Page(main), item_page::IDC_PRICE, "777");
-        Apply(main);
-        Save(main);
-    });
-    std::vector<std::string> changes = Changes();
-    ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0].substr(0, 7), "-\tprice");
-    EXPECT_EQ(changes[1], "+\tprice\t777");
-
-    OpenSample("inc-item-data.cgi");
-    Run([&](CMainDlg& main) {
-        Tab(main, CMainDlg::kEventTab);
-        user.Select(Page(main), event_page::IDC_EVENT_LIST, 0);
-        user.TypeText(Page(main), event_page::IDC_FIELD_FIRST + 5, S("新しい知らせ").c_str()); // startmsg
-        Apply(main);
-        Save(main);
-    });
-    changes = Changes();
-    ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0].substr(0, 10), "-\tstartmsg");
-    EXPECT_EQ(changes[1], "+\tstartmsg\t新しい知らせ");
-
-    OpenSample("inc-item-data.cgi");
-    Run([&](CMainDlg& main) {
-        Tab(main, CMainDlg::kItemTab);
-        user.Select(Page(main), item_page::IDC_ITEM_LIST, 0);
-        user.Select(Page(main), item_page::IDC_USE_LIST, 0);
-        user.TypeText(Page(main), item_page::IDC_USE_FIELD_FIRST, S("畑で刈る").c_str()); // name
-        Apply(main);
-        Save(main);
-    });
-    changes = Changes();
-    ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0].substr(0, 7), "-\t\tname");
-    EXPECT_EQ(changes[1], "+\t\tname\t畑で刈る");
+    struct Case {
+        int32_t tab, list, element, field;
+        std::string typed, removed, added;
+    } const cases[] = {
+        {CMainDlg::kItemTab, item_page::IDC_ITEM_LIST, 1, item_page::IDC_PRICE, "777", "-\tprice", "+\tprice\t777"},
+        {CMainDlg::kEventTab, event_page::IDC_EVENT_LIST, 0, event_page::IDC_FIELD_FIRST + 5, "新しい知らせ", "-\tstartmsg",
+         "+\tstartmsg\t新しい知らせ"},
+        {CMainDlg::kItemTab, item_page::IDC_USE_LIST, 0, item_page::IDC_USE_FIELD_FIRST, "畑で刈る", "-\t\tname",
+         "+\t\tname\t畑で刈る"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.added);
+        OpenSample("inc-item-data.cgi");
+        Run([&](CMainDlg& main) {
+            Tab(main, c.tab);
+            if (c.list == item_page::IDC_USE_LIST)
+                user.Select(Page(main), item_page::IDC_ITEM_LIST, 0);
+            user.Select(Page(main), c.list, c.element);
+            user.TypeText(Page(main), c.field, S(c.typed).c_str());
+            Apply(main);
+            Save(main);
+        });
+        const std::vector<std::string> changes = Changes();
+        ASSERT_EQ(changes.size(), 2u);
+        EXPECT_TRUE(changes[0].starts_with(c.removed)) << changes[0];
+        EXPECT_EQ(changes[1], c.added);
+    }
 }
 
 } // namespace

@@ -3,9 +3,9 @@
 // (never an internal error) and leaves the document, and the page's list,
 // as they were; an open is refused, and the project reset once reading the
 // file had begun to change it.
-#include "../shell/main_dlg_fixture.h"
 #include "document/data_writer.h"
 #include "foundation/allocation_cap.h"
+#include "page_fixture.h"
 #include "pages/page_event.h"
 #include "pages/page_event_template.h"
 #include "pages/page_item.h"
@@ -34,16 +34,8 @@ std::string ManyItems(int count)
     return text;
 }
 
-class OutOfMemoryTest : public MainDlgTest {
+class OutOfMemoryTest : public PageTest {
 protected:
-    std::vector<std::string> List(CMainDlg& main, int32_t tab, int32_t id)
-    {
-        std::vector<std::string> lines;
-        for (const CStr_base<64>& line : user.Look(main.Page(tab), id).items)
-            lines.emplace_back(line.GetBuffer());
-        return lines;
-    }
-
     // Runs `act` under ever larger caps that trip once, until it goes
     // through without a message. Every refusal must leave the document and
     // the page's list (`id` on page `tab`) as they were, or, with
@@ -55,7 +47,7 @@ protected:
         int refusals = 0;
         for (size_t cap = 0; cap < 256 * step; cap += step) {
             const std::string before = DocumentText(main);
-            const std::vector<std::string> list = List(main, tab, id);
+            const std::vector<std::string> list = Items(main.Page(tab), id);
             {
                 const CAllocationCapScope capped(cap, CAllocationCapKind::kTripsOnce);
                 act();
@@ -68,7 +60,7 @@ protected:
             ++refusals;
             EXPECT_EQ(messages, std::vector<std::string>{kRefused}) << cap;
             EXPECT_FALSE(main.m_nModalWait.IsWaiting());
-            const bool asBefore = DocumentText(main) == before && List(main, tab, id) == list;
+            const bool asBefore = DocumentText(main) == before && Items(main.Page(tab), id) == list;
             if (mayEnd && !asBefore)
                 return refusals;
             EXPECT_TRUE(asBefore) << cap;
@@ -122,7 +114,7 @@ TEST_F(OutOfMemoryTest, ItemPageOperationsAreRefusedWithTheDocumentAsItWas)
             });
         }, 512, true);
         EXPECT_EQ(main.Document().itemdata.GetCount(), 42u);
-        EXPECT_EQ(List(main, CMainDlg::kItemTab, IDC_ITEM_LIST).size(), 42u);
+        EXPECT_EQ(Items(main.Page(CMainDlg::kItemTab), IDC_ITEM_LIST).size(), 42u);
         user.Answer(UiAnswer::kNo); // the save question on exit
     });
 }

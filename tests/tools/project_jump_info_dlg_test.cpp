@@ -1,8 +1,8 @@
-// The tool results window through the main window and a scripted user:
-// lines, jumps to every kind of element, "INFO" lines, the stale-line
-// message, the "固定" box and the clearing on a new project.
-#include "../cp932_text.h"
-#include "../shell/main_dlg_fixture.h"
+// The tool results window: the kind words and indexes of its lines, and
+// through the main window and a scripted user the jumps, "INFO" lines, the
+// "固定" box, lines that follow their elements, the clearing on a new
+// project and the integrity check (whose findings are the check's tests).
+#include "../pages/page_fixture.h"
 #include "editing/result_line.h"
 #include "pages/page_item_template.h"
 #include "tools/project_jump_info_dlg.h"
@@ -10,7 +10,6 @@
 namespace {
 
 using D = CProjectJumpInfoDlg;
-
 
 const std::string kData = "@@ITEM\r\n\tno\t1\r\n\tname\t剣\r\n@@ITEM\r\n\tno\t2\r\n\tname\t盾\r\n"
                           "@@EVENT\r\n\tcode\train\r\n@@END\r\n";
@@ -41,67 +40,53 @@ TEST(ResultLine, KindWordsAndIndexes)
     }
 }
 
-class ResultsWindowTest : public MainDlgTest {
+class ResultsWindowTest : public PageTest {
 protected:
-    void Open()
-    {
-        startup.commandLine = PutFile("r.cgi", InfoBlock(kBetaRule, "p") + S(kData));
-    }
+    ResultsWindowTest() { OpenData(kData); }
     void Show(CMainDlg& main, const std::string& utf8)
     {
         main.ToolResults().SetLines(S(utf8).c_str());
         user.ChooseMenu(main, ID_TOOL_RESULTS);
     }
     void Jump(CMainDlg& main, int32_t line) { user.DoubleClick(main.ToolResults(), D::IDC_LIST, line); }
-    int32_t Tab(CMainDlg& main) { return user.Look(main, CMainDlg::IDC_TAB).curSel; }
 };
 
 TEST_F(ResultsWindowTest, LinesJumpToTheirElements)
 {
-    Open();
     Run([&](CMainDlg& main) {
-        const uint32_t end = main.Document().FindEndPosition();
+        const int32_t end = static_cast<int32_t>(main.Document().FindEndPosition());
         Show(main, "ITEM[1]：盾\nINFO[0]：上記\nEVENT[0]：rain\nOTHER[" + std::to_string(end) + "]：@@END\nWHAT[0]\n");
-        EXPECT_EQ(user.Look(main.ToolResults(), D::IDC_LIST).items.size(), 5u);
         user.SetCheck(main.ToolResults(), D::IDC_LOCK, true);
-
-        Jump(main, 0);
-        EXPECT_EQ(Tab(main), CMainDlg::kItemTab);
-        EXPECT_EQ(main.Page(CMainDlg::kItemTab).CurrentElement(), 1);
-        Jump(main, 1); // INFO: nothing
-        EXPECT_EQ(main.Page(CMainDlg::kItemTab).CurrentElement(), 1);
-        Jump(main, 2);
-        EXPECT_EQ(Tab(main), CMainDlg::kEventTab);
-        EXPECT_EQ(main.Page(CMainDlg::kEventTab).CurrentElement(), 0);
-        Jump(main, 3);
-        EXPECT_EQ(Tab(main), CMainDlg::kSetTab);
-        EXPECT_EQ(main.Page(CMainDlg::kSetTab).CurrentElement(), static_cast<int32_t>(end));
+        const CPageElement jumps[] = {{CMainDlg::kItemTab, 1},
+                                      {CMainDlg::kItemTab, 1}, // INFO: nothing
+                                      {CMainDlg::kEventTab, 0},
+                                      {CMainDlg::kSetTab, end}};
+        for (int32_t line = 0; line < 4; ++line) {
+            Jump(main, line);
+            EXPECT_EQ(main.CurrentElement(), jumps[line]) << line;
+        }
         EXPECT_TRUE(main.ToolResults().IsWindowVisible());
         Jump(main, 4);
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"内部エラー・・・\nCProjectJumpInfoDlg::OnDblclkList1"});
+        EXPECT_EQ(user.TakeMessages(), Lines{"内部エラー・・・\nCProjectJumpInfoDlg::OnDblclkList1"});
 
         // Without "固定" a jump hides the window.
         user.SetCheck(main.ToolResults(), D::IDC_LOCK, false);
         Jump(main, 0);
         EXPECT_FALSE(main.ToolResults().IsWindowVisible());
-        EXPECT_FALSE(main.ToolResults().m_bShown);
     });
     EXPECT_NE(Settings().find("Lock=OFF"), std::string::npos);
 }
 
 TEST_F(ResultsWindowTest, LinesFollowTheirElementsAndRefuseThoseThatWent)
 {
-    Open();
+    const std::string stale = "この要素にアクセスできません。\nこの要素は既に無効になっている可能性があります。";
     Run([&](CMainDlg& main) {
-        Show(main, "ITEM[0]：剣\nOTHER[3]：x\nITEM[5]：gone\n");
+        Show(main, "ITEM[0]：剣\nOTHER[3]：x\n");
         Jump(main, 1); // index 3 is the event, no other text
-        Jump(main, 2);
-        const std::string stale = "この要素にアクセスできません。\nこの要素は既に無効になっている可能性があります。";
-        EXPECT_EQ(user.TakeMessages(), (std::vector<std::string>{stale, stale}));
+        EXPECT_EQ(user.TakeMessages(), Lines{stale});
 
         // An item added before it and the item moved after the lines were
         // set: the line still names it.
-        user.Select(main, CMainDlg::IDC_TAB, CMainDlg::kItemTab);
         CMainPage& items = main.Page(CMainDlg::kItemTab);
         user.Select(items, item_page::IDC_ITEM_LIST, 0);
         user.SetCheck(items, item_page::IDC_INSERT, true);
@@ -111,9 +96,8 @@ TEST_F(ResultsWindowTest, LinesFollowTheirElementsAndRefuseThoseThatWent)
         user.Select(items, item_page::IDC_ITEM_LIST, 0);
         user.ChooseMenu(main, ID_TOOL_RESULTS);
         Jump(main, 0);
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
-        EXPECT_EQ(items.CurrentElement(), 2);
-        EXPECT_EQ(Cp932ToUtf8(user.Look(items, item_page::IDC_NAME).text.GetBuffer()), "剣");
+        EXPECT_EQ(user.TakeMessages(), Lines{});
+        EXPECT_EQ(Text(items, item_page::IDC_NAME), "剣");
 
         // Once it went, the line is refused.
         user.Answer(UiAnswer::kYes);
@@ -121,61 +105,49 @@ TEST_F(ResultsWindowTest, LinesFollowTheirElementsAndRefuseThoseThatWent)
         user.TakeMessages();
         user.ChooseMenu(main, ID_TOOL_RESULTS);
         Jump(main, 0);
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{stale});
+        EXPECT_EQ(user.TakeMessages(), Lines{stale});
         user.Answer(UiAnswer::kNo);
     });
 }
 
 TEST_F(ResultsWindowTest, ANewProjectClearsTheLines)
 {
-    Open();
     Run([&](CMainDlg& main) {
         Show(main, "ITEM[0]：剣\n");
         user.OnModal([&](CDialogBase& d) { user.Click(d, kIdOk); });
         user.ChooseMenu(main, ID_FILE_NEW);
         EXPECT_EQ(main.ToolResults().Lines().GetCount(), 0u);
-        EXPECT_EQ(user.Look(main.ToolResults(), D::IDC_LIST).items.size(), 0u);
+        EXPECT_EQ(Items(main.ToolResults(), D::IDC_LIST), Lines{});
     });
 }
 
+// The check fills the window; once mended it says all is well and leaves
+// the window hidden with no lines; a page that cannot apply cancels it.
 TEST_F(ResultsWindowTest, TheIntegrityCheckFillsTheWindowOrSaysAllIsWell)
 {
-    // Two items named alike.
-    const std::string twice = "@@DEFINE\r\n\ttype1\t武器\r\n@@ITEM\r\n\tno\t1\r\n\tcode\ta\r\n\tname\t剣\r\n\ttype\t武器\r\n"
-                              "@@ITEM\r\n\tno\t2\r\n\tcode\tb\r\n\tname\t剣\r\n\ttype\t武器\r\n@@END\r\n";
-    startup.commandLine = PutFile("r.cgi", InfoBlock(kBetaRule, "p") + S(twice));
+    OpenData("@@DEFINE\r\n\ttype1\t武器\r\n@@ITEM\r\n\tno\t1\r\n\tcode\ta\r\n\tname\t剣\r\n\ttype\t武器\r\n"
+             "@@ITEM\r\n\tno\t2\r\n\tcode\tb\r\n\tname\t剣\r\n\ttype\t武器\r\n@@END\r\n");
     Run([&](CMainDlg& main) {
+        CMainPage& items = main.Page(CMainDlg::kItemTab);
         user.ChooseMenu(main, ID_INTEGRITY_CHECK);
         EXPECT_TRUE(main.ToolResults().IsWindowVisible());
-        EXPECT_EQ(Cp932ToUtf8(user.LookAt(main.ToolResults()).GetCaption()), "プロジェクト整合性チェック ( 1要素該当)");
-        std::vector<std::string> lines;
-        for (const CStr_base<64>& line : user.Look(main.ToolResults(), D::IDC_LIST).items)
-            lines.push_back(Cp932ToUtf8(line.GetBuffer()));
-        EXPECT_EQ(lines, (std::vector<std::string>{"ITEM[0]：剣", "ITEM[1]：剣", "INFO[0]：上記2つのアイテム名が重複しています"}));
+        EXPECT_EQ(U(user.LookAt(main.ToolResults()).GetCaption()), "プロジェクト整合性チェック ( 1要素該当)");
+        EXPECT_EQ(Items(main.ToolResults(), D::IDC_LIST),
+                  (Lines{"ITEM[0]：剣", "ITEM[1]：剣", "INFO[0]：上記2つのアイテム名が重複しています"}));
         Jump(main, 1);
-        EXPECT_EQ(main.Page(CMainDlg::kItemTab).CurrentElement(), 1);
 
-        // Mended on the page: the check finds nothing, says so and leaves
-        // the window hidden with no lines.
-        user.TypeText(main.Page(CMainDlg::kItemTab), item_page::IDC_NAME, S("盾").c_str());
+        Type(items, item_page::IDC_NAME, "盾");
         user.Answer(UiAnswer::kOk); // the old name is ITEM[0]'s too: renamed alone
         user.ChooseMenu(main, ID_INTEGRITY_CHECK);
-        EXPECT_EQ(user.TakeMessages(),
-                  (std::vector<std::string>{"アイテム名が変更されました。\n変更前のアイテム名は次のアイテムでも使用されています。\n"
-                                            "ITEM[0]：剣\n\n名前が混ざらないよう、このアイテム名を使用している項目は追跡せず、"
-                                            "アイテム名だけを変更します。\nよろしいですか？",
-                                            "チェックの結果、問題は見つかりませんでした。"}));
+        EXPECT_EQ(user.TakeMessages().back(), "チェックの結果、問題は見つかりませんでした。");
         EXPECT_FALSE(main.ToolResults().IsWindowVisible());
         EXPECT_EQ(main.ToolResults().Lines().GetCount(), 0u);
-        EXPECT_EQ(Cp932ToUtf8(user.LookAt(main.ToolResults()).GetCaption()), "プロジェクト整合性チェック (問題なし)");
+        EXPECT_EQ(U(user.LookAt(main.ToolResults()).GetCaption()), "プロジェクト整合性チェック (問題なし)");
 
-        // A page that cannot apply cancels the check.
-        user.TypeText(main.Page(CMainDlg::kItemTab), item_page::IDC_NAME, "");
+        Type(items, item_page::IDC_NAME, "");
         user.ChooseMenu(main, ID_INTEGRITY_CHECK);
-        const std::vector<std::string> messages = user.TakeMessages();
-        ASSERT_FALSE(messages.empty());
-        EXPECT_EQ(messages.back(), "現在の項目の確定に失敗したため、キャンセルされました");
-        user.Click(main.Page(CMainDlg::kItemTab), item_page::IDC_REVERT);
+        EXPECT_EQ(user.TakeMessages().back(), "現在の項目の確定に失敗したため、キャンセルされました");
+        user.Click(items, item_page::IDC_REVERT);
         user.Answer(UiAnswer::kNo);
     });
 }
