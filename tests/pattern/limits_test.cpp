@@ -33,6 +33,10 @@ Hits AtStart(const std::string& text, const char* pattern, Caps* caps = nullptr)
     return ptest::ToHits(hits);
 }
 
+// The words of a use line: six matches.
+const char* const kWords = "%{%+j%e%[%/W%$%]%}";
+const std::string kUseLine = "use\titem 1  100 " SJ_KEN " x";
+
 std::string Repeated(const std::string& piece, int times)
 {
     std::string s;
@@ -142,18 +146,16 @@ TEST(PatternLimits, BudgetLimitsAreExactAndTheCancelFlagStops)
 {
     // A call that takes S steps and at most B bytes ends within exactly that
     // budget, and stops with one step or one byte less.
-    const char* pattern = "%{%+j%e%[%/W%$%]%}";
-    const std::string text = "use\titem 1  100 " SJ_KEN " x";
     CStrRegexBudget measured;
     CStrRegexHistory history;
-    EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, &history, nullptr, {}, &measured), 6);
+    EXPECT_EQ(StrRegex(kUseLine.c_str(), kWords, "g", nullptr, &history, nullptr, {}, &measured), 6);
     EXPECT_EQ(measured.stop, StrRegexStop::kNone);
     for (int less : {0, 1}) {
         for (bool steps : {true, false}) {
             CStrRegexBudget budget;
             (steps ? budget.maxSteps : budget.maxBytes) = (steps ? measured.steps : measured.bytes) - less;
             const uint32_t before = history.GetCount();  // a stopped call leaves the history as it was
-            EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, &history, nullptr, {}, &budget),
+            EXPECT_EQ(StrRegex(kUseLine.c_str(), kWords, "g", nullptr, &history, nullptr, {}, &budget),
                       less ? kStrRegexStopped : 6);
             EXPECT_EQ(history.GetCount(), before + (less ? 0 : 6));
             EXPECT_EQ(budget.stop, less ? (steps ? StrRegexStop::kSteps : StrRegexStop::kMemory) : StrRegexStop::kNone);
@@ -184,18 +186,16 @@ TEST(PatternLimits, ABudgetSharedByCallsHoldsForThemAll)
 {
     // Steps add up from call to call, a call after one that ran out stops
     // at once, and the bytes a caller keeps count as held by every call.
-    const char* pattern = "%{%+j%e%[%/W%$%]%}";
-    const std::string text = "use\titem 1  100 " SJ_KEN " x";
     CStrRegexBudget one;
-    ASSERT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, nullptr, nullptr, {}, &one), 6);
+    ASSERT_EQ(StrRegex(kUseLine.c_str(), kWords, "g", nullptr, nullptr, nullptr, {}, &one), 6);
 
     CStrRegexBudget shared;
     shared.maxSteps = 3 * one.steps;
     for (int call = 0; call < 3; ++call) {
-        EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, nullptr, nullptr, {}, &shared), 6) << call;
+        EXPECT_EQ(StrRegex(kUseLine.c_str(), kWords, "g", nullptr, nullptr, nullptr, {}, &shared), 6) << call;
         EXPECT_EQ(shared.steps, (call + 1) * one.steps);
     }
-    EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, nullptr, nullptr, {}, &shared), kStrRegexStopped);
+    EXPECT_EQ(StrRegex(kUseLine.c_str(), kWords, "g", nullptr, nullptr, nullptr, {}, &shared), kStrRegexStopped);
     EXPECT_EQ(shared.stop, StrRegexStop::kSteps);
     EXPECT_EQ(StrRegex("a", "a", "", nullptr, nullptr, nullptr, {}, &shared), kStrRegexStopped);
     EXPECT_EQ(shared.steps, shared.maxSteps);
@@ -204,7 +204,7 @@ TEST(PatternLimits, ABudgetSharedByCallsHoldsForThemAll)
         CStrRegexBudget keeping;
         keeping.maxBytes = one.bytes;
         keeping.kept = kept;
-        EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, nullptr, nullptr, {}, &keeping),
+        EXPECT_EQ(StrRegex(kUseLine.c_str(), kWords, "g", nullptr, nullptr, nullptr, {}, &keeping),
                   kept ? kStrRegexStopped : 6);
         EXPECT_EQ(keeping.stop, kept ? StrRegexStop::kMemory : StrRegexStop::kNone);
     }
