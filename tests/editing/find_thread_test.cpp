@@ -100,12 +100,6 @@ TEST(FindThreads, AReplaceAllOnTheWorkerLeavesTheDocumentAsItIs)
         EXPECT_GT(outcome.replacements, 0u);
     }
     EXPECT_EQ(faults.Faults(), 0);
-
-    // The window thread commits a run's changes.
-    CFindOutcome outcome = RunFindReplace(doc, CollectFindTargets(doc, kFindAll, {}), ToRequest(kReplacements[0]));
-    ASSERT_FALSE(outcome.pending.empty());
-    CommitFindReplace(doc, outcome);
-    EXPECT_NE(Written(doc), before);
 }
 
 TEST(FindThreads, TwoRunsOnTwoThreadsGiveWhatEachGivesAlone)

@@ -12,8 +12,6 @@
 namespace {
 
 
-// The script texts refer to the item "剣" in several ways; "剣" is also
-// named in a use/need/get line and an event parameter.
 // A script field of an item (one tab in) or of a use entry or event
 // parameter level (two tabs in): a "_local_" block of one line.
 std::string Script(const std::string& key, const std::string& line, const std::string& indent = "\t")

