@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "pattern/editor_matchers.h"
@@ -212,8 +211,9 @@ TEST(PatternLimits, ABudgetSharedByCallsHoldsForThemAll)
 
 TEST(PatternLimits, OrdinaryPatternsStayWellWithinTheDefaultBudget)
 {
-    // The system's patterns and ordinary searches give the same results as
-    // without a budget, in at most 4 steps a byte.
+    // The system's patterns and ordinary searches run to their end in at
+    // most 4 steps a byte (that a metered call which ends finds what an
+    // unmetered one finds, the regex fuzz target checks on every input).
     RegisterEditorMatchers();
     std::string text;
     while (text.size() < 100000)
@@ -227,13 +227,10 @@ TEST(PatternLimits, OrdinaryPatternsStayWellWithinTheDefaultBudget)
     for (const auto& [pattern, options] : searches) {
         for (const char* replace : {static_cast<const char*>(nullptr), "<%0v>"}) {
             SCOPED_TRACE(std::string(pattern) + (replace ? " replaced" : ""));
-            const ptest::Found free = ptest::Call(text, pattern, options, false, replace);
             CStrRegexBudget budget;
-            const ptest::Found metered = ptest::Call(text, pattern, options, false, replace, 0, &budget);
+            EXPECT_GT(ptest::Call(text, pattern, options, false, replace, 0, &budget).count, 0);
             EXPECT_EQ(budget.stop, StrRegexStop::kNone);
             EXPECT_LE(budget.steps, 4 * text.size());
-            EXPECT_EQ(std::tie(metered.count, metered.hits, metered.history, metered.text),
-                      std::tie(free.count, free.hits, free.history, free.text));
         }
     }
 }
