@@ -82,6 +82,7 @@ void CheckFindings(const CIntegrityFindings& findings)
     Expect(count == findings.count, "the count is not the number of findings");
 }
 
+// The scan for item-number references against the pattern it stands for.
 void CheckReferenceScan(const std::string& text)
 {
     std::vector<std::string> scanned;
