@@ -9,7 +9,12 @@
 //   - every INFO[0] line closes a repeat: the two lines before it name two
 //     elements of one kind;
 //   - the count equals the number of findings (lines, a repeat's three
-//     taken as one), and the text is empty or ends with a line feed.
+//     taken as one), and the text is empty or ends with a line feed;
+//   - the scan for item-number references goes to the end of the data text
+//     and finds there what the reference pattern finds in it (read as if a
+//     line feed preceded it), where none of the pattern's numbers spans
+//     lines or starts with the closing quote of an empty number and the
+//     scan finds no empty number, which the pattern would not leave empty.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,6 +27,8 @@
 #include "fuzz_check.h"
 #include "pattern/editor_matchers.h"
 #include "editing/integrity_check.h"
+#include "editing/item_no_references.h"
+#include "pattern/str_regex.h"
 
 namespace {
 
@@ -75,6 +82,35 @@ void CheckFindings(const CIntegrityFindings& findings)
     Expect(count == findings.count, "the count is not the number of findings");
 }
 
+// The scan for item-number references against the pattern it stands for.
+void CheckReferenceScan(const std::string& text)
+{
+    std::vector<std::string> scanned;
+    uint32_t at = 0;
+    std::string_view number;
+    while (NextItemNoReference(text.c_str(), at, number))
+        scanned.emplace_back(number);
+    Expect(at == text.size(), "the reference scan stopped before the end of the text");
+    CStrRegexBudget budget;
+    budget.maxSteps = 1'000'000;
+    CStrRegexHistory history;
+    if (StrRegex(("\n" + text).c_str(), kItemNoReferencePattern, "gi", nullptr, &history, nullptr, {}, &budget) < 0)
+        return;
+    std::vector<std::string> expected;
+    for (const CStrRegexMatchStruct& match : history) {
+        if (match.GetCount() == 0)
+            continue;  // a comment line
+        const std::string found = match.GetAt(0)->GetBuffer();
+        if (found.find('\n') != std::string::npos || found[0] == '"')
+            return;
+        expected.push_back(found);
+    }
+    for (const std::string& found : scanned)
+        if (found.empty())
+            return;
+    Expect(scanned == expected, "the reference scan finds other numbers than the reference pattern");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -89,6 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         doc.RebuildKeyLists(data[0] & 1, data[0] & 2);
         CMerxReader(doc).Parse(text.c_str());
         CheckFindings(CheckProjectIntegrity(doc));
+        CheckReferenceScan(text);
     } catch (...) {
         Fail("an exception left the check");
     }

@@ -1,8 +1,6 @@
-// The five comparison methods of the find window, and the wildcard matcher
-// against the translated pattern it stands for.
+// The five comparison methods of the find window.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 #include "editing/find_methods.h"
@@ -118,36 +116,6 @@ TEST(FindMethods, BudgetStopsARunawayPattern)
     CStr_base<16384> subject(text.c_str());
     EXPECT_EQ(ReplaceFindText(query, subject), kStrRegexStopped);
     EXPECT_EQ(subject.GetLength(), text.size());
-}
-
-// The direct matcher gives what the translated pattern gives, finding and
-// replacing, on random texts over letters, "%" and double-byte characters.
-TEST(FindMethods, WildcardMatcherAgreesWithItsTranslation)
-{
-    const std::string alphabet[] = {"a", "b", "%", "ア", "ソ", "\n"};
-    const std::string wildcardOnly[] = {"*", "?"};
-    std::mt19937 random(18);
-    const auto pick = [&random](uint32_t n) { return std::uniform_int_distribution<uint32_t>(0, n - 1)(random); };
-    for (int round = 0; round < 4000; ++round) {
-        std::string text, wildcard;
-        for (uint32_t k = pick(12); k > 0; --k)
-            text += Utf8ToCp932(alphabet[pick(6)]);
-        for (uint32_t k = 1 + pick(5); k > 0; --k)
-            wildcard += pick(3) == 0 ? wildcardOnly[pick(2)] : Utf8ToCp932(alphabet[pick(5)]);
-        SCOPED_TRACE("text '" + Cp932ToUtf8(text) + "' wildcard '" + Cp932ToUtf8(wildcard) + "'");
-        const CStr_base<1024> pattern = WildcardPattern(wildcard.c_str());
-        const CFindQuery query = CFindQuery::FromMode(kFindWildcard, wildcard.c_str(), "<%>");
-        if (!text.empty()) {
-            EXPECT_EQ(CompareFindText(query, text.c_str(), static_cast<uint32_t>(text.size())),
-                      StrRegex(text.c_str(), pattern.GetBuffer(), "") > 0 ? 1 : 0);
-        }
-        if (wildcard.find_first_not_of('*') == std::string::npos)
-            continue;
-        CStr_base<16384> direct(text.c_str()), translated(text.c_str());
-        const int32_t count = ReplaceFindText(query, direct);
-        EXPECT_EQ(translated.Regex(pattern.GetBuffer(), "g", nullptr, DoublePercents("<%>").GetBuffer()), count);
-        EXPECT_EQ(std::string(direct.GetBuffer()), std::string(translated.GetBuffer()));
-    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../document/document_test_helpers.h"
+#include "editing_test_helpers.h"
 #include "document/data_writer.h"
 #include "editing/find_methods.h"
 #include "editing/find_replace.h"
@@ -30,13 +31,8 @@ struct Fixture {
     CFindOutcome Run(int32_t target, int32_t field, int32_t method, const std::string& search,
                      const std::string* replacement = nullptr, CPageElement current = {})
     {
-        CFindRequest request;
-        request.field = field;
-        request.mode = static_cast<uint32_t>(method);
-        request.search.Assign(Utf8ToCp932(search).c_str());
-        request.replace = replacement != nullptr;
-        if (replacement)
-            request.replacement.Assign(Utf8ToCp932(*replacement).c_str());
+        const CFindRequest request = etest::FindRequest(field, static_cast<uint32_t>(method), search,
+                                                        replacement ? replacement->c_str() : nullptr);
         return RunFindReplace(doc, CollectFindTargets(doc, target, current), request);
     }
 
@@ -190,27 +186,14 @@ TEST(FindReplace, AReplacementThatChangesNothingStillCounts)
     EXPECT_TRUE(outcome.pending.empty());
 }
 
-TEST(FindReplace, AStoppedRunChangesNothing)
+TEST(FindReplace, ACancelledRunChangesNothing)
 {
     Fixture f;
     const std::string before = f.Written();
     std::atomic<bool> cancel{true};
-    CFindRequest request;
-    request.mode = kFindContains;
-    request.search.Assign("sword");
-    request.replacement.Assign("x");
-    request.replace = true;
+    CFindRequest request = etest::FindRequest(kFindFullText, kFindContains, "sword", "x");
     CFindOutcome outcome = RunFindReplace(f.doc, CollectFindTargets(f.doc, kFindAll, {}), request, &cancel);
     EXPECT_EQ(outcome.stop, StrRegexStop::kCancelled);
-    CommitFindReplace(f.doc, outcome);
-    EXPECT_EQ(f.Written(), before);
-
-    request.mode = kFindPattern | kFindOptionRepeat;
-    request.search.Assign("%*0j%*0j%*0j%*0jQ");
-    request.maxSteps = 10'000;
-    outcome = RunFindReplace(f.doc, CollectFindTargets(f.doc, kFindAll, {}), request);
-    EXPECT_EQ(outcome.stop, StrRegexStop::kSteps);
-    EXPECT_TRUE(outcome.lines.IsEmpty());
     CommitFindReplace(f.doc, outcome);
     EXPECT_EQ(f.Written(), before);
 }
@@ -231,10 +214,7 @@ TEST(FindReplace, OneBudgetHoldsForTheWholeRun)
     const std::string before = dtest::Text(CMerxWriter(doc).WriteDocument());
     const std::vector<CFindElement> all = CollectFindTargets(doc, kFindItems, {});
     const std::vector<CFindElement> three(all.begin(), all.begin() + 3);
-    CFindRequest request;
-    request.field = kFindName;
-    request.mode = kFindPattern | kFindOptionRepeat;
-    request.search.Assign("%*0j%*0jQ");
+    CFindRequest request = etest::FindRequest(kFindName, kFindPattern | kFindOptionRepeat, "%*0j%*0jQ");
     // What one name costs: every element draws on the budget of the run,
     // so five names' worth stops a run over twenty.
     CStrRegexBudget one;
@@ -273,11 +253,7 @@ TEST(FindReplace, AnOtherTextIsReadBackWithItsNeighbours)
     dtest::Document doc;
     ASSERT_EQ(doc.Parse(Utf8ToCp932("@@DEFINE\n@@IF a\n@@SKIP\nx\n@@ENDSKIP\n# 後\n\n@@END\ntail\n")), "");
     const std::string before = dtest::Text(CMerxWriter(doc).WriteDocument());
-    CFindRequest request;
-    request.mode = kFindPattern | kFindOptionRepeat;
-    request.search.Assign("%g@@");
-    request.replacement.Assign("  @@");
-    request.replace = true;
+    const CFindRequest request = etest::FindRequest(kFindFullText, kFindPattern | kFindOptionRepeat, "%g@@", "  @@");
     CFindOutcome outcome = RunFindReplace(doc, CollectFindTargets(doc, kFindOthers, {}), request);
     EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteDocument()), before);
     const std::string end = "OTHER[" + std::to_string(doc.setdata.GetCount() - 1) + "]";
@@ -295,14 +271,11 @@ TEST(FindReplace, SectionHeadersAreOtherText)
 {
     dtest::Document doc;
     ASSERT_EQ(doc.Parse(Utf8ToCp932("@@ITEM\n\tno\t1\n\tname\t剣\n\n# ==== 武器 ====\n@@ITEM\n\tno\t2\n")), "");
-    CFindRequest request;
-    request.search.Assign(Utf8ToCp932("武器").c_str());
-    request.mode = kFindContains;
+    CFindRequest request = etest::FindRequest(kFindFullText, kFindContains, "武器");
     EXPECT_EQ(Lines(RunFindReplace(doc, CollectFindTargets(doc, kFindItems, {}), request)), "");
     EXPECT_EQ(Lines(RunFindReplace(doc, CollectFindTargets(doc, kFindAll, {}), request)), "OTHER[1]：# ==== 武器 ====\n");
 
-    request.replacement.Assign(Utf8ToCp932("武具").c_str());
-    request.replace = true;
+    request = etest::FindRequest(kFindFullText, kFindContains, "武器", "武具");
     CFindOutcome outcome = RunFindReplace(doc, CollectFindTargets(doc, kFindAll, {}), request);
     EXPECT_EQ(outcome.replacements, 1u);
     CommitFindReplace(doc, outcome);

@@ -12,8 +12,6 @@
 namespace {
 
 
-// The script texts refer to the item "剣" in several ways; "剣" is also
-// named in a use/need/get line and an event parameter.
 // A script field of an item (one tab in) or of a use entry or event
 // parameter level (two tabs in): a "_local_" block of one line.
 std::string Script(const std::string& key, const std::string& line, const std::string& indent = "\t")
@@ -113,23 +111,27 @@ TEST(ItemRename, CasesThatAreNotFollowed)
     }
 }
 
-TEST(ItemRename, DigitNamesAreItemNumbersInReferences)
+TEST(ItemRename, ReferencesThatNameNoItem)
 {
-    dtest::Document document;
-    document.Parse("@@ITEM\n\tno\t1\n\tname\t7\n" + Script("funct", "@@ITEMNO\"7\"") +
-                   "\t@@USE\n\t\tname\tu\n\t\t\tuse\t1\t7\n");
-    EXPECT_EQ(Report(TrackItemRename(document, "7", "seven")), "ITEM[0] @@USE[0] ung 1\ntotal 1");
-    EXPECT_TRUE(Holds(dtest::Field(*document.itemdata.GetAt(0), "funct"), "@@ITEMNO\"7\""));
-}
-
-TEST(ItemRename, ReferencesStartOnCharacters)
-{
-    // "ソ" is 0x83 0x5C and "ァ" 0x83 0x40: an "@" that is a second byte
-    // begins no keyword.
-    dtest::Document document;
-    const std::string funct = "\x83" "@@ITEMNO\"a\"";
-    document.Parse("@@ITEM\n\tno\t1\n\tname\ta\n" + Script("funct", funct));
-    EXPECT_EQ(Report(TrackItemRename(document, "a", "b")), "total 0");
+    struct Case {
+        const char* what;
+        std::string name;    // of the item, which a use line names
+        std::string script;  // of the item, left as it is
+    };
+    const Case cases[] = {
+        // A name of digits is an item number in a reference.
+        {"digits", "7", "@@ITEMNO\"7\""},
+        // "ソ" is 0x83 0x5C and "ァ" 0x83 0x40: an "@" that is a second byte
+        // begins no keyword.
+        {"a second byte", "a", "\x83" "@@ITEMNO\"a\""},
+    };
+    for (const Case& c : cases) {
+        dtest::Document document;
+        document.Parse("@@ITEM\n\tno\t1\n\tname\t" + c.name + "\n" + Script("funct", c.script) +
+                       "\t@@USE\n\t\tname\tu\n\t\t\tuse\t1\t" + c.name + "\n");
+        EXPECT_EQ(Report(TrackItemRename(document, c.name.c_str(), "b")), "ITEM[0] @@USE[0] ung 1\ntotal 1") << c.what;
+        EXPECT_TRUE(Holds(dtest::Field(*document.itemdata.GetAt(0), "funct"), c.script)) << c.what;
+    }
 }
 
 // Items 剣, 盾, 剣 again, two without a name and one named like a format.

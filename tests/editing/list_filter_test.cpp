@@ -110,13 +110,10 @@ TEST_F(ListFilterTest, RefilterTellsWhetherTheShownElementsChanged)
         return filter.Refilter(text.c_str(), static_cast<uint32_t>(items.size()),
                                [&](uint32_t i, CListFilter::CTexts& t) { t.Add(items[i].code); });
     };
+    // (That the same text twice changes nothing, the list filter's fuzz
+    // target checks.)
     for (const Step& step : steps)
         EXPECT_EQ(refilter(step.text), step.changed) << step.text;
-    // The same text twice changes nothing.
-    for (const Step& step : steps) {
-        refilter(step.text);
-        EXPECT_FALSE(refilter(step.text)) << step.text;
-    }
 }
 
 TEST_F(ListFilterTest, LinesAndIndexesMapBothWays)
@@ -127,10 +124,7 @@ TEST_F(ListFilterTest, LinesAndIndexesMapBothWays)
     } const cases[] = {{0, 0}, {1, -1}, {2, -1}, {3, -1}, {4, 1}, {-1, -1}};
     for (const Case& c : cases)
         EXPECT_EQ(filter.LineOf(c.index), c.line) << c.index;
-    EXPECT_EQ(filter.IndexOf(0), 0);
-    EXPECT_EQ(filter.IndexOf(1), 4);
-    EXPECT_EQ(filter.IndexOf(2), -1);
-    EXPECT_EQ(filter.IndexOf(-1), -1);
+    EXPECT_EQ(filter.IndexOf(-1), -1);  // the others as the lines listed in the first test
 
     // Without a filter text line and index are one.
     filter.Clear();

@@ -8,6 +8,7 @@
 
 #include "../cp932_text.h"
 #include "../document/document_test_helpers.h"
+#include "editing_test_helpers.h"
 #include "document/declared_subs.h"
 #include "document/reopen_check.h"
 #include "editing/use_argselect.h"
@@ -25,13 +26,6 @@ std::string Field(const CMerxFieldElement& element, const char* key)
     const CMerxString* value = element.GetField(key);
     return value ? U(*value) : "<undefined>";
 }
-
-// Answers every question with yes and counts them.
-class CYes : public CYesNoQuestion {
-public:
-    bool AskYesNo(const char*) override { return ++asked, true; }
-    int asked = 0;
-};
 
 // One item with uses read from the text under the beta rule.
 struct Item {
@@ -283,11 +277,9 @@ TEST(UseUngLine, ShownAndReadBack)
 
 TEST(UseScripts, ReferencesBlocksAndChoices)
 {
-    EXPECT_STREQ(UseScriptKey(1, true), "funci");
-    EXPECT_STREQ(UseScriptKey(1, false), "funcb");
+    // Indexes outside the reference combo name no key.
     EXPECT_EQ(UseScriptKey(2, false), nullptr);
     EXPECT_EQ(UseScriptKey(-1, true), nullptr);
-
     Item item("@@ITEM\n\tno\t1\n\tname\tx\n\t@@USE\n\t\tname\ta\n\t\tfunc\t_local_\n\t\t\tline1\n\t\t\tline2\n\t\t_local_\n"
               "\t@@USE\n\t\tname\tb\n\t\tfunc\t_local_1\n\t@@USE\n\t\tname\tc\n\t\tfunc\t_local_\n\t\t\tz\n\t\t_local_\n");
     CUseScriptControls block, reference;
@@ -327,7 +319,7 @@ TEST(UseScripts, ReferencesBlocksAndChoices)
         CStr_base<64>& value = *use.fields.Lookup("func");
         const CStr_base<64> before = value;
         CStr_base<1024> errors;
-        CYes yes;
+        etest::CAnswer yes;
         EXPECT_EQ(ReadBackUseScript(block, now, "func", 2, yes, value, errors), c.errors.empty()) << c.reference;
         EXPECT_EQ(U(value), c.stored);
         EXPECT_EQ(U(errors), c.errors);
@@ -336,7 +328,7 @@ TEST(UseScripts, ReferencesBlocksAndChoices)
     // Unchanged controls keep the value, whatever it holds.
     CStr_base<64> value("_local_\r\nx_local_");
     CStr_base<1024> errors;
-    CYes yes;
+    etest::CAnswer yes;
     EXPECT_TRUE(ReadBackUseScript(block, block, "func", 0, yes, value, errors));
     EXPECT_EQ(U(value), "_local_\r\nx_local_");
 }

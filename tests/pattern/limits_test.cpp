@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "pattern/editor_matchers.h"
@@ -32,6 +31,10 @@ Hits AtStart(const std::string& text, const char* pattern, Caps* caps = nullptr)
         *caps = ptest::ToCaps(list);
     return ptest::ToHits(hits);
 }
+
+// The words of a use line: six matches.
+const char* const kWords = "%{%+j%e%[%/W%$%]%}";
+const std::string kUseLine = "use\titem 1  100 " SJ_KEN " x";
 
 std::string Repeated(const std::string& piece, int times)
 {
@@ -142,18 +145,16 @@ TEST(PatternLimits, BudgetLimitsAreExactAndTheCancelFlagStops)
 {
     // A call that takes S steps and at most B bytes ends within exactly that
     // budget, and stops with one step or one byte less.
-    const char* pattern = "%{%+j%e%[%/W%$%]%}";
-    const std::string text = "use\titem 1  100 " SJ_KEN " x";
     CStrRegexBudget measured;
     CStrRegexHistory history;
-    EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, &history, nullptr, {}, &measured), 6);
+    EXPECT_EQ(StrRegex(kUseLine.c_str(), kWords, "g", nullptr, &history, nullptr, {}, &measured), 6);
     EXPECT_EQ(measured.stop, StrRegexStop::kNone);
     for (int less : {0, 1}) {
         for (bool steps : {true, false}) {
             CStrRegexBudget budget;
             (steps ? budget.maxSteps : budget.maxBytes) = (steps ? measured.steps : measured.bytes) - less;
             const uint32_t before = history.GetCount();  // a stopped call leaves the history as it was
-            EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, &history, nullptr, {}, &budget),
+            EXPECT_EQ(StrRegex(kUseLine.c_str(), kWords, "g", nullptr, &history, nullptr, {}, &budget),
                       less ? kStrRegexStopped : 6);
             EXPECT_EQ(history.GetCount(), before + (less ? 0 : 6));
             EXPECT_EQ(budget.stop, less ? (steps ? StrRegexStop::kSteps : StrRegexStop::kMemory) : StrRegexStop::kNone);
@@ -184,18 +185,16 @@ TEST(PatternLimits, ABudgetSharedByCallsHoldsForThemAll)
 {
     // Steps add up from call to call, a call after one that ran out stops
     // at once, and the bytes a caller keeps count as held by every call.
-    const char* pattern = "%{%+j%e%[%/W%$%]%}";
-    const std::string text = "use\titem 1  100 " SJ_KEN " x";
     CStrRegexBudget one;
-    ASSERT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, nullptr, nullptr, {}, &one), 6);
+    ASSERT_EQ(StrRegex(kUseLine.c_str(), kWords, "g", nullptr, nullptr, nullptr, {}, &one), 6);
 
     CStrRegexBudget shared;
     shared.maxSteps = 3 * one.steps;
     for (int call = 0; call < 3; ++call) {
-        EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, nullptr, nullptr, {}, &shared), 6) << call;
+        EXPECT_EQ(StrRegex(kUseLine.c_str(), kWords, "g", nullptr, nullptr, nullptr, {}, &shared), 6) << call;
         EXPECT_EQ(shared.steps, (call + 1) * one.steps);
     }
-    EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, nullptr, nullptr, {}, &shared), kStrRegexStopped);
+    EXPECT_EQ(StrRegex(kUseLine.c_str(), kWords, "g", nullptr, nullptr, nullptr, {}, &shared), kStrRegexStopped);
     EXPECT_EQ(shared.stop, StrRegexStop::kSteps);
     EXPECT_EQ(StrRegex("a", "a", "", nullptr, nullptr, nullptr, {}, &shared), kStrRegexStopped);
     EXPECT_EQ(shared.steps, shared.maxSteps);
@@ -204,7 +203,7 @@ TEST(PatternLimits, ABudgetSharedByCallsHoldsForThemAll)
         CStrRegexBudget keeping;
         keeping.maxBytes = one.bytes;
         keeping.kept = kept;
-        EXPECT_EQ(StrRegex(text.c_str(), pattern, "g", nullptr, nullptr, nullptr, {}, &keeping),
+        EXPECT_EQ(StrRegex(kUseLine.c_str(), kWords, "g", nullptr, nullptr, nullptr, {}, &keeping),
                   kept ? kStrRegexStopped : 6);
         EXPECT_EQ(keeping.stop, kept ? StrRegexStop::kMemory : StrRegexStop::kNone);
     }
@@ -212,8 +211,9 @@ TEST(PatternLimits, ABudgetSharedByCallsHoldsForThemAll)
 
 TEST(PatternLimits, OrdinaryPatternsStayWellWithinTheDefaultBudget)
 {
-    // The system's patterns and ordinary searches give the same results as
-    // without a budget, in at most 4 steps a byte.
+    // The system's patterns and ordinary searches run to their end in at
+    // most 4 steps a byte (that a metered call which ends finds what an
+    // unmetered one finds, the regex fuzz target checks on every input).
     RegisterEditorMatchers();
     std::string text;
     while (text.size() < 100000)
@@ -227,13 +227,10 @@ TEST(PatternLimits, OrdinaryPatternsStayWellWithinTheDefaultBudget)
     for (const auto& [pattern, options] : searches) {
         for (const char* replace : {static_cast<const char*>(nullptr), "<%0v>"}) {
             SCOPED_TRACE(std::string(pattern) + (replace ? " replaced" : ""));
-            const ptest::Found free = ptest::Call(text, pattern, options, false, replace);
             CStrRegexBudget budget;
-            const ptest::Found metered = ptest::Call(text, pattern, options, false, replace, 0, &budget);
+            EXPECT_GT(ptest::Call(text, pattern, options, false, replace, 0, &budget).count, 0);
             EXPECT_EQ(budget.stop, StrRegexStop::kNone);
             EXPECT_LE(budget.steps, 4 * text.size());
-            EXPECT_EQ(std::tie(metered.count, metered.hits, metered.history, metered.text),
-                      std::tie(free.count, free.hits, free.history, free.text));
         }
     }
 }

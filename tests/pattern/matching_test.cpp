@@ -53,7 +53,7 @@ TEST(PatternRepetition, Prefixes)
 
 TEST(PatternRepetition, CapturesFollowWhatWasKept)
 {
-    ptest::CheckCaps({
+    ptest::CheckRows({
         // Giving back removes the captures of the repetitions given back.
         {"%*(%{%d%}%)5", "12345", 5, {"1", "2", "3", "4"}}, {"%*(%{%j%}%)%{b%}", "abcbd", 4, {"a", "b", "c", "b"}},
         // A counted capture appends one capture per repetition.
@@ -62,7 +62,7 @@ TEST(PatternRepetition, CapturesFollowWhatWasKept)
         // and a failed match leave no captures behind.
         {"%!(%{a%}b%)%j", "ac", 1, {}}, {"%+0j%{a%}b", "acab", 4, {"a"}}, {"%[%(%{a%}x%)%(%{a%}y%)%]", "ay", 2, {"a"}},
         {"%{a%}x", "ab", -1, {}},
-    });
+    }, true);
     // A failed position leaves nothing for the next one.
     ptest::Found f = Search("aab", "%{a%}b", "");
     EXPECT_EQ(std::tie(f.hits, f.caps), std::tuple(Hits{{1, 2}}, Caps{"a"}));
@@ -104,19 +104,19 @@ TEST(PatternRepetition, RestScanAndMarkers)
         {"a%[%Px%]", "a", 1}, {"a%[%Px%]", "ax", 2}, {"a%[%Px%]", "ay", -1}, {"a%[%px%]", "a", -1},
         {"a%[%px%]", "ax", 2},
     });
-    ptest::CheckCaps({
+    ptest::CheckRows({
         // %e ends the captured text; so does a match end inside the capture.
         {"%{ab%ecd%}", "abcd", 4, {"ab"}}, {"%{%+j%e=%}", "a=b=c", 2, {"a"}}, {"%{%*j%e;%}", "a;b;c", 4, {"a;b"}},
         {"%{ab%pcd%}", "abcd", 2, {"ab"}}, {"%{ab%Pcd%}", "ab", 2, {"ab"}}, {"%{%+j%p;%}", "ab;", 2, {"ab"}},
         // A capture end taken over from a nested lazy element in the rest.
         {"%{%+0j%ex%+0j%ey%}", "axby", 4, {"axb"}},
-    });
+    }, true);
 }
 
 TEST(PatternCaptures, OrderAndCaptureListEscapes)
 {
     const char* settings = "%/0w%{%+j%e=%}%{%+0j%P\n%}";
-    ptest::CheckCaps({
+    ptest::CheckRows({
         // Captures are numbered in the order in which they close.
         {"%{%{a%}b%}", "ab", 2, {"a", "ab"}}, {"%{x%{a%}%{b%}%}", "xab", 3, {"a", "b", "xab"}},
         {"%{%(%{a%}%)%}", "a", 1, {"a", "a"}}, {"%{%}", "abc", 0, {""}},
@@ -145,7 +145,7 @@ TEST(PatternCaptures, OrderAndCaptureListEscapes)
         {settings, "=x", -1, {}}, {settings, "a=b=c", 5, {"a", "b=c"}}, {settings, "  key = v ", 10, {"key ", " v "}},
         {settings, "k=v\nnext=1", 3, {"k", "v"}}, {settings, "[Custom]", -1, {}},
         {settings, "Path=C:\\" SJ_HYO "\\x", 12, {"Path", "C:\\" SJ_HYO "\\x"}},
-    });
+    }, true);
     // Words of a use line.
     EXPECT_EQ(ptest::Search("use\titem 1  100", "%{%+j%e%[%/W%$%]%}", "g").history,
               (std::vector<Caps>{{"use"}, {"item"}, {"1"}, {"100"}}));
@@ -156,16 +156,17 @@ TEST(PatternCaptures, BackReferences)
     ptest::CheckRows({
         // %Nv by number, case-insensitive with "i" for single-byte characters only.
         {"%{%/a%}-%0v", "ab-ab", 5}, {"%{%/a%}-%0v", "ab-ax", -1}, {"%{a%}%{b%}%1v%0v", "abba", 4},
-        {"%{%/a%}-%0v", "ab-aB", -1}, {"%{%/a%}-%0v", "ab-aB", 5, "i"}, {"%{%j%}%0v", SJ_A_KATA SJ_DI_KATA, -1, "i"},
-        {"%{%j%}%0v", SJ_FW_UPPER_A SJ_FW_LOWER_A, -1, "i"}, {"%{%j%}%0v", SJ_HYO SJ_HYO, 4},
+        {"%{%/a%}-%0v", "ab-aB", -1}, {"%{%/a%}-%0v", "ab-aB", 5, {}, "i"},
+        {"%{%j%}%0v", SJ_A_KATA SJ_DI_KATA, -1, {}, "i"}, {"%{%j%}%0v", SJ_FW_UPPER_A SJ_FW_LOWER_A, -1, {}, "i"},
+        {"%{%j%}%0v", SJ_HYO SJ_HYO, 4},
         // A missing capture matches empty; the number after the dot repeats.
         {"a%3vb", "ab", 2}, {"%{a%}%1vb", "ab", 2}, {"%{x%}%0.3v", "xxxx", 4}, {"%{x%}%0.3v", "xxx", -1},
         {"%{a%}%3t%3v", "aa", 2},
         // Text ending inside the reference is a failure.
-        {"%{ab%}-%0v", "ab-a", -1}, {"%{ab%}-%0v", "ab-a", -1, "i"},
+        {"%{ab%}-%0v", "ab-a", -1}, {"%{ab%}-%0v", "ab-a", -1, {}, "i"},
         // %NV counts from the newest capture backwards.
         {"%{a%}%{b%}%0V%1V", "abba", 4}, {"%{a%}%{b%}%0V%1V", "abab", -1}, {"%{a%}%{b%}%1V", "aba", 3},
-        {"%{a%}%5Vb", "ab", 2}, {"%{k%}-%0V", "k-K", 3, "i"}, {"%{k%}-%0.2V", "k-kk", 4},
+        {"%{a%}%5Vb", "ab", 2}, {"%{k%}-%0V", "k-K", 3, {}, "i"}, {"%{k%}-%0.2V", "k-kk", 4},
     });
     // Numbers count from the first capture of the current attempt.
     ptest::Found f = ptest::Search("1122x33", "%{%d%}%0v", "g");

@@ -1,17 +1,14 @@
 // Shared helpers of the pattern engine tests: CP932 sample characters,
-// short-hand calls of both entry points, table checkers, and a compact
-// rendering of compiled node trees.
+// short-hand calls of both entry points and table checkers.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "pattern/regex_node.h"
 #include "pattern/regex_types.h"
 #include "pattern/str_regex.h"
 
@@ -94,11 +91,6 @@ inline Found Search(const std::string& text, const char* pattern, const char* op
     return Call(text, pattern, options, true);
 }
 
-inline Found SearchStr(const std::string& text, const char* pattern, const char* options, int32_t start = 0)
-{
-    return Call(text, pattern, options, false, nullptr, start);
-}
-
 inline Found Replace(const std::string& text, const char* pattern, const char* options, const char* replace)
 {
     return Call(text, pattern, options, false, replace);
@@ -109,7 +101,7 @@ inline Found Replace(const std::string& text, const char* pattern, const char* o
 inline int32_t Anchored(const char* pattern, const std::string& text, const char* extraOptions = "",
                         Caps* capsOut = nullptr)
 {
-    Found f = SearchStr(text, pattern, (std::string("s") + extraOptions).c_str());
+    Found f = Call(text, pattern, (std::string("s") + extraOptions).c_str(), false);
     if (capsOut)
         *capsOut = f.caps;
     if (f.count == 0)
@@ -119,62 +111,32 @@ inline int32_t Anchored(const char* pattern, const std::string& text, const char
     return static_cast<int32_t>(f.hits[0].second);
 }
 
-// Printable ASCII as is; tab, line feed, carriage return and backslash
-// escaped; other bytes as \xHH.
-inline std::string RenderBytes(const char* p, size_t n)
-{
-    static const char hex[] = "0123456789abcdef";
-    std::string out;
-    for (size_t i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(p[i]);
-        if (c == '\t' || c == '\n' || c == '\r' || c == '\\')
-            out += std::string("\\") + (c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : '\\');
-        else if (c >= 0x20 && c < 0x7f)
-            out += static_cast<char>(c);
-        else
-            out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
-    }
-    return out;
-}
-
+// The pattern and the text as gtest prints strings, other bytes escaped.
 inline std::string Trace(const char* pattern, const std::string& text)
 {
-    return "pattern \"" + RenderBytes(pattern, strlen(pattern)) + "\" on \"" + RenderBytes(text.data(), text.size()) +
-           "\"";
+    return "pattern " + testing::PrintToString(std::string(pattern)) + " on " + testing::PrintToString(text);
 }
 
 // Anchored matches: the bytes matched at the start of the text (-1 for no
-// match) and, in CapsRow, the captures left behind (none after a failure).
+// match) and, when `caps` is asked for, the captures left behind (none
+// after a failure).
 struct Row {
     const char* pattern;
     std::string text;
     int32_t length;
+    Caps caps = {};
     const char* options = "";
 };
 
-struct CapsRow {
-    const char* pattern;
-    std::string text;
-    int32_t length;
-    Caps caps;
-    const char* options = "";
-};
-
-inline void CheckRows(const std::vector<Row>& rows)
+inline void CheckRows(const std::vector<Row>& rows, bool caps = false)
 {
     for (const Row& r : rows) {
         SCOPED_TRACE(Trace(r.pattern, r.text));
-        EXPECT_EQ(Anchored(r.pattern, r.text, r.options), r.length);
-    }
-}
-
-inline void CheckCaps(const std::vector<CapsRow>& rows)
-{
-    for (const CapsRow& r : rows) {
-        SCOPED_TRACE(Trace(r.pattern, r.text));
-        Caps caps;
-        EXPECT_EQ(Anchored(r.pattern, r.text, r.options, &caps), r.length);
-        EXPECT_EQ(caps, r.caps);
+        Caps left;
+        EXPECT_EQ(Anchored(r.pattern, r.text, r.options, &left), r.length);
+        if (caps) {
+            EXPECT_EQ(left, r.caps);
+        }
     }
 }
 
@@ -214,74 +176,6 @@ inline void CheckReplacements(const std::vector<ReplaceRow>& rows)
         EXPECT_EQ(f.count, r.count);
         EXPECT_EQ(f.text, r.result);
     }
-}
-
-// --- node tree rendering -------------------------------------------------
-//
-// literal 'text', group (...), capture {...}, alternatives [...], escape %x,
-// range -lh, empty ~. Children are separated by one blank. Attributes that
-// differ from their initial values follow in <...>: the prefix, c<count>,
-// i<index>, m<max>. The operand of %z follows after "=". A field that does
-// not belong to the node's kind but is set anyway is flagged with "!".
-
-inline std::string RenderAttrs(const CStrRegexStruct& node)
-{
-    std::string out;
-    auto add = [&out](const std::string& token) { out += (out.empty() ? "<" : " ") + token; };
-    if (node.prefix != ' ')
-        add(RenderBytes(&node.prefix, 1));
-    const std::pair<char, int32_t> numbers[] = {{'c', node.count}, {'i', node.index}, {'m', node.max}};
-    for (const auto& [letter, value] : numbers)
-        if (value != -1)
-            add(letter + std::to_string(value));
-    return out.empty() ? out : out + ">";
-}
-
-inline std::string RenderBody(const CStrRegexBody& body);
-
-inline std::string RenderNode(const CStrRegexStruct& node)
-{
-    const char kind = node.kind;
-    std::string out;
-    switch (kind) {
-    case REGEX_KIND_EMPTY: out = "~"; break;
-    case REGEX_KIND_LITERAL: out = "'" + RenderBytes(node.text.GetBuffer(), node.text.GetLength()) + "'"; break;
-    case REGEX_KIND_GROUP: out = "(" + RenderBody(node.children) + ")"; break;
-    case REGEX_KIND_CAPTURE: out = "{" + RenderBody(node.children) + "}"; break;
-    case REGEX_KIND_ALTERNATIVES: out = "[" + RenderBody(node.children) + "]"; break;
-    case REGEX_KIND_ESCAPE: out = "%" + RenderBytes(&node.letter, 1); break;
-    case REGEX_KIND_RANGE: out = "-" + RenderBytes(&node.rangeLow, 1) + RenderBytes(&node.rangeHigh, 1); break;
-    default: out = "?" + std::to_string(static_cast<int>(kind)); break;
-    }
-    out += RenderAttrs(node);
-    const bool hasChildren = node.children.GetCount() != 0;
-    if (kind == REGEX_KIND_ESCAPE && hasChildren)
-        out += "=" + RenderBody(node.children) + (node.letter != 'z' ? "!children" : "");
-    if ((kind == REGEX_KIND_LITERAL || kind == REGEX_KIND_RANGE || kind == REGEX_KIND_EMPTY) && hasChildren)
-        out += "!children";
-    if (kind != REGEX_KIND_LITERAL && node.text.GetLength())
-        out += "!text";
-    if (kind != REGEX_KIND_ESCAPE && node.letter != ' ')
-        out += "!letter";
-    if (kind != REGEX_KIND_RANGE && (node.rangeLow != ' ' || node.rangeHigh != ' '))
-        out += "!range";
-    return out;
-}
-
-inline std::string RenderBody(const CStrRegexBody& body)
-{
-    std::string out;
-    for (const CStrRegexStruct& node : body)
-        out += (out.empty() ? "" : " ") + RenderNode(node);
-    return out;
-}
-
-// Compiles `pattern` and renders the root's body.
-inline std::string Tree(const char* pattern)
-{
-    CStrRegexStruct root;
-    StrRegexCompile(pattern, &root);
-    return RenderBody(root.children);
 }
 
 }  // namespace ptest

@@ -12,7 +12,6 @@ using ptest::Caps;
 using ptest::Hits;
 using ptest::Replace;
 using ptest::Search;
-using ptest::SearchStr;
 
 namespace {
 
@@ -78,7 +77,7 @@ TEST(PatternSearch, CapturesHistoryAndHitList)
     EXPECT_EQ(std::tie(f.caps, f.history), std::tuple(Caps{"1"}, std::vector<Caps>{{"1"}}));
     f = Search("a1b2", "%{%a%}%{%d%}", "g");
     EXPECT_EQ(std::tie(f.caps, f.history), std::tuple(Caps{}, std::vector<Caps>{{"a", "1"}, {"b", "2"}}));
-    EXPECT_EQ(SearchStr("a1b2", "%{%d%}", "g").history, (std::vector<Caps>{{"1"}, {"2"}}));
+    EXPECT_EQ(ptest::Call("a1b2", "%{%d%}", "g", false).history, (std::vector<Caps>{{"1"}, {"2"}}));
 
     // The history is only appended to; capture list and hit list are cleared
     // first; the capture list keeps its owning setting.

@@ -1,7 +1,7 @@
 // Calls of the engine on several threads at once (the find worker while the
-// window thread works): each call has its own origin and ignore-case flag,
-// the store of compiled patterns serves every thread, and the user-matcher
-// registries may be read while one is registered.
+// window thread works): each call has its own origin, start offset and
+// ignore-case flag, the store of compiled patterns serves every thread, and
+// the user-matcher registries may be read while one is registered.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -12,8 +12,6 @@
 
 #include "pattern/editor_matchers.h"
 #include "pattern_test_helpers.h"
-
-using ptest::Hits;
 
 namespace {
 
@@ -36,85 +34,59 @@ void RunTogether(const std::vector<std::function<void()>>& work)
 
 constexpr int kRounds = 400;
 
-// One call's result: a count and its hits.
-struct Seen {
-    int32_t count = 0;
-    Hits hits;
-    bool operator==(const Seen&) const = default;
+// A call and what it gives alone: the count and the hits of a search, or
+// the count and the text of a replacement.
+struct Call {
+    std::function<std::string()> run;
+    std::string alone;
 };
 
-Seen Plain(const char* text, const char* pattern, const char* options)
+std::string Plain(const char* text, const char* pattern, const char* options)
 {
-    CStrRegexHitList hits;
-    const int32_t count = StrRegex(text, pattern, options, nullptr, nullptr, &hits);
-    return {count, ptest::ToHits(hits)};
+    const ptest::Found f = ptest::Search(text, pattern, options);
+    return std::to_string(f.count) + ":" + testing::PrintToString(f.hits);
 }
 
-// Calls with other settings, run on one thread again and again while the
-// other thread runs its own; each must give what it gives alone.
-struct Call {
-    const char* text;
-    const char* pattern;
-    const char* options;
-    Seen expected;
-};
+// "%^" matches at the start offset only, the origin of a replacement.
+std::string Replaced(const char* text, int32_t start, const char* options)
+{
+    CStr_base<16384> subject(text);
+    const int32_t count = subject.Regex("%^a", options, nullptr, "X", nullptr, start);
+    return std::to_string(count) + ":" + subject.GetBuffer();
+}
 
 }  // namespace
 
-TEST(PatternThreads, TwoCallsAtOnceKeepTheirOwnOriginAndCase)
+TEST(PatternThreads, TwoThreadsKeepTheirOwnOriginStartAndCase)
 {
     RegisterEditorMatchers();
     // Left: ignore-case, anchored at the start of its text; right: exact
     // case, with the origin's anchor and line starts of a text of its own.
-    const Call left[] = {
-        {"aAaA", "a", "gi", {4, {{0, 1}, {1, 1}, {2, 1}, {3, 1}}}},
-        {"Xyz xyz", "%^xyz", "gi", {1, {{0, 3}}}},
-        {"ab" SJ_HYO "c", "%0u%!z\\", "g", {1, {{2, 2}}}},
+    const std::vector<Call> left = {
+        {[] { return Plain("aAaA", "a", "gi"); }, "4:{ (0, 1), (1, 1), (2, 1), (3, 1) }"},
+        {[] { return Plain("Xyz xyz", "%^xyz", "gi"); }, "1:{ (0, 3) }"},
+        {[] { return Plain("ab" SJ_HYO "c", "%0u%!z\\", "g"); }, "1:{ (2, 2) }"},
+        {[] { return Replaced("aaaa", 2, "g"); }, "1:aaXa"},
     };
-    const Call right[] = {
-        {"aAaA", "a", "g", {2, {{0, 1}, {2, 1}}}},
-        {"x\nxyz\nXyz", "%gxyz", "g", {1, {{2, 3}}}},
-        {"b" SJ_SO "\\", "%0u%!z\\", "g", {0, {}}},
+    const std::vector<Call> right = {
+        {[] { return Plain("aAaA", "a", "g"); }, "2:{ (0, 1), (2, 1) }"},
+        {[] { return Plain("x\nxyz\nXyz", "%gxyz", "g"); }, "1:{ (2, 3) }"},
+        {[] { return Plain("b" SJ_SO "\\", "%0u%!z\\", "g"); }, "0:{}"},
+        {[] { return Replaced("AAAA", 1, "gi"); }, "1:AXAA"},
     };
-    for (const Call& call : left)
-        ASSERT_EQ(Plain(call.text, call.pattern, call.options), call.expected) << call.pattern;
-    for (const Call& call : right)
-        ASSERT_EQ(Plain(call.text, call.pattern, call.options), call.expected) << call.pattern;
+    for (const std::vector<Call>* side : {&left, &right})
+        for (const Call& call : *side)
+            ASSERT_EQ(call.run(), call.alone);
 
     std::atomic<int> wrong{0};
-    const auto runner = [&wrong](const Call* calls, size_t n) {
-        return [&wrong, calls, n] {
+    const auto runner = [&wrong](const std::vector<Call>& calls) {
+        return [&wrong, &calls] {
             for (int round = 0; round < kRounds; ++round)
-                for (size_t i = 0; i < n; ++i)
-                    if (!(Plain(calls[i].text, calls[i].pattern, calls[i].options) == calls[i].expected))
-                        ++wrong;
+                for (const Call& call : calls)
+                    wrong += call.run() != call.alone;
         };
     };
-    RunTogether({runner(left, std::size(left)), runner(right, std::size(right))});
-    EXPECT_EQ(wrong.load(), 0);
-}
-
-TEST(PatternThreads, ReplacementsOnTwoThreadsKeepTheirOwnStartOffsets)
-{
-    // The origin of a replacement is its start offset: "%^" matches there only.
-    const auto replace = [](const char* text, int32_t start, const char* options) {
-        CStr_base<16384> subject(text);
-        const int32_t count = subject.Regex("%^a", options, nullptr, "X", nullptr, start);
-        return std::to_string(count) + ":" + subject.GetBuffer();
-    };
-    ASSERT_EQ(replace("aaaa", 2, "g"), "1:aaXa");
-    ASSERT_EQ(replace("AAAA", 1, "gi"), "1:AXAA");
-    std::atomic<int> wrong{0};
-    RunTogether({
-        [&] {
-            for (int round = 0; round < kRounds; ++round)
-                wrong += replace("aaaa", 2, "g") != "1:aaXa";
-        },
-        [&] {
-            for (int round = 0; round < kRounds; ++round)
-                wrong += replace("AAAA", 1, "gi") != "1:AXAA";
-        },
-    });
+    RunTogether({runner(left), runner(right)});
     EXPECT_EQ(wrong.load(), 0);
 }
 
