@@ -61,27 +61,3 @@ TEST(CheckCommand, FindingsMessageAndExitStatus)
         EXPECT_EQ(run.err.empty(), !c.readerLines) << run.err;
     }
 }
-
-TEST(CheckCommand, UsageAndFilesThatCannotBeOpened)
-{
-    TempFolder folder;
-    folder.Put("clean.cgi", Typed(kClean));
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-        std::string err;
-    };
-    const Case cases[] = {
-        {{"check"}, 64, "tavaro check: FILE is missing\n"},
-        {{"check", "--uses", folder.Path("clean.cgi")}, 64, "tavaro check: unknown option --uses\n"},
-        {{"check", folder.Path("clean.cgi"), "x"}, 64, "tavaro check: only one FILE may be given\n"},
-        {{"check", folder.Path("none.cgi")}, 66, ""},
-        {{"check", "--rule", "none.sir", folder.Path("clean.cgi")}, 66, "tavaro check: unknown rule \"none.sir\""},
-    };
-    for (const Case& c : cases) {
-        const TavaroRun run = RunTavaro(c.args);
-        EXPECT_EQ(run.status, c.status) << c.args.back();
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err.substr(0, c.err.size()), c.err);
-    }
-}

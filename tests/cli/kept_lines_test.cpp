@@ -1,5 +1,6 @@
 // What tavaro's writing commands change in the sample: only the lines that
-// hold what was changed, the project block aside.
+// hold what was changed, the project block aside (the kept writer's rules
+// are the document's tests).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,8 +14,6 @@
 #include "run_tavaro.h"
 
 namespace {
-
-const std::string kSample = TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi";
 
 std::string Read(const std::string& path)
 {
@@ -86,6 +85,7 @@ TEST(TavaroKeptLines, ReplaceChangesTheLinesThatHoldTheWord)
     EXPECT_EQ(ExpectOnlyLinesWith(before, DataLines(Read(out)), "小麦粉", "粉"), holding);
 }
 
+// Format, by contrast, lays every element out anew.
 TEST(TavaroKeptLines, FormatStillWritesTheGameLayout)
 {
     TempFolder folder;

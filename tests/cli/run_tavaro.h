@@ -1,6 +1,8 @@
 // Runs the built tavaro program and collects what it printed.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +14,9 @@
 #include "foundation/cp932.h"
 
 using TavaroRun = ProgramRun;
+
+// The sample data file of the examples folder.
+inline const std::string kSample = TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi";
 
 // `output`: where standard output goes instead of being collected.
 inline TavaroRun RunTavaro(const std::vector<std::string>& args, const std::string& output = "")
@@ -50,6 +55,30 @@ inline std::set<std::string> NewBackups(const std::string& content, const std::s
             std::filesystem::remove(name);
         }
     return made;
+}
+
+// A run and what it should give: `err` ending in a line feed is the whole
+// of standard error, otherwise its start.
+struct TavaroCase {
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline void ExpectRuns(const std::vector<TavaroCase>& cases)
+{
+    for (const TavaroCase& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const TavaroRun run = RunTavaro(c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_EQ(run.out, c.out);
+        if (c.err.ends_with('\n')) {
+            EXPECT_EQ(run.err, c.err);
+        } else {
+            EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
+        }
+    }
 }
 
 // A data file from UTF-8 lines: CP932 with CR LF.
