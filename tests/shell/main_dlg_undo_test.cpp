@@ -5,7 +5,6 @@
 
 #include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
-#include "document/data_writer.h"
 #include "editing/find_methods.h"
 #include "editing/find_targets.h"
 #include "pages/page_item_template.h"
@@ -18,7 +17,6 @@ namespace {
 
 using namespace item_page;
 using Lines = std::vector<std::string>;
-
 
 const std::string kItems = "@@ITEM\r\n\tno\t1\r\n\tcode\tsword\r\n\tname\t剣\r\n"
                            "@@ITEM\r\n\tno\t2\r\n\tcode\tshield\r\n\tname\t盾\r\n\tfunct\t_local_\r\n"
@@ -40,11 +38,6 @@ protected:
         return lines;
     }
     std::string Name(CMainDlg& main) { return Cp932ToUtf8(user.Look(Items(main), IDC_NAME).text.GetBuffer()); }
-    static std::string DocumentText(CMainDlg& main)
-    {
-        const CWriterText text = CMerxWriter(main.Document()).WriteDocument();
-        return std::string(text.GetBuffer(), text.GetLength());
-    }
     // The text of the menu item `id` and whether it can be chosen.
     std::string MenuText(CMainDlg& main, int32_t id) { return Cp932ToUtf8(main.Menu().Find(id)->text.GetBuffer()); }
     bool Choosable(CMainDlg& main, int32_t id) { return main.Menu().IsChoosable(id); }
@@ -101,12 +94,12 @@ TEST_F(UndoTest, EachItemPageChangeIsTakenBackAndDoneAgain)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Run([&](CMainDlg& main) {
-            const std::string before = DocumentText(main);
+            const std::string before = WrittenText(main);
             EXPECT_FALSE(Choosable(main, ID_EDIT_UNDO));
             c.act(main);
             user.TakeMessages();
             EXPECT_EQ(List(main), c.list);
-            const std::string after = DocumentText(main);
+            const std::string after = WrittenText(main);
             EXPECT_NE(after, before);
             EXPECT_TRUE(main.IsModified());
             if (!c.step.empty()) {
@@ -114,7 +107,7 @@ TEST_F(UndoTest, EachItemPageChangeIsTakenBackAndDoneAgain)
             }
 
             Undo(main);
-            EXPECT_EQ(DocumentText(main), before);
+            EXPECT_EQ(WrittenText(main), before);
             EXPECT_EQ(List(main), (Lines{"剣", "盾", "弓"}));
             EXPECT_EQ(Name(main), c.shown);
             EXPECT_FALSE(main.IsModified());  // back where it was opened
@@ -124,7 +117,7 @@ TEST_F(UndoTest, EachItemPageChangeIsTakenBackAndDoneAgain)
             }
 
             Redo(main);
-            EXPECT_EQ(DocumentText(main), after);
+            EXPECT_EQ(WrittenText(main), after);
             EXPECT_EQ(List(main), c.list);
             EXPECT_TRUE(main.IsModified());
             user.Answer(UiAnswer::kNo);  // the save question
@@ -204,7 +197,7 @@ TEST_F(UndoTest, AReplaceOverEveryElementIsOneStep)
 {
     Run([&](CMainDlg& main) {
         ShowItem(main, 0);
-        const std::string before = DocumentText(main);
+        const std::string before = WrittenText(main);
         user.ChooseMenu(main, ID_FIND_REPLACE);
         FindDlg& find = main.FindReplace();
         user.Select(find, find_dlg::IDC_TARGET, kFindAll);
@@ -215,14 +208,14 @@ TEST_F(UndoTest, AReplaceOverEveryElementIsOneStep)
         user.Click(find, find_dlg::IDC_REPLACE_ALL);
         user.TakeMessages();
         EXPECT_EQ(MenuText(main, ID_EDIT_UNDO), "取り消し: 置換 (2 要素)(&U)");
-        const std::string after = DocumentText(main);
+        const std::string after = WrittenText(main);
         EXPECT_EQ(after.find("sword"), std::string::npos);
 
         Undo(main);
-        EXPECT_EQ(DocumentText(main), before);
+        EXPECT_EQ(WrittenText(main), before);
         EXPECT_FALSE(main.IsModified());
         Redo(main);
-        EXPECT_EQ(DocumentText(main), after);
+        EXPECT_EQ(WrittenText(main), after);
         user.Answer(UiAnswer::kNo);
     });
 }
@@ -251,7 +244,7 @@ TEST_F(UndoTest, UndoWaitsForTheWindowThatAsks)
 TEST_F(UndoTest, ArrangementAndProjectChangesAreTakenBack)
 {
     Run([&](CMainDlg& main) {
-        const std::string before = DocumentText(main);
+        const std::string before = WrittenText(main);
         user.Select(main, CMainDlg::IDC_TAB, CMainDlg::kSetTab);
         CMainPage& set = main.Page(CMainDlg::kSetTab);
         int32_t text = 0;
@@ -267,7 +260,7 @@ TEST_F(UndoTest, ArrangementAndProjectChangesAreTakenBack)
         Undo(main);
         EXPECT_EQ(MenuText(main, ID_EDIT_UNDO), "取り消し: テキストの適用(&U)");
         Undo(main);
-        EXPECT_EQ(DocumentText(main), before);
+        EXPECT_EQ(WrittenText(main), before);
 
         user.Select(main, CMainDlg::IDC_TAB, CMainDlg::kProjectTab);
         CMainPage& project = main.Page(CMainDlg::kProjectTab);
