@@ -76,11 +76,15 @@ TEST_F(MainStartup, ARelativeCommandLinePathIsTakenFromTheStartFolder)
     Run([&](CMainDlg& main) { EXPECT_EQ(ProjectInTitle(main), "今回"); });
 }
 
+// Entries are told apart by their paths: the tool tip holds the whole
+// path, the note the path or, when it is long, its end.
 TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
 {
+    const std::string longFolder = "a-rather-long-folder-name-for-the-projects-of-the-harbor/and-deeper";
+    std::filesystem::create_directories(folder.Path(longFolder));
     std::vector<std::string> paths;
     for (int i = 0; i < 6; ++i)
-        paths.push_back(Project("f" + std::to_string(i) + ".cgi", "p" + std::to_string(i)));
+        paths.push_back(Project((i == 5 ? longFolder + "/f" : "f") + std::to_string(i) + ".cgi", "p" + std::to_string(i)));
     Run([&](CMainDlg& main) {
         for (const std::string& path : paths) {
             user.AnswerFile(path.c_str());
@@ -89,11 +93,25 @@ TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
         Project("f3.cgi", "p3 again");
         user.AnswerFile(paths[3].c_str());  // again: moves to the top with its new name
         user.ChooseMenu(main, ID_FILE_OPEN);
-        user.AnswerFile(Project("F2.cgi", "P2").c_str());  // another file: paths compare byte for byte
+        const std::string other = Project("F2.cgi", "p2");  // another file: paths compare byte for byte
+        user.AnswerFile(other.c_str());
         user.ChooseMenu(main, ID_FILE_OPEN);
         const std::string rule = " / " + kBetaRule;
-        EXPECT_EQ(HistoryMenu(main), (std::vector<std::string>{"P2" + rule, "p3 again" + rule, "p5" + rule,
+        EXPECT_EQ(HistoryMenu(main), (std::vector<std::string>{"p2" + rule, "p3 again" + rule, "p5" + rule,
                                                                "p4" + rule, "p2" + rule}));
+        const std::string shown[] = {other, paths[3], paths[5], paths[4], paths[2]};
+        const std::vector<CUiMenuItem>& entries = main.Menu().items[0].items[7].items;
+        for (size_t i = 0; i < 5; ++i) {
+            EXPECT_EQ(Cp932ToUtf8(entries[i].tip.GetBuffer()), shown[i]);
+            const std::string note = Cp932ToUtf8(entries[i].note.GetBuffer());
+            if (shown[i].size() <= 60) {
+                EXPECT_EQ(note, shown[i]);
+            } else {
+                EXPECT_LE(note.size(), 60u) << note;
+                EXPECT_TRUE(note.starts_with(".../")) << note;
+                EXPECT_TRUE(shown[i].ends_with(note.substr(3))) << note;
+            }
+        }
         user.ChooseMenu(main, ID_HISTORY_FIRST + 3);
         EXPECT_EQ(ProjectInTitle(main), "p4");
         EXPECT_EQ(HistoryMenu(main)[0], "p4" + rule);
