@@ -51,49 +51,37 @@ const std::string kProject = Project("剣", "@@ITEMNO\"剣\"", "@@itemno  \"剣\
 
 } // namespace
 
-TEST(ItemList, OneLinePerItemWithQuotedTexts)
+// One line per item with its texts quoted; with --uses, before FILE or
+// after it, each use entry follows its item.
+TEST(ItemList, OneLinePerItemAndItsUses)
 {
     const TavaroRun sample = RunTavaro({"item", "list", kSample});
     ASSERT_EQ(sample.status, 0) << sample.err;
-    EXPECT_EQ(sample.err, "");
     const std::string first = "0\t\"1\"\t\"wheat\"\t\"小麦\"\n1\t\"2\"\t\"flour\"\t\"小麦粉\"\n";
     EXPECT_EQ(sample.out.substr(0, first.size()), first);
     EXPECT_EQ(std::count(sample.out.begin(), sample.out.end(), '\n'), 48);
 
-    TempFolder folder;
-    folder.Put("data.cgi", DataFile({"@@ITEM", "\tno\t1", "\tname\ta\"b\\c", "@@ITEM", "\tcode\tx"}));
-    const TavaroRun escaped = RunTavaro({"item", "list", folder.Path("data.cgi")});
-    EXPECT_EQ(escaped.status, 0) << escaped.err;
-    EXPECT_EQ(escaped.out, "0\t\"1\"\t\"\"\t\"a\\\"b\\\\c\"\n1\t\"\"\t\"x\"\t\"\"\n");
-}
-
-TEST(ItemList, UsesFollowTheirItemWithTheirUseNeedGetLines)
-{
     TempFolder folder;
     folder.Put("data.cgi", DataFile({"@@ITEM", "\tno\t1", "\tname\t剣",
                                      "@@ITEM", "\tno\t2", "\tname\t盾",
                                      "\t@@USE", "\t\tname\t構える", "\t\tprice\t3",
                                      "\t@@USE", "\t\tname\t磨く", "\t\t\tuse\t1\t剣",
                                      "\t\t\tget\t2\t盾\t50%\t表\"光る\"\\盾\t# 注",
-                                     "\t@@USE", "\t\tprice\t1", "\t\t\tneed\t1\t盾"}));
+                                     "\t@@USE", "\t\tprice\t1", "\t\t\tneed\t1\t盾",
+                                     "@@ITEM", "\tno\t3", "\tname\ta\"b\\c", "@@ITEM", "\tcode\tx"}));
     const std::string items = "0\t\"1\"\t\"\"\t\"剣\"\n1\t\"2\"\t\"\"\t\"盾\"\n";
+    const std::string quoted = "2\t\"3\"\t\"\"\t\"a\\\"b\\\\c\"\n3\t\"\"\t\"x\"\t\"\"\n";
     // Every line has its five columns as stored, without its comment; the
     // second byte of 表 is that of a backslash and stays part of it.
     const std::string uses = items +
                              "\t@@USE[0]\t\"構える\"\t\"\"\n"
                              "\t@@USE[1]\t\"磨く\"\t\"use 1 剣   | get 2 盾 50% 表\\\"光る\\\"\\\\盾\"\n"
-                             "\t@@USE[2]\t\"\"\t\"need 1 盾  \"\n";
-    const std::pair<std::vector<std::string>, std::string> rows[] = {
-        {{"item", "list", folder.Path("data.cgi")}, items},
-        {{"item", "list", "--uses", folder.Path("data.cgi")}, uses},
-        {{"item", "list", folder.Path("data.cgi"), "--uses"}, uses},
-    };
-    for (const auto& [args, out] : rows) {
-        const TavaroRun run = RunTavaro(args);
-        EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(run.err, "");
-        EXPECT_EQ(run.out, out) << testing::PrintToString(args);
-    }
+                             "\t@@USE[2]\t\"\"\t\"need 1 盾  \"\n" + quoted;
+    ExpectRuns({
+        {{"item", "list", folder.Path("data.cgi")}, 0, items + quoted, ""},
+        {{"item", "list", "--uses", folder.Path("data.cgi")}, 0, uses, ""},
+        {{"item", "list", folder.Path("data.cgi"), "--uses"}, 0, uses, ""},
+    });
 }
 
 TEST(ItemRename, FollowsTheNameAndWritesWhatFormatWrites)
