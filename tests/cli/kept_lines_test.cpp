@@ -1,10 +1,9 @@
 // What tavaro's writing commands change in the sample: only the lines that
-// hold what was changed, the project block aside.
+// hold what was changed, the project block aside (the kept writer's rules
+// are the document's tests).
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,14 +12,6 @@
 #include "run_tavaro.h"
 
 namespace {
-
-const std::string kSample = TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi";
-
-std::string Read(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 // The lines behind the project block, UTF-8.
 std::vector<std::string> DataLines(const std::string& file)
@@ -70,7 +61,7 @@ TEST(TavaroKeptLines, RenameChangesTheLinesThatHoldTheName)
     ASSERT_EQ(run.status, 0) << run.err;
     // The item's name line, two use lines and one line of each of two
     // events name it.
-    EXPECT_EQ(ExpectOnlyLinesWith(DataLines(Read(kSample)), DataLines(Read(out)), "小麦", "ライ麦"), 6u);
+    EXPECT_EQ(ExpectOnlyLinesWith(DataLines(ReadFile(kSample)), DataLines(ReadFile(out)), "小麦", "ライ麦"), 6u);
 }
 
 TEST(TavaroKeptLines, ReplaceChangesTheLinesThatHoldTheWord)
@@ -79,18 +70,19 @@ TEST(TavaroKeptLines, ReplaceChangesTheLinesThatHoldTheWord)
     const std::string out = folder.Path("out.cgi");
     const TavaroRun run = RunTavaro({"replace", "-o", out, kSample, "小麦粉", "粉"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::vector<std::string> before = DataLines(Read(kSample));
+    const std::vector<std::string> before = DataLines(ReadFile(kSample));
     size_t holding = 0;
     for (const std::string& line : before)
         holding += line.find("小麦粉") != std::string::npos;
-    EXPECT_EQ(ExpectOnlyLinesWith(before, DataLines(Read(out)), "小麦粉", "粉"), holding);
+    EXPECT_EQ(ExpectOnlyLinesWith(before, DataLines(ReadFile(out)), "小麦粉", "粉"), holding);
 }
 
+// Format, by contrast, lays every element out anew.
 TEST(TavaroKeptLines, FormatStillWritesTheGameLayout)
 {
     TempFolder folder;
     const std::string out = folder.Path("out.cgi");
     const TavaroRun run = RunTavaro({"format", "-o", out, kSample});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(DataLines(Read(kSample)), DataLines(Read(out)));
+    EXPECT_NE(DataLines(ReadFile(kSample)), DataLines(ReadFile(out)));
 }

@@ -1,10 +1,9 @@
-// Saves in place that keep what another program wrote meanwhile, and the
-// temporary files that killed saves leave.
+// A save in place that keeps what another program wrote meanwhile (the
+// temporary files that killed saves leave are the file identity's tests).
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -67,24 +66,4 @@ TEST(LostUpdate, AnInPlaceSaveKeepsWhatAnotherProgramWroteMeanwhile)
     EXPECT_EQ(folder.Get("data.cgi"), theirs);
     EXPECT_TRUE(BackupFolder(theirs).empty());
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 2);
-}
-
-TEST(LostUpdate, ASaveRemovesWhatKilledSavesLeftInItsFolder)
-{
-    TempFolder folder;
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(0);
-    waitpid(child, nullptr, 0);
-    const std::string killed = ".tavaro-save-" + std::to_string(child) + "-0";
-    const std::string running = ".tavaro-save-" + std::to_string(getpid()) + "-0";
-    folder.Put(killed, "@@ITEM\r\n\tno\t1\r\n\tna");
-    folder.Put(running, "@@ITEM\r\n");
-    folder.Put("data.cgi", Items(1));
-    const TavaroRun run = RunTavaro({"format", "--continue-without-backup", "-o", folder.Path("out.cgi"),
-                                     folder.Path("data.cgi")});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_FALSE(fs::exists(folder.Path(killed)));
-    EXPECT_TRUE(fs::exists(folder.Path(running)));
-    EXPECT_TRUE(fs::exists(folder.Path("out.cgi")));
 }

@@ -7,8 +7,6 @@
 #include <sysexits.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,14 +39,13 @@ bool SaysOutOfMemory(const std::string& err)
 TEST(OutOfMemory, EveryCommandEndsWithStatus71UntilItHasTheMemoryItNeeds)
 {
     TempFolder folder;
-    const std::string sample = TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi";
     const std::string out = folder.Path("out.cgi");
     const std::vector<std::vector<std::string>> commands = {
-        {"info", sample},
-        {"check", sample},
-        {"item", "list", "--uses", sample},
-        {"find", "--field", "name", sample, "小麦"},
-        {"format", "-o", out, sample},
+        {"info", kSample},
+        {"check", kSample},
+        {"item", "list", "--uses", kSample},
+        {"find", "--field", "name", kSample, "小麦"},
+        {"format", "-o", out, kSample},
     };
     for (const std::vector<std::string>& args : commands) {
         SCOPED_TRACE(args[0]);
@@ -70,8 +67,7 @@ TEST(OutOfMemory, EveryCommandEndsWithStatus71UntilItHasTheMemoryItNeeds)
 TEST(OutOfMemory, AFileSavedInPlaceStaysAsItWasWithoutABackup)
 {
     TempFolder folder;
-    std::ifstream sample(TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi", std::ios::binary);
-    const std::string content((std::istreambuf_iterator<char>(sample)), {});
+    const std::string content = ReadFile(kSample);
     const std::string file = folder.Path("data.cgi");
     const std::vector<std::vector<std::string>> commands = {
         {"format", "-o", file, file},

@@ -17,7 +17,6 @@
 
 namespace {
 
-const std::string kSample = TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi";
 // A small data file of a test's own: tests run side by side share the
 // backup folder, and each looks only at the backups of its own data.
 std::string Data(const std::string& test)
@@ -55,10 +54,6 @@ TEST(TavaroSave, AnOutputTooLargeToOpenAgainIsRefusedWithItsSize)
         {{"format", "-o", data, data}, "tavaro format: ファイルの作成に失敗しました。\n" + data + ": " + reason(size)},
         {{"format", "-o", folder.Path("out.cgi"), data},
          "tavaro format: cannot write " + folder.Path("out.cgi") + ": " + reason(size)},
-        {{"replace", "-o", data, data, "sword", "sword and shield"},
-         // The save keeps the comment line as the file has it, without the
-         // tab the formatter puts in front of it.
-         "tavaro replace: ファイルの作成に失敗しました。\n" + data + ": " + reason(size - 1 + 11)},
     };
     for (const auto& [args, message] : rows) {
         const TavaroRun run = RunTavaroWith(args, WithLimit(size - 1));

@@ -1,7 +1,8 @@
 // The open and write paths that every writing command shares, run as a user
 // runs them: a save in place with a new backup of what was there, nothing
 // written over lines the reader reported, an output that cannot be written,
-// a file that is not there and a rule that is not known.
+// a file that is not there, a rule that is not known and an empty output
+// name.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -87,6 +88,10 @@ TEST(WritePaths, EveryWritingCommandSharesThem)
         EXPECT_EQ(rule.status, command.unknownRule) << rule.err;
         EXPECT_NE(rule.err.find(prefix + "unknown rule \"none.sir\""), std::string::npos) << rule.err;
         EXPECT_FALSE(std::filesystem::exists(folder.Path("out.cgi")));
+        const TavaroRun empty = RunCommand(command, "", file);
+        EXPECT_EQ(empty.status, 64);
+        EXPECT_NE(empty.err.find(prefix + "-o needs the name of a file, not an empty one\n"), std::string::npos)
+            << empty.err;
         EXPECT_EQ(folder.Get("data.cgi"), data);
     }
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../temp_folder.h"
+#include "document/data_writer.h"
 #include "foundation/cp932.h"
 #include "foundation/native_path.h"
 #include "shell/main_dlg.h"
@@ -140,6 +141,12 @@ protected:
         for (const CUiMenuItem& item : main.Menu().items[0].items[7].items)
             texts.push_back(Cp932ToUtf8(item.text.GetBuffer()) + (item.enabled ? "" : " (grayed)"));
         return texts;
+    }
+    // The document as a save would write it.
+    static std::string WrittenText(CMainDlg& main)
+    {
+        const CWriterText text = CMerxWriter(main.Document()).WriteDocument();
+        return std::string(text.GetBuffer(), text.GetLength());
     }
     // Types into the project page, which marks the project modified.
     void Modify(CMainDlg& main)

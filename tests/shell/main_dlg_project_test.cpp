@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "../file_limit.h"
 #include "main_dlg_fixture.h"
@@ -13,46 +14,42 @@ namespace {
 
 using MainProject = MainDlgTest;
 
-// A save that may not replace the file says why in the message box, below
-// the message, and makes no backup.
+// A save that may not replace the file, or that could not be opened again,
+// says why in the message box below the message; the file and the backup
+// folder stay as they were and the project stays modified.
 TEST_F(MainProject, ARefusedSaveSaysWhyInTheMessageBox)
 {
-    startup.commandLine = Project("read-only.cgi", "読");
-    chmod(startup.commandLine.c_str(), 0444);
-    Run([&](CMainDlg& main) {
-        Modify(main);
-        user.ChooseMenu(main, ID_FILE_SAVE);
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"ファイルの作成に失敗しました。\n" + startup.commandLine +
-                                                                ": the file is read-only (it has no write permission)"});
-        user.Answer(UiAnswer::kNo);  // the save question on exit
-    });
-    EXPECT_TRUE(std::filesystem::is_empty(folder.Path("program/backup")));
-}
-
-// A save that could not be opened again is refused with its size in the
-// message box; the file and the backup folder stay as they were and the
-// project stays modified.
-TEST_F(MainProject, ASaveTooLargeToOpenAgainSaysItsSize)
-{
-    startup.commandLine = Project("data.cgi", "大");
-    const std::string before = folder.Get("data.cgi");
-    Run([&](CMainDlg& main) {
-        Modify(main);
-        const LowerFileLimit limit(before.size() / 2);
-        user.ChooseMenu(main, ID_FILE_SAVE);
-        const std::vector<std::string> messages = user.TakeMessages();
-        ASSERT_EQ(messages.size(), 1u);
-        const std::string head = "ファイルの作成に失敗しました。\n" + startup.commandLine +
-                                 ": the new file would be too large to be opened again: ";
-        EXPECT_EQ(messages[0].substr(0, head.size()), head);
-        EXPECT_TRUE(messages[0].ends_with(" bytes, more than the " + std::to_string(before.size() / 2) +
-                                          " bytes a file may have"))
-            << messages[0];
-        EXPECT_TRUE(main.IsModified());
-        user.Answer(UiAnswer::kNo);  // the save question on exit
-    });
-    EXPECT_EQ(folder.Get("data.cgi"), before);
-    EXPECT_TRUE(std::filesystem::is_empty(folder.Path("program/backup")));
+    for (const bool readOnly : {true, false}) {
+        SCOPED_TRACE(readOnly);
+        const std::string name = readOnly ? "read-only.cgi" : "large.cgi";
+        startup.commandLine = Project(name, "読");
+        const std::string before = folder.Get(name);
+        if (readOnly)
+            chmod(startup.commandLine.c_str(), 0444);
+        user.TakeMessages();  // the question of the last run's close
+        Run([&](CMainDlg& main) {
+            Modify(main);
+            std::optional<LowerFileLimit> limit;
+            if (!readOnly)
+                limit.emplace(before.size() / 2);
+            user.ChooseMenu(main, ID_FILE_SAVE);
+            const std::vector<std::string> messages = user.TakeMessages();
+            ASSERT_EQ(messages.size(), 1u);
+            const std::string head = "ファイルの作成に失敗しました。\n" + startup.commandLine + ": ";
+            if (readOnly) {
+                EXPECT_EQ(messages[0], head + "the file is read-only (it has no write permission)");
+            } else {
+                EXPECT_TRUE(messages[0].starts_with(head + "the new file would be too large to be opened again: "));
+                EXPECT_TRUE(messages[0].ends_with(" bytes, more than the " + std::to_string(before.size() / 2) +
+                                                  " bytes a file may have"))
+                    << messages[0];
+            }
+            EXPECT_TRUE(main.IsModified());
+            user.Answer(UiAnswer::kNo);  // the save question on exit
+        });
+        EXPECT_EQ(folder.Get(name), before);
+        EXPECT_TRUE(std::filesystem::is_empty(folder.Path("program/backup")));
+    }
 }
 
 // The reader's lines are shown in the direct-input window, where the user

@@ -1,38 +1,21 @@
 // Edited on every page, saved, and opened again in a fresh main window:
 // the file reads back without a reader line and as the same document.
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 
 #include "../cp932_text.h"
-#include "document/data_writer.h"
 #include "main_dlg_fixture.h"
 #include "pages/page_event_template.h"
 #include "pages/page_func_template.h"
 #include "pages/page_item_template.h"
-#include "pages/page_set_template.h"
 
 namespace {
-
-
-std::string SampleProject()
-{
-    std::ifstream in(std::string(TAVARO_SOURCE_DIR) + "/examples/inc-item-data.cgi", std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::string DocumentText(CMainDlg& main)
-{
-    const CWriterText text = CMerxWriter(main.Document()).WriteDocument();
-    return std::string(text.GetBuffer(), text.GetLength());
-}
 
 using MainReopen = MainDlgTest;
 
 TEST_F(MainReopen, EditsOnEveryPageComeBackFromTheSavedFile)
 {
-    startup.commandLine = PutFile("harbor.cgi", SampleProject());
+    startup.commandLine = folder.Path("harbor.cgi");
+    std::filesystem::copy_file(TAVARO_SOURCE_DIR "/examples/inc-item-data.cgi", startup.commandLine);
     struct Edit {
         int32_t tab, list, index, field;
         std::string text;  // UTF-8
@@ -60,7 +43,7 @@ TEST_F(MainReopen, EditsOnEveryPageComeBackFromTheSavedFile)
         user.ChooseMenu(main, ID_FILE_SAVE);
         EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
         EXPECT_FALSE(main.IsModified());
-        saved = DocumentText(main);
+        saved = WrittenText(main);
     });
     const std::string file = folder.Get("harbor.cgi");
     for (const Edit& edit : edits)
@@ -68,7 +51,7 @@ TEST_F(MainReopen, EditsOnEveryPageComeBackFromTheSavedFile)
     Run([&](CMainDlg& main) {
         EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});  // no reader line to review
         EXPECT_EQ(main.FilePath().GetBuffer(), folder.Path("harbor.cgi"));
-        EXPECT_EQ(DocumentText(main), saved);
+        EXPECT_EQ(WrittenText(main), saved);
         EXPECT_EQ(Cp932ToUtf8(main.ProjectInfo().iconImagePath.GetBuffer()), "icons");
         EXPECT_FALSE(main.IsModified());
     });

@@ -1,6 +1,7 @@
 // Knowing which file is open: the title names the file, the project and
-// the program once, with the mark of unsaved changes; the recent projects
-// show their paths; the file dialogs start in the project's folder.
+// the program once, with the mark of unsaved changes; the file dialogs
+// start in the project's folder (the recent projects' paths are in the
+// history's test).
 #include "main_dlg_fixture.h"
 
 namespace {
@@ -16,43 +17,11 @@ TEST_F(MainTitle, TheTitleNamesFileProjectAndProgramWithTheModifiedMark)
         Modify(main);
         EXPECT_EQ(Title(main), "*harbor.cgi ― 港町 ― Tavaro Item Editor");
         user.Select(main, CMainDlg::IDC_TAB, CMainDlg::kItemTab);
-        user.ChooseMenu(main, ID_FILE_SAVE);
+        user.ChooseMenu(main, ID_FILE_SAVE);  // Save As is the Save As test's
         EXPECT_EQ(Title(main), "harbor.cgi ― 港町 ― Tavaro Item Editor");
-        user.AnswerFile(folder.Path("copy.cgi").c_str());
-        user.ChooseMenu(main, ID_FILE_SAVE_AS);
-        EXPECT_EQ(Title(main), "copy.cgi ― 港町 ― Tavaro Item Editor");
     });
     startup.commandLine.clear();
     Run([&](CMainDlg& main) { EXPECT_EQ(Title(main), "無題 ― Tavaro Item Editor"); });
-}
-
-// Four copies of one project are four entries told apart by their paths.
-TEST_F(MainTitle, RecentProjectsShowTheirPathsWholeInTheToolTip)
-{
-    const std::string longFolder = "a-rather-long-folder-name-for-the-projects-of-the-harbor/and-deeper";
-    std::filesystem::create_directories(folder.Path(longFolder));
-    const std::string paths[] = {Project("one.cgi", "港町"), Project("two.cgi", "港町"),
-                                 Project(longFolder + "/three.cgi", "港町")};
-    Run([&](CMainDlg& main) {
-        for (const std::string& path : paths) {
-            user.AnswerFile(path.c_str());
-            user.ChooseMenu(main, ID_FILE_OPEN);
-        }
-        const std::vector<CUiMenuItem>& entries = main.Menu().items[0].items[7].items;
-        ASSERT_EQ(entries.size(), 3u);
-        for (size_t i = 0; i < 3; ++i) {
-            const std::string& path = paths[2 - i];
-            EXPECT_EQ(Cp932ToUtf8(entries[i].tip.GetBuffer()), path);
-            const std::string note = Cp932ToUtf8(entries[i].note.GetBuffer());
-            if (path.size() <= 60) {
-                EXPECT_EQ(note, path);
-            } else {
-                EXPECT_LE(note.size(), 60u) << note;
-                EXPECT_EQ(note.substr(0, 4), ".../") << note;
-                EXPECT_EQ(path.substr(path.size() - (note.size() - 3)), note.substr(3));
-            }
-        }
-    });
 }
 
 TEST_F(MainTitle, OpenAndSaveAsStartInTheFolderOfTheProjectOrOfTheLastOne)

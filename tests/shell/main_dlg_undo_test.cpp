@@ -5,7 +5,6 @@
 
 #include "../cp932_text.h"
 #include "../shell/main_dlg_fixture.h"
-#include "document/data_writer.h"
 #include "editing/find_methods.h"
 #include "editing/find_targets.h"
 #include "pages/page_item_template.h"
@@ -18,7 +17,6 @@ namespace {
 
 using namespace item_page;
 using Lines = std::vector<std::string>;
-
 
 const std::string kItems = "@@ITEM\r\n\tno\t1\r\n\tcode\tsword\r\n\tname\t剣\r\n"
                            "@@ITEM\r\n\tno\t2\r\n\tcode\tshield\r\n\tname\t盾\r\n\tfunct\t_local_\r\n"
@@ -40,11 +38,6 @@ protected:
         return lines;
     }
     std::string Name(CMainDlg& main) { return Cp932ToUtf8(user.Look(Items(main), IDC_NAME).text.GetBuffer()); }
-    static std::string DocumentText(CMainDlg& main)
-    {
-        const CWriterText text = CMerxWriter(main.Document()).WriteDocument();
-        return std::string(text.GetBuffer(), text.GetLength());
-    }
     // The text of the menu item `id` and whether it can be chosen.
     std::string MenuText(CMainDlg& main, int32_t id) { return Cp932ToUtf8(main.Menu().Find(id)->text.GetBuffer()); }
     bool Choosable(CMainDlg& main, int32_t id) { return main.Menu().IsChoosable(id); }
@@ -57,33 +50,8 @@ protected:
     }
 };
 
-TEST_F(UndoTest, TheMenuNamesItsStepsWithTheirKeys)
-{
-    Run([&](CMainDlg& main) {
-        EXPECT_EQ(MenuText(main, ID_EDIT_UNDO), "取り消し(&U)");
-        EXPECT_EQ(MenuText(main, ID_EDIT_REDO), "やり直し(&R)");
-        EXPECT_FALSE(Choosable(main, ID_EDIT_UNDO));
-        EXPECT_FALSE(Choosable(main, ID_EDIT_REDO));
-        EXPECT_STREQ(main.Menu().Find(ID_EDIT_UNDO)->shortcut.GetBuffer(), "Ctrl+Z");
-        EXPECT_STREQ(main.Menu().Find(ID_EDIT_REDO)->shortcut.GetBuffer(), "Ctrl+Y");
-        EXPECT_STREQ(main.Menu().Find(ID_EDIT_REDO)->altShortcut.GetBuffer(), "Ctrl+Shift+Z");
-        EXPECT_EQ(Cp932ToUtf8(main.Menu().items[1].text.GetBuffer()), "編集(&E)");
-
-        ShowItem(main, 0);
-        user.TypeText(Items(main), IDC_CODE, "blade");
-        user.Click(Items(main), kIdOk);
-        EXPECT_EQ(MenuText(main, ID_EDIT_UNDO), "取り消し: アイテム「剣」の適用(&U)");
-        EXPECT_TRUE(Choosable(main, ID_EDIT_UNDO));
-        Undo(main);
-        EXPECT_EQ(MenuText(main, ID_EDIT_UNDO), "取り消し(&U)");
-        EXPECT_EQ(MenuText(main, ID_EDIT_REDO), "やり直し: アイテム「剣」の適用(&R)");
-        EXPECT_FALSE(Choosable(main, ID_EDIT_UNDO));
-        EXPECT_TRUE(Choosable(main, ID_EDIT_REDO));
-    });
-}
-
 // Each change is taken back to the very text before it, done again to the
-// text after it, and its element is shown.
+// text after it, and its element is shown; the menu names the step.
 TEST_F(UndoTest, EachItemPageChangeIsTakenBackAndDoneAgain)
 {
     struct Case {
@@ -91,51 +59,65 @@ TEST_F(UndoTest, EachItemPageChangeIsTakenBackAndDoneAgain)
         std::function<void(CMainDlg&)> act;
         Lines list;         // after the change
         std::string shown;  // after undo: the element the step changed
+        std::string step;   // as the menu names it, when it is checked
     };
     const Case cases[] = {
+        {"apply", [&](CMainDlg& main) {
+             ShowItem(main, 0);
+             user.TypeText(Items(main), IDC_CODE, "blade");
+             user.Click(Items(main), kIdOk);
+         }, {"剣", "盾", "弓"}, "剣", "アイテム「剣」の適用"},
         {"delete", [&](CMainDlg& main) {
              ShowItem(main, 1);
              user.Answer(UiAnswer::kYes);
              user.Click(Items(main), IDC_DELETE);
-         }, {"剣", "弓"}, "盾"},
+         }, {"剣", "弓"}, "盾", ""},
         {"add", [&](CMainDlg& main) {
              ShowItem(main, 1);
              user.Click(Items(main), IDC_ADD);
-         }, {"剣", "盾", "弓", "アイテム_4"}, "弓"},
+         }, {"剣", "盾", "弓", "アイテム_4"}, "弓", ""},
         {"copy", [&](CMainDlg& main) {
              ShowItem(main, 2);
              user.Click(Items(main), IDC_COPY);
-         }, {"剣", "盾", "弓", "弓(コピー)"}, "弓"},
+         }, {"剣", "盾", "弓", "弓(コピー)"}, "弓", ""},
         {"down", [&](CMainDlg& main) {
              ShowItem(main, 0);
              user.Click(Items(main), IDC_DOWN);
-         }, {"盾", "剣", "弓"}, "剣"},
+         }, {"盾", "剣", "弓"}, "剣", ""},
         {"rename followed", [&](CMainDlg& main) {
              ShowItem(main, 0);
              user.TypeText(Items(main), IDC_NAME, S("刀").c_str());
              user.Answer(UiAnswer::kYes);
              user.Click(Items(main), kIdOk);
-         }, {"刀", "盾", "弓"}, "剣"},
+         }, {"刀", "盾", "弓"}, "剣", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Run([&](CMainDlg& main) {
-            const std::string before = DocumentText(main);
+            const std::string before = WrittenText(main);
+            EXPECT_FALSE(Choosable(main, ID_EDIT_UNDO));
             c.act(main);
             user.TakeMessages();
             EXPECT_EQ(List(main), c.list);
-            const std::string after = DocumentText(main);
+            const std::string after = WrittenText(main);
             EXPECT_NE(after, before);
             EXPECT_TRUE(main.IsModified());
+            if (!c.step.empty()) {
+                EXPECT_EQ(MenuText(main, ID_EDIT_UNDO), "取り消し: " + c.step + "(&U)");
+            }
 
             Undo(main);
-            EXPECT_EQ(DocumentText(main), before);
+            EXPECT_EQ(WrittenText(main), before);
             EXPECT_EQ(List(main), (Lines{"剣", "盾", "弓"}));
             EXPECT_EQ(Name(main), c.shown);
             EXPECT_FALSE(main.IsModified());  // back where it was opened
+            EXPECT_FALSE(Choosable(main, ID_EDIT_UNDO));
+            if (!c.step.empty()) {
+                EXPECT_EQ(MenuText(main, ID_EDIT_REDO), "やり直し: " + c.step + "(&R)");
+            }
 
             Redo(main);
-            EXPECT_EQ(DocumentText(main), after);
+            EXPECT_EQ(WrittenText(main), after);
             EXPECT_EQ(List(main), c.list);
             EXPECT_TRUE(main.IsModified());
             user.Answer(UiAnswer::kNo);  // the save question
@@ -215,7 +197,7 @@ TEST_F(UndoTest, AReplaceOverEveryElementIsOneStep)
 {
     Run([&](CMainDlg& main) {
         ShowItem(main, 0);
-        const std::string before = DocumentText(main);
+        const std::string before = WrittenText(main);
         user.ChooseMenu(main, ID_FIND_REPLACE);
         FindDlg& find = main.FindReplace();
         user.Select(find, find_dlg::IDC_TARGET, kFindAll);
@@ -226,14 +208,14 @@ TEST_F(UndoTest, AReplaceOverEveryElementIsOneStep)
         user.Click(find, find_dlg::IDC_REPLACE_ALL);
         user.TakeMessages();
         EXPECT_EQ(MenuText(main, ID_EDIT_UNDO), "取り消し: 置換 (2 要素)(&U)");
-        const std::string after = DocumentText(main);
+        const std::string after = WrittenText(main);
         EXPECT_EQ(after.find("sword"), std::string::npos);
 
         Undo(main);
-        EXPECT_EQ(DocumentText(main), before);
+        EXPECT_EQ(WrittenText(main), before);
         EXPECT_FALSE(main.IsModified());
         Redo(main);
-        EXPECT_EQ(DocumentText(main), after);
+        EXPECT_EQ(WrittenText(main), after);
         user.Answer(UiAnswer::kNo);
     });
 }
@@ -262,7 +244,7 @@ TEST_F(UndoTest, UndoWaitsForTheWindowThatAsks)
 TEST_F(UndoTest, ArrangementAndProjectChangesAreTakenBack)
 {
     Run([&](CMainDlg& main) {
-        const std::string before = DocumentText(main);
+        const std::string before = WrittenText(main);
         user.Select(main, CMainDlg::IDC_TAB, CMainDlg::kSetTab);
         CMainPage& set = main.Page(CMainDlg::kSetTab);
         int32_t text = 0;
@@ -278,7 +260,7 @@ TEST_F(UndoTest, ArrangementAndProjectChangesAreTakenBack)
         Undo(main);
         EXPECT_EQ(MenuText(main, ID_EDIT_UNDO), "取り消し: テキストの適用(&U)");
         Undo(main);
-        EXPECT_EQ(DocumentText(main), before);
+        EXPECT_EQ(WrittenText(main), before);
 
         user.Select(main, CMainDlg::IDC_TAB, CMainDlg::kProjectTab);
         CMainPage& project = main.Page(CMainDlg::kProjectTab);
