@@ -1,63 +1,30 @@
-// Controls of the Qt backend: the widgets each kind becomes, texts that
-// cross the widget boundary byte for byte, selections in bytes, limits, and
-// which changes notify the dialog.
+// Controls of the Qt backend: texts that cross the widget boundary byte for
+// byte, selections in bytes, limits, and which changes notify the dialog.
 #include <QComboBox>
-#include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListView>
-#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 
 #include "probe_dialog.h"
 #include "qt_fixture.h"
-#include "ui/qt/qt_font.h"
 #include "ui/qt/qt_item_model.h"
 #include "ui/qt/qt_plain_edit.h"
 #include "ui/qt/qt_text.h"
 
 namespace {
 
-class QtControlsTest : public QtTest {
+class QtControlsTest : public QtProbeTest {
 protected:
-    void SetUp() override
-    {
-        QtTest::SetUp();
-        ASSERT_TRUE(probe.Create());
-    }
-    void TearDown() override
-    {
-        probe.DestroyWindow();
-        QtTest::TearDown();
-    }
     CQtControl& C(int32_t id) { return ControlOf(probe, id); }
-    std::string Text(int32_t id) { return probe.Control(id).GetText(text), std::string(text.GetBuffer()); }
     std::vector<std::string> Commands()
     {
         std::vector<std::string> found = Entries(probe.m_ownLog, "probe: cmd ");
         probe.m_ownLog.clear();
         return found;
     }
-
-    CProbeDlg probe;
-    CStr_base<1024> text;
 };
-
-TEST_F(QtControlsTest, EveryKindBecomesItsWidget)
-{
-    EXPECT_NE(qobject_cast<QLineEdit*>(C(kProbeLine).widget), nullptr);
-    EXPECT_NE(dynamic_cast<CQtPlainEdit*>(C(kProbeText).widget), nullptr);
-    EXPECT_FALSE(qobject_cast<QComboBox*>(C(kProbeDrop).widget)->isEditable());
-    EXPECT_TRUE(qobject_cast<QComboBox*>(C(kProbeCombo).widget)->isEditable());
-    EXPECT_NE(qobject_cast<QListView*>(C(kProbeList).widget), nullptr);
-    EXPECT_NE(C(kProbeTabs).tabs, nullptr);
-    EXPECT_EQ(qobject_cast<QGroupBox*>(C(kProbeGroup).widget)->title(), QStringLiteral("group"));
-    EXPECT_TRUE(qobject_cast<QPushButton*>(C(kIdOk).widget)->isDefault());
-    EXPECT_FALSE(probe.Control(kProbeHidden).IsVisible());
-    // Template pixels measure what the dialog font needs.
-    EXPECT_EQ(C(kProbeText).widget->geometry(), QtPixels({10, 60, 200, 100}, QtTemplateUnit(QtDialogFont())));
-}
 
 TEST_F(QtControlsTest, TextsCrossTheWidgetsByteForByte)
 {
@@ -261,6 +228,7 @@ TEST_F(QtControlsTest, ChangesOfTheProgramNotifyOnlyForEditTexts)
     }
     EXPECT_TRUE(probe.Control(kProbeCheck).GetCheck());
     EXPECT_EQ(probe.Control(kProbeList).GetCurSel(), -1);  // the selected item was deleted
+    EXPECT_FALSE(probe.Control(kProbeHidden).IsVisible());
 }
 
 TEST_F(QtControlsTest, ThePersonsActionsNotify)

@@ -13,6 +13,7 @@
 
 #include "../../cp932_text.h"
 #include "foundation/cp932.h"
+#include "probe_dialog.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/qt/qt_control.h"
 #include "ui/qt/qt_window.h"
@@ -59,4 +60,28 @@ protected:
     static void AnswerMessageBox(const std::string& button, std::string* seen = nullptr);
     // Presses `key` in the widget that has the focus (or the active window).
     static void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+};
+
+// A probe dialog made before each test and destroyed after it.
+class QtProbeTest : public QtTest {
+protected:
+    void SetUp() override
+    {
+        QtTest::SetUp();
+        ASSERT_TRUE(probe.Create());
+    }
+    void TearDown() override
+    {
+        probe.DestroyWindow();
+        QtTest::TearDown();
+    }
+    // The text of the probe's control `id`.
+    std::string Text(int32_t id)
+    {
+        CStr_base<1024> text;
+        probe.Control(id).GetText(text);
+        return std::string(text.GetBuffer());
+    }
+
+    CProbeDlg probe;
 };

@@ -146,8 +146,6 @@ TEST_F(QtModalTest, AModalWindowBlocksItsOwnerButNotTheOwnersOtherWindows)
     // Unblocked again.
     Click(owner, kProbeApply);
     EXPECT_EQ(Entries(log, "owner: apply"), std::vector<std::string>{""});
-    tool.DestroyWindow();
-    owner.DestroyWindow();
 }
 
 }  // namespace

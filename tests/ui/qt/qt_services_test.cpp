@@ -92,6 +92,7 @@ TEST_F(QtServicesTest, FileDialogsGiveBackThePathTextOrNothing)
 
     answer(false);
     EXPECT_FALSE(UiAskFileName(request, path));
+    EXPECT_EQ(std::string(path.GetBuffer()), S(folder.Path(name).c_str()));
 }
 
 // Qt's own dialogs and standard buttons speak the program's language; a
