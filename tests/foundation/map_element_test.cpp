@@ -67,6 +67,7 @@ TEST(MapElement, HashWeightsSignedBytesByPositionAndIsComparedFirst)
 TEST(MapElement, AddLookupAndInsert)
 {
     IntMap map;
+    EXPECT_FALSE(map.begin() != map.end());
     int* v = map.Add("Key");
     ASSERT_TRUE(v && *v == 0);
     *v = 7;
@@ -89,8 +90,6 @@ TEST(MapElement, AddLookupAndInsert)
     for (int i = 1; i < 1000; ++i)
         *map.Add(("key" + std::to_string(i)).c_str()) = i;
     EXPECT_EQ(map.Lookup("Key"), v);
-    for (int i = 1; i < 1000; ++i)
-        ASSERT_EQ(*map.Lookup(("key" + std::to_string(i)).c_str()), i);
     CMapElement<CArrayAuto<int>, 32> lists;
     *lists.Add("list")->Add() = 9;
     EXPECT_EQ((*lists.Lookup("list"))[0], 9);
@@ -128,20 +127,6 @@ TEST(MapElement, KeysOfThirtyOneBytesAndMoreLiveInTheSharedTable)
     *zero.Add("") = 2;
     EXPECT_EQ(zero.Add(zeroHashKey.c_str()), nullptr);
     EXPECT_EQ(EntriesOf(zero), (Entries{{zeroHashKey, 1}, {"", 2}}));
-}
-
-TEST(MapElement, IterationRunsByBucketThenInsertionOrder)
-{
-    IntMap map;
-    EXPECT_TRUE(EntriesOf(map).empty());
-    EXPECT_FALSE(map.begin() != map.end());
-    // "!" falls in bucket 1 like "a" (33 * 257 = 8481 = 265 * 32 + 1).
-    ASSERT_EQ(IntMap::Hash("!") & 31, 1u);
-    for (const char* key : {"b", "a", "!"})
-        map.Add(key);
-    for (auto [key, value] : map)  // range-for yields writable values
-        value = key[0];
-    EXPECT_EQ(EntriesOf(map), (Entries{{"a", 'a'}, {"!", '!'}, {"b", 'b'}}));
 }
 
 namespace {
@@ -192,18 +177,18 @@ TEST(MapElement, TakingKeysAddsTheMissingOnesAndKeepsTheValuesAMapHas)
     EXPECT_EQ(to.GetCount(), 0u);
 }
 
-// Past 255 entries a map finds its keys through an index; what it finds and
-// the order it iterates in stay those of the chains: by bucket, then in
-// insertion order. Numbered keys share few hash values; the same text under
-// two passed hashes is two entries.
-TEST(MapElement, LargeMapsFindEveryKeyAndKeepTheChainOrder)
+// A map iterates by bucket, then in insertion order. Past 255 entries it
+// finds its keys through an index; what it finds and the order it iterates
+// in stay those of the chains. Numbered keys share few hash values; the
+// same text under two passed hashes is two entries.
+TEST(MapElement, SmallAndLargeMapsFindEveryKeyAndKeepTheChainOrder)
 {
     struct Spec {
         std::string key;
         uint32_t hash;
     };
     const std::string longPrefix(31, 'L');
-    for (const uint32_t count : {255u, 256u, 3000u}) {
+    for (const uint32_t count : {40u, 255u, 256u, 3000u}) {
         std::vector<Spec> specs;
         for (uint32_t i = 0; i < count; ++i) {
             const std::string number = std::to_string(100000 + i);

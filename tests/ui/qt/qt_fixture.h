@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -19,7 +21,6 @@
 #include "ui/qt/qt_window.h"
 
 class CDialogBase;
-class QMessageBox;
 class QAction;
 class QMenuBar;
 
@@ -53,8 +54,25 @@ protected:
     // Types `text` into `widget` key by key, as a keyboard with every
     // character on it would (QTest knows only ASCII keys).
     static void Type(QWidget* widget, const QString& text);
-    // Runs `act` on the next message box once it shows.
-    static void OnMessageBox(std::function<void(QMessageBox&)> act);
+    // Runs `act` on the next top-level widget of type T (a message box, a
+    // file dialog) once it shows.
+    template <class T>
+    static void OnShown(std::function<void(T&)> act)
+    {
+        auto* timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* shown = qobject_cast<T*>(widget);
+                if (shown && shown->isVisible()) {
+                    timer->stop();
+                    timer->deleteLater();
+                    act(*shown);
+                    return;
+                }
+            }
+        });
+        timer->start(10);
+    }
     // Answers the next message box with the button whose text is `button`
     // (UTF-8) once it shows; its text goes to `seen`.
     static void AnswerMessageBox(const std::string& button, std::string* seen = nullptr);

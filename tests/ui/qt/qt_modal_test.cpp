@@ -63,7 +63,7 @@ TEST_F(QtModalTest, MessageBoxKeysTakeTheDefaultAndCancelButtons)
     };
     for (const auto& c : cases) {
         const Qt::Key key = c.key;
-        OnMessageBox([key](QMessageBox& box) { QTest::keyClick(&box, key); });
+        OnShown<QMessageBox>([key](QMessageBox& box) { QTest::keyClick(&box, key); });
         EXPECT_EQ(UiMessageBox("?", c.buttons, nullptr, c.defaultButton), c.expected)
             << static_cast<int>(c.buttons) << " " << static_cast<int>(c.defaultButton);
     }
