@@ -6,11 +6,13 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 class TempFolder {
 public:
@@ -43,6 +45,15 @@ public:
         std::ostringstream bytes;
         bytes << in.rdbuf();
         return bytes.str();
+    }
+    // The names in the folder in order, to see that nothing else was left.
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
 private:

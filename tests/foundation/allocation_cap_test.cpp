@@ -27,20 +27,6 @@ void* Keep(void* block)
 
 void NewArray(size_t size) { delete[] static_cast<char*>(Keep(new char[size])); }
 
-// Whether `call` ran out of memory (and raised nothing else).
-template <class Call>
-bool RunsOut(Call&& call)
-{
-    try {
-        call();
-    } catch (...) {
-        if (IsOutOfMemory())
-            return true;
-        throw;
-    }
-    return false;
-}
-
 } // namespace
 
 TEST(AllocationCap, EveryAllocatorFailsPastTheCapAndWorksBelowIt)
@@ -98,7 +84,6 @@ TEST(AllocationCap, DisarmedNothingIsCountedOrRefused)
     }
     EXPECT_FALSE(IsAllocationCapArmed());
     const std::string large(kCap * 4, 'x');
-    EXPECT_EQ(large.size(), kCap * 4);
     // Arming again counts from there.
     const CAllocationCapScope cap(kCap);
     EXPECT_EQ(AllocationGrowth(), 0);
@@ -155,9 +140,4 @@ TEST(OutOfMemory, OnlyTheRaisesOfExhaustedStorageCount)
         }
         EXPECT_EQ(outOfMemory, row.outOfMemory) << row.what;
     }
-    EXPECT_TRUE(RunsOut([] {
-        const CAllocationCapScope cap(kCap);
-        CStrArray_base<64> many;
-        many.SetCount(static_cast<uint32_t>(kCap));
-    }));
 }

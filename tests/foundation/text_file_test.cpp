@@ -29,16 +29,6 @@ namespace {
 namespace fs = std::filesystem;
 using NameList = std::vector<std::string>;
 
-// Names in the folder, to see that no temporary file is left.
-NameList Names(const TempFolder& folder)
-{
-    NameList names;
-    for (const auto& entry : fs::directory_iterator(folder.Path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 mode_t PermissionBits(const std::string& path)
 {
     struct stat info;
@@ -161,7 +151,7 @@ TEST(TextFile, WriteReplacesSafely)
     EXPECT_TRUE(WriteTextFile(folder.Path("link.txt").c_str(), "new\n", 4));
     EXPECT_TRUE(fs::is_symlink(folder.Path("link.txt")));
     EXPECT_EQ(std::tuple(folder.Get("f.txt"), PermissionBits(folder.Path("f.txt"))), std::tuple("new\r\n", 0640u));
-    EXPECT_EQ(Names(folder), (NameList{"f.txt", "link.txt", "new.txt"}));
+    EXPECT_EQ(folder.Names(), (NameList{"f.txt", "link.txt", "new.txt"}));
     // The replaced file keeps its owner too (only the superuser can give a file away).
     if (geteuid() == 0) {
         ASSERT_EQ(chown(folder.Path("f.txt").c_str(), 4321, 4322), 0);
@@ -228,7 +218,7 @@ TEST(TextFile, FailedWriteKeepsTheOldFileAndLeavesNothing)
         EXPECT_TRUE(!WriteTextFile(folder.Path("f.txt").c_str(), "new", 3, &error) && error == EACCES) << error;
         chmod(folder.Path().c_str(), 0700);
     }
-    EXPECT_EQ(std::tuple(folder.Get("f.txt"), Names(folder)), std::tuple("old", NameList{"f.txt"}));
+    EXPECT_EQ(std::tuple(folder.Get("f.txt"), folder.Names()), std::tuple("old", NameList{"f.txt"}));
 }
 
 TEST(TextFile, WriterReplacesOnlyOnCommit)
@@ -239,20 +229,20 @@ TEST(TextFile, WriterReplacesOnlyOnCommit)
         CTextFileWriter abandoned;
         ASSERT_TRUE(abandoned.Begin(folder.Path("f.txt").c_str()));
         EXPECT_TRUE(abandoned.Write("new", 3));
-        EXPECT_EQ(Names(folder).size(), 2u);
+        EXPECT_EQ(folder.Names().size(), 2u);
     }
     CTextFileWriter stopped;
     ASSERT_TRUE(stopped.Begin(folder.Path("f.txt").c_str()));
     stopped.Abandon();
     EXPECT_FALSE(stopped.Commit());
-    EXPECT_EQ(std::tuple(folder.Get("f.txt"), Names(folder)), std::tuple("old", NameList{"f.txt"}));
+    EXPECT_EQ(std::tuple(folder.Get("f.txt"), folder.Names()), std::tuple("old", NameList{"f.txt"}));
 
     CTextFileWriter writer;
     ASSERT_TRUE(writer.Begin(folder.Path("f.txt").c_str()));
     EXPECT_TRUE(writer.Write("block\n", 6) && writer.Write(CStr_base<64>("body\n")));
     EXPECT_EQ(folder.Get("f.txt"), "old");
     EXPECT_TRUE(writer.Commit());
-    EXPECT_EQ(std::tuple(folder.Get("f.txt"), Names(folder)), std::tuple("block\r\nbody\r\n", NameList{"f.txt"}));
+    EXPECT_EQ(std::tuple(folder.Get("f.txt"), folder.Names()), std::tuple("block\r\nbody\r\n", NameList{"f.txt"}));
     // A writer commits once; after a failure every call fails.
     EXPECT_FALSE(writer.Write("x", 1));
     CTextFileWriter failed;
@@ -284,7 +274,7 @@ TEST(TextFile, NoFileIsWrittenThatCouldNotBeReadBack)
         EXPECT_EQ(writer.Reason(), reason.empty() ? std::strerror(0) : reason);
         EXPECT_EQ(writer.Error(), reason.empty() ? 0 : EFBIG);
         EXPECT_EQ(folder.Get("f.txt"), reason.empty() ? "abcdefgh\r\n" : "old");
-        EXPECT_EQ(Names(folder), NameList{"f.txt"});
+        EXPECT_EQ(folder.Names(), NameList{"f.txt"});
     }
     // Reading holds to the lowered limit too.
     folder.Put("f.txt", "abcdefghijk");
@@ -332,7 +322,7 @@ TEST(TextFile, AFileWhoseOwnerCannotBeKeptIsWrittenOverInPlace)
         EXPECT_EQ(folder.Get("f.txt"), content == "new\n" ? "new\r\n" : content);
         EXPECT_EQ(folder.Get("other name"), folder.Get("f.txt"));
         EXPECT_EQ(Identity(path), before);
-        EXPECT_EQ(Names(folder), (NameList{"f.txt", "other name"}));
+        EXPECT_EQ(folder.Names(), (NameList{"f.txt", "other name"}));
     }
 }
 
@@ -364,7 +354,7 @@ TEST(TextFile, AWriteInPlaceThatFailsPartWaySaysSo)
     EXPECT_EQ(writer.Error(), EFBIG);
     EXPECT_TRUE(writer.PartlyWritten());
     EXPECT_EQ(folder.Get("f.txt"), std::string(1000, 'x'));
-    EXPECT_EQ(Names(folder), NameList{"f.txt"});
+    EXPECT_EQ(folder.Names(), NameList{"f.txt"});
 
     // A file that cannot even be opened again is not touched.
     CTextFileWriter gone;

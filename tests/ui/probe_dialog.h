@@ -69,8 +69,6 @@ public:
     std::function<void()> onApply;
     bool noteActivation = false;  // write down OnActivateApp
 
-    using CDialogBase::Bind;
-
 protected:
     bool OnInitDialog() override
     {

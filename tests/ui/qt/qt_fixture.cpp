@@ -109,26 +109,9 @@ bool QtTest::WaitFor(const std::function<bool()>& done)
     return done();
 }
 
-void QtTest::OnMessageBox(std::function<void(QMessageBox&)> act)
-{
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            if (box && box->isVisible()) {
-                timer->stop();
-                timer->deleteLater();
-                act(*box);
-                return;
-            }
-        }
-    });
-    timer->start(10);
-}
-
 void QtTest::AnswerMessageBox(const std::string& button, std::string* seen)
 {
-    OnMessageBox([button, seen](QMessageBox& box) {
+    OnShown<QMessageBox>([button, seen](QMessageBox& box) {
         if (seen)
             *seen = box.text().toStdString();
         for (QAbstractButton* b : box.buttons()) {

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -13,12 +15,12 @@
 
 #include "../../cp932_text.h"
 #include "foundation/cp932.h"
+#include "probe_dialog.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/qt/qt_control.h"
 #include "ui/qt/qt_window.h"
 
 class CDialogBase;
-class QMessageBox;
 class QAction;
 class QMenuBar;
 
@@ -52,11 +54,52 @@ protected:
     // Types `text` into `widget` key by key, as a keyboard with every
     // character on it would (QTest knows only ASCII keys).
     static void Type(QWidget* widget, const QString& text);
-    // Runs `act` on the next message box once it shows.
-    static void OnMessageBox(std::function<void(QMessageBox&)> act);
+    // Runs `act` on the next top-level widget of type T (a message box, a
+    // file dialog) once it shows.
+    template <class T>
+    static void OnShown(std::function<void(T&)> act)
+    {
+        auto* timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* shown = qobject_cast<T*>(widget);
+                if (shown && shown->isVisible()) {
+                    timer->stop();
+                    timer->deleteLater();
+                    act(*shown);
+                    return;
+                }
+            }
+        });
+        timer->start(10);
+    }
     // Answers the next message box with the button whose text is `button`
     // (UTF-8) once it shows; its text goes to `seen`.
     static void AnswerMessageBox(const std::string& button, std::string* seen = nullptr);
     // Presses `key` in the widget that has the focus (or the active window).
     static void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+};
+
+// A probe dialog made before each test and destroyed after it.
+class QtProbeTest : public QtTest {
+protected:
+    void SetUp() override
+    {
+        QtTest::SetUp();
+        ASSERT_TRUE(probe.Create());
+    }
+    void TearDown() override
+    {
+        probe.DestroyWindow();
+        QtTest::TearDown();
+    }
+    // The text of the probe's control `id`.
+    std::string Text(int32_t id)
+    {
+        CStr_base<1024> text;
+        probe.Control(id).GetText(text);
+        return std::string(text.GetBuffer());
+    }
+
+    CProbeDlg probe;
 };

@@ -10,7 +10,7 @@
 
 namespace {
 
-class QtGeometryTest : public QtTest {
+class QtGeometryTest : public QtProbeTest {
 protected:
     // Waits until the window is (or is not) maximized and the probe's size
     // handler has seen its client area.
@@ -22,13 +22,10 @@ protected:
                    probe.m_ownLog.back() == "probe: size " + std::to_string(client.w) + "x" + std::to_string(client.h);
         });
     }
-
-    CProbeDlg probe;
 };
 
 TEST_F(QtGeometryTest, ARectangleSetIsTheWindowsRectangleNoSmallerThanItsMinimum)
 {
-    ASSERT_TRUE(probe.Create());
     probe.SetMinTrackSize(250, 150);
     ShowActive(probe);
     probe.MoveWindow({5, 6, 100, 40});
@@ -40,12 +37,10 @@ TEST_F(QtGeometryTest, ARectangleSetIsTheWindowsRectangleNoSmallerThanItsMinimum
     probe.MoveWindow(placed);
     EXPECT_TRUE(Settled(false));
     EXPECT_EQ(probe.GetWindowRect(), placed);
-    probe.DestroyWindow();
 }
 
 TEST_F(QtGeometryTest, AMaximizedWindowKeepsItsNormalRectangle)
 {
-    ASSERT_TRUE(probe.Create());
     probe.SetMinTrackSize(250, 150);
     const CUiRect placed{30, 20, 400, 260};
     probe.MoveWindow(placed);
@@ -54,20 +49,17 @@ TEST_F(QtGeometryTest, AMaximizedWindowKeepsItsNormalRectangle)
     EXPECT_EQ(probe.GetNormalRect(), placed);
     probe.ShowWindow(UiShow::kRestore);
     EXPECT_TRUE(WaitFor([&] { return !probe.IsZoomed() && probe.GetWindowRect() == placed; }));
-    probe.DestroyWindow();
 }
 
 // "ＭＳ ゴシック" is not there: the fixed-pitch Japanese face takes its place.
 TEST_F(QtGeometryTest, TheProgramsFontHasItsCharacters)
 {
-    ASSERT_TRUE(probe.Create());
     probe.Control(kProbeText).SetFont(CUiFont{S("ＭＳ ゴシック").c_str(), 12});
     const QFont font = ControlOfDialog(probe, kProbeText)->font();
     EXPECT_EQ(font.pointSize(), 12);
     const QFontMetrics metrics(font);
     for (char16_t c : u"日本語アイテム説明見つかりません")
         EXPECT_TRUE(!c || metrics.inFont(QChar(c))) << static_cast<int>(c);
-    probe.DestroyWindow();
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST_F(QtModalTest, MessageBoxKeysTakeTheDefaultAndCancelButtons)
     };
     for (const auto& c : cases) {
         const Qt::Key key = c.key;
-        OnMessageBox([key](QMessageBox& box) { QTest::keyClick(&box, key); });
+        OnShown<QMessageBox>([key](QMessageBox& box) { QTest::keyClick(&box, key); });
         EXPECT_EQ(UiMessageBox("?", c.buttons, nullptr, c.defaultButton), c.expected)
             << static_cast<int>(c.buttons) << " " << static_cast<int>(c.defaultButton);
     }
@@ -146,8 +146,6 @@ TEST_F(QtModalTest, AModalWindowBlocksItsOwnerButNotTheOwnersOtherWindows)
     // Unblocked again.
     Click(owner, kProbeApply);
     EXPECT_EQ(Entries(log, "owner: apply"), std::vector<std::string>{""});
-    tool.DestroyWindow();
-    owner.DestroyWindow();
 }
 
 }  // namespace

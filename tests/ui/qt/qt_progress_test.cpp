@@ -14,7 +14,7 @@
 
 namespace {
 
-using QtProgressTest = QtTest;
+using QtProgressTest = QtProbeTest;
 
 QProgressDialog* ShownProgress()
 {
@@ -28,8 +28,6 @@ QProgressDialog* ShownProgress()
 
 TEST_F(QtProgressTest, TheWindowIsModalOverEverythingAndItsCancelEndsTheWork)
 {
-    CProbeDlg probe;
-    ASSERT_TRUE(probe.Create());
     ShowActive(probe);
     probe.m_ownLog.clear();
     probe.PostMessage(0x7001);

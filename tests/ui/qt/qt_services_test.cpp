@@ -66,24 +66,14 @@ TEST_F(QtServicesTest, FileDialogsGiveBackThePathTextOrNothing)
     request.initialName = initial.c_str();
 
     auto answer = [&](bool accept) {
-        auto* timer = new QTimer;
-        QObject::connect(timer, &QTimer::timeout, timer, [&, timer, accept] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<QFileDialog*>(widget);
-                if (!dialog || !dialog->isVisible())
-                    continue;
-                timer->stop();
-                timer->deleteLater();
-                if (!accept) {
-                    dialog->reject();
-                    return;
-                }
-                dialog->selectFile(QString::fromStdString(folder.Path(name)));
-                static_cast<QDialog*>(dialog)->accept();
+        OnShown<QFileDialog>([&, accept](QFileDialog& dialog) {
+            if (!accept) {
+                dialog.reject();
                 return;
             }
+            dialog.selectFile(QString::fromStdString(folder.Path(name)));
+            static_cast<QDialog&>(dialog).accept();
         });
-        timer->start(10);
     };
     CStr_base<64> path;
     answer(true);
@@ -92,6 +82,7 @@ TEST_F(QtServicesTest, FileDialogsGiveBackThePathTextOrNothing)
 
     answer(false);
     EXPECT_FALSE(UiAskFileName(request, path));
+    EXPECT_EQ(std::string(path.GetBuffer()), S(folder.Path(name).c_str()));
 }
 
 // Qt's own dialogs and standard buttons speak the program's language; a

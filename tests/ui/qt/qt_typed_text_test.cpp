@@ -11,28 +11,14 @@
 
 namespace {
 
-class QtTypedTextTest : public QtTest {
+class QtTypedTextTest : public QtProbeTest {
 protected:
     void SetUp() override
     {
-        QtTest::SetUp();
-        ASSERT_TRUE(probe.Create());
+        QtProbeTest::SetUp();
         ShowActive(probe);
     }
-    void TearDown() override
-    {
-        probe.DestroyWindow();
-        QtTest::TearDown();
-    }
-    std::string Text(int32_t id)
-    {
-        CStr_base<1024> text;
-        probe.Control(id).GetText(text);
-        return std::string(text.GetBuffer());
-    }
     std::u32string Refused(int32_t id) { return WindowOf(probe).GetRefusedChars(id); }
-
-    CProbeDlg probe;
 };
 
 TEST_F(QtTypedTextTest, ALineEditHoldingWhatTheFileCannotHoldIsReported)
