@@ -19,15 +19,6 @@ namespace {
 // The text a save writes of `doc`.
 std::string Saved(const CMerxDocument& doc) { return Text(CKeptWriter(doc).WriteDocument()); }
 
-// The sample file without its project-information block.
-std::string SampleData(const char* name)
-{
-    std::string text = dtest::SampleFile(name);
-    const std::string end = "###MERX_PROJECT_INFO_END\n";
-    const size_t at = text.find(end);
-    return at == std::string::npos ? text : text.substr(at + end.size());
-}
-
 // The formatter's text of the document read from `text`.
 std::string Formatted(const std::string& text, dtest::Rule rule = {})
 {
@@ -74,8 +65,6 @@ TEST(KeptWriter, UnchangedTextsComeBackByteForByte)
         {"no last line end", "@@DEFINE\n@@ITEM\nname a", "@@DEFINE\n@@ITEM\nname a\n"},
         {"unknown function blocks, a keyword line last", "@@DEFINE\n@@funcitem\nsub a {}\n@@ITEM\nname a\n@@FUNCNEW",
          "@@DEFINE\n@@funcitem\nsub a {}\n@@ITEM\nname a\n@@FUNCNEW\n"},
-        {"sample", SampleData("inc-item-data.cgi"), ""},
-        {"extension sample", SampleData("inc-item-data-ext.cgi"), ""},
     };
     for (const auto& c : cases) {
         dtest::Document doc({.beta = true});

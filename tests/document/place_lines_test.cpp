@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "document/place_lines.h"
-#include "document/rule_table.h"
-#include "document/project_info.h"
 #include "document_test_helpers.h"
 
 using dtest::Document;
@@ -122,28 +120,6 @@ TEST(PlaceLines, ReadAsOtherTextAndBackAgain)
         // A text without its last line end gets one; the elements stay.
         const std::vector<std::string> elements = dtest::ElementTexts(doc);
         EXPECT_EQ(doc.Parse(dtest::ThroughFile(dtest::Text(CMerxWriter(doc).WriteDocument()))), "");
-        EXPECT_EQ(dtest::ElementTexts(doc), elements);
-    }
-}
-
-// The section headers of the sample files stand between the items as other
-// texts, not in the items before them, and the files read back as the same
-// elements.
-TEST(PlaceLines, TheSampleFilesKeepTheirSectionHeaders)
-{
-    for (const char* name : {"inc-item-data.cgi", "inc-item-data-ext.cgi"}) {
-        SCOPED_TRACE(name);
-        Document doc;
-        const std::string read = dtest::SampleUnderItsRule(name, doc);
-        EXPECT_EQ(doc.Parse(read), "");
-
-        const std::string written = dtest::ThroughFile(dtest::Text(CMerxWriter(doc).WriteDocument()));
-        EXPECT_EQ(dtest::LinesAmongItems(written, "# ===="), dtest::LinesAmongItems(read, "# ===="));
-        for (const Citemstruct& item : doc.itemdata)
-            EXPECT_EQ(std::string(item.GetComment("")).find("===="), std::string::npos)
-                << item.FieldText("name");
-        const std::vector<std::string> elements = dtest::ElementTexts(doc);
-        EXPECT_EQ(doc.Parse(written), "");
         EXPECT_EQ(dtest::ElementTexts(doc), elements);
     }
 }

@@ -70,13 +70,3 @@ TEST(UseLineComment, CopiesCarryIt)
     EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteItem(assigned)),
               "@@ITEM\r\n\t@@USE\t# first\r\n\t\tname\ta\r\n\t@@USE\r\n\t\tname\tb\t# b\r\n");
 }
-
-// The one "@@USE" line of the sample with a comment keeps it through a
-// save.
-TEST(UseLineComment, TheSampleKeepsIt)
-{
-    Document doc({.beta = true});
-    doc.Parse(dtest::SampleFile("inc-item-data.cgi"));
-    const std::string written = dtest::Text(CMerxWriter(doc).WriteDocument());
-    EXPECT_NE(written.find(SJ("\r\n\t@@USE\t# 炉が必要\r\n")), std::string::npos);
-}

@@ -9,9 +9,6 @@
 
 #include "document/block_split.h"
 #include "document/function_keywords.h"
-#include "document/project_info.h"
-#include "document/reopen_check.h"
-#include "document/rule_table.h"
 #include "document_test_helpers.h"
 
 using dtest::Text;
@@ -146,23 +143,5 @@ TEST(WriterRoundTrip, SecondCycleChangesNothing)
         SCOPED_TRACE(c.name);
         dtest::Document doc;
         EXPECT_EQ(ExpectStable(doc, c.text), c.written);
-    }
-}
-
-// The sample files, opened under the rules they name, read without a
-// message, are stable from the first save on, and every element of them
-// passes the reopen check untouched.
-TEST(WriterRoundTrip, SampleFilesAreStable)
-{
-    for (const char* name : {"inc-item-data.cgi", "inc-item-data-ext.cgi"}) {
-        SCOPED_TRACE(name);
-        dtest::Document doc;
-        const std::string text = dtest::SampleUnderItsRule(name, doc);
-        ExpectStable(doc, text);
-        EXPECT_GT(doc.itemdata.GetCount(), 3u);
-        for (CMERX_base* const& element : doc.setdata) {
-            CStr_base<1024> reason;
-            EXPECT_TRUE(SurvivesReopen(doc, *element, &reason)) << reason.GetBuffer();
-        }
     }
 }
