@@ -26,6 +26,7 @@ TEST(ElementModel, CopiesTakeFieldsCommentsUsesListsAndParameters)
     Cusestruct* use = item.uses.Add();
     *use->fields.Add("name") = "drink";
     *use->comments.Add("") = "\t\t# note\r\n";
+    use->SetComment(kUseLineCommentKey, "# line");
     *use->lists.Add("job")->Add() = "smith 10";
     use->listcomments.Add("job")->Add()->Assign("\t# job");
 
@@ -38,8 +39,8 @@ TEST(ElementModel, CopiesTakeFieldsCommentsUsesListsAndParameters)
     EXPECT_STREQ(copy.GetComment("no"), "# seven");
     EXPECT_STREQ(copy.GetComment("name"), "");
     ASSERT_EQ(copy.uses.GetCount(), 1u);
-    for (const auto& [key, value] : {std::pair{"name", "drink"}, std::pair{"#", "\t\t# note\r\n"},
-                                     std::pair{"job[]", "smith 10|"}, std::pair{"#job[]", "\t# job|"}})
+    for (const auto& [key, value] : {std::pair{"name", "drink"}, std::pair{"#", "\t\t# note\r\n"}, std::pair{"#@@use", "# line"},
+                                     std::pair{"job[]", "smith 10|"}, std::pair{"#job[]", "\t# job|"}, std::pair{"@@use", "<undefined>"}})
         EXPECT_EQ(Look(copy.uses[0], key), value) << key;
     copy.uses[0].GetList("job")->Add()->Assign("more");
     EXPECT_TRUE(copy.SetField("no", "8"));

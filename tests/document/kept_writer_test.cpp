@@ -76,12 +76,14 @@ TEST(KeptWriter, UnchangedTextsComeBackByteForByte)
 }
 
 // What an element holds decides: an apply that changed nothing, a copy put
-// back, a move leave its text as it was read.
+// back, a move leave its text as it was read. What the arrangement page and
+// the find window show of an element is what the save writes of it.
 TEST(KeptWriter, ContentDecidesWhatChanged)
 {
     const std::string text = "@@DEFINE\n@@ITEM\n  name   A  # a\n  no 1\n\n# between\n@@ITEM\n\tname\tB\n";
     dtest::Document doc;
     doc.Parse(text);
+    EXPECT_EQ(Text(CKeptWriter(doc).WriteElement(doc.itemdata[0])), "@@ITEM\r\n  name   A  # a\r\n  no 1\r\n");
     Citemstruct& first = doc.itemdata[0];
     const Citemstruct copy(first);
     first.SetField("name", "changed");
@@ -117,6 +119,9 @@ TEST(KeptWriter, ChangedElementsKeepTheirOtherLines)
         {"a new field", [](Citemstruct& i) { i.SetField("code", "c1"); }, "+  code\tc1\n"},
         {"a removed field", [](Citemstruct& i) { i.SetField("price", ""); }, "-  price 10\n"},
         {"a use field", [](Citemstruct& i) { i.uses[0].SetField("name", "v"); }, "-    name  u\n+    name\tv\n"},
+        // The comment of a "@@USE" line is what the use holds.
+        {"a use line comment", [](Citemstruct& i) { i.uses[0].SetComment(kUseLineCommentKey, "# new"); },
+         "-  @@USE\n+  @@USE\t# new\n"},
         {"one list line of two", [](Citemstruct& i) { i.uses[0].GetList("ung")->GetAt(0)->Assign("use\tc\t1\t\t"); },
          "-    use  a  1\n+    use\tc\t1\n"},
         {"a list line added",
@@ -152,15 +157,6 @@ TEST(KeptWriter, FunctionBlocksOfOneKeyword)
     doc.Parse(text);
     ASSERT_TRUE(doc.RemoveElement(&doc.itemdata[0]));
     EXPECT_EQ(Saved(doc), "@@FUNCITEM # one\na\nb\n@@DEFINE\n@@IF 1\n");
-}
-
-// What the arrangement page and the find window show of an element is what
-// the save writes of it.
-TEST(KeptWriter, OneElementAsTheSaveWritesIt)
-{
-    dtest::Document doc;
-    doc.Parse("@@DEFINE\n@@ITEM\n  name  A # c\n");
-    EXPECT_EQ(Text(CKeptWriter(doc).WriteElement(doc.itemdata[0])), "@@ITEM\r\n  name  A # c\r\n");
 }
 
 // The content hash the reader keeps tells the save which elements did not
@@ -201,18 +197,6 @@ TEST(KeptWriter, ContentHashFollowsContent)
     Ceventstruct changed(event);
     changed.params.GetAt(0)->Assign("p 2");
     EXPECT_NE(ContentHash(changed), ContentHash(event));
-}
-
-// The comment of a "@@USE" line is what the use holds: changed, its line
-// is written anew and the other lines stay.
-TEST(KeptWriter, AUseLineCommentIsContent)
-{
-    const std::string text = "@@DEFINE\n@@ITEM\n  no 1\n  @@USE   # old\n    name  u\n";
-    dtest::Document doc;
-    doc.Parse(text);
-    EXPECT_EQ(Saved(doc), text);
-    doc.itemdata[0].uses[0].SetComment(kUseLineCommentKey, "# new");
-    EXPECT_EQ(Saved(doc), "@@DEFINE\n@@ITEM\n  no 1\n  @@USE\t# new\n    name  u\n");
 }
 
 // Two items exchanged: each text that cannot stand in its new place the way

@@ -51,22 +51,3 @@ TEST(UseLineComment, KeptAndWrittenOnItsLine)
         EXPECT_STREQ(UseLineComment(doc.itemdata[0], 0), c.comment);
     }
 }
-
-// Copies of items and uses (the pages' working copies, copied items and
-// use entries) carry the comment; it is not a field or a comment-only line.
-TEST(UseLineComment, CopiesCarryIt)
-{
-    Document doc;
-    EXPECT_EQ(doc.Parse("@@ITEM\n\t@@USE # first\n\t\tname\ta\n\t@@USE\n\t\tname\tb # b\n"), "");
-    Citemstruct copy(doc.itemdata[0]);
-    EXPECT_STREQ(UseLineComment(copy, 0), "# first");
-    EXPECT_STREQ(UseLineComment(copy, 1), "");
-    Citemstruct assigned;
-    assigned = copy;
-    Cusestruct use(assigned.uses[0]);
-    EXPECT_STREQ(use.GetComment(kUseLineCommentKey), "# first");
-    EXPECT_STREQ(use.GetComment(""), "");
-    EXPECT_EQ(use.GetField(kUseLineCommentKey), nullptr);
-    EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteItem(assigned)),
-              "@@ITEM\r\n\t@@USE\t# first\r\n\t\tname\ta\r\n\t@@USE\r\n\t\tname\tb\t# b\r\n");
-}
