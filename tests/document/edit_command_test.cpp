@@ -1,6 +1,8 @@
 // The steps that change the document: done, undone and redone, the save
-// writes exactly the bytes it wrote before and after; elements keep their
-// identity through moves, and through a removal that is undone.
+// writes exactly the bytes it wrote before and after (the rows are the
+// places the undo fuzz target's random steps do not reach or reach seldom:
+// its seeds take every kind of step); elements keep their identity through
+// moves, and through a removal that is undone.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -39,24 +41,6 @@ TEST(EditCommand, UndoGivesBackTheBytesAndRedoTheChange)
         const char* name;
         Step step;
     } cases[] = {
-        {"a field of an item",
-         [](CMerxDocument& doc) {
-             Citemstruct content(doc.itemdata[0]);
-             content.SetField("name", "Z");
-             return ReplaceContent(doc, doc.itemdata[0], content);
-         }},
-        {"an event",
-         [](CMerxDocument& doc) {
-             Ceventstruct content(doc.eventdata[1]);
-             content.SetField("code", "e9");
-             return ReplaceContent(doc, doc.eventdata[1], content);
-         }},
-        {"other text",
-         [](CMerxDocument& doc) {
-             Cotherstruct content;
-             content.text.Assign("# ---- other ----\n");
-             return ReplaceContent(doc, doc.otherdata[0], content);
-         }},
         {"a function read from two blocks",
          [](CMerxDocument& doc) {
              Csinglestruct content;
@@ -69,29 +53,10 @@ TEST(EditCommand, UndoGivesBackTheBytesAndRedoTheChange)
              content.text.Assign("@@DEFINE\ntype1 b\n");
              return ReplaceContent(doc, doc.definedata, content);
          }},
-        {"a copied item inserted", [](CMerxDocument& doc) { return InsertItem(doc, 1, 4, &doc.itemdata[2]); }},
-        {"a new event at the end", [](CMerxDocument& doc) { return InsertEvent(doc, 2, doc.setdata.GetCount(), nullptr); }},
-        {"other text inserted",
-         [](CMerxDocument& doc) {
-             Cotherstruct content;
-             content.text.Assign("# note\n");
-             return InsertOther(doc, 1, &content);
-         }},
         {"an item a function block stood behind removed",
          [](CMerxDocument& doc) { return RemoveElement(doc, ItemAt(doc, 1)); }},
-        {"the first item removed", [](CMerxDocument& doc) { return RemoveElement(doc, ItemAt(doc, 0)); }},
-        {"an event removed", [](CMerxDocument& doc) { return RemoveElement(doc, doc.eventdata[0]); }},
         {"a section header removed", [](CMerxDocument& doc) { return RemoveElement(doc, doc.otherdata[1]); }},
-        {"two items exchanged", [](CMerxDocument& doc) { return ExchangeItems(doc, 0, 2); }},
         {"two events exchanged", [](CMerxDocument& doc) { return ExchangeEvents(doc, 0, 1); }},
-        {"neighbours in the arrangement", [](CMerxDocument& doc) { return ExchangeNeighbours(doc, 1); }},
-        {"the items reversed",
-         [](CMerxDocument& doc) {
-             std::vector<Citemstruct*> order;
-             for (Citemstruct& item : doc.itemdata)
-                 order.insert(order.begin(), &item);
-             return ReorderItems(doc, order);
-         }},
         {"a batch",
          [](CMerxDocument& doc) {
              auto batch = std::make_unique<CEditBatch>();
