@@ -48,14 +48,9 @@ std::vector<PlaceCase> PlaceCases()
     return {
         {"ASectionHeaderBehindABlankLine", "@@ITEM\n\tno\t1\n\n# ==== head ====\n\n@@ITEM\n\tno\t2\n", "IOI",
          "\n# ==== head ====\n\n|", ""},
-        // Blank lines that set an item apart move with it.
-        {"BlankLinesAloneBetweenItemsStayTheItems", "@@ITEM\n\tno\t1\n\n\n@@ITEM\n\tno\t2\n", "II", "", ""},
         {"CommentsDirectlyBehindTheLastLineStayTheItems",
          "@@ITEM\n\tno\t1\n\t# own\n# also own\n\n# head\n@@ITEM\n\tno\t2\n", "IOI", "\n# head\n|",
          "\t# own\r\n\t# also own\r\n"},
-        {"CommentsWithoutABlankLineStayTheItems", "@@ITEM\n\tno\t1\n# own\n@@ITEM\n", "II", "", "\t# own\r\n"},
-        {"BlankLinesBetweenFieldsStayTheItems", "@@ITEM\n\tno\t1\n\n# inside\n\tname\tx\n", "I", "",
-         "\t# inside\r\n"},
         {"TheLastUseKeepsItsCommentsToo", "@@ITEM\n\t@@USE\n\t\tname\tu\n\t\t# use's\n \t\n\t# head\n", "IO",
          " \t\n\t# head\n|", ""},
         {"AnEventsPlaceLines", "@@EVENT\n\tcode\te\n\t\tparam\tp 1\n\n# events\n@@EVENT\n\tcode\tf\n", "EOE",
