@@ -35,11 +35,13 @@ protected:
     {
         project.Open(origin);
         doc.itemdata[0].SetField("name", name);
-        const std::string copy = Settings().substr(0, Settings().size() - 4) + ".recovery-" + std::to_string(pid) + ".cgi";
+        const std::string copy = CopyPath(pid);
         EXPECT_TRUE(WriteRecoveryCopy(project, copy));
         return copy;
     }
     std::string Settings() const { return folder.Path("TavaroItemEditor.ini"); }
+    // Where an editor with process `pid` and these settings keeps its copy.
+    std::string CopyPath(long pid) const { return folder.Path("TavaroItemEditor.recovery-" + std::to_string(pid) + ".cgi"); }
     std::vector<std::string> Offered() const
     {
         std::vector<std::string> names;
@@ -53,8 +55,7 @@ protected:
 
 TEST_F(RecoveryCopy, HoldsWhatASaveWritesAndWhereItBelongs)
 {
-    EXPECT_EQ(RecoveryCopyPath(Settings()),
-              folder.Path("TavaroItemEditor.recovery-" + std::to_string(getpid()) + ".cgi"));
+    EXPECT_EQ(RecoveryCopyPath(Settings()), CopyPath(getpid()));
     EXPECT_EQ(RecoveryCopyPath("settings"), "./settings.recovery-" + std::to_string(getpid()) + ".cgi");
 
     const std::string copy = LeaveCopy(GonePid(), folder.Path("data.cgi").c_str());
@@ -105,13 +106,11 @@ TEST_F(RecoveryCopy, CopiesOfEditorsThatAreGoneAndNewerThanTheirFileAreOffered)
     const std::string running = LeaveCopy(getpid(), folder.Path("data.cgi").c_str());
     const std::string init = LeaveCopy(1, folder.Path("data.cgi").c_str());
     project.ResetToDefaults(true);
-    const std::string neverSaved = Settings().substr(0, Settings().size() - 4) + ".recovery-" +
-                                   std::to_string(GonePid()) + ".cgi";
+    const std::string neverSaved = CopyPath(GonePid());
     ASSERT_TRUE(WriteRecoveryCopy(project, neverSaved));
     const std::string otherSettings = folder.Path("Other.recovery-" + std::to_string(GonePid()) + ".cgi");
     fs::copy_file(newer, otherSettings);
-    const std::string notACopy = Settings().substr(0, Settings().size() - 4) + ".recovery-" +
-                                 std::to_string(GonePid()) + ".cgi";
+    const std::string notACopy = CopyPath(GonePid());
     folder.Put(fs::path(notACopy).filename(), kProject);
 
     SetModified(folder.Path("old.cgi"), 60);
