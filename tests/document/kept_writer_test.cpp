@@ -20,9 +20,9 @@ namespace {
 std::string Saved(const CMerxDocument& doc) { return Text(CKeptWriter(doc).WriteDocument()); }
 
 // The formatter's text of the document read from `text`.
-std::string Formatted(const std::string& text, dtest::Rule rule = {})
+std::string Formatted(const std::string& text)
 {
-    dtest::Document doc(rule);
+    dtest::Document doc;
     doc.Parse(text);
     return Text(CMerxWriter(doc).WriteDocument());
 }
@@ -39,29 +39,18 @@ std::string Changes(const std::string& a, const std::string& b)
 
 } // namespace
 
-// Read and saved without edits, a text comes back as it was, apart from a
-// last line end that was missing and a definition the file did not have.
-TEST(KeptWriter, UnchangedTextsComeBackByteForByte)
+// Read and saved without edits, a text comes back as it was (the kept-save
+// fuzz target's check, over seeds of odd layouts, uses, reported lines and
+// function blocks), apart from a last line end that was missing and a
+// definition the file did not have.
+TEST(KeptWriter, UnchangedTextsComeBackWithWhatTheyLacked)
 {
     const struct {
         const char* name;
         std::string text;
-        std::string saved; // empty: the text itself
+        std::string saved;
     } cases[] = {
-        {"odd layout", "# head\n\n  @@ITEM  # keyword comment\n   NAME  Wheat  #c\n no 1\n\n# section\n@@DEFINE\ntype1 a\n",
-         ""},
-        {"blanks before keywords",
-         "@@DEFINE\n\t@@ITEM\n\tname\ta\n  \t@@EVENT\ncode x\n  param  p 1 # c\n   @@END\ntrailing\n", ""},
-        {"uses and lists",
-         "@@DEFINE\n@@ITEM\nname a\n  @@USE # comment on use\n    name u\n    USE  item 1   100 #x\n    job a\n\n"
-         "    job b\n    func _local_\n       x = 1\n     _local_\n",
-         ""},
-        {"reported lines stay", "@@DEFINE\n@@ITEM\nname a\nbogus line\nzzz 1\nfunct 2\n", ""},
-        {"two function blocks of one keyword",
-         "@@FUNCITEM  # first\na\n@@DEFINE\n@@IF x\n@@FUNCITEM\nb\n@@IF y\n@@FUNCINIT\n", ""},
         {"no definition", "@@ITEM\nname a\n", "@@ITEM\nname a\n@@DEFINE\n"},
-        {"a function block behind blanks inside other text",
-         "\t\n  @@FUNCITEM\n\t@@include\t\n\t# x\n  @@FUNCITEM\n   @@include\n@@DEFINE\n", ""},
         {"no last line end", "@@DEFINE\n@@ITEM\nname a", "@@DEFINE\n@@ITEM\nname a\n"},
         {"unknown function blocks, a keyword line last", "@@DEFINE\n@@funcitem\nsub a {}\n@@ITEM\nname a\n@@FUNCNEW",
          "@@DEFINE\n@@funcitem\nsub a {}\n@@ITEM\nname a\n@@FUNCNEW\n"},
@@ -69,9 +58,7 @@ TEST(KeptWriter, UnchangedTextsComeBackByteForByte)
     for (const auto& c : cases) {
         dtest::Document doc({.beta = true});
         doc.Parse(c.text);
-        EXPECT_EQ(Saved(doc), c.saved.empty() ? c.text : c.saved) << c.name;
-        // What is saved reads back as the same document.
-        EXPECT_EQ(Formatted(Saved(doc), {.beta = true}), Text(CMerxWriter(doc).WriteDocument())) << c.name;
+        EXPECT_EQ(Saved(doc), c.saved) << c.name;
     }
 }
 
