@@ -98,8 +98,9 @@ TEST(PlaceLines, WhereTheyBegin)
         EXPECT_EQ(FindPlaceLines(block.c_str(), static_cast<uint32_t>(block.size())), place) << block;
 }
 
-// Each text is read, written, and read again: the same elements come back.
-TEST(PlaceLines, ReadAsOtherTextAndBackAgain)
+// What each text is read as (that its written text reads back as the same
+// elements is the reader fuzz target's check, over a seed of each row).
+TEST(PlaceLines, ReadAsOtherText)
 {
     for (const PlaceCase& row : PlaceCases()) {
         SCOPED_TRACE(row.name);
@@ -111,10 +112,5 @@ TEST(PlaceLines, ReadAsOtherTextAndBackAgain)
                                              ? static_cast<const CMerxFieldElement*>(doc.itemdata.GetAt(0))
                                              : doc.eventdata.GetAt(0);
         EXPECT_EQ(first->GetComment(""), row.firstComments);
-
-        // A text without its last line end gets one; the elements stay.
-        const std::vector<std::string> elements = dtest::ElementTexts(doc);
-        EXPECT_EQ(doc.Parse(dtest::ThroughFile(dtest::Text(CMerxWriter(doc).WriteDocument()))), "");
-        EXPECT_EQ(dtest::ElementTexts(doc), elements);
     }
 }

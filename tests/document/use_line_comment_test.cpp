@@ -1,5 +1,6 @@
 // The comment behind a use entry's "@@USE" line: kept on the entry, written
-// back on that line, carried by copies.
+// back on that line (read back there: the reader fuzz target's check, over
+// a seed of each row).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -43,11 +44,6 @@ TEST(UseLineComment, KeptAndWrittenOnItsLine)
         EXPECT_EQ(doc.Parse(std::string("@@ITEM\n") + c.line + "\n\t\tname\tu\n"), c.messages);
         ASSERT_EQ(doc.itemdata.GetCount(), 1u);
         EXPECT_STREQ(UseLineComment(doc.itemdata[0], 0), c.comment);
-        const std::string written = dtest::Text(CMerxWriter(doc).WriteDocument());
-        EXPECT_EQ(written, std::string("@@ITEM\r\n") + c.written + "\t\tname\tu\r\n@@DEFINE\r\n");
-
-        // Read again, the entry holds the same comment.
-        EXPECT_EQ(doc.Parse(dtest::ThroughFile(written)), "");
-        EXPECT_STREQ(UseLineComment(doc.itemdata[0], 0), c.comment);
+        EXPECT_EQ(dtest::Text(CMerxWriter(doc).WriteDocument()), std::string("@@ITEM\r\n") + c.written + "\t\tname\tu\r\n@@DEFINE\r\n");
     }
 }
