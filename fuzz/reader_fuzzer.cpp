@@ -15,7 +15,10 @@
 //     blanks and an "@@" block keyword start a block of their own, whatever
 //     bytes (well-formed CP932 or not) precede the line feed;
 //   - writing is stable: the written text, read back (with CRLF turned into
-//     LF, as the file is read) and written again, gives the same bytes;
+//     LF, as the file is read) and written again, gives the same bytes,
+//     and the reader reports nothing in it about an item, use or event (the
+//     lines it reported there are not written), nor anything else it did not
+//     report in the text (other text and the definition stay as they were);
 //   - the written text reads back as the same elements in the same places:
 //     the blank and comment lines behind an item or event (from the first
 //     blank line on) as other text of their own, never inside an element,
@@ -23,10 +26,12 @@
 //   - the hand-written scans of lines, blocks and tab runs give what the
 //     patterns they stand for give (scan_equivalence.h).
 // A failed check prints the input as a C string literal and aborts.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -123,6 +128,23 @@ void CheckKeywordLinesStartBlocks(const std::string& text)
     }
 }
 
+// The reader's messages without their line numbers, sorted.
+std::vector<std::string> MessageTexts(const CStr_base<1024>& messages)
+{
+    std::vector<std::string> out;
+    const std::string all(messages.GetBuffer(), messages.GetLength());
+    for (size_t at = 0; at < all.size();) {
+        size_t end = all.find('\n', at);
+        if (end == std::string::npos)
+            end = all.size();
+        const size_t number = all.find(']', at);
+        out.push_back(all.substr(number < end ? number + 1 : at, end - (number < end ? number + 1 : at)));
+        at = end + 1;
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
 void Run(uint8_t rule, const std::string& text)
 {
     CMerxDocument doc;
@@ -143,7 +165,16 @@ void Run(uint8_t rule, const std::string& text)
     const CWriterText first = CMerxWriter(doc).WriteDocument();
     const std::vector<std::string> elements = WrittenElements(doc);
     const std::string again = FromFile(first);
+    const std::vector<std::string> reported = MessageTexts(reader.Messages());
+    reader.ClearMessages();
     Expect(reader.Parse(again.c_str()), "the reader failed on written text");
+    const std::vector<std::string> reportedAgain = MessageTexts(reader.Messages());
+    Expect(std::includes(reported.begin(), reported.end(), reportedAgain.begin(), reportedAgain.end()),
+           "the written text reads back with a message the text did not give");
+    for (const std::string& message : reportedAgain)
+        for (const char* element : {"@@ITEM\x81\x46", "@@USE\x81\x46", "@@EVENT\x81\x46"}) // behind a full-width colon
+            Expect(message.compare(2, std::strlen(element), element) != 0,
+                   "the written text reads back with a message about an element");
     CheckDocument(doc);
     Expect(WrittenElements(doc) == elements, "the written text read back as other elements");
     const CWriterText second = CMerxWriter(doc).WriteDocument();

@@ -6,12 +6,14 @@
 // two bytes (what, and where), then the data text up to its first zero
 // byte.
 //
-// The steps (content replaced, an item, event or other text inserted or
-// removed, exchanges, the items reordered, a batch of two) are made through
-// the history; between them, some inputs undo or redo one step. Checks,
+// The steps (content replaced, the definition's too, an item, event or
+// other text inserted or removed, exchanges, the items reordered, a batch
+// of two) are made through the history; between them, some inputs undo or
+// redo one step. Checks,
 // besides crashes, sanitizer reports and exceptions:
-//   - each step undone at once: the save and the formatter write the bytes
-//     they wrote before it; redone: the bytes they wrote after it;
+//   - each step holds bytes; undone at once, the save and the formatter
+//     write the bytes they wrote before it; redone, the bytes they wrote
+//     after it;
 //   - every step undone: the bytes they wrote before the first;
 //   - every step redone: the bytes they wrote after the last;
 //   - the history is clean exactly where the document was read.
@@ -55,6 +57,8 @@ CEditCommandPtr Step(CMerxDocument& doc, uint8_t what, uint8_t where)
         }
         return nullptr;
     case 1:
+        if (events > 1 && (where & 0x80))
+            return ExchangeEvents(doc, where % events, (where / 7u) % events);
         if (events) {
             Ceventstruct content;
             content.SetField("code", "c");
@@ -63,6 +67,11 @@ CEditCommandPtr Step(CMerxDocument& doc, uint8_t what, uint8_t where)
         return nullptr;
     case 2: {
         CMERX_base& element = *doc.setdata[where % places];
+        if (element.GetKind() == CMERX_TYPE_DEFINE) {
+            Cdefinestruct define;
+            define.text.Assign("@@DEFINE\ntype1 b\n");
+            return ReplaceContent(doc, element, define);
+        }
         if (element.GetKind() == CMERX_TYPE_OTHER || element.GetKind() == CMERX_TYPE_SINGLE) {
             Cotherstruct other;
             other.text.Assign("# x\n");
@@ -131,6 +140,7 @@ void Run(const uint8_t* data, size_t size)
         if (!step)
             continue;
         const std::string after = Bytes(doc);
+        Expect(step->Bytes() > 0, "a step holds no bytes");
         // Each step at once taken back and done again.
         step->Undo(doc);
         if (Bytes(doc) != before) {

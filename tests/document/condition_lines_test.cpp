@@ -77,26 +77,4 @@ TEST(ConditionLines, AMoveNamesTheFirstLineItPasses)
         EXPECT_EQ(ConditionLineBetween(doc, x.from, x.to), x.line) << x.from << "->" << x.to;
 }
 
-TEST(ConditionLines, TheSamplesWinterSectionHoldsTwoItemsAndAnEvent)
-{
-    dtest::Document doc({.beta = true});
-    doc.Parse(dtest::SampleFile("inc-item-data.cgi"));
-    std::vector<std::string> inside;
-    const uint32_t count = doc.setdata.GetCount();
-    for (uint32_t at = 0; at < count; ++at) {
-        const CMERX_base* element = doc.setdata[at];
-        if (element->GetKind() != CMERX_TYPE_ITEM && element->GetKind() != CMERX_TYPE_EVENT)
-            continue;
-        // Inside when the opening line stands above and the closing one
-        // below.
-        const std::string above(ConditionLineBetween(doc, at, 0));
-        const std::string below(ConditionLineBetween(doc, at, count));
-        if (above == "@@IF\t$SEASON eq 'winter'" && below == "@@IF\tend")
-            inside.push_back(Cp932ToUtf8(element->GetKind() == CMERX_TYPE_ITEM
-                                             ? static_cast<const Citemstruct*>(element)->FieldText("name")
-                                             : static_cast<const Ceventstruct*>(element)->FieldText("code")));
-    }
-    EXPECT_EQ(inside, (std::vector<std::string>{"冬至のケーキ", "雪の置物", "ev_snow"}));
-}
-
 } // namespace

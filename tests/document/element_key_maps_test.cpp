@@ -56,14 +56,15 @@ TEST(ElementKeyMaps, ParsedElementsHoldTheKeysInTheOrderOfAddingThemOneByOne)
         EXPECT_EQ(Keys(doc.eventdata[0].comments), (std::vector<std::string>{"", "code"}));
         EXPECT_STREQ(doc.eventdata[0].GetComment("code"), "\t# d");
 
-        // A reader made before the key lists change reads under the new ones.
+        // A reader made before the key lists change reads under the new ones;
+        // the rule's extension keys stay through the rebuild.
         CMerxReader reader(doc);
         doc.RebuildKeyLists(!rule.beta, rule.include);
         doc.AddItemExtensionKey("late");
         Citemstruct late;
         uint32_t line = 0;
-        ASSERT_TRUE(reader.ParseItem(late, "@@ITEM\n\tlate\tx\n", line));
+        ASSERT_TRUE(reader.ParseItem(late, "@@ITEM\n\tlate\tx\n\texname\ty\n", line));
         EXPECT_EQ(Keys(late.fields), KeysAddedOneByOne({&doc.itemkeys, &doc.itemextkeys}));
-        EXPECT_EQ(dtest::Field(late, "late"), "x");
+        EXPECT_EQ(dtest::Field(late, "late") + dtest::Field(late, "exname"), "xy");
     }
 }

@@ -1,8 +1,9 @@
 // Items, use entries and events read from their text and written back:
 // fields, comments, messages, script blocks, lists, parameters and
 // includes. Every row is read over an element that already holds another
-// (nothing of it may stay), and its written text read again must give no
-// message and the same text.
+// (nothing of it may stay). That the written text reads back without a
+// message as the same text is the reader fuzz target's check, over a seed
+// of each row.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -73,14 +74,7 @@ void ExpectElementCase(const ElementCase& row, const char* dirty, const std::str
     for (const auto& [key, value] : row.holds)
         EXPECT_EQ(Look(view(element), key), value) << key;
 
-    const std::string written = Text(CMerxWriter(doc).WriteElement(element));
-    EXPECT_EQ(written, writtenPrefix + row.written);
-    reader.ClearMessages();
-    Element again;
-    line = 0;
-    ASSERT_TRUE(Read(reader, again, ThroughFile(written).c_str(), line));
-    EXPECT_EQ(std::string(reader.Messages().GetBuffer()), "");
-    EXPECT_EQ(Text(CMerxWriter(doc).WriteElement(again)), written);
+    EXPECT_EQ(Text(CMerxWriter(doc).WriteElement(element)), writtenPrefix + row.written);
 }
 
 const char* const kDirtyItem = "@@ITEM\n# old\n\tno\t9 # n\n\tinfo\told\n\t@@USE\n\t\tname\told\n\t\tjob\told # j\n";

@@ -45,6 +45,7 @@ TEST(ItemExText, SplittingIntoPiecesAndSlots)
         std::string text;
         Strs pieces;
         Strs slots;
+        uint32_t maxSteps = 0; // the pattern's budget, 0 for none
     };
     const Case cases[] = {
         {Slots(0x200, 0x200, 0x200, "::"), "a::b::c::d", {"a", "b", "c", "d"}, {"a", "b", "c"}},
@@ -60,24 +61,17 @@ TEST(ItemExText, SplittingIntoPiecesAndSlots)
         {Slots(0x305, 0x304, 0x200, ",", sep), SJ("a、b,c,d"), {"a", "b", "c", "d"}, {"a", "b", "c"}},
         {Slots(0x200, 0x200, 0x200, ",", ";", ""), "a;b;c", {"a", "b;c", ""}, {"a", "b;c", ""}}, // one match without g
         {Slots(0x200, 0x200, 0x200, ",", ";"), "a;b;c", {"a", "b", "c"}, {"a", "b", "c"}},
+        // A rule's pattern that goes over its budget splits nothing off.
+        {Slots(0x200, 0x200, 0x200, ",", ";"), "a;b;c", {"a;b;c", "", ""}, {"a", "b", "c"}, 2},
     };
     for (const Case& c : cases) {
         CStrArray_base<64> pieces;
-        EXPECT_TRUE(SplitItemExText(c.params, c.text.c_str(), pieces));
+        CStrRegexBudget budget;
+        budget.maxSteps = c.maxSteps;
+        EXPECT_EQ(SplitItemExText(c.params, c.text.c_str(), pieces, c.maxSteps ? &budget : nullptr), !c.maxSteps);
         EXPECT_EQ(Strings(pieces), c.pieces) << c.text;
         EXPECT_EQ(SplitSlots(c.params, c.text.c_str()), c.slots) << c.text;
     }
-}
-
-// A rule's pattern that goes over its budget splits nothing off.
-TEST(ItemExFields, SplitPatternOverItsBudgetKeepsTheText)
-{
-    const ItemExParams params = Slots(0x200, 0x200, 0x200, ",", ";");
-    CStrArray_base<64> pieces;
-    CStrRegexBudget budget;
-    budget.maxSteps = 2;
-    EXPECT_FALSE(SplitItemExText(params, "a;b;c", pieces, &budget));
-    EXPECT_EQ(Strings(pieces), (Strs{"a;b;c", "", ""}));
 }
 
 // The used slots joined with the literal separator (also when a pattern

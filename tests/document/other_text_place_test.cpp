@@ -68,6 +68,11 @@ TEST(OtherTextPlace, ATextIsReadWithItsNeighboursAsTheReopenReadsThem)
         doc.otherdata[c.other].text.Assign(c.text);
         EXPECT_EQ(StandsApart(doc, static_cast<uint32_t>(position)), c.standsApart) << c.name;
     }
+    // Other elements and places beyond the end stand apart.
+    dtest::Document doc;
+    ASSERT_EQ(doc.Parse(kData), "");
+    EXPECT_TRUE(StandsApart(doc, 1));
+    EXPECT_TRUE(StandsApart(doc, doc.setdata.GetCount()));
 }
 
 TEST(OtherTextPlace, NeighboursAreReadAsTheirStandInsLeaveThem)
@@ -91,12 +96,4 @@ TEST(OtherTextPlace, NeighboursAreReadAsTheirStandInsLeaveThem)
         EXPECT_EQ(StandsApart(doc, position, standIn), empty);
     }
     EXPECT_STREQ(doc.FindFunction("@@FUNCITEM")->text.GetBuffer(), "sub a {}\n");
-}
-
-TEST(OtherTextPlace, OtherElementsAndPlacesBeyondTheEndStandApart)
-{
-    dtest::Document doc;
-    ASSERT_EQ(doc.Parse(kData), "");
-    EXPECT_TRUE(StandsApart(doc, 1));                    // the item
-    EXPECT_TRUE(StandsApart(doc, doc.setdata.GetCount())); // beyond the end
 }

@@ -18,6 +18,7 @@
 #include "../full_disk.h"
 #include "../temp_folder.h"
 #include "../without_chown.h"
+#include "document/edit_command.h"
 #include "document/rule_table.h"
 #include "document_test_helpers.h"
 #include "project_file_fixture.h"
@@ -432,4 +433,43 @@ TEST_F(ProjectFile, TheSaveQuestionAnswersAsTheUserChose)
     EXPECT_EQ(project.SaveQuestion(), SAVE_QUESTION_DONE);
     EXPECT_FALSE(project.m_bModified);
     EXPECT_TRUE(std::filesystem::exists(Path("kept.cgi")));
+}
+
+namespace {
+
+// One step on the definition, pushed onto the project's history.
+void ChangeDefinition(CMerxProject& project, CMerxDocument& doc)
+{
+    Cdefinestruct content;
+    content.text.Assign("@@DEFINE\ntype1 axe\n");
+    project.history.Push(ReplaceContent(doc, doc.definedata, content), "definition");
+}
+
+} // namespace
+
+TEST_F(ProjectFile, OpeningNewAndResetClearTheHistoryAndASaveIsItsCleanPoint)
+{
+    folder.Put("items.cgi", kBeta + kItem);
+    ASSERT_TRUE(project.Open(Path("items.cgi").c_str()));
+    EXPECT_TRUE(project.history.IsClean());
+    ChangeDefinition(project, doc);
+    EXPECT_FALSE(project.history.IsClean());
+    ASSERT_TRUE(project.Save());
+    EXPECT_TRUE(project.history.IsClean());
+    project.history.Undo(doc);
+    EXPECT_FALSE(project.history.IsClean()); // the file holds the change now
+
+    ASSERT_TRUE(project.Open(Path("items.cgi").c_str()));
+    EXPECT_FALSE(project.history.CanRedo());
+    EXPECT_FALSE(project.history.CanUndo());
+    ChangeDefinition(project, doc);
+    CProjectInfo chosen;
+    chosen.projectName = "p";
+    chosen.ruleKey = StableRuleKey();
+    project.NewProject(chosen);
+    EXPECT_FALSE(project.history.CanUndo());
+    ChangeDefinition(project, doc);
+    project.ResetToDefaults(false);
+    EXPECT_FALSE(project.history.CanUndo());
+    EXPECT_TRUE(project.history.IsClean());
 }

@@ -2,12 +2,10 @@
 // of the data, and what the arrangement holds afterwards.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "document/function_keywords.h"
 #include "document_test_helpers.h"
 
 using dtest::Document;
@@ -22,20 +20,6 @@ std::string Arrangement(const CMerxDocument& doc)
     for (CMERX_base* const& element : doc.setdata)
         out += "?IUEFOD"[element->GetKind()];
     return out;
-}
-
-// The invariants every parse leaves: one definition, each function block
-// once, no two other texts side by side except before the end element.
-void ExpectInvariants(const CMerxDocument& doc)
-{
-    const std::string arrangement = Arrangement(doc);
-    EXPECT_EQ(std::count(arrangement.begin(), arrangement.end(), 'D'), 1);
-    EXPECT_EQ(std::count(arrangement.begin(), arrangement.end(), 'F'), MERX_FUNCTION_COUNT);
-    for (const auto& [keyword, function] : doc.singledata)
-        EXPECT_GE(doc.FindInArrangement(&function), 0) << keyword;
-    if (const size_t others = arrangement.find("OO"); others != std::string::npos) {
-        EXPECT_EQ(doc.FindEndPosition(), others + 1);
-    }
 }
 
 // A view of the parsed document: "@N" the arrangement entry N (an other
@@ -152,7 +136,10 @@ std::vector<BlocksCase> BlocksCases()
 
 } // namespace
 
-// Each text is parsed into a document that already holds one.
+// Each text is parsed into a document that already holds one. (That every
+// function block stands in the arrangement once, and the document reads
+// back from its written text, is the reader fuzz target's check, over a
+// seed of each row.)
 TEST(ReaderBlocks, Arrangement)
 {
     for (const BlocksCase& row : BlocksCases()) {
@@ -163,7 +150,6 @@ TEST(ReaderBlocks, Arrangement)
         EXPECT_EQ(Arrangement(doc), row.arrangement);
         for (const auto& [key, value] : row.holds)
             EXPECT_EQ(Look(doc, key), value) << key;
-        ExpectInvariants(doc);
     }
 }
 

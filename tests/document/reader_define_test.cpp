@@ -64,24 +64,3 @@ TEST(ReaderDefine, TypesJobsAndMessages)
         EXPECT_EQ(TypesAndJobs(doc.definedata), c.read) << c.text;
     }
 }
-
-// The definition page reads an edited text into a fresh element and takes
-// it only when the reader had nothing to say.
-TEST(ReaderDefine, ARefusedTextInAFreshElementLeavesTheDefinitionAsItWas)
-{
-    dtest::Document doc;
-    doc.Parse("@@DEFINE\ntype1 a\n");
-    CStr_base<1024> messages;
-    CElementReader reader(doc, messages);
-    Cdefinestruct fresh;
-    uint32_t line = 0;
-    ASSERT_TRUE(reader.ParseDefine(fresh, "@@DEFINE\ntype2 b\ntype2 c\n", line));
-    EXPECT_STREQ(messages, SJ("[3]：@@DEFINE：\"type\" 種類IDが重複しています。\n"));
-    EXPECT_EQ(doc.definedata.text.GetBuffer() + TypesAndJobs(doc.definedata), "@@DEFINE\ntype1 a\n1=a|");
-
-    messages.Release();
-    ASSERT_TRUE(reader.ParseDefine(fresh, "@@DEFINE\ntype2 b\njob smith s\n", line));
-    ASSERT_STREQ(messages, "");
-    doc.definedata = fresh;
-    EXPECT_EQ(doc.definedata.text.GetBuffer() + TypesAndJobs(doc.definedata), "@@DEFINE\ntype2 b\njob smith s\n2=b|smith=s|");
-}

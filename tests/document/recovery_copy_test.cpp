@@ -5,72 +5,43 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "../temp_folder.h"
-#include "document/rule_table.h"
-#include "document_test_helpers.h"
-#include "foundation/native_path.h"
 #include "../gone_pid.h"
+#include "foundation/native_path.h"
+#include "project_file_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A host that answers every question no and records what it was told.
-class QuietHost : public CProjectHost {
-public:
-    std::vector<std::string> shown;
-    std::vector<std::string> history;
-
-    void ShowMessage(const char* text) override { shown.emplace_back(text); }
-    bool AskYesNo(const char* text) override { return shown.emplace_back(text), false; }
-    CProjectAnswer AskYesNoCancel(const char* text) override { return shown.emplace_back(text), CProjectAnswer::kCancel; }
-    bool AskProjectInfo(const char*, CProjectInfo&) override { return false; }
-    bool ReviewReaderMessages(const char*, const char*, const CReaderRetry&) override { return false; }
-    bool AskSavePath(const char*, CStr_base<64>&) override { return false; }
-    bool AskOverwriteChanged(const char*, const char* question) override { return shown.emplace_back(question), false; }
-    bool ApplyCurrentPage(CProjectInfo&) override { return true; }
-    void ShowProject(int32_t) override {}
-    void AddToHistory(const char* path) override { history.emplace_back(path); }
-    void EndProgram() override {}
-};
-
-const std::string kProject = SJ("###ここからMERX_PROJECT_INFO_ENDまでの行を編集しないでください\r\n"
-                                "###MERX_PROJECT_INFO_BEGIN\r\n###RuleKey=標準 ベータ版(040318)\r\n"
-                                "###ProjectName=港町\r\n###MERX_PROJECT_INFO_END\r\n"
-                                "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n");
+const std::string kProject = ptest::Block(SJ("###RuleKey=標準 ベータ版(040318)\r\n###ProjectName=港町\r\n")) + ptest::kItem;
 
 void SetModified(const std::string& path, int secondsFromNow)
 {
     fs::last_write_time(path, fs::file_time_type::clock::now() + std::chrono::seconds(secondsFromNow));
 }
 
-class RecoveryCopy : public ::testing::Test {
+class RecoveryCopy : public ptest::ProjectFile {
 protected:
-    RecoveryCopy()
-    {
-        fs::create_directories(folder.Path("program/backup"));
-        LoadRuleTable(rules, "");
-        project.ResetToDefaults(true);
-        folder.Put("data.cgi", kProject);
-    }
+    RecoveryCopy() { folder.Put("data.cgi", kProject); }
 
     // A copy of the project with its one item renamed, left by process `pid`.
     std::string LeaveCopy(long pid, const char* origin, const char* name = "shield")
     {
         project.Open(origin);
         doc.itemdata[0].SetField("name", name);
-        const std::string copy = Settings().substr(0, Settings().size() - 4) + ".recovery-" + std::to_string(pid) + ".cgi";
+        const std::string copy = CopyPath(pid);
         EXPECT_TRUE(WriteRecoveryCopy(project, copy));
         return copy;
     }
     std::string Settings() const { return folder.Path("TavaroItemEditor.ini"); }
+    // Where an editor with process `pid` and these settings keeps its copy.
+    std::string CopyPath(long pid) const { return folder.Path("TavaroItemEditor.recovery-" + std::to_string(pid) + ".cgi"); }
     std::vector<std::string> Offered() const
     {
         std::vector<std::string> names;
@@ -78,21 +49,13 @@ protected:
             names.push_back(fs::path(copy.path).filename().string());
         return names;
     }
-
-    TempFolder folder;
-    dtest::Document doc;
-    CRuleTable rules;
-    CSettingsStore settings;
-    QuietHost host;
-    CMerxProject project{doc, rules, settings, host, folder.Path("program").c_str()};
 };
 
 }  // namespace
 
 TEST_F(RecoveryCopy, HoldsWhatASaveWritesAndWhereItBelongs)
 {
-    EXPECT_EQ(RecoveryCopyPath(Settings()),
-              folder.Path("TavaroItemEditor.recovery-" + std::to_string(getpid()) + ".cgi"));
+    EXPECT_EQ(RecoveryCopyPath(Settings()), CopyPath(getpid()));
     EXPECT_EQ(RecoveryCopyPath("settings"), "./settings.recovery-" + std::to_string(getpid()) + ".cgi");
 
     const std::string copy = LeaveCopy(GonePid(), folder.Path("data.cgi").c_str());
@@ -143,13 +106,11 @@ TEST_F(RecoveryCopy, CopiesOfEditorsThatAreGoneAndNewerThanTheirFileAreOffered)
     const std::string running = LeaveCopy(getpid(), folder.Path("data.cgi").c_str());
     const std::string init = LeaveCopy(1, folder.Path("data.cgi").c_str());
     project.ResetToDefaults(true);
-    const std::string neverSaved = Settings().substr(0, Settings().size() - 4) + ".recovery-" +
-                                   std::to_string(GonePid()) + ".cgi";
+    const std::string neverSaved = CopyPath(GonePid());
     ASSERT_TRUE(WriteRecoveryCopy(project, neverSaved));
     const std::string otherSettings = folder.Path("Other.recovery-" + std::to_string(GonePid()) + ".cgi");
     fs::copy_file(newer, otherSettings);
-    const std::string notACopy = Settings().substr(0, Settings().size() - 4) + ".recovery-" +
-                                 std::to_string(GonePid()) + ".cgi";
+    const std::string notACopy = CopyPath(GonePid());
     folder.Put(fs::path(notACopy).filename(), kProject);
 
     SetModified(folder.Path("old.cgi"), 60);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 
 // Escaping keeps a value on one line; a double-byte character is copied
 // whole (its second byte may be a backslash); a lead byte alone before a
@@ -12,29 +11,28 @@
 // an unknown escape drops both characters, a double-byte one whole.
 TEST(IniValueEscape, EscapeAndUnescape)
 {
-    const std::pair<const char*, const char*> pairs[] = {
-        {"a\tb\nc\\d", "a\\tb\\nc\\\\d"}, {"plain = text\r", "plain = text\r"}, {"", ""},
-        {"\x83\\\\", "\x83\\\\\\"},     {"x\x81", "x\x81"},                {"\x81\r\\\x95\\", "\x81\r\\\\\x95\\"},
-        {"x\x81\ty\t", "x\x81\ty\\t"},  // the tab behind a lone lead byte stays plain
-        {"C:\\tool\\edit.exe", "C:\\\\tool\\\\edit.exe"},
+    const struct {
+        const char* value;
+        const char* text;
+        char way; // '=' both ways, '>' escaping only, '<' unescaping only
+    } rows[] = {
+        {"a\tb\nc\\d", "a\\tb\\nc\\\\d", '='}, {"plain = text\r", "plain = text\r", '='}, {"", "", '='},
+        {"\x83\\\\", "\x83\\\\\\", '='},     {"x\x81", "x\x81", '='},                {"\x81\r\\\x95\\", "\x81\r\\\\\x95\\", '='},
+        {"x\x81\ty\t", "x\x81\ty\\t", '='}, // the tab behind a lone lead byte stays plain
+        {"C:\\tool\\edit.exe", "C:\\\\tool\\\\edit.exe", '='},
+        {"x\x81\ny", "x\\ny", '>'},         {"\x95\\\xe0\n", "\x95\\\\n", '>'},
+        {"ab", "a\\qb", '<'},               {"az", "a\\\x82\xa0z", '<'}, {"abc", "abc\\", '<'}, {"\x95\\n", "\x95\\n", '<'},
     };
-    for (const auto& [value, text] : pairs) {
-        CStr_base<64> escaped;
-        AppendEscapedIniValue(escaped, value);
-        EXPECT_STREQ(escaped, text) << value;
-        CStr_base<64> back("old text");
-        UnescapeIniValue(text, back);
-        EXPECT_STREQ(back, value) << text;
-    }
-    for (const auto& [value, text] : {std::pair{"x\x81\ny", "x\\ny"}, std::pair{"\x95\\\xe0\n", "\x95\\\\n"}}) {
-        CStr_base<64> escaped;
-        AppendEscapedIniValue(escaped, value);
-        EXPECT_STREQ(escaped, text) << value;
-    }
-    for (const auto& [text, value] : {std::pair{"a\\qb", "ab"}, std::pair{"a\\\x82\xa0z", "az"},
-                                      std::pair{"abc\\", "abc"}, std::pair{"\x95\\n", "\x95\\n"}}) {
-        CStr_base<64> back("old text");
-        UnescapeIniValue(text, back);
-        EXPECT_STREQ(back, value) << text;
+    for (const auto& row : rows) {
+        if (row.way != '<') {
+            CStr_base<64> escaped;
+            AppendEscapedIniValue(escaped, row.value);
+            EXPECT_STREQ(escaped, row.text) << row.value;
+        }
+        if (row.way != '>') {
+            CStr_base<64> back("old text");
+            UnescapeIniValue(row.text, back);
+            EXPECT_STREQ(back, row.value) << row.text;
+        }
     }
 }
