@@ -31,9 +31,13 @@ void AppendItemScript(CWriterText& out, const char* key, const char* value, cons
 void AppendItemField(CWriterText& out, const Citemstruct& item, const char* key, const char* value)
 {
     const char* comment = item.GetComment(key);
-    // An empty field is left out, but not the comment on its line.
+    // An empty field is left out, but not the comment on its line. A script
+    // key takes no other value than "_local_": its comment stands on an
+    // empty block.
     if (!*value) {
-        if (*comment)
+        if (*comment && IsItemScriptKey(key))
+            AppendPieces(out, {"\t", key, "\t_local_\t", comment, "\r\n\t_local_\r\n"});
+        else if (*comment)
             AppendPieces(out, {"\t", key, "\t\t", comment, "\r\n"});
         return;
     }

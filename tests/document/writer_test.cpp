@@ -125,6 +125,10 @@ TEST(WriterRoundTrip, SecondCycleChangesNothing)
          "@@EVENT\r\n\tcode\te\r\n\tstartmsg\t\t# e\r\n"},
         {"IndentedKeywords", "text\n  @@ITEM\n\tno 1\n   @@EVENT\n\tcode e\n",
          "text\r\n  \r\n@@ITEM\r\n\tno\t1\r\n@@EVENT\r\n\tcode\te\r\n@@DEFINE\r\n"},
+        // An empty script of an item keeps the comment of its first line
+        // where it was, not in a line that reads as a script without a block.
+        {"AnEmptyItemScriptKeepsItsCommentOnItsBlock", "@@DEFINE\n@@ITEM\n\tno\t1\n\tfunct\t_local_\t# c\n\t_local_\n",
+         "@@DEFINE\r\n@@ITEM\r\n\tno\t1\r\n\tfunct\t_local_\t# c\r\n\t_local_\r\n"},
         // A carriage return that begins a script line is text, not
         // indentation: without it the line would read back as an item.
         {"AnEventScriptLineKeepsTheCarriageReturnInFrontOfAKeyword",
