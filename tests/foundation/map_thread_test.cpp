@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -43,8 +44,11 @@ TEST(MapThreads, LongKeysFromTwoThreadsAtOnce)
 TEST(MapThreads, MapsSharingKeysAreMadeAndFreedOnTwoThreads)
 {
     Map keys;
-    for (int i = 0; i < 20; ++i)
-        *keys.InsertNew(("k" + std::to_string(i)).c_str()) = i;
+    for (int i = 0; i < 20; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "k%d", i);
+        *keys.InsertNew(name) = i;
+    }
     const auto share = [&keys] {
         for (int i = 0; i < 2000; ++i) {
             Map copy;

@@ -152,7 +152,7 @@ TEST_F(ItemPageTest, MovingAcrossAnIfLineAsksFirstAndNoLeavesEverything)
         Run([&](CMainDlg& main) {
             Enter(main, c.tab);
             CMainPage& page = main.Page(c.tab);
-            const int32_t list = c.tab == CMainDlg::kItemTab ? IDC_ITEM_LIST : event_page::IDC_EVENT_LIST;
+            const int32_t list = c.tab == CMainDlg::kItemTab ? int32_t{IDC_ITEM_LIST} : int32_t{event_page::IDC_EVENT_LIST};
             const Lines before = Items(page, list);
             const uint32_t version = main.Document().GetStructureVersion();
             if (c.answer != UiAnswer::kNone)
