@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "document/block_split.h"
 #include "document/merx_reader.h"
@@ -25,13 +26,28 @@ uint32_t CountLineFeeds(const char* text, uint32_t length)
 
 bool CMerxReader::Parse(const char* text)
 {
+    // The text may be the kept text itself, which Clear forgets.
+    std::string copy;
     try {
-        // The text may be the kept text itself, which Clear forgets.
-        std::string kept(text);
+        copy.assign(text);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return Parse(std::move(copy));
+}
+
+bool CMerxReader::Parse(std::string&& given)
+{
+    try {
+        // The text ends at its first zero byte, as every text does.
+        std::string kept;
+        kept.swap(given);
+        if (const size_t end = kept.find('\0'); end != std::string::npos)
+            kept.erase(end);
         m_doc.Clear();
         m_doc.keptText.swap(kept);
         kept = std::string();
-        text = m_doc.keptText.c_str();
+        const char* text = m_doc.keptText.c_str();
         m_pKeptText = text;
         m_nKeptLength = static_cast<uint32_t>(m_doc.keptText.size());
         m_keys.Build(m_doc);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "document/element_reader.h"
 #include "pattern/regex_types.h"
@@ -31,6 +32,9 @@ public:
     // it. False when memory ran out: the document then holds only part of
     // the text and must not be taken for it.
     bool Parse(const char* text);
+    // The same, taking `text` over (up to its first zero byte) instead of
+    // copying it: the caller's copy is gone before the elements are made.
+    bool Parse(std::string&& text);
 
 private:
     // Reads the blocks into the arrangement; true when a definition was seen.

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "document/backup_file.h"
 #include "document/data_writer.h"
@@ -290,20 +291,24 @@ bool CMerxProject::CommitSave(CTextFileWriter& writer, const char* path, bool ow
     return false;
 }
 
-bool CMerxProject::ParseAndReview(const CStr_base<16384>& text)
+bool CMerxProject::ParseAndReview(CStr_base<16384>& text)
 {
     // A read that ran out of memory left only part of the file in the
     // document, which a save would then write over the file.
     bool complete = true;
     CStr_base<1024> found;
-    auto parse = [this, &complete, &found](const char* data) {
+    auto parse = [this, &complete, &found](auto&& data) {
         CMerxReader reader(m_doc);
-        complete = reader.Parse(data);
+        complete = reader.Parse(std::forward<decltype(data)>(data));
         found = reader.Messages();
     };
-    parse(text);
+    // The document keeps the text it reads: the file's other copy goes
+    // before the elements are made, which a large file notices.
+    std::string read(text.GetBuffer(), text.GetLength());
+    text.Release();
+    parse(std::move(read));
     if (complete && !found.IsEmpty()) {
-        CStr_base<16384> shown = text;
+        CStr_base<16384> shown(m_doc.keptText.c_str());
         shown.Replace("\n", "\r\n");
         const CReaderRetry retry = [&complete, &found, &parse](const char* edited, CStr_base<1024>& messages) {
             parse(edited);

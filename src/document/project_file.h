@@ -108,10 +108,10 @@ private:
     // the backup's native path. False when the backup failed and the user
     // chose to stop.
     bool Backup(const char* path, bool overwrite, bool asCopy, std::string& kept);
-    // Parses `text` and lets the user review the reader's messages; false
-    // when the user gives up or (m_bOutOfMemory set) the reading ran out of
-    // memory.
-    bool ParseAndReview(const CStr_base<16384>& text);
+    // Parses `text` (which the document takes over, leaving `text` empty)
+    // and lets the user review the reader's messages; false when the user
+    // gives up or (m_bOutOfMemory set) the reading ran out of memory.
+    bool ParseAndReview(CStr_base<16384>& text);
     // Open and OpenRecoveryCopy: reads `from` as the project of the file
     // `path`.
     bool Load(const char* from, const char* path, bool recovered);
