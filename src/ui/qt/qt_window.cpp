@@ -23,6 +23,7 @@
 #include "ui/qt/qt_menu.h"
 #include "ui/qt/qt_plain_edit.h"
 #include "ui/qt/qt_text.h"
+#include "ui/frame_place.h"
 #include "ui/screen_place.h"
 #include "ui/ui_entry.h"
 
@@ -317,6 +318,8 @@ void CQtWindow::SetRect(const CUiRect& rect)
         ReportSize();
         return;
     }
+    const CUiRect current = GetRect();
+    const bool onlyMoved = r.w == current.w && r.h == current.h;
     const QRect wanted(r.x, r.y, r.w, r.h);
     const QScreen* screen = QGuiApplication::screenAt(wanted.center());
     if (!screen)
@@ -331,6 +334,7 @@ void CQtWindow::SetRect(const CUiRect& rect)
     m_normal = r;
     m_placedMargins = margins;
     m_bPlaced = true;
+    m_bOnlyMoved = onlyMoved;
     ApplyFrameRules();
     ReportSize();
 }
@@ -409,7 +413,8 @@ void CQtWindow::FrameChanged()
         // stored place would creep by the frame at each run).
         const QMargins margins = FrameMargins();
         if (m_bPlaced && margins != m_placedMargins) {
-            SetRect(m_normal);
+            const auto size = [](const QMargins& m) { return CUiSize{m.left() + m.right(), m.top() + m.bottom()}; };
+            SetRect(PlaceWithKnownFrame(m_normal, size(m_placedMargins), size(margins), m_bOnlyMoved));
             return;
         }
         const bool frameKnown = !margins.isNull() || QGuiApplication::platformName() == QLatin1String("offscreen");

@@ -158,6 +158,7 @@ private:
     CUiRect m_normal;                 // frame rectangle in the normal state
     QMargins m_placedMargins;         // the frame known when the program last placed the window
     bool m_bPlaced = false;           // placed by the program, not moved since
+    bool m_bOnlyMoved = false;        // placed with the size it had: its client size stands
     CUiSize m_minTrack;
     CUiSize m_reported{-1, -1};       // client size last told to the dialog
     int32_t m_nQuiet = 0;             // the program is changing controls

@@ -16,7 +16,11 @@ namespace {
 
 CUiMenuItem Item(int32_t id, const std::string& text, bool enabled = true)
 {
-    return {.id = id, .text = text.c_str(), .enabled = enabled};
+    CUiMenuItem item;
+    item.id = id;
+    item.text = text.c_str();
+    item.enabled = enabled;
+    return item;
 }
 
 const CUiDialogTemplate& MenuTemplate()
