@@ -121,26 +121,6 @@ TEST(FindReplace, ResultLinesNameTheirElement)
     }
 }
 
-TEST(FindReplace, ReplacesAndCommitsOnlyAfterTheRun)
-{
-    Fixture f;
-    const std::string to = "刀";
-    CFindOutcome outcome = f.Run(kFindAll, kFindName, kFindExact, "剣", &to);
-    EXPECT_EQ(Lines(outcome), "ITEM[0]：刀\n");
-    EXPECT_EQ(outcome.replacements, 1u);
-    EXPECT_EQ(dtest::Field(f.doc.itemdata[0], "name"), Utf8ToCp932("剣"));
-    CommitFindReplace(f.doc, outcome);
-    EXPECT_EQ(dtest::Field(f.doc.itemdata[0], "name"), Utf8ToCp932("刀"));
-
-    const std::string blade = "blade";
-    outcome = f.Run(kFindAll, kFindFullText, kFindContains, "sword", &blade);
-    EXPECT_EQ(outcome.elements, 4u);
-    EXPECT_EQ(outcome.replacements, 6u);
-    CommitFindReplace(f.doc, outcome);
-    EXPECT_EQ(f.Written().find("sword"), std::string::npos);
-    EXPECT_NE(f.Written().find("free blade text"), std::string::npos);
-}
-
 TEST(FindReplace, RefusedElementsKeepTheirContent)
 {
     struct Case {
@@ -281,24 +261,6 @@ TEST(FindReplace, SectionHeadersAreOtherText)
     CommitFindReplace(doc, outcome);
     EXPECT_EQ(Cp932ToUtf8(CMerxWriter(doc).WriteDocument().GetBuffer()),
               "@@ITEM\r\n\tno\t1\r\n\tname\t剣\r\n\r\n# ==== 武具 ====\r\n@@ITEM\r\n\tno\t2\r\n@@DEFINE\r\n");
-}
-
-TEST(FindReplace, TitlesAndMessages)
-{
-    CFindOutcome outcome;
-    EXPECT_EQ(Cp932ToUtf8(FindResultTitle(false, 0).GetBuffer()), "検索結果 (該当なし)");
-    EXPECT_EQ(Cp932ToUtf8(FindResultTitle(true, 3).GetBuffer()), "置換結果 (3要素が該当)");
-    EXPECT_EQ(Cp932ToUtf8(FindResultMessage(false, outcome).GetBuffer()), "該当する要素は見つかりませんでした");
-    EXPECT_EQ(Cp932ToUtf8(FindResultMessage(true, outcome).GetBuffer()), "置換は行われませんでした");
-    outcome.elements = 2;
-    outcome.replacements = 5;
-    EXPECT_EQ(Cp932ToUtf8(FindResultMessage(false, outcome).GetBuffer()), "");
-    EXPECT_EQ(Cp932ToUtf8(FindResultMessage(true, outcome).GetBuffer()), "5 箇所を置換えました");
-    // Refused elements are counted apart, after what was replaced.
-    outcome.refused = 36;
-    EXPECT_EQ(Cp932ToUtf8(FindResultMessage(true, outcome).GetBuffer()),
-              "5 箇所を置換えました\n36 要素は置換後のデータを解析できないため置換されませんでした。");
-    EXPECT_EQ(Cp932ToUtf8(FindResultMessage(false, outcome).GetBuffer()), "");
 }
 
 } // namespace

@@ -163,11 +163,3 @@ TEST(IntegrityCheck, BetaScriptKeysOnlyUnderABetaRule)
     EXPECT_EQ(Findings(doc), item + "funct\"に無効な@@ITEMNO\"2" + found + use + "func\"に無効な@@ITEMNO\"5" + found +
                                  use + "funcb\"に無効な@@ITEMNO\"6" + found + "|3");
 }
-
-TEST(IntegrityCheck, AnEmptyProjectAndTitles)
-{
-    dtest::Document empty;
-    EXPECT_EQ(Findings(empty), "|0");
-    EXPECT_EQ(Cp932ToUtf8(IntegrityCheckTitle(0).GetBuffer()), "プロジェクト整合性チェック (問題なし)");
-    EXPECT_EQ(Cp932ToUtf8(IntegrityCheckTitle(12).GetBuffer()), "プロジェクト整合性チェック ( 12要素該当)");
-}

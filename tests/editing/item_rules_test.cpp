@@ -43,7 +43,8 @@ TEST(ItemFields, UneditedFieldsKeepTheirBytesAndEditedOnesFollowTheirRules)
          "limit", "///", "[limit]\t/は入力できません\n[limit]\t/は入力できません\n"},
         {"base both empty", [](CItemFieldControls& c) { c.baseCount.Release(); }, "base", "", ""},
         {"base 6 and empty", [](CItemFieldControls& c) { c.baseCount.Assign("6"); }, "base", "6/", ""},
-        {"base 6 and 2", [](CItemFieldControls& c) { c.baseCount.Assign("6"); c.baseHalf.Assign("2"); }, "base", "6/2", ""},
+        {"base 5 and 2", [](CItemFieldControls& c) { c.baseHalf.Assign("2"); }, "base", "5/2", ""},
+        // A part holding "nosend" checks its box; "nobuy" needs the whole part.
         {"flag box changed", [](CItemFieldControls& c) { c.flags[0] = true; }, "flag", "noshowcase|nosend|notrash", ""},
         {"flag boxes cleared", [](CItemFieldControls& c) { for (bool& f : c.flags) f = false; }, "flag", "", ""},
         {"price typed", [](CItemFieldControls& c) { c.price.Assign("31"); }, "price", "31", ""},
@@ -66,38 +67,9 @@ TEST(ItemFields, UneditedFieldsKeepTheirBytesAndEditedOnesFollowTheirRules)
     }
 }
 
-TEST(ItemFields, ANewItemsFirstReadBackGivesEveryFieldItsRule)
+// Without a "flag" key the boxes stay as they were.
+TEST(ItemFields, WithoutAFlagKeyTheBoxesStay)
 {
-    for (const bool fresh : {false, true}) {
-        dtest::Document document({.beta = true});
-        document.Parse("@@ITEM\n\tno\t7\n\tcode\titem7\n\tname\tx\n");
-        Citemstruct item = *document.itemdata.GetAt(0);
-        CItemFieldControls shown;
-        ShowItemFields(item, shown);
-        const CItemFieldControls now = shown;
-        shown.allEdited = fresh;
-        CStr_base<1024> errors;
-        EXPECT_TRUE(ReadBackItemFields(shown, now, item, errors));
-        EXPECT_EQ(dtest::Field(item, "limit"), fresh ? "10" : "") << fresh;
-        EXPECT_EQ(dtest::Field(item, "base"), "") << fresh;
-        EXPECT_EQ(dtest::Field(item, "name"), "x") << fresh;
-    }
-}
-
-TEST(ItemFields, ShownAsTheControlsHoldThem)
-{
-    dtest::Document document({.beta = true});
-    document.Parse(kItem);
-    CItemFieldControls c;
-    ShowItemFields(*document.itemdata.GetAt(0), c);
-    EXPECT_EQ(U(c.limitStock) + "," + U(c.limitMarket), "5,7");
-    EXPECT_EQ(U(c.baseCount) + "," + U(c.baseHalf), "5,");
-    // A part holding "nosend" checks its box; "nobuy" needs the whole part.
-    const bool flags[kItemFlagCount] = {false, true, true, false, false, false};
-    for (uint32_t i = 0; i < kItemFlagCount; ++i)
-        EXPECT_EQ(c.flags[i], flags[i]) << g_aszItemFlagNames[i];
-
-    // Without a "flag" key the boxes stay as they were.
     dtest::Document stable;
     stable.Parse(kItem);
     ASSERT_EQ(stable.itemdata.GetAt(0)->GetField("flag"), nullptr);
