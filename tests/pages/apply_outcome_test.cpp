@@ -28,8 +28,6 @@ TEST_F(ApplyOutcomeTest, TheMainWindowKeepsWhatTheLastApplyCameToAndTheElementSt
         const char* key;   // the stored field, with the shown text afterwards
     } const cases[] = {
         {CMainDlg::kItemTab, item_page::IDC_ITEM_LIST, item_page::IDC_NAME, "", UiAnswer::kNone, "", "name"},
-        {CMainDlg::kItemTab, item_page::IDC_ITEM_LIST, item_page::IDC_NO, "", UiAnswer::kNone, "", "no"},
-        {CMainDlg::kItemTab, item_page::IDC_ITEM_LIST, item_page::IDC_LIMIT_STOCK, "5/", UiAnswer::kNone, "", "limit"},
         {CMainDlg::kEventTab, event_page::IDC_EVENT_LIST, event_page::IDC_FIELD_FIRST + 3, "", UiAnswer::kNone, "", "code"},
         {CMainDlg::kItemTab, item_page::IDC_ITEM_LIST, item_page::IDC_NAME, "名剣", UiAnswer::kCancel, "user cancel", "name"},
         {CMainDlg::kDefineTab, -1, define_page::IDC_DEFINE_EDIT, "@@DEFINE\r\ntype2 b\r\ntype2 c\r\n", UiAnswer::kNone, "",

@@ -188,17 +188,4 @@ TEST_F(OutOfMemoryTest, AnOpenIsRefusedAndTheProjectResetOnceReadingChangedIt)
     });
 }
 
-// Any handler that runs out of memory is refused with the message, not
-// reported as an internal error.
-TEST_F(OutOfMemoryTest, AHandlerThatRunsOutIsNoInternalError)
-{
-    startup.commandLine = Project("work.cgi", "仕事");
-    Run([&](CMainDlg& main) {
-        user.Select(main, CMainDlg::IDC_TAB, 1);
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{kRefused});
-        EXPECT_FALSE(main.m_nModalWait.IsWaiting());
-        EXPECT_FALSE(std::filesystem::exists(folder.Path("work.cgi.recovered")));
-    }, PageApplying([](CMainDlg&) -> CApplyResult { throw std::bad_alloc(); }));
-}
-
 } // namespace

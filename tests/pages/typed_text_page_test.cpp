@@ -38,10 +38,6 @@ protected:
         m_strOpened = Saved();
     }
     CMainPage& Current(CMainDlg& main) { return *main.CurrentPage(); }
-    std::string ItemField(CMainDlg& main, uint32_t item, const char* key)
-    {
-        return main.Document().itemdata.GetAt(item)->FieldText(key);
-    }
     std::string m_strOpened;
 };
 
@@ -88,34 +84,6 @@ TEST_F(TypedTextPageTest, EveryFieldOfThePagesRefusesWhatTheFileCannotHold)
         EXPECT_EQ(user.TakeMessages(), kSaveQuestion);
         EXPECT_EQ(folder.Get("data.cgi"), m_strOpened);
     }
-}
-
-TEST_F(TypedTextPageTest, TheItemInfoTakesVariantsAndRefusesTheYenSign)
-{
-    using namespace item_page;
-    Run([&](CMainDlg& main) {
-        CMainPage& page = Current(main);
-        ASSERT_TRUE(user.TypeUnicode(page, IDC_INFO, kForeign));
-        // Showing another item is an apply too: refused, the list stays.
-        user.Select(page, IDC_ITEM_LIST, 1);
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{Refusal("@@ITEM::info(説明文)")});
-        EXPECT_EQ(user.Look(page, IDC_ITEM_LIST).curSel, 0);
-        EXPECT_EQ(page.CurrentElement(), 0);
-        EXPECT_EQ(ItemField(main, 0, "info"), S("切れる"));
-
-        // The wave dash an input method gives is stored as CP932's.
-        ASSERT_TRUE(user.TypeUnicode(page, IDC_INFO, U"1\u301C2"));
-        user.Click(page, kIdOk);
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
-        EXPECT_EQ(ItemField(main, 0, "info"), "1\x81\x60" "2");
-
-        // The yen sign would be stored as a backslash.
-        ASSERT_TRUE(user.TypeUnicode(page, IDC_INFO, U"\u00A5100"));
-        user.Click(page, kIdOk);
-        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{Refusal("@@ITEM::info(説明文)", "U+00A5")});
-        EXPECT_EQ(ItemField(main, 0, "info"), "1\x81\x60" "2");
-        user.Answer(UiAnswer::kNo);
-    });
 }
 
 TEST_F(TypedTextPageTest, EntriesInsideAnElementAreNotLeftWithTheTypedText)
