@@ -100,12 +100,10 @@ TEST_F(FuncPageTest, DirectEditReadsTheTwelveBlocksOrRefusesWithNumberedLines)
         EXPECT_EQ(refused, (Lines{"[3]：\"@@ITEM\" この項目をここで使うことはできません。", "[4]：\"@@funcnew\"を認識できません。"}));
         EXPECT_EQ(Block(main, "@@FUNCITEM"), "sub item {\n}\n");
 
-        // "@@FUNCTURN" left out is emptied, "@@FUNCNEW" twice is joined.
-        DirectEditTo(main, "@@FUNCNEW\r\na\r\n@@FUNCITEM\r\nsub item {\r\n}\r\n@@FUNCNEW\r\nb\r\n");
+        // A text that reads is taken: the shown "@@FUNCTURN", left out, is emptied.
+        DirectEditTo(main, "@@FUNCITEM\r\nsub item {\r\n}\r\n");
         EXPECT_EQ(refused, Lines{});
         EXPECT_EQ(Text(Func(main), IDC_FUNC_EDIT), "");
-        user.Select(Func(main), IDC_FUNC_COMBO, 7);
-        EXPECT_EQ(Text(Func(main), IDC_FUNC_EDIT), "a\r\nb\r\n");
         user.Answer(UiAnswer::kNo);
     });
 }
