@@ -36,7 +36,6 @@ TEST(InternalError, ReportWithAndWithoutInfo)
 
 TEST(InternalError, ToolNotes)
 {
-    EXPECT_EQ(U(InternalErrorNote("FindDlg::Find_Replace").GetBuffer()), "内部エラー・・・\nFindDlg::Find_Replace");
     EXPECT_EQ(U(InternalErrorPositionNote("CItemSortDlg::OnOK()").GetBuffer()),
               "内部エラー：\nPosition：CItemSortDlg::OnOK()");
 }

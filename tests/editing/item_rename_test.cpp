@@ -139,25 +139,6 @@ const std::string kNamesake = "@@ITEM\n\tno\t1\n\tname\t剣\n@@ITEM\n\tno\t2\n\t
                               "@@ITEM\n\tno\t3\n\tname\t剣\n@@ITEM\n\tno\t4\n\tname\t\n"
                               "@@ITEM\n\tno\t5\n\tname\t\n@@ITEM\n\tno\t6\n\tname\t%s%%\n";
 
-TEST(ItemRename, OtherItemNamedIsTheFirstOtherHolder)
-{
-    struct Case {
-        uint32_t self;
-        const char* name;
-        int32_t other;
-    };
-    const Case cases[] = {
-        {0, "剣", 2}, {2, "剣", 0}, {1, "剣", 0}, {0, "盾", 1}, {1, "盾", -1},
-        {0, "弓", -1},
-        // Two items without a name share no name that tracking follows.
-        {3, "", -1},
-    };
-    dtest::Document document;
-    document.Parse(S(kNamesake));
-    for (const Case& c : cases)
-        EXPECT_EQ(OtherItemNamed(document, c.self, S(c.name).c_str()), c.other) << c.self << " " << c.name;
-}
-
 TEST(ItemRename, MergeMessageNamesTheItemsThatHoldEitherName)
 {
     struct Case {
@@ -175,6 +156,7 @@ TEST(ItemRename, MergeMessageNamesTheItemsThatHoldEitherName)
          "アイテム名が変更されました。\n変更後のアイテム名は次のアイテムでも使用されています。\nITEM[0]：剣\n" + tail},
         {"the old name", 2, "剣", "名剣",
          "アイテム名が変更されました。\n変更前のアイテム名は次のアイテムでも使用されています。\nITEM[0]：剣\n" + tail},
+        // Each name's holder is the first item other than the renamed one.
         {"both", 0, "剣", "盾",
          "アイテム名が変更されました。\n変更後のアイテム名は次のアイテムでも使用されています。\nITEM[1]：盾\n"
          "変更前のアイテム名は次のアイテムでも使用されています。\nITEM[2]：剣\n" + tail},
