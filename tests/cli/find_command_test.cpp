@@ -90,6 +90,8 @@ TEST(ReplaceCommand, ReportsWithoutWritingAndRefusesWhatWouldNotReadBack)
     Expect("replace", folder.Path("data.cgi"), {
         {{"=", "剣", "刀"}, 0, "ITEM[0]：刀\n", "置換結果 (1要素が該当)\n2 箇所を置換えました\n"},
         {{"=", "槍", "x"}, 1, "", nothing},
+        // Nothing replaced: -o writes nothing.
+        {{"-o", folder.Path("out.cgi"), "=", "槍", "x"}, 1, "", nothing},
         // "@@USE" would become an undefined key: that item keeps its content.
         {{"=", "USE", "USER"}, 3, "ITEM[0]：剣\nITEM[0]" + kRefused + "ITEM[1]：盾\n",
          "置換結果 (1要素が該当)\n1 箇所を置換えました\n" + oneRefused},
@@ -97,26 +99,7 @@ TEST(ReplaceCommand, ReportsWithoutWritingAndRefusesWhatWouldNotReadBack)
          "ITEM[0]：剣\nEVENT[0]：ev_st0rm\n", "置換結果 (2要素が該当)\n2 箇所を置換えました\n"},
     });
     EXPECT_EQ(folder.Get("data.cgi"), Project());
-}
-
-TEST(ReplaceCommand, WritesWhatFormatWritesOnlyWhenSomethingWasReplaced)
-{
-    TempFolder folder;
-    folder.Put("data.cgi", Project());
-    const std::string out = folder.Path("out.cgi");
-    const auto formatted = [&folder](const std::string& project) {
-        folder.Put("by-hand.cgi", project);
-        return RunTavaro({"format", folder.Path("by-hand.cgi")}).out;
-    };
-    EXPECT_EQ(RunTavaro({"replace", "-o", out, folder.Path("data.cgi"), "剣", "刀"}).status, 0);
-    EXPECT_EQ(folder.Get("out.cgi"), formatted(Project("刀")));
-    // A refused element keeps its content; the others are written.
-    EXPECT_EQ(RunTavaro({"replace", "-o", out, folder.Path("data.cgi"), "USE", "USER"}).status, 3);
-    EXPECT_EQ(folder.Get("out.cgi"), formatted(Project("剣", "USER me")));
-    std::filesystem::remove(out);
-    EXPECT_EQ(RunTavaro({"replace", "-o", out, folder.Path("data.cgi"), "槍", "x"}).status, 1);
-    EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_EQ(folder.Get("data.cgi"), Project());
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("out.cgi")));
 }
 
 // Refused for the lines the reader reported (the table of the write
