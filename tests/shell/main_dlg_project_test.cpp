@@ -1,56 +1,11 @@
 // Project files through the main window: what its windows add to the project
-// routines (the document tests have their rules): a refused save's message,
-// the review of reader messages in the direct-input window, and the
-// project-information dialog.
-#include <sys/stat.h>
-
-#include <filesystem>
-#include <optional>
-
-#include "../file_limit.h"
+// routines (the document tests have their rules): the review of reader
+// messages in the direct-input window, and the project-information dialog.
 #include "main_dlg_fixture.h"
 
 namespace {
 
 using MainProject = MainDlgTest;
-
-// A save that may not replace the file, or that could not be opened again,
-// says why in the message box below the message; the file and the backup
-// folder stay as they were and the project stays modified.
-TEST_F(MainProject, ARefusedSaveSaysWhyInTheMessageBox)
-{
-    for (const bool readOnly : {true, false}) {
-        SCOPED_TRACE(readOnly);
-        const std::string name = readOnly ? "read-only.cgi" : "large.cgi";
-        startup.commandLine = Project(name, "読");
-        const std::string before = folder.Get(name);
-        if (readOnly)
-            chmod(startup.commandLine.c_str(), 0444);
-        user.TakeMessages();  // the question of the last run's close
-        Run([&](CMainDlg& main) {
-            Modify(main);
-            std::optional<LowerFileLimit> limit;
-            if (!readOnly)
-                limit.emplace(before.size() / 2);
-            user.ChooseMenu(main, ID_FILE_SAVE);
-            const std::vector<std::string> messages = user.TakeMessages();
-            ASSERT_EQ(messages.size(), 1u);
-            const std::string head = "ファイルの作成に失敗しました。\n" + startup.commandLine + ": ";
-            if (readOnly) {
-                EXPECT_EQ(messages[0], head + "the file is read-only (it has no write permission)");
-            } else {
-                EXPECT_TRUE(messages[0].starts_with(head + "the new file would be too large to be opened again: "));
-                EXPECT_TRUE(messages[0].ends_with(" bytes, more than the " + std::to_string(before.size() / 2) +
-                                                  " bytes a file may have"))
-                    << messages[0];
-            }
-            EXPECT_TRUE(main.IsModified());
-            user.Answer(UiAnswer::kNo);  // the save question on exit
-        });
-        EXPECT_EQ(folder.Get(name), before);
-        EXPECT_TRUE(std::filesystem::is_empty(folder.Path("program/backup")));
-    }
-}
 
 // The reader's lines are shown in the direct-input window, where the user
 // applies the text again, jumps to the line and corrects it, or gives up.

@@ -9,7 +9,7 @@ using MainStartup = MainDlgTest;
 TEST_F(MainStartup, StartsOnANewProjectWithTheItemPageAndAnEmptyHistory)
 {
     Run([&](CMainDlg& main) {
-        EXPECT_EQ(ProjectInTitle(main), "無題");
+        EXPECT_EQ(Title(main), "無題 ― Tavaro Item Editor");
         EXPECT_EQ(SelectedTab(main), 0);
         EXPECT_EQ(main.CurrentPageIndex(), 0);
         EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});

@@ -1,28 +1,11 @@
-// Knowing which file is open: the title names the file, the project and
-// the program once, with the mark of unsaved changes; the file dialogs
-// start in the project's folder (the recent projects' paths are in the
-// history's test).
+// Knowing which file is open: the file dialogs start in the project's
+// folder (the title is the Save As tests', the recent projects' paths are
+// in the history's test).
 #include "main_dlg_fixture.h"
 
 namespace {
 
 using MainTitle = MainDlgTest;
-
-TEST_F(MainTitle, TheTitleNamesFileProjectAndProgramWithTheModifiedMark)
-{
-    startup.commandLine = Project("harbor.cgi", "港町");
-    Run([&](CMainDlg& main) {
-        EXPECT_EQ(Cp932ToUtf8(user.LookAt(main).GetCaption()), "[*]harbor.cgi ― 港町 ― Tavaro Item Editor");
-        EXPECT_EQ(Title(main), "harbor.cgi ― 港町 ― Tavaro Item Editor");
-        Modify(main);
-        EXPECT_EQ(Title(main), "*harbor.cgi ― 港町 ― Tavaro Item Editor");
-        user.Select(main, CMainDlg::IDC_TAB, CMainDlg::kItemTab);
-        user.ChooseMenu(main, ID_FILE_SAVE);  // Save As is the Save As test's
-        EXPECT_EQ(Title(main), "harbor.cgi ― 港町 ― Tavaro Item Editor");
-    });
-    startup.commandLine.clear();
-    Run([&](CMainDlg& main) { EXPECT_EQ(Title(main), "無題 ― Tavaro Item Editor"); });
-}
 
 TEST_F(MainTitle, OpenAndSaveAsStartInTheFolderOfTheProjectOrOfTheLastOne)
 {
