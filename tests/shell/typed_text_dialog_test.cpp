@@ -1,8 +1,8 @@
 // Text typed into the dialogs and text windows that the file cannot hold:
-// the project name, the preferences' paths, the separate-window edit and
-// the direct input refuse it, name the field and stay open with it.
+// the project name, the separate-window edit and the direct input refuse
+// it, name the field and stay open with it (the preferences' paths are the
+// preferences' test).
 #include "app/edit_dlg.h"
-#include "app/preferences_dlg.h"
 #include "app/project_info_dlg.h"
 #include "main_dlg_fixture.h"
 #include "../app/text_window_fixture.h"
@@ -36,27 +36,6 @@ TEST_F(TypedTextMainTest, TheProjectNameRefusesWhatTheFileCannotHold)
             CProjectInfoDlg::IDD);
         user.ChooseMenu(main, ID_FILE_NEW);
         EXPECT_EQ(ProjectInTitle(main), "港～");
-    });
-}
-
-TEST_F(TypedTextMainTest, ThePreferencesStoreNothingWhileAPathCannotBeHeld)
-{
-    using P = CPreferencesDlg;
-    Run([&](CMainDlg& main) {
-        user.OnModal(
-            [&](CDialogBase& d) {
-                user.Select(d, P::IDC_EDIT_ESCAPE, 2);
-                ASSERT_TRUE(user.TypeUnicode(d, P::IDC_ICON_APP_VALUE, U"\u00A5f"));
-                user.Click(d, kIdOk);
-                EXPECT_FALSE(user.LookAt(d).IsEnded());
-                EXPECT_EQ(user.TakeMessages(),
-                          Lines{Refusal("アイコン編集アプリケーションへの引数(%fは対象フルパス)", "U+00A5")});
-                user.Click(d, kIdCancel);
-            },
-            P::IDD);
-        user.ChooseMenu(main, ID_PREFERENCES);
-        EXPECT_EQ(FindSetting(main.Settings(), "/Custom/Edit0x5cEscapeMode"), nullptr);
-        EXPECT_EQ(FindSetting(main.Settings(), "/Custom/IconEditAppValue"), nullptr);
     });
 }
 
