@@ -49,7 +49,8 @@ TEST_F(MainProject, ReaderMessagesAreReviewedInTheDirectInputWindow)
 }
 
 // The project-information dialog names a new project, or a file without
-// project information: an empty name is "無題"; the icon folder stays.
+// project information: an empty name is "無題"; the icon folder stays. A
+// name the file cannot hold is refused, and the dialog stays with it.
 TEST_F(MainProject, TheProjectInformationDialogNamesANewOrUnmarkedProject)
 {
     const std::string plain = PutFile("plain.cgi", kSword);
@@ -71,6 +72,12 @@ TEST_F(MainProject, TheProjectInformationDialogNamesANewOrUnmarkedProject)
             user.OnModal(
                 [&](CDialogBase& d) {
                     EXPECT_EQ(user.Look(d, 1003).curSel, 1);
+                    ASSERT_TRUE(user.TypeUnicode(d, 1084, U"\u6E2F\uD55C"));  // 港한
+                    user.Click(d, kIdOk);
+                    EXPECT_FALSE(user.LookAt(d).IsEnded());
+                    EXPECT_EQ(user.TakeMessages().back(), "[プロジェクトの名称(MERXのみで使用されます)]\t"
+                                                          "Shift-JISで保存できない文字が含まれています：U+D55C\n");
+                    EXPECT_EQ(user.Look(d, 1084).typed, U"\u6E2F\uD55C");
                     user.TypeText(d, 1084, Utf8ToCp932(c.typed).c_str());
                     user.Select(d, 1003, c.rule);
                     user.Click(d, kIdOk);
