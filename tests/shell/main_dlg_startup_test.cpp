@@ -37,7 +37,6 @@ TEST_F(MainStartup, OpensTheCommandLineFileOrTheLastFileWhenAskedTo)
         {"", "ON", "前回"},
         {"", "OFF", "無題"},
         {"\"" + named + "\"", "ON", "指定"},
-        {named + " ..", "OFF", "指定"},  // trailing blanks and dots go
         {folder.Path("missing.cgi"), "ON", "無題"},  // a message, and the new project stays
     };
     for (const Case& c : cases) {
