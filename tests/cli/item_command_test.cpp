@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -82,35 +81,6 @@ TEST(ItemList, OneLinePerItemAndItsUses)
         {{"item", "list", "--uses", folder.Path("data.cgi")}, 0, uses, ""},
         {{"item", "list", folder.Path("data.cgi"), "--uses"}, 0, uses, ""},
     });
-}
-
-TEST(ItemRename, FollowsTheNameAndWritesWhatFormatWrites)
-{
-    TempFolder folder;
-    folder.Put("data.cgi", kProject);
-    const TavaroRun run =
-        RunTavaro({"item", "rename", "-o", folder.Path("out.cgi"), folder.Path("data.cgi"), "0", "名剣"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, "renamed ITEM[0] \"剣\" -> \"名剣\"\n"
-                       "tracked ITEM[0] funct 2\n"
-                       "tracked ITEM[0] @@USE[0] func 1\n"
-                       "tracked ITEM[0] @@USE[0] ung 2\n"
-                       "tracked ITEM[1] funct 1\n"
-                       "tracked EVENT[0] startfunc 1\n"
-                       "tracked EVENT[0] param 1\n"
-                       "tracked FUNC[0] @@FUNCITEM 1\n"
-                       "total 9\n");
-    EXPECT_EQ(folder.Get("data.cgi"), kProject);
-
-    // References come back as "@@ITEMNO" and the quoted name.
-    folder.Put("by-hand.cgi", Project("名剣", "@@ITEMNO\"名剣\"", "@@ITEMNO\"名剣\""));
-    const TavaroRun format = RunTavaro({"format", folder.Path("by-hand.cgi")});
-    ASSERT_EQ(format.status, 0) << format.err;
-    EXPECT_EQ(folder.Get("out.cgi"), format.out);
-
-    const TavaroRun list = RunTavaro({"item", "list", folder.Path("out.cgi")});
-    EXPECT_EQ(list.out, "0\t\"1\"\t\"sword\"\t\"名剣\"\n1\t\"2\"\t\"shield\"\t\"盾\"\n");
 }
 
 TEST(ItemRename, ReportsAndRefusals)

@@ -1,12 +1,9 @@
 // "tavaro format" and "tavaro info", run as a user runs them.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <string>
 
-#include "../document/document_test_helpers.h"
 #include "../temp_folder.h"
 #include "run_tavaro.h"
 
@@ -32,19 +29,6 @@ TEST(FormatCommand, WritesWhatASaveWritesAndIsStableOnItsOwnOutput)
     ASSERT_EQ(second.status, 0) << second.err;
     EXPECT_EQ(second.out, "");
     EXPECT_EQ(folder.Get("twice.cgi"), first.out);
-}
-
-// The formatter lays every element out anew, but keeps the comment of a
-// "@@USE" line on it and the section headers between the items where they
-// stand.
-TEST(FormatCommand, KeepsUseLineCommentsAndSectionHeaders)
-{
-    const TavaroRun run = RunTavaro({"format", kSample});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const std::string formatted = dtest::ThroughFile(run.out);
-    const std::string read = dtest::SampleFile("inc-item-data.cgi");
-    EXPECT_NE(formatted.find("\n\t@@USE\t# " + Utf8ToCp932("炉が必要") + "\n"), std::string::npos);
-    EXPECT_EQ(dtest::LinesAmongItems(formatted, "# ===="), dtest::LinesAmongItems(read, "# ===="));
 }
 
 TEST(FormatCommand, AFileWithoutBlockTakesRuleAndNameFromTheOptions)
@@ -128,37 +112,6 @@ TEST(FormatCommand, InputsLargerThanTheLimitAreRefusedAsSuch)
     EXPECT_EQ(info.status, 66);
     EXPECT_EQ(info.err, "tavaro info: ファイルが大きすぎるため開けません（上限の268435456バイトを超えています）。\n"
                         "操作をキャンセルします。\n");
-}
-
-// Only a regular file that the user may write is replaced, by -o or by a
-// save in place; otherwise the status is 73 and the reason is named (the
-// reasons are the project file's tests').
-TEST(FormatCommand, OutputsThatMayNotBeReplacedAreRefused)
-{
-    TempFolder folder;
-    const std::string data = "@@ITEM\r\n\tno\t3\r\n";
-    folder.Put("data.cgi", data);
-    ASSERT_EQ(mkfifo(folder.Path("fifo").c_str(), 0600), 0);
-    folder.Put("read-only.cgi", data);
-    chmod(folder.Path("read-only.cgi").c_str(), 0444);
-    const std::pair<std::vector<std::string>, std::string> rows[] = {
-        {{"-o", folder.Path("fifo"), folder.Path("data.cgi")},
-         "tavaro format: cannot write " + folder.Path("fifo") + ": not a regular file (a FIFO)\n"},
-        // In place, with the editor's message and the reason on a line of its own.
-        {{"-o", folder.Path("read-only.cgi"), folder.Path("read-only.cgi")},
-         "tavaro format: ファイルの作成に失敗しました。\n" + folder.Path("read-only.cgi") +
-             ": the file is read-only (it has no write permission)\n"},
-    };
-    for (const auto& [args, message] : rows) {
-        std::vector<std::string> command = args;
-        command.insert(command.begin(), "format");
-        const TavaroRun run = RunTavaro(command);
-        EXPECT_EQ(run.status, 73) << message;
-        EXPECT_EQ(run.err, message);
-    }
-    EXPECT_TRUE(std::filesystem::is_fifo(folder.Path("fifo")));
-    EXPECT_EQ(folder.Get("read-only.cgi"), data);
-    EXPECT_TRUE(BackupFolder(data).empty());  // a refused save makes no backup
 }
 
 // The project page's counts and names; a file without project information

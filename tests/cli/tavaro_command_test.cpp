@@ -1,8 +1,6 @@
 // The built tavaro program, run as a user runs it.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -115,26 +113,6 @@ TEST(TavaroUsage, MistakesGiveStatus64AndSayWhat)
          "tavaro format: --name holds characters that CP932 cannot hold: 한 (U+D55C)\nUsage: tavaro "},
     });
     EXPECT_FALSE(std::filesystem::exists(folder.Path("out.cgi")));
-}
-
-// Output that does not arrive is no success, whichever command wrote it.
-TEST(TavaroOutput, AFailedStandardOutputIsReportedWithStatus74)
-{
-    if (access("/dev/full", W_OK) != 0)
-        GTEST_SKIP() << "no /dev/full";
-    const std::pair<std::vector<std::string>, std::string> rows[] = {
-        {{"info", kSample}, "tavaro info"},
-        {{"format", kSample}, "tavaro format"},
-        {{"item", "list", kSample}, "tavaro item"},
-        {{"regex", "a", "a"}, "tavaro regex"},
-        {{"regex", "--help"}, "tavaro regex"},
-        {{"--version"}, "tavaro"},
-    };
-    for (const auto& [args, command] : rows) {
-        const TavaroRun run = RunTavaro(args, "/dev/full");
-        EXPECT_EQ(run.status, 74) << command;
-        EXPECT_EQ(run.err, command + ": cannot write standard output: No space left on device\n");
-    }
 }
 
 // Every command's help (a subcommand's is its command's), the list of

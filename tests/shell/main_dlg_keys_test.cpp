@@ -1,5 +1,5 @@
-// The keyboard of the main window: tab switching with Ctrl (keeping the
-// rule that a page applies before it goes), the keys of the element lists,
+// The keyboard of the main window: tab switching with Ctrl (the refusal of a
+// page that cannot apply is the pages' test), the keys of the element lists,
 // Enter and F3 in the find window.
 #include "main_dlg_fixture.h"
 #include "pages/page_event_template.h"
@@ -65,17 +65,6 @@ TEST_F(MainKeys, CtrlTabLeavesAnEditThatTakesTab)
         user.PressKey(page, UiKey::kPageDown, true);
         EXPECT_EQ(main.CurrentPageIndex(), CMainDlg::kDefineTab);
     });
-}
-
-TEST_F(MainKeys, ASwitchByKeyIsRefusedWhenThePageCannotApply)
-{
-    Run(
-        [&](CMainDlg& main) {
-            user.PressKey(*main.CurrentPage(), UiKey::kPageDown, true);
-            EXPECT_EQ(SelectedTab(main), 0);
-            EXPECT_EQ(main.CurrentPageIndex(), 0);
-        },
-        PageApplying([](CMainDlg&) { return CApplyResult::Cancel(); }));
 }
 
 // Which button a key stands for is the list buttons' test; the item list

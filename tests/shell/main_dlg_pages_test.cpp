@@ -54,6 +54,8 @@ TEST_F(MainPages, ToolsShowElementsOnTheirPagesAndARefusingPageKeepsItsTab)
             EXPECT_FALSE(context.ShowElement(0, 2));
             user.Select(main, CMainDlg::IDC_TAB, 3);
             EXPECT_EQ(SelectedTab(main), 1);
+            user.PressKey(*pages[1], UiKey::kPageDown, true);  // a switch by key as well
+            EXPECT_EQ(SelectedTab(main), 1);
             EXPECT_EQ(context.CurrentElement(), (CPageElement{1, 7}));
             EXPECT_EQ(std::string(user.Look(*pages[1], 1084).text), "half done");
             EXPECT_FALSE(main.Page(3).HasWindow());
@@ -61,6 +63,8 @@ TEST_F(MainPages, ToolsShowElementsOnTheirPagesAndARefusingPageKeepsItsTab)
             user.ChooseMenu(main, ID_FILE_SAVE);
             EXPECT_FALSE(std::filesystem::exists(folder.Path("never.cgi")));
             refuse = false;
+            user.PressKey(*pages[1], UiKey::kPageDown, true);
+            EXPECT_EQ(SelectedTab(main), 2);
 
             // The function page shows the block jumped to and keeps it as
             // the selection a save stores.

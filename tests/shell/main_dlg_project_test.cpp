@@ -1,59 +1,15 @@
 // Project files through the main window: what its windows add to the project
-// routines (the document tests have their rules): a refused save's message,
-// the review of reader messages in the direct-input window, and the
-// project-information dialog.
-#include <sys/stat.h>
-
-#include <filesystem>
-#include <optional>
-
-#include "../file_limit.h"
+// routines (the document tests have their rules): the review of reader
+// messages in the direct-input window, and the project-information dialog.
 #include "main_dlg_fixture.h"
 
 namespace {
 
 using MainProject = MainDlgTest;
 
-// A save that may not replace the file, or that could not be opened again,
-// says why in the message box below the message; the file and the backup
-// folder stay as they were and the project stays modified.
-TEST_F(MainProject, ARefusedSaveSaysWhyInTheMessageBox)
-{
-    for (const bool readOnly : {true, false}) {
-        SCOPED_TRACE(readOnly);
-        const std::string name = readOnly ? "read-only.cgi" : "large.cgi";
-        startup.commandLine = Project(name, "読");
-        const std::string before = folder.Get(name);
-        if (readOnly)
-            chmod(startup.commandLine.c_str(), 0444);
-        user.TakeMessages();  // the question of the last run's close
-        Run([&](CMainDlg& main) {
-            Modify(main);
-            std::optional<LowerFileLimit> limit;
-            if (!readOnly)
-                limit.emplace(before.size() / 2);
-            user.ChooseMenu(main, ID_FILE_SAVE);
-            const std::vector<std::string> messages = user.TakeMessages();
-            ASSERT_EQ(messages.size(), 1u);
-            const std::string head = "ファイルの作成に失敗しました。\n" + startup.commandLine + ": ";
-            if (readOnly) {
-                EXPECT_EQ(messages[0], head + "the file is read-only (it has no write permission)");
-            } else {
-                EXPECT_TRUE(messages[0].starts_with(head + "the new file would be too large to be opened again: "));
-                EXPECT_TRUE(messages[0].ends_with(" bytes, more than the " + std::to_string(before.size() / 2) +
-                                                  " bytes a file may have"))
-                    << messages[0];
-            }
-            EXPECT_TRUE(main.IsModified());
-            user.Answer(UiAnswer::kNo);  // the save question on exit
-        });
-        EXPECT_EQ(folder.Get(name), before);
-        EXPECT_TRUE(std::filesystem::is_empty(folder.Path("program/backup")));
-    }
-}
-
 // The reader's lines are shown in the direct-input window, where the user
-// applies the text again, jumps to the line and corrects it, or gives up.
+// applies the text again, corrects it, or gives up (the jump to a line is
+// the direct input's test).
 TEST_F(MainProject, ReaderMessagesAreReviewedInTheDirectInputWindow)
 {
     const std::string path = PutFile("lines.cgi", InfoBlock(kBetaRule, "行") +
@@ -73,10 +29,6 @@ TEST_F(MainProject, ReaderMessagesAreReviewedInTheDirectInputWindow)
                         user.Click(d, kIdCancel);
                         return;
                     }
-                    // The line number leads the caret to the line to correct.
-                    user.DoubleClick(input.ErrInfo(), CErrInfoDlg::IDC_LIST, 0);
-                    const CHeadlessControl& edit = user.Look(d, CDirectInputDlg::IDC_TEXT);
-                    EXPECT_EQ(std::string(edit.text).substr(edit.selStart, 10), "\tbogus\t2\r\n");
                     user.TypeText(d, CDirectInputDlg::IDC_TEXT, "@@ITEM\r\n\tno\t1\r\n\tname\tshield\r\n");
                     user.Click(d, kIdOk);
                 },
@@ -94,7 +46,8 @@ TEST_F(MainProject, ReaderMessagesAreReviewedInTheDirectInputWindow)
 }
 
 // The project-information dialog names a new project, or a file without
-// project information: an empty name is "無題"; the icon folder stays.
+// project information: an empty name is "無題"; the icon folder stays. A
+// name the file cannot hold is refused, and the dialog stays with it.
 TEST_F(MainProject, TheProjectInformationDialogNamesANewOrUnmarkedProject)
 {
     const std::string plain = PutFile("plain.cgi", kSword);
@@ -116,6 +69,12 @@ TEST_F(MainProject, TheProjectInformationDialogNamesANewOrUnmarkedProject)
             user.OnModal(
                 [&](CDialogBase& d) {
                     EXPECT_EQ(user.Look(d, 1003).curSel, 1);
+                    ASSERT_TRUE(user.TypeUnicode(d, 1084, U"\u6E2F\uD55C"));  // 港한
+                    user.Click(d, kIdOk);
+                    EXPECT_FALSE(user.LookAt(d).IsEnded());
+                    EXPECT_EQ(user.TakeMessages().back(), "[プロジェクトの名称(MERXのみで使用されます)]\t"
+                                                          "Shift-JISで保存できない文字が含まれています：U+D55C\n");
+                    EXPECT_EQ(user.Look(d, 1084).typed, U"\u6E2F\uD55C");
                     user.TypeText(d, 1084, Utf8ToCp932(c.typed).c_str());
                     user.Select(d, 1003, c.rule);
                     user.Click(d, kIdOk);

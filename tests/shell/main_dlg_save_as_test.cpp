@@ -15,6 +15,9 @@ TEST_F(MainSaveAs, ANewFileBecomesTheProjectsFile)
         Modify(main);
         user.AnswerFile(folder.Path("copy.cgi").c_str());
         user.ChooseMenu(main, ID_FILE_SAVE_AS);
+        // The file, the project and the program once, with Qt's mark of
+        // unsaved changes.
+        EXPECT_EQ(Cp932ToUtf8(user.LookAt(main).GetCaption()), "[*]copy.cgi ― 港町 ― Tavaro Item Editor");
         EXPECT_EQ(Title(main), "copy.cgi ― 港町 ― Tavaro Item Editor");
         EXPECT_FALSE(main.IsModified());
         const std::vector<CUiMenuItem>& entries = main.Menu().items[0].items[7].items;
@@ -39,12 +42,15 @@ TEST_F(MainSaveAs, AFileThatCannotBeWrittenLeavesTheProjectWhereItWas)
         Modify(main);
         user.AnswerFile(folder.Path("no-such-folder/copy.cgi").c_str());
         user.ChooseMenu(main, ID_FILE_SAVE_AS);
-        EXPECT_EQ(user.TakeMessages().size(), 1u);  // the failure is told
+        // The failure is told with the file and the reason below it.
+        const std::string failed = "ファイルの作成に失敗しました。\n" + folder.Path("no-such-folder/copy.cgi");
+        EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{failed + ": No such file or directory"});
         EXPECT_EQ(Title(main), "*harbor.cgi ― 港町 ― Tavaro Item Editor");
         EXPECT_TRUE(main.IsModified());
         EXPECT_EQ(Cp932ToUtf8(main.ProjectInfo().iconImagePath.GetBuffer()), "icons");
         user.ChooseMenu(main, ID_FILE_SAVE);  // the old file takes the save
         EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{});
+        EXPECT_EQ(Title(main), "harbor.cgi ― 港町 ― Tavaro Item Editor");
     });
     EXPECT_NE(folder.Get("harbor.cgi"), original);
     EXPECT_NE(folder.Get("harbor.cgi").find("icons"), std::string::npos);

@@ -27,6 +27,15 @@ TEST_F(MainShell, PreferencesShowAndStoreTheCustomKeys)
                 EXPECT_FALSE(user.Look(d, P::IDC_AUTO_BACKUP).checked);
                 EXPECT_EQ(std::string(user.Look(d, P::IDC_ICON_APP_VALUE).text), "\"%f\"");
                 EXPECT_FALSE(user.Look(d, P::IDC_INCLUDE_FACTOR).enabled);
+                // Text the file cannot hold is refused before anything is stored.
+                user.Select(d, P::IDC_EDIT_ESCAPE, 1);
+                ASSERT_TRUE(user.TypeUnicode(d, P::IDC_ICON_APP_VALUE, U"\u00A5f"));
+                user.Click(d, kIdOk);
+                EXPECT_TRUE(user.LookAt(d).IsVisible());
+                EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"[アイコン編集アプリケーションへの引数(%fは対象フルパス)]\t"
+                                                                        "Shift-JISで保存できない文字が含まれています：U+00A5\n"});
+                EXPECT_EQ(Value(main, "/Custom/Edit0x5cEscapeMode"), "2");
+                user.TypeText(d, P::IDC_ICON_APP_VALUE, "\"%f\"");
                 // Turning the extensions on and answering no leaves them off.
                 user.Answer(UiAnswer::kNo);
                 user.Click(d, P::IDC_EXT_CONTROL);

@@ -9,7 +9,7 @@ using MainStartup = MainDlgTest;
 TEST_F(MainStartup, StartsOnANewProjectWithTheItemPageAndAnEmptyHistory)
 {
     Run([&](CMainDlg& main) {
-        EXPECT_EQ(ProjectInTitle(main), "無題");
+        EXPECT_EQ(Title(main), "無題 ― Tavaro Item Editor");
         EXPECT_EQ(SelectedTab(main), 0);
         EXPECT_EQ(main.CurrentPageIndex(), 0);
         EXPECT_EQ(HistoryMenu(main), std::vector<std::string>{"(なし) (grayed)"});
@@ -37,7 +37,6 @@ TEST_F(MainStartup, OpensTheCommandLineFileOrTheLastFileWhenAskedTo)
         {"", "ON", "前回"},
         {"", "OFF", "無題"},
         {"\"" + named + "\"", "ON", "指定"},
-        {named + " ..", "OFF", "指定"},  // trailing blanks and dots go
         {folder.Path("missing.cgi"), "ON", "無題"},  // a message, and the new project stays
     };
     for (const Case& c : cases) {
@@ -77,7 +76,8 @@ TEST_F(MainStartup, ARelativeCommandLinePathIsTakenFromTheStartFolder)
 }
 
 // Entries are told apart by their paths: the tool tip holds the whole
-// path, the note the path or, when it is long, its end.
+// path, the note the path or, when it is long, its end. The file dialogs
+// start in the folder of the project, or of the last one.
 TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
 {
     const std::string longFolder = "a-rather-long-folder-name-for-the-projects-of-the-harbor/and-deeper";
@@ -85,7 +85,11 @@ TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
     std::vector<std::string> paths;
     for (int i = 0; i < 6; ++i)
         paths.push_back(Project((i == 5 ? longFolder + "/f" : "f") + std::to_string(i) + ".cgi", "p" + std::to_string(i)));
+    const auto startName = [&] { return Cp932ToUtf8(user.FileDialogs().back().initialName.GetBuffer()); };
     Run([&](CMainDlg& main) {
+        user.AnswerFile(nullptr);
+        user.ChooseMenu(main, ID_FILE_OPEN);  // nothing open yet, nothing in the history
+        EXPECT_EQ(startName(), "");
         for (const std::string& path : paths) {
             user.AnswerFile(path.c_str());
             user.ChooseMenu(main, ID_FILE_OPEN);
@@ -115,11 +119,17 @@ TEST_F(MainStartup, HistoryKeepsFiveDistinctFilesNewestFirstAndOpensAnEntry)
         user.ChooseMenu(main, ID_HISTORY_FIRST + 3);
         EXPECT_EQ(ProjectInTitle(main), "p4");
         EXPECT_EQ(HistoryMenu(main)[0], "p4" + rule);
+        user.AnswerFile(nullptr);
+        user.ChooseMenu(main, ID_FILE_SAVE_AS);
+        EXPECT_EQ(startName(), paths[4]);
     });
     // The next start builds the menu from the stored lists.
     Run([&](CMainDlg& main) {
         EXPECT_EQ(HistoryMenu(main).size(), 5u);
         EXPECT_EQ(ProjectInTitle(main), "無題");
+        user.AnswerFile(nullptr);
+        user.ChooseMenu(main, ID_FILE_OPEN);
+        EXPECT_EQ(startName(), folder.Path() + "/");
     });
 }
 

@@ -1,10 +1,8 @@
-// Text typed into the dialogs and text windows that the file cannot hold:
-// the project name, the preferences' paths, the separate-window edit and
-// the direct input refuse it, name the field and stay open with it.
+// Text typed into the text windows that the file cannot hold: the
+// separate-window edit and the direct input refuse it, name the field and
+// stay open with it (the project name and the preferences' paths are their
+// dialogs' tests).
 #include "app/edit_dlg.h"
-#include "app/preferences_dlg.h"
-#include "app/project_info_dlg.h"
-#include "main_dlg_fixture.h"
 #include "../app/text_window_fixture.h"
 
 namespace {
@@ -14,50 +12,6 @@ using Lines = std::vector<std::string>;
 std::string Refusal(const std::string& name, const std::string& chars)
 {
     return "[" + name + "]\tShift-JISで保存できない文字が含まれています：" + chars + "\n";
-}
-
-class TypedTextMainTest : public MainDlgTest {};
-
-TEST_F(TypedTextMainTest, TheProjectNameRefusesWhatTheFileCannotHold)
-{
-    Run([&](CMainDlg& main) {
-        user.OnModal(
-            [&](CDialogBase& d) {
-                ASSERT_TRUE(user.TypeUnicode(d, CProjectInfoDlg::IDC_NAME, U"\u6E2F\uD55C"));  // 港한
-                user.Click(d, kIdOk);
-                EXPECT_FALSE(user.LookAt(d).IsEnded());
-                EXPECT_EQ(user.TakeMessages(),
-                          Lines{Refusal("プロジェクトの名称(MERXのみで使用されます)", "U+D55C")});
-                EXPECT_EQ(user.Look(d, CProjectInfoDlg::IDC_NAME).typed, U"\u6E2F\uD55C");
-                // 〜 is CP932's ～.
-                ASSERT_TRUE(user.TypeUnicode(d, CProjectInfoDlg::IDC_NAME, U"\u6E2F\u301C"));
-                user.Click(d, kIdOk);
-            },
-            CProjectInfoDlg::IDD);
-        user.ChooseMenu(main, ID_FILE_NEW);
-        EXPECT_EQ(ProjectInTitle(main), "港～");
-    });
-}
-
-TEST_F(TypedTextMainTest, ThePreferencesStoreNothingWhileAPathCannotBeHeld)
-{
-    using P = CPreferencesDlg;
-    Run([&](CMainDlg& main) {
-        user.OnModal(
-            [&](CDialogBase& d) {
-                user.Select(d, P::IDC_EDIT_ESCAPE, 2);
-                ASSERT_TRUE(user.TypeUnicode(d, P::IDC_ICON_APP_VALUE, U"\u00A5f"));
-                user.Click(d, kIdOk);
-                EXPECT_FALSE(user.LookAt(d).IsEnded());
-                EXPECT_EQ(user.TakeMessages(),
-                          Lines{Refusal("アイコン編集アプリケーションへの引数(%fは対象フルパス)", "U+00A5")});
-                user.Click(d, kIdCancel);
-            },
-            P::IDD);
-        user.ChooseMenu(main, ID_PREFERENCES);
-        EXPECT_EQ(FindSetting(main.Settings(), "/Custom/Edit0x5cEscapeMode"), nullptr);
-        EXPECT_EQ(FindSetting(main.Settings(), "/Custom/IconEditAppValue"), nullptr);
-    });
 }
 
 class TypedTextWindowTest : public TextWindowTest {};

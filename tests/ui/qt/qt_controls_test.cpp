@@ -86,13 +86,16 @@ TEST_F(QtControlsTest, TypedAndComposedTextArrivesAsCp932)
 {
     ShowActive(probe);
     auto* line = qobject_cast<QLineEdit*>(C(kProbeLine).widget);
+    // Typed behind a byte that is no character, which keeps its escape and
+    // is no refused character; the variants of JIS text are CP932's.
     probe.Control(kProbeLine).SetText("\xFD");
     probe.Control(kProbeLine).SetSel(kUiTextEnd, kUiTextEnd);
     line->setFocus();
     Commands();
-    Type(line, QString::fromUtf8("日本"));
-    EXPECT_EQ(Text(kProbeLine), "\xFD" + S("日本"));
-    EXPECT_EQ(Commands(), (std::vector<std::string>{"11 changed", "11 changed"}));
+    Type(line, QString::fromUtf8("日本〜−"));
+    EXPECT_EQ(Text(kProbeLine), "\xFD" + S("日本") + "\x81\x60\x81\x7C");
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"11 changed", "11 changed", "11 changed", "11 changed"}));
+    EXPECT_EQ(WindowOf(probe).GetRefusedChars(kProbeLine), U"");
 
     // An input method: the text being composed is no text of the edit yet;
     // the committed text is.
@@ -110,6 +113,9 @@ TEST_F(QtControlsTest, TypedAndComposedTextArrivesAsCp932)
     QApplication::sendEvent(edit, &committed);
     EXPECT_EQ(Text(kProbeText), S("前\r\n漢字"));
     EXPECT_EQ(Commands(), std::vector<std::string>{"12 changed"});
+    CStr_base<1024> errors;
+    EXPECT_TRUE(probe.CheckTypedText(errors));
+    EXPECT_TRUE(errors.IsEmpty());
 }
 
 TEST_F(QtControlsTest, SelectionsAreByteOffsets)

@@ -1,10 +1,9 @@
 // Text typed into the widgets of the Qt backend that the file cannot hold:
-// the window names its characters, the widget keeps it, and a control the
-// user left alone still gives back the bytes it was given.
+// the window names its characters and the widget keeps it (what is typed
+// behind bytes that are no characters is the controls' test).
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "foundation/sjis_literal.h"
 #include "probe_dialog.h"
 #include "qt_fixture.h"
 #include "ui/qt/qt_plain_edit.h"
@@ -46,26 +45,6 @@ TEST_F(QtTypedTextTest, ALineEditHoldingWhatTheFileCannotHoldIsReported)
     plain->insertPlainText(QString::fromUtf8("x\n😀"));
     EXPECT_EQ(Refused(kProbeText), U"\U0001F600");
     EXPECT_EQ(Text(kProbeText), "x\r\n?");
-}
-
-TEST_F(QtTypedTextTest, UntouchedBytesAndVariantsAreAccepted)
-{
-    // Bytes that are no characters, set by the program and left alone.
-    const std::string bytes = "\x80\xFD\x85\x40\x81";
-    probe.Control(kProbeLine).SetText(bytes.c_str());
-    probe.Control(kProbeText).SetText(("\xFD\r\n" + S("表")).c_str());
-    EXPECT_EQ(Refused(kProbeLine), U"");
-    EXPECT_EQ(Text(kProbeLine), bytes);
-    // Typed behind such bytes, which keep their escapes.
-    CQtPlainEdit* plain = ControlOf(probe, kProbeText).plain;
-    plain->setFocus();
-    probe.Control(kProbeText).SetSel(kUiTextEnd, kUiTextEnd);
-    Type(plain, QString::fromUtf8("〜−"));
-    EXPECT_EQ(Refused(kProbeText), U"");
-    EXPECT_EQ(Text(kProbeText), "\xFD\r\n" + S("表") + "\x81\x60\x81\x7C");
-    CStr_base<1024> errors;
-    EXPECT_TRUE(probe.CheckTypedText(errors));
-    EXPECT_TRUE(errors.IsEmpty());
 }
 
 }  // namespace
