@@ -1,9 +1,7 @@
 #include "run_program.h"
 
 #include <fcntl.h>
-#include <linux/capability.h>
 #include <spawn.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -116,8 +114,6 @@ ProgramRun RunProgramWith(std::string program, const std::vector<std::string>& a
     ProgramRun run;
     const pid_t pid = fork();
     if (pid == 0) {
-        if (start.withoutChownRight && prctl(PR_CAPBSET_DROP, CAP_CHOWN, 0, 0, 0) != 0)
-            _exit(126);
         std::signal(SIGPIPE, SIG_DFL);
         if (dup2(inFd, 0) < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0)
             _exit(126);

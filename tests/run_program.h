@@ -22,7 +22,6 @@ struct ProgramStart {
     std::vector<std::string> environment;  // as for RunProgram
     std::string output;                    // as for RunProgram
     bool closedOutput = false;             // standard output a pipe whose reader went away
-    bool withoutChownRight = false;        // the superuser without the right to give files away
 };
 
 // RunProgram with the start of `start`. The program meets a closed output
