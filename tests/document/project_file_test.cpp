@@ -283,53 +283,42 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFile)
     }
 }
 
-// What may not be replaced (the kinds are the text writer's to tell) is
-// refused before the backup, with the reason on a line below the message.
+// What may not be replaced (the kinds are the text writer's to tell) and a
+// save too large to be opened again are refused before the backup, with
+// the reason on a line below the message.
 TEST_F(ProjectFile, SavingRefusesWhatItMayNotReplace)
 {
     folder.Put("read-only.cgi", kBeta + kItem);
     chmod(Path("read-only.cgi").c_str(), 0444);
     ASSERT_EQ(mkfifo(Path("fifo.cgi").c_str(), 0600), 0);
-    const std::pair<std::string, std::string> rows[] = {
-        {"fifo.cgi", "not a regular file (a FIFO)"},
-        {"read-only.cgi", "the file is read-only (it has no write permission)"},
-    };
-    for (const auto& [name, reason] : rows) {
-        host.shown.clear();
-        EXPECT_FALSE(project.SaveToPath(Path(name).c_str(), true)) << name;
-        EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルの作成に失敗しました。\n") + Path(name) + ": " + reason});
-    }
-    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.cgi")));
-    EXPECT_EQ(folder.Get("read-only.cgi"), kBeta + kItem);
-    EXPECT_TRUE(Backups().empty());
-}
-
-// A save that could not be opened again is refused with its size before
-// the file or its backup changes.
-TEST_F(ProjectFile, ASaveTooLargeToOpenAgainIsRefusedWithItsSize)
-{
     folder.Put("data.cgi", kBeta + kItem);
-    ASSERT_TRUE(project.Open(Path("data.cgi").c_str()));
-    const std::string before = folder.Get("data.cgi");
-    project.m_bModified = true;
     const CStr_base<16384> text = project.FileText();
     uint64_t size = text.GetLength();
     for (uint32_t i = 0; i < text.GetLength(); ++i)
         size += text[i] == '\n';
-    {
-        const LowerFileLimit limit(size - 1);
-        EXPECT_FALSE(project.Save());
+    const struct {
+        std::string name;
+        std::string reason;
+        uint64_t limit = kLargestFileBytes;
+    } rows[] = {
+        {"fifo.cgi", "not a regular file (a FIFO)"},
+        {"read-only.cgi", "the file is read-only (it has no write permission)"},
+        {"data.cgi",
+         "the new file would be too large to be opened again: " + std::to_string(size) + " bytes, more than the " +
+             std::to_string(size - 1) + " bytes a file may have",
+         size - 1},
+    };
+    for (const auto& row : rows) {
+        host.shown.clear();
+        const LowerFileLimit limit(row.limit);
+        EXPECT_FALSE(project.SaveToPath(Path(row.name).c_str(), true)) << row.name;
+        EXPECT_EQ(host.shown,
+                  std::vector<std::string>{SJ("ファイルの作成に失敗しました。\n") + Path(row.name) + ": " + row.reason});
     }
-    EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルの作成に失敗しました。\n") + Path("data.cgi") +
-                                                   ": the new file would be too large to be opened again: " +
-                                                   std::to_string(size) + " bytes, more than the " +
-                                                   std::to_string(size - 1) + " bytes a file may have"});
-    EXPECT_EQ(folder.Get("data.cgi"), before);
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.cgi")));
+    EXPECT_EQ(folder.Get("read-only.cgi"), kBeta + kItem);
+    EXPECT_EQ(folder.Get("data.cgi"), kBeta + kItem);
     EXPECT_TRUE(Backups().empty());
-    EXPECT_TRUE(project.m_bModified);
-    const LowerFileLimit limit(size);  // just fits
-    EXPECT_TRUE(project.Save());
-    EXPECT_EQ(folder.Get("data.cgi").size(), size);
 }
 
 // A file whose owner or group its replacement could not be given (the user
