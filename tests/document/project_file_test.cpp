@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -113,6 +112,7 @@ TEST_F(ProjectFile, BrokenFilesAreRefusedWithTheirMessages)
         std::string message; // the start of the message shown
         bool reset;          // the project was reset to the defaults
         CArrayAuto<Citemstruct>::Hook hook = nullptr;
+        uint64_t limit = kLargestFileBytes;
     };
     const Case cases[] = {
         {"missing.cgi", "",
@@ -127,6 +127,10 @@ TEST_F(ProjectFile, BrokenFilesAreRefusedWithTheirMessages)
         // the whole, which a save would write over it.
         {"memory.cgi", kBeta + kItem + kItem, outOfMemory, true, ThrowOutOfMemory},
         {"storage.cgi", kBeta + kItem, outOfMemory, true, ThrowNullElement},
+        {"large.cgi", kBeta + kItem,
+         SJ("ファイルが大きすぎるため開けません（") + std::to_string((kBeta + kItem).size()) +
+             SJ("バイト、上限は10バイト）。\n操作をキャンセルします。"),
+         false, nullptr, 10},
     };
     for (const Case& c : cases) {
         project.ResetToDefaults(true);
@@ -137,6 +141,7 @@ TEST_F(ProjectFile, BrokenFilesAreRefusedWithTheirMessages)
         if (std::string(c.name) != "missing.cgi")
             folder.Put(c.name, c.bytes);
         doc.itemdata.SetHooks(c.hook, nullptr, 0);
+        const LowerFileLimit limit(c.limit);
         EXPECT_FALSE(project.Open(Path(c.name).c_str())) << c.name;
         doc.itemdata.SetHooks(nullptr, nullptr, 0);
         ASSERT_EQ(host.shown.size(), 1u) << c.name;
@@ -396,16 +401,6 @@ TEST_F(ProjectFile, AFileOfAGroupNotTheUsersIsWrittenOverInPlaceAfterACopy)
     EXPECT_EQ(folder.Get("program/backup/inc-item-data20261206090507_2.cgi"), saved);
     EXPECT_EQ(folder.Get("data.cgi").size(), saved.size() + 10);
     EXPECT_TRUE(project.m_bModified);
-}
-
-TEST_F(ProjectFile, FilesLargerThanTheLimitAreRefusedWithTheirSize)
-{
-    const int fd = open(Path("huge.cgi").c_str(), O_WRONLY | O_CREAT, 0600);
-    ASSERT_EQ(ftruncate(fd, static_cast<off_t>(kLargestFileBytes) + 10), 0);
-    close(fd);
-    EXPECT_FALSE(project.Open(Path("huge.cgi").c_str()));
-    EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルが大きすぎるため開けません（268435466バイト、上限は268435456バイト）。\n"
-                                                      "操作をキャンセルします。")});
 }
 
 TEST_F(ProjectFile, TheSaveQuestionAnswersAsTheUserChose)
