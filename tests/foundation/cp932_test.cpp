@@ -84,30 +84,6 @@ TEST(Cp932, TypedTextIsStoredOrRefused)
     }
 }
 
-// Whatever is accepted reads back as itself, or as the one character its
-// variant stands for: no table maps a character to another behind the
-// user's back.
-TEST(Cp932, AcceptedCharactersReadBackAsThemselves)
-{
-    const std::u32string variants = U"\u301C\u2016\u2212\u00A2\u00A3\u00AC\u2014\u00A6";
-    const std::u32string forms = U"\uFF5E\u2225\uFF0D\uFFE0\uFFE1\uFFE2\u2015\uFFE4";
-    size_t accepted = 0;
-    for (char32_t cp = 1; cp < 0x10000; ++cp) {
-        if (cp >= 0xD800 && cp <= 0xDFFF)
-            continue;
-        const CTypedCp932 typed = TypedToCp932(std::u32string(1, cp));
-        if (!typed.refused.empty()) {
-            EXPECT_EQ(typed.refused, std::u32string(1, cp));
-            continue;
-        }
-        ++accepted;
-        const size_t variant = variants.find(cp);
-        const char32_t expected = variant == std::u32string::npos ? cp : forms[variant];
-        ASSERT_EQ(Cp932ToUnicode(typed.bytes), std::u32string(1, expected)) << std::hex << uint32_t(cp);
-    }
-    EXPECT_GT(accepted, 7000u);  // ASCII, half-width katakana, JIS X 0208 and the extensions
-}
-
 TEST(Cp932, Utf8AndUtf16)
 {
     EXPECT_EQ(Cp932ToUtf8(std::string("a") + Bytes({0x95, 0x5C, 0xB1})), "a表ｱ");
