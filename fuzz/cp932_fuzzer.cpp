@@ -8,7 +8,9 @@
 // refuse the text exactly when one of its characters alone is refused,
 // name each refused character once and write one "?" for each refused
 // character met, so that no "?" appears that the text did not have while
-// it counts as accepted. Command-line operands decide as the UTF-8 form
+// it counts as accepted; a character typed alone is refused by its own
+// name, or reads back as itself (a variant of JIS text as the form CP932
+// has for it). Command-line operands decide as the UTF-8 form
 // does. As a file's native name, the input gets a path text only when that
 // text names it again; otherwise the characters blamed are characters of
 // it, each once. Split at its zero bytes into a text, a needle and a
@@ -33,18 +35,39 @@
 
 namespace {
 
+// The character a typed character reads back as: itself, or for a variant
+// of JIS text the character CP932 has for it.
+char32_t ReadBackAs(char32_t cp)
+{
+    const std::u32string variants = U"\u301C\u2016\u2212\u00A2\u00A3\u00AC\u2014\u00A6";
+    const std::u32string forms = U"\uFF5E\u2225\uFF0D\uFFE0\uFFE1\uFFE2\u2015\uFFE4";
+    const size_t variant = variants.find(cp);
+    return variant == std::u32string::npos ? cp : forms[variant];
+}
+
 // What a typed text holds, code point by code point: the "?" it has of its
-// own (a "?", or the escape of byte 0x3F) and the characters refused.
+// own (a "?", or the escape of byte 0x3F) and the characters refused. A
+// character typed alone is refused by its own name, or else reads back as
+// itself (or as the form of its variant): no table maps a character to
+// another behind the user's back.
 struct Tally {
     size_t ownMarks = 0;
     size_t refusedMet = 0;
 
     void Add(char32_t cp)
     {
-        if (cp == U'?' || cp == 0xDC00 + '?')
+        if (cp == U'?' || cp == 0xDC00 + '?') {
             ++ownMarks;
-        else if (!TypedToCp932(std::u32string(1, cp)).refused.empty())
+            return;
+        }
+        const CTypedCp932 typed = TypedToCp932(std::u32string(1, cp));
+        if (!typed.refused.empty()) {
+            Expect(typed.refused == std::u32string(1, cp), "a character refused alone is named otherwise");
             ++refusedMet;
+        } else if (!IsCp932ByteEscape(cp)) {
+            Expect(Cp932ToUnicode(typed.bytes) == std::u32string(1, ReadBackAs(cp)),
+                   "an accepted character reads back as another");
+        }
     }
 };
 
@@ -202,9 +225,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::u32string unfit;
     if (const std::optional<CStr_base<64>> path = ExactPathText(input, unfit))
         Expect(NativePath(path->GetBuffer()) == input, "a path text names another file");
+    const std::unordered_set<char32_t> inRead(read.begin(), read.end());
     std::unordered_set<char32_t> blamed;
     for (char32_t cp : unfit)
-        Expect(blamed.insert(cp).second && !IsCp932ByteEscape(cp) && read.find(cp) != std::u32string::npos,
+        Expect(blamed.insert(cp).second && !IsCp932ByteEscape(cp) && inRead.count(cp) != 0,
                "a character blamed for a name is named twice or is none of it");
     CheckFindAndReplace(input);
     return 0;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -113,6 +112,7 @@ TEST_F(ProjectFile, BrokenFilesAreRefusedWithTheirMessages)
         std::string message; // the start of the message shown
         bool reset;          // the project was reset to the defaults
         CArrayAuto<Citemstruct>::Hook hook = nullptr;
+        uint64_t limit = kLargestFileBytes;
     };
     const Case cases[] = {
         {"missing.cgi", "",
@@ -127,6 +127,10 @@ TEST_F(ProjectFile, BrokenFilesAreRefusedWithTheirMessages)
         // the whole, which a save would write over it.
         {"memory.cgi", kBeta + kItem + kItem, outOfMemory, true, ThrowOutOfMemory},
         {"storage.cgi", kBeta + kItem, outOfMemory, true, ThrowNullElement},
+        {"large.cgi", kBeta + kItem,
+         SJ("ファイルが大きすぎるため開けません（") + std::to_string((kBeta + kItem).size()) +
+             SJ("バイト、上限は10バイト）。\n操作をキャンセルします。"),
+         false, nullptr, 10},
     };
     for (const Case& c : cases) {
         project.ResetToDefaults(true);
@@ -137,6 +141,7 @@ TEST_F(ProjectFile, BrokenFilesAreRefusedWithTheirMessages)
         if (std::string(c.name) != "missing.cgi")
             folder.Put(c.name, c.bytes);
         doc.itemdata.SetHooks(c.hook, nullptr, 0);
+        const LowerFileLimit limit(c.limit);
         EXPECT_FALSE(project.Open(Path(c.name).c_str())) << c.name;
         doc.itemdata.SetHooks(nullptr, nullptr, 0);
         ASSERT_EQ(host.shown.size(), 1u) << c.name;
@@ -283,53 +288,42 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFile)
     }
 }
 
-// What may not be replaced (the kinds are the text writer's to tell) is
-// refused before the backup, with the reason on a line below the message.
+// What may not be replaced (the kinds are the text writer's to tell) and a
+// save too large to be opened again are refused before the backup, with
+// the reason on a line below the message.
 TEST_F(ProjectFile, SavingRefusesWhatItMayNotReplace)
 {
     folder.Put("read-only.cgi", kBeta + kItem);
     chmod(Path("read-only.cgi").c_str(), 0444);
     ASSERT_EQ(mkfifo(Path("fifo.cgi").c_str(), 0600), 0);
-    const std::pair<std::string, std::string> rows[] = {
-        {"fifo.cgi", "not a regular file (a FIFO)"},
-        {"read-only.cgi", "the file is read-only (it has no write permission)"},
-    };
-    for (const auto& [name, reason] : rows) {
-        host.shown.clear();
-        EXPECT_FALSE(project.SaveToPath(Path(name).c_str(), true)) << name;
-        EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルの作成に失敗しました。\n") + Path(name) + ": " + reason});
-    }
-    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.cgi")));
-    EXPECT_EQ(folder.Get("read-only.cgi"), kBeta + kItem);
-    EXPECT_TRUE(Backups().empty());
-}
-
-// A save that could not be opened again is refused with its size before
-// the file or its backup changes.
-TEST_F(ProjectFile, ASaveTooLargeToOpenAgainIsRefusedWithItsSize)
-{
     folder.Put("data.cgi", kBeta + kItem);
-    ASSERT_TRUE(project.Open(Path("data.cgi").c_str()));
-    const std::string before = folder.Get("data.cgi");
-    project.m_bModified = true;
     const CStr_base<16384> text = project.FileText();
     uint64_t size = text.GetLength();
     for (uint32_t i = 0; i < text.GetLength(); ++i)
         size += text[i] == '\n';
-    {
-        const LowerFileLimit limit(size - 1);
-        EXPECT_FALSE(project.Save());
+    const struct {
+        std::string name;
+        std::string reason;
+        uint64_t limit = kLargestFileBytes;
+    } rows[] = {
+        {"fifo.cgi", "not a regular file (a FIFO)"},
+        {"read-only.cgi", "the file is read-only (it has no write permission)"},
+        {"data.cgi",
+         "the new file would be too large to be opened again: " + std::to_string(size) + " bytes, more than the " +
+             std::to_string(size - 1) + " bytes a file may have",
+         size - 1},
+    };
+    for (const auto& row : rows) {
+        host.shown.clear();
+        const LowerFileLimit limit(row.limit);
+        EXPECT_FALSE(project.SaveToPath(Path(row.name).c_str(), true)) << row.name;
+        EXPECT_EQ(host.shown,
+                  std::vector<std::string>{SJ("ファイルの作成に失敗しました。\n") + Path(row.name) + ": " + row.reason});
     }
-    EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルの作成に失敗しました。\n") + Path("data.cgi") +
-                                                   ": the new file would be too large to be opened again: " +
-                                                   std::to_string(size) + " bytes, more than the " +
-                                                   std::to_string(size - 1) + " bytes a file may have"});
-    EXPECT_EQ(folder.Get("data.cgi"), before);
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.cgi")));
+    EXPECT_EQ(folder.Get("read-only.cgi"), kBeta + kItem);
+    EXPECT_EQ(folder.Get("data.cgi"), kBeta + kItem);
     EXPECT_TRUE(Backups().empty());
-    EXPECT_TRUE(project.m_bModified);
-    const LowerFileLimit limit(size);  // just fits
-    EXPECT_TRUE(project.Save());
-    EXPECT_EQ(folder.Get("data.cgi").size(), size);
 }
 
 // A file whose owner or group its replacement could not be given (the user
@@ -407,16 +401,6 @@ TEST_F(ProjectFile, AFileOfAGroupNotTheUsersIsWrittenOverInPlaceAfterACopy)
     EXPECT_EQ(folder.Get("program/backup/inc-item-data20261206090507_2.cgi"), saved);
     EXPECT_EQ(folder.Get("data.cgi").size(), saved.size() + 10);
     EXPECT_TRUE(project.m_bModified);
-}
-
-TEST_F(ProjectFile, FilesLargerThanTheLimitAreRefusedWithTheirSize)
-{
-    const int fd = open(Path("huge.cgi").c_str(), O_WRONLY | O_CREAT, 0600);
-    ASSERT_EQ(ftruncate(fd, static_cast<off_t>(kLargestFileBytes) + 10), 0);
-    close(fd);
-    EXPECT_FALSE(project.Open(Path("huge.cgi").c_str()));
-    EXPECT_EQ(host.shown, std::vector<std::string>{SJ("ファイルが大きすぎるため開けません（268435466バイト、上限は268435456バイト）。\n"
-                                                      "操作をキャンセルします。")});
 }
 
 TEST_F(ProjectFile, TheSaveQuestionAnswersAsTheUserChose)

@@ -30,9 +30,7 @@ TEST(UseLineComment, KeptAndWrittenOnItsLine)
         {SJ("\t@@USE\t# 炉が必要"), SJ("# 炉が必要"), "", SJ("\t@@USE\t# 炉が必要\r\n")},
         {"  @@use # c  ", "# c  ", "", "\t@@USE\t# c  \r\n"},
         {"\t@@USE\t#", "#", "", "\t@@USE\t#\r\n"},
-        {"\t@@USE", "", "", "\t@@USE\r\n"},
         // What else stands on the line has no place in the entry.
-        {"\t@@USE x # c", "# c", SJ("[2]：@@USE：\"x\"を解析できません。\n"), "\t@@USE\t# c\r\n"},
         {"\t@@USE\tx  y", "", SJ("[2]：@@USE：\"x  y\"を解析できません。\n"), "\t@@USE\r\n"},
         // "#" is never a second byte.
         {"\t@@USE\t\x81#", "#", std::string(SJ("[2]：@@USE：\"")) + "\x81" + SJ("\"を解析できません。\n"),
