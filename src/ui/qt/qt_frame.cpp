@@ -6,7 +6,7 @@
 #include "ui/qt/qt_window.h"
 
 CQtFrame::CQtFrame(CQtWindow* window, QWidget* owner)
-    : QWidget(owner, Qt::Window), m_pWindow(window), m_pClient(new QWidget(this))
+    : QWidget(owner, owner ? Qt::Dialog : Qt::Window), m_pWindow(window), m_pClient(new QWidget(this))
 {
 }
 

@@ -33,5 +33,6 @@ struct CQtFrameRules {
     bool closable = true;
 };
 // What a top-level window of the template style `style` may do, given its
-// window menu.
-CQtFrameRules QtFrameRules(uint32_t style, const CUiMenu& systemMenu);
+// window menu. A window with an owner is a dialog of the owner's: the
+// window manager keeps it above the owner and minimizes it along.
+CQtFrameRules QtFrameRules(uint32_t style, const CUiMenu& systemMenu, bool owned);

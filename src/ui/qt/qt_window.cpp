@@ -357,7 +357,7 @@ void CQtWindow::ApplyFrameRules()
 {
     if (!m_pFrame)
         return;
-    const CQtFrameRules rules = QtFrameRules(m_dialog.Template().style, m_dialog.SystemMenu());
+    const CQtFrameRules rules = QtFrameRules(m_dialog.Template().style, m_dialog.SystemMenu(), m_pFrame->parentWidget() != nullptr);
     if (rules.flags != m_pFrame->windowFlags()) {
         const bool visible = m_pFrame->isVisible();
         m_pFrame->setWindowFlags(rules.flags);

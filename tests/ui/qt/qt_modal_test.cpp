@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QWindow>
 
 #include "probe_dialog.h"
 #include "qt_fixture.h"
@@ -121,6 +122,29 @@ TEST_F(QtModalTest, PostedMessagesReachTheKeyFilterOnceTheLoopRuns)
     EXPECT_EQ(probe.DoModal(), 7);
     EXPECT_EQ(Entries(probe.m_ownLog, "probe: posted "), std::vector<std::string>{"28673"});
     EXPECT_TRUE(Entries(gone.m_ownLog, "gone: posted").empty());
+}
+
+// A window with an owner is the owner's dialog: the window manager keeps it
+// above its owner (a click into the main window does not bury the find
+// window) and minimizes it with the owner, as owned windows behave on
+// Windows. The window menu steering the frame keeps it so.
+TEST_F(QtModalTest, AnOwnedWindowStaysAboveItsOwner)
+{
+    CProbeDlg owner(ProbeTemplate(), "owner"), tool(ProbeTemplate(), "tool");
+    ASSERT_TRUE(owner.Create());
+    ASSERT_TRUE(tool.Create(&owner));
+    QWidget* ownerFrame = WindowOf(owner).Frame();
+    QWidget* toolFrame = WindowOf(tool).Frame();
+    tool.SystemMenu().items[4].enabled = false;  // maximize
+    tool.DrawMenuBar();
+    owner.ShowWindow(UiShow::kShow);
+    tool.ShowWindow(UiShow::kShow);
+    Settle();
+    EXPECT_EQ(ownerFrame->windowType(), Qt::Window);
+    EXPECT_EQ(toolFrame->windowType(), Qt::Dialog);
+    EXPECT_FALSE(toolFrame->windowFlags() & Qt::WindowMaximizeButtonHint);
+    ASSERT_NE(toolFrame->windowHandle(), nullptr);
+    EXPECT_EQ(toolFrame->windowHandle()->transientParent(), ownerFrame->windowHandle());
 }
 
 TEST_F(QtModalTest, AModalWindowBlocksItsOwnerButNotTheOwnersOtherWindows)
