@@ -225,6 +225,8 @@ void CQtWindow::Show(UiShow show)
         m_pOuter->hide();
         break;
     case UiShow::kShow:
+        if (m_pFrame && !m_pOwner && !m_bPlaced && !m_bShownOnce)
+            CentreOnScreen();
         m_pOuter->show();
         if (m_pFrame && m_bPlaced && !wasVisible) {
             // The frame may become known without an event: look again.
@@ -251,6 +253,7 @@ void CQtWindow::Show(UiShow show)
             m_pOuter->show();
         break;
     }
+    m_bShownOnce = m_bShownOnce || IsVisible();
     CQtBackend* backend = m_pBackend;
     const uint64_t serial = m_nSerial;
     if (!backend || !backend->Find(serial))
@@ -263,6 +266,20 @@ void CQtWindow::Show(UiShow show)
             return;
     }
     ReportSize();
+}
+
+// A window of its own that the program did not place opens where its
+// place is known before it shows: the window system may place it later
+// than the program asks where it is, and a dialog centred over it at
+// start-up would open over where it was not.
+void CQtWindow::CentreOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const CUiRect area = ToRect(screen->availableGeometry());
+    const CUiRect r = GetRect();
+    SetRect({area.x + (area.w - r.w) / 2, area.y + (area.h - r.h) / 2, r.w, r.h});
 }
 
 bool CQtWindow::IsVisible() const { return m_pOuter && !m_pOuter->isHidden(); }

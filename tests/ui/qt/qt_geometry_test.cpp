@@ -3,6 +3,8 @@
 // an edit given the program's font has the program's characters. (What the
 // text windows store and read is tested on the headless backend.)
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "probe_dialog.h"
 #include "qt_fixture.h"
@@ -49,6 +51,30 @@ TEST_F(QtGeometryTest, AMaximizedWindowKeepsItsNormalRectangle)
     EXPECT_EQ(probe.GetNormalRect(), placed);
     probe.ShowWindow(UiShow::kRestore);
     EXPECT_TRUE(WaitFor([&] { return !probe.IsZoomed() && probe.GetWindowRect() == placed; }));
+}
+
+// A window of its own that nothing placed opens centred on the screen, so
+// that its place is known before the window system shows it (a dialog
+// centred over it at start-up went where it had not yet been put); one
+// placed keeps its place, and one with an owner is centred over the owner.
+TEST_F(QtGeometryTest, AWindowOfItsOwnOpensCentredOnTheScreenUnlessPlaced)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const CUiRect opened = probe.GetWindowRect();
+    ShowActive(probe);
+    EXPECT_EQ(probe.GetWindowRect(), (CUiRect{area.x() + (area.width() - opened.w) / 2,
+                                              area.y() + (area.height() - opened.h) / 2, opened.w, opened.h}));
+
+    CProbeDlg placed(ProbeTemplate(), "placed"), owned(ProbeTemplate(), "owned");
+    ASSERT_TRUE(placed.Create());
+    const CUiRect rect{7, 9, opened.w, opened.h};
+    placed.MoveWindow(rect);
+    placed.ShowWindow(UiShow::kShow);
+    EXPECT_EQ(placed.GetWindowRect(), rect);
+    ASSERT_TRUE(owned.Create(&placed));
+    owned.ShowWindow(UiShow::kShow);
+    const CUiRect over = owned.GetWindowRect();
+    EXPECT_EQ(std::pair(over.x + over.w / 2, over.y + over.h / 2), std::pair(7 + rect.w / 2, 9 + rect.h / 2));
 }
 
 // "ＭＳ ゴシック" is not there: the fixed-pitch Japanese face takes its place.
