@@ -2,12 +2,27 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScrollArea>
 
 #include "ui/qt/qt_window.h"
 
 CQtFrame::CQtFrame(CQtWindow* window, QWidget* owner)
-    : QWidget(owner, owner ? Qt::Dialog : Qt::Window), m_pWindow(window), m_pClient(new QWidget(this))
+    : QWidget(owner, owner ? Qt::Dialog : Qt::Window),
+      m_pWindow(window),
+      m_pScroll(new QScrollArea(this)),
+      m_pClient(new QWidget)
 {
+    m_pScroll->setFrameShape(QFrame::NoFrame);
+    m_pScroll->setWidgetResizable(true);
+    m_pScroll->setWidget(m_pClient);
+}
+
+void CQtFrame::SetClientMinimum(const QSize& size)
+{
+    if (m_pClient->minimumSize() == size)
+        return;
+    m_pClient->setMinimumSize(size);
+    Layout();
 }
 
 void CQtFrame::SetMenuBar(QMenuBar* menuBar)
@@ -33,7 +48,11 @@ void CQtFrame::Layout()
     const int top = MenuHeight();
     if (m_pMenuBar)
         m_pMenuBar->setGeometry(0, 0, width(), top);
-    m_pClient->setGeometry(0, top, width(), std::max(0, height() - top));
+    const QSize area(width(), std::max(0, height() - top));
+    m_pScroll->setGeometry(0, top, area.width(), area.height());
+    // At once, not when the scroll area next lays out: the window reads
+    // its client size right after.
+    m_pClient->resize(area.expandedTo(m_pClient->minimumSize()));
 }
 
 void CQtFrame::Dismiss()

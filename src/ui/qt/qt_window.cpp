@@ -374,7 +374,8 @@ void CQtWindow::ApplyFrameRules()
 {
     if (!m_pFrame)
         return;
-    const CQtFrameRules rules = QtFrameRules(m_dialog.Template().style, m_dialog.SystemMenu(), m_pFrame->parentWidget() != nullptr);
+    const bool owned = m_pFrame->parentWidget() != nullptr;
+    const CQtFrameRules rules = QtFrameRules(m_dialog.Template().style, m_dialog.SystemMenu(), owned);
     if (rules.flags != m_pFrame->windowFlags()) {
         const bool visible = m_pFrame->isVisible();
         m_pFrame->setWindowFlags(rules.flags);
@@ -383,11 +384,20 @@ void CQtWindow::ApplyFrameRules()
     }
     m_pFrame->SetCloseBoxDisabled(!rules.closable);
     if (rules.resizable) {
+        // The window may become as small as the screen; below its least
+        // size the client area scrolls.
         const QMargins margins = FrameMargins();
-        m_pFrame->setMinimumSize(std::max(0, m_minTrack.w - margins.left() - margins.right()),
-                                 std::max(0, m_minTrack.h - margins.top() - margins.bottom()));
+        QSize least(std::max(0, m_minTrack.w - margins.left() - margins.right()),
+                    std::max(0, m_minTrack.h - margins.top() - margins.bottom()));
+        m_pFrame->SetClientMinimum({least.width(), std::max(0, least.height() - m_pFrame->MenuHeight())});
+        if (const QScreen* screen = m_pFrame->screen()) {
+            const QRect area = screen->availableGeometry().marginsRemoved(margins);
+            least = least.boundedTo(area.size().expandedTo({0, 0}));
+        }
+        m_pFrame->setMinimumSize(least);
         m_pFrame->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     } else {
+        m_pFrame->SetClientMinimum({0, 0});
         m_pFrame->setFixedSize(m_pFrame->size());
     }
 }

@@ -5,6 +5,9 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWindow>
 
 #include "probe_dialog.h"
 #include "qt_fixture.h"
@@ -75,6 +78,30 @@ TEST_F(QtGeometryTest, AWindowOfItsOwnOpensCentredOnTheScreenUnlessPlaced)
     owned.ShowWindow(UiShow::kShow);
     const CUiRect over = owned.GetWindowRect();
     EXPECT_EQ(std::pair(over.x + over.w / 2, over.y + over.h / 2), std::pair(7 + rect.w / 2, 9 + rect.h / 2));
+}
+
+// A window drawn for a larger screen than there is can be made as small as
+// the screen; its client area keeps the size it was drawn for and
+// scrolls, so the buttons at its foot can still be reached. Where it fits,
+// nothing scrolls.
+TEST_F(QtGeometryTest, AWindowLargerThanTheScreenFitsItAndScrolls)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    ShowActive(probe);
+    QWidget* frame = WindowOf(probe).Frame();
+    QWidget* client = WindowOf(probe).Client();
+    auto* scroll = frame->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(client->size(), frame->size());
+
+    const QMargins margins = frame->windowHandle()->frameMargins();
+    const QSize frameOf(margins.left() + margins.right(), margins.top() + margins.bottom());
+    probe.SetMinTrackSize(screen.width() + 200, screen.height() + 100);
+    frame->resize(10, 10);
+    EXPECT_TRUE(WaitFor([&] { return frame->size() + frameOf == screen; }));
+    EXPECT_GE(client->width() + frameOf.width(), screen.width() + 200);
+    EXPECT_GE(client->height() + frameOf.height(), screen.height() + 100);
+    EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
 }
 
 // "ＭＳ ゴシック" is not there: the fixed-pitch Japanese face takes its place.
