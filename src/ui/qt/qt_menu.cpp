@@ -117,7 +117,8 @@ QMenuBar* QtBuildMenuBar(const CUiMenu& menu, const std::function<void(int32_t)>
 CQtFrameRules QtFrameRules(uint32_t style, const CUiMenu& systemMenu, bool owned)
 {
     CQtFrameRules rules;
-    rules.flags = (owned ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+    rules.flags = (owned ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                  Qt::WindowSystemMenuHint;
     if ((style & kUiMinimizeBox) && ItemEnabled(systemMenu, kSystemMinimize))
         rules.flags |= Qt::WindowMinimizeButtonHint;
     if ((style & kUiMaximizeBox) && ItemEnabled(systemMenu, kSystemMaximize))

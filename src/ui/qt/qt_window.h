@@ -160,7 +160,7 @@ private:
     QMargins m_placedMargins;         // the frame known when the program last placed the window
     bool m_bPlaced = false;           // placed by the program, not moved since
     bool m_bOnlyMoved = false;        // placed with the size it had: its client size stands
-    bool m_bShownOnce = false;
+    bool m_bShownOnce = false;        // shown at least once: the window system knows its place
     CUiSize m_minTrack;
     CUiSize m_reported{-1, -1};       // client size last told to the dialog
     int32_t m_nQuiet = 0;             // the program is changing controls
