@@ -113,6 +113,15 @@ TEST(UseFields, ShownFieldsComeBackAsStoredUnlessEdited)
         EXPECT_EQ(Field(use, "argselect"), "選べ");
     }
     EXPECT_EQ(errors.GetLength(), 0u);
+
+    // Every flag the controls can hold is shown, so an edit of another
+    // control writes the file's flags back.
+    for (const char* arg : {"target|nocount|select|list", "message20|select|radio"}) {
+        Item flags("@@ITEM\n\tno\t1\n\tname\t剣\n\t@@USE\n\t\tname\t振る\n\t\targ\t" + std::string(arg) + "\n");
+        CUseFieldControls flagsShown;
+        ShowUseFields(flags.Use(0), flagsShown);
+        EXPECT_EQ(U(JoinUseArg(flagsShown)), arg);
+    }
 }
 
 TEST(UseJob, LabelsSplitsAndChecks)

@@ -35,7 +35,7 @@ TEST_F(MainShell, PreferencesShowAndStoreTheCustomKeys)
                 EXPECT_EQ(user.TakeMessages(), std::vector<std::string>{"[アイコン編集アプリケーションへの引数(%fは対象フルパス)]\t"
                                                                         "Shift-JISで保存できない文字が含まれています：U+00A5\n"});
                 EXPECT_EQ(Value(main, "/Custom/Edit0x5cEscapeMode"), "2");
-                user.TypeText(d, P::IDC_ICON_APP_VALUE, "\"%f\"");
+                user.TypeText(d, P::IDC_ICON_APP_VALUE, "-e \"%f\"");
                 // Turning the extensions on and answering no leaves them off.
                 user.Answer(UiAnswer::kNo);
                 user.Click(d, P::IDC_EXT_CONTROL);
@@ -66,6 +66,7 @@ TEST_F(MainShell, PreferencesShowAndStoreTheCustomKeys)
         EXPECT_EQ(Value(main, "/Custom/Page0x5cEscapeMode"), "0");
         EXPECT_EQ(Value(main, "/Custom/SaveAutoBackup"), "ON");
         EXPECT_EQ(Value(main, "/Custom/IconEditAppPath"), "/usr/bin/paint");
+        EXPECT_EQ(Value(main, "/Custom/IconEditAppValue"), "-e \"%f\"");
         EXPECT_EQ(Value(main, "/Custom/ExtControl"), "ON");
         EXPECT_EQ(Value(main, "/Custom/Ext_IncludeFactor"), "ON");
     });

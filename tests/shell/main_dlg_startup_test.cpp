@@ -23,6 +23,33 @@ TEST_F(MainStartup, StartsOnANewProjectWithTheItemPageAndAnEmptyHistory)
     EXPECT_NE(Settings().find("LastOpenFile=\n"), std::string::npos);
 }
 
+// "@@include" lines are fields of their item only when both extension
+// switches were on at start-up; otherwise they end the item.
+TEST_F(MainStartup, IncludeLinesAreFieldsOnlyWhenBothExtensionSwitchesAreOn)
+{
+    startup.commandLine = PutFile("inc.cgi", InfoBlock(kBetaRule, "p") +
+                                                 "@@ITEM\r\n\tno\t1\r\n\tname\tsword\r\n\t@@include\tx.cgi\r\n@@END\r\n");
+    const struct {
+        const char* switches;
+        const char* include;
+    } cases[] = {
+        {"", "<none>"},
+        {"\tExtControl=ON\n", "<none>"},
+        {"\tExt_IncludeFactor=ON\n", "<none>"},
+        {"\tExtControl=OFF\n\tExt_IncludeFactor=ON\n", "<none>"},
+        {"\tExtControl=ON\n\tExt_IncludeFactor=ON\n", "x.cgi"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.switches);
+        PutSettings(std::string("[Custom]\n") + c.switches + "[EndSection]\n");
+        Run([&](CMainDlg& main) {
+            ASSERT_EQ(main.Document().itemdata.GetCount(), 1u);
+            const CMerxString* include = main.Document().itemdata[0].GetField("@@include");
+            EXPECT_EQ(include ? std::string(include->GetBuffer()) : "<none>", c.include);
+        });
+    }
+}
+
 // Which file opens at start: the command line wins over the restore switch.
 TEST_F(MainStartup, OpensTheCommandLineFileOrTheLastFileWhenAskedTo)
 {
