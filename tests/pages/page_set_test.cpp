@@ -175,6 +175,12 @@ TEST_F(SetPageTest, MovesAndTheJumpToEditingPages)
         user.Click(Page(main), IDC_DOWN);
         EXPECT_EQ(user.TakeMessages().size(), 1u);
         EXPECT_EQ(Items(Page(main), IDC_ELEMENT_LIST).back(), "@@END");
+        // The last entry goes no further down, without a word.
+        const Lines arranged = Items(Page(main), IDC_ELEMENT_LIST);
+        user.Select(Page(main), IDC_ELEMENT_LIST, Find(main, "@@END"));
+        user.Click(Page(main), IDC_DOWN);
+        EXPECT_EQ(user.TakeMessages(), Lines{});
+        EXPECT_EQ(Items(Page(main), IDC_ELEMENT_LIST), arranged);
 
         // 編集ページに切替 opens the element on its page.
         const struct {
