@@ -76,6 +76,10 @@ TEST_F(QtControlsTest, TextsCrossTheWidgetsByteForByte)
     EXPECT_EQ(model->data(model->index(2, 0)).toString(), QString::fromUtf8("アイテム名　全角"));
     for (int32_t id : {kProbeDrop, kProbeCombo})
         EXPECT_EQ(qobject_cast<QComboBox*>(C(id).widget)->itemText(2), QString::fromUtf8("アイテム名　全角")) << id;
+    for (int32_t id : {kProbeDrop, kProbeCombo}) {
+        probe.Control(id).SetCurSel(2);
+        EXPECT_EQ(qobject_cast<QComboBox*>(C(id).widget)->currentIndex(), 2) << "the item the program chose, shown by " << id;
+    }
     probe.Control(kProbeLine).SetText(S("日本語").c_str());
     EXPECT_EQ(qobject_cast<QLineEdit*>(C(kProbeLine).widget)->text(), QString::fromUtf8("日本語"));
     probe.Control(kProbeText).SetText("a\r\nb");
