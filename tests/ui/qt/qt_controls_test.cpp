@@ -70,6 +70,8 @@ TEST_F(QtControlsTest, TextsCrossTheWidgetsByteForByte)
             EXPECT_EQ(std::string(item.GetBuffer()), texts[i]) << id << " " << i;
         }
         EXPECT_EQ(control.GetCurSel(), -1) << id;
+        if (id != kProbeList)
+            EXPECT_EQ(Text(id), "") << "nothing selected, nothing shown: " << id;
     }
     // The widgets show the characters, not the bytes.
     const QAbstractItemModel* model = qobject_cast<QListView*>(C(kProbeList).widget)->model();
